@@ -1,0 +1,25 @@
+# Warnings and sanitizers for our own targets only; third-party headers come in as
+# system includes and stay quiet.
+add_library(kaldo_options INTERFACE)
+target_compile_options(kaldo_options INTERFACE -Wall -Wextra)
+
+if(KALDO_SANITIZE AND KALDO_TSAN)
+  message(FATAL_ERROR "KALDO_SANITIZE and KALDO_TSAN cannot be combined")
+endif()
+if(KALDO_SANITIZE)
+  target_compile_options(kaldo_options INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer)
+  target_link_options(kaldo_options INTERFACE -fsanitize=address,undefined)
+endif()
+if(KALDO_TSAN)
+  target_compile_options(kaldo_options INTERFACE -fsanitize=thread -fno-omit-frame-pointer)
+  target_link_options(kaldo_options INTERFACE -fsanitize=thread)
+endif()
+
+# kaldo_add_library(NAME SOURCES ... [PUBLIC_LIBS ...] [PRIVATE_LIBS ...])
+# A static library whose headers are included as "folder/Header.h" from the source root.
+function(kaldo_add_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;PUBLIC_LIBS;PRIVATE_LIBS" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR} ${PROJECT_BINARY_DIR})
+  target_link_libraries(${name} PUBLIC ${ARG_PUBLIC_LIBS} PRIVATE kaldo_options ${ARG_PRIVATE_LIBS})
+endfunction()

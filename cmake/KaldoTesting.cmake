@@ -1,0 +1,19 @@
+include(GoogleTest)
+
+# kaldo_add_test(NAME SOURCES ... [LIBS ...] [ENVIRONMENT VAR=VALUE ...] [LABELS ...])
+# One test executable per module; its cases are registered with CTest one by one.
+function(kaldo_add_test name)
+  cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBS;ENVIRONMENT;LABELS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_BINARY_DIR} ${PROJECT_BINARY_DIR}/tests)
+  target_link_libraries(${name} PRIVATE kaldo_options ${ARG_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+  if(NOT ARG_TIMEOUT)
+    set(ARG_TIMEOUT 120)
+  endif()
+  gtest_discover_tests(${name}
+    DISCOVERY_TIMEOUT 60
+    PROPERTIES
+      TIMEOUT ${ARG_TIMEOUT}
+      ENVIRONMENT "QT_QPA_PLATFORM=offscreen;${ARG_ENVIRONMENT}"
+      LABELS "${ARG_LABELS}")
+endfunction()
