@@ -1,0 +1,102 @@
+#include "platform/Paths.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <strings.h>
+#include <system_error>
+#include <unistd.h>
+
+namespace kaldo {
+
+namespace fs = std::filesystem;
+
+std::string JoinPath(std::string_view a, std::string_view b)
+{
+    if (a.empty())
+        return std::string(b);
+    if (b.empty())
+        return std::string(a);
+    std::string joined(a);
+    const bool aEnds = joined.back() == '/';
+    const bool bStarts = b.front() == '/';
+    if (aEnds && bStarts)
+        joined.append(b.substr(1));
+    else if (aEnds || bStarts)
+        joined.append(b);
+    else
+        joined.append(1, '/').append(b);
+    return joined;
+}
+
+std::string ProgramFolder()
+{
+    std::error_code error;
+    fs::path exe = fs::read_symlink("/proc/self/exe", error);
+    if (error)
+        return "./";
+    std::string folder = exe.parent_path().string();
+    if (folder.empty() || folder.back() != '/')
+        folder.push_back('/');
+    return folder;
+}
+
+static std::string matchEntry(const std::string& folder, const std::string& name)
+{
+    std::error_code error;
+    if (fs::exists(fs::path(folder) / name, error))
+        return name;
+    for (fs::directory_iterator it(folder.empty() ? "." : folder, error), end; !error && it != end;
+         it.increment(error)) {
+        std::string candidate = it->path().filename().string();
+        if (strcasecmp(candidate.c_str(), name.c_str()) == 0)
+            return candidate;
+    }
+    return {};
+}
+
+std::string ResolvePath(std::string_view path)
+{
+    std::string text(path);
+    std::replace(text.begin(), text.end(), '\\', '/');
+
+    std::string resolved;
+    size_t pos = 0;
+    if (!text.empty() && text.front() == '/') {
+        resolved = "/";
+        pos = 1;
+    }
+    bool matching = true;
+    while (pos <= text.size()) {
+        size_t next = text.find('/', pos);
+        if (next == std::string::npos)
+            next = text.size();
+        std::string component = text.substr(pos, next - pos);
+        pos = next + 1;
+        if (component.empty())
+            continue;
+        if (matching && component != "." && component != "..") {
+            std::string found = matchEntry(resolved, component);
+            if (found.empty())
+                matching = false;
+            else
+                component = found;
+        }
+        if (!resolved.empty() && resolved.back() != '/')
+            resolved.push_back('/');
+        resolved += component;
+    }
+    if (text.size() > 1 && text.back() == '/' && (resolved.empty() || resolved.back() != '/'))
+        resolved.push_back('/');
+    return resolved;
+}
+
+std::string MachinePath(std::string_view absolutePath)
+{
+    const char* root = std::getenv("KALDO_ROOT");
+    if (root == nullptr || *root == '\0')
+        root = "/";
+    return JoinPath(root, absolutePath);
+}
+
+} // namespace kaldo

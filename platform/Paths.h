@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace kaldo {
+
+// Joins two path pieces with exactly one '/' between them. An empty piece adds nothing.
+std::string JoinPath(std::string_view a, std::string_view b);
+
+// The folder of the running executable, ending in '/'.
+std::string ProgramFolder();
+
+// Content made on Windows names files without regard to case ("Data\UI\Guide.PDF").
+// Resolves each component of `path`: the exact name when it exists, else the first entry of
+// the folder whose name matches without regard to case. From the first component that has no
+// match on, the rest is kept as given, so a file that is about to be created still lands in
+// the resolved folder. Backslashes are taken as separators.
+std::string ResolvePath(std::string_view path);
+
+// A machine-wide path (/opt, /etc, /sys, ...) below the root folder named by KALDO_ROOT
+// (default "/"), so that tests and the demo run in a folder of their own.
+std::string MachinePath(std::string_view absolutePath);
+
+} // namespace kaldo
