@@ -63,7 +63,7 @@ std::string ResolvePath(std::string_view path)
     std::string resolved;
     size_t pos = 0;
     if (!text.empty() && text.front() == '/') {
-        resolved = "/";
+        resolved.push_back('/');
         pos = 1;
     }
     bool matching = true;
