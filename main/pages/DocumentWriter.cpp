@@ -1,0 +1,152 @@
+#include "main/pages/DocumentWriter.h"
+
+#include "main/pages/DocumentUtils.h"
+#include "main/pages/ResultCodes.h"
+
+#include <string_view>
+#include <utility>
+
+namespace kaldo {
+
+int MemoryDocument::Start() {
+    m_writer.reset();
+    m_buffer.reset(xmlBufferCreate());
+    if (!m_buffer) {
+        return kBufferCreate;
+    }
+    m_writer.reset(xmlNewTextWriterMemory(m_buffer.get(), 0));
+    if (!m_writer) {
+        m_buffer.reset();
+        return kWriterCreate;
+    }
+    return kOk;
+}
+
+int MemoryDocument::Finish(const std::string& encoding) {
+    if (!m_writer || xmlTextWriterEndDocument(m_writer.get()) < 0) {
+        return kWriterEndDocument;
+    }
+    m_writer.reset();
+    const std::string declaration = "<?xml version=\"1.0\" encoding =\"" + encoding + "\"?>";
+    if (xmlBufferAddHead(m_buffer.get(), XmlText(declaration),
+                         static_cast<int>(declaration.size())) != 0) {
+        return kBufferCreate;
+    }
+    return kOk;
+}
+
+int MemoryDocument::WriteToFile(const std::string& encoding, const std::string& path) {
+    const int finished = Finish(encoding);
+    const XmlBufferHandle buffer = std::move(m_buffer);
+    if (finished != kOk) {
+        return finished;
+    }
+    FileHandle file(std::fopen(path.c_str(), "wb"));
+    if (!file) {
+        return kParseInput;
+    }
+    const std::string_view content(CharText(xmlBufferContent(buffer.get())),
+                                   static_cast<std::size_t>(xmlBufferLength(buffer.get())));
+    const bool written = WriteAll(file.get(), content);
+    return CloseFile(file) && written ? kOk : kParseInput;
+}
+
+int MemoryDocument::Parse(const std::string& encoding, XmlDocHandle& document) {
+    const int finished = Finish(encoding);
+    const XmlBufferHandle buffer = std::move(m_buffer);
+    if (finished != kOk) {
+        return finished;
+    }
+    document.reset(xmlReadDoc(xmlBufferContent(buffer.get()), nullptr,
+                              encoding.empty() ? nullptr : encoding.c_str(), kSafeParseOptions));
+    return document ? kOk : kParseInput;
+}
+
+int FileDocument::Start(const std::string& path, const std::string& encoding) {
+    m_writer.reset();
+    m_file.reset(std::fopen(path.c_str(), "wb"));
+    if (!m_file) {
+        return kWriterCreate;
+    }
+    // The writer takes the output buffer; the file itself stays ours to close.
+    xmlOutputBufferPtr output = xmlOutputBufferCreateFile(m_file.get(), nullptr);
+    if (output == nullptr) {
+        return kWriterCreate;
+    }
+    m_writer.reset(xmlNewTextWriter(output));
+    if (!m_writer) {
+        xmlOutputBufferClose(output);
+        return kWriterCreate;
+    }
+    if (xmlTextWriterStartDocument(m_writer.get(), nullptr,
+                                   encoding.empty() ? nullptr : encoding.c_str(), nullptr) < 0) {
+        return kWriterCreate;
+    }
+    return kOk;
+}
+
+int FileDocument::Finish() {
+    const bool ended = m_writer && xmlTextWriterEndDocument(m_writer.get()) >= 0;
+    m_writer.reset();
+    const bool intact = m_file && std::ferror(m_file.get()) == 0;
+    const bool closed = CloseFile(m_file);
+    return ended && intact && closed ? kOk : kWriterEndDocument;
+}
+
+int DocumentWriter::StartElement(xmlTextWriterPtr writer, const char* name) {
+    return xmlTextWriterStartElement(writer, XmlText(name)) < 0 ? kWriterStartElement : kOk;
+}
+
+int DocumentWriter::WriteElement(xmlTextWriterPtr writer, const char* name,
+                                 const std::string& text) {
+    return xmlTextWriterWriteFormatElement(writer, XmlText(name), "%s", text.c_str()) < 0
+               ? kWriterWriteElement
+               : kOk;
+}
+
+int DocumentWriter::WriteElement(xmlTextWriterPtr writer, const char* name, int value) {
+    return xmlTextWriterWriteFormatElement(writer, XmlText(name), "%d", value) < 0
+               ? kWriterWriteElement
+               : kOk;
+}
+
+int DocumentWriter::WriteAttribute(xmlTextWriterPtr writer, const char* name,
+                                   const std::string& value) {
+    return xmlTextWriterWriteAttribute(writer, XmlText(name), XmlText(value)) < 0
+               ? kWriterWriteElement
+               : kOk;
+}
+
+int DocumentWriter::EndElement(xmlTextWriterPtr writer) {
+    return xmlTextWriterEndElement(writer) < 0 ? kWriterEndElement : kOk;
+}
+
+int DocumentWriter::EvaluateXPath(const std::string& file, const std::string& expression,
+                                  std::string& value) {
+    if (file.empty() || expression.empty()) {
+        return kMissingArgument;
+    }
+    const XmlDocHandle document = ReadXmlFile(file);
+    if (!document) {
+        return kParseInput;
+    }
+    const XPathContextHandle context(xmlXPathNewContext(document.get()));
+    if (!context) {
+        return kXPathContext;
+    }
+    const XPathObjectHandle result(xmlXPathEvalExpression(XmlText(expression), context.get()));
+    if (!result) {
+        return kXPathEval;
+    }
+    if (result->type != XPATH_NODESET) {
+        return kXPathNoNodeSet;
+    }
+    const XmlStringHandle text(xmlXPathCastToString(result.get()));
+    if (!text) {
+        return kXPathCast;
+    }
+    value = CharText(text.get());
+    return kOk;
+}
+
+} // namespace kaldo

@@ -1,0 +1,75 @@
+#include "main/pages/PageTransformer.h"
+
+#include "main/pages/DocumentUtils.h"
+#include "main/pages/FileHandle.h"
+#include "main/pages/ResultCodes.h"
+#include "main/pages/XmlHandles.h"
+
+#include <libxslt/xsltutils.h>
+
+namespace kaldo {
+
+namespace {
+
+// Stylesheets may read the content's own files, but never write files, create folders or use
+// the network: only the result, saved by us, leaves the transformation.
+XslSecurityPrefsHandle RestrictedPrefs() {
+    XslSecurityPrefsHandle prefs(xsltNewSecurityPrefs());
+    if (!prefs) {
+        return nullptr;
+    }
+    for (xsltSecurityOption option : {XSLT_SECPREF_WRITE_FILE, XSLT_SECPREF_CREATE_DIRECTORY,
+                                      XSLT_SECPREF_READ_NETWORK, XSLT_SECPREF_WRITE_NETWORK}) {
+        if (xsltSetSecurityPrefs(prefs.get(), option, xsltSecurityForbid) != 0) {
+            return nullptr;
+        }
+    }
+    return prefs;
+}
+
+XmlDocHandle Apply(xsltStylesheetPtr stylesheet, xmlDocPtr source) {
+    const XslSecurityPrefsHandle prefs = RestrictedPrefs();
+    const XslTransformContextHandle context(xsltNewTransformContext(stylesheet, source));
+    if (!prefs || !context || xsltSetCtxtSecurityPrefs(prefs.get(), context.get()) != 0) {
+        return nullptr;
+    }
+    XmlDocHandle result(
+        xsltApplyStylesheetUser(stylesheet, source, nullptr, nullptr, nullptr, context.get()));
+    if (context->state != XSLT_STATE_OK) {
+        return nullptr;
+    }
+    return result;
+}
+
+bool Save(const std::string& htmlPath, xmlDocPtr result, xsltStylesheetPtr stylesheet) {
+    FileHandle file(std::fopen(htmlPath.c_str(), "wb"));
+    if (!file) {
+        return false;
+    }
+    const bool saved = xsltSaveResultToFile(file.get(), result, stylesheet) >= 0;
+    return CloseFile(file) && saved;
+}
+
+} // namespace
+
+int PageTransformer::Transform(const std::string& xmlPath, const std::string& xslPath,
+                               const std::string& htmlPath) const {
+    if (xmlPath.empty() || xslPath.empty() || htmlPath.empty()) {
+        return kMissingArgument;
+    }
+    const XmlDocHandle source = ReadXmlFile(xmlPath);
+    if (!source) {
+        return kTransformParseXml;
+    }
+    const XslStylesheetHandle stylesheet(xsltParseStylesheetFile(XmlText(xslPath)));
+    if (!stylesheet) {
+        return kTransformParseXsl;
+    }
+    const XmlDocHandle result = Apply(stylesheet.get(), source.get());
+    if (!result) {
+        return kTransformApply;
+    }
+    return Save(htmlPath, result.get(), stylesheet.get()) ? kOk : kTransformSave;
+}
+
+} // namespace kaldo

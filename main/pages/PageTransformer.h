@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+
+namespace kaldo {
+
+// Turns a generated XML file into an HTML page with a stylesheet of the content. Holds no
+// libxml2 or libxslt objects between transformations; the libraries' global clean-up belongs
+// to XmlLibraryScope, not to this object.
+class PageTransformer final {
+public:
+    // 0, or the code of the first failing step: kMissingArgument when a path is empty,
+    // kTransformParseXml, kTransformParseXsl, kTransformApply (no result, including a
+    // stylesheet that tries to write files or reach the network), kTransformSave. The HTML
+    // file is only touched once the transformation has produced its result.
+    int Transform(const std::string& xmlPath, const std::string& xslPath,
+                  const std::string& htmlPath) const;
+};
+
+} // namespace kaldo
