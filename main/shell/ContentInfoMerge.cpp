@@ -1,0 +1,107 @@
+#include "main/shell/ContentInfoMerge.h"
+
+#include "main/pages/DocumentUtils.h"
+#include "main/pages/FileHandle.h"
+#include "main/pages/ResultCodes.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <string_view>
+
+namespace kaldo {
+
+namespace {
+
+// The pieces are copied in chunks of this size; the start markers are looked for in the
+// first chunk only, as the content is laid out for it.
+constexpr size_t kChunkSize = 255;
+
+using FirstChunkRule = std::string_view (*)(std::string_view chunk);
+
+std::string_view fromMarker(std::string_view chunk, std::string_view marker) {
+    const size_t at = chunk.find(marker);
+    return at == std::string_view::npos ? chunk : chunk.substr(at);
+}
+
+std::string_view toolboxInfoStart(std::string_view chunk) {
+    return fromMarker(chunk, "<Body>");
+}
+
+std::string_view tabInfoStart(std::string_view chunk) {
+    if (chunk.find("<KTWContentInfo>") != std::string_view::npos &&
+        chunk.find("<Legend>") != std::string_view::npos)
+        return fromMarker(chunk, "<Legend>");
+    // Without a legend the copy starts at the tab structure even under KTWContentInfo:
+    // copying the root's start tag would leave it unclosed.
+    return fromMarker(chunk, "<TabInfo>");
+}
+
+// Copies `in` to `out`, the first chunk trimmed by `firstChunk`, dropping the closing tag
+// `closing` and the rest of the chunk it stands in. The last bytes of each chunk are held
+// back until the next one is read, so a closing tag across a chunk border is found too.
+int copyPiece(std::FILE* in, std::FILE* out, FirstChunkRule firstChunk, std::string_view closing) {
+    char buffer[kChunkSize];
+    std::string pending;
+    bool first = true;
+    for (;;) {
+        const size_t count = std::fread(buffer, 1, sizeof buffer, in);
+        if (count == 0)
+            break;
+        std::string_view chunk(buffer, count);
+        if (first)
+            chunk = firstChunk(chunk);
+        first = false;
+        pending.append(chunk);
+        const size_t at = pending.find(closing);
+        size_t ready = pending.size();
+        if (at != std::string::npos)
+            ready = at;
+        else
+            ready -= std::min(pending.size(), closing.size() - 1);
+        if (!WriteAll(out, std::string_view(pending).substr(0, ready)))
+            return kOpenWriteFile;
+        pending.erase(0, at != std::string::npos ? std::string::npos : ready);
+    }
+    if (std::ferror(in))
+        return kReadError;
+    return WriteAll(out, pending) ? kOk : kOpenWriteFile;
+}
+
+} // namespace
+
+int MergeContentInfo(const std::string& toolboxInfoPath, const std::string& tabInfoPath,
+                     const std::string& toolboxPath, const std::string& languageCode) {
+    if (toolboxInfoPath.empty() || tabInfoPath.empty() || toolboxPath.empty() ||
+        languageCode.empty())
+        return kMissingArgument;
+
+    std::string language = languageCode;
+    std::string encoding;
+    EncodingForLanguage(language, encoding);
+    const std::string declaration = "<?xml version=\"1.0\" encoding =\"" + encoding + "\"?>";
+
+    FileHandle toolboxInfo(std::fopen(toolboxInfoPath.c_str(), "rb"));
+    if (!toolboxInfo)
+        return kParseInput;
+    FileHandle toolbox(std::fopen(toolboxPath.c_str(), "wb"));
+    if (!toolbox)
+        return kOpenWriteFile;
+    if (!WriteAll(toolbox.get(), declaration))
+        return kOpenWriteFile;
+    int result = copyPiece(toolboxInfo.get(), toolbox.get(), toolboxInfoStart, "</Body>");
+    if (result != kOk)
+        return result;
+    toolboxInfo.reset();
+
+    FileHandle tabInfo(std::fopen(tabInfoPath.c_str(), "rb"));
+    if (!tabInfo)
+        return kParseInput;
+    result = copyPiece(tabInfo.get(), toolbox.get(), tabInfoStart, "</KTWContentInfo>");
+    if (result != kOk)
+        return result;
+    if (!WriteAll(toolbox.get(), "</Body>"))
+        return kOpenWriteFile;
+    return CloseFile(toolbox) ? kOk : kOpenWriteFile;
+}
+
+} // namespace kaldo
