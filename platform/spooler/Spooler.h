@@ -1,0 +1,61 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kaldo {
+
+// One installed printer as the print spooler describes it.
+struct SpoolerPrinter {
+    std::string PrinterName;
+    std::string ServerName; // "\\\\host" of the spooler that holds the queue
+    std::string DriverName;
+    std::string PortName;
+};
+
+enum class PortMonitor {
+    None,          // a port no monitor describes (file, unresolved service, unknown backend)
+    StandardTcpIp, // raw socket printing
+    Lpr,
+    Http, // internet printing; the port name is the printer's URL
+    Usb,
+    Parallel,
+};
+
+// A port as its port monitor keeps it.
+struct SpoolerPort {
+    std::string Name;
+    PortMonitor Monitor = PortMonitor::None;
+    std::string HostName;  // Standard TCP/IP: the host as configured
+    std::string IPAddress; // Standard TCP/IP: set only when the host is an address literal
+    int PortNumber = 0;    // Standard TCP/IP
+    std::string LprServer; // LPR: "server name"
+    std::string LprQueue;  // LPR: "printer name"
+};
+
+// The print spooler: the printers and ports that the program reads. Enumeration never fails
+// loudly; a spooler that cannot be reached has no printers.
+class Spooler {
+public:
+    virtual ~Spooler() = default;
+
+    // Local and connected printers, in the spooler's own order.
+    virtual std::vector<SpoolerPrinter> EnumPrinters() = 0;
+
+    // Every port that an enumerated printer uses, once each.
+    virtual std::vector<SpoolerPort> EnumPorts() = 0;
+
+    // The printer of that name; printer names compare without regard to case.
+    virtual std::optional<SpoolerPrinter> GetPrinter(std::string_view printerName);
+
+    // A port monitor's transceiver query. `xcvName` is "\\\\server\\,XcvPort port" as the
+    // transceiver is opened by name; "IPAddress" is the one data name a network port answers.
+    virtual std::optional<std::string> XcvData(std::string_view xcvName, std::string_view dataName);
+};
+
+// Case-insensitive comparison of ASCII names (printer, port and server names).
+bool SameName(std::string_view a, std::string_view b);
+
+} // namespace kaldo
