@@ -1,0 +1,135 @@
+#include "platform/Paths.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class PathsTest : public testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = testing::TempDir() + "paths-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        m_root = pattern;
+    }
+    void TearDown() override {
+        std::error_code error;
+        fs::remove_all(m_root, error);
+    }
+
+    std::string touch(const std::string& relative) {
+        fs::path path = fs::path(m_root) / relative;
+        fs::create_directories(path.parent_path());
+        std::ofstream(path) << "x";
+        return path.string();
+    }
+
+    std::string m_root;
+};
+
+// Sets an environment variable for one test and puts the old value back.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const char* value)
+        : m_name(name) {
+        if (const char* old = std::getenv(name))
+            m_old = old;
+        if (value)
+            setenv(name, value, 1);
+        else
+            unsetenv(name);
+    }
+    ~ScopedEnv() {
+        if (m_old)
+            setenv(m_name, m_old->c_str(), 1);
+        else
+            unsetenv(m_name);
+    }
+
+private:
+    const char* m_name;
+    std::optional<std::string> m_old;
+};
+
+TEST(JoinPathTest, PutsExactlyOneSlashBetweenPieces) {
+    EXPECT_EQ(kaldo::JoinPath("/opt/Kaldo", "Tendwell"), "/opt/Kaldo/Tendwell");
+    EXPECT_EQ(kaldo::JoinPath("/opt/Kaldo/", "Tendwell"), "/opt/Kaldo/Tendwell");
+    EXPECT_EQ(kaldo::JoinPath("/opt/Kaldo", "/Tendwell"), "/opt/Kaldo/Tendwell");
+    EXPECT_EQ(kaldo::JoinPath("/opt/Kaldo/", "/Tendwell"), "/opt/Kaldo/Tendwell");
+}
+
+TEST(JoinPathTest, EmptyPieceAddsNothing) {
+    EXPECT_EQ(kaldo::JoinPath("", "Data"), "Data");
+    EXPECT_EQ(kaldo::JoinPath("/opt/", ""), "/opt/");
+    EXPECT_EQ(kaldo::JoinPath("", ""), "");
+}
+
+TEST(ProgramFolderTest, IsTheFolderOfThisExecutable) {
+    const std::string folder = kaldo::ProgramFolder();
+    ASSERT_FALSE(folder.empty());
+    EXPECT_EQ(folder.back(), '/');
+    EXPECT_EQ(fs::path(folder), fs::canonical("/proc/self/exe").parent_path() / "");
+}
+
+TEST_F(PathsTest, FindsEntriesWrittenInAnotherCase) {
+    const std::string guide = touch("data/ui/guide.pdf");
+    EXPECT_EQ(kaldo::ResolvePath(m_root + "/Data/UI/Guide.PDF"), guide);
+}
+
+TEST_F(PathsTest, TakesBackslashesAsSeparators) {
+    const std::string guide = touch("data/ui/guide.pdf");
+    EXPECT_EQ(kaldo::ResolvePath(m_root + "\\Data\\UI\\Guide.PDF"), guide);
+}
+
+TEST_F(PathsTest, PrefersTheExactNameWhenBothSpellingsExist) {
+    touch("data/lower.txt");
+    const std::string upper = touch("Data/upper.txt");
+    EXPECT_EQ(kaldo::ResolvePath(m_root + "/Data/upper.txt"), upper);
+    const std::string lower = m_root + "/data/lower.txt";
+    EXPECT_EQ(kaldo::ResolvePath(m_root + "/data/lower.txt"), lower);
+}
+
+TEST_F(PathsTest, KeepsTheMissingTailAsGiven) {
+    touch("data/xml/existing.xml");
+    EXPECT_EQ(kaldo::ResolvePath(m_root + "/DATA/XML/New/Header.XML"),
+              m_root + "/data/xml/New/Header.XML");
+}
+
+TEST_F(PathsTest, KeepsAPathThatMatchesNothing) {
+    EXPECT_EQ(kaldo::ResolvePath(m_root + "/Nothing/Here.txt"), m_root + "/Nothing/Here.txt");
+}
+
+TEST_F(PathsTest, KeepsATrailingSlash) {
+    touch("data/ui/page.html");
+    EXPECT_EQ(kaldo::ResolvePath(m_root + "/DATA/UI/"), m_root + "/data/ui/");
+}
+
+TEST_F(PathsTest, ResolvesRelativePaths) {
+    touch("Data/Model/toolbox.xml");
+    const fs::path old = fs::current_path();
+    fs::current_path(m_root);
+    const std::string resolved = kaldo::ResolvePath("data/model/TOOLBOX.xml");
+    fs::current_path(old);
+    EXPECT_EQ(resolved, "Data/Model/toolbox.xml");
+}
+
+TEST_F(PathsTest, MachinePathLiesBelowKaldoRoot) {
+    ScopedEnv root("KALDO_ROOT", m_root.c_str());
+    EXPECT_EQ(kaldo::MachinePath("/etc/kaldo/registry.ini"), m_root + "/etc/kaldo/registry.ini");
+}
+
+TEST_F(PathsTest, MachinePathIsTheGivenPathWithoutKaldoRoot) {
+    ScopedEnv unset("KALDO_ROOT", nullptr);
+    EXPECT_EQ(kaldo::MachinePath("/etc/kaldo/registry.ini"), "/etc/kaldo/registry.ini");
+    ScopedEnv empty("KALDO_ROOT", "");
+    EXPECT_EQ(kaldo::MachinePath("/opt/Kaldo"), "/opt/Kaldo");
+}
+
+} // namespace
