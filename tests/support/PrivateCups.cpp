@@ -1,0 +1,282 @@
+#include "tests/support/PrivateCups.h"
+
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <grp.h>
+#include <pwd.h>
+#include <sstream>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace kaldo::testsupport {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr auto kStartLimit = std::chrono::seconds(30);
+constexpr auto kStopLimit = std::chrono::seconds(10);
+constexpr auto kPollInterval = std::chrono::milliseconds(20);
+
+const char* const kStubBackends[] = {"socket", "lpd", "usb",  "parallel", "serial",
+                                     "dnssd",  "ipp", "ipps", "http",     "https",
+                                     "smb",    "beh", "snmp"};
+
+bool WriteFile(const fs::path& path, const std::string& text, fs::perms permissions) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << text;
+    out.close();
+    if (!out)
+        return false;
+    std::error_code error;
+    fs::permissions(path, permissions, error);
+    return !error;
+}
+
+std::string ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::vector<std::string> Environment(const std::vector<std::string>& extra) {
+    std::vector<std::string> environment;
+    for (char** entry = environ; *entry; ++entry) {
+        const std::string_view text = *entry;
+        bool replaced = text.starts_with("CUPS_SERVER=");
+        for (const std::string& added : extra)
+            replaced = replaced || text.starts_with(added.substr(0, added.find('=') + 1));
+        if (!replaced)
+            environment.emplace_back(text);
+    }
+    environment.insert(environment.end(), extra.begin(), extra.end());
+    return environment;
+}
+
+// Starts `arguments` with `environment` and its output in `outputFile`; -1 on failure.
+pid_t Spawn(const std::vector<std::string>& arguments, const std::vector<std::string>& environment,
+            const std::string& outputFile) {
+    std::vector<char*> argv;
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    std::vector<char*> envp;
+    for (const std::string& entry : environment)
+        envp.push_back(const_cast<char*>(entry.c_str()));
+    envp.push_back(nullptr);
+
+    const int output = open(outputFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (output < 0)
+        return -1;
+    const pid_t pid = fork();
+    if (pid == 0) {
+        const int input = open("/dev/null", O_RDONLY);
+        dup2(input, STDIN_FILENO);
+        dup2(output, STDOUT_FILENO);
+        dup2(output, STDERR_FILENO);
+        execvpe(argv[0], argv.data(), envp.data());
+        _exit(127);
+    }
+    close(output);
+    return pid;
+}
+
+int WaitFor(pid_t pid) {
+    int status = 0;
+    while (waitpid(pid, &status, 0) < 0) {
+        if (errno != EINTR)
+            return -1;
+    }
+    if (WIFEXITED(status))
+        return WEXITSTATUS(status);
+    return -1;
+}
+
+bool SocketAnswers(const std::string& path) {
+    const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0)
+        return false;
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strncpy(address.sun_path, path.c_str(), sizeof(address.sun_path) - 1);
+    const bool connected = connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0;
+    close(fd);
+    return connected;
+}
+
+} // namespace
+
+PrivateCups::PrivateCups() {
+    std::string pattern = (fs::temp_directory_path() / "kcups.XXXXXX").string();
+    if (!mkdtemp(pattern.data())) {
+        m_error = std::string("cannot create a temporary folder: ") + std::strerror(errno);
+        return;
+    }
+    m_folder = pattern;
+    m_socket = m_folder + "/cups.sock";
+    if (m_socket.size() >= sizeof(sockaddr_un::sun_path)) {
+        m_error = "socket path too long: " + m_socket;
+        return;
+    }
+    if (!WriteConfiguration()) {
+        m_error = "cannot write the scheduler's configuration in " + m_folder;
+        return;
+    }
+    const pid_t pid = Spawn({"/usr/sbin/cupsd", "-f", "-c", m_folder + "/etc/cupsd.conf", "-s",
+                             m_folder + "/etc/cups-files.conf"},
+                            Environment({}), m_folder + "/log/cupsd.out");
+    if (pid < 0) {
+        m_error = "cannot start cupsd";
+        return;
+    }
+    m_pid = pid;
+    if (!WaitUntilReady()) {
+        Stop();
+        m_error = "cupsd did not come up: " + ReadFile(m_folder + "/log/cupsd.out") + Log();
+    }
+}
+
+PrivateCups::~PrivateCups() {
+    Stop();
+    if (!m_folder.empty()) {
+        std::error_code error;
+        fs::remove_all(m_folder, error);
+    }
+}
+
+bool PrivateCups::WriteConfiguration() {
+    const fs::path root = m_folder;
+    std::error_code error;
+    for (const char* folder :
+         {"etc", "bin/backend", "bin/filter", "spool", "cache", "state", "log", "tmp"})
+        fs::create_directories(root / folder, error);
+    if (error)
+        return false;
+    // cupsd drops to an unprivileged user for its helpers; the tree must stay reachable.
+    fs::permissions(root, fs::perms(0755), error);
+
+    constexpr fs::perms kExecutable = fs::perms(0755);
+    for (const char* backend : kStubBackends) {
+        if (!WriteFile(root / "bin/backend" / backend, "#!/bin/sh\nexit 0\n", kExecutable))
+            return false;
+    }
+    if (!WriteFile(root / "bin/filter/commandtops", "#!/bin/sh\nexit 0\n", kExecutable))
+        return false;
+
+    std::string user = "lp";
+    std::string group = "lp";
+    std::string systemGroup = "root";
+    if (geteuid() != 0) {
+        const passwd* account = getpwuid(geteuid());
+        const struct group* primary = getgrgid(getegid());
+        if (!account || !primary)
+            return false;
+        user = account->pw_name;
+        group = primary->gr_name;
+        systemGroup = group;
+    }
+
+    const std::string files =
+        "User " + user + "\nGroup " + group + "\nSystemGroup " + systemGroup + "\nServerRoot " +
+        m_folder + "/etc\nServerBin " + m_folder + "/bin\nRequestRoot " + m_folder +
+        "/spool\nTempDir " + m_folder + "/tmp\nCacheDir " + m_folder + "/cache\nStateDir " +
+        m_folder + "/state\nDataDir /usr/share/cups\nErrorLog " + m_folder +
+        "/log/error_log\nAccessLog " + m_folder + "/log/access_log\nPageLog " + m_folder +
+        "/log/page_log\nFileDevice Yes\nSandboxing Relaxed\n";
+    const std::string daemon = "Listen " + m_socket +
+                               "\nLogLevel warn\nBrowsing No\nWebInterface No\n"
+                               "DefaultAuthType None\n"
+                               "<Location />\n  Order allow,deny\n  Allow all\n</Location>\n"
+                               "<Policy default>\n"
+                               "  JobPrivateAccess all\n  JobPrivateValues none\n"
+                               "  SubscriptionPrivateAccess all\n  SubscriptionPrivateValues none\n"
+                               "  <Limit All>\n    Order deny,allow\n  </Limit>\n"
+                               "</Policy>\n";
+    return WriteFile(root / "etc/cups-files.conf", files, fs::perms(0644)) &&
+           WriteFile(root / "etc/cupsd.conf", daemon, fs::perms(0644));
+}
+
+bool PrivateCups::WaitUntilReady() {
+    const auto deadline = std::chrono::steady_clock::now() + kStartLimit;
+    while (std::chrono::steady_clock::now() < deadline) {
+        int status = 0;
+        if (waitpid(m_pid, &status, WNOHANG) == m_pid) {
+            m_pid = -1;
+            return false;
+        }
+        if (SocketAnswers(m_socket))
+            return true;
+        std::this_thread::sleep_for(kPollInterval);
+    }
+    return false;
+}
+
+void PrivateCups::Stop() {
+    if (m_pid <= 0)
+        return;
+    kill(m_pid, SIGTERM);
+    const auto deadline = std::chrono::steady_clock::now() + kStopLimit;
+    int status = 0;
+    while (waitpid(m_pid, &status, WNOHANG) == 0) {
+        if (std::chrono::steady_clock::now() >= deadline) {
+            kill(m_pid, SIGKILL);
+            waitpid(m_pid, &status, 0);
+            break;
+        }
+        std::this_thread::sleep_for(kPollInterval);
+    }
+    m_pid = -1;
+}
+
+int PrivateCups::Run(const std::vector<std::string>& arguments,
+                     const std::vector<std::string>& extraEnvironment, std::string* output) {
+    if (arguments.empty())
+        return -1;
+    std::vector<std::string> environment = extraEnvironment;
+    environment.push_back("CUPS_SERVER=" + m_socket);
+    const std::string outputFile = m_folder + "/log/run.out";
+    const pid_t pid = Spawn(arguments, Environment(environment), outputFile);
+    if (pid < 0)
+        return -1;
+    const int code = WaitFor(pid);
+    if (output)
+        *output = ReadFile(outputFile);
+    return code;
+}
+
+bool PrivateCups::AddQueue(const std::string& name, const std::string& deviceUri,
+                           const std::string& ppdFile) {
+    std::vector<std::string> arguments = {"lpadmin", "-p", name, "-E", "-v", deviceUri};
+    if (!ppdFile.empty()) {
+        arguments.push_back("-P");
+        arguments.push_back(ppdFile);
+    }
+    std::string output;
+    if (Run(arguments, {}, &output) == 0)
+        return true;
+    m_error = "lpadmin failed for " + name + ": " + output;
+    return false;
+}
+
+bool PrivateCups::RemoveQueue(const std::string& name) {
+    return Run({"lpadmin", "-x", name}) == 0;
+}
+
+std::string PrivateCups::Log() const {
+    return ReadFile(m_folder + "/log/error_log");
+}
+
+} // namespace kaldo::testsupport

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+namespace kaldo::testsupport {
+
+// A CUPS scheduler of the test's own: configuration, spool, cache, state and logs in a fresh
+// temporary folder, listening only on a unix socket there. Backends are stubs, so queues of
+// every device kind can be added and nothing is ever printed. Stopped and removed with the
+// object. Runs as the calling user, or as "lp" when that is root (cupsd refuses root).
+class PrivateCups {
+public:
+    PrivateCups();
+    ~PrivateCups();
+    PrivateCups(const PrivateCups&) = delete;
+    PrivateCups& operator=(const PrivateCups&) = delete;
+
+    // False when the scheduler did not come up; Error() then says why.
+    bool Started() const { return m_pid > 0; }
+    const std::string& Error() const { return m_error; }
+
+    // The value for CUPS_SERVER (the socket path).
+    const std::string& Server() const { return m_socket; }
+    const std::string& Folder() const { return m_folder; }
+
+    // lpadmin -p name -E -v deviceUri [-P ppdFile]; a queue without a PPD is a raw queue.
+    bool AddQueue(const std::string& name, const std::string& deviceUri,
+                  const std::string& ppdFile = {});
+    bool RemoveQueue(const std::string& name);
+
+    // Runs a program with CUPS_SERVER naming this scheduler (and `extraEnvironment` added);
+    // returns its exit code (-1 when it could not run). Its output goes to `output` if given.
+    int Run(const std::vector<std::string>& arguments,
+            const std::vector<std::string>& extraEnvironment = {}, std::string* output = nullptr);
+
+    // The scheduler's error log, for failure messages.
+    std::string Log() const;
+
+private:
+    bool WriteConfiguration();
+    bool WaitUntilReady();
+    void Stop();
+
+    std::string m_folder;
+    std::string m_socket;
+    std::string m_error;
+    pid_t m_pid = -1;
+};
+
+} // namespace kaldo::testsupport
