@@ -1,0 +1,7 @@
+<?xml version="1.0" encoding="UTF-8"?>
+<xsl:stylesheet version="1.0" xmlns:xsl="http://www.w3.org/1999/XSL/Transform">
+  <xsl:template match="/">
+    <xsl:message terminate="yes">No page for this document</xsl:message>
+    <html/>
+  </xsl:template>
+</xsl:stylesheet>

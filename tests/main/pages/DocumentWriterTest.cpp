@@ -1,0 +1,205 @@
+#include "main/pages/DocumentWriter.h"
+
+#include "PagesTestSupport.h"
+#include "main/pages/ResultCodes.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace kaldo {
+namespace {
+
+using test::DataFile;
+using test::ReadBytes;
+using test::WriteBytes;
+
+constexpr std::string_view kDeclaration = "<?xml version=\"1.0\" encoding =\"UTF-8\"?>";
+
+class DocumentWriterTest : public test::TempFolderTest {};
+
+// Writes <printerlist><Code_Page>UTF-8</Code_Page><printer>...</printer></printerlist>.
+void WriteSmallDocument(xmlTextWriterPtr writer) {
+    ASSERT_EQ(DocumentWriter::StartElement(writer, "printerlist"), kOk);
+    ASSERT_EQ(DocumentWriter::WriteElement(writer, "Code_Page", std::string("UTF-8")), kOk);
+    ASSERT_EQ(DocumentWriter::StartElement(writer, "printer"), kOk);
+    ASSERT_EQ(DocumentWriter::WriteElement(writer, "printername", std::string("Büro <2> & Co")),
+              kOk);
+    ASSERT_EQ(DocumentWriter::WriteElement(writer, "CaptionText_Width", 0), kOk);
+    ASSERT_EQ(DocumentWriter::EndElement(writer), kOk);
+}
+
+TEST_F(DocumentWriterTest, MemoryDocumentStartsWithExactDeclarationAndNoLineBreak) {
+    MemoryDocument document;
+    ASSERT_EQ(document.Start(), kOk);
+    WriteSmallDocument(document.Writer());
+
+    ASSERT_EQ(document.WriteToFile("UTF-8", Path("printers.xml")), kOk);
+
+    const std::string expected = std::string(kDeclaration) +
+                                 "<printerlist><Code_Page>UTF-8</Code_Page><printer>"
+                                 "<printername>Büro &lt;2&gt; &amp; Co</printername>"
+                                 "<CaptionText_Width>0</CaptionText_Width>"
+                                 "</printer></printerlist>\n";
+    EXPECT_EQ(ReadBytes(Path("printers.xml")), expected);
+}
+
+TEST_F(DocumentWriterTest, MemoryDocumentToUnopenableFileGivesParseInput) {
+    MemoryDocument document;
+    ASSERT_EQ(document.Start(), kOk);
+    WriteSmallDocument(document.Writer());
+    EXPECT_EQ(document.WriteToFile("UTF-8", Path("missing/printers.xml")), kParseInput);
+}
+
+TEST_F(DocumentWriterTest, MemoryDocumentThatWasNotStartedCannotBeFinished) {
+    MemoryDocument document;
+    EXPECT_EQ(document.WriteToFile("UTF-8", Path("printers.xml")), kWriterEndDocument);
+    EXPECT_FALSE(Exists("printers.xml"));
+}
+
+TEST_F(DocumentWriterTest, MemoryDocumentIsParsedBackForSecondStage) {
+    MemoryDocument stage;
+    ASSERT_EQ(stage.Start(), kOk);
+    WriteSmallDocument(stage.Writer());
+
+    XmlDocHandle parsed;
+    ASSERT_EQ(stage.Parse("UTF-8", parsed), kOk);
+    ASSERT_TRUE(parsed);
+    xmlNodePtr root = xmlDocGetRootElement(parsed.get());
+    ASSERT_NE(root, nullptr);
+    EXPECT_STREQ(CharText(root->name), "printerlist");
+    EXPECT_EQ(TakeXmlString(xmlNodeGetContent(root)), "UTF-8Büro <2> & Co0");
+    EXPECT_STREQ(CharText(parsed->encoding), "UTF-8");
+}
+
+TEST_F(DocumentWriterTest, UnbalancedMemoryDocumentFailsToParseBack) {
+    MemoryDocument stage;
+    ASSERT_EQ(stage.Start(), kOk);
+    // Text outside any element cannot be a document.
+    ASSERT_GE(xmlTextWriterWriteString(stage.Writer(), XmlText("loose text")), 0);
+    XmlDocHandle parsed;
+    EXPECT_EQ(stage.Parse("UTF-8", parsed), kParseInput);
+    EXPECT_FALSE(parsed);
+}
+
+TEST_F(DocumentWriterTest, FileDocumentDeclaresEncodingThroughWriter) {
+    FileDocument document;
+    ASSERT_EQ(document.Start(Path("solutions.xml"), "UTF-8"), kOk);
+    WriteSmallDocument(document.Writer());
+    ASSERT_EQ(document.Finish(), kOk);
+
+    const std::string written = ReadBytes(Path("solutions.xml"));
+    EXPECT_EQ(written.rfind("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<printerlist>", 0), 0u)
+        << written;
+    EXPECT_NE(written.find("<printername>Büro &lt;2&gt; &amp; Co</printername>"),
+              std::string::npos);
+}
+
+TEST_F(DocumentWriterTest, FileDocumentEncodesInDeclaredEncoding) {
+    FileDocument document;
+    ASSERT_EQ(document.Start(Path("latin.xml"), "ISO-8859-1"), kOk);
+    ASSERT_EQ(DocumentWriter::WriteElement(document.Writer(), "name", std::string("Größe")), kOk);
+    ASSERT_EQ(document.Finish(), kOk);
+
+    EXPECT_NE(ReadBytes(Path("latin.xml"))
+                  .find("<name>Gr\xF6\xDF"
+                        "e</name>"),
+              std::string::npos);
+}
+
+TEST_F(DocumentWriterTest, FileDocumentInMissingFolderGivesWriterCreate) {
+    FileDocument document;
+    EXPECT_EQ(document.Start(Path("missing/solutions.xml"), "UTF-8"), kWriterCreate);
+    EXPECT_EQ(document.Writer(), nullptr);
+}
+
+TEST_F(DocumentWriterTest, FileDocumentWithUnknownEncodingGivesWriterCreate) {
+    FileDocument document;
+    EXPECT_EQ(document.Start(Path("odd.xml"), "NO-SUCH-ENCODING"), kWriterCreate);
+}
+
+TEST_F(DocumentWriterTest, MisplacedWritesGiveTheirCodes) {
+    MemoryDocument document;
+    ASSERT_EQ(document.Start(), kOk);
+    xmlTextWriterPtr writer = document.Writer();
+    EXPECT_EQ(DocumentWriter::EndElement(writer), kWriterEndElement);
+    EXPECT_EQ(DocumentWriter::WriteAttribute(writer, "version", "1"), kWriterWriteElement);
+    ASSERT_EQ(DocumentWriter::StartElement(writer, "root"), kOk);
+    EXPECT_EQ(DocumentWriter::WriteAttribute(writer, "version", "1"), kOk);
+    EXPECT_EQ(DocumentWriter::EndElement(writer), kOk);
+}
+
+TEST_F(DocumentWriterTest, MemoryDocumentOnFullDiskGivesParseInput) {
+    if (!std::filesystem::exists("/dev/full")) {
+        GTEST_SKIP() << "no /dev/full";
+    }
+    MemoryDocument document;
+    ASSERT_EQ(document.Start(), kOk);
+    WriteSmallDocument(document.Writer());
+    EXPECT_EQ(document.WriteToFile("UTF-8", "/dev/full"), kParseInput);
+}
+
+TEST_F(DocumentWriterTest, WritesToFullDiskGiveTheirCodes) {
+    if (!std::filesystem::exists("/dev/full")) {
+        GTEST_SKIP() << "no /dev/full";
+    }
+    FileDocument document;
+    ASSERT_EQ(document.Start("/dev/full", "UTF-8"), kOk);
+    xmlTextWriterPtr writer = document.Writer();
+    ASSERT_EQ(DocumentWriter::StartElement(writer, "root"), kOk);
+    // Larger than every buffer on the way, so the failing write is seen at once.
+    EXPECT_EQ(DocumentWriter::WriteElement(writer, "text", std::string(256 * 1024, 'x')),
+              kWriterWriteElement);
+    EXPECT_EQ(DocumentWriter::StartElement(writer, "more"), kWriterStartElement);
+    EXPECT_EQ(DocumentWriter::WriteElement(writer, "number", 3), kWriterWriteElement);
+    EXPECT_EQ(DocumentWriter::EndElement(writer), kWriterEndElement);
+    EXPECT_EQ(document.Finish(), kWriterEndDocument);
+}
+
+struct XPathCase {
+    const char* behaviour;
+    std::string file;
+    const char* expression;
+    int code;
+    const char* value; // what the caller's "old" value becomes
+};
+
+void PrintTo(const XPathCase& xpath, std::ostream* out) {
+    *out << xpath.behaviour;
+}
+
+class EvaluateXPathTest : public ::testing::TestWithParam<XPathCase> {};
+
+TEST_P(EvaluateXPathTest, GivesCodeAndValue) {
+    const XPathCase& xpath = GetParam();
+    std::string value = "old";
+    EXPECT_EQ(DocumentWriter::EvaluateXPath(xpath.file, xpath.expression, value), xpath.code);
+    EXPECT_EQ(value, xpath.value);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, EvaluateXPathTest,
+    ::testing::Values(
+        XPathCase{"FirstMatch", DataFile("status.xml"), "/devicexml/deviceStatus/printer/icon", kOk,
+                  "/images/status/ready.png"},
+        XPathCase{"NoMatchIsEmpty", DataFile("status.xml"), "//channel/pubDate", kOk, ""},
+        XPathCase{"NumberIsNoNodeSet", DataFile("status.xml"), "count(//printer)", kXPathNoNodeSet,
+                  "old"},
+        XPathCase{"InvalidExpression", DataFile("status.xml"), "/devicexml[", kXPathEval, "old"},
+        XPathCase{"UnparsableFile", DataFile("malformed.xml"), "/page", kParseInput, "old"},
+        XPathCase{"MissingFile", DataFile("absent.xml"), "/page", kParseInput, "old"},
+        XPathCase{"NoFileName", "", "/page", kMissingArgument, "old"},
+        XPathCase{"NoExpression", DataFile("status.xml"), "", kMissingArgument, "old"}),
+    [](const ::testing::TestParamInfo<XPathCase>& info) { return info.param.behaviour; });
+
+TEST_F(DocumentWriterTest, XPathValueIsNotCut) {
+    const std::string longName(600, 'x');
+    WriteBytes(Path("feed.xml"),
+               "<rss><channel><pubDate>" + longName + "</pubDate></channel></rss>");
+    std::string value;
+    EXPECT_EQ(DocumentWriter::EvaluateXPath(Path("feed.xml"), "//channel/pubDate", value), kOk);
+    EXPECT_EQ(value, longName);
+}
+
+} // namespace
+} // namespace kaldo

@@ -1,0 +1,159 @@
+#include "main/pages/PageTransformer.h"
+
+#include "PagesTestSupport.h"
+#include "main/pages/ResultCodes.h"
+
+#include <gtest/gtest.h>
+
+namespace kaldo {
+namespace {
+
+using test::DataFile;
+using test::ReadBytes;
+using test::WriteBytes;
+
+constexpr std::string_view kOldPage = "<html><body>previous page</body></html>";
+
+class PageTransformerTest : public test::TempFolderTest {
+protected:
+    PageTransformer m_transformer;
+};
+
+TEST_F(PageTransformerTest, WritesTheStylesheetsHtmlForTheDocument) {
+    const std::string html = Path("page.html");
+    ASSERT_EQ(m_transformer.Transform(DataFile("page.xml"), DataFile("page.xsl"), html), kOk);
+
+    const std::string page = ReadBytes(html);
+    EXPECT_NE(page.find("<h1>Kaldo Presslane 3020</h1>"), std::string::npos);
+    EXPECT_NE(page.find("<p>Toner &amp; drum</p>"), std::string::npos);
+    EXPECT_NE(page.find("<p>Größe</p>"), std::string::npos);
+}
+
+TEST_F(PageTransformerTest, EachMissingPathGivesMissingArgumentAndWritesNothing) {
+    const std::string html = Path("page.html");
+    EXPECT_EQ(m_transformer.Transform("", DataFile("page.xsl"), html), kMissingArgument);
+    EXPECT_EQ(m_transformer.Transform(DataFile("page.xml"), "", html), kMissingArgument);
+    EXPECT_EQ(m_transformer.Transform(DataFile("page.xml"), DataFile("page.xsl"), ""),
+              kMissingArgument);
+    EXPECT_FALSE(Exists("page.html"));
+}
+
+TEST_F(PageTransformerTest, MissingDocumentGivesParseXml) {
+    EXPECT_EQ(m_transformer.Transform(Path("absent.xml"), DataFile("page.xsl"), Path("page.html")),
+              kTransformParseXml);
+    EXPECT_FALSE(Exists("page.html"));
+}
+
+TEST_F(PageTransformerTest, MissingStylesheetGivesParseXsl) {
+    EXPECT_EQ(m_transformer.Transform(DataFile("page.xml"), Path("absent.xsl"), Path("page.html")),
+              kTransformParseXsl);
+}
+
+struct FailingTransform {
+    const char* behaviour;
+    const char* xml;
+    const char* xsl;
+    int code;
+};
+
+void PrintTo(const FailingTransform& failing, std::ostream* out) {
+    *out << failing.behaviour;
+}
+
+class FailingTransformTest : public test::TempFolderTest,
+                             public ::testing::WithParamInterface<FailingTransform> {};
+
+TEST_P(FailingTransformTest, GivesCodeAndKeepsOldPage) {
+    const FailingTransform& failing = GetParam();
+    const std::string html = Path("page.html");
+    WriteBytes(html, kOldPage);
+
+    EXPECT_EQ(PageTransformer().Transform(DataFile(failing.xml), DataFile(failing.xsl), html),
+              failing.code);
+    EXPECT_EQ(ReadBytes(html), kOldPage);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Steps, FailingTransformTest,
+    ::testing::Values(
+        FailingTransform{"MalformedDocument", "malformed.xml", "page.xsl", kTransformParseXml},
+        FailingTransform{"UnparsableStylesheet", "page.xml", "malformed.xsl", kTransformParseXsl},
+        FailingTransform{"StylesheetThatStops", "page.xml", "terminate.xsl", kTransformApply}),
+    [](const ::testing::TestParamInfo<FailingTransform>& info) { return info.param.behaviour; });
+
+TEST_F(PageTransformerTest, UnwritableOutputGivesSave) {
+    EXPECT_EQ(m_transformer.Transform(DataFile("page.xml"), DataFile("page.xsl"),
+                                      Path("no-such-folder/page.html")),
+              kTransformSave);
+}
+
+TEST_F(PageTransformerTest, LongUtf8PathsAreUsedWhole) {
+    std::string folder = m_folder;
+    for (int i = 0; i < 6; ++i) {
+        folder += "/Größe-프린터-" + std::string(40, 'a' + i);
+        ASSERT_TRUE(std::filesystem::create_directory(folder));
+    }
+    const std::string html = folder + "/Seite ü.html";
+    ASSERT_GT(html.size(), 300u);
+
+    EXPECT_EQ(m_transformer.Transform(DataFile("page.xml"), DataFile("page.xsl"), html), kOk);
+    EXPECT_NE(ReadBytes(html).find("Kaldo Presslane 3020"), std::string::npos);
+}
+
+TEST_F(PageTransformerTest, ResultMayReplaceItsOwnSource) {
+    const std::string merged = Path("merged.xml");
+    WriteBytes(merged, "<page><item>b</item><item>c</item><item>a</item></page>");
+    ASSERT_EQ(m_transformer.Transform(merged, DataFile("sort.xsl"), merged), kOk);
+    EXPECT_NE(ReadBytes(merged).find("<page><item>a</item><item>b</item><item>c</item></page>"),
+              std::string::npos);
+}
+
+TEST_F(PageTransformerTest, OneTransformerServesManyTransformations) {
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(
+            m_transformer.Transform(DataFile("page.xml"), DataFile("page.xsl"), Path("page.html")),
+            kOk);
+        EXPECT_EQ(m_transformer.Transform(DataFile("page.xml"), DataFile("malformed.xsl"),
+                                          Path("page.html")),
+                  kTransformParseXsl);
+    }
+    PageTransformer other;
+    EXPECT_EQ(other.Transform(DataFile("page.xml"), DataFile("page.xsl"), Path("other.html")), kOk);
+}
+
+TEST_F(PageTransformerTest, ExternalEntityInDocumentIsNotExpanded) {
+    const std::string secret = Path("secret.txt");
+    WriteBytes(secret, "SECRET-PASSWORD-TEXT");
+    const std::string xml = Path("status.xml");
+    WriteBytes(xml, "<?xml version=\"1.0\"?>\n"
+                    "<!DOCTYPE page [<!ENTITY leak SYSTEM \"file://" +
+                        secret +
+                        "\">]>\n"
+                        "<page><title>Model &leak;</title><item>&leak;</item></page>\n");
+    const std::string html = Path("page.html");
+
+    const int result = m_transformer.Transform(xml, DataFile("page.xsl"), html);
+
+    EXPECT_TRUE(result == kOk || result == kTransformParseXml) << result;
+    EXPECT_EQ(ReadBytes(html).find("SECRET-PASSWORD-TEXT"), std::string::npos);
+}
+
+TEST_F(PageTransformerTest, StylesheetCannotWriteOtherFiles) {
+    const std::string stolen = Path("stolen.txt");
+    const std::string xsl = Path("writer.xsl");
+    WriteBytes(xsl, "<xsl:stylesheet version=\"1.1\" "
+                    "xmlns:xsl=\"http://www.w3.org/1999/XSL/Transform\">"
+                    "<xsl:template match=\"/\">"
+                    "<xsl:document href=\"" +
+                        stolen +
+                        "\" method=\"text\">written</xsl:document>"
+                        "<html/></xsl:template></xsl:stylesheet>");
+    const std::string html = Path("page.html");
+
+    EXPECT_EQ(m_transformer.Transform(DataFile("page.xml"), xsl, html), kTransformApply);
+    EXPECT_FALSE(Exists("stolen.txt"));
+    EXPECT_FALSE(Exists("page.html"));
+}
+
+} // namespace
+} // namespace kaldo
