@@ -5,7 +5,6 @@
 
 #include <sys/stat.h>
 
-#include <cctype>
 #include <cstdio>
 
 namespace kaldo {
@@ -53,8 +52,11 @@ int EncodingForLanguage(std::string& language, std::string& encoding) {
     if (language.empty()) {
         return kMissingArgument;
     }
+    // ASCII only: the user's locale must not change a language code.
     for (char& c : language) {
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        if (c >= 'a' && c <= 'z') {
+            c = static_cast<char>(c - 'a' + 'A');
+        }
     }
     // Every language the content ships in, and any other, is written as UTF-8.
     encoding = "UTF-8";
