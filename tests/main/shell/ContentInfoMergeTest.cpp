@@ -1,0 +1,133 @@
+#include "main/shell/ContentInfoMerge.h"
+
+#include "main/pages/ResultCodes.h"
+#include "main/shell/ToolboxConfig.h"
+
+#include "ShellTestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+namespace kaldo {
+namespace {
+
+using test::ReadBytes;
+using test::ShellData;
+
+constexpr char kDeclaration[] = "<?xml version=\"1.0\" encoding =\"UTF-8\"?>";
+
+class ContentInfoMergeTest : public test::TempFolderTest {
+protected:
+    int Merge(const std::string& toolboxInfo, const std::string& tabInfo,
+              const std::string& language = "EN") {
+        return MergeContentInfo(ShellData("merge/" + toolboxInfo), ShellData("merge/" + tabInfo),
+                                Toolbox(), language);
+    }
+
+    std::string Toolbox() const { return Path("toolbox.xml"); }
+
+    // Whether the merged file loads as the configuration of the sample model.
+    bool LoadsWithTabs(size_t tabs) {
+        ToolboxConfig config;
+        return config.Load(m_folder, "Presslane 4200") && config.Tabs().size() == tabs;
+    }
+};
+
+TEST_F(ContentInfoMergeTest, MergesBodyLegendAndTabsByteForByte) {
+    ASSERT_EQ(Merge("toolboxinfo.xml", "tabinfo.xml"), kOk);
+    EXPECT_EQ(ReadBytes(Toolbox()), ReadBytes(ShellData("merge/expected-toolbox.xml")));
+}
+
+TEST_F(ContentInfoMergeTest, MergedFileLoadsAsConfiguration) {
+    ASSERT_EQ(Merge("toolboxinfo.xml", "tabinfo.xml"), kOk);
+    EXPECT_TRUE(LoadsWithTabs(3));
+}
+
+TEST_F(ContentInfoMergeTest, OverwritesThePreviousToolbox) {
+    test::WriteBytes(Toolbox(), std::string(20000, 'x'));
+    ASSERT_EQ(Merge("toolboxinfo.xml", "tabinfo.xml"), kOk);
+    EXPECT_EQ(ReadBytes(Toolbox()), ReadBytes(ShellData("merge/expected-toolbox.xml")));
+}
+
+TEST_F(ContentInfoMergeTest, FirstChunkWithoutBodyIsCopiedWhole) {
+    ASSERT_EQ(Merge("toolboxinfo-no-body.xml", "tabinfo.xml", "ko"), kOk);
+    EXPECT_EQ(ReadBytes(Toolbox()), ReadBytes(ShellData("merge/expected-no-body.xml")));
+}
+
+TEST_F(ContentInfoMergeTest, MissingTabInfoLeavesTheBodyUnclosed) {
+    test::WriteBytes(Toolbox(), "previous");
+    EXPECT_EQ(Merge("toolboxinfo.xml", "no-such-tabinfo.xml"), kParseInput);
+    const std::string expected = ReadBytes(ShellData("merge/expected-toolbox.xml"));
+    EXPECT_EQ(ReadBytes(Toolbox()), expected.substr(0, expected.find("<Legend>")));
+    EXPECT_FALSE(LoadsWithTabs(0));
+}
+
+TEST_F(ContentInfoMergeTest, MissingToolboxInfoKeepsThePreviousToolbox) {
+    test::WriteBytes(Toolbox(), "previous");
+    EXPECT_EQ(Merge("no-such-toolboxinfo.xml", "tabinfo.xml"), kParseInput);
+    EXPECT_EQ(ReadBytes(Toolbox()), "previous");
+}
+
+TEST_F(ContentInfoMergeTest, MissingToolboxInfoIsReportedBeforeTheOutput) {
+    EXPECT_EQ(MergeContentInfo(Path("none.xml"), ShellData("merge/tabinfo.xml"),
+                               Path("missing-folder/toolbox.xml"), "EN"),
+              kParseInput);
+}
+
+TEST_F(ContentInfoMergeTest, UnwritableToolboxGives606) {
+    EXPECT_EQ(MergeContentInfo(ShellData("merge/toolboxinfo.xml"), ShellData("merge/tabinfo.xml"),
+                               Path("missing-folder/toolbox.xml"), "EN"),
+              kOpenWriteFile);
+    EXPECT_EQ(MergeContentInfo(ShellData("merge/toolboxinfo.xml"), ShellData("merge/tabinfo.xml"),
+                               m_folder, "EN"),
+              kOpenWriteFile);
+}
+
+TEST_F(ContentInfoMergeTest, MissingArgumentsGive500) {
+    const std::string info = ShellData("merge/toolboxinfo.xml");
+    const std::string tab = ShellData("merge/tabinfo.xml");
+    EXPECT_EQ(MergeContentInfo("", tab, Toolbox(), "EN"), kMissingArgument);
+    EXPECT_EQ(MergeContentInfo(info, "", Toolbox(), "EN"), kMissingArgument);
+    EXPECT_EQ(MergeContentInfo(info, tab, "", "EN"), kMissingArgument);
+    EXPECT_EQ(MergeContentInfo(info, tab, Toolbox(), ""), kMissingArgument);
+    EXPECT_FALSE(std::filesystem::exists(Toolbox()));
+}
+
+TEST_F(ContentInfoMergeTest, UnreadablePieceGives614) {
+    EXPECT_EQ(MergeContentInfo(m_folder, ShellData("merge/tabinfo.xml"), Toolbox(), "EN"),
+              kReadError);
+    EXPECT_EQ(ReadBytes(Toolbox()), kDeclaration);
+}
+
+TEST_F(ContentInfoMergeTest, ContentInfoWithoutLegendStartsAtTheTabs) {
+    ASSERT_EQ(Merge("toolboxinfo.xml", "tabinfo-no-legend.xml"), kOk);
+    const std::string merged = ReadBytes(Toolbox());
+    EXPECT_EQ(merged.find("KTWContentInfo"), std::string::npos);
+    EXPECT_EQ(merged.find("<?xml", 1), std::string::npos);
+    EXPECT_TRUE(LoadsWithTabs(3));
+}
+
+TEST_F(ContentInfoMergeTest, TabInfoWithoutContentInfoRootStartsAtTheTabs) {
+    ASSERT_EQ(Merge("toolboxinfo.xml", "tabinfo-bare.xml"), kOk);
+    EXPECT_EQ(ReadBytes(Toolbox()).find("<?xml", 1), std::string::npos);
+    EXPECT_TRUE(LoadsWithTabs(3));
+}
+
+TEST_F(ContentInfoMergeTest, ClosingTagInTheFirstChunkIsDropped) {
+    ASSERT_EQ(Merge("toolboxinfo.xml", "tabinfo-small.xml"), kOk);
+    EXPECT_EQ(ReadBytes(Toolbox()).find("</KTWContentInfo>"), std::string::npos);
+    EXPECT_TRUE(LoadsWithTabs(1));
+}
+
+TEST_F(ContentInfoMergeTest, ClosingTagAcrossTheChunkBorderIsDropped) {
+    ASSERT_EQ(Merge("toolboxinfo.xml", "tabinfo-straddle.xml"), kOk);
+    const std::string merged = ReadBytes(Toolbox());
+    EXPECT_EQ(merged.find("</KTWContentInfo>"), std::string::npos);
+    EXPECT_TRUE(merged.ends_with("-->\n</Body>"));
+    EXPECT_TRUE(LoadsWithTabs(1));
+}
+
+} // namespace
+} // namespace kaldo
