@@ -11,8 +11,7 @@ namespace kaldo {
 
 namespace fs = std::filesystem;
 
-std::string JoinPath(std::string_view a, std::string_view b)
-{
+std::string JoinPath(std::string_view a, std::string_view b) {
     if (a.empty())
         return std::string(b);
     if (b.empty())
@@ -29,8 +28,7 @@ std::string JoinPath(std::string_view a, std::string_view b)
     return joined;
 }
 
-std::string ProgramFolder()
-{
+std::string ProgramFolder() {
     std::error_code error;
     fs::path exe = fs::read_symlink("/proc/self/exe", error);
     if (error)
@@ -41,8 +39,7 @@ std::string ProgramFolder()
     return folder;
 }
 
-static std::string matchEntry(const std::string& folder, const std::string& name)
-{
+static std::string matchEntry(const std::string& folder, const std::string& name) {
     std::error_code error;
     if (fs::exists(fs::path(folder) / name, error))
         return name;
@@ -55,8 +52,7 @@ static std::string matchEntry(const std::string& folder, const std::string& name
     return {};
 }
 
-std::string ResolvePath(std::string_view path)
-{
+std::string ResolvePath(std::string_view path) {
     std::string text(path);
     std::replace(text.begin(), text.end(), '\\', '/');
 
@@ -91,8 +87,7 @@ std::string ResolvePath(std::string_view path)
     return resolved;
 }
 
-std::string MachinePath(std::string_view absolutePath)
-{
+std::string MachinePath(std::string_view absolutePath) {
     const char* root = std::getenv("KALDO_ROOT");
     if (root == nullptr || *root == '\0')
         root = "/";

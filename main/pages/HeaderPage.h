@@ -1,0 +1,47 @@
+#pragma once
+
+#include "main/pages/PageTransformer.h"
+
+#include <string>
+#include <vector>
+
+namespace kaldo {
+
+struct PrinterListEntry {
+    std::string name;
+    std::string model; // the printer's driver name
+};
+
+// The fixed texts of the header page, in the user's language.
+struct HeaderLabels {
+    std::string enterKeywords;
+    std::string title;
+    std::string selectPrinter;
+    std::string search;
+    int captionWidth = 0;
+    int captionHeight = 0;
+};
+
+// The printers in the order the header lists them: the selected one first, the others in list
+// order. A selected name that is not in the list leaves the list as it is.
+std::vector<PrinterListEntry> OrderPrinterList(const std::vector<PrinterListEntry>& printers,
+                                               const std::string& selected);
+
+// Writes the printer-list document the header stylesheet reads. kMissingArgument for an empty
+// list or path; the writing codes otherwise.
+int WritePrinterListDocument(const std::vector<PrinterListEntry>& entries,
+                             const HeaderLabels& labels, const std::string& xmlPath,
+                             std::string language);
+
+struct HeaderPageFiles {
+    std::string xml;
+    std::string xsl;
+    std::string html;
+};
+
+// Writes the printer-list document and transforms it into the header page.
+int BuildHeaderPage(const std::vector<PrinterListEntry>& printers, const std::string& selected,
+                    const HeaderLabels& labels, const std::string& language,
+                    const HeaderPageFiles& files, const PageTransformer& transformer);
+
+} // namespace kaldo
