@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace kaldo::simulator {
+
+enum class ContentItemKind {
+    Document, // a PDF
+    Video,
+    WebPage,  // .html/.htm, refreshed by the program
+    Redirect, // "redirect-X": an HTML answer whose title is the address of X
+    Missing,  // "missing...": not on the site
+    Refused,  // a name that tries to leave the download folder
+};
+
+struct ContentItem {
+    ContentItemKind kind = ContentItemKind::Refused;
+    std::string name;        // the file served; for Redirect the file redirected to
+    std::string contentType; // empty for Redirect, Missing, Refused
+};
+
+// What the site answers for "FileName=<name>" and "/files/<name>". Every other name is a
+// document: a name without extension gets ".pdf", since the program asks for "guide" when it
+// wants "guide.pdf".
+ContentItem ClassifyContentItem(std::string_view name);
+
+// Pages whose name begins with "plain" never carry the refresh marker.
+bool IsPlainWebPage(std::string_view name);
+
+} // namespace kaldo::simulator

@@ -1,0 +1,144 @@
+#include "tools/SiteContent.h"
+
+#include "tools/Markup.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <vector>
+
+namespace kaldo::simulator {
+
+namespace {
+
+std::string PdfLiteral(std::string_view text) {
+    std::string literal;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '(' || c == ')' || c == '\\')
+            literal += '\\';
+        literal += (byte < 0x20 || byte > 0x7e) ? '?' : c;
+    }
+    return literal;
+}
+
+std::string Offset10(std::size_t offset) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%010zu", offset);
+    return text;
+}
+
+void AppendBox(std::string& out, std::string_view type, std::string_view payload) {
+    const auto size = static_cast<std::uint32_t>(8 + payload.size());
+    out += static_cast<char>(size >> 24);
+    out += static_cast<char>((size >> 16) & 0xff);
+    out += static_cast<char>((size >> 8) & 0xff);
+    out += static_cast<char>(size & 0xff);
+    out += type;
+    out += payload;
+}
+
+} // namespace
+
+std::string BuildPdf(std::string_view title) {
+    const std::string stream = "BT /F1 20 Tf 72 760 Td (" + PdfLiteral(title) + ") Tj ET\n";
+    const std::vector<std::string> objects{
+        "<< /Type /Catalog /Pages 2 0 R >>",
+        "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
+        "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 595 842] /Contents 4 0 R "
+        "/Resources << /Font << /F1 5 0 R >> >> >>",
+        "<< /Length " + std::to_string(stream.size()) + " >>\nstream\n" + stream + "endstream",
+        "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>",
+    };
+
+    std::string pdf = "%PDF-1.4\n%\xe2\xe3\xcf\xd3\n";
+    std::vector<std::size_t> offsets;
+    for (std::size_t i = 0; i < objects.size(); ++i) {
+        offsets.push_back(pdf.size());
+        pdf += std::to_string(i + 1) + " 0 obj\n" + objects[i] + "\nendobj\n";
+    }
+    const std::size_t xref = pdf.size();
+    pdf += "xref\n0 " + std::to_string(objects.size() + 1) + "\n0000000000 65535 f \n";
+    for (const auto offset : offsets)
+        pdf += Offset10(offset) + " 00000 n \n";
+    pdf += "trailer\n<< /Size " + std::to_string(objects.size() + 1) + " /Root 1 0 R >>\n";
+    pdf += "startxref\n" + std::to_string(xref) + "\n%%EOF\n";
+    return pdf;
+}
+
+std::string BuildVideo(std::string_view name) {
+    using namespace std::string_view_literals;
+    std::string video;
+    AppendBox(video, "ftyp", "isom\0\0\2\0isomiso2avc1mp41"sv);
+    AppendBox(video, "free", "kaldosim video " + std::string(name));
+    std::string payload;
+    for (int i = 0; i < 4096; ++i)
+        payload += static_cast<char>((i * 31 + 7) & 0xff);
+    AppendBox(video, "mdat", payload);
+    return video;
+}
+
+std::string BuildUpdateFeed(std::string_view pubDate, std::string_view siteUrl) {
+    const std::string date = EscapeMarkup(pubDate);
+    const std::string link = EscapeMarkup(siteUrl);
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+           "<rss version=\"2.0\">\n"
+           "  <channel>\n"
+           "    <title>Kaldo Tendwell content updates</title>\n"
+           "    <link>" +
+           link +
+           "</link>\n"
+           "    <description>New and changed pages for your Kaldo printer</description>\n"
+           "    <pubDate>" +
+           date +
+           "</pubDate>\n"
+           "    <item>\n"
+           "      <title>Updated troubleshooting pages</title>\n"
+           "      <link>" +
+           link +
+           "</link>\n"
+           "      <description>Clearer steps for paper jams and toner changes.</description>\n"
+           "    </item>\n"
+           "  </channel>\n"
+           "</rss>\n";
+}
+
+std::string BuildWebPage(std::string_view name, bool marker) {
+    const std::string title = EscapeMarkup(name);
+    std::string page = marker ? "<!-- toolbox -->\n" : "";
+    page += "<!DOCTYPE html>\n<html lang=\"en\">\n<head><meta charset=\"utf-8\">"
+            "<title>" +
+            title +
+            "</title></head>\n"
+            "<body>\n<h1>" +
+            title +
+            "</h1>\n"
+            "<p>This page comes from the Kaldo web site.</p>\n"
+            "</body>\n</html>\n";
+    return page;
+}
+
+std::string BuildRedirectPage(std::string_view address) {
+    return "<HTML><HEAD><TITLE>" + std::string(address) +
+           "</TITLE></HEAD>\n"
+           "<BODY>This file has moved.</BODY></HTML>\n";
+}
+
+std::string BuildErrorPage(int status, std::string_view message) {
+    return "<HTML><HEAD><META http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">"
+           "</HEAD>\n<BODY><H1>" +
+           std::to_string(status) + "</H1><P>" + EscapeMarkup(message) + "</P></BODY></HTML>\n";
+}
+
+std::string BuildSitePage(std::string_view title, std::string_view text) {
+    const std::string heading = EscapeMarkup(title);
+    return "<!DOCTYPE html>\n<html lang=\"en\">\n<head><meta charset=\"utf-8\">"
+           "<title>" +
+           heading +
+           "</title></head>\n"
+           "<body>\n<h1>" +
+           heading + "</h1>\n<p>" + EscapeMarkup(text) +
+           "</p>\n"
+           "</body>\n</html>\n";
+}
+
+} // namespace kaldo::simulator

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace kaldo::simulator {
+
+// A one-page PDF whose page shows `title`.
+std::string BuildPdf(std::string_view title);
+
+// A few kilobytes that begin like an MP4 file; enough for a download and a type check.
+std::string BuildVideo(std::string_view name);
+
+// The update feed: RSS 2.0 whose //channel/pubDate is `pubDate`.
+std::string BuildUpdateFeed(std::string_view pubDate, std::string_view siteUrl);
+
+// A page of the content as the maker hosts it. With `marker` its first line is
+// "<!-- toolbox -->", which tells the program that the page may replace its local copy.
+std::string BuildWebPage(std::string_view name, bool marker);
+
+// The answer for a document that moved: "<HTML>" with the new address as its "<TITLE>".
+std::string BuildRedirectPage(std::string_view address);
+
+// An error page in upper-case "<HTML>" without a title, so that a client which treats
+// "<HTML>" + "<TITLE>" as a redirect leaves the document alone.
+std::string BuildErrorPage(int status, std::string_view message);
+
+// An ordinary page of the maker's site (home, model, supplies, service, UAT).
+std::string BuildSitePage(std::string_view title, std::string_view text);
+
+} // namespace kaldo::simulator

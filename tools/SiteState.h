@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace kaldo::simulator {
+
+inline constexpr std::string_view kDefaultFeedDate = "Tue, 10 Jun 2008 12:00:00 GMT";
+
+struct SiteState {
+    std::string feedDate{kDefaultFeedDate}; // //channel/pubDate of the update feed
+    bool webMarker = true;                  // refreshed pages carry "<!-- toolbox -->"
+    int delayMs = 0;                        // every answer of the site waits this long
+};
+
+// Settings: feed-date, web-marker, delay. On failure the state is unchanged.
+bool ApplySiteSetting(SiteState& state, std::string_view name, std::string_view value,
+                      std::string& error);
+
+std::string DescribeSiteState(const SiteState& state);
+
+} // namespace kaldo::simulator
