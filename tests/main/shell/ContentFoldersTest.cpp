@@ -1,0 +1,80 @@
+#include "main/shell/ContentFolders.h"
+
+#include "ShellTestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+namespace kaldo {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ReadBytes;
+using test::ShellData;
+
+class ContentFoldersTest : public test::TempFolderTest {
+protected:
+    std::string ProgramFolder() const { return m_folder + "/"; }
+    std::string Folder(const std::string& name) const { return Path("data/" + name); }
+};
+
+TEST_F(ContentFoldersTest, MergesEveryFolderAndNamesTheLastOne) {
+    fs::create_directories(Folder("Zeta"));
+    test::CopyInto(ShellData("merge/toolboxinfo.xml"), Folder("Presslane/toolboxinfo.xml"));
+    test::CopyInto(ShellData("merge/tabinfo.xml"), Folder("Presslane/TabInfo.XML"));
+    test::CopyInto(ShellData("merge/toolboxinfo.xml"), Folder("Unfinished/toolboxinfo.xml"));
+    test::WriteBytes(Folder("readme.txt"), "not a content folder");
+
+    const PreparedContent prepared = PrepareContentFolders(ProgramFolder(), "en");
+    EXPECT_TRUE(prepared.ok);
+    EXPECT_EQ(prepared.ContentFolder, Folder("Zeta"));
+
+    const std::string expected = ReadBytes(ShellData("merge/expected-toolbox.xml"));
+    EXPECT_EQ(ReadBytes(Folder("Presslane/toolbox.xml")), expected);
+    EXPECT_EQ(ReadBytes(Folder("Unfinished/toolbox.xml")),
+              expected.substr(0, expected.find("<Legend>")));
+    EXPECT_FALSE(fs::exists(Folder("Zeta/toolbox.xml")));
+}
+
+TEST_F(ContentFoldersTest, ExistingToolboxIsWrittenUnderItsOwnName) {
+    test::CopyInto(ShellData("merge/toolboxinfo.xml"), Folder("Presslane/ToolboxInfo.xml"));
+    test::CopyInto(ShellData("merge/tabinfo.xml"), Folder("Presslane/tabinfo.xml"));
+    test::WriteBytes(Folder("Presslane/ToolBox.xml"), "old");
+
+    EXPECT_TRUE(PrepareContentFolders(ProgramFolder(), "EN").ok);
+    EXPECT_EQ(ReadBytes(Folder("Presslane/ToolBox.xml")),
+              ReadBytes(ShellData("merge/expected-toolbox.xml")));
+    EXPECT_FALSE(fs::exists(Folder("Presslane/toolbox.xml")));
+}
+
+TEST_F(ContentFoldersTest, EmptyDataFolderHasNoContentFolder) {
+    fs::create_directories(Path("Data"));
+    const PreparedContent prepared = PrepareContentFolders(ProgramFolder(), "EN");
+    EXPECT_TRUE(prepared.ok);
+    EXPECT_EQ(prepared.ContentFolder, "");
+}
+
+TEST_F(ContentFoldersTest, MissingDataFolderFails) {
+    const PreparedContent prepared = PrepareContentFolders(ProgramFolder(), "EN");
+    EXPECT_FALSE(prepared.ok);
+    EXPECT_EQ(prepared.ContentFolder, "");
+}
+
+TEST_F(ContentFoldersTest, DataFileInsteadOfFolderFails) {
+    test::WriteBytes(Path("data"), "a file");
+    EXPECT_FALSE(PrepareContentFolders(ProgramFolder(), "EN").ok);
+}
+
+TEST_F(ContentFoldersTest, ListsOnlyFoldersInNameOrder) {
+    for (const char* name : {"c", "A", "b"})
+        fs::create_directories(Folder(name));
+    test::WriteBytes(Folder("d.txt"), "");
+    std::vector<std::string> folders;
+    ASSERT_TRUE(ListContentFolders(ProgramFolder(), folders));
+    EXPECT_EQ(folders, (std::vector<std::string>{Folder("A"), Folder("b"), Folder("c")}));
+}
+
+} // namespace
+} // namespace kaldo
