@@ -1,29 +1,22 @@
 #include "platform/Paths.h"
 
+#include "tests/platform/TempFolder.h"
+
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <optional>
 #include <string>
 
 namespace fs = std::filesystem;
 
 namespace {
 
+using kaldo::testing::ScopedEnv;
+using kaldo::testing::TempFolder;
+
 class PathsTest : public testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern = testing::TempDir() + "paths-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        m_root = pattern;
-    }
-    void TearDown() override {
-        std::error_code error;
-        fs::remove_all(m_root, error);
-    }
-
     std::string touch(const std::string& relative) {
         fs::path path = fs::path(m_root) / relative;
         fs::create_directories(path.parent_path());
@@ -31,31 +24,8 @@ protected:
         return path.string();
     }
 
-    std::string m_root;
-};
-
-// Sets an environment variable for one test and puts the old value back.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const char* value)
-        : m_name(name) {
-        if (const char* old = std::getenv(name))
-            m_old = old;
-        if (value)
-            setenv(name, value, 1);
-        else
-            unsetenv(name);
-    }
-    ~ScopedEnv() {
-        if (m_old)
-            setenv(m_name, m_old->c_str(), 1);
-        else
-            unsetenv(m_name);
-    }
-
-private:
-    const char* m_name;
-    std::optional<std::string> m_old;
+    TempFolder m_folder;
+    const std::string m_root = m_folder.Path();
 };
 
 TEST(JoinPathTest, PutsExactlyOneSlashBetweenPieces) {
