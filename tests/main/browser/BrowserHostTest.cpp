@@ -1,0 +1,589 @@
+#include "main/browser/BrowserHost.h"
+#include "main/browser/LinkSchemes.h"
+#include "main/browser/NavigationDispatcher.h"
+
+#include "TestPaths.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QFile>
+#include <QMenu>
+#include <QMimeData>
+#include <QSignalSpy>
+#include <QTest>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+#include <QWidget>
+
+#include <httplib.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <set>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace kaldo {
+namespace {
+
+constexpr int kTimeoutMs = 30000;
+
+// Records every navigation; lets through only the pages a test allows, unless a test
+// decides itself.
+class RecordingDispatcher final : public NavigationDispatcher {
+public:
+    bool Dispatch(BrowserHost& pane, const std::string& url) override {
+        urls.push_back(url);
+        if (decide)
+            return decide(pane, url);
+        return allowed.count(url) == 0;
+    }
+
+    std::set<std::string> allowed;
+    std::function<bool(BrowserHost&, const std::string&)> decide;
+    std::vector<std::string> urls;
+};
+
+class EventCounter final : public QObject {
+public:
+    EventCounter(QEvent::Type type)
+        : m_type(type) {}
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == m_type)
+            ++count;
+        return false;
+    }
+
+private:
+    QEvent::Type m_type;
+};
+
+bool AnyMenuVisible() {
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (qobject_cast<QMenu*>(widget) != nullptr && widget->isVisible())
+            return true;
+    return false;
+}
+
+QVariant RunJavaScript(QWebEnginePage* page, const QString& script) {
+    QVariant result;
+    bool done = false;
+    page->runJavaScript(script, [&](const QVariant& value) {
+        result = value;
+        done = true;
+    });
+    if (!QTest::qWaitFor([&] { return done; }, kTimeoutMs))
+        ADD_FAILURE() << "script did not finish: " << script.toStdString();
+    return result;
+}
+
+bool WaitForLoad(QSignalSpy& spy, bool ok) {
+    return QTest::qWaitFor(
+        [&] {
+            for (const QList<QVariant>& arguments : spy)
+                if (arguments.at(0).toBool() == ok)
+                    return true;
+            return false;
+        },
+        kTimeoutMs);
+}
+
+class BrowserHostTest : public testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = testing::TempDir() + "browser-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        m_folder = pattern;
+        std::filesystem::copy(KALDO_TEST_DATA_DIR "/browser", m_folder);
+
+        m_window = std::make_unique<QWidget>();
+        m_window->resize(780, 627);
+        m_window->show();
+    }
+
+    void TearDown() override {
+        m_host.reset();
+        m_window.reset();
+        std::filesystem::remove_all(m_folder);
+    }
+
+    std::string Path(const std::string& name) const { return m_folder + "/" + name; }
+    std::string FileUrl(const std::string& name) const {
+        return LinkText(QUrl::fromLocalFile(QString::fromStdString(Path(name))));
+    }
+
+    void CreatePane(RedirectMode mode = RedirectMode::Stop) {
+        m_host = std::make_unique<BrowserHost>(m_dispatcher, mode);
+        ASSERT_EQ(m_host->Create(m_window.get(), QRect(0, 60, 780, 429)), 0);
+    }
+
+    QWebEnginePage* Page() const { return m_host->View()->page(); }
+    std::string ShownUrl() const { return LinkText(m_host->View()->url()); }
+    QVariant Js(const QString& script) const { return RunJavaScript(Page(), script); }
+
+    // Loads a page of the test folder through the pane and waits until it is shown.
+    void Show(const std::string& name) {
+        m_dispatcher.allowed.insert(FileUrl(name));
+        QSignalSpy loads(Page(), &QWebEnginePage::loadFinished);
+        m_host->Navigate(Path(name));
+        ASSERT_TRUE(WaitForLoad(loads, true)) << name;
+        ASSERT_EQ(ShownUrl(), FileUrl(name));
+    }
+
+    // Runs a script that starts a navigation and returns the URL the dispatcher got for it.
+    std::string Follow(const QString& script) {
+        const size_t before = m_dispatcher.urls.size();
+        Js(script);
+        if (!QTest::qWaitFor([&] { return m_dispatcher.urls.size() > before; }, kTimeoutMs))
+            return "(no navigation)";
+        return m_dispatcher.urls[before];
+    }
+    std::string Click(const std::string& id) {
+        return Follow(QStringLiteral("document.getElementById('%1').click()")
+                          .arg(QString::fromStdString(id)));
+    }
+
+    std::string m_folder;
+    RecordingDispatcher m_dispatcher;
+    std::unique_ptr<QWidget> m_window;
+    std::unique_ptr<BrowserHost> m_host;
+};
+
+TEST_F(BrowserHostTest, CreateNeedsAParentAndHappensOnce) {
+    BrowserHost host(m_dispatcher, RedirectMode::Stop);
+    EXPECT_EQ(host.Create(nullptr, QRect(0, 0, 100, 60)), -1);
+    EXPECT_EQ(host.View(), nullptr);
+
+    EXPECT_EQ(host.Create(m_window.get(), QRect(0, 0, 100, 60)), 0);
+    QWebEngineView* view = host.View();
+    EXPECT_EQ(host.Create(m_window.get(), QRect(0, 0, 100, 60)), -1);
+    EXPECT_EQ(host.View(), view);
+}
+
+TEST_F(BrowserHostTest, PaneSitsInItsRectangleOfTheParent) {
+    CreatePane();
+
+    EXPECT_EQ(m_host->View()->parentWidget(), m_window.get());
+    EXPECT_EQ(m_host->View()->geometry(), QRect(0, 60, 780, 429));
+    EXPECT_TRUE(m_host->View()->isVisible());
+}
+
+TEST_F(BrowserHostTest, NavigateLoadsALocalPathAndTheDispatcherSeesItsFileUrl) {
+    CreatePane();
+    Show("links.html");
+
+    EXPECT_EQ(m_dispatcher.urls, std::vector<std::string>{FileUrl("links.html")});
+}
+
+TEST_F(BrowserHostTest, NavigateLoadsAUrlText) {
+    CreatePane();
+    m_dispatcher.allowed.insert(FileUrl("target.html"));
+    QSignalSpy loads(Page(), &QWebEnginePage::loadFinished);
+
+    m_host->Navigate(FileUrl("target.html"));
+
+    ASSERT_TRUE(WaitForLoad(loads, true));
+    EXPECT_EQ(ShownUrl(), FileUrl("target.html"));
+}
+
+TEST_F(BrowserHostTest, EveryLinkFormReachesTheDispatcherAndCancelledLinksKeepThePage) {
+    CreatePane();
+    Show("links.html");
+    ASSERT_EQ(Js("window.kept = 42").toInt(), 42);
+
+    const std::string folder = FileUrl("");
+    const struct {
+        std::string id;
+        std::string expected;
+    } links[] = {
+        {"tab", folder + "tab#2"},
+        {"page", folder + "page#3"},
+        {"tabpage", folder + "tab#2page#4"},
+        {"sp", "sp:Office Printer"},
+        {"spUtf8", "sp:B\xC3\xBCro 50%25"},
+        {"doc", "doc:&FileName=guide.pdf"},
+        {"video", "video:&FileName=intro.wmv"},
+        {"pdfs", folder + "pdfs/guide.pdf"},
+        {"htmldocs", folder + "htmldocs/manual.html"},
+        {"pweb", "pweb:/index.html"},
+        {"printermodelurl", "printermodelurl:"},
+        {"qst", "qst:support/faq.html"},
+        {"uat", "uat:"},
+        {"serviceurl", "serviceurl:"},
+        {"suppliesurl", "suppliesurl:"},
+        {"ps", "ps:"},
+        {"utilDriver", "util-driver:"},
+        {"utilSearch", "util-search:paper jam"},
+        {"utilRs", "util-rs:"},
+        {"keywords", folder + "search.html?keywords=paper jam"},
+        {"http", "http://www.example.com/model"},
+        {"https", "https://www.example.com/"},
+        {"upperCase", "doc:&FileName=Guide.pdf"},
+        {"popup", "doc:&FileName=popup.pdf"},
+    };
+    for (const auto& link : links) {
+        SCOPED_TRACE(link.id);
+        EXPECT_EQ(Click(link.id), link.expected);
+        EXPECT_EQ(ShownUrl(), FileUrl("links.html"));
+        EXPECT_EQ(Js("window.kept").toInt(), 42);
+    }
+
+    EXPECT_EQ(Follow("document.getElementById('searchForm').submit()"),
+              "search:?keywords=paper+jam");
+    EXPECT_EQ(Follow("document.getElementById('localSearchForm').submit()"),
+              folder + "search.html?keywords=caf\xC3\xA9+%26+tea%2Bmilk");
+    EXPECT_EQ(Js("window.kept").toInt(), 42);
+    EXPECT_EQ(ShownUrl(), FileUrl("links.html"));
+}
+
+TEST_F(BrowserHostTest, PlainLocalLinkLoadsWhenTheDispatcherLetsItGo) {
+    CreatePane();
+    Show("links.html");
+    m_dispatcher.allowed.insert(FileUrl("target.html"));
+    QSignalSpy loads(Page(), &QWebEnginePage::loadFinished);
+
+    EXPECT_EQ(Click("target"), FileUrl("target.html"));
+
+    ASSERT_TRUE(WaitForLoad(loads, true));
+    EXPECT_EQ(ShownUrl(), FileUrl("target.html"));
+}
+
+TEST_F(BrowserHostTest, OwnLinkThatIsNotCancelledLoadsNothing) {
+    CreatePane();
+    Show("links.html");
+    ASSERT_EQ(Js("window.kept = 42").toInt(), 42);
+    m_dispatcher.allowed.insert("doc:&FileName=guide.pdf");
+    QSignalSpy loads(Page(), &QWebEnginePage::loadFinished);
+
+    EXPECT_EQ(Click("doc"), "doc:&FileName=guide.pdf");
+
+    ASSERT_TRUE(WaitForLoad(loads, false));
+    EXPECT_EQ(ShownUrl(), FileUrl("links.html"));
+    EXPECT_EQ(Js("window.kept").toInt(), 42);
+}
+
+TEST_F(BrowserHostTest, MissingPageLeavesThePaneOnItsPage) {
+    CreatePane();
+    Show("links.html");
+    ASSERT_EQ(Js("window.kept = 42").toInt(), 42);
+    m_dispatcher.allowed.insert(FileUrl("missing.html"));
+    QSignalSpy loads(Page(), &QWebEnginePage::loadFinished);
+
+    m_host->Navigate(Path("missing.html"));
+
+    ASSERT_TRUE(WaitForLoad(loads, false));
+    EXPECT_EQ(m_dispatcher.urls.back(), FileUrl("missing.html"));
+    EXPECT_EQ(ShownUrl(), FileUrl("links.html"));
+    EXPECT_EQ(Js("window.kept").toInt(), 42);
+}
+
+TEST_F(BrowserHostTest, FramesAndLinksInsideThemPassTheDispatcher) {
+    CreatePane();
+    m_dispatcher.allowed.insert(FileUrl("frame.html"));
+    Show("frames.html");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Js("window.frameReady").toBool(); }, kTimeoutMs));
+
+    EXPECT_EQ(m_dispatcher.urls,
+              (std::vector<std::string>{FileUrl("frames.html"), FileUrl("frame.html")}));
+    EXPECT_EQ(Follow("document.getElementById('frame').contentWindow.postMessage('doc', '*')"),
+              "doc:&FileName=framed.pdf");
+    EXPECT_EQ(ShownUrl(), FileUrl("frames.html"));
+}
+
+TEST_F(BrowserHostTest, ReturnToPageInStopModeLoadsTheReturnPage) {
+    CreatePane(RedirectMode::Stop);
+    Show("links.html");
+    m_dispatcher.allowed.insert(FileUrl("target.html"));
+    m_host->Sink().SetReturnPage(FileUrl("target.html"));
+    QSignalSpy loads(Page(), &QWebEnginePage::loadFinished);
+
+    m_host->Sink().ReturnToPage();
+
+    ASSERT_TRUE(WaitForLoad(loads, true));
+    EXPECT_EQ(ShownUrl(), FileUrl("target.html"));
+    EXPECT_EQ(m_dispatcher.urls.back(), FileUrl("target.html"));
+}
+
+TEST_F(BrowserHostTest, UnknownModeReturnsLikeStop) {
+    CreatePane(RedirectMode::Unknown);
+    Show("links.html");
+    m_dispatcher.allowed.insert(FileUrl("target.html"));
+    m_host->Sink().SetReturnPage(FileUrl("target.html"));
+    QSignalSpy loads(Page(), &QWebEnginePage::loadFinished);
+
+    m_host->Sink().ReturnToPage();
+
+    ASSERT_TRUE(WaitForLoad(loads, true));
+    EXPECT_EQ(ShownUrl(), FileUrl("target.html"));
+}
+
+TEST_F(BrowserHostTest, ReturnToPageInRefreshModeReloadsTheShownPage) {
+    CreatePane(RedirectMode::Refresh);
+    Show("links.html");
+    ASSERT_EQ(Js("window.kept = 42").toInt(), 42);
+    m_host->Sink().SetReturnPage(FileUrl("target.html"));
+    QSignalSpy loads(Page(), &QWebEnginePage::loadFinished);
+
+    m_host->Sink().ReturnToPage();
+
+    ASSERT_TRUE(WaitForLoad(loads, true));
+    EXPECT_EQ(ShownUrl(), FileUrl("links.html"));
+    EXPECT_FALSE(Js("window.kept").isValid());
+    EXPECT_EQ(m_dispatcher.urls.back(), FileUrl("links.html"));
+}
+
+TEST_F(BrowserHostTest, DispatcherMayNavigateThePaneWhileDeciding) {
+    CreatePane();
+    Show("links.html");
+    m_dispatcher.decide = [this](BrowserHost& pane, const std::string& url) {
+        if (url.find("tab#") != std::string::npos) {
+            pane.Sink().SetReturnPage(FileUrl("target.html"));
+            pane.StopAndNavigate(Path("target.html"));
+            return true;
+        }
+        return url != FileUrl("target.html");
+    };
+    QSignalSpy loads(Page(), &QWebEnginePage::loadFinished);
+
+    EXPECT_EQ(Click("tab"), FileUrl("") + "tab#2");
+
+    ASSERT_TRUE(WaitForLoad(loads, true));
+    EXPECT_EQ(ShownUrl(), FileUrl("target.html"));
+    EXPECT_EQ(m_host->Sink().ReturnPage(), FileUrl("target.html"));
+}
+
+TEST_F(BrowserHostTest, DispatcherMaySendThePaneBackWhileDeciding) {
+    CreatePane();
+    Show("links.html");
+    m_host->Sink().SetReturnPage(FileUrl("links.html"));
+    ASSERT_EQ(Js("window.kept = 42").toInt(), 42);
+    m_dispatcher.decide = [this](BrowserHost& pane, const std::string& url) {
+        if (url.rfind("sp:", 0) == 0) {
+            pane.Sink().ReturnToPage();
+            return true;
+        }
+        return url != FileUrl("links.html");
+    };
+    QSignalSpy loads(Page(), &QWebEnginePage::loadFinished);
+
+    EXPECT_EQ(Click("sp"), "sp:Office Printer");
+
+    ASSERT_TRUE(WaitForLoad(loads, true));
+    EXPECT_EQ(ShownUrl(), FileUrl("links.html"));
+    EXPECT_FALSE(Js("window.kept").isValid());
+}
+
+TEST_F(BrowserHostTest, ReturnPageLeadsBackThroughFolderNamesWithSpacesAndLetters) {
+    const std::string folder = "Model B\xC3\xBCro 50%";
+    std::filesystem::create_directory(Path(folder));
+    std::filesystem::copy_file(Path("target.html"), Path(folder + "/target.html"));
+    CreatePane();
+    // Like an ordinary page load in the dispatcher: remember it and let it load.
+    m_dispatcher.decide = [](BrowserHost& pane, const std::string& url) {
+        pane.Sink().SetReturnPage(url);
+        return false;
+    };
+    QSignalSpy loads(Page(), &QWebEnginePage::loadFinished);
+    m_host->Navigate(Path(folder + "/target.html"));
+    ASSERT_TRUE(WaitForLoad(loads, true));
+    const std::string returnPage = m_host->Sink().ReturnPage();
+    EXPECT_EQ(returnPage, FileUrl(folder + "/target.html"));
+
+    loads.clear();
+    m_host->Navigate(Path("links.html"));
+    ASSERT_TRUE(WaitForLoad(loads, true));
+    m_host->Sink().SetReturnPage(returnPage);
+    loads.clear();
+    m_host->Sink().ReturnToPage();
+    ASSERT_TRUE(WaitForLoad(loads, true));
+
+    EXPECT_EQ(m_host->View()->url().toLocalFile().toStdString(), Path(folder + "/target.html"));
+}
+
+TEST_F(BrowserHostTest, RightClickShowsNoContextMenuWhereAPlainViewWouldShowOne) {
+    // A plain view first, so that the check below can see a menu when there is one.
+    {
+        QWebEngineView plain(m_window.get());
+        plain.setGeometry(0, 0, 400, 300);
+        plain.show();
+        QSignalSpy loads(plain.page(), &QWebEnginePage::loadFinished);
+        plain.load(QUrl::fromLocalFile(QString::fromStdString(Path("tall.html"))));
+        ASSERT_TRUE(WaitForLoad(loads, true));
+        ASSERT_NE(plain.focusProxy(), nullptr);
+        QTest::mouseClick(plain.focusProxy(), Qt::RightButton, {}, QPoint(20, 20));
+        ASSERT_TRUE(QTest::qWaitFor(AnyMenuVisible, kTimeoutMs));
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (qobject_cast<QMenu*>(widget) != nullptr)
+                widget->close();
+    }
+
+    CreatePane();
+    Show("tall.html");
+    EventCounter contextMenus(QEvent::ContextMenu);
+    m_host->View()->installEventFilter(&contextMenus);
+    ASSERT_NE(m_host->View()->focusProxy(), nullptr);
+
+    QTest::mouseClick(m_host->View()->focusProxy(), Qt::RightButton, {}, QPoint(20, 20));
+
+    // The page saw the right click, so the engine has had its chance to ask for a menu.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Js("window.rightClicks").toInt() == 1; }, kTimeoutMs));
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(AnyMenuVisible());
+    EXPECT_EQ(contextMenus.count, 0);
+    EXPECT_EQ(m_host->View()->contextMenuPolicy(), Qt::NoContextMenu);
+}
+
+TEST_F(BrowserHostTest, PagesShowNoScrollBars) {
+    const QString scrollBarSpace =
+        QStringLiteral("(window.innerWidth - document.documentElement.clientWidth) + "
+                       "(window.innerHeight - document.documentElement.clientHeight)");
+    {
+        QWebEngineView plain(m_window.get());
+        plain.setGeometry(0, 0, 400, 300);
+        plain.show();
+        QSignalSpy loads(plain.page(), &QWebEnginePage::loadFinished);
+        plain.load(QUrl::fromLocalFile(QString::fromStdString(Path("tall.html"))));
+        ASSERT_TRUE(WaitForLoad(loads, true));
+        ASSERT_GT(RunJavaScript(plain.page(), scrollBarSpace).toInt(), 0);
+    }
+
+    CreatePane();
+    Show("tall.html");
+
+    EXPECT_EQ(Js(scrollBarSpace).toInt(), 0);
+}
+
+TEST_F(BrowserHostTest, DroppingAFileOntoThePaneDoesNothing) {
+    CreatePane();
+    Show("links.html");
+    QWidget* proxy = m_host->View()->focusProxy();
+    ASSERT_NE(proxy, nullptr);
+    EXPECT_FALSE(m_host->View()->acceptDrops());
+    EXPECT_FALSE(proxy->acceptDrops());
+
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(Path("target.html")))});
+    for (QWidget* target : {static_cast<QWidget*>(m_host->View()), proxy}) {
+        QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(target, &enter);
+        EXPECT_FALSE(enter.isAccepted());
+        QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(target, &drop);
+        EXPECT_FALSE(drop.isAccepted());
+    }
+
+    // A link followed afterwards is the first navigation since the page was shown.
+    const size_t shown = m_dispatcher.urls.size();
+    EXPECT_EQ(Click("doc"), "doc:&FileName=guide.pdf");
+    EXPECT_EQ(m_dispatcher.urls.size(), shown + 1);
+    EXPECT_EQ(ShownUrl(), FileUrl("links.html"));
+}
+
+TEST_F(BrowserHostTest, LocalPagesLoadTheirNeighbouringFiles) {
+    CreatePane();
+    Show("neighbours.html");
+
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return Js("document.getElementById('picture').complete").toBool(); }, kTimeoutMs));
+    EXPECT_EQ(Js("document.getElementById('picture').naturalWidth").toInt(), 16);
+    EXPECT_EQ(Js("getComputedStyle(document.body).color").toString(),
+              QStringLiteral("rgb(1, 2, 3)"));
+    const QString read = Js("var request = new XMLHttpRequest();"
+                            "request.open('GET', 'style.css', false); request.send();"
+                            "request.responseText")
+                             .toString();
+    EXPECT_TRUE(read.contains(QStringLiteral("rgb(1, 2, 3)"))) << read.toStdString();
+}
+
+TEST_F(BrowserHostTest, RemotePagesCannotReadLocalFiles) {
+    const std::string picture = FileUrl("picture.svg");
+    const std::string style = FileUrl("style.css");
+    httplib::Server server;
+    server.Get("/remote.html", [&](const httplib::Request&, httplib::Response& response) {
+        response.set_content("<!DOCTYPE html><html><body><img id='picture' src='" + picture +
+                                 "'></body></html>",
+                             "text/html");
+    });
+    const int port = server.bind_to_any_port("127.0.0.1");
+    ASSERT_GT(port, 0);
+    std::thread serving([&] { server.listen_after_bind(); });
+    struct StopServer {
+        httplib::Server& server;
+        std::thread& thread;
+        ~StopServer() {
+            server.stop();
+            thread.join();
+        }
+    } stopServer{server, serving};
+
+    CreatePane();
+    m_dispatcher.decide = [](BrowserHost&, const std::string&) {
+        return false;
+    };
+    QSignalSpy loads(Page(), &QWebEnginePage::loadFinished);
+    m_host->Navigate("http://127.0.0.1:" + std::to_string(port) + "/remote.html");
+    ASSERT_TRUE(WaitForLoad(loads, true));
+
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return Js("document.getElementById('picture').complete").toBool(); }, kTimeoutMs));
+    EXPECT_EQ(Js("document.getElementById('picture').naturalWidth").toInt(), 0);
+    const QString read = Js(QStringLiteral("try { var request = new XMLHttpRequest();"
+                                           "request.open('GET', '%1', false); request.send();"
+                                           "request.responseText } catch (e) { 'refused' }")
+                                .arg(QString::fromStdString(style)))
+                             .toString();
+    EXPECT_FALSE(read.contains(QStringLiteral("rgb"))) << read.toStdString();
+}
+
+TEST_F(BrowserHostTest, DestroyRemovesThePaneAndLaterCallsDoNothing) {
+    CreatePane();
+    Show("links.html");
+    const size_t seen = m_dispatcher.urls.size();
+
+    m_host->Destroy();
+
+    EXPECT_EQ(m_host->View(), nullptr);
+    EXPECT_TRUE(m_window->findChildren<QWebEngineView*>().isEmpty());
+    m_host->Navigate(Path("target.html"));
+    m_host->StopAndNavigate(Path("target.html"));
+    m_host->Refresh();
+    m_host->Sink().ReturnToPage();
+    EXPECT_EQ(m_dispatcher.urls.size(), seen);
+}
+
+TEST_F(BrowserHostTest, PaneGoneWithItsParentLeavesTheHostSafe) {
+    CreatePane();
+    Show("links.html");
+
+    m_window.reset();
+
+    EXPECT_EQ(m_host->View(), nullptr);
+    m_host->Navigate(Path("target.html"));
+    m_host->Sink().ReturnToPage();
+    m_host->Destroy();
+}
+
+TEST_F(BrowserHostTest, EmptyUrlIsNotLoaded) {
+    CreatePane();
+    Show("links.html");
+    const size_t seen = m_dispatcher.urls.size();
+
+    m_host->Navigate("");
+    m_host->Sink().ReturnToPage(); // no return page yet
+
+    EXPECT_EQ(Click("doc"), "doc:&FileName=guide.pdf");
+    EXPECT_EQ(m_dispatcher.urls.size(), seen + 1);
+    EXPECT_EQ(ShownUrl(), FileUrl("links.html"));
+}
+
+} // namespace
+} // namespace kaldo
