@@ -10,7 +10,7 @@ namespace kaldo {
 // Parser options for every document we read. Documents embed text from printers and the
 // network: no network access and no entity substitution, so an external entity is never
 // fetched or expanded.
-constexpr int kSafeParseOptions = XML_PARSE_NOERROR | XML_PARSE_NONET;
+constexpr int kSafeParseOptions = XML_PARSE_NOERROR | XML_PARSE_NOWARNING | XML_PARSE_NONET;
 
 // Parses an XML file with kSafeParseOptions; null when it cannot be read or parsed.
 XmlDocHandle ReadXmlFile(const std::string& path);
