@@ -1,0 +1,16 @@
+#pragma once
+
+namespace kaldo {
+
+struct PrinterSelection;
+struct PrinterServices;
+
+// Sets the selected printer's address and web address (in its configuration), whether it is
+// networked, and its USB port name; with `checkInternet` first checks the internet.
+void RefreshPrinterConnection(PrinterSelection& state, const PrinterServices& services,
+                              bool checkInternet);
+
+// Whether the maker's home page answers within the internet check's limit.
+void CheckInternet(PrinterSelection& state, const PrinterServices& services);
+
+} // namespace kaldo

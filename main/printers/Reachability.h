@@ -1,0 +1,23 @@
+#pragma once
+
+#include <chrono>
+#include <string>
+#include <string_view>
+
+namespace kaldo {
+
+inline constexpr std::chrono::milliseconds kPrinterReachLimit{2000};
+inline constexpr std::chrono::milliseconds kInternetCheckLimit{5000};
+
+// Whether the printer's web server accepts a TCP connection within `limit`. `address` is a
+// dotted IPv4 address, an IPv6 address (with or without brackets) or a host name.
+bool IsPrinterReachable(std::string_view address, int port = 80,
+                        std::chrono::milliseconds limit = kPrinterReachLimit);
+
+// Whether the host of an http:// or https:// URL accepts a TCP connection within `limit`.
+bool IsWebSiteReachable(const std::string& url, std::chrono::milliseconds limit);
+
+// The maker's home page for the internet check; KALDO_HOME_PAGE replaces it.
+std::string MakerHomePage();
+
+} // namespace kaldo

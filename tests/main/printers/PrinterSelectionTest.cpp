@@ -1,0 +1,223 @@
+#include "main/printers/PrinterSelection.h"
+
+#include "TestPaths.h"
+#include "main/printers/PrinterServices.h"
+#include "main/shell/ContentCatalog.h"
+#include "platform/registry/IniRegistry.h"
+#include "tests/platform/TempFolder.h"
+#include "tests/support/FakeSpooler.h"
+
+#include <gtest/gtest.h>
+
+namespace kaldo {
+namespace {
+
+const std::string kProgramFolder = KALDO_TEST_DATA_DIR "/printers/program/";
+const std::string kKey = "SOFTWARE\\Kaldo\\Tendwell";
+const std::string kPrinters = "System\\CurrentControlSet\\control\\Print\\Printers\\";
+const std::string kTcpPorts =
+    "System\\CurrentControlSet\\control\\Print\\Monitors\\Standard TCP/IP Port\\Ports\\";
+
+class PrinterSelectionTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_spooler.AddPrinter("Broken", "Kaldo Broken 100");
+        m_spooler.AddPrinter("Foreign", "Tessaro Inkline 5 PCL");
+        m_spooler.AddPrinter("Office", "Kaldo Presslane 3020 PS");
+        m_spooler.AddPrinter("Hall", "Kaldo Presslane 4200");
+        m_registry.SetValue(Hive::LocalMachine, kPrinters + "Office", "Port", "USB001");
+        m_registry.SetValue(Hive::LocalMachine, kPrinters + "Hall", "Port", "IP_hall");
+        m_registry.SetValue(Hive::LocalMachine, kTcpPorts + "IP_hall", "IPAddress", "10.0.0.5");
+    }
+
+    PrinterSelectionHooks RecordingHooks() {
+        PrinterSelectionHooks hooks;
+        hooks.ShowWaitCursor = [this](bool waiting) {
+            m_events.push_back(waiting ? "wait" : "arrow");
+        };
+        hooks.ShowContentNotFound = [this](const ToolboxConfig* config) {
+            m_events.push_back("error");
+            m_errorConfig = config;
+        };
+        hooks.SetUpModelFolders = [this](const ToolboxConfig& config) {
+            m_events.push_back("folders:" + config.DriverName());
+        };
+        hooks.StartUpdateCheck = [this](const ToolboxConfig& config) {
+            m_events.push_back("update:" + config.DriverName());
+        };
+        hooks.BuildHeaderPage = [this] {
+            m_events.push_back("header");
+            return m_headerResult;
+        };
+        hooks.ShowSelectedPrinter = [this] {
+            m_events.push_back("show");
+        };
+        return hooks;
+    }
+
+    // Starts on "Office" (USB, no address), as the program would.
+    PrinterSelector& StartedOnOffice() {
+        EXPECT_EQ(m_selector.SelectStartPrinter("Office"), kStartPrinterSelected);
+        m_state.PrinterPortName = "USB001";
+        m_state.CurrentTab = 2;
+        m_events.clear();
+        return m_selector;
+    }
+
+    testing::TempFolder m_folder;
+    IniRegistry m_registry{m_folder / "machine.ini", m_folder / "user.ini"};
+    testsupport::FakeSpooler m_spooler;
+    PrinterServices m_services{m_spooler, m_registry, {}, {}, {}};
+    ContentCatalog m_catalog{kProgramFolder};
+    PrinterSelection m_state;
+    std::vector<std::string> m_events;
+    const ToolboxConfig* m_errorConfig = nullptr;
+    int m_headerResult = 0;
+    PrinterSelector m_selector{m_state, m_catalog, m_services, RecordingHooks()};
+};
+
+TEST_F(PrinterSelectionTest, CommandLinePrinterWithContentIsShown) {
+    EXPECT_EQ(m_selector.SelectStartPrinter("Hall"), kStartPrinterSelected);
+    EXPECT_EQ(m_state.SelectedPrinter, "Hall");
+    ASSERT_TRUE(m_state.Config);
+    EXPECT_EQ(m_state.Config->DriverName(), "Kaldo Presslane 4200");
+}
+
+TEST_F(PrinterSelectionTest, CommandLinePrinterWithoutContentIs100EvenWithOthersUsable) {
+    m_registry.SetValue(Hive::CurrentUser, kKey, "Last_Printer", "Office");
+    EXPECT_EQ(m_selector.SelectStartPrinter("Foreign"), kCommandLinePrinterUnusable);
+    EXPECT_EQ(m_selector.SelectStartPrinter("Missing"), kCommandLinePrinterUnusable);
+    EXPECT_EQ(m_selector.SelectStartPrinter("office"), kCommandLinePrinterUnusable);
+    EXPECT_EQ(m_state.SelectedPrinter, "");
+}
+
+TEST_F(PrinterSelectionTest, CommandLinePrinterWhoseContentDoesNotLoadIs100) {
+    EXPECT_EQ(m_selector.SelectStartPrinter("Broken"), kCommandLinePrinterUnusable);
+}
+
+TEST_F(PrinterSelectionTest, RememberedPrinterIsShownWithoutCommandLine) {
+    m_registry.SetValue(Hive::LocalMachine, kKey, "Last_Printer", "Office");
+    m_registry.SetValue(Hive::CurrentUser, kKey, "Last_Printer", "Hall");
+    EXPECT_EQ(m_selector.SelectStartPrinter(""), kStartPrinterSelected);
+    EXPECT_EQ(m_state.SelectedPrinter, "Hall");
+    EXPECT_EQ(m_state.Config->DriverName(), "Kaldo Presslane 4200");
+}
+
+TEST_F(PrinterSelectionTest, RemovedRememberedPrinterFallsBackToTheFirstUsable) {
+    m_registry.SetValue(Hive::CurrentUser, kKey, "Last_Printer", "Gone");
+    EXPECT_EQ(m_selector.SelectStartPrinter(""), kStartPrinterSelected);
+    EXPECT_EQ(m_state.SelectedPrinter, "Office");
+}
+
+TEST_F(PrinterSelectionTest, RememberedPrinterWhoseContentFailsFallsBackToTheFirstUsable) {
+    m_registry.SetValue(Hive::CurrentUser, kKey, "Last_Printer", "Broken");
+    EXPECT_EQ(m_selector.SelectStartPrinter(""), kStartPrinterSelected);
+    EXPECT_EQ(m_state.SelectedPrinter, "Office");
+    EXPECT_EQ(m_state.Config->DriverName(), "Kaldo Presslane 3020 PS");
+}
+
+TEST_F(PrinterSelectionTest, FirstUsableSkipsPrintersWhoseContentFails) {
+    m_selector.BuildPrinterList();
+    ASSERT_EQ(m_state.Printers->Entries().front().PrinterName, "Broken");
+    EXPECT_TRUE(m_selector.SelectFirstUsablePrinter());
+    EXPECT_EQ(m_state.SelectedPrinter, "Office");
+}
+
+TEST_F(PrinterSelectionTest, NoPrinterWithContentIs101) {
+    m_spooler.Printers.erase(m_spooler.Printers.begin() + 2, m_spooler.Printers.end());
+    EXPECT_EQ(m_selector.SelectStartPrinter(""), kNoPrinterWithContent);
+}
+
+TEST_F(PrinterSelectionTest, NoPrintersAtAllIs101) {
+    m_spooler.Printers.clear();
+    EXPECT_EQ(m_selector.SelectStartPrinter(""), kNoPrinterWithContent);
+    EXPECT_FALSE(m_selector.SelectFirstUsablePrinter());
+}
+
+TEST_F(PrinterSelectionTest, WriteLastPrinterRemembersTheSelectedPrinterForTheUser) {
+    ASSERT_EQ(m_selector.SelectStartPrinter("Hall"), kStartPrinterSelected);
+    m_selector.WriteLastPrinter();
+    EXPECT_EQ(m_registry.QueryValue(Hive::CurrentUser, kKey, "Last_Printer"), "Hall");
+    std::string name;
+    EXPECT_TRUE(m_selector.ReadLastPrinter(name));
+    EXPECT_EQ(name, "Hall");
+}
+
+TEST_F(PrinterSelectionTest, SwitchLoadsTheNewPrinterAndRunsEveryStepInOrder) {
+    StartedOnOffice();
+    ASSERT_TRUE(m_selector.SelectPrinterByName("Hall"));
+    EXPECT_EQ(m_state.SelectedPrinter, "Hall");
+    EXPECT_EQ(m_state.Config->DriverName(), "Kaldo Presslane 4200");
+    EXPECT_EQ(m_state.CurrentTab, m_state.Config->DefaultTab());
+    EXPECT_EQ(m_state.CurrentTab, 1);
+    EXPECT_TRUE(m_state.PrinterIsNetworked);
+    EXPECT_EQ(m_state.Config->PrinterAddress(), "10.0.0.5");
+    EXPECT_EQ(m_state.PrinterPortName, "");
+    EXPECT_EQ(m_events,
+              (std::vector<std::string>{"wait", "folders:Kaldo Presslane 4200",
+                                        "update:Kaldo Presslane 4200", "header", "show", "arrow"}));
+}
+
+TEST_F(PrinterSelectionTest, SwitchSeesPrintersInstalledSinceStartUp) {
+    StartedOnOffice();
+    m_spooler.AddPrinter("New", "Kaldo Presslane 4200");
+    EXPECT_TRUE(m_selector.SelectPrinterByName("New"));
+    EXPECT_EQ(m_state.Printers->DriverFor("New"), "Kaldo Presslane 4200");
+}
+
+TEST_F(PrinterSelectionTest, PrinterRemovedSinceStartUpLeavesThePreviousPrinter) {
+    StartedOnOffice();
+    const ToolboxConfig* oldConfig = m_state.Config.get();
+    m_spooler.Printers.erase(m_spooler.Printers.begin() + 3);
+    EXPECT_FALSE(m_selector.SelectPrinterByName("Hall"));
+    EXPECT_EQ(m_state.SelectedPrinter, "Office");
+    EXPECT_EQ(m_state.Config.get(), oldConfig);
+    EXPECT_EQ(m_state.CurrentTab, 2);
+    EXPECT_EQ(m_state.PrinterPortName, "USB001");
+    EXPECT_EQ(m_errorConfig, oldConfig);
+    EXPECT_EQ(m_events, (std::vector<std::string>{"wait", "arrow", "error"}));
+}
+
+TEST_F(PrinterSelectionTest, PrinterWithoutContentOrWithBrokenContentLeavesThePreviousPrinter) {
+    StartedOnOffice();
+    EXPECT_FALSE(m_selector.SelectPrinterByName("Foreign"));
+    EXPECT_FALSE(m_selector.SelectPrinterByName("Broken"));
+    EXPECT_FALSE(m_selector.SelectPrinterByName("hall"));
+    EXPECT_EQ(m_state.SelectedPrinter, "Office");
+    EXPECT_EQ(m_state.Config->DriverName(), "Kaldo Presslane 3020 PS");
+}
+
+TEST_F(PrinterSelectionTest, FailedHeaderPutsEverythingBack) {
+    StartedOnOffice();
+    const ToolboxConfig* oldConfig = m_state.Config.get();
+    m_headerResult = 601;
+    EXPECT_FALSE(m_selector.SelectPrinterByName("Hall"));
+    EXPECT_EQ(m_state.SelectedPrinter, "Office");
+    EXPECT_EQ(m_state.Config.get(), oldConfig);
+    EXPECT_EQ(m_state.Config->DriverName(), "Kaldo Presslane 3020 PS");
+    EXPECT_EQ(m_state.CurrentTab, 2);
+    EXPECT_FALSE(m_state.PrinterIsNetworked);
+    EXPECT_EQ(m_state.PrinterPortName, "USB001");
+    EXPECT_EQ(m_events, (std::vector<std::string>{
+                            "wait", "folders:Kaldo Presslane 4200", "update:Kaldo Presslane 4200",
+                            "header", "folders:Kaldo Presslane 3020 PS", "arrow", "error"}));
+}
+
+TEST_F(PrinterSelectionTest, SwitchWithoutHooksStillSwitches) {
+    PrinterSelector bare(m_state, m_catalog, m_services);
+    ASSERT_EQ(bare.SelectStartPrinter("Office"), kStartPrinterSelected);
+    EXPECT_TRUE(bare.SelectPrinterByName("Hall"));
+    EXPECT_FALSE(bare.SelectPrinterByName("Foreign"));
+    EXPECT_EQ(m_state.SelectedPrinter, "Hall");
+}
+
+TEST_F(PrinterSelectionTest, UsabilityFollowsTheList) {
+    m_selector.BuildPrinterList();
+    EXPECT_TRUE(m_selector.IsUsablePrinter("Office"));
+    EXPECT_TRUE(m_selector.IsUsablePrinter("Broken"));
+    EXPECT_FALSE(m_selector.IsUsablePrinter("Foreign"));
+    EXPECT_FALSE(m_selector.IsUsablePrinter(""));
+}
+
+} // namespace
+} // namespace kaldo
