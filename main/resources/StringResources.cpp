@@ -1,0 +1,26 @@
+#include "main/resources/StringResources.h"
+
+namespace kaldo {
+
+namespace {
+constexpr std::string_view kTables = ":/kaldo/ktendwell/strings";
+}
+
+StringTable MainStringTable(std::string_view locale) {
+    return StringTable::ForLocale(kTables, locale);
+}
+
+const StringTable& ProgramStrings() {
+    static const StringTable table = MainStringTable(MessagesLocale());
+    return table;
+}
+
+std::string LoadResourceString(int id) {
+    return ProgramStrings().Text(id);
+}
+
+size_t LoadStringUtf8(int id, char* buffer, size_t size) {
+    return CopyUtf8(LoadResourceString(id), buffer, size);
+}
+
+} // namespace kaldo
