@@ -13,32 +13,22 @@ namespace kaldo {
 
 namespace {
 
-// Nothing may be dropped onto a pane. The engine adds its render widget as a child of the
-// view after the first load, so every child is closed for drops as it arrives.
-class DropBlocker final : public QObject {
+// Nothing may be dropped onto a pane. The engine adds its render widget to the view after the
+// first load, so every widget below the view is closed for drops as it arrives.
+class DropRefuser final : public QObject {
 public:
     using QObject::QObject;
 
-    void Guard(QWidget* widget) {
+    void Refuse(QWidget* widget) {
         widget->setAcceptDrops(false);
         widget->installEventFilter(this);
     }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        switch (event->type()) {
-        case QEvent::DragEnter:
-        case QEvent::DragMove:
-        case QEvent::DragLeave:
-        case QEvent::Drop:
-            event->ignore();
-            return true;
-        case QEvent::ChildPolished: // the child is fully built by then
+        if (event->type() == QEvent::ChildPolished) { // the child is fully built by then
             if (auto* child = qobject_cast<QWidget*>(static_cast<QChildEvent*>(event)->child()))
-                Guard(child);
-            break;
-        default:
-            break;
+                Refuse(child);
         }
         return QObject::eventFilter(watched, event);
     }
@@ -117,10 +107,10 @@ int BrowserHost::Create(QWidget* parent, const QRect& rectangle) {
 
     view->setPage(page);
     view->setContextMenuPolicy(Qt::NoContextMenu);
-    auto* dropBlocker = new DropBlocker(view);
-    dropBlocker->Guard(view);
+    auto* dropRefuser = new DropRefuser(view);
+    dropRefuser->Refuse(view);
     for (QWidget* child : view->findChildren<QWidget*>())
-        dropBlocker->Guard(child);
+        dropRefuser->Refuse(child);
 
     view->setGeometry(rectangle);
     view->show();
