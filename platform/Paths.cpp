@@ -1,9 +1,10 @@
 #include "platform/Paths.h"
 
+#include <QString>
+
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <strings.h>
 #include <system_error>
 #include <unistd.h>
 
@@ -39,17 +40,23 @@ std::string ProgramFolder() {
     return folder;
 }
 
+// Names compare as on Windows: without regard to case, also beyond ASCII ("DONNÉES" is
+// "données"). Of several such matches the smallest name wins, so the choice does not depend
+// on the order in which the folder lists its entries.
 static std::string matchEntry(const std::string& folder, const std::string& name) {
     std::error_code error;
     if (fs::exists(fs::path(folder) / name, error))
         return name;
+    const QString wanted = QString::fromStdString(name);
+    std::string match;
     for (fs::directory_iterator it(folder.empty() ? "." : folder, error), end; !error && it != end;
          it.increment(error)) {
         std::string candidate = it->path().filename().string();
-        if (strcasecmp(candidate.c_str(), name.c_str()) == 0)
-            return candidate;
+        if ((match.empty() || candidate < match) &&
+            QString::fromStdString(candidate).compare(wanted, Qt::CaseInsensitive) == 0)
+            match = std::move(candidate);
     }
-    return {};
+    return match;
 }
 
 std::string ResolvePath(std::string_view path) {

@@ -66,6 +66,18 @@ TEST_F(PathsTest, PrefersTheExactNameWhenBothSpellingsExist) {
     EXPECT_EQ(kaldo::ResolvePath(m_root + "/data/lower.txt"), lower);
 }
 
+TEST_F(PathsTest, FindsNamesThatDifferInCaseBeyondAscii) {
+    const std::string guide = touch("données/Übersicht.pdf");
+    EXPECT_EQ(kaldo::ResolvePath(m_root + "/DONNÉES/übersicht.PDF"), guide);
+}
+
+TEST_F(PathsTest, ChoosesTheSameEntryWhenSeveralMatchWithoutCase) {
+    touch("data/lower.txt");
+    touch("Data/upper.txt");
+    // Neither spelling is exact; the smaller name wins, whatever the folder's order.
+    EXPECT_EQ(kaldo::ResolvePath(m_root + "/DATA/x.txt"), m_root + "/Data/x.txt");
+}
+
 TEST_F(PathsTest, KeepsTheMissingTailAsGiven) {
     touch("data/xml/existing.xml");
     EXPECT_EQ(kaldo::ResolvePath(m_root + "/DATA/XML/New/Header.XML"),
