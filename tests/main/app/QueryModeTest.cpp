@@ -1,0 +1,128 @@
+#include "main/app/QueryMode.h"
+
+#include "TestPaths.h"
+#include "tests/platform/TempFolder.h"
+#include "tests/support/FakeSpooler.h"
+#include "tests/support/PrivateCups.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace kaldo {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kKaldoPpd = KALDO_TEST_DATA_DIR "/printers/KaldoPresslane3020.ppd";
+const std::string kOtherPpd = KALDO_TEST_DATA_DIR "/printers/TessaroInkline5.ppd";
+
+// A program folder with one content folder for the Presslane 3020.
+void WriteContent(const std::string& programFolder) {
+    fs::create_directories(programFolder + "/Data/Presslane3020");
+    std::ofstream(programFolder + "/Data/Presslane3020/toolbox.xml")
+        << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Body>\n"
+           "  <ModelData model=\"Presslane 3020\">\n"
+           "    <DriverName>Kaldo Presslane 3020 PS</DriverName>\n"
+           "  </ModelData>\n</Body>\n";
+}
+
+class QueryModeTest : public ::testing::Test {
+protected:
+    void SetUp() override { WriteContent(m_folder.Path()); }
+
+    testing::TempFolder m_folder;
+    testsupport::FakeSpooler m_spooler;
+};
+
+TEST_F(QueryModeTest, PrinterWithContentAnswersOne) {
+    m_spooler.AddPrinter("Floor 2 \"East\"", "Kaldo Presslane 3020 PS");
+    EXPECT_EQ(QueryPrinterHasContent("Floor 2 \"East\"", m_folder.Path(), m_spooler), 1);
+}
+
+TEST_F(QueryModeTest, PrinterWithoutContentOrNotInstalledAnswersZero) {
+    m_spooler.AddPrinter("Inkline", "Tessaro Inkline 5 PCL");
+    m_spooler.AddPrinter("Office", "Kaldo Presslane 3020 PS");
+    EXPECT_EQ(QueryPrinterHasContent("Inkline", m_folder.Path(), m_spooler), 0);
+    EXPECT_EQ(QueryPrinterHasContent("Missing", m_folder.Path(), m_spooler), 0);
+    EXPECT_EQ(QueryPrinterHasContent("office", m_folder.Path(), m_spooler), 0);
+    EXPECT_EQ(QueryPrinterHasContent("", m_folder.Path(), m_spooler), 0);
+}
+
+TEST_F(QueryModeTest, ProgramFolderWithoutContentAnswersZero) {
+    m_spooler.AddPrinter("Office", "Kaldo Presslane 3020 PS");
+    testing::TempFolder empty;
+    EXPECT_EQ(QueryPrinterHasContent("Office", empty.Path(), m_spooler), 0);
+}
+
+// The program itself, copied into a program folder of its own, against a real scheduler.
+class QueryProgramTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        s_cups = std::make_unique<testsupport::PrivateCups>();
+        if (!s_cups->Started())
+            return;
+        s_ready =
+            s_cups->AddQueue("Presslane_Office", "socket://10.0.0.5", kKaldoPpd) &&
+            s_cups->AddQueue("Presslane_B\xC3\xBCro", "usb://Kaldo/Presslane%203020", kKaldoPpd) &&
+            s_cups->AddQueue("Inkline", "socket://10.0.0.9", kOtherPpd);
+    }
+    static void TearDownTestSuite() { s_cups.reset(); }
+
+    void SetUp() override {
+        ASSERT_TRUE(s_cups->Started()) << s_cups->Error();
+        ASSERT_TRUE(s_ready) << s_cups->Error();
+        WriteContent(m_folder.Path());
+        m_program = m_folder / "ktendwell";
+        fs::copy_file(KTENDWELL_PROGRAM, m_program);
+    }
+
+    int Run(const std::vector<std::string>& arguments, std::string* output = nullptr) {
+        std::vector<std::string> command{m_program};
+        command.insert(command.end(), arguments.begin(), arguments.end());
+        return s_cups->Run(command, {}, output);
+    }
+
+    static std::unique_ptr<testsupport::PrivateCups> s_cups;
+    static bool s_ready;
+    testing::TempFolder m_folder;
+    std::string m_program;
+};
+
+std::unique_ptr<testsupport::PrivateCups> QueryProgramTest::s_cups;
+bool QueryProgramTest::s_ready = false;
+
+TEST_F(QueryProgramTest, QueueWithContentExitsOne) {
+    EXPECT_EQ(Run({"/t", "Presslane_Office"}), 1);
+    EXPECT_EQ(Run({"/t\"Presslane_Office\""}), 1);
+    EXPECT_EQ(Run({"/t", "Presslane_B\xC3\xBCro"}), 1);
+}
+
+TEST_F(QueryProgramTest, QueueWithoutContentOrUnknownExitsZero) {
+    EXPECT_EQ(Run({"/t", "Inkline"}), 0);
+    EXPECT_EQ(Run({"/t", "presslane_office"}), 0);
+    EXPECT_EQ(Run({"/t", "Missing"}), 0);
+    EXPECT_EQ(Run({"/t"}), 0);
+}
+
+TEST_F(QueryProgramTest, QueryPrintsNothing) {
+    std::string output;
+    EXPECT_EQ(Run({"/t", "Presslane_Office"}, &output), 1);
+    EXPECT_EQ(output, "");
+}
+
+TEST_F(QueryProgramTest, NoSchedulerMeansNoPrinterHasContent) {
+    // env replaces the private scheduler by a socket that nobody listens on.
+    const std::string missing = "CUPS_SERVER=" + m_folder / "no-cups.sock";
+    EXPECT_EQ(s_cups->Run({"env", missing, m_program, "/t", "Presslane_Office"}), 0);
+}
+
+TEST_F(QueryProgramTest, WithoutQueryTheProgramSaysTheWindowIsNotThereYet) {
+    std::string output;
+    EXPECT_EQ(Run({"Presslane_Office"}, &output), 0);
+    EXPECT_NE(output.find("window"), std::string::npos);
+}
+
+} // namespace
+} // namespace kaldo
