@@ -1,0 +1,59 @@
+<?xml version="1.0" encoding="UTF-8"?>
+<!-- The hits of a search, best first, with a bar for how well each one matches. -->
+<xsl:stylesheet version="1.0" xmlns:xsl="http://www.w3.org/1999/XSL/Transform">
+  <xsl:include href="common.xsl"/>
+  <xsl:output method="html" encoding="UTF-8" indent="no" doctype-system="about:legacy-compat"/>
+
+  <xsl:variable name="r" select="/SearchResults"/>
+  <xsl:variable name="legend" select="$r/Legend"/>
+  <xsl:variable name="hits" select="$r/*[@weight]"/>
+  <xsl:variable name="best">
+    <xsl:for-each select="$hits">
+      <xsl:sort select="number(@weight)" data-type="number" order="descending"/>
+      <xsl:if test="position() = 1"><xsl:value-of select="number(@weight)"/></xsl:if>
+    </xsl:for-each>
+  </xsl:variable>
+
+  <xsl:template match="/">
+    <html lang="en">
+      <head>
+        <title><xsl:value-of select="$r/SearchAgainString"/></title>
+        <link rel="stylesheet" href="kaldo.css"/>
+      </head>
+      <body class="pane-frame">
+        <xsl:choose>
+          <xsl:when test="string-length($r/SearchString) = 0">
+            <div class="empty">
+              <img src="images/icons/search.png" alt=""/>
+              <h2>Type a word in the search box</h2>
+              <p>For example <a href="util-search:paper%20jam">paper jam</a>, <a href="util-search:toner">toner</a>
+                or <a href="util-search:wireless">wireless</a>.</p>
+            </div>
+          </xsl:when>
+          <xsl:when test="not($hits)">
+            <div class="empty">
+              <img src="images/icons/search.png" alt=""/>
+              <h2><xsl:value-of select="$r/NoResultsString"/></h2>
+              <p>Check the spelling or try a more general word. You can also browse the
+                <a href="tab#4" target="_top">index</a> or the <a href="tab#3page#2" target="_top">solutions</a>.</p>
+            </div>
+          </xsl:when>
+          <xsl:otherwise>
+            <xsl:for-each select="$hits">
+              <div class="hit">
+                <xsl:call-template name="entry">
+                  <xsl:with-param name="legend" select="$legend"/>
+                  <xsl:with-param name="extra">
+                    <span class="relevance" title="Relevance">
+                      <i style="width:{round(number(@weight) * 100 div number($best))}%"></i>
+                    </span>
+                  </xsl:with-param>
+                </xsl:call-template>
+              </div>
+            </xsl:for-each>
+          </xsl:otherwise>
+        </xsl:choose>
+      </body>
+    </html>
+  </xsl:template>
+</xsl:stylesheet>

@@ -1,0 +1,268 @@
+<?xml version="1.0" encoding="UTF-8"?>
+<!-- Footer pane: the selected printer, its live status, supply and paper levels, and the links
+     for refreshing the status, ordering supplies and the update notice. Everything that comes
+     from the printer is shown as text. -->
+<xsl:stylesheet version="1.0" xmlns:xsl="http://www.w3.org/1999/XSL/Transform">
+  <xsl:include href="common.xsl"/>
+  <xsl:output method="html" encoding="UTF-8" indent="no" doctype-system="about:legacy-compat"/>
+
+  <xsl:variable name="info" select="/root/Printer_Status_Info"/>
+  <xsl:variable name="dev" select="/root/devicexml"/>
+  <xsl:variable name="p" select="$dev/deviceStatus/printer"/>
+  <xsl:variable name="cfg" select="$dev/deviceConfiguration/printer"/>
+  <xsl:variable name="live" select="string($info/Current_Status_ID) = '0' and boolean($p)"/>
+  <xsl:variable name="state">
+    <xsl:choose>
+      <xsl:when test="not($live)">unavailable</xsl:when>
+      <xsl:when test="$p/state = 'ready'">ready</xsl:when>
+      <xsl:when test="$p/state = 'warning'">warning</xsl:when>
+      <xsl:when test="$p/state = 'error'">error</xsl:when>
+      <xsl:otherwise>unavailable</xsl:otherwise>
+    </xsl:choose>
+  </xsl:variable>
+
+  <xsl:template match="/">
+    <html lang="en">
+      <head>
+        <title><xsl:value-of select="$info/Printer_Status"/></title>
+        <link rel="stylesheet" href="kaldo.css"/>
+      </head>
+      <body class="pane-footer">
+        <xsl:call-template name="status-bar"/>
+        <div class="status-main">
+          <xsl:call-template name="device"/>
+          <xsl:choose>
+            <xsl:when test="$live and string($info/Display_Toner) = '1'">
+              <xsl:call-template name="levels"/>
+            </xsl:when>
+            <xsl:when test="$live">
+              <xsl:call-template name="options"/>
+            </xsl:when>
+            <xsl:when test="string($info/Current_Status_ID) = '1'">
+              <div class="waiting"><span class="spinner"></span>Reading the status from the printer&#8230;</div>
+            </xsl:when>
+            <xsl:otherwise>
+              <div class="waiting">
+                <xsl:choose>
+                  <xsl:when test="string($info/USB_Supported) = '0' and not($info/IPAddress)">
+                    Supply levels and alerts are shown for printers connected to the network.
+                  </xsl:when>
+                  <xsl:otherwise>
+                    The printer did not answer. Check that it is switched on and connected, then refresh the status.
+                  </xsl:otherwise>
+                </xsl:choose>
+              </div>
+            </xsl:otherwise>
+          </xsl:choose>
+        </div>
+        <div class="footnote">
+          <img src="images/logo.png" alt="Kaldo">
+            <xsl:attribute name="title"><xsl:value-of select="$info/Kaldo_Corporate_Logo_Tooltip"/></xsl:attribute>
+          </img>
+          <span>
+            <xsl:call-template name="notice">
+              <xsl:with-param name="text" select="string($info/Footer_Text)"/>
+            </xsl:call-template>
+          </span>
+        </div>
+      </body>
+    </html>
+  </xsl:template>
+
+  <xsl:template name="status-bar">
+    <div class="status-bar">
+      <xsl:choose>
+        <xsl:when test="$live and string-length($p/icon) &gt; 1">
+          <!-- The program keeps the printer's icon below images/, under the path the printer gave. -->
+          <img class="status-icon" alt="" src="{concat('images/', substring($p/icon, 2))}"
+               onerror="this.onerror = null; this.src = 'images/status/{$state}.png';"/>
+        </xsl:when>
+        <xsl:when test="string($info/Current_Status_ID) = '1'">
+          <img class="status-icon" alt="" src="images/status/collecting.png"/>
+        </xsl:when>
+        <xsl:otherwise>
+          <img class="status-icon" alt="" src="images/status/{$state}.png"/>
+        </xsl:otherwise>
+      </xsl:choose>
+      <div>
+        <div class="status-title"><xsl:value-of select="$info/Printer_Status"/></div>
+        <div>
+          <xsl:attribute name="class">
+            <xsl:text>status-text </xsl:text>
+            <xsl:choose>
+              <xsl:when test="$state = 'unavailable'">muted</xsl:when>
+              <xsl:otherwise><xsl:value-of select="$state"/></xsl:otherwise>
+            </xsl:choose>
+          </xsl:attribute>
+          <xsl:choose>
+            <xsl:when test="$live"><xsl:value-of select="$p/statusText"/></xsl:when>
+            <xsl:otherwise><xsl:value-of select="$info/Current_Status"/></xsl:otherwise>
+          </xsl:choose>
+        </div>
+      </div>
+      <xsl:if test="$live and $p/alerts/alert">
+        <div class="alert">
+          <xsl:attribute name="title">
+            <xsl:for-each select="$p/alerts/alert">
+              <xsl:value-of select="text"/>
+              <xsl:if test="position() != last()">; </xsl:if>
+            </xsl:for-each>
+          </xsl:attribute>
+          <xsl:value-of select="$p/alerts/alert[1]/text"/>
+          <xsl:if test="count($p/alerts/alert) &gt; 1">
+            <xsl:value-of select="concat(' (+', count($p/alerts/alert) - 1, ')')"/>
+          </xsl:if>
+        </div>
+      </xsl:if>
+      <div class="status-links">
+        <xsl:if test="string($info/Updates_Available) = '1'">
+          <a class="news" href="printermodelurl:">
+            <xsl:attribute name="title"><xsl:value-of select="$info/Whats_new_Tooltip"/></xsl:attribute>
+            <xsl:value-of select="$info/Whats_new_Tooltip"/>
+          </a>
+        </xsl:if>
+        <a href="util-rs:">
+          <xsl:attribute name="title"><xsl:value-of select="$info/Refresh_Status_Tooltip"/></xsl:attribute>
+          <img src="images/icons/refresh.png" alt=""/>
+          <xsl:value-of select="$info/Refresh_Status_Tooltip"/>
+        </a>
+        <a href="suppliesurl:">
+          <xsl:attribute name="title"><xsl:value-of select="$info/Supplies_Status_Tooltip"/></xsl:attribute>
+          <img src="images/icons/supplies.png" alt=""/>
+          <xsl:value-of select="$info/Supplies_Status_Tooltip"/>
+        </a>
+      </div>
+    </div>
+  </xsl:template>
+
+  <xsl:template name="device">
+    <div class="device">
+      <a class="picture" href="pweb:config.html">
+        <xsl:attribute name="title"><xsl:value-of select="$info/Printer_Image_ToolTip"/></xsl:attribute>
+        <img src="images/caption.png" alt=""/>
+      </a>
+      <table>
+        <tr>
+          <th><xsl:value-of select="$info/Name"/></th>
+          <td>
+            <xsl:call-template name="value-or-dash">
+              <xsl:with-param name="value" select="$cfg/name"/>
+            </xsl:call-template>
+          </td>
+        </tr>
+        <tr>
+          <th><xsl:value-of select="$info/Type"/></th>
+          <td>
+            <xsl:call-template name="value-or-dash">
+              <xsl:with-param name="value" select="$cfg/modelName"/>
+            </xsl:call-template>
+          </td>
+        </tr>
+        <tr>
+          <th><xsl:value-of select="$info/Location"/></th>
+          <td>
+            <xsl:call-template name="value-or-dash">
+              <xsl:with-param name="value" select="$cfg/location"/>
+            </xsl:call-template>
+          </td>
+        </tr>
+        <tr>
+          <th><xsl:value-of select="$info/IPAddressLabel"/></th>
+          <td>
+            <xsl:call-template name="value-or-dash">
+              <xsl:with-param name="value" select="$info/IPAddress"/>
+            </xsl:call-template>
+          </td>
+        </tr>
+      </table>
+    </div>
+  </xsl:template>
+
+  <xsl:template name="value-or-dash">
+    <xsl:param name="value"/>
+    <xsl:param name="fallback"/>
+    <xsl:choose>
+      <xsl:when test="string-length(normalize-space($value)) &gt; 0">
+        <xsl:attribute name="title"><xsl:value-of select="$value"/></xsl:attribute>
+        <xsl:value-of select="$value"/>
+      </xsl:when>
+      <xsl:when test="string-length(normalize-space($fallback)) &gt; 0">
+        <xsl:attribute name="title"><xsl:value-of select="$fallback"/></xsl:attribute>
+        <xsl:value-of select="$fallback"/>
+      </xsl:when>
+      <xsl:otherwise>&#8212;</xsl:otherwise>
+    </xsl:choose>
+  </xsl:template>
+
+  <xsl:template name="levels">
+    <div class="levels">
+      <div class="col">
+        <h4>Toner</h4>
+        <xsl:for-each select="$p/supplies/supply[type = 'toner']">
+          <xsl:variable name="pct">
+            <xsl:call-template name="percent"><xsl:with-param name="value" select="level"/></xsl:call-template>
+          </xsl:variable>
+          <xsl:variable name="colour">
+            <xsl:choose>
+              <xsl:when test="color = 'black' or color = 'cyan' or color = 'magenta' or color = 'yellow'">
+                <xsl:value-of select="color"/>
+              </xsl:when>
+              <xsl:otherwise>black</xsl:otherwise>
+            </xsl:choose>
+          </xsl:variable>
+          <div class="level">
+            <xsl:attribute name="title"><xsl:value-of select="name"/></xsl:attribute>
+            <span class="name">
+              <xsl:choose>
+                <xsl:when test="string-length(color) &gt; 0">
+                  <xsl:value-of select="concat(translate(substring(color, 1, 1), $lower, $upper), substring(color, 2))"/>
+                </xsl:when>
+                <xsl:otherwise><xsl:value-of select="name"/></xsl:otherwise>
+              </xsl:choose>
+            </span>
+            <span class="bar"><i class="{$colour}" style="width:{$pct}%"/></span>
+            <span class="pct"><xsl:value-of select="$pct"/>%</span>
+          </div>
+        </xsl:for-each>
+      </div>
+      <div class="col">
+        <h4>Paper</h4>
+        <xsl:for-each select="$p/trays/tray">
+          <xsl:variable name="pct">
+            <xsl:choose>
+              <xsl:when test="number(capacity) &gt; 0">
+                <xsl:call-template name="percent">
+                  <xsl:with-param name="value" select="number(level) * 100 div number(capacity)"/>
+                </xsl:call-template>
+              </xsl:when>
+              <xsl:otherwise>0</xsl:otherwise>
+            </xsl:choose>
+          </xsl:variable>
+          <div class="level">
+            <xsl:attribute name="title">
+              <xsl:value-of select="concat(name, ': ', media)"/>
+            </xsl:attribute>
+            <span class="name"><xsl:value-of select="name"/></span>
+            <span class="bar"><i class="paper" style="width:{$pct}%"/></span>
+            <span class="pct"><xsl:value-of select="$pct"/>%</span>
+          </div>
+        </xsl:for-each>
+      </div>
+    </div>
+  </xsl:template>
+
+  <!-- Without supply levels: what is installed in the printer. -->
+  <xsl:template name="options">
+    <div class="levels">
+      <div class="col">
+        <h4>Installed options</h4>
+        <xsl:for-each select="$cfg/installableOptions/option">
+          <div class="level">
+            <span class="name" style="width:110px"><xsl:value-of select="type"/></span>
+            <span><xsl:value-of select="installed"/></span>
+          </div>
+        </xsl:for-each>
+      </div>
+    </div>
+  </xsl:template>
+</xsl:stylesheet>
