@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <fstream>
 #include <httplib.h>
+#include <sys/socket.h>
 #include <thread>
 
 namespace kaldo::simulator {
@@ -57,8 +58,16 @@ bool Simulator::Bind(Listener& listener, const ListenAddress& wanted, std::strin
     server.new_task_queue = [] {
         return new httplib::ThreadPool(kThreadsPerListener);
     };
-    server.set_logger([log = m_log.get(), role = listener.role](const httplib::Request& req,
-                                                                const httplib::Response& res) {
+    // The library's default adds SO_REUSEPORT, which would let a second simulator share the
+    // port and take half of the requests.
+    server.set_socket_options([](int socket) {
+        const int on = 1;
+        setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
+    });
+    // Recorded before the answer goes out (a logger would run after it), so that a client that
+    // has its answer finds its request in the log.
+    server.set_post_routing_handler([log = m_log.get(), role = listener.role](
+                                        const httplib::Request& req, httplib::Response& res) {
         log->Record(role, req.method, FormatHostPort(req.local_addr, req.local_port), req.target,
                     res.status);
     });
