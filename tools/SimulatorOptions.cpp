@@ -181,7 +181,7 @@ Printer state (applies to the --printer before it; before the first --printer, t
   --oversize BYTES       size of the oversized document (default 8388608)
 
 Site state:
-  --feed-date TEXT       pubDate of the update feed (default "Tue, 10 Jun 2008 12:00:00 GMT")
+  --feed-date TEXT       pubDate of the update feed (default "Tue, 10 Jun 2025 12:00:00 GMT")
   --web-marker yes|no    whether web pages carry "<!-- toolbox -->" (default yes)
   --site-delay MS        wait MS milliseconds before every answer of the site
 

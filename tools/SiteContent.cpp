@@ -67,12 +67,23 @@ std::string BuildPdf(std::string_view title) {
 
 std::string BuildVideo(std::string_view name) {
     using namespace std::string_view_literals;
-    std::string video;
-    AppendBox(video, "ftyp", "isom\0\0\2\0isomiso2avc1mp41"sv);
-    AppendBox(video, "free", "kaldosim video " + std::string(name));
     std::string payload;
     for (int i = 0; i < 4096; ++i)
         payload += static_cast<char>((i * 31 + 7) & 0xff);
+
+    std::string video;
+    if (name.ends_with(".webm")) {
+        // EBML header with DocType "webm", then the bytes as one Void element.
+        video = "\x1a\x45\xdf\xa3\x9f"
+                "\x42\x86\x81\x01\x42\xf7\x81\x01\x42\xf2\x81\x04\x42\xf3\x81\x08"
+                "\x42\x82\x84webm\x42\x87\x81\x02\x42\x85\x81\x02"sv;
+        video += '\xec';
+        video += static_cast<char>(0x40 | (payload.size() >> 8));
+        video += static_cast<char>(payload.size() & 0xff);
+        return video + payload;
+    }
+    AppendBox(video, "ftyp", "isom\0\0\2\0isomiso2avc1mp41"sv);
+    AppendBox(video, "free", "kaldosim video " + std::string(name));
     AppendBox(video, "mdat", payload);
     return video;
 }

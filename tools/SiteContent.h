@@ -8,7 +8,8 @@ namespace kaldo::simulator {
 // A one-page PDF whose page shows `title`.
 std::string BuildPdf(std::string_view title);
 
-// A few kilobytes that begin like an MP4 file; enough for a download and a type check.
+// A few kilobytes that begin like a WebM file (for a ".webm" name) or an MP4 file; enough
+// for a download and a type check.
 std::string BuildVideo(std::string_view name);
 
 // The update feed: RSS 2.0 whose //channel/pubDate is `pubDate`.

@@ -5,7 +5,7 @@
 
 namespace kaldo::simulator {
 
-inline constexpr std::string_view kDefaultFeedDate = "Tue, 10 Jun 2008 12:00:00 GMT";
+inline constexpr std::string_view kDefaultFeedDate = "Tue, 10 Jun 2025 12:00:00 GMT";
 
 struct SiteState {
     std::string feedDate{kDefaultFeedDate}; // //channel/pubDate of the update feed

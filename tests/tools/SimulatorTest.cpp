@@ -411,12 +411,38 @@ TEST_F(SimulatorTest, DocumentByFileNameIsAPdfOnTheModelPage) {
     EXPECT_EQ(download->body.substr(0, 8), "%PDF-1.4");
 }
 
+TEST_F(SimulatorTest, DocumentCrossReferencePointsAtItsObjects) {
+    auto result = Site().Get("/files/kp3000_user_guide.pdf");
+    ASSERT_TRUE(result);
+    const std::string& pdf = result->body;
+    const auto startxref = pdf.rfind("startxref\n");
+    ASSERT_NE(startxref, std::string::npos);
+    const std::size_t xref = std::stoul(pdf.substr(startxref + 10));
+    ASSERT_EQ(pdf.compare(xref, 5, "xref\n"), 0);
+    // "xref\n0 6\n" and the free entry, then one 20-byte entry per object.
+    std::size_t entry = pdf.find('\n', pdf.find('\n', xref) + 1) + 1 + 20;
+    for (int object = 1; object <= 5; ++object, entry += 20) {
+        const std::size_t offset = std::stoul(pdf.substr(entry, 10));
+        EXPECT_EQ(pdf.compare(offset, 8, std::to_string(object) + " 0 obj\n"), 0) << object;
+    }
+}
+
 TEST_F(SimulatorTest, VideoByFileNameIsVideoBytes) {
     auto result = Site().Get("/download?FileName=intro.mp4");
     ASSERT_TRUE(result);
     EXPECT_EQ(result->status, 200);
     EXPECT_EQ(result->get_header_value("Content-Type"), "video/mp4");
     EXPECT_EQ(result->body.substr(4, 8), "ftypisom");
+    EXPECT_GT(result->body.size(), 4096u);
+}
+
+TEST_F(SimulatorTest, WebmVideoBeginsWithAWebmHeader) {
+    auto result = Site().Get(std::string(kModelUrl) + "&PgName=video&FileName=load_paper.webm");
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result->status, 200);
+    EXPECT_EQ(result->get_header_value("Content-Type"), "video/webm");
+    EXPECT_EQ(result->body.substr(0, 4), "\x1a\x45\xdf\xa3");
+    EXPECT_NE(result->body.find("webm"), std::string::npos);
     EXPECT_GT(result->body.size(), 4096u);
 }
 
