@@ -1,5 +1,7 @@
 #include "main/app/QueryMode.h"
 
+#include "platform/instance/InstanceLock.h"
+
 #include "TestPaths.h"
 #include "tests/platform/TempFolder.h"
 #include "tests/support/FakeSpooler.h"
@@ -116,6 +118,15 @@ TEST_F(QueryProgramTest, NoSchedulerMeansNoPrinterHasContent) {
     // env replaces the private scheduler by a socket that nobody listens on.
     const std::string missing = "CUPS_SERVER=" + m_folder / "no-cups.sock";
     EXPECT_EQ(s_cups->Run({"env", missing, m_program, "/t", "Presslane_Office"}), 0);
+}
+
+TEST_F(QueryProgramTest, QueryAnswersWhileAnInstanceRuns) {
+    testing::ScopedEnv root("KALDO_ROOT", m_folder.Path().c_str());
+    InstanceLock running("KALDO_TENDWELL_MUTEX");
+    ASSERT_TRUE(running.Held());
+    EXPECT_EQ(Run({"/t", "Presslane_Office"}), 1);
+    EXPECT_EQ(Run({"/t", "Inkline"}), 0);
+    EXPECT_TRUE(InstanceLock::HeldByAnyone("KALDO_TENDWELL_MUTEX"));
 }
 
 TEST_F(QueryProgramTest, WithoutQueryTheProgramSaysTheWindowIsNotThereYet) {
