@@ -1,0 +1,204 @@
+#include "main/navigation/Dispatcher.h"
+
+#include "main/pages/XmlHandles.h"
+#include "main/printers/PercentEscapes.h"
+#include "platform/Trace.h"
+
+#include <libxml/uri.h>
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <cstdlib>
+
+namespace kaldo {
+
+namespace {
+
+// The "keywords=" text travels in a 256-byte buffer.
+constexpr size_t kKeywordsLimit = 255;
+// The "util-search:" text is cut to 255 characters before it is unescaped.
+constexpr size_t kSearchTextLimit = 255;
+
+bool EqualsIgnoringCase(char a, char b) {
+    return std::tolower(static_cast<unsigned char>(a)) ==
+           std::tolower(static_cast<unsigned char>(b));
+}
+
+bool ContainsIgnoringCase(std::string_view text, std::string_view marker) {
+    return std::search(text.begin(), text.end(), marker.begin(), marker.end(),
+                       EqualsIgnoringCase) != text.end();
+}
+
+// The text after the first occurrence of `marker`, or none when it does not occur.
+std::optional<std::string> ArgumentAfter(const std::string& url, std::string_view marker) {
+    size_t at = url.find(marker);
+    if (url.empty() || at == std::string::npos)
+        return std::nullopt;
+    return url.substr(at + marker.size());
+}
+
+// Cuts at a byte limit without splitting a UTF-8 sequence.
+std::string CutUtf8(std::string text, size_t limit) {
+    if (text.size() <= limit)
+        return text;
+    size_t end = limit;
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
+        --end;
+    text.resize(end);
+    return text;
+}
+
+std::string UnescapeUri(const std::string& text) {
+    char* unescaped = xmlURIUnescapeString(text.c_str(), 0, nullptr);
+    return TakeXmlString(reinterpret_cast<xmlChar*>(unescaped));
+}
+
+// A form submission writes blanks as '+' (a typed '+' arrives as "%2B").
+std::string DecodeFormText(std::string_view text) {
+    std::string plain(text);
+    std::replace(plain.begin(), plain.end(), '+', ' ');
+    return DecodePercentEscapes(plain);
+}
+
+void SwitchTo(const std::string& page, PaneControl& pane) {
+    if (page.empty()) {
+        pane.ReturnToPage();
+        return;
+    }
+    pane.SetReturnPage(page);
+    pane.StopAndNavigate(page);
+}
+
+// The web links that open an address of the model's configuration.
+struct WebMarker {
+    std::string_view marker;
+    bool passesArgument;
+};
+
+} // namespace
+
+std::optional<int> ReadDecimal(std::string_view text) {
+    size_t start = 0;
+    while (start < text.size() && std::isspace(static_cast<unsigned char>(text[start])))
+        ++start;
+    if (start < text.size() && text[start] == '+')
+        ++start;
+    int value = 0;
+    auto [end, error] = std::from_chars(text.data() + start, text.data() + text.size(), value);
+    if (error != std::errc())
+        return std::nullopt;
+    return value;
+}
+
+bool IsFramePage(std::string_view url, const std::vector<std::string>& frames) {
+    for (const std::string& frame : frames) {
+        if (frame.empty())
+            continue;
+        if (ContainsIgnoringCase(url, "/" + frame) || ContainsIgnoringCase(url, "\\" + frame))
+            return true;
+    }
+    return false;
+}
+
+bool Dispatch(const std::string& url, PaneControl& pane, NavigationActions& actions) {
+    Trace("url:" + url + "\n");
+
+    // Pages that must not stay in a pane, such as the browser's own error pages.
+    for (std::string_view marker : {"error", "syntax", "wwhelp"}) {
+        if (ContainsIgnoringCase(url, marker)) {
+            pane.StopAndNavigate(pane.ReturnPage());
+            return true;
+        }
+    }
+
+    const bool errorPage = pane.IsErrorPage(url);
+    auto guarded = [&](auto&& action) {
+        if (!errorPage)
+            action();
+        pane.ReturnToPage();
+        return true;
+    };
+    auto has = [&](std::string_view marker) {
+        return url.find(marker) != std::string::npos;
+    };
+
+    if (has("htmldocs"))
+        return guarded([&] { actions.OpenWithShell(url); });
+    if (has("pweb:"))
+        return guarded([&] { actions.OpenPrinterWebPage(url.size() > 5 ? url.substr(5) : ""); });
+    // Secure links open in the browser like plain ones; "https://" must not reach "ps:".
+    if (has("http://") || has("https://"))
+        return guarded([&] { actions.OpenWebLink("http://", url); });
+    if (auto argument = ArgumentAfter(url, "printermodelurl:")) {
+        if (actions.TakePendingUpdate())
+            actions.RefreshStatus();
+        return guarded([&] { actions.OpenWebLink("printermodelurl:", *argument); });
+    }
+    for (WebMarker web : {WebMarker{"uat:", false}, WebMarker{"serviceurl:", false},
+                          WebMarker{"suppliesurl:", false}, WebMarker{"qst:", true}}) {
+        if (auto argument = ArgumentAfter(url, web.marker))
+            return guarded([&] {
+                actions.OpenWebLink(web.marker, web.passesArgument ? *argument : std::string());
+            });
+    }
+    if (auto argument = ArgumentAfter(url, "doc:"))
+        return guarded([&] { actions.OpenDocument(*argument); });
+    if (auto argument = ArgumentAfter(url, "video:"))
+        return guarded([&] { actions.OpenVideo(*argument); });
+
+    if (auto argument = ArgumentAfter(url, "tab#")) {
+        std::optional<int> tab = ReadDecimal(*argument);
+        if (!tab) {
+            pane.ReturnToPage();
+            return true;
+        }
+        SwitchTo(actions.TabPage(*tab - 1), pane);
+        if (!has("page#"))
+            return true;
+    }
+    if (auto argument = ArgumentAfter(url, "page#")) {
+        std::optional<int> page = ReadDecimal(*argument);
+        if (!page) {
+            pane.ReturnToPage();
+            return true;
+        }
+        SwitchTo(actions.PageOfCurrentTab(*page - 1), pane);
+        return true;
+    }
+
+    if (has("pdfs"))
+        return guarded([&] { actions.OpenPdf(url); });
+    if (has("ps:"))
+        return guarded([&] { actions.RunDriverUtility(); });
+    if (has("util-driver:"))
+        return guarded([&] { actions.OpenDriverSettings(); });
+
+    if (auto argument = ArgumentAfter(url, "sp:")) {
+        if (actions.SelectPrinter(DecodePercentEscapes(*argument)))
+            pane.SetReturnPage(actions.CurrentPage());
+        else
+            pane.ReturnToPage();
+        return true;
+    }
+    if (auto argument = ArgumentAfter(url, "util-search:")) {
+        pane.ReturnToPage();
+        actions.Search(UnescapeUri(CutUtf8(*argument, kSearchTextLimit)));
+        return true;
+    }
+    if (auto argument = ArgumentAfter(url, "keywords=")) {
+        pane.ReturnToPage();
+        actions.Search(DecodeFormText(CutUtf8(*argument, kKeywordsLimit)));
+        return true;
+    }
+    if (has("util-rs:")) {
+        actions.RefreshStatus();
+        return true;
+    }
+
+    if (!actions.IsFramePage(url))
+        pane.SetReturnPage(url);
+    return false;
+}
+
+} // namespace kaldo

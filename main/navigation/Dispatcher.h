@@ -1,0 +1,23 @@
+#pragma once
+
+#include "main/navigation/NavigationActions.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kaldo {
+
+// Decides what a navigation that a pane is about to make means: one of the program's own
+// link forms (carried out, answer true: cancel the load) or an ordinary page (answer false).
+bool Dispatch(const std::string& url, PaneControl& pane, NavigationActions& actions);
+
+// A decimal number at the start of `text`, read like "%d"; none when there is no number.
+std::optional<int> ReadDecimal(std::string_view text);
+
+// True when `url` loads one of the frame files of the content's pages ("/" or "\" followed
+// by the file name, without regard to case).
+bool IsFramePage(std::string_view url, const std::vector<std::string>& frames);
+
+} // namespace kaldo

@@ -1,0 +1,243 @@
+#include "main/navigation/Dispatcher.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using namespace kaldo;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+namespace {
+
+class RecordingPane final : public PaneControl {
+public:
+    void ReturnToPage() override { calls.push_back("return"); }
+    void StopAndNavigate(const std::string& url) override { calls.push_back("go " + url); }
+    void SetReturnPage(const std::string& url) override {
+        returnPage = url;
+        calls.push_back("set " + url);
+    }
+    const std::string& ReturnPage() const override { return returnPage; }
+    bool IsErrorPage(const std::string& url) const override {
+        return url.find("ieframe.dll") != std::string::npos;
+    }
+
+    std::string returnPage = "file:///ui/home.html";
+    std::vector<std::string> calls;
+};
+
+class RecordingActions final : public NavigationActions {
+public:
+    void OpenWithShell(const std::string& url) override { calls.push_back("shell " + url); }
+    void OpenPrinterWebPage(const std::string& a) override { calls.push_back("printerweb " + a); }
+    void OpenWebLink(std::string_view marker, const std::string& argument) override {
+        calls.push_back("web " + std::string(marker) + " " + argument);
+    }
+    void OpenDocument(const std::string& name) override { calls.push_back("doc " + name); }
+    void OpenVideo(const std::string& name) override { calls.push_back("video " + name); }
+    void OpenPdf(const std::string& url) override { calls.push_back("pdf " + url); }
+    void RunDriverUtility() override { calls.push_back("utility"); }
+    void OpenDriverSettings() override { calls.push_back("settings"); }
+    std::string TabPage(int index) override {
+        calls.push_back("tab " + std::to_string(index));
+        return index >= 0 && index < 5 ? "tab" + std::to_string(index) + ".html" : "";
+    }
+    std::string PageOfCurrentTab(int index) override {
+        calls.push_back("page " + std::to_string(index));
+        return index >= 0 && index < 5 ? "page" + std::to_string(index) + ".html" : "";
+    }
+    bool SelectPrinter(const std::string& name) override {
+        calls.push_back("select " + name);
+        return name != "Missing";
+    }
+    std::string CurrentPage() override { return "header.html"; }
+    void Search(const std::string& text) override { calls.push_back("search " + text); }
+    void RefreshStatus() override { calls.push_back("refresh"); }
+    bool IsFramePage(const std::string& url) override {
+        return kaldo::IsFramePage(url, {"header.html"});
+    }
+    bool TakePendingUpdate() override {
+        calls.push_back("update?");
+        bool was = pendingUpdate;
+        pendingUpdate = false;
+        return was;
+    }
+
+    bool pendingUpdate = false;
+    std::vector<std::string> calls;
+};
+
+class DispatcherTest : public ::testing::Test {
+protected:
+    bool dispatch(const std::string& url) { return Dispatch(url, pane, actions); }
+
+    RecordingPane pane;
+    RecordingActions actions;
+};
+
+} // namespace
+
+TEST_F(DispatcherTest, ErrorPagesGoBackWithoutAnyAction) {
+    for (const char* url : {"res://ieframe.dll/ERROR.htm#video:intro.wmv", "file:///ui/Syntax.html",
+                            "file:///help/WWHelp/page.htm"}) {
+        pane.calls.clear();
+        EXPECT_TRUE(dispatch(url)) << url;
+        EXPECT_THAT(pane.calls, ElementsAre("go file:///ui/home.html")) << url;
+    }
+    EXPECT_THAT(actions.calls, IsEmpty());
+}
+
+TEST_F(DispatcherTest, BrowserErrorPageDoesNotFireTheLinkItQuotes) {
+    EXPECT_TRUE(dispatch("res://ieframe.dll/navcancl.htm#video:&FileName=intro.wmv"));
+    EXPECT_THAT(actions.calls, IsEmpty());
+    EXPECT_THAT(pane.calls, ElementsAre("return"));
+}
+
+TEST_F(DispatcherTest, VideoLinkPlaysAndPaneStays) {
+    EXPECT_TRUE(dispatch("video:&FileName=intro.wmv"));
+    EXPECT_THAT(actions.calls, ElementsAre("video &FileName=intro.wmv"));
+    EXPECT_THAT(pane.calls, ElementsAre("return"));
+}
+
+TEST_F(DispatcherTest, WebLinksOpenOutsideThePane) {
+    EXPECT_TRUE(dispatch("http://www.example.test/a?b=c"));
+    EXPECT_TRUE(dispatch("https://www.example.test/secure"));
+    EXPECT_TRUE(dispatch("file:///ui/x.html#uat:"));
+    EXPECT_TRUE(dispatch("serviceurl:ignored"));
+    EXPECT_TRUE(dispatch("suppliesurl:"));
+    EXPECT_TRUE(dispatch("qst:support/faq.html"));
+    EXPECT_TRUE(dispatch("pweb:config.html"));
+    EXPECT_THAT(actions.calls, ElementsAre("web http:// http://www.example.test/a?b=c",
+                                           "web http:// https://www.example.test/secure",
+                                           "web uat: ", "web serviceurl: ", "web suppliesurl: ",
+                                           "web qst: support/faq.html", "printerweb config.html"));
+}
+
+TEST_F(DispatcherTest, SecureLinkNeverRunsTheDriverUtility) {
+    dispatch("https://maker.example/ps:tool");
+    EXPECT_THAT(actions.calls, ElementsAre("web http:// https://maker.example/ps:tool"));
+}
+
+TEST_F(DispatcherTest, PrinterWebArgumentStartsAtFixedPosition) {
+    dispatch("file:///ui/pweb:status.html");
+    EXPECT_THAT(actions.calls, ElementsAre("printerweb ///ui/pweb:status.html"));
+}
+
+TEST_F(DispatcherTest, ModelPageAppliesPendingUpdateOnce) {
+    actions.pendingUpdate = true;
+    dispatch("printermodelurl:news");
+    dispatch("printermodelurl:news");
+    EXPECT_THAT(actions.calls, ElementsAre("update?", "refresh", "web printermodelurl: news",
+                                           "update?", "web printermodelurl: news"));
+}
+
+TEST_F(DispatcherTest, DocumentsShellAndPdf) {
+    dispatch("doc:guide.pdf");
+    dispatch("file:///data/htmldocs/page.html");
+    dispatch("file:///ui/pdfs/guide.pdf");
+    EXPECT_THAT(actions.calls, ElementsAre("doc guide.pdf", "shell file:///data/htmldocs/page.html",
+                                           "pdf file:///ui/pdfs/guide.pdf"));
+}
+
+TEST_F(DispatcherTest, DriverLinks) {
+    dispatch("ps:");
+    dispatch("util-driver:");
+    EXPECT_THAT(actions.calls, ElementsAre("utility", "settings"));
+}
+
+TEST_F(DispatcherTest, TabLinkLoadsTheTabPage) {
+    EXPECT_TRUE(dispatch("file:///ui/tab#3"));
+    EXPECT_THAT(actions.calls, ElementsAre("tab 2"));
+    EXPECT_THAT(pane.calls, ElementsAre("set tab2.html", "go tab2.html"));
+}
+
+TEST_F(DispatcherTest, TabAndPageLinkLoadsTabThenItsPage) {
+    EXPECT_TRUE(dispatch("file:///ui/tab#2page#4"));
+    EXPECT_THAT(actions.calls, ElementsAre("tab 1", "page 3"));
+    EXPECT_THAT(pane.calls,
+                ElementsAre("set tab1.html", "go tab1.html", "set page3.html", "go page3.html"));
+}
+
+TEST_F(DispatcherTest, TabOrPageWithoutNumberIsIgnored) {
+    EXPECT_TRUE(dispatch("file:///ui/tab#x"));
+    EXPECT_TRUE(dispatch("file:///ui/page#"));
+    EXPECT_THAT(actions.calls, IsEmpty());
+    EXPECT_THAT(pane.calls, ElementsAre("return", "return"));
+}
+
+TEST_F(DispatcherTest, TabBeyondTheLastGoesBack) {
+    dispatch("tab#9");
+    EXPECT_THAT(pane.calls, ElementsAre("return"));
+    EXPECT_EQ(pane.returnPage, "file:///ui/home.html");
+}
+
+TEST_F(DispatcherTest, SelectPrinterDecodesTheName) {
+    EXPECT_TRUE(dispatch("sp:Office%20Printer"));
+    EXPECT_THAT(actions.calls, ElementsAre("select Office Printer"));
+    EXPECT_THAT(pane.calls, ElementsAre("set header.html"));
+}
+
+TEST_F(DispatcherTest, FailedPrinterSelectionReturnsToThePage) {
+    dispatch("sp:Missing");
+    EXPECT_THAT(pane.calls, ElementsAre("return"));
+    EXPECT_EQ(pane.returnPage, "file:///ui/home.html");
+}
+
+TEST_F(DispatcherTest, KeywordsFromTheSearchBox) {
+    dispatch("file:///ui/search.html?keywords=paper%20jam");
+    dispatch("file:///ui/search.html?keywords=toner+C%2B+%C3%A9");
+    EXPECT_THAT(actions.calls, ElementsAre("search paper jam", "search toner C+ \xC3\xA9"));
+    EXPECT_THAT(pane.calls, ElementsAre("return", "return"));
+}
+
+TEST_F(DispatcherTest, KeywordsAreLimitedTo255Bytes) {
+    dispatch("keywords=" + std::string(300, 'a'));
+    ASSERT_EQ(actions.calls.size(), 1u);
+    EXPECT_EQ(actions.calls[0], "search " + std::string(255, 'a'));
+}
+
+TEST_F(DispatcherTest, UtilitySearchUnescapesAsUri) {
+    dispatch("util-search:paper%20tray");
+    EXPECT_THAT(actions.calls, ElementsAre("search paper tray"));
+}
+
+TEST_F(DispatcherTest, RefreshStatusStaysWithoutReturning) {
+    EXPECT_TRUE(dispatch("util-rs:"));
+    EXPECT_THAT(actions.calls, ElementsAre("refresh"));
+    EXPECT_THAT(pane.calls, IsEmpty());
+}
+
+TEST_F(DispatcherTest, OrdinaryPageLoadsAndBecomesTheReturnPage) {
+    EXPECT_FALSE(dispatch("file:///data/ui/guides.html"));
+    EXPECT_EQ(pane.returnPage, "file:///data/ui/guides.html");
+}
+
+TEST_F(DispatcherTest, FramePageLoadsWithoutChangingTheReturnPage) {
+    EXPECT_FALSE(dispatch("file:///data/UI/Header.HTML"));
+    EXPECT_EQ(pane.returnPage, "file:///ui/home.html");
+}
+
+TEST_F(DispatcherTest, FirstMarkerInOrderDecides) {
+    // "doc:" comes before "sp:" in the order, whatever their places in the URL.
+    dispatch("sp:x-doc:guide.pdf");
+    EXPECT_THAT(actions.calls, ElementsAre("doc guide.pdf"));
+}
+
+TEST(ReadDecimalTest, ReadsLikePercentD) {
+    EXPECT_EQ(ReadDecimal("12abc"), 12);
+    EXPECT_EQ(ReadDecimal("  -3"), -3);
+    EXPECT_EQ(ReadDecimal("+7"), 7);
+    EXPECT_EQ(ReadDecimal("x1"), std::nullopt);
+    EXPECT_EQ(ReadDecimal(""), std::nullopt);
+}
+
+TEST(IsFramePageTest, MatchesSlashOrBackslashAndIgnoresCase) {
+    std::vector<std::string> frames{"", "top.html"};
+    EXPECT_TRUE(IsFramePage("file:///ui/TOP.html", frames));
+    EXPECT_TRUE(IsFramePage("C:\\ui\\top.html", frames));
+    EXPECT_FALSE(IsFramePage("file:///ui/desktop.html", frames));
+    EXPECT_FALSE(IsFramePage("file:///ui/other.html", frames));
+}
