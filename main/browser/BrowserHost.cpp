@@ -40,44 +40,50 @@ class BrowserHost::Page final : public QWebEnginePage {
 public:
     Page(QWebEngineProfile* profile, BrowserHost& host, QObject* parent)
         : QWebEnginePage(profile, parent)
-        , m_host(host) {}
+        , m_host(&host) {}
+
+    // The page may outlive its host by a moment when the pane is destroyed inside a dispatch.
+    void Detach() { m_host = nullptr; }
 
 protected:
     bool acceptNavigationRequest(const QUrl& url, NavigationType, bool) override {
-        return m_host.AcceptNavigation(url);
+        return m_host != nullptr && m_host->AcceptNavigation(url);
     }
 
     QWebEnginePage* createWindow(WebWindowType) override;
 
 private:
-    BrowserHost& m_host;
+    BrowserHost* m_host;
 };
+
+namespace {
 
 // A link that asks for a new window is followed in the pane itself, so that it passes the
 // dispatcher like any other link and no stray window opens.
-class BrowserHost::PopupCatcher final : public QWebEnginePage {
+class PopupCatcher final : public QWebEnginePage {
 public:
-    PopupCatcher(QWebEngineProfile* profile, BrowserHost& host, QObject* parent)
-        : QWebEnginePage(profile, parent)
-        , m_host(host) {}
+    PopupCatcher(QWebEngineProfile* profile, QWebEnginePage* pane)
+        : QWebEnginePage(profile, pane)
+        , m_pane(pane) {}
 
 protected:
     bool acceptNavigationRequest(const QUrl& url, NavigationType, bool isMainFrame) override {
         if (!isMainFrame || url.isEmpty() || url.toString() == u"about:blank")
             return true;
-        if (m_host.m_view)
-            QMetaObject::invokeMethod(
-                m_host.m_view, [&host = m_host, url] { host.Load(url); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            m_pane, [pane = m_pane, url] { pane->load(url); }, Qt::QueuedConnection);
         deleteLater();
         return false;
     }
 
 private:
-    BrowserHost& m_host;
+    QWebEnginePage* m_pane;
 };
 
+} // namespace
+
 QWebEnginePage* BrowserHost::Page::createWindow(WebWindowType) {
-    return new PopupCatcher(profile(), m_host, this);
+    return new PopupCatcher(profile(), this);
 }
 
 BrowserHost::BrowserHost(NavigationDispatcher& dispatcher, RedirectMode mode)
@@ -127,26 +133,25 @@ QWebEngineView* BrowserHost::View() const {
 void BrowserHost::Navigate(const std::string& url) {
     if (url.empty())
         return;
-    Load(LinkUrl(url));
+    OnPage([url = LinkUrl(url)](QWebEnginePage& page) { page.load(url); });
 }
 
 void BrowserHost::StopAndNavigate(const std::string& url) {
-    RunOrDefer([this] {
-        if (m_page)
-            m_page->triggerAction(QWebEnginePage::Stop);
-    });
+    OnPage([](QWebEnginePage& page) { page.triggerAction(QWebEnginePage::Stop); });
     Navigate(url);
 }
 
 void BrowserHost::Refresh() {
-    RunOrDefer([this] {
-        if (m_page)
-            m_page->triggerAction(QWebEnginePage::Reload);
-    });
+    OnPage([](QWebEnginePage& page) { page.triggerAction(QWebEnginePage::Reload); });
 }
 
 void BrowserHost::Destroy() {
-    delete m_view.data(); // owns the page
+    if (m_page)
+        m_page->Detach();
+    if (m_dispatching > 0 && m_view)
+        m_view->deleteLater(); // the engine is still inside the page's callback
+    else
+        delete m_view.data(); // owns the page
     m_view.clear();
     m_page.clear();
 }
@@ -158,20 +163,18 @@ bool BrowserHost::AcceptNavigation(const QUrl& url) {
     return !cancel;
 }
 
-void BrowserHost::Load(const QUrl& url) {
-    RunOrDefer([this, url] {
-        if (m_page)
-            m_page->load(url);
-    });
-}
-
 // Loading from inside the engine's navigation callback would start a navigation while the
-// engine is still deciding about another; such steps wait for the event loop.
-void BrowserHost::RunOrDefer(std::function<void()> step) {
-    if (m_dispatching > 0 && m_view)
-        QMetaObject::invokeMethod(m_view, std::move(step), Qt::QueuedConnection);
+// engine is still deciding about another, so the dispatcher's steps wait for the event loop.
+// They reach only the page, which drops them if it is gone by then.
+void BrowserHost::OnPage(std::function<void(QWebEnginePage&)> step) {
+    QWebEnginePage* page = m_page.data();
+    if (page == nullptr)
+        return;
+    if (m_dispatching > 0)
+        QMetaObject::invokeMethod(
+            page, [page, step = std::move(step)] { step(*page); }, Qt::QueuedConnection);
     else
-        step();
+        step(*page);
 }
 
 } // namespace kaldo

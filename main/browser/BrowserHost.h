@@ -38,7 +38,8 @@ public:
     void Navigate(const std::string& url);
     void StopAndNavigate(const std::string& url);
     void Refresh();
-    // Removes the pane from its parent; the sink stays until the host is deleted.
+    // Removes the pane from its parent; the sink stays until the host is deleted. May be
+    // called from inside a dispatch.
     void Destroy();
 
     BrowserEventSink& Sink() { return *m_sink; }
@@ -48,16 +49,14 @@ public:
 
 private:
     class Page;
-    class PopupCatcher;
 
-    // Whether the navigation may go on; the dispatcher's loads run after it returns.
+    // Whether the navigation may go on.
     bool AcceptNavigation(const QUrl& url);
-    void Load(const QUrl& url);
-    void RunOrDefer(std::function<void()> step);
+    void OnPage(std::function<void(QWebEnginePage&)> step);
 
     std::unique_ptr<BrowserEventSink> m_sink;
     QPointer<QWebEngineView> m_view;
-    QPointer<QWebEnginePage> m_page;
+    QPointer<Page> m_page;
     int m_dispatching = 0;
 };
 

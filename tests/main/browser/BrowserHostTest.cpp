@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QMenu>
+#include <QPointer>
 #include <QSignalSpy>
 #include <QTest>
 #include <QWebEnginePage>
@@ -536,6 +537,26 @@ TEST_F(BrowserHostTest, DestroyRemovesThePaneAndLaterCallsDoNothing) {
     m_host->Refresh();
     m_host->Sink().ReturnToPage();
     EXPECT_EQ(m_dispatcher.urls.size(), seen);
+}
+
+TEST_F(BrowserHostTest, PaneMayBeDestroyedWhileItsNavigationIsDispatched) {
+    CreatePane();
+    Show("links.html");
+    QPointer<QWebEngineView> view = m_host->View();
+    m_dispatcher.decide = [](BrowserHost& pane, const std::string&) {
+        pane.Destroy();
+        pane.Navigate("file:///nowhere.html");
+        return true;
+    };
+
+    const size_t seen = m_dispatcher.urls.size();
+    Page()->runJavaScript(QStringLiteral("document.getElementById('doc').click()"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m_dispatcher.urls.size() > seen; }, kTimeoutMs));
+
+    EXPECT_EQ(m_host->View(), nullptr);
+    m_host.reset();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view.isNull(); }, kTimeoutMs));
+    EXPECT_EQ(m_dispatcher.urls.back(), "doc:&FileName=guide.pdf");
 }
 
 TEST_F(BrowserHostTest, PaneGoneWithItsParentLeavesTheHostSafe) {
