@@ -1,0 +1,70 @@
+#include "main/app/InstanceChannel.h"
+
+#include "platform/Paths.h"
+
+#include <QLocalSocket>
+
+#include <cstring>
+#include <filesystem>
+#include <unistd.h>
+
+namespace kaldo {
+
+namespace {
+
+constexpr char kHandled = 1;
+
+} // namespace
+
+std::string InstanceSocketPath(const std::string& className) {
+    return MachinePath("/tmp/" + className + "-" + std::to_string(::getuid()));
+}
+
+InstanceServer::InstanceServer(Handler handler)
+    : m_handler(std::move(handler)) {}
+
+bool InstanceServer::Listen(const std::string& path) {
+    std::error_code ignored;
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
+    QLocalServer::removeServer(QString::fromStdString(path));
+    m_server = std::make_unique<QLocalServer>();
+    m_server->setSocketOptions(QLocalServer::UserAccessOption);
+    QObject::connect(m_server.get(), &QLocalServer::newConnection, m_server.get(),
+                     [this] { Accept(); });
+    return m_server->listen(QString::fromStdString(path));
+}
+
+void InstanceServer::Accept() {
+    while (QLocalSocket* socket = m_server->nextPendingConnection()) {
+        QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        QObject::connect(socket, &QLocalSocket::readyRead, socket, [this, socket] {
+            if (socket->bytesAvailable() < qint64(sizeof(ForwardedName)))
+                return;
+            ForwardedName bytes{};
+            socket->read(bytes.data(), qint64(bytes.size()));
+            bytes.back() = '\0';
+            m_handler(std::string(bytes.data(), strnlen(bytes.data(), bytes.size())));
+            socket->write(&kHandled, 1);
+            socket->flush();
+        });
+    }
+}
+
+bool ForwardToRunningInstance(const std::string& path, const ForwardedName& name,
+                              std::chrono::milliseconds limit) {
+    QLocalSocket socket;
+    socket.connectToServer(QString::fromStdString(path));
+    const int ms = int(limit.count());
+    if (!socket.waitForConnected(ms))
+        return false;
+    socket.write(name.data(), qint64(name.size()));
+    if (!socket.waitForBytesWritten(ms))
+        return false;
+    // The running instance may switch printers before it answers; that takes a while.
+    char answer = 0;
+    if (!socket.waitForReadyRead(ms) || socket.read(&answer, 1) != 1)
+        return false;
+    return answer == kHandled;
+}
+
+} // namespace kaldo

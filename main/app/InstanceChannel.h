@@ -1,0 +1,42 @@
+#pragma once
+
+#include "main/app/CommandLine.h"
+
+#include <QLocalServer>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace kaldo {
+
+// The path of the local socket through which a second start hands its printer name to the
+// running instance of this user.
+std::string InstanceSocketPath(const std::string& className);
+
+// The running instance's end: each connection delivers one 100-byte name; the handler runs on
+// the main thread, and only then is the sender released, so the switch is done when the
+// second process ends.
+class InstanceServer final {
+public:
+    using Handler = std::function<void(const std::string& printerName)>;
+
+    explicit InstanceServer(Handler handler);
+    // Listens on `path`; a socket left behind by a crashed instance is removed first (the caller
+    // holds the instance lock, so nobody else listens there).
+    bool Listen(const std::string& path);
+
+private:
+    void Accept();
+
+    Handler m_handler;
+    std::unique_ptr<QLocalServer> m_server;
+};
+
+// The second start's end: sends the name and waits until the running instance has handled it.
+// False when no instance listens (it may not have made its window yet) or it did not answer.
+bool ForwardToRunningInstance(const std::string& path, const ForwardedName& name,
+                              std::chrono::milliseconds limit);
+
+} // namespace kaldo
