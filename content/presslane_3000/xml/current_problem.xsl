@@ -58,11 +58,10 @@
           Refresh the status, or pick the problem from the list of solutions.</div>
         <div class="links" style="margin-top:8px;display:flex;gap:8px">
           <a class="button" href="util-rs:">Refresh status</a>
-          <a class="button ghost" href="page#2">All solutions</a>
-          <a class="button ghost" href="tab#3page#4" target="_top">Connections</a>
         </div>
       </div>
     </div>
+    <xsl:call-template name="shortcuts"/>
   </xsl:template>
 
   <xsl:template name="all-well">
@@ -77,6 +76,10 @@
         </div>
       </div>
     </div>
+    <xsl:call-template name="shortcuts"/>
+  </xsl:template>
+
+  <xsl:template name="shortcuts">
     <ul class="list">
       <li>
         <div class="thumb"><img src="images/icons/support.png" alt=""/></div>

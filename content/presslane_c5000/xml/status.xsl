@@ -221,7 +221,11 @@
               </xsl:choose>
             </span>
             <span class="bar"><i class="{$colour}" style="width:{$pct}%"/></span>
-            <span class="pct"><xsl:value-of select="$pct"/>%</span>
+            <span class="pct">
+              <xsl:if test="number($pct) &lt;= 10">
+                <xsl:attribute name="class">pct low</xsl:attribute>
+              </xsl:if>
+              <xsl:value-of select="$pct"/>%</span>
           </div>
         </xsl:for-each>
       </div>
