@@ -1,5 +1,7 @@
 #include "tests/content/ContentTestSupport.h"
 
+#include "main/pages/HeaderPage.h"
+
 #include <set>
 
 namespace kaldo::test {
@@ -95,6 +97,23 @@ TEST_P(ContentPagesTest, HeaderListsTheSelectedPrinterFirstAsSelectLinks) {
     EXPECT_TRUE(Has(html, "Kaldo Presslane 3040 PS"));
     EXPECT_TRUE(Has(html, "style=\"width:240px;height:40px\""));
     EXPECT_TRUE(Has(html, "src=\"images/caption.png\""));
+}
+
+// The hand-built printer list is the document the program writes for these printers.
+TEST_P(ContentPagesTest, HeaderDocumentOfTheProgramMatchesTheHandBuiltOne) {
+    const std::vector<PrinterListEntry> printers = {{"Office Printer", "Kaldo Presslane 3020 PS"},
+                                                    {"Reception 3040", "Kaldo Presslane 3040 PS"},
+                                                    {"R&D #2 <50%>", "Kaldo Presslane C5100 PS"}};
+    const HeaderLabels labels{
+        "Enter Keywords", "Kaldo Tendwell", "Select Printer", "Search", 240, 40};
+    const HeaderPageFiles files{m_content.Xml("header.xml"), m_content.Xml("header.xsl"),
+                                m_content.Ui("header.html")};
+    ASSERT_EQ(BuildHeaderPage(printers, "Reception 3040", labels, "EN", files, PageTransformer()),
+              kOk);
+    EXPECT_EQ(ReadBytes(files.xml), ReadBytes(ContentData("header.xml")));
+    const std::string html = ReadBytes(files.html);
+    EXPECT_LT(At(html, "value=\"sp:Reception%203040\" selected"),
+              At(html, "value=\"sp:Office%20Printer\""));
 }
 
 TEST_P(ContentPagesTest, FooterWithLiveStatusShowsPrinterLevelsAndLinks) {
