@@ -152,6 +152,20 @@ TEST_P(ContentPagesTest, FooterOffersWhatsNewOnlyWhenUpdatesAreAvailable) {
     EXPECT_TRUE(Has(html, ">100%<")) << "tray 2 is full";
 }
 
+TEST_P(ContentPagesTest, FooterLeavesOutTheAlertTheStatusTextAlreadySays) {
+    std::string document = ReadBytes(ContentData("footer_status0_color_update.xml"));
+    const std::string from = "<statusText>Paper jam</statusText>";
+    ASSERT_NE(document.find(from), std::string::npos);
+    document.replace(document.find(from), from.size(),
+                     "<statusText>Paper jam in tray 1</statusText>");
+    const std::string path = m_content.Xml("footer.xml");
+    std::ofstream(path, std::ios::binary) << document;
+    const std::string html = m_content.Transform(path, "status.xsl", "status.html");
+    EXPECT_EQ(Count(html, ">Paper jam in tray 1<"), 1u);
+    EXPECT_TRUE(Has(html, ">Cyan toner low<"));
+    EXPECT_FALSE(Has(html, "(+"));
+}
+
 TEST_P(ContentPagesTest, FooterWhileCollectingShowsTheStatusTextAndNoLevels) {
     const std::string html = Footer("footer_status1.xml");
     EXPECT_TRUE(Has(html, ">Collecting Status<"));

@@ -100,17 +100,19 @@
           </xsl:choose>
         </div>
       </div>
-      <xsl:if test="$live and $p/alerts/alert">
+      <!-- Alerts beside the status text, leaving out the one the status text already says. -->
+      <xsl:variable name="others" select="$p/alerts/alert[string(text) != string($p/statusText)]"/>
+      <xsl:if test="$live and $others">
         <div class="alert">
           <xsl:attribute name="title">
-            <xsl:for-each select="$p/alerts/alert">
+            <xsl:for-each select="$others">
               <xsl:value-of select="text"/>
               <xsl:if test="position() != last()">; </xsl:if>
             </xsl:for-each>
           </xsl:attribute>
-          <xsl:value-of select="$p/alerts/alert[1]/text"/>
-          <xsl:if test="count($p/alerts/alert) &gt; 1">
-            <xsl:value-of select="concat(' (+', count($p/alerts/alert) - 1, ')')"/>
+          <xsl:value-of select="$others[1]/text"/>
+          <xsl:if test="count($others) &gt; 1">
+            <xsl:value-of select="concat(' (+', count($others) - 1, ')')"/>
           </xsl:if>
         </div>
       </xsl:if>
