@@ -1,11 +1,68 @@
+#include "main/app/AppContext.h"
 #include "main/app/CommandLine.h"
+#include "main/app/InstanceChannel.h"
+#include "main/app/MainWindow.h"
+#include "main/app/MessageBox.h"
 #include "main/app/QueryMode.h"
+#include "main/browser/BrowserHost.h"
+#include "main/browser/LinkSchemes.h"
+#include "main/pages/XmlLibrary.h"
+#include "main/printers/PrinterServices.h"
+#include "main/printers/Reachability.h"
+#include "main/resources/StringResources.h"
 #include "platform/Paths.h"
+#include "platform/instance/InstanceLock.h"
+#include "platform/registry/IniRegistry.h"
 #include "platform/spooler/CupsSpooler.h"
+#include "platform/spooler/SpoolerRegistryView.h"
+
+#include <QApplication>
+#include <QTimer>
+#include <QWebEngineView>
 
 #include <iostream>
+#include <unistd.h>
+
+namespace {
+
+constexpr int kStringClassName = 100;
+constexpr int kStringTitle = 101;
+constexpr int kStringMutexName = 105;
+
+// The engine refuses to start its sandbox for root, and offscreen it has no GPU to use.
+void PrepareWebEngineEnvironment() {
+    if (::geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    if (qgetenv("QT_QPA_PLATFORM") == "offscreen" &&
+        qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS"))
+        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
+}
+
+// For automation: a picture of the window once every pane has loaded, and an orderly end.
+void WhenReady(kaldo::MainWindow& window, const kaldo::AppContext& context) {
+    const QString screenshot = qEnvironmentVariable("KALDO_SCREENSHOT");
+    const bool exitWhenReady = kaldo::RunsUnattended();
+    if (screenshot.isEmpty() && !exitWhenReady)
+        return;
+    std::vector<QWebEngineView*> panes;
+    for (kaldo::BrowserHost* pane :
+         {context.HeaderPane(), context.BodyPane(), context.FooterPane()})
+        panes.push_back(pane->View());
+    window.WhenPanesLoaded(panes, [&window, screenshot, exitWhenReady] {
+        // Loaded is not yet painted; give the panes a moment to show their pages.
+        QTimer::singleShot(750, &window, [&window, screenshot, exitWhenReady] {
+            if (!screenshot.isEmpty() && !window.grab().save(screenshot))
+                std::cerr << "ktendwell: cannot write " << screenshot.toStdString() << "\n";
+            if (exitWhenReady)
+                window.close();
+        });
+    });
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
+    kaldo::XmlLibraryScope xmlLibraries;
     const kaldo::CommandLine commandLine =
         kaldo::ParseCommandLine(kaldo::CommandLineFromArguments(argc, argv));
     if (commandLine.QueryMode) {
@@ -13,6 +70,43 @@ int main(int argc, char** argv) {
         return kaldo::QueryPrinterHasContent(commandLine.QueryPrinter, kaldo::ProgramFolder(),
                                              spooler);
     }
-    std::cerr << "ktendwell: the window is not built yet\n";
-    return 0;
+
+    const std::string className = kaldo::LoadResourceString(kStringClassName);
+    const std::string title = kaldo::LoadResourceString(kStringTitle);
+    kaldo::InstanceLock lock(kaldo::LoadResourceString(kStringMutexName));
+    if (!lock.Held()) {
+        // The running instance switches printers before it answers.
+        kaldo::ForwardToRunningInstance(kaldo::InstanceSocketPath(className), commandLine.Forwarded,
+                                        std::chrono::seconds(60));
+        return 0;
+    }
+
+    PrepareWebEngineEnvironment();
+    kaldo::RegisterLinkSchemes();
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(true);
+
+    kaldo::IniRegistry settings;
+    kaldo::CupsSpooler spooler;
+    kaldo::SpoolerRegistryView registry(settings, spooler);
+    kaldo::PrinterServices services{spooler, registry, kaldo::ProgramFolder() + "ktendwell",
+                                    kaldo::MakerHomePage(), kaldo::IsWebSiteReachable};
+
+    kaldo::MainWindow window;
+    window.setWindowTitle(QString::fromStdString(title));
+    kaldo::AppContext context(services);
+    window.OnClose([&context] { context.Shutdown(); });
+
+    kaldo::InstanceServer server([&](const std::string& printerName) {
+        window.Raise();
+        context.OnForwardedPrinter(printerName);
+    });
+    server.Listen(kaldo::InstanceSocketPath(className));
+
+    window.show();
+    if (!context.Initialize(&window, commandLine.PrinterName))
+        return 0;
+    WhenReady(window, context);
+    return app.exec();
 }

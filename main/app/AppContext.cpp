@@ -1,0 +1,278 @@
+#include "main/app/AppContext.h"
+
+#include "main/app/AppActions.h"
+#include "main/app/MessageBox.h"
+#include "main/browser/BrowserHost.h"
+#include "main/browser/PaneLayout.h"
+#include "main/navigation/Dispatcher.h"
+#include "main/pages/HeaderPage.h"
+#include "main/printers/PrinterConnection.h"
+#include "main/printers/PrinterServices.h"
+#include "main/resources/StringResources.h"
+#include "main/shell/ContentFolders.h"
+#include "platform/Paths.h"
+#include "platform/Trace.h"
+#include "platform/registry/Registry.h"
+
+#include <QApplication>
+#include <QTimer>
+#include <QWidget>
+
+#include <thread>
+
+namespace kaldo {
+
+namespace {
+
+constexpr int kStringFatalStart = 102;
+constexpr int kStringFatalData = 103;
+constexpr int kStringFatalCaption = 104;
+constexpr int kStringEnterKeywords = 118;
+constexpr int kStringTitle = 101;
+constexpr int kStringSearch = 128;
+constexpr int kStringSelectPrinter = 129;
+constexpr int kStringNoPrinter = 131;
+constexpr int kStringLanguageCode = 133;
+
+constexpr int kErrorContentNotFound = 2;
+
+RedirectMode ReadRedirectMode(const Registry& registry) {
+    // Linux has no such browser; the value is absent and the panes use Stop.
+    auto version = registry.QueryValue(Hive::LocalMachine, "Software\\Microsoft\\Internet Explorer",
+                                       "Version");
+    RedirectMode mode = ChooseRedirectMode(version, SystemVersion{});
+    Trace(RedirectTraceText(mode));
+    return mode;
+}
+
+} // namespace
+
+AppContext::AppContext(PrinterServices& services)
+    : m_services(services)
+    , m_actions(std::make_unique<AppActions>(*this)) {}
+
+AppContext::~AppContext() = default;
+
+bool AppContext::Initialize(QWidget* window, const std::string& commandLinePrinter) {
+    m_window = window;
+    m_programFolder = kaldo::ProgramFolder();
+    m_languageCode = LoadResourceString(kStringLanguageCode);
+
+    PreparedContent prepared = PrepareContentFolders(m_programFolder, m_languageCode);
+    if (!prepared.ok) {
+        Fatal(kStringFatalData);
+        return false;
+    }
+    m_contentFolder = prepared.ContentFolder;
+
+    m_printer.Config = std::make_unique<ToolboxConfig>();
+    m_catalog = std::make_unique<ContentCatalog>(m_programFolder);
+    PrinterSelectionHooks hooks;
+    hooks.ShowWaitCursor = [](bool waiting) {
+        if (waiting)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        else
+            QApplication::restoreOverrideCursor();
+    };
+    hooks.ShowContentNotFound = [this](const ToolboxConfig* config) {
+        if (config != nullptr)
+            ShowMessageBox(m_window, config->Error_DialogTitle_L10N(),
+                           config->Error_ContentNotFoundText_L10N(), QMessageBox::Critical);
+    };
+    hooks.SetUpModelFolders = [this](const ToolboxConfig& config) {
+        SetUpModelFolders(config);
+    };
+    hooks.StartUpdateCheck = [this](const ToolboxConfig& config) {
+        StartUpdateCheck(config);
+    };
+    hooks.BuildHeaderPage = [this] {
+        return BuildHeaderPage();
+    };
+    hooks.ShowSelectedPrinter = [this] {
+        ShowSelectedPrinter();
+    };
+    m_selector = std::make_unique<PrinterSelector>(m_printer, *m_catalog, m_services, hooks);
+    m_selector->BuildPrinterList();
+
+    switch (m_selector->SelectStartPrinter(commandLinePrinter)) {
+    case kStartPrinterSelected:
+        break;
+    case kCommandLinePrinterUnusable:
+        Fatal(kStringFatalStart);
+        return false;
+    default:
+        Fatal(kStringNoPrinter);
+        return false;
+    }
+    const ToolboxConfig& config = *m_printer.Config;
+    StartUpdateCheck(config);
+
+    config.CollectFrames(m_allFrames);
+    config.CollectWebs(m_allWebs);
+    m_printer.CurrentTab = config.DefaultTab();
+    SetUpModelFolders(config);
+
+    m_redirectMode = ReadRedirectMode(m_services.SystemRegistry);
+    const PaneRects panes = ComputePaneRects(window->size(), window->height());
+    CreatePane(m_bodyPane, panes.body);
+
+    // Only later actions read the internet check's answer, so the window does not wait for it.
+    RefreshPrinterConnection(m_printer, m_services, false);
+    StartInternetCheck();
+    Trace("web page refresh: not available in this build\n");
+
+    if (BuildHeaderPage() != 0) {
+        ShowError(kErrorContentNotFound);
+        Shutdown();
+        return false;
+    }
+    m_bodyPane->Navigate(ContentPath(config.DefaultPageFile()));
+
+    CreatePane(m_headerPane, panes.header);
+    m_headerPane->Navigate(HeaderPagePath());
+
+    CreatePane(m_footerPane, panes.footer);
+    m_footerPane->Navigate(FooterPagePath());
+
+    Trace("BuildIndexPages: not available in this build\n");
+    return true;
+}
+
+void AppContext::Shutdown() {
+    for (auto* pane : {&m_bodyPane, &m_headerPane, &m_footerPane}) {
+        if (*pane)
+            (*pane)->Destroy();
+    }
+    if (m_selector && !m_printer.SelectedPrinter.empty())
+        m_selector->WriteLastPrinter();
+}
+
+void AppContext::OnForwardedPrinter(const std::string& printerName) {
+    if (printerName.empty() || !m_selector)
+        return;
+    if (SelectPrinterByName(printerName)) {
+        if (m_bodyPane)
+            m_bodyPane->Sink().SetReturnPage(HeaderPagePath());
+    } else {
+        ReturnBodyToPage();
+    }
+}
+
+bool AppContext::Dispatch(BrowserHost& pane, const std::string& url) {
+    return kaldo::Dispatch(url, pane.Sink(), *m_actions);
+}
+
+bool AppContext::SelectPrinterByName(const std::string& printerName) {
+    return m_selector && m_selector->SelectPrinterByName(printerName);
+}
+
+int AppContext::BuildHeaderPage() {
+    std::vector<PrinterListEntry> printers;
+    if (m_printer.Printers) {
+        for (const PrinterEntry& entry : m_printer.Printers->Entries())
+            printers.push_back({entry.PrinterName, entry.DriverName});
+    }
+    const ToolboxConfig& config = *m_printer.Config;
+    HeaderLabels labels{LoadStringUtf8(kStringEnterKeywords), LoadStringUtf8(kStringTitle),
+                        LoadStringUtf8(kStringSelectPrinter), LoadStringUtf8(kStringSearch),
+                        config.CaptionText_Width(),           config.CaptionText_Height()};
+    const FileNames files = config.Files();
+    HeaderPageFiles paths{ResolvePath(JoinPath(m_folders.XmlFolder, files.File_Header_XML)),
+                          ResolvePath(JoinPath(m_folders.XmlFolder, files.File_Header_XSL)),
+                          HeaderPagePath()};
+    return kaldo::BuildHeaderPage(printers, m_printer.SelectedPrinter, labels, ContentLanguage(),
+                                  paths, m_transformer);
+}
+
+std::string AppContext::HeaderPagePath() const {
+    return ContentPath(m_printer.Config->Files().File_Header);
+}
+
+std::string AppContext::FooterPagePath() const {
+    // The live status footer is generated from the printer's status document; until that is
+    // in place the content's own page stands in for it.
+    return ContentPath(m_printer.Config->Files().File_No_Status);
+}
+
+std::string AppContext::TabPagePath(int tab) {
+    return m_folders.TabPagePath(*m_printer.Config, m_printer.CurrentTab, tab);
+}
+
+std::string AppContext::TabSubPagePath(int page) {
+    return m_folders.TabSubPagePath(*m_printer.Config, m_printer.CurrentTab, page);
+}
+
+std::string AppContext::ContentLanguage() const {
+    return m_printer.Config ? m_printer.Config->Language_L10N() : std::string();
+}
+
+bool AppContext::IsFramePage(const std::string& url) const {
+    return kaldo::IsFramePage(url, m_allFrames);
+}
+
+void AppContext::ShowError(int kind) const {
+    const ToolboxConfig& config = *m_printer.Config;
+    const std::string texts[] = {
+        config.Error_NoWebText_L10N(),           config.Error_NoNetworkText_L10N(),
+        config.Error_ContentNotFoundText_L10N(), config.Error_PrinterNotFoundText_L10N(),
+        config.Error_DriverSettings_L10N(),      config.Error_SaveSettings_L10N(),
+        config.Error_NoAcrobat_L10N(),           config.Error_NoFlash_L10N()};
+    const std::string text = kind >= 0 && kind < int(std::size(texts)) ? texts[kind] : "";
+    ShowMessageBox(m_window, config.Error_DialogTitle_L10N(), text, QMessageBox::Critical);
+}
+
+void AppContext::ReturnBodyToPage() {
+    if (m_bodyPane)
+        m_bodyPane->Sink().ReturnToPage();
+}
+
+void AppContext::SetUpModelFolders(const ToolboxConfig& config) {
+    m_folders = ComputeModelFolders(m_programFolder, config);
+    InstallModelPicture(m_folders, config);
+}
+
+void AppContext::StartUpdateCheck(const ToolboxConfig& config) {
+    if (config.URL_Updates().empty() || m_updateCheckedDrivers.count(config.DriverName()) != 0)
+        return;
+    m_updateCheckedDrivers[config.DriverName()] = 1;
+    Trace("update check: not available in this build\n");
+}
+
+void AppContext::StartInternetCheck() {
+    // The worker shares only its own result; the window reads it when it is there.
+    auto answer = std::make_shared<std::atomic<int>>(-1);
+    std::thread([answer, check = m_services.CheckWebSite, url = m_services.HomePage] {
+        *answer = check && check(url, std::chrono::milliseconds(5000)) ? 1 : 0;
+    }).detach();
+    auto* poll = new QTimer(m_window);
+    QObject::connect(poll, &QTimer::timeout, poll, [this, answer, poll] {
+        if (*answer < 0)
+            return;
+        m_printer.InternetAvailable = *answer == 1;
+        poll->deleteLater();
+    });
+    poll->start(100);
+}
+
+void AppContext::ShowSelectedPrinter() {
+    if (m_headerPane)
+        m_headerPane->Navigate(HeaderPagePath());
+    Trace("RefreshStatus: live status is not available in this build\n");
+    if (m_footerPane)
+        m_footerPane->Navigate(FooterPagePath());
+    if (m_bodyPane)
+        m_bodyPane->Navigate(ContentPath(m_printer.Config->DefaultPageFile()));
+    Trace("BuildIndexPages: not available in this build\n");
+}
+
+void AppContext::CreatePane(std::unique_ptr<BrowserHost>& pane, const QRect& rectangle) {
+    pane = std::make_unique<BrowserHost>(*this, m_redirectMode);
+    pane->Create(m_window, rectangle);
+}
+
+void AppContext::Fatal(int textId) const {
+    ShowMessageBox(m_window, LoadResourceString(kStringFatalCaption), LoadResourceString(textId),
+                   QMessageBox::Critical);
+}
+
+} // namespace kaldo

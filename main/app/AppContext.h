@@ -1,0 +1,110 @@
+#pragma once
+
+#include "main/browser/NavigationDispatcher.h"
+#include "main/browser/RedirectMode.h"
+#include "main/pages/PageTransformer.h"
+#include "main/printers/PrinterSelection.h"
+#include "main/shell/ContentCatalog.h"
+#include "main/shell/ModelFolders.h"
+
+#include <atomic>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+class QRect;
+class QWidget;
+
+namespace kaldo {
+
+class BrowserHost;
+class NavigationActions;
+class PrinterSelector;
+struct PrinterServices;
+
+// Update state written by the update check and acted on by the model-page link.
+inline constexpr int kUpdatesAvailable = 400;
+inline constexpr int kNoUpdatesPending = 401;
+
+// The one application object of the main program: the selected printer and its content, the
+// three panes, and the operations that tie them together. Lives on the main thread.
+class AppContext final : public NavigationDispatcher {
+public:
+    explicit AppContext(PrinterServices& services);
+    ~AppContext() override;
+    AppContext(const AppContext&) = delete;
+    AppContext& operator=(const AppContext&) = delete;
+
+    // The start-up sequence; false means the program must end (the user has been told why).
+    bool Initialize(QWidget* window, const std::string& commandLinePrinter);
+    // Destroys the panes and remembers the selected printer.
+    void Shutdown();
+
+    // A printer name handed over by a second start; an empty name is ignored.
+    void OnForwardedPrinter(const std::string& printerName);
+
+    bool Dispatch(BrowserHost& pane, const std::string& url) override;
+
+    bool SelectPrinterByName(const std::string& printerName);
+    int BuildHeaderPage();
+    std::string HeaderPagePath() const;
+    std::string ContentPath(const std::string& name) const { return m_folders.ContentPath(name); }
+    std::string ImagePath(const std::string& name) const { return m_folders.ImagePath(name); }
+    std::string TabPagePath(int tab);
+    std::string TabSubPagePath(int page);
+    std::string ContentLanguage() const;
+    bool IsFramePage(const std::string& url) const;
+    // The footer's page for the selected printer.
+    std::string FooterPagePath() const;
+
+    // The update state, shared with the update check thread.
+    std::atomic<int>& UpdateState() { return m_updateState; }
+
+    const PrinterSelection& Printer() const { return m_printer; }
+    const ModelFolders& Folders() const { return m_folders; }
+    const std::string& ProgramFolder() const { return m_programFolder; }
+    const std::string& LanguageCode() const { return m_languageCode; }
+    const std::string& ContentFolder() const { return m_contentFolder; }
+    bool InternetAvailable() const { return m_printer.InternetAvailable; }
+    BrowserHost* HeaderPane() const { return m_headerPane.get(); }
+    BrowserHost* BodyPane() const { return m_bodyPane.get(); }
+    BrowserHost* FooterPane() const { return m_footerPane.get(); }
+
+    // Shows the configuration's error text of `kind` (0-7) in the content's words.
+    void ShowError(int kind) const;
+    // Sends the body pane back to the page it showed.
+    void ReturnBodyToPage();
+
+private:
+    void SetUpModelFolders(const ToolboxConfig& config);
+    void StartUpdateCheck(const ToolboxConfig& config);
+    void StartInternetCheck();
+    void ShowSelectedPrinter();
+    void CreatePane(std::unique_ptr<BrowserHost>& pane, const QRect& rectangle);
+    void Fatal(int textId) const;
+
+    PrinterServices& m_services;
+    std::unique_ptr<NavigationActions> m_actions;
+    std::atomic<int> m_updateState{0};
+    std::string m_contentFolder;
+    std::string m_languageCode;
+    PrinterSelection m_printer;
+    std::unique_ptr<ContentCatalog> m_catalog;
+    std::unique_ptr<PrinterSelector> m_selector;
+    std::unique_ptr<BrowserHost> m_bodyPane;
+    std::unique_ptr<BrowserHost> m_headerPane;
+    std::unique_ptr<BrowserHost> m_footerPane;
+    PageTransformer m_transformer;
+    QWidget* m_window = nullptr;
+    std::string m_programFolder;
+    ModelFolders m_folders;
+    std::vector<std::string> m_allFrames;
+    std::vector<std::string> m_allWebs;
+    RedirectMode m_redirectMode = RedirectMode::Unknown;
+    // Drivers whose update feed was checked in this run (1 started, 2 finished).
+    std::map<std::string, int> m_updateCheckedDrivers;
+};
+
+} // namespace kaldo
