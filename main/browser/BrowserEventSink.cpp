@@ -26,7 +26,11 @@ void BrowserEventSink::ReturnToPage() {
     if (m_redirectMode == RedirectMode::Refresh)
         m_host.Refresh();
     else
-        m_host.StopAndNavigate(m_returnPage);
+        StopAndNavigate(m_returnPage);
+}
+
+void BrowserEventSink::StopAndNavigate(const std::string& url) {
+    m_host.StopAndNavigate(url);
 }
 
 void BrowserEventSink::SetReturnPage(const std::string& url) {

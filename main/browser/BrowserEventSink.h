@@ -1,6 +1,7 @@
 #pragma once
 
 #include "main/browser/RedirectMode.h"
+#include "main/navigation/NavigationActions.h"
 
 #include <string>
 #include <string_view>
@@ -14,8 +15,9 @@ class NavigationDispatcher;
 bool IsBrowserErrorPage(std::string_view url);
 
 // Receives a pane's navigations and keeps the page the pane is showing, to which the
-// dispatcher sends the pane back after one of the program's own links.
-class BrowserEventSink {
+// dispatcher sends the pane back after one of the program's own links. It is the pane the
+// dispatcher works on.
+class BrowserEventSink final : public PaneControl {
 public:
     BrowserEventSink(BrowserHost& host, NavigationDispatcher& dispatcher, RedirectMode mode);
 
@@ -26,11 +28,12 @@ public:
     bool BeforeNavigate(const std::string& url);
 
     // Refresh in Refresh mode, else stop and navigate to the return page.
-    void ReturnToPage();
-    void SetReturnPage(const std::string& url);
-    const std::string& ReturnPage() const { return m_returnPage; }
+    void ReturnToPage() override;
+    void StopAndNavigate(const std::string& url) override;
+    void SetReturnPage(const std::string& url) override;
+    const std::string& ReturnPage() const override { return m_returnPage; }
 
-    bool IsErrorPage(const std::string& url) const { return IsBrowserErrorPage(url); }
+    bool IsErrorPage(const std::string& url) const override { return IsBrowserErrorPage(url); }
     RedirectMode Mode() const { return m_redirectMode; }
 
 private:

@@ -1,6 +1,7 @@
 #include "main/browser/BrowserHost.h"
 #include "main/browser/LinkSchemes.h"
 #include "main/browser/NavigationDispatcher.h"
+#include "main/navigation/Dispatcher.h"
 
 #include "TestPaths.h"
 
@@ -64,6 +65,50 @@ protected:
 
 private:
     QEvent::Type m_type;
+};
+
+// The application's side of the program's own links, recorded as text.
+class RecordedActions final : public NavigationActions {
+public:
+    void OpenWithShell(const std::string& url) override { Record("OpenWithShell", url); }
+    void OpenPrinterWebPage(const std::string& argument) override {
+        Record("OpenPrinterWebPage", argument);
+    }
+    void OpenWebLink(std::string_view marker, const std::string& argument) override {
+        Record("OpenWebLink", std::string(marker) + argument);
+    }
+    void OpenDocument(const std::string& name) override { Record("OpenDocument", name); }
+    void OpenVideo(const std::string& name) override { Record("OpenVideo", name); }
+    void OpenPdf(const std::string& url) override { Record("OpenPdf", url); }
+    void RunDriverUtility() override { Record("RunDriverUtility", ""); }
+    void OpenDriverSettings() override { Record("OpenDriverSettings", ""); }
+    std::string TabPage(int index) override {
+        Record("TabPage", std::to_string(index));
+        return tabPage;
+    }
+    std::string PageOfCurrentTab(int index) override {
+        Record("PageOfCurrentTab", std::to_string(index));
+        return pageOfTab;
+    }
+    bool SelectPrinter(const std::string& name) override {
+        Record("SelectPrinter", name);
+        return true;
+    }
+    std::string CurrentPage() override { return currentPage; }
+    void Search(const std::string& text) override { Record("Search", text); }
+    void RefreshStatus() override { Record("RefreshStatus", ""); }
+    bool IsFramePage(const std::string&) override { return false; }
+    bool TakePendingUpdate() override { return false; }
+
+    std::string tabPage;
+    std::string pageOfTab;
+    std::string currentPage;
+    std::vector<std::string> calls;
+
+private:
+    void Record(const char* action, const std::string& argument) {
+        calls.push_back(std::string(action) + "(" + argument + ")");
+    }
 };
 
 bool AnyMenuVisible() {
@@ -241,6 +286,57 @@ TEST_F(BrowserHostTest, EveryLinkFormReachesTheDispatcherAndCancelledLinksKeepTh
     EXPECT_EQ(Follow("document.getElementById('localSearchForm').submit()"),
               folder + "search.html?keywords=caf\xC3\xA9+%26+tea%2Bmilk");
     EXPECT_EQ(Js("window.kept").toInt(), 42);
+    EXPECT_EQ(ShownUrl(), FileUrl("links.html"));
+}
+
+TEST_F(BrowserHostTest, LinksClickedInAPaneReachTheirActionsThroughTheDispatcher) {
+    RecordedActions actions;
+    actions.tabPage = Path("target.html");
+    actions.pageOfTab = Path("neighbours.html");
+    actions.currentPage = Path("links.html");
+    m_dispatcher.decide = [&](BrowserHost& pane, const std::string& url) {
+        return Dispatch(url, pane.Sink(), actions);
+    };
+    CreatePane();
+    Show("links.html");
+
+    // Each link sends the pane back to its page, or on to the page the link names.
+    const struct {
+        QString script;
+        std::vector<std::string> calls;
+        std::string shownAfter;
+    } links[] = {
+        {"document.getElementById('doc').click()",
+         {"OpenDocument(&FileName=guide.pdf)"},
+         "links.html"},
+        {"document.getElementById('video').click()",
+         {"OpenVideo(&FileName=intro.wmv)"},
+         "links.html"},
+        {"document.getElementById('utilSearch').click()", {"Search(paper jam)"}, "links.html"},
+        {"document.getElementById('searchForm').submit()", {"Search(paper jam)"}, "links.html"},
+        {"document.getElementById('tabpage').click()",
+         {"TabPage(1)", "PageOfCurrentTab(3)"},
+         "neighbours.html"},
+    };
+    for (const auto& link : links) {
+        SCOPED_TRACE(link.script.toStdString());
+        actions.calls.clear();
+        QSignalSpy loads(Page(), &QWebEnginePage::loadFinished);
+        Js(link.script);
+        ASSERT_TRUE(WaitForLoad(loads, true));
+        EXPECT_EQ(actions.calls, link.calls);
+        EXPECT_EQ(ShownUrl(), FileUrl(link.shownAfter));
+        if (ShownUrl() != FileUrl("links.html"))
+            Show("links.html");
+    }
+
+    // A chosen printer and a status refresh bring their own pages; the pane stays put.
+    actions.calls.clear();
+    EXPECT_EQ(Click("sp"), "sp:Office Printer");
+    EXPECT_EQ(Click("utilRs"), "util-rs:");
+    EXPECT_EQ(actions.calls,
+              (std::vector<std::string>{"SelectPrinter(Office Printer)", "RefreshStatus()"}));
+    EXPECT_EQ(m_host->Sink().ReturnPage(), actions.currentPage);
     EXPECT_EQ(ShownUrl(), FileUrl("links.html"));
 }
 
