@@ -1,0 +1,33 @@
+#pragma once
+
+#include "main/pages/PageTransformer.h"
+#include "main/pages/index/IndexDocument.h"
+
+#include <string>
+
+namespace kaldo {
+
+// The files of the index pages, full paths: the inputs and generated documents in the
+// model's XML folder, the pages in its UI folder.
+struct IndexPageFiles {
+    std::string userGuideIndex;    // File_IndexUG
+    std::string documentsIndex;    // File_IndexNonUG
+    std::string thirdIndex;        // File_IndexAUG
+    std::string firstMerge;        // File_IndexCombined1
+    std::string combinedIndex;     // File_IndexCombined2, sorted in place
+    std::string sortStylesheet;    // File_IndexSort_XSL
+    std::string pageStylesheet;    // File_Index_XSL
+    std::string contentStylesheet; // File_IndexContent_XSL
+    std::string page;              // File_Index (HTML)
+    std::string contentPage;       // File_IndexContent (HTML)
+    std::string config;            // toolbox.xml, whose sections follow the index
+};
+
+// Merges the user-guide and documents indexes, merges the third index and the configuration
+// into the combined index, sorts it and transforms it into the index page and its content
+// page. kOk; kIndexMerge when a merge failed (no page is touched); otherwise the code of the
+// first failing transformation, which leaves the later pages as they were.
+int BuildIndexPages(const IndexPageFiles& files, const IndexLabels& labels,
+                    const std::string& language, const PageTransformer& transformer);
+
+} // namespace kaldo
