@@ -1,0 +1,315 @@
+#include "main/search/KeywordSearch.h"
+
+#include "main/pages/DocumentUtils.h"
+#include "main/pages/DocumentWriter.h"
+#include "main/pages/ResultCodes.h"
+#include "main/pages/index/PendingFile.h"
+#include "main/search/KeywordMatch.h"
+
+#include <algorithm>
+#include <optional>
+
+namespace kaldo {
+
+namespace {
+
+using W = DocumentWriter;
+
+std::optional<std::string> AttributeOf(xmlNodePtr node, const char* name) {
+    xmlChar* value = xmlGetProp(node, XmlText(name));
+    if (value == nullptr)
+        return std::nullopt;
+    return TakeXmlString(value);
+}
+
+bool IsElement(xmlNodePtr node, const char* name = nullptr) {
+    return node->type == XML_ELEMENT_NODE &&
+           (name == nullptr || xmlStrcmp(node->name, XmlText(name)) == 0);
+}
+
+xmlNodePtr FirstElement(xmlNodePtr node) {
+    while (node != nullptr && !IsElement(node))
+        node = node->next;
+    return node;
+}
+
+xmlNodePtr NextElement(xmlNodePtr node) {
+    return FirstElement(node->next);
+}
+
+std::string TextOf(xmlNodePtr node) {
+    return TakeXmlString(xmlNodeGetContent(node));
+}
+
+XmlTextWriterHandle OpenWriter(const std::string& path) {
+    return XmlTextWriterHandle(xmlNewTextWriterFilename(path.c_str(), 0));
+}
+
+// Ends the document, closes its file and puts it in place of the results file.
+int FinishDocument(XmlTextWriterHandle& writer, PendingFile& pending) {
+    const bool ended = xmlTextWriterEndDocument(writer.get()) >= 0;
+    writer.reset();
+    return ended && pending.Commit() ? kOk : kWriterEndDocument;
+}
+
+// A title and, when it has a weight, its weight; both only when the element has a title.
+int StartTitledElement(xmlTextWriterPtr writer, xmlNodePtr element, std::optional<int> weight) {
+    if (xmlTextWriterStartElement(writer, element->name) < 0)
+        return kWriterStartElement;
+    const std::optional<std::string> title = AttributeOf(element, "t");
+    if (!title)
+        return kOk;
+    if (W::WriteAttribute(writer, "t", *title) != kOk)
+        return kWriterWriteElement;
+    if (weight && W::WriteAttribute(writer, "weight", std::to_string(*weight)) != kOk)
+        return kWriterWriteElement;
+    return kOk;
+}
+
+// An empty element of the leaf's name with its link attributes.
+int WriteLinkLeaf(xmlTextWriterPtr writer, xmlNodePtr leaf) {
+    if (xmlTextWriterStartElement(writer, leaf->name) < 0)
+        return kWriterStartElement;
+    for (const char* name : {"l", "icon", "tblink", "level"}) {
+        const std::optional<std::string> value = AttributeOf(leaf, name);
+        if (value && W::WriteAttribute(writer, name, *value) != kOk)
+            return kWriterWriteElement;
+    }
+    return W::EndElement(writer);
+}
+
+// A titled sub-entry with the link leaf it holds as its first element. A sub-entry that holds
+// no element is written without one rather than failing the whole document.
+int WriteTitledSubEntry(xmlTextWriterPtr writer, xmlNodePtr sub) {
+    if (const int started = StartTitledElement(writer, sub, std::nullopt); started != kOk)
+        return started;
+    if (xmlNodePtr leaf = FirstElement(sub->children)) {
+        if (const int written = WriteLinkLeaf(writer, leaf); written != kOk)
+            return written;
+    }
+    return W::EndElement(writer);
+}
+
+} // namespace
+
+KeywordSearch::KeywordSearch(std::string language)
+    : m_encoding("UTF-8") {
+    language.resize(std::min<size_t>(language.size(), 4));
+    EncodingForLanguage(language, m_encoding);
+}
+
+void KeywordSearch::LoadIndex(const std::string& path) {
+    if (m_index && m_indexPath == path)
+        return;
+    m_indexPath = path;
+    m_index = ReadXmlFile(path);
+}
+
+void KeywordSearch::LoadSynonyms(const std::string& path) {
+    if (!m_synonyms)
+        m_synonyms = ReadXmlFile(path);
+}
+
+std::vector<std::string> KeywordSearch::SynonymList(const std::string& word) const {
+    std::vector<std::string> list{word};
+    xmlNodePtr root = m_synonyms ? xmlDocGetRootElement(m_synonyms.get()) : nullptr;
+    if (root == nullptr)
+        return list;
+    const std::string folded = FoldAsciiCase(word);
+    for (xmlNodePtr group = FirstElement(root->children); group; group = NextElement(group)) {
+        if (!IsElement(group, "Group"))
+            continue;
+        for (xmlNodePtr item = FirstElement(group->children); item; item = NextElement(item)) {
+            if (!IsElement(item, "Item") || FoldAsciiCase(TextOf(item)) != folded)
+                continue;
+            for (xmlNodePtr other = FirstElement(group->children); other;
+                 other = NextElement(other)) {
+                // An empty synonym would be found in every title.
+                if (std::string text = TextOf(other); IsElement(other, "Item") && !text.empty())
+                    list.push_back(std::move(text));
+            }
+        }
+    }
+    return list;
+}
+
+void KeywordSearch::SplitKeywords(std::string_view keywords) {
+    m_typedWords = kaldo::SplitKeywords(keywords);
+    m_synonymLists.clear();
+    m_candidates.clear();
+    for (const std::string& word : m_typedWords) {
+        m_synonymLists.push_back(SynonymList(word));
+        std::vector<Candidate>& candidates = m_candidates.emplace_back();
+        for (const std::string& synonym : m_synonymLists.back()) {
+            const bool typed =
+                std::find(m_typedWords.begin(), m_typedWords.end(), synonym) != m_typedWords.end();
+            candidates.push_back({FoldAsciiCase(synonym), typed});
+        }
+    }
+}
+
+int KeywordSearch::ScoreTitle(std::string_view title, int level) const {
+    const std::string folded = FoldAsciiCase(title);
+    int score = 0;
+    for (const std::vector<Candidate>& candidates : m_candidates) {
+        for (const Candidate& candidate : candidates) {
+            const WordMatch match = MatchFoldedWord(candidate.folded, folded);
+            if (match != WordMatch::None) {
+                score += MatchWeight(level, match, candidate.typed);
+                break;
+            }
+        }
+    }
+    return score;
+}
+
+int KeywordSearch::Score(xmlNodePtr entry, int level) const {
+    const std::optional<std::string> title = AttributeOf(entry, "t");
+    return title ? ScoreTitle(*title, level) : 0;
+}
+
+int KeywordSearch::WriteHeader(xmlTextWriterPtr writer, std::string_view keywords,
+                               const std::string& codepage, const SearchLabels& labels) const {
+    if (W::StartElement(writer, "SearchResults") != kOk)
+        return kWriterStartElement;
+    if (W::WriteAttribute(writer, "codepage", codepage) != kOk ||
+        W::WriteElement(writer, "SearchString", std::string(keywords)) != kOk ||
+        W::WriteElement(writer, "SearchResultsString", labels.searchResults) != kOk ||
+        W::WriteElement(writer, "SearchAgainString", labels.searchAgain) != kOk ||
+        W::WriteElement(writer, "NoResultsString", labels.noResults) != kOk)
+        return kWriterWriteElement;
+    return kOk;
+}
+
+// The header goes through a document of its own first, as every generated document's data
+// does; what does not survive parsing (text that is no UTF-8) fails the search.
+int KeywordSearch::CopyHeader(xmlTextWriterPtr writer, std::string_view keywords,
+                              const SearchLabels& labels) const {
+    MemoryDocument memory;
+    if (const int started = memory.Start(); started != kOk)
+        return started;
+    if (const int written = WriteHeader(memory.Writer(), keywords, m_encoding, labels);
+        written != kOk)
+        return written;
+    XmlDocHandle header;
+    if (const int parsed = memory.Parse(m_encoding, header); parsed != kOk)
+        return parsed;
+    xmlNodePtr root = xmlDocGetRootElement(header.get());
+    if (root == nullptr)
+        return kNoRoot;
+    if (xmlTextWriterStartElement(writer, root->name) < 0)
+        return kWriterStartElement;
+    if (W::WriteAttribute(writer, "codepage", "utf-8") != kOk)
+        return kWriterWriteElement;
+    for (xmlNodePtr child = FirstElement(root->children); child; child = NextElement(child)) {
+        if (xmlTextWriterWriteFormatElement(writer, child->name, "%s", TextOf(child).c_str()) < 0)
+            return kWriterWriteElement;
+    }
+    return kOk;
+}
+
+int KeywordSearch::WriteWholeEntry(xmlTextWriterPtr writer, xmlNodePtr entry, int weight) const {
+    if (const int started = StartTitledElement(writer, entry, weight); started != kOk)
+        return started;
+    for (xmlNodePtr sub = FirstElement(entry->children); sub; sub = NextElement(sub)) {
+        const int written = xmlHasProp(sub, XmlText("t")) != nullptr
+                                ? WriteTitledSubEntry(writer, sub)
+                                : WriteLinkLeaf(writer, sub);
+        if (written != kOk)
+            return written;
+    }
+    return W::EndElement(writer);
+}
+
+int KeywordSearch::WriteSubEntry(xmlTextWriterPtr writer, xmlNodePtr entry, xmlNodePtr sub,
+                                 int weight) const {
+    if (const int started = StartTitledElement(writer, entry, weight); started != kOk)
+        return started;
+    if (const int written = WriteTitledSubEntry(writer, sub); written != kOk)
+        return written;
+    return W::EndElement(writer);
+}
+
+int KeywordSearch::WriteHits(xmlTextWriterPtr writer, xmlNodePtr container) const {
+    for (xmlNodePtr entry = FirstElement(container->children); entry; entry = NextElement(entry)) {
+        if (const int score = Score(entry, 1); score > 0) {
+            if (const int written = WriteWholeEntry(writer, entry, score); written != kOk)
+                return written;
+            continue;
+        }
+        for (xmlNodePtr sub = FirstElement(entry->children); sub; sub = NextElement(sub)) {
+            const int score = Score(sub, 2);
+            if (score <= 0)
+                continue;
+            if (const int written = WriteSubEntry(writer, entry, sub, score); written != kOk)
+                return written;
+        }
+    }
+    return kOk;
+}
+
+// The legend and every element after it in the index, which closes the results root. An index
+// without legend gives a complete document all the same.
+int KeywordSearch::CopyLegend(xmlTextWriterPtr writer) const {
+    xmlNodePtr root = xmlDocGetRootElement(m_index.get());
+    xmlNodePtr legend = root ? FirstElement(root->children) : nullptr;
+    while (legend != nullptr && !IsElement(legend, "Legend"))
+        legend = NextElement(legend);
+    if (legend == nullptr)
+        return W::EndElement(writer);
+    return CopyElementTree(m_index.get(), legend, writer) < 0 ? kWriterEndElement : kOk;
+}
+
+int KeywordSearch::search(const std::string& indexPath, const std::string& synonymPath,
+                          std::string_view keywords, const std::string& resultsPath,
+                          const SearchLabels& labels) {
+    if (keywords.empty() || indexPath.empty() || resultsPath.empty())
+        return kMissingArgument;
+    LoadIndex(indexPath);
+    if (!m_index)
+        return kParseInput;
+    LoadSynonyms(synonymPath);
+    SplitKeywords(keywords);
+    m_resultsPath = resultsPath;
+
+    PendingFile pending(m_resultsPath);
+    XmlTextWriterHandle writer = OpenWriter(pending.Path());
+    if (!writer ||
+        xmlTextWriterStartDocument(writer.get(), nullptr, m_encoding.c_str(), nullptr) < 0)
+        return kWriterCreate;
+    if (const int header = CopyHeader(writer.get(), keywords, labels); header != kOk)
+        return header;
+    xmlNodePtr root = xmlDocGetRootElement(m_index.get());
+    xmlNodePtr container = root ? FirstElement(root->children) : nullptr;
+    if (container == nullptr)
+        return kNoRoot;
+    if (const int hits = WriteHits(writer.get(), container); hits != kOk)
+        return hits;
+    if (const int legend = CopyLegend(writer.get()); legend != kOk)
+        return legend;
+    return FinishDocument(writer, pending);
+}
+
+int KeywordSearch::writeEmpty(const std::string& indexPath, const std::string& resultsPath,
+                              const SearchLabels& labels) {
+    if (indexPath.empty() || resultsPath.empty())
+        return kMissingArgument;
+    LoadIndex(indexPath);
+    if (!m_index)
+        return kParseInput;
+    m_resultsPath = resultsPath;
+
+    PendingFile pending(m_resultsPath);
+    XmlTextWriterHandle writer = OpenWriter(pending.Path());
+    if (!writer)
+        return kWriterCreate;
+    if (xmlDocGetRootElement(m_index.get()) == nullptr)
+        return kNoRoot;
+    if (const int header = WriteHeader(writer.get(), "", m_encoding, labels); header != kOk)
+        return header;
+    if (const int legend = CopyLegend(writer.get()); legend != kOk)
+        return legend;
+    return FinishDocument(writer, pending);
+}
+
+} // namespace kaldo

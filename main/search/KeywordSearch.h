@@ -1,0 +1,84 @@
+#pragma once
+
+#include "main/pages/XmlHandles.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kaldo {
+
+// The labels of the search pages from the program's string table (ids 121-123), UTF-8.
+struct SearchLabels {
+    std::string searchResults; // "Search Results for: "
+    std::string searchAgain;   // "Search Again"
+    std::string noResults;     // "No Results Found"
+};
+
+// Finds the index entries whose titles contain the typed words or their synonyms and writes
+// them, weighed, into the results document the search stylesheets read. Keeps the index parsed
+// between searches of the same index, and the synonyms for its whole life.
+class KeywordSearch final {
+public:
+    // `language` is the content's language code; it chooses the encoding name.
+    explicit KeywordSearch(std::string language);
+
+    // Writes the results document for `keywords`. kOk; kMissingArgument for empty keywords or
+    // paths and kParseInput for an index that does not parse, both writing nothing; kNoRoot
+    // for an index without entries, or a writing code. On failure the results file stays as
+    // it was.
+    int search(const std::string& indexPath, const std::string& synonymPath,
+               std::string_view keywords, const std::string& resultsPath,
+               const SearchLabels& labels);
+
+    // Writes the results document of the search page before anything was searched: labels,
+    // an empty search string and the legend, without XML declaration. Codes as for search.
+    int writeEmpty(const std::string& indexPath, const std::string& resultsPath,
+                   const SearchLabels& labels);
+
+    // Splits `keywords` into the typed words and builds each one's synonym list: the word
+    // first, then for every synonym item equal to it without regard to ASCII case all items of
+    // that item's group (a group that matches twice is added twice).
+    void SplitKeywords(std::string_view keywords);
+
+    // The score of a title at `level` (1 top-level entry, 2 sub-entry) for the current words:
+    // for each typed word, the weight of the first of its synonym list that the title holds.
+    int ScoreTitle(std::string_view title, int level) const;
+
+    const std::vector<std::string>& TypedWords() const { return m_typedWords; }
+    const std::vector<std::vector<std::string>>& SynonymLists() const { return m_synonymLists; }
+    const std::string& Encoding() const { return m_encoding; }
+    bool HoldsIndex() const { return m_index != nullptr; }
+    bool HoldsSynonyms() const { return m_synonyms != nullptr; }
+
+private:
+    struct Candidate {
+        std::string folded;
+        bool typed = false;
+    };
+
+    void LoadIndex(const std::string& path);
+    void LoadSynonyms(const std::string& path);
+    std::vector<std::string> SynonymList(const std::string& word) const;
+    int Score(xmlNodePtr entry, int level) const;
+
+    int WriteHeader(xmlTextWriterPtr writer, std::string_view keywords, const std::string& codepage,
+                    const SearchLabels& labels) const;
+    int CopyHeader(xmlTextWriterPtr writer, std::string_view keywords,
+                   const SearchLabels& labels) const;
+    int WriteHits(xmlTextWriterPtr writer, xmlNodePtr container) const;
+    int WriteWholeEntry(xmlTextWriterPtr writer, xmlNodePtr entry, int weight) const;
+    int WriteSubEntry(xmlTextWriterPtr writer, xmlNodePtr entry, xmlNodePtr sub, int weight) const;
+    int CopyLegend(xmlTextWriterPtr writer) const;
+
+    std::vector<std::string> m_typedWords;
+    std::vector<std::vector<std::string>> m_synonymLists;
+    std::vector<std::vector<Candidate>> m_candidates; // the lists folded, for matching
+    std::string m_indexPath;
+    std::string m_resultsPath;
+    XmlDocHandle m_index;
+    XmlDocHandle m_synonyms;
+    std::string m_encoding;
+};
+
+} // namespace kaldo
