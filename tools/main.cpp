@@ -24,7 +24,10 @@ int main(int argc, char** argv) {
         break;
     }
 
-    // Blocked before any thread starts, so that only sigwait below receives them.
+    // A shell starts background jobs with SIGINT ignored, and an ignored signal never reaches
+    // sigwait. Blocked before any thread starts, so that only sigwait below receives them.
+    std::signal(SIGINT, SIG_DFL);
+    std::signal(SIGTERM, SIG_DFL);
     sigset_t stopSignals;
     sigemptyset(&stopSignals);
     sigaddset(&stopSignals, SIGTERM);

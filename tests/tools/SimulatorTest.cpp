@@ -696,7 +696,8 @@ struct Child {
     int err = -1;
 };
 
-Child Spawn(const std::vector<std::string>& arguments) {
+// With `ignoreSigint` the child starts with SIGINT ignored, as a shell starts background jobs.
+Child Spawn(const std::vector<std::string>& arguments, bool ignoreSigint = false) {
     int out[2];
     int err[2];
     Child child;
@@ -715,8 +716,10 @@ Child Spawn(const std::vector<std::string>& arguments) {
     for (auto& argument : all)
         argv.push_back(argument.data());
     argv.push_back(nullptr);
+    const auto previous = std::signal(SIGINT, ignoreSigint ? SIG_IGN : SIG_DFL);
     if (posix_spawn(&child.pid, KALDOSIM_PATH, &actions, nullptr, argv.data(), environ) != 0)
         child.pid = -1;
+    std::signal(SIGINT, previous);
     posix_spawn_file_actions_destroy(&actions);
     close(out[1]);
     close(err[1]);
@@ -796,6 +799,38 @@ TEST(KaldosimProgramTest, PrintsReadyServesAndExitsCleanlyOnSigterm) {
     EXPECT_EQ(WaitForExit(child.pid), 0);
     EXPECT_NE(err.find("printer0 GET " + FormatHostPort(printer) +
                        " /status/devicestatus.xml?language=DE 200"),
+              std::string::npos)
+        << err;
+    close(child.out);
+    close(child.err);
+}
+
+TEST(KaldosimProgramTest, ExitsCleanlyOnSigintEvenWhenStartedWithItIgnored) {
+    Child child = Spawn({"--site", "127.0.0.1:0", "--quiet"}, true);
+    ASSERT_GT(child.pid, 0);
+    const std::string ready = ReadFrom(child.out, true);
+    ASSERT_EQ(ready.rfind("ready site=", 0), 0u) << ready;
+    ASSERT_EQ(kill(child.pid, SIGINT), 0);
+    EXPECT_EQ(WaitForExit(child.pid), 0);
+    close(child.out);
+    close(child.err);
+}
+
+TEST(KaldosimProgramTest, FailsWithExitCodeOneWhenAPortIsTaken) {
+    Simulator first;
+    SimulatorOptions options;
+    options.site = ListenAddress{"127.0.0.1", 0};
+    options.logRequests = false;
+    std::string error;
+    ASSERT_TRUE(first.Start(options, error)) << error;
+
+    Child child = Spawn({"--site", FormatHostPort(*first.SiteAddress())});
+    ASSERT_GT(child.pid, 0);
+    const std::string out = ReadFrom(child.out, false);
+    const std::string err = ReadFrom(child.err, false);
+    EXPECT_EQ(WaitForExit(child.pid), 1);
+    EXPECT_EQ(out.find("ready"), std::string::npos);
+    EXPECT_NE(err.find("cannot listen on " + FormatHostPort(*first.SiteAddress())),
               std::string::npos)
         << err;
     close(child.out);
