@@ -1,0 +1,76 @@
+#pragma once
+
+#include "TestPaths.h"
+#include "main/pages/index/IndexPages.h"
+#include "main/resources/StringResources.h"
+#include "main/shell/ContentInfoMerge.h"
+#include "main/shell/ModelFolders.h"
+#include "main/shell/ToolboxConfig.h"
+#include "platform/Paths.h"
+#include "tests/platform/TempFolder.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+namespace kaldo::test {
+
+inline std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+inline bool Contains(const std::string& text, const std::string& needle) {
+    return text.find(needle) != std::string::npos;
+}
+
+// The sample content folder installed in a program folder of its own, its configuration merged
+// and loaded for one model as at start-up, so the files are found as the program finds them.
+class SampleContent {
+public:
+    static constexpr const char* kFolder = "presslane_3000";
+
+    SampleContent() {
+        const std::string folder = m_program / (std::string("Data/") + kFolder);
+        std::filesystem::create_directories(folder);
+        std::filesystem::copy(std::string(KALDO_CONTENT_DIR) + "/" + kFolder, folder,
+                              std::filesystem::copy_options::recursive);
+        m_merged =
+            MergeContentInfo(JoinPath(folder, "toolboxinfo.xml"), JoinPath(folder, "tabinfo.xml"),
+                             JoinPath(folder, "toolbox.xml"), "EN") == 0;
+        m_loaded = m_merged && m_config.Load(folder, "KP3020");
+        m_folders = ComputeModelFolders(m_program.Path() + "/", m_config);
+    }
+
+    bool Ready() const { return m_merged && m_loaded; }
+    ToolboxConfig& Config() { return m_config; }
+    const ModelFolders& Folders() const { return m_folders; }
+    std::string Xml(const std::string& name) const { return JoinPath(m_folders.XmlFolder, name); }
+    std::string Ui(const std::string& name) const { return m_folders.ContentPath(name); }
+
+    IndexPageFiles IndexFiles() const {
+        const FileNames names = m_config.Files();
+        return {Xml(names.File_IndexUG),        Xml(names.File_IndexNonUG),
+                Xml(names.File_IndexAUG),       Xml(names.File_IndexCombined1),
+                Xml(names.File_IndexCombined2), Xml(names.File_IndexSort_XSL),
+                Xml(names.File_Index_XSL),      Xml(names.File_IndexContent_XSL),
+                Ui(names.File_Index),           Ui(names.File_IndexContent),
+                m_config.ConfigPath()};
+    }
+
+    // The labels as the English string table gives them.
+    static IndexLabels EnglishIndexLabels() {
+        const StringTable strings = MainStringTable("en_US.UTF-8");
+        return {strings.Text(119), strings.Text(120)};
+    }
+
+private:
+    testing::TempFolder m_program;
+    ToolboxConfig m_config;
+    ModelFolders m_folders;
+    bool m_merged = false;
+    bool m_loaded = false;
+};
+
+} // namespace kaldo::test
