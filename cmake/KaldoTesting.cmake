@@ -1,6 +1,6 @@
 include(GoogleTest)
 
-# kaldo_add_test(NAME SOURCES ... [LIBS ...] [ENVIRONMENT VAR=VALUE ...] [LABELS ...])
+# kaldo_add_test(NAME SOURCES ... [LIBS ...] [ENVIRONMENT VAR=VALUE ...] [LABELS ...] [TIMEOUT s])
 # One test executable per module; its cases are registered with CTest one by one.
 function(kaldo_add_test name)
   cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBS;ENVIRONMENT;LABELS" ${ARGN})
@@ -12,8 +12,17 @@ function(kaldo_add_test name)
   endif()
   gtest_discover_tests(${name}
     DISCOVERY_TIMEOUT 60
-    PROPERTIES
-      TIMEOUT ${ARG_TIMEOUT}
-      ENVIRONMENT "QT_QPA_PLATFORM=offscreen;${ARG_ENVIRONMENT}"
-      LABELS "${ARG_LABELS}")
+    PROPERTIES TIMEOUT ${ARG_TIMEOUT})
+
+  # Discovery passes each list element of a property on as a value of its own, so the
+  # environment and labels (lists) are set on the discovered cases by a script of our own
+  # that CTest reads after the list of cases.
+  set(environment "QT_QPA_PLATFORM=offscreen" ${ARG_ENVIRONMENT})
+  set(script "${CMAKE_CURRENT_BINARY_DIR}/${name}_properties.cmake")
+  file(GENERATE OUTPUT "${script}" CONTENT
+"foreach(test IN LISTS ${name}_TESTS)
+  set_tests_properties(\"\${test}\" PROPERTIES ENVIRONMENT \"${environment}\" LABELS \"${ARG_LABELS}\")
+endforeach()
+")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES "${script}")
 endfunction()

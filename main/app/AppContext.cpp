@@ -47,15 +47,15 @@ RedirectMode ReadRedirectMode(const Registry& registry) {
 
 } // namespace
 
-AppContext::AppContext(PrinterServices& services)
+AppContext::AppContext(PrinterServices& services, std::string programFolder)
     : m_services(services)
-    , m_actions(std::make_unique<AppActions>(*this)) {}
+    , m_actions(std::make_unique<AppActions>(*this))
+    , m_programFolder(std::move(programFolder)) {}
 
 AppContext::~AppContext() = default;
 
 bool AppContext::Initialize(QWidget* window, const std::string& commandLinePrinter) {
     m_window = window;
-    m_programFolder = kaldo::ProgramFolder();
     m_languageCode = LoadResourceString(kStringLanguageCode);
 
     PreparedContent prepared = PrepareContentFolders(m_programFolder, m_languageCode);

@@ -32,7 +32,8 @@ inline constexpr int kNoUpdatesPending = 401;
 // three panes, and the operations that tie them together. Lives on the main thread.
 class AppContext final : public NavigationDispatcher {
 public:
-    explicit AppContext(PrinterServices& services);
+    // `programFolder` holds the content's Data folder; it ends in '/'.
+    AppContext(PrinterServices& services, std::string programFolder);
     ~AppContext() override;
     AppContext(const AppContext&) = delete;
     AppContext& operator=(const AppContext&) = delete;

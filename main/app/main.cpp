@@ -11,12 +11,14 @@
 #include "main/printers/Reachability.h"
 #include "main/resources/StringResources.h"
 #include "platform/Paths.h"
+#include "platform/Trace.h"
 #include "platform/instance/InstanceLock.h"
 #include "platform/registry/IniRegistry.h"
 #include "platform/spooler/CupsSpooler.h"
 #include "platform/spooler/SpoolerRegistryView.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QTimer>
 #include <QWebEngineView>
 
@@ -39,19 +41,24 @@ void PrepareWebEngineEnvironment() {
 }
 
 // For automation: a picture of the window once every pane has loaded, and an orderly end.
-void WhenReady(kaldo::MainWindow& window, const kaldo::AppContext& context) {
+void WhenReady(kaldo::MainWindow& window, const kaldo::AppContext& context,
+               const QElapsedTimer& sinceStart) {
     const QString screenshot = qEnvironmentVariable("KALDO_SCREENSHOT");
     const bool exitWhenReady = kaldo::RunsUnattended();
-    if (screenshot.isEmpty() && !exitWhenReady)
-        return;
     std::vector<QWebEngineView*> panes;
     for (kaldo::BrowserHost* pane :
          {context.HeaderPane(), context.BodyPane(), context.FooterPane()})
         panes.push_back(pane->View());
-    window.WhenPanesLoaded(panes, [&window, screenshot, exitWhenReady] {
+    window.WhenPanesLoaded(panes, [&window, &sinceStart, screenshot, exitWhenReady] {
+        kaldo::Trace("panes loaded after " + std::to_string(sinceStart.elapsed()) + " ms\n");
+        if (screenshot.isEmpty()) {
+            if (exitWhenReady)
+                window.close();
+            return;
+        }
         // Loaded is not yet painted; give the panes a moment to show their pages.
         QTimer::singleShot(750, &window, [&window, screenshot, exitWhenReady] {
-            if (!screenshot.isEmpty() && !window.grab().save(screenshot))
+            if (!window.grab().save(screenshot))
                 std::cerr << "ktendwell: cannot write " << screenshot.toStdString() << "\n";
             if (exitWhenReady)
                 window.close();
@@ -62,6 +69,8 @@ void WhenReady(kaldo::MainWindow& window, const kaldo::AppContext& context) {
 } // namespace
 
 int main(int argc, char** argv) {
+    QElapsedTimer sinceStart;
+    sinceStart.start();
     kaldo::XmlLibraryScope xmlLibraries;
     const kaldo::CommandLine commandLine =
         kaldo::ParseCommandLine(kaldo::CommandLineFromArguments(argc, argv));
@@ -95,7 +104,7 @@ int main(int argc, char** argv) {
 
     kaldo::MainWindow window;
     window.setWindowTitle(QString::fromStdString(title));
-    kaldo::AppContext context(services);
+    kaldo::AppContext context(services, kaldo::ProgramFolder());
     window.OnClose([&context] { context.Shutdown(); });
 
     kaldo::InstanceServer server([&](const std::string& printerName) {
@@ -107,6 +116,6 @@ int main(int argc, char** argv) {
     window.show();
     if (!context.Initialize(&window, commandLine.PrinterName))
         return 0;
-    WhenReady(window, context);
+    WhenReady(window, context, sinceStart);
     return app.exec();
 }

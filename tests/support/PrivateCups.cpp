@@ -271,6 +271,40 @@ bool PrivateCups::AddQueue(const std::string& name, const std::string& deviceUri
     return false;
 }
 
+bool PrivateCups::AddQueueForModel(const std::string& name, const std::string& deviceUri,
+                                   const std::string& model) {
+    const bool colour = model.find(" C") != std::string::npos;
+    const std::string ppd =
+        "*PPD-Adobe: \"4.3\"\n*FormatVersion: \"4.3\"\n*FileVersion: \"1.0\"\n"
+        "*LanguageVersion: English\n*LanguageEncoding: ISOLatin1\n"
+        "*PCFileName: \"KALDO.PPD\"\n*Manufacturer: \"Kaldo\"\n"
+        "*Product: \"(" +
+        model + ")\"\n*ModelName: \"" + model +
+        "\"\n"
+        "*ShortNickName: \"" +
+        model + "\"\n*NickName: \"" + model +
+        "\"\n"
+        "*PSVersion: \"(3010.000) 0\"\n*LanguageLevel: \"3\"\n"
+        "*ColorDevice: " +
+        (colour ? "True" : "False") +
+        "\n"
+        "*DefaultColorSpace: " +
+        (colour ? "RGB" : "Gray") +
+        "\n"
+        "*OpenUI *PageSize/Media Size: PickOne\n*OrderDependency: 10 AnySetup *PageSize\n"
+        "*DefaultPageSize: A4\n*PageSize A4/A4: \"<</PageSize[595 842]>>setpagedevice\"\n"
+        "*PageSize Letter/Letter: \"<</PageSize[612 792]>>setpagedevice\"\n"
+        "*CloseUI: *PageSize\n*DefaultImageableArea: A4\n"
+        "*ImageableArea A4/A4: \"12 12 583 830\"\n*DefaultPaperDimension: A4\n"
+        "*PaperDimension A4/A4: \"595 842\"\n*DefaultFont: Courier\n";
+    const std::string ppdFile = m_folder + "/" + name + ".ppd";
+    if (!WriteFile(ppdFile, ppd,
+                   fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                       fs::perms::others_read))
+        return false;
+    return AddQueue(name, deviceUri, ppdFile);
+}
+
 bool PrivateCups::RemoveQueue(const std::string& name) {
     return Run({"lpadmin", "-x", name}) == 0;
 }

@@ -28,6 +28,10 @@ public:
     // lpadmin -p name -E -v deviceUri [-P ppdFile]; a queue without a PPD is a raw queue.
     bool AddQueue(const std::string& name, const std::string& deviceUri,
                   const std::string& ppdFile = {});
+    // A queue whose driver reports `model` as its make and model, as a PostScript printer's
+    // description would.
+    bool AddQueueForModel(const std::string& name, const std::string& deviceUri,
+                          const std::string& model);
     bool RemoveQueue(const std::string& name);
 
     // Runs a program with CUPS_SERVER naming this scheduler (and `extraEnvironment` added);
