@@ -1,0 +1,59 @@
+# Sourced by scripts/demo and bench/startup.sh: builds the programs, stages a program folder
+# with the sample content, starts the printer and web-site simulator and a private print
+# scheduler, and exports what ktendwell needs to find them. Everything stops and is removed
+# when the sourcing script exits.
+#   demo_setup            -> $demo_program/ktendwell is ready to run
+
+demo_setup() {
+  scripts/install-deps
+  local build=${KALDO_BUILD_DIR:-build}
+  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  cmake --build "$build" --target ktendwell kaldosim kaldocups
+
+  demo_dir=$(mktemp -d /tmp/kaldo-demo.XXXXXX)
+  demo_program=$demo_dir/program
+  mkdir -p "$demo_program/Data" "$demo_dir/root" "$demo_dir/config"
+  cp "$build/main/app/ktendwell" "$demo_program/"
+  cp -r content/*/ "$demo_program/Data/"
+
+  demo_pids=()
+  trap demo_cleanup EXIT
+
+  # The printer's web server answers on port 80 of its own loopback address, which needs
+  # root; as another user the printer is simply offline.
+  local printer_listen=()
+  [ "$(id -u)" -eq 0 ] && printer_listen=(--printer 127.0.0.5:80)
+  "$build/tools/kaldosim" --quiet "${printer_listen[@]}" --site 127.0.0.1:18080 \
+    >"$demo_dir/sim.out" 2>"$demo_dir/sim.err" &
+  demo_pids+=($!)
+  demo_wait_for_line "$demo_dir/sim.out" ready "the simulator"
+
+  "$build/tools/kaldocups" \
+    --queue Office_3020 socket://127.0.0.5:9100 "Kaldo Presslane 3020 PS" \
+    --queue Desk_3040 "usb://Kaldo/Presslane%203040?serial=KP3040-000417" "Kaldo Presslane 3040 PS" \
+    --queue Studio_C5100 ipp://127.0.0.6/ipp/print "Kaldo Presslane C5100 PS" \
+    >"$demo_dir/cups.out" 2>&1 &
+  demo_pids+=($!)
+  demo_wait_for_line "$demo_dir/cups.out" CUPS_SERVER= "the print scheduler"
+
+  CUPS_SERVER=$(sed -n 's/^CUPS_SERVER=//p' "$demo_dir/cups.out")
+  export CUPS_SERVER KALDO_ROOT=$demo_dir/root XDG_CONFIG_HOME=$demo_dir/config
+  export KALDO_HOME_PAGE=http://127.0.0.1:18080/
+}
+
+demo_cleanup() {
+  for pid in "${demo_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  wait 2>/dev/null || true
+  rm -rf "$demo_dir"
+}
+
+# Waits until FILE has a line starting with PREFIX, or gives up after ten seconds.
+demo_wait_for_line() {
+  for _ in $(seq 100); do
+    grep -q "^$2" "$1" 2>/dev/null && return 0
+    sleep 0.1
+  done
+  echo "demo: $3 did not start:" >&2
+  cat "$1" >&2
+  exit 1
+}
