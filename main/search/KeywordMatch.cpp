@@ -29,12 +29,18 @@ std::vector<std::string> SplitKeywords(std::string_view keywords) {
     return words;
 }
 
-std::string FoldAsciiCase(std::string_view text) {
-    std::string folded(text);
+const std::string& FoldAsciiCase(std::string_view text, std::string& folded) {
+    folded.assign(text);
     for (char& c : folded) {
         if (c >= 'A' && c <= 'Z')
             c = static_cast<char>(c - 'A' + 'a');
     }
+    return folded;
+}
+
+std::string FoldAsciiCase(std::string_view text) {
+    std::string folded;
+    FoldAsciiCase(text, folded);
     return folded;
 }
 

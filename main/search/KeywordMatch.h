@@ -16,6 +16,8 @@ std::vector<std::string> SplitKeywords(std::string_view keywords);
 
 // `text` with A-Z turned into a-z; every other byte stays.
 std::string FoldAsciiCase(std::string_view text);
+// The same into `folded`, whose storage is reused; returns `folded`.
+const std::string& FoldAsciiCase(std::string_view text, std::string& folded);
 
 // How the first occurrence of `word` in `title`, ignoring ASCII case, stands: inside a longer
 // word when a letter touches it on either side, else a whole word.

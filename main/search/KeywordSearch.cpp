@@ -149,7 +149,7 @@ void KeywordSearch::SplitKeywords(std::string_view keywords) {
 }
 
 int KeywordSearch::ScoreTitle(std::string_view title, int level) const {
-    const std::string folded = FoldAsciiCase(title);
+    const std::string& folded = FoldAsciiCase(title, m_foldedTitle);
     int score = 0;
     for (const std::vector<Candidate>& candidates : m_candidates) {
         for (const Candidate& candidate : candidates) {
@@ -164,8 +164,19 @@ int KeywordSearch::ScoreTitle(std::string_view title, int level) const {
 }
 
 int KeywordSearch::Score(xmlNodePtr entry, int level) const {
-    const std::optional<std::string> title = AttributeOf(entry, "t");
-    return title ? ScoreTitle(*title, level) : 0;
+    // Every title of the index is scored on every search: read it in place where it is one
+    // plain text, as the parser leaves an attribute without entity references.
+    for (xmlAttrPtr attribute = entry->properties; attribute; attribute = attribute->next) {
+        if (attribute->ns != nullptr || xmlStrcmp(attribute->name, XmlText("t")) != 0)
+            continue;
+        xmlNodePtr text = attribute->children;
+        if (text == nullptr)
+            return ScoreTitle("", level);
+        if (text->type == XML_TEXT_NODE && text->next == nullptr)
+            return ScoreTitle(CharText(text->content), level);
+        return ScoreTitle(TakeXmlString(xmlNodeListGetString(entry->doc, text, 1)), level);
+    }
+    return 0;
 }
 
 int KeywordSearch::WriteHeader(xmlTextWriterPtr writer, std::string_view keywords,

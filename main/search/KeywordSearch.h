@@ -79,6 +79,7 @@ private:
     XmlDocHandle m_index;
     XmlDocHandle m_synonyms;
     std::string m_encoding;
+    mutable std::string m_foldedTitle; // reused by every title a search scores
 };
 
 } // namespace kaldo
