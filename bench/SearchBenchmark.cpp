@@ -1,0 +1,108 @@
+#include "bench/BenchFolder.h"
+#include "main/search/KeywordSearch.h"
+
+#include <benchmark/benchmark.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+namespace kaldo::bench {
+namespace {
+
+constexpr int kEntries = 10000;     // top-level entries, each with two titled sub-entries
+constexpr int kSynonymGroups = 200; // of five items each
+constexpr int kVocabulary = 1000;
+
+const SearchLabels kLabels{"Search Results for: ", "Search Again", "No Results Found"};
+
+std::vector<std::string> Vocabulary() {
+    std::vector<std::string> words = {
+        "paper", "jam",   "toner",  "tray",     "duplex",   "wireless", "network", "driver",
+        "print", "color", "fuser",  "drum",     "scanner",  "envelope", "label",   "cover",
+        "error", "clean", "status", "security", "firmware", "quality",  "streaks", "faded"};
+    for (int i = static_cast<int>(words.size()); i < kVocabulary; ++i)
+        words.push_back("term" + std::to_string(i));
+    return words;
+}
+
+std::string Title(const std::vector<std::string>& words, std::mt19937& random) {
+    std::uniform_int_distribution<size_t> pick(0, words.size() - 1);
+    std::uniform_int_distribution<int> length(1, 4);
+    std::string title;
+    for (int n = length(random); n > 0; --n) {
+        if (!title.empty())
+            title += ' ';
+        title += words[pick(random)];
+    }
+    return title;
+}
+
+// A combined index as the index build leaves it: entries, then legend and tabs.
+std::string GeneratedIndex(const std::vector<std::string>& words) {
+    std::mt19937 random(20240611);
+    std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<root><WebWorksHelpIX "
+                      "version=\"1.0\" heading=\"Index\" numerics=\"0 - 9\" codepage=\"UTF-8\">";
+    for (int i = 0; i < kEntries; ++i) {
+        xml += "<Entry t=\"" + Title(words, random) + "\"><Link l=\"doc:&amp;FileName=guide" +
+               std::to_string(i) + "\" icon=\"pdf\"/>";
+        for (int sub = 0; sub < 2; ++sub)
+            xml += "<Entry t=\"" + Title(words, random) + "\"><Link l=\"tab#2page#" +
+                   std::to_string(sub + 1) + "\" icon=\"page\"/></Entry>";
+        xml += "</Entry>";
+    }
+    xml += "</WebWorksHelpIX><Legend><Legend_Title_L10N>Legend</Legend_Title_L10N>"
+           "<Legend_Item><Icon>pdf</Icon><Text_L10N>Document</Text_L10N></Legend_Item></Legend>"
+           "<TabInfo><Default>0</Default></TabInfo></root>\n";
+    return xml;
+}
+
+std::string GeneratedSynonyms(const std::vector<std::string>& words) {
+    std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Synonyms>";
+    for (int group = 0; group < kSynonymGroups; ++group) {
+        xml += "<Group>";
+        for (int item = 0; item < 5; ++item)
+            xml += "<Item>" + words[(group * 5 + item) % words.size()] + "</Item>";
+        xml += "</Group>";
+    }
+    return xml + "</Synonyms>\n";
+}
+
+class SearchFixture : public benchmark::Fixture {
+public:
+    void SetUp(const benchmark::State&) override {
+        const std::vector<std::string> words = Vocabulary();
+        WriteText(m_folder.Path("index.xml"), GeneratedIndex(words));
+        WriteText(m_folder.Path("synonyms.xml"), GeneratedSynonyms(words));
+    }
+
+protected:
+    int Search(KeywordSearch& engine, const char* keywords) {
+        return engine.search(m_folder.Path("index.xml"), m_folder.Path("synonyms.xml"), keywords,
+                             m_folder.Path("results.xml"), kLabels);
+    }
+
+    BenchFolder m_folder;
+};
+
+// The usual case: the index stays parsed between searches.
+BENCHMARK_DEFINE_F(SearchFixture, SearchHeldIndex)(benchmark::State& state) {
+    KeywordSearch engine("EN");
+    if (Search(engine, "paper jam toner") != 0)
+        state.SkipWithError("search failed");
+    for (auto _ : state)
+        benchmark::DoNotOptimize(Search(engine, "paper jam toner"));
+}
+BENCHMARK_REGISTER_F(SearchFixture, SearchHeldIndex)->Unit(benchmark::kMillisecond);
+
+// The first search of a run, which parses the index and the synonyms as well.
+BENCHMARK_DEFINE_F(SearchFixture, FirstSearch)(benchmark::State& state) {
+    for (auto _ : state) {
+        KeywordSearch engine("EN");
+        benchmark::DoNotOptimize(Search(engine, "paper jam toner"));
+    }
+}
+BENCHMARK_REGISTER_F(SearchFixture, FirstSearch)->Unit(benchmark::kMillisecond);
+
+} // namespace
+} // namespace kaldo::bench
