@@ -1,0 +1,177 @@
+#include "setupsupport/FileTree.h"
+
+#include <cctype>
+#include <cerrno>
+#include <string>
+#include <vector>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace kaldo {
+
+namespace {
+
+bool sameChar(char a, char b) {
+    return std::tolower(static_cast<unsigned char>(a)) ==
+           std::tolower(static_cast<unsigned char>(b));
+}
+
+bool matches(std::string_view name, std::string_view pattern) {
+    // Iterative wildcard match with one backtrack point for the last '*'.
+    size_t n = 0, p = 0, starP = std::string_view::npos, starN = 0;
+    while (n < name.size()) {
+        if (p < pattern.size() && (pattern[p] == '?' || sameChar(pattern[p], name[n]))) {
+            ++n;
+            ++p;
+        } else if (p < pattern.size() && pattern[p] == '*') {
+            starP = p++;
+            starN = n;
+        } else if (starP != std::string_view::npos) {
+            p = starP + 1;
+            n = ++starN;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == '*')
+        ++p;
+    return p == pattern.size();
+}
+
+struct FileId {
+    dev_t device = 0;
+    ino_t inode = 0;
+    bool valid = false;
+};
+
+class Fd {
+public:
+    explicit Fd(int fd)
+        : m_fd(fd) {}
+    ~Fd() {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    int get() const { return m_fd; }
+
+private:
+    int m_fd;
+};
+
+std::vector<std::string> entryNames(int folderFd) {
+    std::vector<std::string> names;
+    const int listFd = ::dup(folderFd);
+    if (listFd < 0)
+        return names;
+    DIR* dir = ::fdopendir(listFd);
+    if (dir == nullptr) {
+        ::close(listFd);
+        return names;
+    }
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name != "." && name != "..")
+            names.push_back(name);
+    }
+    ::closedir(dir);
+    return names;
+}
+
+// Empties the open folder as far as the pattern and `keep` allow. Every step works relative
+// to an open folder that was reached without following a link.
+void deleteContents(int folderFd, std::string_view pattern, const FileId& keep) {
+    struct stat folderStat {};
+    if (::fstat(folderFd, &folderStat) == 0 && (folderStat.st_mode & S_IWUSR) == 0)
+        ::fchmod(folderFd, (folderStat.st_mode & 07777) | S_IWUSR | S_IXUSR);
+
+    for (const std::string& name : entryNames(folderFd)) {
+        struct stat entry {};
+        if (::fstatat(folderFd, name.c_str(), &entry, AT_SYMLINK_NOFOLLOW) != 0)
+            continue;
+        if (S_ISDIR(entry.st_mode)) {
+            Fd sub(
+                ::openat(folderFd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+            if (sub.get() < 0)
+                continue;
+            deleteContents(sub.get(), pattern, keep);
+            ::unlinkat(folderFd, name.c_str(), AT_REMOVEDIR); // stays when not empty
+            continue;
+        }
+        if (keep.valid && entry.st_dev == keep.device && entry.st_ino == keep.inode)
+            continue;
+        if (MatchesPattern(name, pattern))
+            ::unlinkat(folderFd, name.c_str(), 0);
+    }
+}
+
+std::string withoutTrailingSlashes(std::string_view path) {
+    std::string text(path);
+    while (text.size() > 1 && text.back() == '/')
+        text.pop_back();
+    return text;
+}
+
+bool isFolder(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+} // namespace
+
+bool MatchesPattern(std::string_view name, std::string_view pattern) {
+    if (pattern == "*.*" || pattern == "*")
+        return true;
+    return matches(name, pattern);
+}
+
+bool CreateDirectories(std::string_view path, bool includeLast) {
+    const std::string text(path);
+    std::string last;
+    for (size_t slash = text.find('/', 1); slash != std::string::npos;
+         slash = text.find('/', slash + 1)) {
+        last = text.substr(0, slash);
+        if (last.back() != '/')
+            ::mkdir(last.c_str(), 0755);
+    }
+    if (includeLast && !text.empty()) {
+        last = withoutTrailingSlashes(text);
+        ::mkdir(last.c_str(), 0755);
+    }
+    return last.empty() || isFolder(last);
+}
+
+bool DeleteTree(std::string_view folder, std::string_view pattern, std::string_view keep) {
+    const std::string path = withoutTrailingSlashes(folder);
+    if (path.empty() || path == "." || path == "..")
+        return false;
+
+    struct stat top {};
+    if (::lstat(path.c_str(), &top) != 0)
+        return errno == ENOENT;
+    if (S_ISLNK(top.st_mode))
+        return ::unlink(path.c_str()) == 0; // the link goes, its target stays
+    if (!S_ISDIR(top.st_mode))
+        return false;
+
+    FileId keepId;
+    struct stat keepStat {};
+    if (!keep.empty() && ::lstat(std::string(keep).c_str(), &keepStat) == 0)
+        keepId = {keepStat.st_dev, keepStat.st_ino, true};
+
+    {
+        Fd fd(::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+        if (fd.get() < 0)
+            return false;
+        deleteContents(fd.get(), pattern, keepId);
+    }
+    ::rmdir(path.c_str());
+    struct stat after {};
+    return ::lstat(path.c_str(), &after) != 0 && errno == ENOENT;
+}
+
+} // namespace kaldo

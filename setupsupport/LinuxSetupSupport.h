@@ -1,0 +1,61 @@
+#pragma once
+
+#include "platform/strings/StringTable.h"
+#include "setupsupport/SetupSupport.h"
+
+namespace kaldo {
+
+class Registry;
+
+// SetupSupport on this system: special folders under KALDO_ROOT and the XDG folders,
+// shortcuts as desktop entries, versions from embedded version blocks, strings from the
+// program's own tables.
+class LinuxSetupSupport : public SetupSupport {
+public:
+    // `stringTables` is the resource folder of the program's string tables; `locale` chooses
+    // their language and the language code. The product type comes from `registry`.
+    LinuxSetupSupport(std::string_view stringTables, const Registry& registry,
+                      std::string_view locale);
+
+    std::string getLanguageCode() const override { return m_languageCode; }
+    VersionRecord getVersionInfo() const override { return m_version; }
+    int getOsClass() const override { return m_osClass; }
+    int getWow64State() const override { return m_wow64State; }
+    void probeWow64() override;
+    int deleteTree(const std::string& folder, const std::string& pattern) override;
+    std::string loadString(int id) const override;
+    int isUserInGroup(int relativeId) const override;
+    bool deleteFile(const std::string& path) override;
+    std::optional<FileVersion> getFileVersion(const std::string& path) const override;
+    int compareFiles(const std::string& nameA, const std::string& folderA, const std::string& nameB,
+                     const std::string& folderB) const override;
+    bool createShortcut(const std::string& target, const std::string& link,
+                        const std::string& description, const std::string& workingFolder) override;
+    bool createProgramsShortcut(const std::string& target, const std::string& relative,
+                                const std::string& description,
+                                const std::string& workingFolder) override;
+    bool deleteShortcut(const std::string& link) override;
+    bool deleteProgramsShortcut(const std::string& relative) override;
+    bool createDirectories(const std::string& path, bool includeLast) override;
+    std::optional<std::string> getSpecialFolder(int id) const override;
+    bool copyFiles(const std::string& pattern, const std::string& source,
+                   const std::string& destination, bool move) override;
+    std::string lastError() const override { return m_lastError; }
+
+    int getProductType() const { return m_productType; }
+
+private:
+    bool fail(std::string reason);
+    std::optional<std::string> programsFolder() const;
+    bool copyOne(const std::string& source, const std::string& destination);
+
+    StringTable m_strings;
+    VersionRecord m_version;
+    std::string m_languageCode;
+    int m_osClass = kUnknownOsClass;
+    int m_productType = kProductWorkstation;
+    int m_wow64State = 2;
+    std::string m_lastError;
+};
+
+} // namespace kaldo

@@ -1,0 +1,119 @@
+#include "setupsupport/SpecialFolders.h"
+
+#include "platform/Paths.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include <pwd.h>
+#include <unistd.h>
+
+namespace kaldo {
+
+namespace {
+
+// An XDG base variable counts only when it holds an absolute path.
+std::optional<std::string> absoluteVariable(const char* name) {
+    const char* value = std::getenv(name);
+    if (value == nullptr || value[0] != '/')
+        return std::nullopt;
+    return std::string(value);
+}
+
+std::string trim(std::string_view text) {
+    const size_t first = text.find_first_not_of(" \t\r");
+    if (first == std::string_view::npos)
+        return {};
+    const size_t last = text.find_last_not_of(" \t\r");
+    return std::string(text.substr(first, last - first + 1));
+}
+
+// A shell-quoted value: "..." with backslash escapes, or a bare word.
+std::string unquote(std::string_view value) {
+    if (value.size() < 2 || value.front() != '"' || value.back() != '"')
+        return std::string(value);
+    std::string text;
+    for (size_t i = 1; i + 1 < value.size(); ++i) {
+        if (value[i] == '\\' && i + 2 < value.size())
+            ++i;
+        text.push_back(value[i]);
+    }
+    return text;
+}
+
+} // namespace
+
+std::optional<std::string> HomeFolder() {
+    if (const char* home = std::getenv("HOME"); home != nullptr && home[0] == '/')
+        return std::string(home);
+    if (const passwd* entry = ::getpwuid(::getuid()); entry != nullptr && entry->pw_dir != nullptr)
+        return std::string(entry->pw_dir);
+    return std::nullopt;
+}
+
+std::optional<std::string> UserDirFromFile(std::string_view fileText, std::string_view name,
+                                           std::string_view home) {
+    const std::string key = "XDG_" + std::string(name) + "_DIR";
+    std::optional<std::string> found;
+    std::istringstream lines{std::string(fileText)};
+    for (std::string line; std::getline(lines, line);) {
+        line = trim(line);
+        if (line.empty() || line.front() == '#')
+            continue;
+        const size_t equals = line.find('=');
+        if (equals == std::string::npos || trim(line.substr(0, equals)) != key)
+            continue;
+        const std::string value = unquote(trim(line.substr(equals + 1)));
+        if (value == "$HOME")
+            found = std::string(home);
+        else if (value.rfind("$HOME/", 0) == 0)
+            found = JoinPath(home, value.substr(6));
+        else if (!value.empty() && value.front() == '/')
+            found = value;
+        else
+            found.reset();
+    }
+    return found;
+}
+
+std::optional<std::string> DesktopFolder() {
+    const std::optional<std::string> home = HomeFolder();
+    if (!home)
+        return std::nullopt;
+    const std::string config =
+        absoluteVariable("XDG_CONFIG_HOME").value_or(JoinPath(*home, ".config"));
+    std::ifstream file(JoinPath(config, "user-dirs.dirs"));
+    if (file) {
+        std::stringstream text;
+        text << file.rdbuf();
+        if (auto folder = UserDirFromFile(text.str(), "DESKTOP", *home))
+            return folder;
+    }
+    if (auto folder = absoluteVariable("XDG_DESKTOP_DIR"))
+        return folder;
+    return JoinPath(*home, "Desktop");
+}
+
+std::optional<std::string> SpecialFolderPath(int id) {
+    switch (id) {
+    case kFolderPrograms: {
+        if (auto data = absoluteVariable("XDG_DATA_HOME"))
+            return JoinPath(*data, "applications");
+        const std::optional<std::string> home = HomeFolder();
+        if (!home)
+            return std::nullopt;
+        return JoinPath(*home, ".local/share/applications");
+    }
+    case kFolderCommonPrograms:
+        return MachinePath("/usr/local/share/applications");
+    case kFolderCommonDesktop:
+        return DesktopFolder();
+    case kFolderProgramFiles:
+        return MachinePath("/opt");
+    default:
+        return std::nullopt;
+    }
+}
+
+} // namespace kaldo

@@ -1,0 +1,82 @@
+#include "setupsupport/ui/MessageBoxes.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+
+#include <iostream>
+
+namespace kaldo {
+
+namespace {
+
+constexpr int kUnattendedCloseMs = 3000;
+
+QMessageBox::Icon toolkitIcon(MessageIcon icon) {
+    switch (icon) {
+    case MessageIcon::Warning:
+        return QMessageBox::Warning;
+    case MessageIcon::Error:
+        return QMessageBox::Critical;
+    case MessageIcon::Question:
+        return QMessageBox::Question;
+    case MessageIcon::Information:
+        break;
+    }
+    return QMessageBox::Information;
+}
+
+} // namespace
+
+MessageAnswer DefaultAnswer(MessageButtons buttons) {
+    switch (buttons) {
+    case MessageButtons::YesNo:
+        return MessageAnswer::Yes;
+    case MessageButtons::YesNoDefaultNo:
+        return MessageAnswer::No;
+    case MessageButtons::Ok:
+        break;
+    }
+    return MessageAnswer::Ok;
+}
+
+bool UnattendedRun() {
+    return !qEnvironmentVariableIsEmpty("KALDO_EXIT_WHEN_READY");
+}
+
+MessageAnswer ShowMessageBox(QWidget* owner, const MessageRequest& request) {
+    QMessageBox box(toolkitIcon(request.Icon), QString::fromStdString(request.Caption),
+                    QString::fromStdString(request.Text), QMessageBox::NoButton, owner);
+    QPushButton* yes = nullptr;
+    QPushButton* no = nullptr;
+    QPushButton* ok = nullptr;
+    if (request.Buttons == MessageButtons::Ok) {
+        ok = box.addButton(QMessageBox::Ok);
+        box.setDefaultButton(ok);
+    } else {
+        yes = box.addButton(QMessageBox::Yes);
+        no = box.addButton(QMessageBox::No);
+        if (!request.YesText.empty())
+            yes->setText(QString::fromStdString(request.YesText));
+        if (!request.NoText.empty())
+            no->setText(QString::fromStdString(request.NoText));
+        box.setDefaultButton(request.Buttons == MessageButtons::YesNo ? yes : no);
+        box.setEscapeButton(no);
+    }
+
+    if (UnattendedRun()) {
+        std::cerr << "message: " << request.Caption << ": " << request.Text << std::endl;
+        QPushButton* answer = box.defaultButton();
+        QTimer::singleShot(kUnattendedCloseMs, &box, [answer] { answer->click(); });
+    }
+    box.exec();
+    if (box.clickedButton() == yes && yes != nullptr)
+        return MessageAnswer::Yes;
+    if (box.clickedButton() == no && no != nullptr)
+        return MessageAnswer::No;
+    if (request.Buttons == MessageButtons::Ok)
+        return MessageAnswer::Ok;
+    return MessageAnswer::No; // closed some other way: the safe answer
+}
+
+} // namespace kaldo

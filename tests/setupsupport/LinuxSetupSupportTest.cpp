@@ -1,0 +1,354 @@
+#include "setupsupport/LinuxSetupSupport.h"
+
+#include "platform/registry/IniRegistry.h"
+#include "tests/setupsupport/SetupTestMachine.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+using kaldo::FileVersion;
+using kaldo::LinuxSetupSupport;
+using kaldo::testing::ReadFile;
+using kaldo::testing::SetAge;
+using kaldo::testing::SetupTestMachine;
+using kaldo::testing::WriteFile;
+
+constexpr std::string_view kTables = ":/test/setup/strings";
+
+std::string versioned(const FileVersion& version, const std::string& filler = "ELF") {
+    const auto block = kaldo::EncodeFixedFileInfo(version);
+    return filler + std::string(block.begin(), block.end());
+}
+
+class LinuxSetupSupportTest : public testing::Test {
+protected:
+    std::string path(const std::string& relative) const { return m_machine.Path(relative); }
+
+    SetupTestMachine m_machine;
+    kaldo::IniRegistry m_registry{m_machine.MachineRegistry(), m_machine.UserRegistry()};
+    LinuxSetupSupport m_setup{kTables, m_registry, "en_US.UTF-8"};
+};
+
+TEST_F(LinuxSetupSupportTest, ThisMachineIsASupportedWorkstationWithoutWow64) {
+    EXPECT_EQ(m_setup.getOsClass(), 12);
+    EXPECT_EQ(m_setup.getProductType(), kaldo::kProductWorkstation);
+    EXPECT_EQ(m_setup.getWow64State(), 0);
+    EXPECT_EQ(m_setup.getVersionInfo().Platform, kaldo::kPlatformNt);
+    EXPECT_EQ(m_setup.getLanguageCode(), "ENU");
+}
+
+TEST_F(LinuxSetupSupportTest, ProductTypeComesFromTheRegistry) {
+    m_registry.SetValue(kaldo::Hive::LocalMachine,
+                        "SYSTEM\\CurrentControlSet\\Control\\ProductOptions", "ProductType",
+                        "ServerNT");
+    LinuxSetupSupport server(kTables, m_registry, "de_CH.UTF-8");
+    EXPECT_EQ(server.getProductType(), kaldo::kProductServer);
+    EXPECT_EQ(server.getOsClass(), 11);
+    EXPECT_EQ(server.getLanguageCode(), "DEU");
+}
+
+TEST_F(LinuxSetupSupportTest, StringsComeInTheLocalesLanguage) {
+    LinuxSetupSupport german(kTables, m_registry, "de_DE.UTF-8");
+    EXPECT_EQ(german.loadString(2), "Kaldo Presslane\\Kaldo Tendwell – Hilfe");
+    EXPECT_EQ(german.loadString(3), ""); // the German table has no such entry
+    EXPECT_EQ(m_setup.loadString(3), "Only in English");
+}
+
+TEST_F(LinuxSetupSupportTest, LanguageWithoutTableGetsEnglishStrings) {
+    LinuxSetupSupport finnish(kTables, m_registry, "fi_FI.UTF-8");
+    EXPECT_EQ(finnish.loadString(3), "Only in English");
+    EXPECT_EQ(finnish.getLanguageCode(), "FIN");
+}
+
+TEST_F(LinuxSetupSupportTest, MissingStringIsEmpty) {
+    EXPECT_EQ(m_setup.loadString(0), "");
+    EXPECT_EQ(m_setup.loadString(99), "");
+}
+
+TEST_F(LinuxSetupSupportTest, RootAdministersAndOtherGroupsAreUnknown) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root";
+    EXPECT_EQ(m_setup.isUserInGroup(kaldo::kAdministratorsGroup), 1);
+    EXPECT_EQ(m_setup.isUserInGroup(545), 0);
+}
+
+TEST_F(LinuxSetupSupportTest, OrdinaryUserAdministersOnlyWhereTheProgramFolderMayGo) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to act as another user";
+    fs::create_directories(path("root/opt"));
+    const auto childAnswer = [&]() {
+        const pid_t child = fork();
+        if (child == 0) {
+            if (setresgid(65534, 65534, 65534) != 0 || setresuid(65534, 65534, 65534) != 0)
+                _exit(99);
+            _exit(m_setup.isUserInGroup(kaldo::kAdministratorsGroup));
+        }
+        int status = 0;
+        waitpid(child, &status, 0);
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    };
+    // The temporary folders are open to their owner only: the user cannot reach /opt.
+    EXPECT_EQ(childAnswer(), 0);
+
+    fs::permissions(m_machine.Root(), fs::perms::all);
+    fs::permissions(path("root"), fs::perms::all);
+    fs::permissions(path("root/opt"), fs::perms::all);
+    EXPECT_EQ(childAnswer(), 1);
+}
+
+TEST_F(LinuxSetupSupportTest, DeleteFileRemovesReadOnlyFile) {
+    WriteFile(path("f.txt"), "x");
+    fs::permissions(path("f.txt"), fs::perms::owner_read);
+    EXPECT_TRUE(m_setup.deleteFile(path("f.txt")));
+    EXPECT_FALSE(fs::exists(path("f.txt")));
+}
+
+TEST_F(LinuxSetupSupportTest, DeleteMissingFileFailsWithReason) {
+    EXPECT_FALSE(m_setup.deleteFile(path("absent.txt")));
+    EXPECT_NE(m_setup.lastError().find("absent.txt"), std::string::npos);
+}
+
+TEST_F(LinuxSetupSupportTest, FileVersionComesFromTheEmbeddedBlock) {
+    WriteFile(path("prog"), versioned({1, 2, 3, 4}));
+    WriteFile(path("plain"), "no block");
+    ASSERT_TRUE(m_setup.getFileVersion(path("prog")));
+    EXPECT_EQ(m_setup.getFileVersion(path("prog"))->ToString(), "1.2.3.4");
+    EXPECT_FALSE(m_setup.getFileVersion(path("plain")));
+}
+
+TEST_F(LinuxSetupSupportTest, HigherDestinationVersionWins) {
+    WriteFile(path("a/prog"), versioned({1, 2, 3, 4}));
+    WriteFile(path("b/prog"), versioned({1, 2, 3, 10}));
+    EXPECT_EQ(m_setup.compareFiles("prog", path("a"), "prog", path("b")),
+              kaldo::kCompareDestinationNewer);
+    EXPECT_EQ(m_setup.compareFiles("prog", path("b"), "prog", path("a")),
+              kaldo::kCompareSourceNewer);
+}
+
+TEST_F(LinuxSetupSupportTest, EqualVersionsCompareEqualWhateverTheTimes) {
+    WriteFile(path("a/prog"), versioned({2, 0, 0, 0}, "old"));
+    WriteFile(path("b/prog"), versioned({2, 0, 0, 0}, "new"));
+    SetAge(path("b/prog"), std::chrono::hours(1));
+    EXPECT_EQ(m_setup.compareFiles("prog", path("a"), "prog", path("b")),
+              kaldo::kCompareSameVersion);
+}
+
+TEST_F(LinuxSetupSupportTest, OnlyOneVersionedFileCountsAsNewer) {
+    WriteFile(path("a/prog"), versioned({1, 0, 0, 0}));
+    WriteFile(path("b/prog"), "plain");
+    EXPECT_EQ(m_setup.compareFiles("prog", path("a"), "prog", path("b")),
+              kaldo::kCompareSourceNewer);
+    EXPECT_EQ(m_setup.compareFiles("prog", path("b"), "prog", path("a")),
+              kaldo::kCompareDestinationNewer);
+}
+
+TEST_F(LinuxSetupSupportTest, UnversionedFilesCompareByWriteTime) {
+    WriteFile(path("a/f"), "a");
+    WriteFile(path("b/f"), "b");
+    SetAge(path("a/f"), std::chrono::hours(-2));
+    SetAge(path("b/f"), std::chrono::hours(-1));
+    EXPECT_EQ(m_setup.compareFiles("f", path("a"), "f", path("b")),
+              kaldo::kCompareDestinationNewer);
+    EXPECT_EQ(m_setup.compareFiles("f", path("b"), "f", path("a")), kaldo::kCompareSourceNewer);
+    fs::last_write_time(path("b/f"), fs::last_write_time(path("a/f")));
+    EXPECT_EQ(m_setup.compareFiles("f", path("a"), "f", path("b")), kaldo::kCompareSourceNewer);
+}
+
+TEST_F(LinuxSetupSupportTest, MissingFilesCompareByExistence) {
+    WriteFile(path("a/f"), "a");
+    EXPECT_EQ(m_setup.compareFiles("f", path("a"), "f", path("b")),
+              kaldo::kCompareDestinationNewer);
+    EXPECT_EQ(m_setup.compareFiles("f", path("b"), "f", path("a")), kaldo::kCompareSourceNewer);
+    EXPECT_EQ(m_setup.compareFiles("g", path("a"), "g", path("b")), kaldo::kCompareNeitherExists);
+}
+
+TEST_F(LinuxSetupSupportTest, EmptyFolderMeansTheNameIsTheWholePath) {
+    WriteFile(path("a/prog"), versioned({3, 0, 0, 0}));
+    WriteFile(path("b/prog"), versioned({3, 0, 0, 0}));
+    EXPECT_EQ(m_setup.compareFiles(path("a/prog"), "", path("b/prog"), ""),
+              kaldo::kCompareSameVersion);
+}
+
+TEST_F(LinuxSetupSupportTest, CopyFilesMakesTheDestinationAndKeepsWriteTimes) {
+    WriteFile(path("src/one.xml"), "1");
+    WriteFile(path("src/two.pdf"), "2");
+    SetAge(path("src/one.xml"), std::chrono::hours(-24));
+    fs::create_directories(path("src/folder"));
+    EXPECT_TRUE(m_setup.copyFiles("*.*", path("src"), path("dst/deep/er"), false));
+    EXPECT_EQ(ReadFile(path("dst/deep/er/one.xml")), "1");
+    EXPECT_EQ(ReadFile(path("dst/deep/er/two.pdf")), "2");
+    EXPECT_FALSE(fs::exists(path("dst/deep/er/folder"))); // folders are not this copy's work
+    EXPECT_EQ(fs::last_write_time(path("dst/deep/er/one.xml")),
+              fs::last_write_time(path("src/one.xml")));
+    EXPECT_TRUE(fs::exists(path("src/one.xml")));
+}
+
+TEST_F(LinuxSetupSupportTest, CopyFilesHonoursThePattern) {
+    WriteFile(path("src/guide.PDF"), "g");
+    WriteFile(path("src/notes.txt"), "n");
+    EXPECT_TRUE(m_setup.copyFiles("*.pdf", path("src"), path("dst"), false));
+    EXPECT_TRUE(fs::exists(path("dst/guide.PDF")));
+    EXPECT_FALSE(fs::exists(path("dst/notes.txt")));
+}
+
+TEST_F(LinuxSetupSupportTest, CopyFilesKeepsNewerVersionAndReplacesOlderAndEqual) {
+    WriteFile(path("src/newer"), versioned({1, 0, 0, 0}, "shipped"));
+    WriteFile(path("src/older"), versioned({2, 0, 0, 0}, "shipped"));
+    WriteFile(path("src/equal"), versioned({3, 0, 0, 0}, "shipped"));
+    WriteFile(path("dst/newer"), versioned({1, 0, 0, 5}, "installed"));
+    WriteFile(path("dst/older"), versioned({1, 9, 9, 9}, "installed"));
+    WriteFile(path("dst/equal"), versioned({3, 0, 0, 0}, "installed"));
+    EXPECT_TRUE(m_setup.copyFiles("*.*", path("src"), path("dst"), false));
+    EXPECT_EQ(ReadFile(path("dst/newer")).substr(0, 9), "installed");
+    EXPECT_EQ(ReadFile(path("dst/older")).substr(0, 7), "shipped");
+    EXPECT_EQ(ReadFile(path("dst/equal")).substr(0, 7), "shipped");
+}
+
+TEST_F(LinuxSetupSupportTest, CopyFilesReplacesReadOnlyOlderFile) {
+    WriteFile(path("src/page.html"), "new page");
+    WriteFile(path("dst/page.html"), "old page");
+    SetAge(path("dst/page.html"), std::chrono::hours(-48));
+    fs::permissions(path("dst/page.html"), fs::perms::owner_read);
+    EXPECT_TRUE(m_setup.copyFiles("*.*", path("src"), path("dst"), false));
+    EXPECT_EQ(ReadFile(path("dst/page.html")), "new page");
+}
+
+TEST_F(LinuxSetupSupportTest, CopyFilesKeepsLaterUnversionedFile) {
+    WriteFile(path("src/page.html"), "shipped");
+    WriteFile(path("dst/page.html"), "edited later");
+    SetAge(path("src/page.html"), std::chrono::hours(-48));
+    EXPECT_TRUE(m_setup.copyFiles("*.*", path("src"), path("dst"), false));
+    EXPECT_EQ(ReadFile(path("dst/page.html")), "edited later");
+}
+
+TEST_F(LinuxSetupSupportTest, CopyFilesMovesWhenAsked) {
+    WriteFile(path("src/a"), "a");
+    EXPECT_TRUE(m_setup.copyFiles("*.*", path("src"), path("dst"), true));
+    EXPECT_TRUE(fs::exists(path("dst/a")));
+    EXPECT_FALSE(fs::exists(path("src/a")));
+}
+
+TEST_F(LinuxSetupSupportTest, CopyFilesOntoItselfLosesNothing) {
+    WriteFile(path("src/a"), "a");
+    EXPECT_TRUE(m_setup.copyFiles("*.*", path("src"), path("src"), true));
+    EXPECT_EQ(ReadFile(path("src/a")), "a");
+}
+
+TEST_F(LinuxSetupSupportTest, CopyFilesNeedsPatternSourceAndDestination) {
+    WriteFile(path("src/a"), "a");
+    EXPECT_FALSE(m_setup.copyFiles("", path("src"), path("dst"), false));
+    EXPECT_FALSE(m_setup.copyFiles("*.*", "", path("dst"), false));
+    EXPECT_FALSE(m_setup.copyFiles("*.*", path("src"), "", false));
+    EXPECT_FALSE(fs::exists(path("dst")));
+}
+
+TEST_F(LinuxSetupSupportTest, CopyFilesGoesOnPastAFailureAndReportsIt) {
+    WriteFile(path("src/a.txt"), "a");
+    WriteFile(path("src/b.txt"), "b");
+    fs::create_directories(path("dst/a.txt/in-the-way")); // a folder where a file should go
+    SetAge(path("dst/a.txt"), std::chrono::hours(-1));
+    EXPECT_FALSE(m_setup.copyFiles("*.*", path("src"), path("dst"), false));
+    EXPECT_EQ(ReadFile(path("dst/b.txt")), "b");
+    EXPECT_NE(m_setup.lastError().find("a.txt"), std::string::npos);
+}
+
+TEST_F(LinuxSetupSupportTest, CopyFilesFailsWhenTheDestinationCannotBeMade) {
+    WriteFile(path("src/a"), "a");
+    WriteFile(path("blocker"), "a file");
+    EXPECT_FALSE(m_setup.copyFiles("*.*", path("src"), path("blocker/dst"), false));
+    EXPECT_FALSE(m_setup.lastError().empty());
+}
+
+TEST_F(LinuxSetupSupportTest, CopyFilesFailsForMissingSource) {
+    EXPECT_FALSE(m_setup.copyFiles("*.*", path("absent"), path("dst"), false));
+    EXPECT_NE(m_setup.lastError().find("absent"), std::string::npos);
+}
+
+TEST_F(LinuxSetupSupportTest, ShortcutIsADesktopEntryThatStartsTheTarget) {
+    const std::string link = m_machine.Desktop() + "/Kaldo Tendwell";
+    ASSERT_TRUE(m_setup.createShortcut("/opt/Kaldo/Tendwell/ktendwell", link, "", ""));
+    const std::string entry = ReadFile(link + ".desktop");
+    EXPECT_NE(entry.find("\nName=Kaldo Tendwell\n"), std::string::npos);
+    EXPECT_NE(entry.find("\nExec=/opt/Kaldo/Tendwell/ktendwell\n"), std::string::npos);
+    EXPECT_TRUE((fs::status(link + ".desktop").permissions() & fs::perms::owner_exec) !=
+                fs::perms::none);
+    EXPECT_FALSE(fs::exists(link + ".desktop.new"));
+}
+
+TEST_F(LinuxSetupSupportTest, ShortcutPassesTheDesktopFileValidator) {
+    if (std::system("command -v desktop-file-validate >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "desktop-file-validate is not installed";
+    const std::string link = m_machine.Desktop() + "/Kaldo Tendwell";
+    ASSERT_TRUE(m_setup.createShortcut(path("root/opt/Kaldo/Tendwell/ktendwell"), link,
+                                       "Printer help", path("root/opt/Kaldo/Tendwell")));
+    const std::string command = "desktop-file-validate '" + link + ".desktop' 2>&1";
+    FILE* pipe = popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::string output;
+    char buffer[256];
+    while (fgets(buffer, sizeof buffer, pipe) != nullptr)
+        output += buffer;
+    EXPECT_EQ(pclose(pipe), 0) << output;
+    EXPECT_EQ(output.find("error"), std::string::npos) << output;
+}
+
+TEST_F(LinuxSetupSupportTest, ProgramsShortcutGoesToTheCommonMenuWithItsFolder) {
+    ASSERT_TRUE(
+        m_setup.createProgramsShortcut("/opt/x", "Kaldo Presslane\\Kaldo Tendwell", "", ""));
+    EXPECT_TRUE(fs::exists(m_machine.CommonPrograms() + "/Kaldo Presslane/Kaldo Tendwell.desktop"));
+}
+
+TEST_F(LinuxSetupSupportTest, OldSystemsPutProgramsShortcutInTheUsersMenu) {
+    class OldSystem : public LinuxSetupSupport {
+    public:
+        using LinuxSetupSupport::LinuxSetupSupport;
+        int getOsClass() const override { return 6; }
+    };
+    OldSystem old(kTables, m_registry, "en_US");
+    ASSERT_TRUE(old.createProgramsShortcut("/opt/x", "Kaldo Presslane\\Kaldo Tendwell", "", ""));
+    EXPECT_TRUE(fs::exists(m_machine.UserPrograms() + "/Kaldo Presslane/Kaldo Tendwell.desktop"));
+    EXPECT_TRUE(old.deleteProgramsShortcut("Kaldo Presslane\\Kaldo Tendwell"));
+    EXPECT_FALSE(fs::exists(m_machine.UserPrograms() + "/Kaldo Presslane/Kaldo Tendwell.desktop"));
+}
+
+TEST_F(LinuxSetupSupportTest, DeletingShortcutXDeletesXDotDesktopOnly) {
+    WriteFile(path("links/X.desktop"), "[Desktop Entry]\n");
+    WriteFile(path("links/X"), "other");
+    EXPECT_TRUE(m_setup.deleteShortcut(path("links/X")));
+    EXPECT_FALSE(fs::exists(path("links/X.desktop")));
+    EXPECT_TRUE(fs::exists(path("links/X")));
+    EXPECT_FALSE(m_setup.deleteShortcut(path("links/X")));
+}
+
+TEST_F(LinuxSetupSupportTest, DeletingProgramsShortcutLeavesItsFolder) {
+    ASSERT_TRUE(
+        m_setup.createProgramsShortcut("/opt/x", "Kaldo Presslane\\Kaldo Tendwell", "", ""));
+    EXPECT_TRUE(m_setup.deleteProgramsShortcut("Kaldo Presslane\\Kaldo Tendwell"));
+    EXPECT_FALSE(
+        fs::exists(m_machine.CommonPrograms() + "/Kaldo Presslane/Kaldo Tendwell.desktop"));
+    EXPECT_TRUE(fs::is_directory(m_machine.CommonPrograms() + "/Kaldo Presslane"));
+}
+
+TEST_F(LinuxSetupSupportTest, ShortcutThatCannotBeWrittenFailsWithReason) {
+    WriteFile(path("blocker"), "a file");
+    EXPECT_FALSE(m_setup.createShortcut("/opt/x", path("blocker/sub/X"), "", ""));
+    EXPECT_NE(m_setup.lastError().find("blocker"), std::string::npos);
+}
+
+TEST_F(LinuxSetupSupportTest, DeleteTreeAnswersZero) {
+    WriteFile(path("tree/a"), "a");
+    EXPECT_EQ(m_setup.deleteTree(path("tree"), "*.*"), 0);
+    EXPECT_FALSE(fs::exists(path("tree")));
+    EXPECT_EQ(m_setup.deleteTree(path("tree"), "*.*"), 0);
+}
+
+} // namespace
