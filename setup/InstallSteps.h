@@ -1,0 +1,65 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace kaldo {
+
+class Registry;
+class SetupSupport;
+
+// What the installation needs to know besides the shipped folder.
+struct InstallSettings {
+    std::string ProgramFilesFolder;
+    std::string PrinterName; // only a silent installation hands one over
+};
+
+constexpr std::string_view kProgramSubfolder = "Kaldo/Tendwell";
+constexpr std::string_view kMainProgramName = "ktendwell";
+constexpr std::string_view kUninstallerName = "tendwelluninstall";
+constexpr std::string_view kProgramKey = "SOFTWARE\\Kaldo\\Tendwell";
+constexpr std::string_view kUninstallKey =
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Kaldo_Tendwell";
+constexpr std::string_view kHandOverKey = "SOFTWARE\\Kaldo\\TendwellInstall";
+constexpr std::string_view kHandOverValue = "PrinterName";
+
+std::string ProgramFolderIn(std::string_view programFilesFolder);
+
+// The installation steps, in order. A result names the first step that failed.
+enum InstallStep {
+    kInstallDone = 0,
+    kStepCopyFiles = 1,
+    kStepShortcuts = 2,
+    kStepRegistration = 3,
+    kStepUninstallEntry = 4,
+};
+
+struct InstallResult {
+    int Step = kInstallDone;
+    std::string Message; // why the step failed
+
+    bool Succeeded() const { return Step == kInstallDone; }
+};
+
+// Called as each step begins.
+using InstallProgress = std::function<void(int step)>;
+
+// Copies the tree of `installerFolder` into the program folder (files newer than the shipped
+// ones stay), creates the menu and desktop shortcuts, records the program (and the handed-over
+// printer) for the main program, and registers the uninstaller. Stops at the first step that
+// fails.
+InstallResult RunInstall(const InstallSettings& settings, const std::string& installerFolder,
+                         SetupSupport& setup, Registry& registry,
+                         const InstallProgress& progress = {});
+
+// The tree copy of the first step: every file of `source` and of its subfolders into the same
+// place below `destination`. Never descends into `destination` itself, so that a program
+// folder below the shipped folder is not copied into itself. Keeps going past a failure.
+bool CopyTree(SetupSupport& setup, const std::string& source, const std::string& destination,
+              std::string& error);
+
+// The printer name that a printer driver installation left for the installer; empty when none.
+std::string HandedOverPrinter(const Registry& registry);
+
+} // namespace kaldo

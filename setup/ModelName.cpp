@@ -1,0 +1,66 @@
+#include "setup/ModelName.h"
+
+#include <QString>
+
+#include <algorithm>
+#include <filesystem>
+#include <optional>
+#include <system_error>
+#include <vector>
+
+namespace kaldo {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::optional<std::string> firstFolder(const fs::path& folder) {
+    std::vector<std::string> names;
+    std::error_code error;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        std::error_code typeError;
+        if (it->is_directory(typeError))
+            names.push_back(it->path().filename().string());
+    }
+    if (names.empty())
+        return std::nullopt;
+    return *std::min_element(
+        names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+            const int order =
+                QString::fromStdString(a).compare(QString::fromStdString(b), Qt::CaseInsensitive);
+            return order != 0 ? order < 0 : a < b;
+        });
+}
+
+} // namespace
+
+std::string ModelName(const std::string& installerFolder) {
+    const std::optional<std::string> data = firstFolder(installerFolder);
+    if (!data)
+        return std::string(kFallbackModelName);
+    const std::optional<std::string> model = firstFolder(fs::path(installerFolder) / *data);
+    return model ? *model : std::string(kFallbackModelName);
+}
+
+std::string FormatText(std::string_view format, std::string_view value) {
+    std::string text;
+    for (size_t i = 0; i < format.size(); ++i) {
+        if (format[i] == '%' && i + 1 < format.size()) {
+            if (format[i + 1] == 's') {
+                text += value;
+                value = {};
+                ++i;
+                continue;
+            }
+            if (format[i + 1] == '%') {
+                text.push_back('%');
+                ++i;
+                continue;
+            }
+        }
+        text.push_back(format[i]);
+    }
+    return text;
+}
+
+} // namespace kaldo

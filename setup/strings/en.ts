@@ -1,0 +1,157 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US" sourcelanguage="en_US">
+<context>
+    <name>Strings</name>
+    <message>
+        <source>1</source>
+        <extracomment>Kaldo Tendwell</extracomment>
+        <translation>Kaldo Tendwell</translation>
+    </message>
+    <message>
+        <source>2</source>
+        <extracomment>Kaldo Presslane\Kaldo Tendwell</extracomment>
+        <translation>Kaldo Presslane\Kaldo Tendwell</translation>
+    </message>
+    <message>
+        <source>3</source>
+        <extracomment>Kaldo Tendwell</extracomment>
+        <translation>Kaldo Tendwell</translation>
+    </message>
+    <message>
+        <source>4</source>
+        <extracomment>Confirm Cancel</extracomment>
+        <translation>Confirm Cancel</translation>
+    </message>
+    <message>
+        <source>5</source>
+        <extracomment>Are you sure you want to cancel the installation?</extracomment>
+        <translation>Are you sure you want to cancel the installation?</translation>
+    </message>
+    <message>
+        <source>6</source>
+        <extracomment>Kaldo Tendwell Installation</extracomment>
+        <translation>Kaldo Tendwell Installation</translation>
+    </message>
+    <message>
+        <source>7</source>
+        <extracomment>&amp;Exit</extracomment>
+        <translation>&amp;Exit</translation>
+    </message>
+    <message>
+        <source>8</source>
+        <extracomment>&amp;Continue</extracomment>
+        <translation>&amp;Continue</translation>
+    </message>
+    <message>
+        <source>9</source>
+        <extracomment>The Kaldo Tendwell, along with content for the %s will be installed onto this PC. It provides a central location for accessing the following information:
+
+ * User manuals and video tutorials
+ * Solutions to troubleshooting problems
+ * Printer and supplies status
+ * Supplies ordering and recycling
+ * Answers to frequently asked questions
+ * Default printer driver settings</extracomment>
+        <translation>The Kaldo Tendwell, along with content for the %s will be installed onto this PC. It provides a central location for accessing the following information:
+
+ * User manuals and video tutorials
+ * Solutions to troubleshooting problems
+ * Printer and supplies status
+ * Supplies ordering and recycling
+ * Answers to frequently asked questions
+ * Default printer driver settings</translation>
+    </message>
+    <message>
+        <source>10</source>
+        <extracomment>Unsupported O/S</extracomment>
+        <translation>Unsupported O/S</translation>
+    </message>
+    <message>
+        <source>11</source>
+        <extracomment>The installation of this software is not supported in the current operating system.  The installer will now exit.</extracomment>
+        <translation>The installation of this software is not supported in the current operating system.  The installer will now exit.</translation>
+    </message>
+    <message>
+        <source>12</source>
+        <extracomment>Insufficient Account Privileges Detected</extracomment>
+        <translation>Insufficient Account Privileges Detected</translation>
+    </message>
+    <message>
+        <source>13</source>
+        <extracomment>You do not appear to have the proper account privileges to run this installation.  The installation can continue, however if the Tendwell is not successfully installed, please log off the machine and then log on with an administrator account.
+
+Would you like to continue the installation?</extracomment>
+        <translation>You do not appear to have the proper account privileges to run this installation.  The installation can continue, however if the Tendwell is not successfully installed, please log off the machine and then log on with an administrator account.
+
+Would you like to continue the installation?</translation>
+    </message>
+    <message>
+        <source>14</source>
+        <extracomment>Installation Complete</extracomment>
+        <translation>Installation Complete</translation>
+    </message>
+    <message>
+        <source>15</source>
+        <extracomment>&amp;Finish</extracomment>
+        <translation>&amp;Finish</translation>
+    </message>
+    <message>
+        <source>16</source>
+        <extracomment>The Kaldo Tendwell, along with content for the %s has been installed onto your PC.
+
+To launch the Kaldo Tendwell, please click the link in the Start menu, the Windows desktop, or the printer driver.</extracomment>
+        <translation>The Kaldo Tendwell, along with content for the %s has been installed onto your PC.
+
+To launch the Kaldo Tendwell, please click the link in the Start menu, the Windows desktop, or the printer driver.</translation>
+    </message>
+    <message>
+        <source>17</source>
+        <extracomment>&amp;Yes</extracomment>
+        <translation>&amp;Yes</translation>
+    </message>
+    <message>
+        <source>18</source>
+        <extracomment>&amp;No</extracomment>
+        <translation>&amp;No</translation>
+    </message>
+    <message>
+        <source>19</source>
+        <extracomment>Installation Failed!</extracomment>
+        <translation>Installation Failed!</translation>
+    </message>
+    <message>
+        <source>20</source>
+        <extracomment>The Kaldo Tendwell failed to install onto this PC.
+
+Reported message:%s
+
+For additional troubleshooting information, cilck the Kaldo Support Information link.</extracomment>
+        <translation>The Kaldo Tendwell failed to install onto this PC.
+
+Reported message:%s
+
+For additional troubleshooting information, cilck the Kaldo Support Information link.</translation>
+    </message>
+    <message>
+        <source>21</source>
+        <extracomment>&amp;Close</extracomment>
+        <translation>&amp;Close</translation>
+    </message>
+    <message>
+        <source>22</source>
+        <extracomment>Kaldo Support Information</extracomment>
+        <translation>Kaldo Support Information</translation>
+    </message>
+    <message>
+        <source>23</source>
+        <extracomment>Installing Files</extracomment>
+        <translation>Installing Files</translation>
+    </message>
+    <message>
+        <source>24</source>
+        <extracomment>Kaldo Tendwell</extracomment>
+        <translation>Kaldo Tendwell</translation>
+    </message>
+</context>
+</TS>

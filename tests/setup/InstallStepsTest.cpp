@@ -1,0 +1,185 @@
+#include "setup/InstallSteps.h"
+
+#include "platform/registry/IniRegistry.h"
+#include "setup/InstallerStrings.h"
+#include "setupsupport/LinuxSetupSupport.h"
+#include "tests/setup/InstallerTestDistribution.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+using kaldo::Hive;
+using kaldo::InstallResult;
+using kaldo::InstallSettings;
+using kaldo::testing::ReadFile;
+using kaldo::testing::ScopedEnv;
+using kaldo::testing::SetAge;
+using kaldo::testing::SetupTestMachine;
+using kaldo::testing::WriteFile;
+
+class InstallStepsTest : public testing::Test {
+protected:
+    void SetUp() override { kaldo::testing::MakeDistribution(m_dist); }
+
+    InstallResult install(const std::string& printer = "") {
+        InstallSettings settings{m_machine.Path("root/opt"), printer};
+        return kaldo::RunInstall(settings, m_dist, m_setup, m_registry);
+    }
+    std::string installed(const std::string& relative) const {
+        return m_machine.ProgramFolder() + "/" + relative;
+    }
+    std::optional<std::string> machineValue(std::string_view key, std::string_view name) const {
+        return m_registry.QueryValue(Hive::LocalMachine, key, name);
+    }
+
+    SetupTestMachine m_machine;
+    std::string m_dist = m_machine.Path("dist");
+    kaldo::IniRegistry m_registry{m_machine.MachineRegistry(), m_machine.UserRegistry()};
+    kaldo::LinuxSetupSupport m_setup{kaldo::kInstallerStringTables, m_registry, "en_US.UTF-8"};
+};
+
+TEST_F(InstallStepsTest, CopiesTheWholeShippedTreeIntoTheProgramFolder) {
+    const InstallResult result = install();
+    ASSERT_TRUE(result.Succeeded()) << result.Message;
+    for (const char* file :
+         {"ktendwell", "tendwellinstall", "tendwelluninstall",
+          "Data/presslane_3000/toolboxinfo.xml", "Data/presslane_3000/ui/home.html",
+          "Data/presslane_c5000/xml/index.xml"})
+        EXPECT_EQ(ReadFile(installed(file)), ReadFile(m_dist + "/" + file)) << file;
+}
+
+TEST_F(InstallStepsTest, EmptySubfoldersAreRecreatedToo) {
+    fs::create_directories(m_dist + "/Data/presslane_3000/videos");
+    ASSERT_TRUE(install().Succeeded());
+    EXPECT_TRUE(fs::is_directory(installed("Data/presslane_3000/videos")));
+}
+
+TEST_F(InstallStepsTest, MenuAndDesktopShortcutsStartTheMainProgram) {
+    ASSERT_TRUE(install().Succeeded());
+    const std::string exec = "\nExec=" + installed("ktendwell") + "\n";
+    const std::string menu =
+        ReadFile(m_machine.CommonPrograms() + "/Kaldo Presslane/Kaldo Tendwell.desktop");
+    const std::string desktop = ReadFile(m_machine.Desktop() + "/Kaldo Tendwell.desktop");
+    EXPECT_NE(menu.find(exec), std::string::npos) << menu;
+    EXPECT_NE(desktop.find(exec), std::string::npos) << desktop;
+    EXPECT_NE(desktop.find("\nName=Kaldo Tendwell\n"), std::string::npos);
+}
+
+TEST_F(InstallStepsTest, RecordsTheProgramAndTheUninstaller) {
+    ASSERT_TRUE(install().Succeeded());
+    EXPECT_EQ(machineValue(kaldo::kProgramKey, "Exe_Path"), installed("ktendwell"));
+    EXPECT_EQ(machineValue(kaldo::kUninstallKey, "DisplayName"), "Kaldo Tendwell");
+    EXPECT_EQ(machineValue(kaldo::kUninstallKey, "UninstallString"),
+              installed("tendwelluninstall"));
+}
+
+TEST_F(InstallStepsTest, HandedOverPrinterBecomesTheLastPrinter) {
+    ASSERT_TRUE(install("Office Printer").Succeeded());
+    EXPECT_EQ(machineValue(kaldo::kProgramKey, "Last_Printer"), "Office Printer");
+}
+
+TEST_F(InstallStepsTest, InteractiveInstallWritesNoLastPrinter) {
+    ASSERT_TRUE(install().Succeeded());
+    EXPECT_FALSE(machineValue(kaldo::kProgramKey, "Last_Printer"));
+}
+
+TEST_F(InstallStepsTest, ReportsEachStepAsItBegins) {
+    std::vector<int> steps;
+    InstallSettings settings{m_machine.Path("root/opt"), ""};
+    ASSERT_TRUE(kaldo::RunInstall(settings, m_dist, m_setup, m_registry, [&](int step) {
+                    steps.push_back(step);
+                }).Succeeded());
+    EXPECT_EQ(steps, (std::vector<int>{1, 2, 3, 4}));
+}
+
+TEST_F(InstallStepsTest, SecondInstallKeepsNewerFilesAndReplacesOlderAndReadOnlyOnes) {
+    ASSERT_TRUE(install().Succeeded());
+    // Since then: a newer main program, an older uninstaller, a page edited later, and an old
+    // read-only page.
+    WriteFile(installed("ktendwell"), kaldo::testing::VersionedProgram({1, 1, 0, 0}, "patched"));
+    WriteFile(installed("tendwelluninstall"),
+              kaldo::testing::VersionedProgram({0, 9, 0, 0}, "old"));
+    WriteFile(installed("Data/presslane_c5000/xml/index.xml"), "<index>edited</index>");
+    SetAge(installed("Data/presslane_c5000/xml/index.xml"), std::chrono::hours(24));
+    WriteFile(installed("Data/presslane_3000/ui/home.html"), "<html>old</html>");
+    SetAge(installed("Data/presslane_3000/ui/home.html"), std::chrono::hours(-24));
+    fs::permissions(installed("Data/presslane_3000/ui/home.html"), fs::perms::owner_read);
+
+    const InstallResult again = install("Office Printer");
+    ASSERT_TRUE(again.Succeeded()) << again.Message;
+    EXPECT_NE(ReadFile(installed("ktendwell")).find("patched"), std::string::npos);
+    EXPECT_NE(ReadFile(installed("tendwelluninstall")).find("uninstaller"), std::string::npos);
+    EXPECT_EQ(ReadFile(installed("Data/presslane_c5000/xml/index.xml")), "<index>edited</index>");
+    EXPECT_EQ(ReadFile(installed("Data/presslane_3000/ui/home.html")), "<html>shipped</html>");
+    EXPECT_EQ(machineValue(kaldo::kProgramKey, "Last_Printer"), "Office Printer");
+}
+
+TEST_F(InstallStepsTest, FolderThatCannotBeWrittenFailsTheCopyWithTheReason) {
+    WriteFile(m_machine.Path("root/opt"), "a file where the folder should be");
+    const InstallResult result = install();
+    EXPECT_EQ(result.Step, kaldo::kStepCopyFiles);
+    EXPECT_NE(result.Message.find("opt"), std::string::npos) << result.Message;
+    EXPECT_FALSE(fs::exists(m_machine.Desktop() + "/Kaldo Tendwell.desktop"));
+    EXPECT_FALSE(machineValue(kaldo::kProgramKey, "Exe_Path"));
+}
+
+TEST_F(InstallStepsTest, MissingInstallerFolderFailsTheCopy) {
+    InstallSettings settings{m_machine.Path("root/opt"), ""};
+    const InstallResult result =
+        kaldo::RunInstall(settings, m_machine.Path("absent"), m_setup, m_registry);
+    EXPECT_EQ(result.Step, kaldo::kStepCopyFiles);
+    EXPECT_NE(result.Message.find("absent"), std::string::npos) << result.Message;
+}
+
+TEST_F(InstallStepsTest, UnknownProgramFilesFolderFailsTheCopy) {
+    InstallSettings settings{"", ""};
+    EXPECT_EQ(kaldo::RunInstall(settings, m_dist, m_setup, m_registry).Step, kaldo::kStepCopyFiles);
+}
+
+TEST_F(InstallStepsTest, DesktopThatCannotBeWrittenFailsTheShortcutStep) {
+    WriteFile(m_machine.Path("blocker"), "file");
+    ScopedEnv desktop("XDG_DESKTOP_DIR", m_machine.Path("blocker/Desktop").c_str());
+    const InstallResult result = install();
+    EXPECT_EQ(result.Step, kaldo::kStepShortcuts);
+    EXPECT_NE(result.Message.find("blocker"), std::string::npos) << result.Message;
+    EXPECT_FALSE(machineValue(kaldo::kProgramKey, "Exe_Path"));
+}
+
+TEST_F(InstallStepsTest, RegistryThatCannotBeWrittenFailsTheRegistrationStep) {
+    WriteFile(m_machine.Path("root/etc/kaldo"), "a file where the registry folder should be");
+    const InstallResult result = install();
+    EXPECT_EQ(result.Step, kaldo::kStepRegistration);
+    EXPECT_NE(result.Message.find("SOFTWARE\\Kaldo\\Tendwell"), std::string::npos);
+}
+
+TEST_F(InstallStepsTest, ProgramFolderBelowTheShippedFolderIsNotCopiedIntoItself) {
+    ScopedEnv root("KALDO_ROOT", (m_dist + "/root").c_str());
+    InstallSettings settings{m_dist + "/root/opt", ""};
+    ASSERT_TRUE(kaldo::RunInstall(settings, m_dist, m_setup, m_registry).Succeeded());
+    const std::string programFolder = m_dist + "/root/opt/Kaldo/Tendwell";
+    EXPECT_TRUE(fs::exists(programFolder + "/ktendwell"));
+    EXPECT_FALSE(fs::exists(programFolder + "/root/opt/Kaldo/Tendwell"));
+}
+
+TEST_F(InstallStepsTest, InstallingFromTheProgramFolderItselfLosesNothing) {
+    ASSERT_TRUE(install().Succeeded());
+    InstallSettings settings{m_machine.Path("root/opt"), ""};
+    ASSERT_TRUE(
+        kaldo::RunInstall(settings, m_machine.ProgramFolder(), m_setup, m_registry).Succeeded());
+    EXPECT_NE(ReadFile(installed("ktendwell")).find("main program"), std::string::npos);
+    EXPECT_EQ(ReadFile(installed("Data/presslane_3000/ui/home.html")), "<html>shipped</html>");
+}
+
+TEST_F(InstallStepsTest, HandedOverPrinterIsReadFromTheUsersKey) {
+    EXPECT_EQ(kaldo::HandedOverPrinter(m_registry), "");
+    m_registry.SetValue(Hive::CurrentUser, "Software\\Kaldo\\TendwellInstall", "PrinterName",
+                        "Büro Drucker");
+    EXPECT_EQ(kaldo::HandedOverPrinter(m_registry), "Büro Drucker");
+}
+
+} // namespace
