@@ -70,7 +70,8 @@ std::string AppActions::CurrentPage() {
 }
 
 void AppActions::Search(const std::string& text) {
-    NotYet("search", text);
+    Trace("search " + text + "\n");
+    m_app.Search(text);
 }
 
 void AppActions::RefreshStatus() {

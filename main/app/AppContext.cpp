@@ -6,9 +6,11 @@
 #include "main/browser/PaneLayout.h"
 #include "main/navigation/Dispatcher.h"
 #include "main/pages/HeaderPage.h"
+#include "main/pages/index/IndexPages.h"
 #include "main/printers/PrinterConnection.h"
 #include "main/printers/PrinterServices.h"
 #include "main/resources/StringResources.h"
+#include "main/search/SearchPage.h"
 #include "main/shell/ContentFolders.h"
 #include "platform/Paths.h"
 #include "platform/Trace.h"
@@ -28,6 +30,11 @@ constexpr int kStringFatalStart = 102;
 constexpr int kStringFatalData = 103;
 constexpr int kStringFatalCaption = 104;
 constexpr int kStringEnterKeywords = 118;
+constexpr int kStringIndex = 119;
+constexpr int kStringNumerics = 120;
+constexpr int kStringSearchResults = 121;
+constexpr int kStringSearchAgain = 122;
+constexpr int kStringNoResults = 123;
 constexpr int kStringTitle = 101;
 constexpr int kStringSearch = 128;
 constexpr int kStringSelectPrinter = 129;
@@ -134,7 +141,7 @@ bool AppContext::Initialize(QWidget* window, const std::string& commandLinePrint
     CreatePane(m_footerPane, panes.footer);
     m_footerPane->Navigate(FooterPagePath());
 
-    Trace("BuildIndexPages: not available in this build\n");
+    BuildIndexPages();
     return true;
 }
 
@@ -177,11 +184,61 @@ int AppContext::BuildHeaderPage() {
                         LoadStringUtf8(kStringSelectPrinter), LoadStringUtf8(kStringSearch),
                         config.CaptionText_Width(),           config.CaptionText_Height()};
     const FileNames files = config.Files();
-    HeaderPageFiles paths{ResolvePath(JoinPath(m_folders.XmlFolder, files.File_Header_XML)),
-                          ResolvePath(JoinPath(m_folders.XmlFolder, files.File_Header_XSL)),
+    HeaderPageFiles paths{XmlPath(files.File_Header_XML), XmlPath(files.File_Header_XSL),
                           HeaderPagePath()};
     return kaldo::BuildHeaderPage(printers, m_printer.SelectedPrinter, labels, ContentLanguage(),
                                   paths, m_transformer);
+}
+
+int AppContext::BuildIndexPages() {
+    const ToolboxConfig& config = *m_printer.Config;
+    const FileNames f = config.Files();
+    const IndexPageFiles files{XmlPath(f.File_IndexUG),
+                               XmlPath(f.File_IndexNonUG),
+                               XmlPath(f.File_IndexAUG),
+                               XmlPath(f.File_IndexCombined1),
+                               XmlPath(f.File_IndexCombined2),
+                               XmlPath(f.File_IndexSort_XSL),
+                               XmlPath(f.File_Index_XSL),
+                               XmlPath(f.File_IndexContent_XSL),
+                               ContentPath(f.File_Index),
+                               ContentPath(f.File_IndexContent),
+                               config.ConfigPath()};
+    const IndexLabels labels{LoadStringUtf8(kStringIndex), LoadStringUtf8(kStringNumerics)};
+    return kaldo::BuildIndexPages(files, labels, ContentLanguage(), m_transformer);
+}
+
+void AppContext::Search(const std::string& text) {
+    ToolboxConfig& config = *m_printer.Config;
+    m_printer.CurrentTab = config.SearchTab();
+    std::string searchPage;
+    const auto& tabs = config.Tabs();
+    if (config.SearchTab() >= 0 && config.SearchTab() < int(tabs.size())) {
+        const auto& pages = tabs[config.SearchTab()].Pages;
+        if (config.SearchPage() >= 0 && config.SearchPage() < int(pages.size()))
+            searchPage = ContentPath(pages[config.SearchPage()].File);
+    }
+    const FileNames f = config.Files();
+    const SearchPageFiles files{XmlPath(f.File_IndexCombined2),
+                                XmlPath(f.File_Synonym),
+                                XmlPath(f.File_Search),
+                                XmlPath(f.File_SearchSort_XSL),
+                                XmlPath(f.File_Search_XSL),
+                                XmlPath(f.File_SearchContent_XSL),
+                                ContentPath(f.File_Search_HTML),
+                                ContentPath(f.File_SearchContent),
+                                searchPage};
+    const SearchLabels labels{LoadStringUtf8(kStringSearchResults),
+                              LoadStringUtf8(kStringSearchAgain), LoadStringUtf8(kStringNoResults)};
+    const SearchPageResult result =
+        BuildSearchPages(m_search, ContentLanguage(), text,
+                         LoadResourceString(kStringEnterKeywords), labels, files, m_transformer);
+    if (m_bodyPane && !result.show.empty())
+        m_bodyPane->Navigate(result.show);
+}
+
+std::string AppContext::XmlPath(const std::string& name) const {
+    return ResolvePath(JoinPath(m_folders.XmlFolder, name));
 }
 
 std::string AppContext::HeaderPagePath() const {
@@ -262,7 +319,7 @@ void AppContext::ShowSelectedPrinter() {
         m_footerPane->Navigate(FooterPagePath());
     if (m_bodyPane)
         m_bodyPane->Navigate(ContentPath(m_printer.Config->DefaultPageFile()));
-    Trace("BuildIndexPages: not available in this build\n");
+    BuildIndexPages();
 }
 
 void AppContext::CreatePane(std::unique_ptr<BrowserHost>& pane, const QRect& rectangle) {

@@ -20,6 +20,7 @@ class QWidget;
 namespace kaldo {
 
 class BrowserHost;
+class KeywordSearch;
 class NavigationActions;
 class PrinterSelector;
 struct PrinterServices;
@@ -50,6 +51,9 @@ public:
 
     bool SelectPrinterByName(const std::string& printerName);
     int BuildHeaderPage();
+    int BuildIndexPages();
+    // Searches the content's index for `text` and shows the results in the search tab.
+    void Search(const std::string& text);
     std::string HeaderPagePath() const;
     std::string ContentPath(const std::string& name) const { return m_folders.ContentPath(name); }
     std::string ImagePath(const std::string& name) const { return m_folders.ImagePath(name); }
@@ -85,6 +89,8 @@ private:
     void ShowSelectedPrinter();
     void CreatePane(std::unique_ptr<BrowserHost>& pane, const QRect& rectangle);
     void Fatal(int textId) const;
+    // A file of the model's XML folder.
+    std::string XmlPath(const std::string& name) const;
 
     PrinterServices& m_services;
     std::unique_ptr<NavigationActions> m_actions;
@@ -93,6 +99,7 @@ private:
     std::string m_languageCode;
     PrinterSelection m_printer;
     std::unique_ptr<ContentCatalog> m_catalog;
+    std::unique_ptr<KeywordSearch> m_search;
     std::unique_ptr<PrinterSelector> m_selector;
     std::unique_ptr<BrowserHost> m_bodyPane;
     std::unique_ptr<BrowserHost> m_headerPane;

@@ -134,8 +134,7 @@ protected:
     }
 
     // Waits until `pane` shows `path` and its document has loaded completely.
-    static bool WaitForPage(BrowserHost* pane, const std::string& path)
-    {
+    static bool WaitForPage(BrowserHost* pane, const std::string& path) {
         // The answer may come after this returns, so it lives as long as the callback.
         auto state = std::make_shared<int>(0); // 0 ask, 1 asked, 2 complete
         return WaitUntil([&] {
@@ -224,15 +223,30 @@ TEST_F(MainWindowTest, PrinterListSwitchesToAnotherPrinter) {
     })) << PageOf(m_context->BodyPane());
 }
 
-TEST_F(MainWindowTest, SearchBoxReachesTheSearch) {
+TEST_F(MainWindowTest, SearchBoxShowsTheResultsInTheSearchTab) {
     Start("Office_3020");
     RunInPane(m_context->HeaderPane(), "var k = document.getElementById('keywords');"
                                        "k.value = 'paper jam'; k.form.submit();");
     EXPECT_TRUE(WaitUntil([] { return TraceHas("search paper jam"); }));
+    const ToolboxConfig& config = *m_context->Printer().Config;
+    const std::string searchPage =
+        m_context->ContentPath(config.Tabs()[config.SearchTab()].Pages[config.SearchPage()].File);
+    EXPECT_TRUE(WaitForPage(m_context->BodyPane(), searchPage)) << PageOf(m_context->BodyPane());
+    EXPECT_EQ(m_context->Printer().CurrentTab, config.SearchTab());
+    std::ifstream in(m_context->ContentPath(config.Files().File_SearchContent));
+    const std::string results(std::istreambuf_iterator<char>(in), {});
+    EXPECT_NE(results.find("paper jam"), std::string::npos);
     // The header stays where it was.
-    EXPECT_TRUE(WaitUntil([&] {
-        return EndsWith(PageOf(m_context->HeaderPane()), "presslane_3000/ui/header.html");
-    }));
+    EXPECT_TRUE(EndsWith(PageOf(m_context->HeaderPane()), "presslane_3000/ui/header.html"));
+}
+
+TEST_F(MainWindowTest, IndexPagesAreBuiltAtStartUp) {
+    Start("Office_3020");
+    const FileNames files = m_context->Printer().Config->Files();
+    std::ifstream in(m_context->ContentPath(files.File_IndexContent));
+    const std::string index(std::istreambuf_iterator<char>(in), {});
+    EXPECT_NE(index.find("0 - 9"), std::string::npos);
+    EXPECT_NE(index.find("Paper jam"), std::string::npos);
 }
 
 TEST_F(MainWindowTest, SecondStartHandsOverItsPrinter) {
