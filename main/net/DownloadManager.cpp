@@ -1,0 +1,210 @@
+#include "main/net/DownloadManager.h"
+
+#include "main/net/CurlHandles.h"
+#include "main/net/PartFile.h"
+#include "platform/Trace.h"
+
+#include <cstdlib>
+#include <unistd.h>
+
+namespace kaldo {
+
+namespace {
+
+const char kWebProtocols[] = "http,https";
+
+struct TransferState {
+    PartFile& Part;
+    const std::atomic<bool>& Aborted;
+    bool Opened = false; // an answer arrived and its file exists
+    bool FileFailed = false;
+};
+
+struct Attempt {
+    CURLcode Code = CURLE_FAILED_INIT;
+    bool Responded = false; // some HTTP answer arrived, so the URL did open
+};
+
+bool PrepareFile(TransferState& state) {
+    Trace("InternetOpenUrl - success\n");
+    if (!state.Part.open()) {
+        state.FileFailed = true;
+        return false;
+    }
+    Trace("CreateFile - success\n");
+    state.Opened = true;
+    return true;
+}
+
+size_t WriteBody(char* data, size_t size, size_t count, void* user) {
+    auto& state = *static_cast<TransferState*>(user);
+    const size_t bytes = size * count;
+    if (state.Aborted.load())
+        return CURL_WRITEFUNC_ERROR;
+    if (!state.Opened && !PrepareFile(state))
+        return CURL_WRITEFUNC_ERROR;
+    return state.Part.write({data, bytes}) ? bytes : CURL_WRITEFUNC_ERROR;
+}
+
+size_t DiscardBody(char*, size_t size, size_t count, void*) {
+    return size * count;
+}
+
+int CheckAbort(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+    return static_cast<const std::atomic<bool>*>(user)->load() ? 1 : 0;
+}
+
+std::string TrustAnchors(const DownloadOptions& options) {
+    if (!options.CaFile.empty())
+        return options.CaFile;
+    const char* file = std::getenv("KALDO_CA_FILE");
+    return file != nullptr ? file : "";
+}
+
+// What every request of the program shares: agent name, web protocols only (also after a
+// redirect), verified certificates, no signals (we run on worker threads), bounded connect.
+bool SetCommonOptions(CURL* curl, const std::string& url, const DownloadOptions& options) {
+    const std::string anchors = TrustAnchors(options);
+    bool ok = curl_easy_setopt(curl, CURLOPT_URL, url.c_str()) == CURLE_OK;
+    ok = ok && curl_easy_setopt(curl, CURLOPT_USERAGENT, kAgentName) == CURLE_OK;
+    ok = ok && curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, kWebProtocols) == CURLE_OK;
+    ok = ok && curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, kWebProtocols) == CURLE_OK;
+    ok = ok && curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L) == CURLE_OK;
+    ok = ok && curl_easy_setopt(curl, CURLOPT_MAXREDIRS, 10L) == CURLE_OK;
+    ok = ok && curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L) == CURLE_OK;
+    ok = ok && curl_easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, 1L) == CURLE_OK;
+    ok = ok && curl_easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, 2L) == CURLE_OK;
+    ok = ok && curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS,
+                                long(options.ConnectTimeout.count())) == CURLE_OK;
+    if (!anchors.empty())
+        ok = ok && curl_easy_setopt(curl, CURLOPT_CAINFO, anchors.c_str()) == CURLE_OK;
+    return ok;
+}
+
+Attempt Transfer(CURL* curl, const std::string& url, const DownloadOptions& options,
+                 TransferState& state) {
+    curl_easy_reset(curl);
+    Attempt attempt;
+    bool ok = SetCommonOptions(curl, url, options);
+    ok = ok && curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, WriteBody) == CURLE_OK;
+    ok = ok && curl_easy_setopt(curl, CURLOPT_WRITEDATA, &state) == CURLE_OK;
+    ok = ok && curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, CheckAbort) == CURLE_OK;
+    ok = ok && curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &state.Aborted) == CURLE_OK;
+    ok = ok && curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L) == CURLE_OK;
+    if (options.StallTime.count() > 0) {
+        ok = ok && curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT,
+                                    long(options.StallBytesPerSecond)) == CURLE_OK;
+        ok = ok && curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME,
+                                    long(options.StallTime.count())) == CURLE_OK;
+    }
+    if (!ok)
+        return attempt;
+    attempt.Code = curl_easy_perform(curl);
+    long status = 0;
+    curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
+    attempt.Responded = status != 0;
+    return attempt;
+}
+
+std::string UrlText(CURLU* url) {
+    char* text = nullptr;
+    if (curl_url_get(url, CURLUPART_URL, &text, CURLU_NO_DEFAULT_PORT) != CURLUE_OK)
+        return {};
+    const CurlStringHandle owner(text);
+    return text;
+}
+
+} // namespace
+
+bool InitializeCurl() {
+    static const bool initialized = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
+    return initialized;
+}
+
+std::string SecureFallbackUrl(const std::string& url, int securePort) {
+    const CurlUrlHandle parsed(curl_url());
+    if (!parsed || curl_url_set(parsed.get(), CURLUPART_URL, url.c_str(),
+                                CURLU_NON_SUPPORT_SCHEME) != CURLUE_OK)
+        return {};
+    char* host = nullptr;
+    if (curl_url_get(parsed.get(), CURLUPART_HOST, &host, 0) != CURLUE_OK)
+        return {};
+    const CurlStringHandle hostOwner(host);
+    if (*host == '\0')
+        return {};
+    const std::string original = UrlText(parsed.get());
+    const std::string port = std::to_string(securePort);
+    if (curl_url_set(parsed.get(), CURLUPART_SCHEME, "https", CURLU_NON_SUPPORT_SCHEME) !=
+            CURLUE_OK ||
+        curl_url_set(parsed.get(), CURLUPART_PORT, securePort == 443 ? nullptr : port.c_str(), 0) !=
+            CURLUE_OK ||
+        curl_url_set(parsed.get(), CURLUPART_FRAGMENT, nullptr, 0) != CURLUE_OK)
+        return {};
+    std::string secure = UrlText(parsed.get());
+    return secure == original ? std::string() : secure;
+}
+
+DownloadManager::DownloadManager() = default;
+
+DownloadManager::DownloadManager(DownloadOptions options)
+    : m_options(std::move(options)) {}
+
+DownloadManager::~DownloadManager() {
+    Trace("DownloadManager::~DownloadManager()\n");
+}
+
+void DownloadManager::abort() {
+    std::lock_guard lock(m_targetMutex);
+    m_aborted.store(true);
+}
+
+int DownloadManager::fetch(const std::string& localPath, const std::string& url) {
+    if (m_aborted.load())
+        return 0;
+    PartFile part(localPath);
+    bool ok = InitializeCurl();
+    const CurlEasyHandle curl(ok ? curl_easy_init() : nullptr);
+    if (curl) {
+        Trace("InternetAttemptConnect - success\n");
+        Trace("InternetOpen - success\n");
+        TransferState state{part, m_aborted};
+        Attempt attempt = Transfer(curl.get(), url, m_options, state);
+        if (attempt.Code != CURLE_OK && !attempt.Responded && !m_aborted.load()) {
+            const std::string secure = SecureFallbackUrl(url, m_options.SecurePort);
+            if (!secure.empty())
+                attempt = Transfer(curl.get(), secure, m_options, state);
+        }
+        ok = attempt.Code == CURLE_OK && !state.FileFailed && (state.Opened || PrepareFile(state));
+    } else {
+        ok = false;
+    }
+    if (ok)
+        Trace("InternetReadFile - success\n");
+
+    std::lock_guard lock(m_targetMutex);
+    if (m_aborted.load())
+        return 0; // the part file goes with `part`; the target is no longer ours to touch
+    if (ok && part.commit())
+        return 1;
+    part.discard();
+    ::unlink(localPath.c_str());
+    return 0;
+}
+
+bool DownloadManager::checkReachable(const std::string& url, std::chrono::milliseconds timeout,
+                                     const DownloadOptions& options) {
+    if (timeout.count() <= 0 || !InitializeCurl())
+        return false;
+    const CurlEasyHandle curl(curl_easy_init());
+    if (!curl)
+        return false;
+    DownloadOptions bounded = options;
+    bounded.ConnectTimeout = std::min(options.ConnectTimeout, timeout);
+    bool ok = SetCommonOptions(curl.get(), url, bounded);
+    ok = ok && curl_easy_setopt(curl.get(), CURLOPT_NOBODY, 1L) == CURLE_OK;
+    ok = ok && curl_easy_setopt(curl.get(), CURLOPT_WRITEFUNCTION, DiscardBody) == CURLE_OK;
+    ok = ok && curl_easy_setopt(curl.get(), CURLOPT_TIMEOUT_MS, long(timeout.count())) == CURLE_OK;
+    return ok && curl_easy_perform(curl.get()) == CURLE_OK;
+}
+
+} // namespace kaldo

@@ -1,0 +1,413 @@
+#include "main/net/DownloadManager.h"
+
+#include "tests/main/net/TestWebServer.h"
+#include "tests/platform/TempFolder.h"
+#include "tools/Simulator.h"
+#include "tools/SimulatorOptions.h"
+
+#include <QLoggingCategory>
+#include <QtGlobal>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace kaldo {
+namespace {
+
+using namespace std::chrono_literals;
+using kaldo::testing::ClosedPort;
+using kaldo::testing::ScopedEnv;
+using kaldo::testing::TempFolder;
+using kaldo::testing::TestWebServer;
+namespace fs = std::filesystem;
+
+std::optional<std::string> ReadFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        return std::nullopt;
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+void WriteFile(const std::string& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+std::vector<std::string> FolderEntries(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    return names;
+}
+
+// Bounded wait for something another thread does.
+template <typename Condition> bool Eventually(Condition condition) {
+    const auto until = std::chrono::steady_clock::now() + 10s;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > until)
+            return false;
+        std::this_thread::sleep_for(10ms);
+    }
+    return true;
+}
+
+std::string LargeBody() {
+    std::string body;
+    for (int line = 0; body.size() < 200000; ++line)
+        body += "line " + std::to_string(line) + " of a long answer\n";
+    return body;
+}
+
+class DownloadManagerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_FALSE(m_folder.Path().empty());
+        httplib::Server& routes = m_server.Routes();
+        routes.Get("/page.html", [](const httplib::Request&, httplib::Response& response) {
+            response.set_content("<html>fresh page</html>", "text/html");
+        });
+        routes.Get("/large.txt", [](const httplib::Request&, httplib::Response& response) {
+            response.set_content(LargeBody(), "text/plain");
+        });
+        routes.Get("/missing.pdf", [](const httplib::Request&, httplib::Response& response) {
+            response.status = 404;
+            response.set_content("<html>no such document</html>", "text/html");
+        });
+        routes.Get("/empty.xml", [](const httplib::Request&, httplib::Response& response) {
+            response.set_content("", "text/xml");
+        });
+        routes.Get("/moved.html", [](const httplib::Request&, httplib::Response& response) {
+            response.set_redirect("/page.html");
+        });
+        m_server.ServeStalling("/stalling.bin");
+        // Answers only after a minute.
+        routes.Get("/late.html", [this](const httplib::Request&, httplib::Response& response) {
+            m_server.Stall().Wait();
+            response.set_content("late", "text/html");
+        });
+        ASSERT_TRUE(m_server.Start());
+        m_options.SecurePort = ClosedPort();
+    }
+
+    std::string Target() const { return m_folder / "answer.dat"; }
+
+    ScopedEnv m_noAnchors{"KALDO_CA_FILE", nullptr};
+    TempFolder m_folder;
+    TestWebServer m_server;
+    DownloadOptions m_options;
+};
+
+TEST_F(DownloadManagerTest, FetchStoresTheAnswer) {
+    DownloadManager manager(m_options);
+    EXPECT_EQ(manager.fetch(Target(), m_server.Url("/page.html")), 1);
+    EXPECT_EQ(ReadFile(Target()), "<html>fresh page</html>");
+    EXPECT_EQ(FolderEntries(m_folder.Path()), std::vector<std::string>{"answer.dat"});
+}
+
+TEST_F(DownloadManagerTest, FetchStoresALargeAnswerWhole) {
+    DownloadManager manager(m_options);
+    EXPECT_EQ(manager.fetch(Target(), m_server.Url("/large.txt")), 1);
+    EXPECT_EQ(ReadFile(Target()), LargeBody());
+}
+
+TEST_F(DownloadManagerTest, FetchStoresAnHttpErrorPageLikeAnyAnswer) {
+    DownloadManager manager(m_options);
+    EXPECT_EQ(manager.fetch(Target(), m_server.Url("/missing.pdf")), 1);
+    EXPECT_EQ(ReadFile(Target()), "<html>no such document</html>");
+}
+
+TEST_F(DownloadManagerTest, FetchOfAnEmptyAnswerGivesAnEmptyFile) {
+    DownloadManager manager(m_options);
+    EXPECT_EQ(manager.fetch(Target(), m_server.Url("/empty.xml")), 1);
+    EXPECT_EQ(ReadFile(Target()), "");
+}
+
+TEST_F(DownloadManagerTest, FetchReplacesAnExistingFileWhole) {
+    WriteFile(Target(), std::string(5000, 'x'));
+    DownloadManager manager(m_options);
+    EXPECT_EQ(manager.fetch(Target(), m_server.Url("/page.html")), 1);
+    EXPECT_EQ(ReadFile(Target()), "<html>fresh page</html>");
+}
+
+TEST_F(DownloadManagerTest, FetchFollowsRedirects) {
+    DownloadManager manager(m_options);
+    EXPECT_EQ(manager.fetch(Target(), m_server.Url("/moved.html")), 1);
+    EXPECT_EQ(ReadFile(Target()), "<html>fresh page</html>");
+}
+
+TEST_F(DownloadManagerTest, FetchIntroducesItselfWithTheAgentName) {
+    DownloadManager manager(m_options);
+    ASSERT_EQ(manager.fetch(Target(), m_server.Url("/page.html?language=EN")), 1);
+    const std::vector<kaldo::testing::SeenRequest> seen = m_server.Seen();
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].Method, "GET");
+    EXPECT_EQ(seen[0].Target, "/page.html?language=EN");
+    EXPECT_EQ(seen[0].Agent, "Kaldo Tendwell");
+}
+
+TEST_F(DownloadManagerTest, FetchFromAPortWithNothingListeningFailsAndDeletesTheFile) {
+    WriteFile(Target(), "stale copy");
+    DownloadManager manager(m_options);
+    const std::string url = "http://127.0.0.1:" + std::to_string(ClosedPort()) + "/page.html";
+    EXPECT_EQ(manager.fetch(Target(), url), 0);
+    EXPECT_TRUE(FolderEntries(m_folder.Path()).empty());
+}
+
+TEST_F(DownloadManagerTest, FetchIntoAMissingFolderFails) {
+    DownloadManager manager(m_options);
+    const std::string target = m_folder / "no-such-folder/answer.dat";
+    EXPECT_EQ(manager.fetch(target, m_server.Url("/page.html")), 0);
+    EXPECT_FALSE(fs::exists(target));
+}
+
+TEST_F(DownloadManagerTest, FetchReadsOnlyWebAddresses) {
+    const std::string secret = m_folder / "secret.txt";
+    WriteFile(secret, "local file");
+    DownloadManager manager(m_options);
+    EXPECT_EQ(manager.fetch(Target(), "file://" + secret), 0);
+    EXPECT_FALSE(fs::exists(Target()));
+    EXPECT_EQ(manager.fetch(Target(), "not an address"), 0);
+    EXPECT_FALSE(fs::exists(Target()));
+}
+
+TEST_F(DownloadManagerTest, AbortFromAnotherThreadEndsPromptlyAndLeavesNoFile) {
+    DownloadManager manager(m_options);
+    int result = -1;
+    const auto started = std::chrono::steady_clock::now();
+    std::thread worker([&] { result = manager.fetch(Target(), m_server.Url("/stalling.bin")); });
+    // The first bytes are in the part file beside the target.
+    ASSERT_TRUE(Eventually([&] { return !FolderEntries(m_folder.Path()).empty(); }));
+    manager.abort();
+    worker.join();
+    EXPECT_EQ(result, 0);
+    EXPECT_LT(std::chrono::steady_clock::now() - started, 5s);
+    EXPECT_TRUE(FolderEntries(m_folder.Path()).empty());
+    EXPECT_TRUE(manager.aborted());
+}
+
+TEST_F(DownloadManagerTest, AbortedFetchLeavesTheTargetAlone) {
+    WriteFile(Target(), "written by someone else");
+    DownloadManager manager(m_options);
+    int result = -1;
+    std::thread worker([&] { result = manager.fetch(Target(), m_server.Url("/late.html")); });
+    ASSERT_TRUE(m_server.WaitForArrivals(1));
+    manager.abort();
+    worker.join();
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(ReadFile(Target()), "written by someone else");
+    EXPECT_EQ(FolderEntries(m_folder.Path()), std::vector<std::string>{"answer.dat"});
+}
+
+TEST_F(DownloadManagerTest, FetchOnAnAbortedManagerFailsAtOnce) {
+    WriteFile(Target(), "kept");
+    DownloadManager manager(m_options);
+    manager.abort();
+    EXPECT_EQ(manager.fetch(Target(), m_server.Url("/page.html")), 0);
+    EXPECT_EQ(ReadFile(Target()), "kept");
+    EXPECT_TRUE(m_server.Seen().empty());
+}
+
+TEST_F(DownloadManagerTest, StalledTransferIsGivenUpAfterTheStallLimit) {
+    m_options.StallTime = 1s;
+    DownloadManager manager(m_options);
+    const auto started = std::chrono::steady_clock::now();
+    EXPECT_EQ(manager.fetch(Target(), m_server.Url("/stalling.bin")), 0);
+    EXPECT_LT(std::chrono::steady_clock::now() - started, 30s);
+    EXPECT_TRUE(FolderEntries(m_folder.Path()).empty());
+}
+
+TEST_F(DownloadManagerTest, AnswerThatNeverComesIsGivenUpAfterTheStallLimit) {
+    m_options.StallTime = 1s;
+    DownloadManager manager(m_options);
+    const auto started = std::chrono::steady_clock::now();
+    EXPECT_EQ(manager.fetch(Target(), m_server.Url("/late.html")), 0);
+    EXPECT_LT(std::chrono::steady_clock::now() - started, 30s);
+    EXPECT_FALSE(fs::exists(Target()));
+}
+
+TEST_F(DownloadManagerTest, FetchWritesItsTraces) {
+    static std::vector<std::string> traces;
+    traces.clear();
+    QLoggingCategory::setFilterRules("kaldo.trace.debug=true");
+    const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& text) {
+            traces.push_back(text.toStdString());
+        });
+    {
+        DownloadManager manager(m_options);
+        manager.fetch(Target(), m_server.Url("/page.html"));
+    }
+    qInstallMessageHandler(previous);
+    QLoggingCategory::setFilterRules("kaldo.trace.debug=false");
+    EXPECT_EQ(traces,
+              (std::vector<std::string>{"InternetAttemptConnect - success\n",
+                                        "InternetOpen - success\n", "InternetOpenUrl - success\n",
+                                        "CreateFile - success\n", "InternetReadFile - success\n",
+                                        "DownloadManager::~DownloadManager()\n"}));
+}
+
+TEST_F(DownloadManagerTest, ReachableWhenTheServerAnswers) {
+    EXPECT_TRUE(DownloadManager::checkReachable(m_server.Url("/page.html"), 5000ms, m_options));
+    ASSERT_FALSE(m_server.Seen().empty());
+    EXPECT_EQ(m_server.Seen()[0].Agent, "Kaldo Tendwell");
+}
+
+TEST_F(DownloadManagerTest, ReachableWhenTheServerAnswersWithAnError) {
+    EXPECT_TRUE(DownloadManager::checkReachable(m_server.Url("/missing.pdf")));
+}
+
+TEST_F(DownloadManagerTest, NotReachableWhenNothingListens) {
+    const std::string url = "http://127.0.0.1:" + std::to_string(ClosedPort()) + "/";
+    EXPECT_FALSE(DownloadManager::checkReachable(url));
+}
+
+TEST_F(DownloadManagerTest, NotReachableWhenTheAnswerComesAfterTheTimeout) {
+    const auto started = std::chrono::steady_clock::now();
+    EXPECT_FALSE(DownloadManager::checkReachable(m_server.Url("/late.html"), 300ms));
+    EXPECT_LT(std::chrono::steady_clock::now() - started, 5s);
+}
+
+TEST_F(DownloadManagerTest, NotReachableWithoutTime) {
+    EXPECT_FALSE(DownloadManager::checkReachable(m_server.Url("/page.html"), 0ms));
+    EXPECT_FALSE(DownloadManager::checkReachable("not an address"));
+}
+
+// --- the secure retry ------------------------------------------------------------------------
+
+TEST(SecureFallbackUrlTest, KeepsHostPathAndQuery) {
+    EXPECT_EQ(SecureFallbackUrl("http://www.example.test/a/b/c.html?x=1&y=2", 443),
+              "https://www.example.test/a/b/c.html?x=1&y=2");
+}
+
+TEST(SecureFallbackUrlTest, DropsThePlainPortAndTheFragment) {
+    EXPECT_EQ(SecureFallbackUrl("http://host.test:8080/page.html#top", 443),
+              "https://host.test/page.html");
+    EXPECT_EQ(SecureFallbackUrl("http://host.test:8080/page.html", 8443),
+              "https://host.test:8443/page.html");
+}
+
+TEST(SecureFallbackUrlTest, NothingToRetryForTheSameSecureUrl) {
+    EXPECT_EQ(SecureFallbackUrl("https://host.test/page.html", 443), "");
+    EXPECT_EQ(SecureFallbackUrl("https://host.test:443/page.html", 443), "");
+}
+
+TEST(SecureFallbackUrlTest, NothingToRetryWithoutAHost) {
+    EXPECT_EQ(SecureFallbackUrl("file:///etc/hostname", 443), "");
+    EXPECT_EQ(SecureFallbackUrl("no address at all", 443), "");
+    EXPECT_EQ(SecureFallbackUrl("", 443), "");
+}
+
+class DownloadManagerHttpsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_FALSE(m_folder.Path().empty());
+        std::string error;
+        ASSERT_TRUE(m_certificate.Generate({"127.0.0.1"}, error)) << error;
+        m_anchors = m_folder / "site.pem";
+        WriteFile(m_anchors, m_certificate.CertificatePem());
+
+        m_secure = std::make_unique<TestWebServer>(m_certificate);
+        m_secure->Routes().Get("/docs/guide.pdf",
+                               [](const httplib::Request&, httplib::Response& response) {
+                                   response.set_content("%PDF-1.4 guide", "application/pdf");
+                               });
+        ASSERT_TRUE(m_secure->Start());
+        m_plain.Routes().Get("/broken", [](const httplib::Request&, httplib::Response& response) {
+            response.status = 500;
+            response.set_content("server trouble", "text/plain");
+        });
+        ASSERT_TRUE(m_plain.Start());
+        m_options.SecurePort = m_secure->Port();
+    }
+
+    std::string Target() const { return m_folder / "guide.pdf"; }
+    std::string UnopenableUrl(const std::string& target) const {
+        return "http://127.0.0.1:" + std::to_string(ClosedPort()) + target;
+    }
+
+    ScopedEnv m_noAnchors{"KALDO_CA_FILE", nullptr};
+    TempFolder m_folder;
+    kaldo::simulator::SelfSignedCertificate m_certificate;
+    std::string m_anchors;
+    std::unique_ptr<TestWebServer> m_secure;
+    TestWebServer m_plain;
+    DownloadOptions m_options;
+};
+
+TEST_F(DownloadManagerHttpsTest, SecureRetryRejectsAnUntrustedCertificate) {
+    DownloadManager manager(m_options);
+    EXPECT_EQ(manager.fetch(Target(), UnopenableUrl("/docs/guide.pdf")), 0);
+    EXPECT_FALSE(fs::exists(Target()));
+    EXPECT_TRUE(m_secure->Seen().empty());
+}
+
+TEST_F(DownloadManagerHttpsTest, SecureRetryRequestsTheWholePathAndQuery) {
+    m_options.CaFile = m_anchors;
+    DownloadManager manager(m_options);
+    EXPECT_EQ(manager.fetch(Target(), UnopenableUrl("/docs/guide.pdf?language=EN&model=3020")), 1);
+    EXPECT_EQ(ReadFile(Target()), "%PDF-1.4 guide");
+    const std::vector<kaldo::testing::SeenRequest> seen = m_secure->Seen();
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].Target, "/docs/guide.pdf?language=EN&model=3020");
+    EXPECT_EQ(seen[0].Agent, "Kaldo Tendwell");
+}
+
+TEST_F(DownloadManagerHttpsTest, TrustAnchorsMayComeFromTheEnvironment) {
+    ScopedEnv anchors("KALDO_CA_FILE", m_anchors.c_str());
+    DownloadManager manager(m_options);
+    EXPECT_EQ(manager.fetch(Target(), UnopenableUrl("/docs/guide.pdf")), 1);
+    EXPECT_EQ(ReadFile(Target()), "%PDF-1.4 guide");
+}
+
+TEST_F(DownloadManagerHttpsTest, HttpsAddressIsVerifiedToo) {
+    const std::string url = m_secure->Url("/docs/guide.pdf", "https");
+    EXPECT_EQ(DownloadManager(m_options).fetch(Target(), url), 0);
+    EXPECT_FALSE(DownloadManager::checkReachable(url, 5000ms, m_options));
+    m_options.CaFile = m_anchors;
+    EXPECT_EQ(DownloadManager(m_options).fetch(Target(), url), 1);
+    EXPECT_TRUE(DownloadManager::checkReachable(url, 5000ms, m_options));
+}
+
+TEST_F(DownloadManagerHttpsTest, NoSecureRetryWhenTheServerAnswered) {
+    m_options.CaFile = m_anchors;
+    DownloadManager manager(m_options);
+    EXPECT_EQ(manager.fetch(Target(), m_plain.Url("/broken")), 1);
+    EXPECT_EQ(ReadFile(Target()), "server trouble");
+    EXPECT_TRUE(m_secure->Seen().empty());
+}
+
+// --- against the printer simulator -----------------------------------------------------------
+
+TEST(DownloadManagerSimulatorTest, FetchesThePrinterStatusDocument) {
+    TempFolder folder;
+    kaldo::simulator::SimulatorOptions options;
+    std::string error;
+    ASSERT_EQ(kaldo::simulator::ParseSimulatorOptions({"--printer", "127.0.0.1:0", "--quiet"},
+                                                      options, error),
+              kaldo::simulator::ParseOutcome::Run)
+        << error;
+    kaldo::simulator::Simulator simulator;
+    ASSERT_TRUE(simulator.Start(options, error)) << error;
+    const auto printer = simulator.PrinterAddresses().at(0);
+    const std::string url = "http://" + printer.host + ":" + std::to_string(printer.port) +
+                            "/status/devicestatus.xml?language=EN";
+
+    DownloadManager manager;
+    ASSERT_EQ(manager.fetch(folder / "status.xml", url), 1);
+    const std::optional<std::string> document = ReadFile(folder / "status.xml");
+    ASSERT_TRUE(document);
+    EXPECT_NE(document->find("<devicexml>"), std::string::npos);
+    EXPECT_NE(document->find("<type>Hard Drive</type>"), std::string::npos);
+    simulator.Stop();
+}
+
+} // namespace
+} // namespace kaldo

@@ -1,0 +1,133 @@
+#include "main/net/DownloadWorker.h"
+
+#include "tests/main/net/TestWebServer.h"
+#include "tests/platform/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <future>
+#include <sstream>
+#include <string>
+
+namespace kaldo {
+namespace {
+
+using namespace std::chrono_literals;
+using kaldo::testing::ClosedPort;
+using kaldo::testing::TempFolder;
+using kaldo::testing::TestWebServer;
+namespace fs = std::filesystem;
+
+bool FolderIsEmpty(const std::string& folder) {
+    return fs::is_empty(folder);
+}
+
+class DownloadWorkerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_FALSE(m_folder.Path().empty());
+        m_server.Routes().Get("/guide.pdf", [](const httplib::Request&, httplib::Response& r) {
+            r.set_content("%PDF-1.4 guide", "application/pdf");
+        });
+        m_server.ServeStalling("/video.webm");
+        ASSERT_TRUE(m_server.Start());
+        m_options.SecurePort = ClosedPort();
+    }
+
+    // Starts a download whose result arrives in `m_result`.
+    bool Start(DownloadWorker& worker, const std::string& target) {
+        m_result = {};
+        return worker.start(m_server.Url(target), Target(),
+                            [this](int result) { m_result.set_value(result); });
+    }
+    int Result() {
+        std::future<int> future = m_result.get_future();
+        return future.wait_for(10s) == std::future_status::ready ? future.get() : -2;
+    }
+    std::string Target() const { return m_folder / "download.bin"; }
+    bool PartFileAppeared() {
+        for (int i = 0; i < 1000 && FolderIsEmpty(m_folder.Path()); ++i)
+            std::this_thread::sleep_for(10ms);
+        return !FolderIsEmpty(m_folder.Path());
+    }
+
+    TempFolder m_folder;
+    TestWebServer m_server;
+    DownloadOptions m_options;
+    std::promise<int> m_result;
+};
+
+TEST_F(DownloadWorkerTest, CompletionReportsASuccessfulFetch) {
+    DownloadWorker worker(m_options);
+    ASSERT_TRUE(Start(worker, "/guide.pdf"));
+    EXPECT_EQ(Result(), 1);
+    EXPECT_FALSE(worker.transferRunning());
+    std::ifstream file(Target());
+    std::ostringstream text;
+    text << file.rdbuf();
+    EXPECT_EQ(text.str(), "%PDF-1.4 guide");
+}
+
+TEST_F(DownloadWorkerTest, CompletionReportsAFailedFetch) {
+    DownloadWorker worker(m_options);
+    ASSERT_TRUE(worker.start("http://127.0.0.1:" + std::to_string(ClosedPort()) + "/guide.pdf",
+                             Target(), [this](int result) { m_result.set_value(result); }));
+    EXPECT_EQ(Result(), 0);
+    EXPECT_FALSE(fs::exists(Target()));
+}
+
+TEST_F(DownloadWorkerTest, CancelEndsTheTransferAndDeletesThePartialFile) {
+    DownloadWorker worker(m_options);
+    const auto started = std::chrono::steady_clock::now();
+    ASSERT_TRUE(Start(worker, "/video.webm"));
+    ASSERT_TRUE(PartFileAppeared());
+    EXPECT_TRUE(worker.transferRunning());
+    EXPECT_TRUE(worker.cancel());
+    EXPECT_EQ(Result(), 0);
+    EXPECT_LT(std::chrono::steady_clock::now() - started, 5s);
+    EXPECT_TRUE(FolderIsEmpty(m_folder.Path()));
+}
+
+TEST_F(DownloadWorkerTest, CancelWithoutATransferChangesNothing) {
+    std::ofstream(Target()) << "earlier download";
+    DownloadWorker worker(m_options);
+    EXPECT_FALSE(worker.cancel());
+    EXPECT_TRUE(fs::exists(Target()));
+}
+
+TEST_F(DownloadWorkerTest, SecondStartWhileRunningIsRefused) {
+    DownloadWorker worker(m_options);
+    ASSERT_TRUE(Start(worker, "/video.webm"));
+    EXPECT_FALSE(worker.start(m_server.Url("/guide.pdf"), Target(), nullptr));
+    worker.cancel();
+    EXPECT_EQ(Result(), 0);
+}
+
+TEST_F(DownloadWorkerTest, WorkerRunsAgainAfterACancel) {
+    DownloadWorker worker(m_options);
+    ASSERT_TRUE(Start(worker, "/video.webm"));
+    ASSERT_TRUE(PartFileAppeared());
+    worker.cancel();
+    EXPECT_EQ(Result(), 0);
+    ASSERT_TRUE(Start(worker, "/guide.pdf"));
+    EXPECT_EQ(Result(), 1);
+    EXPECT_TRUE(fs::exists(Target()));
+}
+
+TEST_F(DownloadWorkerTest, DestructionAbortsARunningTransfer) {
+    const auto started = std::chrono::steady_clock::now();
+    {
+        DownloadWorker worker(m_options);
+        ASSERT_TRUE(Start(worker, "/video.webm"));
+        ASSERT_TRUE(PartFileAppeared());
+    }
+    EXPECT_EQ(Result(), 0);
+    EXPECT_LT(std::chrono::steady_clock::now() - started, 5s);
+    EXPECT_TRUE(FolderIsEmpty(m_folder.Path()));
+}
+
+} // namespace
+} // namespace kaldo
