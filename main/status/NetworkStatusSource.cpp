@@ -1,0 +1,21 @@
+#include "main/status/NetworkStatusSource.h"
+
+namespace kaldo {
+
+NetworkStatusSource::NetworkStatusSource(std::string statusUrl, DownloadOptions options)
+    : m_statusUrl(std::move(statusUrl))
+    , m_downloader(std::move(options)) {}
+
+bool NetworkStatusSource::Retrieve(const std::string& file) {
+    return m_downloader.fetch(file, m_statusUrl) == 1;
+}
+
+bool NetworkStatusSource::Fetch(const std::string& file, const std::string& url) {
+    return m_downloader.fetch(file, url) == 1;
+}
+
+void NetworkStatusSource::Abort() {
+    m_downloader.abort();
+}
+
+} // namespace kaldo

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "main/pages/PageTransformer.h"
+#include "main/status/StatusInfo.h"
+
+#include <string>
+
+namespace kaldo {
+
+struct FileNames;
+struct ModelFolders;
+
+// The files of the footer and trouble-solution pages, full paths: documents and stylesheets
+// in the model's XML folder, pages in its UI folder.
+struct StatusPageFiles {
+    std::string statusDocument;      // File_Status_XML, the printer's status document
+    std::string footerDocument;      // File_Footer_XML
+    std::string statusStylesheet;    // File_Status_XSL
+    std::string statusPage;          // File_Status (HTML)
+    std::string solutions;           // File_Solutions_XML, the content's solutions
+    std::string solutionsDocument;   // File_SolutionsCombined_XML
+    std::string solutionsStylesheet; // File_Solutions_XSL
+    std::string currentStylesheet;   // File_Current_XSL
+    std::string solutionsPage;       // File_Solutions (HTML)
+    std::string currentProblemPage;  // File_CurrentProblem (HTML)
+    std::string config;              // toolbox.xml (ConfigPath)
+    std::string imagesFolder;        // the UI folder's images, where status icons are kept
+};
+
+StatusPageFiles StatusPageFilesFor(const ModelFolders& folders, const FileNames& names,
+                                   const std::string& configPath);
+
+// The footer's documents and pages for `status` (already made effective, see
+// EffectiveFooterStatus): writes the footer document (embedding the status document only for
+// status 0), transforms it into the footer page whatever the result, then builds the
+// trouble-solution pages. Returns the footer document's code; when it is not kOk nothing else
+// was touched. Navigating the footer pane is the caller's.
+int BuildFooterPages(int status, const StatusInfo& info, const StatusPageFiles& files,
+                     const std::string& language, const PageTransformer& transformer);
+
+// The trouble-solutions document and its two pages. kOk, or the code of the first failing
+// step; a failing document or first transformation leaves the later pages as they were.
+int BuildSolutionsPages(int status, const StatusPageFiles& files, const std::string& language,
+                        const PageTransformer& transformer);
+
+} // namespace kaldo

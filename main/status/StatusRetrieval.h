@@ -1,0 +1,95 @@
+#pragma once
+
+#include "main/status/StatusSource.h"
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace kaldo {
+
+// What the main thread hands a status retrieval.
+struct StatusRequest {
+    bool useUsb = false;     // the printer has no network address
+    std::string source;      // USB: the printer's port name; network: the status URL
+    std::string language;    // USB only: the content's language, e.g. "EN"
+    std::string destination; // where the status document is stored
+    // Network only: where the status icon comes from and is kept; empty: no icon is fetched.
+    std::string printerWebUrl;
+    std::string imagesFolder;
+};
+
+// The printer's web address, the content's status page and the language, joined as they are.
+std::string StatusUrl(const std::string& printerWebUrl, const std::string& statusPage,
+                      const std::string& language);
+
+// The request for the selected printer: over USB through its port when it is not networked,
+// otherwise from its status URL (with the icon kept in `imagesFolder`).
+StatusRequest MakeStatusRequest(bool printerIsNetworked, const std::string& portName,
+                                const std::string& printerWebUrl, const std::string& statusPage,
+                                const std::string& language, const std::string& destination,
+                                const std::string& imagesFolder);
+
+using StatusSourceFactory = std::function<std::unique_ptr<StatusSource>(const StatusRequest&)>;
+
+// How long a worker waits between the end of its retrieval and its report.
+inline constexpr std::chrono::milliseconds kStatusReportDelay{1000};
+
+// The status worker: each Start() fetches the printer's status document on a thread of its
+// own and, a moment later, reports once through the callback given at construction. Only the
+// newest retrieval counts: Start() and Cancel() abort the running one, which then neither
+// writes the status document nor reports. The document is fetched under a name of its own
+// beside the destination and moved into place only while its retrieval is the newest.
+//
+// Start, Cancel, IsCurrent and the destructor belong to one thread (the main thread).
+class StatusRetrieval final {
+public:
+    // Called on the worker thread while the retrieval's result is settled: it must only hand
+    // the report on (a queued call to the main thread) and may call nothing of this object
+    // but IsCurrent. The receiver drops a report whose generation is no longer current.
+    using Report = std::function<void(int generation, bool written)>;
+
+    explicit StatusRetrieval(Report report, StatusSourceFactory sources = MakeStatusSource,
+                             std::chrono::milliseconds reportDelay = kStatusReportDelay);
+    // Aborts every worker and waits for them to end.
+    ~StatusRetrieval();
+    StatusRetrieval(const StatusRetrieval&) = delete;
+    StatusRetrieval& operator=(const StatusRetrieval&) = delete;
+
+    // Ends the running retrieval, if any, and starts a new one; returns its generation.
+    int Start(StatusRequest request);
+    // Ends the running retrieval without starting another: no report reaches anyone.
+    void Cancel();
+    // Any thread: whether `generation` is the newest retrieval, not cancelled.
+    bool IsCurrent(int generation) const { return generation == m_generation.load(); }
+
+private:
+    struct Job;
+
+    void Run(Job& job);
+    bool FetchIcon(Job& job, const std::string& document);
+    // Ends the running job's claim; its thread is joined once it has finished.
+    void Retire();
+    void JoinFinished(bool wait);
+
+    const Report m_report;
+    const StatusSourceFactory m_sources;
+    const std::chrono::milliseconds m_reportDelay;
+
+    // Settles which retrieval is current: its document may be stored and its report sent only
+    // while this is held and its generation is still m_generation.
+    std::mutex m_mutex;
+    std::condition_variable m_cancelled;
+    std::atomic<int> m_generation{0};
+
+    // Owned by the main thread.
+    std::unique_ptr<Job> m_current;
+    std::vector<std::unique_ptr<Job>> m_retired;
+};
+
+} // namespace kaldo
