@@ -129,10 +129,16 @@ TEST_F(QueryProgramTest, QueryAnswersWhileAnInstanceRuns) {
     EXPECT_TRUE(InstanceLock::HeldByAnyone("KALDO_TENDWELL_MUTEX"));
 }
 
-TEST_F(QueryProgramTest, WithoutQueryTheProgramSaysTheWindowIsNotThereYet) {
+// Without "/t" the window starts; a printer it cannot show ends it with the fatal message.
+TEST_F(QueryProgramTest, PrinterWithoutContentEndsWithTheStartMessage) {
     std::string output;
-    EXPECT_EQ(Run({"Presslane_Office"}, &output), 0);
-    EXPECT_NE(output.find("window"), std::string::npos);
+    const std::vector<std::string> unattended{
+        "KALDO_ROOT=" + m_folder.Path(), "XDG_CONFIG_HOME=" + m_folder / "config",
+        "KALDO_EXIT_WHEN_READY=1", "QT_QPA_PLATFORM=offscreen", "LC_ALL=C"};
+    EXPECT_EQ(s_cups->Run({m_program, "Inkline"}, unattended, &output), 0);
+    EXPECT_NE(output.find("Fatal Error: The Kaldo Tendwell was unable to start."),
+              std::string::npos)
+        << output;
 }
 
 } // namespace
