@@ -3,8 +3,8 @@
 #include "platform/registry/IniRegistry.h"
 #include "setup/InstallSteps.h"
 #include "setup/InstallerStrings.h"
-#include "setupsupport/LinuxSetupSupport.h"
 #include "tests/setup/InstallerTestDistribution.h"
+#include "tests/setup/ScriptedSetup.h"
 
 #include <gtest/gtest.h>
 
@@ -18,17 +18,6 @@ using kaldo::InstallerOptions;
 using kaldo::ParseInstallerOptions;
 using kaldo::testing::SetupTestMachine;
 using kaldo::testing::WriteFile;
-
-// A machine whose answers the test chooses.
-class TestSetup : public kaldo::LinuxSetupSupport {
-public:
-    using LinuxSetupSupport::LinuxSetupSupport;
-    int getOsClass() const override { return OsClass; }
-    int isUserInGroup(int) const override { return Administrator; }
-
-    int OsClass = 12;
-    int Administrator = 1;
-};
 
 class CommandLineInstallTest : public testing::Test {
 protected:
@@ -45,7 +34,7 @@ protected:
     SetupTestMachine m_machine;
     std::string m_dist = m_machine.Path("dist");
     kaldo::IniRegistry m_registry{m_machine.MachineRegistry(), m_machine.UserRegistry()};
-    TestSetup m_setup{kaldo::kInstallerStringTables, m_registry, "en_US.UTF-8"};
+    kaldo::testing::ScriptedSetup m_setup{kaldo::kInstallerStringTables, m_registry, "en_US.UTF-8"};
     std::ostringstream m_out;
     std::ostringstream m_err;
 };

@@ -1,0 +1,47 @@
+#include "platform/Paths.h"
+#include "platform/registry/IniRegistry.h"
+#include "platform/strings/StringTable.h"
+#include "setup/CommandLineInstall.h"
+#include "setup/InstallerStrings.h"
+#include "setup/ui/InstallerApp.h"
+#include "setup/ui/WindowKit.h"
+#include "setupsupport/LinuxSetupSupport.h"
+#include "setupsupport/ui/MessageBoxes.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    const kaldo::InstallerOptions options = kaldo::ParseInstallerOptions(arguments);
+    const std::string usage = kaldo::InstallerUsage("tendwellinstall");
+    if (!options.Error.empty()) {
+        std::cerr << "tendwellinstall: " << options.Error << "\n\n" << usage;
+        return kaldo::kExitUsage;
+    }
+    if (options.Help) {
+        std::cout << usage;
+        return 0;
+    }
+
+    kaldo::IniRegistry registry;
+    if (options.Silent) {
+        QCoreApplication application(argc, argv);
+        kaldo::LinuxSetupSupport setup(kaldo::kInstallerStringTables, registry,
+                                       kaldo::MessagesLocale());
+        return kaldo::RunCommandLineInstall(options, setup, registry, kaldo::ProgramFolder(),
+                                            std::cout, std::cerr);
+    }
+
+    QApplication application(argc, argv);
+    kaldo::LinuxSetupSupport setup(kaldo::kInstallerStringTables, registry,
+                                   kaldo::MessagesLocale());
+    kaldo::WindowKit kit;
+    kaldo::InstallerApp installer(setup, registry, kit, kaldo::ProgramFolder(),
+                                  kaldo::ShowMessageBox);
+    return installer.Run();
+}

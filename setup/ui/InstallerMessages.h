@@ -1,0 +1,14 @@
+#pragma once
+
+#include "setupsupport/ui/MessageBoxes.h"
+
+namespace kaldo {
+
+class SetupSupport;
+
+// A message box of the installer: caption and text from its string table, and its own Yes and
+// No texts.
+MessageRequest InstallerMessage(const SetupSupport& setup, int captionId, int textId,
+                                MessageIcon icon, MessageButtons buttons = MessageButtons::Ok);
+
+} // namespace kaldo
