@@ -2,6 +2,7 @@
 
 #include "TestPaths.h"
 #include "tests/ktwnutil/FakeUsbPrinter.h"
+#include "tests/main/net/TestFiles.h"
 #include "tests/platform/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -10,7 +11,6 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <thread>
 
@@ -20,6 +20,8 @@ namespace {
 using namespace std::chrono_literals;
 using kaldo::testing::AddSysfsPrinter;
 using kaldo::testing::FakeUsbPrinter;
+using kaldo::testing::FolderEntries;
+using kaldo::testing::ReadFile;
 using kaldo::testing::ScopedEnv;
 using kaldo::testing::TempFolder;
 namespace fs = std::filesystem;
@@ -27,15 +29,6 @@ namespace fs = std::filesystem;
 const char kRequest[] = R"(<deviceXML/><deviceConfiguration/><deviceStatus/><lang status="EN"/>)";
 const char kPort[] = "USB:Kaldo/Presslane 3020?serial=KP3020-000123";
 const char kDeviceId[] = "MFG:Kaldo;MDL:Presslane 3020;CMD:PCL,PS;CLS:PRINTER;SN:KP3020-000123;";
-
-std::optional<std::string> ReadFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
-        return std::nullopt;
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
 
 class USBStatusTest : public ::testing::Test {
 protected:
@@ -53,12 +46,7 @@ protected:
     }
 
     std::string StatusFile() const { return m_root / "xml/status.xml"; }
-    bool XmlFolderHoldsOnly(const std::vector<std::string>& names) const {
-        std::vector<std::string> found;
-        for (const auto& entry : fs::directory_iterator(m_root / "xml"))
-            found.push_back(entry.path().filename().string());
-        return found == names;
-    }
+    std::vector<std::string> XmlFolder() const { return FolderEntries(m_root / "xml"); }
 
     TempFolder m_root;
     ScopedEnv m_machineRoot{"KALDO_ROOT", m_root.Path().c_str()};
@@ -172,7 +160,7 @@ TEST_F(USBStatusTest, RequestIsWrittenAndTheAnswerStored) {
     EXPECT_EQ(status.RequestXMLToFile(kRequest, StatusFile()), kUsbOk);
     EXPECT_EQ(m_printer.Request(), kRequest);
     EXPECT_EQ(ReadFile(StatusFile()), m_answer);
-    EXPECT_TRUE(XmlFolderHoldsOnly({"status.xml"}));
+    EXPECT_EQ(XmlFolder(), std::vector<std::string>{"status.xml"});
 }
 
 TEST_F(USBStatusTest, AnswerInPiecesIsStoredWhole) {
@@ -195,7 +183,7 @@ TEST_F(USBStatusTest, AnswerEndsWhenTheDeviceGoesAway) {
 }
 
 TEST_F(USBStatusTest, AnswerReplacesAnEarlierStatusFile) {
-    std::ofstream(StatusFile()) << std::string(10000, 'x');
+    kaldo::testing::WriteFile(StatusFile(), std::string(10000, 'x'));
     AttachPrinter();
     m_printer.Respond(m_answer);
     USBStatus status;
@@ -205,7 +193,7 @@ TEST_F(USBStatusTest, AnswerReplacesAnEarlierStatusFile) {
 }
 
 TEST_F(USBStatusTest, PrinterThatNeverAnswersFailsWithinTheLimitAndLeavesNoFile) {
-    std::ofstream(StatusFile()) << "status of an earlier retrieval";
+    kaldo::testing::WriteFile(StatusFile(), "status of an earlier retrieval");
     AttachPrinter();
     m_printer.Respond(m_answer, FakeUsbPrinter::Behaviour::Silent);
     USBStatus status;
@@ -215,7 +203,7 @@ TEST_F(USBStatusTest, PrinterThatNeverAnswersFailsWithinTheLimitAndLeavesNoFile)
     EXPECT_EQ(status.RequestXMLToFile(kRequest, StatusFile()), kUsbNoAnswer);
     EXPECT_LT(std::chrono::steady_clock::now() - started, 5s);
     EXPECT_EQ(m_printer.Request(), kRequest);
-    EXPECT_TRUE(XmlFolderHoldsOnly({}));
+    EXPECT_TRUE(XmlFolder().empty());
 }
 
 TEST_F(USBStatusTest, RequestWithoutAnEndPointFails) {
@@ -252,7 +240,7 @@ TEST_F(USBStatusTest, AnswerThatCannotBeStoredFails) {
 }
 
 TEST_F(USBStatusTest, AbortEndsAWaitingRequestAndLeavesTheFileAlone) {
-    std::ofstream(StatusFile()) << "written by the newer retrieval";
+    kaldo::testing::WriteFile(StatusFile(), "written by the newer retrieval");
     AttachPrinter();
     m_printer.Respond(m_answer, FakeUsbPrinter::Behaviour::Silent);
     USBStatus status;

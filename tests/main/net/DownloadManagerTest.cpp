@@ -1,5 +1,6 @@
 #include "main/net/DownloadManager.h"
 
+#include "tests/main/net/TestFiles.h"
 #include "tests/main/net/TestWebServer.h"
 #include "tests/platform/TempFolder.h"
 #include "tools/Simulator.h"
@@ -11,9 +12,6 @@
 
 #include <chrono>
 #include <filesystem>
-#include <fstream>
-#include <optional>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -23,30 +21,13 @@ namespace {
 
 using namespace std::chrono_literals;
 using kaldo::testing::ClosedPort;
+using kaldo::testing::FolderEntries;
+using kaldo::testing::ReadFile;
 using kaldo::testing::ScopedEnv;
 using kaldo::testing::TempFolder;
 using kaldo::testing::TestWebServer;
+using kaldo::testing::WriteFile;
 namespace fs = std::filesystem;
-
-std::optional<std::string> ReadFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
-        return std::nullopt;
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
-void WriteFile(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
-
-std::vector<std::string> FolderEntries(const std::string& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
-    return names;
-}
 
 // Bounded wait for something another thread does.
 template <typename Condition> bool Eventually(Condition condition) {

@@ -1,5 +1,6 @@
 #include "main/net/DownloadWorker.h"
 
+#include "tests/main/net/TestFiles.h"
 #include "tests/main/net/TestWebServer.h"
 #include "tests/platform/TempFolder.h"
 
@@ -9,8 +10,8 @@
 #include <filesystem>
 #include <fstream>
 #include <future>
-#include <sstream>
 #include <string>
+#include <thread>
 
 namespace kaldo {
 namespace {
@@ -65,10 +66,7 @@ TEST_F(DownloadWorkerTest, CompletionReportsASuccessfulFetch) {
     ASSERT_TRUE(Start(worker, "/guide.pdf"));
     EXPECT_EQ(Result(), 1);
     EXPECT_FALSE(worker.transferRunning());
-    std::ifstream file(Target());
-    std::ostringstream text;
-    text << file.rdbuf();
-    EXPECT_EQ(text.str(), "%PDF-1.4 guide");
+    EXPECT_EQ(kaldo::testing::ReadFile(Target()), "%PDF-1.4 guide");
 }
 
 TEST_F(DownloadWorkerTest, CompletionReportsAFailedFetch) {
@@ -92,7 +90,7 @@ TEST_F(DownloadWorkerTest, CancelEndsTheTransferAndDeletesThePartialFile) {
 }
 
 TEST_F(DownloadWorkerTest, CancelWithoutATransferChangesNothing) {
-    std::ofstream(Target()) << "earlier download";
+    kaldo::testing::WriteFile(Target(), "earlier download");
     DownloadWorker worker(m_options);
     EXPECT_FALSE(worker.cancel());
     EXPECT_TRUE(fs::exists(Target()));

@@ -1,27 +1,21 @@
 #include "main/net/PartFile.h"
 
+#include "tests/main/net/TestFiles.h"
 #include "tests/platform/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <sys/stat.h>
 
 namespace kaldo {
 namespace {
 
+using kaldo::testing::ReadFile;
 using kaldo::testing::TempFolder;
 namespace fs = std::filesystem;
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
 
 class PartFileTest : public ::testing::Test {
 protected:
@@ -51,7 +45,7 @@ TEST_F(PartFileTest, WritesBesideTheTargetUnderAHiddenName) {
 }
 
 TEST_F(PartFileTest, UncommittedFileLeavesTheTargetAsItWas) {
-    std::ofstream(Target()) << "previous status";
+    kaldo::testing::WriteFile(Target(), "previous status");
     {
         PartFile part(Target());
         ASSERT_TRUE(part.open());
