@@ -1,0 +1,89 @@
+#pragma once
+
+#include "TestPaths.h"
+#include "tests/platform/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <mutex>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace kaldo::test {
+
+inline std::string StatusData(const std::string& name) {
+    return std::string(KALDO_TEST_DATA_DIR) + "/status/" + name;
+}
+
+inline std::string ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+inline void WriteBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << bytes;
+}
+
+// A copy of a test input in `folder`, since the status checks rewrite what they read.
+inline std::string CopyStatusData(const kaldo::testing::TempFolder& folder, const std::string& name,
+                                  const std::string& as = {}) {
+    const std::string target = folder / (as.empty() ? name : as);
+    std::filesystem::copy_file(StatusData(name), target,
+                               std::filesystem::copy_options::overwrite_existing);
+    return target;
+}
+
+inline size_t Count(const std::string& text, const std::string& part) {
+    size_t count = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++count;
+    return count;
+}
+
+// The reports of a status retrieval, as its callback delivers them from the worker thread.
+class ReportLog {
+public:
+    struct Entry {
+        int generation;
+        bool written;
+    };
+
+    void Add(int generation, bool written) {
+        {
+            std::lock_guard lock(m_mutex);
+            m_entries.push_back({generation, written});
+        }
+        m_changed.notify_all();
+    }
+
+    // Waits for a report of `generation`; a generous bound only guards against a hang.
+    bool WaitFor(int generation) {
+        std::unique_lock lock(m_mutex);
+        return m_changed.wait_for(lock, std::chrono::seconds(60), [&] {
+            for (const Entry& entry : m_entries) {
+                if (entry.generation == generation)
+                    return true;
+            }
+            return false;
+        });
+    }
+
+    std::vector<Entry> Entries() const {
+        std::lock_guard lock(m_mutex);
+        return m_entries;
+    }
+
+private:
+    mutable std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::vector<Entry> m_entries;
+};
+
+} // namespace kaldo::test
