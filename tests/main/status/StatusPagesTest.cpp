@@ -1,0 +1,170 @@
+#include "main/status/StatusPages.h"
+#include "StatusTestSupport.h"
+#include "main/pages/ResultCodes.h"
+#include "main/shell/ContentInfoMerge.h"
+#include "main/shell/ModelFolders.h"
+#include "main/shell/ToolboxConfig.h"
+#include "main/status/StatusDocumentCheck.h"
+#include "platform/Paths.h"
+#include "tools/StatusDocument.h"
+
+#include <filesystem>
+
+namespace kaldo {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ReadBytes;
+using test::WriteBytes;
+
+constexpr char kUnchanged[] = "<html>the page as it was</html>";
+
+// The sample content installed in a program folder of its own, as the program sees it.
+class StatusPagesTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_FALSE(m_root.Path().empty());
+        const std::string content = m_root / "Data/presslane_3000";
+        fs::create_directories(content);
+        fs::copy(std::string(KALDO_CONTENT_DIR) + "/presslane_3000", content,
+                 fs::copy_options::recursive);
+        ASSERT_EQ(MergeContentInfo(JoinPath(content, "toolboxinfo.xml"),
+                                   JoinPath(content, "tabinfo.xml"),
+                                   JoinPath(content, "toolbox.xml"), "EN"),
+                  kOk);
+        ASSERT_TRUE(m_config.Load(content, "KP3020"));
+        m_folders = ComputeModelFolders(m_root.Path() + "/", m_config);
+        m_files = StatusPageFilesFor(m_folders, m_config.Files(), m_config.ConfigPath());
+
+        StatusFacts facts;
+        facts.printerIsNetworked = true;
+        facts.printerAddress = "192.168.1.40";
+        facts.displayToner = m_config.DisplayToner();
+        facts.statusOverUsb = m_config.StatusOverUSB();
+        m_facts = facts;
+    }
+
+    int Build(int status) {
+        StatusInfo info;
+        FillStatusInfo(info, status, m_facts);
+        return BuildFooterPages(status, info, m_files, m_config.Language_L10N(), m_transformer);
+    }
+
+    void StoreStatus(simulator::StatusDocumentKind kind,
+                     std::vector<simulator::PrinterAlert> alerts = {}) {
+        simulator::PrinterState state;
+        state.document = kind;
+        state.alerts = std::move(alerts);
+        WriteBytes(m_files.statusDocument, simulator::BuildStatusDocument(state));
+    }
+
+    void MarkPages() {
+        for (const std::string* page :
+             {&m_files.statusPage, &m_files.solutionsPage, &m_files.currentProblemPage})
+            WriteBytes(*page, kUnchanged);
+    }
+
+    kaldo::testing::TempFolder m_root;
+    ToolboxConfig m_config;
+    ModelFolders m_folders;
+    StatusPageFiles m_files;
+    StatusFacts m_facts;
+    PageTransformer m_transformer;
+};
+
+TEST_F(StatusPagesTest, FilesAreTheConfiguredNamesInTheModelFolders) {
+    EXPECT_EQ(m_files.statusDocument, m_folders.XmlFolder + "/devicestatus.xml");
+    EXPECT_EQ(m_files.footerDocument, m_folders.XmlFolder + "/footer.xml");
+    EXPECT_EQ(m_files.statusStylesheet, m_folders.XmlFolder + "/status.xsl");
+    EXPECT_EQ(m_files.statusPage, m_folders.UiFolder + "/status.html");
+    EXPECT_EQ(m_files.solutions, m_folders.XmlFolder + "/solutions.xml");
+    EXPECT_EQ(m_files.solutionsDocument, m_folders.XmlFolder + "/solutions_combined.xml");
+    EXPECT_EQ(m_files.solutionsStylesheet, m_folders.XmlFolder + "/solutions.xsl");
+    EXPECT_EQ(m_files.currentStylesheet, m_folders.XmlFolder + "/current_problem.xsl");
+    EXPECT_EQ(m_files.solutionsPage, m_folders.UiFolder + "/solutions.html");
+    EXPECT_EQ(m_files.currentProblemPage, m_folders.UiFolder + "/current_problem.html");
+    EXPECT_EQ(m_files.config, m_config.ConfigPath());
+    EXPECT_EQ(m_files.imagesFolder, m_folders.UiFolder + "/images");
+}
+
+TEST_F(StatusPagesTest, CollectingStatusBuildsEveryPageWithoutPrinterData) {
+    StoreStatus(simulator::StatusDocumentKind::Normal);
+    ASSERT_EQ(Build(kStatusCollecting), kOk);
+    EXPECT_NE(ReadBytes(m_files.statusPage).find("Collecting Status"), std::string::npos);
+    EXPECT_EQ(ReadBytes(m_files.footerDocument).find("<devicexml>"), std::string::npos);
+    EXPECT_EQ(ReadBytes(m_files.solutionsDocument).find("<printer_xml>"), std::string::npos);
+    EXPECT_FALSE(ReadBytes(m_files.solutionsPage).empty());
+    EXPECT_FALSE(ReadBytes(m_files.currentProblemPage).empty());
+}
+
+TEST_F(StatusPagesTest, AvailableStatusShowsThePrinterAndItsCurrentProblem) {
+    StoreStatus(simulator::StatusDocumentKind::Normal, {simulator::PrinterAlert::PaperJam});
+    ASSERT_TRUE(CheckStatusDocument(m_files.statusDocument));
+    ASSERT_EQ(Build(kStatusAvailable), kOk);
+    EXPECT_NE(ReadBytes(m_files.footerDocument).find("</Web><devicexml>"), std::string::npos);
+    EXPECT_NE(ReadBytes(m_files.solutionsDocument).find("<printer_xml><devicexml>"),
+              std::string::npos);
+    EXPECT_NE(ReadBytes(m_files.statusPage).find("Paper jam in tray 1"), std::string::npos);
+    EXPECT_NE(ReadBytes(m_files.currentProblemPage).find("Paper jam"), std::string::npos);
+}
+
+TEST_F(StatusPagesTest, PrinterTextNeverBecomesMarkupInAnyPage) {
+    StoreStatus(simulator::StatusDocumentKind::Script, {simulator::PrinterAlert::PaperJam});
+    ASSERT_TRUE(CheckStatusDocument(m_files.statusDocument));
+    ASSERT_EQ(Build(kStatusAvailable), kOk);
+    for (const std::string* page :
+         {&m_files.statusPage, &m_files.solutionsPage, &m_files.currentProblemPage}) {
+        const std::string html = ReadBytes(*page);
+        ASSERT_FALSE(html.empty()) << *page;
+        EXPECT_EQ(html.find("<script>alert('kaldosim')"), std::string::npos) << *page;
+        EXPECT_EQ(html.find("<b>unescaped"), std::string::npos) << *page;
+    }
+    EXPECT_NE(ReadBytes(m_files.statusPage).find("&lt;script&gt;"), std::string::npos);
+}
+
+TEST_F(StatusPagesTest, AnExternalEntityIsNeverReadIntoThePages) {
+    StoreStatus(simulator::StatusDocumentKind::ExternalEntity);
+    ASSERT_EQ(Build(kStatusAvailable), kOk);
+    for (const std::string* page :
+         {&m_files.footerDocument, &m_files.solutionsDocument, &m_files.statusPage,
+          &m_files.solutionsPage, &m_files.currentProblemPage})
+        EXPECT_EQ(ReadBytes(*page).find("root:"), std::string::npos) << *page;
+}
+
+TEST_F(StatusPagesTest, FailingFooterDocumentLeavesEveryPageAsItWas) {
+    MarkPages();
+    m_files.config = m_root / "missing.xml";
+    EXPECT_EQ(Build(kStatusCollecting), kParseInput);
+    for (const std::string* page :
+         {&m_files.statusPage, &m_files.solutionsPage, &m_files.currentProblemPage})
+        EXPECT_EQ(ReadBytes(*page), kUnchanged) << *page;
+}
+
+TEST_F(StatusPagesTest, FailingFooterPageStillRebuildsTheSolutionPages) {
+    MarkPages();
+    m_files.statusStylesheet = m_root / "missing.xsl";
+    EXPECT_EQ(Build(kStatusCollecting), kOk);
+    EXPECT_EQ(ReadBytes(m_files.statusPage), kUnchanged);
+    EXPECT_NE(ReadBytes(m_files.solutionsPage), kUnchanged);
+    EXPECT_NE(ReadBytes(m_files.currentProblemPage), kUnchanged);
+}
+
+TEST_F(StatusPagesTest, FailingSolutionsDocumentLeavesTheSolutionPagesAsTheyWere) {
+    MarkPages();
+    m_files.solutions = m_root / "missing.xml";
+    EXPECT_EQ(BuildSolutionsPages(kStatusCollecting, m_files, "EN", m_transformer), kParseInput);
+    EXPECT_EQ(ReadBytes(m_files.solutionsPage), kUnchanged);
+    EXPECT_EQ(ReadBytes(m_files.currentProblemPage), kUnchanged);
+}
+
+TEST_F(StatusPagesTest, FailingSolutionsPageLeavesTheCurrentProblemPageAsItWas) {
+    MarkPages();
+    m_files.solutionsStylesheet = m_root / "missing.xsl";
+    EXPECT_EQ(BuildSolutionsPages(kStatusCollecting, m_files, "EN", m_transformer),
+              kTransformParseXsl);
+    EXPECT_EQ(ReadBytes(m_files.solutionsPage), kUnchanged);
+    EXPECT_EQ(ReadBytes(m_files.currentProblemPage), kUnchanged);
+}
+
+} // namespace
+} // namespace kaldo
