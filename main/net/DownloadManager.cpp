@@ -13,6 +13,24 @@ namespace {
 
 const char kWebProtocols[] = "http,https";
 
+// Links in content made on Windows may hold spaces and non-ASCII names; they go out escaped,
+// as a browser would send them.
+std::string EscapedUrl(const std::string& url) {
+    static const char kHex[] = "0123456789ABCDEF";
+    std::string escaped;
+    for (const char c : url) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte <= 0x20 || byte >= 0x7F) {
+            escaped += '%';
+            escaped += kHex[byte >> 4];
+            escaped += kHex[byte & 0x0F];
+        } else {
+            escaped += c;
+        }
+    }
+    return escaped;
+}
+
 struct TransferState {
     PartFile& Part;
     const std::atomic<bool>& Aborted;
@@ -65,7 +83,7 @@ std::string TrustAnchors(const DownloadOptions& options) {
 // redirect), verified certificates, no signals (we run on worker threads), bounded connect.
 bool SetCommonOptions(CURL* curl, const std::string& url, const DownloadOptions& options) {
     const std::string anchors = TrustAnchors(options);
-    bool ok = curl_easy_setopt(curl, CURLOPT_URL, url.c_str()) == CURLE_OK;
+    bool ok = curl_easy_setopt(curl, CURLOPT_URL, EscapedUrl(url).c_str()) == CURLE_OK;
     ok = ok && curl_easy_setopt(curl, CURLOPT_USERAGENT, kAgentName) == CURLE_OK;
     ok = ok && curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, kWebProtocols) == CURLE_OK;
     ok = ok && curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, kWebProtocols) == CURLE_OK;
@@ -123,7 +141,7 @@ bool InitializeCurl() {
 
 std::string SecureFallbackUrl(const std::string& url, int securePort) {
     const CurlUrlHandle parsed(curl_url());
-    if (!parsed || curl_url_set(parsed.get(), CURLUPART_URL, url.c_str(),
+    if (!parsed || curl_url_set(parsed.get(), CURLUPART_URL, EscapedUrl(url).c_str(),
                                 CURLU_NON_SUPPORT_SCHEME) != CURLUE_OK)
         return {};
     char* host = nullptr;

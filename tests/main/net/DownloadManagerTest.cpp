@@ -55,6 +55,9 @@ protected:
         routes.Get("/page.html", [](const httplib::Request&, httplib::Response& response) {
             response.set_content("<html>fresh page</html>", "text/html");
         });
+        routes.Get(R"(/docs/.+)", [](const httplib::Request&, httplib::Response& response) {
+            response.set_content("%PDF-1.4", "application/pdf");
+        });
         routes.Get("/large.txt", [](const httplib::Request&, httplib::Response& response) {
             response.set_content(LargeBody(), "text/plain");
         });
@@ -132,6 +135,14 @@ TEST_F(DownloadManagerTest, FetchIntroducesItselfWithTheAgentName) {
     EXPECT_EQ(seen[0].Method, "GET");
     EXPECT_EQ(seen[0].Target, "/page.html?language=EN");
     EXPECT_EQ(seen[0].Agent, "Kaldo Tendwell");
+}
+
+TEST_F(DownloadManagerTest, SpacesAndNonAsciiNamesGoOutEscaped) {
+    DownloadManager manager(m_options);
+    ASSERT_EQ(manager.fetch(Target(), m_server.Url("/docs/User Guide \xC3\xA9.pdf?name=a b")), 1);
+    EXPECT_EQ(ReadFile(Target()), "%PDF-1.4");
+    ASSERT_EQ(m_server.Seen().size(), 1u);
+    EXPECT_EQ(m_server.Seen()[0].Target, "/docs/User%20Guide%20%C3%A9.pdf?name=a%20b");
 }
 
 TEST_F(DownloadManagerTest, FetchFromAPortWithNothingListeningFailsAndDeletesTheFile) {
@@ -273,6 +284,11 @@ TEST(SecureFallbackUrlTest, DropsThePlainPortAndTheFragment) {
               "https://host.test/page.html");
     EXPECT_EQ(SecureFallbackUrl("http://host.test:8080/page.html", 8443),
               "https://host.test:8443/page.html");
+}
+
+TEST(SecureFallbackUrlTest, EscapesSpaces) {
+    EXPECT_EQ(SecureFallbackUrl("http://host.test/User Guide.pdf", 443),
+              "https://host.test/User%20Guide.pdf");
 }
 
 TEST(SecureFallbackUrlTest, NothingToRetryForTheSameSecureUrl) {
