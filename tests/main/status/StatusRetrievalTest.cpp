@@ -1,0 +1,468 @@
+#include "main/status/StatusRetrieval.h"
+#include "StatusTestSupport.h"
+#include "main/status/StatusDocumentCheck.h"
+#include "main/status/StatusInfo.h"
+#include "main/status/UsbStatusSource.h"
+#include "tools/Simulator.h"
+
+#include <httplib.h>
+
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <thread>
+
+namespace kaldo {
+namespace {
+
+namespace fs = std::filesystem;
+using test::Count;
+using test::ReadBytes;
+using test::ReportLog;
+using test::WriteBytes;
+
+constexpr std::chrono::milliseconds kNoDelay{0};
+constexpr char kStatusPage[] = "status/devicestatus.xml?language=";
+
+// The names of the files in `folder`, sorted.
+std::vector<std::string> FilesIn(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// A loopback port that was free a moment ago and that nobody listens on now.
+int ClosedPort() {
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    int port = 0;
+    if (fd >= 0 && ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
+        ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) == 0)
+        port = ntohs(address.sin_port);
+    if (fd >= 0)
+        ::close(fd);
+    return port;
+}
+
+// A printer simulator in this process.
+class SimulatedPrinters {
+public:
+    explicit SimulatedPrinters(std::vector<simulator::PrinterState> printers) {
+        simulator::SimulatorOptions options;
+        for (auto& state : printers)
+            options.printers.push_back({{"127.0.0.1", 0}, std::move(state)});
+        options.control = simulator::ListenAddress{"127.0.0.1", 0};
+        options.logRequests = false;
+        std::string error;
+        m_started = m_simulator.Start(options, error);
+        EXPECT_TRUE(m_started) << error;
+    }
+
+    bool Started() const { return m_started; }
+
+    std::string WebUrl(size_t printer) const {
+        const auto address = m_simulator.PrinterAddresses().at(printer);
+        return "http://" + address.host + ":" + std::to_string(address.port) + "/";
+    }
+
+    std::string Requests() const {
+        httplib::Client control(m_simulator.ControlAddress()->host,
+                                m_simulator.ControlAddress()->port);
+        auto result = control.Get("/requests");
+        return result ? result->body : std::string();
+    }
+
+private:
+    simulator::Simulator m_simulator;
+    bool m_started = false;
+};
+
+class StatusRetrievalTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_FALSE(m_folder.Path().empty());
+        fs::create_directories(m_xml);
+        fs::create_directories(m_images);
+    }
+
+    StatusRequest NetworkRequest(const std::string& webUrl) const {
+        return MakeStatusRequest(true, "", webUrl, kStatusPage, "EN", m_destination, m_images);
+    }
+
+    StatusRetrieval::Report Reporter() {
+        return [this](int generation, bool written) {
+            m_reports.Add(generation, written);
+        };
+    }
+
+    kaldo::testing::TempFolder m_folder;
+    const std::string m_xml = m_folder / "xml";
+    const std::string m_images = m_folder / "ui/images";
+    const std::string m_destination = m_xml + "/devicestatus.xml";
+    ReportLog m_reports;
+};
+
+TEST(StatusRequestTest, NetworkRequestJoinsAddressStatusPageAndLanguage) {
+    const StatusRequest request =
+        MakeStatusRequest(true, "IP_10.0.0.5", "http://10.0.0.5/", kStatusPage, "EN",
+                          "/x/devicestatus.xml", "/x/images");
+    EXPECT_FALSE(request.useUsb);
+    EXPECT_EQ(request.source, "http://10.0.0.5/status/devicestatus.xml?language=EN");
+    EXPECT_EQ(request.destination, "/x/devicestatus.xml");
+    EXPECT_EQ(request.printerWebUrl, "http://10.0.0.5/");
+    EXPECT_EQ(request.imagesFolder, "/x/images");
+}
+
+TEST(StatusRequestTest, UsbRequestNamesThePortAndTheLanguage) {
+    const StatusRequest request = MakeStatusRequest(false, "USB:Kaldo/Presslane 3020", "",
+                                                    kStatusPage, "KO", "/x/d.xml", "/x/images");
+    EXPECT_TRUE(request.useUsb);
+    EXPECT_EQ(request.source, "USB:Kaldo/Presslane 3020");
+    EXPECT_EQ(request.language, "KO");
+    EXPECT_TRUE(request.printerWebUrl.empty());
+    EXPECT_EQ(UsbStatusRequestText("EN"),
+              "<deviceXML/><deviceConfiguration/><deviceStatus/><lang status=\"EN\"/>");
+}
+
+TEST_F(StatusRetrievalTest, NetworkRetrievalStoresTheDocumentAndFetchesTheIcon) {
+    SimulatedPrinters printers({simulator::PrinterState{}});
+    ASSERT_TRUE(printers.Started());
+    {
+        StatusRetrieval retrieval(Reporter(), MakeStatusSource, kNoDelay);
+        const int generation = retrieval.Start(NetworkRequest(printers.WebUrl(0)));
+        ASSERT_TRUE(m_reports.WaitFor(generation));
+        EXPECT_TRUE(retrieval.IsCurrent(generation));
+    }
+    ASSERT_EQ(m_reports.Entries().size(), 1u);
+    EXPECT_TRUE(m_reports.Entries()[0].written);
+    EXPECT_TRUE(CheckStatusDocument(m_destination));
+    EXPECT_EQ(StatusFromReport(true, m_destination), kStatusAvailable);
+    EXPECT_TRUE(fs::exists(m_images + "/images/status/ready.png"));
+    EXPECT_EQ(FilesIn(m_xml), std::vector<std::string>{"devicestatus.xml"});
+
+    const std::string requests = printers.Requests();
+    EXPECT_EQ(Count(requests, " /status/devicestatus.xml?language=EN 200"), 1u) << requests;
+    EXPECT_EQ(Count(requests, " /images/status/ready.png 200"), 1u) << requests;
+}
+
+TEST_F(StatusRetrievalTest, IconIsFetchedOnlyOnce) {
+    SimulatedPrinters printers({simulator::PrinterState{}});
+    ASSERT_TRUE(printers.Started());
+    StatusRetrieval retrieval(Reporter(), MakeStatusSource, kNoDelay);
+    ASSERT_TRUE(m_reports.WaitFor(retrieval.Start(NetworkRequest(printers.WebUrl(0)))));
+    ASSERT_TRUE(m_reports.WaitFor(retrieval.Start(NetworkRequest(printers.WebUrl(0)))));
+    const std::string requests = printers.Requests();
+    EXPECT_EQ(Count(requests, "/status/devicestatus.xml?language=EN"), 2u) << requests;
+    EXPECT_EQ(Count(requests, "/images/status/ready.png"), 1u) << requests;
+}
+
+TEST_F(StatusRetrievalTest, HttpErrorAnswerIsStoredButFailsTheCheck) {
+    simulator::PrinterState state;
+    state.httpError = 500;
+    SimulatedPrinters printers({state});
+    ASSERT_TRUE(printers.Started());
+    {
+        StatusRetrieval retrieval(Reporter(), MakeStatusSource, kNoDelay);
+        ASSERT_TRUE(m_reports.WaitFor(retrieval.Start(NetworkRequest(printers.WebUrl(0)))));
+    }
+    ASSERT_EQ(m_reports.Entries().size(), 1u);
+    EXPECT_TRUE(m_reports.Entries()[0].written);
+    EXPECT_TRUE(fs::exists(m_destination));
+    EXPECT_FALSE(CheckStatusDocument(m_destination));
+    EXPECT_EQ(StatusFromReport(true, m_destination), kStatusUnavailable);
+    EXPECT_EQ(Count(printers.Requests(), "/images/"), 0u);
+}
+
+TEST_F(StatusRetrievalTest, UnreachablePrinterReportsNothingWrittenAndLeavesNoDocument) {
+    const int port = ClosedPort();
+    ASSERT_GT(port, 0);
+    WriteBytes(m_destination, "an old document");
+    {
+        StatusRetrieval retrieval(Reporter(), MakeStatusSource, kNoDelay);
+        ASSERT_TRUE(m_reports.WaitFor(
+            retrieval.Start(NetworkRequest("http://127.0.0.1:" + std::to_string(port) + "/"))));
+    }
+    ASSERT_EQ(m_reports.Entries().size(), 1u);
+    EXPECT_FALSE(m_reports.Entries()[0].written);
+    EXPECT_FALSE(fs::exists(m_destination));
+    EXPECT_TRUE(FilesIn(m_xml).empty());
+    EXPECT_EQ(StatusFromReport(false, m_destination), kStatusUnavailable);
+}
+
+TEST_F(StatusRetrievalTest, IconPathClimbingOutOfTheImagesFolderIsNeverFetched) {
+    simulator::PrinterState state;
+    state.document = simulator::StatusDocumentKind::IconTraversal;
+    SimulatedPrinters printers({state});
+    ASSERT_TRUE(printers.Started());
+    {
+        StatusRetrieval retrieval(Reporter(), MakeStatusSource, kNoDelay);
+        ASSERT_TRUE(m_reports.WaitFor(retrieval.Start(NetworkRequest(printers.WebUrl(0)))));
+    }
+    EXPECT_TRUE(m_reports.Entries().at(0).written);
+    EXPECT_EQ(Count(printers.Requests(), "kaldosim-escaped"), 0u);
+    EXPECT_TRUE(FilesIn(m_images).empty());
+}
+
+TEST_F(StatusRetrievalTest, CancelEndsASlowFetchPromptlyWithoutReportOrDocument) {
+    // Far longer than the test may run: only an abort lets the worker end.
+    simulator::PrinterState state;
+    state.delayMs = 30 * 60 * 1000;
+    SimulatedPrinters printers({state});
+    ASSERT_TRUE(printers.Started());
+    WriteBytes(m_destination, "the previous document");
+    {
+        StatusRetrieval retrieval(Reporter(), MakeStatusSource, kNoDelay);
+        const int generation = retrieval.Start(NetworkRequest(printers.WebUrl(0)));
+        retrieval.Cancel();
+        EXPECT_FALSE(retrieval.IsCurrent(generation));
+    }
+    EXPECT_TRUE(m_reports.Entries().empty());
+    EXPECT_EQ(ReadBytes(m_destination), "the previous document");
+    EXPECT_EQ(FilesIn(m_xml), std::vector<std::string>{"devicestatus.xml"});
+}
+
+TEST_F(StatusRetrievalTest, DestroyingTheRetrievalEndsItsWorker) {
+    simulator::PrinterState state;
+    state.delayMs = 30 * 60 * 1000;
+    SimulatedPrinters printers({state});
+    ASSERT_TRUE(printers.Started());
+    {
+        StatusRetrieval retrieval(Reporter(), MakeStatusSource);
+        retrieval.Start(NetworkRequest(printers.WebUrl(0)));
+    }
+    EXPECT_TRUE(m_reports.Entries().empty());
+    EXPECT_FALSE(fs::exists(m_destination));
+}
+
+TEST_F(StatusRetrievalTest, MissingDestinationFolderReportsNothingWritten) {
+    SimulatedPrinters printers({simulator::PrinterState{}});
+    ASSERT_TRUE(printers.Started());
+    StatusRequest request = NetworkRequest(printers.WebUrl(0));
+    request.destination = m_folder / "no/such/folder/devicestatus.xml";
+    StatusRetrieval retrieval(Reporter(), MakeStatusSource, kNoDelay);
+    ASSERT_TRUE(m_reports.WaitFor(retrieval.Start(request)));
+    EXPECT_FALSE(m_reports.Entries().at(0).written);
+}
+
+// --- retrievals that overlap, with sources the test controls --------------------------------
+
+// Opens once; a source waiting on it goes on.
+class Gate {
+public:
+    void Open() {
+        {
+            std::lock_guard lock(m_mutex);
+            m_open = true;
+        }
+        m_changed.notify_all();
+    }
+    bool Wait() {
+        std::unique_lock lock(m_mutex);
+        return m_changed.wait_for(lock, std::chrono::seconds(60), [&] { return m_open; });
+    }
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    bool m_open = false;
+};
+
+// Writes its request's source text as the document once its gate opens; deaf to aborts, like
+// a transfer that had already ended when the abort came.
+class GatedSource final : public StatusSource {
+public:
+    GatedSource(std::string body, Gate* gate)
+        : m_body(std::move(body))
+        , m_gate(gate) {}
+    bool Retrieve(const std::string& file) override {
+        if (m_gate && !m_gate->Wait())
+            return false;
+        WriteBytes(file, m_body);
+        return true;
+    }
+    bool Fetch(const std::string&, const std::string&) override { return false; }
+    void Abort() override {}
+
+private:
+    std::string m_body;
+    Gate* m_gate;
+};
+
+TEST_F(StatusRetrievalTest, OnlyTheNewestRetrievalWritesTheDocumentAndReports) {
+    Gate firstGate;
+    StatusSourceFactory sources = [&](const StatusRequest& request) {
+        return std::make_unique<GatedSource>(request.source,
+                                             request.source == "first" ? &firstGate : nullptr);
+    };
+    StatusRequest request;
+    request.destination = m_destination;
+    int second = 0;
+    {
+        StatusRetrieval retrieval(Reporter(), sources, kNoDelay);
+        request.source = "first";
+        const int first = retrieval.Start(request);
+        request.source = "second";
+        second = retrieval.Start(request);
+        EXPECT_FALSE(retrieval.IsCurrent(first));
+        ASSERT_TRUE(m_reports.WaitFor(second));
+        // The first retrieval ends only now, long after the second one took over.
+        firstGate.Open();
+    }
+    ASSERT_EQ(m_reports.Entries().size(), 1u);
+    EXPECT_EQ(m_reports.Entries()[0].generation, second);
+    EXPECT_TRUE(m_reports.Entries()[0].written);
+    EXPECT_EQ(ReadBytes(m_destination), "second");
+    EXPECT_EQ(FilesIn(m_xml), std::vector<std::string>{"devicestatus.xml"});
+}
+
+TEST_F(StatusRetrievalTest, CancelledRetrievalThatEndsLateNeitherWritesNorReports) {
+    Gate gate;
+    StatusSourceFactory sources = [&](const StatusRequest& request) {
+        return std::make_unique<GatedSource>(request.source, &gate);
+    };
+    WriteBytes(m_destination, "the previous document");
+    StatusRequest request;
+    request.source = "late";
+    request.destination = m_destination;
+    {
+        StatusRetrieval retrieval(Reporter(), sources, kNoDelay);
+        retrieval.Start(request);
+        retrieval.Cancel();
+        gate.Open();
+    }
+    EXPECT_TRUE(m_reports.Entries().empty());
+    EXPECT_EQ(ReadBytes(m_destination), "the previous document");
+    EXPECT_EQ(FilesIn(m_xml), std::vector<std::string>{"devicestatus.xml"});
+}
+
+TEST_F(StatusRetrievalTest, RetrievalWithoutSourceReportsNothingWritten) {
+    StatusRetrieval retrieval(
+        Reporter(), [](const StatusRequest&) { return nullptr; }, kNoDelay);
+    StatusRequest request;
+    request.destination = m_destination;
+    ASSERT_TRUE(m_reports.WaitFor(retrieval.Start(request)));
+    EXPECT_FALSE(m_reports.Entries().at(0).written);
+}
+
+// --- USB, through a printer-class device the test plays -------------------------------------
+
+// A pseudo terminal stands in for the printer's device node; sysfs and /dev live below a
+// KALDO_ROOT of the test's own.
+class FakeUsbPrinter {
+public:
+    FakeUsbPrinter(const std::string& root, std::string answer)
+        : m_answer(std::move(answer)) {
+        m_master = ::posix_openpt(O_RDWR | O_NOCTTY);
+        if (m_master < 0 || ::grantpt(m_master) != 0 || ::unlockpt(m_master) != 0)
+            return;
+        const std::string device = ::ptsname(m_master);
+        // Raw, so that the device passes bytes through unchanged; held open to keep it so.
+        m_slave = ::open(device.c_str(), O_RDWR | O_NOCTTY);
+        termios mode{};
+        if (m_slave < 0 || ::tcgetattr(m_slave, &mode) != 0)
+            return;
+        ::cfmakeraw(&mode);
+        ::tcsetattr(m_slave, TCSANOW, &mode);
+
+        fs::create_directories(root + "/sys/class/usbmisc/lp0/device");
+        WriteBytes(root + "/sys/class/usbmisc/lp0/device/ieee1284_id",
+                   "MFG:Kaldo;MDL:Presslane 3020;CMD:PS;SN:KP3020-000123;");
+        fs::create_directories(root + "/dev/usb");
+        fs::create_symlink(device, root + "/dev/usb/lp0");
+        m_responder = std::thread([this] { Respond(); });
+    }
+    ~FakeUsbPrinter() {
+        m_stop = true;
+        if (m_responder.joinable())
+            m_responder.join();
+        if (m_slave >= 0)
+            ::close(m_slave);
+        if (m_master >= 0)
+            ::close(m_master);
+    }
+
+    bool Ready() const { return m_responder.joinable(); }
+    // What the program wrote to the printer; complete once the retrieval has reported.
+    std::string Request() {
+        std::lock_guard lock(m_mutex);
+        return m_request;
+    }
+
+private:
+    void Respond() {
+        char buffer[512];
+        while (!m_stop) {
+            pollfd fd{m_master, POLLIN, 0};
+            if (::poll(&fd, 1, 50) <= 0)
+                continue;
+            const ssize_t got = ::read(m_master, buffer, sizeof buffer);
+            if (got <= 0)
+                continue;
+            bool complete = false;
+            {
+                std::lock_guard lock(m_mutex);
+                m_request.append(buffer, size_t(got));
+                complete =
+                    m_request.ends_with("\"/>") && m_request.find("<lang") != std::string::npos;
+            }
+            if (complete) [[maybe_unused]]
+                const ssize_t written = ::write(m_master, m_answer.data(), m_answer.size());
+        }
+    }
+
+    std::string m_answer;
+    int m_master = -1;
+    int m_slave = -1;
+    std::atomic<bool> m_stop{false};
+    std::mutex m_mutex;
+    std::string m_request;
+    std::thread m_responder;
+};
+
+TEST_F(StatusRetrievalTest, UsbRetrievalAsksTheDeviceAndStoresItsAnswer) {
+    const std::string answer = ReadBytes(test::StatusData("ready.xml"));
+    kaldo::testing::TempFolder root;
+    kaldo::testing::ScopedEnv machine("KALDO_ROOT", root.Path().c_str());
+    FakeUsbPrinter printer(root.Path(), answer);
+    ASSERT_TRUE(printer.Ready());
+    {
+        StatusRetrieval retrieval(Reporter(), MakeStatusSource, kNoDelay);
+        ASSERT_TRUE(m_reports.WaitFor(retrieval.Start(MakeStatusRequest(
+            false, "USB:Kaldo/Presslane 3020", "", kStatusPage, "EN", m_destination, m_images))));
+    }
+    ASSERT_EQ(m_reports.Entries().size(), 1u);
+    EXPECT_TRUE(m_reports.Entries()[0].written);
+    EXPECT_EQ(printer.Request(), UsbStatusRequestText("EN"));
+    EXPECT_EQ(ReadBytes(m_destination), answer);
+    EXPECT_TRUE(CheckStatusDocument(m_destination));
+    EXPECT_TRUE(FilesIn(m_images).empty());
+}
+
+TEST_F(StatusRetrievalTest, UsbPortWithoutStatusEndPointAsksNothing) {
+    kaldo::testing::TempFolder root;
+    kaldo::testing::ScopedEnv machine("KALDO_ROOT", root.Path().c_str());
+    FakeUsbPrinter printer(root.Path(), "<devicexml/>");
+    ASSERT_TRUE(printer.Ready());
+    {
+        StatusRetrieval retrieval(Reporter(), MakeStatusSource, kNoDelay);
+        ASSERT_TRUE(m_reports.WaitFor(retrieval.Start(MakeStatusRequest(
+            false, "USB:Kaldo/Presslane 9999", "", kStatusPage, "EN", m_destination, m_images))));
+    }
+    EXPECT_FALSE(m_reports.Entries().at(0).written);
+    EXPECT_TRUE(printer.Request().empty());
+    EXPECT_FALSE(fs::exists(m_destination));
+}
+
+} // namespace
+} // namespace kaldo
