@@ -51,10 +51,6 @@ InstallResult failed(int step, std::string message) {
 
 } // namespace
 
-std::string ProgramFolderIn(std::string_view programFilesFolder) {
-    return JoinPath(programFilesFolder, kProgramSubfolder);
-}
-
 bool CopyTree(SetupSupport& setup, const std::string& source, const std::string& destination,
               std::string& error) {
     if (source == "." || source == "..")

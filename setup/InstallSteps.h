@@ -1,5 +1,7 @@
 #pragma once
 
+#include "setupsupport/InstallLayout.h"
+
 #include <functional>
 #include <string>
 #include <string_view>
@@ -15,16 +17,8 @@ struct InstallSettings {
     std::string PrinterName; // only a silent installation hands one over
 };
 
-constexpr std::string_view kProgramSubfolder = "Kaldo/Tendwell";
-constexpr std::string_view kMainProgramName = "ktendwell";
-constexpr std::string_view kUninstallerName = "tendwelluninstall";
-constexpr std::string_view kProgramKey = "SOFTWARE\\Kaldo\\Tendwell";
-constexpr std::string_view kUninstallKey =
-    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Kaldo_Tendwell";
 constexpr std::string_view kHandOverKey = "SOFTWARE\\Kaldo\\TendwellInstall";
 constexpr std::string_view kHandOverValue = "PrinterName";
-
-std::string ProgramFolderIn(std::string_view programFilesFolder);
 
 // The installation steps, in order. A result names the first step that failed.
 enum InstallStep {

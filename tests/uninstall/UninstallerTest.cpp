@@ -1,0 +1,166 @@
+#include "uninstall/Uninstaller.h"
+
+#include "platform/instance/InstanceLock.h"
+#include "tests/uninstall/UninstallTestInstallation.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+using kaldo::Uninstaller;
+using kaldo::testing::WriteFile;
+
+class UninstallerTest : public testing::Test, public kaldo::testing::InstalledMachine {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_installed.Succeeded()) << m_installed.Message;
+        m_uninstaller.Refresh();
+    }
+
+    kaldo::LinuxSetupSupport m_setup{kaldo::kUninstallerStringTables, m_registry, "en_US.UTF-8"};
+    Uninstaller m_uninstaller{m_setup, m_registry, ""};
+};
+
+TEST_F(UninstallerTest, ListsTheInstalledContentFoldersInNameOrder) {
+    EXPECT_EQ(m_uninstaller.ProgramFolder(), m_machine.ProgramFolder());
+    EXPECT_EQ(m_uninstaller.Contents(),
+              (std::vector<std::string>{"presslane_3000", "presslane_7000", "presslane_c5000"}));
+}
+
+TEST(ContentFoldersTest, OnlyPlainFoldersAreContent) {
+    kaldo::testing::TempFolder data;
+    fs::create_directories(data / "Zeta");
+    fs::create_directories(data / "alpha");
+    fs::create_directories(data / "readonly");
+    fs::permissions(data / "readonly", fs::perms::owner_read | fs::perms::owner_exec);
+    fs::create_directories(data / ".hidden");
+    fs::create_directory_symlink(data / "alpha", data / "linked");
+    WriteFile(data / "notes.txt", "x");
+    EXPECT_EQ(kaldo::ContentFolders(data.Path()), (std::vector<std::string>{"alpha", "Zeta"}));
+    EXPECT_TRUE(kaldo::ContentFolders(data / "absent").empty());
+}
+
+TEST_F(UninstallerTest, FindsContentByNameWithoutRegardToCase) {
+    EXPECT_EQ(m_uninstaller.FindContent("presslane_3000"), "presslane_3000");
+    EXPECT_EQ(m_uninstaller.FindContent("PressLane_C5000"), "presslane_c5000");
+    EXPECT_EQ(m_uninstaller.FindContent("presslane_9999"), "");
+}
+
+TEST_F(UninstallerTest, RemovingSomeFoldersLeavesTheRestAndTheInstallation) {
+    EXPECT_FALSE(m_uninstaller.Remove({"presslane_7000", "presslane_c5000"}));
+    EXPECT_EQ(m_uninstaller.Contents(), std::vector<std::string>{"presslane_3000"});
+    EXPECT_FALSE(Exists(Installed("Data/presslane_7000")));
+    EXPECT_FALSE(Exists(Installed("Data/presslane_c5000")));
+    EXPECT_TRUE(Exists(Installed("Data/presslane_3000/toolboxinfo.xml")));
+    EXPECT_TRUE(Exists(Installed("ktendwell")));
+    EXPECT_TRUE(Exists(MenuShortcut()));
+    EXPECT_TRUE(KeyExists(kaldo::kProgramKey));
+}
+
+TEST_F(UninstallerTest, RemovingTheLastFolderRemovesTheInstallation) {
+    EXPECT_FALSE(m_uninstaller.Remove({"presslane_3000", "presslane_7000"}));
+    EXPECT_TRUE(m_uninstaller.Remove({"presslane_c5000"}));
+    EXPECT_TRUE(m_uninstaller.Contents().empty());
+    EXPECT_FALSE(Exists(MenuShortcut()));
+    EXPECT_FALSE(Exists(DesktopShortcut()));
+    EXPECT_FALSE(KeyExists(kaldo::kProgramKey));
+    EXPECT_FALSE(KeyExists(kaldo::kUninstallKey));
+    EXPECT_FALSE(Exists(m_machine.ProgramFolder()));
+}
+
+TEST_F(UninstallerTest, WhatTheInstallationDoesNotOwnStays) {
+    ASSERT_TRUE(m_uninstaller.Remove(m_uninstaller.Contents()));
+    EXPECT_TRUE(fs::is_directory(m_machine.Path("root/opt/Kaldo")));
+    EXPECT_TRUE(fs::is_directory(m_machine.CommonPrograms() + "/Kaldo Presslane"));
+    EXPECT_EQ(
+        m_registry.QueryValue(kaldo::Hive::CurrentUser, kaldo::kHandOverKey, kaldo::kHandOverValue),
+        "Office Printer");
+}
+
+TEST_F(UninstallerTest, LinkToAFolderOutsideSurvivesUntouched) {
+    WriteFile(m_machine.Path("shared/manuals/guide.pdf"), "shared guide");
+    fs::create_directory_symlink(m_machine.Path("shared"), Installed("Data/presslane_3000/shared"));
+    fs::create_directory_symlink(m_machine.Path("shared"), Installed("shared-link"));
+    ASSERT_TRUE(m_uninstaller.Remove(m_uninstaller.Contents()));
+    EXPECT_FALSE(Exists(m_machine.ProgramFolder()));
+    EXPECT_EQ(kaldo::testing::ReadFile(m_machine.Path("shared/manuals/guide.pdf")), "shared guide");
+}
+
+TEST_F(UninstallerTest, OwnFileInTheProgramFolderGoesToo) {
+    Uninstaller fromProgramFolder(m_setup, m_registry, Installed("tendwelluninstall"));
+    fromProgramFolder.Refresh();
+    ASSERT_TRUE(fromProgramFolder.Remove(fromProgramFolder.Contents()));
+    EXPECT_FALSE(Exists(Installed("tendwelluninstall")));
+    EXPECT_FALSE(Exists(m_machine.ProgramFolder()));
+    EXPECT_TRUE(fs::is_directory(m_machine.Path("root/opt/Kaldo")));
+}
+
+TEST_F(UninstallerTest, OwnFileInASubfolderTakesItsEmptyFoldersWithIt) {
+    WriteFile(Installed("bin/tendwelluninstall"), "uninstaller");
+    Uninstaller fromSubfolder(m_setup, m_registry, Installed("bin/tendwelluninstall"));
+    fromSubfolder.Refresh();
+    ASSERT_TRUE(fromSubfolder.Remove(fromSubfolder.Contents()));
+    EXPECT_FALSE(Exists(m_machine.ProgramFolder()));
+    EXPECT_TRUE(fs::is_directory(m_machine.Path("root/opt/Kaldo")));
+}
+
+TEST_F(UninstallerTest, OwnFileOutsideTheProgramFolderIsNotTouched) {
+    WriteFile(m_machine.Path("elsewhere/tendwelluninstall"), "uninstaller");
+    Uninstaller fromElsewhere(m_setup, m_registry, m_machine.Path("elsewhere/tendwelluninstall"));
+    fromElsewhere.Refresh();
+    ASSERT_TRUE(fromElsewhere.Remove(fromElsewhere.Contents()));
+    EXPECT_FALSE(Exists(m_machine.ProgramFolder()));
+    EXPECT_TRUE(Exists(m_machine.Path("elsewhere/tendwelluninstall")));
+}
+
+TEST_F(UninstallerTest, NamesThatAreNoFolderNamesRemoveNothing) {
+    WriteFile(m_machine.Path("root/opt/Kaldo/keep.txt"), "keep");
+    EXPECT_FALSE(m_uninstaller.Remove({"", ".", "..", "../..", "presslane_3000/../.."}));
+    EXPECT_EQ(m_uninstaller.Contents().size(), 3u);
+    EXPECT_TRUE(Exists(m_machine.Path("root/opt/Kaldo/keep.txt")));
+}
+
+TEST_F(UninstallerTest, MainProgramRunningIsSeenWhileItsLockIsHeld) {
+    EXPECT_FALSE(kaldo::MainProgramRunning());
+    {
+        kaldo::InstanceLock lock(kaldo::kMainProgramLock);
+        ASSERT_TRUE(lock.Held());
+        EXPECT_TRUE(kaldo::MainProgramRunning());
+    }
+    EXPECT_FALSE(kaldo::MainProgramRunning());
+}
+
+TEST_F(UninstallerTest, MainProgramRunningInAnotherProcessIsSeen) {
+    int ready[2];
+    int release[2];
+    ASSERT_EQ(pipe(ready), 0);
+    ASSERT_EQ(pipe(release), 0);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        kaldo::InstanceLock lock(kaldo::kMainProgramLock);
+        const char held = lock.Held() ? '1' : '0';
+        (void)!write(ready[1], &held, 1);
+        char done;
+        (void)!read(release[0], &done, 1);
+        _exit(0);
+    }
+    char held = 0;
+    ASSERT_EQ(read(ready[0], &held, 1), 1);
+    EXPECT_EQ(held, '1');
+    EXPECT_TRUE(kaldo::MainProgramRunning());
+    (void)!write(release[1], "x", 1);
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_FALSE(kaldo::MainProgramRunning());
+    for (int fd : {ready[0], ready[1], release[0], release[1]})
+        close(fd);
+}
+
+} // namespace

@@ -1,0 +1,150 @@
+#include "uninstall/Uninstaller.h"
+
+#include "platform/Paths.h"
+#include "platform/instance/InstanceLock.h"
+#include "platform/registry/Registry.h"
+#include "setupsupport/FileTree.h"
+#include "setupsupport/InstallLayout.h"
+#include "setupsupport/SetupSupport.h"
+#include "setupsupport/SpecialFolders.h"
+#include "uninstall/UninstallerStrings.h"
+
+#include <QString>
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace kaldo {
+
+namespace fs = std::filesystem;
+namespace strings = uninstaller_strings;
+
+namespace {
+
+bool caseInsensitiveLess(const std::string& a, const std::string& b) {
+    const int order =
+        QString::fromStdString(a).compare(QString::fromStdString(b), Qt::CaseInsensitive);
+    return order != 0 ? order < 0 : a < b;
+}
+
+bool sameWithoutCase(const std::string& a, const std::string& b) {
+    return QString::fromStdString(a).compare(QString::fromStdString(b), Qt::CaseInsensitive) == 0;
+}
+
+// Whether `file` is a plain file inside `folder` (both as they really are, links resolved).
+bool liesInside(const std::string& file, const std::string& folder) {
+    std::error_code error;
+    struct stat info {};
+    if (file.empty() || ::lstat(file.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+        return false;
+    const fs::path realFile = fs::canonical(file, error);
+    if (error)
+        return false;
+    const fs::path realFolder = fs::canonical(folder, error);
+    if (error)
+        return false;
+    const auto [folderEnd, fileAt] =
+        std::mismatch(realFolder.begin(), realFolder.end(), realFile.begin(), realFile.end());
+    return folderEnd == realFolder.end() && fileAt != realFile.end();
+}
+
+} // namespace
+
+std::vector<std::string> ContentFolders(const std::string& dataFolder) {
+    std::vector<std::string> names;
+    std::error_code error;
+    for (fs::directory_iterator it(dataFolder, error), end; !error && it != end;
+         it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        struct stat info {};
+        if (name.empty() || name.front() == '.' || ::lstat(it->path().c_str(), &info) != 0)
+            continue;
+        if (S_ISDIR(info.st_mode) && (info.st_mode & S_IWUSR) != 0)
+            names.push_back(name);
+    }
+    std::sort(names.begin(), names.end(), caseInsensitiveLess);
+    return names;
+}
+
+bool MainProgramRunning() {
+    return InstanceLock::HeldByAnyone(kMainProgramLock);
+}
+
+Uninstaller::Uninstaller(SetupSupport& setup, Registry& registry, std::string ownFile)
+    : m_setup(setup)
+    , m_registry(registry)
+    , m_ownFile(std::move(ownFile))
+    , m_programFolder(ProgramFolderIn(setup.getSpecialFolder(kFolderProgramFiles).value_or("")))
+    , m_dataFolder(JoinPath(m_programFolder, kContentFolderName)) {}
+
+void Uninstaller::Refresh() {
+    m_contents = ContentFolders(m_dataFolder);
+}
+
+std::string Uninstaller::FindContent(const std::string& name) const {
+    if (std::find(m_contents.begin(), m_contents.end(), name) != m_contents.end())
+        return name;
+    for (const std::string& content : m_contents) {
+        if (sameWithoutCase(content, name))
+            return content;
+    }
+    return {};
+}
+
+bool Uninstaller::Remove(const std::vector<std::string>& names) {
+    size_t remaining = m_contents.size();
+    for (const std::string& name : names) {
+        // Names are folders directly in Data, never paths.
+        if (name.empty() || name == "." || name == ".." || name.find('/') != std::string::npos)
+            continue;
+        m_setup.deleteTree(JoinPath(m_dataFolder, name), "*.*");
+        if (remaining > 0 && --remaining == 0) {
+            RemoveInstallation();
+            m_contents.clear();
+            return true;
+        }
+    }
+    Refresh();
+    return false;
+}
+
+void Uninstaller::RemoveInstallation() {
+    m_setup.deleteProgramsShortcut(m_setup.loadString(strings::kProgramsShortcut));
+    if (const std::optional<std::string> desktop = m_setup.getSpecialFolder(kFolderCommonDesktop))
+        m_setup.deleteShortcut(JoinPath(*desktop, m_setup.loadString(strings::kDesktopShortcut)));
+    m_registry.DeleteTree(Hive::LocalMachine, kUninstallKey);
+    // The installer wrote the program key in the same store; there is no second view of it here.
+    m_registry.DeleteTree(Hive::LocalMachine, kProgramKey);
+    removeProgramFolder();
+}
+
+void Uninstaller::removeProgramFolder() {
+    if (!liesInside(m_ownFile, m_programFolder)) {
+        m_setup.deleteTree(m_programFolder, "*.*");
+        return;
+    }
+    // The folders from the uninstaller's own up to the program folder, worked out while the
+    // file is still there to resolve.
+    std::error_code error;
+    const fs::path top = fs::canonical(m_programFolder, error);
+    std::vector<fs::path> folders;
+    for (fs::path folder = fs::canonical(m_ownFile, error).parent_path();;
+         folder = folder.parent_path()) {
+        folders.push_back(folder);
+        if (folder == top || folder == folder.parent_path())
+            break;
+    }
+    // Everything else first, so that a failure leaves the uninstaller there to try again.
+    DeleteTree(m_programFolder, "*.*", m_ownFile);
+    m_setup.deleteFile(m_ownFile);
+    for (const fs::path& folder : folders) {
+        if (::rmdir(folder.c_str()) != 0)
+            break;
+    }
+}
+
+} // namespace kaldo

@@ -1,0 +1,51 @@
+#include "platform/Paths.h"
+#include "platform/registry/IniRegistry.h"
+#include "platform/strings/StringTable.h"
+#include "setupsupport/LinuxSetupSupport.h"
+#include "setupsupport/ui/MessageBoxes.h"
+#include "uninstall/CommandLineUninstall.h"
+#include "uninstall/Uninstaller.h"
+#include "uninstall/UninstallerStrings.h"
+#include "uninstall/ui/UninstallWindow.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+
+#include <filesystem>
+#include <iostream>
+#include <string>
+#include <vector>
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    const kaldo::UninstallerOptions options = kaldo::ParseUninstallerOptions(arguments);
+    const std::string usage = kaldo::UninstallerUsage("tendwelluninstall");
+    if (!options.Error.empty()) {
+        std::cerr << "tendwelluninstall: " << options.Error << "\n\n" << usage;
+        return kaldo::kExitUninstallUsage;
+    }
+    if (options.Help) {
+        std::cout << usage;
+        return 0;
+    }
+
+    // Known before anything is removed: the file may be gone by the time it is needed.
+    std::error_code error;
+    const std::string ownFile = std::filesystem::read_symlink("/proc/self/exe", error).string();
+    kaldo::IniRegistry registry;
+    if (options.CommandLine()) {
+        QCoreApplication application(argc, argv);
+        kaldo::LinuxSetupSupport setup(kaldo::kUninstallerStringTables, registry,
+                                       kaldo::MessagesLocale());
+        kaldo::Uninstaller uninstaller(setup, registry, ownFile);
+        return kaldo::RunCommandLineUninstall(options, setup, uninstaller,
+                                              kaldo::MainProgramRunning(), std::cout, std::cerr);
+    }
+
+    QApplication application(argc, argv);
+    kaldo::LinuxSetupSupport setup(kaldo::kUninstallerStringTables, registry,
+                                   kaldo::MessagesLocale());
+    kaldo::Uninstaller uninstaller(setup, registry, ownFile);
+    return kaldo::RunUninstallWindow(setup, uninstaller, kaldo::MainProgramRunning(),
+                                     kaldo::ShowMessageBox);
+}
