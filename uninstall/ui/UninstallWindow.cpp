@@ -105,7 +105,7 @@ UninstallWindow::UninstallWindow(SetupSupport& setup, Uninstaller& uninstaller,
     line->setObjectName(QStringLiteral("line"));
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Sunken);
-    line->setGeometry(m_units.X(77), m_units.Y(111), m_units.X(236), 2);
+    line->setGeometry(m_units.X(77), m_units.Y(111) - 1, m_units.X(236), 3);
 
     connect(m_selectAll, &QPushButton::clicked, this, [this] { SelectAll(); });
     connect(m_deselectAll, &QPushButton::clicked, this, [this] { DeselectAll(); });
