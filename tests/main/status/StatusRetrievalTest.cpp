@@ -3,20 +3,18 @@
 #include "main/status/StatusDocumentCheck.h"
 #include "main/status/StatusInfo.h"
 #include "main/status/UsbStatusSource.h"
+#include "tests/ktwnutil/FakeUsbPrinter.h"
 #include "tools/Simulator.h"
 
 #include <httplib.h>
 
 #include <arpa/inet.h>
-#include <fcntl.h>
 #include <netinet/in.h>
-#include <poll.h>
 #include <sys/socket.h>
-#include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
-#include <thread>
 
 namespace kaldo {
 namespace {
@@ -357,111 +355,65 @@ TEST_F(StatusRetrievalTest, RetrievalWithoutSourceReportsNothingWritten) {
 
 // --- USB, through a printer-class device the test plays -------------------------------------
 
-// A pseudo terminal stands in for the printer's device node; sysfs and /dev live below a
+// The printer's device node is a pseudo terminal the test plays; sysfs and /dev live below a
 // KALDO_ROOT of the test's own.
-class FakeUsbPrinter {
-public:
-    FakeUsbPrinter(const std::string& root, std::string answer)
-        : m_answer(std::move(answer)) {
-        m_master = ::posix_openpt(O_RDWR | O_NOCTTY);
-        if (m_master < 0 || ::grantpt(m_master) != 0 || ::unlockpt(m_master) != 0)
-            return;
-        const std::string device = ::ptsname(m_master);
-        // Raw, so that the device passes bytes through unchanged; held open to keep it so.
-        m_slave = ::open(device.c_str(), O_RDWR | O_NOCTTY);
-        termios mode{};
-        if (m_slave < 0 || ::tcgetattr(m_slave, &mode) != 0)
-            return;
-        ::cfmakeraw(&mode);
-        ::tcsetattr(m_slave, TCSANOW, &mode);
-
-        fs::create_directories(root + "/sys/class/usbmisc/lp0/device");
-        WriteBytes(root + "/sys/class/usbmisc/lp0/device/ieee1284_id",
-                   "MFG:Kaldo;MDL:Presslane 3020;CMD:PS;SN:KP3020-000123;");
-        fs::create_directories(root + "/dev/usb");
-        fs::create_symlink(device, root + "/dev/usb/lp0");
-        m_responder = std::thread([this] { Respond(); });
-    }
-    ~FakeUsbPrinter() {
-        m_stop = true;
-        if (m_responder.joinable())
-            m_responder.join();
-        if (m_slave >= 0)
-            ::close(m_slave);
-        if (m_master >= 0)
-            ::close(m_master);
+class UsbStatusRetrievalTest : public StatusRetrievalTest {
+protected:
+    void SetUp() override {
+        StatusRetrievalTest::SetUp();
+        ASSERT_FALSE(m_root.Path().empty());
+        ASSERT_TRUE(m_printer.Ready());
+        kaldo::testing::AddSysfsPrinter(m_root.Path(), "lp0",
+                                        "MFG:Kaldo;MDL:Presslane 3020;CMD:PS;SN:KP3020-000123;");
+        m_printer.LinkNode(m_root.Path(), "lp0");
     }
 
-    bool Ready() const { return m_responder.joinable(); }
-    // What the program wrote to the printer; complete once the retrieval has reported.
-    std::string Request() {
-        std::lock_guard lock(m_mutex);
-        return m_request;
+    StatusRequest UsbRequest(const std::string& port) const {
+        return MakeStatusRequest(false, port, "", kStatusPage, "EN", m_destination, m_images);
     }
 
-private:
-    void Respond() {
-        char buffer[512];
-        while (!m_stop) {
-            pollfd fd{m_master, POLLIN, 0};
-            if (::poll(&fd, 1, 50) <= 0)
-                continue;
-            const ssize_t got = ::read(m_master, buffer, sizeof buffer);
-            if (got <= 0)
-                continue;
-            bool complete = false;
-            {
-                std::lock_guard lock(m_mutex);
-                m_request.append(buffer, size_t(got));
-                complete =
-                    m_request.ends_with("\"/>") && m_request.find("<lang") != std::string::npos;
-            }
-            if (complete) [[maybe_unused]]
-                const ssize_t written = ::write(m_master, m_answer.data(), m_answer.size());
-        }
-    }
-
-    std::string m_answer;
-    int m_master = -1;
-    int m_slave = -1;
-    std::atomic<bool> m_stop{false};
-    std::mutex m_mutex;
-    std::string m_request;
-    std::thread m_responder;
+    kaldo::testing::TempFolder m_root;
+    kaldo::testing::ScopedEnv m_machine{"KALDO_ROOT", m_root.Path().c_str()};
+    kaldo::testing::FakeUsbPrinter m_printer;
 };
 
-TEST_F(StatusRetrievalTest, UsbRetrievalAsksTheDeviceAndStoresItsAnswer) {
+TEST_F(UsbStatusRetrievalTest, UsbRetrievalAsksTheDeviceAndStoresItsAnswer) {
     const std::string answer = ReadBytes(test::StatusData("ready.xml"));
-    kaldo::testing::TempFolder root;
-    kaldo::testing::ScopedEnv machine("KALDO_ROOT", root.Path().c_str());
-    FakeUsbPrinter printer(root.Path(), answer);
-    ASSERT_TRUE(printer.Ready());
+    m_printer.Respond(answer);
     {
         StatusRetrieval retrieval(Reporter(), MakeStatusSource, kNoDelay);
-        ASSERT_TRUE(m_reports.WaitFor(retrieval.Start(MakeStatusRequest(
-            false, "USB:Kaldo/Presslane 3020", "", kStatusPage, "EN", m_destination, m_images))));
+        ASSERT_TRUE(m_reports.WaitFor(retrieval.Start(UsbRequest("USB:Kaldo/Presslane 3020"))));
     }
     ASSERT_EQ(m_reports.Entries().size(), 1u);
     EXPECT_TRUE(m_reports.Entries()[0].written);
-    EXPECT_EQ(printer.Request(), UsbStatusRequestText("EN"));
+    EXPECT_EQ(m_printer.Request(), UsbStatusRequestText("EN"));
     EXPECT_EQ(ReadBytes(m_destination), answer);
     EXPECT_TRUE(CheckStatusDocument(m_destination));
     EXPECT_TRUE(FilesIn(m_images).empty());
 }
 
-TEST_F(StatusRetrievalTest, UsbPortWithoutStatusEndPointAsksNothing) {
-    kaldo::testing::TempFolder root;
-    kaldo::testing::ScopedEnv machine("KALDO_ROOT", root.Path().c_str());
-    FakeUsbPrinter printer(root.Path(), "<devicexml/>");
-    ASSERT_TRUE(printer.Ready());
+TEST_F(UsbStatusRetrievalTest, UsbPortWithoutStatusEndPointAsksNothing) {
+    m_printer.Respond("<devicexml/>");
     {
         StatusRetrieval retrieval(Reporter(), MakeStatusSource, kNoDelay);
-        ASSERT_TRUE(m_reports.WaitFor(retrieval.Start(MakeStatusRequest(
-            false, "USB:Kaldo/Presslane 9999", "", kStatusPage, "EN", m_destination, m_images))));
+        ASSERT_TRUE(m_reports.WaitFor(retrieval.Start(UsbRequest("USB:Kaldo/Presslane 9999"))));
     }
     EXPECT_FALSE(m_reports.Entries().at(0).written);
-    EXPECT_TRUE(printer.Request().empty());
+    EXPECT_TRUE(m_printer.Request().empty());
     EXPECT_FALSE(fs::exists(m_destination));
+}
+
+TEST_F(UsbStatusRetrievalTest, CancelEndsAUsbRequestTheDeviceNeverAnswers) {
+    m_printer.Respond("", kaldo::testing::FakeUsbPrinter::Behaviour::Silent);
+    WriteBytes(m_destination, "the previous document");
+    {
+        StatusRetrieval retrieval(Reporter(), MakeStatusSource, kNoDelay);
+        retrieval.Start(UsbRequest("USB:Kaldo/Presslane 3020"));
+        retrieval.Cancel();
+    }
+    EXPECT_TRUE(m_reports.Entries().empty());
+    EXPECT_EQ(ReadBytes(m_destination), "the previous document");
+    EXPECT_EQ(FilesIn(m_xml), std::vector<std::string>{"devicestatus.xml"});
 }
 
 } // namespace
