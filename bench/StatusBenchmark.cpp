@@ -1,0 +1,57 @@
+#include "TestPaths.h"
+#include "bench/BenchFolder.h"
+#include "main/pages/PageTransformer.h"
+#include "main/shell/ContentInfoMerge.h"
+#include "main/shell/ModelFolders.h"
+#include "main/shell/ToolboxConfig.h"
+#include "main/status/StatusPages.h"
+#include "platform/Paths.h"
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+
+namespace kaldo::bench {
+namespace {
+
+// The footer and trouble-solution pages of the sample content, as rebuilt when a status
+// retrieval starts (status 1) and when it reports a usable document (status 0).
+void FooterRebuild(benchmark::State& state) {
+    const int status = static_cast<int>(state.range(0));
+    BenchFolder folder;
+    const std::string content = folder.Path("Data/presslane_3000");
+    std::filesystem::create_directories(content);
+    std::filesystem::copy(std::string(KALDO_CONTENT_DIR) + "/presslane_3000", content,
+                          std::filesystem::copy_options::recursive);
+    ToolboxConfig config;
+    if (MergeContentInfo(JoinPath(content, "toolboxinfo.xml"), JoinPath(content, "tabinfo.xml"),
+                         JoinPath(content, "toolbox.xml"), "EN") != 0 ||
+        !config.Load(content, "KP3020")) {
+        state.SkipWithError("sample content did not load");
+        return;
+    }
+    const ModelFolders folders = ComputeModelFolders(folder.Path(""), config);
+    const StatusPageFiles files = StatusPageFilesFor(folders, config.Files(), config.ConfigPath());
+    std::filesystem::copy_file(std::string(KALDO_TEST_DATA_DIR) + "/status/ready.xml",
+                               files.statusDocument,
+                               std::filesystem::copy_options::overwrite_existing);
+
+    StatusFacts facts;
+    facts.printerIsNetworked = true;
+    facts.printerAddress = "192.168.1.40";
+    facts.displayToner = config.DisplayToner();
+    facts.statusOverUsb = config.StatusOverUSB();
+    const PageTransformer transformer;
+    for (auto _ : state) {
+        StatusInfo info;
+        FillStatusInfo(info, status, facts);
+        if (BuildFooterPages(status, info, files, config.Language_L10N(), transformer) != 0) {
+            state.SkipWithError("footer build failed");
+            break;
+        }
+    }
+}
+BENCHMARK(FooterRebuild)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+} // namespace
+} // namespace kaldo::bench
