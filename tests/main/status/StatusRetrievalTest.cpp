@@ -182,6 +182,41 @@ TEST_F(StatusRetrievalTest, HttpErrorAnswerIsStoredButFailsTheCheck) {
     EXPECT_EQ(Count(printers.Requests(), "/images/"), 0u);
 }
 
+TEST_F(StatusRetrievalTest, BrokenOrOversizedDocumentsAreStoredButGiveNoStatus) {
+    for (const auto kind :
+         {simulator::StatusDocumentKind::Malformed, simulator::StatusDocumentKind::Oversized,
+          simulator::StatusDocumentKind::BillionLaughs}) {
+        simulator::PrinterState state;
+        state.document = kind;
+        SimulatedPrinters printers({state});
+        ASSERT_TRUE(printers.Started());
+        ReportLog reports;
+        {
+            StatusRetrieval retrieval(
+                [&](int generation, bool written) { reports.Add(generation, written); },
+                MakeStatusSource, kNoDelay);
+            ASSERT_TRUE(reports.WaitFor(retrieval.Start(NetworkRequest(printers.WebUrl(0)))));
+        }
+        EXPECT_TRUE(reports.Entries().at(0).written);
+        EXPECT_EQ(StatusFromReport(true, m_destination), kStatusUnavailable);
+        EXPECT_EQ(Count(printers.Requests(), "/images/"), 0u);
+    }
+}
+
+TEST_F(StatusRetrievalTest, ReportOfAnEarlierRetrievalIsNoLongerCurrentOnceAnotherStarts) {
+    SimulatedPrinters printers({simulator::PrinterState{}});
+    ASSERT_TRUE(printers.Started());
+    StatusRetrieval retrieval(Reporter(), MakeStatusSource, kNoDelay);
+    const int first = retrieval.Start(NetworkRequest(printers.WebUrl(0)));
+    ASSERT_TRUE(m_reports.WaitFor(first));
+    // The report may still be on its way to the main thread, which must then drop it.
+    const int second = retrieval.Start(NetworkRequest(printers.WebUrl(0)));
+    EXPECT_FALSE(retrieval.IsCurrent(first));
+    EXPECT_TRUE(retrieval.IsCurrent(second));
+    retrieval.Cancel();
+    EXPECT_FALSE(retrieval.IsCurrent(second));
+}
+
 TEST_F(StatusRetrievalTest, UnreachablePrinterReportsNothingWrittenAndLeavesNoDocument) {
     const int port = ClosedPort();
     ASSERT_GT(port, 0);
