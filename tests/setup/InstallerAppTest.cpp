@@ -155,3 +155,16 @@ TEST_F(InstallerAppTest, WindowsGetTheProgramIcon) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(InstallerAppTest, UnattendedWelcomeClosesByItselfWithoutInstalling) {
+    kaldo::testing::ScopedEnv unattended("KALDO_EXIT_WHEN_READY", "1");
+    m_welcomeButton = nullptr; // nobody answers
+    EXPECT_EQ(m_installer.Run(), 0);
+    EXPECT_EQ(m_seen, std::vector<std::string>{"welcomeWindow"});
+    EXPECT_FALSE(installed());
+    EXPECT_TRUE(m_answers.Asked().empty());
+}
+
+} // namespace

@@ -74,7 +74,8 @@ int main(int argc, char** argv) {
                                    kaldo::kDefaultLinkColour, kaldo::kDefaultHoverColour, {});
     saved = save(failed, folder + "/installer-failed.png") && saved;
 
-    kaldo::LinuxSetupSupport uninstallerSetup(kaldo::kUninstallerStringTables, registry, "en_US.UTF-8");
+    kaldo::LinuxSetupSupport uninstallerSetup(kaldo::kUninstallerStringTables, registry,
+                                              "en_US.UTF-8");
     kaldo::Uninstaller uninstaller(uninstallerSetup, registry, "");
     for (const char* model : {"presslane_3000", "presslane_c5000", "presslane_7000"})
         std::filesystem::create_directories(kaldo::JoinPath(uninstaller.DataFolder(), model));
