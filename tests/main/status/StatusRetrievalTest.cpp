@@ -4,22 +4,19 @@
 #include "main/status/StatusInfo.h"
 #include "main/status/UsbStatusSource.h"
 #include "tests/ktwnutil/FakeUsbPrinter.h"
+#include "tests/main/net/TestFiles.h"
+#include "tests/main/net/TestWebServer.h"
 #include "tools/Simulator.h"
 
-#include <httplib.h>
-
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
-#include <algorithm>
 #include <filesystem>
 
 namespace kaldo {
 namespace {
 
 namespace fs = std::filesystem;
+using kaldo::testing::ClosedPort;
+using kaldo::testing::FolderEntries;
+using kaldo::testing::Gate;
 using test::Count;
 using test::ReadBytes;
 using test::ReportLog;
@@ -27,31 +24,6 @@ using test::WriteBytes;
 
 constexpr std::chrono::milliseconds kNoDelay{0};
 constexpr char kStatusPage[] = "status/devicestatus.xml?language=";
-
-// The names of the files in `folder`, sorted.
-std::vector<std::string> FilesIn(const std::string& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-// A loopback port that was free a moment ago and that nobody listens on now.
-int ClosedPort() {
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    int port = 0;
-    if (fd >= 0 && ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
-        ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) == 0)
-        port = ntohs(address.sin_port);
-    if (fd >= 0)
-        ::close(fd);
-    return port;
-}
 
 // A printer simulator in this process.
 class SimulatedPrinters {
@@ -147,7 +119,7 @@ TEST_F(StatusRetrievalTest, NetworkRetrievalStoresTheDocumentAndFetchesTheIcon) 
     EXPECT_TRUE(CheckStatusDocument(m_destination));
     EXPECT_EQ(StatusFromReport(true, m_destination), kStatusAvailable);
     EXPECT_TRUE(fs::exists(m_images + "/images/status/ready.png"));
-    EXPECT_EQ(FilesIn(m_xml), std::vector<std::string>{"devicestatus.xml"});
+    EXPECT_EQ(FolderEntries(m_xml), std::vector<std::string>{"devicestatus.xml"});
 
     const std::string requests = printers.Requests();
     EXPECT_EQ(Count(requests, " /status/devicestatus.xml?language=EN 200"), 1u) << requests;
@@ -229,7 +201,7 @@ TEST_F(StatusRetrievalTest, UnreachablePrinterReportsNothingWrittenAndLeavesNoDo
     ASSERT_EQ(m_reports.Entries().size(), 1u);
     EXPECT_FALSE(m_reports.Entries()[0].written);
     EXPECT_FALSE(fs::exists(m_destination));
-    EXPECT_TRUE(FilesIn(m_xml).empty());
+    EXPECT_TRUE(FolderEntries(m_xml).empty());
     EXPECT_EQ(StatusFromReport(false, m_destination), kStatusUnavailable);
 }
 
@@ -244,7 +216,7 @@ TEST_F(StatusRetrievalTest, IconPathClimbingOutOfTheImagesFolderIsNeverFetched) 
     }
     EXPECT_TRUE(m_reports.Entries().at(0).written);
     EXPECT_EQ(Count(printers.Requests(), "kaldosim-escaped"), 0u);
-    EXPECT_TRUE(FilesIn(m_images).empty());
+    EXPECT_TRUE(FolderEntries(m_images).empty());
 }
 
 TEST_F(StatusRetrievalTest, CancelEndsASlowFetchPromptlyWithoutReportOrDocument) {
@@ -262,7 +234,7 @@ TEST_F(StatusRetrievalTest, CancelEndsASlowFetchPromptlyWithoutReportOrDocument)
     }
     EXPECT_TRUE(m_reports.Entries().empty());
     EXPECT_EQ(ReadBytes(m_destination), "the previous document");
-    EXPECT_EQ(FilesIn(m_xml), std::vector<std::string>{"devicestatus.xml"});
+    EXPECT_EQ(FolderEntries(m_xml), std::vector<std::string>{"devicestatus.xml"});
 }
 
 TEST_F(StatusRetrievalTest, DestroyingTheRetrievalEndsItsWorker) {
@@ -290,27 +262,6 @@ TEST_F(StatusRetrievalTest, MissingDestinationFolderReportsNothingWritten) {
 
 // --- retrievals that overlap, with sources the test controls --------------------------------
 
-// Opens once; a source waiting on it goes on.
-class Gate {
-public:
-    void Open() {
-        {
-            std::lock_guard lock(m_mutex);
-            m_open = true;
-        }
-        m_changed.notify_all();
-    }
-    bool Wait() {
-        std::unique_lock lock(m_mutex);
-        return m_changed.wait_for(lock, std::chrono::seconds(60), [&] { return m_open; });
-    }
-
-private:
-    std::mutex m_mutex;
-    std::condition_variable m_changed;
-    bool m_open = false;
-};
-
 // Writes its request's source text as the document once its gate opens; deaf to aborts, like
 // a transfer that had already ended when the abort came.
 class GatedSource final : public StatusSource {
@@ -319,8 +270,8 @@ public:
         : m_body(std::move(body))
         , m_gate(gate) {}
     bool Retrieve(const std::string& file) override {
-        if (m_gate && !m_gate->Wait())
-            return false;
+        if (m_gate)
+            m_gate->Wait();
         WriteBytes(file, m_body);
         return true;
     }
@@ -356,7 +307,7 @@ TEST_F(StatusRetrievalTest, OnlyTheNewestRetrievalWritesTheDocumentAndReports) {
     EXPECT_EQ(m_reports.Entries()[0].generation, second);
     EXPECT_TRUE(m_reports.Entries()[0].written);
     EXPECT_EQ(ReadBytes(m_destination), "second");
-    EXPECT_EQ(FilesIn(m_xml), std::vector<std::string>{"devicestatus.xml"});
+    EXPECT_EQ(FolderEntries(m_xml), std::vector<std::string>{"devicestatus.xml"});
 }
 
 TEST_F(StatusRetrievalTest, CancelledRetrievalThatEndsLateNeitherWritesNorReports) {
@@ -376,7 +327,7 @@ TEST_F(StatusRetrievalTest, CancelledRetrievalThatEndsLateNeitherWritesNorReport
     }
     EXPECT_TRUE(m_reports.Entries().empty());
     EXPECT_EQ(ReadBytes(m_destination), "the previous document");
-    EXPECT_EQ(FilesIn(m_xml), std::vector<std::string>{"devicestatus.xml"});
+    EXPECT_EQ(FolderEntries(m_xml), std::vector<std::string>{"devicestatus.xml"});
 }
 
 TEST_F(StatusRetrievalTest, RetrievalWithoutSourceReportsNothingWritten) {
@@ -424,7 +375,7 @@ TEST_F(UsbStatusRetrievalTest, UsbRetrievalAsksTheDeviceAndStoresItsAnswer) {
     EXPECT_EQ(m_printer.Request(), UsbStatusRequestText("EN"));
     EXPECT_EQ(ReadBytes(m_destination), answer);
     EXPECT_TRUE(CheckStatusDocument(m_destination));
-    EXPECT_TRUE(FilesIn(m_images).empty());
+    EXPECT_TRUE(FolderEntries(m_images).empty());
 }
 
 TEST_F(UsbStatusRetrievalTest, UsbPortWithoutStatusEndPointAsksNothing) {
@@ -448,7 +399,7 @@ TEST_F(UsbStatusRetrievalTest, CancelEndsAUsbRequestTheDeviceNeverAnswers) {
     }
     EXPECT_TRUE(m_reports.Entries().empty());
     EXPECT_EQ(ReadBytes(m_destination), "the previous document");
-    EXPECT_EQ(FilesIn(m_xml), std::vector<std::string>{"devicestatus.xml"});
+    EXPECT_EQ(FolderEntries(m_xml), std::vector<std::string>{"devicestatus.xml"});
 }
 
 } // namespace
