@@ -44,9 +44,11 @@ inline constexpr std::chrono::milliseconds kStatusReportDelay{1000};
 // own and, a moment later, reports once through the callback given at construction. Only the
 // newest retrieval counts: Start() and Cancel() abort the running one, which then neither
 // writes the status document nor reports. The document is fetched under a name of its own
-// beside the destination and moved into place only while its retrieval is the newest.
+// beside the destination and moved into place only while its retrieval is the newest. A
+// network retrieval whose document passes the check also fetches the status icon when it is
+// not kept yet, with the same abortable connection, before it reports.
 //
-// Start, Cancel, IsCurrent and the destructor belong to one thread (the main thread).
+// Start, Cancel and the destructor belong to one thread (the main thread).
 class StatusRetrieval final {
 public:
     // Called on the worker thread while the retrieval's result is settled: it must only hand
