@@ -75,7 +75,7 @@ void AppActions::Search(const std::string& text) {
 }
 
 void AppActions::RefreshStatus() {
-    NotYet("status refresh");
+    m_app.RefreshStatus();
 }
 
 bool AppActions::IsFramePage(const std::string& url) {

@@ -12,6 +12,9 @@
 #include "main/resources/StringResources.h"
 #include "main/search/SearchPage.h"
 #include "main/shell/ContentFolders.h"
+#include "main/status/StatusDocumentCheck.h"
+#include "main/status/StatusPages.h"
+#include "main/status/StatusRetrieval.h"
 #include "platform/Paths.h"
 #include "platform/Trace.h"
 #include "platform/registry/Registry.h"
@@ -57,7 +60,19 @@ RedirectMode ReadRedirectMode(const Registry& registry) {
 AppContext::AppContext(PrinterServices& services, std::string programFolder)
     : m_services(services)
     , m_actions(std::make_unique<AppActions>(*this))
-    , m_programFolder(std::move(programFolder)) {}
+    , m_programFolder(std::move(programFolder))
+    , m_reports(std::make_unique<QObject>()) {
+    // The worker reports from its own thread; the main thread takes the newest report only.
+    m_status = std::make_unique<StatusRetrieval>([this](int generation, bool written) {
+        QMetaObject::invokeMethod(
+            m_reports.get(),
+            [this, generation, written] {
+                if (m_status->IsCurrent(generation))
+                    UpdateStatus(written);
+            },
+            Qt::QueuedConnection);
+    });
+}
 
 AppContext::~AppContext() = default;
 
@@ -138,6 +153,7 @@ bool AppContext::Initialize(QWidget* window, const std::string& commandLinePrint
     CreatePane(m_headerPane, panes.header);
     m_headerPane->Navigate(HeaderPagePath());
 
+    BuildFooter(kStatusCollecting);
     CreatePane(m_footerPane, panes.footer);
     m_footerPane->Navigate(FooterPagePath());
 
@@ -146,6 +162,7 @@ bool AppContext::Initialize(QWidget* window, const std::string& commandLinePrint
 }
 
 void AppContext::Shutdown() {
+    m_status->Cancel();
     for (auto* pane : {&m_bodyPane, &m_headerPane, &m_footerPane}) {
         if (*pane)
             (*pane)->Destroy();
@@ -246,9 +263,53 @@ std::string AppContext::HeaderPagePath() const {
 }
 
 std::string AppContext::FooterPagePath() const {
-    // The live status footer is generated from the printer's status document; until that is
-    // in place the content's own page stands in for it.
-    return ContentPath(m_printer.Config->Files().File_No_Status);
+    return ContentPath(m_printer.Config->Files().File_Status);
+}
+
+StatusFacts AppContext::Facts() const {
+    const ToolboxConfig& config = *m_printer.Config;
+    return StatusFacts{m_printer.PrinterIsNetworked, config.PrinterAddress(), config.DisplayToner(),
+                       config.StatusOverUSB(), m_updateState.load()};
+}
+
+void AppContext::BuildFooter(int status) {
+    Trace("buildFooter: status = " + std::to_string(status) + "\n");
+    const ToolboxConfig& config = *m_printer.Config;
+    const StatusFacts facts = Facts();
+    const StatusPageFiles files =
+        StatusPageFilesFor(m_folders, config.Files(), config.ConfigPath());
+    status = EffectiveFooterStatus(status, facts);
+    if (status == kStatusCollecting) {
+        m_status->Start(MakeStatusRequest(
+            m_printer.PrinterIsNetworked, m_printer.PrinterPortName, config.PrinterWebUrl(),
+            config.StatusPage(), ContentLanguage(), files.statusDocument, files.imagesFolder));
+    } else {
+        // A retrieval for another printer must not report into this one's footer.
+        m_status->Cancel();
+    }
+    StatusInfo info;
+    FillStatusInfo(info, status, facts);
+    BuildFooterPages(status, info, files, ContentLanguage(), m_transformer);
+}
+
+void AppContext::UpdateStatus(bool written) {
+    Trace("updateStatus\n");
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const ToolboxConfig& config = *m_printer.Config;
+    const StatusPageFiles files =
+        StatusPageFilesFor(m_folders, config.Files(), config.ConfigPath());
+    BuildFooter(StatusFromReport(written, files.statusDocument));
+    if (m_footerPane)
+        m_footerPane->Navigate(FooterPagePath());
+    QApplication::restoreOverrideCursor();
+}
+
+void AppContext::RefreshStatus() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    BuildFooter(kStatusCollecting);
+    if (m_footerPane)
+        m_footerPane->Navigate(FooterPagePath());
+    QApplication::restoreOverrideCursor();
 }
 
 std::string AppContext::TabPagePath(int tab) {
@@ -314,9 +375,7 @@ void AppContext::StartInternetCheck() {
 void AppContext::ShowSelectedPrinter() {
     if (m_headerPane)
         m_headerPane->Navigate(HeaderPagePath());
-    Trace("RefreshStatus: live status is not available in this build\n");
-    if (m_footerPane)
-        m_footerPane->Navigate(FooterPagePath());
+    RefreshStatus();
     if (m_bodyPane)
         m_bodyPane->Navigate(ContentPath(m_printer.Config->DefaultPageFile()));
     BuildIndexPages();

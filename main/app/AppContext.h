@@ -6,6 +6,7 @@
 #include "main/printers/PrinterSelection.h"
 #include "main/shell/ContentCatalog.h"
 #include "main/shell/ModelFolders.h"
+#include "main/status/StatusInfo.h"
 
 #include <atomic>
 #include <functional>
@@ -14,6 +15,7 @@
 #include <string>
 #include <vector>
 
+class QObject;
 class QRect;
 class QWidget;
 
@@ -21,6 +23,7 @@ namespace kaldo {
 
 class BrowserHost;
 class KeywordSearch;
+class StatusRetrieval;
 class NavigationActions;
 class PrinterSelector;
 struct PrinterServices;
@@ -64,6 +67,14 @@ public:
     // The footer's page for the selected printer.
     std::string FooterPagePath() const;
 
+    // Rebuilds the footer and trouble-solution pages for `status`; with 1 (collecting) it
+    // also starts a new status retrieval. Does not navigate.
+    void BuildFooter(int status);
+    // The report of the newest status retrieval: the footer shows what it brought.
+    void UpdateStatus(bool written);
+    // A fresh status retrieval, with the footer saying so meanwhile.
+    void RefreshStatus();
+
     // The update state, shared with the update check thread.
     std::atomic<int>& UpdateState() { return m_updateState; }
 
@@ -86,6 +97,7 @@ private:
     void SetUpModelFolders(const ToolboxConfig& config);
     void StartUpdateCheck(const ToolboxConfig& config);
     void StartInternetCheck();
+    StatusFacts Facts() const;
     void ShowSelectedPrinter();
     void CreatePane(std::unique_ptr<BrowserHost>& pane, const QRect& rectangle);
     void Fatal(int textId) const;
@@ -113,6 +125,9 @@ private:
     RedirectMode m_redirectMode = RedirectMode::Unknown;
     // Drivers whose update feed was checked in this run (1 started, 2 finished).
     std::map<std::string, int> m_updateCheckedDrivers;
+    // Receives the status worker's reports on the main thread; outlives the worker.
+    std::unique_ptr<QObject> m_reports;
+    std::unique_ptr<StatusRetrieval> m_status;
 };
 
 } // namespace kaldo

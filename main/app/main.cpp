@@ -101,6 +101,9 @@ int main(int argc, char** argv) {
     kaldo::SpoolerRegistryView registry(settings, spooler);
     kaldo::PrinterServices services{spooler, registry, kaldo::ProgramFolder() + "ktendwell",
                                     kaldo::MakerHomePage(), kaldo::IsWebSiteReachable};
+    // Only for running the demo's printer without root; printers serve on port 80.
+    if (const int port = qEnvironmentVariableIntValue("KALDO_PRINTER_WEB_PORT"); port > 0)
+        services.PrinterWebPort = port;
 
     kaldo::MainWindow window;
     window.setWindowTitle(QString::fromStdString(title));

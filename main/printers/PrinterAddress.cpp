@@ -220,13 +220,14 @@ std::string ResolveHostAddress(std::string_view address) {
     return dotted;
 }
 
-std::string PrinterWebUrlFor(std::string_view address) {
+std::string PrinterWebUrlFor(std::string_view address, int port) {
+    const std::string portText = port == 80 ? "" : ":" + std::to_string(port);
     if (address.find(':') == std::string_view::npos)
-        return "http://" + std::string(address) + "/";
+        return "http://" + std::string(address) + portText + "/";
     std::string host;
     for (char c : address)
         host += c == '%' ? std::string("%25") : std::string(1, c);
-    return "http://[" + host + "]/";
+    return "http://[" + host + "]" + portText + "/";
 }
 
 } // namespace kaldo

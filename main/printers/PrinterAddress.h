@@ -32,6 +32,6 @@ void GetUsbPortName(const PrinterServices& services, std::string_view printerNam
 std::string ResolveHostAddress(std::string_view address);
 
 // "http://address/", with an IPv6 address in brackets.
-std::string PrinterWebUrlFor(std::string_view address);
+std::string PrinterWebUrlFor(std::string_view address, int port = 80);
 
 } // namespace kaldo

@@ -24,7 +24,7 @@ void RefreshPrinterConnection(PrinterSelection& state, const PrinterServices& se
     state.PrinterPortName.clear();
     if (state.PrinterIsNetworked) {
         if (state.Config) {
-            state.Config->SetPrinterWebUrl(PrinterWebUrlFor(address));
+            state.Config->SetPrinterWebUrl(PrinterWebUrlFor(address, services.PrinterWebPort));
             state.Config->SetPrinterAddress(std::move(address));
         }
         return;

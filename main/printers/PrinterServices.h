@@ -24,6 +24,9 @@ struct PrinterServices {
     // The maker's home page that the internet check tries.
     std::string HomePage;
     WebSiteCheck CheckWebSite;
+    // The port of the printers' own web servers; printers serve on 80, a test or a demo that
+    // cannot bind it runs its printer elsewhere.
+    int PrinterWebPort = 80;
 };
 
 } // namespace kaldo

@@ -1,0 +1,102 @@
+// The footer's live status end to end: the program's window, the private print scheduler and
+// the printer simulator serving the selected printer's status document.
+#include "tests/main/app/WindowTestSupport.h"
+
+#include "tools/Simulator.h"
+
+#include <httplib.h>
+
+using namespace kaldo;
+using namespace kaldo::windowtest;
+
+namespace {
+
+class LiveStatusTest : public WindowTest {
+protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        std::lock_guard lock(g_traceMutex);
+        g_trace.clear();
+    }
+
+    // The printer behind Office_3020 (127.0.0.5) on a port of its own.
+    void StartPrinter(std::vector<std::string> state = {}) {
+        std::vector<std::string> arguments{"--quiet",     "--control",  "127.0.0.1:0", "--printer",
+                                           "127.0.0.5:0", "--supplies", "mono"};
+        arguments.insert(arguments.end(), state.begin(), state.end());
+        simulator::SimulatorOptions options;
+        std::string error;
+        ASSERT_EQ(simulator::ParseSimulatorOptions(arguments, options, error),
+                  simulator::ParseOutcome::Run)
+            << error;
+        ASSERT_TRUE(m_simulator.Start(options, error)) << error;
+        m_services->PrinterWebPort = m_simulator.PrinterAddresses().at(0).port;
+    }
+
+    void ChangePrinter(const httplib::Params& settings) {
+        const auto control = *m_simulator.ControlAddress();
+        auto result = httplib::Client(control.host, control.port).Post("/printer/0", settings);
+        ASSERT_TRUE(result);
+        ASSERT_EQ(result->status, 200) << result->body;
+    }
+
+    std::string Footer() const { return ReadFile(m_context->FooterPagePath()); }
+    std::string CurrentProblem() const {
+        return ReadFile(
+            m_context->ContentPath(m_context->Printer().Config->Files().File_CurrentProblem));
+    }
+    // The footer page holds `text` and the footer pane shows that page.
+    bool FooterSays(const std::string& text) {
+        return WaitUntil([&] { return Footer().find(text) != std::string::npos; }) &&
+               WaitForText(m_context->FooterPane(), text);
+    }
+    void ClickRefresh() {
+        RunInPane(m_context->FooterPane(),
+                  "document.querySelector('a[href=\"util-rs:\"]').click()");
+    }
+
+    simulator::Simulator m_simulator;
+};
+
+} // namespace
+
+TEST_F(LiveStatusTest, StartUpCollectsThenShowsTheTonerLevel) {
+    StartPrinter({"--toner", "black:37", "--delay", "2500"});
+    Start("Office_3020");
+    // The printer takes its time: the footer says so meanwhile.
+    EXPECT_NE(Footer().find("Collecting Status"), std::string::npos);
+    EXPECT_TRUE(FooterSays("width:37%")) << Footer();
+    EXPECT_EQ(Footer().find("Collecting Status"), std::string::npos);
+    EXPECT_TRUE(TraceHas("RetrieveStatus for: "));
+    EXPECT_TRUE(WaitForPage(m_context->FooterPane(), m_context->FooterPagePath()));
+}
+
+TEST_F(LiveStatusTest, PaperJamShowsItsSolutionAfterRefresh) {
+    StartPrinter();
+    Start("Office_3020");
+    ASSERT_TRUE(FooterSays("width:80%")) << Footer();
+    EXPECT_EQ(CurrentProblem().find("Paper jam"), std::string::npos);
+
+    ChangePrinter({{"alert", "paperJam"}});
+    ClickRefresh();
+    EXPECT_TRUE(FooterSays("Paper jam in tray 1")) << Footer();
+    EXPECT_NE(CurrentProblem().find("Paper jam"), std::string::npos);
+}
+
+TEST_F(LiveStatusTest, PrinterThatStopsAnsweringIsUnavailable) {
+    StartPrinter();
+    Start("Office_3020");
+    ASSERT_TRUE(FooterSays("width:80%")) << Footer();
+    m_simulator.Stop();
+    ClickRefresh();
+    EXPECT_TRUE(FooterSays("Status Unavailable")) << Footer();
+    EXPECT_EQ(Footer().find("width:80%"), std::string::npos);
+}
+
+TEST_F(LiveStatusTest, UsbPrinterWithoutUsbStatusSaysSoWithoutAWorker) {
+    Start("Desk_C5200");
+    EXPECT_TRUE(FooterSays("Status is not available using a USB connection."));
+    ClickRefresh();
+    EXPECT_TRUE(WaitUntil([] { return TraceHas("buildFooter: status = 1"); }));
+    EXPECT_FALSE(TraceHas("RetrieveStatus for: "));
+}

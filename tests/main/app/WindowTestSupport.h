@@ -1,0 +1,201 @@
+#pragma once
+
+// What the window tests share: the program's window over the sample content and a private
+// print scheduler, and waiting for the web panes without fixed sleeps.
+#include "main/app/AppContext.h"
+#include "main/app/MainWindow.h"
+#include "main/browser/BrowserHost.h"
+#include "main/printers/PrinterServices.h"
+#include "platform/registry/IniRegistry.h"
+#include "platform/spooler/CupsSpooler.h"
+#include "platform/spooler/SpoolerRegistryView.h"
+#include "tests/platform/TempFolder.h"
+#include "tests/support/PrivateCups.h"
+
+#include "TestPaths.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QLoggingCategory>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace kaldo::windowtest {
+
+namespace fs = std::filesystem;
+using kaldo::testing::ScopedEnv;
+using kaldo::testing::TempFolder;
+
+inline bool WaitUntil(const std::function<bool()>& condition, int limitMs = 20000) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition()) {
+        if (timer.elapsed() > limitMs)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    return true;
+}
+
+inline std::string PageOf(BrowserHost* pane) {
+    return pane && pane->View() ? pane->View()->url().toLocalFile().toStdString() : "";
+}
+
+inline bool EndsWith(const std::string& text, const std::string& tail) {
+    return text.size() >= tail.size() &&
+           text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+// The trace lines written while a test runs.
+inline std::mutex g_traceMutex;
+inline std::vector<std::string> g_trace;
+inline QtMessageHandler g_previousHandler = nullptr;
+
+inline void RecordTrace(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (context.category && std::string_view(context.category) == "kaldo.trace") {
+        std::lock_guard lock(g_traceMutex);
+        g_trace.push_back(message.toStdString());
+    }
+    if (g_previousHandler)
+        g_previousHandler(type, context, message);
+}
+
+inline bool TraceHas(const std::string& text) {
+    std::lock_guard lock(g_traceMutex);
+    for (const std::string& line : g_trace) {
+        if (line.find(text) != std::string::npos)
+            return true;
+    }
+    return false;
+}
+
+// The program's window over a copy of the sample content and a private print scheduler with
+// queues of every kind: Office_3020 (network socket), Studio_C5100 (IPP), Desk_C5200 (USB, whose
+// content reads no status over USB) and Tessaro (a driver without content).
+class WindowTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        s_cups = new testsupport::PrivateCups;
+        ASSERT_TRUE(s_cups->Started()) << s_cups->Error();
+        ASSERT_TRUE(s_cups->AddQueueForModel("Office_3020", "socket://127.0.0.5:9100",
+                                             "Kaldo Presslane 3020 PS"));
+        ASSERT_TRUE(s_cups->AddQueueForModel("Studio_C5100", "ipp://127.0.0.6/ipp/print",
+                                             "Kaldo Presslane C5100 PS"));
+        ASSERT_TRUE(
+            s_cups->AddQueueForModel("Tessaro", "lpd://127.0.0.7/queue", "Tessaro Inkline 5 PCL"));
+        ASSERT_TRUE(s_cups->AddQueueForModel("Desk_C5200",
+                                             "usb://Kaldo/Presslane%20C5200?serial=KPC5200-0001",
+                                             "Kaldo Presslane C5200 PS"));
+        g_previousHandler = qInstallMessageHandler(RecordTrace);
+        QLoggingCategory::setFilterRules("kaldo.trace.debug=true");
+    }
+    static void TearDownTestSuite() {
+        qInstallMessageHandler(g_previousHandler);
+        delete s_cups;
+        s_cups = nullptr;
+    }
+
+    void SetUp() override {
+        ASSERT_NE(s_cups, nullptr);
+        fs::create_directories(m_temp / "program/Data");
+        for (const auto& entry : fs::directory_iterator(KALDO_CONTENT_DIR)) {
+            if (entry.is_directory())
+                fs::copy(entry.path(),
+                         m_temp / ("program/Data/" + entry.path().filename().string()),
+                         fs::copy_options::recursive);
+        }
+        m_spooler = std::make_unique<CupsSpooler>(s_cups->Server());
+        m_registry = std::make_unique<SpoolerRegistryView>(m_settings, *m_spooler);
+        m_services = std::make_unique<PrinterServices>(PrinterServices{
+            *m_spooler, *m_registry, m_temp / "program/ktendwell", "http://127.0.0.1:9/",
+            [](const std::string&, std::chrono::milliseconds) {
+                return false;
+            }});
+        m_context = std::make_unique<AppContext>(*m_services, m_temp / "program/");
+    }
+
+    void TearDown() override {
+        m_context->Shutdown();
+        m_context.reset();
+    }
+
+    std::string ReadFile(const std::string& path) const {
+        std::ifstream in(path);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+
+    // Starts the program's window for `printer` and waits for its three pages.
+    void Start(const std::string& printer) {
+        m_window.show();
+        ASSERT_TRUE(m_context->Initialize(&m_window, printer));
+        bool loaded = false;
+        m_window.WhenPanesLoaded({m_context->HeaderPane()->View(), m_context->BodyPane()->View(),
+                                  m_context->FooterPane()->View()},
+                                 [&] { loaded = true; });
+        ASSERT_TRUE(WaitUntil([&] { return loaded; }));
+    }
+
+    // Waits until `pane` shows `path` and its document has loaded completely.
+    static bool WaitForPage(BrowserHost* pane, const std::string& path) {
+        // The answer may come after this returns, so it lives as long as the callback.
+        auto state = std::make_shared<int>(0); // 0 ask, 1 asked, 2 complete
+        return WaitUntil([&] {
+            if (PageOf(pane) != path)
+                return false;
+            if (*state == 0) {
+                *state = 1;
+                pane->View()->page()->runJavaScript(
+                    "document.readyState + ' ' + decodeURI(document.URL)",
+                    [state, expected = "complete file://" + path](const QVariant& v) {
+                        *state = v.toString().toStdString() == expected ? 2 : 0;
+                    });
+            }
+            return *state == 2;
+        });
+    }
+
+    // Waits until the document loaded in `pane` holds `text` in its markup.
+    static bool WaitForText(BrowserHost* pane, const std::string& text) {
+        auto state = std::make_shared<int>(0); // 0 ask, 1 asked, 2 found
+        return WaitUntil([&] {
+            if (*state == 0) {
+                *state = 1;
+                pane->View()->page()->runJavaScript(
+                    "document.readyState == 'complete' && document.documentElement.outerHTML",
+                    [state, text](const QVariant& v) {
+                        *state = v.toString().toStdString().find(text) != std::string::npos ? 2 : 0;
+                    });
+            }
+            return *state == 2;
+        });
+    }
+
+    void RunInPane(BrowserHost* pane, const QString& script) {
+        pane->View()->page()->runJavaScript(script);
+    }
+
+    static inline testsupport::PrivateCups* s_cups = nullptr;
+    TempFolder m_temp;
+    ScopedEnv m_root{"KALDO_ROOT", (m_temp / "root").c_str()};
+    ScopedEnv m_config{"XDG_CONFIG_HOME", (m_temp / "config").c_str()};
+    // Message boxes close by themselves.
+    ScopedEnv m_unattended{"KALDO_EXIT_WHEN_READY", "1"};
+    IniRegistry m_settings;
+    std::unique_ptr<CupsSpooler> m_spooler;
+    std::unique_ptr<SpoolerRegistryView> m_registry;
+    std::unique_ptr<PrinterServices> m_services;
+    MainWindow m_window;
+    std::unique_ptr<AppContext> m_context;
+};
+
+} // namespace kaldo::windowtest
