@@ -243,5 +243,11 @@ TEST_F(PrinterAddressTest, WebUrlBracketsIpv6Addresses) {
     EXPECT_EQ(PrinterWebUrlFor("fe80::1%eth0"), "http://[fe80::1%25eth0]/");
 }
 
+TEST_F(PrinterAddressTest, WebUrlNamesOnlyAPortOtherThan80) {
+    EXPECT_EQ(PrinterWebUrlFor("10.0.0.5", 80), "http://10.0.0.5/");
+    EXPECT_EQ(PrinterWebUrlFor("10.0.0.5", 8080), "http://10.0.0.5:8080/");
+    EXPECT_EQ(PrinterWebUrlFor("fd00::5", 8080), "http://[fd00::5]:8080/");
+}
+
 } // namespace
 } // namespace kaldo
