@@ -40,9 +40,9 @@ constexpr std::array kDocuments{
     DocumentInfo{StatusDocumentKind::IconTraversal, "traversal"},
 };
 
-constexpr std::array<std::string_view, 11> kSettings{
-    "model",      "serial", "firmware",   "supplies", "toner",    "alert",
-    "hard-drive", "delay",  "http-error", "document", "oversize",
+constexpr std::array<std::string_view, 13> kSettings{
+    "model", "serial",     "firmware", "name",       "location", "supplies", "toner",
+    "alert", "hard-drive", "delay",    "http-error", "document", "oversize",
 };
 
 const AlertInfo& Info(PrinterAlert alert) {
@@ -155,7 +155,8 @@ bool IsPrinterSetting(std::string_view name) {
 bool ApplyPrinterSetting(PrinterState& state, std::string_view name, std::string_view value,
                          std::string& error) {
     long long number = 0;
-    const bool isText = name == "model" || name == "serial" || name == "firmware";
+    const bool isText = name == "model" || name == "serial" || name == "firmware" ||
+                        name == "name" || name == "location";
     if (isText && !IsPlainText(value)) {
         error = std::string(name) + " must be one line of text";
         return false;
@@ -166,6 +167,10 @@ bool ApplyPrinterSetting(PrinterState& state, std::string_view name, std::string
         state.serialNumber = value;
     } else if (name == "firmware") {
         state.firmware = value;
+    } else if (name == "name") {
+        state.name = value;
+    } else if (name == "location") {
+        state.location = value;
     } else if (name == "supplies") {
         if (value == "colour" || value == "color") {
             state.colour = true;
@@ -230,6 +235,8 @@ std::string DescribePrinterState(const PrinterState& state) {
     text += "model=" + state.modelName + "\n";
     text += "serial=" + state.serialNumber + "\n";
     text += "firmware=" + state.firmware + "\n";
+    text += "name=" + state.name + "\n";
+    text += "location=" + state.location + "\n";
     text += std::string("supplies=") + (state.colour ? "colour" : "mono") + "\n";
     text += "toner=black:" + std::to_string(state.toner.black);
     if (state.colour) {

@@ -39,6 +39,8 @@ struct PrinterState {
     std::string modelName = "Kaldo Presslane 3020";
     std::string serialNumber = "KP3020-000123";
     std::string firmware = "2.14.0";
+    std::string name = "KP3020-Office";    // the printer's network name
+    std::string location = "Second floor"; // where the administrator says it stands
     bool colour = true;
     TonerLevels toner;
     std::vector<PrinterAlert> alerts;
@@ -50,8 +52,8 @@ struct PrinterState {
 };
 
 // The setting names are shared by the command line (as --name) and the control endpoint:
-// model, serial, firmware, supplies, toner, alert, hard-drive, delay, http-error, document,
-// oversize. On failure the state is unchanged and `error` says why.
+// model, serial, firmware, name, location, supplies, toner, alert, hard-drive, delay, http-error,
+// document, oversize. On failure the state is unchanged and `error` says why.
 bool ApplyPrinterSetting(PrinterState& state, std::string_view name, std::string_view value,
                          std::string& error);
 bool IsPrinterSetting(std::string_view name);

@@ -167,6 +167,8 @@ Printer state (applies to the --printer before it; before the first --printer, t
   --model NAME           model name (default "Kaldo Presslane 3020")
   --serial TEXT          serial number
   --firmware TEXT        firmware version
+  --name TEXT            the printer's network name (default "KP3020-Office")
+  --location TEXT        where it stands (default "Second floor")
   --supplies colour|mono colour toner (black, cyan, magenta, yellow) or black only
   --toner C:L[,C:L...]   toner levels 0-100, e.g. black:5,cyan:60
   --alert LIST           none or a comma list of paperJam, paperOut, tonerLow, tonerEmpty,

@@ -52,6 +52,8 @@ std::string Compose(const PrinterState& state, const DocumentParts& parts) {
     xml += "      " + Element("modelName", state.modelName) + "\n";
     xml += "      " + Element("serialNumber", state.serialNumber) + "\n";
     xml += "      " + Element("firmware", state.firmware) + "\n";
+    xml += "      " + Element("name", state.name) + "\n";
+    xml += "      " + Element("location", state.location) + "\n";
     xml += "      <installableOptions>\n";
     if (state.hardDrive)
         xml += OptionLine("Hard Drive", true);

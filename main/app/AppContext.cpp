@@ -287,6 +287,7 @@ void AppContext::BuildFooter(int status) {
         // A retrieval for another printer must not report into this one's footer.
         m_status->Cancel();
     }
+    m_footerStatus = status;
     StatusInfo info;
     FillStatusInfo(info, status, facts);
     BuildFooterPages(status, info, files, ContentLanguage(), m_transformer);
@@ -302,6 +303,8 @@ void AppContext::UpdateStatus(bool written) {
     if (m_footerPane)
         m_footerPane->Navigate(FooterPagePath());
     QApplication::restoreOverrideCursor();
+    if (auto shown = std::exchange(m_statusShown, nullptr))
+        shown();
 }
 
 void AppContext::RefreshStatus() {

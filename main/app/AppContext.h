@@ -74,6 +74,10 @@ public:
     void UpdateStatus(bool written);
     // A fresh status retrieval, with the footer saying so meanwhile.
     void RefreshStatus();
+    // The status the footer shows now (collecting while a retrieval runs).
+    int FooterStatus() const { return m_footerStatus; }
+    // Runs `shown` once, when the next status report has been put in the footer pane.
+    void WhenStatusShown(std::function<void()> shown) { m_statusShown = std::move(shown); }
 
     // The update state, shared with the update check thread.
     std::atomic<int>& UpdateState() { return m_updateState; }
@@ -128,6 +132,8 @@ private:
     // Receives the status worker's reports on the main thread; outlives the worker.
     std::unique_ptr<QObject> m_reports;
     std::unique_ptr<StatusRetrieval> m_status;
+    int m_footerStatus = kStatusCollecting;
+    std::function<void()> m_statusShown;
 };
 
 } // namespace kaldo

@@ -40,30 +40,50 @@ void PrepareWebEngineEnvironment() {
         qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
 }
 
-// For automation: a picture of the window once every pane has loaded, and an orderly end.
-void WhenReady(kaldo::MainWindow& window, const kaldo::AppContext& context,
+// For automation: a picture of the window once every pane has loaded (and the printer's
+// status has come in), and an orderly end.
+void WhenReady(kaldo::MainWindow& window, kaldo::AppContext& context,
                const QElapsedTimer& sinceStart) {
     const QString screenshot = qEnvironmentVariable("KALDO_SCREENSHOT");
     const bool exitWhenReady = kaldo::RunsUnattended();
+    auto finish = [&window, screenshot, exitWhenReady] {
+        if (!screenshot.isEmpty() && !window.grab().save(screenshot))
+            std::cerr << "ktendwell: cannot write " << screenshot.toStdString() << "\n";
+        if (exitWhenReady)
+            window.close();
+    };
+    // Loaded is not yet painted; give the panes a moment to show their pages.
+    auto finishSoon = [&window, finish] {
+        QTimer::singleShot(750, &window, finish);
+    };
+
     std::vector<QWebEngineView*> panes;
     for (kaldo::BrowserHost* pane :
          {context.HeaderPane(), context.BodyPane(), context.FooterPane()})
         panes.push_back(pane->View());
-    window.WhenPanesLoaded(panes, [&window, &sinceStart, screenshot, exitWhenReady] {
-        kaldo::Trace("panes loaded after " + std::to_string(sinceStart.elapsed()) + " ms\n");
-        if (screenshot.isEmpty()) {
-            if (exitWhenReady)
-                window.close();
-            return;
-        }
-        // Loaded is not yet painted; give the panes a moment to show their pages.
-        QTimer::singleShot(750, &window, [&window, screenshot, exitWhenReady] {
-            if (!window.grab().save(screenshot))
-                std::cerr << "ktendwell: cannot write " << screenshot.toStdString() << "\n";
-            if (exitWhenReady)
-                window.close();
+    window.WhenPanesLoaded(
+        panes, [&window, &context, &sinceStart, screenshot, exitWhenReady, finish, finishSoon] {
+            kaldo::Trace("panes loaded after " + std::to_string(sinceStart.elapsed()) + " ms\n");
+            if (screenshot.isEmpty()) {
+                if (exitWhenReady)
+                    finish();
+                return;
+            }
+            if (context.FooterStatus() != kaldo::kStatusCollecting) {
+                finishSoon();
+                return;
+            }
+            // The picture shows the printer's status, or gives up waiting for it.
+            auto once = std::make_shared<std::function<void()>>(finishSoon);
+            auto shoot = [once] {
+                if (auto run = std::exchange(*once, nullptr))
+                    run();
+            };
+            QTimer::singleShot(15000, &window, shoot);
+            kaldo::BrowserHost* footer = context.FooterPane();
+            context.WhenStatusShown(
+                [&window, footer, shoot] { window.WhenPanesLoaded({footer->View()}, shoot); });
         });
-    });
 }
 
 } // namespace

@@ -19,12 +19,11 @@ demo_setup() {
   demo_pids=()
   trap demo_cleanup EXIT
 
-  # The printer's web server answers on port 80 of its own loopback address, which needs
-  # root; as another user the printer is simply offline.
-  local printer_listen=()
-  [ "$(id -u)" -eq 0 ] && printer_listen=(--printer 127.0.0.5:80)
-  "$build/tools/kaldosim" --quiet "${printer_listen[@]}" --site 127.0.0.1:18080 \
-    >"$demo_dir/sim.out" 2>"$demo_dir/sim.err" &
+  # Printers serve on port 80, which only root may bind; the demo's printer uses another port
+  # and tells ktendwell so.
+  "$build/tools/kaldosim" --quiet --printer 127.0.0.5:18081 --supplies mono --toner black:64 \
+    --name KP3020-Office --location "Second floor, copy room" \
+    --site 127.0.0.1:18080 >"$demo_dir/sim.out" 2>"$demo_dir/sim.err" &
   demo_pids+=($!)
   demo_wait_for_line "$demo_dir/sim.out" ready "the simulator"
 
@@ -38,7 +37,7 @@ demo_setup() {
 
   CUPS_SERVER=$(sed -n 's/^CUPS_SERVER=//p' "$demo_dir/cups.out")
   export CUPS_SERVER KALDO_ROOT=$demo_dir/root XDG_CONFIG_HOME=$demo_dir/config
-  export KALDO_HOME_PAGE=http://127.0.0.1:18080/
+  export KALDO_HOME_PAGE=http://127.0.0.1:18080/ KALDO_PRINTER_WEB_PORT=18081
 }
 
 demo_cleanup() {
