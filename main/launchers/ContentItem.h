@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kaldo {
+
+// How much of a downloaded file is looked at to tell a document from a web page.
+inline constexpr size_t kDownloadHeadBytes = 1024;
+
+// The file named by a "doc:" or "video:" item: the text after the first "FileName=" (exact
+// case); nothing when the item names none.
+std::optional<std::string> ItemFileName(std::string_view item);
+
+// A name that stays in its folder: not empty, not "." or "..", no '/' or '\', no control
+// characters.
+bool IsPlainFileName(std::string_view name);
+
+// Items the maker's web site shows itself: names containing ".html", ".htm" or ".swf".
+bool IsWebContent(std::string_view name);
+bool IsFlashContent(std::string_view name);
+
+// An "http://" or "https://" address (scheme without regard to case).
+bool IsWebAddress(std::string_view address);
+
+// What a downloaded file turned out to be, judged by its first kDownloadHeadBytes bytes.
+enum class DownloadKind {
+    Wanted,   // no "<HTML>": the file itself
+    Redirect, // "<HTML>" with "<TITLE>address</TITLE>": the file moved to that address
+    Page,     // "<HTML>" without a title: an error or notice page, not the file
+};
+struct DownloadedContent {
+    DownloadKind Kind = DownloadKind::Wanted;
+    std::string Address;
+};
+DownloadedContent InspectDownload(std::string_view head);
+
+// The first kDownloadHeadBytes bytes of a file; empty when it cannot be read.
+std::string ReadHead(const std::string& path);
+
+} // namespace kaldo

@@ -1,0 +1,271 @@
+#include "main/launchers/Launchers.h"
+
+#include "main/launchers/ContentItem.h"
+#include "main/launchers/DriverFiles.h"
+#include "main/launchers/DriverSettings.h"
+#include "main/launchers/ErrorTexts.h"
+#include "main/launchers/Prompts.h"
+#include "main/launchers/Shell.h"
+#include "main/printers/PrinterSelection.h"
+#include "main/shell/ModelFolders.h"
+#include "platform/Paths.h"
+#include "platform/Trace.h"
+
+#include <QUrl>
+
+#include <algorithm>
+#include <filesystem>
+#include <optional>
+#include <vector>
+
+namespace kaldo {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The local file a target names, if it names one.
+std::optional<std::string> LocalFileOf(const std::string& target) {
+    if (!target.empty() && target.front() == '/')
+        return target;
+    const QUrl url(QString::fromStdString(target));
+    if (url.isLocalFile())
+        return url.toLocalFile().toStdString();
+    return std::nullopt;
+}
+
+bool NamesProgram(const DriverFile& file) {
+    return file.UserProgram || file.Path.find(".exe") != std::string::npos ||
+           file.Path.find(".EXE") != std::string::npos;
+}
+
+void RemoveFile(const std::string& path) {
+    std::error_code error;
+    fs::remove(path, error);
+}
+
+} // namespace
+
+Launchers::Launchers(const PrinterSelection& printer, const ModelFolders& folders,
+                     LauncherServices services)
+    : m_printer(printer)
+    , m_folders(folders)
+    , m_services(std::move(services)) {}
+
+const ToolboxConfig* Launchers::Config() const {
+    return m_printer.Config.get();
+}
+
+bool Launchers::CheckWeb() {
+    return m_services.checkWeb && m_services.checkWeb();
+}
+
+void Launchers::ShowError(int number) {
+    if (const ToolboxConfig* config = Config())
+        m_services.prompts.ShowError(*config, number);
+}
+
+void Launchers::ShowMissingViewer(int number, const std::string& site) {
+    if (const ToolboxConfig* config = Config())
+        m_services.prompts.ShowLinkMessage(*config, config->Error_DialogTitle_L10N(),
+                                           ErrorText(*config, number), site);
+}
+
+void Launchers::OpenWithShell(const std::string& url) {
+    m_services.shell.Open(url);
+}
+
+void Launchers::OpenPrinterWebPage(const std::string& path) {
+    const ToolboxConfig* config = Config();
+    if (!config)
+        return;
+    const std::string address = config->PrinterAddress();
+    if (address.empty() || !m_services.printerReachable || !m_services.printerReachable(address)) {
+        ShowError(kErrorNoNetwork);
+        return;
+    }
+    m_services.shell.Open(config->PrinterWebUrl() + path);
+}
+
+void Launchers::OpenWebLink(std::string_view marker, const std::string& argument) {
+    const ToolboxConfig* config = Config();
+    if (!config)
+        return;
+    if (!CheckWeb()) {
+        ShowError(kErrorNoWeb);
+        return;
+    }
+    std::string address;
+    if (marker == "http://")
+        address = argument;
+    else if (marker == "printermodelurl:" || marker == "qst:")
+        address = config->ModelPageUrl() + argument;
+    else if (marker == "uat:")
+        address = config->UatPageUrl();
+    else if (marker == "serviceurl:")
+        address = config->ServicePageUrl();
+    else if (marker == "suppliesurl:")
+        address = config->SuppliesPageUrl();
+    // Anything that is not a web address (a local file that merely mentions "http://") is not
+    // handed to the desktop.
+    if (!IsWebAddress(address)) {
+        Trace("web link not opened: " + address + "\n");
+        return;
+    }
+    m_services.shell.Open(address);
+}
+
+void Launchers::OpenDocument(const std::string& item) {
+    OpenContentItem(item, true);
+}
+
+void Launchers::OpenVideo(const std::string& item) {
+    OpenContentItem(item, false);
+}
+
+void Launchers::OpenContentItem(const std::string& item, bool document) {
+    const ToolboxConfig* config = Config();
+    if (!config)
+        return;
+    const std::optional<std::string> name = ItemFileName(item);
+    if (!name)
+        return;
+    const std::string file = document ? *name + ".pdf" : *name;
+    const std::string& folder = document ? m_folders.DocumentFolder : m_folders.VideoFolder;
+    if (!IsPlainFileName(*name) || !IsPlainFileName(file) || folder.empty()) {
+        Trace("content item refused: " + item + "\n");
+        return;
+    }
+    const std::string localPath = ResolvePath(JoinPath(folder, file));
+    if (IsWebContent(file)) {
+        OpenWebContent(*config, item, localPath, IsFlashContent(file));
+        return;
+    }
+    std::error_code error;
+    if (!fs::exists(localPath, error) && !FetchContent(config->ModelPageUrl() + item, localPath))
+        return;
+    if (document)
+        OpenPdf(localPath);
+    else
+        PlayVideo(localPath);
+}
+
+void Launchers::OpenWebContent(const ToolboxConfig& config, const std::string& item,
+                               const std::string& localPath, bool flash) {
+    if (flash && m_services.shell.DefaultApplication(localPath).empty() &&
+        m_services.shell.DefaultBrowser().empty()) {
+        ShowMissingViewer(kErrorNoVideoPlayer, m_services.videoPlayerSite);
+        return;
+    }
+    if (!CheckWeb()) {
+        ShowError(kErrorNoWeb);
+        return;
+    }
+    m_services.shell.Open(config.ModelPageUrl() + item);
+}
+
+bool Launchers::FetchContent(const std::string& url, const std::string& localPath) {
+    if (!CheckWeb()) {
+        ShowError(kErrorNoWeb);
+        return false;
+    }
+    if (m_services.prompts.Download(url, localPath) != 0)
+        return false;
+    const DownloadedContent first = InspectDownload(ReadHead(localPath));
+    if (first.Kind == DownloadKind::Wanted)
+        return true;
+    // A page in place of the file must not stay behind: the next click would open it.
+    if (first.Kind == DownloadKind::Page || !IsWebAddress(first.Address)) {
+        RemoveFile(localPath);
+        return false;
+    }
+    if (m_services.prompts.Download(first.Address, localPath) != 0)
+        return false;
+    if (InspectDownload(ReadHead(localPath)).Kind != DownloadKind::Wanted) {
+        RemoveFile(localPath);
+        return false;
+    }
+    return true;
+}
+
+void Launchers::OpenPdf(const std::string& target) {
+    if (const auto local = LocalFileOf(target)) {
+        std::error_code error;
+        if (!fs::exists(*local, error)) {
+            Trace("Open PDF: no such file: " + *local + "\n");
+            return;
+        }
+    }
+    if (m_services.shell.DefaultApplication(target).empty()) {
+        ShowMissingViewer(kErrorNoPdfReader, m_services.pdfReaderSite);
+        return;
+    }
+    const bool opened = m_services.shell.Open(target);
+    Trace("Open PDF: ShellExecute returned: " + std::to_string(int(opened)) + "\n");
+}
+
+void Launchers::PlayVideo(const std::string& path) {
+    // The browser plays what no installed player takes.
+    const bool browserPlays = !m_services.shell.DefaultBrowser().empty();
+    const bool hasPlayer = !m_services.shell.DefaultApplication(path).empty();
+    if (!hasPlayer && !browserPlays) {
+        ShowMissingViewer(kErrorNoVideoPlayer, m_services.videoPlayerSite);
+        return;
+    }
+    const bool opened =
+        hasPlayer ? m_services.shell.Open(path) : m_services.shell.OpenInBrowser(path);
+    Trace("Open video: ShellExecute returned: " + std::to_string(int(opened)) + "\n");
+}
+
+void Launchers::RunDriverUtility() {
+    const ToolboxConfig* config = Config();
+    if (!config)
+        return;
+    const std::string& printerName = m_printer.SelectedPrinter;
+    const std::string utility = config->PSWinPath();
+    std::string program;
+    std::vector<std::string> arguments;
+    if (utility.empty()) {
+        const std::vector<DriverFile> files = m_services.driverFiles.DependentFiles(printerName);
+        const auto found = std::find_if(files.begin(), files.end(), NamesProgram);
+        if (found == files.end()) {
+            Trace("driver utility: the driver names no program\n");
+            return;
+        }
+        program = found->Path;
+        arguments = {printerName, "/s"};
+    } else {
+        // Joined as they stand: the utility path carries its own leading separator.
+        program = m_services.driverFiles.DriverDirectory() + utility;
+        const bool networked = m_printer.PrinterIsNetworked;
+        arguments = {
+            printerName, networked ? config->PrinterAddress() : std::string(), "NULL", "0", "F",
+            "T",         networked ? kTcpConnection : kUsbConnection};
+    }
+    if (!m_services.shell.StartProgram(program, arguments))
+        Trace("driver utility could not be started: " + program + "\n");
+}
+
+void Launchers::OpenDriverSettings() {
+    if (!Config())
+        return;
+    const std::string& printerName = m_printer.SelectedPrinter;
+    PrintOptions options;
+    if (printerName.empty() || !m_services.settingsStore.Load(printerName, options)) {
+        ShowError(kErrorDriverSettings);
+        return;
+    }
+    switch (m_services.settingsDialog.Edit(printerName, options)) {
+    case DriverSettingsDialog::Result::Cancelled:
+        return;
+    case DriverSettingsDialog::Result::Failed:
+        ShowError(kErrorDriverSettings);
+        return;
+    case DriverSettingsDialog::Result::Confirmed:
+        if (!m_services.settingsStore.Save(printerName, options))
+            ShowError(kErrorSaveSettings);
+        return;
+    }
+}
+
+} // namespace kaldo

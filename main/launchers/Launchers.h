@@ -1,0 +1,81 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace kaldo {
+
+class DriverFiles;
+class DriverSettingsDialog;
+class DriverSettingsStore;
+class Prompts;
+class Shell;
+class ToolboxConfig;
+struct ModelFolders;
+struct PrinterSelection;
+
+// Download sites offered when no viewer for the content is installed.
+inline constexpr char kPdfReaderSite[] = "https://flathub.org/apps/search?q=pdf%20viewer";
+inline constexpr char kVideoPlayerSite[] = "https://flathub.org/apps/search?q=video%20player";
+
+// Connection facts of the program's drivers for the printer's own utility.
+inline constexpr char kTcpConnection[] = "TCP_CONNECTION";
+inline constexpr char kUsbConnection[] = "USB_CONNECTION";
+
+struct LauncherServices {
+    Shell& shell;
+    Prompts& prompts;
+    DriverFiles& driverFiles;
+    DriverSettingsStore& settingsStore;
+    DriverSettingsDialog& settingsDialog;
+    // Whether the maker's web site answers; the application keeps the answer as its flag.
+    std::function<bool()> checkWeb;
+    // Whether the printer's web server at `address` answers.
+    std::function<bool(const std::string& address)> printerReachable;
+    std::string pdfReaderSite = kPdfReaderSite;
+    std::string videoPlayerSite = kVideoPlayerSite;
+};
+
+// The actions behind the links that leave the panes: web pages in the user's browser, the
+// printer's own pages, the content's documents and videos (fetched from the maker's site when
+// missing), the driver's utility and its default settings. Reads the selected printer and
+// its folders at every call, so it follows printer changes. Main thread only.
+class Launchers final {
+public:
+    Launchers(const PrinterSelection& printer, const ModelFolders& folders,
+              LauncherServices services);
+
+    void OpenWithShell(const std::string& url);
+    // `path` below the printer's web root; error 1 when the printer does not answer.
+    void OpenPrinterWebPage(const std::string& path);
+    // The address `marker` picks ("http://": `argument` itself); error 0 when the maker's
+    // site does not answer.
+    void OpenWebLink(std::string_view marker, const std::string& argument);
+    // `item` is the text after "doc:" or "video:" and names the file with "FileName=".
+    void OpenDocument(const std::string& item);
+    void OpenVideo(const std::string& item);
+    // A PDF (path or URL) in the user's PDF reader.
+    void OpenPdf(const std::string& target);
+    void PlayVideo(const std::string& path);
+    void RunDriverUtility();
+    void OpenDriverSettings();
+
+    bool CheckWeb();
+
+private:
+    void OpenContentItem(const std::string& item, bool document);
+    void OpenWebContent(const ToolboxConfig& config, const std::string& item,
+                        const std::string& localPath, bool flash);
+    // Downloads a missing item; false when there is nothing to open afterwards.
+    bool FetchContent(const std::string& url, const std::string& localPath);
+    void ShowError(int number);
+    void ShowMissingViewer(int number, const std::string& site);
+    const ToolboxConfig* Config() const;
+
+    const PrinterSelection& m_printer;
+    const ModelFolders& m_folders;
+    LauncherServices m_services;
+};
+
+} // namespace kaldo

@@ -1,0 +1,46 @@
+#include "main/launchers/ErrorTexts.h"
+
+#include "main/shell/ToolboxConfig.h"
+#include "tests/platform/TempFolder.h"
+
+#include "TestPaths.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace kaldo {
+namespace {
+
+class ErrorTextsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::filesystem::copy_file(std::string(KALDO_TEST_DATA_DIR) + "/launchers/toolbox.xml",
+                                   m_folder / "toolbox.xml");
+        ASSERT_TRUE(m_config.Load(m_folder.Path(), "Presslane 3020"));
+    }
+
+    testing::TempFolder m_folder;
+    ToolboxConfig m_config;
+};
+
+TEST_F(ErrorTextsTest, EachNumberHasItsText) {
+    EXPECT_EQ(ErrorText(m_config, kErrorNoWeb), "The Kaldo web site cannot be reached.");
+    EXPECT_EQ(ErrorText(m_config, kErrorNoNetwork), "The printer cannot be reached.");
+    EXPECT_EQ(ErrorText(m_config, kErrorContentNotFound), "The help content was not found.");
+    EXPECT_EQ(ErrorText(m_config, kErrorPrinterNotFound), "The printer was not found.");
+    EXPECT_EQ(ErrorText(m_config, kErrorDriverSettings),
+              "The driver settings could not be opened.");
+    EXPECT_EQ(ErrorText(m_config, kErrorSaveSettings), "The driver settings could not be saved.");
+    EXPECT_EQ(ErrorText(m_config, kErrorNoPdfReader), "No PDF viewer was found.");
+    EXPECT_EQ(ErrorText(m_config, kErrorNoVideoPlayer), "No video player was found.");
+}
+
+TEST_F(ErrorTextsTest, NumbersOutsideTheTableHaveAnEmptyText) {
+    EXPECT_EQ(ErrorText(m_config, 8), "");
+    EXPECT_EQ(ErrorText(m_config, 100), "");
+    EXPECT_EQ(ErrorText(m_config, -1), "");
+}
+
+} // namespace
+} // namespace kaldo
