@@ -1,0 +1,210 @@
+#include "main/net/UpdateCheck.h"
+
+#include "main/pages/DocumentWriter.h"
+#include "platform/Paths.h"
+
+#include <array>
+#include <cctype>
+#include <charconv>
+#include <cstdio>
+#include <tuple>
+#include <unistd.h>
+
+namespace kaldo {
+
+namespace {
+
+// Reads a date the way "%3s, %d %3s %d %s" would, without the undefined behaviour of %d on
+// numbers out of range: such a number ends the reading like any other unreadable field.
+class DateScanner {
+public:
+    explicit DateScanner(std::string_view text)
+        : m_text(text) {}
+
+    // Up to three characters of a word, after white space.
+    bool Word(std::string& word) {
+        SkipSpace();
+        size_t length = 0;
+        while (length < 3 && m_pos + length < m_text.size() && !IsSpace(m_text[m_pos + length]))
+            ++length;
+        word = m_text.substr(m_pos, length);
+        m_pos += length;
+        return length > 0;
+    }
+
+    bool Literal(char c) {
+        if (m_pos >= m_text.size() || m_text[m_pos] != c)
+            return false;
+        ++m_pos;
+        return true;
+    }
+
+    // A decimal number with an optional sign, after white space.
+    bool Number(int& number) {
+        SkipSpace();
+        size_t start = m_pos;
+        if (start < m_text.size() && m_text[start] == '+') {
+            ++start;
+            if (start >= m_text.size() || !std::isdigit(static_cast<unsigned char>(m_text[start])))
+                return false;
+        }
+        const char* first = m_text.data() + start;
+        const char* last = m_text.data() + m_text.size();
+        int value = 0;
+        const auto [end, error] = std::from_chars(first, last, value);
+        if (error != std::errc())
+            return false;
+        number = value;
+        m_pos = size_t(end - m_text.data());
+        return true;
+    }
+
+private:
+    static bool IsSpace(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
+    void SkipSpace() {
+        while (m_pos < m_text.size() && IsSpace(m_text[m_pos]))
+            ++m_pos;
+    }
+
+    std::string_view m_text;
+    size_t m_pos = 0;
+};
+
+std::string UpdateFilePath(const std::string& xmlFolder, const char* name) {
+    return ResolvePath(JoinPath(xmlFolder, name));
+}
+
+bool FileExists(const std::string& path) {
+    return ::access(path.c_str(), F_OK) == 0;
+}
+
+} // namespace
+
+bool UpdateCheckedDrivers::TryStart(const std::string& driver) {
+    std::lock_guard lock(m_mutex);
+    return m_drivers.try_emplace(driver, kStarted).second;
+}
+
+void UpdateCheckedDrivers::Finish(const std::string& driver) {
+    std::lock_guard lock(m_mutex);
+    if (const auto found = m_drivers.find(driver); found != m_drivers.end())
+        found->second = kFinished;
+}
+
+int UpdateCheckedDrivers::State(const std::string& driver) const {
+    std::lock_guard lock(m_mutex);
+    const auto found = m_drivers.find(driver);
+    return found != m_drivers.end() ? found->second : 0;
+}
+
+int MonthNumber(std::string_view name) {
+    static constexpr std::array<std::string_view, 12> kMonths = {
+        "JAN", "FEB", "MAR", "APR", "MAY", "JUN", "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
+    std::string upper(name);
+    for (char& c : upper)
+        c = char(std::toupper(static_cast<unsigned char>(c)));
+    for (size_t i = 0; i < kMonths.size(); ++i) {
+        if (upper == kMonths[i])
+            return int(i) + 1;
+    }
+    return 0;
+}
+
+UpdateDate ParseUpdateDate(std::string_view text) {
+    UpdateDate date;
+    DateScanner scan(text);
+    std::string weekday;
+    std::string month;
+    if (scan.Word(weekday) && scan.Literal(',') && scan.Number(date.Day) && scan.Word(month)) {
+        date.Month = MonthNumber(month);
+        scan.Number(date.Year);
+    }
+    return date;
+}
+
+std::string ReadUpdateDate(const std::string& feedFile) {
+    std::string text;
+    if (DocumentWriter::EvaluateXPath(feedFile, kUpdateDateXPath, text) != 0)
+        return {};
+    return text;
+}
+
+int CompareUpdateDates(const std::string& currentFile, const std::string& newFile) {
+    const UpdateDate current = ParseUpdateDate(ReadUpdateDate(currentFile));
+    const UpdateDate latest = ParseUpdateDate(ReadUpdateDate(newFile));
+    const bool later = std::tie(latest.Year, latest.Month, latest.Day) >
+                       std::tie(current.Year, current.Month, current.Day);
+    return later ? kUpdatesAvailable : kNoUpdatesPending;
+}
+
+void RunUpdateCheck(const UpdateCheckJob& job, std::atomic<int>& state,
+                    UpdateCheckedDrivers& drivers, DownloadManager& downloads) {
+    state.store(kNoUpdatesPending);
+    if (job.UpdatesUrl.empty() || job.XmlFolder.empty())
+        return;
+    const std::string current = UpdateFilePath(job.XmlFolder, kUpdatesFile);
+    const std::string latest = UpdateFilePath(job.XmlFolder, kNewUpdatesFile);
+
+    // A failed fetch leaves no new file, which compares as the earliest date.
+    downloads.fetch(latest, job.UpdatesUrl);
+    if (downloads.aborted())
+        return;
+
+    if (FileExists(current)) {
+        state.store(CompareUpdateDates(current, latest));
+    } else if (CompareUpdateDates(current, latest) == kUpdatesAvailable &&
+               std::rename(latest.c_str(), current.c_str()) == 0) {
+        // First run: only a feed that carries a date becomes the current copy, so that an
+        // error page or a failed fetch never announces an update.
+        state.store(kUpdatesAvailable);
+    }
+    drivers.Finish(job.DriverName);
+}
+
+bool ApplyPendingUpdate(std::atomic<int>& state, const std::string& xmlFolder) {
+    int expected = kUpdatesAvailable;
+    if (!state.compare_exchange_strong(expected, kNoUpdatesPending))
+        return false;
+    if (!xmlFolder.empty()) {
+        const std::string latest = UpdateFilePath(xmlFolder, kNewUpdatesFile);
+        // rename() replaces the current copy in one step, or leaves it as it was.
+        if (FileExists(latest))
+            std::rename(latest.c_str(), UpdateFilePath(xmlFolder, kUpdatesFile).c_str());
+    }
+    return true;
+}
+
+UpdateCheckRunner::UpdateCheckRunner(std::atomic<int>& state, UpdateCheckedDrivers& drivers,
+                                     DownloadOptions options)
+    : m_state(state)
+    , m_drivers(drivers)
+    , m_options(std::move(options)) {}
+
+UpdateCheckRunner::~UpdateCheckRunner() {
+    Stop();
+}
+
+bool UpdateCheckRunner::Start(UpdateCheckJob job) {
+    if (m_stopped || !m_drivers.TryStart(job.DriverName))
+        return false;
+    Check check;
+    check.Downloads = std::make_unique<DownloadManager>(m_options);
+    check.Thread = std::thread(
+        [job = std::move(job), &state = m_state, &drivers = m_drivers,
+         &downloads = *check.Downloads] { RunUpdateCheck(job, state, drivers, downloads); });
+    m_checks.push_back(std::move(check));
+    return true;
+}
+
+void UpdateCheckRunner::Stop() {
+    m_stopped = true;
+    for (Check& check : m_checks)
+        check.Downloads->abort();
+    for (Check& check : m_checks) {
+        if (check.Thread.joinable())
+            check.Thread.join();
+    }
+    m_checks.clear();
+}
+
+} // namespace kaldo

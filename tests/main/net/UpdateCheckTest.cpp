@@ -1,0 +1,366 @@
+#include "main/net/UpdateCheck.h"
+
+#include "TestPaths.h"
+#include "tests/main/net/TestFiles.h"
+#include "tests/main/net/TestWebServer.h"
+#include "tests/platform/TempFolder.h"
+#include "tools/Simulator.h"
+#include "tools/SimulatorOptions.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <mutex>
+#include <string>
+#include <thread>
+
+namespace kaldo {
+namespace {
+
+using kaldo::testing::ClosedPort;
+using kaldo::testing::ReadFile;
+using kaldo::testing::TempFolder;
+using kaldo::testing::TestWebServer;
+using kaldo::testing::WriteFile;
+namespace fs = std::filesystem;
+
+std::string Data(const std::string& name) {
+    return std::string(KALDO_TEST_DATA_DIR) + "/updates/" + name;
+}
+
+std::string Feed(const std::string& pubDate) {
+    return "<?xml version=\"1.0\"?>\n<rss version=\"2.0\"><channel><pubDate>" + pubDate +
+           "</pubDate></channel></rss>\n";
+}
+
+// Bounded wait for what another thread does.
+template <typename Condition> bool Eventually(Condition condition) {
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > until)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return true;
+}
+
+bool SameDate(const UpdateDate& date, int year, int month, int day) {
+    return date.Year == year && date.Month == month && date.Day == day;
+}
+
+// --- date rules --------------------------------------------------------------------------
+
+TEST(UpdateDateTest, ReadsDayMonthAndYear) {
+    EXPECT_TRUE(SameDate(ParseUpdateDate("Tue, 10 Jun 2008 12:00:00 GMT"), 2008, 6, 10));
+    EXPECT_TRUE(SameDate(ParseUpdateDate("\n  Mon, 02 Jun 2008 \n"), 2008, 6, 2));
+    EXPECT_TRUE(SameDate(ParseUpdateDate("Mon,2 jun 2008"), 2008, 6, 2));
+}
+
+TEST(UpdateDateTest, MonthsAreEnglishAbbreviationsInAnyCase) {
+    EXPECT_EQ(MonthNumber("JAN"), 1);
+    EXPECT_EQ(MonthNumber("sEp"), 9);
+    EXPECT_EQ(MonthNumber("dec"), 12);
+    EXPECT_EQ(MonthNumber("June"), 0);
+    EXPECT_EQ(MonthNumber("Jui"), 0);
+    EXPECT_EQ(MonthNumber(""), 0);
+}
+
+TEST(UpdateDateTest, UnknownMonthIsZeroAndTheYearIsStillRead) {
+    EXPECT_TRUE(SameDate(ParseUpdateDate("Tue, 10 Foo 2008 12:00:00 GMT"), 2008, 0, 10));
+}
+
+TEST(UpdateDateTest, FieldsFromTheFirstUnreadableOneOnAreZero) {
+    EXPECT_TRUE(SameDate(ParseUpdateDate(""), 0, 0, 0));
+    EXPECT_TRUE(SameDate(ParseUpdateDate("Tuesday, 10 Jun 2008"), 0, 0, 0));
+    EXPECT_TRUE(SameDate(ParseUpdateDate("Tue 10 Jun 2008"), 0, 0, 0));
+    EXPECT_TRUE(SameDate(ParseUpdateDate("Tue, xx Jun 2008"), 0, 0, 0));
+    EXPECT_TRUE(SameDate(ParseUpdateDate("Tue, 10"), 0, 0, 10));
+    EXPECT_TRUE(SameDate(ParseUpdateDate("Tue, 10 June 2008"), 0, 6, 10));
+    EXPECT_TRUE(SameDate(ParseUpdateDate("2008-06-10T12:00:00Z"), 0, 0, 0));
+}
+
+TEST(UpdateDateTest, NumbersOutOfRangeAreUnreadable) {
+    EXPECT_TRUE(SameDate(ParseUpdateDate("Tue, 99999999999 Jun 2008"), 0, 0, 0));
+    EXPECT_TRUE(SameDate(ParseUpdateDate("Tue, 10 Jun 99999999999"), 0, 6, 10));
+}
+
+class CompareUpdateDatesTest : public ::testing::Test {
+protected:
+    int Compare(const std::string& current, const std::string& latest) {
+        WriteFile(m_folder / "current.xml", Feed(current));
+        WriteFile(m_folder / "new.xml", Feed(latest));
+        return CompareUpdateDates(m_folder / "current.xml", m_folder / "new.xml");
+    }
+
+    TempFolder m_folder;
+};
+
+TEST_F(CompareUpdateDatesTest, LaterFeedMeansUpdatesAvailable) {
+    EXPECT_EQ(CompareUpdateDates(Data("current.xml"), Data("newer.xml")), kUpdatesAvailable);
+    EXPECT_EQ(CompareUpdateDates(Data("newer.xml"), Data("current.xml")), kNoUpdatesPending);
+    EXPECT_EQ(CompareUpdateDates(Data("current.xml"), Data("current.xml")), kNoUpdatesPending);
+}
+
+TEST_F(CompareUpdateDatesTest, ComparesYearThenMonthThenDay) {
+    EXPECT_EQ(Compare("Mon, 31 Dec 2007", "Tue, 01 Jan 2008"), kUpdatesAvailable);
+    EXPECT_EQ(Compare("Tue, 01 Jan 2008", "Mon, 31 Dec 2007"), kNoUpdatesPending);
+    EXPECT_EQ(Compare("Fri, 01 Feb 2008", "Thu, 31 Jan 2008"), kNoUpdatesPending);
+    EXPECT_EQ(Compare("Thu, 31 Jan 2008", "Fri, 01 Feb 2008"), kUpdatesAvailable);
+    EXPECT_EQ(Compare("Mon, 02 Jun 2008", "Tue, 03 Jun 2008"), kUpdatesAvailable);
+    EXPECT_EQ(Compare("Tue, 03 Jun 2008", "Mon, 02 Jun 2008"), kNoUpdatesPending);
+}
+
+TEST_F(CompareUpdateDatesTest, WeekdayAndTimeOfDayAreNotCompared) {
+    EXPECT_EQ(Compare("Mon, 02 Jun 2008 00:00:00 GMT", "Sun, 02 Jun 2008 23:59:59 GMT"),
+              kNoUpdatesPending);
+}
+
+TEST_F(CompareUpdateDatesTest, UnknownMonthComparesAsZero) {
+    EXPECT_EQ(Compare("Mon, 02 Jun 2008", "Tue, 10 Foo 2008"), kNoUpdatesPending);
+    EXPECT_EQ(Compare("Mon, 02 Foo 2008", "Tue, 10 Jan 2008"), kUpdatesAvailable);
+    EXPECT_EQ(Compare("Mon, 02 Jun 2007", "Tue, 10 Foo 2008"), kUpdatesAvailable);
+}
+
+TEST_F(CompareUpdateDatesTest, UnreadableCurrentCountsAsEarliest) {
+    for (const char* current : {"broken.xml", "no_date.xml", "error_page.html", "absent.xml"})
+        EXPECT_EQ(CompareUpdateDates(Data(current), Data("newer.xml")), kUpdatesAvailable)
+            << current;
+    EXPECT_EQ(Compare("", "Tue, 10 Jun 2008"), kUpdatesAvailable);
+}
+
+TEST_F(CompareUpdateDatesTest, UnreadableNewFeedIsNoUpdate) {
+    WriteFile(m_folder / "empty.xml", "");
+    for (const std::string& latest :
+         {Data("broken.xml"), Data("no_date.xml"), Data("error_page.html"), Data("absent.xml"),
+          m_folder / "empty.xml"})
+        EXPECT_EQ(CompareUpdateDates(Data("current.xml"), latest), kNoUpdatesPending) << latest;
+    EXPECT_EQ(Compare("Mon, 02 Jun 2008", ""), kNoUpdatesPending);
+    EXPECT_EQ(Compare("", ""), kNoUpdatesPending);
+}
+
+TEST(ReadUpdateDateTest, TakesTheChannelsDateNotAnItems) {
+    EXPECT_EQ(ReadUpdateDate(Data("current.xml")), "Mon, 02 Jun 2008 12:00:00 GMT");
+    EXPECT_EQ(ReadUpdateDate(Data("broken.xml")), "");
+    EXPECT_EQ(ReadUpdateDate(Data("no_date.xml")), "");
+}
+
+TEST(UpdateCheckedDriversTest, DriverIsCheckedOnceAndFinishedLater) {
+    UpdateCheckedDrivers drivers;
+    EXPECT_EQ(drivers.State("Kaldo Presslane 3020"), 0);
+    EXPECT_TRUE(drivers.TryStart("Kaldo Presslane 3020"));
+    EXPECT_FALSE(drivers.TryStart("Kaldo Presslane 3020"));
+    EXPECT_EQ(drivers.State("Kaldo Presslane 3020"), UpdateCheckedDrivers::kStarted);
+    drivers.Finish("Kaldo Presslane 3020");
+    EXPECT_EQ(drivers.State("Kaldo Presslane 3020"), UpdateCheckedDrivers::kFinished);
+    EXPECT_FALSE(drivers.TryStart("Kaldo Presslane 3020"));
+    EXPECT_TRUE(drivers.TryStart("Kaldo Presslane C5000"));
+    drivers.Finish("never started");
+    EXPECT_EQ(drivers.State("never started"), 0);
+}
+
+// --- the check against a web server ------------------------------------------------------
+
+class UpdateCheckTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fs::create_directories(m_folder / "xml");
+        m_server.Routes().Get("/updates/KTWUpdates.xml",
+                              [this](const httplib::Request&, httplib::Response& response) {
+                                  std::lock_guard lock(m_feedMutex);
+                                  response.status = m_feedStatus;
+                                  response.set_content(m_feed, "text/xml");
+                              });
+        m_server.ServeStalling("/stall");
+        ASSERT_TRUE(m_server.Start());
+        m_options.SecurePort = ClosedPort();
+    }
+
+    void Serve(const std::string& feedFile, int status = 200) {
+        std::lock_guard lock(m_feedMutex);
+        m_feed = ReadFile(feedFile).value_or("");
+        m_feedStatus = status;
+    }
+
+    void InstallCurrent(const std::string& feedFile) {
+        fs::copy_file(feedFile, Current(), fs::copy_options::overwrite_existing);
+    }
+
+    UpdateCheckJob Job(const std::string& url) const { return {"Kaldo KP3020", url, Xml()}; }
+    std::string FeedUrl() const { return m_server.Url("/updates/KTWUpdates.xml"); }
+    std::string UnreachableUrl() const {
+        return "http://127.0.0.1:" + std::to_string(ClosedPort()) + "/updates/KTWUpdates.xml";
+    }
+
+    int Check(const std::string& url) {
+        m_drivers.TryStart("Kaldo KP3020");
+        DownloadManager downloads(m_options);
+        RunUpdateCheck(Job(url), m_state, m_drivers, downloads);
+        return m_state.load();
+    }
+
+    std::string Xml() const { return m_folder / "xml"; }
+    std::string Current() const { return m_folder / "xml/KTWUpdates.xml"; }
+    std::string Latest() const { return m_folder / "xml/KTWUpdates_new.xml"; }
+
+    TempFolder m_folder;
+    TestWebServer m_server;
+    DownloadOptions m_options;
+    std::mutex m_feedMutex;
+    std::string m_feed;
+    int m_feedStatus = 200;
+    std::atomic<int> m_state{0};
+    UpdateCheckedDrivers m_drivers;
+};
+
+TEST_F(UpdateCheckTest, NewerFeedMakesAnUpdateAvailableAndKeepsTheDownload) {
+    InstallCurrent(Data("current.xml"));
+    Serve(Data("newer.xml"));
+    EXPECT_EQ(Check(FeedUrl()), kUpdatesAvailable);
+    EXPECT_EQ(ReadFile(Latest()), ReadFile(Data("newer.xml")));
+    EXPECT_EQ(ReadFile(Current()), ReadFile(Data("current.xml")));
+    EXPECT_EQ(m_drivers.State("Kaldo KP3020"), UpdateCheckedDrivers::kFinished);
+}
+
+TEST_F(UpdateCheckTest, FeedOfTheSameDateMeansNoUpdate) {
+    InstallCurrent(Data("current.xml"));
+    Serve(Data("current.xml"));
+    m_state = kUpdatesAvailable;
+    EXPECT_EQ(Check(FeedUrl()), kNoUpdatesPending);
+    EXPECT_EQ(m_drivers.State("Kaldo KP3020"), UpdateCheckedDrivers::kFinished);
+}
+
+TEST_F(UpdateCheckTest, UnreachableSiteLeavesNoDownloadAndNoUpdate) {
+    InstallCurrent(Data("current.xml"));
+    fs::copy_file(Data("newer.xml"), Latest()); // from an earlier run
+    EXPECT_EQ(Check(UnreachableUrl()), kNoUpdatesPending);
+    EXPECT_FALSE(fs::exists(Latest()));
+    EXPECT_EQ(ReadFile(Current()), ReadFile(Data("current.xml")));
+}
+
+TEST_F(UpdateCheckTest, MalformedFeedOrErrorPageMeansNoUpdate) {
+    InstallCurrent(Data("current.xml"));
+    Serve(Data("broken.xml"));
+    EXPECT_EQ(Check(FeedUrl()), kNoUpdatesPending);
+    Serve(Data("error_page.html"), 404);
+    EXPECT_EQ(Check(FeedUrl()), kNoUpdatesPending);
+    EXPECT_EQ(ReadFile(Current()), ReadFile(Data("current.xml")));
+}
+
+TEST_F(UpdateCheckTest, FirstRunMakesTheDownloadTheCurrentCopy) {
+    Serve(Data("newer.xml"));
+    EXPECT_EQ(Check(FeedUrl()), kUpdatesAvailable);
+    EXPECT_EQ(ReadFile(Current()), ReadFile(Data("newer.xml")));
+    EXPECT_FALSE(fs::exists(Latest()));
+}
+
+TEST_F(UpdateCheckTest, FirstRunWithoutADatedFeedAnnouncesNothing) {
+    EXPECT_EQ(Check(UnreachableUrl()), kNoUpdatesPending);
+    Serve(Data("error_page.html"), 404);
+    EXPECT_EQ(Check(FeedUrl()), kNoUpdatesPending);
+    EXPECT_FALSE(fs::exists(Current()));
+}
+
+TEST_F(UpdateCheckTest, EmptyUpdatesUrlFetchesNothing) {
+    m_state = kUpdatesAvailable;
+    EXPECT_EQ(Check(""), kNoUpdatesPending);
+    EXPECT_TRUE(m_server.Seen().empty());
+    EXPECT_FALSE(fs::exists(Latest()));
+}
+
+// --- applying a pending update -----------------------------------------------------------
+
+TEST_F(UpdateCheckTest, PendingUpdateReplacesTheCurrentCopyOnce) {
+    InstallCurrent(Data("current.xml"));
+    fs::copy_file(Data("newer.xml"), Latest());
+    m_state = kUpdatesAvailable;
+    EXPECT_TRUE(ApplyPendingUpdate(m_state, Xml()));
+    EXPECT_EQ(m_state.load(), kNoUpdatesPending);
+    EXPECT_EQ(ReadFile(Current()), ReadFile(Data("newer.xml")));
+    EXPECT_FALSE(fs::exists(Latest()));
+
+    EXPECT_FALSE(ApplyPendingUpdate(m_state, Xml()));
+    EXPECT_EQ(ReadFile(Current()), ReadFile(Data("newer.xml")));
+}
+
+TEST_F(UpdateCheckTest, PendingUpdateWithoutDownloadKeepsTheCurrentCopy) {
+    InstallCurrent(Data("current.xml"));
+    m_state = kUpdatesAvailable;
+    EXPECT_TRUE(ApplyPendingUpdate(m_state, Xml()));
+    EXPECT_EQ(m_state.load(), kNoUpdatesPending);
+    EXPECT_EQ(ReadFile(Current()), ReadFile(Data("current.xml")));
+}
+
+TEST_F(UpdateCheckTest, NothingPendingLeavesTheFilesAlone) {
+    InstallCurrent(Data("current.xml"));
+    fs::copy_file(Data("newer.xml"), Latest());
+    for (const int state : {0, kNoUpdatesPending}) {
+        m_state = state;
+        EXPECT_FALSE(ApplyPendingUpdate(m_state, Xml()));
+        EXPECT_EQ(m_state.load(), state);
+    }
+    EXPECT_EQ(ReadFile(Current()), ReadFile(Data("current.xml")));
+    EXPECT_TRUE(fs::exists(Latest()));
+}
+
+// --- checks on threads of their own ------------------------------------------------------
+
+TEST_F(UpdateCheckTest, RunnerChecksEachDriverOnce) {
+    InstallCurrent(Data("current.xml"));
+    Serve(Data("newer.xml"));
+    UpdateCheckRunner runner(m_state, m_drivers, m_options);
+    EXPECT_TRUE(runner.Start(Job(FeedUrl())));
+    EXPECT_FALSE(runner.Start(Job(FeedUrl())));
+    ASSERT_TRUE(Eventually([&] { return m_drivers.State("Kaldo KP3020") == 2; }));
+    EXPECT_EQ(m_state.load(), kUpdatesAvailable);
+
+    EXPECT_TRUE(runner.Start({"Kaldo KP3040", FeedUrl(), Xml()}));
+    ASSERT_TRUE(Eventually([&] { return m_drivers.State("Kaldo KP3040") == 2; }));
+    runner.Stop();
+    EXPECT_EQ(m_server.Seen().size(), 2u);
+}
+
+TEST_F(UpdateCheckTest, RunnerStopEndsAStalledCheck) {
+    InstallCurrent(Data("current.xml"));
+    UpdateCheckRunner runner(m_state, m_drivers, m_options);
+    ASSERT_TRUE(runner.Start(Job(m_server.Url("/stall"))));
+    ASSERT_TRUE(m_server.WaitForArrivals(1));
+    runner.Stop();
+    EXPECT_EQ(m_state.load(), kNoUpdatesPending);
+    EXPECT_EQ(m_drivers.State("Kaldo KP3020"), UpdateCheckedDrivers::kStarted);
+    EXPECT_FALSE(fs::exists(Latest()));
+    EXPECT_FALSE(runner.Start({"Kaldo KP3040", FeedUrl(), Xml()}));
+}
+
+// --- against the maker's site of the simulator -------------------------------------------
+
+TEST(UpdateCheckSimulatorTest, SiteFeedNewerThanTheSampleContentIsAnUpdate) {
+    TempFolder folder;
+    fs::create_directories(folder / "xml");
+    const std::string current =
+        std::string(KALDO_CONTENT_DIR) + "/presslane_3000/xml/KTWUpdates.xml";
+    for (const auto& [date, expected] :
+         {std::pair{"Tue, 10 Jun 2025 12:00:00 GMT", kUpdatesAvailable},
+          std::pair{"Mon, 03 Jun 2024 09:00:00 GMT", kNoUpdatesPending}}) {
+        fs::copy_file(current, folder / "xml/KTWUpdates.xml", fs::copy_options::overwrite_existing);
+        simulator::SimulatorOptions options;
+        std::string error;
+        ASSERT_EQ(simulator::ParseSimulatorOptions(
+                      {"--site", "127.0.0.1:0", "--feed-date", date, "--quiet"}, options, error),
+                  simulator::ParseOutcome::Run)
+            << error;
+        simulator::Simulator site;
+        ASSERT_TRUE(site.Start(options, error)) << error;
+        const std::string url =
+            "http://" + simulator::FormatHostPort(*site.SiteAddress()) + "/updates/KTWUpdates.xml";
+        std::atomic<int> state{0};
+        UpdateCheckedDrivers drivers;
+        DownloadManager downloads;
+        RunUpdateCheck({"Kaldo KP3020", url, folder / "xml"}, state, drivers, downloads);
+        EXPECT_EQ(state.load(), expected) << date;
+        site.Stop();
+    }
+}
+
+} // namespace
+} // namespace kaldo
