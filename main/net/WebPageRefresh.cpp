@@ -1,0 +1,90 @@
+#include "main/net/WebPageRefresh.h"
+
+#include "platform/Paths.h"
+#include "platform/Trace.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <unistd.h>
+
+namespace kaldo {
+
+namespace {
+
+// Web entries come from the content's configuration and name files of the UI folder itself.
+bool StaysInFolder(std::string_view name) {
+    if (name.empty() || name == "." || name == "..")
+        return false;
+    return std::none_of(name.begin(), name.end(), [](char c) {
+        return c == '/' || c == '\\' || static_cast<unsigned char>(c) < 0x20;
+    });
+}
+
+bool HeadHasMarker(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::string head(kWebPageHeadBytes, '\0');
+    file.read(head.data(), std::streamsize(head.size()));
+    head.resize(size_t(file.gcount()));
+    return head.find(kToolboxMarker) != std::string::npos;
+}
+
+bool RefreshWebPage(const WebPageRefreshJob& job, const std::string& name,
+                    DownloadManager& downloads) {
+    const std::string target = ResolvePath(JoinPath(job.UiFolder, name));
+    const std::string temporary = target + ".tmp";
+    if (downloads.fetch(temporary, WebPageUrl(job.ModelPageUrl, name)) != 1)
+        return false;
+    const bool replaced = !downloads.aborted() && HeadHasMarker(temporary) &&
+                          std::rename(temporary.c_str(), target.c_str()) == 0;
+    if (!replaced)
+        ::unlink(temporary.c_str());
+    return replaced;
+}
+
+} // namespace
+
+std::string WebPageUrl(const std::string& modelPageUrl, const std::string& fileName) {
+    return modelPageUrl + "&PgName=userdochtml&FileName=" + fileName;
+}
+
+int RefreshWebPages(const WebPageRefreshJob& job, DownloadManager& downloads) {
+    if (job.UiFolder.empty())
+        return 0;
+    int replaced = 0;
+    for (const std::string& name : job.WebFiles) {
+        if (downloads.aborted())
+            break;
+        if (!StaysInFolder(name)) {
+            Trace("web page refresh: refused " + name + "\n");
+            continue;
+        }
+        if (RefreshWebPage(job, name, downloads))
+            ++replaced;
+    }
+    return replaced;
+}
+
+WebPageRefresh::WebPageRefresh(DownloadOptions options)
+    : m_downloads(std::move(options)) {}
+
+WebPageRefresh::~WebPageRefresh() {
+    Stop();
+}
+
+bool WebPageRefresh::Start(WebPageRefreshJob job) {
+    if (m_used)
+        return false;
+    m_used = true;
+    m_thread = std::thread([this, job = std::move(job)] { RefreshWebPages(job, m_downloads); });
+    return true;
+}
+
+void WebPageRefresh::Stop() {
+    m_used = true;
+    m_downloads.abort();
+    if (m_thread.joinable())
+        m_thread.join();
+}
+
+} // namespace kaldo
