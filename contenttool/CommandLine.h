@@ -1,0 +1,19 @@
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace kaldo {
+
+inline constexpr int kExitClean = 0;    // no problem, every page written
+inline constexpr int kExitProblems = 1; // problems found, or pages not written
+inline constexpr int kExitUsage = 2;    // the command line cannot be used
+
+std::string ContentToolUsage();
+
+// Runs tendwellcontent with `arguments` (the program name left out) and returns its exit code.
+// Results go to `out`, errors and notes to `err`.
+int RunContentTool(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
+
+} // namespace kaldo

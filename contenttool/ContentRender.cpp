@@ -1,0 +1,162 @@
+#include "contenttool/ContentRender.h"
+
+#include "contenttool/ContentProblems.h"
+#include "contenttool/ModelPages.h"
+#include "contenttool/PageInputs.h"
+#include "contenttool/ProgramFolderStage.h"
+#include "main/pages/ResultCodes.h"
+#include "main/shell/ContentInfoMerge.h"
+#include "main/status/StatusDocumentCheck.h"
+#include "platform/Paths.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace kaldo {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class Renderer final {
+public:
+    Renderer(const RenderRequest& request, RenderResult& result)
+        : m_request(request)
+        , m_result(result) {}
+
+    void Run();
+
+private:
+    void Fail(const std::string& path, const std::string& reason) {
+        m_result.errors.push_back(m_shown.Show(path) + ": " + m_shown.ShowText(reason));
+    }
+    bool Merge();
+    int FooterStatus(const std::string& statusDocument);
+    void Take(const PageBuild& build);
+
+    const RenderRequest& m_request;
+    RenderResult& m_result;
+    ShownPaths m_shown;
+};
+
+void Renderer::Run() {
+    std::error_code error;
+    if (!fs::is_directory(m_request.folder, error)) {
+        Fail(m_request.folder, "not a folder");
+        return;
+    }
+    if (!Merge())
+        return;
+    const std::string folder = fs::absolute(m_request.folder, error).string();
+    ToolboxConfig config;
+    if (!config.Load(folder, m_request.model)) {
+        Fail(JoinPath(m_request.folder, "toolbox.xml"),
+             "model \"" + m_request.model + "\" does not load; 'tendwellcontent check " +
+                 m_request.folder + "' tells why");
+        return;
+    }
+    config.SetPrinterAddress(m_request.address);
+
+    // The program finds the model's folders below its own folder; a link puts this folder
+    // where it looks, and what it writes lands here.
+    ProgramFolderStage stage;
+    const PathsRecord paths = config.Paths();
+    std::string why;
+    const std::string linked = stage.Link(folder, paths.Data_Folder, paths.Product_Folder, why);
+    if (linked.empty()) {
+        Fail(JoinPath(m_request.folder, "toolboxinfo.xml"), "<Paths>: " + why);
+        return;
+    }
+    m_shown = ShownPaths(linked, m_request.folder);
+    const ModelFolders folders = ComputeModelFolders(stage.ProgramFolder(), config);
+    InstallModelPicture(folders, config);
+
+    ModelPageBuilder builder(config, folders);
+    const std::string selected = m_request.selected.empty() && !m_request.printers.empty()
+                                     ? m_request.printers.front().name
+                                     : m_request.selected;
+    Take(builder.Header(m_request.printers, selected));
+
+    const int status = FooterStatus(builder.StatusDocumentPath());
+    if (status >= 0)
+        Take(builder.Footer(status, StatusFactsFor(config, 0)));
+    Take(builder.Index());
+    if (m_request.keywords)
+        Take(builder.Search(*m_request.keywords));
+}
+
+bool Renderer::Merge() {
+    const auto piece = [&](const char* name) {
+        return ResolvePath(JoinPath(m_request.folder, name));
+    };
+    const std::string toolboxInfo = piece("toolboxinfo.xml");
+    const std::string tabInfo = piece("tabinfo.xml");
+    const std::string toolbox = piece("toolbox.xml");
+    const int code = MergeContentInfo(toolboxInfo, tabInfo, toolbox, ProgramLanguageCode());
+    if (code == kOk)
+        return true;
+    std::error_code error;
+    if (code == kParseInput)
+        Fail(fs::exists(toolboxInfo, error) ? tabInfo : toolboxInfo, "cannot be read");
+    else if (code == kOpenWriteFile)
+        Fail(toolbox, "cannot be written");
+    else
+        Fail(toolbox, "the configuration cannot be merged (" + std::to_string(code) + ")");
+    return false;
+}
+
+// The status the footer is asked for, with a given status document in place; -1 when the
+// footer cannot be built as asked.
+int Renderer::FooterStatus(const std::string& statusDocument) {
+    if (!m_request.statusDocument.empty()) {
+        std::error_code error;
+        if (!fs::equivalent(m_request.statusDocument, statusDocument, error))
+            fs::copy_file(m_request.statusDocument, statusDocument,
+                          fs::copy_options::overwrite_existing, error);
+        if (error) {
+            Fail(statusDocument, "the status document cannot be put here: " + error.message());
+            return -1;
+        }
+    }
+    if (m_request.status) {
+        std::error_code error;
+        if (*m_request.status == kStatusAvailable && !fs::is_regular_file(statusDocument, error)) {
+            Fail(statusDocument, "status 0 shows this status document, which is missing");
+            return -1;
+        }
+        return *m_request.status;
+    }
+    // As when a retrieval reports: the document counts only when it passes the check.
+    if (m_request.statusDocument.empty())
+        return kStatusCollecting;
+    const int status = StatusFromReport(true, statusDocument);
+    if (status != kStatusAvailable)
+        m_result.notes.push_back(m_request.statusDocument +
+                                 ": does not pass the program's check of a status document (it "
+                                 "must parse and list an installed hard drive); the footer "
+                                 "shows status " +
+                                 std::to_string(status));
+    return status;
+}
+
+void Renderer::Take(const PageBuild& build) {
+    for (const std::string& page : build.written)
+        m_result.written.push_back(m_shown.Show(page));
+    if (!build.missing.empty()) {
+        for (const std::string& page : build.missing)
+            Fail(page, "not written by the " + build.what + ": " + build.Reason());
+    } else if (build.Failed()) {
+        Fail(build.sources.empty() ? m_request.folder : build.sources.front(),
+             "the " + build.what + " failed: " + build.Reason());
+    }
+}
+
+} // namespace
+
+RenderResult RenderContentFolder(const RenderRequest& request) {
+    RenderResult result;
+    Renderer(request, result).Run();
+    return result;
+}
+
+} // namespace kaldo

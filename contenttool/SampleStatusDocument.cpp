@@ -1,0 +1,52 @@
+#include "contenttool/SampleStatusDocument.h"
+
+#include <fstream>
+
+namespace kaldo {
+
+std::string SampleStatusDocument() {
+    return R"(<?xml version="1.0" encoding="UTF-8"?>
+<devicexml>
+  <deviceConfiguration>
+    <printer>
+      <modelName>Sample printer</modelName>
+      <serialNumber>SAMPLE-0001</serialNumber>
+      <firmware>1.0</firmware>
+      <name>Sample printer</name>
+      <location>Office</location>
+      <installableOptions>
+        <option><type>Hard Drive</type><installed>Installed</installed></option>
+        <option><type>Duplex Unit</type><installed>Installed</installed></option>
+        <option><type>Tray 2</type><installed>Not Installed</installed></option>
+      </installableOptions>
+    </printer>
+  </deviceConfiguration>
+  <deviceStatus>
+    <printer>
+      <icon>/images/status/warning.png</icon>
+      <state>warning</state>
+      <statusText>Toner is low</statusText>
+      <alerts>
+        <alert><code>tonerLow</code><severity>warning</severity><text>Toner is low</text></alert>
+      </alerts>
+      <supplies>
+        <supply><type>toner</type><color>black</color><name>Black Toner</name><level>64</level></supply>
+        <supply><type>toner</type><color>cyan</color><name>Cyan Toner</name><level>12</level></supply>
+      </supplies>
+      <trays>
+        <tray><name>Tray 1</name><media>A4</media><level>20</level><capacity>250</capacity></tray>
+      </trays>
+    </printer>
+  </deviceStatus>
+</devicexml>
+)";
+}
+
+bool WriteSampleStatusDocument(const std::string& path) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << SampleStatusDocument();
+    out.close();
+    return bool(out);
+}
+
+} // namespace kaldo
