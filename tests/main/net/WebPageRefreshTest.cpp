@@ -72,12 +72,6 @@ protected:
     std::map<std::string, std::string> m_pages; // set before the server starts
 };
 
-TEST_F(WebPageRefreshTest, PageIsAskedForByItsNameBelowTheModelPage) {
-    EXPECT_EQ(WebPageUrl("http://kaldo.test/model.html?App=T&Model=KP3020", "whatsnew.html"),
-              "http://kaldo.test/model.html?App=T&Model=KP3020&PgName=userdochtml&FileName="
-              "whatsnew.html");
-}
-
 TEST_F(WebPageRefreshTest, MarkedPagesReplaceTheLocalCopies) {
     WriteFile(Page("whatsnew.html"), "installed");
     EXPECT_EQ(Refresh(Job({"whatsnew.html", "tips.html"})), 2);
