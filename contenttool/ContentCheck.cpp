@@ -11,7 +11,6 @@
 #include "main/shell/ContentFolders.h"
 #include "platform/Paths.h"
 
-#include <algorithm>
 #include <filesystem>
 #include <set>
 #include <system_error>
@@ -109,16 +108,6 @@ std::string LineOf(const xmlNode* node) {
 bool Exists(const std::string& path) {
     std::error_code error;
     return fs::exists(path, error);
-}
-
-// A relative path that stays below the folder it is joined to.
-bool StaysInside(std::string name) {
-    std::replace(name.begin(), name.end(), '\\', '/');
-    const fs::path path(name);
-    if (path.is_absolute())
-        return false;
-    return std::none_of(path.begin(), path.end(),
-                        [](const fs::path& part) { return part == ".."; });
 }
 
 // A link's file, without the fragment or query that a frame or web entry may carry.
@@ -367,19 +356,11 @@ bool ContentChecker::CheckPaths(const ToolboxConfig& config, const std::string& 
                                          fs::path(m_copy).filename().string()));
         return false;
     }
-    bool inside = true;
-    for (const auto& [label, name] : {std::pair{"UI_Folder", paths.UI_Folder},
-                                      std::pair{"Data_XML_Folder", paths.Data_XML_Folder},
-                                      std::pair{"Doc_Folder", paths.Doc_Folder},
-                                      std::pair{"Video_Folder", paths.Video_Folder}}) {
-        if (!StaysInside(name)) {
-            Report(m_toolboxInfo, "model " + Quoted(model) + ": <" + label + "> " + Quoted(name) +
-                                      " leads out of the content folder");
-            inside = false;
-        }
-    }
-    if (!inside)
+    if (const std::string escape = FolderEscapeProblem(paths); !escape.empty()) {
+        Report(m_toolboxInfo, "model " + Quoted(model) + ": " + escape);
         return false;
+    }
+    bool inside = true;
     for (const auto& [label, name] : {std::pair{"UI_Folder", paths.UI_Folder},
                                       std::pair{"Data_XML_Folder", paths.Data_XML_Folder}}) {
         const std::string folder = ResolvePath(JoinPath(m_copy, name));

@@ -61,6 +61,10 @@ void Renderer::Run() {
     // where it looks, and what it writes lands here.
     ProgramFolderStage stage;
     const PathsRecord paths = config.Paths();
+    if (const std::string escape = FolderEscapeProblem(paths); !escape.empty()) {
+        Fail(JoinPath(m_request.folder, "toolboxinfo.xml"), escape);
+        return;
+    }
     std::string why;
     const std::string linked = stage.Link(folder, paths.Data_Folder, paths.Product_Folder, why);
     if (linked.empty()) {

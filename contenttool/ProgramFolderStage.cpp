@@ -1,7 +1,9 @@
 #include "contenttool/ProgramFolderStage.h"
 
+#include "main/shell/ToolboxConfig.h"
 #include "platform/Paths.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
@@ -13,6 +15,29 @@ namespace fs = std::filesystem;
 bool IsPlainName(const std::string& name) {
     return !name.empty() && name != "." && name != ".." &&
            name.find_first_of("/\\") == std::string::npos;
+}
+
+namespace {
+
+// A relative path that stays below the folder it is joined to.
+bool StaysInside(std::string name) {
+    std::replace(name.begin(), name.end(), '\\', '/');
+    const fs::path path(name);
+    return !path.is_absolute() && std::none_of(path.begin(), path.end(),
+                                               [](const fs::path& part) { return part == ".."; });
+}
+
+} // namespace
+
+std::string FolderEscapeProblem(const PathsRecord& paths) {
+    for (const auto& [label, name] : {std::pair{"UI_Folder", paths.UI_Folder},
+                                      std::pair{"Data_XML_Folder", paths.Data_XML_Folder},
+                                      std::pair{"Doc_Folder", paths.Doc_Folder},
+                                      std::pair{"Video_Folder", paths.Video_Folder}}) {
+        if (!StaysInside(name))
+            return "<" + std::string(label) + "> \"" + name + "\" leads out of the content folder";
+    }
+    return {};
 }
 
 ProgramFolderStage::ProgramFolderStage() {

@@ -4,6 +4,8 @@
 
 namespace kaldo {
 
+struct PathsRecord;
+
 // A program folder of our own in the temporary folder, in which a content folder stands as
 // Data/<name> the way the installer places it, so the program's own path rules apply to it.
 // Removed with everything in it; a linked content folder loses only the link.
@@ -34,5 +36,9 @@ private:
 
 // Whether `name` is one plain folder name: not empty, no separator, not "." or "..".
 bool IsPlainName(const std::string& name);
+
+// Why the model's folders would not all lie inside its content folder: a UI, XML, document or
+// video folder that is absolute or climbs out with "..". Empty when they all stay inside.
+std::string FolderEscapeProblem(const PathsRecord& paths);
 
 } // namespace kaldo

@@ -1,0 +1,164 @@
+#include "contenttool/CommandLine.h"
+#include "tests/contenttool/ContentToolTestSupport.h"
+
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <fcntl.h>
+
+#include <sstream>
+
+extern char** environ;
+
+namespace kaldo::test {
+namespace {
+
+struct Outcome {
+    int exit = -1;
+    std::string out;
+    std::string err;
+};
+
+Outcome RunInProcess(const std::vector<std::string>& arguments) {
+    std::ostringstream out;
+    std::ostringstream err;
+    Outcome outcome;
+    outcome.exit = RunContentTool(arguments, out, err);
+    outcome.out = out.str();
+    outcome.err = err.str();
+    return outcome;
+}
+
+// Runs the program itself, its output kept in files of `folder`.
+Outcome RunProgram(const kaldo::testing::TempFolder& folder,
+                   const std::vector<std::string>& arguments) {
+    const std::string outPath = folder / "stdout.txt";
+    const std::string errPath = folder / "stderr.txt";
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, outPath.c_str(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errPath.c_str(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    std::vector<std::string> command{TENDWELLCONTENT_PATH};
+    command.insert(command.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (std::string& argument : command)
+        argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    Outcome outcome;
+    pid_t pid = 0;
+    const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    EXPECT_EQ(spawned, 0);
+    int status = 0;
+    if (spawned == 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status))
+        outcome.exit = WEXITSTATUS(status);
+    outcome.out = ReadBytes(outPath);
+    outcome.err = ReadBytes(errPath);
+    return outcome;
+}
+
+class UsageErrorTest : public ::testing::TestWithParam<std::vector<std::string>> {};
+
+TEST_P(UsageErrorTest, ExitsTwoWithAReasonAndWritesNothing) {
+    SampleContent content;
+    const std::string folder = content.Copy("presslane_3000");
+    const auto before = Snapshot(folder);
+    std::vector<std::string> arguments = GetParam();
+    for (std::string& argument : arguments) {
+        if (argument == "FOLDER")
+            argument = folder;
+    }
+    const Outcome outcome = RunInProcess(arguments);
+    EXPECT_EQ(outcome.exit, kExitUsage);
+    EXPECT_TRUE(outcome.out.empty());
+    EXPECT_TRUE(outcome.err.starts_with("tendwellcontent: ")) << outcome.err;
+    EXPECT_NE(outcome.err.find("--help"), std::string::npos);
+    EXPECT_EQ(Snapshot(folder), before);
+}
+
+using Arguments = std::vector<std::string>;
+INSTANTIATE_TEST_SUITE_P(
+    CommandLine, UsageErrorTest,
+    ::testing::Values(Arguments{}, Arguments{"inspect", "FOLDER"}, Arguments{"check"},
+                      Arguments{"check", "FOLDER", "FOLDER"}, Arguments{"check", "/no/such/folder"},
+                      Arguments{"render", "FOLDER"}, Arguments{"render", "FOLDER", "KP3020"},
+                      Arguments{"render", "FOLDER", "KP3020", "--printer", "Office"},
+                      Arguments{"render", "FOLDER", "KP3020", "--printer"},
+                      Arguments{"render", "FOLDER", "KP3020", "--printer", "A=x", "--printer",
+                                "A=y"},
+                      Arguments{"render", "FOLDER", "KP3020", "--printer=A=x", "--selected", "B"},
+                      Arguments{"render", "FOLDER", "KP3020", "--printer=A=x", "--status", "3"},
+                      Arguments{"render", "FOLDER", "KP3020", "--printer=A=x", "--status-document",
+                                "/no/such/file.xml"},
+                      Arguments{"render", "FOLDER", "KP3020", "--printer=A=x", "--search="},
+                      Arguments{"render", "FOLDER", "KP3020", "--printer=A=x", "--colour", "red"},
+                      Arguments{"render", "/no/such/folder", "KP3020", "--printer=A=x"}));
+
+TEST(ContentToolCommandLineTest, VersionIsTheProjectVersion) {
+    const Outcome outcome = RunInProcess({"--version"});
+    EXPECT_EQ(outcome.exit, kExitClean);
+    EXPECT_EQ(outcome.out, "tendwellcontent " KALDO_PROJECT_VERSION "\n");
+}
+
+TEST(ContentToolCommandLineTest, HelpDescribesBothCommands) {
+    const Outcome outcome = RunInProcess({"--help"});
+    EXPECT_EQ(outcome.exit, kExitClean);
+    EXPECT_TRUE(outcome.out.starts_with("Usage: tendwellcontent check FOLDER\n"));
+    EXPECT_NE(outcome.out.find("--status-document FILE"), std::string::npos);
+    EXPECT_TRUE(outcome.err.empty());
+}
+
+TEST(ProgramTest, CheckOfTheSampleContentPrintsNothingAndExitsZero) {
+    SampleContent content;
+    const Outcome outcome = RunProgram(content.Root(), {"check", content.Copy("presslane_c5000")});
+    EXPECT_EQ(outcome.exit, kExitClean) << outcome.err;
+    EXPECT_EQ(outcome.out, "");
+    EXPECT_EQ(outcome.err, "");
+}
+
+TEST(ProgramTest, CheckPrintsOneLinePerProblemAndExitsOne) {
+    SampleContent content;
+    const std::string folder = content.Copy("presslane_c5000");
+    fs::remove(folder + "/xml/search.xsl");
+    fs::copy_file(ToolData("not_compiling.xsl"), folder + "/xml/status.xsl",
+                  fs::copy_options::overwrite_existing);
+    const Outcome outcome = RunProgram(content.Root(), {"check", folder});
+    EXPECT_EQ(outcome.exit, kExitProblems);
+    EXPECT_EQ(outcome.out.substr(0, outcome.out.find('\n')),
+              folder + "/xml/search.xsl: missing (<File_Search_XSL>)");
+    EXPECT_NE(outcome.out.find("\n" + folder + "/xml/status.xsl: stylesheet does not compile: "),
+              std::string::npos);
+    EXPECT_EQ(std::count(outcome.out.begin(), outcome.out.end(), '\n'), 2);
+    EXPECT_EQ(outcome.err, "tendwellcontent: 2 problems in " + folder + "\n");
+}
+
+TEST(ProgramTest, RenderPrintsThePagesItWrote) {
+    SampleContent content;
+    const std::string folder = content.Copy("presslane_c5000");
+    const Outcome outcome =
+        RunProgram(content.Root(), {"render", folder, "KPC5100", "--printer",
+                                    "Colour=Kaldo Presslane C5100 PS", "--search", "toner"});
+    EXPECT_EQ(outcome.exit, kExitClean) << outcome.err;
+    const std::string pages[] = {"header", "status",        "solutions", "current_problem",
+                                 "index",  "index_content", "search",    "search_content"};
+    std::string expected;
+    for (const std::string& page : pages) {
+        expected += folder + "/ui/" + page + ".html\n";
+        EXPECT_TRUE(fs::exists(folder + "/ui/" + page + ".html")) << page;
+    }
+    EXPECT_EQ(outcome.out, expected);
+}
+
+TEST(ProgramTest, UsageErrorExitsTwo) {
+    kaldo::testing::TempFolder folder;
+    const Outcome outcome = RunProgram(folder, {"render"});
+    EXPECT_EQ(outcome.exit, kExitUsage);
+    EXPECT_EQ(outcome.out, "");
+    EXPECT_NE(outcome.err.find("render takes a FOLDER and a MODEL"), std::string::npos);
+}
+
+} // namespace
+} // namespace kaldo::test
