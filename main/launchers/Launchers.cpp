@@ -250,22 +250,30 @@ void Launchers::OpenDriverSettings() {
     if (!Config())
         return;
     const std::string& printerName = m_printer.SelectedPrinter;
-    PrintOptions options;
-    if (printerName.empty() || !m_services.settingsStore.Load(printerName, options)) {
+    PrintOptions current;
+    if (printerName.empty() || !m_services.settingsStore.Load(printerName, current)) {
         ShowError(kErrorDriverSettings);
         return;
     }
-    switch (m_services.settingsDialog.Edit(printerName, options)) {
+    PrintOptions chosen = current;
+    switch (m_services.settingsDialog.Edit(printerName, chosen)) {
     case DriverSettingsDialog::Result::Cancelled:
         return;
     case DriverSettingsDialog::Result::Failed:
         ShowError(kErrorDriverSettings);
         return;
     case DriverSettingsDialog::Result::Confirmed:
-        if (!m_services.settingsStore.Save(printerName, options))
-            ShowError(kErrorSaveSettings);
-        return;
+        break;
     }
+    // Only what the user changed is stored; the rest stays the spooler's own.
+    PrintOptions changed;
+    for (const auto& [name, value] : chosen) {
+        const auto old = current.find(name);
+        if (old == current.end() || old->second != value)
+            changed[name] = value;
+    }
+    if (!changed.empty() && !m_services.settingsStore.Save(printerName, changed))
+        ShowError(kErrorSaveSettings);
 }
 
 } // namespace kaldo

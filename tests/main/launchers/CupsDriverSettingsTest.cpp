@@ -1,44 +1,13 @@
 #include "main/launchers/CupsDriverSettings.h"
 
-#include "tests/platform/TempFolder.h"
-#include "tests/support/PrivateCups.h"
-
-#include "TestPaths.h"
-
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <memory>
+#include "tests/main/launchers/QueueFixture.h"
 
 namespace kaldo {
 namespace {
 
-using kaldo::testing::ScopedEnv;
-using kaldo::testing::TempFolder;
+constexpr const char* kQueue = test::kSettingsQueue;
 
-constexpr char kQueue[] = "Presslane_3040";
-
-// A scheduler with one queue; the user's (and, for root, the machine's) option files live in
-// the test's folder.
-class CupsDriverSettingsTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(m_cups.Started()) << m_cups.Error();
-        ASSERT_TRUE(m_cups.AddQueue(kQueue, "socket://192.0.2.40",
-                                    std::string(KALDO_TEST_DATA_DIR) + "/launchers/utility.ppd"))
-            << m_cups.Error();
-        std::filesystem::create_directories(m_folder / "etc");
-        m_server = std::make_unique<ScopedEnv>("CUPS_SERVER", m_cups.Server().c_str());
-        m_home = std::make_unique<ScopedEnv>("HOME", m_folder.Path().c_str());
-        m_serverRoot = std::make_unique<ScopedEnv>("CUPS_SERVERROOT", (m_folder / "etc").c_str());
-    }
-
-    testsupport::PrivateCups m_cups;
-    TempFolder m_folder;
-    std::unique_ptr<ScopedEnv> m_server;
-    std::unique_ptr<ScopedEnv> m_home;
-    std::unique_ptr<ScopedEnv> m_serverRoot;
-};
+using CupsDriverSettingsTest = test::QueueFixture;
 
 TEST_F(CupsDriverSettingsTest, UnknownPrinterCannotBeOpened) {
     CupsDriverSettings settings;

@@ -497,15 +497,23 @@ TEST_F(LaunchersTest, UtilityThatFailsToStartIsNotReported) {
 
 // --- driver settings
 
-TEST_F(LaunchersTest, ConfirmedDriverSettingsBecomeThePrintersDefaults) {
+TEST_F(LaunchersTest, ConfirmedChangesBecomeThePrintersDefaults) {
     m_store.Current = {{"media", "A4"}, {"sides", "one-sided"}};
-    m_dialog.Changes = {{"sides", "two-sided-long-edge"}};
+    m_dialog.Changes = {{"sides", "two-sided-long-edge"}, {"media", "A4"}, {"copies", "2"}};
     Make().OpenDriverSettings();
     EXPECT_EQ(m_store.LoadedFor, std::vector<std::string>{kPrinter});
     ASSERT_EQ(m_dialog.Shown.size(), 1u);
     EXPECT_EQ(m_dialog.Shown[0], m_store.Current);
     ASSERT_TRUE(m_store.Saved.has_value());
-    EXPECT_EQ(*m_store.Saved, (PrintOptions{{"media", "A4"}, {"sides", "two-sided-long-edge"}}));
+    EXPECT_EQ(*m_store.Saved, (PrintOptions{{"copies", "2"}, {"sides", "two-sided-long-edge"}}));
+    EXPECT_TRUE(m_prompts.Errors.empty());
+}
+
+TEST_F(LaunchersTest, ConfirmedWithoutChangesStoresNothing) {
+    m_store.Current = {{"media", "A4"}};
+    m_store.Saves = false;
+    Make().OpenDriverSettings();
+    EXPECT_FALSE(m_store.Saved.has_value());
     EXPECT_TRUE(m_prompts.Errors.empty());
 }
 
@@ -534,6 +542,7 @@ TEST_F(LaunchersTest, DriverSettingsDialogThatCannotBeShownShowsError4) {
 
 TEST_F(LaunchersTest, DriverSettingsThatCannotBeSavedShowError5) {
     m_store.Saves = false;
+    m_dialog.Changes = {{"sides", "two-sided-long-edge"}};
     Make().OpenDriverSettings();
     EXPECT_EQ(m_prompts.Errors, std::vector<int>{kErrorSaveSettings});
 }
