@@ -1,0 +1,33 @@
+#pragma once
+
+#include "main/launchers/Prompts.h"
+#include "main/net/DownloadManager.h"
+
+#include <functional>
+
+class QWidget;
+
+namespace kaldo {
+
+class Shell;
+
+// The launchers' messages as the program's dialogs, owned by `owner` (the main window).
+// Links in them open through `shell` once `checkWeb` says the maker's web site answers.
+class DialogPrompts final : public Prompts {
+public:
+    DialogPrompts(QWidget* owner, Shell& shell, std::function<bool()> checkWeb,
+                  DownloadOptions downloadOptions = {});
+
+    void ShowError(const ToolboxConfig& config, int number) override;
+    void ShowLinkMessage(const ToolboxConfig& config, const std::string& title,
+                         const std::string& text, const std::string& link) override;
+    int Download(const std::string& url, const std::string& localPath) override;
+
+private:
+    QWidget* m_owner;
+    Shell& m_shell;
+    std::function<bool()> m_checkWeb;
+    DownloadOptions m_downloadOptions;
+};
+
+} // namespace kaldo

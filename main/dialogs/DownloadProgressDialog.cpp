@@ -1,0 +1,97 @@
+#include "main/dialogs/DownloadProgressDialog.h"
+
+#include "main/dialogs/CenterWindow.h"
+#include "main/dialogs/Unattended.h"
+#include "main/net/DownloadWorker.h"
+#include "main/resources/StringResources.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+
+#include <atomic>
+#include <memory>
+
+namespace kaldo {
+
+namespace {
+
+constexpr int kTitleText = 124;
+constexpr int kMessageText = 125;
+constexpr int kCancelText = 126;
+constexpr int kBarWidth = 240;
+// A slow transfer is fine when someone watches; automation gives up on it after this.
+constexpr std::chrono::seconds kUnattendedDownloadLimit{20};
+
+QString Text(int id) {
+    return QString::fromStdString(LoadResourceString(id));
+}
+
+} // namespace
+
+int NextActivityPosition(int position) {
+    return position >= kActivityRange ? 0 : position + kActivityStep;
+}
+
+DownloadProgressDialog::DownloadProgressDialog(QWidget* owner)
+    : QDialog(owner)
+    , m_text(new QLabel(Text(kMessageText), this))
+    , m_bar(new QProgressBar(this))
+    , m_cancel(new QPushButton(Text(kCancelText), this))
+    , m_timer(new QTimer(this)) {
+    setWindowTitle(Text(kTitleText));
+    m_bar->setRange(0, kActivityRange);
+    m_bar->setValue(0);
+    m_bar->setTextVisible(false);
+    m_bar->setMinimumWidth(kBarWidth);
+    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(m_text, 0, 0);
+    layout->addWidget(m_bar, 1, 0);
+    layout->addWidget(m_cancel, 0, 1, 2, 1, Qt::AlignVCenter);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    m_timer->setInterval(kActivityInterval);
+    connect(m_timer, &QTimer::timeout, this, [this] { step(); });
+}
+
+void DownloadProgressDialog::step() {
+    m_bar->setValue(NextActivityPosition(m_bar->value()));
+}
+
+void DownloadProgressDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    CenterWindowOver(this, parentWidget());
+    m_timer->start();
+}
+
+int DownloadWithProgress(QWidget* owner, const std::string& url, const std::string& localPath,
+                         const DownloadOptions& options) {
+    DownloadProgressDialog dialog(owner);
+    std::atomic<int> fetched{0};
+    auto worker = std::make_unique<DownloadWorker>(options);
+    const bool started = worker->start(url, localPath, [&dialog, &fetched](int result) {
+        fetched.store(result);
+        QMetaObject::invokeMethod(
+            &dialog, [&dialog] { dialog.done(QDialog::Accepted); }, Qt::QueuedConnection);
+    });
+    if (!started)
+        return -1;
+
+    const bool finished = RunModal(dialog,
+                                   dialog.windowTitle().toStdString() + ": " +
+                                       dialog.textLabel()->text().toStdString(),
+                                   kUnattendedDownloadLimit) == QDialog::Accepted;
+    // A cancel only counts while the transfer still runs; one that ended meanwhile stands.
+    const bool cancelled = !finished && worker->cancel();
+    // Waits for the worker; its message to the dialog, if any, is dropped with the dialog.
+    worker.reset();
+    if (cancelled)
+        return -1;
+    return fetched.load() == 1 ? 0 : -1;
+}
+
+} // namespace kaldo

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QColor>
+#include <QLabel>
+
+#include <functional>
+#include <string>
+
+namespace kaldo {
+
+// A text that behaves like a web link: dark blue until clicked, purple afterwards,
+// underlined with the hand cursor while the pointer is over it. A click opens the link when
+// the maker's web site answers and shows the offline notice when it does not.
+class LinkLabel final : public QLabel {
+public:
+    static constexpr QRgb kLinkColour = qRgb(0x00, 0x00, 0xC0);
+    static constexpr QRgb kVisitedColour = qRgb(0xC0, 0x00, 0xC0);
+
+    struct Actions {
+        std::function<bool()> checkWeb;
+        std::function<void(const std::string& link)> open;
+        std::function<void()> showOffline;
+    };
+
+    LinkLabel(const std::string& link, Actions actions, QWidget* parent = nullptr);
+
+    const std::string& link() const { return m_link; }
+    bool visited() const { return m_visited; }
+    QColor textColour() const;
+
+protected:
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    void setUnderlined(bool underlined);
+    void showColour();
+
+    std::string m_link;
+    Actions m_actions;
+    bool m_visited = false;
+};
+
+} // namespace kaldo

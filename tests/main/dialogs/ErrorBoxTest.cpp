@@ -1,0 +1,52 @@
+#include "main/dialogs/ErrorBox.h"
+
+#include "main/launchers/ErrorTexts.h"
+#include "tests/main/dialogs/DialogTestSupport.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace kaldo {
+namespace {
+
+class ErrorBoxTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_config = test::LoadTestConfig(m_folder);
+        ASSERT_TRUE(m_config);
+    }
+
+    testing::TempFolder m_folder;
+    std::unique_ptr<ToolboxConfig> m_config;
+};
+
+TEST_F(ErrorBoxTest, ContentNotFoundShowsItsTextUnderTheDialogTitle) {
+    const auto box = MakeErrorBox(nullptr, *m_config, kErrorContentNotFound);
+    EXPECT_EQ(box->windowTitle(), "Kaldo Tendwell");
+    EXPECT_EQ(box->text(), "The help content was not found.");
+    EXPECT_EQ(box->icon(), QMessageBox::Critical);
+    EXPECT_EQ(box->standardButtons(), QMessageBox::Ok);
+}
+
+TEST_F(ErrorBoxTest, NumbersFromEightOnShowAnEmptyText) {
+    EXPECT_EQ(MakeErrorBox(nullptr, *m_config, 8)->text(), "");
+    EXPECT_EQ(MakeErrorBox(nullptr, *m_config, 42)->windowTitle(), "Kaldo Tendwell");
+}
+
+TEST_F(ErrorBoxTest, BoxIsModalOverItsOwnerUntilClosed) {
+    QWidget owner;
+    owner.show();
+    QString shownText;
+    QWidget* shownParent = nullptr;
+    test::WhenModal<QMessageBox>([&](QMessageBox& box) {
+        shownText = box.text();
+        shownParent = box.parentWidget();
+        box.button(QMessageBox::Ok)->click();
+    });
+    ShowErrorBox(&owner, *m_config, kErrorNoNetwork);
+    EXPECT_EQ(shownText, "The printer cannot be reached.");
+    EXPECT_EQ(shownParent, &owner);
+}
+
+} // namespace
+} // namespace kaldo
