@@ -90,16 +90,32 @@ std::string JoinLines(const std::vector<std::string>& lines, size_t count) {
 }
 
 std::string XmlParseProblem(const std::string& path) {
+    // The parser goes on after its first error and ends on consequences of it; the first one
+    // is what the author has to fix.
+    struct FirstError {
+        int line = 0;
+        std::string message;
+        static void Record(void* self, xmlErrorPtr error) {
+            auto* first = static_cast<FirstError*>(self);
+            if (first->message.empty() && error && error->message) {
+                first->line = error->line;
+                first->message = Trimmed(error->message);
+            }
+        }
+    } first;
+    void* const previousContext = xmlStructuredErrorContext;
+    const xmlStructuredErrorFunc previous = xmlStructuredError;
+    xmlSetStructuredErrorFunc(&first, &FirstError::Record);
     const ParserContextHandle context(xmlNewParserCtxt());
-    if (!context)
-        return "the XML parser cannot be created";
-    const XmlDocHandle document(
-        xmlCtxtReadFile(context.get(), path.c_str(), nullptr, kSafeParseOptions));
+    XmlDocHandle document;
+    if (context)
+        document.reset(xmlCtxtReadFile(context.get(), path.c_str(), nullptr, kSafeParseOptions));
+    xmlSetStructuredErrorFunc(previousContext, previous);
+
     if (document && xmlDocGetRootElement(document.get()))
         return {};
-    const xmlError* error = xmlCtxtGetLastError(context.get());
-    if (!document && error && error->message)
-        return "line " + std::to_string(error->line) + ": " + Trimmed(error->message);
+    if (!first.message.empty())
+        return "line " + std::to_string(first.line) + ": " + first.message;
     return document ? "no root element" : "cannot be read";
 }
 
