@@ -42,13 +42,6 @@ TEST(CenterWindowTest, ScreenAwayFromTheOriginIsHonoured) {
     EXPECT_EQ(placed, QRect(1920, 0, 400, 300));
 }
 
-TEST(CenterWindowTest, WindowThatFitsIsOnlyMoved) {
-    const QRect window(40, 60, 201, 99);
-    const QRect placed = CenterWindowOver(window, QRect(0, 0, 801, 601), kScreen);
-    EXPECT_EQ(placed.size(), window.size());
-    EXPECT_EQ(placed.topLeft(), QPoint(300, 251));
-}
-
 TEST(CenterWindowTest, DialogIsMovedOverItsOwner) {
     QWidget owner;
     owner.setGeometry(80, 60, 500, 400);

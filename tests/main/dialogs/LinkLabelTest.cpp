@@ -95,13 +95,5 @@ TEST_F(LinkLabelTest, EveryNewLinkStartsDarkBlue) {
     EXPECT_EQ(next.textColour(), QColor(0x00, 0x00, 0xC0));
 }
 
-TEST_F(LinkLabelTest, LinkWithoutActionsOpensNothing) {
-    LinkLabel bare(kLink, {}, &m_window);
-    bare.show();
-    QTest::mouseClick(&bare, Qt::LeftButton);
-    EXPECT_TRUE(bare.visited());
-    EXPECT_TRUE(m_opened.empty());
-}
-
 } // namespace
 } // namespace kaldo

@@ -40,19 +40,6 @@ TEST(LinkMessageDialogTest, OkEndsTheDialog) {
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
 }
 
-TEST(LinkMessageDialogTest, ClickedLinkOpensThroughTheActions) {
-    std::string opened;
-    LinkMessageDialog dialog(nullptr, "Kaldo Tendwell", "text", kLink,
-                             {.checkWeb = [] { return true; },
-                              .open = [&](const std::string& link) { opened = link; },
-                              .showOffline = {}});
-    dialog.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-    QTest::mouseClick(dialog.linkLabel(), Qt::LeftButton);
-    EXPECT_EQ(opened, kLink);
-    EXPECT_EQ(dialog.linkLabel()->textColour(), QColor(0xC0, 0x00, 0xC0));
-}
-
 TEST(LinkMessageDialogTest, DialogIsCentredOverItsOwner) {
     QWidget owner;
     owner.setGeometry(40, 30, 700, 500);

@@ -115,10 +115,6 @@ protected:
     std::vector<std::string> m_reachAsked;
 };
 
-TEST_F(LaunchersTest, ModelPageIsComposedFromTheConfiguration) {
-    EXPECT_EQ(Config().ModelPageUrl(), kModelPage);
-}
-
 TEST_F(LaunchersTest, OpenWithShellHandsTheUrlToTheDesktop) {
     Make().OpenWithShell("file:///opt/Kaldo/Tendwell/Data/ui/htmldocs/specifications.html");
     EXPECT_EQ(m_shell.Opened,
