@@ -216,8 +216,8 @@ std::vector<ContentProblem> ContentChecker::Run() {
         Report(merged, "the configuration merged from toolboxinfo.xml and tabinfo.xml is not "
                        "well-formed XML (" +
                            problem +
-                           "); both pieces must carry their root's start tag "
-                           "within their first 255 bytes");
+                           "); toolboxinfo.xml must have \"<Body>\" and tabinfo.xml "
+                           "\"<KTWContentInfo>\" or \"<TabInfo>\" within its first 255 bytes");
         return m_problems.Items();
     }
     const XmlDocHandle config = ReadXmlFile(merged);

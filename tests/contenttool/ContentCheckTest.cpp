@@ -121,6 +121,17 @@ TEST_F(BrokenCheckTest, MalformedToolboxInfoIsNamedWithTheLine) {
     EXPECT_TRUE(Reports(lines, Path("toolboxinfo.xml"), "not well-formed XML: line 32: "));
 }
 
+// The program merges the pieces chunk by chunk and looks for "<Body>" in the first chunk only.
+TEST_F(BrokenCheckTest, BodyBeyondTheFirstChunkBreaksTheMergedConfiguration) {
+    EditFile(Path("toolboxinfo.xml"), "<Body>", "<!-- " + std::string(300, ' ') + " -->\n<Body>");
+    const auto lines = CheckLines(m_folder);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_TRUE(Reports(lines, Path("toolbox.xml"),
+                        "the configuration merged from toolboxinfo.xml and tabinfo.xml is not "
+                        "well-formed XML (line "));
+    EXPECT_FALSE(fs::exists(Path("toolbox.xml")));
+}
+
 TEST_F(BrokenCheckTest, MissingSectionAndErrorTextAreNamed) {
     EditFile(Path("toolboxinfo.xml"), "<Web>", "<Webs>");
     EditFile(Path("toolboxinfo.xml"), "</Web>", "</Webs>");
