@@ -1,4 +1,4 @@
-#include "main/shell/XmlElements.h"
+#include "main/pages/XmlElements.h"
 
 #include "main/pages/XmlHandles.h"
 

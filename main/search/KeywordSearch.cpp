@@ -3,6 +3,7 @@
 #include "main/pages/DocumentUtils.h"
 #include "main/pages/DocumentWriter.h"
 #include "main/pages/ResultCodes.h"
+#include "main/pages/XmlElements.h"
 #include "main/pages/index/PendingFile.h"
 #include "main/search/KeywordMatch.h"
 
@@ -14,13 +15,6 @@ namespace kaldo {
 namespace {
 
 using W = DocumentWriter;
-
-std::optional<std::string> AttributeOf(xmlNodePtr node, const char* name) {
-    xmlChar* value = xmlGetProp(node, XmlText(name));
-    if (value == nullptr)
-        return std::nullopt;
-    return TakeXmlString(value);
-}
 
 bool IsElement(xmlNodePtr node, const char* name = nullptr) {
     return node->type == XML_ELEMENT_NODE &&
@@ -56,7 +50,7 @@ int FinishDocument(XmlTextWriterHandle& writer, PendingFile& pending) {
 int StartTitledElement(xmlTextWriterPtr writer, xmlNodePtr element, std::optional<int> weight) {
     if (xmlTextWriterStartElement(writer, element->name) < 0)
         return kWriterStartElement;
-    const std::optional<std::string> title = AttributeOf(element, "t");
+    const std::optional<std::string> title = AttributeText(element, "t");
     if (!title)
         return kOk;
     if (W::WriteAttribute(writer, "t", *title) != kOk)
@@ -71,7 +65,7 @@ int WriteLinkLeaf(xmlTextWriterPtr writer, xmlNodePtr leaf) {
     if (xmlTextWriterStartElement(writer, leaf->name) < 0)
         return kWriterStartElement;
     for (const char* name : {"l", "icon", "tblink", "level"}) {
-        const std::optional<std::string> value = AttributeOf(leaf, name);
+        const std::optional<std::string> value = AttributeText(leaf, name);
         if (value && W::WriteAttribute(writer, name, *value) != kOk)
             return kWriterWriteElement;
     }

@@ -2,7 +2,7 @@
 
 #include "main/pages/DocumentUtils.h"
 #include "main/shell/ContentFolders.h"
-#include "main/shell/XmlElements.h"
+#include "main/pages/XmlElements.h"
 #include "platform/Paths.h"
 
 #include <algorithm>

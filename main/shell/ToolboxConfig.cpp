@@ -1,7 +1,7 @@
 #include "main/shell/ToolboxConfig.h"
 
 #include "main/pages/DocumentUtils.h"
-#include "main/shell/XmlElements.h"
+#include "main/pages/XmlElements.h"
 #include "platform/Paths.h"
 
 #include <array>

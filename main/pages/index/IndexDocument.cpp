@@ -4,6 +4,7 @@
 #include "main/pages/DocumentWriter.h"
 #include "main/pages/FileHandle.h"
 #include "main/pages/ResultCodes.h"
+#include "main/pages/XmlElements.h"
 #include "main/pages/index/PendingFile.h"
 
 #include <sys/stat.h>
@@ -18,19 +19,12 @@ namespace {
 
 using W = DocumentWriter;
 
-std::optional<std::string> AttributeOf(xmlNodePtr node, const char* name) {
-    xmlChar* value = xmlGetProp(node, XmlText(name));
-    if (value == nullptr)
-        return std::nullopt;
-    return TakeXmlString(value);
-}
-
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
 bool WriteEntryAttributes(xmlNodePtr entry, xmlTextWriterPtr writer) {
-    if (std::optional<std::string> title = AttributeOf(entry, "t")) {
+    if (std::optional<std::string> title = AttributeText(entry, "t")) {
         if (!title->empty() && (*title)[0] >= 'a' && (*title)[0] <= 'z')
             (*title)[0] = static_cast<char>((*title)[0] - 'a' + 'A');
         if (W::WriteAttribute(writer, "t", *title) != kOk)
@@ -39,10 +33,10 @@ bool WriteEntryAttributes(xmlNodePtr entry, xmlTextWriterPtr writer) {
             return W::WriteAttribute(writer, "isnumber", "1") == kOk;
         return true;
     }
-    if (!AttributeOf(entry, "l"))
+    if (!AttributeText(entry, "l"))
         return true;
     for (const char* name : {"l", "icon", "tblink", "level"}) {
-        const std::optional<std::string> value = AttributeOf(entry, name);
+        const std::optional<std::string> value = AttributeText(entry, name);
         if (value && W::WriteAttribute(writer, name, *value) != kOk)
             return false;
     }
@@ -142,7 +136,7 @@ bool WriteIndexDocument(const std::string& firstInput, const std::string& second
         return false;
     if (xmlTextWriterStartElement(writer, firstRoot->name) < 0)
         return false;
-    if (const std::optional<std::string> version = AttributeOf(firstRoot, "version")) {
+    if (const std::optional<std::string> version = AttributeText(firstRoot, "version")) {
         if (W::WriteAttribute(writer, "version", *version) != kOk)
             return false;
     }
