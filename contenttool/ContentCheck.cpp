@@ -6,12 +6,14 @@
 #include "contenttool/SampleStatusDocument.h"
 #include "contenttool/XmlDiagnostics.h"
 #include "main/pages/DocumentUtils.h"
+#include "main/pages/XmlElements.h"
 #include "main/pages/XmlHandles.h"
 #include "main/shell/ContentCatalog.h"
 #include "main/shell/ContentFolders.h"
 #include "platform/Paths.h"
 
 #include <filesystem>
+#include <optional>
 #include <set>
 #include <system_error>
 #include <utility>
@@ -85,12 +87,9 @@ const char* const kErrorStrings[] = {
     "Error_ContentNotFoundText_L10N", "Error_PrinterNotFoundText_L10N", "Error_DriverSettings_L10N",
     "Error_SaveSettings_L10N",        "Error_NoAcrobat_L10N",           "Error_NoFlash_L10N"};
 
-bool NameIs(const xmlNode* node, const char* name) {
-    return node->type == XML_ELEMENT_NODE && xmlStrcmp(node->name, XmlText(name)) == 0;
-}
-
+// The first child element named `name`, as the configuration reader takes sections.
 const xmlNode* ChildNamed(const xmlNode* parent, const char* name) {
-    for (const xmlNode* child = parent ? parent->children : nullptr; child; child = child->next) {
+    for (const xmlNode* child = FirstChildElement(parent); child; child = NextElement(child)) {
         if (NameIs(child, name))
             return child;
     }
@@ -180,11 +179,10 @@ std::pair<std::string, std::string> InstalledPlace(const std::string& folder) {
     const xmlNode* product = ChildNamed(paths, "Product_Folder");
     if (!product)
         product = ChildNamed(ChildNamed(root, "ModelData"), "Product_Folder");
-    if (const std::string name = product ? TakeXmlString(xmlNodeGetContent(product)) : "";
-        IsPlainName(name))
+    if (const std::string name = product ? ElementText(product) : ""; IsPlainName(name))
         place.second = name;
     if (const xmlNode* data = ChildNamed(paths, "Data_Folder")) {
-        if (const std::string name = TakeXmlString(xmlNodeGetContent(data)); IsPlainName(name))
+        if (const std::string name = ElementText(data); IsPlainName(name))
             place.first = name;
     }
     return place;
@@ -267,9 +265,9 @@ bool ContentChecker::CheckSections(const xmlNode* root) {
         }
     }
     const xmlNode* tabs = ChildNamed(root, "TabInfo");
-    for (const xmlNode* tab = tabs ? tabs->children : nullptr; tab; tab = tab->next) {
-        for (const xmlNode* page = NameIs(tab, "Tab") ? tab->children : nullptr; page;
-             page = page->next) {
+    for (const xmlNode* tab = FirstChildElement(tabs); tab; tab = NextElement(tab)) {
+        for (const xmlNode* page = NameIs(tab, "Tab") ? FirstChildElement(tab) : nullptr; page;
+             page = NextElement(page)) {
             if (NameIs(page, "Page") && ChildNamed(page, "SearchResults"))
                 m_hasSearchPage = true;
         }
@@ -282,22 +280,23 @@ bool ContentChecker::CheckSections(const xmlNode* root) {
 std::vector<ModelEntry> ContentChecker::ReadModels(const xmlNode* root) {
     std::vector<ModelEntry> models;
     std::set<std::string> seen;
-    for (const xmlNode* node = root ? root->children : nullptr; node; node = node->next) {
+    for (const xmlNode* node = FirstChildElement(root); node; node = NextElement(node)) {
         if (!NameIs(node, "ModelData"))
             continue;
-        if (!xmlHasProp(node, XmlText("model"))) {
+        const std::optional<std::string> model = AttributeText(node, "model");
+        if (!model) {
             Report(m_toolboxInfo, LineOf(node) + "<ModelData> has no model attribute");
             continue;
         }
-        ModelEntry entry{TakeXmlString(xmlGetProp(node, XmlText("model"))), {}, node};
+        ModelEntry entry{*model, {}, node};
         if (!seen.insert(entry.model).second) {
             Report(m_toolboxInfo, LineOf(node) + "a second <ModelData> for model " +
                                       Quoted(entry.model) + " is never used");
             continue;
         }
-        for (const xmlNode* child = node->children; child; child = child->next) {
+        for (const xmlNode* child = FirstChildElement(node); child; child = NextElement(child)) {
             if (NameIs(child, "DriverName"))
-                entry.driver = TakeXmlString(xmlNodeGetContent(child));
+                entry.driver = ElementText(child);
         }
         if (entry.driver.empty())
             Report(m_toolboxInfo, LineOf(node) + "<ModelData> for model " + Quoted(entry.model) +
