@@ -1,7 +1,7 @@
 #include "contenttool/ContentCheck.h"
 
 #include "contenttool/ModelPages.h"
-#include "contenttool/PageInputs.h"
+#include "main/pageinputs/PageInputs.h"
 #include "contenttool/ProgramFolderStage.h"
 #include "contenttool/SampleStatusDocument.h"
 #include "contenttool/XmlDiagnostics.h"

@@ -2,7 +2,7 @@
 
 #include "contenttool/ContentProblems.h"
 #include "contenttool/ModelPages.h"
-#include "contenttool/PageInputs.h"
+#include "main/pageinputs/PageInputs.h"
 #include "contenttool/ProgramFolderStage.h"
 #include "main/pages/ResultCodes.h"
 #include "main/shell/ContentInfoMerge.h"

@@ -1,6 +1,6 @@
 #include "contenttool/ModelPages.h"
 
-#include "contenttool/PageInputs.h"
+#include "main/pageinputs/PageInputs.h"
 #include "main/pages/ResultCodes.h"
 #include "main/search/SearchPage.h"
 #include "main/status/StatusPages.h"

@@ -1,51 +1,44 @@
 #include "main/app/AppActions.h"
 
 #include "main/app/AppContext.h"
+#include "main/launchers/Launchers.h"
+#include "main/net/UpdateCheck.h"
 #include "platform/Trace.h"
 
 #include <string>
 
 namespace kaldo {
 
-namespace {
-
-void NotYet(std::string_view action, std::string_view argument = {}) {
-    Trace("not available in this build: " + std::string(action) + " " + std::string(argument) +
-          "\n");
-}
-
-} // namespace
-
 void AppActions::OpenWithShell(const std::string& url) {
-    NotYet("open with shell", url);
+    m_app.Launch().OpenWithShell(url);
 }
 
 void AppActions::OpenPrinterWebPage(const std::string& argument) {
-    NotYet("printer web page", argument);
+    m_app.Launch().OpenPrinterWebPage(argument);
 }
 
 void AppActions::OpenWebLink(std::string_view marker, const std::string& argument) {
-    NotYet("web link " + std::string(marker), argument);
+    m_app.Launch().OpenWebLink(marker, argument);
 }
 
 void AppActions::OpenDocument(const std::string& name) {
-    NotYet("document", name);
+    m_app.Launch().OpenDocument(name);
 }
 
 void AppActions::OpenVideo(const std::string& name) {
-    NotYet("video", name);
+    m_app.Launch().OpenVideo(name);
 }
 
 void AppActions::OpenPdf(const std::string& url) {
-    NotYet("pdf", url);
+    m_app.Launch().OpenPdf(url);
 }
 
 void AppActions::RunDriverUtility() {
-    NotYet("driver utility");
+    m_app.Launch().RunDriverUtility();
 }
 
 void AppActions::OpenDriverSettings() {
-    NotYet("driver settings");
+    m_app.Launch().OpenDriverSettings();
 }
 
 std::string AppActions::TabPage(int index) {
@@ -83,11 +76,7 @@ bool AppActions::IsFramePage(const std::string& url) {
 }
 
 bool AppActions::TakePendingUpdate() {
-    int expected = kUpdatesAvailable;
-    if (!m_app.UpdateState().compare_exchange_strong(expected, kNoUpdatesPending))
-        return false;
-    NotYet("update files");
-    return true;
+    return ApplyPendingUpdate(m_app.UpdateState(), m_app.Folders().XmlFolder);
 }
 
 } // namespace kaldo

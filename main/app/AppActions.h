@@ -6,8 +6,7 @@ namespace kaldo {
 
 class AppContext;
 
-// What the program's own links do in the main program. Launchers, search and the live
-// status are not part of this build yet: their links are traced and otherwise ignored.
+// What the program's own links do in the main program.
 class AppActions final : public NavigationActions {
 public:
     explicit AppActions(AppContext& app)

@@ -1,16 +1,17 @@
 #include "main/app/AppContext.h"
 
 #include "main/app/AppActions.h"
+#include "main/app/AppLaunchers.h"
 #include "main/app/MessageBox.h"
 #include "main/browser/BrowserHost.h"
 #include "main/browser/PaneLayout.h"
+#include "main/dialogs/ErrorBox.h"
 #include "main/navigation/Dispatcher.h"
-#include "main/pages/HeaderPage.h"
-#include "main/pages/index/IndexPages.h"
+#include "main/net/DownloadManager.h"
+#include "main/pageinputs/PageInputs.h"
 #include "main/printers/PrinterConnection.h"
 #include "main/printers/PrinterServices.h"
 #include "main/resources/StringResources.h"
-#include "main/search/SearchPage.h"
 #include "main/shell/ContentFolders.h"
 #include "main/status/StatusDocumentCheck.h"
 #include "main/status/StatusPages.h"
@@ -32,17 +33,7 @@ namespace {
 constexpr int kStringFatalStart = 102;
 constexpr int kStringFatalData = 103;
 constexpr int kStringFatalCaption = 104;
-constexpr int kStringEnterKeywords = 118;
-constexpr int kStringIndex = 119;
-constexpr int kStringNumerics = 120;
-constexpr int kStringSearchResults = 121;
-constexpr int kStringSearchAgain = 122;
-constexpr int kStringNoResults = 123;
-constexpr int kStringTitle = 101;
-constexpr int kStringSearch = 128;
-constexpr int kStringSelectPrinter = 129;
 constexpr int kStringNoPrinter = 131;
-constexpr int kStringLanguageCode = 133;
 
 constexpr int kErrorContentNotFound = 2;
 
@@ -78,7 +69,7 @@ AppContext::~AppContext() = default;
 
 bool AppContext::Initialize(QWidget* window, const std::string& commandLinePrinter) {
     m_window = window;
-    m_languageCode = LoadResourceString(kStringLanguageCode);
+    m_languageCode = ProgramLanguageCode();
 
     PreparedContent prepared = PrepareContentFolders(m_programFolder, m_languageCode);
     if (!prepared.ok) {
@@ -127,12 +118,14 @@ bool AppContext::Initialize(QWidget* window, const std::string& commandLinePrint
         return false;
     }
     const ToolboxConfig& config = *m_printer.Config;
-    StartUpdateCheck(config);
-
     config.CollectFrames(m_allFrames);
     config.CollectWebs(m_allWebs);
     m_printer.CurrentTab = config.DefaultTab();
     SetUpModelFolders(config);
+    // Once the model's folders are known: the update files live in its xml folder.
+    StartUpdateCheck(config);
+    m_launchers =
+        std::make_unique<AppLaunchers>(window, m_printer, m_folders, [this] { return CheckWeb(); });
 
     m_redirectMode = ReadRedirectMode(m_services.SystemRegistry);
     const PaneRects panes = ComputePaneRects(window->size(), window->height());
@@ -141,7 +134,7 @@ bool AppContext::Initialize(QWidget* window, const std::string& commandLinePrint
     // Only later actions read the internet check's answer, so the window does not wait for it.
     RefreshPrinterConnection(m_printer, m_services, false);
     StartInternetCheck();
-    Trace("web page refresh: not available in this build\n");
+    m_webRefresh.Start({m_allWebs, m_folders.UiFolder, config.ModelPageUrl()});
 
     if (BuildHeaderPage() != 0) {
         ShowError(kErrorContentNotFound);
@@ -163,6 +156,8 @@ bool AppContext::Initialize(QWidget* window, const std::string& commandLinePrint
 
 void AppContext::Shutdown() {
     m_status->Cancel();
+    m_updateChecks.Stop();
+    m_webRefresh.Stop();
     for (auto* pane : {&m_bodyPane, &m_headerPane, &m_footerPane}) {
         if (*pane)
             (*pane)->Destroy();
@@ -197,65 +192,23 @@ int AppContext::BuildHeaderPage() {
             printers.push_back({entry.PrinterName, entry.DriverName});
     }
     const ToolboxConfig& config = *m_printer.Config;
-    HeaderLabels labels{LoadStringUtf8(kStringEnterKeywords), LoadStringUtf8(kStringTitle),
-                        LoadStringUtf8(kStringSelectPrinter), LoadStringUtf8(kStringSearch),
-                        config.CaptionText_Width(),           config.CaptionText_Height()};
-    const FileNames files = config.Files();
-    HeaderPageFiles paths{XmlPath(files.File_Header_XML), XmlPath(files.File_Header_XSL),
-                          HeaderPagePath()};
-    return kaldo::BuildHeaderPage(printers, m_printer.SelectedPrinter, labels, ContentLanguage(),
-                                  paths, m_transformer);
+    return kaldo::BuildHeaderPage(printers, m_printer.SelectedPrinter, HeaderLabelsFor(config),
+                                  ContentLanguage(), HeaderPageFilesFor(m_folders, config.Files()),
+                                  m_transformer);
 }
 
 int AppContext::BuildIndexPages() {
-    const ToolboxConfig& config = *m_printer.Config;
-    const FileNames f = config.Files();
-    const IndexPageFiles files{XmlPath(f.File_IndexUG),
-                               XmlPath(f.File_IndexNonUG),
-                               XmlPath(f.File_IndexAUG),
-                               XmlPath(f.File_IndexCombined1),
-                               XmlPath(f.File_IndexCombined2),
-                               XmlPath(f.File_IndexSort_XSL),
-                               XmlPath(f.File_Index_XSL),
-                               XmlPath(f.File_IndexContent_XSL),
-                               ContentPath(f.File_Index),
-                               ContentPath(f.File_IndexContent),
-                               config.ConfigPath()};
-    const IndexLabels labels{LoadStringUtf8(kStringIndex), LoadStringUtf8(kStringNumerics)};
-    return kaldo::BuildIndexPages(files, labels, ContentLanguage(), m_transformer);
+    return kaldo::BuildIndexPages(IndexPageFilesFor(m_folders, *m_printer.Config),
+                                  ProgramIndexLabels(), ContentLanguage(), m_transformer);
 }
 
 void AppContext::Search(const std::string& text) {
-    ToolboxConfig& config = *m_printer.Config;
-    m_printer.CurrentTab = config.SearchTab();
-    std::string searchPage;
-    const auto& tabs = config.Tabs();
-    if (config.SearchTab() >= 0 && config.SearchTab() < int(tabs.size())) {
-        const auto& pages = tabs[config.SearchTab()].Pages;
-        if (config.SearchPage() >= 0 && config.SearchPage() < int(pages.size()))
-            searchPage = ContentPath(pages[config.SearchPage()].File);
-    }
-    const FileNames f = config.Files();
-    const SearchPageFiles files{XmlPath(f.File_IndexCombined2),
-                                XmlPath(f.File_Synonym),
-                                XmlPath(f.File_Search),
-                                XmlPath(f.File_SearchSort_XSL),
-                                XmlPath(f.File_Search_XSL),
-                                XmlPath(f.File_SearchContent_XSL),
-                                ContentPath(f.File_Search_HTML),
-                                ContentPath(f.File_SearchContent),
-                                searchPage};
-    const SearchLabels labels{LoadStringUtf8(kStringSearchResults),
-                              LoadStringUtf8(kStringSearchAgain), LoadStringUtf8(kStringNoResults)};
+    m_printer.CurrentTab = m_printer.Config->SearchTab();
     const SearchPageResult result =
-        BuildSearchPages(m_search, ContentLanguage(), text,
-                         LoadResourceString(kStringEnterKeywords), labels, files, m_transformer);
+        BuildSearchPages(m_search, ContentLanguage(), text, SearchPrompt(), ProgramSearchLabels(),
+                         SearchPageFilesFor(m_folders, *m_printer.Config), m_transformer);
     if (m_bodyPane && !result.show.empty())
         m_bodyPane->Navigate(result.show);
-}
-
-std::string AppContext::XmlPath(const std::string& name) const {
-    return ResolvePath(JoinPath(m_folders.XmlFolder, name));
 }
 
 std::string AppContext::HeaderPagePath() const {
@@ -267,9 +220,7 @@ std::string AppContext::FooterPagePath() const {
 }
 
 StatusFacts AppContext::Facts() const {
-    const ToolboxConfig& config = *m_printer.Config;
-    return StatusFacts{m_printer.PrinterIsNetworked, config.PrinterAddress(), config.DisplayToner(),
-                       config.StatusOverUSB(), m_updateState.load()};
+    return StatusFactsFor(*m_printer.Config, m_updateState.load());
 }
 
 void AppContext::BuildFooter(int status) {
@@ -332,14 +283,7 @@ bool AppContext::IsFramePage(const std::string& url) const {
 }
 
 void AppContext::ShowError(int kind) const {
-    const ToolboxConfig& config = *m_printer.Config;
-    const std::string texts[] = {
-        config.Error_NoWebText_L10N(),           config.Error_NoNetworkText_L10N(),
-        config.Error_ContentNotFoundText_L10N(), config.Error_PrinterNotFoundText_L10N(),
-        config.Error_DriverSettings_L10N(),      config.Error_SaveSettings_L10N(),
-        config.Error_NoAcrobat_L10N(),           config.Error_NoFlash_L10N()};
-    const std::string text = kind >= 0 && kind < int(std::size(texts)) ? texts[kind] : "";
-    ShowMessageBox(m_window, config.Error_DialogTitle_L10N(), text, QMessageBox::Critical);
+    ShowErrorBox(m_window, *m_printer.Config, kind);
 }
 
 void AppContext::ReturnBodyToPage() {
@@ -353,10 +297,17 @@ void AppContext::SetUpModelFolders(const ToolboxConfig& config) {
 }
 
 void AppContext::StartUpdateCheck(const ToolboxConfig& config) {
-    if (config.URL_Updates().empty() || m_updateCheckedDrivers.count(config.DriverName()) != 0)
-        return;
-    m_updateCheckedDrivers[config.DriverName()] = 1;
-    Trace("update check: not available in this build\n");
+    if (!config.URL_Updates().empty())
+        m_updateChecks.Start({config.DriverName(), config.URL_Updates(), m_folders.XmlFolder});
+}
+
+Launchers& AppContext::Launch() {
+    return m_launchers->Get();
+}
+
+bool AppContext::CheckWeb() {
+    m_printer.InternetAvailable = DownloadManager::checkReachable(m_services.HomePage);
+    return m_printer.InternetAvailable;
 }
 
 void AppContext::StartInternetCheck() {

@@ -2,6 +2,8 @@
 
 #include "main/browser/NavigationDispatcher.h"
 #include "main/browser/RedirectMode.h"
+#include "main/net/UpdateCheck.h"
+#include "main/net/WebPageRefresh.h"
 #include "main/pages/PageTransformer.h"
 #include "main/printers/PrinterSelection.h"
 #include "main/shell/ContentCatalog.h"
@@ -10,7 +12,6 @@
 
 #include <atomic>
 #include <functional>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -21,16 +22,14 @@ class QWidget;
 
 namespace kaldo {
 
+class AppLaunchers;
 class BrowserHost;
+class Launchers;
 class KeywordSearch;
 class StatusRetrieval;
 class NavigationActions;
 class PrinterSelector;
 struct PrinterServices;
-
-// Update state written by the update check and acted on by the model-page link.
-inline constexpr int kUpdatesAvailable = 400;
-inline constexpr int kNoUpdatesPending = 401;
 
 // The one application object of the main program: the selected printer and its content, the
 // three panes, and the operations that tie them together. Lives on the main thread.
@@ -94,6 +93,10 @@ public:
 
     // Shows the configuration's error text of `kind` (0-7) in the content's words.
     void ShowError(int kind) const;
+    // Documents, videos, web pages and the driver's tools.
+    Launchers& Launch();
+    // Whether the maker's web site answers now; the answer is kept as InternetAvailable.
+    bool CheckWeb();
     // Sends the body pane back to the page it showed.
     void ReturnBodyToPage();
 
@@ -105,12 +108,13 @@ private:
     void ShowSelectedPrinter();
     void CreatePane(std::unique_ptr<BrowserHost>& pane, const QRect& rectangle);
     void Fatal(int textId) const;
-    // A file of the model's XML folder.
-    std::string XmlPath(const std::string& name) const;
 
     PrinterServices& m_services;
     std::unique_ptr<NavigationActions> m_actions;
     std::atomic<int> m_updateState{0};
+    UpdateCheckedDrivers m_updateCheckedDrivers;
+    UpdateCheckRunner m_updateChecks{m_updateState, m_updateCheckedDrivers};
+    WebPageRefresh m_webRefresh;
     std::string m_contentFolder;
     std::string m_languageCode;
     PrinterSelection m_printer;
@@ -127,8 +131,7 @@ private:
     std::vector<std::string> m_allFrames;
     std::vector<std::string> m_allWebs;
     RedirectMode m_redirectMode = RedirectMode::Unknown;
-    // Drivers whose update feed was checked in this run (1 started, 2 finished).
-    std::map<std::string, int> m_updateCheckedDrivers;
+    std::unique_ptr<AppLaunchers> m_launchers;
     // Receives the status worker's reports on the main thread; outlives the worker.
     std::unique_ptr<QObject> m_reports;
     std::unique_ptr<StatusRetrieval> m_status;

@@ -1,4 +1,4 @@
-#include "contenttool/PageInputs.h"
+#include "main/pageinputs/PageInputs.h"
 
 #include "main/resources/StringResources.h"
 #include "platform/Paths.h"
