@@ -33,6 +33,18 @@ protected:
         m_services->PrinterWebPort = m_simulator.PrinterAddresses().at(0).port;
     }
 
+    // The content's maker-site addresses point at the simulator's site.
+    void UseSimulatedSite() {
+        const std::string site = "127.0.0.1:" + std::to_string(m_simulator.SiteAddress()->port);
+        for (const auto& folder : fs::directory_iterator(m_temp / "program/Data")) {
+            const std::string file = (folder.path() / "toolboxinfo.xml").string();
+            std::string text = ReadFile(file);
+            for (size_t at; (at = text.find("localhost:18080")) != std::string::npos;)
+                text.replace(at, std::string("localhost:18080").size(), site);
+            std::ofstream(file, std::ios::trunc) << text;
+        }
+    }
+
     void ChangePrinter(const httplib::Params& settings) {
         const auto control = *m_simulator.ControlAddress();
         auto result = httplib::Client(control.host, control.port).Post("/printer/0", settings);
@@ -99,4 +111,27 @@ TEST_F(LiveStatusTest, UsbPrinterWithoutUsbStatusSaysSoWithoutAWorker) {
     ClickRefresh();
     EXPECT_TRUE(WaitUntil([] { return TraceHas("buildFooter: status = 1"); }));
     EXPECT_FALSE(TraceHas("RetrieveStatus for: "));
+}
+
+TEST_F(LiveStatusTest, NewerUpdateFeedIsAnnouncedAndAppliedOnce) {
+    StartPrinter({"--site", "127.0.0.1:0", "--feed-date", "Wed, 10 Jun 2026 12:00:00 GMT"});
+    UseSimulatedSite();
+    Start("Office_3020");
+    ASSERT_TRUE(WaitUntil([&] { return m_context->UpdateState() == kUpdatesAvailable; }));
+    ClickRefresh();
+    // The live page, not the one that says the status is being collected.
+    ASSERT_TRUE(FooterSays("What's New?") && FooterSays("width:80%")) << Footer();
+
+    // The model page link takes the new feed as the current one; the notice goes.
+    RunInPane(m_context->FooterPane(),
+              "document.querySelector('a[href=\"printermodelurl:\"]').click()");
+    EXPECT_TRUE(WaitUntil([&] { return m_context->UpdateState() == kNoUpdatesPending; }));
+    const std::string current = m_context->Folders().XmlFolder + "/KTWUpdates.xml";
+    EXPECT_TRUE(
+        WaitUntil([&] { return ReadFile(current).find("10 Jun 2026") != std::string::npos; }));
+    EXPECT_FALSE(fs::exists(m_context->Folders().XmlFolder + "/KTWUpdates_new.xml"));
+    EXPECT_TRUE(WaitUntil([&] {
+        return Footer().find("width:80%") != std::string::npos &&
+               Footer().find("What's New?") == std::string::npos;
+    })) << Footer();
 }
