@@ -7,10 +7,10 @@
 #include "main/browser/PaneLayout.h"
 #include "main/dialogs/ErrorBox.h"
 #include "main/navigation/Dispatcher.h"
-#include "main/net/DownloadManager.h"
 #include "main/pageinputs/PageInputs.h"
 #include "main/printers/PrinterConnection.h"
 #include "main/printers/PrinterServices.h"
+#include "main/printers/Reachability.h"
 #include "main/resources/StringResources.h"
 #include "main/shell/ContentFolders.h"
 #include "main/status/StatusDocumentCheck.h"
@@ -89,8 +89,7 @@ bool AppContext::Initialize(QWidget* window, const std::string& commandLinePrint
     };
     hooks.ShowContentNotFound = [this](const ToolboxConfig* config) {
         if (config != nullptr)
-            ShowMessageBox(m_window, config->Error_DialogTitle_L10N(),
-                           config->Error_ContentNotFoundText_L10N(), QMessageBox::Critical);
+            ShowErrorBox(m_window, *config, kErrorContentNotFound);
     };
     hooks.SetUpModelFolders = [this](const ToolboxConfig& config) {
         SetUpModelFolders(config);
@@ -306,7 +305,8 @@ Launchers& AppContext::Launch() {
 }
 
 bool AppContext::CheckWeb() {
-    m_printer.InternetAvailable = DownloadManager::checkReachable(m_services.HomePage);
+    m_printer.InternetAvailable = m_services.CheckWebSite &&
+                                  m_services.CheckWebSite(m_services.HomePage, kInternetCheckLimit);
     return m_printer.InternetAvailable;
 }
 
@@ -314,7 +314,7 @@ void AppContext::StartInternetCheck() {
     // The worker shares only its own result; the window reads it when it is there.
     auto answer = std::make_shared<std::atomic<int>>(-1);
     std::thread([answer, check = m_services.CheckWebSite, url = m_services.HomePage] {
-        *answer = check && check(url, std::chrono::milliseconds(5000)) ? 1 : 0;
+        *answer = check && check(url, kInternetCheckLimit) ? 1 : 0;
     }).detach();
     auto* poll = new QTimer(m_window);
     QObject::connect(poll, &QTimer::timeout, poll, [this, answer, poll] {

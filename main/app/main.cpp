@@ -6,6 +6,7 @@
 #include "main/browser/BrowserHost.h"
 #include "main/browser/LinkSchemes.h"
 #include "main/dialogs/Unattended.h"
+#include "main/net/DownloadManager.h"
 #include "main/pages/XmlLibrary.h"
 #include "main/printers/PrinterServices.h"
 #include "main/printers/Reachability.h"
@@ -120,7 +121,9 @@ int main(int argc, char** argv) {
     kaldo::CupsSpooler spooler;
     kaldo::SpoolerRegistryView registry(settings, spooler);
     kaldo::PrinterServices services{spooler, registry, kaldo::ProgramFolder() + "ktendwell",
-                                    kaldo::MakerHomePage(), kaldo::IsWebSiteReachable};
+                                    kaldo::MakerHomePage(), [](const std::string& url, auto limit) {
+                                        return kaldo::DownloadManager::checkReachable(url, limit);
+                                    }};
     // Only for running the demo's printer without root; printers serve on port 80.
     if (const int port = qEnvironmentVariableIntValue("KALDO_PRINTER_WEB_PORT"); port > 0)
         services.PrinterWebPort = port;

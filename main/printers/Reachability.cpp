@@ -82,30 +82,6 @@ bool IsPrinterReachable(std::string_view address, int port, std::chrono::millise
     return HostAccepts(std::string(address), port, limit);
 }
 
-bool IsWebSiteReachable(const std::string& url, std::chrono::milliseconds limit) {
-    int port = 0;
-    std::string_view rest = url;
-    if (rest.starts_with("http://")) {
-        port = 80;
-        rest.remove_prefix(7);
-    } else if (rest.starts_with("https://")) {
-        port = 443;
-        rest.remove_prefix(8);
-    } else {
-        return false;
-    }
-    std::string_view authority = rest.substr(0, rest.find_first_of("/?#"));
-    authority = authority.substr(authority.find('@') + 1);
-    std::string_view host = authority;
-    const size_t close = authority.find(']');
-    const size_t colon = authority.rfind(':');
-    if (colon != std::string_view::npos && (close == std::string_view::npos || colon > close)) {
-        host = authority.substr(0, colon);
-        port = std::atoi(std::string(authority.substr(colon + 1)).c_str());
-    }
-    return HostAccepts(std::string(host), port, limit);
-}
-
 std::string MakerHomePage() {
     const char* configured = std::getenv("KALDO_HOME_PAGE");
     return configured && *configured ? configured : kDefaultHomePage;

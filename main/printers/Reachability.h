@@ -14,9 +14,6 @@ inline constexpr std::chrono::milliseconds kInternetCheckLimit{5000};
 bool IsPrinterReachable(std::string_view address, int port = 80,
                         std::chrono::milliseconds limit = kPrinterReachLimit);
 
-// Whether the host of an http:// or https:// URL accepts a TCP connection within `limit`.
-bool IsWebSiteReachable(const std::string& url, std::chrono::milliseconds limit);
-
 // The maker's home page for the internet check; KALDO_HOME_PAGE replaces it.
 std::string MakerHomePage();
 

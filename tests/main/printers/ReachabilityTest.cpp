@@ -77,25 +77,6 @@ TEST(ReachabilityTest, EmptyOrInvalidTargetIsNotReachable) {
     EXPECT_FALSE(IsPrinterReachable("127.0.0.1", 70000));
 }
 
-TEST(ReachabilityTest, WebSiteCheckConnectsToThePortOfTheUrl) {
-    Listener site;
-    ASSERT_GT(site.Port(), 0);
-    const std::string port = std::to_string(site.Port());
-    EXPECT_TRUE(IsWebSiteReachable("http://127.0.0.1:" + port + "/", kInternetCheckLimit));
-    EXPECT_TRUE(IsWebSiteReachable("https://user@127.0.0.1:" + port, kInternetCheckLimit));
-    // Every address of a name is tried, whichever comes first.
-    EXPECT_TRUE(IsWebSiteReachable("http://localhost:" + port + "/x?y", kInternetCheckLimit));
-}
-
-TEST(ReachabilityTest, WebSiteCheckRefusesOtherSchemesAndClosedPorts) {
-    Listener gone;
-    const std::string port = std::to_string(gone.Port());
-    gone.Close();
-    EXPECT_FALSE(IsWebSiteReachable("http://127.0.0.1:" + port + "/", kInternetCheckLimit));
-    EXPECT_FALSE(IsWebSiteReachable("ftp://127.0.0.1/", kInternetCheckLimit));
-    EXPECT_FALSE(IsWebSiteReachable("", kInternetCheckLimit));
-}
-
 TEST(ReachabilityTest, HomePageComesFromTheEnvironmentWhenSet) {
     {
         testing::ScopedEnv home("KALDO_HOME_PAGE", "http://127.0.0.1:8080/");
