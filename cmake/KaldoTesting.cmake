@@ -18,10 +18,15 @@ function(kaldo_add_test name)
   # environment and labels (lists) are set on the discovered cases by a script of our own
   # that CTest reads after the list of cases.
   set(environment "QT_QPA_PLATFORM=offscreen" ${ARG_ENVIRONMENT})
+  # Web engine instances start one at a time: each brings up its own browser processes.
+  set(lock "")
+  if("gui" IN_LIST ARG_LABELS)
+    set(lock "RESOURCE_LOCK webengine")
+  endif()
   set(script "${CMAKE_CURRENT_BINARY_DIR}/${name}_properties.cmake")
   file(GENERATE OUTPUT "${script}" CONTENT
 "foreach(test IN LISTS ${name}_TESTS)
-  set_tests_properties(\"\${test}\" PROPERTIES ENVIRONMENT \"${environment}\" LABELS \"${ARG_LABELS}\")
+  set_tests_properties(\"\${test}\" PROPERTIES ENVIRONMENT \"${environment}\" LABELS \"${ARG_LABELS}\" ${lock})
 endforeach()
 ")
   set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES "${script}")

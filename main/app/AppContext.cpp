@@ -121,14 +121,16 @@ bool AppContext::Initialize(QWidget* window, const std::string& commandLinePrint
     config.CollectWebs(m_allWebs);
     m_printer.CurrentTab = config.DefaultTab();
     SetUpModelFolders(config);
-    // Once the model's folders are known: the update files live in its xml folder.
-    StartUpdateCheck(config);
     m_launchers =
         std::make_unique<AppLaunchers>(window, m_printer, m_folders, [this] { return CheckWeb(); });
 
     m_redirectMode = ReadRedirectMode(m_services.SystemRegistry);
     const PaneRects panes = ComputePaneRects(window->size(), window->height());
     CreatePane(m_bodyPane, panes.body);
+    // Worker threads start only now: the web engine changes the environment while it starts,
+    // which must not happen while another thread reads it (name lookups, proxies). The update
+    // files live in the model's xml folder.
+    StartUpdateCheck(config);
 
     // Only later actions read the internet check's answer, so the window does not wait for it.
     RefreshPrinterConnection(m_printer, m_services, false);
