@@ -114,17 +114,31 @@ std::string BuildUpdateFeed(std::string_view pubDate, std::string_view siteUrl) 
 }
 
 std::string BuildWebPage(std::string_view name, bool marker) {
+    // Looks like the content's own pages (its style sheet and tabs), as the maker's refreshed
+    // pages do.
     const std::string title = EscapeMarkup(name);
     std::string page = marker ? "<!-- toolbox -->\n" : "";
     page += "<!DOCTYPE html>\n<html lang=\"en\">\n<head><meta charset=\"utf-8\">"
             "<title>" +
             title +
-            "</title></head>\n"
-            "<body>\n<h1>" +
+            "</title><link rel=\"stylesheet\" href=\"kaldo.css\"></head>\n"
+            "<body class=\"pane-body\">\n"
+            "<nav class=\"tabs\"><a href=\"tab#1\" class=\"active\">Home</a>"
+            "<a href=\"tab#2\">Guides and videos</a><a href=\"tab#3\">Troubleshooting</a>"
+            "<a href=\"tab#4\">Index</a><a href=\"tab#5\">Search and support</a></nav>\n"
+            "<div class=\"main\"><section class=\"content\">\n"
+            "<h1>News from the Kaldo web site</h1>\n"
+            "<p class=\"lead\">This page (" +
             title +
-            "</h1>\n"
-            "<p>This page comes from the Kaldo web site.</p>\n"
-            "</body>\n</html>\n";
+            ") comes from the Kaldo web site.</p>\n"
+            "<ul class=\"list\">"
+            "<li><div class=\"what\"><strong>Firmware 2.15 is available</strong>"
+            "<span>Quieter printing and faster wake-up. Install it from the printer web page."
+            "</span></div></li>"
+            "<li><div class=\"what\"><strong>New video: replace the toner cartridge</strong>"
+            "<span>Two minutes, step by step.</span></div>"
+            "<div class=\"go\"><a class=\"button ghost\" href=\"tab#2\">Watch</a></div></li>"
+            "</ul>\n</section></div>\n</body>\n</html>\n";
     return page;
 }
 
