@@ -1,11 +1,6 @@
-#include "TestPaths.h"
-#include "bench/BenchFolder.h"
+#include "bench/SampleModel.h"
 #include "main/pages/PageTransformer.h"
-#include "main/shell/ContentInfoMerge.h"
-#include "main/shell/ModelFolders.h"
-#include "main/shell/ToolboxConfig.h"
 #include "main/status/StatusPages.h"
-#include "platform/Paths.h"
 
 #include <benchmark/benchmark.h>
 
@@ -19,18 +14,12 @@ namespace {
 void FooterRebuild(benchmark::State& state) {
     const int status = static_cast<int>(state.range(0));
     BenchFolder folder;
-    const std::string content = folder.Path("Data/presslane_3000");
-    std::filesystem::create_directories(content);
-    std::filesystem::copy(std::string(KALDO_CONTENT_DIR) + "/presslane_3000", content,
-                          std::filesystem::copy_options::recursive);
     ToolboxConfig config;
-    if (MergeContentInfo(JoinPath(content, "toolboxinfo.xml"), JoinPath(content, "tabinfo.xml"),
-                         JoinPath(content, "toolbox.xml"), "EN") != 0 ||
-        !config.Load(content, "KP3020")) {
+    ModelFolders folders;
+    if (!StageSampleModel(folder, config, folders)) {
         state.SkipWithError("sample content did not load");
         return;
     }
-    const ModelFolders folders = ComputeModelFolders(folder.Path(""), config);
     const StatusPageFiles files = StatusPageFilesFor(folders, config.Files(), config.ConfigPath());
     std::filesystem::copy_file(std::string(KALDO_TEST_DATA_DIR) + "/status/ready.xml",
                                files.statusDocument,

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "TestPaths.h"
+#include "bench/BenchFolder.h"
+#include "main/shell/ContentInfoMerge.h"
+#include "main/shell/ModelFolders.h"
+#include "main/shell/ToolboxConfig.h"
+#include "platform/Paths.h"
+
+#include <filesystem>
+
+namespace kaldo::bench {
+
+// The sample content's first model, installed below `folder` as the program finds it
+// (Data/presslane_3000) with its configuration merged and loaded.
+inline bool StageSampleModel(const BenchFolder& folder, ToolboxConfig& config,
+                             ModelFolders& folders) {
+    const std::string content = folder.Path("Data/presslane_3000");
+    std::error_code failure;
+    std::filesystem::create_directories(content, failure);
+    std::filesystem::copy(std::string(KALDO_CONTENT_DIR) + "/presslane_3000", content,
+                          std::filesystem::copy_options::recursive, failure);
+    if (failure ||
+        MergeContentInfo(JoinPath(content, "toolboxinfo.xml"), JoinPath(content, "tabinfo.xml"),
+                         JoinPath(content, "toolbox.xml"), "EN") != 0 ||
+        !config.Load(content, "KP3020"))
+        return false;
+    folders = ComputeModelFolders(folder.Path(""), config);
+    return true;
+}
+
+} // namespace kaldo::bench
