@@ -1,6 +1,8 @@
 #include "tests/content/ContentTestSupport.h"
 
 #include "main/pages/HeaderPage.h"
+#include "main/pages/index/IndexDocument.h"
+#include "main/status/StatusDocuments.h"
 
 #include <set>
 
@@ -42,9 +44,11 @@ protected:
     // configuration and, when given, a status document of the test data.
     std::string Solutions(const std::string& status) {
         const std::string output = m_content.Xml("solutions_combined.xml");
-        EXPECT_TRUE(WriteSolutionsDocument(m_content.Xml("solutions.xml"),
-                                           status.empty() ? std::string() : ContentData(status),
-                                           m_content.Path("toolbox.xml"), output));
+        EXPECT_EQ(
+            kaldo::WriteSolutionsDocument(m_content.Xml("solutions.xml"),
+                                          status.empty() ? std::string() : ContentData(status),
+                                          output, "EN", m_content.Path("toolbox.xml")),
+            kOk);
         return output;
     }
 
@@ -52,12 +56,13 @@ protected:
     // then the page and its frame.
     void BuildIndex() {
         ASSERT_EQ(m_content.MergeResult(), kOk);
-        ASSERT_TRUE(WriteIndexDocument(m_content.Xml("index_ug.xml"),
-                                       m_content.Xml("index_docs.xml"), "",
-                                       m_content.Xml("index_combined1.xml")));
-        ASSERT_TRUE(WriteIndexDocument(
+        const IndexLabels labels{"Index", "0 - 9"};
+        ASSERT_TRUE(kaldo::WriteIndexDocument(m_content.Xml("index_ug.xml"),
+                                              m_content.Xml("index_docs.xml"), "",
+                                              m_content.Xml("index_combined1.xml"), "EN", labels));
+        ASSERT_TRUE(kaldo::WriteIndexDocument(
             m_content.Xml("index_combined1.xml"), m_content.Xml("index_toolbox.xml"),
-            m_content.Path("toolbox.xml"), m_content.Xml("index_combined.xml")));
+            m_content.Path("toolbox.xml"), m_content.Xml("index_combined.xml"), "EN", labels));
         ASSERT_EQ(PageTransformer().Transform(m_content.Xml("index_combined.xml"),
                                               m_content.Xml("index_sort.xsl"),
                                               m_content.Xml("index_combined.xml")),
