@@ -145,13 +145,16 @@ void BrowserHost::Refresh() {
     OnPage([](QWebEnginePage& page) { page.triggerAction(QWebEnginePage::Reload); });
 }
 
+// Never deleted at once: Destroy may run inside one of the page's own signals (the window
+// closing when a pane has loaded, a link's action), and the engine goes on using the page when
+// that returns. The parent deletes a view still waiting when it goes first.
 void BrowserHost::Destroy() {
     if (m_page)
         m_page->Detach();
-    if (m_dispatching > 0 && m_view)
-        m_view->deleteLater(); // the engine is still inside the page's callback
-    else
-        delete m_view.data(); // owns the page
+    if (m_view) {
+        m_view->hide();
+        m_view->deleteLater(); // owns the page
+    }
     m_view.clear();
     m_page.clear();
 }

@@ -38,8 +38,8 @@ public:
     void Navigate(const std::string& url);
     void StopAndNavigate(const std::string& url);
     void Refresh();
-    // Removes the pane from its parent; the sink stays until the host is deleted. May be
-    // called from inside a dispatch.
+    // Hides the pane and lets the event loop delete it; the sink stays until the host is
+    // deleted. May be called from inside any of the pane's own callbacks.
     void Destroy();
 
     BrowserEventSink& Sink() { return *m_sink; }

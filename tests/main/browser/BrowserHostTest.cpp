@@ -627,7 +627,8 @@ TEST_F(BrowserHostTest, DestroyRemovesThePaneAndLaterCallsDoNothing) {
     m_host->Destroy();
 
     EXPECT_EQ(m_host->View(), nullptr);
-    EXPECT_TRUE(m_window->findChildren<QWebEngineView*>().isEmpty());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m_window->findChildren<QWebEngineView*>().isEmpty(); },
+                                kTimeoutMs));
     m_host->Navigate(Path("target.html"));
     m_host->StopAndNavigate(Path("target.html"));
     m_host->Refresh();
@@ -653,6 +654,31 @@ TEST_F(BrowserHostTest, PaneMayBeDestroyedWhileItsNavigationIsDispatched) {
     m_host.reset();
     ASSERT_TRUE(QTest::qWaitFor([&] { return view.isNull(); }, kTimeoutMs));
     EXPECT_EQ(m_dispatcher.urls.back(), "doc:&FileName=guide.pdf");
+}
+
+// The window closes from a pane's load signal when the program runs unattended; the engine
+// goes on using the page when the signal returns, so the page must still be there then.
+TEST_F(BrowserHostTest, PaneDestroyedFromItsOwnLoadSignalOutlivesTheSignal) {
+    CreatePane();
+    Show("links.html");
+    QPointer<QWebEngineView> view = m_host->View();
+    QPointer<QWebEnginePage> page = view->page();
+    int calls = 0;
+    bool keptThroughSignal = true;
+    auto destroyInSignal = [&] {
+        ++calls;
+        m_host->Destroy();
+        keptThroughSignal = keptThroughSignal && !page.isNull();
+    };
+    QObject::connect(view, &QWebEngineView::loadFinished, view, destroyInSignal);
+    QObject::connect(page, &QWebEnginePage::loadingChanged, page, destroyInSignal);
+    m_dispatcher.allowed.insert(FileUrl("target.html"));
+    m_host->Navigate(Path("target.html"));
+
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view.isNull() && page.isNull(); }, kTimeoutMs));
+    EXPECT_GT(calls, 0);
+    EXPECT_TRUE(keptThroughSignal);
+    EXPECT_EQ(m_host->View(), nullptr);
 }
 
 TEST_F(BrowserHostTest, PaneGoneWithItsParentLeavesTheHostSafe) {
