@@ -71,11 +71,16 @@ std::string UninstallerUsage(const std::string& program) {
 }
 
 int RunCommandLineUninstall(const UninstallerOptions& options, const SetupSupport& setup,
-                            Uninstaller& uninstaller, bool mainProgramRunning, std::ostream& out,
+                            Uninstaller& uninstaller, RunState mainProgram, std::ostream& out,
                             std::ostream& err) {
-    if (mainProgramRunning) {
+    if (mainProgram == RunState::Running) {
         err << setup.loadString(strings::kRunningCaption) << ": "
             << oneLine(setup.loadString(strings::kRunningText)) << "\n";
+        return kExitNotRemoved;
+    }
+    if (mainProgram == RunState::Unknown) {
+        err << setup.loadString(strings::kWindowCaption) << ": "
+            << oneLine(setup.loadString(strings::kRunningUnknownText)) << "\n";
         return kExitNotRemoved;
     }
     uninstaller.Refresh();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/instance/ProgramLock.h"
+
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -32,7 +34,7 @@ std::string UninstallerUsage(const std::string& program);
 // Removes without windows: the checks and the result go to `out` and `err`, and the answer is
 // the exit code.
 int RunCommandLineUninstall(const UninstallerOptions& options, const SetupSupport& setup,
-                            Uninstaller& uninstaller, bool mainProgramRunning, std::ostream& out,
+                            Uninstaller& uninstaller, RunState mainProgram, std::ostream& out,
                             std::ostream& err);
 
 } // namespace kaldo

@@ -1,7 +1,6 @@
 #include "uninstall/Uninstaller.h"
 
 #include "platform/Paths.h"
-#include "platform/instance/InstanceLock.h"
 #include "platform/registry/Registry.h"
 #include "setupsupport/FileTree.h"
 #include "setupsupport/InstallLayout.h"
@@ -70,8 +69,8 @@ std::vector<std::string> ContentFolders(const std::string& dataFolder) {
     return names;
 }
 
-bool MainProgramRunning() {
-    return InstanceLock::HeldByAnyone(kMainProgramLock);
+RunState MainProgramState(const std::string& programFolder) {
+    return ProgramLock::Probe(JoinPath(programFolder, ProgramLock::kFileName));
 }
 
 Uninstaller::Uninstaller(SetupSupport& setup, Registry& registry, std::string ownFile)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/instance/ProgramLock.h"
+
 #include <string>
 #include <vector>
 
@@ -13,8 +15,9 @@ class SetupSupport;
 // content.
 std::vector<std::string> ContentFolders(const std::string& dataFolder);
 
-// Whether anyone runs the main program now.
-bool MainProgramRunning();
+// Whether anyone, whichever user, runs the main program of the installation in
+// `programFolder` now.
+RunState MainProgramState(const std::string& programFolder);
 
 // Removes content folders and, with the last one, the whole installation.
 class Uninstaller {

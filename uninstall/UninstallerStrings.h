@@ -7,9 +7,6 @@ namespace kaldo {
 // Where the uninstaller's string tables are compiled in.
 constexpr std::string_view kUninstallerStringTables = ":/kaldo/tendwelluninstall/strings";
 
-// The main program's single-instance lock.
-constexpr std::string_view kMainProgramLock = "KALDO_TENDWELL_MUTEX";
-
 // The uninstaller's string ids.
 namespace uninstaller_strings {
 constexpr int kRemove = 1;
@@ -26,6 +23,7 @@ constexpr int kDesktopShortcut = 11;
 constexpr int kProgramsShortcut = 12; // "Kaldo Presslane\Kaldo Tendwell"
 constexpr int kRunningText = 13;
 constexpr int kRunningCaption = 14;
+constexpr int kRunningUnknownText = 15; // shown with kWindowCaption
 } // namespace uninstaller_strings
 
 } // namespace kaldo

@@ -39,13 +39,15 @@ int main(int argc, char** argv) {
                                        kaldo::MessagesLocale());
         kaldo::Uninstaller uninstaller(setup, registry, ownFile);
         return kaldo::RunCommandLineUninstall(options, setup, uninstaller,
-                                              kaldo::MainProgramRunning(), std::cout, std::cerr);
+                                              kaldo::MainProgramState(uninstaller.ProgramFolder()),
+                                              std::cout, std::cerr);
     }
 
     QApplication application(argc, argv);
     kaldo::LinuxSetupSupport setup(kaldo::kUninstallerStringTables, registry,
                                    kaldo::MessagesLocale());
     kaldo::Uninstaller uninstaller(setup, registry, ownFile);
-    return kaldo::RunUninstallWindow(setup, uninstaller, kaldo::MainProgramRunning(),
+    return kaldo::RunUninstallWindow(setup, uninstaller,
+                                     kaldo::MainProgramState(uninstaller.ProgramFolder()),
                                      kaldo::ShowMessageBox);
 }

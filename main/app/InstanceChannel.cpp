@@ -5,8 +5,6 @@
 #include <QLocalSocket>
 
 #include <cstring>
-#include <filesystem>
-#include <unistd.h>
 
 namespace kaldo {
 
@@ -16,16 +14,14 @@ constexpr char kHandled = 1;
 
 } // namespace
 
-std::string InstanceSocketPath(const std::string& className) {
-    return MachinePath("/tmp/" + className + "-" + std::to_string(::getuid()));
+std::string InstanceSocketPath(const std::string& runtimeFolder, const std::string& className) {
+    return JoinPath(runtimeFolder, className + ".socket");
 }
 
 InstanceServer::InstanceServer(Handler handler)
     : m_handler(std::move(handler)) {}
 
 bool InstanceServer::Listen(const std::string& path) {
-    std::error_code ignored;
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
     QLocalServer::removeServer(QString::fromStdString(path));
     m_server = std::make_unique<QLocalServer>();
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
@@ -34,11 +30,17 @@ bool InstanceServer::Listen(const std::string& path) {
     return m_server->listen(QString::fromStdString(path));
 }
 
+void InstanceServer::Close() {
+    m_closed = true;
+    if (m_server)
+        m_server->close();
+}
+
 void InstanceServer::Accept() {
     while (QLocalSocket* socket = m_server->nextPendingConnection()) {
         QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         QObject::connect(socket, &QLocalSocket::readyRead, socket, [this, socket] {
-            if (socket->bytesAvailable() < qint64(sizeof(ForwardedName)))
+            if (m_closed || socket->bytesAvailable() < qint64(sizeof(ForwardedName)))
                 return;
             ForwardedName bytes{};
             socket->read(bytes.data(), qint64(bytes.size()));

@@ -12,8 +12,8 @@
 namespace kaldo {
 
 // The path of the local socket through which a second start hands its printer name to the
-// running instance of this user.
-std::string InstanceSocketPath(const std::string& className);
+// running instance of this user, in the user's runtime folder.
+std::string InstanceSocketPath(const std::string& runtimeFolder, const std::string& className);
 
 // The running instance's end: each connection delivers one 100-byte name; the handler runs on
 // the main thread, and only then is the sender released, so the switch is done when the
@@ -26,12 +26,15 @@ public:
     // Listens on `path`; a socket left behind by a crashed instance is removed first (the caller
     // holds the instance lock, so nobody else listens there).
     bool Listen(const std::string& path);
+    // Stops listening and handles nothing more; a sender still waiting is let go unanswered.
+    void Close();
 
 private:
     void Accept();
 
     Handler m_handler;
     std::unique_ptr<QLocalServer> m_server;
+    bool m_closed = false;
 };
 
 // The second start's end: sends the name and waits until the running instance has handled it.

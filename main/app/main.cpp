@@ -2,6 +2,7 @@
 #include "main/app/CommandLine.h"
 #include "main/app/InstanceChannel.h"
 #include "main/app/MainWindow.h"
+#include "main/app/MessageBox.h"
 #include "main/app/QueryMode.h"
 #include "main/browser/BrowserHost.h"
 #include "main/browser/LinkSchemes.h"
@@ -14,16 +15,21 @@
 #include "platform/Paths.h"
 #include "platform/Trace.h"
 #include "platform/instance/InstanceLock.h"
+#include "platform/instance/ProgramLock.h"
+#include "platform/instance/RuntimeFolder.h"
 #include "platform/registry/IniRegistry.h"
 #include "platform/spooler/CupsSpooler.h"
 #include "platform/spooler/SpoolerRegistryView.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEvent>
 #include <QTimer>
+#include <QUrl>
 #include <QWebEngineView>
 
 #include <iostream>
+#include <optional>
 #include <unistd.h>
 
 namespace {
@@ -31,6 +37,8 @@ namespace {
 constexpr int kStringClassName = 100;
 constexpr int kStringTitle = 101;
 constexpr int kStringMutexName = 105;
+constexpr int kStringFatalStart = 102;
+constexpr int kStringFatalCaption = 104;
 
 // The engine refuses to start its sandbox for root, and offscreen it has no GPU to use.
 void PrepareWebEngineEnvironment() {
@@ -41,17 +49,60 @@ void PrepareWebEngineEnvironment() {
         qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
 }
 
+// For automation, KALDO_EXIT_AFTER=<what>[:<argument>] closes the window while something is
+// going on, KALDO_EXIT_AFTER_MS later (default at once): "load" right after start-up while
+// the panes load; "refresh", "search:<words>" and "printer:<name>" once the panes have loaded,
+// through the same links the pages use; "forward" once a second start's printer is handled.
+struct ExitAfter {
+    std::string what;
+    std::string argument;
+    int delayMs = 0;
+
+    static ExitAfter FromEnvironment() {
+        ExitAfter exit;
+        const std::string value = qEnvironmentVariable("KALDO_EXIT_AFTER").toStdString();
+        const size_t colon = value.find(':');
+        exit.what = value.substr(0, colon);
+        if (colon != std::string::npos)
+            exit.argument = value.substr(colon + 1);
+        exit.delayMs = qEnvironmentVariableIntValue("KALDO_EXIT_AFTER_MS");
+        return exit;
+    }
+
+    bool Is(std::string_view name) const { return what == name; }
+    // The link that starts the action, and the pane it is followed in.
+    std::string Link() const {
+        if (Is("refresh"))
+            return "util-rs:";
+        if (Is("search"))
+            return "util-search:" +
+                   QUrl::toPercentEncoding(QString::fromStdString(argument)).toStdString();
+        if (Is("printer"))
+            return "sp:" + QUrl::toPercentEncoding(QString::fromStdString(argument)).toStdString();
+        return {};
+    }
+    void CloseSoon(kaldo::MainWindow& window) const {
+        QTimer::singleShot(delayMs, &window, [&window] { window.close(); });
+    }
+};
+
 // For automation: a picture of the window once every pane has loaded (and the printer's
 // status has come in), and an orderly end.
 void WhenReady(kaldo::MainWindow& window, kaldo::AppContext& context,
-               const QElapsedTimer& sinceStart) {
+               const QElapsedTimer& sinceStart, const ExitAfter& exitAfter) {
     const QString screenshot = qEnvironmentVariable("KALDO_SCREENSHOT");
-    const bool exitWhenReady = kaldo::RunsUnattended();
-    auto finish = [&window, screenshot, exitWhenReady] {
+    const bool exitWhenReady = kaldo::RunsUnattended() || !exitAfter.Link().empty();
+    auto finish = [&window, &context, screenshot, exitWhenReady, exitAfter] {
         if (!screenshot.isEmpty() && !window.grab().save(screenshot))
             std::cerr << "ktendwell: cannot write " << screenshot.toStdString() << "\n";
-        if (exitWhenReady)
+        if (const std::string link = exitAfter.Link(); !link.empty()) {
+            kaldo::BrowserHost* pane =
+                exitAfter.Is("refresh") ? context.FooterPane() : context.HeaderPane();
+            pane->Navigate(link);
+            exitAfter.CloseSoon(window);
+        } else if (exitWhenReady && exitAfter.what.empty()) {
             window.close();
+        }
     };
     // Loaded is not yet painted; give the panes a moment to show their pages.
     auto finishSoon = [&window, finish] {
@@ -87,6 +138,15 @@ void WhenReady(kaldo::MainWindow& window, kaldo::AppContext& context,
         });
 }
 
+// Tells the user why the program cannot start, on stderr and in a message box; the exit code.
+int CannotStart(const std::string& reason) {
+    std::cerr << "ktendwell: cannot start: " << reason << "\n";
+    kaldo::ShowMessageBox(nullptr, kaldo::LoadResourceString(kStringFatalCaption),
+                          kaldo::LoadResourceString(kStringFatalStart) + "\n\n" + reason,
+                          QMessageBox::Critical);
+    return 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -103,12 +163,26 @@ int main(int argc, char** argv) {
 
     const std::string className = kaldo::LoadResourceString(kStringClassName);
     const std::string title = kaldo::LoadResourceString(kStringTitle);
-    kaldo::InstanceLock lock(kaldo::LoadResourceString(kStringMutexName));
-    if (!lock.Held()) {
+    // The lock and socket live where no other user can make them first; the installation's
+    // lock shows every user's instance to the uninstaller.
+    const kaldo::RuntimeFolder runtime = kaldo::UserRuntimeFolder();
+    std::optional<kaldo::InstanceLock> lock;
+    std::optional<kaldo::ProgramLock> programLock;
+    std::string lockError = runtime.Error;
+    if (lockError.empty()) {
+        lock.emplace(
+            kaldo::JoinPath(runtime.Path, kaldo::LoadResourceString(kStringMutexName) + ".lock"));
+        lockError = lock->Error();
+    }
+    if (lock && lock->State() == kaldo::LockState::HeldByOther) {
         // The running instance switches printers before it answers.
-        kaldo::ForwardToRunningInstance(kaldo::InstanceSocketPath(className), commandLine.Forwarded,
-                                        std::chrono::seconds(60));
+        kaldo::ForwardToRunningInstance(kaldo::InstanceSocketPath(runtime.Path, className),
+                                        commandLine.Forwarded, std::chrono::seconds(60));
         return 0;
+    }
+    if (lockError.empty()) {
+        programLock.emplace(kaldo::ProgramFolder() + std::string(kaldo::ProgramLock::kFileName));
+        lockError = programLock->Error();
     }
 
     PrepareWebEngineEnvironment();
@@ -116,6 +190,8 @@ int main(int argc, char** argv) {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(true);
+    if (!lockError.empty())
+        return CannotStart(lockError);
 
     kaldo::IniRegistry settings;
     kaldo::CupsSpooler spooler;
@@ -127,21 +203,37 @@ int main(int argc, char** argv) {
     // Only for running the demo's printer without root; printers serve on port 80.
     if (const int port = qEnvironmentVariableIntValue("KALDO_PRINTER_WEB_PORT"); port > 0)
         services.PrinterWebPort = port;
+    const ExitAfter exitAfter = ExitAfter::FromEnvironment();
 
-    kaldo::MainWindow window;
-    window.setWindowTitle(QString::fromStdString(title));
-    kaldo::AppContext context(services, kaldo::ProgramFolder());
-    window.OnClose([&context] { context.Shutdown(); });
+    int exitCode = 0;
+    {
+        // Declared in the order of their lives: the panes go with the context, before the window
+        // that holds them, and all of it before the engine's profile goes with the application.
+        kaldo::MainWindow window;
+        window.setWindowTitle(QString::fromStdString(title));
+        kaldo::AppContext context(services, kaldo::ProgramFolder());
+        kaldo::InstanceServer server([&](const std::string& printerName) {
+            window.Raise();
+            context.OnForwardedPrinter(printerName);
+            if (exitAfter.Is("forward"))
+                exitAfter.CloseSoon(window);
+        });
+        window.OnClose([&context, &server] {
+            server.Close();
+            context.Shutdown();
+        });
+        server.Listen(kaldo::InstanceSocketPath(runtime.Path, className));
 
-    kaldo::InstanceServer server([&](const std::string& printerName) {
-        window.Raise();
-        context.OnForwardedPrinter(printerName);
-    });
-    server.Listen(kaldo::InstanceSocketPath(className));
-
-    window.show();
-    if (!context.Initialize(&window, commandLine.PrinterName))
-        return 0;
-    WhenReady(window, context, sinceStart);
-    return app.exec();
+        window.show();
+        if (!context.Initialize(&window, commandLine.PrinterName))
+            return 0;
+        WhenReady(window, context, sinceStart, exitAfter);
+        if (exitAfter.Is("load"))
+            exitAfter.CloseSoon(window);
+        exitCode = app.exec();
+        // Panes let go from inside their own signals are deleted here, while the engine and
+        // the window are still there.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    return exitCode;
 }

@@ -1,32 +1,33 @@
 #pragma once
 
+#include "platform/instance/Descriptor.h"
+
 #include <string>
-#include <string_view>
 
 namespace kaldo {
 
-// The single-instance lock of the main program. Every user holds a lock file of their own in
-// one shared folder, so that an administrator's uninstaller sees whether anyone runs the
-// program. The lock is an advisory file lock: it goes away with the process, whatever way the
-// process ends.
+enum class LockState {
+    Held,        // this object holds the lock
+    HeldByOther, // another process holds it
+    Failed,      // the lock file cannot be opened or locked; Error() says why
+};
+
+// The single-instance lock of one user: an exclusive file lock on a file in the user's runtime
+// folder (see RuntimeFolder.h), which no other user can make or hold first. It goes away with
+// the process, whatever way the process ends.
 class InstanceLock final {
 public:
-    // The folder that holds the lock files of lock `name`, below KALDO_ROOT.
-    static std::string Folder(std::string_view name);
+    // Takes the lock on `path` (made when missing) without waiting.
+    explicit InstanceLock(const std::string& path);
 
-    // Takes this user's lock `name`; Held() tells whether it is ours.
-    explicit InstanceLock(std::string_view name);
-    ~InstanceLock();
-    InstanceLock(const InstanceLock&) = delete;
-    InstanceLock& operator=(const InstanceLock&) = delete;
-
-    bool Held() const { return m_fd >= 0; }
-
-    // Whether any user's process holds lock `name` now.
-    static bool HeldByAnyone(std::string_view name);
+    LockState State() const { return m_state; }
+    bool Held() const { return m_state == LockState::Held; }
+    const std::string& Error() const { return m_error; }
 
 private:
-    int m_fd = -1;
+    Descriptor m_fd;
+    LockState m_state = LockState::Failed;
+    std::string m_error;
 };
 
 } // namespace kaldo

@@ -23,7 +23,8 @@ class CommandLineUninstallTest : public testing::Test, public kaldo::testing::In
 protected:
     void SetUp() override { ASSERT_TRUE(m_installed.Succeeded()) << m_installed.Message; }
 
-    int run(const std::vector<std::string>& arguments, bool running = false) {
+    int run(const std::vector<std::string>& arguments,
+            kaldo::RunState running = kaldo::RunState::NotRunning) {
         return kaldo::RunCommandLineUninstall(ParseUninstallerOptions(arguments), m_setup,
                                               m_uninstaller, running, m_out, m_err);
     }
@@ -62,10 +63,18 @@ TEST(UninstallerOptionsTest, UsageNamesEveryOption) {
 }
 
 TEST_F(CommandLineUninstallTest, RefusesWhileTheProgramRuns) {
-    EXPECT_EQ(run({"--remove-all"}, true), kaldo::kExitNotRemoved);
+    EXPECT_EQ(run({"--remove-all"}, kaldo::RunState::Running), kaldo::kExitNotRemoved);
     EXPECT_EQ(m_err.str(), "Kaldo Tendwell Currently Running: The Kaldo Tendwell is currently "
                            "running. Please exit the Kaldo Tendwell. Once closed, please run this "
                            "uninstall again.\n");
+    EXPECT_TRUE(Exists(Installed("Data/presslane_3000")));
+}
+
+TEST_F(CommandLineUninstallTest, RefusesWhenItCannotTellWhetherTheProgramRuns) {
+    EXPECT_EQ(run({"--remove-all"}, kaldo::RunState::Unknown), kaldo::kExitNotRemoved);
+    EXPECT_EQ(m_err.str(), "Kaldo Tendwell: The uninstall cannot tell whether the Kaldo Tendwell "
+                           "is running. Its lock file in the program folder cannot be read. "
+                           "Nothing has been removed.\n");
     EXPECT_TRUE(Exists(Installed("Data/presslane_3000")));
 }
 
@@ -106,7 +115,7 @@ TEST_F(CommandLineUninstallTest, NothingInstalledSaysSo) {
     std::ostringstream out;
     std::ostringstream err;
     EXPECT_EQ(kaldo::RunCommandLineUninstall(ParseUninstallerOptions({"--remove-all"}), m_setup,
-                                             m_uninstaller, false, out, err),
+                                             m_uninstaller, kaldo::RunState::NotRunning, out, err),
               kaldo::kExitNotInstalled);
     EXPECT_EQ(err.str(), "Kaldo Tendwell Not Installed: The Kaldo Tendwell is not installed on "
                          "this PC. The uninstall will now exit.\n");
@@ -116,7 +125,8 @@ TEST_F(CommandLineUninstallTest, WhatCouldNotBeRemovedIsReported) {
     StubbornSetup stubborn(kaldo::kUninstallerStringTables, m_registry, "en_US.UTF-8");
     kaldo::Uninstaller uninstaller(stubborn, m_registry, "");
     EXPECT_EQ(kaldo::RunCommandLineUninstall(ParseUninstallerOptions({"--remove-all"}), stubborn,
-                                             uninstaller, false, m_out, m_err),
+                                             uninstaller, kaldo::RunState::NotRunning, m_out,
+                                             m_err),
               kaldo::kExitNotRemoved);
     EXPECT_NE(m_out.str().find("could not remove presslane_3000"), std::string::npos);
     EXPECT_NE(m_err.str().find("could not remove everything in " + m_machine.ProgramFolder()),

@@ -1,6 +1,7 @@
 #include "uninstall/ui/UninstallWindow.h"
 
-#include "platform/instance/InstanceLock.h"
+#include "platform/Paths.h"
+#include "platform/instance/ProgramLock.h"
 #include "tests/setup/InstallerWindowsTestSupport.h"
 #include "tests/uninstall/UninstallTestInstallation.h"
 #include "uninstall/Uninstaller.h"
@@ -138,12 +139,12 @@ TEST_F(UninstallWindowTest, DoneClosesWithoutRemoving) {
 }
 
 TEST_F(UninstallWindowTest, RunningProgramShowsOnlyTheMessage) {
-    kaldo::InstanceLock lock(kaldo::kMainProgramLock);
-    ASSERT_TRUE(lock.Held());
+    kaldo::ProgramLock lock(kaldo::JoinPath(m_uninstaller.ProgramFolder(), "ktendwell.lock"));
+    ASSERT_TRUE(lock.Held()) << lock.Error();
     bool windowShown = false;
-    EXPECT_EQ(kaldo::RunUninstallWindow(m_setup, m_uninstaller, kaldo::MainProgramRunning(),
-                                        m_answers.Function(),
-                                        [&](QDialog&) { windowShown = true; }),
+    EXPECT_EQ(kaldo::RunUninstallWindow(
+                  m_setup, m_uninstaller, kaldo::MainProgramState(m_uninstaller.ProgramFolder()),
+                  m_answers.Function(), [&](QDialog&) { windowShown = true; }),
               0);
     EXPECT_FALSE(windowShown);
     ASSERT_EQ(m_answers.Asked().size(), 1u);
@@ -152,11 +153,26 @@ TEST_F(UninstallWindowTest, RunningProgramShowsOnlyTheMessage) {
     EXPECT_TRUE(Exists(Installed("Data/presslane_3000")));
 }
 
+TEST_F(UninstallWindowTest, ProgramStateThatCannotBeToldShowsOnlyTheMessage) {
+    bool windowShown = false;
+    EXPECT_EQ(kaldo::RunUninstallWindow(m_setup, m_uninstaller, kaldo::RunState::Unknown,
+                                        m_answers.Function(),
+                                        [&](QDialog&) { windowShown = true; }),
+              0);
+    EXPECT_FALSE(windowShown);
+    ASSERT_EQ(m_answers.Asked().size(), 1u);
+    EXPECT_EQ(m_answers.Asked()[0].Caption, "Kaldo Tendwell");
+    EXPECT_EQ(m_answers.Asked()[0].Text,
+              "The uninstall cannot tell whether the Kaldo Tendwell is running.\nIts lock file "
+              "in the program folder cannot be read.\nNothing has been removed.");
+    EXPECT_TRUE(Exists(Installed("Data/presslane_3000")));
+}
+
 TEST_F(UninstallWindowTest, NothingInstalledShowsTheMessageOnly) {
     ASSERT_TRUE(m_uninstaller.Remove(m_uninstaller.Contents()));
     bool windowShown = false;
-    kaldo::RunUninstallWindow(m_setup, m_uninstaller, false, m_answers.Function(),
-                              [&](QDialog&) { windowShown = true; });
+    kaldo::RunUninstallWindow(m_setup, m_uninstaller, kaldo::RunState::NotRunning,
+                              m_answers.Function(), [&](QDialog&) { windowShown = true; });
     EXPECT_FALSE(windowShown);
     ASSERT_EQ(m_answers.Asked().size(), 1u);
     EXPECT_EQ(m_answers.Asked()[0].Caption, "Kaldo Tendwell Not Installed");
@@ -166,8 +182,8 @@ TEST_F(UninstallWindowTest, NothingInstalledShowsTheMessageOnly) {
 
 TEST_F(UninstallWindowTest, RunShowsTheWindowWhenThereIsContent) {
     bool windowShown = false;
-    kaldo::RunUninstallWindow(m_setup, m_uninstaller, false, m_answers.Function(),
-                              [&](QDialog& window) {
+    kaldo::RunUninstallWindow(m_setup, m_uninstaller, kaldo::RunState::NotRunning,
+                              m_answers.Function(), [&](QDialog& window) {
                                   windowShown = true;
                                   QTimer::singleShot(0, &window, [&window] { window.accept(); });
                               });

@@ -27,14 +27,17 @@ TEST(UninstallerStringsTest, EnglishTextsAreThoseOfTheProduct) {
               "The Kaldo Tendwell is not installed on this PC.\nThe uninstall will now exit.");
     EXPECT_EQ(en.Text(12), "Kaldo Presslane\\Kaldo Tendwell");
     EXPECT_EQ(en.Text(14), "Kaldo Tendwell Currently Running");
-    EXPECT_EQ(en.Text(15), "");
+    EXPECT_EQ(en.Text(15), "The uninstall cannot tell whether the Kaldo Tendwell is running.\nIts "
+                           "lock file in the program folder cannot be read.\nNothing has been "
+                           "removed.");
+    EXPECT_EQ(en.Text(16), "");
 }
 
-TEST(UninstallerStringsTest, EveryLanguageHasAllFourteenStrings) {
+TEST(UninstallerStringsTest, EveryLanguageHasAllFifteenStrings) {
     for (int language : kLanguages) {
         const kaldo::StringTable strings = table(language);
         ASSERT_EQ(strings.LanguageId(), language);
-        for (int id = 1; id <= 14; ++id)
+        for (int id = 1; id <= 15; ++id)
             EXPECT_FALSE(strings.Text(id).empty()) << language << " " << id;
     }
 }
@@ -43,7 +46,7 @@ TEST(UninstallerStringsTest, TranslationsKeepAcceleratorsLinesAndNames) {
     const kaldo::StringTable en = table(kaldo::kEnglishLanguageId);
     for (int language : kLanguages) {
         const kaldo::StringTable strings = table(language);
-        for (int id = 1; id <= 14; ++id) {
+        for (int id = 1; id <= 15; ++id) {
             EXPECT_EQ(count(strings.Text(id), '&'), count(en.Text(id), '&'))
                 << language << " " << id;
             EXPECT_EQ(count(strings.Text(id), '\n'), count(en.Text(id), '\n'))
@@ -52,7 +55,7 @@ TEST(UninstallerStringsTest, TranslationsKeepAcceleratorsLinesAndNames) {
         for (int id : {10, 11, 12})
             EXPECT_EQ(strings.Text(id), en.Text(id)) << language;
         if (language != kaldo::kEnglishLanguageId) {
-            for (int id : {5, 6, 8, 13})
+            for (int id : {5, 6, 8, 13, 15})
                 EXPECT_NE(strings.Text(id), en.Text(id)) << language << " " << id;
         }
     }

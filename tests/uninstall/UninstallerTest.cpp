@@ -1,18 +1,22 @@
 #include "uninstall/Uninstaller.h"
 
-#include "platform/instance/InstanceLock.h"
+#include "platform/Paths.h"
+#include "platform/instance/ProgramLock.h"
+#include "tests/platform/ChildProcess.h"
 #include "tests/uninstall/UninstallTestInstallation.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
 
 namespace fs = std::filesystem;
+using kaldo::RunState;
 using kaldo::Uninstaller;
 using kaldo::testing::WriteFile;
 
@@ -126,41 +130,44 @@ TEST_F(UninstallerTest, NamesThatAreNoFolderNamesRemoveNothing) {
     EXPECT_TRUE(Exists(m_machine.Path("root/opt/Kaldo/keep.txt")));
 }
 
-TEST_F(UninstallerTest, MainProgramRunningIsSeenWhileItsLockIsHeld) {
-    EXPECT_FALSE(kaldo::MainProgramRunning());
+TEST_F(UninstallerTest, MainProgramIsSeenWhileAnInstanceHoldsTheInstallationsLock) {
+    const std::string folder = m_uninstaller.ProgramFolder();
+    EXPECT_EQ(kaldo::MainProgramState(folder), RunState::NotRunning);
     {
-        kaldo::InstanceLock lock(kaldo::kMainProgramLock);
-        ASSERT_TRUE(lock.Held());
-        EXPECT_TRUE(kaldo::MainProgramRunning());
+        kaldo::ProgramLock lock(kaldo::JoinPath(folder, kaldo::ProgramLock::kFileName));
+        ASSERT_TRUE(lock.Held()) << lock.Error();
+        EXPECT_EQ(kaldo::MainProgramState(folder), RunState::Running);
     }
-    EXPECT_FALSE(kaldo::MainProgramRunning());
+    EXPECT_EQ(kaldo::MainProgramState(folder), RunState::NotRunning);
 }
 
-TEST_F(UninstallerTest, MainProgramRunningInAnotherProcessIsSeen) {
-    int ready[2];
-    int release[2];
-    ASSERT_EQ(pipe(ready), 0);
-    ASSERT_EQ(pipe(release), 0);
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        kaldo::InstanceLock lock(kaldo::kMainProgramLock);
-        const char held = lock.Held() ? '1' : '0';
-        (void)!write(ready[1], &held, 1);
-        char done;
-        (void)!read(release[0], &done, 1);
-        _exit(0);
-    }
-    char held = 0;
-    ASSERT_EQ(read(ready[0], &held, 1), 1);
-    EXPECT_EQ(held, '1');
-    EXPECT_TRUE(kaldo::MainProgramRunning());
-    (void)!write(release[1], "x", 1);
-    int status = 0;
-    waitpid(child, &status, 0);
-    EXPECT_FALSE(kaldo::MainProgramRunning());
-    for (int fd : {ready[0], ready[1], release[0], release[1]})
-        close(fd);
+// An instance of another user, and a lock file the uninstaller cannot read.
+TEST_F(UninstallerTest, MainProgramOfAnotherUserIsSeenAndAnUnreadableLockIsUnknown) {
+    if (geteuid() != 0)
+        GTEST_SKIP() << "needs root to act as another user";
+    const std::string folder = m_uninstaller.ProgramFolder();
+    const std::string lockFile = kaldo::JoinPath(folder, kaldo::ProgramLock::kFileName);
+    WriteFile(lockFile, "");
+    chmod(lockFile.c_str(), 0644);
+    // The user must reach the program, as in /opt.
+    for (fs::path up = folder; up.string().size() >= m_machine.Root().size(); up = up.parent_path())
+        chmod(up.c_str(), 0755);
+
+    kaldo::testing::Child instance(
+        [&] {
+            static kaldo::ProgramLock* kept = new kaldo::ProgramLock(lockFile);
+            return kept->Held() ? '1' : '0';
+        },
+        65534);
+    ASSERT_EQ(instance.Answer(), '1');
+    EXPECT_EQ(kaldo::MainProgramState(folder), RunState::Running);
+    instance.Kill();
+    EXPECT_EQ(kaldo::MainProgramState(folder), RunState::NotRunning);
+
+    chmod(lockFile.c_str(), 0600);
+    kaldo::testing::Child uninstaller(
+        [&] { return kaldo::MainProgramState(folder) == RunState::Unknown ? '?' : 'k'; }, 65534);
+    EXPECT_EQ(uninstaller.Answer(), '?');
 }
 
 } // namespace

@@ -83,5 +83,14 @@ Kør derefter denne afinstallation igen.</translation>
         <extracomment>Kaldo Tendwell Currently Running</extracomment>
         <translation>Kaldo Tendwell kører</translation>
     </message>
+    <message>
+        <source>15</source>
+        <extracomment>The uninstall cannot tell whether the Kaldo Tendwell is running.
+Its lock file in the program folder cannot be read.
+Nothing has been removed.</extracomment>
+        <translation>Afinstallationen kan ikke afgøre, om Kaldo Tendwell kører.
+Låsefilen i programmappen kan ikke læses.
+Intet er blevet fjernet.</translation>
+    </message>
 </context>
 </TS>

@@ -83,5 +83,14 @@ Führen Sie die Deinstallation danach erneut aus.</translation>
         <extracomment>Kaldo Tendwell Currently Running</extracomment>
         <translation>Kaldo Tendwell wird ausgeführt</translation>
     </message>
+    <message>
+        <source>15</source>
+        <extracomment>The uninstall cannot tell whether the Kaldo Tendwell is running.
+Its lock file in the program folder cannot be read.
+Nothing has been removed.</extracomment>
+        <translation>Die Deinstallation kann nicht feststellen, ob Kaldo Tendwell ausgeführt wird.
+Die Sperrdatei im Programmordner kann nicht gelesen werden.
+Es wurde nichts entfernt.</translation>
+    </message>
 </context>
 </TS>

@@ -83,5 +83,14 @@ Once closed, please run this uninstall again.</translation>
         <extracomment>Kaldo Tendwell Currently Running</extracomment>
         <translation>Kaldo Tendwell Currently Running</translation>
     </message>
+    <message>
+        <source>15</source>
+        <extracomment>The uninstall cannot tell whether the Kaldo Tendwell is running.
+Its lock file in the program folder cannot be read.
+Nothing has been removed.</extracomment>
+        <translation>The uninstall cannot tell whether the Kaldo Tendwell is running.
+Its lock file in the program folder cannot be read.
+Nothing has been removed.</translation>
+    </message>
 </context>
 </TS>

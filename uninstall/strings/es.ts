@@ -83,5 +83,14 @@ Una vez cerrado, vuelva a ejecutar esta desinstalación.</translation>
         <extracomment>Kaldo Tendwell Currently Running</extracomment>
         <translation>Kaldo Tendwell en ejecución</translation>
     </message>
+    <message>
+        <source>15</source>
+        <extracomment>The uninstall cannot tell whether the Kaldo Tendwell is running.
+Its lock file in the program folder cannot be read.
+Nothing has been removed.</extracomment>
+        <translation>El programa de desinstalación no puede determinar si Kaldo Tendwell se está ejecutando.
+No se puede leer su archivo de bloqueo en la carpeta del programa.
+No se ha eliminado nada.</translation>
+    </message>
 </context>
 </TS>

@@ -83,5 +83,14 @@ Une fois l'application fermée, relancez cette désinstallation.</translation>
         <extracomment>Kaldo Tendwell Currently Running</extracomment>
         <translation>Kaldo Tendwell en cours d'exécution</translation>
     </message>
+    <message>
+        <source>15</source>
+        <extracomment>The uninstall cannot tell whether the Kaldo Tendwell is running.
+Its lock file in the program folder cannot be read.
+Nothing has been removed.</extracomment>
+        <translation>La désinstallation ne peut pas déterminer si Kaldo Tendwell est en cours d'exécution.
+Son fichier de verrou dans le dossier du programme est illisible.
+Rien n'a été supprimé.</translation>
+    </message>
 </context>
 </TS>

@@ -83,5 +83,14 @@ Dopo averlo chiuso, eseguire di nuovo la disinstallazione.</translation>
         <extracomment>Kaldo Tendwell Currently Running</extracomment>
         <translation>Kaldo Tendwell in esecuzione</translation>
     </message>
+    <message>
+        <source>15</source>
+        <extracomment>The uninstall cannot tell whether the Kaldo Tendwell is running.
+Its lock file in the program folder cannot be read.
+Nothing has been removed.</extracomment>
+        <translation>La disinstallazione non è in grado di stabilire se Kaldo Tendwell è in esecuzione.
+Il file di blocco nella cartella del programma non può essere letto.
+Non è stato rimosso nulla.</translation>
+    </message>
 </context>
 </TS>

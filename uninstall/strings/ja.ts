@@ -83,5 +83,14 @@ Kaldo Tendwell を終了してください。
         <extracomment>Kaldo Tendwell Currently Running</extracomment>
         <translation>Kaldo Tendwell は実行中です</translation>
     </message>
+    <message>
+        <source>15</source>
+        <extracomment>The uninstall cannot tell whether the Kaldo Tendwell is running.
+Its lock file in the program folder cannot be read.
+Nothing has been removed.</extracomment>
+        <translation>Kaldo Tendwell が実行中かどうかをアンインストールで判断できません。
+プログラム フォルダーのロック ファイルを読み取れません。
+何も削除されていません。</translation>
+    </message>
 </context>
 </TS>

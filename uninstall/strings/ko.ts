@@ -83,5 +83,14 @@ Kaldo Tendwell을 종료하십시오.
         <extracomment>Kaldo Tendwell Currently Running</extracomment>
         <translation>Kaldo Tendwell 실행 중</translation>
     </message>
+    <message>
+        <source>15</source>
+        <extracomment>The uninstall cannot tell whether the Kaldo Tendwell is running.
+Its lock file in the program folder cannot be read.
+Nothing has been removed.</extracomment>
+        <translation>제거 프로그램에서 Kaldo Tendwell이 실행 중인지 확인할 수 없습니다.
+프로그램 폴더의 잠금 파일을 읽을 수 없습니다.
+아무것도 제거되지 않았습니다.</translation>
+    </message>
 </context>
 </TS>

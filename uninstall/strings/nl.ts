@@ -83,5 +83,14 @@ Voer dit verwijderprogramma daarna opnieuw uit.</translation>
         <extracomment>Kaldo Tendwell Currently Running</extracomment>
         <translation>Kaldo Tendwell is actief</translation>
     </message>
+    <message>
+        <source>15</source>
+        <extracomment>The uninstall cannot tell whether the Kaldo Tendwell is running.
+Its lock file in the program folder cannot be read.
+Nothing has been removed.</extracomment>
+        <translation>Het verwijderprogramma kan niet vaststellen of Kaldo Tendwell actief is.
+Het vergrendelingsbestand in de programmamap kan niet worden gelezen.
+Er is niets verwijderd.</translation>
+    </message>
 </context>
 </TS>

@@ -83,5 +83,14 @@ Depois de fechá-lo, execute esta desinstalação novamente.</translation>
         <extracomment>Kaldo Tendwell Currently Running</extracomment>
         <translation>Kaldo Tendwell em execução</translation>
     </message>
+    <message>
+        <source>15</source>
+        <extracomment>The uninstall cannot tell whether the Kaldo Tendwell is running.
+Its lock file in the program folder cannot be read.
+Nothing has been removed.</extracomment>
+        <translation>A desinstalação não consegue determinar se o Kaldo Tendwell está em execução.
+O arquivo de bloqueio na pasta do programa não pode ser lido.
+Nada foi removido.</translation>
+    </message>
 </context>
 </TS>

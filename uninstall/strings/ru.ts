@@ -83,5 +83,14 @@ Once closed, please run this uninstall again.</extracomment>
         <extracomment>Kaldo Tendwell Currently Running</extracomment>
         <translation>Kaldo Tendwell запущен</translation>
     </message>
+    <message>
+        <source>15</source>
+        <extracomment>The uninstall cannot tell whether the Kaldo Tendwell is running.
+Its lock file in the program folder cannot be read.
+Nothing has been removed.</extracomment>
+        <translation>Программе удаления не удается определить, запущен ли Kaldo Tendwell.
+Не удается прочитать файл блокировки в папке программы.
+Ничего не удалено.</translation>
+    </message>
 </context>
 </TS>

@@ -83,5 +83,14 @@ Kör sedan den här avinstallationen igen.</translation>
         <extracomment>Kaldo Tendwell Currently Running</extracomment>
         <translation>Kaldo Tendwell körs</translation>
     </message>
+    <message>
+        <source>15</source>
+        <extracomment>The uninstall cannot tell whether the Kaldo Tendwell is running.
+Its lock file in the program folder cannot be read.
+Nothing has been removed.</extracomment>
+        <translation>Avinstallationen kan inte avgöra om Kaldo Tendwell körs.
+Låsfilen i programmappen kan inte läsas.
+Ingenting har tagits bort.</translation>
+    </message>
 </context>
 </TS>

@@ -83,5 +83,14 @@ Once closed, please run this uninstall again.</extracomment>
         <extracomment>Kaldo Tendwell Currently Running</extracomment>
         <translation>Kaldo Tendwell 正在运行</translation>
     </message>
+    <message>
+        <source>15</source>
+        <extracomment>The uninstall cannot tell whether the Kaldo Tendwell is running.
+Its lock file in the program folder cannot be read.
+Nothing has been removed.</extracomment>
+        <translation>卸载程序无法确定 Kaldo Tendwell 是否正在运行。
+无法读取程序文件夹中的锁定文件。
+未删除任何内容。</translation>
+    </message>
 </context>
 </TS>

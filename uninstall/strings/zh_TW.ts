@@ -83,5 +83,14 @@ Once closed, please run this uninstall again.</extracomment>
         <extracomment>Kaldo Tendwell Currently Running</extracomment>
         <translation>Kaldo Tendwell 正在執行</translation>
     </message>
+    <message>
+        <source>15</source>
+        <extracomment>The uninstall cannot tell whether the Kaldo Tendwell is running.
+Its lock file in the program folder cannot be read.
+Nothing has been removed.</extracomment>
+        <translation>解除安裝程式無法判斷 Kaldo Tendwell 是否正在執行。
+無法讀取程式資料夾中的鎖定檔案。
+未移除任何項目。</translation>
+    </message>
 </context>
 </TS>

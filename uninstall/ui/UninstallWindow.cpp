@@ -182,11 +182,16 @@ void UninstallWindow::showEvent(QShowEvent* event) {
         m_shown(*this);
 }
 
-int RunUninstallWindow(SetupSupport& setup, Uninstaller& uninstaller, bool mainProgramRunning,
+int RunUninstallWindow(SetupSupport& setup, Uninstaller& uninstaller, RunState mainProgram,
                        MessageBoxFunction ask, const std::function<void(QDialog&)>& shownObserver) {
-    if (mainProgramRunning) {
+    if (mainProgram == RunState::Running) {
         ask(nullptr,
             message(setup, strings::kRunningCaption, strings::kRunningText, MessageIcon::Warning));
+        return 0;
+    }
+    if (mainProgram == RunState::Unknown) {
+        ask(nullptr, message(setup, strings::kWindowCaption, strings::kRunningUnknownText,
+                             MessageIcon::Warning));
         return 0;
     }
     uninstaller.Refresh();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/instance/ProgramLock.h"
 #include "setupsupport/ui/DialogUnits.h"
 #include "setupsupport/ui/MessageBoxes.h"
 
@@ -66,9 +67,9 @@ private:
     bool m_opened = false;
 };
 
-// The uninstaller with its window: nothing while the main program runs, a message when
-// nothing is installed, else the window.
-int RunUninstallWindow(SetupSupport& setup, Uninstaller& uninstaller, bool mainProgramRunning,
+// The uninstaller with its window: nothing while the main program runs or when that cannot be
+// told, a message when nothing is installed, else the window.
+int RunUninstallWindow(SetupSupport& setup, Uninstaller& uninstaller, RunState mainProgram,
                        MessageBoxFunction ask,
                        const std::function<void(QDialog&)>& shownObserver = {});
 

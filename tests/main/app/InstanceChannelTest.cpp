@@ -9,8 +9,14 @@
 
 #include <atomic>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <future>
 #include <thread>
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace kaldo;
 using namespace std::chrono_literals;
@@ -42,7 +48,7 @@ protected:
     char m_arg0[8] = "test";
     char* m_argv[1] = {m_arg0};
     QCoreApplication m_app{m_argc, m_argv};
-    std::string m_path = InstanceSocketPath("Kaldo_Tendwell");
+    std::string m_path = InstanceSocketPath(m_root.Path(), "Kaldo_Tendwell");
 };
 
 } // namespace
@@ -78,6 +84,100 @@ TEST_F(InstanceChannelTest, SocketLeftByACrashedInstanceIsReplaced) {
     EXPECT_EQ(got, "Office");
 }
 
-TEST_F(InstanceChannelTest, SocketLivesBelowTheRoot) {
-    EXPECT_EQ(m_path.rfind(m_root.Path(), 0), 0u);
+TEST_F(InstanceChannelTest, SocketLivesInTheUsersRuntimeFolder) {
+    EXPECT_EQ(m_path, m_root / "Kaldo_Tendwell.socket");
+}
+
+TEST_F(InstanceChannelTest, ClosedServerHandlesNothingMore) {
+    std::vector<std::string> received;
+    InstanceServer server([&](const std::string& name) { received.push_back(name); });
+    ASSERT_TRUE(server.Listen(m_path));
+    server.Close();
+
+    EXPECT_FALSE(Forward(NameBytes("Office")));
+    EXPECT_TRUE(received.empty());
+}
+
+// The program as installed: root's files, started by unprivileged users. Without content it
+// gets as far as telling the user so, which shows that it has started.
+class InstanceStartTest : public ::testing::Test {
+protected:
+    static constexpr uid_t kUser = 65533;
+    static constexpr uid_t kOtherUser = 65534;
+
+    void SetUp() override {
+        if (::geteuid() != 0)
+            GTEST_SKIP() << "needs root to act as other users";
+        ::chmod(m_folder.Path().c_str(), 0755);
+        for (const char* folder : {"program", "root/tmp", "home", "run"})
+            std::filesystem::create_directories(m_folder / folder);
+        ::chmod((m_folder / "root/tmp").c_str(), 01777);
+        ::chmod((m_folder / "run").c_str(), 0700);
+        for (const char* folder : {"home", "run"})
+            ASSERT_EQ(::chown((m_folder / folder).c_str(), kUser, kUser), 0);
+        std::filesystem::copy_file(KTENDWELL_PROGRAM, m_folder / "program/ktendwell");
+        std::ofstream(m_folder / "program/ktendwell.lock").flush();
+        ::chmod((m_folder / "program/ktendwell.lock").c_str(), 0644);
+    }
+
+    // Runs `command` through the shell as `uid`; its exit code, stderr in `errors`.
+    int RunAs(uid_t uid, const std::string& command, const std::string& environment,
+              std::string* errors = nullptr) {
+        const std::string output = m_folder / "errors.txt";
+        const std::string id = std::to_string(uid);
+        const std::string line = "setpriv --reuid=" + id + " --regid=" + id +
+                                 " --clear-groups env -i HOME=" + (m_folder / "home") +
+                                 " KALDO_ROOT=" + (m_folder / "root") +
+                                 " QT_QPA_PLATFORM=offscreen KALDO_EXIT_WHEN_READY=1 " +
+                                 environment + " sh -c '" + command + "' 2>" + output;
+        const int status = std::system(line.c_str());
+        if (errors != nullptr) {
+            std::ifstream in(output);
+            errors->assign(std::istreambuf_iterator<char>(in), {});
+        }
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    int Start(const std::string& environment, std::string* errors) {
+        return RunAs(kUser, m_folder / "program/ktendwell", environment, errors);
+    }
+    std::string Runtime() const { return "XDG_RUNTIME_DIR=" + (m_folder / "run"); }
+
+    TempFolder m_folder;
+};
+
+TEST_F(InstanceStartTest, FilesAnotherUserMadeInTmpDoNotKeepTheProgramFromStarting) {
+    const std::string tmp = m_folder / "root/tmp";
+    const std::string user = std::to_string(kUser);
+    ASSERT_EQ(RunAs(kOtherUser,
+                    "mkdir -m 0700 " + tmp + "/KALDO_TENDWELL_MUTEX " + tmp + "/kaldo-tendwell-" +
+                        user + " && touch " + tmp + "/Kaldo_Tendwell-" + user + " " + tmp +
+                        "/Kaldo_Tendwell.socket",
+                    ""),
+              0);
+
+    std::string errors;
+    EXPECT_EQ(Start(Runtime(), &errors), 0);
+    EXPECT_NE(errors.find("dialog: Fatal Error"), std::string::npos) << errors;
+}
+
+TEST_F(InstanceStartTest, RuntimeFolderOfAnotherUserIsRefusedAndTheUserToldWhy) {
+    const std::string fallback = m_folder / ("root/tmp/kaldo-tendwell-" + std::to_string(kUser));
+    ASSERT_EQ(RunAs(kOtherUser, "mkdir -m 0700 " + fallback, ""), 0);
+
+    std::string errors;
+    EXPECT_EQ(Start("", &errors), 1);
+    EXPECT_NE(errors.find("cannot start: " + fallback + ": belongs to another user"),
+              std::string::npos)
+        << errors;
+    EXPECT_NE(errors.find("dialog: Fatal Error"), std::string::npos) << errors;
+}
+
+TEST_F(InstanceStartTest, UnreadableInstallationLockIsReportedNotTakenForARunningInstance) {
+    ::chmod((m_folder / "program/ktendwell.lock").c_str(), 0600);
+
+    std::string errors;
+    EXPECT_EQ(Start(Runtime(), &errors), 1);
+    EXPECT_NE(errors.find("cannot start: " + (m_folder / "program/ktendwell.lock")),
+              std::string::npos)
+        << errors;
 }

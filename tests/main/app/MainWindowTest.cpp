@@ -8,6 +8,8 @@
 
 #include <QProcess>
 
+#include <sys/stat.h>
+
 using namespace kaldo;
 using namespace kaldo::windowtest;
 
@@ -91,10 +93,13 @@ TEST_F(MainWindowTest, IndexPagesAreBuiltAtStartUp) {
 
 TEST_F(MainWindowTest, SecondStartHandsOverItsPrinter) {
     Start("Office_3020");
-    InstanceLock lock("KALDO_TENDWELL_MUTEX");
+    const std::string runtime = m_temp / "run";
+    ASSERT_EQ(::mkdir(runtime.c_str(), 0700), 0);
+    ScopedEnv runtimeFolder("XDG_RUNTIME_DIR", runtime.c_str());
+    InstanceLock lock(runtime + "/KALDO_TENDWELL_MUTEX.lock");
     ASSERT_TRUE(lock.Held());
     InstanceServer server([&](const std::string& name) { m_context->OnForwardedPrinter(name); });
-    ASSERT_TRUE(server.Listen(InstanceSocketPath("Kaldo_Tendwell")));
+    ASSERT_TRUE(server.Listen(InstanceSocketPath(runtime, "Kaldo_Tendwell")));
 
     QProcess second;
     second.start(KTENDWELL_PROGRAM, {"Studio_C5100"});

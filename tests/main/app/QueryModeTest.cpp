@@ -12,6 +12,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include <sys/stat.h>
+
 namespace kaldo {
 namespace {
 
@@ -121,12 +123,15 @@ TEST_F(QueryProgramTest, NoSchedulerMeansNoPrinterHasContent) {
 }
 
 TEST_F(QueryProgramTest, QueryAnswersWhileAnInstanceRuns) {
-    testing::ScopedEnv root("KALDO_ROOT", m_folder.Path().c_str());
-    InstanceLock running("KALDO_TENDWELL_MUTEX");
+    const std::string runtime = m_folder / "run";
+    ASSERT_EQ(::mkdir(runtime.c_str(), 0700), 0);
+    testing::ScopedEnv runtimeFolder("XDG_RUNTIME_DIR", runtime.c_str());
+    const std::string lock = runtime + "/KALDO_TENDWELL_MUTEX.lock";
+    InstanceLock running(lock);
     ASSERT_TRUE(running.Held());
     EXPECT_EQ(Run({"/t", "Presslane_Office"}), 1);
     EXPECT_EQ(Run({"/t", "Inkline"}), 0);
-    EXPECT_TRUE(InstanceLock::HeldByAnyone("KALDO_TENDWELL_MUTEX"));
+    EXPECT_EQ(InstanceLock(lock).State(), kaldo::LockState::HeldByOther);
 }
 
 // Without "/t" the window starts; a printer it cannot show ends it with the fatal message.
