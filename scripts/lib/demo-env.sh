@@ -3,12 +3,18 @@
 # scheduler, and exports what ktendwell needs to find them. Everything stops and is removed
 # when the sourcing script exits.
 #   demo_setup            -> $demo_program/ktendwell is ready to run
+# KALDO_BUILD_DIR names the build folder (default build); with KALDO_DEMO_PREBUILT set the
+# programs are taken from it as they are. KALDO_DEMO_PORT (default 18080) is the web site's
+# port and the next one the printer's, so that two setups can run side by side.
 
 demo_setup() {
-  scripts/install-deps
   local build=${KALDO_BUILD_DIR:-build}
-  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-  cmake --build "$build" --target ktendwell kaldosim kaldocups
+  # The test suite runs this over its own build, which is made already.
+  if [ -z "${KALDO_DEMO_PREBUILT:-}" ]; then
+    scripts/install-deps
+    cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    cmake --build "$build" --target ktendwell kaldosim kaldocups
+  fi
 
   demo_dir=$(mktemp -d /tmp/kaldo-demo.XXXXXX)
   demo_program=$demo_dir/program
@@ -21,9 +27,11 @@ demo_setup() {
 
   # Printers serve on port 80, which only root may bind; the demo's printer uses another port
   # and tells ktendwell so.
-  "$build/tools/kaldosim" --quiet --printer 127.0.0.5:18081 --supplies mono --toner black:64 \
-    --name KP3020-Office --location "Second floor, copy room" \
-    --site 127.0.0.1:18080 >"$demo_dir/sim.out" 2>"$demo_dir/sim.err" &
+  local site_port=${KALDO_DEMO_PORT:-18080}
+  local printer_port=$((site_port + 1))
+  "$build/tools/kaldosim" --quiet --printer "127.0.0.5:$printer_port" --supplies mono \
+    --toner black:64 --name KP3020-Office --location "Second floor, copy room" \
+    --site "127.0.0.1:$site_port" >"$demo_dir/sim.out" 2>"$demo_dir/sim.err" &
   demo_pids+=($!)
   demo_wait_for_line "$demo_dir/sim.out" ready "the simulator"
 
@@ -37,7 +45,7 @@ demo_setup() {
 
   CUPS_SERVER=$(sed -n 's/^CUPS_SERVER=//p' "$demo_dir/cups.out")
   export CUPS_SERVER KALDO_ROOT=$demo_dir/root XDG_CONFIG_HOME=$demo_dir/config
-  export KALDO_HOME_PAGE=http://127.0.0.1:18080/ KALDO_PRINTER_WEB_PORT=18081
+  export KALDO_HOME_PAGE=http://127.0.0.1:$site_port/ KALDO_PRINTER_WEB_PORT=$printer_port
 }
 
 demo_cleanup() {
