@@ -70,7 +70,7 @@ struct ExitAfter {
     }
 
     bool Is(std::string_view name) const { return what == name; }
-    // The link that starts the action, and the pane it is followed in.
+    // The link that starts the action; empty for the kinds that follow no link.
     std::string Link() const {
         if (Is("refresh"))
             return "util-rs:";
