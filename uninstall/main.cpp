@@ -1,3 +1,4 @@
+#include "packaging/ProgramIcon.h"
 #include "platform/Paths.h"
 #include "platform/registry/IniRegistry.h"
 #include "platform/strings/StringTable.h"
@@ -43,6 +44,7 @@ int main(int argc, char** argv) {
     }
 
     QApplication application(argc, argv);
+    QApplication::setWindowIcon(kaldo::ProgramIcon());
     kaldo::LinuxSetupSupport setup(kaldo::kUninstallerStringTables, registry,
                                    kaldo::MessagesLocale());
     kaldo::Uninstaller uninstaller(setup, registry, ownFile);

@@ -11,6 +11,7 @@
 #include "main/printers/PrinterServices.h"
 #include "main/printers/Reachability.h"
 #include "main/resources/StringResources.h"
+#include "packaging/ProgramIcon.h"
 #include "platform/Paths.h"
 #include "platform/Trace.h"
 #include "platform/instance/InstanceLock.h"
@@ -115,6 +116,7 @@ int main(int argc, char** argv) {
     kaldo::RegisterLinkSchemes();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
+    QApplication::setWindowIcon(kaldo::ProgramIcon());
     QApplication::setQuitOnLastWindowClosed(true);
 
     kaldo::IniRegistry settings;
