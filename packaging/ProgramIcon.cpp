@@ -1,5 +1,7 @@
 #include "packaging/ProgramIcon.h"
 
+#include "setupsupport/DesktopEntry.h"
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -22,9 +24,11 @@ struct IconFile {
 // "<size>/kaldo-tendwell.png" becomes "<size>x<size>/apps/…", the picture "scalable/apps/…".
 std::vector<IconFile> iconFiles() {
     std::vector<IconFile> files;
-    const QString svg = QString::fromLatin1(kProgramIconName) + ".svg";
+    const QString svg =
+        QString::fromLatin1(kProgramIconName.data(), kProgramIconName.size()) + ".svg";
     files.push_back({kResourceFolder + "/" + svg, "scalable/apps/" + svg});
-    const QString png = QString::fromLatin1(kProgramIconName) + ".png";
+    const QString png =
+        QString::fromLatin1(kProgramIconName.data(), kProgramIconName.size()) + ".png";
     for (const QString& size :
          QDir(kResourceFolder).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name))
         files.push_back(

@@ -6,15 +6,12 @@
 
 namespace kaldo {
 
-// The icon's name in the icon theme, as menu entries give it.
-constexpr const char* kProgramIconName = "kaldo-tendwell";
-
 // The program's icon in every size it is drawn in, for the windows of all three programs.
 QIcon ProgramIcon();
 
-// Puts the icon into the hicolor theme below `themeFolder` (…/icons/hicolor): the scalable
-// picture and one PNG per size, each written beside and renamed. False when a file could not
-// be written; `error` then says which.
+// Puts the icon (kProgramIconName) into the hicolor theme below `themeFolder` (…/icons/hicolor):
+// the scalable picture and one PNG per size, each written beside and renamed. False when a file
+// could not be written; `error` then says which.
 bool WriteProgramIcons(const std::string& themeFolder, std::string& error);
 
 // Deletes what WriteProgramIcons wrote; the theme's folders stay.

@@ -26,6 +26,7 @@ constexpr int kDesktopShortcut = 11;
 constexpr int kProgramsShortcut = 12; // "Kaldo Presslane\Kaldo Tendwell"
 constexpr int kRunningText = 13;
 constexpr int kRunningCaption = 14;
+constexpr int kNotRemovedText = 15; // "%s": the files, one a line
 } // namespace uninstaller_strings
 
 } // namespace kaldo

@@ -2,6 +2,7 @@
 #include "platform/Paths.h"
 #include "platform/registry/IniRegistry.h"
 #include "platform/strings/StringTable.h"
+#include "setupsupport/InvokingUser.h"
 #include "setupsupport/LinuxSetupSupport.h"
 #include "setupsupport/ui/MessageBoxes.h"
 #include "uninstall/CommandLineUninstall.h"
@@ -33,6 +34,9 @@ int main(int argc, char** argv) {
     // Known before anything is removed: the file may be gone by the time it is needed.
     std::error_code error;
     const std::string ownFile = std::filesystem::read_symlink("/proc/self/exe", error).string();
+    // The desktop shortcut to remove is that of the user who ran sudo or pkexec.
+    if (const std::optional<kaldo::InvokingUser> user = kaldo::UserBehindElevation())
+        kaldo::TakeUsersPlace(*user);
     kaldo::IniRegistry registry;
     if (options.CommandLine()) {
         QCoreApplication application(argc, argv);

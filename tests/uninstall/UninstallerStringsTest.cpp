@@ -27,14 +27,15 @@ TEST(UninstallerStringsTest, EnglishTextsAreThoseOfTheProduct) {
               "The Kaldo Tendwell is not installed on this PC.\nThe uninstall will now exit.");
     EXPECT_EQ(en.Text(12), "Kaldo Presslane\\Kaldo Tendwell");
     EXPECT_EQ(en.Text(14), "Kaldo Tendwell Currently Running");
-    EXPECT_EQ(en.Text(15), "");
+    EXPECT_EQ(en.Text(15), "These files could not be removed:\n\n%s");
+    EXPECT_EQ(en.Text(16), "");
 }
 
-TEST(UninstallerStringsTest, EveryLanguageHasAllFourteenStrings) {
+TEST(UninstallerStringsTest, EveryLanguageHasAllFifteenStrings) {
     for (int language : kLanguages) {
         const kaldo::StringTable strings = table(language);
         ASSERT_EQ(strings.LanguageId(), language);
-        for (int id = 1; id <= 14; ++id)
+        for (int id = 1; id <= 15; ++id)
             EXPECT_FALSE(strings.Text(id).empty()) << language << " " << id;
     }
 }
@@ -43,7 +44,7 @@ TEST(UninstallerStringsTest, TranslationsKeepAcceleratorsLinesAndNames) {
     const kaldo::StringTable en = table(kaldo::kEnglishLanguageId);
     for (int language : kLanguages) {
         const kaldo::StringTable strings = table(language);
-        for (int id = 1; id <= 14; ++id) {
+        for (int id = 1; id <= 15; ++id) {
             EXPECT_EQ(count(strings.Text(id), '&'), count(en.Text(id), '&'))
                 << language << " " << id;
             EXPECT_EQ(count(strings.Text(id), '\n'), count(en.Text(id), '\n'))
@@ -52,7 +53,8 @@ TEST(UninstallerStringsTest, TranslationsKeepAcceleratorsLinesAndNames) {
         for (int id : {10, 11, 12})
             EXPECT_EQ(strings.Text(id), en.Text(id)) << language;
         if (language != kaldo::kEnglishLanguageId) {
-            for (int id : {5, 6, 8, 13})
+            EXPECT_NE(strings.Text(15).find("%s"), std::string::npos) << language;
+            for (int id : {5, 6, 8, 13, 15})
                 EXPECT_NE(strings.Text(id), en.Text(id)) << language << " " << id;
         }
     }

@@ -83,5 +83,14 @@ Kør derefter denne afinstallation igen.</translation>
         <extracomment>Kaldo Tendwell Currently Running</extracomment>
         <translation>Kaldo Tendwell kører</translation>
     </message>
+    <message>
+        <source>15</source>
+        <extracomment>These files could not be removed:
+
+%s</extracomment>
+        <translation>Disse filer kunne ikke fjernes:
+
+%s</translation>
+    </message>
 </context>
 </TS>

@@ -83,5 +83,14 @@ Führen Sie die Deinstallation danach erneut aus.</translation>
         <extracomment>Kaldo Tendwell Currently Running</extracomment>
         <translation>Kaldo Tendwell wird ausgeführt</translation>
     </message>
+    <message>
+        <source>15</source>
+        <extracomment>These files could not be removed:
+
+%s</extracomment>
+        <translation>Diese Dateien konnten nicht entfernt werden:
+
+%s</translation>
+    </message>
 </context>
 </TS>

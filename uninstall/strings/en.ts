@@ -83,5 +83,14 @@ Once closed, please run this uninstall again.</translation>
         <extracomment>Kaldo Tendwell Currently Running</extracomment>
         <translation>Kaldo Tendwell Currently Running</translation>
     </message>
+    <message>
+        <source>15</source>
+        <extracomment>These files could not be removed:
+
+%s</extracomment>
+        <translation>These files could not be removed:
+
+%s</translation>
+    </message>
 </context>
 </TS>

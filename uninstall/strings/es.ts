@@ -83,5 +83,14 @@ Una vez cerrado, vuelva a ejecutar esta desinstalación.</translation>
         <extracomment>Kaldo Tendwell Currently Running</extracomment>
         <translation>Kaldo Tendwell en ejecución</translation>
     </message>
+    <message>
+        <source>15</source>
+        <extracomment>These files could not be removed:
+
+%s</extracomment>
+        <translation>No se pudieron quitar estos archivos:
+
+%s</translation>
+    </message>
 </context>
 </TS>

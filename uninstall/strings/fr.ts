@@ -83,5 +83,14 @@ Une fois l'application fermée, relancez cette désinstallation.</translation>
         <extracomment>Kaldo Tendwell Currently Running</extracomment>
         <translation>Kaldo Tendwell en cours d'exécution</translation>
     </message>
+    <message>
+        <source>15</source>
+        <extracomment>These files could not be removed:
+
+%s</extracomment>
+        <translation>Ces fichiers n&apos;ont pas pu être supprimés :
+
+%s</translation>
+    </message>
 </context>
 </TS>

@@ -83,5 +83,14 @@ Dopo averlo chiuso, eseguire di nuovo la disinstallazione.</translation>
         <extracomment>Kaldo Tendwell Currently Running</extracomment>
         <translation>Kaldo Tendwell in esecuzione</translation>
     </message>
+    <message>
+        <source>15</source>
+        <extracomment>These files could not be removed:
+
+%s</extracomment>
+        <translation>Impossibile rimuovere questi file:
+
+%s</translation>
+    </message>
 </context>
 </TS>

@@ -83,5 +83,14 @@ Kaldo Tendwell を終了してください。
         <extracomment>Kaldo Tendwell Currently Running</extracomment>
         <translation>Kaldo Tendwell は実行中です</translation>
     </message>
+    <message>
+        <source>15</source>
+        <extracomment>These files could not be removed:
+
+%s</extracomment>
+        <translation>次のファイルを削除できませんでした:
+
+%s</translation>
+    </message>
 </context>
 </TS>

@@ -83,5 +83,14 @@ Kaldo Tendwell을 종료하십시오.
         <extracomment>Kaldo Tendwell Currently Running</extracomment>
         <translation>Kaldo Tendwell 실행 중</translation>
     </message>
+    <message>
+        <source>15</source>
+        <extracomment>These files could not be removed:
+
+%s</extracomment>
+        <translation>다음 파일을 제거할 수 없습니다:
+
+%s</translation>
+    </message>
 </context>
 </TS>

@@ -83,5 +83,14 @@ Voer dit verwijderprogramma daarna opnieuw uit.</translation>
         <extracomment>Kaldo Tendwell Currently Running</extracomment>
         <translation>Kaldo Tendwell is actief</translation>
     </message>
+    <message>
+        <source>15</source>
+        <extracomment>These files could not be removed:
+
+%s</extracomment>
+        <translation>Deze bestanden konden niet worden verwijderd:
+
+%s</translation>
+    </message>
 </context>
 </TS>

@@ -83,5 +83,14 @@ Depois de fechá-lo, execute esta desinstalação novamente.</translation>
         <extracomment>Kaldo Tendwell Currently Running</extracomment>
         <translation>Kaldo Tendwell em execução</translation>
     </message>
+    <message>
+        <source>15</source>
+        <extracomment>These files could not be removed:
+
+%s</extracomment>
+        <translation>Não foi possível remover estes arquivos:
+
+%s</translation>
+    </message>
 </context>
 </TS>

@@ -83,5 +83,14 @@ Once closed, please run this uninstall again.</extracomment>
         <extracomment>Kaldo Tendwell Currently Running</extracomment>
         <translation>Kaldo Tendwell запущен</translation>
     </message>
+    <message>
+        <source>15</source>
+        <extracomment>These files could not be removed:
+
+%s</extracomment>
+        <translation>Не удалось удалить следующие файлы:
+
+%s</translation>
+    </message>
 </context>
 </TS>

@@ -83,5 +83,14 @@ Kör sedan den här avinstallationen igen.</translation>
         <extracomment>Kaldo Tendwell Currently Running</extracomment>
         <translation>Kaldo Tendwell körs</translation>
     </message>
+    <message>
+        <source>15</source>
+        <extracomment>These files could not be removed:
+
+%s</extracomment>
+        <translation>Följande filer kunde inte tas bort:
+
+%s</translation>
+    </message>
 </context>
 </TS>

@@ -83,5 +83,14 @@ Once closed, please run this uninstall again.</extracomment>
         <extracomment>Kaldo Tendwell Currently Running</extracomment>
         <translation>Kaldo Tendwell 正在執行</translation>
     </message>
+    <message>
+        <source>15</source>
+        <extracomment>These files could not be removed:
+
+%s</extracomment>
+        <translation>無法移除下列檔案：
+
+%s</translation>
+    </message>
 </context>
 </TS>

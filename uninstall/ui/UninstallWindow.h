@@ -68,6 +68,9 @@ private:
 
 // The uninstaller with its window: nothing while the main program runs, a message when
 // nothing is installed, else the window.
+// The warning that names what a removal left behind (at most a dozen paths).
+MessageRequest NotRemovedMessage(const SetupSupport& setup, const std::vector<std::string>& paths);
+
 int RunUninstallWindow(SetupSupport& setup, Uninstaller& uninstaller, bool mainProgramRunning,
                        MessageBoxFunction ask,
                        const std::function<void(QDialog&)>& shownObserver = {});
