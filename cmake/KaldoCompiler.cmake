@@ -24,7 +24,7 @@ function(kaldo_add_library name)
   target_link_libraries(${name} PUBLIC ${ARG_PUBLIC_LIBS} PRIVATE kaldo_options ${ARG_PRIVATE_LIBS})
 endfunction()
 
-# Shipped programs find libktwnutil beside themselves, wherever the folder is installed or
-# copied; the install tree and the distribution folder carry no build-folder path.
+# Installed programs find libktwnutil beside themselves, wherever the folder is installed or
+# copied: the package and the distribution folder carry no build-folder path. Built programs
+# keep the build folder's path as well, so that tests may copy them anywhere.
 set(CMAKE_INSTALL_RPATH "$ORIGIN")
-set(CMAKE_BUILD_RPATH_USE_ORIGIN ON)

@@ -119,8 +119,9 @@ bool CreateLockFile(const std::string& programFolder, std::string& error) {
         error = "Cannot create " + path + ": " + std::strerror(errno);
         return false;
     }
-    // Only what the package gives it: the owner writes, everyone reads and locks.
-    const bool ok = ::fchmod(fd, 0644) == 0;
+    // As the package has it: the installing user (root) owns and writes it, everyone reads and
+    // locks it, so that no other user can make or block the lock the uninstaller looks at.
+    const bool ok = ::fchown(fd, ::geteuid(), ::getegid()) == 0 && ::fchmod(fd, 0644) == 0;
     ::close(fd);
     if (!ok)
         error = "Cannot set the permissions of " + path;
@@ -155,7 +156,7 @@ InstallResult RunInstall(const InstallSettings& settings, const std::string& ins
         return failed(kStepShortcuts, "The menu entry could not be created: " + setup.lastError());
     std::string iconError;
     const std::optional<std::string> iconTheme =
-        IconThemeFolder(setup.getOsClass() < 7 ? kFolderPrograms : kFolderCommonPrograms);
+        IconThemeFolder(ProgramsMenuFolderId(setup.getOsClass()));
     if (!iconTheme || !WriteProgramIcons(*iconTheme, iconError))
         return failed(kStepShortcuts, "The program's icon could not be installed: " + iconError);
     const std::optional<std::string> desktop = setup.getSpecialFolder(kFolderCommonDesktop);

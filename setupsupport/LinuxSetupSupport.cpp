@@ -213,7 +213,7 @@ bool LinuxSetupSupport::createShortcut(const std::string& target, const std::str
 }
 
 int LinuxSetupSupport::programsFolderId() const {
-    return getOsClass() < 7 ? kFolderPrograms : kFolderCommonPrograms;
+    return ProgramsMenuFolderId(getOsClass());
 }
 
 std::optional<std::string> LinuxSetupSupport::programsFolder() const {

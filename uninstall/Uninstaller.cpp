@@ -119,12 +119,12 @@ bool Uninstaller::Remove(const std::vector<std::string>& names) {
 
 void Uninstaller::RemoveInstallation() {
     m_notRemoved.clear();
-    const int programsId = m_setup.getOsClass() < 7 ? kFolderPrograms : kFolderCommonPrograms;
+    const int programsId = ProgramsMenuFolderId(m_setup.getOsClass());
     const std::optional<std::string> programs = m_setup.getSpecialFolder(programsId);
     for (const std::string& entry :
          {m_setup.loadString(strings::kProgramsShortcut), std::string(kUninstallerMenuEntry)}) {
         m_setup.deleteProgramsShortcut(entry);
-        std::string name = entry.substr(entry.find_last_of('\\') + 1);
+        const std::string name = entry.substr(entry.find_last_of('\\') + 1);
         if (programs)
             noteLeftovers(
                 JoinPath(*programs, DesktopFileId(name) + std::string(kShortcutExtension)));

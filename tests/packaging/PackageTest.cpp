@@ -106,7 +106,7 @@ TEST_F(PackageTest, LintianFindsNoError) {
     EXPECT_EQ(output.find("\nE: "), std::string::npos) << output;
 }
 
-TEST_F(PackageTest, ApplicationResolvesItsDependencies) {
+TEST_F(PackageTest, AptResolvesItsDependencies) {
     std::string output;
     EXPECT_EQ(run("apt-get install --simulate " + quoted(kPackage), &output), 0) << output;
     EXPECT_NE(output.find("Inst kaldo-tendwell"), std::string::npos) << output;
