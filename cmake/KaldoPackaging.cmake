@@ -54,6 +54,8 @@ endif()
 # kaldo_install_program(TARGET): a shipped program in the program folder, linked from /usr/bin.
 function(kaldo_install_program target)
   install(TARGETS ${target} RUNTIME DESTINATION ${KALDO_PROGRAM_FOLDER})
+  # Relocations resolved at start, then made read-only, as Debian hardens its programs.
+  target_link_options(${target} PRIVATE -Wl,-z,relro,-z,now)
   add_dependencies(kaldo_shipped ${target})
   set(link "${CMAKE_CURRENT_BINARY_DIR}/usr-bin/${target}")
   file(MAKE_DIRECTORY "${CMAKE_CURRENT_BINARY_DIR}/usr-bin")

@@ -140,7 +140,7 @@ std::string DesktopEntryText(std::string_view name, std::string_view target,
             "Categories=Settings;HardwareSettings;Printing;";
     if (!submenu.empty())
         text += SubmenuCategory(submenu) + ";";
-    text += "\n";
+    text += "\nKeywords=printer;help;status;supplies;\n";
     return text;
 }
 
