@@ -23,3 +23,8 @@ function(kaldo_add_library name)
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR} ${PROJECT_BINARY_DIR})
   target_link_libraries(${name} PUBLIC ${ARG_PUBLIC_LIBS} PRIVATE kaldo_options ${ARG_PRIVATE_LIBS})
 endfunction()
+
+# Installed programs find libktwnutil beside themselves, wherever the folder is installed or
+# copied: the package and the distribution folder carry no build-folder path. Built programs
+# keep the build folder's path as well, so that tests may copy them anywhere.
+set(CMAKE_INSTALL_RPATH "$ORIGIN")

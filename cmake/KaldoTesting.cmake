@@ -1,9 +1,10 @@
 include(GoogleTest)
 
-# kaldo_add_test(NAME SOURCES ... [LIBS ...] [ENVIRONMENT VAR=VALUE ...] [LABELS ...] [TIMEOUT s])
+# kaldo_add_test(NAME SOURCES ... [LIBS ...] [ENVIRONMENT VAR=VALUE ...] [LABELS ...] [TIMEOUT s]
+#                [FIXTURES_REQUIRED fixture ...])
 # One test executable per module; its cases are registered with CTest one by one.
 function(kaldo_add_test name)
-  cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBS;ENVIRONMENT;LABELS" ${ARGN})
+  cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBS;ENVIRONMENT;LABELS;FIXTURES_REQUIRED" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_BINARY_DIR} ${PROJECT_BINARY_DIR}/tests)
   target_link_libraries(${name} PRIVATE kaldo_options ${ARG_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
@@ -19,14 +20,17 @@ function(kaldo_add_test name)
   # that CTest reads after the list of cases.
   set(environment "QT_QPA_PLATFORM=offscreen" ${ARG_ENVIRONMENT})
   # Web engine instances start one at a time: each brings up its own browser processes.
-  set(lock "")
+  set(extra "")
   if("gui" IN_LIST ARG_LABELS)
-    set(lock "RESOURCE_LOCK webengine")
+    set(extra "RESOURCE_LOCK webengine")
+  endif()
+  if(ARG_FIXTURES_REQUIRED)
+    string(APPEND extra " FIXTURES_REQUIRED \"${ARG_FIXTURES_REQUIRED}\"")
   endif()
   set(script "${CMAKE_CURRENT_BINARY_DIR}/${name}_properties.cmake")
   file(GENERATE OUTPUT "${script}" CONTENT
 "foreach(test IN LISTS ${name}_TESTS)
-  set_tests_properties(\"\${test}\" PROPERTIES ENVIRONMENT \"${environment}\" LABELS \"${ARG_LABELS}\" ${lock})
+  set_tests_properties(\"\${test}\" PROPERTIES ENVIRONMENT \"${environment}\" LABELS \"${ARG_LABELS}\" ${extra})
 endforeach()
 ")
   set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES "${script}")

@@ -1,5 +1,6 @@
 #include "setup/InstallSteps.h"
 
+#include "packaging/ProgramIcon.h"
 #include "platform/Paths.h"
 #include "platform/registry/Registry.h"
 #include "setup/InstallerStrings.h"
@@ -7,9 +8,15 @@
 #include "setupsupport/SpecialFolders.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 #include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace kaldo {
 
@@ -17,33 +24,66 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// Folders of `folder`, linked ones included.
 std::vector<std::string> subfolders(const std::string& folder) {
     std::vector<std::string> names;
     std::error_code error;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
         std::error_code typeError;
-        // A linked folder may lead anywhere, the copy itself included.
-        if (it->is_directory(typeError) && !it->is_symlink(typeError))
+        if (it->is_directory(typeError))
             names.push_back(it->path().filename().string());
     }
     std::sort(names.begin(), names.end());
     return names;
 }
 
-bool copyTree(SetupSupport& setup, const std::string& source, const std::string& destination,
-              const fs::path& root, std::string& error) {
-    bool copied = setup.copyFiles("*.*", source, destination, false);
-    if (!copied && error.empty())
-        error = setup.lastError();
-    for (const std::string& name : subfolders(source)) {
-        const std::string from = JoinPath(source, name);
-        std::error_code sameError;
-        if (fs::equivalent(from, root, sameError))
-            continue;
-        copied = copyTree(setup, from, JoinPath(destination, name), root, error) && copied;
-    }
-    return copied;
+bool inside(const fs::path& path, const fs::path& folder) {
+    const auto [folderEnd, pathAt] =
+        std::mismatch(folder.begin(), folder.end(), path.begin(), path.end());
+    return folderEnd == folder.end();
 }
+
+struct TreeCopy {
+    SetupSupport& Setup;
+    fs::path ShippedRoot;        // the shipped folder, links resolved
+    fs::path Destination;        // never copied into itself
+    std::vector<fs::path> Chain; // the folders being copied, links resolved
+    std::string Error;
+
+    void note(const std::string& message) {
+        if (Error.empty())
+            Error = message;
+    }
+
+    bool copy(const std::string& source, const std::string& destination) {
+        bool copied = Setup.copyFiles("*.*", source, destination, false);
+        if (!copied)
+            note(Setup.lastError());
+        for (const std::string& name : subfolders(source)) {
+            const std::string from = JoinPath(source, name);
+            std::error_code error;
+            if (fs::equivalent(from, Destination, error))
+                continue;
+            // A linked folder is copied as a folder when it stays in the shipped folder; one
+            // that leads out of it, or back into a folder being copied, fails the copy.
+            const fs::path real = fs::canonical(from, error);
+            if (error || !inside(real, ShippedRoot)) {
+                note("The folder " + from + " is a link that leads out of " + ShippedRoot.string());
+                copied = false;
+                continue;
+            }
+            if (std::find(Chain.begin(), Chain.end(), real) != Chain.end()) {
+                note("The folder " + from + " is a link back into the folder that holds it");
+                copied = false;
+                continue;
+            }
+            Chain.push_back(real);
+            copied = copy(from, JoinPath(destination, name)) && copied;
+            Chain.pop_back();
+        }
+        return copied;
+    }
+};
 
 InstallResult failed(int step, std::string message) {
     return {step, std::move(message)};
@@ -64,7 +104,28 @@ bool CopyTree(SetupSupport& setup, const std::string& source, const std::string&
         error = setup.lastError();
         return false;
     }
-    return copyTree(setup, source, destination, fs::path(destination), error);
+    const fs::path root = fs::canonical(source, sourceError);
+    TreeCopy tree{setup, root, fs::path(destination), {root}, {}};
+    const bool copied = tree.copy(source, destination);
+    if (!copied && error.empty())
+        error = tree.Error;
+    return copied;
+}
+
+bool CreateLockFile(const std::string& programFolder, std::string& error) {
+    const std::string path = JoinPath(programFolder, kMainProgramLockFile);
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        error = "Cannot create " + path + ": " + std::strerror(errno);
+        return false;
+    }
+    // As the package has it: the installing user (root) owns and writes it, everyone reads and
+    // locks it, so that no other user can make or block the lock the uninstaller looks at.
+    const bool ok = ::fchown(fd, ::geteuid(), ::getegid()) == 0 && ::fchmod(fd, 0644) == 0;
+    ::close(fd);
+    if (!ok)
+        error = "Cannot set the permissions of " + path;
+    return ok;
 }
 
 InstallResult RunInstall(const InstallSettings& settings, const std::string& installerFolder,
@@ -85,10 +146,19 @@ InstallResult RunInstall(const InstallSettings& settings, const std::string& ins
         return failed(kStepCopyFiles,
                       "Not every file could be copied to " + programFolder + ": " + copyError);
 
+    if (!CreateLockFile(programFolder, copyError))
+        return failed(kStepCopyFiles, copyError);
+
     begin(kStepShortcuts);
     if (!setup.createProgramsShortcut(
-            mainProgram, setup.loadString(installer_strings::kProgramsShortcut), "", ""))
+            mainProgram, setup.loadString(installer_strings::kProgramsShortcut), "", "") ||
+        !setup.createProgramsShortcut(uninstaller, std::string(kUninstallerMenuEntry), "", ""))
         return failed(kStepShortcuts, "The menu entry could not be created: " + setup.lastError());
+    std::string iconError;
+    const std::optional<std::string> iconTheme =
+        IconThemeFolder(ProgramsMenuFolderId(setup.getOsClass()));
+    if (!iconTheme || !WriteProgramIcons(*iconTheme, iconError))
+        return failed(kStepShortcuts, "The program's icon could not be installed: " + iconError);
     const std::optional<std::string> desktop = setup.getSpecialFolder(kFolderCommonDesktop);
     if (!desktop)
         return failed(kStepShortcuts, "The desktop folder is unknown.");

@@ -49,9 +49,15 @@ InstallResult RunInstall(const InstallSettings& settings, const std::string& ins
 
 // The tree copy of the first step: every file of `source` and of its subfolders into the same
 // place below `destination`. Never descends into `destination` itself, so that a program
-// folder below the shipped folder is not copied into itself. Keeps going past a failure.
+// folder below the shipped folder is not copied into itself. A linked folder is copied like a
+// folder when it leads to a place inside `source`; one that leads out of it (or into a folder
+// that holds it) is not, and fails the copy with its name. Keeps going past a failure.
 bool CopyTree(SetupSupport& setup, const std::string& source, const std::string& destination,
               std::string& error);
+
+// The empty, root-owned lock file in the program folder that every running main program holds
+// a shared lock on, so that the uninstaller sees each user's instance.
+bool CreateLockFile(const std::string& programFolder, std::string& error);
 
 // The printer name that a printer driver installation left for the installer; empty when none.
 std::string HandedOverPrinter(const Registry& registry);

@@ -1,3 +1,4 @@
+#include "packaging/ProgramIcon.h"
 #include "platform/Paths.h"
 #include "platform/registry/IniRegistry.h"
 #include "platform/strings/StringTable.h"
@@ -5,6 +6,7 @@
 #include "setup/InstallerStrings.h"
 #include "setup/ui/InstallerApp.h"
 #include "setup/ui/WindowKit.h"
+#include "setupsupport/InvokingUser.h"
 #include "setupsupport/LinuxSetupSupport.h"
 #include "setupsupport/ui/MessageBoxes.h"
 
@@ -28,18 +30,26 @@ int main(int argc, char** argv) {
         return 0;
     }
 
+    // Run through sudo or pkexec, the desktop shortcut and the handed-over printer name are
+    // those of the user who asked, not root's.
+    const std::optional<kaldo::InvokingUser> user = kaldo::UserBehindElevation();
+    if (user)
+        kaldo::TakeUsersPlace(*user);
     kaldo::IniRegistry registry;
     if (options.Silent) {
         QCoreApplication application(argc, argv);
         kaldo::LinuxSetupSupport setup(kaldo::kInstallerStringTables, registry,
                                        kaldo::MessagesLocale());
+        setup.setUserFileOwner(user);
         return kaldo::RunCommandLineInstall(options, setup, registry, kaldo::ProgramFolder(),
                                             std::cout, std::cerr);
     }
 
     QApplication application(argc, argv);
+    QApplication::setWindowIcon(kaldo::ProgramIcon());
     kaldo::LinuxSetupSupport setup(kaldo::kInstallerStringTables, registry,
                                    kaldo::MessagesLocale());
+    setup.setUserFileOwner(user);
     kaldo::WindowKit kit;
     kaldo::InstallerApp installer(setup, registry, kit, kaldo::ProgramFolder(),
                                   kaldo::ShowMessageBox);

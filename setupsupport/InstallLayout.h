@@ -12,6 +12,9 @@ constexpr std::string_view kProgramSubfolder = "Kaldo/Tendwell";
 constexpr std::string_view kMainProgramName = "ktendwell";
 constexpr std::string_view kUninstallerName = "tendwelluninstall";
 constexpr std::string_view kContentFolderName = "Data";
+constexpr std::string_view kMainProgramLockFile = "ktendwell.lock";
+// The uninstaller's entry in the menu folder of the main program's entry.
+constexpr std::string_view kUninstallerMenuEntry = "Kaldo Presslane\\Kaldo Tendwell Uninstall";
 constexpr std::string_view kProgramKey = "SOFTWARE\\Kaldo\\Tendwell";
 constexpr std::string_view kUninstallKey =
     "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Kaldo_Tendwell";

@@ -51,6 +51,33 @@ std::string existingAncestor(fs::path path) {
     return path.empty() ? std::string("/") : path.string();
 }
 
+// "Kaldo Presslane\\Kaldo Tendwell": the submenu and the entry's name.
+std::pair<std::string, std::string> submenuAndName(const std::string& relative) {
+    const std::string path = withSlashes(relative);
+    const size_t slash = path.find_last_of('/');
+    if (slash == std::string::npos)
+        return {std::string(), path};
+    const std::string folders = path.substr(0, slash);
+    return {folders.substr(folders.find_last_of('/') + 1), path.substr(slash + 1)};
+}
+
+// Whether an entry of the menu folder still places itself into the submenu `category`.
+bool submenuInUse(const std::string& programs, const std::string& category) {
+    std::error_code error;
+    for (fs::directory_iterator it(programs, error), end; !error && it != end;
+         it.increment(error)) {
+        if (it->path().extension() != kShortcutExtension)
+            continue;
+        std::ifstream file(it->path());
+        for (std::string line; std::getline(file, line);) {
+            if (line.rfind("Categories=", 0) == 0 &&
+                (";" + line.substr(11)).find(";" + category + ";") != std::string::npos)
+                return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 LinuxSetupSupport::LinuxSetupSupport(std::string_view stringTables, const Registry& registry,
@@ -145,35 +172,56 @@ int LinuxSetupSupport::compareFiles(const std::string& nameA, const std::string&
     return aEarlier ? kCompareDestinationNewer : kCompareSourceNewer;
 }
 
-bool LinuxSetupSupport::createShortcut(const std::string& target, const std::string& link,
-                                       const std::string& description,
-                                       const std::string& workingFolder) {
-    const std::string path = withSlashes(link) + std::string(kShortcutExtension);
+// Written beside and renamed over, so that a menu never reads half a file. Folders on the way
+// are made; inside the home of the user a setup runs for, they and the file become the user's.
+bool LinuxSetupSupport::writeFile(const std::string& path, const std::string& text, mode_t mode) {
+    const std::string firstExisting = existingAncestor(fs::path(path).parent_path());
     if (!CreateDirectories(path, false))
         return fail("Cannot create the folder of " + path + ": " + systemError(errno));
-    const std::string name = fs::path(withSlashes(link)).filename().string();
-    const std::string text = DesktopEntryText(name, target, description, workingFolder);
-
-    // Written beside and renamed over, so that a menu never reads half an entry.
     const std::string temporary = path + ".new";
     {
         std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-        if (!(file << text) || !file.flush())
-            return fail("Cannot write " + path + ": " + systemError(errno));
+        if (!(file << text) || !file.flush()) {
+            const int error = errno;
+            ::unlink(temporary.c_str());
+            return fail("Cannot write " + path + ": " + systemError(error));
+        }
     }
-    ::chmod(temporary.c_str(), 0755); // desktops start only executable entries
+    ::chmod(temporary.c_str(), mode);
     if (::rename(temporary.c_str(), path.c_str()) != 0) {
         const int error = errno;
         ::unlink(temporary.c_str());
         return fail("Cannot write " + path + ": " + systemError(error));
     }
+    if (m_userOwner && path.rfind(m_userOwner->Home + "/", 0) == 0) {
+        ::lchown(path.c_str(), m_userOwner->Uid, m_userOwner->Gid);
+        for (fs::path folder = fs::path(path).parent_path();
+             folder.string().size() > firstExisting.size() && folder != folder.parent_path();
+             folder = folder.parent_path())
+            ::lchown(folder.c_str(), m_userOwner->Uid, m_userOwner->Gid);
+    }
     return true;
 }
 
-std::optional<std::string> LinuxSetupSupport::programsFolder() const {
-    return getSpecialFolder(getOsClass() < 7 ? kFolderPrograms : kFolderCommonPrograms);
+bool LinuxSetupSupport::createShortcut(const std::string& target, const std::string& link,
+                                       const std::string& description,
+                                       const std::string& workingFolder) {
+    const std::string path = withSlashes(link) + std::string(kShortcutExtension);
+    const std::string name = fs::path(withSlashes(link)).filename().string();
+    // Desktops start only executable entries.
+    return writeFile(path, DesktopEntryText(name, target, description, workingFolder), 0755);
 }
 
+int LinuxSetupSupport::programsFolderId() const {
+    return ProgramsMenuFolderId(getOsClass());
+}
+
+std::optional<std::string> LinuxSetupSupport::programsFolder() const {
+    return getSpecialFolder(programsFolderId());
+}
+
+// Menus show entries by category; a folder of the menu is a submenu that a merged menu file
+// names and gathers by its own category, not a subfolder of the entries.
 bool LinuxSetupSupport::createProgramsShortcut(const std::string& target,
                                                const std::string& relative,
                                                const std::string& description,
@@ -181,19 +229,45 @@ bool LinuxSetupSupport::createProgramsShortcut(const std::string& target,
     const std::optional<std::string> programs = programsFolder();
     if (!programs)
         return fail("The applications menu folder is unknown");
-    return createShortcut(target, JoinPath(*programs, withSlashes(relative)), description,
-                          workingFolder);
+    const auto [submenu, name] = submenuAndName(relative);
+    if (DesktopFileId(name).empty())
+        return fail("The menu entry \"" + relative + "\" has no name");
+    if (!submenu.empty()) {
+        const std::optional<std::string> directories = MenuDirectoriesFolder(programsFolderId());
+        const std::optional<std::string> menus = MergedMenusFolder(programsFolderId());
+        if (!directories || !menus)
+            return fail("The menu folders are unknown");
+        const std::string id = DesktopFileId(submenu);
+        if (!writeFile(JoinPath(*directories, id + ".directory"), DirectoryEntryText(submenu),
+                       0644) ||
+            !writeFile(JoinPath(*menus, id + ".menu"), MergedMenuText(submenu), 0644))
+            return false;
+    }
+    const std::string path =
+        JoinPath(*programs, DesktopFileId(name) + std::string(kShortcutExtension));
+    return writeFile(path, DesktopEntryText(name, target, description, workingFolder, submenu),
+                     0644);
 }
 
 bool LinuxSetupSupport::deleteShortcut(const std::string& link) {
     return deleteFile(withSlashes(link) + std::string(kShortcutExtension));
 }
 
+// The submenu goes with its last entry.
 bool LinuxSetupSupport::deleteProgramsShortcut(const std::string& relative) {
     const std::optional<std::string> programs = programsFolder();
     if (!programs)
         return fail("The applications menu folder is unknown");
-    return deleteShortcut(JoinPath(*programs, withSlashes(relative)));
+    const auto [submenu, name] = submenuAndName(relative);
+    const bool deleted = deleteShortcut(JoinPath(*programs, DesktopFileId(name)));
+    if (!submenu.empty() && !submenuInUse(*programs, SubmenuCategory(submenu))) {
+        const std::string id = DesktopFileId(submenu);
+        if (const auto menus = MergedMenusFolder(programsFolderId()))
+            ::unlink(JoinPath(*menus, id + ".menu").c_str());
+        if (const auto directories = MenuDirectoriesFolder(programsFolderId()))
+            ::unlink(JoinPath(*directories, id + ".directory").c_str());
+    }
+    return deleted;
 }
 
 bool LinuxSetupSupport::createDirectories(const std::string& path, bool includeLast) {
@@ -206,14 +280,26 @@ std::optional<std::string> LinuxSetupSupport::getSpecialFolder(int id) const {
     return SpecialFolderPath(id);
 }
 
+// The copy is made beside the destination and renamed over it once complete, with the source's
+// write time: the replace policy compares write times, and a copy cut off part-way must never
+// stand in the destination's place looking newer than its source.
 bool LinuxSetupSupport::copyOne(const std::string& source, const std::string& destination) {
+    const std::string temporary = destination + ".kaldo-new";
     std::error_code error;
-    if (!fs::copy_file(source, destination, fs::copy_options::overwrite_existing, error))
-        return fail("Cannot copy " + source + " to " + destination + ": " + error.message());
-    // The replace policy compares write times, so the copy keeps the source's.
+    const auto failed = [&](const std::string& reason) {
+        std::error_code ignored;
+        fs::remove(temporary, ignored);
+        return fail("Cannot copy " + source + " to " + destination + ": " + reason);
+    };
+    if (!fs::copy_file(source, temporary, fs::copy_options::overwrite_existing, error))
+        return failed(error.message());
     const fs::file_time_type written = fs::last_write_time(source, error);
     if (!error)
-        fs::last_write_time(destination, written, error);
+        fs::last_write_time(temporary, written, error);
+    if (error)
+        return failed(error.message());
+    if (::rename(temporary.c_str(), destination.c_str()) != 0)
+        return failed(systemError(errno));
     return true;
 }
 
@@ -249,8 +335,7 @@ bool LinuxSetupSupport::copyFiles(const std::string& pattern, const std::string&
         const bool destinationExists = fs::exists(fs::symlink_status(to, existsError));
         if (comparison == kCompareDestinationNewer && destinationExists)
             continue;
-        if (destinationExists)
-            deleteFile(to);
+        // A read-only destination is replaced as well; the rename needs no rights on it.
         bool copied = copyOne(from, to);
         if (copied && move)
             copied = deleteFile(from);

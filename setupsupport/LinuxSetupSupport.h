@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/strings/StringTable.h"
+#include "setupsupport/InvokingUser.h"
 #include "setupsupport/SetupSupport.h"
 
 namespace kaldo {
@@ -44,10 +45,16 @@ public:
 
     int getProductType() const { return m_productType; }
 
+    // Files and folders that shortcuts add inside this user's home become the user's, for a
+    // setup run as root on the user's behalf.
+    void setUserFileOwner(std::optional<InvokingUser> user) { m_userOwner = std::move(user); }
+
 private:
     bool fail(std::string reason);
+    int programsFolderId() const;
     std::optional<std::string> programsFolder() const;
     bool copyOne(const std::string& source, const std::string& destination);
+    bool writeFile(const std::string& path, const std::string& text, mode_t mode);
 
     StringTable m_strings;
     VersionRecord m_version;
@@ -56,6 +63,7 @@ private:
     int m_productType = kProductWorkstation;
     int m_wow64State = 2;
     std::string m_lastError;
+    std::optional<InvokingUser> m_userOwner;
 };
 
 } // namespace kaldo

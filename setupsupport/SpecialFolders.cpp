@@ -95,18 +95,49 @@ std::optional<std::string> DesktopFolder() {
     return JoinPath(*home, "Desktop");
 }
 
+namespace {
+
+std::optional<std::string> userFolder(const char* variable, const char* fallback,
+                                      std::string_view relative) {
+    if (auto base = absoluteVariable(variable))
+        return JoinPath(*base, relative);
+    const std::optional<std::string> home = HomeFolder();
+    if (!home)
+        return std::nullopt;
+    return JoinPath(JoinPath(*home, fallback), relative);
+}
+
+std::optional<std::string> dataFolder(int programsId, std::string_view relative) {
+    if (programsId == kFolderCommonPrograms)
+        return MachinePath(JoinPath("/usr/local/share", relative));
+    if (programsId == kFolderPrograms)
+        return userFolder("XDG_DATA_HOME", ".local/share", relative);
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<std::string> MenuDirectoriesFolder(int programsId) {
+    return dataFolder(programsId, "desktop-directories");
+}
+
+std::optional<std::string> MergedMenusFolder(int programsId) {
+    if (programsId == kFolderCommonPrograms)
+        return MachinePath("/etc/xdg/menus/applications-merged");
+    if (programsId == kFolderPrograms)
+        return userFolder("XDG_CONFIG_HOME", ".config", "menus/applications-merged");
+    return std::nullopt;
+}
+
+std::optional<std::string> IconThemeFolder(int programsId) {
+    return dataFolder(programsId, "icons/hicolor");
+}
+
 std::optional<std::string> SpecialFolderPath(int id) {
     switch (id) {
-    case kFolderPrograms: {
-        if (auto data = absoluteVariable("XDG_DATA_HOME"))
-            return JoinPath(*data, "applications");
-        const std::optional<std::string> home = HomeFolder();
-        if (!home)
-            return std::nullopt;
-        return JoinPath(*home, ".local/share/applications");
-    }
+    case kFolderPrograms:
     case kFolderCommonPrograms:
-        return MachinePath("/usr/local/share/applications");
+        return dataFolder(id, "applications");
     case kFolderCommonDesktop:
         return DesktopFolder();
     case kFolderProgramFiles:

@@ -17,6 +17,21 @@ constexpr int kFolderProgramFiles = 38;
 // MachinePath("/opt"). Nothing for any other id, or when the user has no home folder.
 std::optional<std::string> SpecialFolderPath(int id);
 
+// The applications menu that setup uses on a system of `osClass`: the user's (2) before the
+// NT family, every user's (23) since.
+inline int ProgramsMenuFolderId(int osClass) {
+    return osClass < 7 ? kFolderPrograms : kFolderCommonPrograms;
+}
+
+// The folders that go with the applications menu `programsId` (2 or 23): where submenus are
+// named (desktop-directories), where menu files are merged in (menus/applications-merged), and
+// the hicolor icon theme. For 23: MachinePath of /usr/local/share/desktop-directories,
+// /etc/xdg/menus/applications-merged and /usr/local/share/icons/hicolor; for 2 the same below
+// $XDG_DATA_HOME (~/.local/share) and $XDG_CONFIG_HOME (~/.config).
+std::optional<std::string> MenuDirectoriesFolder(int programsId);
+std::optional<std::string> MergedMenusFolder(int programsId);
+std::optional<std::string> IconThemeFolder(int programsId);
+
 // The user's home folder: $HOME, else the password database's entry.
 std::optional<std::string> HomeFolder();
 

@@ -118,9 +118,10 @@ int RunCommandLineUninstall(const UninstallerOptions& options, const SetupSuppor
         out << (gone ? "removed " : "could not remove ") << name << "\n";
         complete = complete && gone;
     }
+    for (const std::string& path : uninstaller.NotRemoved())
+        err << "could not remove " << path << "\n";
     if (everything) {
-        if (fs::exists(fs::symlink_status(uninstaller.ProgramFolder(), error))) {
-            err << "could not remove everything in " << uninstaller.ProgramFolder() << "\n";
+        if (!uninstaller.NotRemoved().empty()) {
             complete = false;
         } else {
             out << setup.loadString(strings::kCompleteCaption) << ": "

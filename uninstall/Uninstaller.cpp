@@ -1,7 +1,9 @@
 #include "uninstall/Uninstaller.h"
 
+#include "packaging/ProgramIcon.h"
 #include "platform/Paths.h"
 #include "platform/registry/Registry.h"
+#include "setupsupport/DesktopEntry.h"
 #include "setupsupport/FileTree.h"
 #include "setupsupport/InstallLayout.h"
 #include "setupsupport/SetupSupport.h"
@@ -78,7 +80,8 @@ Uninstaller::Uninstaller(SetupSupport& setup, Registry& registry, std::string ow
     , m_registry(registry)
     , m_ownFile(std::move(ownFile))
     , m_programFolder(ProgramFolderIn(setup.getSpecialFolder(kFolderProgramFiles).value_or("")))
-    , m_dataFolder(JoinPath(m_programFolder, kContentFolderName)) {}
+    // The main program finds its content folder in any case ("data", "DATA"), so must this.
+    , m_dataFolder(ResolvePath(JoinPath(m_programFolder, kContentFolderName))) {}
 
 void Uninstaller::Refresh() {
     m_contents = ContentFolders(m_dataFolder);
@@ -95,12 +98,14 @@ std::string Uninstaller::FindContent(const std::string& name) const {
 }
 
 bool Uninstaller::Remove(const std::vector<std::string>& names) {
+    m_notRemoved.clear();
     size_t remaining = m_contents.size();
     for (const std::string& name : names) {
         // Names are folders directly in Data, never paths.
         if (name.empty() || name == "." || name == ".." || name.find('/') != std::string::npos)
             continue;
         m_setup.deleteTree(JoinPath(m_dataFolder, name), "*.*");
+        noteLeftovers(JoinPath(m_dataFolder, name));
         if (remaining > 0 && --remaining == 0) {
             RemoveInstallation();
             m_contents.clear();
@@ -112,13 +117,49 @@ bool Uninstaller::Remove(const std::vector<std::string>& names) {
 }
 
 void Uninstaller::RemoveInstallation() {
-    m_setup.deleteProgramsShortcut(m_setup.loadString(strings::kProgramsShortcut));
-    if (const std::optional<std::string> desktop = m_setup.getSpecialFolder(kFolderCommonDesktop))
-        m_setup.deleteShortcut(JoinPath(*desktop, m_setup.loadString(strings::kDesktopShortcut)));
+    m_notRemoved.clear();
+    const int programsId = ProgramsMenuFolderId(m_setup.getOsClass());
+    const std::optional<std::string> programs = m_setup.getSpecialFolder(programsId);
+    for (const std::string& entry :
+         {m_setup.loadString(strings::kProgramsShortcut), std::string(kUninstallerMenuEntry)}) {
+        m_setup.deleteProgramsShortcut(entry);
+        const std::string name = entry.substr(entry.find_last_of('\\') + 1);
+        if (programs)
+            noteLeftovers(
+                JoinPath(*programs, DesktopFileId(name) + std::string(kShortcutExtension)));
+    }
+    if (const std::optional<std::string> theme = IconThemeFolder(programsId))
+        RemoveProgramIcons(*theme);
+    if (const std::optional<std::string> desktop = m_setup.getSpecialFolder(kFolderCommonDesktop)) {
+        const std::string shortcut =
+            JoinPath(*desktop, m_setup.loadString(strings::kDesktopShortcut));
+        m_setup.deleteShortcut(shortcut);
+        noteLeftovers(shortcut + std::string(kShortcutExtension));
+    }
     m_registry.DeleteTree(Hive::LocalMachine, kUninstallKey);
     // The installer wrote the program key in the same store; there is no second view of it here.
     m_registry.DeleteTree(Hive::LocalMachine, kProgramKey);
     removeProgramFolder();
+    noteLeftovers(m_programFolder);
+}
+
+// Whatever is still at `path`: the files below it, or the path itself when no file is.
+void Uninstaller::noteLeftovers(const std::string& path) {
+    std::error_code error;
+    if (!fs::exists(fs::symlink_status(path, error)))
+        return;
+    std::vector<std::string> files;
+    if (fs::is_directory(fs::symlink_status(path, error))) {
+        for (fs::recursive_directory_iterator it(path, error), end; !error && it != end;
+             it.increment(error)) {
+            if (!it->is_directory(error) || it->is_symlink(error))
+                files.push_back(it->path().string());
+        }
+    }
+    if (files.empty())
+        files.push_back(path);
+    std::sort(files.begin(), files.end());
+    m_notRemoved.insert(m_notRemoved.end(), files.begin(), files.end());
 }
 
 void Uninstaller::removeProgramFolder() {

@@ -40,12 +40,17 @@ public:
     // removes the installation too and answers true.
     bool Remove(const std::vector<std::string>& names);
 
-    // The menu and desktop shortcuts, both registry keys and the program folder, the running
-    // uninstaller's own file last.
+    // The menu entries and their submenu, the icon, the desktop shortcut, both registry keys
+    // and the program folder, the running uninstaller's own file last.
     void RemoveInstallation();
+
+    // What the last Remove or RemoveInstallation could not delete: files (or folders that
+    // stayed without any), in path order. Empty when everything went.
+    const std::vector<std::string>& NotRemoved() const { return m_notRemoved; }
 
 private:
     void removeProgramFolder();
+    void noteLeftovers(const std::string& path);
 
     SetupSupport& m_setup;
     Registry& m_registry;
@@ -53,6 +58,7 @@ private:
     std::string m_programFolder;
     std::string m_dataFolder;
     std::vector<std::string> m_contents;
+    std::vector<std::string> m_notRemoved;
 };
 
 } // namespace kaldo

@@ -24,6 +24,7 @@ constexpr int kProgramsShortcut = 12; // "Kaldo Presslane\Kaldo Tendwell"
 constexpr int kRunningText = 13;
 constexpr int kRunningCaption = 14;
 constexpr int kRunningUnknownText = 15; // shown with kWindowCaption
+constexpr int kNotRemovedText = 16; // "%s": the files, one a line
 } // namespace uninstaller_strings
 
 } // namespace kaldo

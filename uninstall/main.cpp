@@ -1,6 +1,8 @@
+#include "packaging/ProgramIcon.h"
 #include "platform/Paths.h"
 #include "platform/registry/IniRegistry.h"
 #include "platform/strings/StringTable.h"
+#include "setupsupport/InvokingUser.h"
 #include "setupsupport/LinuxSetupSupport.h"
 #include "setupsupport/ui/MessageBoxes.h"
 #include "uninstall/CommandLineUninstall.h"
@@ -32,6 +34,9 @@ int main(int argc, char** argv) {
     // Known before anything is removed: the file may be gone by the time it is needed.
     std::error_code error;
     const std::string ownFile = std::filesystem::read_symlink("/proc/self/exe", error).string();
+    // The desktop shortcut to remove is that of the user who ran sudo or pkexec.
+    if (const std::optional<kaldo::InvokingUser> user = kaldo::UserBehindElevation())
+        kaldo::TakeUsersPlace(*user);
     kaldo::IniRegistry registry;
     if (options.CommandLine()) {
         QCoreApplication application(argc, argv);
@@ -44,6 +49,7 @@ int main(int argc, char** argv) {
     }
 
     QApplication application(argc, argv);
+    QApplication::setWindowIcon(kaldo::ProgramIcon());
     kaldo::LinuxSetupSupport setup(kaldo::kUninstallerStringTables, registry,
                                    kaldo::MessagesLocale());
     kaldo::Uninstaller uninstaller(setup, registry, ownFile);

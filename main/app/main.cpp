@@ -12,6 +12,7 @@
 #include "main/printers/PrinterServices.h"
 #include "main/printers/Reachability.h"
 #include "main/resources/StringResources.h"
+#include "packaging/ProgramIcon.h"
 #include "platform/Paths.h"
 #include "platform/Trace.h"
 #include "platform/instance/InstanceLock.h"
@@ -189,6 +190,7 @@ int main(int argc, char** argv) {
     kaldo::RegisterLinkSchemes();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
+    QApplication::setWindowIcon(kaldo::ProgramIcon());
     QApplication::setQuitOnLastWindowClosed(true);
     if (!lockError.empty())
         return CannotStart(lockError);

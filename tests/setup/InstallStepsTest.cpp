@@ -1,5 +1,6 @@
 #include "setup/InstallSteps.h"
 
+#include "TestPaths.h"
 #include "platform/registry/IniRegistry.h"
 #include "setup/InstallerStrings.h"
 #include "setupsupport/LinuxSetupSupport.h"
@@ -9,6 +10,9 @@
 
 #include <filesystem>
 #include <vector>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -62,12 +66,80 @@ TEST_F(InstallStepsTest, EmptySubfoldersAreRecreatedToo) {
 TEST_F(InstallStepsTest, MenuAndDesktopShortcutsStartTheMainProgram) {
     ASSERT_TRUE(install().Succeeded());
     const std::string exec = "\nExec=" + installed("ktendwell") + "\n";
-    const std::string menu =
-        ReadFile(m_machine.CommonPrograms() + "/Kaldo Presslane/Kaldo Tendwell.desktop");
+    const std::string menu = ReadFile(m_machine.CommonPrograms() + "/kaldo-tendwell.desktop");
     const std::string desktop = ReadFile(m_machine.Desktop() + "/Kaldo Tendwell.desktop");
     EXPECT_NE(menu.find(exec), std::string::npos) << menu;
     EXPECT_NE(desktop.find(exec), std::string::npos) << desktop;
     EXPECT_NE(desktop.find("\nName=Kaldo Tendwell\n"), std::string::npos);
+}
+
+// The wizard and the Debian package give the same menu: the package's files with the
+// program folder where this installation put it.
+TEST_F(InstallStepsTest, MenuEntrySubmenuAndIconAreThoseOfThePackage) {
+    ASSERT_TRUE(install().Succeeded());
+    const std::string packaging = KALDO_SOURCE_DIR "/packaging/";
+    std::string entry = ReadFile(packaging + "kaldo-tendwell.desktop");
+    const std::string packagedExec = "Exec=/opt/Kaldo/Tendwell/ktendwell\n";
+    ASSERT_NE(entry.find(packagedExec), std::string::npos);
+    entry.replace(entry.find(packagedExec), packagedExec.size(),
+                  "Exec=" + installed("ktendwell") + "\n");
+    EXPECT_EQ(ReadFile(m_machine.CommonPrograms() + "/kaldo-tendwell.desktop"), entry);
+    EXPECT_EQ(ReadFile(m_machine.Path("root/usr/local/share/desktop-directories/"
+                                      "kaldo-presslane.directory")),
+              ReadFile(packaging + "kaldo-presslane.directory"));
+    EXPECT_EQ(ReadFile(m_machine.Path("root/etc/xdg/menus/applications-merged/"
+                                      "kaldo-presslane.menu")),
+              ReadFile(packaging + "kaldo-presslane.menu"));
+    const std::string theme = m_machine.Path("root/usr/local/share/icons/hicolor/");
+    EXPECT_EQ(ReadFile(theme + "scalable/apps/kaldo-tendwell.svg"),
+              ReadFile(packaging + "icons/kaldo-tendwell.svg"));
+    for (const char* size : {"16x16", "32x32", "48x48", "256x256"})
+        EXPECT_EQ(ReadFile(theme + size + "/apps/kaldo-tendwell.png").substr(1, 3), "PNG") << size;
+}
+
+TEST_F(InstallStepsTest, UninstallerHasAnEntryInTheSameSubmenu) {
+    ASSERT_TRUE(install().Succeeded());
+    const std::string entry =
+        ReadFile(m_machine.CommonPrograms() + "/kaldo-tendwell-uninstall.desktop");
+    EXPECT_NE(entry.find("\nName=Kaldo Tendwell Uninstall\n"), std::string::npos) << entry;
+    EXPECT_NE(entry.find("\nExec=" + installed("tendwelluninstall") + "\n"), std::string::npos);
+    EXPECT_NE(entry.find(";X-Kaldo-Presslane;"), std::string::npos);
+}
+
+TEST_F(InstallStepsTest, ProgramFolderGetsTheLockFileEveryInstanceHolds) {
+    ASSERT_TRUE(install().Succeeded());
+    struct stat info {};
+    ASSERT_EQ(::lstat(installed("ktendwell.lock").c_str(), &info), 0);
+    EXPECT_TRUE(S_ISREG(info.st_mode));
+    EXPECT_EQ(info.st_mode & 07777, 0644u);
+    EXPECT_EQ(info.st_size, 0);
+    EXPECT_EQ(info.st_uid, ::geteuid());
+}
+
+TEST_F(InstallStepsTest, LinkedFolderInsideTheShippedFolderIsCopiedAsAFolder) {
+    WriteFile(m_dist + "/shared/videos/intro.mp4", "video");
+    fs::create_directory_symlink("../../shared/videos", m_dist + "/Data/presslane_3000/videos");
+    const InstallResult result = install();
+    ASSERT_TRUE(result.Succeeded()) << result.Message;
+    EXPECT_TRUE(fs::is_directory(fs::symlink_status(installed("Data/presslane_3000/videos"))));
+    EXPECT_EQ(ReadFile(installed("Data/presslane_3000/videos/intro.mp4")), "video");
+}
+
+TEST_F(InstallStepsTest, LinkedFolderLeadingOutOfTheShippedFolderFailsTheCopyByName) {
+    WriteFile(m_machine.Path("elsewhere/secret.txt"), "not shipped");
+    fs::create_directory_symlink(m_machine.Path("elsewhere"), m_dist + "/Data/outside");
+    const InstallResult result = install();
+    EXPECT_EQ(result.Step, kaldo::kStepCopyFiles);
+    EXPECT_NE(result.Message.find(m_dist + "/Data/outside"), std::string::npos) << result.Message;
+    EXPECT_FALSE(fs::exists(installed("Data/outside/secret.txt")));
+    EXPECT_EQ(ReadFile(installed("Data/presslane_3000/ui/home.html")), "<html>shipped</html>");
+}
+
+TEST_F(InstallStepsTest, LinkedFolderBackIntoItsOwnTreeFailsInsteadOfLooping) {
+    fs::create_directory_symlink("..", m_dist + "/Data/presslane_3000/loop");
+    const InstallResult result = install();
+    EXPECT_EQ(result.Step, kaldo::kStepCopyFiles);
+    EXPECT_NE(result.Message.find("loop"), std::string::npos) << result.Message;
 }
 
 TEST_F(InstallStepsTest, RecordsTheProgramAndTheUninstaller) {

@@ -1,6 +1,7 @@
 #include "setupsupport/LinuxSetupSupport.h"
 
 #include "platform/registry/IniRegistry.h"
+#include "setupsupport/SpecialFolders.h"
 #include "tests/setupsupport/SetupTestMachine.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +9,10 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include <csignal>
+
+#include <pwd.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -230,6 +235,44 @@ TEST_F(LinuxSetupSupportTest, CopyFilesKeepsLaterUnversionedFile) {
     EXPECT_EQ(ReadFile(path("dst/page.html")), "edited later");
 }
 
+// Files may grow no larger than `bytes` while the object lives; writing past that fails.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        ::getrlimit(RLIMIT_FSIZE, &m_saved);
+        m_handler = ::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = m_saved;
+        limit.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &m_saved);
+        ::signal(SIGXFSZ, m_handler);
+    }
+
+private:
+    rlimit m_saved{};
+    sighandler_t m_handler;
+};
+
+TEST_F(LinuxSetupSupportTest, CopyCutOffPartWayLeavesTheOldFileForTheNextInstall) {
+    const std::string shipped(64 * 1024, 's');
+    WriteFile(path("src/guide.pdf"), shipped);
+    WriteFile(path("dst/guide.pdf"), "old guide");
+    SetAge(path("src/guide.pdf"), std::chrono::hours(-1));
+    SetAge(path("dst/guide.pdf"), std::chrono::hours(-48));
+    {
+        FileSizeLimit limit(4096);
+        EXPECT_FALSE(m_setup.copyFiles("*.*", path("src"), path("dst"), false));
+    }
+    EXPECT_NE(m_setup.lastError().find("guide.pdf"), std::string::npos) << m_setup.lastError();
+    EXPECT_EQ(ReadFile(path("dst/guide.pdf")), "old guide");
+    EXPECT_EQ(std::distance(fs::directory_iterator(path("dst")), fs::directory_iterator()), 1);
+
+    EXPECT_TRUE(m_setup.copyFiles("*.*", path("src"), path("dst"), false));
+    EXPECT_EQ(ReadFile(path("dst/guide.pdf")), shipped);
+}
+
 TEST_F(LinuxSetupSupportTest, CopyFilesMovesWhenAsked) {
     WriteFile(path("src/a"), "a");
     EXPECT_TRUE(m_setup.copyFiles("*.*", path("src"), path("dst"), true));
@@ -284,27 +327,109 @@ TEST_F(LinuxSetupSupportTest, ShortcutIsADesktopEntryThatStartsTheTarget) {
     EXPECT_FALSE(fs::exists(link + ".desktop.new"));
 }
 
-TEST_F(LinuxSetupSupportTest, ShortcutPassesTheDesktopFileValidator) {
+TEST_F(LinuxSetupSupportTest, ShortcutsAndSubmenuPassTheDesktopFileValidator) {
     if (std::system("command -v desktop-file-validate >/dev/null 2>&1") != 0)
         GTEST_SKIP() << "desktop-file-validate is not installed";
     const std::string link = m_machine.Desktop() + "/Kaldo Tendwell";
     ASSERT_TRUE(m_setup.createShortcut(path("root/opt/Kaldo/Tendwell/ktendwell"), link,
                                        "Printer help", path("root/opt/Kaldo/Tendwell")));
-    const std::string command = "desktop-file-validate '" + link + ".desktop' 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    ASSERT_NE(pipe, nullptr);
-    std::string output;
-    char buffer[256];
-    while (fgets(buffer, sizeof buffer, pipe) != nullptr)
-        output += buffer;
-    EXPECT_EQ(pclose(pipe), 0) << output;
-    EXPECT_EQ(output.find("error"), std::string::npos) << output;
+    ASSERT_TRUE(m_setup.createProgramsShortcut(path("root/opt/Kaldo/Tendwell/ktendwell"),
+                                               "Kaldo Presslane\\Kaldo Tendwell", "", ""));
+    for (const std::string& file :
+         {link + ".desktop", m_machine.CommonPrograms() + "/kaldo-tendwell.desktop",
+          path("root/usr/local/share/desktop-directories/kaldo-presslane.directory")}) {
+        const std::string command = "desktop-file-validate '" + file + "' 2>&1";
+        FILE* pipe = popen(command.c_str(), "r");
+        ASSERT_NE(pipe, nullptr);
+        std::string output;
+        char buffer[256];
+        while (fgets(buffer, sizeof buffer, pipe) != nullptr)
+            output += buffer;
+        EXPECT_EQ(pclose(pipe), 0) << file << output;
+        EXPECT_EQ(output, "") << file;
+    }
 }
 
-TEST_F(LinuxSetupSupportTest, ProgramsShortcutGoesToTheCommonMenuWithItsFolder) {
+TEST_F(LinuxSetupSupportTest, ProgramsShortcutIsAnEntryInASubmenuOfTheCommonMenu) {
     ASSERT_TRUE(
         m_setup.createProgramsShortcut("/opt/x", "Kaldo Presslane\\Kaldo Tendwell", "", ""));
-    EXPECT_TRUE(fs::exists(m_machine.CommonPrograms() + "/Kaldo Presslane/Kaldo Tendwell.desktop"));
+    const std::string entry = ReadFile(m_machine.CommonPrograms() + "/kaldo-tendwell.desktop");
+    EXPECT_NE(entry.find("\nName=Kaldo Tendwell\n"), std::string::npos) << entry;
+    EXPECT_NE(entry.find("\nCategories=Settings;HardwareSettings;Printing;X-Kaldo-Presslane;\n"),
+              std::string::npos)
+        << entry;
+    EXPECT_FALSE(fs::exists(m_machine.CommonPrograms() + "/Kaldo Presslane"));
+    const std::string directory =
+        ReadFile(path("root/usr/local/share/desktop-directories/kaldo-presslane.directory"));
+    EXPECT_NE(directory.find("\nType=Directory\n"), std::string::npos);
+    EXPECT_NE(directory.find("\nName=Kaldo Presslane\n"), std::string::npos);
+    const std::string menu =
+        ReadFile(path("root/etc/xdg/menus/applications-merged/kaldo-presslane.menu"));
+    EXPECT_NE(menu.find("<Directory>kaldo-presslane.directory</Directory>"), std::string::npos);
+    EXPECT_NE(menu.find("<Category>X-Kaldo-Presslane</Category>"), std::string::npos);
+}
+
+TEST(InvokingUserTest, RootThroughSudoOrPkexecRunsForTheUserWhoAsked) {
+    using kaldo::testing::ScopedEnv;
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only meaningful as root";
+    const passwd* nobody = ::getpwuid(65534);
+    ASSERT_NE(nobody, nullptr);
+    ScopedEnv pkexec("PKEXEC_UID", nullptr);
+    ScopedEnv sudoUid("SUDO_UID", nullptr);
+    ScopedEnv sudoUser("SUDO_USER", nullptr);
+    EXPECT_FALSE(kaldo::UserBehindElevation());
+    {
+        ScopedEnv byName("SUDO_USER", nobody->pw_name);
+        const auto user = kaldo::UserBehindElevation();
+        ASSERT_TRUE(user);
+        EXPECT_EQ(user->Uid, 65534u);
+        EXPECT_EQ(user->Home, nobody->pw_dir);
+    }
+    {
+        ScopedEnv byUid("SUDO_UID", "65534");
+        ASSERT_TRUE(kaldo::UserBehindElevation());
+        EXPECT_EQ(kaldo::UserBehindElevation()->Name, nobody->pw_name);
+    }
+    {
+        ScopedEnv rootItself("SUDO_UID", "0");
+        EXPECT_FALSE(kaldo::UserBehindElevation());
+        ScopedEnv pkexecUser("PKEXEC_UID", "65534");
+        ASSERT_TRUE(kaldo::UserBehindElevation());
+        EXPECT_EQ(kaldo::UserBehindElevation()->Uid, 65534u);
+    }
+}
+
+TEST_F(LinuxSetupSupportTest, TakingTheUsersPlaceLeadsToTheUsersDesktopAndRegistry) {
+    using kaldo::testing::ScopedEnv;
+    ScopedEnv config("XDG_CONFIG_HOME", "/root/.config");
+    ScopedEnv data("XDG_DATA_HOME", path("someone/data").c_str());
+    kaldo::TakeUsersPlace(kaldo::InvokingUser{"someone", path("someone"), 1000, 1000});
+    EXPECT_EQ(std::string(std::getenv("HOME")), path("someone"));
+    EXPECT_EQ(std::getenv("XDG_CONFIG_HOME"), nullptr);
+    ASSERT_NE(std::getenv("XDG_DATA_HOME"), nullptr);
+    EXPECT_EQ(std::string(std::getenv("XDG_DATA_HOME")), path("someone/data"));
+    EXPECT_EQ(kaldo::DesktopFolder(), path("someone/Desktop"));
+    EXPECT_EQ(kaldo::IniRegistry::DefaultFile(kaldo::Hive::CurrentUser),
+              path("someone/.config/kaldo/registry.ini"));
+}
+
+TEST_F(LinuxSetupSupportTest, ShortcutInTheHomeOfTheUserSetupRunsForIsTheUsers) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only root can give files away";
+    m_setup.setUserFileOwner(kaldo::InvokingUser{"nobody", m_machine.Home(), 65534, 65534});
+    ASSERT_TRUE(m_setup.createShortcut("/opt/x", m_machine.Desktop() + "/Kaldo Tendwell", "", ""));
+    ASSERT_TRUE(
+        m_setup.createProgramsShortcut("/opt/x", "Kaldo Presslane\\Kaldo Tendwell", "", ""));
+    struct stat info {};
+    ASSERT_EQ(::stat((m_machine.Desktop() + "/Kaldo Tendwell.desktop").c_str(), &info), 0);
+    EXPECT_EQ(info.st_uid, 65534u);
+    ASSERT_EQ(::stat(m_machine.Desktop().c_str(), &info), 0);
+    EXPECT_EQ(info.st_uid, 65534u);
+    ASSERT_EQ(::stat(m_machine.Home().c_str(), &info), 0);
+    EXPECT_EQ(info.st_uid, 0u); // it was there before
+    ASSERT_EQ(::stat((m_machine.CommonPrograms() + "/kaldo-tendwell.desktop").c_str(), &info), 0);
+    EXPECT_EQ(info.st_uid, 0u);
 }
 
 TEST_F(LinuxSetupSupportTest, OldSystemsPutProgramsShortcutInTheUsersMenu) {
@@ -315,9 +440,12 @@ TEST_F(LinuxSetupSupportTest, OldSystemsPutProgramsShortcutInTheUsersMenu) {
     };
     OldSystem old(kTables, m_registry, "en_US");
     ASSERT_TRUE(old.createProgramsShortcut("/opt/x", "Kaldo Presslane\\Kaldo Tendwell", "", ""));
-    EXPECT_TRUE(fs::exists(m_machine.UserPrograms() + "/Kaldo Presslane/Kaldo Tendwell.desktop"));
+    EXPECT_TRUE(fs::exists(m_machine.UserPrograms() + "/kaldo-tendwell.desktop"));
+    EXPECT_TRUE(fs::exists(path("home/config/menus/applications-merged/kaldo-presslane.menu")));
+    EXPECT_TRUE(fs::exists(path("home/data/desktop-directories/kaldo-presslane.directory")));
     EXPECT_TRUE(old.deleteProgramsShortcut("Kaldo Presslane\\Kaldo Tendwell"));
-    EXPECT_FALSE(fs::exists(m_machine.UserPrograms() + "/Kaldo Presslane/Kaldo Tendwell.desktop"));
+    EXPECT_FALSE(fs::exists(m_machine.UserPrograms() + "/kaldo-tendwell.desktop"));
+    EXPECT_FALSE(fs::exists(path("home/config/menus/applications-merged/kaldo-presslane.menu")));
 }
 
 TEST_F(LinuxSetupSupportTest, DeletingShortcutXDeletesXDotDesktopOnly) {
@@ -329,13 +457,20 @@ TEST_F(LinuxSetupSupportTest, DeletingShortcutXDeletesXDotDesktopOnly) {
     EXPECT_FALSE(m_setup.deleteShortcut(path("links/X")));
 }
 
-TEST_F(LinuxSetupSupportTest, DeletingProgramsShortcutLeavesItsFolder) {
+TEST_F(LinuxSetupSupportTest, SubmenuGoesWithItsLastEntry) {
+    const std::string menu = path("root/etc/xdg/menus/applications-merged/kaldo-presslane.menu");
+    const std::string directory =
+        path("root/usr/local/share/desktop-directories/kaldo-presslane.directory");
     ASSERT_TRUE(
         m_setup.createProgramsShortcut("/opt/x", "Kaldo Presslane\\Kaldo Tendwell", "", ""));
+    ASSERT_TRUE(m_setup.createProgramsShortcut("/opt/y", "Kaldo Presslane\\Other", "", ""));
     EXPECT_TRUE(m_setup.deleteProgramsShortcut("Kaldo Presslane\\Kaldo Tendwell"));
-    EXPECT_FALSE(
-        fs::exists(m_machine.CommonPrograms() + "/Kaldo Presslane/Kaldo Tendwell.desktop"));
-    EXPECT_TRUE(fs::is_directory(m_machine.CommonPrograms() + "/Kaldo Presslane"));
+    EXPECT_FALSE(fs::exists(m_machine.CommonPrograms() + "/kaldo-tendwell.desktop"));
+    EXPECT_TRUE(fs::exists(menu));
+    EXPECT_TRUE(m_setup.deleteProgramsShortcut("Kaldo Presslane\\Other"));
+    EXPECT_FALSE(fs::exists(menu));
+    EXPECT_FALSE(fs::exists(directory));
+    EXPECT_TRUE(fs::is_directory(m_machine.CommonPrograms()));
 }
 
 TEST_F(LinuxSetupSupportTest, ShortcutThatCannotBeWrittenFailsWithReason) {

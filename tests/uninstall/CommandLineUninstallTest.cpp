@@ -13,12 +13,6 @@ using kaldo::ParseUninstallerOptions;
 using kaldo::UninstallerOptions;
 
 // Setup support whose tree deletion fails, as on a file system that refuses.
-class StubbornSetup : public kaldo::LinuxSetupSupport {
-public:
-    using LinuxSetupSupport::LinuxSetupSupport;
-    int deleteTree(const std::string&, const std::string&) override { return 0; }
-};
-
 class CommandLineUninstallTest : public testing::Test, public kaldo::testing::InstalledMachine {
 protected:
     void SetUp() override { ASSERT_TRUE(m_installed.Succeeded()) << m_installed.Message; }
@@ -122,15 +116,17 @@ TEST_F(CommandLineUninstallTest, NothingInstalledSaysSo) {
 }
 
 TEST_F(CommandLineUninstallTest, WhatCouldNotBeRemovedIsReported) {
-    StubbornSetup stubborn(kaldo::kUninstallerStringTables, m_registry, "en_US.UTF-8");
+    const std::string kept = Installed("Data/presslane_3000/toolboxinfo.xml");
+    kaldo::testing::SetupKeepingFile stubborn(m_registry, kept);
     kaldo::Uninstaller uninstaller(stubborn, m_registry, "");
     EXPECT_EQ(kaldo::RunCommandLineUninstall(ParseUninstallerOptions({"--remove-all"}), stubborn,
                                              uninstaller, kaldo::RunState::NotRunning, m_out,
                                              m_err),
               kaldo::kExitNotRemoved);
     EXPECT_NE(m_out.str().find("could not remove presslane_3000"), std::string::npos);
-    EXPECT_NE(m_err.str().find("could not remove everything in " + m_machine.ProgramFolder()),
-              std::string::npos);
+    EXPECT_NE(m_err.str().find("could not remove " + kept + "\n"), std::string::npos)
+        << m_err.str();
+    EXPECT_EQ(m_out.str().find("Uninstall Complete"), std::string::npos);
 }
 
 } // namespace

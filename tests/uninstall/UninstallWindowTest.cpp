@@ -131,6 +131,24 @@ TEST_F(UninstallWindowTest, SelectAllThenRemoveRemovesEverythingAndSaysSo) {
     EXPECT_FALSE(KeyExists(kaldo::kUninstallKey));
 }
 
+TEST_F(UninstallWindowTest, RemovalThatLeavesFilesSaysWhichInsteadOfComplete) {
+    const std::string stubborn = Installed("Data/presslane_c5000/xml/index.xml");
+    kaldo::testing::SetupKeepingFile setup(m_registry, stubborn);
+    kaldo::Uninstaller uninstaller(setup, m_registry, "");
+    uninstaller.Refresh();
+    UninstallWindow window(setup, uninstaller, m_answers.Function());
+    window.show();
+    QApplication::processEvents();
+    QTest::mouseClick(window.SelectAllButton(), Qt::LeftButton);
+    QTest::mouseClick(window.RemoveButton(), Qt::LeftButton);
+    ASSERT_EQ(m_answers.Asked().size(), 1u);
+    const kaldo::MessageRequest& told = m_answers.Asked()[0];
+    EXPECT_EQ(told.Caption, "Kaldo Tendwell");
+    EXPECT_EQ(told.Text, "These files could not be removed:\n\n" + stubborn);
+    EXPECT_EQ(told.Icon, kaldo::MessageIcon::Warning);
+    EXPECT_FALSE(window.isVisible());
+}
+
 TEST_F(UninstallWindowTest, DoneClosesWithoutRemoving) {
     auto window = open();
     QTest::mouseClick(window->DoneButton(), Qt::LeftButton);

@@ -30,14 +30,15 @@ TEST(UninstallerStringsTest, EnglishTextsAreThoseOfTheProduct) {
     EXPECT_EQ(en.Text(15), "The uninstall cannot tell whether the Kaldo Tendwell is running.\nIts "
                            "lock file in the program folder cannot be read.\nNothing has been "
                            "removed.");
-    EXPECT_EQ(en.Text(16), "");
+    EXPECT_EQ(en.Text(16), "These files could not be removed:\n\n%s");
+    EXPECT_EQ(en.Text(17), "");
 }
 
-TEST(UninstallerStringsTest, EveryLanguageHasAllFifteenStrings) {
+TEST(UninstallerStringsTest, EveryLanguageHasAllSixteenStrings) {
     for (int language : kLanguages) {
         const kaldo::StringTable strings = table(language);
         ASSERT_EQ(strings.LanguageId(), language);
-        for (int id = 1; id <= 15; ++id)
+        for (int id = 1; id <= 16; ++id)
             EXPECT_FALSE(strings.Text(id).empty()) << language << " " << id;
     }
 }
@@ -46,7 +47,7 @@ TEST(UninstallerStringsTest, TranslationsKeepAcceleratorsLinesAndNames) {
     const kaldo::StringTable en = table(kaldo::kEnglishLanguageId);
     for (int language : kLanguages) {
         const kaldo::StringTable strings = table(language);
-        for (int id = 1; id <= 15; ++id) {
+        for (int id = 1; id <= 16; ++id) {
             EXPECT_EQ(count(strings.Text(id), '&'), count(en.Text(id), '&'))
                 << language << " " << id;
             EXPECT_EQ(count(strings.Text(id), '\n'), count(en.Text(id), '\n'))
@@ -55,6 +56,7 @@ TEST(UninstallerStringsTest, TranslationsKeepAcceleratorsLinesAndNames) {
         for (int id : {10, 11, 12})
             EXPECT_EQ(strings.Text(id), en.Text(id)) << language;
         if (language != kaldo::kEnglishLanguageId) {
+            EXPECT_NE(strings.Text(16).find("%s"), std::string::npos) << language;
             for (int id : {5, 6, 8, 13, 15})
                 EXPECT_NE(strings.Text(id), en.Text(id)) << language << " " << id;
         }

@@ -78,10 +78,61 @@ TEST_F(UninstallerTest, RemovingTheLastFolderRemovesTheInstallation) {
     EXPECT_FALSE(Exists(m_machine.ProgramFolder()));
 }
 
+TEST_F(UninstallerTest, MenuEntriesSubmenuAndIconGoWithTheInstallation) {
+    for (const std::string& file :
+         {MenuShortcut(), UninstallerMenuEntry(), SubmenuDirectory(), SubmenuMenu(), ThemeIcon()})
+        EXPECT_TRUE(Exists(file)) << file;
+    ASSERT_TRUE(m_uninstaller.Remove(m_uninstaller.Contents()));
+    for (const std::string& file :
+         {MenuShortcut(), UninstallerMenuEntry(), SubmenuDirectory(), SubmenuMenu(), ThemeIcon()})
+        EXPECT_FALSE(Exists(file)) << file;
+    EXPECT_TRUE(m_uninstaller.NotRemoved().empty());
+}
+
+TEST_F(UninstallerTest, SubmenuStaysWhileAnotherProgramHasAnEntryInIt) {
+    ASSERT_TRUE(m_setup.createProgramsShortcut("/opt/Kaldo/Other/other",
+                                               "Kaldo Presslane\\Kaldo Other", "", ""));
+    ASSERT_TRUE(m_uninstaller.Remove(m_uninstaller.Contents()));
+    EXPECT_FALSE(Exists(MenuShortcut()));
+    EXPECT_TRUE(Exists(SubmenuDirectory()));
+    EXPECT_TRUE(Exists(SubmenuMenu()));
+}
+
+TEST_F(UninstallerTest, DataFolderInAnyCaseIsListedAndRemoved) {
+    fs::rename(Installed("Data"), Installed("data"));
+    Uninstaller uninstaller(m_setup, m_registry, "");
+    uninstaller.Refresh();
+    EXPECT_EQ(uninstaller.DataFolder(), Installed("data"));
+    ASSERT_EQ(uninstaller.Contents().size(), 3u);
+    EXPECT_TRUE(uninstaller.Remove(uninstaller.Contents()));
+    EXPECT_FALSE(Exists(m_machine.ProgramFolder()));
+}
+
+TEST_F(UninstallerTest, FilesThatCouldNotBeDeletedAreNamed) {
+    const std::string stubborn = Installed("Data/presslane_7000/toolboxinfo.xml");
+    kaldo::testing::SetupKeepingFile setup(m_registry, stubborn);
+    Uninstaller uninstaller(setup, m_registry, "");
+    uninstaller.Refresh();
+    EXPECT_FALSE(uninstaller.Remove({"presslane_7000", "presslane_3000"}));
+    EXPECT_EQ(uninstaller.NotRemoved(), std::vector<std::string>{stubborn});
+    EXPECT_FALSE(Exists(Installed("Data/presslane_3000")));
+
+    EXPECT_TRUE(uninstaller.Remove(uninstaller.Contents()));
+    EXPECT_EQ(uninstaller.NotRemoved(), std::vector<std::string>{stubborn});
+    EXPECT_FALSE(Exists(Installed("ktendwell")));
+
+    kaldo::testing::SetupKeepingFile clean(m_registry, "");
+    Uninstaller again(clean, m_registry, "");
+    again.Refresh();
+    EXPECT_TRUE(again.Remove(again.Contents()));
+    EXPECT_TRUE(again.NotRemoved().empty());
+    EXPECT_FALSE(Exists(m_machine.ProgramFolder()));
+}
+
 TEST_F(UninstallerTest, WhatTheInstallationDoesNotOwnStays) {
     ASSERT_TRUE(m_uninstaller.Remove(m_uninstaller.Contents()));
     EXPECT_TRUE(fs::is_directory(m_machine.Path("root/opt/Kaldo")));
-    EXPECT_TRUE(fs::is_directory(m_machine.CommonPrograms() + "/Kaldo Presslane"));
+    EXPECT_TRUE(fs::is_directory(m_machine.CommonPrograms()));
     EXPECT_EQ(
         m_registry.QueryValue(kaldo::Hive::CurrentUser, kaldo::kHandOverKey, kaldo::kHandOverValue),
         "Office Printer");

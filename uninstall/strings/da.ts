@@ -92,5 +92,14 @@ Nothing has been removed.</extracomment>
 Låsefilen i programmappen kan ikke læses.
 Intet er blevet fjernet.</translation>
     </message>
+    <message>
+        <source>16</source>
+        <extracomment>These files could not be removed:
+
+%s</extracomment>
+        <translation>Disse filer kunne ikke fjernes:
+
+%s</translation>
+    </message>
 </context>
 </TS>

@@ -92,5 +92,14 @@ Nothing has been removed.</extracomment>
 Die Sperrdatei im Programmordner kann nicht gelesen werden.
 Es wurde nichts entfernt.</translation>
     </message>
+    <message>
+        <source>16</source>
+        <extracomment>These files could not be removed:
+
+%s</extracomment>
+        <translation>Diese Dateien konnten nicht entfernt werden:
+
+%s</translation>
+    </message>
 </context>
 </TS>

@@ -92,5 +92,14 @@ Nothing has been removed.</extracomment>
 Its lock file in the program folder cannot be read.
 Nothing has been removed.</translation>
     </message>
+    <message>
+        <source>16</source>
+        <extracomment>These files could not be removed:
+
+%s</extracomment>
+        <translation>These files could not be removed:
+
+%s</translation>
+    </message>
 </context>
 </TS>

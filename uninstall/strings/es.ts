@@ -92,5 +92,14 @@ Nothing has been removed.</extracomment>
 No se puede leer su archivo de bloqueo en la carpeta del programa.
 No se ha eliminado nada.</translation>
     </message>
+    <message>
+        <source>16</source>
+        <extracomment>These files could not be removed:
+
+%s</extracomment>
+        <translation>No se pudieron quitar estos archivos:
+
+%s</translation>
+    </message>
 </context>
 </TS>

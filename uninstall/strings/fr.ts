@@ -92,5 +92,14 @@ Nothing has been removed.</extracomment>
 Son fichier de verrou dans le dossier du programme est illisible.
 Rien n'a été supprimé.</translation>
     </message>
+    <message>
+        <source>16</source>
+        <extracomment>These files could not be removed:
+
+%s</extracomment>
+        <translation>Ces fichiers n&apos;ont pas pu être supprimés :
+
+%s</translation>
+    </message>
 </context>
 </TS>

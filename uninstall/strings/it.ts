@@ -92,5 +92,14 @@ Nothing has been removed.</extracomment>
 Il file di blocco nella cartella del programma non può essere letto.
 Non è stato rimosso nulla.</translation>
     </message>
+    <message>
+        <source>16</source>
+        <extracomment>These files could not be removed:
+
+%s</extracomment>
+        <translation>Impossibile rimuovere questi file:
+
+%s</translation>
+    </message>
 </context>
 </TS>

@@ -92,5 +92,14 @@ Nothing has been removed.</extracomment>
 プログラム フォルダーのロック ファイルを読み取れません。
 何も削除されていません。</translation>
     </message>
+    <message>
+        <source>16</source>
+        <extracomment>These files could not be removed:
+
+%s</extracomment>
+        <translation>次のファイルを削除できませんでした:
+
+%s</translation>
+    </message>
 </context>
 </TS>

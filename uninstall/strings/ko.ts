@@ -92,5 +92,14 @@ Nothing has been removed.</extracomment>
 프로그램 폴더의 잠금 파일을 읽을 수 없습니다.
 아무것도 제거되지 않았습니다.</translation>
     </message>
+    <message>
+        <source>16</source>
+        <extracomment>These files could not be removed:
+
+%s</extracomment>
+        <translation>다음 파일을 제거할 수 없습니다:
+
+%s</translation>
+    </message>
 </context>
 </TS>

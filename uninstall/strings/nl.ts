@@ -92,5 +92,14 @@ Nothing has been removed.</extracomment>
 Het vergrendelingsbestand in de programmamap kan niet worden gelezen.
 Er is niets verwijderd.</translation>
     </message>
+    <message>
+        <source>16</source>
+        <extracomment>These files could not be removed:
+
+%s</extracomment>
+        <translation>Deze bestanden konden niet worden verwijderd:
+
+%s</translation>
+    </message>
 </context>
 </TS>

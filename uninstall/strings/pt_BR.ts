@@ -92,5 +92,14 @@ Nothing has been removed.</extracomment>
 O arquivo de bloqueio na pasta do programa não pode ser lido.
 Nada foi removido.</translation>
     </message>
+    <message>
+        <source>16</source>
+        <extracomment>These files could not be removed:
+
+%s</extracomment>
+        <translation>Não foi possível remover estes arquivos:
+
+%s</translation>
+    </message>
 </context>
 </TS>

@@ -92,5 +92,14 @@ Nothing has been removed.</extracomment>
 Не удается прочитать файл блокировки в папке программы.
 Ничего не удалено.</translation>
     </message>
+    <message>
+        <source>16</source>
+        <extracomment>These files could not be removed:
+
+%s</extracomment>
+        <translation>Не удалось удалить следующие файлы:
+
+%s</translation>
+    </message>
 </context>
 </TS>

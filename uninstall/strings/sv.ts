@@ -92,5 +92,14 @@ Nothing has been removed.</extracomment>
 Låsfilen i programmappen kan inte läsas.
 Ingenting har tagits bort.</translation>
     </message>
+    <message>
+        <source>16</source>
+        <extracomment>These files could not be removed:
+
+%s</extracomment>
+        <translation>Följande filer kunde inte tas bort:
+
+%s</translation>
+    </message>
 </context>
 </TS>

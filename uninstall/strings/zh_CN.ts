@@ -92,5 +92,14 @@ Nothing has been removed.</extracomment>
 无法读取程序文件夹中的锁定文件。
 未删除任何内容。</translation>
     </message>
+    <message>
+        <source>16</source>
+        <extracomment>These files could not be removed:
+
+%s</extracomment>
+        <translation>无法删除以下文件：
+
+%s</translation>
+    </message>
 </context>
 </TS>

@@ -92,5 +92,14 @@ Nothing has been removed.</extracomment>
 無法讀取程式資料夾中的鎖定檔案。
 未移除任何項目。</translation>
     </message>
+    <message>
+        <source>16</source>
+        <extracomment>These files could not be removed:
+
+%s</extracomment>
+        <translation>無法移除下列檔案：
+
+%s</translation>
+    </message>
 </context>
 </TS>

@@ -39,6 +39,24 @@ MessageRequest message(const SetupSupport& setup, int captionId, int textId, Mes
 
 } // namespace
 
+MessageRequest NotRemovedMessage(const SetupSupport& setup, const std::vector<std::string>& paths) {
+    constexpr size_t kShown = 12;
+    std::string list;
+    for (size_t i = 0; i < paths.size() && i < kShown; ++i)
+        list += (i == 0 ? "" : "\n") + paths[i];
+    if (paths.size() > kShown)
+        list += "\n…";
+    MessageRequest request;
+    request.Caption = setup.loadString(strings::kWindowCaption);
+    request.Text = setup.loadString(strings::kNotRemovedText);
+    if (const size_t at = request.Text.find("%s"); at != std::string::npos)
+        request.Text.replace(at, 2, list);
+    else
+        request.Text += "\n\n" + list;
+    request.Icon = MessageIcon::Warning;
+    return request;
+}
+
 UninstallWindow::UninstallWindow(SetupSupport& setup, Uninstaller& uninstaller,
                                  MessageBoxFunction ask, QWidget* parent)
     : QDialog(parent)
@@ -152,9 +170,14 @@ void UninstallWindow::RemoveSelected() {
     const std::vector<std::string> names = Selected();
     if (names.empty())
         return;
-    if (m_uninstaller.Remove(names)) {
+    const bool everything = m_uninstaller.Remove(names);
+    if (!m_uninstaller.NotRemoved().empty()) {
+        m_ask(this, NotRemovedMessage(m_setup, m_uninstaller.NotRemoved()));
+    } else if (everything) {
         m_ask(this, message(m_setup, strings::kCompleteCaption, strings::kCompleteText,
                             MessageIcon::Information));
+    }
+    if (everything) {
         accept();
         return;
     }

@@ -67,6 +67,9 @@ private:
     bool m_opened = false;
 };
 
+// The warning that names what a removal left behind (at most a dozen paths).
+MessageRequest NotRemovedMessage(const SetupSupport& setup, const std::vector<std::string>& paths);
+
 // The uninstaller with its window: nothing while the main program runs or when that cannot be
 // told, a message when nothing is installed, else the window.
 int RunUninstallWindow(SetupSupport& setup, Uninstaller& uninstaller, RunState mainProgram,
