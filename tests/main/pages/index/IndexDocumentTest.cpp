@@ -210,10 +210,16 @@ TEST_F(IndexDocumentTest, ConfigurationThatDoesNotParseFails) {
 TEST_F(IndexDocumentTest, MissingArgumentsFail) {
     EXPECT_FALSE(Merge("", IndexData("docs.xml"), ""));
     EXPECT_FALSE(Merge(IndexData("ug.xml"), "", ""));
-    EXPECT_FALSE(Merge(IndexData("ug.xml"), IndexData("docs.xml"), "", kLabels, ""));
     EXPECT_FALSE(
         WriteIndexDocument(IndexData("ug.xml"), IndexData("docs.xml"), "", "", "EN", kLabels));
     EXPECT_FALSE(Exists("out.xml"));
+}
+
+TEST_F(IndexDocumentTest, ContentWithoutLanguageStillGetsItsIndexInUtf8) {
+    ASSERT_TRUE(Merge(IndexData("ug.xml"), IndexData("docs.xml"), "", kLabels, ""));
+    EXPECT_EQ(Attr(Root(), "codepage"), "UTF-8");
+    EXPECT_EQ(ReadBytes(Path("out.xml")).rfind("<?xml version=\"1.0\" encoding=\"UTF-8\"?>", 0),
+              0u);
 }
 
 TEST_F(IndexDocumentTest, OutputInMissingFolderFails) {
