@@ -1,7 +1,7 @@
 #include "platform/AtomicFile.h"
 
 #include "tests/platform/TempFolder.h"
-#include "tests/support/FileSizeLimit.h"
+#include "tests/support/ChildProcess.h"
 
 #include <gtest/gtest.h>
 

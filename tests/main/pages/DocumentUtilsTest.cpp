@@ -3,7 +3,7 @@
 #include "PagesTestSupport.h"
 #include "main/pages/DocumentWriter.h"
 #include "main/pages/ResultCodes.h"
-#include "tests/support/FileSizeLimit.h"
+#include "tests/support/ChildProcess.h"
 
 #include <gtest/gtest.h>
 

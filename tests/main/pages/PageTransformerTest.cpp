@@ -2,7 +2,7 @@
 
 #include "PagesTestSupport.h"
 #include "main/pages/ResultCodes.h"
-#include "tests/support/FileSizeLimit.h"
+#include "tests/support/ChildProcess.h"
 
 #include <gtest/gtest.h>
 

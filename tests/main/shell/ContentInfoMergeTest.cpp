@@ -4,7 +4,7 @@
 #include "main/shell/ToolboxConfig.h"
 
 #include "ShellTestFiles.h"
-#include "tests/support/FileSizeLimit.h"
+#include "tests/support/ChildProcess.h"
 
 #include <gtest/gtest.h>
 
