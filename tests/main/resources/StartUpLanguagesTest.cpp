@@ -113,7 +113,6 @@ protected:
     std::optional<int> StartUpIn(const char* locale) {
         return testsupport::RunInChild([&] {
             setenv("LC_ALL", locale, 1);
-            setenv("LANGUAGE", "", 1);
             return StartUp();
         });
     }
