@@ -101,13 +101,16 @@ std::optional<UsageError> ParseRender(const std::vector<std::string>& arguments,
 }
 
 int Check(const std::string& folder, std::ostream& out, std::ostream& err) {
-    const std::vector<ContentProblem> problems = CheckContentFolder(folder);
-    for (const ContentProblem& problem : problems)
-        out << FormatProblem(problem) << '\n';
-    if (problems.empty())
+    const std::vector<ContentProblem> findings = CheckContentFolder(folder);
+    size_t problems = 0;
+    for (const ContentProblem& finding : findings) {
+        out << FormatProblem(finding) << '\n';
+        problems += finding.note ? 0 : 1;
+    }
+    if (problems == 0)
         return kExitClean;
-    err << kProgram << ": " << problems.size() << (problems.size() == 1 ? " problem" : " problems")
-        << " in " << folder << '\n';
+    err << kProgram << ": " << problems << (problems == 1 ? " problem" : " problems") << " in "
+        << folder << '\n';
     return kExitProblems;
 }
 
@@ -139,7 +142,8 @@ check    Works on a copy of FOLDER placed as Data/<name> of a temporary program 
          model, looks for every named file, page, picture and stylesheet, compiles the
          stylesheets and builds the header, footer (status 0 with a sample status
          document, 1 and 2), trouble-solution, index and search pages. Prints one line
-         "path: problem" for each problem.
+         "path: problem" for each problem, and "path: note: ..." for what the program
+         does without (an absent File_IndexNonUG or File_IndexAUG index).
 render   Writes the pages of MODEL into FOLDER as ktendwell writes them for the selected
          printer: toolbox.xml, the caption picture, the generated documents in the XML
          folder and the header, footer, trouble-solution, index and (with --search) search
@@ -155,7 +159,8 @@ Options of render:
                           passes the program's check, 2 when it does not, 1 without one
   --search WORDS          also search WORDS and write the search pages
 
-Exit status: 0 no problem; 1 problems found or pages not written; 2 usage error.
+Exit status: 0 no problem (notes only); 1 problems found or pages not written; 2 usage
+error.
 )";
 }
 

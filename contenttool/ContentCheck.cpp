@@ -1,10 +1,10 @@
 #include "contenttool/ContentCheck.h"
 
 #include "contenttool/ModelPages.h"
-#include "main/pageinputs/PageInputs.h"
 #include "contenttool/ProgramFolderStage.h"
 #include "contenttool/SampleStatusDocument.h"
 #include "contenttool/XmlDiagnostics.h"
+#include "main/pageinputs/PageInputs.h"
 #include "main/pages/DocumentUtils.h"
 #include "main/pages/XmlElements.h"
 #include "main/pages/XmlHandles.h"
@@ -32,6 +32,7 @@ constexpr char kSampleKeywords[] = "printer";
 
 enum class FileRole {
     Input,      // a document of the content that the program reads
+    Optional,   // an index the program merges when it is there and does without otherwise
     Stylesheet, // a stylesheet of the content
     StaticPage, // a page of the content in the UI folder
     Output,     // a document the program writes into the XML folder
@@ -46,8 +47,8 @@ struct NamedFile {
 
 const NamedFile kNamedFiles[] = {
     {"File_IndexUG", &FileNames::File_IndexUG, FileRole::Input},
-    {"File_IndexNonUG", &FileNames::File_IndexNonUG, FileRole::Input},
-    {"File_IndexAUG", &FileNames::File_IndexAUG, FileRole::Input},
+    {"File_IndexNonUG", &FileNames::File_IndexNonUG, FileRole::Optional},
+    {"File_IndexAUG", &FileNames::File_IndexAUG, FileRole::Optional},
     {"File_IndexCombined1", &FileNames::File_IndexCombined1, FileRole::Output},
     {"File_IndexCombined2", &FileNames::File_IndexCombined2, FileRole::Output},
     {"File_IndexContent_XSL", &FileNames::File_IndexContent_XSL, FileRole::Stylesheet},
@@ -129,6 +130,7 @@ public:
 
 private:
     void Report(const std::string& path, const std::string& problem);
+    void Note(const std::string& path, const std::string& note);
     bool IsBroken(const std::string& path) const { return m_broken.count(path) != 0; }
     bool CheckPiece(const std::string& path, XmlDocHandle& document);
     bool CheckSections(const xmlNode* root);
@@ -163,6 +165,10 @@ private:
 void ContentChecker::Report(const std::string& path, const std::string& problem) {
     m_broken.insert(path);
     m_problems.Add(m_shown.Show(path), m_shown.ShowText(problem));
+}
+
+void ContentChecker::Note(const std::string& path, const std::string& note) {
+    m_problems.Add(m_shown.Show(path), m_shown.ShowText(note), true);
 }
 
 // Where the installer's copy of the folder stands: Data/<Product_Folder> as the configuration
@@ -376,12 +382,18 @@ void ContentChecker::CheckNamedFiles(const ToolboxConfig& config, const ModelFol
     const FileNames names = config.Files();
     for (const NamedFile& file : kNamedFiles) {
         const std::string& name = names.*file.name;
+        if (name.empty() && file.role == FileRole::Optional) {
+            Note(m_toolboxInfo, "<" + std::string(file.label) +
+                                    "> is missing or empty: the index is built without it");
+            continue;
+        }
         if (name.empty()) {
             Report(m_toolboxInfo, "<" + std::string(file.label) + "> is missing or empty");
             continue;
         }
         switch (file.role) {
         case FileRole::Input:
+        case FileRole::Optional:
         case FileRole::Stylesheet:
             CheckFile(XmlFolderPath(folders, name), file.role, file.label);
             break;
@@ -398,6 +410,10 @@ void ContentChecker::CheckNamedFiles(const ToolboxConfig& config, const ModelFol
 void ContentChecker::CheckFile(const std::string& path, FileRole role, const std::string& label) {
     if (!m_checked.insert(path).second)
         return;
+    if (!Exists(path) && role == FileRole::Optional) {
+        Note(path, "missing (<" + label + ">): the index is built without it");
+        return;
+    }
     if (!Exists(path)) {
         Report(path, "missing (<" + label + ">)");
         return;

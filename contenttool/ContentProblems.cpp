@@ -15,11 +15,11 @@ std::string WithoutTrailingSlash(std::string path) {
 } // namespace
 
 std::string FormatProblem(const ContentProblem& problem) {
-    return problem.path + ": " + problem.problem;
+    return problem.path + (problem.note ? ": note: " : ": ") + problem.problem;
 }
 
-void ProblemList::Add(const std::string& path, const std::string& problem) {
-    ContentProblem item{path, problem};
+void ProblemList::Add(const std::string& path, const std::string& problem, bool note) {
+    ContentProblem item{path, problem, note};
     if (!m_lines.insert(FormatProblem(item)).second)
         return;
     m_paths.insert(path);

@@ -6,19 +6,21 @@
 
 namespace kaldo {
 
-// One fault of a content folder: the file to look at and what is wrong with it.
+// One finding of a content folder: the file to look at and what is wrong with it. A note is
+// something the program does without (an absent optional file), not a fault.
 struct ContentProblem {
     std::string path;
     std::string problem;
+    bool note = false;
 };
 
-// "path: problem", the line the check prints.
+// "path: problem", the line the check prints; "path: note: ..." for a note.
 std::string FormatProblem(const ContentProblem& problem);
 
-// The problems found so far, each reported once, in the order they were found.
+// The findings so far, each reported once, in the order they were found.
 class ProblemList final {
 public:
-    void Add(const std::string& path, const std::string& problem);
+    void Add(const std::string& path, const std::string& problem, bool note = false);
     // Whether a problem has been reported for `path`.
     bool Names(const std::string& path) const { return m_paths.count(path) != 0; }
     const std::vector<ContentProblem>& Items() const { return m_items; }

@@ -2,14 +2,17 @@
 
 #include "contenttool/ContentProblems.h"
 #include "contenttool/ModelPages.h"
-#include "main/pageinputs/PageInputs.h"
 #include "contenttool/ProgramFolderStage.h"
+#include "main/pageinputs/PageInputs.h"
 #include "main/pages/ResultCodes.h"
 #include "main/shell/ContentInfoMerge.h"
 #include "main/status/StatusDocumentCheck.h"
+#include "platform/AtomicFile.h"
 #include "platform/Paths.h"
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <system_error>
 
 namespace kaldo {
@@ -114,9 +117,16 @@ bool Renderer::Merge() {
 int Renderer::FooterStatus(const std::string& statusDocument) {
     if (!m_request.statusDocument.empty()) {
         std::error_code error;
-        if (!fs::equivalent(m_request.statusDocument, statusDocument, error))
-            fs::copy_file(m_request.statusDocument, statusDocument,
-                          fs::copy_options::overwrite_existing, error);
+        if (!fs::equivalent(m_request.statusDocument, statusDocument, error)) {
+            error.clear();
+            std::ifstream in(m_request.statusDocument, std::ios::binary);
+            const std::string content{std::istreambuf_iterator<char>(in),
+                                      std::istreambuf_iterator<char>()};
+            if (!in.is_open() || in.bad())
+                error = std::make_error_code(std::errc::no_such_file_or_directory);
+            else if (!WriteFileAtomically(statusDocument, content))
+                error = std::make_error_code(std::errc::io_error);
+        }
         if (error) {
             Fail(statusDocument, "the status document cannot be put here: " + error.message());
             return -1;

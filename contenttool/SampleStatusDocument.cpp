@@ -1,6 +1,6 @@
 #include "contenttool/SampleStatusDocument.h"
 
-#include <fstream>
+#include "platform/AtomicFile.h"
 
 namespace kaldo {
 
@@ -43,10 +43,7 @@ std::string SampleStatusDocument() {
 }
 
 bool WriteSampleStatusDocument(const std::string& path) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << SampleStatusDocument();
-    out.close();
-    return bool(out);
+    return WriteFileAtomically(path, SampleStatusDocument());
 }
 
 } // namespace kaldo

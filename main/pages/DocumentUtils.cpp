@@ -2,6 +2,7 @@
 
 #include "main/pages/FileHandle.h"
 #include "main/pages/ResultCodes.h"
+#include "platform/AtomicFile.h"
 
 #include <sys/stat.h>
 
@@ -49,10 +50,9 @@ XmlDocHandle ReadXmlFile(const std::string& path) {
 }
 
 int EncodingForLanguage(std::string& language, std::string& encoding) {
-    if (language.empty()) {
-        return kMissingArgument;
-    }
-    // ASCII only: the user's locale must not change a language code.
+    // An empty code is a language like any other: a string table without a code (or content
+    // without Language_L10N) must not stop the program's documents. ASCII only: the user's locale
+    // must not change a language code.
     for (char& c : language) {
         if (c >= 'a' && c <= 'z') {
             c = static_cast<char>(c - 'a' + 'A');
@@ -77,14 +77,13 @@ void ReplaceInFile(const std::string& path, std::string_view find, std::string_v
     if (!input) {
         return;
     }
-    const std::string tempPath = path + "temp.xml";
-    FileHandle output(std::fopen(tempPath.c_str(), "wb"));
-    if (!output) {
+    AtomicFile output(path);
+    if (!output.Open()) {
         return;
     }
     struct stat status {};
     if (fstat(fileno(input.get()), &status) == 0) {
-        fchmod(fileno(output.get()), status.st_mode & 07777);
+        fchmod(fileno(output.Stream()), status.st_mode & 07777);
     }
 
     bool ok = true;
@@ -95,19 +94,17 @@ void ReplaceInFile(const std::string& path, std::string_view find, std::string_v
         const std::string_view text(chunk, count);
         const std::size_t at = replaced ? std::string_view::npos : text.find(find);
         if (at == std::string_view::npos) {
-            ok = WriteAll(output.get(), text);
+            ok = output.Write(text);
             continue;
         }
-        ok = WriteAll(output.get(), text.substr(0, at)) && WriteAll(output.get(), replace) &&
-             WriteAll(output.get(), text.substr(at + find.size()));
+        ok = output.Write(text.substr(0, at)) && output.Write(replace) &&
+             output.Write(text.substr(at + find.size()));
         replaced = true;
     }
     ok = ok && std::ferror(input.get()) == 0;
     input.reset();
-    ok = CloseFile(output) && ok;
-
-    if (!ok || !replaced || std::rename(tempPath.c_str(), path.c_str()) != 0) {
-        std::remove(tempPath.c_str());
+    if (ok && replaced) {
+        output.Commit();
     }
 }
 

@@ -16,7 +16,7 @@ constexpr int kSafeParseOptions = XML_PARSE_NOERROR | XML_PARSE_NOWARNING | XML_
 XmlDocHandle ReadXmlFile(const std::string& path);
 
 // Upper-cases `language` in place and sets `encoding` to the name every generated document
-// declares. An empty language gives kMissingArgument and leaves `encoding` as it was.
+// declares: "UTF-8" for every language, an empty or unknown one included. Always kOk.
 int EncodingForLanguage(std::string& language, std::string& encoding);
 
 // Copies `first` and its following siblings into `writer`, element names and text only, then
@@ -26,8 +26,8 @@ int EncodingForLanguage(std::string& language, std::string& encoding);
 int CopyElementTree(xmlDocPtr document, xmlNodePtr first, xmlTextWriterPtr writer);
 
 // Replaces the first occurrence of `find` in the file by `replace`, searching 1024-byte chunks
-// (an occurrence across a chunk border is not found). The file is rewritten through
-// `path` + "temp.xml"; on any error the original stays as it was.
+// (an occurrence across a chunk border is not found). The file is rewritten under a temporary
+// name and renamed over `path`; on any error the original stays as it was.
 void ReplaceInFile(const std::string& path, std::string_view find, std::string_view replace);
 
 // Whether one of the file's 1024-byte chunks contains `text`. False for a missing file.

@@ -2,6 +2,7 @@
 
 #include "main/pages/DocumentUtils.h"
 #include "main/pages/ResultCodes.h"
+#include "platform/AtomicFile.h"
 
 #include <string_view>
 #include <utility>
@@ -41,14 +42,9 @@ int MemoryDocument::WriteToFile(const std::string& encoding, const std::string& 
     if (finished != kOk) {
         return finished;
     }
-    FileHandle file(std::fopen(path.c_str(), "wb"));
-    if (!file) {
-        return kParseInput;
-    }
     const std::string_view content(CharText(xmlBufferContent(buffer.get())),
                                    static_cast<std::size_t>(xmlBufferLength(buffer.get())));
-    const bool written = WriteAll(file.get(), content);
-    return CloseFile(file) && written ? kOk : kParseInput;
+    return WriteFileAtomically(path, content) ? kOk : kParseInput;
 }
 
 int MemoryDocument::Parse(const std::string& encoding, XmlDocHandle& document) {
@@ -64,12 +60,12 @@ int MemoryDocument::Parse(const std::string& encoding, XmlDocHandle& document) {
 
 int FileDocument::Start(const std::string& path, const std::string& encoding) {
     m_writer.reset();
-    m_file.reset(std::fopen(path.c_str(), "wb"));
-    if (!m_file) {
+    m_file = std::make_unique<AtomicFile>(path);
+    if (!m_file->Open()) {
         return kWriterCreate;
     }
     // The writer takes the output buffer; the file itself stays ours to close.
-    xmlOutputBufferPtr output = xmlOutputBufferCreateFile(m_file.get(), nullptr);
+    xmlOutputBufferPtr output = xmlOutputBufferCreateFile(m_file->Stream(), nullptr);
     if (output == nullptr) {
         return kWriterCreate;
     }
@@ -88,9 +84,9 @@ int FileDocument::Start(const std::string& path, const std::string& encoding) {
 int FileDocument::Finish() {
     const bool ended = m_writer && xmlTextWriterEndDocument(m_writer.get()) >= 0;
     m_writer.reset();
-    const bool intact = m_file && std::ferror(m_file.get()) == 0;
-    const bool closed = CloseFile(m_file);
-    return ended && intact && closed ? kOk : kWriterEndDocument;
+    const bool committed = m_file && ended && m_file->Commit();
+    m_file.reset();
+    return committed ? kOk : kWriterEndDocument;
 }
 
 int DocumentWriter::StartElement(xmlTextWriterPtr writer, const char* name) {

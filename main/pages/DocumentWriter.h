@@ -1,8 +1,9 @@
 #pragma once
 
-#include "main/pages/FileHandle.h"
 #include "main/pages/XmlHandles.h"
+#include "platform/AtomicFile.h"
 
+#include <memory>
 #include <string>
 
 namespace kaldo {
@@ -16,8 +17,9 @@ public:
     int Start();
     xmlTextWriterPtr Writer() const { return m_writer.get(); }
 
-    // Ends the document and writes it, declaration first, to `path`. kWriterEndDocument,
-    // kBufferCreate, or kParseInput when the file cannot be opened or written.
+    // Ends the document and writes it, declaration first, to `path`, replacing the old file only
+    // once the new one is complete. kWriterEndDocument, kBufferCreate, or kParseInput when the
+    // file cannot be created or written.
     int WriteToFile(const std::string& encoding, const std::string& path);
     // Ends the document and parses it back. kWriterEndDocument, kBufferCreate or kParseInput.
     int Parse(const std::string& encoding, XmlDocHandle& document);
@@ -30,18 +32,19 @@ private:
 };
 
 // A generated document written straight to its file; the writer declares the encoding and
-// encodes its output in it.
+// encodes its output in it. The file takes the place of the old one only when Finish succeeds;
+// a document abandoned or failing half-way leaves the old one as it was.
 class FileDocument final {
 public:
     // kWriterCreate when the file cannot be created or the document not started.
     int Start(const std::string& path, const std::string& encoding);
     xmlTextWriterPtr Writer() const { return m_writer.get(); }
 
-    // Ends the document and closes the file; kWriterEndDocument when either fails.
+    // Ends the document and puts the file in place; kWriterEndDocument when either fails.
     int Finish();
 
 private:
-    FileHandle m_file; // outlives the writer, which writes into it
+    std::unique_ptr<AtomicFile> m_file; // outlives the writer, which writes into it
     XmlTextWriterHandle m_writer;
 };
 

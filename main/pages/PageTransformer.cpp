@@ -1,9 +1,9 @@
 #include "main/pages/PageTransformer.h"
 
 #include "main/pages/DocumentUtils.h"
-#include "main/pages/FileHandle.h"
 #include "main/pages/ResultCodes.h"
 #include "main/pages/XmlHandles.h"
+#include "platform/AtomicFile.h"
 
 #include <libxslt/xsltutils.h>
 
@@ -41,13 +41,11 @@ XmlDocHandle Apply(xsltStylesheetPtr stylesheet, xmlDocPtr source) {
     return result;
 }
 
+// The page takes the place of the old one only once it is complete.
 bool Save(const std::string& htmlPath, xmlDocPtr result, xsltStylesheetPtr stylesheet) {
-    FileHandle file(std::fopen(htmlPath.c_str(), "wb"));
-    if (!file) {
-        return false;
-    }
-    const bool saved = xsltSaveResultToFile(file.get(), result, stylesheet) >= 0;
-    return CloseFile(file) && saved;
+    AtomicFile file(htmlPath);
+    return file.Open() && xsltSaveResultToFile(file.Stream(), result, stylesheet) >= 0 &&
+           file.Commit();
 }
 
 } // namespace

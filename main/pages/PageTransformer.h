@@ -12,7 +12,7 @@ public:
     // 0, or the code of the first failing step: kMissingArgument when a path is empty,
     // kTransformParseXml, kTransformParseXsl, kTransformApply (no result, including a
     // stylesheet that tries to write files or reach the network), kTransformSave. The HTML
-    // file is only touched once the transformation has produced its result.
+    // file is replaced only by a complete page; on any failure it stays as it was.
     int Transform(const std::string& xmlPath, const std::string& xslPath,
                   const std::string& htmlPath) const;
 };

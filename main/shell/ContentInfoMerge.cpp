@@ -3,6 +3,7 @@
 #include "main/pages/DocumentUtils.h"
 #include "main/pages/FileHandle.h"
 #include "main/pages/ResultCodes.h"
+#include "platform/AtomicFile.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -71,8 +72,7 @@ int copyPiece(std::FILE* in, std::FILE* out, FirstChunkRule firstChunk, std::str
 
 int MergeContentInfo(const std::string& toolboxInfoPath, const std::string& tabInfoPath,
                      const std::string& toolboxPath, const std::string& languageCode) {
-    if (toolboxInfoPath.empty() || tabInfoPath.empty() || toolboxPath.empty() ||
-        languageCode.empty())
+    if (toolboxInfoPath.empty() || tabInfoPath.empty() || toolboxPath.empty())
         return kMissingArgument;
 
     std::string language = languageCode;
@@ -83,12 +83,14 @@ int MergeContentInfo(const std::string& toolboxInfoPath, const std::string& tabI
     FileHandle toolboxInfo(std::fopen(toolboxInfoPath.c_str(), "rb"));
     if (!toolboxInfo)
         return kParseInput;
-    FileHandle toolbox(std::fopen(toolboxPath.c_str(), "wb"));
-    if (!toolbox)
+    // The old toolbox.xml stays until the new one is complete: a folder whose merge fails
+    // keeps the configuration it had.
+    AtomicFile toolbox(toolboxPath);
+    if (!toolbox.Open())
         return kOpenWriteFile;
-    if (!WriteAll(toolbox.get(), declaration))
+    if (!toolbox.Write(declaration))
         return kOpenWriteFile;
-    int result = copyPiece(toolboxInfo.get(), toolbox.get(), toolboxInfoStart, "</Body>");
+    int result = copyPiece(toolboxInfo.get(), toolbox.Stream(), toolboxInfoStart, "</Body>");
     if (result != kOk)
         return result;
     toolboxInfo.reset();
@@ -96,12 +98,12 @@ int MergeContentInfo(const std::string& toolboxInfoPath, const std::string& tabI
     FileHandle tabInfo(std::fopen(tabInfoPath.c_str(), "rb"));
     if (!tabInfo)
         return kParseInput;
-    result = copyPiece(tabInfo.get(), toolbox.get(), tabInfoStart, "</KTWContentInfo>");
+    result = copyPiece(tabInfo.get(), toolbox.Stream(), tabInfoStart, "</KTWContentInfo>");
     if (result != kOk)
         return result;
-    if (!WriteAll(toolbox.get(), "</Body>"))
+    if (!toolbox.Write("</Body>"))
         return kOpenWriteFile;
-    return CloseFile(toolbox) ? kOk : kOpenWriteFile;
+    return toolbox.Commit() ? kOk : kOpenWriteFile;
 }
 
 } // namespace kaldo

@@ -5,9 +5,10 @@
 namespace kaldo {
 
 // Writes toolbox.xml from the two pieces of a content folder: the body of toolboxinfo.xml
-// followed by the legend and tab structure of tabinfo.xml, inside one Body element.
-// Returns kOk, kMissingArgument, kOpenWriteFile (output cannot be opened or written),
-// kParseInput (a piece cannot be opened) or kReadError.
+// followed by the legend and tab structure of tabinfo.xml, inside one Body element. The old
+// toolbox.xml is replaced only by a complete merge. Any language code, an empty one included,
+// declares UTF-8. Returns kOk, kMissingArgument (a path is empty), kOpenWriteFile (output
+// cannot be created or written), kParseInput (a piece cannot be opened) or kReadError.
 int MergeContentInfo(const std::string& toolboxInfoPath, const std::string& tabInfoPath,
                      const std::string& toolboxPath, const std::string& languageCode);
 

@@ -71,6 +71,41 @@ TEST_F(BrokenCheckTest, MissingStylesheetIsNamed) {
     EXPECT_EQ(lines.size(), 1u) << lines.back();
 }
 
+TEST_F(BrokenCheckTest, AbsentOtherIndexesAreNotesNotProblems) {
+    // The program builds the index from the user guide's alone.
+    fs::remove(Path("xml/index_docs.xml"));
+    fs::remove(Path("xml/index_toolbox.xml"));
+    const std::vector<ContentProblem> findings = CheckContentFolder(m_folder);
+    ASSERT_EQ(findings.size(), 2u);
+    for (const ContentProblem& finding : findings)
+        EXPECT_TRUE(finding.note) << FormatProblem(finding);
+    const auto lines = CheckLines(m_folder);
+    EXPECT_EQ(lines[0], Path("xml/index_docs.xml") +
+                            ": note: missing (<File_IndexNonUG>): the index is built without it");
+    EXPECT_EQ(lines[1], Path("xml/index_toolbox.xml") +
+                            ": note: missing (<File_IndexAUG>): the index is built without it");
+}
+
+TEST_F(BrokenCheckTest, EmptyOtherIndexNameIsANote) {
+    EditFile(Path("toolboxinfo.xml"), "<File_IndexAUG>index_toolbox.xml</File_IndexAUG>",
+             "<File_IndexAUG></File_IndexAUG>");
+    const std::vector<ContentProblem> findings = CheckContentFolder(m_folder);
+    ASSERT_EQ(findings.size(), 1u);
+    EXPECT_TRUE(findings[0].note);
+    EXPECT_EQ(FormatProblem(findings[0]),
+              Path("toolboxinfo.xml") +
+                  ": note: <File_IndexAUG> is missing or empty: the index is built without it");
+}
+
+TEST_F(BrokenCheckTest, OtherIndexThatDoesNotParseIsAProblem) {
+    // A present index that does not parse stops the index build.
+    WriteBytes(Path("xml/index_docs.xml"), "<WebWorksHelpIX><i t=\"a\">");
+    const std::vector<ContentProblem> findings = CheckContentFolder(m_folder);
+    ASSERT_FALSE(findings.empty());
+    EXPECT_FALSE(findings[0].note);
+    EXPECT_TRUE(Reports(CheckLines(m_folder), Path("xml/index_docs.xml"), "not well-formed XML"));
+}
+
 TEST_F(BrokenCheckTest, StylesheetThatDoesNotCompileIsNamedWithTheReason) {
     fs::copy_file(ToolData("not_compiling.xsl"), Path("xml/header.xsl"),
                   fs::copy_options::overwrite_existing);

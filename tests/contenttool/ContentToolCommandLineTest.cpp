@@ -135,6 +135,29 @@ TEST(ProgramTest, CheckPrintsOneLinePerProblemAndExitsOne) {
     EXPECT_EQ(outcome.err, "tendwellcontent: 2 problems in " + folder + "\n");
 }
 
+TEST(ProgramTest, CheckWithOnlyNotesPrintsThemAndExitsZero) {
+    SampleContent content;
+    const std::string folder = content.Copy("presslane_c5000");
+    fs::remove(folder + "/xml/index_docs.xml");
+    fs::remove(folder + "/xml/index_toolbox.xml");
+    const Outcome outcome = RunProgram(content.Root(), {"check", folder});
+    EXPECT_EQ(outcome.exit, kExitClean) << outcome.err;
+    EXPECT_EQ(outcome.out,
+              folder +
+                  "/xml/index_docs.xml: note: missing (<File_IndexNonUG>): the index is "
+                  "built without it\n" +
+                  folder +
+                  "/xml/index_toolbox.xml: note: missing (<File_IndexAUG>): the index is "
+                  "built without it\n");
+    EXPECT_EQ(outcome.err, "");
+
+    // Notes do not count among the problems.
+    fs::remove(folder + "/xml/search.xsl");
+    const Outcome broken = RunProgram(content.Root(), {"check", folder});
+    EXPECT_EQ(broken.exit, kExitProblems);
+    EXPECT_EQ(broken.err, "tendwellcontent: 1 problem in " + folder + "\n");
+}
+
 TEST(ProgramTest, RenderPrintsThePagesItWrote) {
     SampleContent content;
     const std::string folder = content.Copy("presslane_c5000");

@@ -5,7 +5,6 @@
 #include "main/pages/FileHandle.h"
 #include "main/pages/ResultCodes.h"
 #include "main/pages/XmlElements.h"
-#include "main/pages/index/PendingFile.h"
 
 #include <sys/stat.h>
 
@@ -100,12 +99,11 @@ bool CopyIndexEntries(xmlNodePtr first, xmlTextWriterPtr writer) {
 bool WriteIndexDocument(const std::string& firstInput, const std::string& secondInput,
                         const std::string& configPath, const std::string& outputPath,
                         const std::string& language, const IndexLabels& labels) {
-    if (firstInput.empty() || secondInput.empty() || outputPath.empty() || language.empty())
+    if (firstInput.empty() || secondInput.empty() || outputPath.empty())
         return false;
     std::string code = language;
     std::string encoding;
-    if (EncodingForLanguage(code, encoding) != kOk)
-        return false;
+    EncodingForLanguage(code, encoding);
     std::array<std::string, 3> values; // heading, numerics, codepage
     if (!ReadLabelValues(labels, encoding, values))
         return false;
@@ -127,9 +125,8 @@ bool WriteIndexDocument(const std::string& firstInput, const std::string& second
             return false;
     }
 
-    PendingFile pending(outputPath);
     FileDocument file;
-    if (file.Start(pending.Path(), encoding) != kOk)
+    if (file.Start(outputPath, encoding) != kOk)
         return false;
     xmlTextWriterPtr writer = file.Writer();
     if (configDocument && W::StartElement(writer, "root") != kOk)
@@ -156,7 +153,7 @@ bool WriteIndexDocument(const std::string& firstInput, const std::string& second
     if (configDocument &&
         CopyElementTree(configDocument.get(), RootOf(configDocument)->children, writer) < 0)
         return false;
-    return file.Finish() == kOk && pending.Commit();
+    return file.Finish() == kOk;
 }
 
 } // namespace kaldo

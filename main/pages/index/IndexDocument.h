@@ -21,9 +21,10 @@ bool CopyIndexEntries(xmlNodePtr first, xmlTextWriterPtr writer);
 // Merges the entries of two index files into `outputPath` under a root named like the first
 // file's root, which carries the first root's `version` (left out when it has none), the
 // labels and the encoding. With `configPath` the merged index and the sections of that
-// configuration file go inside one element `root`. A second input that is no readable file is
-// skipped; one that does not parse, a first input or configuration that does not parse, an
-// empty argument or a failed write give false and leave `outputPath` as it was.
+// configuration file go inside one element `root`. Every language, an empty one included, is
+// written as UTF-8. A second input that is no readable file is skipped; one that does not
+// parse, a first input or configuration that does not parse, an empty path or a failed write
+// give false and leave `outputPath` as it was.
 bool WriteIndexDocument(const std::string& firstInput, const std::string& secondInput,
                         const std::string& configPath, const std::string& outputPath,
                         const std::string& language, const IndexLabels& labels);

@@ -168,5 +168,15 @@
         <extracomment>Status is not available using a USB connection.</extracomment>
         <translation>USB 接続では状態を取得できません。</translation>
     </message>
+    <message>
+        <source>133</source>
+        <extracomment>EN</extracomment>
+        <translation>JA</translation>
+    </message>
+    <message>
+        <source>134</source>
+        <extracomment>OK</extracomment>
+        <translation>OK</translation>
+    </message>
 </context>
 </TS>

@@ -3,6 +3,7 @@
 #include "PagesTestSupport.h"
 #include "main/pages/DocumentWriter.h"
 #include "main/pages/ResultCodes.h"
+#include "tests/support/ChildProcess.h"
 
 #include <gtest/gtest.h>
 
@@ -98,11 +99,13 @@ TEST(EncodingForLanguageTest, UnknownLanguageStillGivesUtf8) {
     EXPECT_EQ(encoding, "UTF-8");
 }
 
-TEST(EncodingForLanguageTest, EmptyLanguageIsMissingAndLeavesEncoding) {
+TEST(EncodingForLanguageTest, EmptyLanguageGivesUtf8) {
+    // A string table or content folder without a language code is no missing argument.
     std::string language;
-    std::string encoding = "unchanged";
-    EXPECT_EQ(EncodingForLanguage(language, encoding), kMissingArgument);
-    EXPECT_EQ(encoding, "unchanged");
+    std::string encoding;
+    EXPECT_EQ(EncodingForLanguage(language, encoding), kOk);
+    EXPECT_EQ(encoding, "UTF-8");
+    EXPECT_EQ(language, "");
 }
 
 class ReplaceInFileTest : public test::TempFolderTest {};
@@ -118,7 +121,7 @@ TEST_F(ReplaceInFileTest, ChangesOnlyFirstOccurrence) {
 
     EXPECT_EQ(ReadBytes(path),
               "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<a>ksc5601\x01\xFF</a>");
-    EXPECT_FALSE(Exists("status.xmltemp.xml"));
+    EXPECT_EQ(testsupport::FolderNames(m_folder), std::vector<std::string>{"status.xml"});
 }
 
 TEST_F(ReplaceInFileTest, KeepsBytesOfLaterChunks) {
@@ -168,24 +171,27 @@ TEST_F(ReplaceInFileTest, DoesNotFindTextAcrossChunkBorder) {
     ReplaceInFile(path, "ksc5601", "UTF-8");
 
     EXPECT_EQ(ReadBytes(path), before);
-    EXPECT_FALSE(Exists("border.xmltemp.xml"));
+    EXPECT_EQ(testsupport::FolderNames(m_folder), std::vector<std::string>{"border.xml"});
 }
 
 TEST_F(ReplaceInFileTest, OnMissingFileDoesNothing) {
     ReplaceInFile(Path("absent.xml"), "ksc5601", "UTF-8");
-    EXPECT_FALSE(Exists("absent.xml"));
-    EXPECT_FALSE(Exists("absent.xmltemp.xml"));
+    EXPECT_TRUE(testsupport::FolderNames(m_folder).empty());
 }
 
-TEST_F(ReplaceInFileTest, ThatCannotWriteKeepsOriginal) {
-    // A folder in the way of the temporary file makes it impossible to write.
-    const std::string path = Path("blocked.xml");
-    WriteBytes(path, "ksc5601");
-    ASSERT_EQ(mkdir(Path("blocked.xmltemp.xml").c_str(), 0700), 0);
+TEST_F(ReplaceInFileTest, OnFullDiskKeepsOriginalAndLeavesNoTemporaryFile) {
+    const std::string path = Path("status.xml");
+    const std::string before = "ksc5601" + std::string(20000, ' ');
+    WriteBytes(path, before);
 
-    ReplaceInFile(path, "ksc5601", "UTF-8");
+    const auto ran = testsupport::RunWithFileSizeLimit(4096, [&] {
+        ReplaceInFile(path, "ksc5601", "UTF-8");
+        return 0;
+    });
 
-    EXPECT_EQ(ReadBytes(path), "ksc5601");
+    ASSERT_TRUE(ran.has_value());
+    EXPECT_EQ(ReadBytes(path), before);
+    EXPECT_EQ(testsupport::FolderNames(m_folder), std::vector<std::string>{"status.xml"});
 }
 
 TEST_F(FileContainsTest, FindsTextInAnyChunk) {

@@ -2,6 +2,7 @@
 
 #include "PagesTestSupport.h"
 #include "main/pages/ResultCodes.h"
+#include "tests/support/ChildProcess.h"
 
 #include <gtest/gtest.h>
 
@@ -129,31 +130,70 @@ TEST_F(DocumentWriterTest, MisplacedWritesGiveTheirCodes) {
     EXPECT_EQ(DocumentWriter::EndElement(writer), kOk);
 }
 
-TEST_F(DocumentWriterTest, MemoryDocumentOnFullDiskGivesParseInput) {
-    if (!std::filesystem::exists("/dev/full")) {
-        GTEST_SKIP() << "no /dev/full";
-    }
-    MemoryDocument document;
-    ASSERT_EQ(document.Start(), kOk);
-    WriteSmallDocument(document.Writer());
-    EXPECT_EQ(document.WriteToFile("UTF-8", "/dev/full"), kParseInput);
+TEST_F(DocumentWriterTest, MemoryDocumentOnFullDiskGivesParseInputAndKeepsTheOldFile) {
+    WriteBytes(Path("printers.xml"), "old document");
+    const std::optional<int> result = testsupport::RunWithFileSizeLimit(64, [&] {
+        MemoryDocument document;
+        if (document.Start() != kOk)
+            return -1;
+        WriteSmallDocument(document.Writer());
+        return document.WriteToFile("UTF-8", Path("printers.xml"));
+    });
+    EXPECT_EQ(result, kParseInput);
+    EXPECT_EQ(ReadBytes(Path("printers.xml")), "old document");
+    EXPECT_EQ(testsupport::FolderNames(m_folder), std::vector<std::string>{"printers.xml"});
 }
 
-TEST_F(DocumentWriterTest, WritesToFullDiskGiveTheirCodes) {
-    if (!std::filesystem::exists("/dev/full")) {
-        GTEST_SKIP() << "no /dev/full";
+TEST_F(DocumentWriterTest, WritesOnFullDiskGiveTheirCodesAndKeepTheOldFile) {
+    WriteBytes(Path("solutions.xml"), "old document");
+    // The codes of each step, compared in the child: 0 when every step gave the expected one.
+    const std::optional<int> mismatches = testsupport::RunWithFileSizeLimit(4096, [&] {
+        FileDocument document;
+        if (document.Start(Path("solutions.xml"), "UTF-8") != kOk)
+            return -1;
+        xmlTextWriterPtr writer = document.Writer();
+        const std::vector<int> codes = {
+            DocumentWriter::StartElement(writer, "root"),
+            // Larger than every buffer on the way, so the failing write is seen at once.
+            DocumentWriter::WriteElement(writer, "text", std::string(256 * 1024, 'x')),
+            DocumentWriter::StartElement(writer, "more"),
+            DocumentWriter::WriteElement(writer, "number", 3),
+            DocumentWriter::EndElement(writer),
+            document.Finish(),
+        };
+        const std::vector<int> expected = {kOk,
+                                           kWriterWriteElement,
+                                           kWriterStartElement,
+                                           kWriterWriteElement,
+                                           kWriterEndElement,
+                                           kWriterEndDocument};
+        int wrong = 0;
+        for (size_t i = 0; i < codes.size(); ++i)
+            wrong += codes[i] != expected[i];
+        return wrong;
+    });
+    EXPECT_EQ(mismatches, 0);
+    EXPECT_EQ(ReadBytes(Path("solutions.xml")), "old document");
+    EXPECT_EQ(testsupport::FolderNames(m_folder), std::vector<std::string>{"solutions.xml"});
+}
+
+TEST_F(DocumentWriterTest, FileDocumentReplacesTheOldFileOnlyWhenFinished) {
+    WriteBytes(Path("solutions.xml"), "old document");
+    {
+        FileDocument abandoned;
+        ASSERT_EQ(abandoned.Start(Path("solutions.xml"), "UTF-8"), kOk);
+        WriteSmallDocument(abandoned.Writer());
     }
+    EXPECT_EQ(ReadBytes(Path("solutions.xml")), "old document");
+    EXPECT_EQ(testsupport::FolderNames(m_folder), std::vector<std::string>{"solutions.xml"});
+
     FileDocument document;
-    ASSERT_EQ(document.Start("/dev/full", "UTF-8"), kOk);
-    xmlTextWriterPtr writer = document.Writer();
-    ASSERT_EQ(DocumentWriter::StartElement(writer, "root"), kOk);
-    // Larger than every buffer on the way, so the failing write is seen at once.
-    EXPECT_EQ(DocumentWriter::WriteElement(writer, "text", std::string(256 * 1024, 'x')),
-              kWriterWriteElement);
-    EXPECT_EQ(DocumentWriter::StartElement(writer, "more"), kWriterStartElement);
-    EXPECT_EQ(DocumentWriter::WriteElement(writer, "number", 3), kWriterWriteElement);
-    EXPECT_EQ(DocumentWriter::EndElement(writer), kWriterEndElement);
-    EXPECT_EQ(document.Finish(), kWriterEndDocument);
+    ASSERT_EQ(document.Start(Path("solutions.xml"), "UTF-8"), kOk);
+    WriteSmallDocument(document.Writer());
+    EXPECT_EQ(ReadBytes(Path("solutions.xml")), "old document");
+    ASSERT_EQ(document.Finish(), kOk);
+    EXPECT_NE(ReadBytes(Path("solutions.xml")).find("<printerlist>"), std::string::npos);
+    EXPECT_EQ(testsupport::FolderNames(m_folder), std::vector<std::string>{"solutions.xml"});
 }
 
 struct XPathCase {

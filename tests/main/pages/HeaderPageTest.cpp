@@ -80,16 +80,24 @@ TEST_F(HeaderPageTest, UnwritableFileGives607) {
               kParseInput);
 }
 
-TEST_F(HeaderPageTest, BuildTransformsTheDocumentIntoThePage) {
-    WriteBytes(Path("header.xsl"),
+namespace {
+
+void WriteHeaderStylesheet(const std::string& path) {
+    WriteBytes(path,
                R"(<xsl:stylesheet version="1.0" xmlns:xsl="http://www.w3.org/1999/XSL/Transform">
   <xsl:output method="html"/>
   <xsl:template match="/printerlist">
     <html><body><xsl:for-each select="printer">
       <a href="{action}{printername}"><xsl:value-of select="printername"/></a>
-    </xsl:for-each></body></html>
+    </xsl:for-each><p><xsl:value-of select="Code_Page"/></p></body></html>
   </xsl:template>
 </xsl:stylesheet>)");
+}
+
+} // namespace
+
+TEST_F(HeaderPageTest, BuildTransformsTheDocumentIntoThePage) {
+    WriteHeaderStylesheet(Path("header.xsl"));
     HeaderPageFiles files{Path("header.xml"), Path("header.xsl"), Path("header.html")};
     PageTransformer transformer;
     ASSERT_EQ(BuildHeaderPage(ThreePrinters(), "C", EnglishLabels(), "EN", files, transformer),
@@ -97,6 +105,16 @@ TEST_F(HeaderPageTest, BuildTransformsTheDocumentIntoThePage) {
     std::string html = ReadBytes(Path("header.html"));
     EXPECT_LT(html.find("href=\"sp:C\""), html.find("href=\"sp:A\""));
     EXPECT_LT(html.find("href=\"sp:A\""), html.find("href=\"sp:B\""));
+}
+
+TEST_F(HeaderPageTest, ContentWithoutLanguageGetsItsHeaderInUtf8) {
+    WriteHeaderStylesheet(Path("header.xsl"));
+    HeaderPageFiles files{Path("header.xml"), Path("header.xsl"), Path("header.html")};
+    PageTransformer transformer;
+    ASSERT_EQ(BuildHeaderPage(ThreePrinters(), "A", EnglishLabels(), "", files, transformer), kOk);
+    EXPECT_THAT(ReadBytes(Path("header.xml")),
+                StartsWith("<?xml version=\"1.0\" encoding =\"UTF-8\"?><printerlist>"));
+    EXPECT_THAT(ReadBytes(Path("header.html")), HasSubstr("<p>UTF-8</p>"));
 }
 
 TEST_F(HeaderPageTest, BuildStopsAtTheDocument) {

@@ -2,6 +2,7 @@
 
 #include "PagesTestSupport.h"
 #include "main/pages/ResultCodes.h"
+#include "tests/support/ChildProcess.h"
 
 #include <gtest/gtest.h>
 
@@ -85,6 +86,31 @@ TEST_F(PageTransformerTest, UnwritableOutputGivesSave) {
     EXPECT_EQ(m_transformer.Transform(DataFile("page.xml"), DataFile("page.xsl"),
                                       Path("no-such-folder/page.html")),
               kTransformSave);
+}
+
+TEST_F(PageTransformerTest, PageThatDoesNotFitOnTheDiskKeepsTheOldPage) {
+    const std::string html = Path("page.html");
+    WriteBytes(html, kOldPage);
+    const std::optional<int> result = testsupport::RunWithFileSizeLimit(16, [&] {
+        return m_transformer.Transform(DataFile("page.xml"), DataFile("page.xsl"), html);
+    });
+    EXPECT_EQ(result, kTransformSave);
+    EXPECT_EQ(ReadBytes(html), kOldPage);
+    EXPECT_EQ(testsupport::FolderNames(m_folder), std::vector<std::string>{"page.html"});
+}
+
+TEST_F(PageTransformerTest, PageInPlaceOfALinkReplacesTheLinkNotTheLinkedFile) {
+    // A per-user folder may show an installed page through a link; the generated page takes
+    // the link's place.
+    const std::string installed = Path("installed.html");
+    WriteBytes(installed, kOldPage);
+    const std::string html = Path("page.html");
+    std::filesystem::create_symlink(installed, html);
+
+    ASSERT_EQ(m_transformer.Transform(DataFile("page.xml"), DataFile("page.xsl"), html), kOk);
+    EXPECT_FALSE(std::filesystem::is_symlink(html));
+    EXPECT_NE(ReadBytes(html).find("Kaldo Presslane 3020"), std::string::npos);
+    EXPECT_EQ(ReadBytes(installed), kOldPage);
 }
 
 TEST_F(PageTransformerTest, LongUtf8PathsAreUsedWhole) {

@@ -20,7 +20,7 @@ struct Language {
 const std::vector<Language> kLanguages = {
     {"zh_TW.UTF-8", 1028, "TW"}, {"da_DK.UTF-8", 1030, "DA"}, {"de_DE.UTF-8", 1031, "DE"},
     {"en_US.UTF-8", 1033, "EN"}, {"fr_FR.UTF-8", 1036, "FR"}, {"it_IT.UTF-8", 1040, "IT"},
-    {"ja_JP.UTF-8", 1041, ""},   {"ko_KR.UTF-8", 1042, "KO"}, {"nl_NL.UTF-8", 1043, "NL"},
+    {"ja_JP.UTF-8", 1041, "JA"}, {"ko_KR.UTF-8", 1042, "KO"}, {"nl_NL.UTF-8", 1043, "NL"},
     {"pt_BR.UTF-8", 1046, "PT"}, {"ru_RU.UTF-8", 1049, "RU"}, {"sv_SE.UTF-8", 1053, "SV"},
     {"zh_CN.UTF-8", 2052, "CN"}, {"es_ES.UTF-8", 3082, "ES"},
 };
@@ -126,11 +126,12 @@ TEST(MainStringTableTest, UnknownLocaleAndCGetEnglish) {
     }
 }
 
-TEST(MainStringTableTest, JapaneseHasNoLanguageCodeAndNoButtonText) {
+TEST(MainStringTableTest, JapaneseNamesItsContentLanguageAndTheButton) {
+    // Without a code the content merge had nothing to go by and the program could not start.
     const kaldo::StringTable japanese = MainStringTable("ja_JP.UTF-8");
     EXPECT_EQ(japanese.LanguageId(), 1041);
-    EXPECT_EQ(japanese.Text(133), "");
-    EXPECT_EQ(japanese.Text(134), "");
+    EXPECT_EQ(japanese.Text(133), "JA");
+    EXPECT_EQ(japanese.Text(134), "OK");
     EXPECT_EQ(japanese.Text(104), "致命的なエラー");
 }
 
@@ -138,10 +139,9 @@ TEST(MainStringTableTest, EveryLanguageHasItsOwnCompleteTable) {
     for (const Language& language : kLanguages) {
         const kaldo::StringTable table = MainStringTable(language.locale);
         ASSERT_EQ(table.LanguageId(), language.languageId) << language.locale;
-        for (int id = 100; id <= 132; ++id)
+        for (int id = 100; id <= 134; ++id)
             EXPECT_FALSE(table.Text(id).empty()) << language.locale << " " << id;
         EXPECT_EQ(table.Text(133), language.code) << language.locale;
-        EXPECT_EQ(table.Text(134).empty(), language.languageId == 1041) << language.locale;
     }
 }
 

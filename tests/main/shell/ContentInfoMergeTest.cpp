@@ -4,6 +4,7 @@
 #include "main/shell/ToolboxConfig.h"
 
 #include "ShellTestFiles.h"
+#include "tests/support/ChildProcess.h"
 
 #include <gtest/gtest.h>
 
@@ -15,8 +16,6 @@ namespace {
 
 using test::ReadBytes;
 using test::ShellData;
-
-constexpr char kDeclaration[] = "<?xml version=\"1.0\" encoding =\"UTF-8\"?>";
 
 class ContentInfoMergeTest : public test::TempFolderTest {
 protected:
@@ -56,12 +55,38 @@ TEST_F(ContentInfoMergeTest, FirstChunkWithoutBodyIsCopiedWhole) {
     EXPECT_EQ(ReadBytes(Toolbox()), ReadBytes(ShellData("merge/expected-no-body.xml")));
 }
 
-TEST_F(ContentInfoMergeTest, MissingTabInfoLeavesTheBodyUnclosed) {
-    test::WriteBytes(Toolbox(), "previous");
+TEST_F(ContentInfoMergeTest, MissingTabInfoKeepsThePreviousToolbox) {
+    // Half a configuration would not load; the one the folder had still does.
+    ASSERT_EQ(Merge("toolboxinfo.xml", "tabinfo.xml"), kOk);
+    const std::string previous = ReadBytes(Toolbox());
     EXPECT_EQ(Merge("toolboxinfo.xml", "no-such-tabinfo.xml"), kParseInput);
-    const std::string expected = ReadBytes(ShellData("merge/expected-toolbox.xml"));
-    EXPECT_EQ(ReadBytes(Toolbox()), expected.substr(0, expected.find("<Legend>")));
-    EXPECT_FALSE(LoadsWithTabs(0));
+    EXPECT_EQ(ReadBytes(Toolbox()), previous);
+    EXPECT_EQ(testsupport::FolderNames(m_folder), std::vector<std::string>{"toolbox.xml"});
+    EXPECT_TRUE(LoadsWithTabs(3));
+}
+
+TEST_F(ContentInfoMergeTest, MissingTabInfoWritesNoToolbox) {
+    EXPECT_EQ(Merge("toolboxinfo.xml", "no-such-tabinfo.xml"), kParseInput);
+    EXPECT_TRUE(testsupport::FolderNames(m_folder).empty());
+}
+
+TEST_F(ContentInfoMergeTest, FullDiskKeepsThePreviousToolbox) {
+    test::WriteBytes(Toolbox(), "previous");
+    const std::optional<int> result = testsupport::RunWithFileSizeLimit(
+        1024, [&] { return Merge("toolboxinfo.xml", "tabinfo.xml"); });
+    EXPECT_EQ(result, kOpenWriteFile);
+    EXPECT_EQ(ReadBytes(Toolbox()), "previous");
+    EXPECT_EQ(testsupport::FolderNames(m_folder), std::vector<std::string>{"toolbox.xml"});
+}
+
+TEST_F(ContentInfoMergeTest, EveryLanguageCodeMergesAsUtf8) {
+    // A string table without a language code must not keep the program from its content.
+    for (const char* language : {"", "JA", "ja", "XX"}) {
+        std::filesystem::remove(Toolbox());
+        ASSERT_EQ(Merge("toolboxinfo.xml", "tabinfo.xml", language), kOk) << language;
+        EXPECT_EQ(ReadBytes(Toolbox()), ReadBytes(ShellData("merge/expected-toolbox.xml")))
+            << language;
+    }
 }
 
 TEST_F(ContentInfoMergeTest, MissingToolboxInfoKeepsThePreviousToolbox) {
@@ -91,14 +116,13 @@ TEST_F(ContentInfoMergeTest, MissingArgumentsGive500) {
     EXPECT_EQ(MergeContentInfo("", tab, Toolbox(), "EN"), kMissingArgument);
     EXPECT_EQ(MergeContentInfo(info, "", Toolbox(), "EN"), kMissingArgument);
     EXPECT_EQ(MergeContentInfo(info, tab, "", "EN"), kMissingArgument);
-    EXPECT_EQ(MergeContentInfo(info, tab, Toolbox(), ""), kMissingArgument);
     EXPECT_FALSE(std::filesystem::exists(Toolbox()));
 }
 
 TEST_F(ContentInfoMergeTest, UnreadablePieceGives614) {
     EXPECT_EQ(MergeContentInfo(m_folder, ShellData("merge/tabinfo.xml"), Toolbox(), "EN"),
               kReadError);
-    EXPECT_EQ(ReadBytes(Toolbox()), kDeclaration);
+    EXPECT_TRUE(testsupport::FolderNames(m_folder).empty());
 }
 
 TEST_F(ContentInfoMergeTest, ContentInfoWithoutLegendStartsAtTheTabs) {

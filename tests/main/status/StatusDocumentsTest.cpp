@@ -2,6 +2,7 @@
 #include "StatusTestSupport.h"
 #include "main/pages/ResultCodes.h"
 #include "main/status/StatusDocumentCheck.h"
+#include "tests/support/ChildProcess.h"
 #include "tools/StatusDocument.h"
 
 #include <filesystem>
@@ -215,6 +216,35 @@ TEST_F(StatusDocumentsTest, FooterFailsOnABrokenOrOversizedStatusDocument) {
     state.oversizeBytes = kMaxStatusDocumentBytes + 1;
     WriteBytes(m_folder / "big.xml", simulator::BuildStatusDocument(state));
     EXPECT_EQ(WriteFooterDocument(info, m_folder / "big.xml", m_footer, "EN", config), kParseInput);
+}
+
+TEST_F(StatusDocumentsTest, FooterThatFailsHalfWayKeepsThePreviousFooter) {
+    // The broken status document is found only after the information and Web are written.
+    const std::string previous = Footer(SampleInfo(1, "Collecting Status", ""), std::string());
+    EXPECT_EQ(WriteFooterDocument(SampleInfo(0, "", ""), CopyStatusData(m_folder, "malformed.xml"),
+                                  m_footer, "EN", StatusData("config.xml")),
+              kParseInput);
+    EXPECT_EQ(ReadBytes(m_footer), previous);
+    EXPECT_EQ(testsupport::FolderNames(m_folder.Path()),
+              (std::vector<std::string>{"footer.xml", "malformed.xml"}));
+}
+
+TEST_F(StatusDocumentsTest, DocumentsThatDoNotFitOnTheDiskKeepThePreviousOnes) {
+    const std::string footer = Footer(SampleInfo(1, "Collecting Status", ""), std::string());
+    const std::string solutions = Solutions(std::string());
+    const std::optional<int> results = testsupport::RunWithFileSizeLimit(256, [&] {
+        const int footerResult =
+            WriteFooterDocument(SampleInfo(2, "Status Unavailable", "192.168.1.40"), "", m_footer,
+                                "EN", StatusData("config.xml"));
+        const int solutionsResult = WriteSolutionsDocument(
+            StatusData("solutions.xml"), "", m_solutions, "EN", StatusData("config.xml"));
+        return footerResult == kWriterEndDocument && solutionsResult == kWriterEndDocument ? 0 : 1;
+    });
+    EXPECT_EQ(results, 0);
+    EXPECT_EQ(ReadBytes(m_footer), footer);
+    EXPECT_EQ(ReadBytes(m_solutions), solutions);
+    EXPECT_EQ(testsupport::FolderNames(m_folder.Path()),
+              (std::vector<std::string>{"footer.xml", "solutions_combined.xml"}));
 }
 
 TEST_F(StatusDocumentsTest, KoreanContentRewritesKsc5601InTheStatusDocument) {

@@ -6,6 +6,7 @@
 #include "main/shell/ToolboxConfig.h"
 #include "main/status/StatusDocumentCheck.h"
 #include "platform/Paths.h"
+#include "tests/support/ChildProcess.h"
 #include "tools/StatusDocument.h"
 
 #include <filesystem>
@@ -138,6 +139,29 @@ TEST_F(StatusPagesTest, FailingFooterDocumentLeavesEveryPageAsItWas) {
     for (const std::string* page :
          {&m_files.statusPage, &m_files.solutionsPage, &m_files.currentProblemPage})
         EXPECT_EQ(ReadBytes(*page), kUnchanged) << *page;
+}
+
+TEST_F(StatusPagesTest, FullDiskLeavesEveryPageAsItWasAndNoTemporaryFile) {
+    ASSERT_EQ(Build(kStatusCollecting), kOk);
+    const std::vector<const std::string*> files = {
+        &m_files.footerDocument, &m_files.solutionsDocument, &m_files.statusPage,
+        &m_files.solutionsPage, &m_files.currentProblemPage};
+    std::vector<std::string> before;
+    for (const std::string* file : files)
+        before.push_back(ReadBytes(*file));
+    const auto uiFolder = testsupport::FolderNames(m_folders.UiFolder);
+    const auto xmlFolder = testsupport::FolderNames(m_folders.XmlFolder);
+
+    EXPECT_TRUE(testsupport::RunWithFileSizeLimit(512, [&] {
+                    Build(kStatusUnavailable);
+                    BuildSolutionsPages(kStatusUnavailable, m_files, "EN", m_transformer);
+                    return 0;
+                }).has_value());
+
+    for (size_t i = 0; i < files.size(); ++i)
+        EXPECT_EQ(ReadBytes(*files[i]), before[i]) << *files[i];
+    EXPECT_EQ(testsupport::FolderNames(m_folders.UiFolder), uiFolder);
+    EXPECT_EQ(testsupport::FolderNames(m_folders.XmlFolder), xmlFolder);
 }
 
 TEST_F(StatusPagesTest, FailingFooterPageStillRebuildsTheSolutionPages) {

@@ -2,6 +2,7 @@
 
 #include "main/pages/DocumentUtils.h"
 #include "tests/main/pages/PagesTestSupport.h"
+#include "tests/support/ChildProcess.h"
 
 #include <filesystem>
 
@@ -192,7 +193,7 @@ TEST_F(IndexDocumentTest, SecondInputThatDoesNotParseFailsAndKeepsThePreviousOut
     WriteBytes(Path("out.xml"), "previous");
     EXPECT_FALSE(Merge(IndexData("docs.xml"), IndexData("broken.xml"), ""));
     EXPECT_EQ(ReadBytes(Path("out.xml")), "previous");
-    EXPECT_FALSE(Exists("out.xml.part"));
+    EXPECT_EQ(testsupport::FolderNames(m_folder), std::vector<std::string>{"out.xml"});
 }
 
 TEST_F(IndexDocumentTest, MissingOrBrokenFirstInputFails) {
@@ -210,10 +211,16 @@ TEST_F(IndexDocumentTest, ConfigurationThatDoesNotParseFails) {
 TEST_F(IndexDocumentTest, MissingArgumentsFail) {
     EXPECT_FALSE(Merge("", IndexData("docs.xml"), ""));
     EXPECT_FALSE(Merge(IndexData("ug.xml"), "", ""));
-    EXPECT_FALSE(Merge(IndexData("ug.xml"), IndexData("docs.xml"), "", kLabels, ""));
     EXPECT_FALSE(
         WriteIndexDocument(IndexData("ug.xml"), IndexData("docs.xml"), "", "", "EN", kLabels));
     EXPECT_FALSE(Exists("out.xml"));
+}
+
+TEST_F(IndexDocumentTest, ContentWithoutLanguageStillGetsItsIndexInUtf8) {
+    ASSERT_TRUE(Merge(IndexData("ug.xml"), IndexData("docs.xml"), "", kLabels, ""));
+    EXPECT_EQ(Attr(Root(), "codepage"), "UTF-8");
+    EXPECT_EQ(ReadBytes(Path("out.xml")).rfind("<?xml version=\"1.0\" encoding=\"UTF-8\"?>", 0),
+              0u);
 }
 
 TEST_F(IndexDocumentTest, OutputInMissingFolderFails) {

@@ -1,0 +1,100 @@
+#include "platform/AtomicFile.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <mutex>
+#include <random>
+#include <unistd.h>
+
+namespace kaldo {
+
+namespace {
+
+std::string UniqueSuffix() {
+    static std::mutex mutex;
+    static std::mt19937_64 generator{std::random_device{}()};
+    std::lock_guard lock(mutex);
+    char text[24];
+    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(generator()));
+    return text;
+}
+
+// ".name.tmp-XXXX" in the target's folder: hidden, and on the same file system as the target,
+// which a rename needs.
+std::string TemporaryName(const std::string& target) {
+    const size_t slash = target.rfind('/');
+    const std::string folder = slash == std::string::npos ? "" : target.substr(0, slash + 1);
+    const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
+    return folder + "." + name + ".tmp-" + UniqueSuffix();
+}
+
+} // namespace
+
+AtomicFile::AtomicFile(std::string target)
+    : m_target(std::move(target)) {}
+
+AtomicFile::~AtomicFile() {
+    Discard();
+}
+
+bool AtomicFile::Open() {
+    if (IsOpen())
+        return true;
+    if (m_target.empty() || m_target.back() == '/')
+        return false;
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        std::string candidate = TemporaryName(m_target);
+        const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0) {
+            if (errno == EEXIST)
+                continue;
+            return false;
+        }
+        m_stream = ::fdopen(fd, "wb");
+        if (m_stream == nullptr) {
+            ::close(fd);
+            ::unlink(candidate.c_str());
+            return false;
+        }
+        m_temporary = std::move(candidate);
+        return true;
+    }
+    return false;
+}
+
+bool AtomicFile::Write(std::string_view bytes) {
+    return IsOpen() &&
+           (bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), m_stream) == bytes.size());
+}
+
+bool AtomicFile::Commit() {
+    if (!IsOpen())
+        return false;
+    const bool written = std::fflush(m_stream) == 0 && std::ferror(m_stream) == 0;
+    const bool closed = std::fclose(m_stream) == 0;
+    m_stream = nullptr;
+    if (!written || !closed || std::rename(m_temporary.c_str(), m_target.c_str()) != 0) {
+        Discard();
+        return false;
+    }
+    m_temporary.clear();
+    return true;
+}
+
+void AtomicFile::Discard() {
+    if (m_stream != nullptr) {
+        std::fclose(m_stream);
+        m_stream = nullptr;
+    }
+    if (!m_temporary.empty()) {
+        ::unlink(m_temporary.c_str());
+        m_temporary.clear();
+    }
+}
+
+bool WriteFileAtomically(const std::string& path, std::string_view content) {
+    AtomicFile file(path);
+    return file.Open() && file.Write(content) && file.Commit();
+}
+
+} // namespace kaldo

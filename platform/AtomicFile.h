@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+namespace kaldo {
+
+// A file written under a temporary name beside its target and renamed over it only when it is
+// complete: a full disk, a failed write or a killed process leaves the old target as it was
+// and no temporary file behind (the destructor removes an uncommitted one). The rename
+// replaces the target's directory entry, so a target that is a symbolic link is replaced by
+// the new file and the file the link pointed to stays untouched.
+class AtomicFile final {
+public:
+    explicit AtomicFile(std::string target);
+    ~AtomicFile();
+    AtomicFile(const AtomicFile&) = delete;
+    AtomicFile& operator=(const AtomicFile&) = delete;
+
+    // Creates the temporary file (mode 0666 less the umask, like any new file) and opens it
+    // for writing. False when the target's folder does not take a new file.
+    bool Open();
+    bool IsOpen() const { return m_stream != nullptr; }
+
+    // The open temporary file, for writers that take a stdio stream; null before Open.
+    std::FILE* Stream() const { return m_stream; }
+    // Its name, for writers that open files by name themselves; empty before Open.
+    const std::string& TemporaryPath() const { return m_temporary; }
+    const std::string& Target() const { return m_target; }
+
+    bool Write(std::string_view bytes);
+
+    // Closes the temporary file and renames it over the target. False, with the target as it
+    // was and the temporary file removed, when any write through Stream() or the close failed.
+    bool Commit();
+    // Removes the temporary file; the target stays as it was.
+    void Discard();
+
+private:
+    std::string m_target;
+    std::string m_temporary;
+    std::FILE* m_stream = nullptr;
+};
+
+// Writes `content` as the whole new content of `path` through an AtomicFile.
+bool WriteFileAtomically(const std::string& path, std::string_view content);
+
+} // namespace kaldo

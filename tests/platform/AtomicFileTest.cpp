@@ -1,0 +1,106 @@
+#include "platform/AtomicFile.h"
+
+#include "tests/platform/TempFolder.h"
+#include "tests/support/ChildProcess.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sys/stat.h>
+
+namespace kaldo {
+namespace {
+
+namespace fs = std::filesystem;
+using testsupport::FolderNames;
+using testsupport::RunWithFileSizeLimit;
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteFile(const std::string& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
+}
+
+class AtomicFileTest : public ::testing::Test {
+protected:
+    testing::TempFolder m_folder;
+    std::string m_target = m_folder / "page.html";
+};
+
+TEST_F(AtomicFileTest, TargetChangesOnlyOnCommit) {
+    WriteFile(m_target, "old");
+    AtomicFile file(m_target);
+    ASSERT_TRUE(file.Open());
+    ASSERT_TRUE(file.Write("new page"));
+    std::fputs(" and more", file.Stream());
+    EXPECT_EQ(ReadFile(m_target), "old");
+    EXPECT_EQ(fs::path(file.TemporaryPath()).parent_path(), fs::path(m_folder.Path()));
+
+    ASSERT_TRUE(file.Commit());
+    EXPECT_EQ(ReadFile(m_target), "new page and more");
+    EXPECT_EQ(FolderNames(m_folder.Path()), std::vector<std::string>{"page.html"});
+}
+
+TEST_F(AtomicFileTest, AbandonedFileLeavesTargetAndNoTemporaryFile) {
+    WriteFile(m_target, "old");
+    {
+        AtomicFile file(m_target);
+        ASSERT_TRUE(file.Open());
+        ASSERT_TRUE(file.Write("half a pa"));
+    }
+    EXPECT_EQ(ReadFile(m_target), "old");
+    EXPECT_EQ(FolderNames(m_folder.Path()), std::vector<std::string>{"page.html"});
+}
+
+TEST_F(AtomicFileTest, NewFileGetsTheUsualPermissions) {
+    const mode_t old = umask(022);
+    ASSERT_TRUE(WriteFileAtomically(m_target, "text"));
+    umask(old);
+    struct stat status {};
+    ASSERT_EQ(stat(m_target.c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 0777, 0644u);
+}
+
+TEST_F(AtomicFileTest, FolderThatCannotTakeAFileFails) {
+    AtomicFile file(m_folder / "no-such-folder/page.html");
+    EXPECT_FALSE(file.Open());
+    EXPECT_FALSE(file.Commit());
+    EXPECT_FALSE(WriteFileAtomically(m_folder / "no-such-folder/page.html", "text"));
+    EXPECT_FALSE(WriteFileAtomically("", "text"));
+}
+
+TEST_F(AtomicFileTest, FullDiskKeepsTheOldFileAndLeavesNoTemporaryFile) {
+    WriteFile(m_target, "the old page, intact");
+    const std::optional<int> written = RunWithFileSizeLimit(
+        4096, [&] { return WriteFileAtomically(m_target, std::string(100000, 'x')) ? 1 : 0; });
+    ASSERT_TRUE(written.has_value());
+    EXPECT_EQ(*written, 0);
+    EXPECT_EQ(ReadFile(m_target), "the old page, intact");
+    EXPECT_EQ(FolderNames(m_folder.Path()), std::vector<std::string>{"page.html"});
+
+    // Within the limit the same write succeeds.
+    EXPECT_EQ(RunWithFileSizeLimit(4096, [&] { return WriteFileAtomically(m_target, "new"); }), 1);
+    EXPECT_EQ(ReadFile(m_target), "new");
+}
+
+TEST_F(AtomicFileTest, RenameReplacesALinkAndNotTheFileItPointsTo) {
+    const std::string installed = m_folder / "installed.html";
+    WriteFile(installed, "installed page");
+    fs::create_directory(m_folder / "user");
+    const std::string link = m_folder / "user/page.html";
+    fs::create_symlink(installed, link);
+
+    ASSERT_TRUE(WriteFileAtomically(link, "generated page"));
+    EXPECT_FALSE(fs::is_symlink(link));
+    EXPECT_EQ(ReadFile(link), "generated page");
+    EXPECT_EQ(ReadFile(installed), "installed page");
+    EXPECT_EQ(FolderNames(m_folder / "user"), std::vector<std::string>{"page.html"});
+}
+
+} // namespace
+} // namespace kaldo

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <csignal>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace kaldo::testsupport {
+
+// Runs `work` (returning an int) in a child process, for what a test must not do to its own
+// process: limit it, or give it state that is chosen once per process. Gives what `work`
+// returned, or nothing when the child did not get that far.
+template <typename Work> std::optional<int> RunInChild(Work&& work) {
+    int channel[2];
+    if (pipe(channel) != 0)
+        return std::nullopt;
+    const pid_t child = fork();
+    if (child == 0) {
+        close(channel[0]);
+        const int result = std::forward<Work>(work)();
+        const bool told = ::write(channel[1], &result, sizeof result) == sizeof result;
+        _exit(told ? 0 : 1);
+    }
+    close(channel[1]);
+    int result = 0;
+    const bool heard = child > 0 && read(channel[0], &result, sizeof result) == sizeof result;
+    close(channel[0]);
+    int status = 0;
+    if (child > 0)
+        waitpid(child, &status, 0);
+    if (!heard || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return std::nullopt;
+    return result;
+}
+
+// Runs `write` in a child process whose files cannot grow beyond `limit` bytes, as on a full
+// disk: a write past the limit fails instead of killing the child.
+template <typename Write> std::optional<int> RunWithFileSizeLimit(rlim_t limit, Write&& write) {
+    return RunInChild([&]() -> int {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit small{limit, limit};
+        if (setrlimit(RLIMIT_FSIZE, &small) != 0)
+            _exit(1);
+        return std::forward<Write>(write)();
+    });
+}
+
+// The names in `folder`, hidden ones included, sorted: what a failed write must not add to.
+inline std::vector<std::string> FolderNames(const std::string& folder) {
+    std::vector<std::string> names;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+} // namespace kaldo::testsupport
