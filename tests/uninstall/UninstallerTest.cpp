@@ -2,7 +2,7 @@
 
 #include "platform/Paths.h"
 #include "platform/instance/ProgramLock.h"
-#include "tests/platform/ChildProcess.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/uninstall/UninstallTestInstallation.h"
 
 #include <gtest/gtest.h>
@@ -204,7 +204,7 @@ TEST_F(UninstallerTest, MainProgramOfAnotherUserIsSeenAndAnUnreadableLockIsUnkno
     for (fs::path up = folder; up.string().size() >= m_machine.Root().size(); up = up.parent_path())
         chmod(up.c_str(), 0755);
 
-    kaldo::testing::Child instance(
+    kaldo::testsupport::Child instance(
         [&] {
             static kaldo::ProgramLock* kept = new kaldo::ProgramLock(lockFile);
             return kept->Held() ? '1' : '0';
@@ -216,7 +216,7 @@ TEST_F(UninstallerTest, MainProgramOfAnotherUserIsSeenAndAnUnreadableLockIsUnkno
     EXPECT_EQ(kaldo::MainProgramState(folder), RunState::NotRunning);
 
     chmod(lockFile.c_str(), 0600);
-    kaldo::testing::Child uninstaller(
+    kaldo::testsupport::Child uninstaller(
         [&] { return kaldo::MainProgramState(folder) == RunState::Unknown ? '?' : 'k'; }, 65534);
     EXPECT_EQ(uninstaller.Answer(), '?');
 }
