@@ -110,13 +110,11 @@ BENCHMARK_REGISTER_F(SearchFixture, FirstSearch)->Unit(benchmark::kMillisecond);
 // A search as the user sees it: the results document and the three pages written with the
 // sample content's stylesheets, over an index of kEntries entries that stays parsed.
 void SearchPagesHeldIndex(benchmark::State& state) {
-    BenchFolder folder;
-    ToolboxConfig config;
-    ModelFolders folders;
-    if (!StageSampleModel(folder, config, folders)) {
-        state.SkipWithError("sample content did not load");
+    const StagedSampleModel model(state);
+    if (!model.Ready(state))
         return;
-    }
+    const ToolboxConfig& config = model.config;
+    const ModelFolders& folders = model.folders;
     const SearchPageFiles files = SearchPageFilesFor(folders, config);
     const std::vector<std::string> words = Vocabulary();
     WriteText(files.index, GeneratedIndex(words));
