@@ -10,13 +10,11 @@ namespace {
 
 // The index pages of the sample content, as built at start-up and on every printer change.
 void IndexBuild(benchmark::State& state) {
-    BenchFolder folder;
-    ToolboxConfig config;
-    ModelFolders folders;
-    if (!StageSampleModel(folder, config, folders)) {
-        state.SkipWithError("sample content did not load");
+    const StagedSampleModel model(state);
+    if (!model.Ready(state))
         return;
-    }
+    const ToolboxConfig& config = model.config;
+    const ModelFolders& folders = model.folders;
     const IndexPageFiles files = IndexPageFilesFor(folders, config);
     const PageTransformer transformer;
     for (auto _ : state) {

@@ -7,6 +7,8 @@
 #include "main/shell/ToolboxConfig.h"
 #include "platform/Paths.h"
 
+#include <benchmark/benchmark.h>
+
 #include <filesystem>
 
 namespace kaldo::bench {
@@ -28,5 +30,18 @@ inline bool StageSampleModel(const BenchFolder& folder, ToolboxConfig& config,
     folders = ComputeModelFolders(folder.Path(""), config);
     return true;
 }
+
+// The sample model staged in a folder of its own; a benchmark skips itself when it did not load.
+struct StagedSampleModel {
+    explicit StagedSampleModel(benchmark::State& state) {
+        if (!StageSampleModel(folder, config, folders))
+            state.SkipWithError("sample content did not load");
+    }
+    bool Ready(const benchmark::State& state) const { return !state.error_occurred(); }
+
+    BenchFolder folder;
+    ToolboxConfig config;
+    ModelFolders folders;
+};
 
 } // namespace kaldo::bench

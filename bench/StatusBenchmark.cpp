@@ -13,13 +13,11 @@ namespace {
 // retrieval starts (status 1) and when it reports a usable document (status 0).
 void FooterRebuild(benchmark::State& state) {
     const int status = static_cast<int>(state.range(0));
-    BenchFolder folder;
-    ToolboxConfig config;
-    ModelFolders folders;
-    if (!StageSampleModel(folder, config, folders)) {
-        state.SkipWithError("sample content did not load");
+    const StagedSampleModel model(state);
+    if (!model.Ready(state))
         return;
-    }
+    const ToolboxConfig& config = model.config;
+    const ModelFolders& folders = model.folders;
     const StatusPageFiles files = StatusPageFilesFor(folders, config.Files(), config.ConfigPath());
     std::filesystem::copy_file(std::string(KALDO_TEST_DATA_DIR) + "/status/ready.xml",
                                files.statusDocument,

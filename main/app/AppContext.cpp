@@ -21,10 +21,7 @@
 #include "platform/registry/Registry.h"
 
 #include <QApplication>
-#include <QTimer>
 #include <QWidget>
-
-#include <thread>
 
 namespace kaldo {
 
@@ -121,8 +118,9 @@ bool AppContext::Initialize(QWidget* window, const std::string& commandLinePrint
     config.CollectWebs(m_allWebs);
     m_printer.CurrentTab = config.DefaultTab();
     SetUpModelFolders(config);
-    m_launchers =
-        std::make_unique<AppLaunchers>(window, m_printer, m_folders, [this] { return CheckWeb(); });
+    m_launchers = std::make_unique<AppLaunchers>(
+        window, m_printer, m_folders, [this] { return CheckWeb(); },
+        [this](bool up) { m_printer.InternetAvailable = up; });
 
     m_redirectMode = ReadRedirectMode(m_services.SystemRegistry);
     const PaneRects panes = ComputePaneRects(window->size(), window->height());
@@ -156,6 +154,8 @@ bool AppContext::Initialize(QWidget* window, const std::string& commandLinePrint
 }
 
 void AppContext::Shutdown() {
+    if (m_launchers)
+        m_launchers->CancelWaits();
     m_status->Cancel();
     m_updateChecks.Stop();
     m_webRefresh.Stop();
@@ -306,26 +306,15 @@ Launchers& AppContext::Launch() {
     return m_launchers->Get();
 }
 
-bool AppContext::CheckWeb() {
-    m_printer.InternetAvailable = m_services.CheckWebSite &&
-                                  m_services.CheckWebSite(m_services.HomePage, kInternetCheckLimit);
-    return m_printer.InternetAvailable;
+bool AppContext::CheckWeb() const {
+    return m_services.CheckWebSite &&
+           m_services.CheckWebSite(m_services.HomePage, kInternetCheckLimit);
 }
 
 void AppContext::StartInternetCheck() {
-    // The worker shares only its own result; the window reads it when it is there.
-    auto answer = std::make_shared<std::atomic<int>>(-1);
-    std::thread([answer, check = m_services.CheckWebSite, url = m_services.HomePage] {
-        *answer = check && check(url, kInternetCheckLimit) ? 1 : 0;
-    }).detach();
-    auto* poll = new QTimer(m_window);
-    QObject::connect(poll, &QTimer::timeout, poll, [this, answer, poll] {
-        if (*answer < 0)
-            return;
-        m_printer.InternetAvailable = *answer == 1;
-        poll->deleteLater();
-    });
-    poll->start(100);
+    auto up = std::make_shared<bool>(false);
+    m_launchers->Threads().Run([this, up] { *up = CheckWeb(); },
+                               [this, up] { m_printer.InternetAvailable = *up; });
 }
 
 void AppContext::ShowSelectedPrinter() {

@@ -95,8 +95,9 @@ public:
     void ShowError(int kind) const;
     // Documents, videos, web pages and the driver's tools.
     Launchers& Launch();
-    // Whether the maker's web site answers now; the answer is kept as InternetAvailable.
-    bool CheckWeb();
+    // Whether the maker's web site answers now; waits for the answer, so never on the main
+    // thread.
+    bool CheckWeb() const;
     // Sends the body pane back to the page it showed.
     void ReturnBodyToPage();
 

@@ -5,18 +5,30 @@
 namespace kaldo {
 
 AppLaunchers::AppLaunchers(QWidget* window, const PrinterSelection& printer,
-                           const ModelFolders& folders, std::function<bool()> checkWeb)
-    : m_prompts(window, m_shell, checkWeb)
+                           const ModelFolders& folders, std::function<bool()> checkWeb,
+                           std::function<void(bool up)> webAnswered)
+    : m_prompts(window, m_shell,
+                [this](std::function<void(bool up)> answer) {
+                    m_launchers.WhenWebAnswers(std::move(answer));
+                })
     , m_settingsDialog(window)
     , m_launchers(printer, folders,
-                  LauncherServices{.shell = m_shell,
-                                   .prompts = m_prompts,
-                                   .driverFiles = m_driverFiles,
-                                   .settingsStore = m_settingsStore,
-                                   .settingsDialog = m_settingsDialog,
-                                   .checkWeb = checkWeb,
-                                   .printerReachable = [](const std::string& address) {
-                                       return IsPrinterReachable(address);
-                                   }}) {}
+                  LauncherServices{
+                      .shell = m_shell,
+                      .prompts = m_prompts,
+                      .driverFiles = m_driverFiles,
+                      .settingsStore = m_settingsStore,
+                      .settingsDialog = m_settingsDialog,
+                      .background = m_waits,
+                      .checkWeb = std::move(checkWeb),
+                      .printerReachable =
+                          [](const std::string& address) { return IsPrinterReachable(address); },
+                      .webAnswered = std::move(webAnswered)})
+    , m_waits(window, m_threads) {}
+
+void AppLaunchers::CancelWaits() {
+    m_waits.CancelAll();
+    m_threads.CancelAll();
+}
 
 } // namespace kaldo

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "main/dialogs/BusyWaits.h"
 #include "main/dialogs/DialogPrompts.h"
 #include "main/dialogs/PrintSettingsDialog.h"
 #include "main/launchers/CupsDriverFiles.h"
 #include "main/launchers/CupsDriverSettings.h"
 #include "main/launchers/Launchers.h"
+#include "main/launchers/WorkerThreads.h"
 #include "main/launchers/XdgShell.h"
 
 #include <functional>
@@ -14,13 +16,19 @@ class QWidget;
 namespace kaldo {
 
 // The launchers of the main program with their Linux services: the desktop through the xdg
-// tools, the driver's files and settings through CUPS, and the program's dialogs.
+// tools, the driver's files and settings through CUPS, and the program's dialogs. Questions
+// that wait on the network or the desktop run on its worker threads.
 class AppLaunchers final {
 public:
+    // `checkWeb` is asked on worker threads; `webAnswered` hears its answers on the main thread.
     AppLaunchers(QWidget* window, const PrinterSelection& printer, const ModelFolders& folders,
-                 std::function<bool()> checkWeb);
+                 std::function<bool()> checkWeb, std::function<void(bool up)> webAnswered);
 
     Launchers& Get() { return m_launchers; }
+    // For background work the user does not wait for.
+    WorkerThreads& Threads() { return m_threads; }
+    // No pending action runs any more; for the closing window.
+    void CancelWaits();
 
 private:
     XdgShell m_shell;
@@ -29,6 +37,9 @@ private:
     CupsDriverSettings m_settingsStore;
     PrintSettingsDialog m_settingsDialog;
     Launchers m_launchers;
+    // Last, so that the threads are joined before the services they use go.
+    WorkerThreads m_threads;
+    BusyWaits m_waits;
 };
 
 } // namespace kaldo

@@ -9,7 +9,7 @@
 
 namespace kaldo {
 
-DialogPrompts::DialogPrompts(QWidget* owner, Shell& shell, std::function<bool()> checkWeb,
+DialogPrompts::DialogPrompts(QWidget* owner, Shell& shell, WebCheck checkWeb,
                              DownloadOptions downloadOptions)
     : m_owner(owner)
     , m_shell(shell)

@@ -12,10 +12,12 @@ namespace kaldo {
 class Shell;
 
 // The launchers' messages as the program's dialogs, owned by `owner` (the main window).
-// Links in them open through `shell` once `checkWeb` says the maker's web site answers.
+// Links in them open through `shell` once `checkWeb` answers that the maker's web site does.
 class DialogPrompts final : public Prompts {
 public:
-    DialogPrompts(QWidget* owner, Shell& shell, std::function<bool()> checkWeb,
+    using WebCheck = std::function<void(std::function<void(bool up)> answer)>;
+
+    DialogPrompts(QWidget* owner, Shell& shell, WebCheck checkWeb,
                   DownloadOptions downloadOptions = {});
 
     void ShowError(const ToolboxConfig& config, int number) override;
@@ -26,7 +28,7 @@ public:
 private:
     QWidget* m_owner;
     Shell& m_shell;
-    std::function<bool()> m_checkWeb;
+    WebCheck m_checkWeb;
     DownloadOptions m_downloadOptions;
 };
 

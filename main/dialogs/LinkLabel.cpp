@@ -1,6 +1,7 @@
 #include "main/dialogs/LinkLabel.h"
 
 #include <QMouseEvent>
+#include <QPointer>
 
 namespace kaldo {
 
@@ -47,7 +48,18 @@ void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {
     m_visited = true;
     showColour();
     repaint();
-    if (m_actions.checkWeb && m_actions.checkWeb()) {
+    auto answered = [label = QPointer<LinkLabel>(this)](bool up) {
+        if (label)
+            label->followLink(up);
+    };
+    if (m_actions.checkWeb)
+        m_actions.checkWeb(answered);
+    else
+        answered(false);
+}
+
+void LinkLabel::followLink(bool webUp) {
+    if (webUp) {
         if (m_actions.open)
             m_actions.open(m_link);
     } else if (m_actions.showOffline) {

@@ -9,15 +9,17 @@
 namespace kaldo {
 
 // A text that behaves like a web link: dark blue until clicked, purple afterwards,
-// underlined with the hand cursor while the pointer is over it. A click opens the link when
-// the maker's web site answers and shows the offline notice when it does not.
+// underlined with the hand cursor while the pointer is over it. A click asks whether the
+// maker's web site answers; the answer opens the link or shows the offline notice, unless the
+// label is gone by then.
 class LinkLabel final : public QLabel {
 public:
     static constexpr QRgb kLinkColour = qRgb(0x00, 0x00, 0xC0);
     static constexpr QRgb kVisitedColour = qRgb(0xC0, 0x00, 0xC0);
 
     struct Actions {
-        std::function<bool()> checkWeb;
+        // Asks in the background and calls `answer` on the main thread.
+        std::function<void(std::function<void(bool up)> answer)> checkWeb;
         std::function<void(const std::string& link)> open;
         std::function<void()> showOffline;
     };
@@ -34,6 +36,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    void followLink(bool webUp);
     void setUnderlined(bool underlined);
     void showColour();
 

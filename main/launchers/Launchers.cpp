@@ -1,5 +1,6 @@
 #include "main/launchers/Launchers.h"
 
+#include "main/launchers/Background.h"
 #include "main/launchers/ContentItem.h"
 #include "main/launchers/DriverFiles.h"
 #include "main/launchers/DriverSettings.h"
@@ -56,8 +57,14 @@ const ToolboxConfig* Launchers::Config() const {
     return m_printer.Config.get();
 }
 
-bool Launchers::CheckWeb() {
-    return m_services.checkWeb && m_services.checkWeb();
+void Launchers::WhenWebAnswers(std::function<void(bool up)> then) {
+    Ask<bool>(
+        m_services.background, [check = m_services.checkWeb] { return check && check(); },
+        [this, then = std::move(then)](bool up) {
+            if (m_services.webAnswered)
+                m_services.webAnswered(up);
+            then(up);
+        });
 }
 
 void Launchers::ShowError(int number) {
@@ -80,21 +87,25 @@ void Launchers::OpenPrinterWebPage(const std::string& path) {
     if (!config)
         return;
     const std::string address = config->PrinterAddress();
-    if (address.empty() || !m_services.printerReachable || !m_services.printerReachable(address)) {
+    if (address.empty() || !m_services.printerReachable) {
         ShowError(kErrorNoNetwork);
         return;
     }
-    m_services.shell.Open(config->PrinterWebUrl() + path);
+    Ask<bool>(
+        m_services.background,
+        [reachable = m_services.printerReachable, address] { return reachable(address); },
+        [this, url = config->PrinterWebUrl() + path](bool up) {
+            if (up)
+                m_services.shell.Open(url);
+            else
+                ShowError(kErrorNoNetwork);
+        });
 }
 
 void Launchers::OpenWebLink(std::string_view marker, const std::string& argument) {
     const ToolboxConfig* config = Config();
     if (!config)
         return;
-    if (!CheckWeb()) {
-        ShowError(kErrorNoWeb);
-        return;
-    }
     std::string address;
     if (marker == "http://")
         address = argument;
@@ -106,13 +117,19 @@ void Launchers::OpenWebLink(std::string_view marker, const std::string& argument
         address = config->ServicePageUrl();
     else if (marker == "suppliesurl:")
         address = config->SuppliesPageUrl();
-    // Anything that is not a web address (a local file that merely mentions "http://") is not
-    // handed to the desktop.
-    if (!IsWebAddress(address)) {
-        Trace("web link not opened: " + address + "\n");
-        return;
-    }
-    m_services.shell.Open(address);
+    WhenWebAnswers([this, address](bool up) {
+        if (!up) {
+            ShowError(kErrorNoWeb);
+            return;
+        }
+        // Anything that is not a web address (a local file that merely mentions "http://") is
+        // not handed to the desktop.
+        if (!IsWebAddress(address)) {
+            Trace("web link not opened: " + address + "\n");
+            return;
+        }
+        m_services.shell.Open(address);
+    });
 }
 
 void Launchers::OpenDocument(const std::string& item) {
@@ -141,36 +158,60 @@ void Launchers::OpenContentItem(const std::string& item, bool document) {
         OpenWebContent(*config, item, localPath, IsFlashContent(file));
         return;
     }
+    auto open = [this, document, localPath] {
+        if (document)
+            OpenPdf(localPath);
+        else
+            PlayVideo(localPath);
+    };
     std::error_code error;
-    if (!fs::exists(localPath, error) && !FetchContent(config->ModelPageUrl() + item, localPath))
-        return;
-    if (document)
-        OpenPdf(localPath);
+    if (fs::exists(localPath, error))
+        open();
     else
-        PlayVideo(localPath);
+        FetchContent(config->ModelPageUrl() + item, localPath, std::move(open));
 }
 
 void Launchers::OpenWebContent(const ToolboxConfig& config, const std::string& item,
                                const std::string& localPath, bool flash) {
-    if (flash && m_services.shell.DefaultApplication(localPath).empty() &&
-        m_services.shell.DefaultBrowser().empty()) {
-        ShowMissingViewer(kErrorNoVideoPlayer, m_services.videoPlayerSite);
+    auto open = [this, url = config.ModelPageUrl() + item] {
+        WhenWebAnswers([this, url](bool up) {
+            if (up)
+                m_services.shell.Open(url);
+            else
+                ShowError(kErrorNoWeb);
+        });
+    };
+    if (!flash) {
+        open();
         return;
     }
-    if (!CheckWeb()) {
-        ShowError(kErrorNoWeb);
-        return;
-    }
-    m_services.shell.Open(config.ModelPageUrl() + item);
+    // The browser plays what no installed player takes.
+    Ask<bool>(
+        m_services.background,
+        [&shell = m_services.shell, localPath] {
+            return !shell.DefaultApplication(localPath).empty() || !shell.DefaultBrowser().empty();
+        },
+        [this, open = std::move(open)](bool playable) {
+            if (playable)
+                open();
+            else
+                ShowMissingViewer(kErrorNoVideoPlayer, m_services.videoPlayerSite);
+        });
 }
 
-bool Launchers::FetchContent(const std::string& url, const std::string& localPath) {
-    if (!CheckWeb()) {
-        ShowError(kErrorNoWeb);
-        return false;
-    }
-    if (m_services.prompts.Download(url, localPath) != 0)
-        return false;
+void Launchers::FetchContent(const std::string& url, const std::string& localPath,
+                             std::function<void()> fetched) {
+    WhenWebAnswers([this, url, localPath, fetched = std::move(fetched)](bool up) {
+        if (!up) {
+            ShowError(kErrorNoWeb);
+            return;
+        }
+        if (m_services.prompts.Download(url, localPath) == 0 && Fetched(localPath))
+            fetched();
+    });
+}
+
+bool Launchers::Fetched(const std::string& localPath) {
     const DownloadedContent first = InspectDownload(ReadHead(localPath));
     if (first.Kind == DownloadKind::Wanted)
         return true;
@@ -196,25 +237,50 @@ void Launchers::OpenPdf(const std::string& target) {
             return;
         }
     }
-    if (m_services.shell.DefaultApplication(target).empty()) {
-        ShowMissingViewer(kErrorNoPdfReader, m_services.pdfReaderSite);
-        return;
-    }
-    const bool opened = m_services.shell.Open(target);
-    Trace("Open PDF: ShellExecute returned: " + std::to_string(int(opened)) + "\n");
+    Ask<bool>(
+        m_services.background,
+        [&shell = m_services.shell, target] { return !shell.DefaultApplication(target).empty(); },
+        [this, target](bool hasReader) {
+            if (!hasReader) {
+                ShowMissingViewer(kErrorNoPdfReader, m_services.pdfReaderSite);
+                return;
+            }
+            const bool opened = m_services.shell.Open(target);
+            Trace("Open PDF: ShellExecute returned: " + std::to_string(int(opened)) + "\n");
+        });
 }
 
 void Launchers::PlayVideo(const std::string& path) {
-    // The browser plays what no installed player takes.
-    const bool browserPlays = !m_services.shell.DefaultBrowser().empty();
-    const bool hasPlayer = !m_services.shell.DefaultApplication(path).empty();
-    if (!hasPlayer && !browserPlays) {
-        ShowMissingViewer(kErrorNoVideoPlayer, m_services.videoPlayerSite);
-        return;
-    }
-    const bool opened =
-        hasPlayer ? m_services.shell.Open(path) : m_services.shell.OpenInBrowser(path);
-    Trace("Open video: ShellExecute returned: " + std::to_string(int(opened)) + "\n");
+    struct Viewers {
+        bool player = false;
+        bool browser = false;
+    };
+    Ask<Viewers>(
+        m_services.background,
+        [&shell = m_services.shell, path] {
+            return Viewers{.player = !shell.DefaultApplication(path).empty(),
+                           .browser = !shell.DefaultBrowser().empty()};
+        },
+        [this, path](Viewers viewers) {
+            // The browser plays what no installed player takes.
+            if (!viewers.player && !viewers.browser) {
+                ShowMissingViewer(kErrorNoVideoPlayer, m_services.videoPlayerSite);
+                return;
+            }
+            if (viewers.player) {
+                const bool opened = m_services.shell.Open(path);
+                Trace("Open video: ShellExecute returned: " + std::to_string(int(opened)) + "\n");
+                return;
+            }
+            // Finding the browser's command asks the desktop again.
+            m_services.background.Run(
+                [&shell = m_services.shell, path] {
+                    const bool opened = shell.OpenInBrowser(path);
+                    Trace("Open video: ShellExecute returned: " + std::to_string(int(opened)) +
+                          "\n");
+                },
+                nullptr);
+        });
 }
 
 void Launchers::RunDriverUtility() {

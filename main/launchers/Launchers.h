@@ -6,6 +6,7 @@
 
 namespace kaldo {
 
+class Background;
 class DriverFiles;
 class DriverSettingsDialog;
 class DriverSettingsStore;
@@ -29,10 +30,14 @@ struct LauncherServices {
     DriverFiles& driverFiles;
     DriverSettingsStore& settingsStore;
     DriverSettingsDialog& settingsDialog;
-    // Whether the maker's web site answers; the application keeps the answer as its flag.
+    // Runs the questions below, and the desktop's queries, away from the main thread.
+    Background& background;
+    // Whether the maker's web site answers. Asked on a worker thread.
     std::function<bool()> checkWeb;
-    // Whether the printer's web server at `address` answers.
+    // Whether the printer's web server at `address` answers. Asked on a worker thread.
     std::function<bool(const std::string& address)> printerReachable;
+    // Told every answer of `checkWeb` on the main thread; the application keeps it as its flag.
+    std::function<void(bool up)> webAnswered;
     std::string pdfReaderSite = kPdfReaderSite;
     std::string videoPlayerSite = kVideoPlayerSite;
 };
@@ -40,7 +45,9 @@ struct LauncherServices {
 // The actions behind the links that leave the panes: web pages in the user's browser, the
 // printer's own pages, the content's documents and videos (fetched from the maker's site when
 // missing), the driver's utility and its default settings. Reads the selected printer and
-// its folders at every call, so it follows printer changes. Main thread only.
+// its folders at every call, so it follows printer changes. Called on the main thread; what
+// waits on the network or the desktop runs in the background and the action goes on when the
+// answer is there.
 class Launchers final {
 public:
     Launchers(const PrinterSelection& printer, const ModelFolders& folders,
@@ -61,14 +68,17 @@ public:
     void RunDriverUtility();
     void OpenDriverSettings();
 
-    bool CheckWeb();
+    // Asks whether the maker's web site answers and hands the answer to `then`.
+    void WhenWebAnswers(std::function<void(bool up)> then);
 
 private:
     void OpenContentItem(const std::string& item, bool document);
     void OpenWebContent(const ToolboxConfig& config, const std::string& item,
                         const std::string& localPath, bool flash);
-    // Downloads a missing item; false when there is nothing to open afterwards.
-    bool FetchContent(const std::string& url, const std::string& localPath);
+    // Downloads a missing item, then runs `fetched` when there is something to open.
+    void FetchContent(const std::string& url, const std::string& localPath,
+                      std::function<void()> fetched);
+    bool Fetched(const std::string& localPath);
     void ShowError(int number);
     void ShowMissingViewer(int number, const std::string& site);
     const ToolboxConfig* Config() const;

@@ -131,23 +131,35 @@ void KeywordSearch::SplitKeywords(std::string_view keywords) {
     m_typedWords = kaldo::SplitKeywords(keywords);
     m_synonymLists.clear();
     m_candidates.clear();
+    m_foldedWords.clear();
     for (const std::string& word : m_typedWords) {
         m_synonymLists.push_back(SynonymList(word));
         std::vector<Candidate>& candidates = m_candidates.emplace_back();
         for (const std::string& synonym : m_synonymLists.back()) {
             const bool typed =
                 std::find(m_typedWords.begin(), m_typedWords.end(), synonym) != m_typedWords.end();
-            candidates.push_back({FoldAsciiCase(synonym), typed});
+            std::string folded = FoldAsciiCase(synonym);
+            const size_t at = size_t(std::find(m_foldedWords.begin(), m_foldedWords.end(), folded) -
+                                     m_foldedWords.begin());
+            if (at == m_foldedWords.size())
+                m_foldedWords.push_back(std::move(folded));
+            candidates.push_back({at, typed});
         }
     }
 }
 
 int KeywordSearch::ScoreTitle(std::string_view title, int level) const {
+    constexpr signed char kNotLookedFor = -1;
     const std::string& folded = FoldAsciiCase(title, m_foldedTitle);
+    m_titleMatches.assign(m_foldedWords.size(), kNotLookedFor);
     int score = 0;
     for (const std::vector<Candidate>& candidates : m_candidates) {
         for (const Candidate& candidate : candidates) {
-            const WordMatch match = MatchFoldedWord(candidate.folded, folded);
+            signed char& known = m_titleMatches[candidate.word];
+            if (known == kNotLookedFor)
+                known = static_cast<signed char>(
+                    MatchFoldedWord(m_foldedWords[candidate.word], folded));
+            const auto match = static_cast<WordMatch>(known);
             if (match != WordMatch::None) {
                 score += MatchWeight(level, match, candidate.typed);
                 break;

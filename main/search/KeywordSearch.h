@@ -53,7 +53,7 @@ public:
 
 private:
     struct Candidate {
-        std::string folded;
+        size_t word = 0; // in m_foldedWords
         bool typed = false;
     };
 
@@ -73,7 +73,11 @@ private:
 
     std::vector<std::string> m_typedWords;
     std::vector<std::vector<std::string>> m_synonymLists;
-    std::vector<std::vector<Candidate>> m_candidates; // the lists folded, for matching
+    std::vector<std::vector<Candidate>> m_candidates; // the lists, for matching
+    // Every word of the lists once, folded: one that several lists hold is looked for in a
+    // title only once.
+    std::vector<std::string> m_foldedWords;
+    mutable std::vector<signed char> m_titleMatches; // per folded word; reused by every title
     std::string m_indexPath;
     std::string m_resultsPath;
     XmlDocHandle m_index;

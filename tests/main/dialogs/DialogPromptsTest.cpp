@@ -24,7 +24,8 @@ protected:
     }
 
     DialogPrompts Make() {
-        return DialogPrompts(&m_owner, m_shell, [this] { return m_webUp; });
+        return DialogPrompts(&m_owner, m_shell,
+                             [this](std::function<void(bool)> answer) { answer(m_webUp); });
     }
 
     testing::TempFolder m_folder;

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -22,9 +23,12 @@ protected:
         m_link =
             new LinkLabel(kLink,
                           {.checkWeb =
-                               [this] {
+                               [this](std::function<void(bool)> answer) {
                                    ++m_webChecks;
-                                   return m_webUp;
+                                   if (m_holdAnswer)
+                                       m_heldAnswer = std::move(answer);
+                                   else
+                                       answer(m_webUp);
                                },
                            .open = [this](const std::string& link) { m_opened.push_back(link); },
                            .showOffline =
@@ -43,6 +47,8 @@ protected:
     LinkLabel* m_link = nullptr;
     QLabel* m_other = nullptr;
     bool m_webUp = true;
+    bool m_holdAnswer = false;
+    std::function<void(bool)> m_heldAnswer;
     int m_webChecks = 0;
     int m_offlineNotices = 0;
     std::vector<std::string> m_opened;
@@ -70,6 +76,27 @@ TEST_F(LinkLabelTest, ClickWhileOfflineShowsTheNoticeAndStillTurnsPurple) {
     EXPECT_TRUE(m_opened.empty());
     EXPECT_EQ(m_offlineNotices, 1);
     EXPECT_EQ(m_link->textColour(), QColor(0xC0, 0x00, 0xC0));
+}
+
+TEST_F(LinkLabelTest, LinkOpensOnlyOnceTheAnswerComes) {
+    m_holdAnswer = true;
+    QTest::mouseClick(m_link, Qt::LeftButton);
+    EXPECT_TRUE(m_opened.empty());
+    ASSERT_TRUE(m_heldAnswer);
+    m_heldAnswer(true);
+    EXPECT_EQ(m_opened, std::vector<std::string>{kLink});
+}
+
+TEST_F(LinkLabelTest, AnswerAfterTheLinkIsGoneDoesNothing) {
+    m_holdAnswer = true;
+    QTest::mouseClick(m_link, Qt::LeftButton);
+    delete m_link;
+    m_link = nullptr;
+    ASSERT_TRUE(m_heldAnswer);
+    m_heldAnswer(false);
+    m_heldAnswer(true);
+    EXPECT_TRUE(m_opened.empty());
+    EXPECT_EQ(m_offlineNotices, 0);
 }
 
 TEST_F(LinkLabelTest, RightClickDoesNothing) {

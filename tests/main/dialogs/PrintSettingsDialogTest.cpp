@@ -151,8 +151,10 @@ protected:
                                              .driverFiles = m_driverFiles,
                                              .settingsStore = m_store,
                                              .settingsDialog = m_dialog,
+                                             .background = m_background,
                                              .checkWeb = {},
-                                             .printerReachable = {}});
+                                             .printerReachable = {},
+                                             .webAnswered = {}});
         launchers.OpenDriverSettings();
     }
 
@@ -166,6 +168,7 @@ protected:
     ModelFolders m_folders;
     test::RecordingShell m_shell;
     test::RecordingPrompts m_prompts;
+    test::InlineBackground m_background;
     test::FakeDriverFiles m_driverFiles;
     CupsDriverSettings m_store;
     PrintSettingsDialog m_dialog{nullptr};

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "main/launchers/Background.h"
 #include "main/launchers/DriverFiles.h"
 #include "main/launchers/DriverSettings.h"
 #include "main/launchers/Prompts.h"
@@ -7,12 +8,41 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace kaldo::test {
+
+// Work runs at once on the calling thread; its report too, unless `Holding`, when the reports
+// wait for Answer().
+class InlineBackground final : public Background {
+public:
+    void Run(std::function<void()> work, std::function<void()> done) override {
+        if (work)
+            work();
+        if (Holding)
+            m_held.push_back(std::move(done));
+        else if (done)
+            done();
+    }
+    // Delivers the held reports.
+    void Answer() {
+        for (auto& done : std::exchange(m_held, {})) {
+            if (done)
+                done();
+        }
+    }
+    size_t Waiting() const { return m_held.size(); }
+
+    bool Holding = false;
+
+private:
+    std::vector<std::function<void()>> m_held;
+};
 
 // A desktop that records what it was asked. Default applications are found by the end of
 // the target ("pdf" → a viewer).

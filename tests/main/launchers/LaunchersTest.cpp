@@ -22,6 +22,7 @@ using kaldo::testing::TempFolder;
 using test::FakeDriverFiles;
 using test::FakeSettingsDialog;
 using test::FakeSettingsStore;
+using test::InlineBackground;
 using test::RecordingPrompts;
 using test::RecordingShell;
 
@@ -73,6 +74,7 @@ protected:
                              .driverFiles = m_driverFiles,
                              .settingsStore = m_store,
                              .settingsDialog = m_dialog,
+                             .background = m_background,
                              .checkWeb =
                                  [this] {
                                      ++m_webChecks;
@@ -83,6 +85,7 @@ protected:
                                      m_reachAsked.push_back(address);
                                      return m_printerUp;
                                  },
+                             .webAnswered = [this](bool up) { m_webAnswers.push_back(up); },
                          });
     }
 
@@ -109,7 +112,9 @@ protected:
     FakeDriverFiles m_driverFiles;
     FakeSettingsStore m_store;
     FakeSettingsDialog m_dialog;
+    InlineBackground m_background;
     bool m_webUp = true;
+    std::vector<bool> m_webAnswers;
     bool m_printerUp = true;
     int m_webChecks = 0;
     std::vector<std::string> m_reachAsked;
@@ -182,6 +187,47 @@ TEST_F(LaunchersTest, WebLinkShowsNoWebWhenTheSiteDoesNotAnswer) {
     EXPECT_EQ(m_webChecks, 1);
     EXPECT_TRUE(m_shell.Opened.empty());
     EXPECT_EQ(m_prompts.Errors, std::vector<int>{kErrorNoWeb});
+}
+
+TEST_F(LaunchersTest, WebLinkOpensOnlyOnceTheSiteHasAnswered) {
+    m_background.Holding = true;
+    Make().OpenWebLink("http://", "http://www.kaldo.example/a.html");
+    EXPECT_TRUE(m_shell.Opened.empty());
+    EXPECT_TRUE(m_prompts.Errors.empty());
+    EXPECT_EQ(m_background.Waiting(), 1u);
+    m_background.Answer();
+    EXPECT_EQ(m_shell.Opened, std::vector<std::string>{"http://www.kaldo.example/a.html"});
+    EXPECT_EQ(m_webAnswers, std::vector<bool>{true});
+}
+
+TEST_F(LaunchersTest, EveryAnswerOfTheSiteIsKept) {
+    m_webUp = false;
+    Make().OpenWebLink("http://", "http://www.kaldo.example/a.html");
+    m_webUp = true;
+    Make().OpenWebLink("http://", "http://www.kaldo.example/a.html");
+    EXPECT_EQ(m_webAnswers, (std::vector<bool>{false, true}));
+}
+
+TEST_F(LaunchersTest, PrinterWebPageOpensOnlyOnceThePrinterHasAnswered) {
+    SetNetworkPrinter("192.168.1.20");
+    m_background.Holding = true;
+    Make().OpenPrinterWebPage("config.html");
+    EXPECT_TRUE(m_shell.Opened.empty());
+    m_background.Answer();
+    EXPECT_EQ(m_shell.Opened, std::vector<std::string>{"http://192.168.1.20/config.html"});
+}
+
+TEST_F(LaunchersTest, MissingDocumentIsFetchedOnlyOnceTheSiteHasAnswered) {
+    m_background.Holding = true;
+    m_prompts.Site[std::string(kModelPage) + "&FileName=setup"] = "%PDF-1.4 guide";
+    m_shell.Applications["pdf"] = "viewer.desktop";
+    Make().OpenDocument("&FileName=setup");
+    EXPECT_TRUE(m_prompts.Downloads.empty());
+    m_background.Answer();
+    EXPECT_EQ(m_prompts.Downloads.size(), 1u);
+    EXPECT_TRUE(m_shell.Opened.empty());
+    m_background.Answer();
+    EXPECT_EQ(m_shell.Opened, std::vector<std::string>{Doc("setup.pdf")});
 }
 
 TEST_F(LaunchersTest, UnknownMarkerOpensNothing) {

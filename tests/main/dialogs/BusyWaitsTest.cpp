@@ -1,0 +1,136 @@
+#include "main/dialogs/BusyWaits.h"
+
+#include "main/dialogs/DownloadProgressDialog.h"
+#include "main/launchers/WorkerThreads.h"
+
+#include <QApplication>
+#include <QPushButton>
+#include <QTest>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <future>
+#include <mutex>
+#include <optional>
+#include <thread>
+
+namespace kaldo {
+namespace {
+
+// Work that waits until the test lets it go.
+class Gate {
+public:
+    std::function<void()> Work() {
+        return [this] {
+            m_open.wait();
+        };
+    }
+    void Open() {
+        std::call_once(m_opened, [this] { m_promise.set_value(); });
+    }
+
+private:
+    std::once_flag m_opened;
+    std::promise<void> m_promise;
+    std::shared_future<void> m_open = m_promise.get_future().share();
+};
+
+class BusyWaitsTest : public ::testing::Test {
+protected:
+    void SetUp() override { m_window.show(); }
+    void TearDown() override { m_gate.Open(); }
+
+    bool WaitUntilIdle(WorkerThreads& threads) {
+        return QTest::qWaitFor([&] { return threads.Idle(); });
+    }
+
+    QWidget m_window;
+    Gate m_gate;
+    int m_actions = 0;
+};
+
+TEST_F(BusyWaitsTest, WorkRunsOnAnotherThreadAndTheActionOnTheMainThread) {
+    WorkerThreads threads;
+    std::optional<std::thread::id> worker;
+    std::optional<std::thread::id> action;
+    threads.Run([&] { worker = std::this_thread::get_id(); },
+                [&] { action = std::this_thread::get_id(); });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return action.has_value(); }));
+    EXPECT_NE(*worker, std::this_thread::get_id());
+    EXPECT_EQ(*action, std::this_thread::get_id());
+    EXPECT_TRUE(threads.Idle());
+}
+
+TEST_F(BusyWaitsTest, CancelledJobEndsWithoutItsAction) {
+    WorkerThreads threads;
+    const auto ticket = threads.Run(m_gate.Work(), [this] { ++m_actions; });
+    EXPECT_TRUE(threads.Pending(ticket));
+    threads.Cancel(ticket);
+    EXPECT_FALSE(threads.Pending(ticket));
+    m_gate.Open();
+    ASSERT_TRUE(WaitUntilIdle(threads));
+    EXPECT_EQ(m_actions, 0);
+}
+
+TEST_F(BusyWaitsTest, ThreadsAreJoinedAndNoActionFollowsOnceTheyAreGone) {
+    std::thread opener;
+    {
+        WorkerThreads threads;
+        threads.Run(m_gate.Work(), [this] { ++m_actions; });
+        opener = std::thread([this] { m_gate.Open(); });
+    }
+    opener.join();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(m_actions, 0);
+}
+
+TEST_F(BusyWaitsTest, QuickAnswerRunsTheActionAndLeavesNeitherCursorNorDialog) {
+    WorkerThreads threads;
+    BusyWaits waits(&m_window, threads);
+    waits.Run([] {}, [this] { ++m_actions; });
+    EXPECT_NE(QApplication::overrideCursor(), nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return m_actions == 1; }));
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(waits.ShownDialog(), nullptr);
+}
+
+TEST_F(BusyWaitsTest, SlowAnswerShowsTheProgressDialogWhoseCancelDropsTheAction) {
+    WorkerThreads threads;
+    BusyWaits waits(&m_window, threads);
+    waits.Run(m_gate.Work(), [this] { ++m_actions; });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return waits.ShownDialog() != nullptr; }));
+    EXPECT_EQ(waits.ShownDialog()->parentWidget(), &m_window);
+    waits.ShownDialog()->cancelButton()->click();
+    EXPECT_EQ(waits.ShownDialog(), nullptr);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    m_gate.Open();
+    ASSERT_TRUE(WaitUntilIdle(threads));
+    EXPECT_EQ(m_actions, 0);
+}
+
+TEST_F(BusyWaitsTest, SlowAnswerClosesItsDialogAndRunsTheAction) {
+    WorkerThreads threads;
+    BusyWaits waits(&m_window, threads);
+    waits.Run(m_gate.Work(), [this] { ++m_actions; });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return waits.ShownDialog() != nullptr; }));
+    m_gate.Open();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return m_actions == 1; }));
+    EXPECT_EQ(waits.ShownDialog(), nullptr);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(BusyWaitsTest, ClosingWindowDropsEveryPendingAction) {
+    WorkerThreads threads;
+    BusyWaits waits(&m_window, threads);
+    waits.Run(m_gate.Work(), [this] { ++m_actions; });
+    waits.Run(m_gate.Work(), [this] { ++m_actions; });
+    waits.CancelAll();
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    m_gate.Open();
+    ASSERT_TRUE(WaitUntilIdle(threads));
+    EXPECT_EQ(m_actions, 0);
+}
+
+} // namespace
+} // namespace kaldo
