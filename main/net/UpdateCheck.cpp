@@ -146,7 +146,7 @@ void RunUpdateCheck(const UpdateCheckJob& job, std::atomic<int>& state,
     const std::string latest = UpdateFilePath(job.XmlFolder, kNewUpdatesFile);
 
     // A failed fetch leaves no new file, which compares as the earliest date.
-    downloads.fetch(latest, job.UpdatesUrl);
+    downloads.fetch(latest, job.UpdatesUrl, kUpdateFeedLimit);
     if (downloads.aborted())
         return;
 

@@ -22,6 +22,8 @@ inline constexpr int kNoUpdatesPending = 401;
 inline constexpr char kUpdatesFile[] = "KTWUpdates.xml";
 inline constexpr char kNewUpdatesFile[] = "KTWUpdates_new.xml";
 inline constexpr char kUpdateDateXPath[] = "//channel/pubDate";
+// A feed is a few kilobytes; anything near this is not one.
+inline constexpr std::uint64_t kUpdateFeedLimit = 1 * kMiB;
 
 // Drivers whose update feed was looked at in this run, so each is checked at most once.
 // Shared by the main thread, which starts checks, and the check threads, which finish them.

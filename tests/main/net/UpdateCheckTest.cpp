@@ -167,8 +167,11 @@ protected:
     }
 
     void Serve(const std::string& feedFile, int status = 200) {
+        ServeText(ReadFile(feedFile).value_or(""), status);
+    }
+    void ServeText(std::string feed, int status = 200) {
         std::lock_guard lock(m_feedMutex);
-        m_feed = ReadFile(feedFile).value_or("");
+        m_feed = std::move(feed);
         m_feedStatus = status;
     }
 
@@ -235,6 +238,17 @@ TEST_F(UpdateCheckTest, MalformedFeedOrErrorPageMeansNoUpdate) {
     Serve(Data("error_page.html"), 404);
     EXPECT_EQ(Check(FeedUrl()), kNoUpdatesPending);
     EXPECT_EQ(ReadFile(Current()), ReadFile(Data("current.xml")));
+}
+
+TEST_F(UpdateCheckTest, FeedOverItsSizeLimitIsRefused) {
+    InstallCurrent(Data("current.xml"));
+    const std::string newer = ReadFile(Data("newer.xml")).value_or("");
+    ServeText(newer + "<!--" + std::string(kUpdateFeedLimit, ' ') + "-->");
+    EXPECT_EQ(Check(FeedUrl()), kNoUpdatesPending);
+    EXPECT_FALSE(fs::exists(Latest()));
+
+    ServeText(newer + "<!--" + std::string(kUpdateFeedLimit / 2, ' ') + "-->");
+    EXPECT_EQ(Check(FeedUrl()), kUpdatesAvailable);
 }
 
 TEST_F(UpdateCheckTest, FirstRunMakesTheDownloadTheCurrentCopy) {
