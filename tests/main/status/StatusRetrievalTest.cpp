@@ -71,6 +71,20 @@ protected:
         return MakeStatusRequest(true, "", webUrl, kStatusPage, "EN", m_destination, m_images);
     }
 
+    // One retrieval from the simulator's first printer, to its end: what it reported.
+    std::optional<bool> RetrieveOnce(const SimulatedPrinters& printers) {
+        ReportLog reports;
+        {
+            StatusRetrieval retrieval(
+                [&](int generation, bool written) { reports.Add(generation, written); },
+                MakeStatusSource, kNoDelay);
+            if (!reports.WaitFor(retrieval.Start(NetworkRequest(printers.WebUrl(0)))))
+                return std::nullopt;
+        }
+        const auto entries = reports.Entries();
+        return entries.size() == 1 ? std::optional<bool>(entries[0].written) : std::nullopt;
+    }
+
     StatusRetrieval::Report Reporter() {
         return [this](int generation, bool written) {
             m_reports.Add(generation, written);
@@ -148,15 +162,9 @@ TEST_F(StatusRetrievalTest, HttpErrorAnswerOrOversizedDocumentIsAFailedRetrieval
         WriteBytes(m_destination, "earlier document");
         SimulatedPrinters printers({state});
         ASSERT_TRUE(printers.Started());
-        ReportLog reports;
-        {
-            StatusRetrieval retrieval(
-                [&](int generation, bool written) { reports.Add(generation, written); },
-                MakeStatusSource, kNoDelay);
-            ASSERT_TRUE(reports.WaitFor(retrieval.Start(NetworkRequest(printers.WebUrl(0)))));
-        }
-        ASSERT_EQ(reports.Entries().size(), 1u);
-        EXPECT_FALSE(reports.Entries()[0].written);
+        const std::optional<bool> written = RetrieveOnce(printers);
+        ASSERT_TRUE(written);
+        EXPECT_FALSE(*written);
         EXPECT_TRUE(FolderEntries(m_xml).empty());
         EXPECT_EQ(Count(printers.Requests(), "/images/"), 0u);
     }
@@ -191,14 +199,9 @@ TEST_F(StatusRetrievalTest, BrokenDocumentsAreStoredButGiveNoStatus) {
         state.document = kind;
         SimulatedPrinters printers({state});
         ASSERT_TRUE(printers.Started());
-        ReportLog reports;
-        {
-            StatusRetrieval retrieval(
-                [&](int generation, bool written) { reports.Add(generation, written); },
-                MakeStatusSource, kNoDelay);
-            ASSERT_TRUE(reports.WaitFor(retrieval.Start(NetworkRequest(printers.WebUrl(0)))));
-        }
-        EXPECT_TRUE(reports.Entries().at(0).written);
+        const std::optional<bool> written = RetrieveOnce(printers);
+        ASSERT_TRUE(written);
+        EXPECT_TRUE(*written);
         EXPECT_EQ(StatusFromReport(true, m_destination), kStatusUnavailable);
         EXPECT_EQ(Count(printers.Requests(), "/images/"), 0u);
     }
