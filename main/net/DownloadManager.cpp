@@ -150,8 +150,8 @@ bool SetCommonOptions(CURL* curl, const std::string& url, const DownloadOptions&
     return ok;
 }
 
-Attempt Transfer(CURL* curl, const std::string& url, const DownloadOptions& options,
-                 TransferState& state) {
+Attempt Transfer(CURL* curl, const std::string& url, TransferState& state) {
+    const DownloadOptions& options = state.Options;
     curl_easy_reset(curl);
     state.Curl = curl;
     Attempt attempt;
@@ -247,11 +247,11 @@ int DownloadManager::fetch(const std::string& localPath, const std::string& url,
         Trace("InternetAttemptConnect - success\n");
         Trace("InternetOpen - success\n");
         TransferState state{part, m_aborted, maxBytes, m_options};
-        Attempt attempt = Transfer(curl.get(), url, m_options, state);
+        Attempt attempt = Transfer(curl.get(), url, state);
         if (attempt.Code != CURLE_OK && attempt.Status == 0 && !m_aborted.load()) {
             const std::string secure = SecureFallbackUrl(url, m_options.SecurePort);
             if (!secure.empty())
-                attempt = Transfer(curl.get(), secure, m_options, state);
+                attempt = Transfer(curl.get(), secure, state);
         }
         // An error status with an empty body never reached the write callback.
         ok = attempt.Code == CURLE_OK && !IsErrorStatus(attempt.Status) && !state.FileFailed &&
