@@ -66,6 +66,10 @@ ContentItem ClassifyContentItem(std::string_view name) {
         return {ContentItemKind::Refused, std::string(name), {}};
     if (name.starts_with("missing"))
         return {ContentItemKind::Missing, std::string(name), {}};
+    if (name.starts_with("broken"))
+        return {ContentItemKind::Broken, std::string(name), {}};
+    if (name.starts_with("notfound"))
+        return {ContentItemKind::SoftMissing, std::string(name), {}};
     if (name.starts_with(kRedirect) && name.size() > kRedirect.size()) {
         ContentItem target = ClassifyFile(name.substr(kRedirect.size()));
         return {ContentItemKind::Redirect, target.name, {}};

@@ -8,10 +8,12 @@ namespace kaldo::simulator {
 enum class ContentItemKind {
     Document, // a PDF
     Video,
-    WebPage,  // .html/.htm, refreshed by the program
-    Redirect, // "redirect-X": an HTML answer whose title is the address of X
-    Missing,  // "missing...": not on the site
-    Refused,  // a name that tries to leave the download folder
+    WebPage,     // .html/.htm, refreshed by the program
+    Redirect,    // "redirect-X": an HTML answer whose title is the address of X
+    Missing,     // "missing...": not on the site
+    Broken,      // "broken...": the site fails with 500 and an error page
+    SoftMissing, // "notfound...": a 200 answer that is an HTML "not found" page
+    Refused,     // a name that tries to leave the download folder
 };
 
 struct ContentItem {

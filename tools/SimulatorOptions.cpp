@@ -192,7 +192,8 @@ Printer URLs: /status/devicestatus.xml?language=XX, /images/status/{ready,warnin
 Site URLs: / (home), /product/model.html, /supplies/X, /service/X, /uat/X,
   /updates/KTWUpdates.xml, /web/PAGE.html, /files/NAME, and any URL with FileName=NAME:
   NAME.html a web page (no marker if NAME starts with "plain"), NAME.mp4 (and other video
-  types) a video, "missing..." 404, "redirect-X" an HTML page whose TITLE is the address
+  types) a video, "missing..." 404, "broken..." 500, "notfound..." a 200 answer that is an
+  HTML "not found" page, "redirect-X" an HTML page whose TITLE is the address
   of X, anything else a PDF (NAME or NAME.pdf).
 Control URLs: GET /printers, GET|POST /printer/N[?setting=value...], POST /printer/N/reset,
   GET|POST /site[?setting=value...], POST /site/reset, GET /requests, POST /requests/clear

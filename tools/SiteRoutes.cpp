@@ -58,6 +58,14 @@ void AnswerContentItem(const std::string& name, const SiteState& site, const std
         res.status = 404;
         res.set_content(BuildErrorPage(404, "No such file on the Kaldo web site."), kHtml);
         return;
+    case ContentItemKind::Broken:
+        res.status = 500;
+        res.set_content(BuildErrorPage(500, "The Kaldo web site has a problem."), kHtml);
+        return;
+    case ContentItemKind::SoftMissing:
+        res.set_content(BuildSitePage("Page not found", "No such file on the Kaldo web site."),
+                        kHtml);
+        return;
     case ContentItemKind::Redirect:
         res.set_content(BuildRedirectPage(siteUrl + "files/" + PercentEncode(item.name)), kHtml);
         return;

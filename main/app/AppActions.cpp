@@ -76,7 +76,7 @@ bool AppActions::IsFramePage(const std::string& url) {
 }
 
 bool AppActions::TakePendingUpdate() {
-    return ApplyPendingUpdate(m_app.UpdateState(), m_app.Folders().XmlFolder);
+    return ApplyPendingUpdate(m_app.Updates(), m_app.Folders().XmlFolder);
 }
 
 } // namespace kaldo

@@ -221,7 +221,7 @@ std::string AppContext::FooterPagePath() const {
 }
 
 StatusFacts AppContext::Facts() const {
-    return StatusFactsFor(*m_printer.Config, m_updateState.load());
+    return StatusFactsFor(*m_printer.Config, UpdateState());
 }
 
 void AppContext::BuildFooter(int status) {

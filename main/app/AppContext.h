@@ -78,8 +78,10 @@ public:
     // Runs `shown` once, when the next status report has been put in the footer pane.
     void WhenStatusShown(std::function<void()> shown) { m_statusShown = std::move(shown); }
 
-    // The update state, shared with the update check thread.
-    std::atomic<int>& UpdateState() { return m_updateState; }
+    // The update states of the content folders, shared with the update check threads.
+    UpdateStates& Updates() { return m_updateStates; }
+    // The update state of the selected printer's content.
+    int UpdateState() const { return m_updateStates.State(m_folders.XmlFolder); }
 
     const PrinterSelection& Printer() const { return m_printer; }
     const ModelFolders& Folders() const { return m_folders; }
@@ -112,9 +114,9 @@ private:
 
     PrinterServices& m_services;
     std::unique_ptr<NavigationActions> m_actions;
-    std::atomic<int> m_updateState{0};
+    UpdateStates m_updateStates;
     UpdateCheckedDrivers m_updateCheckedDrivers;
-    UpdateCheckRunner m_updateChecks{m_updateState, m_updateCheckedDrivers};
+    UpdateCheckRunner m_updateChecks{m_updateStates, m_updateCheckedDrivers};
     WebPageRefresh m_webRefresh;
     std::string m_contentFolder;
     std::string m_languageCode;

@@ -10,12 +10,29 @@ namespace {
 
 constexpr std::string_view kFileNameKey = "FileName=";
 
+bool EqualsIgnoringCase(char a, char b) {
+    return std::tolower(static_cast<unsigned char>(a)) ==
+           std::tolower(static_cast<unsigned char>(b));
+}
+
 bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
     return text.size() >= prefix.size() &&
-           std::equal(prefix.begin(), prefix.end(), text.begin(), [](char a, char b) {
-               return std::tolower(static_cast<unsigned char>(a)) ==
-                      std::tolower(static_cast<unsigned char>(b));
-           });
+           std::equal(prefix.begin(), prefix.end(), text.begin(), EqualsIgnoringCase);
+}
+
+size_t FindIgnoringCase(std::string_view text, std::string_view what, size_t from = 0) {
+    if (from > text.size())
+        return std::string_view::npos;
+    const auto found = std::search(text.begin() + std::ptrdiff_t(from), text.end(), what.begin(),
+                                   what.end(), EqualsIgnoringCase);
+    return found == text.end() ? std::string_view::npos : size_t(found - text.begin());
+}
+
+// Web servers answer a missing file with a page of their own, in whatever letter case and
+// after whatever byte-order mark, blanks or doctype; documents and videos never look so.
+bool IsHtmlPage(std::string_view head) {
+    return FindIgnoringCase(head, "<html") != std::string_view::npos ||
+           FindIgnoringCase(head, "<!doctype html") != std::string_view::npos;
 }
 
 std::string_view Trimmed(std::string_view text) {
@@ -60,18 +77,22 @@ bool IsWebAddress(std::string_view address) {
 }
 
 DownloadedContent InspectDownload(std::string_view head) {
+    constexpr std::string_view kTitle = "<title>";
     head = head.substr(0, kDownloadHeadBytes);
-    if (head.find("<HTML>") == std::string_view::npos)
+    if (!IsHtmlPage(head))
         return {};
     DownloadedContent page{DownloadKind::Page, {}};
-    const size_t open = head.find("<TITLE>");
+    const size_t open = FindIgnoringCase(head, kTitle);
     if (open == std::string_view::npos)
         return page;
-    const size_t start = open + std::string_view("<TITLE>").size();
-    const size_t close = head.find("</TITLE>", start);
+    const size_t start = open + kTitle.size();
+    const size_t close = FindIgnoringCase(head, "</title>", start);
     if (close == std::string_view::npos)
         return page;
-    return {DownloadKind::Redirect, std::string(Trimmed(head.substr(start, close - start)))};
+    const std::string_view address = Trimmed(head.substr(start, close - start));
+    if (!IsWebAddress(address))
+        return page;
+    return {DownloadKind::Redirect, std::string(address)};
 }
 
 std::string ReadHead(const std::string& path) {

@@ -25,11 +25,12 @@ bool IsFlashContent(std::string_view name);
 // An "http://" or "https://" address (scheme without regard to case).
 bool IsWebAddress(std::string_view address);
 
-// What a downloaded file turned out to be, judged by its first kDownloadHeadBytes bytes.
+// What a downloaded file turned out to be, judged by its first kDownloadHeadBytes bytes. An
+// HTML page is recognised by "<html" or "<!doctype html" in any letter case.
 enum class DownloadKind {
-    Wanted,   // no "<HTML>": the file itself
-    Redirect, // "<HTML>" with "<TITLE>address</TITLE>": the file moved to that address
-    Page,     // "<HTML>" without a title: an error or notice page, not the file
+    Wanted,   // no HTML page: the file itself
+    Redirect, // a page whose title is a web address: the file moved there
+    Page,     // any other page (an error or notice page): not the file, never to be kept
 };
 struct DownloadedContent {
     DownloadKind Kind = DownloadKind::Wanted;

@@ -70,6 +70,32 @@ void SwitchTo(const std::string& page, PaneControl& pane) {
     pane.StopAndNavigate(page);
 }
 
+bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
+    return text.size() >= prefix.size() &&
+           std::equal(prefix.begin(), prefix.end(), text.begin(), EqualsIgnoringCase);
+}
+
+// The words of a submitted search form: the "keywords" field of the query of a page of the
+// program (a web address with such a field is somebody else's page). The words may be
+// anything, "error" or "pdfs" included, so this is asked before any marker.
+std::optional<std::string> SubmittedSearch(const std::string& url) {
+    if (StartsWithIgnoringCase(url, "http://") || StartsWithIgnoringCase(url, "https://"))
+        return std::nullopt;
+    constexpr std::string_view kField = "keywords=";
+    for (size_t at = url.find('?'); at != std::string::npos; at = url.find('&', at + 1)) {
+        if (url.compare(at + 1, kField.size(), kField) != 0)
+            continue;
+        const size_t start = at + 1 + kField.size();
+        return url.substr(start, url.find_first_of("&#", start) - start);
+    }
+    return std::nullopt;
+}
+
+void RunKeywordSearch(const std::string& words, PaneControl& pane, NavigationActions& actions) {
+    pane.ReturnToPage();
+    actions.Search(DecodeFormText(CutUtf8(words, kKeywordsLimit)));
+}
+
 // The web links that open an address of the model's configuration.
 struct WebMarker {
     std::string_view marker;
@@ -104,6 +130,14 @@ bool IsFramePage(std::string_view url, const std::vector<std::string>& frames) {
 bool Dispatch(const std::string& url, PaneControl& pane, NavigationActions& actions) {
     Trace("url:" + url + "\n");
 
+    const bool errorPage = pane.IsErrorPage(url);
+    if (!errorPage) {
+        if (auto words = SubmittedSearch(url)) {
+            RunKeywordSearch(*words, pane, actions);
+            return true;
+        }
+    }
+
     // Pages that must not stay in a pane, such as the browser's own error pages.
     for (std::string_view marker : {"error", "syntax", "wwhelp"}) {
         if (ContainsIgnoringCase(url, marker)) {
@@ -112,7 +146,6 @@ bool Dispatch(const std::string& url, PaneControl& pane, NavigationActions& acti
         }
     }
 
-    const bool errorPage = pane.IsErrorPage(url);
     auto guarded = [&](auto&& action) {
         if (!errorPage)
             action();
@@ -187,8 +220,7 @@ bool Dispatch(const std::string& url, PaneControl& pane, NavigationActions& acti
         return true;
     }
     if (auto argument = ArgumentAfter(url, "keywords=")) {
-        pane.ReturnToPage();
-        actions.Search(DecodeFormText(CutUtf8(*argument, kKeywordsLimit)));
+        RunKeywordSearch(*argument, pane, actions);
         return true;
     }
     if (has("util-rs:")) {

@@ -5,6 +5,7 @@
 #include "platform/Trace.h"
 
 #include <cstdlib>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 namespace kaldo {
@@ -34,13 +35,17 @@ std::string EscapedUrl(const std::string& url) {
 struct TransferState {
     PartFile& Part;
     const std::atomic<bool>& Aborted;
+    const std::uint64_t MaxBytes;
+    const DownloadOptions& Options;
+    CURL* Curl = nullptr;
+    std::uint64_t Received = 0;
     bool Opened = false; // an answer arrived and its file exists
     bool FileFailed = false;
 };
 
 struct Attempt {
     CURLcode Code = CURLE_FAILED_INIT;
-    bool Responded = false; // some HTTP answer arrived, so the URL did open
+    long Status = 0; // of the last answer; 0 when none arrived, so the URL did not open
 };
 
 bool PrepareFile(TransferState& state) {
@@ -54,13 +59,59 @@ bool PrepareFile(TransferState& state) {
     return true;
 }
 
+bool IsErrorStatus(long status) {
+    return status >= 400;
+}
+
+long ResponseStatus(CURL* curl) {
+    long status = 0;
+    curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
+    return status;
+}
+
+std::string FolderOf(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// An answer that announces more than its file system can take is refused before it is
+// written; an answer without a length is bounded by the caller's limit only.
+bool RoomForAnnouncedSize(const TransferState& state) {
+    curl_off_t announced = -1;
+    if (curl_easy_getinfo(state.Curl, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &announced) != CURLE_OK ||
+        announced <= 0)
+        return true;
+    const std::string folder = FolderOf(state.Part.target());
+    const std::optional<std::uint64_t> available =
+        state.Options.FreeSpace ? state.Options.FreeSpace(folder) : FreeSpaceIn(folder);
+    if (!available || *available >= std::uint64_t(announced))
+        return true;
+    Trace("fetch refused: " + std::to_string(announced) + " bytes announced, " +
+          std::to_string(*available) + " free\n");
+    return false;
+}
+
+// The first bytes of an answer: only a successful one that fits becomes a file.
+bool AcceptAnswer(TransferState& state) {
+    if (IsErrorStatus(ResponseStatus(state.Curl)) || !RoomForAnnouncedSize(state))
+        return false;
+    return PrepareFile(state);
+}
+
 size_t WriteBody(char* data, size_t size, size_t count, void* user) {
     auto& state = *static_cast<TransferState*>(user);
     const size_t bytes = size * count;
     if (state.Aborted.load())
         return CURL_WRITEFUNC_ERROR;
-    if (!state.Opened && !PrepareFile(state))
+    if (!state.Opened && !AcceptAnswer(state))
         return CURL_WRITEFUNC_ERROR;
+    state.Received += bytes;
+    if (state.MaxBytes != kNoSizeLimit && state.Received > state.MaxBytes) {
+        Trace("fetch refused: answer larger than " + std::to_string(state.MaxBytes) + " bytes\n");
+        return CURL_WRITEFUNC_ERROR;
+    }
     return state.Part.write({data, bytes}) ? bytes : CURL_WRITEFUNC_ERROR;
 }
 
@@ -99,9 +150,10 @@ bool SetCommonOptions(CURL* curl, const std::string& url, const DownloadOptions&
     return ok;
 }
 
-Attempt Transfer(CURL* curl, const std::string& url, const DownloadOptions& options,
-                 TransferState& state) {
+Attempt Transfer(CURL* curl, const std::string& url, TransferState& state) {
+    const DownloadOptions& options = state.Options;
     curl_easy_reset(curl);
+    state.Curl = curl;
     Attempt attempt;
     bool ok = SetCommonOptions(curl, url, options);
     ok = ok && curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, WriteBody) == CURLE_OK;
@@ -109,6 +161,9 @@ Attempt Transfer(CURL* curl, const std::string& url, const DownloadOptions& opti
     ok = ok && curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, CheckAbort) == CURLE_OK;
     ok = ok && curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &state.Aborted) == CURLE_OK;
     ok = ok && curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L) == CURLE_OK;
+    if (state.MaxBytes != kNoSizeLimit)
+        ok = ok && curl_easy_setopt(curl, CURLOPT_MAXFILESIZE_LARGE, curl_off_t(state.MaxBytes)) ==
+                       CURLE_OK;
     if (options.StallTime.count() > 0) {
         ok = ok && curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT,
                                     long(options.StallBytesPerSecond)) == CURLE_OK;
@@ -118,9 +173,7 @@ Attempt Transfer(CURL* curl, const std::string& url, const DownloadOptions& opti
     if (!ok)
         return attempt;
     attempt.Code = curl_easy_perform(curl);
-    long status = 0;
-    curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
-    attempt.Responded = status != 0;
+    attempt.Status = ResponseStatus(curl);
     return attempt;
 }
 
@@ -133,6 +186,13 @@ std::string UrlText(CURLU* url) {
 }
 
 } // namespace
+
+std::optional<std::uint64_t> FreeSpaceIn(const std::string& folder) {
+    struct statvfs disk {};
+    if (::statvfs(folder.c_str(), &disk) != 0)
+        return std::nullopt;
+    return std::uint64_t(disk.f_bavail) * std::uint64_t(disk.f_frsize);
+}
 
 bool InitializeCurl() {
     static const bool initialized = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
@@ -176,7 +236,8 @@ void DownloadManager::abort() {
     m_aborted.store(true);
 }
 
-int DownloadManager::fetch(const std::string& localPath, const std::string& url) {
+int DownloadManager::fetch(const std::string& localPath, const std::string& url,
+                           std::uint64_t maxBytes) {
     if (m_aborted.load())
         return 0;
     PartFile part(localPath);
@@ -185,14 +246,16 @@ int DownloadManager::fetch(const std::string& localPath, const std::string& url)
     if (curl) {
         Trace("InternetAttemptConnect - success\n");
         Trace("InternetOpen - success\n");
-        TransferState state{part, m_aborted};
-        Attempt attempt = Transfer(curl.get(), url, m_options, state);
-        if (attempt.Code != CURLE_OK && !attempt.Responded && !m_aborted.load()) {
+        TransferState state{part, m_aborted, maxBytes, m_options};
+        Attempt attempt = Transfer(curl.get(), url, state);
+        if (attempt.Code != CURLE_OK && attempt.Status == 0 && !m_aborted.load()) {
             const std::string secure = SecureFallbackUrl(url, m_options.SecurePort);
             if (!secure.empty())
-                attempt = Transfer(curl.get(), secure, m_options, state);
+                attempt = Transfer(curl.get(), secure, state);
         }
-        ok = attempt.Code == CURLE_OK && !state.FileFailed && (state.Opened || PrepareFile(state));
+        // An error status with an empty body never reached the write callback.
+        ok = attempt.Code == CURLE_OK && !IsErrorStatus(attempt.Status) && !state.FileFailed &&
+             (state.Opened || PrepareFile(state));
     } else {
         ok = false;
     }

@@ -2,13 +2,21 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstdint>
+#include <functional>
 #include <mutex>
+#include <optional>
 #include <string>
 
 namespace kaldo {
 
 inline constexpr char kAgentName[] = "Kaldo Tendwell";
 inline constexpr std::chrono::milliseconds kReachableTimeout{5000};
+
+// The most a fetch may write. Without a limit only for transfers that someone watches and can
+// cancel (documents and videos).
+inline constexpr std::uint64_t kNoSizeLimit = 0;
+inline constexpr std::uint64_t kMiB = 1024 * 1024;
 
 struct DownloadOptions {
     std::chrono::milliseconds ConnectTimeout{10000};
@@ -19,7 +27,13 @@ struct DownloadOptions {
     int SecurePort = 443;
     // Trust anchors (PEM) instead of the system's; empty: KALDO_CA_FILE, else the system's.
     std::string CaFile;
+    // Bytes that new files in `folder` may still take, none when unknown; empty: the file
+    // system's own answer.
+    std::function<std::optional<std::uint64_t>(const std::string& folder)> FreeSpace;
 };
+
+// What the file system holding `folder` has left for an unprivileged writer; none when unknown.
+std::optional<std::uint64_t> FreeSpaceIn(const std::string& folder);
 
 // Every HTTP transfer of the program. One manager serves one operation; it may be aborted
 // from another thread while it fetches.
@@ -32,12 +46,15 @@ public:
     DownloadManager(const DownloadManager&) = delete;
     DownloadManager& operator=(const DownloadManager&) = delete;
 
-    // Fetches `url` into `localPath`: 1 when the whole answer (an HTTP error page and an empty
-    // answer included) is in the file, 0 otherwise. A URL that cannot be opened is tried once
-    // more over HTTPS, same host, path and query, with certificates verified. The file is
-    // written beside the target and renamed into place, so it is either complete or absent:
-    // a failed fetch deletes it; an aborted one never touches it after abort() has returned.
-    int fetch(const std::string& localPath, const std::string& url);
+    // Fetches `url` into `localPath`: 1 when the whole answer (an empty one included) is in
+    // the file, 0 otherwise. Fails on an HTTP error status (400 and up), on an answer larger
+    // than `maxBytes` (announced or counted while it arrives; kNoSizeLimit for none), and
+    // before anything is written when the target's file system lacks the announced size. A URL
+    // that cannot be opened is tried once more over HTTPS, same host, path and query, with
+    // certificates verified. The file is written beside the target and renamed into place, so
+    // it is either complete or absent: a failed fetch deletes it; an aborted one never touches
+    // it after abort() has returned.
+    int fetch(const std::string& localPath, const std::string& url, std::uint64_t maxBytes);
 
     // Any thread. The running fetch, and any later one on this manager, fails promptly.
     void abort();

@@ -27,7 +27,7 @@ bool DownloadWorker::start(const std::string& url, const std::string& localPath,
     m_running.store(true);
     m_thread = std::thread([this, url, localPath, done = std::move(done)] {
         Trace("DownloadFile for: " + url + "\nTo: " + localPath + "\n");
-        const int result = m_manager->fetch(localPath, url);
+        const int result = m_manager->fetch(localPath, url, kNoSizeLimit);
         Trace("Thread returned: " + std::to_string(result) + "\n");
         m_running.store(false);
         if (done)

@@ -11,7 +11,8 @@
 namespace kaldo {
 
 // One fetch on a thread of its own, for a window that shows progress and lets the user
-// cancel. Reports through a completion that runs on the worker thread, once per start.
+// cancel; so it has no size limit, only the free space of the target's file system. Reports through
+// a completion that runs on the worker thread, once per start.
 class DownloadWorker final {
 public:
     using Completion = std::function<void(int result)>;

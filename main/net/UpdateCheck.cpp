@@ -97,6 +97,26 @@ int UpdateCheckedDrivers::State(const std::string& driver) const {
     return found != m_drivers.end() ? found->second : 0;
 }
 
+int UpdateStates::State(const std::string& xmlFolder) const {
+    std::lock_guard lock(m_mutex);
+    const auto found = m_states.find(xmlFolder);
+    return found != m_states.end() ? found->second : 0;
+}
+
+void UpdateStates::Set(const std::string& xmlFolder, int state) {
+    std::lock_guard lock(m_mutex);
+    m_states[xmlFolder] = state;
+}
+
+bool UpdateStates::TakePending(const std::string& xmlFolder) {
+    std::lock_guard lock(m_mutex);
+    const auto found = m_states.find(xmlFolder);
+    if (found == m_states.end() || found->second != kUpdatesAvailable)
+        return false;
+    found->second = kNoUpdatesPending;
+    return true;
+}
+
 int MonthNumber(std::string_view name) {
     static constexpr std::array<std::string_view, 12> kMonths = {
         "JAN", "FEB", "MAR", "APR", "MAY", "JUN", "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
@@ -137,33 +157,32 @@ int CompareUpdateDates(const std::string& currentFile, const std::string& newFil
     return later ? kUpdatesAvailable : kNoUpdatesPending;
 }
 
-void RunUpdateCheck(const UpdateCheckJob& job, std::atomic<int>& state,
-                    UpdateCheckedDrivers& drivers, DownloadManager& downloads) {
-    state.store(kNoUpdatesPending);
+void RunUpdateCheck(const UpdateCheckJob& job, UpdateStates& states, UpdateCheckedDrivers& drivers,
+                    DownloadManager& downloads) {
+    states.Set(job.XmlFolder, kNoUpdatesPending);
     if (job.UpdatesUrl.empty() || job.XmlFolder.empty())
         return;
     const std::string current = UpdateFilePath(job.XmlFolder, kUpdatesFile);
     const std::string latest = UpdateFilePath(job.XmlFolder, kNewUpdatesFile);
 
     // A failed fetch leaves no new file, which compares as the earliest date.
-    downloads.fetch(latest, job.UpdatesUrl);
+    downloads.fetch(latest, job.UpdatesUrl, kUpdateFeedLimit);
     if (downloads.aborted())
         return;
 
     if (FileExists(current)) {
-        state.store(CompareUpdateDates(current, latest));
+        states.Set(job.XmlFolder, CompareUpdateDates(current, latest));
     } else if (CompareUpdateDates(current, latest) == kUpdatesAvailable &&
                std::rename(latest.c_str(), current.c_str()) == 0) {
         // First run: only a feed that carries a date becomes the current copy, so that an
         // error page or a failed fetch never announces an update.
-        state.store(kUpdatesAvailable);
+        states.Set(job.XmlFolder, kUpdatesAvailable);
     }
     drivers.Finish(job.DriverName);
 }
 
-bool ApplyPendingUpdate(std::atomic<int>& state, const std::string& xmlFolder) {
-    int expected = kUpdatesAvailable;
-    if (!state.compare_exchange_strong(expected, kNoUpdatesPending))
+bool ApplyPendingUpdate(UpdateStates& states, const std::string& xmlFolder) {
+    if (!states.TakePending(xmlFolder))
         return false;
     if (!xmlFolder.empty()) {
         const std::string latest = UpdateFilePath(xmlFolder, kNewUpdatesFile);
@@ -174,9 +193,9 @@ bool ApplyPendingUpdate(std::atomic<int>& state, const std::string& xmlFolder) {
     return true;
 }
 
-UpdateCheckRunner::UpdateCheckRunner(std::atomic<int>& state, UpdateCheckedDrivers& drivers,
+UpdateCheckRunner::UpdateCheckRunner(UpdateStates& states, UpdateCheckedDrivers& drivers,
                                      DownloadOptions options)
-    : m_state(state)
+    : m_states(states)
     , m_drivers(drivers)
     , m_options(std::move(options)) {}
 
@@ -190,8 +209,8 @@ bool UpdateCheckRunner::Start(UpdateCheckJob job) {
     Check check;
     check.Downloads = std::make_unique<DownloadManager>(m_options);
     check.Thread = std::thread(
-        [job = std::move(job), &state = m_state, &drivers = m_drivers,
-         &downloads = *check.Downloads] { RunUpdateCheck(job, state, drivers, downloads); });
+        [job = std::move(job), &states = m_states, &drivers = m_drivers,
+         &downloads = *check.Downloads] { RunUpdateCheck(job, states, drivers, downloads); });
     m_checks.push_back(std::move(check));
     return true;
 }

@@ -2,7 +2,6 @@
 
 #include "main/net/DownloadManager.h"
 
-#include <atomic>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -22,6 +21,8 @@ inline constexpr int kNoUpdatesPending = 401;
 inline constexpr char kUpdatesFile[] = "KTWUpdates.xml";
 inline constexpr char kNewUpdatesFile[] = "KTWUpdates_new.xml";
 inline constexpr char kUpdateDateXPath[] = "//channel/pubDate";
+// A feed is a few kilobytes; anything near this is not one.
+inline constexpr std::uint64_t kUpdateFeedLimit = 1 * kMiB;
 
 // Drivers whose update feed was looked at in this run, so each is checked at most once.
 // Shared by the main thread, which starts checks, and the check threads, which finish them.
@@ -40,6 +41,22 @@ public:
 private:
     mutable std::mutex m_mutex;
     std::map<std::string, int> m_drivers;
+};
+
+// The update state of each content folder, keyed by the xml folder that holds its update
+// files, so that a printer's footer and model-page link follow its own content. Shared by the
+// main thread and the check threads.
+class UpdateStates final {
+public:
+    // kUpdatesAvailable, kNoUpdatesPending, or 0 for a folder never checked.
+    int State(const std::string& xmlFolder) const;
+    void Set(const std::string& xmlFolder, int state);
+    // Clears the folder's pending update; true when one was pending (once per update).
+    bool TakePending(const std::string& xmlFolder);
+
+private:
+    mutable std::mutex m_mutex;
+    std::map<std::string, int> m_states;
 };
 
 // A feed's publication date as read by "%3s, %d %3s %d %s" ("Tue, 10 Jun 2008 12:00:00 GMT").
@@ -66,23 +83,24 @@ struct UpdateCheckJob {
     std::string XmlFolder;  // the content's xml folder, which holds the update files
 };
 
-// The update check: fetches the feed into kNewUpdatesFile and sets `state` to
-// kUpdatesAvailable or kNoUpdatesPending. Without a current copy a dated download becomes
-// the current copy and an update is available. Marks the driver finished in `drivers`. Once
-// `downloads` has been aborted it stops without a verdict (the state stays kNoUpdatesPending).
-void RunUpdateCheck(const UpdateCheckJob& job, std::atomic<int>& state,
-                    UpdateCheckedDrivers& drivers, DownloadManager& downloads);
+// The update check: fetches the feed into kNewUpdatesFile and sets the state of the job's xml
+// folder to kUpdatesAvailable or kNoUpdatesPending. Without a current copy a dated download
+// becomes the current copy and an update is available. Marks the driver finished in
+// `drivers`. Once `downloads` has been aborted it stops without a verdict (the state stays
+// kNoUpdatesPending).
+void RunUpdateCheck(const UpdateCheckJob& job, UpdateStates& states, UpdateCheckedDrivers& drivers,
+                    DownloadManager& downloads);
 
-// When an update is pending, clears the state and makes the downloaded feed the current copy
-// (the old copy stays if that fails). True when an update was pending: the caller rebuilds
-// the footer so that the notice goes. Any thread, once per pending update.
-bool ApplyPendingUpdate(std::atomic<int>& state, const std::string& xmlFolder);
+// When an update of `xmlFolder` is pending, clears its state and makes the downloaded feed the
+// current copy (the old copy stays if that fails). True when an update was pending: the
+// caller rebuilds the footer so that the notice goes. Any thread, once per pending update.
+bool ApplyPendingUpdate(UpdateStates& states, const std::string& xmlFolder);
 
 // Runs update checks on threads of their own, at most one per driver per run, and stops them
-// promptly at shutdown. Used on the main thread; `state` and `drivers` outlive it.
+// promptly at shutdown. Used on the main thread; `states` and `drivers` outlive it.
 class UpdateCheckRunner final {
 public:
-    UpdateCheckRunner(std::atomic<int>& state, UpdateCheckedDrivers& drivers,
+    UpdateCheckRunner(UpdateStates& states, UpdateCheckedDrivers& drivers,
                       DownloadOptions options = {});
     ~UpdateCheckRunner();
     UpdateCheckRunner(const UpdateCheckRunner&) = delete;
@@ -100,7 +118,7 @@ private:
         std::thread Thread;
     };
 
-    std::atomic<int>& m_state;
+    UpdateStates& m_states;
     UpdateCheckedDrivers& m_drivers;
     DownloadOptions m_options;
     std::vector<Check> m_checks;

@@ -14,6 +14,7 @@ namespace kaldo {
 // kWebPageHeadBytes bytes carry this comment; anything else (an error page, say) is not ours.
 inline constexpr char kToolboxMarker[] = "<!-- toolbox -->";
 inline constexpr size_t kWebPageHeadBytes = 1024;
+inline constexpr std::uint64_t kWebPageLimit = 8 * kMiB;
 
 // The web-hosted pages of the content, copied from the start-up configuration.
 struct WebPageRefreshJob {

@@ -5,6 +5,11 @@
 
 namespace kaldo {
 
+// What a printer may send: its status document and its status icon are small; a larger answer
+// is refused while it arrives.
+inline constexpr std::uint64_t kStatusDocumentLimit = 4 * kMiB;
+inline constexpr std::uint64_t kStatusIconLimit = 1 * kMiB;
+
 // The status document from the printer's own web server.
 class NetworkStatusSource final : public StatusSource {
 public:

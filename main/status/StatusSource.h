@@ -15,7 +15,8 @@ public:
 
     // Writes the printer's status document to `file`; true when it was written.
     virtual bool Retrieve(const std::string& file) = 0;
-    // Fetches `url` into `file` over the network; false for a source without one.
+    // Fetches the status icon `url` into `file` over the network; false for a source without
+    // one.
     virtual bool Fetch(const std::string& file, const std::string& url) = 0;
     // The running call and every later one fail promptly and never touch their file again.
     virtual void Abort() = 0;

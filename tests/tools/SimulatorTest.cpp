@@ -474,6 +474,19 @@ TEST_F(SimulatorTest, MissingNameIsAnHtmlErrorWithoutTitle) {
     EXPECT_EQ(result->body.find("<!-- toolbox -->"), std::string::npos);
 }
 
+TEST_F(SimulatorTest, BrokenAndNotFoundNamesAnswerWithErrorPages) {
+    auto broken = Site().Get("/download?FileName=broken-guide");
+    ASSERT_TRUE(broken);
+    EXPECT_EQ(broken->status, 500);
+    EXPECT_NE(broken->body.find("<HTML>"), std::string::npos);
+
+    auto notFound = Site().Get(std::string(kModelUrl) + "&FileName=notfound-intro.mp4");
+    ASSERT_TRUE(notFound);
+    EXPECT_EQ(notFound->status, 200);
+    EXPECT_EQ(notFound->body.rfind("<!DOCTYPE html>", 0), 0u);
+    EXPECT_NE(notFound->body.find("<title>Page not found</title>"), std::string::npos);
+}
+
 TEST_F(SimulatorTest, NamesThatLeaveTheFolderAreRefused) {
     for (const char* name : {"..%2F..%2Fetc%2Fpasswd", "..", "a%2Fb.pdf", "a%5Cb.pdf"}) {
         auto result = Site().Get(std::string("/download?FileName=") + name);

@@ -135,3 +135,33 @@ TEST_F(LiveStatusTest, NewerUpdateFeedIsAnnouncedAndAppliedOnce) {
                Footer().find("What's New?") == std::string::npos;
     })) << Footer();
 }
+
+TEST_F(LiveStatusTest, EachContentFolderShowsAndAppliesItsOwnUpdateNotice) {
+    StartPrinter({"--site", "127.0.0.1:0", "--feed-date", "Wed, 10 Jun 2026 12:00:00 GMT"});
+    UseSimulatedSite();
+    // The studio model's content has no feed on the site, so no update.
+    const std::string studioInfo = m_temp / "program/Data/presslane_c5000/toolboxinfo.xml";
+    std::string text = ReadFile(studioInfo);
+    text.replace(text.find("/updates/"), std::string("/updates/").size(), "/no-updates/");
+    std::ofstream(studioInfo, std::ios::trunc) << text;
+
+    Start("Office_3020");
+    const std::string officeXml = m_context->Folders().XmlFolder;
+    ASSERT_TRUE(WaitUntil([&] { return m_context->UpdateState() == kUpdatesAvailable; }));
+
+    ASSERT_TRUE(m_context->SelectPrinterByName("Studio_C5100"));
+    ASSERT_NE(m_context->Folders().XmlFolder, officeXml);
+    ASSERT_TRUE(WaitUntil([&] { return m_context->UpdateState() == kNoUpdatesPending; }));
+    m_context->RefreshStatus();
+    ASSERT_TRUE(FooterSays("Status Unavailable")) << Footer();
+    EXPECT_EQ(Footer().find("What's New?"), std::string::npos) << Footer();
+    // The studio's model-page link (its footer shows none) applies nothing of the office's.
+    const std::string officeFeed = ReadFile(officeXml + "/KTWUpdates.xml");
+    EXPECT_TRUE(m_context->Dispatch(*m_context->BodyPane(), "printermodelurl:"));
+    EXPECT_EQ(ReadFile(officeXml + "/KTWUpdates.xml"), officeFeed);
+
+    ASSERT_TRUE(m_context->SelectPrinterByName("Office_3020"));
+    EXPECT_EQ(m_context->UpdateState(), kUpdatesAvailable);
+    ClickRefresh();
+    EXPECT_TRUE(FooterSays("What's New?") && FooterSays("width:80%")) << Footer();
+}

@@ -56,8 +56,23 @@ TEST(ContentItemTest, OnlyHttpAndHttpsAreWebAddresses) {
 TEST(ContentItemTest, FileWithoutHtmlIsTheWantedFile) {
     EXPECT_EQ(InspectDownload("%PDF-1.4\n...").Kind, DownloadKind::Wanted);
     EXPECT_EQ(InspectDownload("").Kind, DownloadKind::Wanted);
-    // The marker is compared with its case.
-    EXPECT_EQ(InspectDownload("<html><title>x</title></html>").Kind, DownloadKind::Wanted);
+    EXPECT_EQ(InspectDownload("%PDF-1.4\n(see html links inside)").Kind, DownloadKind::Wanted);
+}
+
+TEST(ContentItemTest, HtmlPageInAnyLetterCaseIsAPage) {
+    for (const char* head :
+         {"<html><title>x</title></html>", "<Html><body>Not Found</body></Html>",
+          "\xEF\xBB\xBF \r\n\t<!DOCTYPE html>\n<head><title>404 Not Found</title></head>",
+          "<!doctype HTML><title>Internal Server Error</title>",
+          "<?xml version=\"1.0\"?>\n<!-- error -->\n<html xmlns=\"http://www.w3.org/1999/xhtml\">"})
+        EXPECT_EQ(InspectDownload(head).Kind, DownloadKind::Page) << head;
+}
+
+TEST(ContentItemTest, RedirectTitleMayBeInAnyLetterCase) {
+    const DownloadedContent page =
+        InspectDownload("<html><head><title>http://cdn.kaldo.example/a.pdf</Title></head>");
+    EXPECT_EQ(page.Kind, DownloadKind::Redirect);
+    EXPECT_EQ(page.Address, "http://cdn.kaldo.example/a.pdf");
 }
 
 TEST(ContentItemTest, HtmlWithTitleNamesTheNewAddress) {
@@ -71,12 +86,14 @@ TEST(ContentItemTest, HtmlWithoutCompleteTitleIsAPage) {
     EXPECT_EQ(InspectDownload("<HTML><BODY>404</BODY></HTML>").Kind, DownloadKind::Page);
     EXPECT_EQ(InspectDownload("<HTML><TITLE>https://cdn.kaldo.example/").Kind, DownloadKind::Page);
     EXPECT_EQ(InspectDownload("<HTML></TITLE>x<TITLE>").Kind, DownloadKind::Page);
+    // A title that is no web address names no new place for the file.
+    EXPECT_EQ(InspectDownload("<HTML><TITLE>file:///etc/passwd</TITLE>").Kind, DownloadKind::Page);
 }
 
 TEST(ContentItemTest, OnlyTheFirstKilobyteCounts) {
     const std::string padding(kDownloadHeadBytes, ' ');
     EXPECT_EQ(InspectDownload(padding + "<HTML>").Kind, DownloadKind::Wanted);
-    const std::string lateTitle = "<HTML>" + padding + "<TITLE>x</TITLE>";
+    const std::string lateTitle = "<HTML>" + padding + "<TITLE>http://x.example/</TITLE>";
     EXPECT_EQ(InspectDownload(lateTitle).Kind, DownloadKind::Page);
 }
 

@@ -346,11 +346,13 @@ TEST_F(LaunchersTest, RedirectThatAnswersWithAnotherPageIsNotOpened) {
     EXPECT_TRUE(m_shell.Opened.empty());
 }
 
-TEST_F(LaunchersTest, LowerCaseHtmlIsTakenAsTheDocument) {
-    m_prompts.Site[std::string(kModelPage) + "&FileName=guide"] = "<html><title>x</title></html>";
+TEST_F(LaunchersTest, HtmlPageInAnyLetterCaseIsNeitherOpenedNorKept) {
+    m_prompts.Site[std::string(kModelPage) + "&FileName=guide"] =
+        "\xEF\xBB\xBF\n<!doctype html><html><title>404 Not Found</title></html>";
     m_shell.Applications["pdf"] = "viewer.desktop";
     Make().OpenDocument("&FileName=guide");
-    EXPECT_EQ(m_shell.Opened, std::vector<std::string>{Doc("guide.pdf")});
+    EXPECT_TRUE(m_shell.Opened.empty());
+    EXPECT_FALSE(fs::exists(Doc("guide.pdf")));
 }
 
 TEST_F(LaunchersTest, FileNamesThatWouldLeaveTheirFolderAreRefused) {

@@ -193,6 +193,35 @@ TEST_F(DispatcherTest, KeywordsFromTheSearchBox) {
     EXPECT_THAT(pane.calls, ElementsAre("return", "return"));
 }
 
+TEST_F(DispatcherTest, SubmittedSearchRunsWhateverTheWords) {
+    for (const char* words : {"error", "syntax+error", "WWHelp", "pdfs", "htmldocs", "video%3A",
+                              "ps%3A+driver", "tab%231", "sp%3AOffice"}) {
+        actions.calls.clear();
+        pane.calls.clear();
+        EXPECT_TRUE(dispatch(std::string("file:///ui/header.html?keywords=") + words)) << words;
+        ASSERT_EQ(actions.calls.size(), 1u) << words;
+        EXPECT_EQ(actions.calls[0].rfind("search ", 0), 0u) << actions.calls[0];
+        EXPECT_THAT(pane.calls, ElementsAre("return")) << words;
+    }
+    actions.calls.clear();
+    dispatch("file:///home/u/error-reports/ui/search.html?lang=EN&keywords=pdfs+error#top");
+    dispatch("search:?keywords=syntax");
+    EXPECT_THAT(actions.calls, ElementsAre("search pdfs error", "search syntax"));
+}
+
+TEST_F(DispatcherTest, WebPageWithAKeywordsFieldIsNoSearch) {
+    dispatch("http://www.example.test/find?keywords=toner");
+    dispatch("https://www.example.test/find?keywords=error");
+    EXPECT_THAT(actions.calls,
+                ElementsAre("web http:// http://www.example.test/find?keywords=toner"));
+}
+
+TEST_F(DispatcherTest, BrowserErrorPageQuotingASearchRunsNoSearch) {
+    EXPECT_TRUE(dispatch("res://ieframe.dll/ERROR.htm#file:///ui/h.html?keywords=toner"));
+    EXPECT_THAT(actions.calls, IsEmpty());
+    EXPECT_THAT(pane.calls, ElementsAre("go file:///ui/home.html"));
+}
+
 TEST_F(DispatcherTest, KeywordsAreLimitedTo255Bytes) {
     dispatch("keywords=" + std::string(300, 'a'));
     ASSERT_EQ(actions.calls.size(), 1u);

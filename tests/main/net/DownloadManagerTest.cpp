@@ -40,6 +40,19 @@ template <typename Condition> bool Eventually(Condition condition) {
     return true;
 }
 
+constexpr size_t kHugeBytes = 64 * 1024 * 1024;
+constexpr size_t kChunkBytes = 64 * 1024;
+
+// Sends kHugeBytes in chunks from `offset` on, as long as the client reads.
+bool SendHugeChunk(size_t offset, httplib::DataSink& sink) {
+    if (offset >= kHugeBytes) {
+        sink.done();
+        return true;
+    }
+    static const std::string chunk(kChunkBytes, 'x');
+    return sink.write(chunk.data(), std::min(chunk.size(), kHugeBytes - offset));
+}
+
 std::string LargeBody() {
     std::string body;
     for (int line = 0; body.size() < 200000; ++line)
@@ -64,6 +77,24 @@ protected:
         routes.Get("/missing.pdf", [](const httplib::Request&, httplib::Response& response) {
             response.status = 404;
             response.set_content("<html>no such document</html>", "text/html");
+        });
+        routes.Get("/broken.html", [](const httplib::Request&, httplib::Response& response) {
+            response.status = 500;
+            response.set_content("<!DOCTYPE html><title>Internal error</title>", "text/html");
+        });
+        routes.Get("/gone.xml", [](const httplib::Request&, httplib::Response& response) {
+            response.status = 410;
+        });
+        routes.Get("/huge-announced.bin", [](const httplib::Request&, httplib::Response& response) {
+            response.set_content_provider(kHugeBytes, "application/octet-stream",
+                                          [](size_t offset, size_t, httplib::DataSink& sink) {
+                                              return SendHugeChunk(offset, sink);
+                                          });
+        });
+        routes.Get("/huge-chunked.bin", [](const httplib::Request&, httplib::Response& response) {
+            response.set_chunked_content_provider(
+                "application/octet-stream",
+                [](size_t offset, httplib::DataSink& sink) { return SendHugeChunk(offset, sink); });
         });
         routes.Get("/empty.xml", [](const httplib::Request&, httplib::Response& response) {
             response.set_content("", "text/xml");
@@ -91,45 +122,91 @@ protected:
 
 TEST_F(DownloadManagerTest, FetchStoresTheAnswer) {
     DownloadManager manager(m_options);
-    EXPECT_EQ(manager.fetch(Target(), m_server.Url("/page.html")), 1);
+    EXPECT_EQ(manager.fetch(Target(), m_server.Url("/page.html"), kNoSizeLimit), 1);
     EXPECT_EQ(ReadFile(Target()), "<html>fresh page</html>");
     EXPECT_EQ(FolderEntries(m_folder.Path()), std::vector<std::string>{"answer.dat"});
 }
 
 TEST_F(DownloadManagerTest, FetchStoresALargeAnswerWhole) {
     DownloadManager manager(m_options);
-    EXPECT_EQ(manager.fetch(Target(), m_server.Url("/large.txt")), 1);
+    EXPECT_EQ(manager.fetch(Target(), m_server.Url("/large.txt"), kNoSizeLimit), 1);
     EXPECT_EQ(ReadFile(Target()), LargeBody());
 }
 
-TEST_F(DownloadManagerTest, FetchStoresAnHttpErrorPageLikeAnyAnswer) {
+TEST_F(DownloadManagerTest, HttpErrorStatusIsAFailedFetchAndSavesNothing) {
+    for (const char* path : {"/missing.pdf", "/broken.html", "/gone.xml"}) {
+        WriteFile(Target(), "earlier copy");
+        DownloadManager manager(m_options);
+        EXPECT_EQ(manager.fetch(Target(), m_server.Url(path), kNoSizeLimit), 0) << path;
+        EXPECT_TRUE(FolderEntries(m_folder.Path()).empty()) << path;
+    }
+}
+
+// --- size limits -------------------------------------------------------------------------
+
+TEST_F(DownloadManagerTest, AnswerWithinTheLimitIsStored) {
     DownloadManager manager(m_options);
-    EXPECT_EQ(manager.fetch(Target(), m_server.Url("/missing.pdf")), 1);
-    EXPECT_EQ(ReadFile(Target()), "<html>no such document</html>");
+    const std::string body = LargeBody();
+    EXPECT_EQ(manager.fetch(Target(), m_server.Url("/large.txt"), body.size()), 1);
+    EXPECT_EQ(ReadFile(Target()), body);
+}
+
+TEST_F(DownloadManagerTest, AnswerOverTheLimitFailsAndLeavesNoFile) {
+    const std::uint64_t limit = kMiB;
+    DownloadManager manager(m_options);
+    EXPECT_EQ(manager.fetch(Target(), m_server.Url("/large.txt"), LargeBody().size() - 1), 0);
+    EXPECT_EQ(manager.fetch(Target(), m_server.Url("/huge-announced.bin"), limit), 0);
+    // Nothing announces the length of a chunked answer: the bytes are counted.
+    EXPECT_EQ(manager.fetch(Target(), m_server.Url("/huge-chunked.bin"), limit), 0);
+    EXPECT_TRUE(FolderEntries(m_folder.Path()).empty());
+}
+
+TEST_F(DownloadManagerTest, AnswerLargerThanTheFreeSpaceIsRefusedBeforeItIsWritten) {
+    std::vector<std::string> asked;
+    std::uint64_t free = 10;
+    m_options.FreeSpace = [&](const std::string& folder) {
+        asked.push_back(folder);
+        return std::optional<std::uint64_t>(free);
+    };
+    DownloadManager manager(m_options);
+    EXPECT_EQ(manager.fetch(Target(), m_server.Url("/page.html"), kNoSizeLimit), 0);
+    EXPECT_TRUE(FolderEntries(m_folder.Path()).empty());
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(fs::path(asked[0]), m_folder.Path());
+
+    free = 100;
+    EXPECT_EQ(manager.fetch(Target(), m_server.Url("/page.html"), kNoSizeLimit), 1);
+}
+
+TEST_F(DownloadManagerTest, FreeSpaceOfARealFolderIsKnown) {
+    const std::optional<std::uint64_t> free = FreeSpaceIn(m_folder.Path());
+    ASSERT_TRUE(free);
+    EXPECT_GT(*free, 0u);
+    EXPECT_FALSE(FreeSpaceIn(m_folder / "missing"));
 }
 
 TEST_F(DownloadManagerTest, FetchOfAnEmptyAnswerGivesAnEmptyFile) {
     DownloadManager manager(m_options);
-    EXPECT_EQ(manager.fetch(Target(), m_server.Url("/empty.xml")), 1);
+    EXPECT_EQ(manager.fetch(Target(), m_server.Url("/empty.xml"), kNoSizeLimit), 1);
     EXPECT_EQ(ReadFile(Target()), "");
 }
 
 TEST_F(DownloadManagerTest, FetchReplacesAnExistingFileWhole) {
     WriteFile(Target(), std::string(5000, 'x'));
     DownloadManager manager(m_options);
-    EXPECT_EQ(manager.fetch(Target(), m_server.Url("/page.html")), 1);
+    EXPECT_EQ(manager.fetch(Target(), m_server.Url("/page.html"), kNoSizeLimit), 1);
     EXPECT_EQ(ReadFile(Target()), "<html>fresh page</html>");
 }
 
 TEST_F(DownloadManagerTest, FetchFollowsRedirects) {
     DownloadManager manager(m_options);
-    EXPECT_EQ(manager.fetch(Target(), m_server.Url("/moved.html")), 1);
+    EXPECT_EQ(manager.fetch(Target(), m_server.Url("/moved.html"), kNoSizeLimit), 1);
     EXPECT_EQ(ReadFile(Target()), "<html>fresh page</html>");
 }
 
 TEST_F(DownloadManagerTest, FetchIntroducesItselfWithTheAgentName) {
     DownloadManager manager(m_options);
-    ASSERT_EQ(manager.fetch(Target(), m_server.Url("/page.html?language=EN")), 1);
+    ASSERT_EQ(manager.fetch(Target(), m_server.Url("/page.html?language=EN"), kNoSizeLimit), 1);
     const std::vector<kaldo::testing::SeenRequest> seen = m_server.Seen();
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].Method, "GET");
@@ -139,7 +216,9 @@ TEST_F(DownloadManagerTest, FetchIntroducesItselfWithTheAgentName) {
 
 TEST_F(DownloadManagerTest, SpacesAndNonAsciiNamesGoOutEscaped) {
     DownloadManager manager(m_options);
-    ASSERT_EQ(manager.fetch(Target(), m_server.Url("/docs/User Guide \xC3\xA9.pdf?name=a b")), 1);
+    ASSERT_EQ(manager.fetch(Target(), m_server.Url("/docs/User Guide \xC3\xA9.pdf?name=a b"),
+                            kNoSizeLimit),
+              1);
     EXPECT_EQ(ReadFile(Target()), "%PDF-1.4");
     ASSERT_EQ(m_server.Seen().size(), 1u);
     EXPECT_EQ(m_server.Seen()[0].Target, "/docs/User%20Guide%20%C3%A9.pdf?name=a%20b");
@@ -149,14 +228,14 @@ TEST_F(DownloadManagerTest, FetchFromAPortWithNothingListeningFailsAndDeletesThe
     WriteFile(Target(), "stale copy");
     DownloadManager manager(m_options);
     const std::string url = "http://127.0.0.1:" + std::to_string(ClosedPort()) + "/page.html";
-    EXPECT_EQ(manager.fetch(Target(), url), 0);
+    EXPECT_EQ(manager.fetch(Target(), url, kNoSizeLimit), 0);
     EXPECT_TRUE(FolderEntries(m_folder.Path()).empty());
 }
 
 TEST_F(DownloadManagerTest, FetchIntoAMissingFolderFails) {
     DownloadManager manager(m_options);
     const std::string target = m_folder / "no-such-folder/answer.dat";
-    EXPECT_EQ(manager.fetch(target, m_server.Url("/page.html")), 0);
+    EXPECT_EQ(manager.fetch(target, m_server.Url("/page.html"), kNoSizeLimit), 0);
     EXPECT_FALSE(fs::exists(target));
 }
 
@@ -164,9 +243,9 @@ TEST_F(DownloadManagerTest, FetchReadsOnlyWebAddresses) {
     const std::string secret = m_folder / "secret.txt";
     WriteFile(secret, "local file");
     DownloadManager manager(m_options);
-    EXPECT_EQ(manager.fetch(Target(), "file://" + secret), 0);
+    EXPECT_EQ(manager.fetch(Target(), "file://" + secret, kNoSizeLimit), 0);
     EXPECT_FALSE(fs::exists(Target()));
-    EXPECT_EQ(manager.fetch(Target(), "not an address"), 0);
+    EXPECT_EQ(manager.fetch(Target(), "not an address", kNoSizeLimit), 0);
     EXPECT_FALSE(fs::exists(Target()));
 }
 
@@ -174,7 +253,8 @@ TEST_F(DownloadManagerTest, AbortFromAnotherThreadEndsPromptlyAndLeavesNoFile) {
     DownloadManager manager(m_options);
     int result = -1;
     const auto started = std::chrono::steady_clock::now();
-    std::thread worker([&] { result = manager.fetch(Target(), m_server.Url("/stalling.bin")); });
+    std::thread worker(
+        [&] { result = manager.fetch(Target(), m_server.Url("/stalling.bin"), kNoSizeLimit); });
     // The first bytes are in the part file beside the target.
     ASSERT_TRUE(Eventually([&] { return !FolderEntries(m_folder.Path()).empty(); }));
     manager.abort();
@@ -189,7 +269,8 @@ TEST_F(DownloadManagerTest, AbortedFetchLeavesTheTargetAlone) {
     WriteFile(Target(), "written by someone else");
     DownloadManager manager(m_options);
     int result = -1;
-    std::thread worker([&] { result = manager.fetch(Target(), m_server.Url("/late.html")); });
+    std::thread worker(
+        [&] { result = manager.fetch(Target(), m_server.Url("/late.html"), kNoSizeLimit); });
     ASSERT_TRUE(m_server.WaitForArrivals(1));
     manager.abort();
     worker.join();
@@ -202,7 +283,7 @@ TEST_F(DownloadManagerTest, FetchOnAnAbortedManagerFailsAtOnce) {
     WriteFile(Target(), "kept");
     DownloadManager manager(m_options);
     manager.abort();
-    EXPECT_EQ(manager.fetch(Target(), m_server.Url("/page.html")), 0);
+    EXPECT_EQ(manager.fetch(Target(), m_server.Url("/page.html"), kNoSizeLimit), 0);
     EXPECT_EQ(ReadFile(Target()), "kept");
     EXPECT_TRUE(m_server.Seen().empty());
 }
@@ -211,7 +292,7 @@ TEST_F(DownloadManagerTest, StalledTransferIsGivenUpAfterTheStallLimit) {
     m_options.StallTime = 1s;
     DownloadManager manager(m_options);
     const auto started = std::chrono::steady_clock::now();
-    EXPECT_EQ(manager.fetch(Target(), m_server.Url("/stalling.bin")), 0);
+    EXPECT_EQ(manager.fetch(Target(), m_server.Url("/stalling.bin"), kNoSizeLimit), 0);
     EXPECT_LT(std::chrono::steady_clock::now() - started, 30s);
     EXPECT_TRUE(FolderEntries(m_folder.Path()).empty());
 }
@@ -220,7 +301,7 @@ TEST_F(DownloadManagerTest, AnswerThatNeverComesIsGivenUpAfterTheStallLimit) {
     m_options.StallTime = 1s;
     DownloadManager manager(m_options);
     const auto started = std::chrono::steady_clock::now();
-    EXPECT_EQ(manager.fetch(Target(), m_server.Url("/late.html")), 0);
+    EXPECT_EQ(manager.fetch(Target(), m_server.Url("/late.html"), kNoSizeLimit), 0);
     EXPECT_LT(std::chrono::steady_clock::now() - started, 30s);
     EXPECT_FALSE(fs::exists(Target()));
 }
@@ -235,7 +316,7 @@ TEST_F(DownloadManagerTest, FetchWritesItsTraces) {
         });
     {
         DownloadManager manager(m_options);
-        manager.fetch(Target(), m_server.Url("/page.html"));
+        manager.fetch(Target(), m_server.Url("/page.html"), kNoSizeLimit);
     }
     qInstallMessageHandler(previous);
     QLoggingCategory::setFilterRules("kaldo.trace.debug=false");
@@ -341,7 +422,7 @@ protected:
 
 TEST_F(DownloadManagerHttpsTest, SecureRetryRejectsAnUntrustedCertificate) {
     DownloadManager manager(m_options);
-    EXPECT_EQ(manager.fetch(Target(), UnopenableUrl("/docs/guide.pdf")), 0);
+    EXPECT_EQ(manager.fetch(Target(), UnopenableUrl("/docs/guide.pdf"), kNoSizeLimit), 0);
     EXPECT_FALSE(fs::exists(Target()));
     EXPECT_TRUE(m_secure->Seen().empty());
 }
@@ -349,7 +430,9 @@ TEST_F(DownloadManagerHttpsTest, SecureRetryRejectsAnUntrustedCertificate) {
 TEST_F(DownloadManagerHttpsTest, SecureRetryRequestsTheWholePathAndQuery) {
     m_options.CaFile = m_anchors;
     DownloadManager manager(m_options);
-    EXPECT_EQ(manager.fetch(Target(), UnopenableUrl("/docs/guide.pdf?language=EN&model=3020")), 1);
+    EXPECT_EQ(manager.fetch(Target(), UnopenableUrl("/docs/guide.pdf?language=EN&model=3020"),
+                            kNoSizeLimit),
+              1);
     EXPECT_EQ(ReadFile(Target()), "%PDF-1.4 guide");
     const std::vector<kaldo::testing::SeenRequest> seen = m_secure->Seen();
     ASSERT_EQ(seen.size(), 1u);
@@ -360,24 +443,24 @@ TEST_F(DownloadManagerHttpsTest, SecureRetryRequestsTheWholePathAndQuery) {
 TEST_F(DownloadManagerHttpsTest, TrustAnchorsMayComeFromTheEnvironment) {
     ScopedEnv anchors("KALDO_CA_FILE", m_anchors.c_str());
     DownloadManager manager(m_options);
-    EXPECT_EQ(manager.fetch(Target(), UnopenableUrl("/docs/guide.pdf")), 1);
+    EXPECT_EQ(manager.fetch(Target(), UnopenableUrl("/docs/guide.pdf"), kNoSizeLimit), 1);
     EXPECT_EQ(ReadFile(Target()), "%PDF-1.4 guide");
 }
 
 TEST_F(DownloadManagerHttpsTest, HttpsAddressIsVerifiedToo) {
     const std::string url = m_secure->Url("/docs/guide.pdf", "https");
-    EXPECT_EQ(DownloadManager(m_options).fetch(Target(), url), 0);
+    EXPECT_EQ(DownloadManager(m_options).fetch(Target(), url, kNoSizeLimit), 0);
     EXPECT_FALSE(DownloadManager::checkReachable(url, 5000ms, m_options));
     m_options.CaFile = m_anchors;
-    EXPECT_EQ(DownloadManager(m_options).fetch(Target(), url), 1);
+    EXPECT_EQ(DownloadManager(m_options).fetch(Target(), url, kNoSizeLimit), 1);
     EXPECT_TRUE(DownloadManager::checkReachable(url, 5000ms, m_options));
 }
 
 TEST_F(DownloadManagerHttpsTest, NoSecureRetryWhenTheServerAnswered) {
     m_options.CaFile = m_anchors;
     DownloadManager manager(m_options);
-    EXPECT_EQ(manager.fetch(Target(), m_plain.Url("/broken")), 1);
-    EXPECT_EQ(ReadFile(Target()), "server trouble");
+    EXPECT_EQ(manager.fetch(Target(), m_plain.Url("/broken"), kNoSizeLimit), 0);
+    EXPECT_FALSE(fs::exists(Target()));
     EXPECT_TRUE(m_secure->Seen().empty());
 }
 
@@ -398,7 +481,7 @@ TEST(DownloadManagerSimulatorTest, FetchesThePrinterStatusDocument) {
                             "/status/devicestatus.xml?language=EN";
 
     DownloadManager manager;
-    ASSERT_EQ(manager.fetch(folder / "status.xml", url), 1);
+    ASSERT_EQ(manager.fetch(folder / "status.xml", url, kNoSizeLimit), 1);
     const std::optional<std::string> document = ReadFile(folder / "status.xml");
     ASSERT_TRUE(document);
     EXPECT_NE(document->find("<devicexml>"), std::string::npos);

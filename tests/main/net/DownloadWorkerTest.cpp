@@ -33,6 +33,10 @@ protected:
         m_server.Routes().Get("/guide.pdf", [](const httplib::Request&, httplib::Response& r) {
             r.set_content("%PDF-1.4 guide", "application/pdf");
         });
+        m_server.Routes().Get("/missing.pdf", [](const httplib::Request&, httplib::Response& r) {
+            r.status = 404;
+            r.set_content("<html><body>Not Found</body></html>", "text/html");
+        });
         m_server.ServeStalling("/video.webm");
         ASSERT_TRUE(m_server.Start());
         m_options.SecurePort = ClosedPort();
@@ -75,6 +79,23 @@ TEST_F(DownloadWorkerTest, CompletionReportsAFailedFetch) {
                              Target(), [this](int result) { m_result.set_value(result); }));
     EXPECT_EQ(Result(), 0);
     EXPECT_FALSE(fs::exists(Target()));
+}
+
+TEST_F(DownloadWorkerTest, ErrorStatusIsAFailedFetchThatLeavesNoFile) {
+    DownloadWorker worker(m_options);
+    ASSERT_TRUE(Start(worker, "/missing.pdf"));
+    EXPECT_EQ(Result(), 0);
+    EXPECT_TRUE(FolderIsEmpty(m_folder.Path()));
+}
+
+TEST_F(DownloadWorkerTest, DocumentLargerThanTheFreeSpaceIsNotStarted) {
+    m_options.FreeSpace = [](const std::string&) {
+        return std::optional<std::uint64_t>(4);
+    };
+    DownloadWorker worker(m_options);
+    ASSERT_TRUE(Start(worker, "/guide.pdf"));
+    EXPECT_EQ(Result(), 0);
+    EXPECT_TRUE(FolderIsEmpty(m_folder.Path()));
 }
 
 TEST_F(DownloadWorkerTest, CancelEndsTheTransferAndDeletesThePartialFile) {

@@ -167,8 +167,11 @@ protected:
     }
 
     void Serve(const std::string& feedFile, int status = 200) {
+        ServeText(ReadFile(feedFile).value_or(""), status);
+    }
+    void ServeText(std::string feed, int status = 200) {
         std::lock_guard lock(m_feedMutex);
-        m_feed = ReadFile(feedFile).value_or("");
+        m_feed = std::move(feed);
         m_feedStatus = status;
     }
 
@@ -185,8 +188,8 @@ protected:
     int Check(const std::string& url) {
         m_drivers.TryStart("Kaldo KP3020");
         DownloadManager downloads(m_options);
-        RunUpdateCheck(Job(url), m_state, m_drivers, downloads);
-        return m_state.load();
+        RunUpdateCheck(Job(url), m_states, m_drivers, downloads);
+        return m_states.State(Xml());
     }
 
     std::string Xml() const { return m_folder / "xml"; }
@@ -199,7 +202,7 @@ protected:
     std::mutex m_feedMutex;
     std::string m_feed;
     int m_feedStatus = 200;
-    std::atomic<int> m_state{0};
+    UpdateStates m_states;
     UpdateCheckedDrivers m_drivers;
 };
 
@@ -215,7 +218,7 @@ TEST_F(UpdateCheckTest, NewerFeedMakesAnUpdateAvailableAndKeepsTheDownload) {
 TEST_F(UpdateCheckTest, FeedOfTheSameDateMeansNoUpdate) {
     InstallCurrent(Data("current.xml"));
     Serve(Data("current.xml"));
-    m_state = kUpdatesAvailable;
+    m_states.Set(Xml(), kUpdatesAvailable);
     EXPECT_EQ(Check(FeedUrl()), kNoUpdatesPending);
     EXPECT_EQ(m_drivers.State("Kaldo KP3020"), UpdateCheckedDrivers::kFinished);
 }
@@ -237,6 +240,17 @@ TEST_F(UpdateCheckTest, MalformedFeedOrErrorPageMeansNoUpdate) {
     EXPECT_EQ(ReadFile(Current()), ReadFile(Data("current.xml")));
 }
 
+TEST_F(UpdateCheckTest, FeedOverItsSizeLimitIsRefused) {
+    InstallCurrent(Data("current.xml"));
+    const std::string newer = ReadFile(Data("newer.xml")).value_or("");
+    ServeText(newer + "<!--" + std::string(kUpdateFeedLimit, ' ') + "-->");
+    EXPECT_EQ(Check(FeedUrl()), kNoUpdatesPending);
+    EXPECT_FALSE(fs::exists(Latest()));
+
+    ServeText(newer + "<!--" + std::string(kUpdateFeedLimit / 2, ' ') + "-->");
+    EXPECT_EQ(Check(FeedUrl()), kUpdatesAvailable);
+}
+
 TEST_F(UpdateCheckTest, FirstRunMakesTheDownloadTheCurrentCopy) {
     Serve(Data("newer.xml"));
     EXPECT_EQ(Check(FeedUrl()), kUpdatesAvailable);
@@ -252,7 +266,7 @@ TEST_F(UpdateCheckTest, FirstRunWithoutADatedFeedAnnouncesNothing) {
 }
 
 TEST_F(UpdateCheckTest, EmptyUpdatesUrlFetchesNothing) {
-    m_state = kUpdatesAvailable;
+    m_states.Set(Xml(), kUpdatesAvailable);
     EXPECT_EQ(Check(""), kNoUpdatesPending);
     EXPECT_TRUE(m_server.Seen().empty());
     EXPECT_FALSE(fs::exists(Latest()));
@@ -263,21 +277,21 @@ TEST_F(UpdateCheckTest, EmptyUpdatesUrlFetchesNothing) {
 TEST_F(UpdateCheckTest, PendingUpdateReplacesTheCurrentCopyOnce) {
     InstallCurrent(Data("current.xml"));
     fs::copy_file(Data("newer.xml"), Latest());
-    m_state = kUpdatesAvailable;
-    EXPECT_TRUE(ApplyPendingUpdate(m_state, Xml()));
-    EXPECT_EQ(m_state.load(), kNoUpdatesPending);
+    m_states.Set(Xml(), kUpdatesAvailable);
+    EXPECT_TRUE(ApplyPendingUpdate(m_states, Xml()));
+    EXPECT_EQ(m_states.State(Xml()), kNoUpdatesPending);
     EXPECT_EQ(ReadFile(Current()), ReadFile(Data("newer.xml")));
     EXPECT_FALSE(fs::exists(Latest()));
 
-    EXPECT_FALSE(ApplyPendingUpdate(m_state, Xml()));
+    EXPECT_FALSE(ApplyPendingUpdate(m_states, Xml()));
     EXPECT_EQ(ReadFile(Current()), ReadFile(Data("newer.xml")));
 }
 
 TEST_F(UpdateCheckTest, PendingUpdateWithoutDownloadKeepsTheCurrentCopy) {
     InstallCurrent(Data("current.xml"));
-    m_state = kUpdatesAvailable;
-    EXPECT_TRUE(ApplyPendingUpdate(m_state, Xml()));
-    EXPECT_EQ(m_state.load(), kNoUpdatesPending);
+    m_states.Set(Xml(), kUpdatesAvailable);
+    EXPECT_TRUE(ApplyPendingUpdate(m_states, Xml()));
+    EXPECT_EQ(m_states.State(Xml()), kNoUpdatesPending);
     EXPECT_EQ(ReadFile(Current()), ReadFile(Data("current.xml")));
 }
 
@@ -285,9 +299,9 @@ TEST_F(UpdateCheckTest, NothingPendingLeavesTheFilesAlone) {
     InstallCurrent(Data("current.xml"));
     fs::copy_file(Data("newer.xml"), Latest());
     for (const int state : {0, kNoUpdatesPending}) {
-        m_state = state;
-        EXPECT_FALSE(ApplyPendingUpdate(m_state, Xml()));
-        EXPECT_EQ(m_state.load(), state);
+        m_states.Set(Xml(), state);
+        EXPECT_FALSE(ApplyPendingUpdate(m_states, Xml()));
+        EXPECT_EQ(m_states.State(Xml()), state);
     }
     EXPECT_EQ(ReadFile(Current()), ReadFile(Data("current.xml")));
     EXPECT_TRUE(fs::exists(Latest()));
@@ -298,11 +312,11 @@ TEST_F(UpdateCheckTest, NothingPendingLeavesTheFilesAlone) {
 TEST_F(UpdateCheckTest, RunnerChecksEachDriverOnce) {
     InstallCurrent(Data("current.xml"));
     Serve(Data("newer.xml"));
-    UpdateCheckRunner runner(m_state, m_drivers, m_options);
+    UpdateCheckRunner runner(m_states, m_drivers, m_options);
     EXPECT_TRUE(runner.Start(Job(FeedUrl())));
     EXPECT_FALSE(runner.Start(Job(FeedUrl())));
     ASSERT_TRUE(Eventually([&] { return m_drivers.State("Kaldo KP3020") == 2; }));
-    EXPECT_EQ(m_state.load(), kUpdatesAvailable);
+    EXPECT_EQ(m_states.State(Xml()), kUpdatesAvailable);
 
     EXPECT_TRUE(runner.Start({"Kaldo KP3040", FeedUrl(), Xml()}));
     ASSERT_TRUE(Eventually([&] { return m_drivers.State("Kaldo KP3040") == 2; }));
@@ -310,13 +324,44 @@ TEST_F(UpdateCheckTest, RunnerChecksEachDriverOnce) {
     EXPECT_EQ(m_server.Seen().size(), 2u);
 }
 
+TEST_F(UpdateCheckTest, EachContentFolderKeepsItsOwnUpdateState) {
+    // The office model's content has an old feed, the studio model's the current one.
+    const std::string office = Xml();
+    const std::string studio = m_folder / "studio/xml";
+    fs::create_directories(studio);
+    InstallCurrent(Data("current.xml"));
+    fs::copy_file(Data("newer.xml"), studio + "/KTWUpdates.xml");
+    Serve(Data("newer.xml"));
+    {
+        UpdateCheckRunner runner(m_states, m_drivers, m_options);
+        ASSERT_TRUE(runner.Start({"Kaldo KP3020", FeedUrl(), office}));
+        ASSERT_TRUE(Eventually([&] { return m_drivers.State("Kaldo KP3020") == 2; }));
+        ASSERT_TRUE(runner.Start({"Kaldo KC5100", FeedUrl(), studio}));
+        ASSERT_TRUE(Eventually([&] { return m_drivers.State("Kaldo KC5100") == 2; }));
+    }
+    // The second check does not overwrite the first one's verdict.
+    EXPECT_EQ(m_states.State(office), kUpdatesAvailable);
+    EXPECT_EQ(m_states.State(studio), kNoUpdatesPending);
+
+    // The studio model's page link applies nothing, and leaves the office notice standing.
+    EXPECT_FALSE(ApplyPendingUpdate(m_states, studio));
+    EXPECT_EQ(ReadFile(studio + "/KTWUpdates.xml"), ReadFile(Data("newer.xml")));
+    EXPECT_TRUE(fs::exists(studio + "/KTWUpdates_new.xml"));
+    EXPECT_EQ(ReadFile(Current()), ReadFile(Data("current.xml")));
+    EXPECT_EQ(m_states.State(office), kUpdatesAvailable);
+
+    EXPECT_TRUE(ApplyPendingUpdate(m_states, office));
+    EXPECT_EQ(ReadFile(Current()), ReadFile(Data("newer.xml")));
+    EXPECT_EQ(m_states.State(office), kNoUpdatesPending);
+}
+
 TEST_F(UpdateCheckTest, RunnerStopEndsAStalledCheck) {
     InstallCurrent(Data("current.xml"));
-    UpdateCheckRunner runner(m_state, m_drivers, m_options);
+    UpdateCheckRunner runner(m_states, m_drivers, m_options);
     ASSERT_TRUE(runner.Start(Job(m_server.Url("/stall"))));
     ASSERT_TRUE(m_server.WaitForArrivals(1));
     runner.Stop();
-    EXPECT_EQ(m_state.load(), kNoUpdatesPending);
+    EXPECT_EQ(m_states.State(Xml()), kNoUpdatesPending);
     EXPECT_EQ(m_drivers.State("Kaldo KP3020"), UpdateCheckedDrivers::kStarted);
     EXPECT_FALSE(fs::exists(Latest()));
     EXPECT_FALSE(runner.Start({"Kaldo KP3040", FeedUrl(), Xml()}));

@@ -38,6 +38,8 @@ protected:
             {"tips.html", kMarkedPage},
             {"plain.html", "<html><body>no marker</body></html>"},
             {"late.html", std::string(2000, ' ') + kMarkedPage},
+            {"huge.html", kMarkedPage + std::string(kWebPageLimit, ' ')},
+            {"failing.html", kMarkedPage},
         };
         m_server.Routes().Get("/product/model.html", [this](const httplib::Request& request,
                                                             httplib::Response& response) {
@@ -47,6 +49,9 @@ protected:
                 response.set_content("<html><body>404 Not Found</body></html>", "text/html");
                 return;
             }
+            // An error answer that carries the marker all the same.
+            if (page->first == "failing.html")
+                response.status = 500;
             response.set_content(page->second, "text/html");
         });
         m_server.ServeStalling("/stall");
@@ -91,6 +96,15 @@ TEST_F(WebPageRefreshTest, PageWithoutMarkerInItsHeadKeepsTheInstalledCopy) {
         EXPECT_EQ(ReadFile(Page(name)), "installed") << name;
     EXPECT_EQ(FolderEntries(Ui()).size(), 3u);
     EXPECT_EQ(m_server.Seen().size(), 3u);
+}
+
+TEST_F(WebPageRefreshTest, ErrorStatusOrAPageOverTheLimitKeepsTheInstalledCopy) {
+    for (const char* name : {"failing.html", "huge.html"})
+        WriteFile(Page(name), "installed");
+    EXPECT_EQ(Refresh(Job({"failing.html", "huge.html"})), 0);
+    for (const char* name : {"failing.html", "huge.html"})
+        EXPECT_EQ(ReadFile(Page(name)), "installed") << name;
+    EXPECT_EQ(FolderEntries(Ui()).size(), 2u);
 }
 
 TEST_F(WebPageRefreshTest, UnreachableSiteKeepsTheInstalledCopy) {

@@ -1,5 +1,6 @@
 #include "main/status/StatusRetrieval.h"
 #include "StatusTestSupport.h"
+#include "main/status/NetworkStatusSource.h"
 #include "main/status/StatusDocumentCheck.h"
 #include "main/status/StatusInfo.h"
 #include "main/status/UsbStatusSource.h"
@@ -70,6 +71,20 @@ protected:
         return MakeStatusRequest(true, "", webUrl, kStatusPage, "EN", m_destination, m_images);
     }
 
+    // One retrieval from the simulator's first printer, to its end: what it reported.
+    std::optional<bool> RetrieveOnce(const SimulatedPrinters& printers) {
+        ReportLog reports;
+        {
+            StatusRetrieval retrieval(
+                [&](int generation, bool written) { reports.Add(generation, written); },
+                MakeStatusSource, kNoDelay);
+            if (!reports.WaitFor(retrieval.Start(NetworkRequest(printers.WebUrl(0)))))
+                return std::nullopt;
+        }
+        const auto entries = reports.Entries();
+        return entries.size() == 1 ? std::optional<bool>(entries[0].written) : std::nullopt;
+    }
+
     StatusRetrieval::Report Reporter() {
         return [this](int generation, bool written) {
             m_reports.Add(generation, written);
@@ -137,39 +152,56 @@ TEST_F(StatusRetrievalTest, IconIsFetchedOnlyOnce) {
     EXPECT_EQ(Count(requests, "/images/status/ready.png"), 1u) << requests;
 }
 
-TEST_F(StatusRetrievalTest, HttpErrorAnswerIsStoredButFailsTheCheck) {
-    simulator::PrinterState state;
-    state.httpError = 500;
-    SimulatedPrinters printers({state});
-    ASSERT_TRUE(printers.Started());
-    {
-        StatusRetrieval retrieval(Reporter(), MakeStatusSource, kNoDelay);
-        ASSERT_TRUE(m_reports.WaitFor(retrieval.Start(NetworkRequest(printers.WebUrl(0)))));
+TEST_F(StatusRetrievalTest, HttpErrorAnswerOrOversizedDocumentIsAFailedRetrieval) {
+    simulator::PrinterState failing;
+    failing.httpError = 500;
+    simulator::PrinterState oversized;
+    oversized.document = simulator::StatusDocumentKind::Oversized;
+    oversized.oversizeBytes = kStatusDocumentLimit + 1;
+    for (const auto& state : {failing, oversized}) {
+        WriteBytes(m_destination, "earlier document");
+        SimulatedPrinters printers({state});
+        ASSERT_TRUE(printers.Started());
+        const std::optional<bool> written = RetrieveOnce(printers);
+        ASSERT_TRUE(written);
+        EXPECT_FALSE(*written);
+        EXPECT_TRUE(FolderEntries(m_xml).empty());
+        EXPECT_EQ(Count(printers.Requests(), "/images/"), 0u);
     }
-    ASSERT_EQ(m_reports.Entries().size(), 1u);
-    EXPECT_TRUE(m_reports.Entries()[0].written);
-    EXPECT_TRUE(fs::exists(m_destination));
-    EXPECT_FALSE(CheckStatusDocument(m_destination));
-    EXPECT_EQ(StatusFromReport(true, m_destination), kStatusUnavailable);
-    EXPECT_EQ(Count(printers.Requests(), "/images/"), 0u);
 }
 
-TEST_F(StatusRetrievalTest, BrokenOrOversizedDocumentsAreStoredButGiveNoStatus) {
+TEST(NetworkStatusSourceTest, DocumentAndIconHaveSizeLimits) {
+    kaldo::testing::TestWebServer server;
+    for (const auto& [path, bytes] : {std::pair{"/status-fits", kStatusDocumentLimit},
+                                      std::pair{"/status-over", kStatusDocumentLimit + 1},
+                                      std::pair{"/icon-fits", kStatusIconLimit},
+                                      std::pair{"/icon-over", kStatusIconLimit + 1}}) {
+        const std::string body(bytes, 'x');
+        server.Routes().Get(path, [body](const httplib::Request&, httplib::Response& response) {
+            response.set_content(body, "application/octet-stream");
+        });
+    }
+    ASSERT_TRUE(server.Start());
+    kaldo::testing::TempFolder folder;
+    const std::string file = folder / "answer";
+    EXPECT_TRUE(NetworkStatusSource(server.Url("/status-fits")).Retrieve(file));
+    EXPECT_FALSE(NetworkStatusSource(server.Url("/status-over")).Retrieve(file));
+    NetworkStatusSource source(server.Url("/status-fits"));
+    EXPECT_TRUE(source.Fetch(file, server.Url("/icon-fits")));
+    EXPECT_FALSE(source.Fetch(file, server.Url("/icon-over")));
+    EXPECT_FALSE(fs::exists(file));
+}
+
+TEST_F(StatusRetrievalTest, BrokenDocumentsAreStoredButGiveNoStatus) {
     for (const auto kind :
-         {simulator::StatusDocumentKind::Malformed, simulator::StatusDocumentKind::Oversized,
-          simulator::StatusDocumentKind::BillionLaughs}) {
+         {simulator::StatusDocumentKind::Malformed, simulator::StatusDocumentKind::BillionLaughs}) {
         simulator::PrinterState state;
         state.document = kind;
         SimulatedPrinters printers({state});
         ASSERT_TRUE(printers.Started());
-        ReportLog reports;
-        {
-            StatusRetrieval retrieval(
-                [&](int generation, bool written) { reports.Add(generation, written); },
-                MakeStatusSource, kNoDelay);
-            ASSERT_TRUE(reports.WaitFor(retrieval.Start(NetworkRequest(printers.WebUrl(0)))));
-        }
-        EXPECT_TRUE(reports.Entries().at(0).written);
+        const std::optional<bool> written = RetrieveOnce(printers);
+        ASSERT_TRUE(written);
+        EXPECT_TRUE(*written);
         EXPECT_EQ(StatusFromReport(true, m_destination), kStatusUnavailable);
         EXPECT_EQ(Count(printers.Requests(), "/images/"), 0u);
     }
