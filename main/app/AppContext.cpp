@@ -13,6 +13,7 @@
 #include "main/printers/Reachability.h"
 #include "main/resources/StringResources.h"
 #include "main/shell/ContentFolders.h"
+#include "main/shell/ContentMirror.h"
 #include "main/status/StatusDocumentCheck.h"
 #include "main/status/StatusPages.h"
 #include "main/status/StatusRetrieval.h"
@@ -48,10 +49,12 @@ RedirectMode ReadRedirectMode(const Registry& registry) {
 
 } // namespace
 
-AppContext::AppContext(PrinterServices& services, std::string programFolder)
+AppContext::AppContext(PrinterServices& services, std::string programFolder,
+                       std::string stateFolder)
     : m_services(services)
     , m_actions(std::make_unique<AppActions>(*this))
     , m_programFolder(std::move(programFolder))
+    , m_stateFolder(std::move(stateFolder))
     , m_reports(std::make_unique<QObject>()) {
     // The worker reports from its own thread; the main thread takes the newest report only.
     m_status = std::make_unique<StatusRetrieval>([this](int generation, bool written) {
@@ -71,7 +74,10 @@ bool AppContext::Initialize(QWidget* window, const std::string& commandLinePrint
     m_window = window;
     m_languageCode = ProgramLanguageCode();
 
-    PreparedContent prepared = PrepareContentFolders(m_programFolder, m_languageCode);
+    // The program folder is only read: this user's pages go to a mirror of the content.
+    PreparedContent prepared;
+    if (MirrorContentFolders(m_programFolder, m_stateFolder))
+        prepared = PrepareContentFolders(m_stateFolder, m_languageCode);
     if (!prepared.ok) {
         Fatal(kStringFatalData);
         return false;
@@ -79,7 +85,7 @@ bool AppContext::Initialize(QWidget* window, const std::string& commandLinePrint
     m_contentFolder = prepared.ContentFolder;
 
     m_printer.Config = std::make_unique<ToolboxConfig>();
-    m_catalog = std::make_unique<ContentCatalog>(m_programFolder);
+    m_catalog = std::make_unique<ContentCatalog>(m_stateFolder);
     PrinterSelectionHooks hooks;
     hooks.ShowWaitCursor = [](bool waiting) {
         if (waiting)
@@ -293,8 +299,15 @@ void AppContext::ReturnBodyToPage() {
 }
 
 void AppContext::SetUpModelFolders(const ToolboxConfig& config) {
-    m_folders = ComputeModelFolders(m_programFolder, config);
+    // An installation since the start shows at the next printer switch.
+    const PathsRecord paths = config.Paths();
+    const auto productFolder = [&paths](const std::string& root) {
+        return ResolvePath(JoinPath(JoinPath(root, paths.Data_Folder), paths.Product_Folder));
+    };
+    MirrorContentFolder(productFolder(m_programFolder), productFolder(m_stateFolder));
+    m_folders = ComputeModelFolders(m_stateFolder, config);
     InstallModelPicture(m_folders, config);
+    DetachWrittenFiles(m_folders, config);
 }
 
 void AppContext::StartUpdateCheck(const ToolboxConfig& config) {

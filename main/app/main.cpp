@@ -7,6 +7,7 @@
 #include "main/browser/LinkSchemes.h"
 #include "main/dialogs/Unattended.h"
 #include "main/net/DownloadManager.h"
+#include "main/pageinputs/PageInputs.h"
 #include "main/pages/XmlLibrary.h"
 #include "main/printers/PrinterServices.h"
 #include "main/printers/Reachability.h"
@@ -98,7 +99,7 @@ int main(int argc, char** argv) {
     if (commandLine.QueryMode) {
         kaldo::CupsSpooler spooler;
         return kaldo::QueryPrinterHasContent(commandLine.QueryPrinter, kaldo::ProgramFolder(),
-                                             spooler);
+                                             kaldo::ProgramLanguageCode(), spooler);
     }
 
     const std::string className = kaldo::LoadResourceString(kStringClassName);
@@ -130,7 +131,7 @@ int main(int argc, char** argv) {
 
     kaldo::MainWindow window;
     window.setWindowTitle(QString::fromStdString(title));
-    kaldo::AppContext context(services, kaldo::ProgramFolder());
+    kaldo::AppContext context(services, kaldo::ProgramFolder(), kaldo::StateFolder());
     window.OnClose([&context] { context.Shutdown(); });
 
     kaldo::InstanceServer server([&](const std::string& printerName) {

@@ -31,7 +31,7 @@ TEST_F(MainWindowTest, StartUpShowsHeaderDefaultPageAndFooter) {
     EXPECT_EQ(m_context->HeaderPane()->View()->geometry().height(), 60);
 
     // The header lists only printers whose driver has content, the selected one first.
-    const std::string header = ReadFile(m_temp / "program/Data/presslane_3000/xml/header.xml");
+    const std::string header = ReadFile(m_temp / "state/Data/presslane_3000/xml/header.xml");
     EXPECT_LT(header.find("<printername>Office_3020"), header.find("<printername>Studio_C5100"));
     EXPECT_EQ(header.find("Tessaro"), std::string::npos);
 }
