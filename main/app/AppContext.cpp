@@ -74,18 +74,12 @@ bool AppContext::Initialize(QWidget* window, const std::string& commandLinePrint
     m_window = window;
     m_languageCode = ProgramLanguageCode();
 
-    // The program folder is only read: this user's pages go to a mirror of the content.
-    PreparedContent prepared;
-    if (MirrorContentFolders(m_programFolder, m_stateFolder))
-        prepared = PrepareContentFolders(m_stateFolder, m_languageCode);
-    if (!prepared.ok) {
+    m_catalog = std::make_unique<ContentCatalog>();
+    if (!RefreshContent()) {
         Fatal(kStringFatalData);
         return false;
     }
-    m_contentFolder = prepared.ContentFolder;
-
     m_printer.Config = std::make_unique<ToolboxConfig>();
-    m_catalog = std::make_unique<ContentCatalog>(m_stateFolder);
     PrinterSelectionHooks hooks;
     hooks.ShowWaitCursor = [](bool waiting) {
         if (waiting)
@@ -189,7 +183,23 @@ bool AppContext::Dispatch(BrowserHost& pane, const std::string& url) {
 }
 
 bool AppContext::SelectPrinterByName(const std::string& printerName) {
-    return m_selector && m_selector->SelectPrinterByName(printerName);
+    if (!m_selector)
+        return false;
+    // An installation since the start shows from the next printer switch on.
+    RefreshContent();
+    return m_selector->SelectPrinterByName(printerName);
+}
+
+bool AppContext::RefreshContent() {
+    // The program folder is only read: this user's pages go to a mirror of the content.
+    PreparedContent prepared;
+    if (MirrorContentFolders(m_programFolder, m_stateFolder))
+        prepared = PrepareContentFolders(m_stateFolder, m_languageCode);
+    if (!prepared.ok)
+        return false;
+    m_contentFolder = prepared.ContentFolder;
+    *m_catalog = ContentCatalog(m_stateFolder);
+    return true;
 }
 
 int AppContext::BuildHeaderPage() {
@@ -299,12 +309,6 @@ void AppContext::ReturnBodyToPage() {
 }
 
 void AppContext::SetUpModelFolders(const ToolboxConfig& config) {
-    // An installation since the start shows at the next printer switch.
-    const PathsRecord paths = config.Paths();
-    const auto productFolder = [&paths](const std::string& root) {
-        return ResolvePath(JoinPath(JoinPath(root, paths.Data_Folder), paths.Product_Folder));
-    };
-    MirrorContentFolder(productFolder(m_programFolder), productFolder(m_stateFolder));
     m_folders = ComputeModelFolders(m_stateFolder, config);
     InstallModelPicture(m_folders, config);
     DetachWrittenFiles(m_folders, config);

@@ -103,6 +103,9 @@ public:
     void ReturnBodyToPage();
 
 private:
+    // Brings this user's mirror of the content, its merged configurations and the catalogue
+    // in step with the installation; false when the installed content cannot be read.
+    bool RefreshContent();
     void SetUpModelFolders(const ToolboxConfig& config);
     void StartUpdateCheck(const ToolboxConfig& config);
     void StartInternetCheck();
