@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <pwd.h>
 #include <system_error>
 #include <unistd.h>
 
@@ -38,6 +39,25 @@ std::string ProgramFolder() {
     if (folder.empty() || folder.back() != '/')
         folder.push_back('/');
     return folder;
+}
+
+static std::string absoluteVariable(const char* name) {
+    const char* value = std::getenv(name);
+    // Relative values are invalid for XDG variables and are ignored.
+    return value != nullptr && value[0] == '/' ? value : "";
+}
+
+std::string StateFolder() {
+    std::string cache = absoluteVariable("XDG_CACHE_HOME");
+    if (cache.empty()) {
+        std::string home = absoluteVariable("HOME");
+        if (home.empty()) {
+            const passwd* user = ::getpwuid(::getuid());
+            home = user != nullptr && user->pw_dir != nullptr ? user->pw_dir : "/";
+        }
+        cache = JoinPath(home, ".cache");
+    }
+    return JoinPath(cache, "kaldo/Tendwell/");
 }
 
 // Names compare as on Windows: without regard to case, also beyond ASCII ("DONNÉES" is

@@ -11,6 +11,12 @@ std::string JoinPath(std::string_view a, std::string_view b);
 // The folder of the running executable, ending in '/'.
 std::string ProgramFolder();
 
+// This user's own copy of what the program writes into its content: the pages it generates,
+// downloads and updates, laid out like the program folder (Data/<content folder>/...), so
+// that the pages' relative links keep working. "$XDG_CACHE_HOME/kaldo/Tendwell/", by default
+// below "$HOME/.cache"; ends in '/'.
+std::string StateFolder();
+
 // Content made on Windows names files without regard to case ("Data\UI\Guide.PDF").
 // Resolves each component of `path`: the exact name when it exists, else the first entry of
 // the folder whose name matches without regard to case. From the first component that has no

@@ -13,6 +13,7 @@
 #include "main/printers/Reachability.h"
 #include "main/resources/StringResources.h"
 #include "main/shell/ContentFolders.h"
+#include "main/shell/ContentMirror.h"
 #include "main/status/StatusDocumentCheck.h"
 #include "main/status/StatusPages.h"
 #include "main/status/StatusRetrieval.h"
@@ -45,10 +46,12 @@ RedirectMode ReadRedirectMode(const Registry& registry) {
 
 } // namespace
 
-AppContext::AppContext(PrinterServices& services, std::string programFolder)
+AppContext::AppContext(PrinterServices& services, std::string programFolder,
+                       std::string stateFolder)
     : m_services(services)
     , m_actions(std::make_unique<AppActions>(*this))
     , m_programFolder(std::move(programFolder))
+    , m_stateFolder(std::move(stateFolder))
     , m_reports(std::make_unique<QObject>()) {
     // The worker reports from its own thread; the main thread takes the newest report only.
     m_status = std::make_unique<StatusRetrieval>([this](int generation, bool written) {
@@ -68,15 +71,12 @@ bool AppContext::Initialize(QWidget* window, const std::string& commandLinePrint
     m_window = window;
     m_languageCode = ProgramLanguageCode();
 
-    PreparedContent prepared = PrepareContentFolders(m_programFolder, m_languageCode);
-    if (!prepared.ok) {
+    m_catalog = std::make_unique<ContentCatalog>();
+    if (!RefreshContent()) {
         Fatal(kStringFatalData);
         return false;
     }
-    m_contentFolder = prepared.ContentFolder;
-
     m_printer.Config = std::make_unique<ToolboxConfig>();
-    m_catalog = std::make_unique<ContentCatalog>(m_programFolder);
     PrinterSelectionHooks hooks;
     hooks.ShowWaitCursor = [](bool waiting) {
         if (waiting)
@@ -183,7 +183,23 @@ bool AppContext::Dispatch(BrowserHost& pane, const std::string& url) {
 }
 
 bool AppContext::SelectPrinterByName(const std::string& printerName) {
-    return m_selector && m_selector->SelectPrinterByName(printerName);
+    if (!m_selector)
+        return false;
+    // An installation since the start shows from the next printer switch on.
+    RefreshContent();
+    return m_selector->SelectPrinterByName(printerName);
+}
+
+bool AppContext::RefreshContent() {
+    // The program folder is only read: this user's pages go to a mirror of the content.
+    PreparedContent prepared;
+    if (MirrorContentFolders(m_programFolder, m_stateFolder))
+        prepared = PrepareContentFolders(m_stateFolder, m_languageCode);
+    if (!prepared.ok)
+        return false;
+    m_contentFolder = prepared.ContentFolder;
+    *m_catalog = ContentCatalog(m_stateFolder);
+    return true;
 }
 
 int AppContext::BuildHeaderPage() {
@@ -293,8 +309,9 @@ void AppContext::ReturnBodyToPage() {
 }
 
 void AppContext::SetUpModelFolders(const ToolboxConfig& config) {
-    m_folders = ComputeModelFolders(m_programFolder, config);
+    m_folders = ComputeModelFolders(m_stateFolder, config);
     InstallModelPicture(m_folders, config);
+    DetachWrittenFiles(m_folders, config);
 }
 
 void AppContext::StartUpdateCheck(const ToolboxConfig& config) {

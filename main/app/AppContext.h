@@ -35,8 +35,9 @@ struct PrinterServices;
 // three panes, and the operations that tie them together. Lives on the main thread.
 class AppContext final : public NavigationDispatcher {
 public:
-    // `programFolder` holds the content's Data folder; it ends in '/'.
-    AppContext(PrinterServices& services, std::string programFolder);
+    // `programFolder` holds the installed content's Data folder and is only read; the pages
+    // are written to this user's mirror of it in `stateFolder`. Both end in '/'.
+    AppContext(PrinterServices& services, std::string programFolder, std::string stateFolder);
     ~AppContext() override;
     AppContext(const AppContext&) = delete;
     AppContext& operator=(const AppContext&) = delete;
@@ -86,6 +87,7 @@ public:
     const PrinterSelection& Printer() const { return m_printer; }
     const ModelFolders& Folders() const { return m_folders; }
     const std::string& ProgramFolder() const { return m_programFolder; }
+    const std::string& StateFolder() const { return m_stateFolder; }
     const std::string& LanguageCode() const { return m_languageCode; }
     const std::string& ContentFolder() const { return m_contentFolder; }
     bool InternetAvailable() const { return m_printer.InternetAvailable; }
@@ -104,6 +106,9 @@ public:
     void ReturnBodyToPage();
 
 private:
+    // Brings this user's mirror of the content, its merged configurations and the catalogue
+    // in step with the installation; false when the installed content cannot be read.
+    bool RefreshContent();
     void SetUpModelFolders(const ToolboxConfig& config);
     void StartUpdateCheck(const ToolboxConfig& config);
     void StartInternetCheck();
@@ -130,6 +135,7 @@ private:
     PageTransformer m_transformer;
     QWidget* m_window = nullptr;
     std::string m_programFolder;
+    std::string m_stateFolder;
     ModelFolders m_folders;
     std::vector<std::string> m_allFrames;
     std::vector<std::string> m_allWebs;

@@ -6,8 +6,8 @@
 namespace kaldo {
 
 int QueryPrinterHasContent(std::string_view printerName, const std::string& programFolder,
-                           Spooler& spooler) {
-    const ContentCatalog catalog(programFolder);
+                           const std::string& languageCode, Spooler& spooler) {
+    const ContentCatalog catalog = ContentCatalog::FromPieces(programFolder, languageCode);
     const PrinterList printers(catalog, spooler);
     return printers.DriverFor(printerName) == NoModel ? 0 : 1;
 }

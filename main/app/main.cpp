@@ -8,6 +8,7 @@
 #include "main/browser/LinkSchemes.h"
 #include "main/dialogs/Unattended.h"
 #include "main/net/DownloadManager.h"
+#include "main/pageinputs/PageInputs.h"
 #include "main/pages/XmlLibrary.h"
 #include "main/printers/PrinterServices.h"
 #include "main/printers/Reachability.h"
@@ -159,7 +160,7 @@ int main(int argc, char** argv) {
     if (commandLine.QueryMode) {
         kaldo::CupsSpooler spooler;
         return kaldo::QueryPrinterHasContent(commandLine.QueryPrinter, kaldo::ProgramFolder(),
-                                             spooler);
+                                             kaldo::ProgramLanguageCode(), spooler);
     }
 
     const std::string className = kaldo::LoadResourceString(kStringClassName);
@@ -213,7 +214,7 @@ int main(int argc, char** argv) {
         // that holds them, and all of it before the engine's profile goes with the application.
         kaldo::MainWindow window;
         window.setWindowTitle(QString::fromStdString(title));
-        kaldo::AppContext context(services, kaldo::ProgramFolder());
+        kaldo::AppContext context(services, kaldo::ProgramFolder(), kaldo::StateFolder());
         kaldo::InstanceServer server([&](const std::string& printerName) {
             window.Raise();
             context.OnForwardedPrinter(printerName);

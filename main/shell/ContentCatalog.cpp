@@ -1,8 +1,10 @@
 #include "main/shell/ContentCatalog.h"
 
 #include "main/pages/DocumentUtils.h"
-#include "main/shell/ContentFolders.h"
+#include "main/pages/ResultCodes.h"
 #include "main/pages/XmlElements.h"
+#include "main/shell/ContentFolders.h"
+#include "main/shell/ContentInfoMerge.h"
 #include "platform/Paths.h"
 
 #include <algorithm>
@@ -15,12 +17,14 @@ namespace kaldo {
 namespace {
 
 // libxml2 knows this Korean encoding only by its other name.
+constexpr std::string_view kKoreanName = "ks_c_5601";
+constexpr std::string_view kKoreanOtherName = "EUC-KR";
+
 void renameKoreanEncoding(const std::string& path) {
-    constexpr std::string_view kUnknownName = "ks_c_5601";
-    while (FileContains(path, kUnknownName)) {
+    while (FileContains(path, kKoreanName)) {
         std::error_code error;
         const auto before = std::filesystem::file_size(path, error);
-        ReplaceInFile(path, kUnknownName, "EUC-KR");
+        ReplaceInFile(path, kKoreanName, kKoreanOtherName);
         // Each replacement shortens the file; stop when one could not be made.
         if (error)
             break;
@@ -32,6 +36,27 @@ void renameKoreanEncoding(const std::string& path) {
 
 } // namespace
 
+ContentCatalog ContentCatalog::FromPieces(const std::string& programFolder,
+                                          const std::string& languageCode) {
+    ContentCatalog catalog;
+    std::vector<std::string> folders;
+    ListContentFolders(programFolder, folders);
+    for (const std::string& folder : folders) {
+        std::string merged;
+        if (MergeContentInfoText(ResolvePath(JoinPath(folder, "toolboxinfo.xml")),
+                                 ResolvePath(JoinPath(folder, "tabinfo.xml")), languageCode,
+                                 merged) != kOk)
+            continue;
+        for (size_t at = merged.find(kKoreanName); at != std::string::npos;
+             at = merged.find(kKoreanName, at))
+            merged.replace(at, kKoreanName.size(), kKoreanOtherName);
+        const XmlDocHandle document(
+            xmlReadMemory(merged.data(), int(merged.size()), nullptr, nullptr, kSafeParseOptions));
+        catalog.ReadDocument(document, folder);
+    }
+    return catalog;
+}
+
 ContentCatalog::ContentCatalog(const std::string& programFolder) {
     std::vector<std::string> folders;
     ListContentFolders(programFolder, folders);
@@ -42,7 +67,10 @@ ContentCatalog::ContentCatalog(const std::string& programFolder) {
 void ContentCatalog::ReadFolder(const std::string& folder) {
     const std::string path = ResolvePath(JoinPath(folder, "toolbox.xml"));
     renameKoreanEncoding(path);
-    XmlDocHandle document = ReadXmlFile(path);
+    ReadDocument(ReadXmlFile(path), folder);
+}
+
+void ContentCatalog::ReadDocument(const XmlDocHandle& document, const std::string& folder) {
     const xmlNode* root = document ? xmlDocGetRootElement(document.get()) : nullptr;
     for (const xmlNode* node = FirstChildElement(root); node; node = NextElement(node)) {
         if (!NameIs(node, "ModelData"))

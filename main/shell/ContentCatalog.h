@@ -1,5 +1,7 @@
 #pragma once
 
+#include "main/pages/XmlHandles.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,7 +19,12 @@ struct ContentEntry {
 class ContentCatalog final {
 public:
     ContentCatalog() = default;
+    // Reads the merged toolbox.xml of every content folder below `programFolder`.
     explicit ContentCatalog(const std::string& programFolder);
+    // Merges every content folder's two configuration pieces in memory instead: for answers
+    // that must not write anything and may come before any merged file exists.
+    static ContentCatalog FromPieces(const std::string& programFolder,
+                                     const std::string& languageCode);
 
     // The first entry whose DriverName equals `driverName`, else the first whose DriverName
     // occurs inside it. The outputs are left alone when nothing matches.
@@ -27,6 +34,7 @@ public:
 
 private:
     void ReadFolder(const std::string& folder);
+    void ReadDocument(const XmlDocHandle& document, const std::string& folder);
 
     std::vector<ContentEntry> m_entries;
 };

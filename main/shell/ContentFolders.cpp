@@ -11,6 +11,26 @@ namespace kaldo {
 
 namespace fs = std::filesystem;
 
+namespace {
+
+char asciiLower(char c) {
+    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
+}
+
+// Folder names order as the system of the content enumerates them: without regard to ASCII
+// case. Names that differ only in case keep a fixed order between them.
+bool folderNameBefore(const std::string& a, const std::string& b) {
+    const bool before =
+        std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                     [](char x, char y) { return asciiLower(x) < asciiLower(y); });
+    const bool after =
+        std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end(),
+                                     [](char x, char y) { return asciiLower(x) < asciiLower(y); });
+    return before || (!after && a < b);
+}
+
+} // namespace
+
 bool ListContentFolders(const std::string& programFolder, std::vector<std::string>& folders) {
     const std::string dataFolder = ResolvePath(JoinPath(programFolder, "data"));
     std::error_code error;
@@ -25,7 +45,7 @@ bool ListContentFolders(const std::string& programFolder, std::vector<std::strin
     }
     if (error)
         return false;
-    std::sort(names.begin(), names.end());
+    std::sort(names.begin(), names.end(), folderNameBefore);
     for (const std::string& name : names)
         folders.push_back(JoinPath(dataFolder, name));
     return true;

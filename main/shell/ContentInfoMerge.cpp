@@ -7,6 +7,9 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <stdio.h>
 #include <string_view>
 
 namespace kaldo {
@@ -68,6 +71,36 @@ int copyPiece(std::FILE* in, std::FILE* out, FirstChunkRule firstChunk, std::str
     return WriteAll(out, pending) ? kOk : kOpenWriteFile;
 }
 
+// Writes the declaration and both pieces to `toolbox`; `toolboxInfo` is open already.
+int mergeInto(FileHandle toolboxInfo, const std::string& tabInfoPath, std::FILE* toolbox,
+              const std::string& declaration) {
+    if (!WriteAll(toolbox, declaration))
+        return kOpenWriteFile;
+    int result = copyPiece(toolboxInfo.get(), toolbox, toolboxInfoStart, "</Body>");
+    if (result != kOk)
+        return result;
+    toolboxInfo.reset();
+
+    FileHandle tabInfo(std::fopen(tabInfoPath.c_str(), "rb"));
+    if (!tabInfo)
+        return kParseInput;
+    result = copyPiece(tabInfo.get(), toolbox, tabInfoStart, "</KTWContentInfo>");
+    if (result != kOk)
+        return result;
+    return WriteAll(toolbox, "</Body>") ? kOk : kOpenWriteFile;
+}
+
+std::string declarationFor(const std::string& languageCode) {
+    std::string language = languageCode;
+    std::string encoding;
+    EncodingForLanguage(language, encoding);
+    return "<?xml version=\"1.0\" encoding =\"" + encoding + "\"?>";
+}
+
+struct MemoryFree {
+    void operator()(char* bytes) const noexcept { std::free(bytes); }
+};
+
 } // namespace
 
 int MergeContentInfo(const std::string& toolboxInfoPath, const std::string& tabInfoPath,
@@ -75,11 +108,7 @@ int MergeContentInfo(const std::string& toolboxInfoPath, const std::string& tabI
     if (toolboxInfoPath.empty() || tabInfoPath.empty() || toolboxPath.empty())
         return kMissingArgument;
 
-    std::string language = languageCode;
-    std::string encoding;
-    EncodingForLanguage(language, encoding);
-    const std::string declaration = "<?xml version=\"1.0\" encoding =\"" + encoding + "\"?>";
-
+    const std::string declaration = declarationFor(languageCode);
     FileHandle toolboxInfo(std::fopen(toolboxInfoPath.c_str(), "rb"));
     if (!toolboxInfo)
         return kParseInput;
@@ -88,22 +117,36 @@ int MergeContentInfo(const std::string& toolboxInfoPath, const std::string& tabI
     AtomicFile toolbox(toolboxPath);
     if (!toolbox.Open())
         return kOpenWriteFile;
-    if (!toolbox.Write(declaration))
-        return kOpenWriteFile;
-    int result = copyPiece(toolboxInfo.get(), toolbox.Stream(), toolboxInfoStart, "</Body>");
+    const int result = mergeInto(std::move(toolboxInfo), tabInfoPath, toolbox.Stream(), declaration);
     if (result != kOk)
         return result;
-    toolboxInfo.reset();
-
-    FileHandle tabInfo(std::fopen(tabInfoPath.c_str(), "rb"));
-    if (!tabInfo)
-        return kParseInput;
-    result = copyPiece(tabInfo.get(), toolbox.Stream(), tabInfoStart, "</KTWContentInfo>");
-    if (result != kOk)
-        return result;
-    if (!toolbox.Write("</Body>"))
-        return kOpenWriteFile;
     return toolbox.Commit() ? kOk : kOpenWriteFile;
+}
+
+int MergeContentInfoText(const std::string& toolboxInfoPath, const std::string& tabInfoPath,
+                         const std::string& languageCode, std::string& merged) {
+    if (toolboxInfoPath.empty() || tabInfoPath.empty())
+        return kMissingArgument;
+    FileHandle toolboxInfo(std::fopen(toolboxInfoPath.c_str(), "rb"));
+    if (!toolboxInfo)
+        return kParseInput;
+    char* bytes = nullptr;
+    size_t size = 0;
+    FileHandle memory(::open_memstream(&bytes, &size));
+    std::unique_ptr<char, MemoryFree> owned;
+    if (!memory)
+        return kOpenWriteFile;
+    const int result =
+        mergeInto(std::move(toolboxInfo), tabInfoPath, memory.get(), declarationFor(languageCode));
+    // Closing the stream settles `bytes` and `size`.
+    const bool closed = CloseFile(memory);
+    owned.reset(bytes);
+    if (result != kOk)
+        return result;
+    if (!closed)
+        return kOpenWriteFile;
+    merged.assign(bytes, size);
+    return kOk;
 }
 
 } // namespace kaldo

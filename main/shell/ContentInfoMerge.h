@@ -12,4 +12,8 @@ namespace kaldo {
 int MergeContentInfo(const std::string& toolboxInfoPath, const std::string& tabInfoPath,
                      const std::string& toolboxPath, const std::string& languageCode);
 
+// The same merge into `merged` instead of a file, for answers that must write nothing.
+int MergeContentInfoText(const std::string& toolboxInfoPath, const std::string& tabInfoPath,
+                         const std::string& languageCode, std::string& merged);
+
 } // namespace kaldo

@@ -1,5 +1,6 @@
 #include "main/shell/ModelFolders.h"
 
+#include "main/shell/ContentMirror.h"
 #include "main/shell/ToolboxConfig.h"
 #include "platform/Paths.h"
 
@@ -59,7 +60,27 @@ bool InstallModelPicture(const ModelFolders& folders, const ToolboxConfig& confi
     std::error_code error;
     if (fs::equivalent(picture, caption, error))
         return true;
-    return fs::copy_file(picture, caption, fs::copy_options::overwrite_existing, error) && !error;
+    if (!fs::exists(picture, error))
+        return false;
+    // A link beside the pictures does the job of a copy, and follows the installed picture.
+    const fs::path target = fs::path(picture).lexically_relative(fs::path(caption).parent_path());
+    return ReplaceWithLink(target.empty() ? picture : target.string(), caption);
+}
+
+void DetachWrittenFiles(const ModelFolders& folders, const ToolboxConfig& config) {
+    const FileNames f = config.Files();
+    for (const std::string* name :
+         {&f.File_Header_XML, &f.File_IndexCombined1, &f.File_IndexCombined2, &f.File_Search,
+          &f.File_Footer_XML, &f.File_Status_XML, &f.File_SolutionsCombined_XML}) {
+        if (!name->empty())
+            DetachFile(resolveJoined(folders.XmlFolder, *name));
+    }
+    for (const std::string* name :
+         {&f.File_Header, &f.File_Index, &f.File_IndexContent, &f.File_Search_HTML,
+          &f.File_SearchContent, &f.File_Status, &f.File_Solutions, &f.File_CurrentProblem}) {
+        if (!name->empty())
+            DetachFile(folders.ContentPath(*name));
+    }
 }
 
 } // namespace kaldo

@@ -27,8 +27,12 @@ struct ModelFolders {
 // and video folders; one that cannot be made is no error.
 ModelFolders ComputeModelFolders(const std::string& programFolder, const ToolboxConfig& config);
 
-// Copies the model's picture over the caption picture that the pages show. Failure is left to
-// the caller to ignore.
+// Puts the model's picture in place of the caption picture that the pages show, as a link to
+// it. Failure is left to the caller to ignore.
 bool InstallModelPicture(const ModelFolders& folders, const ToolboxConfig& config);
+
+// Every file that the page builders rewrite becomes a file of its own (ContentMirror.h), so
+// that writing it never reaches an installed file that a link leads to.
+void DetachWrittenFiles(const ModelFolders& folders, const ToolboxConfig& config);
 
 } // namespace kaldo

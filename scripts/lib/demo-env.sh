@@ -45,6 +45,7 @@ demo_setup() {
 
   CUPS_SERVER=$(sed -n 's/^CUPS_SERVER=//p' "$demo_dir/cups.out")
   export CUPS_SERVER KALDO_ROOT=$demo_dir/root XDG_CONFIG_HOME=$demo_dir/config
+  export XDG_CACHE_HOME=$demo_dir/cache
   export KALDO_HOME_PAGE=http://127.0.0.1:$site_port/ KALDO_PRINTER_WEB_PORT=$printer_port
 }
 

@@ -48,6 +48,19 @@ TEST(ProgramFolderTest, IsTheFolderOfThisExecutable) {
     EXPECT_EQ(fs::path(folder), fs::canonical("/proc/self/exe").parent_path() / "");
 }
 
+TEST(StateFolderTest, FollowsTheCacheVariableElseTheHomeFolder) {
+    {
+        ScopedEnv cache("XDG_CACHE_HOME", "/var/cache/u1");
+        EXPECT_EQ(kaldo::StateFolder(), "/var/cache/u1/kaldo/Tendwell/");
+    }
+    ScopedEnv home("HOME", "/home/u2");
+    ScopedEnv unset("XDG_CACHE_HOME", "");
+    EXPECT_EQ(kaldo::StateFolder(), "/home/u2/.cache/kaldo/Tendwell/");
+    // A relative cache folder would depend on where the program was started.
+    ScopedEnv relative("XDG_CACHE_HOME", "cache");
+    EXPECT_EQ(kaldo::StateFolder(), "/home/u2/.cache/kaldo/Tendwell/");
+}
+
 TEST_F(PathsTest, FindsEntriesWrittenInAnotherCase) {
     const std::string guide = touch("data/ui/guide.pdf");
     EXPECT_EQ(kaldo::ResolvePath(m_root + "/Data/UI/Guide.PDF"), guide);

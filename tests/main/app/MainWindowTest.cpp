@@ -33,7 +33,7 @@ TEST_F(MainWindowTest, StartUpShowsHeaderDefaultPageAndFooter) {
     EXPECT_EQ(m_context->HeaderPane()->View()->geometry().height(), 60);
 
     // The header lists only printers whose driver has content, the selected one first.
-    const std::string header = ReadFile(m_temp / "program/Data/presslane_3000/xml/header.xml");
+    const std::string header = ReadFile(m_temp / "state/Data/presslane_3000/xml/header.xml");
     EXPECT_LT(header.find("<printername>Office_3020"), header.find("<printername>Studio_C5100"));
     EXPECT_EQ(header.find("Tessaro"), std::string::npos);
 }
@@ -67,6 +67,16 @@ TEST_F(MainWindowTest, PrinterListSwitchesToAnotherPrinter) {
     })) << PageOf(m_context->BodyPane());
 }
 
+TEST_F(MainWindowTest, PrinterSwitchSeesANewerInstallation) {
+    Start("Office_3020");
+    std::ofstream(m_temp / "program/Data/presslane_c5000/ui/added.html") << "added";
+    fs::remove(m_temp / "program/Data/presslane_c5000/ui/videos.html");
+    ASSERT_TRUE(m_context->SelectPrinterByName("Studio_C5100"));
+    EXPECT_EQ(ReadFile(m_context->ContentPath("added.html")), "added");
+    EXPECT_FALSE(
+        fs::exists(fs::symlink_status(m_temp / "state/Data/presslane_c5000/ui/videos.html")));
+}
+
 TEST_F(MainWindowTest, SearchBoxShowsTheResultsInTheSearchTab) {
     Start("Office_3020");
     RunInPane(m_context->HeaderPane(), "var k = document.getElementById('keywords');"
@@ -79,6 +89,10 @@ TEST_F(MainWindowTest, SearchBoxShowsTheResultsInTheSearchTab) {
     EXPECT_EQ(m_context->Printer().CurrentTab, config.SearchTab());
     const std::string results = ReadFile(m_context->ContentPath(config.Files().File_SearchContent));
     EXPECT_NE(results.find("paper jam"), std::string::npos);
+    // The results are this user's; the page that the content ships stays as installed.
+    const std::string shipped = "presslane_3000/ui/" + config.Files().File_SearchContent;
+    EXPECT_EQ(ReadFile(m_temp / ("program/Data/" + shipped)),
+              ReadFile(std::string(KALDO_CONTENT_DIR) + "/" + shipped));
     // The header stays where it was.
     EXPECT_TRUE(EndsWith(PageOf(m_context->HeaderPane()), "presslane_3000/ui/header.html"));
 }

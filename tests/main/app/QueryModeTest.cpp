@@ -9,8 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <vector>
 
 #include <sys/stat.h>
 
@@ -22,14 +24,32 @@ namespace fs = std::filesystem;
 const std::string kKaldoPpd = KALDO_TEST_DATA_DIR "/printers/KaldoPresslane3020.ppd";
 const std::string kOtherPpd = KALDO_TEST_DATA_DIR "/printers/TessaroInkline5.ppd";
 
-// A program folder with one content folder for the Presslane 3020.
+// A program folder with one content folder for the Presslane 3020, as installed: the two
+// configuration pieces, and no merged toolbox.xml (nobody has started the program yet).
 void WriteContent(const std::string& programFolder) {
     fs::create_directories(programFolder + "/Data/Presslane3020");
-    std::ofstream(programFolder + "/Data/Presslane3020/toolbox.xml")
+    std::ofstream(programFolder + "/Data/Presslane3020/toolboxinfo.xml")
         << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Body>\n"
            "  <ModelData model=\"Presslane 3020\">\n"
            "    <DriverName>Kaldo Presslane 3020 PS</DriverName>\n"
            "  </ModelData>\n</Body>\n";
+    std::ofstream(programFolder + "/Data/Presslane3020/tabinfo.xml")
+        << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<KTWContentInfo>\n"
+           "<TabInfo><DefaultTab>0</DefaultTab></TabInfo>\n</KTWContentInfo>\n";
+}
+
+// Every entry below `folder` with its size and time.
+std::vector<std::string> Listing(const std::string& folder) {
+    std::vector<std::string> lines;
+    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+        std::string line = entry.path().string();
+        if (entry.is_regular_file())
+            line += " " + std::to_string(entry.file_size());
+        line += " " + std::to_string(entry.last_write_time().time_since_epoch().count());
+        lines.push_back(line);
+    }
+    std::sort(lines.begin(), lines.end());
+    return lines;
 }
 
 class QueryModeTest : public ::testing::Test {
@@ -42,22 +62,29 @@ protected:
 
 TEST_F(QueryModeTest, PrinterWithContentAnswersOne) {
     m_spooler.AddPrinter("Floor 2 \"East\"", "Kaldo Presslane 3020 PS");
-    EXPECT_EQ(QueryPrinterHasContent("Floor 2 \"East\"", m_folder.Path(), m_spooler), 1);
+    EXPECT_EQ(QueryPrinterHasContent("Floor 2 \"East\"", m_folder.Path(), "EN", m_spooler), 1);
 }
 
 TEST_F(QueryModeTest, PrinterWithoutContentOrNotInstalledAnswersZero) {
     m_spooler.AddPrinter("Inkline", "Tessaro Inkline 5 PCL");
     m_spooler.AddPrinter("Office", "Kaldo Presslane 3020 PS");
-    EXPECT_EQ(QueryPrinterHasContent("Inkline", m_folder.Path(), m_spooler), 0);
-    EXPECT_EQ(QueryPrinterHasContent("Missing", m_folder.Path(), m_spooler), 0);
-    EXPECT_EQ(QueryPrinterHasContent("office", m_folder.Path(), m_spooler), 0);
-    EXPECT_EQ(QueryPrinterHasContent("", m_folder.Path(), m_spooler), 0);
+    EXPECT_EQ(QueryPrinterHasContent("Inkline", m_folder.Path(), "EN", m_spooler), 0);
+    EXPECT_EQ(QueryPrinterHasContent("Missing", m_folder.Path(), "EN", m_spooler), 0);
+    EXPECT_EQ(QueryPrinterHasContent("office", m_folder.Path(), "EN", m_spooler), 0);
+    EXPECT_EQ(QueryPrinterHasContent("", m_folder.Path(), "EN", m_spooler), 0);
+}
+
+TEST_F(QueryModeTest, AContentFolderWithoutItsTabPieceHasNoContent) {
+    // Its merged configuration would end unclosed and not load.
+    fs::remove(m_folder / "Data/Presslane3020/tabinfo.xml");
+    m_spooler.AddPrinter("Office", "Kaldo Presslane 3020 PS");
+    EXPECT_EQ(QueryPrinterHasContent("Office", m_folder.Path(), "EN", m_spooler), 0);
 }
 
 TEST_F(QueryModeTest, ProgramFolderWithoutContentAnswersZero) {
     m_spooler.AddPrinter("Office", "Kaldo Presslane 3020 PS");
     testing::TempFolder empty;
-    EXPECT_EQ(QueryPrinterHasContent("Office", empty.Path(), m_spooler), 0);
+    EXPECT_EQ(QueryPrinterHasContent("Office", empty.Path(), "EN", m_spooler), 0);
 }
 
 // The program itself, copied into a program folder of its own, against a real scheduler.
@@ -110,10 +137,14 @@ TEST_F(QueryProgramTest, QueueWithoutContentOrUnknownExitsZero) {
     EXPECT_EQ(Run({"/t"}), 0);
 }
 
-TEST_F(QueryProgramTest, QueryPrintsNothing) {
+TEST_F(QueryProgramTest, QueryPrintsAndWritesNothing) {
+    const std::vector<std::string> before = Listing(m_folder.Path());
     std::string output;
-    EXPECT_EQ(Run({"/t", "Presslane_Office"}, &output), 1);
+    const std::vector<std::string> user{"HOME=" + m_folder / "home",
+                                        "XDG_CACHE_HOME=" + m_folder / "cache"};
+    EXPECT_EQ(s_cups->Run({m_program, "/t", "Presslane_Office"}, user, &output), 1);
     EXPECT_EQ(output, "");
+    EXPECT_EQ(Listing(m_folder.Path()), before);
 }
 
 TEST_F(QueryProgramTest, NoSchedulerMeansNoPrinterHasContent) {
@@ -137,9 +168,12 @@ TEST_F(QueryProgramTest, QueryAnswersWhileAnInstanceRuns) {
 // Without "/t" the window starts; a printer it cannot show ends it with the fatal message.
 TEST_F(QueryProgramTest, PrinterWithoutContentEndsWithTheStartMessage) {
     std::string output;
-    const std::vector<std::string> unattended{
-        "KALDO_ROOT=" + m_folder.Path(), "XDG_CONFIG_HOME=" + m_folder / "config",
-        "KALDO_EXIT_WHEN_READY=1", "QT_QPA_PLATFORM=offscreen", "LC_ALL=C"};
+    const std::vector<std::string> unattended{"KALDO_ROOT=" + m_folder.Path(),
+                                              "XDG_CONFIG_HOME=" + m_folder / "config",
+                                              "XDG_CACHE_HOME=" + m_folder / "cache",
+                                              "KALDO_EXIT_WHEN_READY=1",
+                                              "QT_QPA_PLATFORM=offscreen",
+                                              "LC_ALL=C"};
     EXPECT_EQ(s_cups->Run({m_program, "Inkline"}, unattended, &output), 0);
     EXPECT_NE(output.find("Fatal Error: The Kaldo Tendwell was unable to start."),
               std::string::npos)

@@ -121,7 +121,8 @@ protected:
             [](const std::string&, std::chrono::milliseconds) {
                 return false;
             }});
-        m_context = std::make_unique<AppContext>(*m_services, m_temp / "program/");
+        m_context =
+            std::make_unique<AppContext>(*m_services, m_temp / "program/", m_temp / "state/");
     }
 
     void TearDown() override {

@@ -55,6 +55,15 @@ TEST_F(ContentCatalogTest, SameDriverNameInTwoFoldersGivesTheFirstFolder) {
     EXPECT_EQ(model, "Presslane 4200");
 }
 
+TEST_F(ContentCatalogTest, FolderOrderDisregardsCase) {
+    // "Zeta" sorts before "alpha" by bytes, after it without regard to case.
+    test::CopyInto(ShellData("catalog/beta/toolbox.xml"), Folder("Zeta") + "/toolbox.xml");
+    const ContentCatalog catalog(ProgramFolder());
+    std::string folder, model;
+    ASSERT_TRUE(catalog.Lookup("Kaldo Presslane 4200", folder, model));
+    EXPECT_EQ(folder, Folder("alpha"));
+}
+
 TEST_F(ContentCatalogTest, ExactMatchBeatsAnEarlierSubstringMatch) {
     const ContentCatalog catalog(ProgramFolder());
     std::string folder, model;

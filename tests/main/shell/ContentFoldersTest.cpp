@@ -67,13 +67,23 @@ TEST_F(ContentFoldersTest, DataFileInsteadOfFolderFails) {
     EXPECT_FALSE(PrepareContentFolders(ProgramFolder(), "EN").ok);
 }
 
-TEST_F(ContentFoldersTest, ListsOnlyFoldersInNameOrder) {
-    for (const char* name : {"c", "A", "b"})
+TEST_F(ContentFoldersTest, ListsOnlyFoldersInNameOrderWithoutRegardToCase) {
+    for (const char* name : {"c", "Zeta", "A", "b", "alpha_2"})
         fs::create_directories(Folder(name));
     test::WriteBytes(Folder("d.txt"), "");
     std::vector<std::string> folders;
     ASSERT_TRUE(ListContentFolders(ProgramFolder(), folders));
-    EXPECT_EQ(folders, (std::vector<std::string>{Folder("A"), Folder("b"), Folder("c")}));
+    EXPECT_EQ(folders, (std::vector<std::string>{Folder("A"), Folder("alpha_2"), Folder("b"),
+                                                 Folder("c"), Folder("Zeta")}));
+}
+
+TEST_F(ContentFoldersTest, NamesDifferingOnlyInCaseKeepAFixedOrder) {
+    for (const char* name : {"presslane", "Presslane", "PRESSLANE"})
+        fs::create_directories(Folder(name));
+    std::vector<std::string> folders;
+    ASSERT_TRUE(ListContentFolders(ProgramFolder(), folders));
+    EXPECT_EQ(folders, (std::vector<std::string>{Folder("PRESSLANE"), Folder("Presslane"),
+                                                 Folder("presslane")}));
 }
 
 } // namespace

@@ -39,6 +39,23 @@ TEST_F(ContentInfoMergeTest, MergesBodyLegendAndTabsByteForByte) {
     EXPECT_EQ(ReadBytes(Toolbox()), ReadBytes(ShellData("merge/expected-toolbox.xml")));
 }
 
+TEST_F(ContentInfoMergeTest, MergeInMemoryGivesTheFileBytesAndWritesNothing) {
+    for (const char* toolboxInfo : {"toolboxinfo.xml", "toolboxinfo-no-body.xml"}) {
+        std::string merged;
+        ASSERT_EQ(MergeContentInfoText(ShellData("merge/") + toolboxInfo,
+                                       ShellData("merge/tabinfo.xml"), "EN", merged),
+                  kOk);
+        ASSERT_EQ(Merge(toolboxInfo, "tabinfo.xml"), kOk);
+        EXPECT_EQ(merged, ReadBytes(Toolbox())) << toolboxInfo;
+    }
+    std::string merged = "untouched";
+    EXPECT_EQ(
+        MergeContentInfoText(ShellData("merge/toolboxinfo.xml"), Path("none.xml"), "EN", merged),
+        kParseInput);
+    EXPECT_EQ(merged, "untouched");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_folder), {}), 1);
+}
+
 TEST_F(ContentInfoMergeTest, MergedFileLoadsAsConfiguration) {
     ASSERT_EQ(Merge("toolboxinfo.xml", "tabinfo.xml"), kOk);
     EXPECT_TRUE(LoadsWithTabs(3));
