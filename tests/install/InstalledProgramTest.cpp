@@ -1,5 +1,6 @@
-// The program as the installer lays it out, owned by root, run by ordinary users: each gets
-// the pages in a state folder of their own, and nobody writes into the program folder.
+// The program as the installer lays it out and as the Debian package installs it, owned by
+// root, run by ordinary users: each gets the pages in a state folder of their own, and nobody
+// writes into the program folder.
 #include "tests/platform/TempFolder.h"
 #include "tests/support/PrivateCups.h"
 #include "tests/support/UnprivilegedUser.h"
@@ -8,7 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <string>
 #include <sys/stat.h>
@@ -53,17 +56,26 @@ std::string Problems(const std::vector<std::string>& before,
     return text;
 }
 
-class InstalledProgramTest : public ::testing::Test {
+enum class Layout { Wizard, Package };
+
+std::string LayoutName(const ::testing::TestParamInfo<Layout>& info) {
+    return info.param == Layout::Wizard ? "Wizard" : "Package";
+}
+
+// One installation per layout, made once and kept for every case of that layout.
+struct Installation {
+    std::string Root;    // what stands for "/" of the machine
+    std::string Problem; // why the installation could not be made
+};
+
+class InstalledProgramTest : public ::testing::TestWithParam<Layout> {
 protected:
     static void SetUpTestSuite() {
         if (::geteuid() != 0)
             return;
         s_base = std::make_unique<testing::TempFolder>();
-        const std::string base = s_base->Path();
         // Every user passes through to the program folder and their own folders.
-        fs::permissions(base, fs::perms(0755));
-        MakeDistribution(base + "/dist");
-
+        fs::permissions(s_base->Path(), fs::perms(0755));
         s_cups = std::make_unique<testsupport::PrivateCups>();
         if (!s_cups->Started())
             return;
@@ -71,21 +83,39 @@ protected:
             s_cups->AddQueueForModel("Office_3020", "socket://127.0.0.5:9100",
                                      "Kaldo Presslane 3020 PS") &&
             s_cups->AddQueueForModel("Tessaro", "lpd://127.0.0.7/queue", "Tessaro Inkline 5 PCL");
-
-        const std::vector<std::string> installer{
-            "KALDO_ROOT=" + base + "/root", "HOME=" + base + "/admin",
-            "XDG_CONFIG_HOME=" + base + "/admin/config", "XDG_DATA_HOME=" + base + "/admin/data",
-            "KALDO_EXIT_WHEN_READY=1"};
-        s_installed =
-            s_cups->Run({base + "/dist/tendwellinstall", "--silent"}, installer, &s_installLog);
-        // The lock folders of every user.
-        fs::create_directories(base + "/root/tmp");
-        fs::permissions(base + "/root/tmp", fs::perms(01777));
     }
 
     static void TearDownTestSuite() {
+        s_installations.clear();
         s_cups.reset();
         s_base.reset();
+    }
+
+    // The wizard's silent installation from a distribution folder of the build's programs.
+    static Installation InstallWithWizard() {
+        const std::string base = s_base->Path();
+        MakeDistribution(base + "/dist");
+        Installation installation{base + "/wizard", ""};
+        const std::vector<std::string> installer{
+            "KALDO_ROOT=" + installation.Root, "HOME=" + base + "/admin",
+            "XDG_CONFIG_HOME=" + base + "/admin/config", "XDG_DATA_HOME=" + base + "/admin/data",
+            "KALDO_EXIT_WHEN_READY=1"};
+        std::string log;
+        if (s_cups->Run({base + "/dist/tendwellinstall", "--silent"}, installer, &log) != 0)
+            installation.Problem = "the installer failed:\n" + log;
+        return installation;
+    }
+
+    // The package's files as dpkg puts them in place: root-owned, written only by root.
+    static Installation ExtractPackage() {
+        Installation installation{s_base->Path() + "/package", ""};
+        fs::create_directories(installation.Root);
+        const std::string command = "dpkg-deb -x '" + std::string(KALDO_PACKAGE_FILE) + "' '" +
+                                    installation.Root + "' && chmod -R go-w '" + installation.Root +
+                                    "'";
+        if (!fs::exists(KALDO_PACKAGE_FILE) || std::system(command.c_str()) != 0)
+            installation.Problem = "cannot extract " + std::string(KALDO_PACKAGE_FILE);
+        return installation;
     }
 
     void SetUp() override {
@@ -93,7 +123,14 @@ protected:
             GTEST_SKIP() << "only root can run the program as other users";
         ASSERT_TRUE(s_cups->Started()) << s_cups->Error();
         ASSERT_TRUE(s_cupsReady) << s_cups->Log();
-        ASSERT_EQ(s_installed, 0) << s_installLog;
+        auto made = s_installations.find(GetParam());
+        if (made == s_installations.end()) {
+            const Installation installation =
+                GetParam() == Layout::Wizard ? InstallWithWizard() : ExtractPackage();
+            made = s_installations.emplace(GetParam(), installation).first;
+        }
+        m_installation = made->second;
+        ASSERT_EQ(m_installation.Problem, "");
         m_before = TreeListing(Program());
     }
 
@@ -104,10 +141,10 @@ protected:
         EXPECT_EQ(after, m_before) << "the program folder changed:\n" << Problems(m_before, after);
     }
 
-    static std::string Program() { return s_base->Path() + "/root/opt/Kaldo/Tendwell"; }
+    std::string Program() const { return m_installation.Root + "/opt/Kaldo/Tendwell"; }
 
     std::vector<std::string> Environment(const UnprivilegedUser& user) const {
-        return user.Environment(s_cups->Server(), {"KALDO_ROOT=" + s_base->Path() + "/root",
+        return user.Environment(s_cups->Server(), {"KALDO_ROOT=" + m_installation.Root,
                                                    "KALDO_HOME_PAGE=http://127.0.0.1:9/"});
     }
 
@@ -130,16 +167,18 @@ protected:
     static inline std::unique_ptr<testing::TempFolder> s_base;
     static inline std::unique_ptr<testsupport::PrivateCups> s_cups;
     static inline bool s_cupsReady = false;
-    static inline int s_installed = -1;
-    static inline std::string s_installLog;
+    static inline std::map<Layout, Installation> s_installations;
+    Installation m_installation;
     std::vector<std::string> m_before;
 };
 
-TEST_F(InstalledProgramTest, InstallationIsOwnedByRootAndReadableByAll) {
+TEST_P(InstalledProgramTest, InstallationIsOwnedByRootAndReadableByAll) {
     for (const auto& entry : fs::recursive_directory_iterator(Program())) {
         struct stat info {};
         ASSERT_EQ(::lstat(entry.path().c_str(), &info), 0);
         EXPECT_EQ(info.st_uid, 0u) << entry.path();
+        if (S_ISLNK(info.st_mode))
+            continue;
         const unsigned mode = info.st_mode & 07777;
         if (S_ISDIR(info.st_mode))
             EXPECT_EQ(mode, 0755u) << entry.path();
@@ -148,7 +187,7 @@ TEST_F(InstalledProgramTest, InstallationIsOwnedByRootAndReadableByAll) {
     }
 }
 
-TEST_F(InstalledProgramTest, OrdinaryUserStartsTheWindowWithPagesOfTheirOwn) {
+TEST_P(InstalledProgramTest, OrdinaryUserStartsTheWindowWithPagesOfTheirOwn) {
     UnprivilegedUser user(kFirstUser, s_base->Path());
     ASSERT_EQ(user.Run(Program(), {"Office_3020"}, Environment(user)), 0) << user.Output();
     EXPECT_EQ(user.Output().find("Fatal Error"), std::string::npos) << user.Output();
@@ -158,7 +197,7 @@ TEST_F(InstalledProgramTest, OrdinaryUserStartsTheWindowWithPagesOfTheirOwn) {
     ExpectOwnPages(user);
 }
 
-TEST_F(InstalledProgramTest, TwoUsersAtTheSameTimeKeepToTheirOwnFolders) {
+TEST_P(InstalledProgramTest, TwoUsersAtTheSameTimeKeepToTheirOwnFolders) {
     UnprivilegedUser first(kFirstUser, s_base->Path());
     UnprivilegedUser second(kSecondUser, s_base->Path());
     const pid_t one = first.Start(Program(), {"Office_3020"}, Environment(first));
@@ -169,7 +208,7 @@ TEST_F(InstalledProgramTest, TwoUsersAtTheSameTimeKeepToTheirOwnFolders) {
     ExpectOwnPages(second);
 }
 
-TEST_F(InstalledProgramTest, QueryAnswersAndWritesNothing) {
+TEST_P(InstalledProgramTest, QueryAnswersAndWritesNothing) {
     UnprivilegedUser user(kQueryUser, s_base->Path());
     const std::vector<std::string> home = TreeListing(user.Home());
     EXPECT_EQ(user.Run(Program(), {"/t", "Office_3020"}, Environment(user)), 1) << user.Output();
@@ -177,6 +216,9 @@ TEST_F(InstalledProgramTest, QueryAnswersAndWritesNothing) {
     EXPECT_EQ(TreeListing(user.Home()), home);
     EXPECT_FALSE(fs::exists(user.StateFolder()));
 }
+
+INSTANTIATE_TEST_SUITE_P(Layouts, InstalledProgramTest,
+                         ::testing::Values(Layout::Wizard, Layout::Package), LayoutName);
 
 } // namespace
 } // namespace kaldo

@@ -1,7 +1,6 @@
 // The Debian package as users install it: lintian's verdict, then its files extracted into a
-// root-owned tree of their own, and the main program run from there by an unprivileged user.
+// root-owned tree of their own. tests/install runs the extracted programs as ordinary users.
 #include "TestPaths.h"
-#include "tests/support/PrivateCups.h"
 
 #include <gtest/gtest.h>
 
@@ -199,33 +198,6 @@ TEST_F(PackageTest, MenuEntryIconMetadataAndManualPagesAreWhereTheDesktopLooks) 
             << page;
         EXPECT_EQ(output, "") << page;
     }
-}
-
-TEST_F(PackageTest, InstalledProgramAnswersTheQueryForAnUnprivilegedUser) {
-    kaldo::testsupport::PrivateCups cups;
-    ASSERT_TRUE(cups.Started()) << cups.Error();
-    ASSERT_TRUE(cups.AddQueue("Presslane_Office", "socket://10.0.0.5",
-                              KALDO_TEST_DATA_DIR "/printers/KaldoPresslane3020.ppd"))
-        << cups.Log();
-    ASSERT_TRUE(cups.AddQueue("Inkline", "socket://10.0.0.9",
-                              KALDO_TEST_DATA_DIR "/printers/TessaroInkline5.ppd"))
-        << cups.Log();
-    const fs::path home = s_folder / "home";
-    fs::create_directories(home);
-    ASSERT_EQ(::chown(home.c_str(), 65534, 65534), 0);
-
-    const auto query = [&](const std::string& printer) {
-        std::string output;
-        const int status =
-            cups.Run({"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups", "env", "-i",
-                      "HOME=" + home.string(), "PATH=/usr/bin:/bin", "CUPS_SERVER=" + cups.Server(),
-                      installed(kProgramFolder + "/ktendwell").string(), "/t", printer},
-                     {}, &output);
-        return std::make_pair(status, output);
-    };
-    const auto [withContent, output] = query("Presslane_Office");
-    EXPECT_EQ(withContent, 1) << output;
-    EXPECT_EQ(query("Inkline").first, 0);
 }
 
 } // namespace
