@@ -46,7 +46,9 @@ int main(int argc, char** argv) {
             std::sort(files.begin(), files.end());
             for (const auto& file : files)
                 replayed += Replay(file) ? 1 : 0;
-        } else if (!Replay(argument)) {
+        } else if (Replay(argument)) {
+            ++replayed;
+        } else {
             std::fprintf(stderr, "cannot read %s\n", argv[i]);
             return 1;
         }
