@@ -45,7 +45,8 @@ private:
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const std::string uri(reinterpret_cast<const char*>(data), size);
+    // The readers take views: they see the input's own bytes, so a read past them is caught.
+    const std::string_view uri(reinterpret_cast<const char*>(data), size);
     const SpoolerPort port = PortFromDeviceUri(uri);
     ParseUsbPortName(port.Name);
     ParseUsbPortName(uri);
