@@ -7,7 +7,18 @@ if(KALDO_SANITIZE AND KALDO_TSAN)
   message(FATAL_ERROR "KALDO_SANITIZE and KALDO_TSAN cannot be combined")
 endif()
 if(KALDO_SANITIZE)
-  target_compile_options(kaldo_options INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer)
+  # Every report ends the program, so a test that triggers one fails.
+  target_compile_options(kaldo_options INTERFACE -fsanitize=address,undefined
+                                                 -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  target_link_options(kaldo_options INTERFACE -fsanitize=address,undefined -fno-sanitize-recover=all)
+endif()
+if(KALDO_FUZZ)
+  if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    message(FATAL_ERROR "KALDO_FUZZ needs clang (CMAKE_CXX_COMPILER=clang++)")
+  endif()
+  # The libraries are instrumented for coverage; only the targets link the fuzzer's main.
+  target_compile_options(kaldo_options INTERFACE -fsanitize=fuzzer-no-link,address,undefined
+                                                 -fno-sanitize-recover=all -fno-omit-frame-pointer)
   target_link_options(kaldo_options INTERFACE -fsanitize=address,undefined)
 endif()
 if(KALDO_TSAN)

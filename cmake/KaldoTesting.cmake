@@ -8,6 +8,12 @@ function(kaldo_add_test name)
   add_executable(${name} ${ARG_SOURCES})
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_BINARY_DIR} ${PROJECT_BINARY_DIR}/tests)
   target_link_libraries(${name} PRIVATE kaldo_options ${ARG_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+  # Without window tests the executable stays defined (folders add properties to it) but is
+  # neither built nor registered.
+  if(NOT KALDO_GUI_TESTS AND "gui" IN_LIST ARG_LABELS)
+    set_target_properties(${name} PROPERTIES EXCLUDE_FROM_ALL ON)
+    return()
+  endif()
   if(NOT ARG_TIMEOUT)
     set(ARG_TIMEOUT 120)
   endif()

@@ -10,6 +10,7 @@
 #include <cctype>
 #include <charconv>
 #include <cstdlib>
+#include <limits>
 
 namespace kaldo {
 
@@ -59,6 +60,11 @@ std::string DecodeFormText(std::string_view text) {
     std::string plain(text);
     std::replace(plain.begin(), plain.end(), '+', ' ');
     return DecodePercentEscapes(plain);
+}
+
+// Links number tabs and pages from 1; the lowest int has no predecessor and names none.
+int ZeroBased(int number) {
+    return number == std::numeric_limits<int>::min() ? -1 : number - 1;
 }
 
 void SwitchTo(const std::string& page, PaneControl& pane) {
@@ -186,7 +192,7 @@ bool Dispatch(const std::string& url, PaneControl& pane, NavigationActions& acti
             pane.ReturnToPage();
             return true;
         }
-        SwitchTo(actions.TabPage(*tab - 1), pane);
+        SwitchTo(actions.TabPage(ZeroBased(*tab)), pane);
         if (!has("page#"))
             return true;
     }
@@ -196,7 +202,7 @@ bool Dispatch(const std::string& url, PaneControl& pane, NavigationActions& acti
             pane.ReturnToPage();
             return true;
         }
-        SwitchTo(actions.PageOfCurrentTab(*page - 1), pane);
+        SwitchTo(actions.PageOfCurrentTab(ZeroBased(*page)), pane);
         return true;
     }
 

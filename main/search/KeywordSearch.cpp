@@ -122,6 +122,7 @@ std::vector<std::string> KeywordSearch::SynonymList(const std::string& word) con
                 if (std::string text = TextOf(other); IsElement(other, "Item") && !text.empty())
                     list.push_back(std::move(text));
             }
+            break;
         }
     }
     return list;

@@ -37,8 +37,9 @@ public:
                    const SearchLabels& labels);
 
     // Splits `keywords` into the typed words and builds each one's synonym list: the word
-    // first, then for every synonym item equal to it without regard to ASCII case all items of
-    // that item's group (a group that matches twice is added twice).
+    // first, then for every group with an item equal to it without regard to ASCII case all
+    // items of that group, once (a repeat would never change a score, and a group of many
+    // equal items would make the list grow with the square of the synonyms file).
     void SplitKeywords(std::string_view keywords);
 
     // The score of a title at `level` (1 top-level entry, 2 sub-entry) for the current words:

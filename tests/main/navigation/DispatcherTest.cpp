@@ -174,6 +174,13 @@ TEST_F(DispatcherTest, TabBeyondTheLastGoesBack) {
     EXPECT_EQ(pane.returnPage, "file:///ui/home.html");
 }
 
+TEST_F(DispatcherTest, LowestNumbersNameNoTabOrPage) {
+    dispatch("tab#-2147483648");
+    dispatch("page#-2147483648");
+    EXPECT_THAT(actions.calls, ElementsAre("tab -1", "page -1"));
+    EXPECT_THAT(pane.calls, ElementsAre("return", "return"));
+}
+
 TEST_F(DispatcherTest, SelectPrinterDecodesTheName) {
     EXPECT_TRUE(dispatch("sp:Office%20Printer"));
     EXPECT_THAT(actions.calls, ElementsAre("select Office Printer"));

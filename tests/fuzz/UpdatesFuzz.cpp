@@ -1,0 +1,23 @@
+// The maker's update feed against the content's copy: the publication dates read and compared,
+// and a pending update applied. Input: the current feed and the downloaded feed, separated by
+// kPartSeparator.
+#include "main/net/UpdateCheck.h"
+#include "platform/Paths.h"
+#include "tests/fuzz/FuzzSupport.h"
+
+using namespace kaldo;
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static const std::string folder = fuzz::Scratch().Path();
+    static const std::string current = JoinPath(folder, kUpdatesFile);
+    static const std::string downloaded = JoinPath(folder, kNewUpdatesFile);
+
+    const std::vector<std::string> parts = fuzz::SplitInput(data, size, 2);
+    ParseUpdateDate(parts[0]);
+    fuzz::WriteFile(current, parts[0]);
+    fuzz::WriteFile(downloaded, parts[1]);
+    ParseUpdateDate(ReadUpdateDate(current));
+    std::atomic<int> state{CompareUpdateDates(current, downloaded)};
+    ApplyPendingUpdate(state, folder);
+    return 0;
+}
