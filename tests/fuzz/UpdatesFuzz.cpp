@@ -17,7 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::WriteFile(current, parts[0]);
     fuzz::WriteFile(downloaded, parts[1]);
     ParseUpdateDate(ReadUpdateDate(current));
-    std::atomic<int> state{CompareUpdateDates(current, downloaded)};
-    ApplyPendingUpdate(state, folder);
+    UpdateStates states;
+    states.Set(folder, CompareUpdateDates(current, downloaded));
+    ApplyPendingUpdate(states, folder);
     return 0;
 }
