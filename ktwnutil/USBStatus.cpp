@@ -2,7 +2,7 @@
 
 #include "ktwnutil/DeviceExchange.h"
 #include "ktwnutil/UsbPrinterDevices.h"
-#include "main/net/PartFile.h"
+#include "platform/AtomicFile.h"
 #include "platform/spooler/DevicePorts.h"
 
 #include <cstdint>
@@ -52,13 +52,13 @@ int USBStatus::RequestXMLToFile(const std::string& request, const std::string& f
     }
     int result = kUsbNoEndPoint;
     std::string answer;
-    PartFile part(file);
+    AtomicFile part(file);
     if (!m_endPoint.empty()) {
         usb::ExchangeLimits limits;
         limits.Overall = m_limit;
         switch (usb::ExchangeWithDevice(m_endPoint, request, limits, m_wakeFd, answer)) {
         case usb::Exchange::Answered:
-            result = part.open() && part.write(answer) ? kUsbOk : kUsbFileError;
+            result = part.Open() && part.Write(answer) ? kUsbOk : kUsbFileError;
             break;
         case usb::Exchange::DeviceError:
             result = kUsbDeviceError;
@@ -75,10 +75,10 @@ int USBStatus::RequestXMLToFile(const std::string& request, const std::string& f
     std::lock_guard lock(m_mutex);
     if (m_aborted)
         return kUsbAborted;
-    if (result == kUsbOk && !part.commit())
+    if (result == kUsbOk && !part.Commit())
         result = kUsbFileError;
     if (result != kUsbOk) {
-        part.discard();
+        part.Discard();
         ::unlink(file.c_str());
     }
     return result;

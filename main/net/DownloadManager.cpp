@@ -1,7 +1,7 @@
 #include "main/net/DownloadManager.h"
 
 #include "main/net/CurlHandles.h"
-#include "main/net/PartFile.h"
+#include "platform/AtomicFile.h"
 #include "platform/Trace.h"
 
 #include <cstdlib>
@@ -33,7 +33,7 @@ std::string EscapedUrl(const std::string& url) {
 }
 
 struct TransferState {
-    PartFile& Part;
+    AtomicFile& Part;
     const std::atomic<bool>& Aborted;
     const std::uint64_t MaxBytes;
     const DownloadOptions& Options;
@@ -50,7 +50,7 @@ struct Attempt {
 
 bool PrepareFile(TransferState& state) {
     Trace("InternetOpenUrl - success\n");
-    if (!state.Part.open()) {
+    if (!state.Part.Open()) {
         state.FileFailed = true;
         return false;
     }
@@ -83,7 +83,7 @@ bool RoomForAnnouncedSize(const TransferState& state) {
     if (curl_easy_getinfo(state.Curl, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &announced) != CURLE_OK ||
         announced <= 0)
         return true;
-    const std::string folder = FolderOf(state.Part.target());
+    const std::string folder = FolderOf(state.Part.Target());
     const std::optional<std::uint64_t> available =
         state.Options.FreeSpace ? state.Options.FreeSpace(folder) : FreeSpaceIn(folder);
     if (!available || *available >= std::uint64_t(announced))
@@ -112,7 +112,7 @@ size_t WriteBody(char* data, size_t size, size_t count, void* user) {
         Trace("fetch refused: answer larger than " + std::to_string(state.MaxBytes) + " bytes\n");
         return CURL_WRITEFUNC_ERROR;
     }
-    return state.Part.write({data, bytes}) ? bytes : CURL_WRITEFUNC_ERROR;
+    return state.Part.Write({data, bytes}) ? bytes : CURL_WRITEFUNC_ERROR;
 }
 
 size_t DiscardBody(char*, size_t size, size_t count, void*) {
@@ -240,7 +240,7 @@ int DownloadManager::fetch(const std::string& localPath, const std::string& url,
                            std::uint64_t maxBytes) {
     if (m_aborted.load())
         return 0;
-    PartFile part(localPath);
+    AtomicFile part(localPath);
     bool ok = InitializeCurl();
     const CurlEasyHandle curl(ok ? curl_easy_init() : nullptr);
     if (curl) {
@@ -265,9 +265,9 @@ int DownloadManager::fetch(const std::string& localPath, const std::string& url,
     std::lock_guard lock(m_targetMutex);
     if (m_aborted.load())
         return 0; // the part file goes with `part`; the target is no longer ours to touch
-    if (ok && part.commit())
+    if (ok && part.Commit())
         return 1;
-    part.discard();
+    part.Discard();
     ::unlink(localPath.c_str());
     return 0;
 }

@@ -102,5 +102,27 @@ TEST_F(AtomicFileTest, RenameReplacesALinkAndNotTheFileItPointsTo) {
     EXPECT_EQ(FolderNames(m_folder / "user"), std::vector<std::string>{"page.html"});
 }
 
+TEST_F(AtomicFileTest, TwoWritersOfOneTargetDoNotMeet) {
+    AtomicFile first(m_target);
+    AtomicFile second(m_target);
+    ASSERT_TRUE(first.Open());
+    ASSERT_TRUE(second.Open());
+    EXPECT_NE(first.TemporaryPath(), second.TemporaryPath());
+    EXPECT_TRUE(first.Write("first"));
+    EXPECT_TRUE(second.Write("second"));
+    EXPECT_TRUE(first.Commit());
+    EXPECT_TRUE(second.Commit());
+    EXPECT_EQ(ReadFile(m_target), "second");
+}
+
+TEST_F(AtomicFileTest, NothingIsWrittenWithoutOpenOrForAFolderName) {
+    AtomicFile unopened(m_target);
+    EXPECT_FALSE(unopened.Write("text"));
+    EXPECT_FALSE(unopened.Commit());
+    EXPECT_FALSE(fs::exists(m_target));
+    AtomicFile folder(m_folder.Path() + "/");
+    EXPECT_FALSE(folder.Open());
+}
+
 } // namespace
 } // namespace kaldo
