@@ -11,6 +11,8 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <string>
@@ -40,6 +42,11 @@ void MakeDistribution(const fs::path& dist) {
             fs::copy(entry.path(), dist / "Data" / entry.path().filename(),
                      fs::copy_options::recursive);
     }
+}
+
+std::string ReadText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 std::string Problems(const std::vector<std::string>& before,
@@ -143,9 +150,11 @@ protected:
 
     std::string Program() const { return m_installation.Root + "/opt/Kaldo/Tendwell"; }
 
-    std::vector<std::string> Environment(const UnprivilegedUser& user) const {
-        return user.Environment(s_cups->Server(), {"KALDO_ROOT=" + m_installation.Root,
-                                                   "KALDO_HOME_PAGE=http://127.0.0.1:9/"});
+    std::vector<std::string> Environment(const UnprivilegedUser& user,
+                                         const std::string& locale = "C.UTF-8") const {
+        return user.Environment(s_cups->Server(),
+                                {"KALDO_ROOT=" + m_installation.Root,
+                                 "KALDO_HOME_PAGE=http://127.0.0.1:9/", "LC_ALL=" + locale});
     }
 
     // The pages of the start-up are this user's own files.
@@ -200,12 +209,19 @@ TEST_P(InstalledProgramTest, OrdinaryUserStartsTheWindowWithPagesOfTheirOwn) {
 TEST_P(InstalledProgramTest, TwoUsersAtTheSameTimeKeepToTheirOwnFolders) {
     UnprivilegedUser first(kFirstUser, s_base->Path());
     UnprivilegedUser second(kSecondUser, s_base->Path());
-    const pid_t one = first.Start(Program(), {"Office_3020"}, Environment(first));
-    const pid_t two = second.Start(Program(), {"Office_3020"}, Environment(second));
+    // The second user's desktop speaks Japanese, whose table once lacked the language code.
+    const pid_t one = first.Start(Program(), {"Office_3020"}, Environment(first, "de_DE.UTF-8"));
+    const pid_t two = second.Start(Program(), {"Office_3020"}, Environment(second, "ja_JP.UTF-8"));
     EXPECT_EQ(first.Wait(one), 0) << first.Output();
     EXPECT_EQ(second.Wait(two), 0) << second.Output();
     ExpectOwnPages(first);
     ExpectOwnPages(second);
+    EXPECT_NE(ReadText(first.StateFolder() + "/Data/presslane_3000/xml/header.xml")
+                  .find("Drucker auswählen"),
+              std::string::npos);
+    EXPECT_NE(ReadText(second.StateFolder() + "/Data/presslane_3000/xml/header.xml")
+                  .find("プリンターの選択"),
+              std::string::npos);
 }
 
 TEST_P(InstalledProgramTest, QueryAnswersAndWritesNothing) {
