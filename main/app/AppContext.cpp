@@ -311,7 +311,6 @@ void AppContext::ReturnBodyToPage() {
 void AppContext::SetUpModelFolders(const ToolboxConfig& config) {
     m_folders = ComputeModelFolders(m_stateFolder, config);
     InstallModelPicture(m_folders, config);
-    DetachWrittenFiles(m_folders, config);
 }
 
 void AppContext::StartUpdateCheck(const ToolboxConfig& config) {

@@ -141,26 +141,6 @@ bool MirrorContentFolder(const std::string& installedFolder, const std::string& 
     return syncFolder(fs::absolute(installedFolder), mirrorFolder, true);
 }
 
-bool DetachFile(const std::string& path) {
-    std::error_code error;
-    if (!fs::is_symlink(fs::symlink_status(path, error)))
-        return true;
-    if (!fs::exists(path, error)) {
-        fs::remove(path, error);
-        return true;
-    }
-    const fs::path temporary = temporaryBeside(path, "copy");
-    fs::remove(temporary, error);
-    if (!fs::copy_file(path, temporary, error)) {
-        fs::remove(temporary, error);
-        return false;
-    }
-    fs::rename(temporary, path, error);
-    if (error)
-        fs::remove(temporary, error);
-    return !error;
-}
-
 bool ReplaceWithLink(const std::string& target, const std::string& path) {
     const fs::path temporary = temporaryBeside(path, "link");
     std::error_code error;

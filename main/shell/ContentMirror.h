@@ -19,10 +19,6 @@ bool MirrorContentFolders(const std::string& programFolder, const std::string& s
 // merges their own.
 bool MirrorContentFolder(const std::string& installedFolder, const std::string& mirrorFolder);
 
-// Makes `path` a file of this user's own when it is a link into the installation (a copy of
-// what it showed), so that writing it cannot reach the installed file.
-bool DetachFile(const std::string& path);
-
 // Makes `path` a symbolic link to `target`, replacing what stood there in one step.
 bool ReplaceWithLink(const std::string& target, const std::string& path);
 

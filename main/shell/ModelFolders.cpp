@@ -67,20 +67,4 @@ bool InstallModelPicture(const ModelFolders& folders, const ToolboxConfig& confi
     return ReplaceWithLink(target.empty() ? picture : target.string(), caption);
 }
 
-void DetachWrittenFiles(const ModelFolders& folders, const ToolboxConfig& config) {
-    const FileNames f = config.Files();
-    for (const std::string* name :
-         {&f.File_Header_XML, &f.File_IndexCombined1, &f.File_IndexCombined2, &f.File_Search,
-          &f.File_Footer_XML, &f.File_Status_XML, &f.File_SolutionsCombined_XML}) {
-        if (!name->empty())
-            DetachFile(resolveJoined(folders.XmlFolder, *name));
-    }
-    for (const std::string* name :
-         {&f.File_Header, &f.File_Index, &f.File_IndexContent, &f.File_Search_HTML,
-          &f.File_SearchContent, &f.File_Status, &f.File_Solutions, &f.File_CurrentProblem}) {
-        if (!name->empty())
-            DetachFile(folders.ContentPath(*name));
-    }
-}
-
 } // namespace kaldo

@@ -31,8 +31,4 @@ ModelFolders ComputeModelFolders(const std::string& programFolder, const Toolbox
 // it. Failure is left to the caller to ignore.
 bool InstallModelPicture(const ModelFolders& folders, const ToolboxConfig& config);
 
-// Every file that the page builders rewrite becomes a file of its own (ContentMirror.h), so
-// that writing it never reaches an installed file that a link leads to.
-void DetachWrittenFiles(const ModelFolders& folders, const ToolboxConfig& config);
-
 } // namespace kaldo

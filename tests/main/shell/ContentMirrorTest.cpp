@@ -1,6 +1,7 @@
 #include "main/shell/ContentMirror.h"
 
 #include "main/shell/ContentFolders.h"
+#include "platform/AtomicFile.h"
 
 #include "ShellTestFiles.h"
 
@@ -92,8 +93,7 @@ TEST_F(ContentMirrorTest, MergedConfigurationFollowsANewerInstallation) {
 
 TEST_F(ContentMirrorTest, NewerInstalledFileReplacesAnOlderOwnCopy) {
     ASSERT_TRUE(MirrorContentFolders(Program(), State()));
-    ASSERT_TRUE(DetachFile(Mirrored("ui/home.html")));
-    WriteBytes(Mirrored("ui/home.html"), "this user's page");
+    ASSERT_TRUE(WriteFileAtomically(Mirrored("ui/home.html"), "this user's page"));
     Age(Mirrored("ui/home.html"), 1h);
     WriteBytes(Installed("ui/home.html"), "upgraded home");
 
@@ -140,12 +140,11 @@ TEST_F(ContentMirrorTest, OwnFilesWithoutInstalledCounterpartStay) {
     EXPECT_EQ(ReadBytes(Mirrored("xml/header.xml")), "generated");
 }
 
-TEST_F(ContentMirrorTest, DetachedFileIsWrittenWithoutReachingTheInstallation) {
+TEST_F(ContentMirrorTest, RewrittenFileNeverReachesTheInstallation) {
     ASSERT_TRUE(MirrorContentFolders(Program(), State()));
-    ASSERT_TRUE(DetachFile(Mirrored("ui/home.html")));
+    // The program writes every file to a temporary name and renames it over the link.
+    ASSERT_TRUE(WriteFileAtomically(Mirrored("ui/home.html"), "rewritten"));
     EXPECT_FALSE(fs::is_symlink(Mirrored("ui/home.html")));
-    EXPECT_EQ(ReadBytes(Mirrored("ui/home.html")), "home");
-    WriteBytes(Mirrored("ui/home.html"), "rewritten");
     EXPECT_EQ(ReadBytes(Installed("ui/home.html")), "home");
     // Kept at the next start: it is newer than the installed page.
     ASSERT_TRUE(MirrorContentFolders(Program(), State()));

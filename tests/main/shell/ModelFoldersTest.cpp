@@ -102,20 +102,6 @@ TEST_F(ModelFoldersTest, CaptionIsALinkToThePictureAndLeavesTheOldCaptionFileAlo
     EXPECT_EQ(ReadBytes(Path("installed/caption.gif")), "installed caption");
 }
 
-TEST_F(ModelFoldersTest, WrittenFilesLinkedToTheInstallationBecomeOwnCopies) {
-    test::WriteBytes(Path("installed/header.html"), "installed header");
-    fs::create_symlink(Path("installed/header.html"), Ui("header.html"));
-    fs::create_symlink(Path("installed/header.html"), Ui("home.html"));
-    const ModelFolders folders = ComputeModelFolders(ProgramFolder(), m_config);
-    DetachWrittenFiles(folders, m_config);
-    EXPECT_FALSE(fs::is_symlink(Ui("header.html")));
-    EXPECT_EQ(ReadBytes(Ui("header.html")), "installed header");
-    test::WriteBytes(Ui("header.html"), "this user's header");
-    EXPECT_EQ(ReadBytes(Path("installed/header.html")), "installed header");
-    // A page that the program only reads stays a link.
-    EXPECT_TRUE(fs::is_symlink(Ui("home.html")));
-}
-
 TEST_F(ModelFoldersTest, CaptionPictureIsCreatedWhenMissing) {
     fs::remove(Ui("images/CAPTION.GIF"));
     const ModelFolders folders = ComputeModelFolders(ProgramFolder(), m_config);
