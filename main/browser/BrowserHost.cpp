@@ -1,6 +1,7 @@
 #include "main/browser/BrowserHost.h"
 
 #include "main/browser/LinkSchemes.h"
+#include "platform/MainThread.h"
 
 #include <QEvent>
 #include <QWebEnginePage>
@@ -70,8 +71,7 @@ protected:
     bool acceptNavigationRequest(const QUrl& url, NavigationType, bool isMainFrame) override {
         if (!isMainFrame || url.isEmpty() || url.toString() == u"about:blank")
             return true;
-        QMetaObject::invokeMethod(
-            m_pane, [pane = m_pane, url] { pane->load(url); }, Qt::QueuedConnection);
+        PostToMain(m_pane, [pane = m_pane, url] { pane->load(url); });
         deleteLater();
         return false;
     }
@@ -174,8 +174,7 @@ void BrowserHost::OnPage(std::function<void(QWebEnginePage&)> step) {
     if (page == nullptr)
         return;
     if (m_dispatching > 0)
-        QMetaObject::invokeMethod(
-            page, [page, step = std::move(step)] { step(*page); }, Qt::QueuedConnection);
+        PostToMain(page, [page, step = std::move(step)] { step(*page); });
     else
         step(*page);
 }

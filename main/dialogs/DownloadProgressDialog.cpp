@@ -4,6 +4,7 @@
 #include "main/dialogs/Unattended.h"
 #include "main/net/DownloadWorker.h"
 #include "main/resources/StringResources.h"
+#include "platform/MainThread.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -75,8 +76,7 @@ int DownloadWithProgress(QWidget* owner, const std::string& url, const std::stri
     auto worker = std::make_unique<DownloadWorker>(options);
     const bool started = worker->start(url, localPath, [&dialog, &fetched](int result) {
         fetched.store(result);
-        QMetaObject::invokeMethod(
-            &dialog, [&dialog] { dialog.done(QDialog::Accepted); }, Qt::QueuedConnection);
+        PostToMain(&dialog, [&dialog] { dialog.done(QDialog::Accepted); });
     });
     if (!started)
         return -1;

@@ -1,5 +1,7 @@
 #include "main/launchers/WorkerThreads.h"
 
+#include "platform/MainThread.h"
+
 #include <QObject>
 
 #include <algorithm>
@@ -26,8 +28,7 @@ WorkerThreads::Ticket WorkerThreads::Run(std::function<void()> work, std::functi
     job.thread = std::thread([this, reports, ticket, work = std::move(work)] {
         if (work)
             work();
-        QMetaObject::invokeMethod(
-            reports, [this, ticket] { Finish(ticket); }, Qt::QueuedConnection);
+        PostToMain(reports, [this, ticket] { Finish(ticket); });
     });
     return ticket;
 }

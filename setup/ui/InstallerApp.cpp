@@ -1,5 +1,6 @@
 #include "setup/ui/InstallerApp.h"
 
+#include "platform/MainThread.h"
 #include "platform/registry/Registry.h"
 #include "setup/InstallerStrings.h"
 #include "setup/ModelName.h"
@@ -108,8 +109,7 @@ void InstallerApp::install(const InstallSettings& settings) {
     QEventLoop loop;
     std::thread worker([&] {
         m_result = RunInstall(settings, m_installerFolder, m_setup, m_registry);
-        QMetaObject::invokeMethod(
-            &loop, [&loop] { loop.quit(); }, Qt::QueuedConnection);
+        PostToMain(&loop, [&loop] { loop.quit(); });
     });
     loop.exec();
     worker.join();
