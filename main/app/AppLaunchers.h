@@ -1,5 +1,6 @@
 #pragma once
 
+#include "main/appcore/AppHooks.h"
 #include "main/dialogs/BusyWaits.h"
 #include "main/dialogs/DialogPrompts.h"
 #include "main/dialogs/PrintSettingsDialog.h"
@@ -18,17 +19,15 @@ namespace kaldo {
 // The launchers of the main program with their Linux services: the desktop through the xdg
 // tools, the driver's files and settings through CUPS, and the program's dialogs. Questions
 // that wait on the network or the desktop run on its worker threads.
-class AppLaunchers final {
+class AppLaunchers final : public LauncherSet {
 public:
     // `checkWeb` is asked on worker threads; `webAnswered` hears its answers on the main thread.
     AppLaunchers(QWidget* window, const PrinterSelection& printer, const ModelFolders& folders,
                  std::function<bool()> checkWeb, std::function<void(bool up)> webAnswered);
 
-    Launchers& Get() { return m_launchers; }
-    // For background work the user does not wait for.
-    WorkerThreads& Threads() { return m_threads; }
-    // No pending action runs any more; for the closing window.
-    void CancelWaits();
+    Launchers& Get() override { return m_launchers; }
+    WorkerThreads& Threads() override { return m_threads; }
+    void CancelWaits() override;
 
 private:
     XdgShell m_shell;

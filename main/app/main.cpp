@@ -1,9 +1,10 @@
-#include "main/app/AppContext.h"
 #include "main/app/CommandLine.h"
 #include "main/app/InstanceChannel.h"
 #include "main/app/MainWindow.h"
 #include "main/app/MessageBox.h"
 #include "main/app/QueryMode.h"
+#include "main/app/WindowHooks.h"
+#include "main/appcore/AppContext.h"
 #include "main/browser/BrowserHost.h"
 #include "main/browser/LinkSchemes.h"
 #include "main/dialogs/Unattended.h"
@@ -91,14 +92,15 @@ struct ExitAfter {
 // For automation: a picture of the window once every pane has loaded (and the printer's
 // status has come in), and an orderly end.
 void WhenReady(kaldo::MainWindow& window, kaldo::AppContext& context,
-               const QElapsedTimer& sinceStart, const ExitAfter& exitAfter) {
+               const kaldo::WindowHooks& hooks, const QElapsedTimer& sinceStart,
+               const ExitAfter& exitAfter) {
     const QString screenshot = qEnvironmentVariable("KALDO_SCREENSHOT");
     const bool exitWhenReady = kaldo::RunsUnattended() || !exitAfter.Link().empty();
     auto finish = [&window, &context, screenshot, exitWhenReady, exitAfter] {
         if (!screenshot.isEmpty() && !window.grab().save(screenshot))
             std::cerr << "ktendwell: cannot write " << screenshot.toStdString() << "\n";
         if (const std::string link = exitAfter.Link(); !link.empty()) {
-            kaldo::BrowserHost* pane =
+            kaldo::Pane* pane =
                 exitAfter.Is("refresh") ? context.FooterPane() : context.HeaderPane();
             pane->Navigate(link);
             exitAfter.CloseSoon(window);
@@ -112,32 +114,32 @@ void WhenReady(kaldo::MainWindow& window, kaldo::AppContext& context,
     };
 
     std::vector<QWebEngineView*> panes;
-    for (kaldo::BrowserHost* pane :
-         {context.HeaderPane(), context.BodyPane(), context.FooterPane()})
-        panes.push_back(pane->View());
-    window.WhenPanesLoaded(
-        panes, [&window, &context, &sinceStart, screenshot, exitWhenReady, finish, finishSoon] {
-            kaldo::Trace("panes loaded after " + std::to_string(sinceStart.elapsed()) + " ms\n");
-            if (screenshot.isEmpty()) {
-                if (exitWhenReady)
-                    finish();
-                return;
-            }
-            if (context.FooterStatus() != kaldo::kStatusCollecting) {
-                finishSoon();
-                return;
-            }
-            // The picture shows the printer's status, or gives up waiting for it.
-            auto once = std::make_shared<std::function<void()>>(finishSoon);
-            auto shoot = [once] {
-                if (auto run = std::exchange(*once, nullptr))
-                    run();
-            };
-            QTimer::singleShot(15000, &window, shoot);
-            kaldo::BrowserHost* footer = context.FooterPane();
-            context.WhenStatusShown(
-                [&window, footer, shoot] { window.WhenPanesLoaded({footer->View()}, shoot); });
-        });
+    for (kaldo::PanePlace place :
+         {kaldo::PanePlace::Header, kaldo::PanePlace::Body, kaldo::PanePlace::Footer})
+        panes.push_back(hooks.PaneAt(place)->View());
+    window.WhenPanesLoaded(panes, [&window, &context, &hooks, &sinceStart, screenshot,
+                                   exitWhenReady, finish, finishSoon] {
+        kaldo::Trace("panes loaded after " + std::to_string(sinceStart.elapsed()) + " ms\n");
+        if (screenshot.isEmpty()) {
+            if (exitWhenReady)
+                finish();
+            return;
+        }
+        if (context.FooterStatus() != kaldo::kStatusCollecting) {
+            finishSoon();
+            return;
+        }
+        // The picture shows the printer's status, or gives up waiting for it.
+        auto once = std::make_shared<std::function<void()>>(finishSoon);
+        auto shoot = [once] {
+            if (auto run = std::exchange(*once, nullptr))
+                run();
+        };
+        QTimer::singleShot(15000, &window, shoot);
+        kaldo::BrowserHost* footer = hooks.PaneAt(kaldo::PanePlace::Footer);
+        context.WhenStatusShown(
+            [&window, footer, shoot] { window.WhenPanesLoaded({footer->View()}, shoot); });
+    });
 }
 
 // Tells the user why the program cannot start, on stderr and in a message box; the exit code.
@@ -214,7 +216,9 @@ int main(int argc, char** argv) {
         // that holds them, and all of it before the engine's profile goes with the application.
         kaldo::MainWindow window;
         window.setWindowTitle(QString::fromStdString(title));
-        kaldo::AppContext context(services, kaldo::ProgramFolder(), kaldo::StateFolder());
+        kaldo::WindowHooks hooks(window);
+        kaldo::AppContext context(services, kaldo::ProgramFolder(), kaldo::StateFolder(),
+                                  hooks.Hooks());
         kaldo::InstanceServer server([&](const std::string& printerName) {
             window.Raise();
             context.OnForwardedPrinter(printerName);
@@ -228,9 +232,9 @@ int main(int argc, char** argv) {
         server.Listen(kaldo::InstanceSocketPath(runtime.Path, className));
 
         window.show();
-        if (!context.Initialize(&window, commandLine.PrinterName))
+        if (!context.Initialize(commandLine.PrinterName))
             return 0;
-        WhenReady(window, context, sinceStart, exitAfter);
+        WhenReady(window, context, hooks, sinceStart, exitAfter);
         if (exitAfter.Is("load"))
             exitAfter.CloseSoon(window);
         exitCode = app.exec();

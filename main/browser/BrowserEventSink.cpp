@@ -1,7 +1,7 @@
 #include "main/browser/BrowserEventSink.h"
 
 #include "main/browser/BrowserHost.h"
-#include "main/browser/NavigationDispatcher.h"
+#include "main/navigation/NavigationDispatcher.h"
 #include "platform/Trace.h"
 
 namespace kaldo {

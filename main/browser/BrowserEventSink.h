@@ -1,6 +1,6 @@
 #pragma once
 
-#include "main/browser/RedirectMode.h"
+#include "main/navigation/RedirectMode.h"
 #include "main/navigation/NavigationActions.h"
 
 #include <string>

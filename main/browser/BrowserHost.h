@@ -1,7 +1,8 @@
 #pragma once
 
 #include "main/browser/BrowserEventSink.h"
-#include "main/browser/RedirectMode.h"
+#include "main/navigation/Pane.h"
+#include "main/navigation/RedirectMode.h"
 
 #include <QPointer>
 #include <QRect>
@@ -21,10 +22,10 @@ class NavigationDispatcher;
 
 // One browser pane of the main window: a web view placed in a rectangle of its parent, without
 // context menu, scroll bars or drop handling, whose every navigation passes the dispatcher.
-class BrowserHost {
+class BrowserHost final : public Pane {
 public:
     BrowserHost(NavigationDispatcher& dispatcher, RedirectMode mode);
-    ~BrowserHost();
+    ~BrowserHost() override;
 
     BrowserHost(const BrowserHost&) = delete;
     BrowserHost& operator=(const BrowserHost&) = delete;
@@ -35,12 +36,18 @@ public:
 
     // `url` is an absolute local file path or a URL. Nothing happens before Create, after
     // Destroy or for an empty text.
-    void Navigate(const std::string& url);
-    void StopAndNavigate(const std::string& url);
+    void Navigate(const std::string& url) override;
+    void StopAndNavigate(const std::string& url) override;
     void Refresh();
     // Hides the pane and lets the event loop delete it; the sink stays until the host is
     // deleted. May be called from inside any of the pane's own callbacks.
-    void Destroy();
+    void Destroy() override;
+
+    // The sink keeps the return page and the way back to it.
+    void ReturnToPage() override { m_sink->ReturnToPage(); }
+    void SetReturnPage(const std::string& url) override { m_sink->SetReturnPage(url); }
+    const std::string& ReturnPage() const override { return m_sink->ReturnPage(); }
+    bool IsErrorPage(const std::string& url) const override { return m_sink->IsErrorPage(url); }
 
     BrowserEventSink& Sink() { return *m_sink; }
     const BrowserEventSink& Sink() const { return *m_sink; }

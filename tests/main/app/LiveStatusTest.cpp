@@ -60,11 +60,10 @@ protected:
     // The footer page holds `text` and the footer pane shows that page.
     bool FooterSays(const std::string& text) {
         return WaitUntil([&] { return Footer().find(text) != std::string::npos; }) &&
-               WaitForText(m_context->FooterPane(), text);
+               WaitForText(FooterPane(), text);
     }
     void ClickRefresh() {
-        RunInPane(m_context->FooterPane(),
-                  "document.querySelector('a[href=\"util-rs:\"]').click()");
+        RunInPane(FooterPane(), "document.querySelector('a[href=\"util-rs:\"]').click()");
     }
 
     simulator::Simulator m_simulator;
@@ -80,7 +79,7 @@ TEST_F(LiveStatusTest, StartUpCollectsThenShowsTheTonerLevel) {
     EXPECT_TRUE(FooterSays("width:37%")) << Footer();
     EXPECT_EQ(Footer().find("Collecting Status"), std::string::npos);
     EXPECT_TRUE(TraceHas("RetrieveStatus for: "));
-    EXPECT_TRUE(WaitForPage(m_context->FooterPane(), m_context->FooterPagePath()));
+    EXPECT_TRUE(WaitForPage(FooterPane(), m_context->FooterPagePath()));
 }
 
 TEST_F(LiveStatusTest, PaperJamShowsItsSolutionAfterRefresh) {
@@ -123,8 +122,7 @@ TEST_F(LiveStatusTest, NewerUpdateFeedIsAnnouncedAndAppliedOnce) {
     ASSERT_TRUE(FooterSays("What's New?") && FooterSays("width:80%")) << Footer();
 
     // The model page link takes the new feed as the current one; the notice goes.
-    RunInPane(m_context->FooterPane(),
-              "document.querySelector('a[href=\"printermodelurl:\"]').click()");
+    RunInPane(FooterPane(), "document.querySelector('a[href=\"printermodelurl:\"]').click()");
     EXPECT_TRUE(WaitUntil([&] { return m_context->UpdateState() == kNoUpdatesPending; }));
     const std::string current = m_context->Folders().XmlFolder + "/KTWUpdates.xml";
     EXPECT_TRUE(
@@ -157,7 +155,7 @@ TEST_F(LiveStatusTest, EachContentFolderShowsAndAppliesItsOwnUpdateNotice) {
     EXPECT_EQ(Footer().find("What's New?"), std::string::npos) << Footer();
     // The studio's model-page link (its footer shows none) applies nothing of the office's.
     const std::string officeFeed = ReadFile(officeXml + "/KTWUpdates.xml");
-    EXPECT_TRUE(m_context->Dispatch(*m_context->BodyPane(), "printermodelurl:"));
+    EXPECT_TRUE(m_context->Dispatch(*BodyPane(), "printermodelurl:"));
     EXPECT_EQ(ReadFile(officeXml + "/KTWUpdates.xml"), officeFeed);
 
     ASSERT_TRUE(m_context->SelectPrinterByName("Office_3020"));

@@ -2,8 +2,9 @@
 
 // What the window tests share: the program's window over the sample content and a private
 // print scheduler, and waiting for the web panes without fixed sleeps.
-#include "main/app/AppContext.h"
 #include "main/app/MainWindow.h"
+#include "main/app/WindowHooks.h"
+#include "main/appcore/AppContext.h"
 #include "main/browser/BrowserHost.h"
 #include "main/printers/PrinterServices.h"
 #include "platform/registry/IniRegistry.h"
@@ -121,8 +122,8 @@ protected:
             [](const std::string&, std::chrono::milliseconds) {
                 return false;
             }});
-        m_context =
-            std::make_unique<AppContext>(*m_services, m_temp / "program/", m_temp / "state/");
+        m_context = std::make_unique<AppContext>(*m_services, m_temp / "program/",
+                                                 m_temp / "state/", m_hooks.Hooks());
     }
 
     void TearDown() override {
@@ -138,10 +139,9 @@ protected:
     // Starts the program's window for `printer` and waits for its three pages.
     void Start(const std::string& printer) {
         m_window.show();
-        ASSERT_TRUE(m_context->Initialize(&m_window, printer));
+        ASSERT_TRUE(m_context->Initialize(printer));
         bool loaded = false;
-        m_window.WhenPanesLoaded({m_context->HeaderPane()->View(), m_context->BodyPane()->View(),
-                                  m_context->FooterPane()->View()},
+        m_window.WhenPanesLoaded({HeaderPane()->View(), BodyPane()->View(), FooterPane()->View()},
                                  [&] { loaded = true; });
         ASSERT_TRUE(WaitUntil([&] { return loaded; }));
     }
@@ -181,6 +181,10 @@ protected:
         });
     }
 
+    BrowserHost* HeaderPane() const { return m_hooks.PaneAt(PanePlace::Header); }
+    BrowserHost* BodyPane() const { return m_hooks.PaneAt(PanePlace::Body); }
+    BrowserHost* FooterPane() const { return m_hooks.PaneAt(PanePlace::Footer); }
+
     void RunInPane(BrowserHost* pane, const QString& script) {
         pane->View()->page()->runJavaScript(script);
     }
@@ -196,6 +200,7 @@ protected:
     std::unique_ptr<SpoolerRegistryView> m_registry;
     std::unique_ptr<PrinterServices> m_services;
     MainWindow m_window;
+    WindowHooks m_hooks{m_window};
     std::unique_ptr<AppContext> m_context;
 };
 

@@ -1,6 +1,6 @@
 #include "main/browser/BrowserEventSink.h"
 #include "main/browser/BrowserHost.h"
-#include "main/browser/NavigationDispatcher.h"
+#include "main/navigation/NavigationDispatcher.h"
 
 #include <QLoggingCategory>
 #include <QString>
@@ -16,14 +16,14 @@ namespace {
 
 class ScriptedDispatcher final : public NavigationDispatcher {
 public:
-    bool Dispatch(BrowserHost& pane, const std::string& url) override {
+    bool Dispatch(Pane& pane, const std::string& url) override {
         panes.push_back(&pane);
         urls.push_back(url);
         return cancel;
     }
 
     bool cancel = false;
-    std::vector<BrowserHost*> panes;
+    std::vector<Pane*> panes;
     std::vector<std::string> urls;
 };
 
@@ -37,7 +37,7 @@ TEST(BrowserEventSinkTest, NavigationGoesToTheDispatcherWithItsPane) {
 
     EXPECT_EQ(dispatcher.urls,
               (std::vector<std::string>{"file:///data/main.html", "doc:&FileName=guide.pdf"}));
-    EXPECT_EQ(dispatcher.panes, (std::vector<BrowserHost*>{&host, &host}));
+    EXPECT_EQ(dispatcher.panes, (std::vector<Pane*>{&host, &host}));
 }
 
 TEST(BrowserEventSinkTest, ReturnPageStartsEmptyAndIsReplaced) {

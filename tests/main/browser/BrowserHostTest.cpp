@@ -1,7 +1,7 @@
 #include "main/browser/BrowserHost.h"
 #include "main/browser/LinkSchemes.h"
-#include "main/browser/NavigationDispatcher.h"
 #include "main/navigation/Dispatcher.h"
+#include "main/navigation/NavigationDispatcher.h"
 
 #include "TestPaths.h"
 
@@ -38,10 +38,10 @@ constexpr int kTimeoutMs = 30000;
 // decides itself.
 class RecordingDispatcher final : public NavigationDispatcher {
 public:
-    bool Dispatch(BrowserHost& pane, const std::string& url) override {
+    bool Dispatch(Pane& pane, const std::string& url) override {
         urls.push_back(url);
         if (decide)
-            return decide(pane, url);
+            return decide(static_cast<BrowserHost&>(pane), url);
         return allowed.count(url) == 0;
     }
 

@@ -1,4 +1,4 @@
-#include "main/browser/RedirectMode.h"
+#include "main/navigation/RedirectMode.h"
 
 #include <gtest/gtest.h>
 

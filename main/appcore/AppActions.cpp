@@ -1,6 +1,6 @@
-#include "main/app/AppActions.h"
+#include "main/appcore/AppActions.h"
 
-#include "main/app/AppContext.h"
+#include "main/appcore/AppContext.h"
 #include "main/launchers/Launchers.h"
 #include "main/net/UpdateCheck.h"
 #include "platform/Trace.h"

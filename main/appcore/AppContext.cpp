@@ -1,11 +1,7 @@
-#include "main/app/AppContext.h"
+#include "main/appcore/AppContext.h"
 
-#include "main/app/AppActions.h"
-#include "main/app/AppLaunchers.h"
-#include "main/app/MessageBox.h"
-#include "main/browser/BrowserHost.h"
-#include "main/browser/PaneLayout.h"
-#include "main/dialogs/ErrorBox.h"
+#include "main/appcore/AppActions.h"
+#include "main/launchers/WorkerThreads.h"
 #include "main/navigation/Dispatcher.h"
 #include "main/pageinputs/PageInputs.h"
 #include "main/printers/PrinterConnection.h"
@@ -17,12 +13,12 @@
 #include "main/status/StatusDocumentCheck.h"
 #include "main/status/StatusPages.h"
 #include "main/status/StatusRetrieval.h"
+#include "platform/MainThread.h"
 #include "platform/Paths.h"
 #include "platform/Trace.h"
 #include "platform/registry/Registry.h"
 
-#include <QApplication>
-#include <QWidget>
+#include <QObject>
 
 namespace kaldo {
 
@@ -47,28 +43,27 @@ RedirectMode ReadRedirectMode(const Registry& registry) {
 } // namespace
 
 AppContext::AppContext(PrinterServices& services, std::string programFolder,
-                       std::string stateFolder)
+                       std::string stateFolder, AppHooks hooks)
     : m_services(services)
+    , m_hooks(std::move(hooks))
     , m_actions(std::make_unique<AppActions>(*this))
     , m_programFolder(std::move(programFolder))
     , m_stateFolder(std::move(stateFolder))
     , m_reports(std::make_unique<QObject>()) {
     // The worker reports from its own thread; the main thread takes the newest report only.
-    m_status = std::make_unique<StatusRetrieval>([this](int generation, bool written) {
-        QMetaObject::invokeMethod(
-            m_reports.get(),
-            [this, generation, written] {
+    m_status = std::make_unique<StatusRetrieval>(
+        [this](int generation, bool written) {
+            PostToMain(m_reports.get(), [this, generation, written] {
                 if (m_status->IsCurrent(generation))
                     UpdateStatus(written);
-            },
-            Qt::QueuedConnection);
-    });
+            });
+        },
+        m_hooks.StatusSources, m_hooks.StatusReportDelay);
 }
 
 AppContext::~AppContext() = default;
 
-bool AppContext::Initialize(QWidget* window, const std::string& commandLinePrinter) {
-    m_window = window;
+bool AppContext::Initialize(const std::string& commandLinePrinter) {
     m_languageCode = ProgramLanguageCode();
 
     m_catalog = std::make_unique<ContentCatalog>();
@@ -78,15 +73,10 @@ bool AppContext::Initialize(QWidget* window, const std::string& commandLinePrint
     }
     m_printer.Config = std::make_unique<ToolboxConfig>();
     PrinterSelectionHooks hooks;
-    hooks.ShowWaitCursor = [](bool waiting) {
-        if (waiting)
-            QApplication::setOverrideCursor(Qt::WaitCursor);
-        else
-            QApplication::restoreOverrideCursor();
-    };
+    hooks.ShowWaitCursor = m_hooks.ShowWaitCursor;
     hooks.ShowContentNotFound = [this](const ToolboxConfig* config) {
-        if (config != nullptr)
-            ShowErrorBox(m_window, *config, kErrorContentNotFound);
+        if (config != nullptr && m_hooks.ShowErrorBox)
+            m_hooks.ShowErrorBox(*config, kErrorContentNotFound);
     };
     hooks.SetUpModelFolders = [this](const ToolboxConfig& config) {
         SetUpModelFolders(config);
@@ -118,13 +108,12 @@ bool AppContext::Initialize(QWidget* window, const std::string& commandLinePrint
     config.CollectWebs(m_allWebs);
     m_printer.CurrentTab = config.DefaultTab();
     SetUpModelFolders(config);
-    m_launchers = std::make_unique<AppLaunchers>(
-        window, m_printer, m_folders, [this] { return CheckWeb(); },
+    m_launchers = m_hooks.CreateLaunchers(
+        m_printer, m_folders, [this] { return CheckWeb(); },
         [this](bool up) { m_printer.InternetAvailable = up; });
 
     m_redirectMode = ReadRedirectMode(m_services.SystemRegistry);
-    const PaneRects panes = ComputePaneRects(window->size(), window->height());
-    CreatePane(m_bodyPane, panes.body);
+    CreatePane(m_bodyPane, PanePlace::Body);
     // Worker threads start only now: the web engine changes the environment while it starts,
     // which must not happen while another thread reads it (name lookups, proxies). The update
     // files live in the model's xml folder.
@@ -142,11 +131,11 @@ bool AppContext::Initialize(QWidget* window, const std::string& commandLinePrint
     }
     m_bodyPane->Navigate(ContentPath(config.DefaultPageFile()));
 
-    CreatePane(m_headerPane, panes.header);
+    CreatePane(m_headerPane, PanePlace::Header);
     m_headerPane->Navigate(HeaderPagePath());
 
     BuildFooter(kStatusCollecting);
-    CreatePane(m_footerPane, panes.footer);
+    CreatePane(m_footerPane, PanePlace::Footer);
     m_footerPane->Navigate(FooterPagePath());
 
     BuildIndexPages();
@@ -172,14 +161,14 @@ void AppContext::OnForwardedPrinter(const std::string& printerName) {
         return;
     if (SelectPrinterByName(printerName)) {
         if (m_bodyPane)
-            m_bodyPane->Sink().SetReturnPage(HeaderPagePath());
+            m_bodyPane->SetReturnPage(HeaderPagePath());
     } else {
         ReturnBodyToPage();
     }
 }
 
-bool AppContext::Dispatch(BrowserHost& pane, const std::string& url) {
-    return kaldo::Dispatch(url, pane.Sink(), *m_actions);
+bool AppContext::Dispatch(Pane& pane, const std::string& url) {
+    return kaldo::Dispatch(url, pane, *m_actions);
 }
 
 bool AppContext::SelectPrinterByName(const std::string& printerName) {
@@ -263,24 +252,24 @@ void AppContext::BuildFooter(int status) {
 
 void AppContext::UpdateStatus(bool written) {
     Trace("updateStatus\n");
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    ShowWaitCursor(true);
     const ToolboxConfig& config = *m_printer.Config;
     const StatusPageFiles files =
         StatusPageFilesFor(m_folders, config.Files(), config.ConfigPath());
     BuildFooter(StatusFromReport(written, files.statusDocument));
     if (m_footerPane)
         m_footerPane->Navigate(FooterPagePath());
-    QApplication::restoreOverrideCursor();
+    ShowWaitCursor(false);
     if (auto shown = std::exchange(m_statusShown, nullptr))
         shown();
 }
 
 void AppContext::RefreshStatus() {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    ShowWaitCursor(true);
     BuildFooter(kStatusCollecting);
     if (m_footerPane)
         m_footerPane->Navigate(FooterPagePath());
-    QApplication::restoreOverrideCursor();
+    ShowWaitCursor(false);
 }
 
 std::string AppContext::TabPagePath(int tab) {
@@ -300,12 +289,13 @@ bool AppContext::IsFramePage(const std::string& url) const {
 }
 
 void AppContext::ShowError(int kind) const {
-    ShowErrorBox(m_window, *m_printer.Config, kind);
+    if (m_hooks.ShowErrorBox)
+        m_hooks.ShowErrorBox(*m_printer.Config, kind);
 }
 
 void AppContext::ReturnBodyToPage() {
     if (m_bodyPane)
-        m_bodyPane->Sink().ReturnToPage();
+        m_bodyPane->ReturnToPage();
 }
 
 void AppContext::SetUpModelFolders(const ToolboxConfig& config) {
@@ -342,14 +332,20 @@ void AppContext::ShowSelectedPrinter() {
     BuildIndexPages();
 }
 
-void AppContext::CreatePane(std::unique_ptr<BrowserHost>& pane, const QRect& rectangle) {
-    pane = std::make_unique<BrowserHost>(*this, m_redirectMode);
-    pane->Create(m_window, rectangle);
+void AppContext::CreatePane(std::unique_ptr<Pane>& pane, PanePlace place) {
+    if (m_hooks.CreatePane)
+        pane = m_hooks.CreatePane(place, *this, m_redirectMode);
 }
 
 void AppContext::Fatal(int textId) const {
-    ShowMessageBox(m_window, LoadResourceString(kStringFatalCaption), LoadResourceString(textId),
-                   QMessageBox::Critical);
+    if (m_hooks.ShowFatalMessage)
+        m_hooks.ShowFatalMessage(LoadResourceString(kStringFatalCaption),
+                                 LoadResourceString(textId));
+}
+
+void AppContext::ShowWaitCursor(bool waiting) const {
+    if (m_hooks.ShowWaitCursor)
+        m_hooks.ShowWaitCursor(waiting);
 }
 
 } // namespace kaldo

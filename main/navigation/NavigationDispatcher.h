@@ -4,7 +4,7 @@
 
 namespace kaldo {
 
-class BrowserHost;
+class Pane;
 
 // Sees every navigation a pane is about to make (main frame, frames, pop-ups, the pane's own
 // loads and reloads) before it starts. The URL is the text of LinkText (LinkSchemes.h).
@@ -14,7 +14,7 @@ public:
 
     // True cancels the navigation. The pane may be navigated from inside this call; such
     // loads run once the cancelled navigation has been dropped.
-    virtual bool Dispatch(BrowserHost& pane, const std::string& url) = 0;
+    virtual bool Dispatch(Pane& pane, const std::string& url) = 0;
 };
 
 } // namespace kaldo

@@ -1,7 +1,9 @@
 #pragma once
 
-#include "main/browser/NavigationDispatcher.h"
-#include "main/browser/RedirectMode.h"
+#include "main/appcore/AppHooks.h"
+#include "main/navigation/NavigationDispatcher.h"
+#include "main/navigation/Pane.h"
+#include "main/navigation/RedirectMode.h"
 #include "main/net/UpdateCheck.h"
 #include "main/net/WebPageRefresh.h"
 #include "main/pages/PageTransformer.h"
@@ -10,20 +12,15 @@
 #include "main/shell/ModelFolders.h"
 #include "main/status/StatusInfo.h"
 
-#include <atomic>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 class QObject;
-class QRect;
-class QWidget;
 
 namespace kaldo {
 
-class AppLaunchers;
-class BrowserHost;
 class Launchers;
 class KeywordSearch;
 class StatusRetrieval;
@@ -32,25 +29,27 @@ class PrinterSelector;
 struct PrinterServices;
 
 // The one application object of the main program: the selected printer and its content, the
-// three panes, and the operations that tie them together. Lives on the main thread.
+// three panes, and the operations that tie them together. Lives on the main thread; widgets
+// and web panes come only through `hooks`.
 class AppContext final : public NavigationDispatcher {
 public:
     // `programFolder` holds the installed content's Data folder and is only read; the pages
     // are written to this user's mirror of it in `stateFolder`. Both end in '/'.
-    AppContext(PrinterServices& services, std::string programFolder, std::string stateFolder);
+    AppContext(PrinterServices& services, std::string programFolder, std::string stateFolder,
+               AppHooks hooks);
     ~AppContext() override;
     AppContext(const AppContext&) = delete;
     AppContext& operator=(const AppContext&) = delete;
 
     // The start-up sequence; false means the program must end (the user has been told why).
-    bool Initialize(QWidget* window, const std::string& commandLinePrinter);
+    bool Initialize(const std::string& commandLinePrinter);
     // Destroys the panes and remembers the selected printer.
     void Shutdown();
 
     // A printer name handed over by a second start; an empty name is ignored.
     void OnForwardedPrinter(const std::string& printerName);
 
-    bool Dispatch(BrowserHost& pane, const std::string& url) override;
+    bool Dispatch(Pane& pane, const std::string& url) override;
 
     bool SelectPrinterByName(const std::string& printerName);
     int BuildHeaderPage();
@@ -91,9 +90,9 @@ public:
     const std::string& LanguageCode() const { return m_languageCode; }
     const std::string& ContentFolder() const { return m_contentFolder; }
     bool InternetAvailable() const { return m_printer.InternetAvailable; }
-    BrowserHost* HeaderPane() const { return m_headerPane.get(); }
-    BrowserHost* BodyPane() const { return m_bodyPane.get(); }
-    BrowserHost* FooterPane() const { return m_footerPane.get(); }
+    Pane* HeaderPane() const { return m_headerPane.get(); }
+    Pane* BodyPane() const { return m_bodyPane.get(); }
+    Pane* FooterPane() const { return m_footerPane.get(); }
 
     // Shows the configuration's error text of `kind` (0-7) in the content's words.
     void ShowError(int kind) const;
@@ -114,10 +113,12 @@ private:
     void StartInternetCheck();
     StatusFacts Facts() const;
     void ShowSelectedPrinter();
-    void CreatePane(std::unique_ptr<BrowserHost>& pane, const QRect& rectangle);
+    void CreatePane(std::unique_ptr<Pane>& pane, PanePlace place);
     void Fatal(int textId) const;
+    void ShowWaitCursor(bool waiting) const;
 
     PrinterServices& m_services;
+    const AppHooks m_hooks;
     std::unique_ptr<NavigationActions> m_actions;
     UpdateStates m_updateStates;
     UpdateCheckedDrivers m_updateCheckedDrivers;
@@ -129,18 +130,17 @@ private:
     std::unique_ptr<ContentCatalog> m_catalog;
     std::unique_ptr<KeywordSearch> m_search;
     std::unique_ptr<PrinterSelector> m_selector;
-    std::unique_ptr<BrowserHost> m_bodyPane;
-    std::unique_ptr<BrowserHost> m_headerPane;
-    std::unique_ptr<BrowserHost> m_footerPane;
+    std::unique_ptr<Pane> m_bodyPane;
+    std::unique_ptr<Pane> m_headerPane;
+    std::unique_ptr<Pane> m_footerPane;
     PageTransformer m_transformer;
-    QWidget* m_window = nullptr;
     std::string m_programFolder;
     std::string m_stateFolder;
     ModelFolders m_folders;
     std::vector<std::string> m_allFrames;
     std::vector<std::string> m_allWebs;
     RedirectMode m_redirectMode = RedirectMode::Unknown;
-    std::unique_ptr<AppLaunchers> m_launchers;
+    std::unique_ptr<LauncherSet> m_launchers;
     // Receives the status worker's reports on the main thread; outlives the worker.
     std::unique_ptr<QObject> m_reports;
     std::unique_ptr<StatusRetrieval> m_status;

@@ -1,0 +1,422 @@
+// The application object over the sample content without a window: panes and dialogs are
+// recorders, the spooler is a fake and the printer's status comes from a fake source.
+#include "main/appcore/AppContext.h"
+
+#include "TestPaths.h"
+#include "main/launchers/Launchers.h"
+#include "main/launchers/WorkerThreads.h"
+#include "main/printers/PrinterServices.h"
+#include "main/resources/StringResources.h"
+#include "main/status/StatusSource.h"
+#include "platform/registry/IniRegistry.h"
+#include "platform/spooler/SpoolerRegistryView.h"
+#include "tests/main/launchers/LauncherDoubles.h"
+#include "tests/platform/TempFolder.h"
+#include "tests/support/FakeSpooler.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+
+#include <gtest/gtest.h>
+
+#include <condition_variable>
+#include <filesystem>
+#include <fstream>
+#include <mutex>
+
+namespace kaldo {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ScopedEnv;
+using testing::TempFolder;
+
+constexpr int kStringFatalStart = 102;
+constexpr int kStringFatalCaption = 104;
+
+// Reports go to the main thread through its event loop.
+QCoreApplication& Application() {
+    static int argc = 1;
+    static char name[] = "AppCoreTest";
+    static char* argv[] = {name, nullptr};
+    static QCoreApplication application(argc, argv);
+    return application;
+}
+
+bool WaitUntil(const std::function<bool()>& condition) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition()) {
+        if (timer.elapsed() > 10000)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    return true;
+}
+
+bool EndsWith(const std::string& text, const std::string& tail) {
+    return text.size() >= tail.size() &&
+           text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+const char* PlaceName(PanePlace place) {
+    switch (place) {
+    case PanePlace::Header:
+        return "header";
+    case PanePlace::Body:
+        return "body";
+    case PanePlace::Footer:
+        return "footer";
+    }
+    return "";
+}
+
+// A pane that writes what it is asked into the test's log, as "<place> <what> <url>".
+class RecordingPane final : public Pane {
+public:
+    RecordingPane(std::string name, std::vector<std::string>& log)
+        : m_name(std::move(name))
+        , m_log(log) {}
+
+    void Navigate(const std::string& url) override { Record("navigate " + url); }
+    void StopAndNavigate(const std::string& url) override { Record("stop-navigate " + url); }
+    void Destroy() override { Record("destroy"); }
+    void ReturnToPage() override { Record("return " + m_returnPage); }
+    void SetReturnPage(const std::string& url) override { m_returnPage = url; }
+    const std::string& ReturnPage() const override { return m_returnPage; }
+    bool IsErrorPage(const std::string&) const override { return false; }
+
+private:
+    void Record(const std::string& what) { m_log.push_back(m_name + " " + what); }
+
+    std::string m_name;
+    std::vector<std::string>& m_log;
+    std::string m_returnPage;
+};
+
+// The real launchers over recording desktop, prompts and driver.
+class FakeLaunchers final : public LauncherSet {
+public:
+    FakeLaunchers(const PrinterSelection& printer, const ModelFolders& folders)
+        : m_launchers(printer, folders,
+                      LauncherServices{.shell = m_shell,
+                                       .prompts = m_prompts,
+                                       .driverFiles = m_driverFiles,
+                                       .settingsStore = m_settingsStore,
+                                       .settingsDialog = m_settingsDialog,
+                                       .background = m_background,
+                                       .checkWeb = [] { return false; },
+                                       .printerReachable = [](const std::string&) { return false; },
+                                       .webAnswered =
+                                           [](bool) {
+                                           }}) {}
+
+    Launchers& Get() override { return m_launchers; }
+    WorkerThreads& Threads() override { return m_threads; }
+    void CancelWaits() override { m_threads.CancelAll(); }
+
+private:
+    test::RecordingShell m_shell;
+    test::RecordingPrompts m_prompts;
+    test::FakeDriverFiles m_driverFiles;
+    test::FakeSettingsStore m_settingsStore;
+    test::FakeSettingsDialog m_settingsDialog;
+    test::InlineBackground m_background;
+    Launchers m_launchers;
+    WorkerThreads m_threads;
+};
+
+// The printer's answer: the given document, nothing, or a wait until the retrieval is aborted.
+struct StatusAnswers {
+    std::mutex mutex;
+    std::condition_variable changed;
+    std::string document; // empty: the printer does not answer
+    bool block = false;
+    int retrievals = 0;
+    int aborts = 0;
+};
+
+class FakeStatusSource final : public StatusSource {
+public:
+    explicit FakeStatusSource(StatusAnswers& answers)
+        : m_answers(answers) {}
+
+    bool Retrieve(const std::string& file) override {
+        std::unique_lock lock(m_answers.mutex);
+        ++m_answers.retrievals;
+        m_answers.changed.notify_all();
+        m_answers.changed.wait(lock, [&] { return !m_answers.block || m_aborted; });
+        if (m_aborted || m_answers.document.empty())
+            return false;
+        fs::copy_file(m_answers.document, file, fs::copy_options::overwrite_existing);
+        return true;
+    }
+    bool Fetch(const std::string&, const std::string&) override { return false; }
+    void Abort() override {
+        std::lock_guard lock(m_answers.mutex);
+        m_aborted = true;
+        ++m_answers.aborts;
+        m_answers.changed.notify_all();
+    }
+
+private:
+    StatusAnswers& m_answers;
+    bool m_aborted = false;
+};
+
+// An installation of the sample content in `folder`.
+void Install(const std::string& folder) {
+    fs::create_directories(folder + "/Data");
+    for (const auto& entry : fs::directory_iterator(KALDO_CONTENT_DIR)) {
+        if (entry.is_directory())
+            fs::copy(entry.path(), folder + "/Data/" + entry.path().filename().string(),
+                     fs::copy_options::recursive);
+    }
+}
+
+// Office_3020 and Studio_C5100 are networked printers with content, Tessaro has none. The
+// tests share one installation, which they only read.
+class AppCoreTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        Application();
+        s_installation = new TempFolder;
+        Install(s_installation->Path());
+    }
+    static void TearDownTestSuite() {
+        delete s_installation;
+        s_installation = nullptr;
+    }
+
+    AppCoreTest() {
+        AddNetworkPrinter("Office_3020", "Kaldo Presslane 3020 PS", "127.0.0.5");
+        AddNetworkPrinter("Studio_C5100", "Kaldo Presslane C5100 PS", "127.0.0.6");
+        m_spooler.AddPrinter("Tessaro", "Tessaro Inkline 5 PCL");
+        m_answers.document = KALDO_TEST_DATA_DIR "/status/ready.xml";
+    }
+
+    ~AppCoreTest() override {
+        if (m_context) {
+            m_context->Shutdown();
+            m_context.reset();
+        }
+    }
+
+    void AddNetworkPrinter(const std::string& name, const std::string& driver,
+                           const std::string& address) {
+        const std::string port = "IP_" + address;
+        m_spooler.AddPrinter(name, driver, port);
+        m_spooler.Ports.push_back({.Name = port,
+                                   .Monitor = PortMonitor::StandardTcpIp,
+                                   .HostName = address,
+                                   .IPAddress = address,
+                                   .PortNumber = 9100});
+    }
+
+    AppHooks RecordingHooks() {
+        AppHooks hooks;
+        hooks.ShowWaitCursor = [this](bool waiting) {
+            m_log.push_back(waiting ? "wait" : "arrow");
+        };
+        hooks.ShowFatalMessage = [this](const std::string& caption, const std::string& text) {
+            m_log.push_back("fatal " + caption + ": " + text);
+        };
+        hooks.ShowErrorBox = [this](const ToolboxConfig&, int kind) {
+            m_log.push_back("error " + std::to_string(kind));
+        };
+        hooks.CreatePane = [this](PanePlace place, NavigationDispatcher& dispatcher,
+                                  RedirectMode) -> std::unique_ptr<Pane> {
+            EXPECT_EQ(&dispatcher, m_context.get());
+            m_log.push_back(std::string("create ") + PlaceName(place));
+            return std::make_unique<RecordingPane>(PlaceName(place), m_log);
+        };
+        hooks.CreateLaunchers = [](const PrinterSelection& printer, const ModelFolders& folders,
+                                   std::function<bool()>, std::function<void(bool)>) {
+            return std::make_unique<FakeLaunchers>(printer, folders);
+        };
+        hooks.StatusSources = [this](const StatusRequest&) {
+            return std::make_unique<FakeStatusSource>(m_answers);
+        };
+        hooks.StatusReportDelay = std::chrono::milliseconds(0);
+        return hooks;
+    }
+
+    // Starts on `printer`; the log then holds only what follows.
+    void Start(const std::string& printer) {
+        m_context = std::make_unique<AppContext>(m_services, m_programFolder, m_temp / "state/",
+                                                 RecordingHooks());
+        ASSERT_TRUE(m_context->Initialize(printer));
+        m_startLog = std::exchange(m_log, {});
+    }
+
+    // The log lines of `pane` ("header", "body", "footer").
+    std::vector<std::string> LogOf(const std::string& pane) const {
+        std::vector<std::string> lines;
+        for (const std::string& line : m_log) {
+            if (line.rfind(pane + " ", 0) == 0)
+                lines.push_back(line);
+        }
+        return lines;
+    }
+
+    std::string Page(const std::string& file) const { return m_context->ContentPath(file); }
+
+    static inline TempFolder* s_installation = nullptr;
+    TempFolder m_temp;
+    std::string m_programFolder = s_installation->Path() + "/";
+    ScopedEnv m_root{"KALDO_ROOT", (m_temp / "root").c_str()};
+    ScopedEnv m_config{"XDG_CONFIG_HOME", (m_temp / "config").c_str()};
+    IniRegistry m_settings;
+    testsupport::FakeSpooler m_spooler;
+    SpoolerRegistryView m_registry{m_settings, m_spooler};
+    PrinterServices m_services{m_spooler, m_registry, m_temp / "program/ktendwell",
+                               "http://127.0.0.1:9/",
+                               [](const std::string&, std::chrono::milliseconds) {
+                                   return false;
+                               }};
+    StatusAnswers m_answers;
+    std::vector<std::string> m_log;
+    std::vector<std::string> m_startLog;
+    std::unique_ptr<AppContext> m_context;
+};
+
+TEST_F(AppCoreTest, StartUpShowsBodyThenHeaderThenCollectingFooter) {
+    m_answers.block = true;
+    Start("Office_3020");
+    const std::string folder = m_temp / "state/Data/presslane_3000/ui/";
+    EXPECT_EQ(m_startLog, (std::vector<std::string>{
+                              "create body",
+                              "body navigate " + folder + "home.html",
+                              "create header",
+                              "header navigate " + folder + "header.html",
+                              "create footer",
+                              "footer navigate " + folder + "status.html",
+                          }));
+    EXPECT_EQ(m_context->FooterStatus(), kStatusCollecting);
+    EXPECT_EQ(m_context->Printer().SelectedPrinter, "Office_3020");
+
+    // The header lists only printers whose driver has content, the selected one first.
+    const std::string header = ReadFile(m_temp / "state/Data/presslane_3000/xml/header.xml");
+    EXPECT_LT(header.find("<printername>Office_3020"), header.find("<printername>Studio_C5100"));
+    EXPECT_EQ(header.find("Tessaro"), std::string::npos);
+}
+
+TEST_F(AppCoreTest, IndexPagesAreBuiltAtStartUp) {
+    Start("Office_3020");
+    const FileNames files = m_context->Printer().Config->Files();
+    const std::string index = ReadFile(m_context->ContentPath(files.File_IndexContent));
+    EXPECT_NE(index.find("0 - 9"), std::string::npos);
+    EXPECT_NE(index.find("Paper jam"), std::string::npos);
+}
+
+TEST_F(AppCoreTest, PrinterWithoutContentEndsTheStartWithoutPanes) {
+    m_context = std::make_unique<AppContext>(m_services, m_programFolder, m_temp / "state/",
+                                             RecordingHooks());
+    EXPECT_FALSE(m_context->Initialize("Tessaro"));
+    EXPECT_EQ(m_log, (std::vector<std::string>{"fatal " + LoadResourceString(kStringFatalCaption) +
+                                               ": " + LoadResourceString(kStringFatalStart)}));
+}
+
+TEST_F(AppCoreTest, FooterShowsEachStatusReportOnce) {
+    Start("Office_3020");
+    int shown = 0;
+    m_context->WhenStatusShown([&] { ++shown; });
+    ASSERT_TRUE(WaitUntil([&] { return m_context->FooterStatus() != kStatusCollecting; }));
+    EXPECT_EQ(m_context->FooterStatus(), kStatusAvailable);
+    EXPECT_EQ(m_log, (std::vector<std::string>{
+                         "wait", "footer navigate " + m_context->FooterPagePath(), "arrow"}));
+    EXPECT_EQ(shown, 1);
+
+    // The refresh link asks again; a printer that does not answer is unavailable.
+    m_answers.document.clear();
+    m_log.clear();
+    EXPECT_TRUE(m_context->Dispatch(*m_context->FooterPane(), "util-rs:"));
+    EXPECT_EQ(m_context->FooterStatus(), kStatusCollecting);
+    ASSERT_TRUE(WaitUntil([&] { return m_context->FooterStatus() != kStatusCollecting; }));
+    EXPECT_EQ(m_context->FooterStatus(), kStatusUnavailable);
+    EXPECT_EQ(LogOf("footer"),
+              (std::vector<std::string>{"footer navigate " + m_context->FooterPagePath(),
+                                        "footer navigate " + m_context->FooterPagePath()}));
+    EXPECT_EQ(shown, 1);
+}
+
+TEST_F(AppCoreTest, PrinterSwitchShowsTheNewPrinterInEveryPane) {
+    m_answers.block = true;
+    Start("Office_3020");
+    ASSERT_TRUE(m_context->Dispatch(*m_context->HeaderPane(), "sp:Studio_C5100"));
+    EXPECT_EQ(m_context->Printer().SelectedPrinter, "Studio_C5100");
+    const std::string folder = m_temp / "state/Data/presslane_c5000/ui/";
+    EXPECT_EQ(LogOf("header").front(), "header navigate " + folder + "header.html");
+    EXPECT_EQ(LogOf("footer"),
+              (std::vector<std::string>{"footer navigate " + folder + "status.html"}));
+    EXPECT_EQ(LogOf("body").front(), "body navigate " + folder + "home.html");
+    EXPECT_EQ(m_context->FooterStatus(), kStatusCollecting);
+    // The retrieval for the old printer was ended for the new one.
+    std::lock_guard lock(m_answers.mutex);
+    EXPECT_GE(m_answers.aborts, 1);
+}
+
+TEST_F(AppCoreTest, PrinterSwitchSeesANewerInstallation) {
+    m_programFolder = m_temp / "program/";
+    Install(m_programFolder);
+    Start("Office_3020");
+    std::ofstream(m_temp / "program/Data/presslane_c5000/ui/added.html") << "added";
+    fs::remove(m_temp / "program/Data/presslane_c5000/ui/videos.html");
+    ASSERT_TRUE(m_context->SelectPrinterByName("Studio_C5100"));
+    EXPECT_EQ(ReadFile(m_context->ContentPath("added.html")), "added");
+    EXPECT_FALSE(
+        fs::exists(fs::symlink_status(m_temp / "state/Data/presslane_c5000/ui/videos.html")));
+}
+
+TEST_F(AppCoreTest, ForwardedPrinterIsShownAndTheBodyReturnsToItsHeader) {
+    m_answers.block = true;
+    Start("Office_3020");
+    m_context->OnForwardedPrinter("Studio_C5100");
+    EXPECT_EQ(m_context->Printer().SelectedPrinter, "Studio_C5100");
+    EXPECT_EQ(m_context->BodyPane()->ReturnPage(), m_context->HeaderPagePath());
+    EXPECT_EQ(LogOf("body"), (std::vector<std::string>{"body navigate " + Page("home.html")}));
+}
+
+TEST_F(AppCoreTest, ForwardedUnknownOrEmptyNameKeepsThePrinter) {
+    m_answers.block = true;
+    Start("Office_3020");
+    m_context->BodyPane()->SetReturnPage("file:///shown.html");
+    m_context->OnForwardedPrinter("");
+    EXPECT_TRUE(m_log.empty());
+    m_context->OnForwardedPrinter("No such printer");
+    EXPECT_EQ(m_context->Printer().SelectedPrinter, "Office_3020");
+    // The body goes back to what it showed.
+    EXPECT_EQ(LogOf("body"), (std::vector<std::string>{"body return file:///shown.html"}));
+}
+
+TEST_F(AppCoreTest, ShutdownRemembersThePrinterAndEndsTheRetrieval) {
+    m_answers.block = true;
+    Start("Studio_C5100");
+    {
+        std::unique_lock lock(m_answers.mutex);
+        ASSERT_TRUE(m_answers.changed.wait_for(lock, std::chrono::seconds(10),
+                                               [&] { return m_answers.retrievals > 0; }));
+    }
+    m_context->Shutdown();
+    EXPECT_EQ(m_settings.QueryValue(Hive::CurrentUser, "SOFTWARE\\Kaldo\\Tendwell", "Last_Printer"),
+              "Studio_C5100");
+    EXPECT_EQ(m_log,
+              (std::vector<std::string>{"body destroy", "header destroy", "footer destroy"}));
+    {
+        std::lock_guard lock(m_answers.mutex);
+        EXPECT_EQ(m_answers.aborts, 1);
+    }
+    // No report of the ended retrieval reaches the footer.
+    QCoreApplication::processEvents();
+    EXPECT_EQ(m_context->FooterStatus(), kStatusCollecting);
+    m_context.reset();
+    EXPECT_EQ(m_log.size(), 3u);
+}
+
+} // namespace
+} // namespace kaldo
