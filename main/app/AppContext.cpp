@@ -14,6 +14,7 @@
 #include "main/resources/StringResources.h"
 #include "main/shell/ContentFolders.h"
 #include "main/shell/ContentMirror.h"
+#include "main/status/QueueStatus.h"
 #include "main/status/StatusDocumentCheck.h"
 #include "main/status/StatusPages.h"
 #include "main/status/StatusRetrieval.h"
@@ -54,15 +55,17 @@ AppContext::AppContext(PrinterServices& services, std::string programFolder,
     , m_stateFolder(std::move(stateFolder))
     , m_reports(std::make_unique<QObject>()) {
     // The worker reports from its own thread; the main thread takes the newest report only.
-    m_status = std::make_unique<StatusRetrieval>([this](int generation, bool written) {
-        QMetaObject::invokeMethod(
-            m_reports.get(),
-            [this, generation, written] {
-                if (m_status->IsCurrent(generation))
-                    UpdateStatus(written);
-            },
-            Qt::QueuedConnection);
-    });
+    m_status = std::make_unique<StatusRetrieval>(
+        [this](int generation, bool written) {
+            QMetaObject::invokeMethod(
+                m_reports.get(),
+                [this, generation, written] {
+                    if (m_status->IsCurrent(generation))
+                        UpdateStatus(written);
+                },
+                Qt::QueuedConnection);
+        },
+        QueueStatusSources(services.PrintSpooler));
 }
 
 AppContext::~AppContext() = default;
@@ -246,11 +249,15 @@ void AppContext::BuildFooter(int status) {
     const StatusFacts facts = Facts();
     const StatusPageFiles files =
         StatusPageFilesFor(m_folders, config.Files(), config.ConfigPath());
-    status = EffectiveFooterStatus(status, facts);
     if (status == kStatusCollecting) {
-        m_status->Start(MakeStatusRequest(
+        StatusRequest request = MakeStatusRequest(
             m_printer.PrinterIsNetworked, m_printer.PrinterPortName, config.PrinterWebUrl(),
-            config.StatusPage(), ContentLanguage(), files.statusDocument, files.imagesFolder));
+            config.StatusPage(), ContentLanguage(), files.statusDocument, files.imagesFolder);
+        // Without a document from the printer the footer shows the spooler's view of the queue.
+        request.askPrinter = EffectiveFooterStatus(status, facts) == kStatusCollecting;
+        request.queueName = m_printer.SelectedPrinter;
+        request.reasonTable = files.solutions;
+        m_status->Start(std::move(request));
     } else {
         // A retrieval for another printer must not report into this one's footer.
         m_status->Cancel();
