@@ -22,7 +22,7 @@ struct StateReasonCode {
 // its root with the attributes `reason` and `code`. Empty when there is none.
 std::vector<StateReasonCode> ReadStateReasonTable(const std::string& solutionsPath);
 
-// Writes the queue's status document to `path` (see the README for its elements): the state,
+// Writes the queue's status document to `path` (its elements are listed in the README): the state,
 // the state message, every state reason with its severity and, where the table knows it, the
 // content's alert code, and the supplies. False when it cannot be written.
 bool WriteQueueStatusDocument(const std::string& path, const std::string& queueName,

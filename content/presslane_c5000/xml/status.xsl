@@ -311,12 +311,12 @@
           </div>
         </xsl:for-each>
         <xsl:if test="not($queue/markers/marker/level)">
-          <div class="level"><span>The print system has no supply levels for this printer yet.</span></div>
+          <div class="queue-note">The print system has no supply levels for this printer yet.</div>
         </xsl:if>
       </div>
       <div class="col">
-        <h4>Print system</h4>
-        <div class="level"><span>Status from the print queue; the printer has no status page of its own.</span></div>
+        <h4>Print queue</h4>
+        <div class="queue-note">Status from the print queue; the printer has no status page of its own.</div>
       </div>
     </div>
   </xsl:template>
