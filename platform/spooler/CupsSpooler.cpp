@@ -12,6 +12,7 @@ namespace kaldo {
 namespace {
 
 constexpr int kConnectTimeoutMs = 3000;
+constexpr double kAnswerTimeoutSeconds = 5.0;
 
 struct HttpClose {
     void operator()(http_t* http) const { httpClose(http); }
@@ -178,6 +179,8 @@ std::optional<QueueState> CupsSpooler::GetQueueState(std::string_view printerNam
     HttpHandle http = Connect(m_server);
     if (!http)
         return std::nullopt;
+    // A scheduler that accepts and never answers must not hold the status worker for long.
+    httpSetTimeout(http.get(), kAnswerTimeoutSeconds, nullptr, nullptr);
     char uri[HTTP_MAX_URI];
     const std::string name(printerName);
     if (httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof(uri), "ipp", nullptr, "localhost", 0,
