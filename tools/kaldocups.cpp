@@ -1,11 +1,16 @@
 // kaldocups: a private CUPS scheduler with the queues the demo needs, for as long as it runs.
-//   kaldocups --queue NAME URI MODEL [--queue ...]
-// Prints "CUPS_SERVER=<socket>" once the queues exist, then waits for SIGTERM or SIGINT.
+//   kaldocups --queue NAME URI MODEL [--queue ...] [--report NAME LINE ...] [--print NAME ...]
+// A --report line ("ATTR: marker-levels=40", "STATE: +media-jam-error") is what the queue's
+// backend tells the scheduler while a job runs; --print sends the queue one small raw job, so
+// that the scheduler knows the supplies and state of a printer without a status page.
+// Prints "CUPS_SERVER=<socket>" once the queues exist and the jobs are done, then waits for
+// SIGTERM or SIGINT.
 #include "tests/support/PrivateCups.h"
 
 #include <csignal>
 #include <cstdio>
 #include <iostream>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -21,7 +26,8 @@ struct Queue {
 
 int Usage(const char* message) {
     std::cerr << "kaldocups: " << message
-              << "\nusage: kaldocups --queue NAME URI MODEL [--queue NAME URI MODEL ...]\n";
+              << "\nusage: kaldocups --queue NAME URI MODEL [--queue NAME URI MODEL ...]"
+                 " [--report NAME LINE ...] [--print NAME ...]\n";
     return 2;
 }
 
@@ -29,14 +35,23 @@ int Usage(const char* message) {
 
 int main(int argc, char** argv) {
     std::vector<Queue> queues;
+    std::map<std::string, std::string> reports;
+    std::vector<std::string> jobs;
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
         if (argument == "--help" || argument == "-h")
             return Usage("starts a private CUPS scheduler with the given queues");
-        if (argument != "--queue" || i + 3 >= argc)
+        if (argument == "--queue" && i + 3 < argc) {
+            queues.push_back({argv[i + 1], argv[i + 2], argv[i + 3]});
+            i += 3;
+        } else if (argument == "--report" && i + 2 < argc) {
+            reports[argv[i + 1]] += std::string(argv[i + 2]) + "\n";
+            i += 2;
+        } else if (argument == "--print" && i + 1 < argc) {
+            jobs.push_back(argv[++i]);
+        } else {
             return Usage(("unexpected argument " + argument).c_str());
-        queues.push_back({argv[i + 1], argv[i + 2], argv[i + 3]});
-        i += 3;
+        }
     }
     if (queues.empty())
         return Usage("no queue given");
@@ -55,6 +70,18 @@ int main(int argc, char** argv) {
     for (const Queue& queue : queues) {
         if (!cups.AddQueueForModel(queue.name, queue.uri, queue.model)) {
             std::cerr << "kaldocups: cannot add queue " << queue.name << ":\n" << cups.Log();
+            return 1;
+        }
+    }
+    for (const auto& [queue, lines] : reports) {
+        if (!cups.SetBackendReport(queue, lines)) {
+            std::cerr << "kaldocups: cannot write the report of " << queue << "\n";
+            return 1;
+        }
+    }
+    for (const std::string& queue : jobs) {
+        if (!cups.PrintRaw(queue, "kaldocups\n") || !cups.WaitUntilIdle(queue)) {
+            std::cerr << "kaldocups: " << cups.Error() << "\n";
             return 1;
         }
     }

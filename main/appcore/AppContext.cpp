@@ -10,6 +10,7 @@
 #include "main/resources/StringResources.h"
 #include "main/shell/ContentFolders.h"
 #include "main/shell/ContentMirror.h"
+#include "main/status/QueueStatus.h"
 #include "main/status/StatusDocumentCheck.h"
 #include "main/status/StatusPages.h"
 #include "main/status/StatusRetrieval.h"
@@ -58,7 +59,8 @@ AppContext::AppContext(PrinterServices& services, std::string programFolder,
                     UpdateStatus(written);
             });
         },
-        m_hooks.StatusSources, m_hooks.StatusReportDelay);
+        m_hooks.StatusSources ? m_hooks.StatusSources : QueueStatusSources(services.PrintSpooler),
+        m_hooks.StatusReportDelay);
 }
 
 AppContext::~AppContext() = default;
@@ -235,11 +237,15 @@ void AppContext::BuildFooter(int status) {
     const StatusFacts facts = Facts();
     const StatusPageFiles files =
         StatusPageFilesFor(m_folders, config.Files(), config.ConfigPath());
-    status = EffectiveFooterStatus(status, facts);
     if (status == kStatusCollecting) {
-        m_status->Start(MakeStatusRequest(
+        StatusRequest request = MakeStatusRequest(
             m_printer.PrinterIsNetworked, m_printer.PrinterPortName, config.PrinterWebUrl(),
-            config.StatusPage(), ContentLanguage(), files.statusDocument, files.imagesFolder));
+            config.StatusPage(), ContentLanguage(), files.statusDocument, files.imagesFolder);
+        // Without a document from the printer the footer shows the spooler's view of the queue.
+        request.askPrinter = EffectiveFooterStatus(status, facts) == kStatusCollecting;
+        request.queueName = m_printer.SelectedPrinter;
+        request.reasonTable = files.solutions;
+        m_status->Start(std::move(request));
     } else {
         // A retrieval for another printer must not report into this one's footer.
         m_status->Cancel();

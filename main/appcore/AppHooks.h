@@ -53,8 +53,9 @@ struct AppHooks {
         const PrinterSelection& printer, const ModelFolders& folders,
         std::function<bool()> checkWeb, std::function<void(bool up)> webAnswered)>
         CreateLaunchers;
-    // How the printer's status is read, and how long the worker waits before it reports.
-    StatusSourceFactory StatusSources = MakeStatusSource;
+    // How the printer's status is read (empty: from the printer, else from its print queue),
+    // and how long the worker waits before it reports.
+    StatusSourceFactory StatusSources;
     std::chrono::milliseconds StatusReportDelay = kStatusReportDelay;
 };
 

@@ -136,9 +136,16 @@ bool FindStatusIcon(const std::string& statusDocumentPath, const std::string& im
     return !fs::exists(fs::symlink_status(localPath, error));
 }
 
+bool IsQueueStatusDocument(const std::string& path) {
+    const XmlDocHandle document = ReadStatusDocument(path);
+    xmlNodePtr root = document ? xmlDocGetRootElement(document.get()) : nullptr;
+    return root && std::string_view(CharText(root->name)) == kQueueStatusRoot;
+}
+
 int StatusFromReport(bool written, const std::string& statusDocumentPath) {
-    return written && CheckStatusDocument(statusDocumentPath) ? kStatusAvailable
-                                                              : kStatusUnavailable;
+    const bool usable = written && (CheckStatusDocument(statusDocumentPath) ||
+                                    IsQueueStatusDocument(statusDocumentPath));
+    return usable ? kStatusAvailable : kStatusUnavailable;
 }
 
 } // namespace kaldo

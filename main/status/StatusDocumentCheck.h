@@ -35,8 +35,15 @@ bool IsSafeIconPath(std::string_view iconPath);
 bool FindStatusIcon(const std::string& statusDocumentPath, const std::string& imagesFolder,
                     std::string& iconUrl, std::string& localPath);
 
+// The root element of the status document the program writes from the spooler's view of a
+// queue when the printer gives none of its own (see QueueStatus.h).
+inline constexpr char kQueueStatusRoot[] = "queueStatus";
+
+// Whether the stored status document is the queue's status from the spooler.
+bool IsQueueStatusDocument(const std::string& path);
+
 // The status the footer shows for a retrieval's report: available only when the document was
-// written and passes CheckStatusDocument.
+// written and passes CheckStatusDocument, or is the queue's status from the spooler.
 int StatusFromReport(bool written, const std::string& statusDocumentPath);
 
 } // namespace kaldo

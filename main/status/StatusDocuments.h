@@ -8,7 +8,8 @@ namespace kaldo {
 
 // Writes the footer document: `root` with the encoding, the status information, a copy of the
 // configuration's `Web` section and, when `statusDocument` is not empty, a copy of the status
-// document's tree beside `Web`. An empty `Web` section is closed at once. With the language
+// document's tree beside `Web` (a printer's `devicexml`, or the queue's `queueStatus` of
+// QueueStatus.h). An empty `Web` section is closed at once. With the language
 // "KO" the first "ksc5601" in the status document becomes "UTF-8" first.
 // kMissingArgument when `footerPath` or `configPath` is empty; otherwise kOk or the code of the
 // first failing step (a status document over the size limit does not parse: kParseInput).

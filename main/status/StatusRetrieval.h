@@ -22,6 +22,12 @@ struct StatusRequest {
     // Network only: where the status icon comes from and is kept; empty: no icon is fetched.
     std::string printerWebUrl;
     std::string imagesFolder;
+    // Whether the printer itself is asked; one whose content reads no status from it is not.
+    bool askPrinter = true;
+    // The spooler's queue, asked when the printer gives no document (empty: not asked), and
+    // the content's solutions with the table of the state reasons it knows.
+    std::string queueName;
+    std::string reasonTable;
 };
 
 // The printer's web address, the content's status page and the language, joined as they are.

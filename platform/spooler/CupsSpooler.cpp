@@ -4,6 +4,7 @@
 
 #include <cups/cups.h>
 
+#include <algorithm>
 #include <memory>
 
 namespace kaldo {
@@ -11,6 +12,7 @@ namespace kaldo {
 namespace {
 
 constexpr int kConnectTimeoutMs = 3000;
+constexpr double kAnswerTimeoutSeconds = 5.0;
 
 struct HttpClose {
     void operator()(http_t* http) const { httpClose(http); }
@@ -43,9 +45,57 @@ ServerAddress SplitServer(const std::string& server) {
     return address;
 }
 
-std::string TextOf(ipp_attribute_t* attribute) {
-    const char* text = ippGetString(attribute, 0, nullptr);
+std::string TextOf(ipp_attribute_t* attribute, int index = 0) {
+    const char* text = ippGetString(attribute, index, nullptr);
     return text ? text : "";
+}
+
+HttpHandle Connect(const std::string& server) {
+    const ServerAddress address = SplitServer(server);
+    return HttpHandle(httpConnect2(address.Host.c_str(), address.Port, nullptr, AF_UNSPEC,
+                                   cupsEncryption(), 1, kConnectTimeoutMs, nullptr));
+}
+
+std::vector<std::string> TextsOf(ipp_attribute_t* attribute) {
+    std::vector<std::string> texts;
+    for (int i = 0; attribute && i < ippGetCount(attribute); ++i)
+        texts.push_back(TextOf(attribute, i));
+    return texts;
+}
+
+std::string StateName(int state) {
+    switch (state) {
+    case IPP_PSTATE_IDLE:
+        return "idle";
+    case IPP_PSTATE_PROCESSING:
+        return "processing";
+    case IPP_PSTATE_STOPPED:
+        return "stopped";
+    }
+    return {};
+}
+
+// The markers side by side: the n-th name, type, colour and level describe one supply.
+std::vector<QueueMarker> MarkersOf(ipp_t* response) {
+    ipp_attribute_t* names = ippFindAttribute(response, "marker-names", IPP_TAG_ZERO);
+    ipp_attribute_t* types = ippFindAttribute(response, "marker-types", IPP_TAG_ZERO);
+    ipp_attribute_t* colors = ippFindAttribute(response, "marker-colors", IPP_TAG_ZERO);
+    ipp_attribute_t* levels = ippFindAttribute(response, "marker-levels", IPP_TAG_INTEGER);
+    const int count = std::max({names ? ippGetCount(names) : 0, levels ? ippGetCount(levels) : 0});
+    std::vector<QueueMarker> markers;
+    for (int i = 0; i < count; ++i) {
+        QueueMarker marker;
+        if (names && i < ippGetCount(names))
+            marker.Name = TextOf(names, i);
+        if (types && i < ippGetCount(types))
+            marker.Type = TextOf(types, i);
+        if (colors && i < ippGetCount(colors))
+            marker.Color = TextOf(colors, i);
+        if (levels && i < ippGetCount(levels))
+            marker.Level = ippGetInteger(levels, i);
+        markers.push_back(std::move(marker));
+    }
+    return markers;
 }
 
 } // namespace
@@ -65,9 +115,7 @@ std::string CupsSpooler::ServerName() const {
 }
 
 std::vector<CupsSpooler::Queue> CupsSpooler::FetchQueues() {
-    const ServerAddress address = SplitServer(m_server);
-    HttpHandle http(httpConnect2(address.Host.c_str(), address.Port, nullptr, AF_UNSPEC,
-                                 cupsEncryption(), 1, kConnectTimeoutMs, nullptr));
+    HttpHandle http = Connect(m_server);
     if (!http)
         return {};
 
@@ -123,6 +171,46 @@ std::vector<SpoolerPrinter> CupsSpooler::EnumPrinters() {
     for (const Queue& queue : FetchQueues())
         printers.push_back({queue.Name, server, queue.MakeAndModel, PortOf(queue.DeviceUri).Name});
     return printers;
+}
+
+std::optional<QueueState> CupsSpooler::GetQueueState(std::string_view printerName) {
+    if (printerName.empty())
+        return std::nullopt;
+    HttpHandle http = Connect(m_server);
+    if (!http)
+        return std::nullopt;
+    // A scheduler that accepts and never answers must not hold the status worker for long.
+    httpSetTimeout(http.get(), kAnswerTimeoutSeconds, nullptr, nullptr);
+    char uri[HTTP_MAX_URI];
+    const std::string name(printerName);
+    if (httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof(uri), "ipp", nullptr, "localhost", 0,
+                         "/printers/%s", name.c_str()) != HTTP_URI_STATUS_OK)
+        return std::nullopt;
+
+    static const char* const kAttributes[] = {
+        "printer-state", "printer-state-reasons", "printer-state-message", "marker-names",
+        "marker-levels", "marker-colors",         "marker-types"};
+    ipp_t* request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
+    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
+                  int(std::size(kAttributes)), nullptr, kAttributes);
+    IppHandle response(cupsDoRequest(http.get(), request, "/"));
+    if (!response || ippGetStatusCode(response.get()) > IPP_STATUS_OK_CONFLICTING)
+        return std::nullopt;
+    ipp_attribute_t* state = ippFindAttribute(response.get(), "printer-state", IPP_TAG_ENUM);
+    if (!state)
+        return std::nullopt;
+
+    QueueState queue;
+    queue.State = StateName(ippGetInteger(state, 0));
+    for (std::string& reason :
+         TextsOf(ippFindAttribute(response.get(), "printer-state-reasons", IPP_TAG_KEYWORD))) {
+        if (reason != "none")
+            queue.Reasons.push_back(std::move(reason));
+    }
+    queue.Message = TextOf(ippFindAttribute(response.get(), "printer-state-message", IPP_TAG_TEXT));
+    queue.Markers = MarkersOf(response.get());
+    return queue;
 }
 
 std::vector<SpoolerPort> CupsSpooler::EnumPorts() {

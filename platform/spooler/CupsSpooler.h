@@ -25,6 +25,8 @@ public:
 
     std::vector<SpoolerPrinter> EnumPrinters() override;
     std::vector<SpoolerPort> EnumPorts() override;
+    // Get-Printer-Attributes on the queue, over a connection of its own.
+    std::optional<QueueState> GetQueueState(std::string_view printerName) override;
 
 private:
     struct Queue {

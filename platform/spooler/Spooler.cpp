@@ -42,4 +42,8 @@ std::optional<std::string> Spooler::XcvData(std::string_view xcvName, std::strin
     return std::nullopt;
 }
 
+std::optional<QueueState> Spooler::GetQueueState(std::string_view) {
+    return std::nullopt;
+}
+
 } // namespace kaldo

@@ -35,6 +35,22 @@ struct SpoolerPort {
     std::string LprQueue;  // LPR: "printer name"
 };
 
+// One supply as the queue reports it (marker-names, -types, -colors, -levels).
+struct QueueMarker {
+    std::string Name;
+    std::string Type;  // "toner", "ink", "waste-toner", ...
+    std::string Color; // "#RRGGBB", several joined for a multi-colour supply; may be empty
+    int Level = -1;    // percent; negative: unknown
+};
+
+// What the spooler knows of a queue's printer, from the printer and its backend.
+struct QueueState {
+    std::string State;                // "idle", "processing" or "stopped"
+    std::vector<std::string> Reasons; // printer-state-reasons without "none"
+    std::string Message;              // printer-state-message
+    std::vector<QueueMarker> Markers;
+};
+
 // The print spooler: the printers and ports that the program reads. Enumeration never fails
 // loudly; a spooler that cannot be reached has no printers.
 class Spooler {
@@ -53,6 +69,10 @@ public:
     // A port monitor's transceiver query. `xcvName` is "\\\\server\\,XcvPort port" as the
     // transceiver is opened by name; "IPAddress" is the one data name a network port answers.
     virtual std::optional<std::string> XcvData(std::string_view xcvName, std::string_view dataName);
+
+    // The queue's state, supply levels and state reasons; nothing when the spooler cannot
+    // answer for that queue. May be called from any thread.
+    virtual std::optional<QueueState> GetQueueState(std::string_view printerName);
 };
 
 // Case-insensitive comparison of ASCII names (printer, port and server names).

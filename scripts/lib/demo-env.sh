@@ -35,10 +35,18 @@ demo_setup() {
   demo_pids+=($!)
   demo_wait_for_line "$demo_dir/sim.out" ready "the simulator"
 
+  # The studio printer has no status page of its own; what its backend reported during one
+  # small job is what the print scheduler, and so the footer, knows of it.
   "$build/tools/kaldocups" \
     --queue Office_3020 socket://127.0.0.5:9100 "Kaldo Presslane 3020 PS" \
     --queue Desk_3040 "usb://Kaldo/Presslane%203040?serial=KP3040-000417" "Kaldo Presslane 3040 PS" \
     --queue Studio_C5100 ipp://127.0.0.6/ipp/print "Kaldo Presslane C5100 PS" \
+    --report Studio_C5100 "ATTR: marker-names=Black,Cyan,Magenta,Yellow" \
+    --report Studio_C5100 "ATTR: marker-types=toner,toner,toner,toner" \
+    --report Studio_C5100 "ATTR: marker-colors=#000000,#00FFFF,#FF00FF,#FFFF00" \
+    --report Studio_C5100 "ATTR: marker-levels=72,45,8,90" \
+    --report Studio_C5100 "STATE: +toner-low-warning" \
+    --print Studio_C5100 \
     >"$demo_dir/cups.out" 2>&1 &
   demo_pids+=($!)
   demo_wait_for_line "$demo_dir/cups.out" CUPS_SERVER= "the print scheduler"

@@ -169,10 +169,20 @@ bool PrivateCups::WriteConfiguration() {
     fs::permissions(root, fs::perms(0755), error);
 
     constexpr fs::perms kExecutable = fs::perms(0755);
-    for (const char* backend : kStubBackends) {
-        if (!WriteFile(root / "bin/backend" / backend, "#!/bin/sh\nexit 0\n", kExecutable))
+    // Every backend reports what the test left for its queue, as a real backend passes on the
+    // device's supplies and state while a job runs; without cups-exec no backend starts.
+    const std::string backend = "#!/bin/sh\n[ $# -ge 5 ] || exit 0\nreport=\"" + m_folder +
+                                "/reports/$PRINTER\"\n[ -r \"$report\" ] && cat \"$report\" >&2\n"
+                                "exit 0\n";
+    for (const char* name : kStubBackends) {
+        if (!WriteFile(root / "bin/backend" / name, backend, kExecutable))
             return false;
     }
+    fs::create_directories(root / "bin/daemon", error);
+    fs::create_directories(root / "reports", error);
+    fs::create_symlink("/usr/lib/cups/daemon/cups-exec", root / "bin/daemon/cups-exec", error);
+    if (error)
+        return false;
     if (!WriteFile(root / "bin/filter/commandtops", "#!/bin/sh\nexit 0\n", kExecutable))
         return false;
 
@@ -303,6 +313,33 @@ bool PrivateCups::AddQueueForModel(const std::string& name, const std::string& d
                        fs::perms::others_read))
         return false;
     return AddQueue(name, deviceUri, ppdFile);
+}
+
+bool PrivateCups::SetBackendReport(const std::string& queue, const std::string& lines) {
+    return WriteFile(fs::path(m_folder) / "reports" / queue, lines, fs::perms(0644));
+}
+
+bool PrivateCups::PrintRaw(const std::string& queue, const std::string& text) {
+    const std::string file = m_folder + "/tmp/job-" + queue;
+    if (!WriteFile(file, text, fs::perms(0644)))
+        return false;
+    std::string output;
+    if (Run({"lp", "-d", queue, "-o", "raw", file}, {}, &output) == 0)
+        return true;
+    m_error = "lp failed for " + queue + ": " + output;
+    return false;
+}
+
+bool PrivateCups::WaitUntilIdle(const std::string& queue) {
+    const auto deadline = std::chrono::steady_clock::now() + kStartLimit;
+    while (std::chrono::steady_clock::now() < deadline) {
+        std::string output;
+        if (Run({"lpstat", "-o", queue}, {}, &output) == 0 && output.empty())
+            return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    m_error = "jobs of " + queue + " did not finish:\n" + Log();
+    return false;
 }
 
 bool PrivateCups::RemoveQueue(const std::string& name) {

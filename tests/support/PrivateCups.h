@@ -8,7 +8,8 @@ namespace kaldo::testsupport {
 
 // A CUPS scheduler of the test's own: configuration, spool, cache, state and logs in a fresh
 // temporary folder, listening only on a unix socket there. Backends are stubs, so queues of
-// every device kind can be added and nothing is ever printed. Stopped and removed with the
+// every device kind can be added and nothing is ever printed; while a job runs they report the
+// lines SetBackendReport left for the queue. Stopped and removed with the
 // object. Runs as the calling user, or as "lp" when that is root (cupsd refuses root).
 class PrivateCups {
 public:
@@ -33,6 +34,14 @@ public:
     bool AddQueueForModel(const std::string& name, const std::string& deviceUri,
                           const std::string& model);
     bool RemoveQueue(const std::string& name);
+
+    // What the queue's backend writes to the scheduler while a job runs, one message a line:
+    // "ATTR: marker-levels=40,80", "STATE: +media-jam-error", as real backends report.
+    bool SetBackendReport(const std::string& queue, const std::string& lines);
+    // Sends `text` to the queue as a raw job (lp -o raw).
+    bool PrintRaw(const std::string& queue, const std::string& text);
+    // Waits until the queue has no job left.
+    bool WaitUntilIdle(const std::string& queue);
 
     // Runs a program with CUPS_SERVER naming this scheduler (and `extraEnvironment` added);
     // returns its exit code (-1 when it could not run). Its output goes to `output` if given.

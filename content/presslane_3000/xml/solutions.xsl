@@ -6,7 +6,7 @@
 
   <xsl:variable name="page" select="'solutions.html'"/>
   <xsl:variable name="tabinfo" select="/root/toolbox_xml/TabInfo"/>
-  <xsl:variable name="codes" select="/root/printer_xml/devicexml/deviceStatus/printer/alerts/alert/code"/>
+  <xsl:variable name="codes" select="/root/printer_xml/devicexml/deviceStatus/printer/alerts/alert/code | /root/printer_xml/queueStatus/reasons/reason/code"/>
 
   <xsl:template match="/">
     <html lang="en">

@@ -10,10 +10,15 @@
   <xsl:variable name="dev" select="/root/devicexml"/>
   <xsl:variable name="p" select="$dev/deviceStatus/printer"/>
   <xsl:variable name="cfg" select="$dev/deviceConfiguration/printer"/>
-  <xsl:variable name="live" select="string($info/Current_Status_ID) = '0' and boolean($p)"/>
+  <!-- Without a document from the printer, the print system's view of the queue. -->
+  <xsl:variable name="queue" select="/root/queueStatus"/>
+  <xsl:variable name="live" select="string($info/Current_Status_ID) = '0' and boolean($p | $queue)"/>
   <xsl:variable name="state">
     <xsl:choose>
       <xsl:when test="not($live)">unavailable</xsl:when>
+      <xsl:when test="$queue and ($queue/state = 'stopped' or $queue/reasons/reason/severity = 'error')">error</xsl:when>
+      <xsl:when test="$queue and $queue/reasons/reason[code]">warning</xsl:when>
+      <xsl:when test="$queue">ready</xsl:when>
       <xsl:when test="$p/state = 'ready'">ready</xsl:when>
       <xsl:when test="$p/state = 'warning'">warning</xsl:when>
       <xsl:when test="$p/state = 'error'">error</xsl:when>
@@ -32,6 +37,9 @@
         <div class="status-main">
           <xsl:call-template name="device"/>
           <xsl:choose>
+            <xsl:when test="$live and $queue">
+              <xsl:call-template name="queue-levels"/>
+            </xsl:when>
             <xsl:when test="$live and string($info/Display_Toner) = '1'">
               <xsl:call-template name="levels"/>
             </xsl:when>
@@ -95,6 +103,9 @@
             </xsl:choose>
           </xsl:attribute>
           <xsl:choose>
+            <xsl:when test="$live and $queue">
+              <xsl:call-template name="queue-status-text"/>
+            </xsl:when>
             <xsl:when test="$live"><xsl:value-of select="$p/statusText"/></xsl:when>
             <xsl:otherwise><xsl:value-of select="$info/Current_Status"/></xsl:otherwise>
           </xsl:choose>
@@ -149,6 +160,7 @@
           <td>
             <xsl:call-template name="value-or-dash">
               <xsl:with-param name="value" select="$cfg/name"/>
+              <xsl:with-param name="fallback" select="$queue/queue"/>
             </xsl:call-template>
           </td>
         </tr>
@@ -253,6 +265,58 @@
             <span class="pct"><xsl:value-of select="$pct"/>%</span>
           </div>
         </xsl:for-each>
+      </div>
+    </div>
+  </xsl:template>
+
+  <!-- The queue's state in the print system's words, or in ours when it has none. -->
+  <xsl:template name="queue-status-text">
+    <xsl:choose>
+      <xsl:when test="string-length(normalize-space($queue/stateMessage)) &gt; 0">
+        <xsl:value-of select="$queue/stateMessage"/>
+      </xsl:when>
+      <xsl:when test="$queue/state = 'processing'">Printing</xsl:when>
+      <xsl:when test="$queue/state = 'stopped'">Stopped</xsl:when>
+      <xsl:otherwise>Ready</xsl:otherwise>
+    </xsl:choose>
+  </xsl:template>
+
+  <!-- The supplies the print system knows of; their colours come as "#RRGGBB". -->
+  <xsl:template name="queue-levels">
+    <div class="levels">
+      <div class="col">
+        <h4>Toner</h4>
+        <xsl:for-each select="$queue/markers/marker[level and (type = 'toner' or type = 'ink' or type = 'ink-cartridge' or type = 'toner-cartridge')]">
+          <xsl:variable name="pct">
+            <xsl:call-template name="percent"><xsl:with-param name="value" select="level"/></xsl:call-template>
+          </xsl:variable>
+          <xsl:variable name="hex" select="translate(substring(color, 1, 7), $lower, $upper)"/>
+          <xsl:variable name="colour">
+            <xsl:choose>
+              <xsl:when test="$hex = '#00FFFF'">cyan</xsl:when>
+              <xsl:when test="$hex = '#FF00FF'">magenta</xsl:when>
+              <xsl:when test="$hex = '#FFFF00'">yellow</xsl:when>
+              <xsl:otherwise>black</xsl:otherwise>
+            </xsl:choose>
+          </xsl:variable>
+          <div class="level">
+            <xsl:attribute name="title"><xsl:value-of select="name"/></xsl:attribute>
+            <span class="name"><xsl:value-of select="name"/></span>
+            <span class="bar"><i class="{$colour}" style="width:{$pct}%"/></span>
+            <span class="pct">
+              <xsl:if test="number($pct) &lt;= 10">
+                <xsl:attribute name="class">pct low</xsl:attribute>
+              </xsl:if>
+              <xsl:value-of select="$pct"/>%</span>
+          </div>
+        </xsl:for-each>
+        <xsl:if test="not($queue/markers/marker/level)">
+          <div class="queue-note">The print system has no supply levels for this printer yet.</div>
+        </xsl:if>
+      </div>
+      <div class="col">
+        <h4>Print queue</h4>
+        <div class="queue-note">Status from the print queue; the printer has no status page of its own.</div>
       </div>
     </div>
   </xsl:template>

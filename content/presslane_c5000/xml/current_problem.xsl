@@ -11,6 +11,9 @@
   <xsl:variable name="solutions" select="/root/trouble_solution/Solution"/>
   <xsl:variable name="printer" select="/root/printer_xml/devicexml/deviceStatus/printer"/>
   <xsl:variable name="alerts" select="$printer/alerts/alert"/>
+  <!-- Without a document from the printer, the print system's state reasons that a solution answers. -->
+  <xsl:variable name="queue" select="/root/printer_xml/queueStatus"/>
+  <xsl:variable name="reasons" select="$queue/reasons/reason[code]"/>
 
   <xsl:template match="/">
     <html lang="en">
@@ -33,6 +36,12 @@
           </aside>
           <section class="content">
             <xsl:choose>
+              <xsl:when test="$queue and $reasons">
+                <xsl:call-template name="queue-problems"/>
+              </xsl:when>
+              <xsl:when test="$queue">
+                <xsl:call-template name="all-well"/>
+              </xsl:when>
               <xsl:when test="not($printer)">
                 <xsl:call-template name="no-status"/>
               </xsl:when>
@@ -71,7 +80,15 @@
         <h2>No problems reported</h2>
         <div class="detail">
           <xsl:text>The printer reports: </xsl:text>
-          <strong><xsl:value-of select="$printer/statusText"/></strong>
+          <strong>
+            <xsl:choose>
+              <xsl:when test="$queue and string-length(normalize-space($queue/stateMessage)) &gt; 0">
+                <xsl:value-of select="$queue/stateMessage"/>
+              </xsl:when>
+              <xsl:when test="$queue">Ready</xsl:when>
+              <xsl:otherwise><xsl:value-of select="$printer/statusText"/></xsl:otherwise>
+            </xsl:choose>
+          </strong>
           <xsl:text>. If something still goes wrong, the solutions below cover the common cases.</xsl:text>
         </div>
       </div>
@@ -144,6 +161,41 @@
               <div class="links"><a href="util-rs:">Refresh status</a><a href="page#2">All solutions</a></div>
             </xsl:otherwise>
           </xsl:choose>
+        </div>
+      </div>
+    </xsl:for-each>
+  </xsl:template>
+  <!-- One box per solution that the queue's state reasons call for, errors first. -->
+  <xsl:template name="queue-problems">
+    <h1>
+      <xsl:choose>
+        <xsl:when test="count($reasons) = 1">The printer needs your attention</xsl:when>
+        <xsl:otherwise>The printer reports <xsl:value-of select="count($reasons)"/> problems</xsl:otherwise>
+      </xsl:choose>
+    </h1>
+    <xsl:for-each select="$reasons">
+      <xsl:sort select="number(severity != 'error')" data-type="number"/>
+      <xsl:variable name="code" select="string(code)"/>
+      <xsl:variable name="solution" select="$solutions[Code = $code][1]"/>
+      <xsl:variable name="severity">
+        <xsl:choose>
+          <xsl:when test="severity = 'error'">error</xsl:when>
+          <xsl:otherwise>warning</xsl:otherwise>
+        </xsl:choose>
+      </xsl:variable>
+      <div class="problem {$severity}">
+        <img src="images/status/{$severity}.png" alt=""/>
+        <div class="solution" style="border:0;background:transparent;margin:0;flex:1">
+          <h2><xsl:value-of select="$solution/Title_L10N"/></h2>
+          <xsl:if test="string-length(normalize-space($queue/stateMessage)) &gt; 0">
+            <div class="detail" style="margin-bottom:6px">
+              <xsl:text>The printer reports: </xsl:text>
+              <strong><xsl:value-of select="$queue/stateMessage"/></strong>
+            </div>
+          </xsl:if>
+          <xsl:call-template name="solution-detail">
+            <xsl:with-param name="solution" select="$solution"/>
+          </xsl:call-template>
         </div>
       </div>
     </xsl:for-each>

@@ -11,6 +11,9 @@ using namespace kaldo::windowtest;
 
 namespace {
 
+// What the footer says when it shows the queue's state from the print system.
+constexpr char kFromTheQueue[] = "Status from the print queue";
+
 class LiveStatusTest : public WindowTest {
 protected:
     void SetUp() override {
@@ -94,22 +97,48 @@ TEST_F(LiveStatusTest, PaperJamShowsItsSolutionAfterRefresh) {
     EXPECT_NE(CurrentProblem().find("Paper jam"), std::string::npos);
 }
 
-TEST_F(LiveStatusTest, PrinterThatStopsAnsweringIsUnavailable) {
+TEST_F(LiveStatusTest, PrinterThatStopsAnsweringShowsItsQueueStateInstead) {
     StartPrinter();
     Start("Office_3020");
     ASSERT_TRUE(FooterSays("width:80%")) << Footer();
     m_simulator.Stop();
     ClickRefresh();
-    EXPECT_TRUE(FooterSays("Status Unavailable")) << Footer();
+    EXPECT_TRUE(FooterSays(kFromTheQueue)) << Footer();
     EXPECT_EQ(Footer().find("width:80%"), std::string::npos);
+    EXPECT_EQ(Footer().find("Status Unavailable"), std::string::npos);
 }
 
-TEST_F(LiveStatusTest, UsbPrinterWithoutUsbStatusSaysSoWithoutAWorker) {
+TEST_F(LiveStatusTest, UsbPrinterWithoutUsbStatusShowsItsQueueState) {
     Start("Desk_C5200");
-    EXPECT_TRUE(FooterSays("Status is not available using a USB connection."));
+    EXPECT_TRUE(FooterSays(kFromTheQueue)) << Footer();
+    EXPECT_EQ(Footer().find("Status is not available using a USB connection."), std::string::npos);
+}
+
+// The printer behind Studio_C5100 has no status page; its backend tells the scheduler about the
+// supplies and a jam while a job runs, and the footer and current problem follow.
+TEST_F(LiveStatusTest, QueueStateFromTheBackendFillsFooterAndCurrentProblem) {
+    ASSERT_TRUE(s_cups->SetBackendReport("Studio_C5100",
+                                         "ATTR: marker-names=Black,Cyan,Magenta,Yellow\n"
+                                         "ATTR: marker-types=toner,toner,toner,toner\n"
+                                         "ATTR: marker-colors=#000000,#00FFFF,#FF00FF,#FFFF00\n"
+                                         "ATTR: marker-levels=37,64,8,90\n"
+                                         "STATE: +media-jam-error\n"));
+    ASSERT_TRUE(s_cups->PrintRaw("Studio_C5100", "a page\n")) << s_cups->Error();
+    ASSERT_TRUE(s_cups->WaitUntilIdle("Studio_C5100")) << s_cups->Error();
+    Start("Studio_C5100");
+    EXPECT_TRUE(FooterSays("width:37%")) << Footer();
+    EXPECT_NE(Footer().find("<i class=\"magenta\" style=\"width:8%\">"), std::string::npos);
+    EXPECT_NE(CurrentProblem().find("<h2>Paper jam</h2>"), std::string::npos) << CurrentProblem();
+
+    // The jam is cleared; the next refresh says so.
+    ASSERT_TRUE(s_cups->SetBackendReport("Studio_C5100", "STATE: -media-jam-error\n"));
+    ASSERT_TRUE(s_cups->PrintRaw("Studio_C5100", "a page\n")) << s_cups->Error();
+    ASSERT_TRUE(s_cups->WaitUntilIdle("Studio_C5100")) << s_cups->Error();
     ClickRefresh();
-    EXPECT_TRUE(WaitUntil([] { return TraceHas("buildFooter: status = 1"); }));
-    EXPECT_FALSE(TraceHas("RetrieveStatus for: "));
+    EXPECT_TRUE(WaitUntil([&] {
+        return CurrentProblem().find("No problems reported") != std::string::npos;
+    })) << CurrentProblem();
+    EXPECT_TRUE(FooterSays("width:37%")) << Footer();
 }
 
 TEST_F(LiveStatusTest, NewerUpdateFeedIsAnnouncedAndAppliedOnce) {
@@ -151,7 +180,7 @@ TEST_F(LiveStatusTest, EachContentFolderShowsAndAppliesItsOwnUpdateNotice) {
     ASSERT_NE(m_context->Folders().XmlFolder, officeXml);
     ASSERT_TRUE(WaitUntil([&] { return m_context->UpdateState() == kNoUpdatesPending; }));
     m_context->RefreshStatus();
-    ASSERT_TRUE(FooterSays("Status Unavailable")) << Footer();
+    ASSERT_TRUE(FooterSays(kFromTheQueue)) << Footer();
     EXPECT_EQ(Footer().find("What's New?"), std::string::npos) << Footer();
     // The studio's model-page link (its footer shows none) applies nothing of the office's.
     const std::string officeFeed = ReadFile(officeXml + "/KTWUpdates.xml");

@@ -25,13 +25,14 @@ const std::string kKaldoPpd = KALDO_TEST_DATA_DIR "/printers/KaldoPresslane3020.
 const std::string kOtherPpd = KALDO_TEST_DATA_DIR "/printers/TessaroInkline5.ppd";
 
 // A program folder with one content folder for the Presslane 3020, as installed: the two
-// configuration pieces, and no merged toolbox.xml (nobody has started the program yet).
+// configuration pieces, and no merged toolbox.xml (nobody has started the program yet). Its
+// driver name is the model's, which begins the maker's driver and the driverless queues alike.
 void WriteContent(const std::string& programFolder) {
     fs::create_directories(programFolder + "/Data/Presslane3020");
     std::ofstream(programFolder + "/Data/Presslane3020/toolboxinfo.xml")
         << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Body>\n"
            "  <ModelData model=\"Presslane 3020\">\n"
-           "    <DriverName>Kaldo Presslane 3020 PS</DriverName>\n"
+           "    <DriverName>Kaldo Presslane 3020</DriverName>\n"
            "  </ModelData>\n</Body>\n";
     std::ofstream(programFolder + "/Data/Presslane3020/tabinfo.xml")
         << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<KTWContentInfo>\n"
@@ -97,7 +98,14 @@ protected:
         s_ready =
             s_cups->AddQueue("Presslane_Office", "socket://10.0.0.5", kKaldoPpd) &&
             s_cups->AddQueue("Presslane_B\xC3\xBCro", "usb://Kaldo/Presslane%203020", kKaldoPpd) &&
-            s_cups->AddQueue("Inkline", "socket://10.0.0.9", kOtherPpd);
+            s_cups->AddQueue("Inkline", "socket://10.0.0.9", kOtherPpd) &&
+            // Queues set up without the maker's driver, in the two forms the system names them.
+            s_cups->AddQueueForModel("Presslane_Everywhere", "ipp://10.0.0.10/ipp/print",
+                                     "Kaldo Presslane 3020 - IPP Everywhere") &&
+            s_cups->AddQueueForModel("Presslane_Driverless", "ipp://10.0.0.11/ipp/print",
+                                     "Kaldo Presslane 3020, driverless, cups-filters 1.28.17") &&
+            s_cups->AddQueueForModel("Inkline_Everywhere", "ipp://10.0.0.12/ipp/print",
+                                     "Tessaro Inkline 5 - IPP Everywhere");
     }
     static void TearDownTestSuite() { s_cups.reset(); }
 
@@ -128,6 +136,12 @@ TEST_F(QueryProgramTest, QueueWithContentExitsOne) {
     EXPECT_EQ(Run({"/t", "Presslane_Office"}), 1);
     EXPECT_EQ(Run({"/t\"Presslane_Office\""}), 1);
     EXPECT_EQ(Run({"/t", "Presslane_B\xC3\xBCro"}), 1);
+}
+
+TEST_F(QueryProgramTest, DriverlessQueuesOfTheModelHaveContentAndOthersNot) {
+    EXPECT_EQ(Run({"/t", "Presslane_Everywhere"}), 1);
+    EXPECT_EQ(Run({"/t", "Presslane_Driverless"}), 1);
+    EXPECT_EQ(Run({"/t", "Inkline_Everywhere"}), 0);
 }
 
 TEST_F(QueryProgramTest, QueueWithoutContentOrUnknownExitsZero) {

@@ -87,6 +87,29 @@ TEST_F(PrintersCupsTest, ListHoldsTheQueuesWithContentInTheSchedulersOrder) {
     EXPECT_EQ(m_state.Printers->DriverFor("Inkline"), NoModel);
 }
 
+TEST_F(PrintersCupsTest, DriverlessQueuesOfAModelWithContentAreListedLikeAnyOther) {
+    const std::pair<const char*, const char*> driverless[] = {
+        {"Everywhere", "Kaldo Presslane 4200 - IPP Everywhere"},
+        {"Driverless", "Kaldo Presslane 4200, driverless, cups-filters 1.28.17"},
+        {"Foreign", "Tessaro Inkline 5 - IPP Everywhere"},
+    };
+    for (const auto& [name, model] : driverless)
+        ASSERT_TRUE(s_cups->AddQueueForModel(name, "ipp://10.0.0.30/ipp/print", model));
+    m_selector.BuildPrinterList();
+    const PrinterList listed = *m_state.Printers;
+    for (const auto& [name, model] : driverless)
+        ASSERT_TRUE(s_cups->RemoveQueue(name));
+
+    EXPECT_EQ(listed.DriverFor("Everywhere"), "Kaldo Presslane 4200 - IPP Everywhere");
+    EXPECT_EQ(listed.DriverFor("Driverless"),
+              "Kaldo Presslane 4200, driverless, cups-filters 1.28.17");
+    EXPECT_EQ(listed.DriverFor("Foreign"), NoModel);
+    std::string folder;
+    std::string model;
+    ASSERT_TRUE(m_catalog.Lookup(listed.DriverFor("Everywhere"), folder, model));
+    EXPECT_EQ(model, "Presslane 4200");
+}
+
 TEST_F(PrintersCupsTest, NetworkQueuesHaveTheAddressOfTheirDevice) {
     EXPECT_EQ(Address("Office"), "10.0.0.5");
     EXPECT_EQ(Address("Named"), "127.0.0.1");

@@ -4,6 +4,7 @@
 #include "main/shell/ContentInfoMerge.h"
 #include "main/shell/ModelFolders.h"
 #include "main/shell/ToolboxConfig.h"
+#include "main/status/QueueStatus.h"
 #include "main/status/StatusDocumentCheck.h"
 #include "platform/Paths.h"
 #include "tests/support/ChildProcess.h"
@@ -107,6 +108,50 @@ TEST_F(StatusPagesTest, AvailableStatusShowsThePrinterAndItsCurrentProblem) {
               std::string::npos);
     EXPECT_NE(ReadBytes(m_files.statusPage).find("Paper jam in tray 1"), std::string::npos);
     EXPECT_NE(ReadBytes(m_files.currentProblemPage).find("Paper jam"), std::string::npos);
+}
+
+// A printer without a status page of its own: the spooler's view of its queue.
+TEST_F(StatusPagesTest, QueueStatusShowsTonerLevelsStateMessageAndTheSolutionOfItsReason) {
+    QueueState state;
+    state.State = "stopped";
+    state.Message = "Paper jam in the rear tray";
+    state.Reasons = {"media-jam-error", "cups-waiting-for-job-completed"};
+    state.Markers = {{"Black Toner", "toner", "#000000", 37},
+                     {"Cyan Toner", "toner", "#00FFFF", 6}};
+    ASSERT_TRUE(WriteQueueStatusDocument(m_files.statusDocument, "Studio", state,
+                                         ReadStateReasonTable(m_files.solutions)));
+    ASSERT_EQ(StatusFromReport(true, m_files.statusDocument), kStatusAvailable);
+    ASSERT_EQ(Build(kStatusAvailable), kOk);
+
+    EXPECT_NE(ReadBytes(m_files.footerDocument).find("</Web><queueStatus>"), std::string::npos);
+    const std::string footer = ReadBytes(m_files.statusPage);
+    EXPECT_NE(footer.find("width:37%"), std::string::npos) << footer;
+    EXPECT_NE(footer.find("<i class=\"cyan\" style=\"width:6%\">"), std::string::npos) << footer;
+    EXPECT_NE(footer.find("Paper jam in the rear tray"), std::string::npos);
+    EXPECT_NE(footer.find("status-text error"), std::string::npos);
+    EXPECT_EQ(footer.find("Status Unavailable"), std::string::npos);
+
+    const std::string current = ReadBytes(m_files.currentProblemPage);
+    EXPECT_NE(current.find("The printer needs your attention"), std::string::npos) << current;
+    EXPECT_NE(current.find("<h2>Paper jam</h2>"), std::string::npos) << current;
+    EXPECT_NE(current.find("clear_paper_jam.webm"), std::string::npos);
+    // The solutions page puts the solution that answers the reason first.
+    const std::string solutions = ReadBytes(m_files.solutionsPage);
+    EXPECT_LT(solutions.find("Paper jam"), solutions.find("Paper tray empty"));
+}
+
+TEST_F(StatusPagesTest, QueueWithoutReasonsTheContentKnowsIsReady) {
+    QueueState state;
+    state.State = "idle";
+    state.Reasons = {"cups-insecure-filter-warning"};
+    ASSERT_TRUE(WriteQueueStatusDocument(m_files.statusDocument, "Studio", state,
+                                         ReadStateReasonTable(m_files.solutions)));
+    ASSERT_EQ(Build(kStatusAvailable), kOk);
+    const std::string footer = ReadBytes(m_files.statusPage);
+    EXPECT_NE(footer.find("status-text ready"), std::string::npos) << footer;
+    EXPECT_NE(footer.find("no supply levels"), std::string::npos);
+    EXPECT_NE(ReadBytes(m_files.currentProblemPage).find("No problems reported"),
+              std::string::npos);
 }
 
 TEST_F(StatusPagesTest, PrinterTextNeverBecomesMarkupInAnyPage) {

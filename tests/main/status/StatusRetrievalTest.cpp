@@ -1,12 +1,14 @@
 #include "main/status/StatusRetrieval.h"
 #include "StatusTestSupport.h"
 #include "main/status/NetworkStatusSource.h"
+#include "main/status/QueueStatus.h"
 #include "main/status/StatusDocumentCheck.h"
 #include "main/status/StatusInfo.h"
 #include "main/status/UsbStatusSource.h"
 #include "tests/ktwnutil/FakeUsbPrinter.h"
 #include "tests/main/net/TestFiles.h"
 #include "tests/main/net/TestWebServer.h"
+#include "tests/support/FakeSpooler.h"
 #include "tools/Simulator.h"
 
 #include <filesystem>
@@ -371,6 +373,109 @@ TEST_F(StatusRetrievalTest, RetrievalWithoutSourceReportsNothingWritten) {
     EXPECT_FALSE(m_reports.Entries().at(0).written);
 }
 
+// --- The spooler's view of the queue when the printer gives no document ---------------------
+
+// The document without the line breaks and indentation between its elements.
+std::string WithoutIndent(const std::string& text) {
+    std::string compact;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\n') {
+            compact += text[i];
+            continue;
+        }
+        while (i + 1 < text.size() && text[i + 1] == ' ')
+            ++i;
+    }
+    return compact;
+}
+
+class QueueStatusRetrievalTest : public StatusRetrievalTest {
+protected:
+    void SetUp() override {
+        StatusRetrievalTest::SetUp();
+        WriteBytes(m_table, "<TroubleSolutions><Solution><Code>paperJam</Code></Solution>"
+                            "<StateReasons><StateReason reason=\"media-jam\" code=\"paperJam\"/>"
+                            "<StateReason reason=\"toner-low\" code=\"tonerLow\"/>"
+                            "<StateReason reason=\"\" code=\"ignored\"/></StateReasons>"
+                            "</TroubleSolutions>");
+        QueueState state;
+        state.State = "processing";
+        state.Message = "Printing page 1";
+        state.Reasons = {"media-jam-error", "toner-low-warning", "paused"};
+        state.Markers = {{"Black Toner", "toner", "#000000", 37}, {"Waste", "waste-toner", "", -1}};
+        m_spooler.SetQueueState("Studio", state);
+    }
+
+    // One retrieval to its end; whether it reported a written document.
+    bool RetrieveOnce(StatusRequest request) {
+        request.queueName = "Studio";
+        request.reasonTable = m_table;
+        {
+            StatusRetrieval retrieval(Reporter(), QueueStatusSources(m_spooler), kNoDelay);
+            EXPECT_TRUE(m_reports.WaitFor(retrieval.Start(request)));
+        }
+        return !m_reports.Entries().empty() && m_reports.Entries().back().written;
+    }
+
+    const std::string m_table = m_folder / "solutions.xml";
+    testsupport::FakeSpooler m_spooler;
+};
+
+TEST_F(QueueStatusRetrievalTest, UnreachablePrinterGivesTheQueueStateFromTheSpooler) {
+    const int port = ClosedPort();
+    ASSERT_GT(port, 0);
+    ASSERT_TRUE(RetrieveOnce(NetworkRequest("http://127.0.0.1:" + std::to_string(port) + "/")));
+    EXPECT_TRUE(IsQueueStatusDocument(m_destination));
+    EXPECT_EQ(StatusFromReport(true, m_destination), kStatusAvailable);
+    const std::string document = WithoutIndent(ReadBytes(m_destination));
+    const std::string expected =
+        "<queueStatus><queue>Studio</queue><state>processing</state>"
+        "<stateMessage>Printing page 1</stateMessage><reasons>"
+        "<reason><keyword>media-jam-error</keyword><severity>error</severity>"
+        "<code>paperJam</code></reason>"
+        "<reason><keyword>toner-low-warning</keyword><severity>warning</severity>"
+        "<code>tonerLow</code></reason>"
+        // Unknown to the content's table: no code; without a suffix: an error.
+        "<reason><keyword>paused</keyword><severity>error</severity></reason></reasons>"
+        "<markers><marker><name>Black Toner</name><type>toner</type><color>#000000</color>"
+        "<level>37</level></marker>"
+        "<marker><name>Waste</name><type>waste-toner</type><color></color></marker></markers>"
+        "</queueStatus>";
+    EXPECT_NE(document.find(expected), std::string::npos) << document;
+}
+
+TEST_F(QueueStatusRetrievalTest, PrinterThatAnswersIsShownAndTheSpoolerNotAsked) {
+    SimulatedPrinters printers({simulator::PrinterState{}});
+    ASSERT_TRUE(printers.Started());
+    ASSERT_TRUE(RetrieveOnce(NetworkRequest(printers.WebUrl(0))));
+    EXPECT_TRUE(CheckStatusDocument(m_destination));
+    EXPECT_FALSE(IsQueueStatusDocument(m_destination));
+}
+
+TEST_F(QueueStatusRetrievalTest, QueueTheSpoolerCannotAnswerForStaysUnavailable) {
+    const int port = ClosedPort();
+    ASSERT_GT(port, 0);
+    StatusRequest request = NetworkRequest("http://127.0.0.1:" + std::to_string(port) + "/");
+    request.queueName = "Unknown";
+    {
+        StatusRetrieval retrieval(Reporter(), QueueStatusSources(m_spooler), kNoDelay);
+        ASSERT_TRUE(m_reports.WaitFor(retrieval.Start(request)));
+    }
+    EXPECT_FALSE(m_reports.Entries().at(0).written);
+    EXPECT_FALSE(fs::exists(m_destination));
+    EXPECT_EQ(StatusFromReport(false, m_destination), kStatusUnavailable);
+}
+
+TEST_F(QueueStatusRetrievalTest, ContentWithoutReasonTableGivesReasonsWithoutCodes) {
+    WriteBytes(m_table, "<TroubleSolutions/>");
+    const int port = ClosedPort();
+    ASSERT_GT(port, 0);
+    ASSERT_TRUE(RetrieveOnce(NetworkRequest("http://127.0.0.1:" + std::to_string(port) + "/")));
+    EXPECT_EQ(Count(ReadBytes(m_destination), "<code>"), 0u);
+    EXPECT_EQ(Count(ReadBytes(m_destination), "<reason>"), 3u);
+    EXPECT_TRUE(ReadStateReasonTable(m_folder / "missing.xml").empty());
+}
+
 // --- USB, through a printer-class device the test plays -------------------------------------
 
 // The printer's device node is a pseudo terminal the test plays; sysfs and /dev live below a
@@ -419,6 +524,22 @@ TEST_F(UsbStatusRetrievalTest, UsbPortWithoutStatusEndPointAsksNothing) {
     EXPECT_FALSE(m_reports.Entries().at(0).written);
     EXPECT_TRUE(m_printer.Request().empty());
     EXPECT_FALSE(fs::exists(m_destination));
+}
+
+TEST_F(UsbStatusRetrievalTest, PrinterWhoseContentReadsNoUsbStatusIsNotAskedButItsQueueIs) {
+    m_printer.Respond(ReadBytes(test::StatusData("ready.xml")));
+    testsupport::FakeSpooler spooler;
+    spooler.SetQueueState("Desk", QueueState{"idle", {}, {}, {}});
+    StatusRequest request = UsbRequest("USB:Kaldo/Presslane 3020");
+    request.askPrinter = false;
+    request.queueName = "Desk";
+    {
+        StatusRetrieval retrieval(Reporter(), QueueStatusSources(spooler), kNoDelay);
+        ASSERT_TRUE(m_reports.WaitFor(retrieval.Start(request)));
+    }
+    EXPECT_TRUE(m_reports.Entries().at(0).written);
+    EXPECT_TRUE(m_printer.Request().empty());
+    EXPECT_TRUE(IsQueueStatusDocument(m_destination));
 }
 
 TEST_F(UsbStatusRetrievalTest, CancelEndsAUsbRequestTheDeviceNeverAnswers) {

@@ -146,12 +146,46 @@ TEST_F(CupsSpoolerTest, QueueAddedOrRemovedShowsInTheNextEnumeration) {
     EXPECT_FALSE(spooler.GetPrinter("Presslane_Late").has_value());
 }
 
+TEST_F(CupsSpoolerTest, QueueStateHoldsWhatTheBackendReportedWhileAJobRan) {
+    ASSERT_TRUE(s_cups->AddQueue("Presslane_Reporting", "ipp://10.0.0.20/ipp/print", kKaldoPpd));
+    CupsSpooler spooler = Spooler();
+    const std::optional<QueueState> before = spooler.GetQueueState("Presslane_Reporting");
+    ASSERT_TRUE(before.has_value());
+    EXPECT_EQ(before->State, "idle");
+    EXPECT_TRUE(before->Reasons.empty());
+    EXPECT_TRUE(before->Markers.empty());
+
+    ASSERT_TRUE(s_cups->SetBackendReport("Presslane_Reporting",
+                                         "ATTR: marker-names='\"Black Toner\"',Cyan\n"
+                                         "ATTR: marker-types=toner,toner\n"
+                                         "ATTR: marker-colors=#000000,#00FFFF\n"
+                                         "ATTR: marker-levels=37,80\n"
+                                         "STATE: +media-jam-error\n"));
+    ASSERT_TRUE(s_cups->PrintRaw("Presslane_Reporting", "a page\n")) << s_cups->Error();
+    ASSERT_TRUE(s_cups->WaitUntilIdle("Presslane_Reporting")) << s_cups->Error();
+
+    const std::optional<QueueState> after = spooler.GetQueueState("Presslane_Reporting");
+    ASSERT_TRUE(after.has_value());
+    EXPECT_EQ(after->Reasons, std::vector<std::string>{"media-jam-error"});
+    ASSERT_EQ(after->Markers.size(), 2u);
+    EXPECT_EQ(after->Markers[0].Name, "Black Toner");
+    EXPECT_EQ(after->Markers[0].Type, "toner");
+    EXPECT_EQ(after->Markers[0].Color, "#000000");
+    EXPECT_EQ(after->Markers[0].Level, 37);
+    EXPECT_EQ(after->Markers[1].Name, "Cyan");
+    EXPECT_EQ(after->Markers[1].Level, 80);
+    EXPECT_FALSE(spooler.GetQueueState("Presslane_Missing").has_value());
+    EXPECT_FALSE(spooler.GetQueueState("").has_value());
+    ASSERT_TRUE(s_cups->RemoveQueue("Presslane_Reporting"));
+}
+
 TEST(CupsSpoolerUnreachableTest, NoSchedulerMeansNoPrinters) {
     const std::string missing = ::testing::TempDir() + "/no-such-cups.sock";
     CupsSpooler spooler(missing, NoService);
     EXPECT_TRUE(spooler.EnumPrinters().empty());
     EXPECT_TRUE(spooler.EnumPorts().empty());
     EXPECT_FALSE(spooler.GetPrinter("Presslane_Socket").has_value());
+    EXPECT_FALSE(spooler.GetQueueState("Presslane_Socket").has_value());
 }
 
 TEST(CupsSpoolerEmptyTest, SchedulerWithoutQueuesHasNoPrinters) {

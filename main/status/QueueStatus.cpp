@@ -1,0 +1,160 @@
+#include "main/status/QueueStatus.h"
+
+#include "main/pages/XmlHandles.h"
+
+#include <string_view>
+
+namespace kaldo {
+
+namespace {
+
+struct Severity {
+    std::string_view suffix;
+    std::string_view name;
+};
+
+// A reason without a suffix is an error.
+constexpr Severity kSeverities[] = {
+    {"-error", "error"}, {"-warning", "warning"}, {"-report", "report"}};
+
+void SplitReason(std::string_view keyword, std::string& reason, std::string& severity) {
+    for (const Severity& known : kSeverities) {
+        if (keyword.size() > known.suffix.size() && keyword.ends_with(known.suffix)) {
+            reason = keyword.substr(0, keyword.size() - known.suffix.size());
+            severity = known.name;
+            return;
+        }
+    }
+    reason = keyword;
+    severity = "error";
+}
+
+std::string CodeFor(const std::string& reason, const std::vector<StateReasonCode>& table) {
+    for (const StateReasonCode& row : table) {
+        if (row.reason == reason)
+            return row.code;
+    }
+    return {};
+}
+
+bool Element(xmlTextWriterPtr writer, const char* name, const std::string& text) {
+    return xmlTextWriterWriteElement(writer, XmlText(name), XmlText(text)) >= 0;
+}
+
+bool Start(xmlTextWriterPtr writer, const char* name) {
+    return xmlTextWriterStartElement(writer, XmlText(name)) >= 0;
+}
+
+bool End(xmlTextWriterPtr writer) {
+    return xmlTextWriterEndElement(writer) >= 0;
+}
+
+bool WriteReasons(xmlTextWriterPtr writer, const QueueState& state,
+                  const std::vector<StateReasonCode>& reasonCodes) {
+    if (!Start(writer, "reasons"))
+        return false;
+    for (const std::string& keyword : state.Reasons) {
+        std::string reason;
+        std::string severity;
+        SplitReason(keyword, reason, severity);
+        const std::string code = CodeFor(reason, reasonCodes);
+        if (!Start(writer, "reason") || !Element(writer, "keyword", keyword) ||
+            !Element(writer, "severity", severity) ||
+            (!code.empty() && !Element(writer, "code", code)) || !End(writer))
+            return false;
+    }
+    return End(writer);
+}
+
+bool WriteMarkers(xmlTextWriterPtr writer, const QueueState& state) {
+    if (!Start(writer, "markers"))
+        return false;
+    for (const QueueMarker& marker : state.Markers) {
+        if (!Start(writer, "marker") || !Element(writer, "name", marker.Name) ||
+            !Element(writer, "type", marker.Type) || !Element(writer, "color", marker.Color) ||
+            (marker.Level >= 0 && !Element(writer, "level", std::to_string(marker.Level))) ||
+            !End(writer))
+            return false;
+    }
+    return End(writer);
+}
+
+} // namespace
+
+std::vector<StateReasonCode> ReadStateReasonTable(const std::string& solutionsPath) {
+    std::vector<StateReasonCode> table;
+    const XmlDocHandle document(
+        xmlReadFile(solutionsPath.c_str(), nullptr, XML_PARSE_NONET | XML_PARSE_NOWARNING));
+    xmlNodePtr root = document ? xmlDocGetRootElement(document.get()) : nullptr;
+    for (xmlNodePtr group = root ? root->children : nullptr; group; group = group->next) {
+        if (group->type != XML_ELEMENT_NODE ||
+            std::string_view(CharText(group->name)) != "StateReasons")
+            continue;
+        for (xmlNodePtr row = group->children; row; row = row->next) {
+            if (row->type != XML_ELEMENT_NODE ||
+                std::string_view(CharText(row->name)) != "StateReason")
+                continue;
+            StateReasonCode entry{TakeXmlString(xmlGetProp(row, XmlText("reason"))),
+                                  TakeXmlString(xmlGetProp(row, XmlText("code")))};
+            if (!entry.reason.empty() && !entry.code.empty())
+                table.push_back(std::move(entry));
+        }
+    }
+    return table;
+}
+
+bool WriteQueueStatusDocument(const std::string& path, const std::string& queueName,
+                              const QueueState& state,
+                              const std::vector<StateReasonCode>& reasonCodes) {
+    XmlTextWriterHandle owner(xmlNewTextWriterFilename(path.c_str(), 0));
+    xmlTextWriterPtr writer = owner.get();
+    if (!writer)
+        return false;
+    xmlTextWriterSetIndent(writer, 1);
+    return xmlTextWriterStartDocument(writer, nullptr, "UTF-8", nullptr) >= 0 &&
+           Start(writer, kQueueStatusRoot) && Element(writer, "queue", queueName) &&
+           Element(writer, "state", state.State) &&
+           Element(writer, "stateMessage", state.Message) &&
+           WriteReasons(writer, state, reasonCodes) && WriteMarkers(writer, state) && End(writer) &&
+           xmlTextWriterEndDocument(writer) >= 0;
+}
+
+QueueStatusSource::QueueStatusSource(std::unique_ptr<StatusSource> printer, Spooler& spooler,
+                                     std::string queueName, std::string solutionsPath)
+    : m_printer(std::move(printer))
+    , m_spooler(spooler)
+    , m_queueName(std::move(queueName))
+    , m_solutionsPath(std::move(solutionsPath)) {}
+
+bool QueueStatusSource::Retrieve(const std::string& file) {
+    if (m_printer && m_printer->Retrieve(file))
+        return true;
+    if (m_aborted.load() || m_queueName.empty())
+        return false;
+    const std::optional<QueueState> state = m_spooler.GetQueueState(m_queueName);
+    // An aborted retrieval never touches its file again.
+    if (!state || m_aborted.load())
+        return false;
+    return WriteQueueStatusDocument(file, m_queueName, *state,
+                                    ReadStateReasonTable(m_solutionsPath));
+}
+
+bool QueueStatusSource::Fetch(const std::string& file, const std::string& url) {
+    return m_printer && !m_aborted.load() && m_printer->Fetch(file, url);
+}
+
+void QueueStatusSource::Abort() {
+    m_aborted.store(true);
+    if (m_printer)
+        m_printer->Abort();
+}
+
+StatusSourceFactory QueueStatusSources(Spooler& spooler) {
+    return [&spooler](const StatusRequest& request) -> std::unique_ptr<StatusSource> {
+        return std::make_unique<QueueStatusSource>(request.askPrinter ? MakeStatusSource(request)
+                                                                      : nullptr,
+                                                   spooler, request.queueName, request.reasonTable);
+    };
+}
+
+} // namespace kaldo
