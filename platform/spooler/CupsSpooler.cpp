@@ -2,24 +2,13 @@
 
 #include "platform/spooler/DevicePorts.h"
 
-#include <cups/cups.h>
-
-#include <memory>
+#include "platform/spooler/CupsHandles.h"
 
 namespace kaldo {
 
 namespace {
 
 constexpr int kConnectTimeoutMs = 3000;
-
-struct HttpClose {
-    void operator()(http_t* http) const { httpClose(http); }
-};
-struct IppDelete {
-    void operator()(ipp_t* ipp) const { ippDelete(ipp); }
-};
-using HttpHandle = std::unique_ptr<http_t, HttpClose>;
-using IppHandle = std::unique_ptr<ipp_t, IppDelete>;
 
 struct ServerAddress {
     std::string Host;
@@ -66,8 +55,8 @@ std::string CupsSpooler::ServerName() const {
 
 std::vector<CupsSpooler::Queue> CupsSpooler::FetchQueues() {
     const ServerAddress address = SplitServer(m_server);
-    HttpHandle http(httpConnect2(address.Host.c_str(), address.Port, nullptr, AF_UNSPEC,
-                                 cupsEncryption(), 1, kConnectTimeoutMs, nullptr));
+    CupsHttpHandle http(httpConnect2(address.Host.c_str(), address.Port, nullptr, AF_UNSPEC,
+                                     cupsEncryption(), 1, kConnectTimeoutMs, nullptr));
     if (!http)
         return {};
 
@@ -76,7 +65,7 @@ std::vector<CupsSpooler::Queue> CupsSpooler::FetchQueues() {
     ipp_t* request = ippNewRequest(IPP_OP_CUPS_GET_PRINTERS);
     ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
                   int(std::size(kAttributes)), nullptr, kAttributes);
-    IppHandle response(cupsDoRequest(http.get(), request, "/"));
+    CupsIppHandle response(cupsDoRequest(http.get(), request, "/"));
     if (!response || ippGetStatusCode(response.get()) > IPP_STATUS_OK_CONFLICTING)
         return {};
 
