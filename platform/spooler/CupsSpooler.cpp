@@ -1,8 +1,8 @@
 #include "platform/spooler/CupsSpooler.h"
 
-#include "platform/spooler/DevicePorts.h"
-
+#include "platform/AsciiText.h"
 #include "platform/spooler/CupsHandles.h"
+#include "platform/spooler/DevicePorts.h"
 
 namespace kaldo {
 
@@ -120,7 +120,7 @@ std::vector<SpoolerPort> CupsSpooler::EnumPorts() {
         SpoolerPort port = PortOf(queue.DeviceUri);
         bool seen = false;
         for (const SpoolerPort& known : ports)
-            seen = seen || SameName(known.Name, port.Name);
+            seen = seen || EqualsIgnoringCase(known.Name, port.Name);
         if (!seen)
             ports.push_back(std::move(port));
     }

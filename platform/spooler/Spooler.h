@@ -55,7 +55,4 @@ public:
     virtual std::optional<std::string> XcvData(std::string_view xcvName, std::string_view dataName);
 };
 
-// Case-insensitive comparison of ASCII names (printer, port and server names).
-bool SameName(std::string_view a, std::string_view b);
-
 } // namespace kaldo
