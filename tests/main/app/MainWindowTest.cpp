@@ -11,7 +11,7 @@
 #include <sys/stat.h>
 
 using namespace kaldo;
-using namespace kaldo::windowtest;
+using namespace kaldo::testsupport;
 
 namespace {
 
@@ -33,7 +33,7 @@ TEST_F(MainWindowTest, StartUpShowsHeaderDefaultPageAndFooter) {
     EXPECT_EQ(m_context->HeaderPane()->View()->geometry().height(), 60);
 
     // The header lists only printers whose driver has content, the selected one first.
-    const std::string header = ReadFile(m_temp / "state/Data/presslane_3000/xml/header.xml");
+    const std::string header = ReadBytes(m_temp / "state/Data/presslane_3000/xml/header.xml");
     EXPECT_LT(header.find("<printername>Office_3020"), header.find("<printername>Studio_C5100"));
     EXPECT_EQ(header.find("Tessaro"), std::string::npos);
 }
@@ -72,7 +72,7 @@ TEST_F(MainWindowTest, PrinterSwitchSeesANewerInstallation) {
     std::ofstream(m_temp / "program/Data/presslane_c5000/ui/added.html") << "added";
     fs::remove(m_temp / "program/Data/presslane_c5000/ui/videos.html");
     ASSERT_TRUE(m_context->SelectPrinterByName("Studio_C5100"));
-    EXPECT_EQ(ReadFile(m_context->ContentPath("added.html")), "added");
+    EXPECT_EQ(ReadBytes(m_context->ContentPath("added.html")), "added");
     EXPECT_FALSE(
         fs::exists(fs::symlink_status(m_temp / "state/Data/presslane_c5000/ui/videos.html")));
 }
@@ -87,12 +87,13 @@ TEST_F(MainWindowTest, SearchBoxShowsTheResultsInTheSearchTab) {
         m_context->ContentPath(config.Tabs()[config.SearchTab()].Pages[config.SearchPage()].File);
     EXPECT_TRUE(WaitForPage(m_context->BodyPane(), searchPage)) << PageOf(m_context->BodyPane());
     EXPECT_EQ(m_context->Printer().CurrentTab, config.SearchTab());
-    const std::string results = ReadFile(m_context->ContentPath(config.Files().File_SearchContent));
+    const std::string results =
+        ReadBytes(m_context->ContentPath(config.Files().File_SearchContent));
     EXPECT_NE(results.find("paper jam"), std::string::npos);
     // The results are this user's; the page that the content ships stays as installed.
     const std::string shipped = "presslane_3000/ui/" + config.Files().File_SearchContent;
-    EXPECT_EQ(ReadFile(m_temp / ("program/Data/" + shipped)),
-              ReadFile(std::string(KALDO_CONTENT_DIR) + "/" + shipped));
+    EXPECT_EQ(ReadBytes(m_temp / ("program/Data/" + shipped)),
+              ReadBytes(std::string(KALDO_CONTENT_DIR) + "/" + shipped));
     // The header stays where it was.
     EXPECT_TRUE(EndsWith(PageOf(m_context->HeaderPane()), "presslane_3000/ui/header.html"));
 }
@@ -100,7 +101,7 @@ TEST_F(MainWindowTest, SearchBoxShowsTheResultsInTheSearchTab) {
 TEST_F(MainWindowTest, IndexPagesAreBuiltAtStartUp) {
     Start("Office_3020");
     const FileNames files = m_context->Printer().Config->Files();
-    const std::string index = ReadFile(m_context->ContentPath(files.File_IndexContent));
+    const std::string index = ReadBytes(m_context->ContentPath(files.File_IndexContent));
     EXPECT_NE(index.find("0 - 9"), std::string::npos);
     EXPECT_NE(index.find("Paper jam"), std::string::npos);
 }
