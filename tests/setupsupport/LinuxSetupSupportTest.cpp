@@ -327,6 +327,18 @@ TEST_F(LinuxSetupSupportTest, ShortcutIsADesktopEntryThatStartsTheTarget) {
     EXPECT_FALSE(fs::exists(link + ".desktop.new"));
 }
 
+TEST_F(LinuxSetupSupportTest, ShortcutIsNotWrittenThroughALinkLaidBesideIt) {
+    const std::string link = m_machine.Desktop() + "/Kaldo Tendwell";
+    const std::string victim = path("victim.conf");
+    WriteBytes(victim, "keep me\n");
+    fs::create_directories(m_machine.Desktop());
+    fs::create_symlink(victim, link + ".desktop.new");
+    ASSERT_TRUE(m_setup.createShortcut("/opt/Kaldo/Tendwell/ktendwell", link, "", ""));
+    EXPECT_EQ(ReadBytes(victim), "keep me\n");
+    EXPECT_FALSE(fs::is_symlink(link + ".desktop"));
+    EXPECT_NE(ReadBytes(link + ".desktop").find("\nName=Kaldo Tendwell\n"), std::string::npos);
+}
+
 TEST_F(LinuxSetupSupportTest, ShortcutsAndSubmenuPassTheDesktopFileValidator) {
     if (std::system("command -v desktop-file-validate >/dev/null 2>&1") != 0)
         GTEST_SKIP() << "desktop-file-validate is not installed";
