@@ -113,10 +113,10 @@ int Measure(int clicks) {
     window.show();
 
     XdgShell shell;
-    test::RecordingPrompts prompts;
-    test::FakeDriverFiles driverFiles;
-    test::FakeSettingsStore settingsStore;
-    test::FakeSettingsDialog settingsDialog;
+    testsupport::RecordingPrompts prompts;
+    testsupport::FakeDriverFiles driverFiles;
+    testsupport::FakeSettingsStore settingsStore;
+    testsupport::FakeSettingsDialog settingsDialog;
     WorkerThreads threads;
     BusyWaits waits(&window, threads);
     std::function<void()> answered;

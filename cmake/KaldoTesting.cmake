@@ -7,7 +7,8 @@ function(kaldo_add_test name)
   cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBS;ENVIRONMENT;LABELS;FIXTURES_REQUIRED" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_BINARY_DIR} ${PROJECT_BINARY_DIR}/tests)
-  target_link_libraries(${name} PRIVATE kaldo_options ${ARG_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+  target_link_libraries(${name} PRIVATE kaldo_options ${ARG_LIBS} kaldo_testsupport GTest::gtest GTest::gmock
+                                        GTest::gtest_main)
   # Without window tests the executable stays defined (folders add properties to it) but is
   # neither built nor registered.
   if(NOT KALDO_GUI_TESTS AND "gui" IN_LIST ARG_LABELS)

@@ -1,5 +1,6 @@
 #include "ktwnutil/UsbPrinterDevices.h"
 
+#include "platform/AsciiText.h"
 #include "platform/Paths.h"
 
 #include <algorithm>
@@ -27,12 +28,6 @@ std::string Trimmed(std::string_view text) {
     return std::string(text);
 }
 
-bool SameText(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower((unsigned char)x) == std::tolower((unsigned char)y);
-    });
-}
-
 std::string ReadAttribute(const fs::path& path) {
     std::ifstream file(path, std::ios::binary);
     std::ostringstream text;
@@ -51,12 +46,12 @@ std::optional<int> Number(std::string_view text, int base) {
 // The spooler names a USB printer "make/model" and drops the make from a model that repeats
 // it ("Kaldo" + "Kaldo Presslane 3020" gives "Kaldo/Presslane 3020").
 bool ModelMatches(const DeviceId& id, const std::string& model) {
-    if (SameText(id.Model, model))
+    if (EqualsIgnoringCase(id.Model, model))
         return true;
     const std::string prefix = id.Make + " ";
     return !id.Make.empty() && id.Model.size() > prefix.size() &&
-           SameText(std::string_view(id.Model).substr(0, prefix.size()), prefix) &&
-           SameText(std::string_view(id.Model).substr(prefix.size()), model);
+           EqualsIgnoringCase(std::string_view(id.Model).substr(0, prefix.size()), prefix) &&
+           EqualsIgnoringCase(std::string_view(id.Model).substr(prefix.size()), model);
 }
 
 struct PrinterEntry {
@@ -86,7 +81,7 @@ bool EntryMatches(const PrinterEntry& entry, const UsbPortDevice& port) {
     if (idText.empty())
         idText = ReadAttribute(entry.Folder / "ieee1284_id");
     const DeviceId id = ParseDeviceId(idText);
-    if (!SameText(id.Make, Trimmed(port.Make)) || !ModelMatches(id, Trimmed(port.Model)))
+    if (!EqualsIgnoringCase(id.Make, Trimmed(port.Make)) || !ModelMatches(id, Trimmed(port.Model)))
         return false;
 
     if (!port.Serial.empty() && id.Serial != port.Serial) {
@@ -116,11 +111,12 @@ DeviceId ParseDeviceId(std::string_view text) {
             continue;
         const std::string key = Trimmed(pair.substr(0, colon));
         const std::string value = Trimmed(pair.substr(colon + 1));
-        if (SameText(key, "MFG") || SameText(key, "MANUFACTURER"))
+        if (EqualsIgnoringCase(key, "MFG") || EqualsIgnoringCase(key, "MANUFACTURER"))
             id.Make = value;
-        else if (SameText(key, "MDL") || SameText(key, "MODEL"))
+        else if (EqualsIgnoringCase(key, "MDL") || EqualsIgnoringCase(key, "MODEL"))
             id.Model = value;
-        else if (SameText(key, "SN") || SameText(key, "SERN") || SameText(key, "SERIALNUMBER"))
+        else if (EqualsIgnoringCase(key, "SN") || EqualsIgnoringCase(key, "SERN") ||
+                 EqualsIgnoringCase(key, "SERIALNUMBER"))
             id.Serial = value;
     }
     return id;

@@ -1,6 +1,6 @@
 #include "platform/Paths.h"
 
-#include <QString>
+#include "platform/NameCompare.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -41,39 +41,39 @@ std::string ProgramFolder() {
     return folder;
 }
 
-static std::string absoluteVariable(const char* name) {
+std::optional<std::string> AbsolutePathVariable(const char* name) {
     const char* value = std::getenv(name);
     // Relative values are invalid for XDG variables and are ignored.
-    return value != nullptr && value[0] == '/' ? value : "";
+    if (value == nullptr || value[0] != '/')
+        return std::nullopt;
+    return std::string(value);
+}
+
+std::optional<std::string> HomeFolder() {
+    if (std::optional<std::string> home = AbsolutePathVariable("HOME"))
+        return home;
+    if (const passwd* entry = ::getpwuid(::getuid()); entry != nullptr && entry->pw_dir != nullptr)
+        return std::string(entry->pw_dir);
+    return std::nullopt;
 }
 
 std::string StateFolder() {
-    std::string cache = absoluteVariable("XDG_CACHE_HOME");
-    if (cache.empty()) {
-        std::string home = absoluteVariable("HOME");
-        if (home.empty()) {
-            const passwd* user = ::getpwuid(::getuid());
-            home = user != nullptr && user->pw_dir != nullptr ? user->pw_dir : "/";
-        }
-        cache = JoinPath(home, ".cache");
-    }
+    const std::string cache = AbsolutePathVariable("XDG_CACHE_HOME")
+                                  .value_or(JoinPath(HomeFolder().value_or("/"), ".cache"));
     return JoinPath(cache, "kaldo/Tendwell/");
 }
 
-// Names compare as on Windows: without regard to case, also beyond ASCII ("DONNÉES" is
-// "données"). Of several such matches the smallest name wins, so the choice does not depend
+// Of several matches without regard to case the smallest name wins, so the choice does not depend
 // on the order in which the folder lists its entries.
 static std::string matchEntry(const std::string& folder, const std::string& name) {
     std::error_code error;
     if (fs::exists(fs::path(folder) / name, error))
         return name;
-    const QString wanted = QString::fromStdString(name);
     std::string match;
     for (fs::directory_iterator it(folder.empty() ? "." : folder, error), end; !error && it != end;
          it.increment(error)) {
         std::string candidate = it->path().filename().string();
-        if ((match.empty() || candidate < match) &&
-            QString::fromStdString(candidate).compare(wanted, Qt::CaseInsensitive) == 0)
+        if ((match.empty() || candidate < match) && SameNameIgnoringCase(candidate, name))
             match = std::move(candidate);
     }
     return match;

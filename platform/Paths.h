@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -10,6 +11,13 @@ std::string JoinPath(std::string_view a, std::string_view b);
 
 // The folder of the running executable, ending in '/'.
 std::string ProgramFolder();
+
+// A folder named by an environment variable (HOME, XDG_*); it counts only when it holds an
+// absolute path.
+std::optional<std::string> AbsolutePathVariable(const char* name);
+
+// The user's home folder: $HOME, else the password database's entry.
+std::optional<std::string> HomeFolder();
 
 // This user's own copy of what the program writes into its content: the pages it generates,
 // downloads and updates, laid out like the program folder (Data/<content folder>/...), so

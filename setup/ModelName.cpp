@@ -1,6 +1,6 @@
 #include "setup/ModelName.h"
 
-#include <QString>
+#include "platform/NameCompare.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -25,11 +25,8 @@ std::optional<std::string> firstFolder(const fs::path& folder) {
     if (names.empty())
         return std::nullopt;
     return *std::min_element(
-        names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-            const int order =
-                QString::fromStdString(a).compare(QString::fromStdString(b), Qt::CaseInsensitive);
-            return order != 0 ? order < 0 : a < b;
-        });
+        names.begin(), names.end(),
+        [](const std::string& a, const std::string& b) { return NameBeforeIgnoringCase(a, b); });
 }
 
 } // namespace

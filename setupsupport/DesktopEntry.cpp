@@ -1,5 +1,7 @@
 #include "setupsupport/DesktopEntry.h"
 
+#include "platform/AsciiText.h"
+
 #include <cctype>
 
 namespace kaldo {
@@ -63,7 +65,7 @@ std::string joinedWords(std::string_view text, bool lowerCase) {
         if (gap)
             joined.push_back('-');
         gap = false;
-        joined.push_back(lowerCase ? static_cast<char>(std::tolower(u)) : c);
+        joined.push_back(lowerCase ? AsciiLower(c) : c);
     }
     return joined;
 }

@@ -1,6 +1,7 @@
 #include "setupsupport/FileTree.h"
 
-#include <cctype>
+#include "platform/AsciiText.h"
+
 #include <cerrno>
 #include <string>
 #include <vector>
@@ -14,16 +15,12 @@ namespace kaldo {
 
 namespace {
 
-bool sameChar(char a, char b) {
-    return std::tolower(static_cast<unsigned char>(a)) ==
-           std::tolower(static_cast<unsigned char>(b));
-}
-
 bool matches(std::string_view name, std::string_view pattern) {
     // Iterative wildcard match with one backtrack point for the last '*'.
     size_t n = 0, p = 0, starP = std::string_view::npos, starN = 0;
     while (n < name.size()) {
-        if (p < pattern.size() && (pattern[p] == '?' || sameChar(pattern[p], name[n]))) {
+        if (p < pattern.size() &&
+            (pattern[p] == '?' || AsciiLower(pattern[p]) == AsciiLower(name[n]))) {
             ++n;
             ++p;
         } else if (p < pattern.size() && pattern[p] == '*') {

@@ -1,5 +1,6 @@
 #include "setupsupport/LinuxSetupSupport.h"
 
+#include "platform/AtomicFile.h"
 #include "platform/Paths.h"
 #include "platform/registry/Registry.h"
 #include "setupsupport/DesktopEntry.h"
@@ -178,21 +179,11 @@ bool LinuxSetupSupport::writeFile(const std::string& path, const std::string& te
     const std::string firstExisting = existingAncestor(fs::path(path).parent_path());
     if (!CreateDirectories(path, false))
         return fail("Cannot create the folder of " + path + ": " + systemError(errno));
-    const std::string temporary = path + ".new";
-    {
-        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-        if (!(file << text) || !file.flush()) {
-            const int error = errno;
-            ::unlink(temporary.c_str());
-            return fail("Cannot write " + path + ": " + systemError(error));
-        }
-    }
-    ::chmod(temporary.c_str(), mode);
-    if (::rename(temporary.c_str(), path.c_str()) != 0) {
-        const int error = errno;
-        ::unlink(temporary.c_str());
-        return fail("Cannot write " + path + ": " + systemError(error));
-    }
+    // A fresh temporary name, never one that somebody could have laid a link at beforehand.
+    AtomicFile file(path);
+    if (!file.Open() || !file.Write(text) || ::fchmod(::fileno(file.Stream()), mode) != 0 ||
+        !file.Commit())
+        return fail("Cannot write " + path + ": " + systemError(errno));
     if (m_userOwner && path.rfind(m_userOwner->Home + "/", 0) == 0) {
         ::lchown(path.c_str(), m_userOwner->Uid, m_userOwner->Gid);
         for (fs::path folder = fs::path(path).parent_path();

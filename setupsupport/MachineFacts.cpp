@@ -1,8 +1,9 @@
 #include "setupsupport/MachineFacts.h"
 
+#include "platform/AsciiText.h"
+
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <utility>
 
 #include <sys/utsname.h>
@@ -10,13 +11,6 @@
 namespace kaldo {
 
 namespace {
-
-std::string upper(std::string_view text) {
-    std::string result(text);
-    for (char& c : result)
-        c = char(std::toupper(static_cast<unsigned char>(c)));
-    return result;
-}
 
 bool contains(const std::string& text, char c) {
     return text.find(c) != std::string::npos;
@@ -108,7 +102,7 @@ bool OsClassHasProductType(int osClass) {
 int ProductTypeFromText(const std::optional<std::string>& text) {
     if (!text)
         return kProductWorkstation;
-    const std::string type = upper(*text);
+    const std::string type = AsciiUppered(*text);
     if (type == "SERVERNT")
         return kProductServer;
     if (type == "LANMANNT")
@@ -128,23 +122,21 @@ std::string AbbreviatedLanguageName(std::string_view locale) {
     // language[_TERRITORY][.codeset][@modifier]
     locale = locale.substr(0, locale.find_first_of(".@"));
     const size_t split = locale.find_first_of("_-");
-    std::string language(locale.substr(0, split));
-    for (char& c : language)
-        c = char(std::tolower(static_cast<unsigned char>(c)));
+    const std::string language = AsciiLowered(locale.substr(0, split));
     if (language.empty() || language == "c" || language == "posix")
         return "ENU";
     if (split != std::string_view::npos) {
-        const std::string territory = upper(locale.substr(split + 1, 2));
+        const std::string territory = AsciiUppered(locale.substr(split + 1, 2));
         if (std::string_view code = lookUp(language + "_" + territory); !code.empty())
             return std::string(code);
     }
     if (std::string_view code = lookUp(language); !code.empty())
         return std::string(code);
-    return upper(language);
+    return AsciiUppered(language);
 }
 
 std::string NormaliseLanguageCode(std::string_view code) {
-    const std::string upperCode = upper(code);
+    const std::string upperCode = AsciiUppered(code);
     for (const auto& [from, to] : kNormalised) {
         if (from == upperCode)
             return std::string(to);

@@ -2,24 +2,12 @@
 
 #include "platform/Paths.h"
 
-#include <cstdlib>
 #include <fstream>
 #include <sstream>
-
-#include <pwd.h>
-#include <unistd.h>
 
 namespace kaldo {
 
 namespace {
-
-// An XDG base variable counts only when it holds an absolute path.
-std::optional<std::string> absoluteVariable(const char* name) {
-    const char* value = std::getenv(name);
-    if (value == nullptr || value[0] != '/')
-        return std::nullopt;
-    return std::string(value);
-}
 
 std::string trim(std::string_view text) {
     const size_t first = text.find_first_not_of(" \t\r");
@@ -43,14 +31,6 @@ std::string unquote(std::string_view value) {
 }
 
 } // namespace
-
-std::optional<std::string> HomeFolder() {
-    if (const char* home = std::getenv("HOME"); home != nullptr && home[0] == '/')
-        return std::string(home);
-    if (const passwd* entry = ::getpwuid(::getuid()); entry != nullptr && entry->pw_dir != nullptr)
-        return std::string(entry->pw_dir);
-    return std::nullopt;
-}
 
 std::optional<std::string> UserDirFromFile(std::string_view fileText, std::string_view name,
                                            std::string_view home) {
@@ -82,7 +62,7 @@ std::optional<std::string> DesktopFolder() {
     if (!home)
         return std::nullopt;
     const std::string config =
-        absoluteVariable("XDG_CONFIG_HOME").value_or(JoinPath(*home, ".config"));
+        AbsolutePathVariable("XDG_CONFIG_HOME").value_or(JoinPath(*home, ".config"));
     std::ifstream file(JoinPath(config, "user-dirs.dirs"));
     if (file) {
         std::stringstream text;
@@ -90,7 +70,7 @@ std::optional<std::string> DesktopFolder() {
         if (auto folder = UserDirFromFile(text.str(), "DESKTOP", *home))
             return folder;
     }
-    if (auto folder = absoluteVariable("XDG_DESKTOP_DIR"))
+    if (auto folder = AbsolutePathVariable("XDG_DESKTOP_DIR"))
         return folder;
     return JoinPath(*home, "Desktop");
 }
@@ -99,7 +79,7 @@ namespace {
 
 std::optional<std::string> userFolder(const char* variable, const char* fallback,
                                       std::string_view relative) {
-    if (auto base = absoluteVariable(variable))
+    if (auto base = AbsolutePathVariable(variable))
         return JoinPath(*base, relative);
     const std::optional<std::string> home = HomeFolder();
     if (!home)

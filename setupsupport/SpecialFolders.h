@@ -32,9 +32,6 @@ std::optional<std::string> MenuDirectoriesFolder(int programsId);
 std::optional<std::string> MergedMenusFolder(int programsId);
 std::optional<std::string> IconThemeFolder(int programsId);
 
-// The user's home folder: $HOME, else the password database's entry.
-std::optional<std::string> HomeFolder();
-
 // The value of XDG_<name>_DIR in the text of a user-dirs.dirs file, with "$HOME" replaced;
 // nothing when the file does not set it or sets it to something other than "$HOME/..." or an
 // absolute path.

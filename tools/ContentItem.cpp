@@ -1,5 +1,7 @@
 #include "tools/ContentItem.h"
 
+#include "platform/AsciiText.h"
+
 #include <algorithm>
 #include <array>
 #include <cctype>
@@ -29,10 +31,7 @@ std::string LowerExtension(std::string_view name) {
     const auto dot = name.rfind('.');
     if (dot == std::string_view::npos)
         return {};
-    std::string extension(name.substr(dot));
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return extension;
+    return AsciiLowered(name.substr(dot));
 }
 
 bool IsSafeName(std::string_view name) {

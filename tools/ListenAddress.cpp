@@ -1,16 +1,17 @@
 #include "tools/ListenAddress.h"
 
+#include "platform/AsciiText.h"
+
 #include <arpa/inet.h>
 #include <charconv>
 #include <netinet/in.h>
-#include <strings.h>
 
 namespace kaldo::simulator {
 
 namespace {
 
 bool IsLocalhostName(std::string_view host) {
-    return host.size() == 9 && strncasecmp(host.data(), "localhost", 9) == 0;
+    return EqualsIgnoringCase(host, "localhost");
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "tools/Simulator.h"
 
+#include "platform/AtomicFile.h"
+
 #include "tools/ControlRoutes.h"
 #include "tools/PrinterRoutes.h"
 #include "tools/SiteContent.h"
@@ -27,22 +29,10 @@ namespace {
 constexpr std::size_t kThreadsPerListener = 8;
 
 bool WriteFileAtomically(const std::string& path, const std::string& content, std::string& error) {
-    const std::string temporary = path + ".tmp";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out << content;
-        if (!out.flush()) {
-            error = "cannot write " + temporary;
-            std::remove(temporary.c_str());
-            return false;
-        }
-    }
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-        error = "cannot write " + path;
-        std::remove(temporary.c_str());
-        return false;
-    }
-    return true;
+    if (kaldo::WriteFileAtomically(path, content))
+        return true;
+    error = "cannot write " + path;
+    return false;
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "uninstall/Uninstaller.h"
 
 #include "packaging/ProgramIcon.h"
+#include "platform/NameCompare.h"
 #include "platform/Paths.h"
 #include "platform/registry/Registry.h"
 #include "setupsupport/DesktopEntry.h"
@@ -9,8 +10,6 @@
 #include "setupsupport/SetupSupport.h"
 #include "setupsupport/SpecialFolders.h"
 #include "uninstall/UninstallerStrings.h"
-
-#include <QString>
 
 #include <algorithm>
 #include <filesystem>
@@ -25,16 +24,6 @@ namespace fs = std::filesystem;
 namespace strings = uninstaller_strings;
 
 namespace {
-
-bool caseInsensitiveLess(const std::string& a, const std::string& b) {
-    const int order =
-        QString::fromStdString(a).compare(QString::fromStdString(b), Qt::CaseInsensitive);
-    return order != 0 ? order < 0 : a < b;
-}
-
-bool sameWithoutCase(const std::string& a, const std::string& b) {
-    return QString::fromStdString(a).compare(QString::fromStdString(b), Qt::CaseInsensitive) == 0;
-}
 
 // Whether `file` is a plain file inside `folder` (both as they really are, links resolved).
 bool liesInside(const std::string& file, const std::string& folder) {
@@ -67,7 +56,9 @@ std::vector<std::string> ContentFolders(const std::string& dataFolder) {
         if (S_ISDIR(info.st_mode) && (info.st_mode & S_IWUSR) != 0)
             names.push_back(name);
     }
-    std::sort(names.begin(), names.end(), caseInsensitiveLess);
+    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        return NameBeforeIgnoringCase(a, b);
+    });
     return names;
 }
 
@@ -91,7 +82,7 @@ std::string Uninstaller::FindContent(const std::string& name) const {
     if (std::find(m_contents.begin(), m_contents.end(), name) != m_contents.end())
         return name;
     for (const std::string& content : m_contents) {
-        if (sameWithoutCase(content, name))
+        if (SameNameIgnoringCase(content, name))
             return content;
     }
     return {};

@@ -1,5 +1,7 @@
 #include "main/launchers/ContentItem.h"
 
+#include "platform/AsciiText.h"
+
 #include <algorithm>
 #include <cctype>
 #include <fstream>
@@ -9,24 +11,6 @@ namespace kaldo {
 namespace {
 
 constexpr std::string_view kFileNameKey = "FileName=";
-
-bool EqualsIgnoringCase(char a, char b) {
-    return std::tolower(static_cast<unsigned char>(a)) ==
-           std::tolower(static_cast<unsigned char>(b));
-}
-
-bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-    return text.size() >= prefix.size() &&
-           std::equal(prefix.begin(), prefix.end(), text.begin(), EqualsIgnoringCase);
-}
-
-size_t FindIgnoringCase(std::string_view text, std::string_view what, size_t from = 0) {
-    if (from > text.size())
-        return std::string_view::npos;
-    const auto found = std::search(text.begin() + std::ptrdiff_t(from), text.end(), what.begin(),
-                                   what.end(), EqualsIgnoringCase);
-    return found == text.end() ? std::string_view::npos : size_t(found - text.begin());
-}
 
 // Web servers answer a missing file with a page of their own, in whatever letter case and
 // after whatever byte-order mark, blanks or doctype; documents and videos never look so.

@@ -2,10 +2,7 @@
 
 #include "main/launchers/TextLines.h"
 #include "platform/Paths.h"
-
-#include <QTemporaryFile>
-
-#include <cups/cups.h>
+#include "platform/spooler/CupsQueues.h"
 
 #include <cstdlib>
 #include <optional>
@@ -73,16 +70,10 @@ std::string CupsDriverFiles::DriverDirectory() {
 }
 
 std::vector<DriverFile> CupsDriverFiles::DependentFiles(const std::string& printerName) {
-    if (printerName.empty())
+    const std::optional<std::string> ppd = CupsQueuePpd(printerName);
+    if (!ppd)
         return {};
-    QTemporaryFile ppd;
-    if (!ppd.open())
-        return {};
-    const std::string resource = "/printers/" + printerName + ".ppd";
-    if (cupsGetFd(CUPS_HTTP_DEFAULT, resource.c_str(), ppd.handle()) != HTTP_STATUS_OK)
-        return {};
-    ppd.seek(0);
-    return PpdDependentFiles(ppd.readAll().toStdString(), DriverDirectory());
+    return PpdDependentFiles(*ppd, DriverDirectory());
 }
 
 } // namespace kaldo

@@ -1,10 +1,8 @@
 #include "main/navigation/Dispatcher.h"
 
-#include "main/pages/XmlHandles.h"
-#include "main/printers/PercentEscapes.h"
+#include "platform/AsciiText.h"
+#include "platform/PercentDecoding.h"
 #include "platform/Trace.h"
-
-#include <libxml/uri.h>
 
 #include <algorithm>
 #include <cctype>
@@ -20,16 +18,6 @@ namespace {
 constexpr size_t kKeywordsLimit = 255;
 // The "util-search:" text is cut to 255 characters before it is unescaped.
 constexpr size_t kSearchTextLimit = 255;
-
-bool EqualsIgnoringCase(char a, char b) {
-    return std::tolower(static_cast<unsigned char>(a)) ==
-           std::tolower(static_cast<unsigned char>(b));
-}
-
-bool ContainsIgnoringCase(std::string_view text, std::string_view marker) {
-    return std::search(text.begin(), text.end(), marker.begin(), marker.end(),
-                       EqualsIgnoringCase) != text.end();
-}
 
 // The text after the first occurrence of `marker`, or none when it does not occur.
 std::optional<std::string> ArgumentAfter(const std::string& url, std::string_view marker) {
@@ -48,11 +36,6 @@ std::string CutUtf8(std::string text, size_t limit) {
         --end;
     text.resize(end);
     return text;
-}
-
-std::string UnescapeUri(const std::string& text) {
-    char* unescaped = xmlURIUnescapeString(text.c_str(), 0, nullptr);
-    return TakeXmlString(reinterpret_cast<xmlChar*>(unescaped));
 }
 
 // A form submission writes blanks as '+' (a typed '+' arrives as "%2B").
@@ -74,11 +57,6 @@ void SwitchTo(const std::string& page, PaneControl& pane) {
     }
     pane.SetReturnPage(page);
     pane.StopAndNavigate(page);
-}
-
-bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-    return text.size() >= prefix.size() &&
-           std::equal(prefix.begin(), prefix.end(), text.begin(), EqualsIgnoringCase);
 }
 
 // The words of a submitted search form: the "keywords" field of the query of a page of the
@@ -222,7 +200,7 @@ bool Dispatch(const std::string& url, PaneControl& pane, NavigationActions& acti
     }
     if (auto argument = ArgumentAfter(url, "util-search:")) {
         pane.ReturnToPage();
-        actions.Search(UnescapeUri(CutUtf8(*argument, kSearchTextLimit)));
+        actions.Search(DecodeUriEscapes(CutUtf8(*argument, kSearchTextLimit)));
         return true;
     }
     if (auto argument = ArgumentAfter(url, "keywords=")) {

@@ -1,6 +1,7 @@
 #include "main/net/UpdateCheck.h"
 
 #include "main/pages/DocumentWriter.h"
+#include "platform/AsciiText.h"
 #include "platform/Paths.h"
 
 #include <array>
@@ -120,9 +121,7 @@ bool UpdateStates::TakePending(const std::string& xmlFolder) {
 int MonthNumber(std::string_view name) {
     static constexpr std::array<std::string_view, 12> kMonths = {
         "JAN", "FEB", "MAR", "APR", "MAY", "JUN", "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
-    std::string upper(name);
-    for (char& c : upper)
-        c = char(std::toupper(static_cast<unsigned char>(c)));
+    const std::string upper = AsciiUppered(name);
     for (size_t i = 0; i < kMonths.size(); ++i) {
         if (upper == kMonths[i])
             return int(i) + 1;

@@ -1,6 +1,7 @@
 #include "main/shell/ContentFolders.h"
 
 #include "main/shell/ContentInfoMerge.h"
+#include "platform/AsciiText.h"
 #include "platform/Paths.h"
 
 #include <algorithm>
@@ -10,26 +11,6 @@
 namespace kaldo {
 
 namespace fs = std::filesystem;
-
-namespace {
-
-char asciiLower(char c) {
-    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
-}
-
-// Folder names order as the system of the content enumerates them: without regard to ASCII
-// case. Names that differ only in case keep a fixed order between them.
-bool folderNameBefore(const std::string& a, const std::string& b) {
-    const bool before =
-        std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                     [](char x, char y) { return asciiLower(x) < asciiLower(y); });
-    const bool after =
-        std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end(),
-                                     [](char x, char y) { return asciiLower(x) < asciiLower(y); });
-    return before || (!after && a < b);
-}
-
-} // namespace
 
 bool ListContentFolders(const std::string& programFolder, std::vector<std::string>& folders) {
     const std::string dataFolder = ResolvePath(JoinPath(programFolder, "data"));
@@ -45,7 +26,10 @@ bool ListContentFolders(const std::string& programFolder, std::vector<std::strin
     }
     if (error)
         return false;
-    std::sort(names.begin(), names.end(), folderNameBefore);
+    // Folder names order as the system of the content enumerates them: without regard to
+    // ASCII case.
+    std::sort(names.begin(), names.end(),
+              [](const std::string& a, const std::string& b) { return LessIgnoringCase(a, b); });
     for (const std::string& name : names)
         folders.push_back(JoinPath(dataFolder, name));
     return true;

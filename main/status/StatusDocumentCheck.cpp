@@ -4,6 +4,7 @@
 #include "main/pages/DocumentWriter.h"
 #include "main/pages/ResultCodes.h"
 #include "main/status/StatusInfo.h"
+#include "platform/AsciiText.h"
 #include "platform/Paths.h"
 
 #include <filesystem>
@@ -25,24 +26,6 @@ xmlNodePtr FirstChildElement(xmlNodePtr parent, std::string_view name) {
     return nullptr;
 }
 
-char AsciiLower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-// Whether `part` occurs in `whole`, ignoring ASCII case; an empty part never does.
-bool ContainsIgnoringCase(std::string_view whole, std::string_view part) {
-    if (part.empty() || part.size() > whole.size())
-        return false;
-    for (size_t at = 0; at + part.size() <= whole.size(); ++at) {
-        size_t i = 0;
-        while (i < part.size() && AsciiLower(whole[at + i]) == AsciiLower(part[i]))
-            ++i;
-        if (i == part.size())
-            return true;
-    }
-    return false;
-}
-
 bool IsHardDriveOption(xmlNodePtr option) {
     bool hasType = false;
     bool hasInstalled = false;
@@ -58,7 +41,7 @@ bool IsHardDriveOption(xmlNodePtr option) {
             hasInstalled = true;
         }
     }
-    return hasType && hasInstalled && ContainsIgnoringCase("Hard Drive", type);
+    return hasType && hasInstalled && !type.empty() && ContainsIgnoringCase("Hard Drive", type);
 }
 
 } // namespace

@@ -14,7 +14,6 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <functional>
-#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -177,14 +176,6 @@ bool writeKey(const std::string& file, std::string_view key, bool create,
     return written;
 }
 
-std::string homeFolder() {
-    const char* home = std::getenv("HOME");
-    if (home != nullptr && *home != '\0')
-        return home;
-    const passwd* user = getpwuid(getuid());
-    return user != nullptr ? user->pw_dir : "/";
-}
-
 } // namespace
 
 IniRegistry::IniRegistry()
@@ -197,9 +188,8 @@ IniRegistry::IniRegistry(std::string localMachineFile, std::string currentUserFi
 std::string IniRegistry::DefaultFile(Hive hive) {
     if (hive == Hive::LocalMachine)
         return MachinePath("/etc/kaldo/registry.ini");
-    const char* config = std::getenv("XDG_CONFIG_HOME");
-    const std::string folder =
-        config != nullptr && config[0] == '/' ? config : JoinPath(homeFolder(), ".config");
+    const std::string folder = AbsolutePathVariable("XDG_CONFIG_HOME")
+                                   .value_or(JoinPath(HomeFolder().value_or("/"), ".config"));
     return JoinPath(folder, "kaldo/registry.ini");
 }
 

@@ -1,6 +1,6 @@
 #include "platform/registry/Registry.h"
 
-#include <QString>
+#include "platform/NameCompare.h"
 
 namespace kaldo {
 
@@ -19,8 +19,7 @@ std::vector<std::string> SplitKeyPath(std::string_view key) {
 }
 
 bool RegistryNamesEqual(std::string_view a, std::string_view b) {
-    return QString::fromUtf8(a.data(), qsizetype(a.size()))
-               .compare(QString::fromUtf8(b.data(), qsizetype(b.size())), Qt::CaseInsensitive) == 0;
+    return SameNameIgnoringCase(a, b);
 }
 
 bool KeyIsWithin(std::string_view key, std::string_view subtree) {

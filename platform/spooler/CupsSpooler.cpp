@@ -1,11 +1,10 @@
 #include "platform/spooler/CupsSpooler.h"
 
+#include "platform/AsciiText.h"
+#include "platform/spooler/CupsHandles.h"
 #include "platform/spooler/DevicePorts.h"
 
-#include <cups/cups.h>
-
 #include <algorithm>
-#include <memory>
 
 namespace kaldo {
 
@@ -13,15 +12,6 @@ namespace {
 
 constexpr int kConnectTimeoutMs = 3000;
 constexpr double kAnswerTimeoutSeconds = 5.0;
-
-struct HttpClose {
-    void operator()(http_t* http) const { httpClose(http); }
-};
-struct IppDelete {
-    void operator()(ipp_t* ipp) const { ippDelete(ipp); }
-};
-using HttpHandle = std::unique_ptr<http_t, HttpClose>;
-using IppHandle = std::unique_ptr<ipp_t, IppDelete>;
 
 struct ServerAddress {
     std::string Host;
@@ -50,9 +40,9 @@ std::string TextOf(ipp_attribute_t* attribute, int index = 0) {
     return text ? text : "";
 }
 
-HttpHandle Connect(const std::string& server) {
+CupsHttpHandle Connect(const std::string& server) {
     const ServerAddress address = SplitServer(server);
-    return HttpHandle(httpConnect2(address.Host.c_str(), address.Port, nullptr, AF_UNSPEC,
+    return CupsHttpHandle(httpConnect2(address.Host.c_str(), address.Port, nullptr, AF_UNSPEC,
                                    cupsEncryption(), 1, kConnectTimeoutMs, nullptr));
 }
 
@@ -115,7 +105,7 @@ std::string CupsSpooler::ServerName() const {
 }
 
 std::vector<CupsSpooler::Queue> CupsSpooler::FetchQueues() {
-    HttpHandle http = Connect(m_server);
+    CupsHttpHandle http = Connect(m_server);
     if (!http)
         return {};
 
@@ -124,7 +114,7 @@ std::vector<CupsSpooler::Queue> CupsSpooler::FetchQueues() {
     ipp_t* request = ippNewRequest(IPP_OP_CUPS_GET_PRINTERS);
     ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
                   int(std::size(kAttributes)), nullptr, kAttributes);
-    IppHandle response(cupsDoRequest(http.get(), request, "/"));
+    CupsIppHandle response(cupsDoRequest(http.get(), request, "/"));
     if (!response || ippGetStatusCode(response.get()) > IPP_STATUS_OK_CONFLICTING)
         return {};
 
@@ -176,7 +166,7 @@ std::vector<SpoolerPrinter> CupsSpooler::EnumPrinters() {
 std::optional<QueueState> CupsSpooler::GetQueueState(std::string_view printerName) {
     if (printerName.empty())
         return std::nullopt;
-    HttpHandle http = Connect(m_server);
+    CupsHttpHandle http = Connect(m_server);
     if (!http)
         return std::nullopt;
     // A scheduler that accepts and never answers must not hold the status worker for long.
@@ -194,7 +184,7 @@ std::optional<QueueState> CupsSpooler::GetQueueState(std::string_view printerNam
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
     ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
                   int(std::size(kAttributes)), nullptr, kAttributes);
-    IppHandle response(cupsDoRequest(http.get(), request, "/"));
+    CupsIppHandle response(cupsDoRequest(http.get(), request, "/"));
     if (!response || ippGetStatusCode(response.get()) > IPP_STATUS_OK_CONFLICTING)
         return std::nullopt;
     ipp_attribute_t* state = ippFindAttribute(response.get(), "printer-state", IPP_TAG_ENUM);
@@ -219,7 +209,7 @@ std::vector<SpoolerPort> CupsSpooler::EnumPorts() {
         SpoolerPort port = PortOf(queue.DeviceUri);
         bool seen = false;
         for (const SpoolerPort& known : ports)
-            seen = seen || SameName(known.Name, port.Name);
+            seen = seen || EqualsIgnoringCase(known.Name, port.Name);
         if (!seen)
             ports.push_back(std::move(port));
     }

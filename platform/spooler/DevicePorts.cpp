@@ -1,5 +1,7 @@
 #include "platform/spooler/DevicePorts.h"
 
+#include "platform/PercentDecoding.h"
+
 #include <arpa/inet.h>
 #include <cups/http.h>
 
@@ -42,20 +44,6 @@ std::string Bracketed(const std::string& host) {
 
 std::string PathOnly(const std::string& resource) {
     return resource.substr(0, resource.find('?'));
-}
-
-std::string DecodeQueryValue(std::string_view text) {
-    std::string decoded;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '%' && i + 2 < text.size() && std::isxdigit((unsigned char)text[i + 1]) &&
-            std::isxdigit((unsigned char)text[i + 2])) {
-            decoded.push_back(char(std::stoi(std::string(text.substr(i + 1, 2)), nullptr, 16)));
-            i += 2;
-        } else {
-            decoded.push_back(text[i]);
-        }
-    }
-    return decoded;
 }
 
 std::string ParallelPortName(const std::string& device) {
@@ -141,7 +129,7 @@ std::optional<UsbPortDevice> ParseUsbPortName(std::string_view portName) {
         if (equals == std::string_view::npos)
             continue;
         const std::string_view key = pair.substr(0, equals);
-        const std::string value = DecodeQueryValue(pair.substr(equals + 1));
+        const std::string value = DecodeUriEscapes(pair.substr(equals + 1));
         if (key == "serial")
             device.Serial = value;
         else if (key == "interface")

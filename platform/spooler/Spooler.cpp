@@ -1,16 +1,12 @@
 #include "platform/spooler/Spooler.h"
 
-#include <strings.h>
+#include "platform/AsciiText.h"
 
 namespace kaldo {
 
-bool SameName(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && strncasecmp(a.data(), b.data(), a.size()) == 0;
-}
-
 std::optional<SpoolerPrinter> Spooler::GetPrinter(std::string_view printerName) {
     for (SpoolerPrinter& printer : EnumPrinters()) {
-        if (SameName(printer.PrinterName, printerName))
+        if (EqualsIgnoringCase(printer.PrinterName, printerName))
             return std::move(printer);
     }
     return std::nullopt;
@@ -28,12 +24,12 @@ std::optional<std::string> Spooler::XcvData(std::string_view xcvName, std::strin
 
     bool knownServer = false;
     for (const SpoolerPrinter& printer : EnumPrinters())
-        knownServer = knownServer || SameName(printer.ServerName, server);
+        knownServer = knownServer || EqualsIgnoringCase(printer.ServerName, server);
     if (!knownServer)
         return std::nullopt;
 
     for (const SpoolerPort& port : EnumPorts()) {
-        if (!SameName(port.Name, portName))
+        if (!EqualsIgnoringCase(port.Name, portName))
             continue;
         if (port.Monitor != PortMonitor::StandardTcpIp || dataName != "IPAddress")
             return std::nullopt;

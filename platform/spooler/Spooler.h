@@ -75,7 +75,4 @@ public:
     virtual std::optional<QueueState> GetQueueState(std::string_view printerName);
 };
 
-// Case-insensitive comparison of ASCII names (printer, port and server names).
-bool SameName(std::string_view a, std::string_view b);
-
 } // namespace kaldo

@@ -1,5 +1,7 @@
 #include "platform/strings/StringTable.h"
 
+#include "platform/AsciiText.h"
+
 #include <QFile>
 #include <QTranslator>
 
@@ -35,13 +37,6 @@ constexpr std::array<Table, 14> kTables{{
     {3082, "es"},
 }};
 
-std::string upper(std::string_view text) {
-    std::string result(text);
-    for (char& c : result)
-        c = char(std::toupper(static_cast<unsigned char>(c)));
-    return result;
-}
-
 std::shared_ptr<const QTranslator> loadTable(std::string_view folder, int languageId) {
     const std::string_view name = StringTable::TableName(languageId);
     if (name.empty())
@@ -70,9 +65,10 @@ int LanguageIdForLocale(std::string_view locale) {
     // language[_territory][.codeset][@modifier]; "zh-Hant-TW" style is taken too.
     locale = locale.substr(0, locale.find_first_of(".@"));
     const size_t split = locale.find_first_of("_-");
-    const std::string language = upper(locale.substr(0, split));
-    const std::string rest =
-        split == std::string_view::npos ? std::string() : "_" + upper(locale.substr(split + 1));
+    const std::string language = AsciiUppered(locale.substr(0, split));
+    const std::string rest = split == std::string_view::npos
+                                 ? std::string()
+                                 : "_" + AsciiUppered(locale.substr(split + 1));
     if (language == "ZH") {
         for (const char* traditional : {"_TW", "_HK", "_MO", "_HANT"}) {
             if (rest.find(traditional) != std::string::npos)
@@ -81,7 +77,7 @@ int LanguageIdForLocale(std::string_view locale) {
         return 2052;
     }
     for (const Table& table : kTables) {
-        if (upper(table.name.substr(0, table.name.find('_'))) == language)
+        if (AsciiUppered(table.name.substr(0, table.name.find('_'))) == language)
             return table.languageId;
     }
     return 0;

@@ -10,7 +10,7 @@
 #include <regex>
 #include <set>
 
-namespace kaldo::test {
+namespace kaldo::testsupport {
 namespace {
 
 const std::vector<std::string> kAlertCodes = {"paperJam",   "paperOut",  "tonerLow",
@@ -421,4 +421,4 @@ TEST_F(ContentFilesTest, DocumentsVideoAndPicturesAreRealAndSmall) {
 }
 
 } // namespace
-} // namespace kaldo::test
+} // namespace kaldo::testsupport

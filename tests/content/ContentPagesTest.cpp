@@ -6,7 +6,7 @@
 
 #include <set>
 
-namespace kaldo::test {
+namespace kaldo::testsupport {
 namespace {
 
 // Where `needle` first occurs in `text`, so tests can state an order.
@@ -391,4 +391,4 @@ INSTANTIATE_TEST_SUITE_P(EveryFolder, ContentPagesTest, ::testing::ValuesIn(Cont
                          });
 
 } // namespace
-} // namespace kaldo::test
+} // namespace kaldo::testsupport

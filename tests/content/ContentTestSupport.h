@@ -7,7 +7,8 @@
 #include "main/pages/ResultCodes.h"
 #include "main/pages/XmlHandles.h"
 #include "main/shell/ContentInfoMerge.h"
-#include "tests/platform/TempFolder.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +19,7 @@
 #include <string>
 #include <vector>
 
-namespace kaldo::test {
+namespace kaldo::testsupport {
 
 namespace fs = std::filesystem;
 
@@ -28,11 +29,6 @@ inline std::string ContentDir() {
 
 inline std::string ContentData(const std::string& name) {
     return std::string(KALDO_TEST_DATA_DIR) + "/content/" + name;
-}
-
-inline std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 // The content folders that ship: every folder below content/ with the two configuration pieces.
@@ -142,9 +138,9 @@ public:
 
 private:
     std::string m_name;
-    testing::TempFolder m_root;
+    testsupport::TempFolder m_root;
     std::string m_folder;
     int m_merge = -1;
 };
 
-} // namespace kaldo::test
+} // namespace kaldo::testsupport

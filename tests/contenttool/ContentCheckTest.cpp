@@ -1,7 +1,7 @@
 #include "contenttool/ContentCheck.h"
 #include "tests/contenttool/ContentToolTestSupport.h"
 
-namespace kaldo::test {
+namespace kaldo::testsupport {
 namespace {
 
 // The problems of a check as the lines it prints.
@@ -200,11 +200,11 @@ TEST_F(BrokenCheckTest, FolderThatLeadsOutOfTheContentIsRefused) {
 }
 
 TEST(ContentCheckTest, FolderWithoutConfigurationNamesBothPieces) {
-    kaldo::testing::TempFolder empty;
+    kaldo::testsupport::TempFolder empty;
     const auto lines = CheckLines(empty.Path());
     EXPECT_TRUE(Reports(lines, empty / "toolboxinfo.xml", "missing"));
     EXPECT_TRUE(Reports(lines, empty / "tabinfo.xml", "missing"));
 }
 
 } // namespace
-} // namespace kaldo::test
+} // namespace kaldo::testsupport

@@ -3,7 +3,7 @@
 
 #include "main/pages/XmlHandles.h"
 
-namespace kaldo::test {
+namespace kaldo::testsupport {
 namespace {
 
 bool Has(const std::string& text, const std::string& part) {
@@ -159,4 +159,4 @@ TEST_F(ContentRenderTest, MissingTabInfoIsNamed) {
 }
 
 } // namespace
-} // namespace kaldo::test
+} // namespace kaldo::testsupport

@@ -10,7 +10,7 @@
 
 extern char** environ;
 
-namespace kaldo::test {
+namespace kaldo::testsupport {
 namespace {
 
 struct Outcome {
@@ -30,7 +30,7 @@ Outcome RunInProcess(const std::vector<std::string>& arguments) {
 }
 
 // Runs the program itself, its output kept in files of `folder`.
-Outcome RunProgram(const kaldo::testing::TempFolder& folder,
+Outcome RunProgram(const kaldo::testsupport::TempFolder& folder,
                    const std::vector<std::string>& arguments) {
     const std::string outPath = folder / "stdout.txt";
     const std::string errPath = folder / "stderr.txt";
@@ -176,7 +176,7 @@ TEST(ProgramTest, RenderPrintsThePagesItWrote) {
 }
 
 TEST(ProgramTest, UsageErrorExitsTwo) {
-    kaldo::testing::TempFolder folder;
+    kaldo::testsupport::TempFolder folder;
     const Outcome outcome = RunProgram(folder, {"render"});
     EXPECT_EQ(outcome.exit, kExitUsage);
     EXPECT_EQ(outcome.out, "");
@@ -184,4 +184,4 @@ TEST(ProgramTest, UsageErrorExitsTwo) {
 }
 
 } // namespace
-} // namespace kaldo::test
+} // namespace kaldo::testsupport

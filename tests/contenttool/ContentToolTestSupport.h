@@ -1,7 +1,8 @@
 #pragma once
 
 #include "TestPaths.h"
-#include "tests/platform/TempFolder.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -11,22 +12,12 @@
 #include <map>
 #include <string>
 
-namespace kaldo::test {
+namespace kaldo::testsupport {
 
 namespace fs = std::filesystem;
 
 inline std::string ToolData(const std::string& name) {
     return std::string(KALDO_TEST_DATA_DIR) + "/contenttool/" + name;
-}
-
-inline std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-inline void WriteBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << bytes;
 }
 
 // Replaces the first `find` in the file by `replace`; the test fails when there is none.
@@ -57,10 +48,10 @@ public:
         fs::copy(std::string(KALDO_CONTENT_DIR) + "/" + name, target, fs::copy_options::recursive);
         return target;
     }
-    const kaldo::testing::TempFolder& Root() const { return m_root; }
+    const kaldo::testsupport::TempFolder& Root() const { return m_root; }
 
 private:
-    kaldo::testing::TempFolder m_root;
+    kaldo::testsupport::TempFolder m_root;
 };
 
-} // namespace kaldo::test
+} // namespace kaldo::testsupport

@@ -2,11 +2,11 @@
 #include "main/shell/ToolboxConfig.h"
 #include "tests/contenttool/ContentToolTestSupport.h"
 
-namespace kaldo::test {
+namespace kaldo::testsupport {
 namespace {
 
 TEST(ProgramFolderStageTest, CopyStandsInTheDataFolderAndGoesWithTheStage) {
-    kaldo::testing::TempFolder content;
+    kaldo::testsupport::TempFolder content;
     WriteBytes(content / "tabinfo.xml", "<KTWContentInfo/>");
     std::string program;
     {
@@ -24,7 +24,7 @@ TEST(ProgramFolderStageTest, CopyStandsInTheDataFolderAndGoesWithTheStage) {
 
 // The rendered folder is reached through a link; removing the stage must not reach through it.
 TEST(ProgramFolderStageTest, RemovingTheStageLeavesTheLinkedFolderAlone) {
-    kaldo::testing::TempFolder content;
+    kaldo::testsupport::TempFolder content;
     WriteBytes(content / "toolboxinfo.xml", "<Body/>");
     {
         ProgramFolderStage stage;
@@ -38,7 +38,7 @@ TEST(ProgramFolderStageTest, RemovingTheStageLeavesTheLinkedFolderAlone) {
 }
 
 TEST(ProgramFolderStageTest, NamesThatAreNoPlainFolderNameArePlacedNowhere) {
-    kaldo::testing::TempFolder content;
+    kaldo::testsupport::TempFolder content;
     ProgramFolderStage stage;
     for (const auto& [data, name] :
          {std::pair{"Data", ".."}, std::pair{"Data", "a/b"}, std::pair{"..", "presslane"},
@@ -63,4 +63,4 @@ TEST(ProgramFolderStageTest, ModelFoldersMustStayInsideTheContentFolder) {
 }
 
 } // namespace
-} // namespace kaldo::test
+} // namespace kaldo::testsupport

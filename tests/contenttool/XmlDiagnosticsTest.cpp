@@ -1,7 +1,7 @@
 #include "contenttool/XmlDiagnostics.h"
 #include "tests/contenttool/ContentToolTestSupport.h"
 
-namespace kaldo::test {
+namespace kaldo::testsupport {
 namespace {
 
 TEST(XmlDiagnosticsTest, WellFormedFileHasNoParseProblem) {
@@ -9,7 +9,7 @@ TEST(XmlDiagnosticsTest, WellFormedFileHasNoParseProblem) {
 }
 
 TEST(XmlDiagnosticsTest, ParseProblemGivesTheLineAndTheParsersWords) {
-    kaldo::testing::TempFolder folder;
+    kaldo::testsupport::TempFolder folder;
     WriteBytes(folder / "broken.xml", "<?xml version=\"1.0\"?>\n<a>\n  <b>\n</a>\n");
     EXPECT_EQ(XmlParseProblem(folder / "broken.xml"),
               "line 4: Opening and ending tag mismatch: b line 3 and a");
@@ -44,4 +44,4 @@ TEST(XmlDiagnosticsTest, JoinKeepsTheFirstLines) {
 }
 
 } // namespace
-} // namespace kaldo::test
+} // namespace kaldo::testsupport

@@ -16,8 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::filesystem::create_directories(folder);
     const std::string toolbox = JoinPath(folder, "toolbox.xml");
     std::filesystem::remove(toolbox);
-    fuzz::WriteFile(JoinPath(folder, "toolboxinfo.xml"), parts[0]);
-    fuzz::WriteFile(JoinPath(folder, "tabinfo.xml"), parts[1]);
+    fuzz::WriteBytes(JoinPath(folder, "toolboxinfo.xml"), parts[0]);
+    fuzz::WriteBytes(JoinPath(folder, "tabinfo.xml"), parts[1]);
     const std::string model = parts[2].empty() ? "KP3020" : parts[2];
     const std::string language = parts[3].empty() ? "EN" : parts[3];
 

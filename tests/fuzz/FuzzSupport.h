@@ -1,5 +1,8 @@
 #pragma once
 
+#include "tests/support/TempFolder.h"
+#include "tests/support/TestFiles.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -35,43 +38,14 @@ inline std::vector<std::string> SplitInput(const uint8_t* data, size_t size, siz
     return parts;
 }
 
-inline void WriteFile(const std::string& path, std::string_view bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), std::streamsize(bytes.size()));
-}
+using testsupport::WriteBytes;
 
-inline std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-// A folder of this process below TMPDIR; gone when the process ends normally.
-class ScratchFolder final {
-public:
-    ScratchFolder() {
-        const char* tmp = std::getenv("TMPDIR");
-        std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/kaldo-fuzz-XXXXXX";
-        if (mkdtemp(pattern.data()) == nullptr)
-            std::abort();
-        m_path = pattern;
-    }
-    ~ScratchFolder() {
-        std::error_code error;
-        std::filesystem::remove_all(m_path, error);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-    const std::string& Path() const { return m_path; }
-    std::string operator/(std::string_view name) const { return m_path + "/" + std::string(name); }
-
-private:
-    std::string m_path;
-};
-
-// The process's scratch folder, made on first use.
-inline const ScratchFolder& Scratch() {
-    static const ScratchFolder folder;
+// The process's scratch folder below TMPDIR, made on first use and gone when the process ends
+// normally.
+inline const testsupport::TempFolder& Scratch() {
+    static const testsupport::TempFolder folder;
+    if (folder.Path().empty())
+        std::abort();
     return folder;
 }
 

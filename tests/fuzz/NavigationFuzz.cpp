@@ -1,7 +1,7 @@
 // Any URL a page can produce, through the navigation dispatcher, and the percent decoding of
 // the printer names it carries.
 #include "main/navigation/Dispatcher.h"
-#include "main/printers/PercentEscapes.h"
+#include "platform/PercentDecoding.h"
 #include "tests/fuzz/FuzzSupport.h"
 
 using namespace kaldo;

@@ -31,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string machine = fuzz::Scratch() / "machine.ini";
 
     const std::vector<std::string> parts = fuzz::SplitInput(data, size, 3);
-    fuzz::WriteFile(file, parts[0]);
+    fuzz::WriteBytes(file, parts[0]);
     IniRegistry registry(machine, file);
     int budget = kMaxKeys;
     ReadTree(registry, "", budget);

@@ -14,8 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const SearchLabels labels{"Search Results for: ", "Search Again", "No Results Found"};
 
     const std::vector<std::string> parts = fuzz::SplitInput(data, size, 4);
-    fuzz::WriteFile(index, parts[0]);
-    fuzz::WriteFile(synonyms, parts[1]);
+    fuzz::WriteBytes(index, parts[0]);
+    fuzz::WriteBytes(synonyms, parts[1]);
     const std::string& keywords = parts[2];
 
     // A fresh engine, since one keeps the index it parsed first for the same path.

@@ -14,8 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         content.Folders(), content.Config().Files(), content.Config().ConfigPath());
     static const PageTransformer transformer;
 
-    fuzz::WriteFile(files.statusDocument,
-                    std::string_view(reinterpret_cast<const char*>(data), size));
+    fuzz::WriteBytes(files.statusDocument,
+                     std::string_view(reinterpret_cast<const char*>(data), size));
     const int status = StatusFromReport(true, files.statusDocument);
     std::string iconUrl;
     std::string localPath;

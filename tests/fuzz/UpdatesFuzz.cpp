@@ -14,8 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     const std::vector<std::string> parts = fuzz::SplitInput(data, size, 2);
     ParseUpdateDate(parts[0]);
-    fuzz::WriteFile(current, parts[0]);
-    fuzz::WriteFile(downloaded, parts[1]);
+    fuzz::WriteBytes(current, parts[0]);
+    fuzz::WriteBytes(downloaded, parts[1]);
     ParseUpdateDate(ReadUpdateDate(current));
     UpdateStates states;
     states.Set(folder, CompareUpdateDates(current, downloaded));

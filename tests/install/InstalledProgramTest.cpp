@@ -1,8 +1,8 @@
 // The program as the installer lays it out and as the Debian package installs it, owned by
 // root, run by ordinary users: each gets the pages in a state folder of their own, and nobody
 // writes into the program folder.
-#include "tests/platform/TempFolder.h"
 #include "tests/support/PrivateCups.h"
+#include "tests/support/TempFolder.h"
 #include "tests/support/UnprivilegedUser.h"
 
 #include "TestPaths.h"
@@ -80,7 +80,7 @@ protected:
     static void SetUpTestSuite() {
         if (::geteuid() != 0)
             return;
-        s_base = std::make_unique<testing::TempFolder>();
+        s_base = std::make_unique<testsupport::TempFolder>();
         // Every user passes through to the program folder and their own folders.
         fs::permissions(s_base->Path(), fs::perms(0755));
         s_cups = std::make_unique<testsupport::PrivateCups>();
@@ -173,7 +173,7 @@ protected:
         EXPECT_TRUE(fs::is_symlink(model + "/ui/images/caption.png"));
     }
 
-    static inline std::unique_ptr<testing::TempFolder> s_base;
+    static inline std::unique_ptr<testsupport::TempFolder> s_base;
     static inline std::unique_ptr<testsupport::PrivateCups> s_cups;
     static inline bool s_cupsReady = false;
     static inline std::map<Layout, Installation> s_installations;

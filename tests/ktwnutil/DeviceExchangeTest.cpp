@@ -1,7 +1,7 @@
 #include "ktwnutil/DeviceExchange.h"
 
 #include "tests/ktwnutil/FakeUsbPrinter.h"
-#include "tests/platform/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@ namespace kaldo::usb {
 namespace {
 
 using namespace std::chrono_literals;
-using kaldo::testing::FakeUsbPrinter;
+using kaldo::testsupport::FakeUsbPrinter;
 
 const char kRequest[] = R"(<deviceXML/><deviceStatus/><lang status="DE"/>)";
 

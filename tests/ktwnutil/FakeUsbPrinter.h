@@ -13,7 +13,7 @@
 #include <thread>
 #include <unistd.h>
 
-namespace kaldo::testing {
+namespace kaldo::testsupport {
 
 // Writes the sysfs entries of a USB printer-class device below `root`, the way usblp shows
 // them: /sys/class/usbmisc/<name>/device links to the USB interface, which holds the
@@ -157,4 +157,4 @@ private:
     std::string m_request;
 };
 
-} // namespace kaldo::testing
+} // namespace kaldo::testsupport

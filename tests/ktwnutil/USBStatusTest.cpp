@@ -2,8 +2,9 @@
 
 #include "TestPaths.h"
 #include "tests/ktwnutil/FakeUsbPrinter.h"
-#include "tests/main/net/TestFiles.h"
-#include "tests/platform/TempFolder.h"
+#include "tests/support/Eventually.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -18,12 +19,13 @@ namespace kaldo {
 namespace {
 
 using namespace std::chrono_literals;
-using kaldo::testing::AddSysfsPrinter;
-using kaldo::testing::FakeUsbPrinter;
-using kaldo::testing::FolderEntries;
-using kaldo::testing::ReadFile;
-using kaldo::testing::ScopedEnv;
-using kaldo::testing::TempFolder;
+using kaldo::testsupport::AddSysfsPrinter;
+using kaldo::testsupport::Eventually;
+using kaldo::testsupport::FakeUsbPrinter;
+using kaldo::testsupport::FolderEntries;
+using kaldo::testsupport::ReadFile;
+using kaldo::testsupport::ScopedEnv;
+using kaldo::testsupport::TempFolder;
 namespace fs = std::filesystem;
 
 const char kRequest[] = R"(<deviceXML/><deviceConfiguration/><deviceStatus/><lang status="EN"/>)";
@@ -183,7 +185,7 @@ TEST_F(USBStatusTest, AnswerEndsWhenTheDeviceGoesAway) {
 }
 
 TEST_F(USBStatusTest, AnswerReplacesAnEarlierStatusFile) {
-    kaldo::testing::WriteFile(StatusFile(), std::string(10000, 'x'));
+    kaldo::testsupport::WriteBytes(StatusFile(), std::string(10000, 'x'));
     AttachPrinter();
     m_printer.Respond(m_answer);
     USBStatus status;
@@ -193,7 +195,7 @@ TEST_F(USBStatusTest, AnswerReplacesAnEarlierStatusFile) {
 }
 
 TEST_F(USBStatusTest, PrinterThatNeverAnswersFailsWithinTheLimitAndLeavesNoFile) {
-    kaldo::testing::WriteFile(StatusFile(), "status of an earlier retrieval");
+    kaldo::testsupport::WriteBytes(StatusFile(), "status of an earlier retrieval");
     AttachPrinter();
     m_printer.Respond(m_answer, FakeUsbPrinter::Behaviour::Silent);
     USBStatus status;
@@ -240,7 +242,7 @@ TEST_F(USBStatusTest, AnswerThatCannotBeStoredFails) {
 }
 
 TEST_F(USBStatusTest, AbortEndsAWaitingRequestAndLeavesTheFileAlone) {
-    kaldo::testing::WriteFile(StatusFile(), "written by the newer retrieval");
+    kaldo::testsupport::WriteBytes(StatusFile(), "written by the newer retrieval");
     AttachPrinter();
     m_printer.Respond(m_answer, FakeUsbPrinter::Behaviour::Silent);
     USBStatus status;
@@ -248,8 +250,7 @@ TEST_F(USBStatusTest, AbortEndsAWaitingRequestAndLeavesTheFileAlone) {
     int result = -1;
     const auto started = std::chrono::steady_clock::now();
     std::thread worker([&] { result = status.RequestXMLToFile(kRequest, StatusFile()); });
-    for (int i = 0; i < 1000 && m_printer.Request().empty(); ++i)
-        std::this_thread::sleep_for(10ms);
+    Eventually([&] { return !m_printer.Request().empty(); });
     status.Abort();
     worker.join();
     EXPECT_EQ(result, kUsbAborted);

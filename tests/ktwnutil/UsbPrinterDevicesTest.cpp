@@ -1,7 +1,7 @@
 #include "ktwnutil/UsbPrinterDevices.h"
 
 #include "tests/ktwnutil/FakeUsbPrinter.h"
-#include "tests/platform/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -11,9 +11,9 @@
 namespace kaldo::usb {
 namespace {
 
-using kaldo::testing::AddSysfsPrinter;
-using kaldo::testing::ScopedEnv;
-using kaldo::testing::TempFolder;
+using kaldo::testsupport::AddSysfsPrinter;
+using kaldo::testsupport::ScopedEnv;
+using kaldo::testsupport::TempFolder;
 namespace fs = std::filesystem;
 
 TEST(ParseDeviceIdTest, ReadsMakeModelAndSerial) {

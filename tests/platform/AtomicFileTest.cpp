@@ -1,7 +1,8 @@
 #include "platform/AtomicFile.h"
 
-#include "tests/platform/TempFolder.h"
 #include "tests/support/ChildProcess.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -14,46 +15,39 @@ namespace kaldo {
 namespace {
 
 namespace fs = std::filesystem;
+using kaldo::testsupport::ReadBytes;
+using kaldo::testsupport::WriteBytes;
 using testsupport::FolderNames;
 using testsupport::RunWithFileSizeLimit;
 
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteFile(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
-}
-
 class AtomicFileTest : public ::testing::Test {
 protected:
-    testing::TempFolder m_folder;
+    testsupport::TempFolder m_folder;
     std::string m_target = m_folder / "page.html";
 };
 
 TEST_F(AtomicFileTest, TargetChangesOnlyOnCommit) {
-    WriteFile(m_target, "old");
+    WriteBytes(m_target, "old");
     AtomicFile file(m_target);
     ASSERT_TRUE(file.Open());
     ASSERT_TRUE(file.Write("new page"));
     std::fputs(" and more", file.Stream());
-    EXPECT_EQ(ReadFile(m_target), "old");
+    EXPECT_EQ(ReadBytes(m_target), "old");
     EXPECT_EQ(fs::path(file.TemporaryPath()).parent_path(), fs::path(m_folder.Path()));
 
     ASSERT_TRUE(file.Commit());
-    EXPECT_EQ(ReadFile(m_target), "new page and more");
+    EXPECT_EQ(ReadBytes(m_target), "new page and more");
     EXPECT_EQ(FolderNames(m_folder.Path()), std::vector<std::string>{"page.html"});
 }
 
 TEST_F(AtomicFileTest, AbandonedFileLeavesTargetAndNoTemporaryFile) {
-    WriteFile(m_target, "old");
+    WriteBytes(m_target, "old");
     {
         AtomicFile file(m_target);
         ASSERT_TRUE(file.Open());
         ASSERT_TRUE(file.Write("half a pa"));
     }
-    EXPECT_EQ(ReadFile(m_target), "old");
+    EXPECT_EQ(ReadBytes(m_target), "old");
     EXPECT_EQ(FolderNames(m_folder.Path()), std::vector<std::string>{"page.html"});
 }
 
@@ -75,30 +69,30 @@ TEST_F(AtomicFileTest, FolderThatCannotTakeAFileFails) {
 }
 
 TEST_F(AtomicFileTest, FullDiskKeepsTheOldFileAndLeavesNoTemporaryFile) {
-    WriteFile(m_target, "the old page, intact");
+    WriteBytes(m_target, "the old page, intact");
     const std::optional<int> written = RunWithFileSizeLimit(
         4096, [&] { return WriteFileAtomically(m_target, std::string(100000, 'x')) ? 1 : 0; });
     ASSERT_TRUE(written.has_value());
     EXPECT_EQ(*written, 0);
-    EXPECT_EQ(ReadFile(m_target), "the old page, intact");
+    EXPECT_EQ(ReadBytes(m_target), "the old page, intact");
     EXPECT_EQ(FolderNames(m_folder.Path()), std::vector<std::string>{"page.html"});
 
     // Within the limit the same write succeeds.
     EXPECT_EQ(RunWithFileSizeLimit(4096, [&] { return WriteFileAtomically(m_target, "new"); }), 1);
-    EXPECT_EQ(ReadFile(m_target), "new");
+    EXPECT_EQ(ReadBytes(m_target), "new");
 }
 
 TEST_F(AtomicFileTest, RenameReplacesALinkAndNotTheFileItPointsTo) {
     const std::string installed = m_folder / "installed.html";
-    WriteFile(installed, "installed page");
+    WriteBytes(installed, "installed page");
     fs::create_directory(m_folder / "user");
     const std::string link = m_folder / "user/page.html";
     fs::create_symlink(installed, link);
 
     ASSERT_TRUE(WriteFileAtomically(link, "generated page"));
     EXPECT_FALSE(fs::is_symlink(link));
-    EXPECT_EQ(ReadFile(link), "generated page");
-    EXPECT_EQ(ReadFile(installed), "installed page");
+    EXPECT_EQ(ReadBytes(link), "generated page");
+    EXPECT_EQ(ReadBytes(installed), "installed page");
     EXPECT_EQ(FolderNames(m_folder / "user"), std::vector<std::string>{"page.html"});
 }
 
@@ -112,7 +106,7 @@ TEST_F(AtomicFileTest, TwoWritersOfOneTargetDoNotMeet) {
     EXPECT_TRUE(second.Write("second"));
     EXPECT_TRUE(first.Commit());
     EXPECT_TRUE(second.Commit());
-    EXPECT_EQ(ReadFile(m_target), "second");
+    EXPECT_EQ(ReadBytes(m_target), "second");
 }
 
 TEST_F(AtomicFileTest, NothingIsWrittenWithoutOpenOrForAFolderName) {

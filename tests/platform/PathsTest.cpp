@@ -1,6 +1,6 @@
 #include "platform/Paths.h"
 
-#include "tests/platform/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -12,8 +12,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-using kaldo::testing::ScopedEnv;
-using kaldo::testing::TempFolder;
+using kaldo::testsupport::ScopedEnv;
+using kaldo::testsupport::TempFolder;
 
 class PathsTest : public testing::Test {
 protected:

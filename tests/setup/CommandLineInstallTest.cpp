@@ -16,12 +16,12 @@ namespace {
 namespace fs = std::filesystem;
 using kaldo::InstallerOptions;
 using kaldo::ParseInstallerOptions;
-using kaldo::testing::SetupTestMachine;
-using kaldo::testing::WriteFile;
+using kaldo::testsupport::SetupTestMachine;
+using kaldo::testsupport::WriteBytes;
 
 class CommandLineInstallTest : public testing::Test {
 protected:
-    void SetUp() override { kaldo::testing::MakeDistribution(m_dist); }
+    void SetUp() override { kaldo::testsupport::MakeDistribution(m_dist); }
 
     int run(const std::vector<std::string>& arguments) {
         return kaldo::RunCommandLineInstall(ParseInstallerOptions(arguments), m_setup, m_registry,
@@ -34,7 +34,8 @@ protected:
     SetupTestMachine m_machine;
     std::string m_dist = m_machine.Path("dist");
     kaldo::IniRegistry m_registry{m_machine.MachineRegistry(), m_machine.UserRegistry()};
-    kaldo::testing::ScriptedSetup m_setup{kaldo::kInstallerStringTables, m_registry, "en_US.UTF-8"};
+    kaldo::testsupport::ScriptedSetup m_setup{kaldo::kInstallerStringTables, m_registry,
+                                              "en_US.UTF-8"};
     std::ostringstream m_out;
     std::ostringstream m_err;
 };
@@ -116,7 +117,7 @@ TEST_F(CommandLineInstallTest, MissingPrivilegesWarnAndGoOn) {
 }
 
 TEST_F(CommandLineInstallTest, FailedStepGivesExitCodeAndReason) {
-    WriteFile(m_machine.Path("root/opt"), "not a folder");
+    WriteBytes(m_machine.Path("root/opt"), "not a folder");
     EXPECT_EQ(run({"--silent"}), kaldo::kExitInstallFailed);
     EXPECT_NE(m_err.str().find("Installation Failed!"), std::string::npos);
     EXPECT_NE(m_err.str().find("opt"), std::string::npos);

@@ -23,7 +23,8 @@ QPixmap solid(QColor colour) {
     return picture;
 }
 
-class CompletionWindowTest : public testing::Test, public kaldo::testing::InstallerWindowsFixture {
+class CompletionWindowTest : public testing::Test,
+                             public kaldo::testsupport::InstallerWindowsFixture {
 protected:
     std::unique_ptr<CompletionWindow> make(bool succeeded, const std::string& detail) {
         auto window = std::make_unique<CompletionWindow>(

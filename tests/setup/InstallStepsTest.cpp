@@ -20,15 +20,15 @@ namespace fs = std::filesystem;
 using kaldo::Hive;
 using kaldo::InstallResult;
 using kaldo::InstallSettings;
-using kaldo::testing::ReadFile;
-using kaldo::testing::ScopedEnv;
-using kaldo::testing::SetAge;
-using kaldo::testing::SetupTestMachine;
-using kaldo::testing::WriteFile;
+using kaldo::testsupport::ReadBytes;
+using kaldo::testsupport::ScopedEnv;
+using kaldo::testsupport::SetAge;
+using kaldo::testsupport::SetupTestMachine;
+using kaldo::testsupport::WriteBytes;
 
 class InstallStepsTest : public testing::Test {
 protected:
-    void SetUp() override { kaldo::testing::MakeDistribution(m_dist); }
+    void SetUp() override { kaldo::testsupport::MakeDistribution(m_dist); }
 
     InstallResult install(const std::string& printer = "") {
         InstallSettings settings{m_machine.Path("root/opt"), printer};
@@ -54,7 +54,7 @@ TEST_F(InstallStepsTest, CopiesTheWholeShippedTreeIntoTheProgramFolder) {
          {"ktendwell", "tendwellinstall", "tendwelluninstall",
           "Data/presslane_3000/toolboxinfo.xml", "Data/presslane_3000/ui/home.html",
           "Data/presslane_c5000/xml/index.xml"})
-        EXPECT_EQ(ReadFile(installed(file)), ReadFile(m_dist + "/" + file)) << file;
+        EXPECT_EQ(ReadBytes(installed(file)), ReadBytes(m_dist + "/" + file)) << file;
 }
 
 TEST_F(InstallStepsTest, EmptySubfoldersAreRecreatedToo) {
@@ -66,8 +66,8 @@ TEST_F(InstallStepsTest, EmptySubfoldersAreRecreatedToo) {
 TEST_F(InstallStepsTest, MenuAndDesktopShortcutsStartTheMainProgram) {
     ASSERT_TRUE(install().Succeeded());
     const std::string exec = "\nExec=" + installed("ktendwell") + "\n";
-    const std::string menu = ReadFile(m_machine.CommonPrograms() + "/kaldo-tendwell.desktop");
-    const std::string desktop = ReadFile(m_machine.Desktop() + "/Kaldo Tendwell.desktop");
+    const std::string menu = ReadBytes(m_machine.CommonPrograms() + "/kaldo-tendwell.desktop");
+    const std::string desktop = ReadBytes(m_machine.Desktop() + "/Kaldo Tendwell.desktop");
     EXPECT_NE(menu.find(exec), std::string::npos) << menu;
     EXPECT_NE(desktop.find(exec), std::string::npos) << desktop;
     EXPECT_NE(desktop.find("\nName=Kaldo Tendwell\n"), std::string::npos);
@@ -78,29 +78,29 @@ TEST_F(InstallStepsTest, MenuAndDesktopShortcutsStartTheMainProgram) {
 TEST_F(InstallStepsTest, MenuEntrySubmenuAndIconAreThoseOfThePackage) {
     ASSERT_TRUE(install().Succeeded());
     const std::string packaging = KALDO_SOURCE_DIR "/packaging/";
-    std::string entry = ReadFile(packaging + "kaldo-tendwell.desktop");
+    std::string entry = ReadBytes(packaging + "kaldo-tendwell.desktop");
     const std::string packagedExec = "Exec=/opt/Kaldo/Tendwell/ktendwell\n";
     ASSERT_NE(entry.find(packagedExec), std::string::npos);
     entry.replace(entry.find(packagedExec), packagedExec.size(),
                   "Exec=" + installed("ktendwell") + "\n");
-    EXPECT_EQ(ReadFile(m_machine.CommonPrograms() + "/kaldo-tendwell.desktop"), entry);
-    EXPECT_EQ(ReadFile(m_machine.Path("root/usr/local/share/desktop-directories/"
-                                      "kaldo-presslane.directory")),
-              ReadFile(packaging + "kaldo-presslane.directory"));
-    EXPECT_EQ(ReadFile(m_machine.Path("root/etc/xdg/menus/applications-merged/"
-                                      "kaldo-presslane.menu")),
-              ReadFile(packaging + "kaldo-presslane.menu"));
+    EXPECT_EQ(ReadBytes(m_machine.CommonPrograms() + "/kaldo-tendwell.desktop"), entry);
+    EXPECT_EQ(ReadBytes(m_machine.Path("root/usr/local/share/desktop-directories/"
+                                       "kaldo-presslane.directory")),
+              ReadBytes(packaging + "kaldo-presslane.directory"));
+    EXPECT_EQ(ReadBytes(m_machine.Path("root/etc/xdg/menus/applications-merged/"
+                                       "kaldo-presslane.menu")),
+              ReadBytes(packaging + "kaldo-presslane.menu"));
     const std::string theme = m_machine.Path("root/usr/local/share/icons/hicolor/");
-    EXPECT_EQ(ReadFile(theme + "scalable/apps/kaldo-tendwell.svg"),
-              ReadFile(packaging + "icons/kaldo-tendwell.svg"));
+    EXPECT_EQ(ReadBytes(theme + "scalable/apps/kaldo-tendwell.svg"),
+              ReadBytes(packaging + "icons/kaldo-tendwell.svg"));
     for (const char* size : {"16x16", "32x32", "48x48", "256x256"})
-        EXPECT_EQ(ReadFile(theme + size + "/apps/kaldo-tendwell.png").substr(1, 3), "PNG") << size;
+        EXPECT_EQ(ReadBytes(theme + size + "/apps/kaldo-tendwell.png").substr(1, 3), "PNG") << size;
 }
 
 TEST_F(InstallStepsTest, UninstallerHasAnEntryInTheSameSubmenu) {
     ASSERT_TRUE(install().Succeeded());
     const std::string entry =
-        ReadFile(m_machine.CommonPrograms() + "/kaldo-tendwell-uninstall.desktop");
+        ReadBytes(m_machine.CommonPrograms() + "/kaldo-tendwell-uninstall.desktop");
     EXPECT_NE(entry.find("\nName=Kaldo Tendwell Uninstall\n"), std::string::npos) << entry;
     EXPECT_NE(entry.find("\nExec=" + installed("tendwelluninstall") + "\n"), std::string::npos);
     EXPECT_NE(entry.find(";X-Kaldo-Presslane;"), std::string::npos);
@@ -117,22 +117,22 @@ TEST_F(InstallStepsTest, ProgramFolderGetsTheLockFileEveryInstanceHolds) {
 }
 
 TEST_F(InstallStepsTest, LinkedFolderInsideTheShippedFolderIsCopiedAsAFolder) {
-    WriteFile(m_dist + "/shared/videos/intro.mp4", "video");
+    WriteBytes(m_dist + "/shared/videos/intro.mp4", "video");
     fs::create_directory_symlink("../../shared/videos", m_dist + "/Data/presslane_3000/videos");
     const InstallResult result = install();
     ASSERT_TRUE(result.Succeeded()) << result.Message;
     EXPECT_TRUE(fs::is_directory(fs::symlink_status(installed("Data/presslane_3000/videos"))));
-    EXPECT_EQ(ReadFile(installed("Data/presslane_3000/videos/intro.mp4")), "video");
+    EXPECT_EQ(ReadBytes(installed("Data/presslane_3000/videos/intro.mp4")), "video");
 }
 
 TEST_F(InstallStepsTest, LinkedFolderLeadingOutOfTheShippedFolderFailsTheCopyByName) {
-    WriteFile(m_machine.Path("elsewhere/secret.txt"), "not shipped");
+    WriteBytes(m_machine.Path("elsewhere/secret.txt"), "not shipped");
     fs::create_directory_symlink(m_machine.Path("elsewhere"), m_dist + "/Data/outside");
     const InstallResult result = install();
     EXPECT_EQ(result.Step, kaldo::kStepCopyFiles);
     EXPECT_NE(result.Message.find(m_dist + "/Data/outside"), std::string::npos) << result.Message;
     EXPECT_FALSE(fs::exists(installed("Data/outside/secret.txt")));
-    EXPECT_EQ(ReadFile(installed("Data/presslane_3000/ui/home.html")), "<html>shipped</html>");
+    EXPECT_EQ(ReadBytes(installed("Data/presslane_3000/ui/home.html")), "<html>shipped</html>");
 }
 
 TEST_F(InstallStepsTest, LinkedFolderBackIntoItsOwnTreeFailsInsteadOfLooping) {
@@ -173,26 +173,27 @@ TEST_F(InstallStepsTest, SecondInstallKeepsNewerFilesAndReplacesOlderAndReadOnly
     ASSERT_TRUE(install().Succeeded());
     // Since then: a newer main program, an older uninstaller, a page edited later, and an old
     // read-only page.
-    WriteFile(installed("ktendwell"), kaldo::testing::VersionedProgram({1, 1, 0, 0}, "patched"));
-    WriteFile(installed("tendwelluninstall"),
-              kaldo::testing::VersionedProgram({0, 9, 0, 0}, "old"));
-    WriteFile(installed("Data/presslane_c5000/xml/index.xml"), "<index>edited</index>");
+    WriteBytes(installed("ktendwell"),
+               kaldo::testsupport::VersionedProgram({1, 1, 0, 0}, "patched"));
+    WriteBytes(installed("tendwelluninstall"),
+               kaldo::testsupport::VersionedProgram({0, 9, 0, 0}, "old"));
+    WriteBytes(installed("Data/presslane_c5000/xml/index.xml"), "<index>edited</index>");
     SetAge(installed("Data/presslane_c5000/xml/index.xml"), std::chrono::hours(24));
-    WriteFile(installed("Data/presslane_3000/ui/home.html"), "<html>old</html>");
+    WriteBytes(installed("Data/presslane_3000/ui/home.html"), "<html>old</html>");
     SetAge(installed("Data/presslane_3000/ui/home.html"), std::chrono::hours(-24));
     fs::permissions(installed("Data/presslane_3000/ui/home.html"), fs::perms::owner_read);
 
     const InstallResult again = install("Office Printer");
     ASSERT_TRUE(again.Succeeded()) << again.Message;
-    EXPECT_NE(ReadFile(installed("ktendwell")).find("patched"), std::string::npos);
-    EXPECT_NE(ReadFile(installed("tendwelluninstall")).find("uninstaller"), std::string::npos);
-    EXPECT_EQ(ReadFile(installed("Data/presslane_c5000/xml/index.xml")), "<index>edited</index>");
-    EXPECT_EQ(ReadFile(installed("Data/presslane_3000/ui/home.html")), "<html>shipped</html>");
+    EXPECT_NE(ReadBytes(installed("ktendwell")).find("patched"), std::string::npos);
+    EXPECT_NE(ReadBytes(installed("tendwelluninstall")).find("uninstaller"), std::string::npos);
+    EXPECT_EQ(ReadBytes(installed("Data/presslane_c5000/xml/index.xml")), "<index>edited</index>");
+    EXPECT_EQ(ReadBytes(installed("Data/presslane_3000/ui/home.html")), "<html>shipped</html>");
     EXPECT_EQ(machineValue(kaldo::kProgramKey, "Last_Printer"), "Office Printer");
 }
 
 TEST_F(InstallStepsTest, FolderThatCannotBeWrittenFailsTheCopyWithTheReason) {
-    WriteFile(m_machine.Path("root/opt"), "a file where the folder should be");
+    WriteBytes(m_machine.Path("root/opt"), "a file where the folder should be");
     const InstallResult result = install();
     EXPECT_EQ(result.Step, kaldo::kStepCopyFiles);
     EXPECT_NE(result.Message.find("opt"), std::string::npos) << result.Message;
@@ -214,7 +215,7 @@ TEST_F(InstallStepsTest, UnknownProgramFilesFolderFailsTheCopy) {
 }
 
 TEST_F(InstallStepsTest, DesktopThatCannotBeWrittenFailsTheShortcutStep) {
-    WriteFile(m_machine.Path("blocker"), "file");
+    WriteBytes(m_machine.Path("blocker"), "file");
     ScopedEnv desktop("XDG_DESKTOP_DIR", m_machine.Path("blocker/Desktop").c_str());
     const InstallResult result = install();
     EXPECT_EQ(result.Step, kaldo::kStepShortcuts);
@@ -223,7 +224,7 @@ TEST_F(InstallStepsTest, DesktopThatCannotBeWrittenFailsTheShortcutStep) {
 }
 
 TEST_F(InstallStepsTest, RegistryThatCannotBeWrittenFailsTheRegistrationStep) {
-    WriteFile(m_machine.Path("root/etc/kaldo"), "a file where the registry folder should be");
+    WriteBytes(m_machine.Path("root/etc/kaldo"), "a file where the registry folder should be");
     const InstallResult result = install();
     EXPECT_EQ(result.Step, kaldo::kStepRegistration);
     EXPECT_NE(result.Message.find("SOFTWARE\\Kaldo\\Tendwell"), std::string::npos);
@@ -243,8 +244,8 @@ TEST_F(InstallStepsTest, InstallingFromTheProgramFolderItselfLosesNothing) {
     InstallSettings settings{m_machine.Path("root/opt"), ""};
     ASSERT_TRUE(
         kaldo::RunInstall(settings, m_machine.ProgramFolder(), m_setup, m_registry).Succeeded());
-    EXPECT_NE(ReadFile(installed("ktendwell")).find("main program"), std::string::npos);
-    EXPECT_EQ(ReadFile(installed("Data/presslane_3000/ui/home.html")), "<html>shipped</html>");
+    EXPECT_NE(ReadBytes(installed("ktendwell")).find("main program"), std::string::npos);
+    EXPECT_EQ(ReadBytes(installed("Data/presslane_3000/ui/home.html")), "<html>shipped</html>");
 }
 
 TEST_F(InstallStepsTest, HandedOverPrinterIsReadFromTheUsersKey) {

@@ -21,10 +21,10 @@ namespace {
 namespace fs = std::filesystem;
 using kaldo::MessageAnswer;
 
-class InstallerAppTest : public testing::Test, public kaldo::testing::InstallerWindowsFixture {
+class InstallerAppTest : public testing::Test, public kaldo::testsupport::InstallerWindowsFixture {
 protected:
     InstallerAppTest() {
-        kaldo::testing::MakeDistribution(m_dist);
+        kaldo::testsupport::MakeDistribution(m_dist);
         // Acts like a person: each window that opens is noted, then answered.
         m_installer.SetShownObserver([this](QDialog& window) {
             m_seen.push_back(window.objectName().toStdString());
@@ -122,7 +122,7 @@ TEST_F(InstallerAppTest, LeavingTheWelcomeWindowInstallsNothing) {
 }
 
 TEST_F(InstallerAppTest, FailedStepShowsTheFailurePageWithTheReason) {
-    kaldo::testing::WriteFile(m_machine.Path("root/opt"), "a file where the folder should be");
+    kaldo::testsupport::WriteBytes(m_machine.Path("root/opt"), "a file where the folder should be");
     EXPECT_EQ(m_installer.Run(), 0);
     EXPECT_EQ(m_seen.back(), "completionWindow");
     EXPECT_EQ(m_completionTitle, "Installation Failed!");
@@ -134,7 +134,7 @@ TEST_F(InstallerAppTest, FailedStepShowsTheFailurePageWithTheReason) {
 TEST_F(InstallerAppTest, SilentRunStillReportsAFailure) {
     m_registry.SetValue(kaldo::Hive::CurrentUser, kaldo::kHandOverKey, kaldo::kHandOverValue,
                         "Office Printer");
-    kaldo::testing::WriteFile(m_machine.Path("root/opt"), "a file where the folder should be");
+    kaldo::testsupport::WriteBytes(m_machine.Path("root/opt"), "a file where the folder should be");
     EXPECT_EQ(m_installer.Run(), 0);
     EXPECT_EQ(m_seen, (std::vector<std::string>{"progressWindow", "completionWindow"}));
     EXPECT_EQ(m_completionTitle, "Installation Failed!");
@@ -159,7 +159,7 @@ TEST_F(InstallerAppTest, WindowsGetTheProgramIcon) {
 namespace {
 
 TEST_F(InstallerAppTest, UnattendedWelcomeClosesByItselfWithoutInstalling) {
-    kaldo::testing::ScopedEnv unattended("KALDO_EXIT_WHEN_READY", "1");
+    kaldo::testsupport::ScopedEnv unattended("KALDO_EXIT_WHEN_READY", "1");
     m_welcomeButton = nullptr; // nobody answers
     EXPECT_EQ(m_installer.Run(), 0);
     EXPECT_EQ(m_seen, std::vector<std::string>{"welcomeWindow"});

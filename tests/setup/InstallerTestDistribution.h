@@ -5,7 +5,7 @@
 
 #include <string>
 
-namespace kaldo::testing {
+namespace kaldo::testsupport {
 
 // A distribution folder as the installer ships in: the three programs with version blocks and
 // Data with two content folders.
@@ -17,13 +17,13 @@ inline std::string VersionedProgram(const FileVersion& version, const std::strin
 }
 
 inline void MakeDistribution(const std::string& folder, const FileVersion& version = {1, 0, 0, 0}) {
-    WriteFile(folder + "/ktendwell", VersionedProgram(version, "main program"));
-    WriteFile(folder + "/tendwellinstall", VersionedProgram(version, "installer"));
-    WriteFile(folder + "/tendwelluninstall", VersionedProgram(version, "uninstaller"));
-    WriteFile(folder + "/Data/presslane_3000/toolboxinfo.xml", "<ToolboxInfo/>");
-    WriteFile(folder + "/Data/presslane_3000/ui/home.html", "<html>shipped</html>");
-    WriteFile(folder + "/Data/presslane_c5000/toolboxinfo.xml", "<ToolboxInfo/>");
-    WriteFile(folder + "/Data/presslane_c5000/xml/index.xml", "<index/>");
+    WriteBytes(folder + "/ktendwell", VersionedProgram(version, "main program"));
+    WriteBytes(folder + "/tendwellinstall", VersionedProgram(version, "installer"));
+    WriteBytes(folder + "/tendwelluninstall", VersionedProgram(version, "uninstaller"));
+    WriteBytes(folder + "/Data/presslane_3000/toolboxinfo.xml", "<ToolboxInfo/>");
+    WriteBytes(folder + "/Data/presslane_3000/ui/home.html", "<html>shipped</html>");
+    WriteBytes(folder + "/Data/presslane_c5000/toolboxinfo.xml", "<ToolboxInfo/>");
+    WriteBytes(folder + "/Data/presslane_c5000/xml/index.xml", "<index/>");
 }
 
-} // namespace kaldo::testing
+} // namespace kaldo::testsupport

@@ -9,7 +9,7 @@
 #include <deque>
 #include <vector>
 
-namespace kaldo::testing {
+namespace kaldo::testsupport {
 
 // Answers message boxes in place of a person and remembers what was asked.
 class ScriptedAnswers {
@@ -45,4 +45,4 @@ protected:
     ScriptedAnswers m_answers;
 };
 
-} // namespace kaldo::testing
+} // namespace kaldo::testsupport

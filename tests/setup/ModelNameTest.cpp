@@ -9,8 +9,8 @@
 namespace {
 
 namespace fs = std::filesystem;
-using kaldo::testing::TempFolder;
-using kaldo::testing::WriteFile;
+using kaldo::testsupport::TempFolder;
+using kaldo::testsupport::WriteBytes;
 
 class ModelNameTest : public testing::Test {
 protected:
@@ -20,7 +20,7 @@ protected:
 TEST_F(ModelNameTest, NamesTheFirstContentFolderInData) {
     fs::create_directories(m_folder / "Data/presslane_c5000");
     fs::create_directories(m_folder / "Data/presslane_3000");
-    WriteFile(m_folder / "ktendwell", "x");
+    WriteBytes(m_folder / "ktendwell", "x");
     EXPECT_EQ(kaldo::ModelName(m_folder.Path()), "presslane_3000");
 }
 
@@ -37,12 +37,12 @@ TEST_F(ModelNameTest, FirstFolderOfTheInstallerFolderIsTakenWhateverItsName) {
 }
 
 TEST_F(ModelNameTest, FilesAreNoFolders) {
-    WriteFile(m_folder / "Data/readme.txt", "x");
+    WriteBytes(m_folder / "Data/readme.txt", "x");
     EXPECT_EQ(kaldo::ModelName(m_folder.Path()), "Tarnel XXXX");
 }
 
 TEST_F(ModelNameTest, InstallerFolderWithoutSubfoldersGivesTheFallback) {
-    WriteFile(m_folder / "tendwellinstall", "x");
+    WriteBytes(m_folder / "tendwellinstall", "x");
     EXPECT_EQ(kaldo::ModelName(m_folder.Path()), "Tarnel XXXX");
     EXPECT_EQ(kaldo::ModelName(m_folder / "absent"), "Tarnel XXXX");
 }

@@ -2,7 +2,7 @@
 
 #include "setupsupport/LinuxSetupSupport.h"
 
-namespace kaldo::testing {
+namespace kaldo::testsupport {
 
 // This machine's setup support, with the system class and the account's rights chosen by the
 // test.
@@ -16,4 +16,4 @@ public:
     int Administrator = 1;
 };
 
-} // namespace kaldo::testing
+} // namespace kaldo::testsupport

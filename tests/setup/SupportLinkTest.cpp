@@ -48,7 +48,7 @@ TEST(SupportLinkTest, ShortMissingOrBrokenColourGivesTheFallback) {
 }
 
 TEST(SupportLinkTest, LinkColoursComeFromTheUsersBrowserSettings) {
-    kaldo::testing::SetupTestMachine machine;
+    kaldo::testsupport::SetupTestMachine machine;
     kaldo::IniRegistry registry(machine.MachineRegistry(), machine.UserRegistry());
     EXPECT_EQ(kaldo::LinkColour(registry), kaldo::kDefaultLinkColour);
     EXPECT_EQ(kaldo::LinkHoverColour(registry), kaldo::kDefaultHoverColour);

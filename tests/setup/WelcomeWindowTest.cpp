@@ -16,7 +16,7 @@ namespace strings = kaldo::installer_strings;
 using kaldo::MessageAnswer;
 using kaldo::WelcomeWindow;
 
-class WelcomeWindowTest : public testing::Test, public kaldo::testing::InstallerWindowsFixture {
+class WelcomeWindowTest : public testing::Test, public kaldo::testsupport::InstallerWindowsFixture {
 protected:
     WelcomeWindowTest() {
         m_window.show();

@@ -1,6 +1,6 @@
 #include "setup/ui/WindowKit.h"
 
-#include "tests/platform/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -125,7 +125,7 @@ TEST(WindowKitTest, StretchedBitmapFillsTheControl) {
 }
 
 TEST(WindowKitTest, BitmapFileMustBeginWithBAndDeclareItsSize) {
-    kaldo::testing::TempFolder folder;
+    kaldo::testsupport::TempFolder folder;
     WindowKit kit;
     QByteArray bytes;
     QBuffer buffer(&bytes);

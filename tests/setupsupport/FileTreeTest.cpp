@@ -11,8 +11,8 @@
 namespace {
 
 namespace fs = std::filesystem;
-using kaldo::testing::TempFolder;
-using kaldo::testing::WriteFile;
+using kaldo::testsupport::TempFolder;
+using kaldo::testsupport::WriteBytes;
 
 class FileTreeTest : public testing::Test {
 protected:
@@ -47,26 +47,26 @@ TEST_F(FileTreeTest, CreatesTheLastElementWhenAsked) {
 }
 
 TEST_F(FileTreeTest, CreatingBelowAFileFails) {
-    WriteFile(m_folder / "plain", "x");
+    WriteBytes(m_folder / "plain", "x");
     EXPECT_FALSE(kaldo::CreateDirectories(m_folder / "plain/sub", true));
 }
 
 TEST_F(FileTreeTest, DeletesWholeTree) {
-    WriteFile(m_folder / "tree/a.txt", "a");
-    WriteFile(m_folder / "tree/sub/deeper/b.bin", "b");
+    WriteBytes(m_folder / "tree/a.txt", "a");
+    WriteBytes(m_folder / "tree/sub/deeper/b.bin", "b");
     fs::create_directories(m_folder / "tree/empty");
     EXPECT_TRUE(kaldo::DeleteTree(m_folder / "tree", "*.*"));
     EXPECT_FALSE(fs::exists(m_folder / "tree"));
 }
 
 TEST_F(FileTreeTest, TrailingSlashIsDropped) {
-    WriteFile(m_folder / "tree/a.txt", "a");
+    WriteBytes(m_folder / "tree/a.txt", "a");
     EXPECT_TRUE(kaldo::DeleteTree(m_folder / "tree/", "*.*"));
     EXPECT_FALSE(fs::exists(m_folder / "tree"));
 }
 
 TEST_F(FileTreeTest, ReadOnlyFilesAndFoldersAreDeleted) {
-    WriteFile(m_folder / "tree/locked/readonly.txt", "r");
+    WriteBytes(m_folder / "tree/locked/readonly.txt", "r");
     fs::permissions(m_folder / "tree/locked/readonly.txt", fs::perms::owner_read);
     fs::permissions(m_folder / "tree/locked", fs::perms::owner_read | fs::perms::owner_exec);
     EXPECT_TRUE(kaldo::DeleteTree(m_folder / "tree", "*.*"));
@@ -74,11 +74,11 @@ TEST_F(FileTreeTest, ReadOnlyFilesAndFoldersAreDeleted) {
 }
 
 TEST_F(FileTreeTest, PatternLimitsFilesButSearchesEverySubfolder) {
-    WriteFile(m_folder / "tree/keep.txt", "k");
-    WriteFile(m_folder / "tree/drop.pdf", "d");
-    WriteFile(m_folder / "tree/docs/guide.PDF", "g");
-    WriteFile(m_folder / "tree/docs/notes.txt", "n");
-    WriteFile(m_folder / "tree/only/one.pdf", "o");
+    WriteBytes(m_folder / "tree/keep.txt", "k");
+    WriteBytes(m_folder / "tree/drop.pdf", "d");
+    WriteBytes(m_folder / "tree/docs/guide.PDF", "g");
+    WriteBytes(m_folder / "tree/docs/notes.txt", "n");
+    WriteBytes(m_folder / "tree/only/one.pdf", "o");
     EXPECT_FALSE(kaldo::DeleteTree(m_folder / "tree", "*.pdf"));
     EXPECT_TRUE(fs::exists(m_folder / "tree/keep.txt"));
     EXPECT_FALSE(fs::exists(m_folder / "tree/drop.pdf"));
@@ -88,19 +88,19 @@ TEST_F(FileTreeTest, PatternLimitsFilesButSearchesEverySubfolder) {
 }
 
 TEST_F(FileTreeTest, LinkToFolderOutsideIsRemovedButItsTargetIsUntouched) {
-    WriteFile(m_folder / "outside/precious.txt", "keep me");
-    WriteFile(m_folder / "tree/a.txt", "a");
+    WriteBytes(m_folder / "outside/precious.txt", "keep me");
+    WriteBytes(m_folder / "tree/a.txt", "a");
     fs::create_directories(m_folder / "tree/sub");
     fs::create_directory_symlink(m_folder / "outside", m_folder / "tree/sub/link");
     fs::create_symlink(m_folder / "outside/precious.txt", m_folder / "tree/filelink");
 
     EXPECT_TRUE(kaldo::DeleteTree(m_folder / "tree", "*.*"));
     EXPECT_FALSE(fs::exists(fs::symlink_status(m_folder / "tree")));
-    EXPECT_EQ(kaldo::testing::ReadFile(m_folder / "outside/precious.txt"), "keep me");
+    EXPECT_EQ(kaldo::testsupport::ReadBytes(m_folder / "outside/precious.txt"), "keep me");
 }
 
 TEST_F(FileTreeTest, TreeThatIsALinkLosesOnlyTheLink) {
-    WriteFile(m_folder / "outside/precious.txt", "keep me");
+    WriteBytes(m_folder / "outside/precious.txt", "keep me");
     fs::create_directory_symlink(m_folder / "outside", m_folder / "tree");
     EXPECT_TRUE(kaldo::DeleteTree(m_folder / "tree", "*.*"));
     EXPECT_FALSE(fs::exists(fs::symlink_status(m_folder / "tree")));
@@ -108,9 +108,9 @@ TEST_F(FileTreeTest, TreeThatIsALinkLosesOnlyTheLink) {
 }
 
 TEST_F(FileTreeTest, KeptFileStaysWithTheFoldersAboveIt) {
-    WriteFile(m_folder / "tree/bin/self", "running");
-    WriteFile(m_folder / "tree/bin/other", "o");
-    WriteFile(m_folder / "tree/data/x", "x");
+    WriteBytes(m_folder / "tree/bin/self", "running");
+    WriteBytes(m_folder / "tree/bin/other", "o");
+    WriteBytes(m_folder / "tree/data/x", "x");
     EXPECT_FALSE(kaldo::DeleteTree(m_folder / "tree", "*.*", m_folder / "tree/bin/self"));
     EXPECT_TRUE(fs::exists(m_folder / "tree/bin/self"));
     EXPECT_FALSE(fs::exists(m_folder / "tree/bin/other"));
@@ -124,7 +124,7 @@ TEST_F(FileTreeTest, DotFoldersAndMissingFoldersAreLeftAlone) {
 }
 
 TEST_F(FileTreeTest, PlainFileIsNoTree) {
-    WriteFile(m_folder / "file", "f");
+    WriteBytes(m_folder / "file", "f");
     EXPECT_FALSE(kaldo::DeleteTree(m_folder / "file", "*.*"));
     EXPECT_TRUE(fs::exists(m_folder / "file"));
 }

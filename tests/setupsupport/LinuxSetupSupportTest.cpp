@@ -22,10 +22,10 @@ namespace {
 namespace fs = std::filesystem;
 using kaldo::FileVersion;
 using kaldo::LinuxSetupSupport;
-using kaldo::testing::ReadFile;
-using kaldo::testing::SetAge;
-using kaldo::testing::SetupTestMachine;
-using kaldo::testing::WriteFile;
+using kaldo::testsupport::ReadBytes;
+using kaldo::testsupport::SetAge;
+using kaldo::testsupport::SetupTestMachine;
+using kaldo::testsupport::WriteBytes;
 
 constexpr std::string_view kTables = ":/test/setup/strings";
 
@@ -111,7 +111,7 @@ TEST_F(LinuxSetupSupportTest, OrdinaryUserAdministersOnlyWhereTheProgramFolderMa
 }
 
 TEST_F(LinuxSetupSupportTest, DeleteFileRemovesReadOnlyFile) {
-    WriteFile(path("f.txt"), "x");
+    WriteBytes(path("f.txt"), "x");
     fs::permissions(path("f.txt"), fs::perms::owner_read);
     EXPECT_TRUE(m_setup.deleteFile(path("f.txt")));
     EXPECT_FALSE(fs::exists(path("f.txt")));
@@ -123,16 +123,16 @@ TEST_F(LinuxSetupSupportTest, DeleteMissingFileFailsWithReason) {
 }
 
 TEST_F(LinuxSetupSupportTest, FileVersionComesFromTheEmbeddedBlock) {
-    WriteFile(path("prog"), versioned({1, 2, 3, 4}));
-    WriteFile(path("plain"), "no block");
+    WriteBytes(path("prog"), versioned({1, 2, 3, 4}));
+    WriteBytes(path("plain"), "no block");
     ASSERT_TRUE(m_setup.getFileVersion(path("prog")));
     EXPECT_EQ(m_setup.getFileVersion(path("prog"))->ToString(), "1.2.3.4");
     EXPECT_FALSE(m_setup.getFileVersion(path("plain")));
 }
 
 TEST_F(LinuxSetupSupportTest, HigherDestinationVersionWins) {
-    WriteFile(path("a/prog"), versioned({1, 2, 3, 4}));
-    WriteFile(path("b/prog"), versioned({1, 2, 3, 10}));
+    WriteBytes(path("a/prog"), versioned({1, 2, 3, 4}));
+    WriteBytes(path("b/prog"), versioned({1, 2, 3, 10}));
     EXPECT_EQ(m_setup.compareFiles("prog", path("a"), "prog", path("b")),
               kaldo::kCompareDestinationNewer);
     EXPECT_EQ(m_setup.compareFiles("prog", path("b"), "prog", path("a")),
@@ -140,16 +140,16 @@ TEST_F(LinuxSetupSupportTest, HigherDestinationVersionWins) {
 }
 
 TEST_F(LinuxSetupSupportTest, EqualVersionsCompareEqualWhateverTheTimes) {
-    WriteFile(path("a/prog"), versioned({2, 0, 0, 0}, "old"));
-    WriteFile(path("b/prog"), versioned({2, 0, 0, 0}, "new"));
+    WriteBytes(path("a/prog"), versioned({2, 0, 0, 0}, "old"));
+    WriteBytes(path("b/prog"), versioned({2, 0, 0, 0}, "new"));
     SetAge(path("b/prog"), std::chrono::hours(1));
     EXPECT_EQ(m_setup.compareFiles("prog", path("a"), "prog", path("b")),
               kaldo::kCompareSameVersion);
 }
 
 TEST_F(LinuxSetupSupportTest, OnlyOneVersionedFileCountsAsNewer) {
-    WriteFile(path("a/prog"), versioned({1, 0, 0, 0}));
-    WriteFile(path("b/prog"), "plain");
+    WriteBytes(path("a/prog"), versioned({1, 0, 0, 0}));
+    WriteBytes(path("b/prog"), "plain");
     EXPECT_EQ(m_setup.compareFiles("prog", path("a"), "prog", path("b")),
               kaldo::kCompareSourceNewer);
     EXPECT_EQ(m_setup.compareFiles("prog", path("b"), "prog", path("a")),
@@ -157,8 +157,8 @@ TEST_F(LinuxSetupSupportTest, OnlyOneVersionedFileCountsAsNewer) {
 }
 
 TEST_F(LinuxSetupSupportTest, UnversionedFilesCompareByWriteTime) {
-    WriteFile(path("a/f"), "a");
-    WriteFile(path("b/f"), "b");
+    WriteBytes(path("a/f"), "a");
+    WriteBytes(path("b/f"), "b");
     SetAge(path("a/f"), std::chrono::hours(-2));
     SetAge(path("b/f"), std::chrono::hours(-1));
     EXPECT_EQ(m_setup.compareFiles("f", path("a"), "f", path("b")),
@@ -169,7 +169,7 @@ TEST_F(LinuxSetupSupportTest, UnversionedFilesCompareByWriteTime) {
 }
 
 TEST_F(LinuxSetupSupportTest, MissingFilesCompareByExistence) {
-    WriteFile(path("a/f"), "a");
+    WriteBytes(path("a/f"), "a");
     EXPECT_EQ(m_setup.compareFiles("f", path("a"), "f", path("b")),
               kaldo::kCompareDestinationNewer);
     EXPECT_EQ(m_setup.compareFiles("f", path("b"), "f", path("a")), kaldo::kCompareSourceNewer);
@@ -177,20 +177,20 @@ TEST_F(LinuxSetupSupportTest, MissingFilesCompareByExistence) {
 }
 
 TEST_F(LinuxSetupSupportTest, EmptyFolderMeansTheNameIsTheWholePath) {
-    WriteFile(path("a/prog"), versioned({3, 0, 0, 0}));
-    WriteFile(path("b/prog"), versioned({3, 0, 0, 0}));
+    WriteBytes(path("a/prog"), versioned({3, 0, 0, 0}));
+    WriteBytes(path("b/prog"), versioned({3, 0, 0, 0}));
     EXPECT_EQ(m_setup.compareFiles(path("a/prog"), "", path("b/prog"), ""),
               kaldo::kCompareSameVersion);
 }
 
 TEST_F(LinuxSetupSupportTest, CopyFilesMakesTheDestinationAndKeepsWriteTimes) {
-    WriteFile(path("src/one.xml"), "1");
-    WriteFile(path("src/two.pdf"), "2");
+    WriteBytes(path("src/one.xml"), "1");
+    WriteBytes(path("src/two.pdf"), "2");
     SetAge(path("src/one.xml"), std::chrono::hours(-24));
     fs::create_directories(path("src/folder"));
     EXPECT_TRUE(m_setup.copyFiles("*.*", path("src"), path("dst/deep/er"), false));
-    EXPECT_EQ(ReadFile(path("dst/deep/er/one.xml")), "1");
-    EXPECT_EQ(ReadFile(path("dst/deep/er/two.pdf")), "2");
+    EXPECT_EQ(ReadBytes(path("dst/deep/er/one.xml")), "1");
+    EXPECT_EQ(ReadBytes(path("dst/deep/er/two.pdf")), "2");
     EXPECT_FALSE(fs::exists(path("dst/deep/er/folder"))); // folders are not this copy's work
     EXPECT_EQ(fs::last_write_time(path("dst/deep/er/one.xml")),
               fs::last_write_time(path("src/one.xml")));
@@ -198,41 +198,41 @@ TEST_F(LinuxSetupSupportTest, CopyFilesMakesTheDestinationAndKeepsWriteTimes) {
 }
 
 TEST_F(LinuxSetupSupportTest, CopyFilesHonoursThePattern) {
-    WriteFile(path("src/guide.PDF"), "g");
-    WriteFile(path("src/notes.txt"), "n");
+    WriteBytes(path("src/guide.PDF"), "g");
+    WriteBytes(path("src/notes.txt"), "n");
     EXPECT_TRUE(m_setup.copyFiles("*.pdf", path("src"), path("dst"), false));
     EXPECT_TRUE(fs::exists(path("dst/guide.PDF")));
     EXPECT_FALSE(fs::exists(path("dst/notes.txt")));
 }
 
 TEST_F(LinuxSetupSupportTest, CopyFilesKeepsNewerVersionAndReplacesOlderAndEqual) {
-    WriteFile(path("src/newer"), versioned({1, 0, 0, 0}, "shipped"));
-    WriteFile(path("src/older"), versioned({2, 0, 0, 0}, "shipped"));
-    WriteFile(path("src/equal"), versioned({3, 0, 0, 0}, "shipped"));
-    WriteFile(path("dst/newer"), versioned({1, 0, 0, 5}, "installed"));
-    WriteFile(path("dst/older"), versioned({1, 9, 9, 9}, "installed"));
-    WriteFile(path("dst/equal"), versioned({3, 0, 0, 0}, "installed"));
+    WriteBytes(path("src/newer"), versioned({1, 0, 0, 0}, "shipped"));
+    WriteBytes(path("src/older"), versioned({2, 0, 0, 0}, "shipped"));
+    WriteBytes(path("src/equal"), versioned({3, 0, 0, 0}, "shipped"));
+    WriteBytes(path("dst/newer"), versioned({1, 0, 0, 5}, "installed"));
+    WriteBytes(path("dst/older"), versioned({1, 9, 9, 9}, "installed"));
+    WriteBytes(path("dst/equal"), versioned({3, 0, 0, 0}, "installed"));
     EXPECT_TRUE(m_setup.copyFiles("*.*", path("src"), path("dst"), false));
-    EXPECT_EQ(ReadFile(path("dst/newer")).substr(0, 9), "installed");
-    EXPECT_EQ(ReadFile(path("dst/older")).substr(0, 7), "shipped");
-    EXPECT_EQ(ReadFile(path("dst/equal")).substr(0, 7), "shipped");
+    EXPECT_EQ(ReadBytes(path("dst/newer")).substr(0, 9), "installed");
+    EXPECT_EQ(ReadBytes(path("dst/older")).substr(0, 7), "shipped");
+    EXPECT_EQ(ReadBytes(path("dst/equal")).substr(0, 7), "shipped");
 }
 
 TEST_F(LinuxSetupSupportTest, CopyFilesReplacesReadOnlyOlderFile) {
-    WriteFile(path("src/page.html"), "new page");
-    WriteFile(path("dst/page.html"), "old page");
+    WriteBytes(path("src/page.html"), "new page");
+    WriteBytes(path("dst/page.html"), "old page");
     SetAge(path("dst/page.html"), std::chrono::hours(-48));
     fs::permissions(path("dst/page.html"), fs::perms::owner_read);
     EXPECT_TRUE(m_setup.copyFiles("*.*", path("src"), path("dst"), false));
-    EXPECT_EQ(ReadFile(path("dst/page.html")), "new page");
+    EXPECT_EQ(ReadBytes(path("dst/page.html")), "new page");
 }
 
 TEST_F(LinuxSetupSupportTest, CopyFilesKeepsLaterUnversionedFile) {
-    WriteFile(path("src/page.html"), "shipped");
-    WriteFile(path("dst/page.html"), "edited later");
+    WriteBytes(path("src/page.html"), "shipped");
+    WriteBytes(path("dst/page.html"), "edited later");
     SetAge(path("src/page.html"), std::chrono::hours(-48));
     EXPECT_TRUE(m_setup.copyFiles("*.*", path("src"), path("dst"), false));
-    EXPECT_EQ(ReadFile(path("dst/page.html")), "edited later");
+    EXPECT_EQ(ReadBytes(path("dst/page.html")), "edited later");
 }
 
 // Files may grow no larger than `bytes` while the object lives; writing past that fails.
@@ -257,8 +257,8 @@ private:
 
 TEST_F(LinuxSetupSupportTest, CopyCutOffPartWayLeavesTheOldFileForTheNextInstall) {
     const std::string shipped(64 * 1024, 's');
-    WriteFile(path("src/guide.pdf"), shipped);
-    WriteFile(path("dst/guide.pdf"), "old guide");
+    WriteBytes(path("src/guide.pdf"), shipped);
+    WriteBytes(path("dst/guide.pdf"), "old guide");
     SetAge(path("src/guide.pdf"), std::chrono::hours(-1));
     SetAge(path("dst/guide.pdf"), std::chrono::hours(-48));
     {
@@ -266,28 +266,28 @@ TEST_F(LinuxSetupSupportTest, CopyCutOffPartWayLeavesTheOldFileForTheNextInstall
         EXPECT_FALSE(m_setup.copyFiles("*.*", path("src"), path("dst"), false));
     }
     EXPECT_NE(m_setup.lastError().find("guide.pdf"), std::string::npos) << m_setup.lastError();
-    EXPECT_EQ(ReadFile(path("dst/guide.pdf")), "old guide");
+    EXPECT_EQ(ReadBytes(path("dst/guide.pdf")), "old guide");
     EXPECT_EQ(std::distance(fs::directory_iterator(path("dst")), fs::directory_iterator()), 1);
 
     EXPECT_TRUE(m_setup.copyFiles("*.*", path("src"), path("dst"), false));
-    EXPECT_EQ(ReadFile(path("dst/guide.pdf")), shipped);
+    EXPECT_EQ(ReadBytes(path("dst/guide.pdf")), shipped);
 }
 
 TEST_F(LinuxSetupSupportTest, CopyFilesMovesWhenAsked) {
-    WriteFile(path("src/a"), "a");
+    WriteBytes(path("src/a"), "a");
     EXPECT_TRUE(m_setup.copyFiles("*.*", path("src"), path("dst"), true));
     EXPECT_TRUE(fs::exists(path("dst/a")));
     EXPECT_FALSE(fs::exists(path("src/a")));
 }
 
 TEST_F(LinuxSetupSupportTest, CopyFilesOntoItselfLosesNothing) {
-    WriteFile(path("src/a"), "a");
+    WriteBytes(path("src/a"), "a");
     EXPECT_TRUE(m_setup.copyFiles("*.*", path("src"), path("src"), true));
-    EXPECT_EQ(ReadFile(path("src/a")), "a");
+    EXPECT_EQ(ReadBytes(path("src/a")), "a");
 }
 
 TEST_F(LinuxSetupSupportTest, CopyFilesNeedsPatternSourceAndDestination) {
-    WriteFile(path("src/a"), "a");
+    WriteBytes(path("src/a"), "a");
     EXPECT_FALSE(m_setup.copyFiles("", path("src"), path("dst"), false));
     EXPECT_FALSE(m_setup.copyFiles("*.*", "", path("dst"), false));
     EXPECT_FALSE(m_setup.copyFiles("*.*", path("src"), "", false));
@@ -295,18 +295,18 @@ TEST_F(LinuxSetupSupportTest, CopyFilesNeedsPatternSourceAndDestination) {
 }
 
 TEST_F(LinuxSetupSupportTest, CopyFilesGoesOnPastAFailureAndReportsIt) {
-    WriteFile(path("src/a.txt"), "a");
-    WriteFile(path("src/b.txt"), "b");
+    WriteBytes(path("src/a.txt"), "a");
+    WriteBytes(path("src/b.txt"), "b");
     fs::create_directories(path("dst/a.txt/in-the-way")); // a folder where a file should go
     SetAge(path("dst/a.txt"), std::chrono::hours(-1));
     EXPECT_FALSE(m_setup.copyFiles("*.*", path("src"), path("dst"), false));
-    EXPECT_EQ(ReadFile(path("dst/b.txt")), "b");
+    EXPECT_EQ(ReadBytes(path("dst/b.txt")), "b");
     EXPECT_NE(m_setup.lastError().find("a.txt"), std::string::npos);
 }
 
 TEST_F(LinuxSetupSupportTest, CopyFilesFailsWhenTheDestinationCannotBeMade) {
-    WriteFile(path("src/a"), "a");
-    WriteFile(path("blocker"), "a file");
+    WriteBytes(path("src/a"), "a");
+    WriteBytes(path("blocker"), "a file");
     EXPECT_FALSE(m_setup.copyFiles("*.*", path("src"), path("blocker/dst"), false));
     EXPECT_FALSE(m_setup.lastError().empty());
 }
@@ -319,12 +319,24 @@ TEST_F(LinuxSetupSupportTest, CopyFilesFailsForMissingSource) {
 TEST_F(LinuxSetupSupportTest, ShortcutIsADesktopEntryThatStartsTheTarget) {
     const std::string link = m_machine.Desktop() + "/Kaldo Tendwell";
     ASSERT_TRUE(m_setup.createShortcut("/opt/Kaldo/Tendwell/ktendwell", link, "", ""));
-    const std::string entry = ReadFile(link + ".desktop");
+    const std::string entry = ReadBytes(link + ".desktop");
     EXPECT_NE(entry.find("\nName=Kaldo Tendwell\n"), std::string::npos);
     EXPECT_NE(entry.find("\nExec=/opt/Kaldo/Tendwell/ktendwell\n"), std::string::npos);
     EXPECT_TRUE((fs::status(link + ".desktop").permissions() & fs::perms::owner_exec) !=
                 fs::perms::none);
     EXPECT_FALSE(fs::exists(link + ".desktop.new"));
+}
+
+TEST_F(LinuxSetupSupportTest, ShortcutIsNotWrittenThroughALinkLaidBesideIt) {
+    const std::string link = m_machine.Desktop() + "/Kaldo Tendwell";
+    const std::string victim = path("victim.conf");
+    WriteBytes(victim, "keep me\n");
+    fs::create_directories(m_machine.Desktop());
+    fs::create_symlink(victim, link + ".desktop.new");
+    ASSERT_TRUE(m_setup.createShortcut("/opt/Kaldo/Tendwell/ktendwell", link, "", ""));
+    EXPECT_EQ(ReadBytes(victim), "keep me\n");
+    EXPECT_FALSE(fs::is_symlink(link + ".desktop"));
+    EXPECT_NE(ReadBytes(link + ".desktop").find("\nName=Kaldo Tendwell\n"), std::string::npos);
 }
 
 TEST_F(LinuxSetupSupportTest, ShortcutsAndSubmenuPassTheDesktopFileValidator) {
@@ -353,24 +365,24 @@ TEST_F(LinuxSetupSupportTest, ShortcutsAndSubmenuPassTheDesktopFileValidator) {
 TEST_F(LinuxSetupSupportTest, ProgramsShortcutIsAnEntryInASubmenuOfTheCommonMenu) {
     ASSERT_TRUE(
         m_setup.createProgramsShortcut("/opt/x", "Kaldo Presslane\\Kaldo Tendwell", "", ""));
-    const std::string entry = ReadFile(m_machine.CommonPrograms() + "/kaldo-tendwell.desktop");
+    const std::string entry = ReadBytes(m_machine.CommonPrograms() + "/kaldo-tendwell.desktop");
     EXPECT_NE(entry.find("\nName=Kaldo Tendwell\n"), std::string::npos) << entry;
     EXPECT_NE(entry.find("\nCategories=Settings;HardwareSettings;Printing;X-Kaldo-Presslane;\n"),
               std::string::npos)
         << entry;
     EXPECT_FALSE(fs::exists(m_machine.CommonPrograms() + "/Kaldo Presslane"));
     const std::string directory =
-        ReadFile(path("root/usr/local/share/desktop-directories/kaldo-presslane.directory"));
+        ReadBytes(path("root/usr/local/share/desktop-directories/kaldo-presslane.directory"));
     EXPECT_NE(directory.find("\nType=Directory\n"), std::string::npos);
     EXPECT_NE(directory.find("\nName=Kaldo Presslane\n"), std::string::npos);
     const std::string menu =
-        ReadFile(path("root/etc/xdg/menus/applications-merged/kaldo-presslane.menu"));
+        ReadBytes(path("root/etc/xdg/menus/applications-merged/kaldo-presslane.menu"));
     EXPECT_NE(menu.find("<Directory>kaldo-presslane.directory</Directory>"), std::string::npos);
     EXPECT_NE(menu.find("<Category>X-Kaldo-Presslane</Category>"), std::string::npos);
 }
 
 TEST(InvokingUserTest, RootThroughSudoOrPkexecRunsForTheUserWhoAsked) {
-    using kaldo::testing::ScopedEnv;
+    using kaldo::testsupport::ScopedEnv;
     if (::geteuid() != 0)
         GTEST_SKIP() << "only meaningful as root";
     const passwd* nobody = ::getpwuid(65534);
@@ -401,7 +413,7 @@ TEST(InvokingUserTest, RootThroughSudoOrPkexecRunsForTheUserWhoAsked) {
 }
 
 TEST_F(LinuxSetupSupportTest, TakingTheUsersPlaceLeadsToTheUsersDesktopAndRegistry) {
-    using kaldo::testing::ScopedEnv;
+    using kaldo::testsupport::ScopedEnv;
     ScopedEnv config("XDG_CONFIG_HOME", "/root/.config");
     ScopedEnv data("XDG_DATA_HOME", path("someone/data").c_str());
     kaldo::TakeUsersPlace(kaldo::InvokingUser{"someone", path("someone"), 1000, 1000});
@@ -449,8 +461,8 @@ TEST_F(LinuxSetupSupportTest, OldSystemsPutProgramsShortcutInTheUsersMenu) {
 }
 
 TEST_F(LinuxSetupSupportTest, DeletingShortcutXDeletesXDotDesktopOnly) {
-    WriteFile(path("links/X.desktop"), "[Desktop Entry]\n");
-    WriteFile(path("links/X"), "other");
+    WriteBytes(path("links/X.desktop"), "[Desktop Entry]\n");
+    WriteBytes(path("links/X"), "other");
     EXPECT_TRUE(m_setup.deleteShortcut(path("links/X")));
     EXPECT_FALSE(fs::exists(path("links/X.desktop")));
     EXPECT_TRUE(fs::exists(path("links/X")));
@@ -474,13 +486,13 @@ TEST_F(LinuxSetupSupportTest, SubmenuGoesWithItsLastEntry) {
 }
 
 TEST_F(LinuxSetupSupportTest, ShortcutThatCannotBeWrittenFailsWithReason) {
-    WriteFile(path("blocker"), "a file");
+    WriteBytes(path("blocker"), "a file");
     EXPECT_FALSE(m_setup.createShortcut("/opt/x", path("blocker/sub/X"), "", ""));
     EXPECT_NE(m_setup.lastError().find("blocker"), std::string::npos);
 }
 
 TEST_F(LinuxSetupSupportTest, DeleteTreeAnswersZero) {
-    WriteFile(path("tree/a"), "a");
+    WriteBytes(path("tree/a"), "a");
     EXPECT_EQ(m_setup.deleteTree(path("tree"), "*.*"), 0);
     EXPECT_FALSE(fs::exists(path("tree")));
     EXPECT_EQ(m_setup.deleteTree(path("tree"), "*.*"), 0);

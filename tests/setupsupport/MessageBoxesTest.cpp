@@ -1,7 +1,7 @@
 #include "setupsupport/ui/MessageBoxes.h"
 #include "setupsupport/ui/DialogUnits.h"
 
-#include "tests/platform/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <QApplication>
 #include <QFont>
@@ -20,7 +20,7 @@ TEST(MessageBoxesTest, DefaultAnswerIsTheDefaultButton) {
 }
 
 TEST(MessageBoxesTest, UnattendedBoxGoesToStderrAndAnswersByItself) {
-    kaldo::testing::ScopedEnv unattended("KALDO_EXIT_WHEN_READY", "1");
+    kaldo::testsupport::ScopedEnv unattended("KALDO_EXIT_WHEN_READY", "1");
     ASSERT_TRUE(kaldo::UnattendedRun());
     kaldo::MessageRequest request;
     request.Caption = "Confirm Cancel";
@@ -36,7 +36,7 @@ TEST(MessageBoxesTest, UnattendedBoxGoesToStderrAndAnswersByItself) {
 }
 
 TEST(MessageBoxesTest, AttendedOnlyWithoutTheVariable) {
-    kaldo::testing::ScopedEnv attended("KALDO_EXIT_WHEN_READY", nullptr);
+    kaldo::testsupport::ScopedEnv attended("KALDO_EXIT_WHEN_READY", nullptr);
     EXPECT_FALSE(kaldo::UnattendedRun());
 }
 

@@ -1,13 +1,14 @@
 #pragma once
 
-#include "tests/platform/TempFolder.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TestFiles.h"
 
 #include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
-namespace kaldo::testing {
+namespace kaldo::testsupport {
 
 // A machine of its own for setup tests: KALDO_ROOT, HOME and the XDG folders all point into
 // one fresh temporary folder.
@@ -36,19 +37,9 @@ private:
 };
 
 // Writes a file, making its folders.
-inline void WriteFile(const std::string& path, const std::string& bytes) {
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-}
-
-inline std::string ReadFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), {});
-}
-
 // Moves a file's write time by `offset` from now, so that tests state which file is newer.
 inline void SetAge(const std::string& path, std::chrono::seconds offset) {
     std::filesystem::last_write_time(path, std::filesystem::file_time_type::clock::now() + offset);
 }
 
-} // namespace kaldo::testing
+} // namespace kaldo::testsupport

@@ -6,9 +6,9 @@
 
 namespace {
 
-using kaldo::testing::ScopedEnv;
-using kaldo::testing::SetupTestMachine;
-using kaldo::testing::WriteFile;
+using kaldo::testsupport::ScopedEnv;
+using kaldo::testsupport::SetupTestMachine;
+using kaldo::testsupport::WriteBytes;
 
 class SpecialFoldersTest : public testing::Test {
 protected:
@@ -40,10 +40,10 @@ TEST_F(SpecialFoldersTest, DesktopIsHomeDesktopWithoutUserDirs) {
 }
 
 TEST_F(SpecialFoldersTest, DesktopComesFromUserDirsFile) {
-    WriteFile(m_machine.Home() + "/config/user-dirs.dirs",
-              "# written by xdg-user-dirs-update\n"
-              "XDG_DOWNLOAD_DIR=\"$HOME/Downloads\"\n"
-              "XDG_DESKTOP_DIR=\"$HOME/Schreibtisch\"\n");
+    WriteBytes(m_machine.Home() + "/config/user-dirs.dirs",
+               "# written by xdg-user-dirs-update\n"
+               "XDG_DOWNLOAD_DIR=\"$HOME/Downloads\"\n"
+               "XDG_DESKTOP_DIR=\"$HOME/Schreibtisch\"\n");
     EXPECT_EQ(kaldo::SpecialFolderPath(kaldo::kFolderCommonDesktop),
               m_machine.Home() + "/Schreibtisch");
 }

@@ -1,5 +1,7 @@
 #include "tests/support/PrivateCups.h"
 
+#include "tests/support/TestFiles.h"
+
 #include <cerrno>
 #include <chrono>
 #include <csignal>
@@ -43,13 +45,6 @@ bool WriteFile(const fs::path& path, const std::string& text, fs::perms permissi
     std::error_code error;
     fs::permissions(path, permissions, error);
     return !error;
-}
-
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
 }
 
 std::vector<std::string> Environment(const std::vector<std::string>& extra) {
@@ -145,7 +140,7 @@ PrivateCups::PrivateCups() {
     m_pid = pid;
     if (!WaitUntilReady()) {
         Stop();
-        m_error = "cupsd did not come up: " + ReadFile(m_folder + "/log/cupsd.out") + Log();
+        m_error = "cupsd did not come up: " + ReadBytes(m_folder + "/log/cupsd.out") + Log();
     }
 }
 
@@ -263,7 +258,7 @@ int PrivateCups::Run(const std::vector<std::string>& arguments,
         return -1;
     const int code = WaitFor(pid);
     if (output)
-        *output = ReadFile(outputFile);
+        *output = ReadBytes(outputFile);
     return code;
 }
 
@@ -347,7 +342,7 @@ bool PrivateCups::RemoveQueue(const std::string& name) {
 }
 
 std::string PrivateCups::Log() const {
-    return ReadFile(m_folder + "/log/error_log");
+    return ReadBytes(m_folder + "/log/error_log");
 }
 
 } // namespace kaldo::testsupport

@@ -1,4 +1,5 @@
 #include "tools/Simulator.h"
+#include "tests/support/TempFolder.h"
 #include "tools/SimulatorOptions.h"
 
 #include <gtest/gtest.h>
@@ -60,22 +61,7 @@ SimulatorOptions Parse(const std::vector<std::string>& arguments) {
     return options;
 }
 
-class TempFolder {
-public:
-    TempFolder() {
-        std::string pattern = testing::TempDir() + "kaldosim-XXXXXX";
-        if (mkdtemp(pattern.data()) != nullptr)
-            m_path = pattern;
-    }
-    ~TempFolder() {
-        std::error_code error;
-        std::filesystem::remove_all(m_path, error);
-    }
-    const std::string& Path() const { return m_path; }
-
-private:
-    std::string m_path;
-};
+using kaldo::testsupport::TempFolder;
 
 // --- the simulator in this process -----------------------------------------------------------
 

@@ -13,7 +13,7 @@ using kaldo::ParseUninstallerOptions;
 using kaldo::UninstallerOptions;
 
 // Setup support whose tree deletion fails, as on a file system that refuses.
-class CommandLineUninstallTest : public testing::Test, public kaldo::testing::InstalledMachine {
+class CommandLineUninstallTest : public testing::Test, public kaldo::testsupport::InstalledMachine {
 protected:
     void SetUp() override { ASSERT_TRUE(m_installed.Succeeded()) << m_installed.Message; }
 
@@ -117,7 +117,7 @@ TEST_F(CommandLineUninstallTest, NothingInstalledSaysSo) {
 
 TEST_F(CommandLineUninstallTest, WhatCouldNotBeRemovedIsReported) {
     const std::string kept = Installed("Data/presslane_3000/toolboxinfo.xml");
-    kaldo::testing::SetupKeepingFile stubborn(m_registry, kept);
+    kaldo::testsupport::SetupKeepingFile stubborn(m_registry, kept);
     kaldo::Uninstaller uninstaller(stubborn, m_registry, "");
     EXPECT_EQ(kaldo::RunCommandLineUninstall(ParseUninstallerOptions({"--remove-all"}), stubborn,
                                              uninstaller, kaldo::RunState::NotRunning, m_out,

@@ -11,14 +11,14 @@
 
 #include <filesystem>
 
-namespace kaldo::testing {
+namespace kaldo::testsupport {
 
 // A machine on which the installer has installed Kaldo Tendwell with three content folders,
 // both shortcuts and the registry entries.
 class InstalledMachine {
 protected:
     InstalledMachine() {
-        WriteFile(m_dist + "/Data/presslane_7000/toolboxinfo.xml", "<ToolboxInfo/>");
+        WriteBytes(m_dist + "/Data/presslane_7000/toolboxinfo.xml", "<ToolboxInfo/>");
         MakeDistribution(m_dist);
         LinuxSetupSupport installer(kInstallerStringTables, m_registry, "en_US.UTF-8");
         const InstallSettings settings{m_machine.Path("root/opt"), "Office Printer"};
@@ -76,4 +76,4 @@ private:
     std::string m_stubborn;
 };
 
-} // namespace kaldo::testing
+} // namespace kaldo::testsupport

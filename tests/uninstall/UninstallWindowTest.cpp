@@ -27,7 +27,7 @@ std::vector<std::string> listed(const UninstallWindow& window) {
     return names;
 }
 
-class UninstallWindowTest : public testing::Test, public kaldo::testing::InstalledMachine {
+class UninstallWindowTest : public testing::Test, public kaldo::testsupport::InstalledMachine {
 protected:
     void SetUp() override {
         ASSERT_TRUE(m_installed.Succeeded()) << m_installed.Message;
@@ -49,7 +49,7 @@ protected:
 
     kaldo::LinuxSetupSupport m_setup{kaldo::kUninstallerStringTables, m_registry, "en_US.UTF-8"};
     kaldo::Uninstaller m_uninstaller{m_setup, m_registry, ""};
-    kaldo::testing::ScriptedAnswers m_answers;
+    kaldo::testsupport::ScriptedAnswers m_answers;
 };
 
 TEST_F(UninstallWindowTest, ShowsItsTextsAndTheContentFolders) {
@@ -133,7 +133,7 @@ TEST_F(UninstallWindowTest, SelectAllThenRemoveRemovesEverythingAndSaysSo) {
 
 TEST_F(UninstallWindowTest, RemovalThatLeavesFilesSaysWhichInsteadOfComplete) {
     const std::string stubborn = Installed("Data/presslane_c5000/xml/index.xml");
-    kaldo::testing::SetupKeepingFile setup(m_registry, stubborn);
+    kaldo::testsupport::SetupKeepingFile setup(m_registry, stubborn);
     kaldo::Uninstaller uninstaller(setup, m_registry, "");
     uninstaller.Refresh();
     UninstallWindow window(setup, uninstaller, m_answers.Function());

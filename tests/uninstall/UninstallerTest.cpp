@@ -18,9 +18,9 @@ namespace {
 namespace fs = std::filesystem;
 using kaldo::RunState;
 using kaldo::Uninstaller;
-using kaldo::testing::WriteFile;
+using kaldo::testsupport::WriteBytes;
 
-class UninstallerTest : public testing::Test, public kaldo::testing::InstalledMachine {
+class UninstallerTest : public testing::Test, public kaldo::testsupport::InstalledMachine {
 protected:
     void SetUp() override {
         ASSERT_TRUE(m_installed.Succeeded()) << m_installed.Message;
@@ -38,14 +38,14 @@ TEST_F(UninstallerTest, ListsTheInstalledContentFoldersInNameOrder) {
 }
 
 TEST(ContentFoldersTest, OnlyPlainFoldersAreContent) {
-    kaldo::testing::TempFolder data;
+    kaldo::testsupport::TempFolder data;
     fs::create_directories(data / "Zeta");
     fs::create_directories(data / "alpha");
     fs::create_directories(data / "readonly");
     fs::permissions(data / "readonly", fs::perms::owner_read | fs::perms::owner_exec);
     fs::create_directories(data / ".hidden");
     fs::create_directory_symlink(data / "alpha", data / "linked");
-    WriteFile(data / "notes.txt", "x");
+    WriteBytes(data / "notes.txt", "x");
     EXPECT_EQ(kaldo::ContentFolders(data.Path()), (std::vector<std::string>{"alpha", "Zeta"}));
     EXPECT_TRUE(kaldo::ContentFolders(data / "absent").empty());
 }
@@ -110,7 +110,7 @@ TEST_F(UninstallerTest, DataFolderInAnyCaseIsListedAndRemoved) {
 
 TEST_F(UninstallerTest, FilesThatCouldNotBeDeletedAreNamed) {
     const std::string stubborn = Installed("Data/presslane_7000/toolboxinfo.xml");
-    kaldo::testing::SetupKeepingFile setup(m_registry, stubborn);
+    kaldo::testsupport::SetupKeepingFile setup(m_registry, stubborn);
     Uninstaller uninstaller(setup, m_registry, "");
     uninstaller.Refresh();
     EXPECT_FALSE(uninstaller.Remove({"presslane_7000", "presslane_3000"}));
@@ -121,7 +121,7 @@ TEST_F(UninstallerTest, FilesThatCouldNotBeDeletedAreNamed) {
     EXPECT_EQ(uninstaller.NotRemoved(), std::vector<std::string>{stubborn});
     EXPECT_FALSE(Exists(Installed("ktendwell")));
 
-    kaldo::testing::SetupKeepingFile clean(m_registry, "");
+    kaldo::testsupport::SetupKeepingFile clean(m_registry, "");
     Uninstaller again(clean, m_registry, "");
     again.Refresh();
     EXPECT_TRUE(again.Remove(again.Contents()));
@@ -139,12 +139,13 @@ TEST_F(UninstallerTest, WhatTheInstallationDoesNotOwnStays) {
 }
 
 TEST_F(UninstallerTest, LinkToAFolderOutsideSurvivesUntouched) {
-    WriteFile(m_machine.Path("shared/manuals/guide.pdf"), "shared guide");
+    WriteBytes(m_machine.Path("shared/manuals/guide.pdf"), "shared guide");
     fs::create_directory_symlink(m_machine.Path("shared"), Installed("Data/presslane_3000/shared"));
     fs::create_directory_symlink(m_machine.Path("shared"), Installed("shared-link"));
     ASSERT_TRUE(m_uninstaller.Remove(m_uninstaller.Contents()));
     EXPECT_FALSE(Exists(m_machine.ProgramFolder()));
-    EXPECT_EQ(kaldo::testing::ReadFile(m_machine.Path("shared/manuals/guide.pdf")), "shared guide");
+    EXPECT_EQ(kaldo::testsupport::ReadBytes(m_machine.Path("shared/manuals/guide.pdf")),
+              "shared guide");
 }
 
 TEST_F(UninstallerTest, OwnFileInTheProgramFolderGoesToo) {
@@ -157,7 +158,7 @@ TEST_F(UninstallerTest, OwnFileInTheProgramFolderGoesToo) {
 }
 
 TEST_F(UninstallerTest, OwnFileInASubfolderTakesItsEmptyFoldersWithIt) {
-    WriteFile(Installed("bin/tendwelluninstall"), "uninstaller");
+    WriteBytes(Installed("bin/tendwelluninstall"), "uninstaller");
     Uninstaller fromSubfolder(m_setup, m_registry, Installed("bin/tendwelluninstall"));
     fromSubfolder.Refresh();
     ASSERT_TRUE(fromSubfolder.Remove(fromSubfolder.Contents()));
@@ -166,7 +167,7 @@ TEST_F(UninstallerTest, OwnFileInASubfolderTakesItsEmptyFoldersWithIt) {
 }
 
 TEST_F(UninstallerTest, OwnFileOutsideTheProgramFolderIsNotTouched) {
-    WriteFile(m_machine.Path("elsewhere/tendwelluninstall"), "uninstaller");
+    WriteBytes(m_machine.Path("elsewhere/tendwelluninstall"), "uninstaller");
     Uninstaller fromElsewhere(m_setup, m_registry, m_machine.Path("elsewhere/tendwelluninstall"));
     fromElsewhere.Refresh();
     ASSERT_TRUE(fromElsewhere.Remove(fromElsewhere.Contents()));
@@ -175,7 +176,7 @@ TEST_F(UninstallerTest, OwnFileOutsideTheProgramFolderIsNotTouched) {
 }
 
 TEST_F(UninstallerTest, NamesThatAreNoFolderNamesRemoveNothing) {
-    WriteFile(m_machine.Path("root/opt/Kaldo/keep.txt"), "keep");
+    WriteBytes(m_machine.Path("root/opt/Kaldo/keep.txt"), "keep");
     EXPECT_FALSE(m_uninstaller.Remove({"", ".", "..", "../..", "presslane_3000/../.."}));
     EXPECT_EQ(m_uninstaller.Contents().size(), 3u);
     EXPECT_TRUE(Exists(m_machine.Path("root/opt/Kaldo/keep.txt")));
@@ -198,7 +199,7 @@ TEST_F(UninstallerTest, MainProgramOfAnotherUserIsSeenAndAnUnreadableLockIsUnkno
         GTEST_SKIP() << "needs root to act as another user";
     const std::string folder = m_uninstaller.ProgramFolder();
     const std::string lockFile = kaldo::JoinPath(folder, kaldo::ProgramLock::kFileName);
-    WriteFile(lockFile, "");
+    WriteBytes(lockFile, "");
     chmod(lockFile.c_str(), 0644);
     // The user must reach the program, as in /opt.
     for (fs::path up = folder; up.string().size() >= m_machine.Root().size(); up = up.parent_path())

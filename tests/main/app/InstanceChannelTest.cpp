@@ -1,6 +1,6 @@
 #include "main/app/InstanceChannel.h"
 
-#include "tests/platform/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -20,8 +20,8 @@
 
 using namespace kaldo;
 using namespace std::chrono_literals;
-using kaldo::testing::ScopedEnv;
-using kaldo::testing::TempFolder;
+using kaldo::testsupport::ScopedEnv;
+using kaldo::testsupport::TempFolder;
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <httplib.h>
 
 using namespace kaldo;
-using namespace kaldo::windowtest;
+using namespace kaldo::testsupport;
 
 namespace {
 
@@ -41,7 +41,7 @@ protected:
         const std::string site = "127.0.0.1:" + std::to_string(m_simulator.SiteAddress()->port);
         for (const auto& folder : fs::directory_iterator(m_temp / "program/Data")) {
             const std::string file = (folder.path() / "toolboxinfo.xml").string();
-            std::string text = ReadFile(file);
+            std::string text = ReadBytes(file);
             for (size_t at; (at = text.find("localhost:18080")) != std::string::npos;)
                 text.replace(at, std::string("localhost:18080").size(), site);
             std::ofstream(file, std::ios::trunc) << text;
@@ -55,9 +55,9 @@ protected:
         ASSERT_EQ(result->status, 200) << result->body;
     }
 
-    std::string Footer() const { return ReadFile(m_context->FooterPagePath()); }
+    std::string Footer() const { return ReadBytes(m_context->FooterPagePath()); }
     std::string CurrentProblem() const {
-        return ReadFile(
+        return ReadBytes(
             m_context->ContentPath(m_context->Printer().Config->Files().File_CurrentProblem));
     }
     // The footer page holds `text` and the footer pane shows that page.
@@ -155,7 +155,7 @@ TEST_F(LiveStatusTest, NewerUpdateFeedIsAnnouncedAndAppliedOnce) {
     EXPECT_TRUE(WaitUntil([&] { return m_context->UpdateState() == kNoUpdatesPending; }));
     const std::string current = m_context->Folders().XmlFolder + "/KTWUpdates.xml";
     EXPECT_TRUE(
-        WaitUntil([&] { return ReadFile(current).find("10 Jun 2026") != std::string::npos; }));
+        WaitUntil([&] { return ReadBytes(current).find("10 Jun 2026") != std::string::npos; }));
     EXPECT_FALSE(fs::exists(m_context->Folders().XmlFolder + "/KTWUpdates_new.xml"));
     EXPECT_TRUE(WaitUntil([&] {
         return Footer().find("width:80%") != std::string::npos &&
@@ -168,7 +168,7 @@ TEST_F(LiveStatusTest, EachContentFolderShowsAndAppliesItsOwnUpdateNotice) {
     UseSimulatedSite();
     // The studio model's content has no feed on the site, so no update.
     const std::string studioInfo = m_temp / "program/Data/presslane_c5000/toolboxinfo.xml";
-    std::string text = ReadFile(studioInfo);
+    std::string text = ReadBytes(studioInfo);
     text.replace(text.find("/updates/"), std::string("/updates/").size(), "/no-updates/");
     std::ofstream(studioInfo, std::ios::trunc) << text;
 
@@ -183,9 +183,9 @@ TEST_F(LiveStatusTest, EachContentFolderShowsAndAppliesItsOwnUpdateNotice) {
     ASSERT_TRUE(FooterSays(kFromTheQueue)) << Footer();
     EXPECT_EQ(Footer().find("What's New?"), std::string::npos) << Footer();
     // The studio's model-page link (its footer shows none) applies nothing of the office's.
-    const std::string officeFeed = ReadFile(officeXml + "/KTWUpdates.xml");
+    const std::string officeFeed = ReadBytes(officeXml + "/KTWUpdates.xml");
     EXPECT_TRUE(m_context->Dispatch(*BodyPane(), "printermodelurl:"));
-    EXPECT_EQ(ReadFile(officeXml + "/KTWUpdates.xml"), officeFeed);
+    EXPECT_EQ(ReadBytes(officeXml + "/KTWUpdates.xml"), officeFeed);
 
     ASSERT_TRUE(m_context->SelectPrinterByName("Office_3020"));
     EXPECT_EQ(m_context->UpdateState(), kUpdatesAvailable);

@@ -11,7 +11,7 @@
 #include <sys/stat.h>
 
 using namespace kaldo;
-using namespace kaldo::windowtest;
+using namespace kaldo::testsupport;
 
 namespace {
 
@@ -72,12 +72,13 @@ TEST_F(MainWindowTest, SearchBoxShowsTheResultsInTheSearchTab) {
         m_context->ContentPath(config.Tabs()[config.SearchTab()].Pages[config.SearchPage()].File);
     EXPECT_TRUE(WaitForPage(BodyPane(), searchPage)) << PageOf(BodyPane());
     EXPECT_EQ(m_context->Printer().CurrentTab, config.SearchTab());
-    const std::string results = ReadFile(m_context->ContentPath(config.Files().File_SearchContent));
+    const std::string results =
+        ReadBytes(m_context->ContentPath(config.Files().File_SearchContent));
     EXPECT_NE(results.find("paper jam"), std::string::npos);
     // The results are this user's; the page that the content ships stays as installed.
     const std::string shipped = "presslane_3000/ui/" + config.Files().File_SearchContent;
-    EXPECT_EQ(ReadFile(m_temp / ("program/Data/" + shipped)),
-              ReadFile(std::string(KALDO_CONTENT_DIR) + "/" + shipped));
+    EXPECT_EQ(ReadBytes(m_temp / ("program/Data/" + shipped)),
+              ReadBytes(std::string(KALDO_CONTENT_DIR) + "/" + shipped));
     // The header stays where it was.
     EXPECT_TRUE(EndsWith(PageOf(HeaderPane()), "presslane_3000/ui/header.html"));
 }

@@ -3,9 +3,9 @@
 #include "platform/instance/InstanceLock.h"
 
 #include "TestPaths.h"
-#include "tests/platform/TempFolder.h"
 #include "tests/support/FakeSpooler.h"
 #include "tests/support/PrivateCups.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -57,7 +57,7 @@ class QueryModeTest : public ::testing::Test {
 protected:
     void SetUp() override { WriteContent(m_folder.Path()); }
 
-    testing::TempFolder m_folder;
+    testsupport::TempFolder m_folder;
     testsupport::FakeSpooler m_spooler;
 };
 
@@ -84,7 +84,7 @@ TEST_F(QueryModeTest, AContentFolderWithoutItsTabPieceHasNoContent) {
 
 TEST_F(QueryModeTest, ProgramFolderWithoutContentAnswersZero) {
     m_spooler.AddPrinter("Office", "Kaldo Presslane 3020 PS");
-    testing::TempFolder empty;
+    testsupport::TempFolder empty;
     EXPECT_EQ(QueryPrinterHasContent("Office", empty.Path(), "EN", m_spooler), 0);
 }
 
@@ -125,7 +125,7 @@ protected:
 
     static std::unique_ptr<testsupport::PrivateCups> s_cups;
     static bool s_ready;
-    testing::TempFolder m_folder;
+    testsupport::TempFolder m_folder;
     std::string m_program;
 };
 
@@ -170,7 +170,7 @@ TEST_F(QueryProgramTest, NoSchedulerMeansNoPrinterHasContent) {
 TEST_F(QueryProgramTest, QueryAnswersWhileAnInstanceRuns) {
     const std::string runtime = m_folder / "run";
     ASSERT_EQ(::mkdir(runtime.c_str(), 0700), 0);
-    testing::ScopedEnv runtimeFolder("XDG_RUNTIME_DIR", runtime.c_str());
+    testsupport::ScopedEnv runtimeFolder("XDG_RUNTIME_DIR", runtime.c_str());
     const std::string lock = runtime + "/KALDO_TENDWELL_MUTEX.lock";
     InstanceLock running(lock);
     ASSERT_TRUE(running.Held());

@@ -10,8 +10,10 @@
 #include "platform/registry/IniRegistry.h"
 #include "platform/spooler/CupsSpooler.h"
 #include "platform/spooler/SpoolerRegistryView.h"
-#include "tests/platform/TempFolder.h"
+#include "tests/support/EventLoopWait.h"
 #include "tests/support/PrivateCups.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TestFiles.h"
 
 #include "TestPaths.h"
 
@@ -31,22 +33,11 @@
 #include <string>
 #include <vector>
 
-namespace kaldo::windowtest {
+namespace kaldo::testsupport {
 
 namespace fs = std::filesystem;
-using kaldo::testing::ScopedEnv;
-using kaldo::testing::TempFolder;
-
-inline bool WaitUntil(const std::function<bool()>& condition, int limitMs = 20000) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition()) {
-        if (timer.elapsed() > limitMs)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
-}
+using kaldo::testsupport::ScopedEnv;
+using kaldo::testsupport::TempFolder;
 
 inline std::string PageOf(BrowserHost* pane) {
     return pane && pane->View() ? pane->View()->url().toLocalFile().toStdString() : "";
@@ -131,11 +122,6 @@ protected:
         m_context.reset();
     }
 
-    std::string ReadFile(const std::string& path) const {
-        std::ifstream in(path);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
-
     // Starts the program's window for `printer` and waits for its three pages.
     void Start(const std::string& printer) {
         m_window.show();
@@ -204,4 +190,4 @@ protected:
     std::unique_ptr<AppContext> m_context;
 };
 
-} // namespace kaldo::windowtest
+} // namespace kaldo::testsupport

@@ -11,11 +11,12 @@
 #include "platform/registry/IniRegistry.h"
 #include "platform/spooler/SpoolerRegistryView.h"
 #include "tests/main/launchers/LauncherDoubles.h"
-#include "tests/platform/TempFolder.h"
+#include "tests/support/EventLoopWait.h"
 #include "tests/support/FakeSpooler.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TestFiles.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 
 #include <gtest/gtest.h>
 
@@ -28,8 +29,7 @@ namespace kaldo {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::ScopedEnv;
-using testing::TempFolder;
+using namespace testsupport;
 
 constexpr int kStringFatalStart = 102;
 constexpr int kStringFatalCaption = 104;
@@ -41,22 +41,6 @@ QCoreApplication& Application() {
     static char* argv[] = {name, nullptr};
     static QCoreApplication application(argc, argv);
     return application;
-}
-
-bool WaitUntil(const std::function<bool()>& condition) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition()) {
-        if (timer.elapsed() > 10000)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return true;
-}
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path);
-    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 const char* PlaceName(PanePlace place) {
@@ -116,12 +100,12 @@ public:
     void CancelWaits() override { m_threads.CancelAll(); }
 
 private:
-    test::RecordingShell m_shell;
-    test::RecordingPrompts m_prompts;
-    test::FakeDriverFiles m_driverFiles;
-    test::FakeSettingsStore m_settingsStore;
-    test::FakeSettingsDialog m_settingsDialog;
-    test::InlineBackground m_background;
+    testsupport::RecordingShell m_shell;
+    testsupport::RecordingPrompts m_prompts;
+    testsupport::FakeDriverFiles m_driverFiles;
+    testsupport::FakeSettingsStore m_settingsStore;
+    testsupport::FakeSettingsDialog m_settingsDialog;
+    testsupport::InlineBackground m_background;
     Launchers m_launchers;
     WorkerThreads m_threads;
 };
@@ -296,7 +280,7 @@ TEST_F(AppCoreTest, StartUpShowsBodyThenHeaderThenCollectingFooter) {
     EXPECT_EQ(m_context->Printer().SelectedPrinter, "Office_3020");
 
     // The header lists only printers whose driver has content, the selected one first.
-    const std::string header = ReadFile(m_temp / "state/Data/presslane_3000/xml/header.xml");
+    const std::string header = ReadBytes(m_temp / "state/Data/presslane_3000/xml/header.xml");
     EXPECT_LT(header.find("<printername>Office_3020"), header.find("<printername>Studio_C5100"));
     EXPECT_EQ(header.find("Tessaro"), std::string::npos);
 }
@@ -304,7 +288,7 @@ TEST_F(AppCoreTest, StartUpShowsBodyThenHeaderThenCollectingFooter) {
 TEST_F(AppCoreTest, IndexPagesAreBuiltAtStartUp) {
     Start("Office_3020");
     const FileNames files = m_context->Printer().Config->Files();
-    const std::string index = ReadFile(m_context->ContentPath(files.File_IndexContent));
+    const std::string index = ReadBytes(m_context->ContentPath(files.File_IndexContent));
     EXPECT_NE(index.find("0 - 9"), std::string::npos);
     EXPECT_NE(index.find("Paper jam"), std::string::npos);
 }
@@ -363,7 +347,7 @@ TEST_F(AppCoreTest, PrinterSwitchSeesANewerInstallation) {
     std::ofstream(m_temp / "program/Data/presslane_c5000/ui/added.html") << "added";
     fs::remove(m_temp / "program/Data/presslane_c5000/ui/videos.html");
     ASSERT_TRUE(m_context->SelectPrinterByName("Studio_C5100"));
-    EXPECT_EQ(ReadFile(m_context->ContentPath("added.html")), "added");
+    EXPECT_EQ(ReadBytes(m_context->ContentPath("added.html")), "added");
     EXPECT_FALSE(
         fs::exists(fs::symlink_status(m_temp / "state/Data/presslane_c5000/ui/videos.html")));
 }

@@ -2,6 +2,7 @@
 #include "main/browser/LinkSchemes.h"
 #include "main/navigation/Dispatcher.h"
 #include "main/navigation/NavigationDispatcher.h"
+#include "tests/support/TempFolder.h"
 
 #include "TestPaths.h"
 
@@ -144,9 +145,7 @@ bool WaitForLoad(QSignalSpy& spy, bool ok) {
 class BrowserHostTest : public testing::Test {
 protected:
     void SetUp() override {
-        std::string pattern = testing::TempDir() + "browser-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        m_folder = pattern;
+        ASSERT_FALSE(m_folder.empty());
         std::filesystem::copy(KALDO_TEST_DATA_DIR "/browser", m_folder);
 
         m_window = std::make_unique<QWidget>();
@@ -157,7 +156,6 @@ protected:
     void TearDown() override {
         m_host.reset();
         m_window.reset();
-        std::filesystem::remove_all(m_folder);
     }
 
     std::string Path(const std::string& name) const { return m_folder + "/" + name; }
@@ -196,7 +194,8 @@ protected:
                           .arg(QString::fromStdString(id)));
     }
 
-    std::string m_folder;
+    testsupport::TempFolder m_temp;
+    std::string m_folder = m_temp.Path();
     RecordingDispatcher m_dispatcher;
     std::unique_ptr<QWidget> m_window;
     std::unique_ptr<BrowserHost> m_host;

@@ -18,7 +18,7 @@ constexpr char kLink[] = "https://flathub.org/apps/search?q=pdf%20viewer";
 class DialogPromptsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_config = test::LoadTestConfig(m_folder);
+        m_config = testsupport::LoadTestConfig(m_folder);
         ASSERT_TRUE(m_config);
         m_owner.show();
     }
@@ -28,17 +28,17 @@ protected:
                              [this](std::function<void(bool)> answer) { answer(m_webUp); });
     }
 
-    testing::TempFolder m_folder;
+    testsupport::TempFolder m_folder;
     std::unique_ptr<ToolboxConfig> m_config;
     QWidget m_owner;
-    test::RecordingShell m_shell;
+    testsupport::RecordingShell m_shell;
     bool m_webUp = true;
 };
 
 TEST_F(DialogPromptsTest, ErrorIsShownOverTheMainWindow) {
     QString text;
     QWidget* parent = nullptr;
-    test::WhenModal<QMessageBox>([&](QMessageBox& box) {
+    testsupport::WhenModal<QMessageBox>([&](QMessageBox& box) {
         text = box.text();
         parent = box.parentWidget();
         box.button(QMessageBox::Ok)->click();
@@ -51,7 +51,7 @@ TEST_F(DialogPromptsTest, ErrorIsShownOverTheMainWindow) {
 TEST_F(DialogPromptsTest, LinkMessageOpensItsLinkThroughTheDesktop) {
     QString title;
     QString text;
-    test::WhenModal<LinkMessageDialog>([&](LinkMessageDialog& dialog) {
+    testsupport::WhenModal<LinkMessageDialog>([&](LinkMessageDialog& dialog) {
         title = dialog.windowTitle();
         text = dialog.textLabel()->text();
         QTest::mouseClick(dialog.linkLabel(), Qt::LeftButton);
@@ -67,8 +67,8 @@ TEST_F(DialogPromptsTest, LinkClickedOfflineShowsNoWebWithoutOwner) {
     m_webUp = false;
     QString errorText;
     QWidget* errorParent = &m_owner;
-    test::WhenModal<LinkMessageDialog>([&](LinkMessageDialog& dialog) {
-        test::WhenModal<QMessageBox>([&](QMessageBox& box) {
+    testsupport::WhenModal<LinkMessageDialog>([&](LinkMessageDialog& dialog) {
+        testsupport::WhenModal<QMessageBox>([&](QMessageBox& box) {
             errorText = box.text();
             errorParent = box.parentWidget();
             box.button(QMessageBox::Ok)->click();
@@ -84,7 +84,7 @@ TEST_F(DialogPromptsTest, LinkClickedOfflineShowsNoWebWithoutOwner) {
 
 TEST_F(DialogPromptsTest, DownloadThatFailsReturnsMinusOne) {
     const std::string url =
-        "http://127.0.0.1:" + std::to_string(kaldo::testing::ClosedPort()) + "/guide.pdf";
+        "http://127.0.0.1:" + std::to_string(kaldo::testsupport::ClosedPort()) + "/guide.pdf";
     EXPECT_EQ(Make().Download(url, m_folder / "guide.pdf"), -1);
     EXPECT_FALSE(std::filesystem::exists(m_folder / "guide.pdf"));
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "main/shell/ToolboxConfig.h"
-#include "tests/platform/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include "TestPaths.h"
 
@@ -15,10 +15,10 @@
 #include <functional>
 #include <memory>
 
-namespace kaldo::test {
+namespace kaldo::testsupport {
 
 // The test configuration (English texts), loaded from a folder of its own.
-inline std::unique_ptr<ToolboxConfig> LoadTestConfig(const kaldo::testing::TempFolder& folder) {
+inline std::unique_ptr<ToolboxConfig> LoadTestConfig(const kaldo::testsupport::TempFolder& folder) {
     std::filesystem::copy_file(std::string(KALDO_TEST_DATA_DIR) + "/launchers/toolbox.xml",
                                folder / "toolbox.xml",
                                std::filesystem::copy_options::overwrite_existing);
@@ -48,4 +48,4 @@ void WhenModal(std::function<void(T&)> act, std::function<bool()> ready = {}, in
     });
 }
 
-} // namespace kaldo::test
+} // namespace kaldo::testsupport

@@ -2,6 +2,7 @@
 
 #include "tests/main/dialogs/DialogTestSupport.h"
 #include "tests/main/net/TestWebServer.h"
+#include "tests/support/TestFiles.h"
 
 #include <QLabel>
 #include <QProgressBar>
@@ -16,14 +17,10 @@ namespace kaldo {
 namespace {
 
 namespace fs = std::filesystem;
-using kaldo::testing::ClosedPort;
-using kaldo::testing::TempFolder;
-using kaldo::testing::TestWebServer;
-
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using kaldo::testsupport::ClosedPort;
+using kaldo::testsupport::ReadBytes;
+using kaldo::testsupport::TempFolder;
+using kaldo::testsupport::TestWebServer;
 
 TEST(DownloadProgressDialogTest, ShowsTheRetrievingTexts) {
     DownloadProgressDialog dialog(nullptr);
@@ -86,7 +83,7 @@ protected:
 
 TEST_F(DownloadWithProgressTest, FetchedFileReturnsZero) {
     EXPECT_EQ(DownloadWithProgress(nullptr, m_server.Url("/guide.pdf"), Target(), m_options), 0);
-    EXPECT_EQ(ReadAll(Target()), "%PDF-1.4 guide");
+    EXPECT_EQ(ReadBytes(Target()), "%PDF-1.4 guide");
 }
 
 TEST_F(DownloadWithProgressTest, FailedTransferReturnsMinusOneAndLeavesNoFile) {
@@ -98,7 +95,7 @@ TEST_F(DownloadWithProgressTest, FailedTransferReturnsMinusOneAndLeavesNoFile) {
 TEST_F(DownloadWithProgressTest, CancelRemovesThePartialFileAndReturnsMinusOne) {
     bool cancelled = false;
     // Cancel once the server has sent the first bytes and they are on disk.
-    test::WhenModal<DownloadProgressDialog>(
+    testsupport::WhenModal<DownloadProgressDialog>(
         [&](DownloadProgressDialog& dialog) {
             cancelled = true;
             QTest::mouseClick(dialog.cancelButton(), Qt::LeftButton);
@@ -113,7 +110,7 @@ TEST_F(DownloadWithProgressTest, DialogIsShownOverItsOwnerWhileTheTransferRuns) 
     QWidget owner;
     owner.show();
     QWidget* parent = nullptr;
-    test::WhenModal<DownloadProgressDialog>(
+    testsupport::WhenModal<DownloadProgressDialog>(
         [&](DownloadProgressDialog& dialog) {
             parent = dialog.parentWidget();
             dialog.reject();

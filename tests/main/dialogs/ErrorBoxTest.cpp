@@ -12,11 +12,11 @@ namespace {
 class ErrorBoxTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_config = test::LoadTestConfig(m_folder);
+        m_config = testsupport::LoadTestConfig(m_folder);
         ASSERT_TRUE(m_config);
     }
 
-    testing::TempFolder m_folder;
+    testsupport::TempFolder m_folder;
     std::unique_ptr<ToolboxConfig> m_config;
 };
 
@@ -38,7 +38,7 @@ TEST_F(ErrorBoxTest, BoxIsModalOverItsOwnerUntilClosed) {
     owner.show();
     QString shownText;
     QWidget* shownParent = nullptr;
-    test::WhenModal<QMessageBox>([&](QMessageBox& box) {
+    testsupport::WhenModal<QMessageBox>([&](QMessageBox& box) {
         shownText = box.text();
         shownParent = box.parentWidget();
         box.button(QMessageBox::Ok)->click();

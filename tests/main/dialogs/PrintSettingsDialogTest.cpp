@@ -22,7 +22,7 @@
 namespace kaldo {
 namespace {
 
-constexpr const char* kQueue = test::kSettingsQueue;
+constexpr const char* kQueue = testsupport::kSettingsQueue;
 
 TEST(PrintOptionsTest, PaperOrientationAndColourReachThePrinterAndComeBack) {
     QPrinter printer(QPrinter::HighResolution);
@@ -50,7 +50,7 @@ TEST(PrintOptionsTest, UnknownValuesAreLeftAlone) {
     EXPECT_EQ(back["sides"], "one-sided");
 }
 
-class PrintSettingsDialogTest : public test::QueueFixture {
+class PrintSettingsDialogTest : public testsupport::QueueFixture {
 protected:
     // Chooses long-edge two-sided printing in the print dialog and confirms it.
     static void ChooseLongEdge(QPrintDialog& dialog) {
@@ -97,7 +97,7 @@ TEST_F(PrintSettingsDialogTest, DialogSavesForItsPrinterOnly) {
     bool printerFixed = false;
     QString okText;
     QString title;
-    test::WhenModal<QPrintDialog>([&](QPrintDialog& dialog) {
+    testsupport::WhenModal<QPrintDialog>([&](QPrintDialog& dialog) {
         auto* printers = dialog.findChild<QComboBox*>(QStringLiteral("printers"));
         printerFixed = printers && !printers->isEnabled();
         if (auto* buttons = dialog.findChild<QDialogButtonBox*>())
@@ -114,7 +114,7 @@ TEST_F(PrintSettingsDialogTest, DialogSavesForItsPrinterOnly) {
 }
 
 TEST_F(PrintSettingsDialogTest, CancelLeavesTheOptionsAsTheyWere) {
-    test::WhenModal<QPrintDialog>([](QPrintDialog& dialog) { dialog.reject(); });
+    testsupport::WhenModal<QPrintDialog>([](QPrintDialog& dialog) { dialog.reject(); });
     PrintSettingsDialog settings(nullptr);
     PrintOptions options = {{"media", "A4"}};
     EXPECT_EQ(settings.Edit(kQueue, options), DriverSettingsDialog::Result::Cancelled);
@@ -122,7 +122,7 @@ TEST_F(PrintSettingsDialogTest, CancelLeavesTheOptionsAsTheyWere) {
 }
 
 TEST_F(PrintSettingsDialogTest, ConfirmedChangeComesBackAndNothingElse) {
-    test::WhenModal<QPrintDialog>(ChooseLongEdge);
+    testsupport::WhenModal<QPrintDialog>(ChooseLongEdge);
     PrintSettingsDialog settings(nullptr);
     PrintOptions options = {{"media", "A4"}, {"sides", "one-sided"}};
     ASSERT_EQ(settings.Edit(kQueue, options), DriverSettingsDialog::Result::Confirmed);
@@ -166,16 +166,16 @@ protected:
 
     PrinterSelection m_printer;
     ModelFolders m_folders;
-    test::RecordingShell m_shell;
-    test::RecordingPrompts m_prompts;
-    test::InlineBackground m_background;
-    test::FakeDriverFiles m_driverFiles;
+    testsupport::RecordingShell m_shell;
+    testsupport::RecordingPrompts m_prompts;
+    testsupport::InlineBackground m_background;
+    testsupport::FakeDriverFiles m_driverFiles;
     CupsDriverSettings m_store;
     PrintSettingsDialog m_dialog{nullptr};
 };
 
 TEST_F(DriverSettingsFlowTest, ConfirmedSettingsBecomeTheQueuesDefaults) {
-    test::WhenModal<QPrintDialog>(ChooseLongEdge);
+    testsupport::WhenModal<QPrintDialog>(ChooseLongEdge);
     OpenDriverSettings();
     EXPECT_TRUE(m_prompts.Errors.empty());
     EXPECT_EQ(Sides(), "two-sided-long-edge");
@@ -186,7 +186,7 @@ TEST_F(DriverSettingsFlowTest, ConfirmedSettingsBecomeTheQueuesDefaults) {
 }
 
 TEST_F(DriverSettingsFlowTest, CancelChangesNothingAndShowsNothing) {
-    test::WhenModal<QPrintDialog>([](QPrintDialog& dialog) {
+    testsupport::WhenModal<QPrintDialog>([](QPrintDialog& dialog) {
         if (auto* longEdge = dialog.findChild<QRadioButton*>(QStringLiteral("duplexLong")))
             longEdge->setChecked(true);
         dialog.reject();

@@ -1,6 +1,6 @@
 #include "main/dialogs/Unattended.h"
 
-#include "tests/platform/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <QDialog>
 
@@ -9,7 +9,7 @@
 namespace kaldo {
 namespace {
 
-using kaldo::testing::ScopedEnv;
+using kaldo::testsupport::ScopedEnv;
 
 TEST(UnattendedTest, TheEnvironmentSaysWhetherTheProgramRunsUnattended) {
     {

@@ -1,6 +1,6 @@
 #include "main/launchers/ContentItem.h"
 
-#include "tests/platform/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -98,7 +98,7 @@ TEST(ContentItemTest, OnlyTheFirstKilobyteCounts) {
 }
 
 TEST(ContentItemTest, ReadHeadReadsAtMostTheFirstKilobyte) {
-    testing::TempFolder folder;
+    testsupport::TempFolder folder;
     const std::string longFile = folder / "long.bin";
     std::ofstream(longFile, std::ios::binary) << std::string(3000, 'x');
     EXPECT_EQ(ReadHead(longFile), std::string(kDownloadHeadBytes, 'x'));

@@ -1,7 +1,8 @@
 #include "main/launchers/CupsDriverFiles.h"
 
-#include "tests/platform/TempFolder.h"
 #include "tests/support/PrivateCups.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TestFiles.h"
 
 #include "TestPaths.h"
 
@@ -13,20 +14,16 @@
 namespace kaldo {
 namespace {
 
-using kaldo::testing::ScopedEnv;
+using kaldo::testsupport::ReadBytes;
+using kaldo::testsupport::ScopedEnv;
 
 std::string UtilityPpd() {
     return std::string(KALDO_TEST_DATA_DIR) + "/launchers/utility.ppd";
 }
 
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 TEST(CupsDriverFilesTest, PpdNamesItsFiltersThenItsUtility) {
     const std::vector<DriverFile> files =
-        PpdDependentFiles(ReadAll(UtilityPpd()), "/usr/lib/cups/filter");
+        PpdDependentFiles(ReadBytes(UtilityPpd()), "/usr/lib/cups/filter");
     const std::vector<DriverFile> expected = {
         {"/usr/lib/cups/filter/kaldo/pstokaldo", false},
         {"/opt/kaldo/bin/rastertokaldo", false},

@@ -5,9 +5,9 @@
 namespace kaldo {
 namespace {
 
-constexpr const char* kQueue = test::kSettingsQueue;
+constexpr const char* kQueue = testsupport::kSettingsQueue;
 
-using CupsDriverSettingsTest = test::QueueFixture;
+using CupsDriverSettingsTest = testsupport::QueueFixture;
 
 TEST_F(CupsDriverSettingsTest, UnknownPrinterCannotBeOpened) {
     CupsDriverSettings settings;

@@ -1,7 +1,7 @@
 #include "main/launchers/ErrorTexts.h"
 
 #include "main/shell/ToolboxConfig.h"
-#include "tests/platform/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include "TestPaths.h"
 
@@ -20,7 +20,7 @@ protected:
         ASSERT_TRUE(m_config.Load(m_folder.Path(), "Presslane 3020"));
     }
 
-    testing::TempFolder m_folder;
+    testsupport::TempFolder m_folder;
     ToolboxConfig m_config;
 };
 

@@ -15,7 +15,7 @@
 #include <utility>
 #include <vector>
 
-namespace kaldo::test {
+namespace kaldo::testsupport {
 
 // Work runs at once on the calling thread; its report too, unless `Holding`, when the reports
 // wait for Answer().
@@ -172,4 +172,4 @@ public:
     std::vector<PrintOptions> Shown;
 };
 
-} // namespace kaldo::test
+} // namespace kaldo::testsupport

@@ -4,7 +4,8 @@
 #include "main/printers/PrinterSelection.h"
 #include "main/shell/ModelFolders.h"
 #include "tests/main/launchers/LauncherDoubles.h"
-#include "tests/platform/TempFolder.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TestFiles.h"
 
 #include "TestPaths.h"
 
@@ -18,26 +19,19 @@ namespace kaldo {
 namespace {
 
 namespace fs = std::filesystem;
-using kaldo::testing::TempFolder;
-using test::FakeDriverFiles;
-using test::FakeSettingsDialog;
-using test::FakeSettingsStore;
-using test::InlineBackground;
-using test::RecordingPrompts;
-using test::RecordingShell;
+using kaldo::testsupport::ReadBytes;
+using kaldo::testsupport::TempFolder;
+using kaldo::testsupport::WriteBytes;
+using testsupport::FakeDriverFiles;
+using testsupport::FakeSettingsDialog;
+using testsupport::FakeSettingsStore;
+using testsupport::InlineBackground;
+using testsupport::RecordingPrompts;
+using testsupport::RecordingShell;
 
 constexpr char kModelPage[] = "https://www.kaldo.example/product/model.html?App=Tendwell&"
                               "Page=ProductHome&Model=KP3020&Language=EN";
 constexpr char kPrinter[] = "Office_Presslane";
-
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void Write(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
 
 class LaunchersTest : public ::testing::Test {
 protected:
@@ -250,7 +244,7 @@ TEST_F(LaunchersTest, LinkThatOnlyMentionsAWebAddressIsNotOpened) {
 // --- documents
 
 TEST_F(LaunchersTest, DocumentFoundLocallyOpensWithoutWebAccess) {
-    Write(Doc("guide.pdf"), "%PDF-1.4");
+    WriteBytes(Doc("guide.pdf"), "%PDF-1.4");
     m_shell.Applications["pdf"] = "viewer.desktop";
     Make().OpenDocument("&FileName=guide");
     EXPECT_EQ(m_shell.Opened, std::vector<std::string>{Doc("guide.pdf")});
@@ -259,7 +253,7 @@ TEST_F(LaunchersTest, DocumentFoundLocallyOpensWithoutWebAccess) {
 }
 
 TEST_F(LaunchersTest, DocumentNameIsMatchedWithoutRegardToCase) {
-    Write(Doc("Guide.PDF"), "%PDF-1.4");
+    WriteBytes(Doc("Guide.PDF"), "%PDF-1.4");
     m_shell.Applications["PDF"] = "viewer.desktop";
     Make().OpenDocument("&FileName=guide");
     EXPECT_EQ(m_shell.Opened, std::vector<std::string>{Doc("Guide.PDF")});
@@ -281,7 +275,7 @@ TEST_F(LaunchersTest, MissingDocumentIsDownloadedFromTheModelPageThenOpened) {
     ASSERT_EQ(m_prompts.Downloads.size(), 1u);
     EXPECT_EQ(m_prompts.Downloads[0].Url, url);
     EXPECT_EQ(m_prompts.Downloads[0].LocalPath, Doc("guide.pdf"));
-    EXPECT_EQ(ReadAll(Doc("guide.pdf")), "%PDF-1.4 downloaded");
+    EXPECT_EQ(ReadBytes(Doc("guide.pdf")), "%PDF-1.4 downloaded");
     EXPECT_EQ(m_shell.Opened, std::vector<std::string>{Doc("guide.pdf")});
 }
 
@@ -311,7 +305,7 @@ TEST_F(LaunchersTest, MovedDocumentIsFetchedAgainFromTheAddressInTheTitle) {
     ASSERT_EQ(m_prompts.Downloads.size(), 2u);
     EXPECT_EQ(m_prompts.Downloads[1].Url, "https://cdn.kaldo.example/kp3020/guide.pdf");
     EXPECT_EQ(m_prompts.Downloads[1].LocalPath, Doc("guide.pdf"));
-    EXPECT_EQ(ReadAll(Doc("guide.pdf")), "%PDF-1.4 moved");
+    EXPECT_EQ(ReadBytes(Doc("guide.pdf")), "%PDF-1.4 moved");
     EXPECT_EQ(m_shell.Opened, std::vector<std::string>{Doc("guide.pdf")});
 }
 
@@ -362,7 +356,7 @@ TEST_F(LaunchersTest, HtmlPageInAnyLetterCaseIsNeitherOpenedNorKept) {
 }
 
 TEST_F(LaunchersTest, FileNamesThatWouldLeaveTheirFolderAreRefused) {
-    Write(m_folder / "secret.pdf", "%PDF-1.4");
+    WriteBytes(m_folder / "secret.pdf", "%PDF-1.4");
     m_shell.Applications["pdf"] = "viewer.desktop";
     m_shell.Applications["webm"] = "player.desktop";
     Launchers launchers = Make();
@@ -376,7 +370,7 @@ TEST_F(LaunchersTest, FileNamesThatWouldLeaveTheirFolderAreRefused) {
 }
 
 TEST_F(LaunchersTest, HtmlDocumentIsShownFromTheSiteAndNeverLookedForLocally) {
-    Write(Doc("specs.html.pdf"), "%PDF-1.4");
+    WriteBytes(Doc("specs.html.pdf"), "%PDF-1.4");
     m_shell.Applications["pdf"] = "viewer.desktop";
     Make().OpenDocument("&FileName=specs.html");
     EXPECT_EQ(m_webChecks, 1);
@@ -393,7 +387,7 @@ TEST_F(LaunchersTest, WebContentWhileOfflineShowsNoWeb) {
 }
 
 TEST_F(LaunchersTest, SwfVideoIsNeverLookedForLocally) {
-    Write(Video("intro.swf"), "FWS");
+    WriteBytes(Video("intro.swf"), "FWS");
     m_shell.Browser = "browser.desktop";
     Make().OpenVideo("&FileName=intro.swf");
     EXPECT_EQ(m_shell.Opened,
@@ -415,7 +409,7 @@ TEST_F(LaunchersTest, SwfWithoutPlayerOrBrowserShowsTheVideoNotice) {
 // --- PDF reader and video player
 
 TEST_F(LaunchersTest, MissingPdfReaderShowsTheNoticeWithTheVendorLink) {
-    Write(Doc("guide.pdf"), "%PDF-1.4");
+    WriteBytes(Doc("guide.pdf"), "%PDF-1.4");
     Make().OpenDocument("&FileName=guide");
     ASSERT_EQ(m_prompts.LinkMessages.size(), 1u);
     EXPECT_EQ(m_prompts.LinkMessages[0].Title, "Kaldo Tendwell");
@@ -425,7 +419,7 @@ TEST_F(LaunchersTest, MissingPdfReaderShowsTheNoticeWithTheVendorLink) {
 }
 
 TEST_F(LaunchersTest, PdfLinkOfThePagesOpensItsFile) {
-    Write(m_folder / "quick_setup.pdf", "%PDF-1.4");
+    WriteBytes(m_folder / "quick_setup.pdf", "%PDF-1.4");
     m_shell.Applications["pdf"] = "viewer.desktop";
     const std::string url = "file://" + (m_folder / "quick_setup.pdf");
     Make().OpenPdf(url);
@@ -442,7 +436,7 @@ TEST_F(LaunchersTest, PdfThatDoesNotExistOpensNothing) {
 }
 
 TEST_F(LaunchersTest, VideoOpensInItsPlayer) {
-    Write(Video("load_paper.webm"), "webm");
+    WriteBytes(Video("load_paper.webm"), "webm");
     m_shell.Applications["webm"] = "player.desktop";
     m_shell.Browser = "browser.desktop";
     Make().OpenVideo("&FileName=load_paper.webm");
@@ -451,7 +445,7 @@ TEST_F(LaunchersTest, VideoOpensInItsPlayer) {
 }
 
 TEST_F(LaunchersTest, VideoWithoutPlayerPlaysInTheBrowser) {
-    Write(Video("load_paper.webm"), "webm");
+    WriteBytes(Video("load_paper.webm"), "webm");
     m_shell.Browser = "browser.desktop";
     Make().OpenVideo("&FileName=load_paper.webm");
     EXPECT_TRUE(m_shell.Opened.empty());
@@ -459,7 +453,7 @@ TEST_F(LaunchersTest, VideoWithoutPlayerPlaysInTheBrowser) {
 }
 
 TEST_F(LaunchersTest, VideoWithoutPlayerOrBrowserShowsTheNotice) {
-    Write(Video("load_paper.webm"), "webm");
+    WriteBytes(Video("load_paper.webm"), "webm");
     Make().OpenVideo("&FileName=load_paper.webm");
     ASSERT_EQ(m_prompts.LinkMessages.size(), 1u);
     EXPECT_EQ(m_prompts.LinkMessages[0].Text, "No video player was found.");
@@ -608,7 +602,7 @@ TEST_F(LaunchersTest, WithoutAPrinterNoDriverSettingsAreOpened) {
 
 TEST_F(LaunchersTest, WithoutConfigurationTheContentActionsDoNothing) {
     m_printer.Config.reset();
-    Write(Doc("guide.pdf"), "%PDF-1.4");
+    WriteBytes(Doc("guide.pdf"), "%PDF-1.4");
     Launchers launchers = Make();
     launchers.OpenPrinterWebPage("config.html");
     launchers.OpenWebLink("http://", "http://www.kaldo.example/");

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "tests/platform/TempFolder.h"
 #include "tests/support/PrivateCups.h"
+#include "tests/support/TempFolder.h"
 
 #include "TestPaths.h"
 
@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-namespace kaldo::test {
+namespace kaldo::testsupport {
 
 // The queue the settings tests work on: two-sided printing, one colour, a printer utility.
 inline constexpr char kSettingsQueue[] = "Presslane_3040";
@@ -38,14 +38,15 @@ protected:
     }
 
     testsupport::PrivateCups m_cups;
-    kaldo::testing::TempFolder m_folder;
+    kaldo::testsupport::TempFolder m_folder;
 
 private:
     void Set(const char* name, const std::string& value) {
-        m_environment.push_back(std::make_unique<kaldo::testing::ScopedEnv>(name, value.c_str()));
+        m_environment.push_back(
+            std::make_unique<kaldo::testsupport::ScopedEnv>(name, value.c_str()));
     }
 
-    std::vector<std::unique_ptr<kaldo::testing::ScopedEnv>> m_environment;
+    std::vector<std::unique_ptr<kaldo::testsupport::ScopedEnv>> m_environment;
 };
 
-} // namespace kaldo::test
+} // namespace kaldo::testsupport

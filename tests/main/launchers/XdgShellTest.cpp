@@ -1,6 +1,7 @@
 #include "main/launchers/XdgShell.h"
 
-#include "tests/platform/TempFolder.h"
+#include "tests/support/Eventually.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -14,8 +15,9 @@ namespace kaldo {
 namespace {
 
 namespace fs = std::filesystem;
-using kaldo::testing::ScopedEnv;
-using kaldo::testing::TempFolder;
+using kaldo::testsupport::Eventually;
+using kaldo::testsupport::ScopedEnv;
+using kaldo::testsupport::TempFolder;
 
 void WriteProgram(const std::string& path, const std::string& text) {
     std::ofstream(path) << text;
@@ -31,8 +33,7 @@ void WriteRecorder(const std::string& path) {
 // The arguments a recorder was started with; waits (bounded) for the detached process.
 std::string RecordedArguments(const std::string& recorder) {
     const std::string file = recorder + ".args";
-    for (int i = 0; i < 1000 && !fs::exists(file); ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    Eventually([&] { return fs::exists(file); });
     std::ifstream in(file);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }

@@ -1,8 +1,9 @@
 #include "main/net/DownloadManager.h"
 
-#include "tests/main/net/TestFiles.h"
 #include "tests/main/net/TestWebServer.h"
-#include "tests/platform/TempFolder.h"
+#include "tests/support/Eventually.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TestFiles.h"
 #include "tools/Simulator.h"
 #include "tools/SimulatorOptions.h"
 
@@ -20,25 +21,15 @@ namespace kaldo {
 namespace {
 
 using namespace std::chrono_literals;
-using kaldo::testing::ClosedPort;
-using kaldo::testing::FolderEntries;
-using kaldo::testing::ReadFile;
-using kaldo::testing::ScopedEnv;
-using kaldo::testing::TempFolder;
-using kaldo::testing::TestWebServer;
-using kaldo::testing::WriteFile;
+using kaldo::testsupport::ClosedPort;
+using kaldo::testsupport::Eventually;
+using kaldo::testsupport::FolderEntries;
+using kaldo::testsupport::ReadFile;
+using kaldo::testsupport::ScopedEnv;
+using kaldo::testsupport::TempFolder;
+using kaldo::testsupport::TestWebServer;
+using kaldo::testsupport::WriteBytes;
 namespace fs = std::filesystem;
-
-// Bounded wait for something another thread does.
-template <typename Condition> bool Eventually(Condition condition) {
-    const auto until = std::chrono::steady_clock::now() + 10s;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > until)
-            return false;
-        std::this_thread::sleep_for(10ms);
-    }
-    return true;
-}
 
 constexpr size_t kHugeBytes = 64 * 1024 * 1024;
 constexpr size_t kChunkBytes = 64 * 1024;
@@ -135,7 +126,7 @@ TEST_F(DownloadManagerTest, FetchStoresALargeAnswerWhole) {
 
 TEST_F(DownloadManagerTest, HttpErrorStatusIsAFailedFetchAndSavesNothing) {
     for (const char* path : {"/missing.pdf", "/broken.html", "/gone.xml"}) {
-        WriteFile(Target(), "earlier copy");
+        WriteBytes(Target(), "earlier copy");
         DownloadManager manager(m_options);
         EXPECT_EQ(manager.fetch(Target(), m_server.Url(path), kNoSizeLimit), 0) << path;
         EXPECT_TRUE(FolderEntries(m_folder.Path()).empty()) << path;
@@ -192,7 +183,7 @@ TEST_F(DownloadManagerTest, FetchOfAnEmptyAnswerGivesAnEmptyFile) {
 }
 
 TEST_F(DownloadManagerTest, FetchReplacesAnExistingFileWhole) {
-    WriteFile(Target(), std::string(5000, 'x'));
+    WriteBytes(Target(), std::string(5000, 'x'));
     DownloadManager manager(m_options);
     EXPECT_EQ(manager.fetch(Target(), m_server.Url("/page.html"), kNoSizeLimit), 1);
     EXPECT_EQ(ReadFile(Target()), "<html>fresh page</html>");
@@ -207,7 +198,7 @@ TEST_F(DownloadManagerTest, FetchFollowsRedirects) {
 TEST_F(DownloadManagerTest, FetchIntroducesItselfWithTheAgentName) {
     DownloadManager manager(m_options);
     ASSERT_EQ(manager.fetch(Target(), m_server.Url("/page.html?language=EN"), kNoSizeLimit), 1);
-    const std::vector<kaldo::testing::SeenRequest> seen = m_server.Seen();
+    const std::vector<kaldo::testsupport::SeenRequest> seen = m_server.Seen();
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].Method, "GET");
     EXPECT_EQ(seen[0].Target, "/page.html?language=EN");
@@ -225,7 +216,7 @@ TEST_F(DownloadManagerTest, SpacesAndNonAsciiNamesGoOutEscaped) {
 }
 
 TEST_F(DownloadManagerTest, FetchFromAPortWithNothingListeningFailsAndDeletesTheFile) {
-    WriteFile(Target(), "stale copy");
+    WriteBytes(Target(), "stale copy");
     DownloadManager manager(m_options);
     const std::string url = "http://127.0.0.1:" + std::to_string(ClosedPort()) + "/page.html";
     EXPECT_EQ(manager.fetch(Target(), url, kNoSizeLimit), 0);
@@ -241,7 +232,7 @@ TEST_F(DownloadManagerTest, FetchIntoAMissingFolderFails) {
 
 TEST_F(DownloadManagerTest, FetchReadsOnlyWebAddresses) {
     const std::string secret = m_folder / "secret.txt";
-    WriteFile(secret, "local file");
+    WriteBytes(secret, "local file");
     DownloadManager manager(m_options);
     EXPECT_EQ(manager.fetch(Target(), "file://" + secret, kNoSizeLimit), 0);
     EXPECT_FALSE(fs::exists(Target()));
@@ -266,7 +257,7 @@ TEST_F(DownloadManagerTest, AbortFromAnotherThreadEndsPromptlyAndLeavesNoFile) {
 }
 
 TEST_F(DownloadManagerTest, AbortedFetchLeavesTheTargetAlone) {
-    WriteFile(Target(), "written by someone else");
+    WriteBytes(Target(), "written by someone else");
     DownloadManager manager(m_options);
     int result = -1;
     std::thread worker(
@@ -280,7 +271,7 @@ TEST_F(DownloadManagerTest, AbortedFetchLeavesTheTargetAlone) {
 }
 
 TEST_F(DownloadManagerTest, FetchOnAnAbortedManagerFailsAtOnce) {
-    WriteFile(Target(), "kept");
+    WriteBytes(Target(), "kept");
     DownloadManager manager(m_options);
     manager.abort();
     EXPECT_EQ(manager.fetch(Target(), m_server.Url("/page.html"), kNoSizeLimit), 0);
@@ -390,7 +381,7 @@ protected:
         std::string error;
         ASSERT_TRUE(m_certificate.Generate({"127.0.0.1"}, error)) << error;
         m_anchors = m_folder / "site.pem";
-        WriteFile(m_anchors, m_certificate.CertificatePem());
+        WriteBytes(m_anchors, m_certificate.CertificatePem());
 
         m_secure = std::make_unique<TestWebServer>(m_certificate);
         m_secure->Routes().Get("/docs/guide.pdf",
@@ -434,7 +425,7 @@ TEST_F(DownloadManagerHttpsTest, SecureRetryRequestsTheWholePathAndQuery) {
                             kNoSizeLimit),
               1);
     EXPECT_EQ(ReadFile(Target()), "%PDF-1.4 guide");
-    const std::vector<kaldo::testing::SeenRequest> seen = m_secure->Seen();
+    const std::vector<kaldo::testsupport::SeenRequest> seen = m_secure->Seen();
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].Target, "/docs/guide.pdf?language=EN&model=3020");
     EXPECT_EQ(seen[0].Agent, "Kaldo Tendwell");

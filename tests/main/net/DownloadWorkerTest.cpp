@@ -1,8 +1,9 @@
 #include "main/net/DownloadWorker.h"
 
-#include "tests/main/net/TestFiles.h"
 #include "tests/main/net/TestWebServer.h"
-#include "tests/platform/TempFolder.h"
+#include "tests/support/Eventually.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -17,9 +18,10 @@ namespace kaldo {
 namespace {
 
 using namespace std::chrono_literals;
-using kaldo::testing::ClosedPort;
-using kaldo::testing::TempFolder;
-using kaldo::testing::TestWebServer;
+using kaldo::testsupport::ClosedPort;
+using kaldo::testsupport::Eventually;
+using kaldo::testsupport::TempFolder;
+using kaldo::testsupport::TestWebServer;
 namespace fs = std::filesystem;
 
 bool FolderIsEmpty(const std::string& folder) {
@@ -54,9 +56,7 @@ protected:
     }
     std::string Target() const { return m_folder / "download.bin"; }
     bool PartFileAppeared() {
-        for (int i = 0; i < 1000 && FolderIsEmpty(m_folder.Path()); ++i)
-            std::this_thread::sleep_for(10ms);
-        return !FolderIsEmpty(m_folder.Path());
+        return Eventually([&] { return !FolderIsEmpty(m_folder.Path()); });
     }
 
     TempFolder m_folder;
@@ -70,7 +70,7 @@ TEST_F(DownloadWorkerTest, CompletionReportsASuccessfulFetch) {
     ASSERT_TRUE(Start(worker, "/guide.pdf"));
     EXPECT_EQ(Result(), 1);
     EXPECT_FALSE(worker.transferRunning());
-    EXPECT_EQ(kaldo::testing::ReadFile(Target()), "%PDF-1.4 guide");
+    EXPECT_EQ(kaldo::testsupport::ReadFile(Target()), "%PDF-1.4 guide");
 }
 
 TEST_F(DownloadWorkerTest, CompletionReportsAFailedFetch) {
@@ -111,7 +111,7 @@ TEST_F(DownloadWorkerTest, CancelEndsTheTransferAndDeletesThePartialFile) {
 }
 
 TEST_F(DownloadWorkerTest, CancelWithoutATransferChangesNothing) {
-    kaldo::testing::WriteFile(Target(), "earlier download");
+    kaldo::testsupport::WriteBytes(Target(), "earlier download");
     DownloadWorker worker(m_options);
     EXPECT_FALSE(worker.cancel());
     EXPECT_TRUE(fs::exists(Target()));

@@ -16,7 +16,7 @@
 #include <unistd.h>
 #include <vector>
 
-namespace kaldo::testing {
+namespace kaldo::testsupport {
 
 // Holds handlers that stall until the test lets them go (at the latest when it ends).
 class Gate {
@@ -143,4 +143,4 @@ inline int ClosedPort() {
     return port;
 }
 
-} // namespace kaldo::testing
+} // namespace kaldo::testsupport

@@ -1,9 +1,10 @@
 #include "main/net/UpdateCheck.h"
 
 #include "TestPaths.h"
-#include "tests/main/net/TestFiles.h"
 #include "tests/main/net/TestWebServer.h"
-#include "tests/platform/TempFolder.h"
+#include "tests/support/Eventually.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -16,11 +17,12 @@
 namespace kaldo {
 namespace {
 
-using kaldo::testing::ClosedPort;
-using kaldo::testing::ReadFile;
-using kaldo::testing::TempFolder;
-using kaldo::testing::TestWebServer;
-using kaldo::testing::WriteFile;
+using kaldo::testsupport::ClosedPort;
+using kaldo::testsupport::Eventually;
+using kaldo::testsupport::ReadFile;
+using kaldo::testsupport::TempFolder;
+using kaldo::testsupport::TestWebServer;
+using kaldo::testsupport::WriteBytes;
 namespace fs = std::filesystem;
 
 std::string Data(const std::string& name) {
@@ -30,17 +32,6 @@ std::string Data(const std::string& name) {
 std::string Feed(const std::string& pubDate) {
     return "<?xml version=\"1.0\"?>\n<rss version=\"2.0\"><channel><pubDate>" + pubDate +
            "</pubDate></channel></rss>\n";
-}
-
-// Bounded wait for what another thread does.
-template <typename Condition> bool Eventually(Condition condition) {
-    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > until)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return true;
 }
 
 bool SameDate(const UpdateDate& date, int year, int month, int day) {
@@ -83,8 +74,8 @@ TEST(UpdateDateTest, NumbersOutOfRangeAreUnreadable) {
 class CompareUpdateDatesTest : public ::testing::Test {
 protected:
     int Compare(const std::string& current, const std::string& latest) {
-        WriteFile(m_folder / "current.xml", Feed(current));
-        WriteFile(m_folder / "new.xml", Feed(latest));
+        WriteBytes(m_folder / "current.xml", Feed(current));
+        WriteBytes(m_folder / "new.xml", Feed(latest));
         return CompareUpdateDates(m_folder / "current.xml", m_folder / "new.xml");
     }
 
@@ -120,7 +111,7 @@ TEST_F(CompareUpdateDatesTest, UnreadableCurrentCountsAsEarliest) {
 }
 
 TEST_F(CompareUpdateDatesTest, UnreadableNewFeedIsNoUpdate) {
-    WriteFile(m_folder / "empty.xml", "");
+    WriteBytes(m_folder / "empty.xml", "");
     for (const std::string& latest :
          {Data("broken.xml"), Data("no_date.xml"), Data("error_page.html"), Data("absent.xml"),
           m_folder / "empty.xml"})

@@ -1,9 +1,10 @@
 #include "main/net/WebPageRefresh.h"
 
 #include "TestPaths.h"
-#include "tests/main/net/TestFiles.h"
 #include "tests/main/net/TestWebServer.h"
-#include "tests/platform/TempFolder.h"
+#include "tests/support/Eventually.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TestFiles.h"
 #include "tools/Simulator.h"
 #include "tools/SimulatorOptions.h"
 
@@ -18,12 +19,13 @@
 namespace kaldo {
 namespace {
 
-using kaldo::testing::ClosedPort;
-using kaldo::testing::FolderEntries;
-using kaldo::testing::ReadFile;
-using kaldo::testing::TempFolder;
-using kaldo::testing::TestWebServer;
-using kaldo::testing::WriteFile;
+using kaldo::testsupport::ClosedPort;
+using kaldo::testsupport::Eventually;
+using kaldo::testsupport::FolderEntries;
+using kaldo::testsupport::ReadFile;
+using kaldo::testsupport::TempFolder;
+using kaldo::testsupport::TestWebServer;
+using kaldo::testsupport::WriteBytes;
 namespace fs = std::filesystem;
 
 const char kModelQuery[] = "?App=Tendwell&Page=ProductHome&Model=KP3020&Language=EN";
@@ -78,7 +80,7 @@ protected:
 };
 
 TEST_F(WebPageRefreshTest, MarkedPagesReplaceTheLocalCopies) {
-    WriteFile(Page("whatsnew.html"), "installed");
+    WriteBytes(Page("whatsnew.html"), "installed");
     EXPECT_EQ(Refresh(Job({"whatsnew.html", "tips.html"})), 2);
     EXPECT_EQ(ReadFile(Page("whatsnew.html")), kMarkedPage);
     EXPECT_EQ(ReadFile(Page("tips.html")), kMarkedPage);
@@ -90,7 +92,7 @@ TEST_F(WebPageRefreshTest, MarkedPagesReplaceTheLocalCopies) {
 
 TEST_F(WebPageRefreshTest, PageWithoutMarkerInItsHeadKeepsTheInstalledCopy) {
     for (const char* name : {"plain.html", "late.html", "missing.html"})
-        WriteFile(Page(name), "installed");
+        WriteBytes(Page(name), "installed");
     EXPECT_EQ(Refresh(Job({"plain.html", "late.html", "missing.html"})), 0);
     for (const char* name : {"plain.html", "late.html", "missing.html"})
         EXPECT_EQ(ReadFile(Page(name)), "installed") << name;
@@ -100,7 +102,7 @@ TEST_F(WebPageRefreshTest, PageWithoutMarkerInItsHeadKeepsTheInstalledCopy) {
 
 TEST_F(WebPageRefreshTest, ErrorStatusOrAPageOverTheLimitKeepsTheInstalledCopy) {
     for (const char* name : {"failing.html", "huge.html"})
-        WriteFile(Page(name), "installed");
+        WriteBytes(Page(name), "installed");
     EXPECT_EQ(Refresh(Job({"failing.html", "huge.html"})), 0);
     for (const char* name : {"failing.html", "huge.html"})
         EXPECT_EQ(ReadFile(Page(name)), "installed") << name;
@@ -108,7 +110,7 @@ TEST_F(WebPageRefreshTest, ErrorStatusOrAPageOverTheLimitKeepsTheInstalledCopy) 
 }
 
 TEST_F(WebPageRefreshTest, UnreachableSiteKeepsTheInstalledCopy) {
-    WriteFile(Page("whatsnew.html"), "installed");
+    WriteBytes(Page("whatsnew.html"), "installed");
     WebPageRefreshJob job = Job({"whatsnew.html"});
     job.ModelPageUrl = "http://127.0.0.1:" + std::to_string(ClosedPort()) + "/model.html?App=T";
     EXPECT_EQ(Refresh(job), 0);
@@ -127,7 +129,7 @@ TEST_F(WebPageRefreshTest, NamesThatLeaveTheUiFolderAreRefused) {
 }
 
 TEST_F(WebPageRefreshTest, InstalledCopyIsFoundWithoutRegardToCase) {
-    WriteFile(Page("WhatsNew.html"), "installed");
+    WriteBytes(Page("WhatsNew.html"), "installed");
     EXPECT_EQ(Refresh(Job({"whatsnew.html"})), 1);
     EXPECT_EQ(ReadFile(Page("WhatsNew.html")), kMarkedPage);
     EXPECT_EQ(FolderEntries(Ui()), std::vector<std::string>{"WhatsNew.html"});
@@ -141,21 +143,18 @@ TEST_F(WebPageRefreshTest, NoUiFolderMeansNothingIsFetched) {
 }
 
 TEST_F(WebPageRefreshTest, ThreadRefreshesOnce) {
-    WriteFile(Page("whatsnew.html"), "installed");
+    WriteBytes(Page("whatsnew.html"), "installed");
     WebPageRefresh refresh(m_options);
     ASSERT_TRUE(refresh.Start(Job({"whatsnew.html"})));
     EXPECT_FALSE(refresh.Start(Job({"tips.html"})));
-    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (ReadFile(Page("whatsnew.html")) != kMarkedPage &&
-           std::chrono::steady_clock::now() < until)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    Eventually([&] { return ReadFile(Page("whatsnew.html")) == kMarkedPage; });
     refresh.Stop();
     EXPECT_EQ(ReadFile(Page("whatsnew.html")), kMarkedPage);
     EXPECT_FALSE(fs::exists(Page("tips.html")));
 }
 
 TEST_F(WebPageRefreshTest, StopAbortsAStalledFetchAndKeepsTheInstalledCopy) {
-    WriteFile(Page("whatsnew.html"), "installed");
+    WriteBytes(Page("whatsnew.html"), "installed");
     WebPageRefresh refresh(m_options);
     ASSERT_TRUE(
         refresh.Start({{"whatsnew.html", "tips.html"}, Ui(), m_server.Url("/stall?App=T")}));
@@ -175,7 +174,7 @@ TEST(WebPageRefreshSimulatorTest, SamplePageIsReplacedOnlyWhenTheSiteMarksIt) {
     ASSERT_FALSE(installed.empty());
     for (const bool marker : {false, true}) {
         TempFolder folder;
-        WriteFile(folder / "whatsnew.html", installed);
+        WriteBytes(folder / "whatsnew.html", installed);
         simulator::SimulatorOptions options;
         std::string error;
         ASSERT_EQ(simulator::ParseSimulatorOptions(

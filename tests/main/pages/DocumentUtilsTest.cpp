@@ -14,9 +14,9 @@
 namespace kaldo {
 namespace {
 
-using test::DataFile;
-using test::ReadBytes;
-using test::WriteBytes;
+using testsupport::DataFile;
+using testsupport::ReadBytes;
+using testsupport::WriteBytes;
 
 // Parses `xml`, copies the children of its root inside a wrapper <w> and returns the
 // written document without its trailing line break.
@@ -108,7 +108,7 @@ TEST(EncodingForLanguageTest, EmptyLanguageGivesUtf8) {
     EXPECT_EQ(language, "");
 }
 
-class ReplaceInFileTest : public test::TempFolderTest {};
+class ReplaceInFileTest : public testsupport::TempFolderTest {};
 using FileContainsTest = ReplaceInFileTest;
 
 TEST_F(ReplaceInFileTest, ChangesOnlyFirstOccurrence) {

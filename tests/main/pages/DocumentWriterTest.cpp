@@ -11,13 +11,13 @@
 namespace kaldo {
 namespace {
 
-using test::DataFile;
-using test::ReadBytes;
-using test::WriteBytes;
+using testsupport::DataFile;
+using testsupport::ReadBytes;
+using testsupport::WriteBytes;
 
 constexpr std::string_view kDeclaration = "<?xml version=\"1.0\" encoding =\"UTF-8\"?>";
 
-class DocumentWriterTest : public test::TempFolderTest {};
+class DocumentWriterTest : public testsupport::TempFolderTest {};
 
 // Writes <printerlist><Code_Page>UTF-8</Code_Page><printer>...</printer></printerlist>.
 void WriteSmallDocument(xmlTextWriterPtr writer) {

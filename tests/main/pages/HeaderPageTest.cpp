@@ -6,7 +6,7 @@
 #include <gmock/gmock.h>
 
 using namespace kaldo;
-using namespace kaldo::test;
+using namespace kaldo::testsupport;
 using ::testing::HasSubstr;
 using ::testing::StartsWith;
 

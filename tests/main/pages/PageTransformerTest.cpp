@@ -9,13 +9,13 @@
 namespace kaldo {
 namespace {
 
-using test::DataFile;
-using test::ReadBytes;
-using test::WriteBytes;
+using testsupport::DataFile;
+using testsupport::ReadBytes;
+using testsupport::WriteBytes;
 
 constexpr std::string_view kOldPage = "<html><body>previous page</body></html>";
 
-class PageTransformerTest : public test::TempFolderTest {
+class PageTransformerTest : public testsupport::TempFolderTest {
 protected:
     PageTransformer m_transformer;
 };
@@ -61,7 +61,7 @@ void PrintTo(const FailingTransform& failing, std::ostream* out) {
     *out << failing.behaviour;
 }
 
-class FailingTransformTest : public test::TempFolderTest,
+class FailingTransformTest : public testsupport::TempFolderTest,
                              public ::testing::WithParamInterface<FailingTransform> {};
 
 TEST_P(FailingTransformTest, GivesCodeAndKeepsOldPage) {

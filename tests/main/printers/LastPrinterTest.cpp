@@ -1,7 +1,7 @@
 #include "main/printers/LastPrinter.h"
 
 #include "platform/registry/IniRegistry.h"
-#include "tests/platform/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@ const std::string kKey = "SOFTWARE\\Kaldo\\Tendwell";
 
 class LastPrinterTest : public ::testing::Test {
 protected:
-    testing::TempFolder m_folder;
+    testsupport::TempFolder m_folder;
     IniRegistry m_registry{m_folder / "machine.ini", m_folder / "user.ini"};
 };
 

@@ -2,8 +2,8 @@
 
 #include "main/printers/PrinterServices.h"
 #include "platform/registry/IniRegistry.h"
-#include "tests/platform/TempFolder.h"
 #include "tests/support/FakeSpooler.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -53,7 +53,7 @@ protected:
         return key;
     }
 
-    testing::TempFolder m_folder;
+    testsupport::TempFolder m_folder;
     IniRegistry m_registry{m_folder / "machine.ini", m_folder / "user.ini"};
     testsupport::FakeSpooler m_spooler;
     PrinterServices m_services{m_spooler, m_registry, "/opt/Kaldo/Tendwell/ktendwell", {}, {}};

@@ -3,8 +3,8 @@
 #include "main/printers/PrinterSelection.h"
 #include "main/printers/PrinterServices.h"
 #include "platform/registry/IniRegistry.h"
-#include "tests/platform/TempFolder.h"
 #include "tests/support/FakeSpooler.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -34,7 +34,7 @@ protected:
         RefreshPrinterConnection(m_state, m_services, checkInternet);
     }
 
-    testing::TempFolder m_folder;
+    testsupport::TempFolder m_folder;
     IniRegistry m_registry{m_folder / "machine.ini", m_folder / "user.ini"};
     testsupport::FakeSpooler m_spooler;
     std::vector<std::pair<std::string, std::chrono::milliseconds>> m_checks;

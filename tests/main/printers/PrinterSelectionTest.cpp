@@ -4,8 +4,8 @@
 #include "main/printers/PrinterServices.h"
 #include "main/shell/ContentCatalog.h"
 #include "platform/registry/IniRegistry.h"
-#include "tests/platform/TempFolder.h"
 #include "tests/support/FakeSpooler.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -64,7 +64,7 @@ protected:
         return m_selector;
     }
 
-    testing::TempFolder m_folder;
+    testsupport::TempFolder m_folder;
     IniRegistry m_registry{m_folder / "machine.ini", m_folder / "user.ini"};
     testsupport::FakeSpooler m_spooler;
     PrinterServices m_services{m_spooler, m_registry, {}, {}, {}};

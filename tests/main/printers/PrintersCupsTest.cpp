@@ -7,8 +7,8 @@
 #include "platform/registry/IniRegistry.h"
 #include "platform/spooler/CupsSpooler.h"
 #include "platform/spooler/SpoolerRegistryView.h"
-#include "tests/platform/TempFolder.h"
 #include "tests/support/PrivateCups.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -63,7 +63,7 @@ protected:
     static std::unique_ptr<testsupport::PrivateCups> s_cups;
     static bool s_ready;
 
-    testing::TempFolder m_folder;
+    testsupport::TempFolder m_folder;
     IniRegistry m_registry{m_folder / "machine.ini", m_folder / "user.ini"};
     CupsSpooler m_spooler{s_cups->Server(), NoService};
     SpoolerRegistryView m_view{m_registry, m_spooler};

@@ -1,6 +1,6 @@
 #include "main/printers/Reachability.h"
 
-#include "tests/platform/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -79,10 +79,10 @@ TEST(ReachabilityTest, EmptyOrInvalidTargetIsNotReachable) {
 
 TEST(ReachabilityTest, HomePageComesFromTheEnvironmentWhenSet) {
     {
-        testing::ScopedEnv home("KALDO_HOME_PAGE", "http://127.0.0.1:8080/");
+        testsupport::ScopedEnv home("KALDO_HOME_PAGE", "http://127.0.0.1:8080/");
         EXPECT_EQ(MakerHomePage(), "http://127.0.0.1:8080/");
     }
-    testing::ScopedEnv none("KALDO_HOME_PAGE", nullptr);
+    testsupport::ScopedEnv none("KALDO_HOME_PAGE", nullptr);
     EXPECT_TRUE(MakerHomePage().starts_with("https://"));
 }
 

@@ -11,9 +11,10 @@
 #include "main/shell/ContentFolders.h"
 #include "main/status/StatusPages.h"
 #include "platform/registry/IniRegistry.h"
-#include "tests/platform/TempFolder.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/FakeSpooler.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -28,6 +29,7 @@ namespace kaldo {
 namespace {
 
 namespace fs = std::filesystem;
+using kaldo::testsupport::ReadBytes;
 
 struct Language {
     const char* locale;
@@ -55,11 +57,6 @@ enum Step : int {
     kFooterPages,
     kIndexPages,
 };
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 class StartUpLanguagesTest : public ::testing::TestWithParam<Language> {
 protected:
@@ -117,12 +114,12 @@ protected:
         });
     }
 
-    std::string Page(const std::string& name) const { return ReadFile(m_content + "/ui/" + name); }
+    std::string Page(const std::string& name) const { return ReadBytes(m_content + "/ui/" + name); }
     std::string Document(const std::string& name) const {
-        return ReadFile(m_content + "/xml/" + name);
+        return ReadBytes(m_content + "/xml/" + name);
     }
 
-    testing::TempFolder m_folder;
+    testsupport::TempFolder m_folder;
     std::string m_program = m_folder.Path() + "/";
     std::string m_content = m_folder / "Data/presslane_3000";
     IniRegistry m_registry{m_folder / "machine.ini", m_folder / "user.ini"};
@@ -147,7 +144,7 @@ TEST_P(StartUpLanguagesTest, StartsAndShowsItsOwnTexts) {
 TEST_P(StartUpLanguagesTest, ContentWithoutLanguageStarts) {
     // Content whose configuration leaves its language empty still gets every page.
     const std::string info = m_content + "/toolboxinfo.xml";
-    const std::string text = ReadFile(info);
+    const std::string text = ReadBytes(info);
     std::ofstream(info, std::ios::binary | std::ios::trunc)
         << std::regex_replace(text, std::regex("<Language_L10N>[A-Z]*</Language_L10N>"),
                               "<Language_L10N></Language_L10N>");

@@ -4,7 +4,7 @@
 #include "tests/main/search/SearchTestSupport.h"
 #include "tests/support/ChildProcess.h"
 
-namespace kaldo::test {
+namespace kaldo::testsupport {
 namespace {
 
 using Words = std::vector<std::string>;
@@ -377,4 +377,4 @@ TEST(KeywordSearchEncodingTest, EveryLanguageWritesUtf8) {
 }
 
 } // namespace
-} // namespace kaldo::test
+} // namespace kaldo::testsupport

@@ -4,7 +4,7 @@
 #include "tests/main/pages/index/SampleContent.h"
 #include "tests/main/search/SearchTestSupport.h"
 
-namespace kaldo::test {
+namespace kaldo::testsupport {
 namespace {
 
 const std::string kPrompt = "Enter Keywords";
@@ -132,8 +132,8 @@ protected:
         const SearchPageResult result =
             BuildSearchPages(m_search, m_content.Config().Language_L10N(), keywords, m_prompt,
                              m_labels, m_files, m_transformer);
-        m_page = ReadFile(m_files.page);
-        m_hits = ReadFile(m_files.contentPage);
+        m_page = ReadBytes(m_files.page);
+        m_hits = ReadBytes(m_files.contentPage);
         return result;
     }
 
@@ -200,4 +200,4 @@ TEST_F(SampleSearchTest, UnknownWordShowsNoResultsFound) {
 }
 
 } // namespace
-} // namespace kaldo::test
+} // namespace kaldo::testsupport

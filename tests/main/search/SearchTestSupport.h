@@ -6,7 +6,7 @@
 
 #include <string>
 
-namespace kaldo::test {
+namespace kaldo::testsupport {
 
 inline std::string SearchData(const std::string& name) {
     return std::string(KALDO_TEST_DATA_DIR) + "/search/" + name;
@@ -57,4 +57,4 @@ protected:
     KeywordSearch m_engine{"en"};
 };
 
-} // namespace kaldo::test
+} // namespace kaldo::testsupport

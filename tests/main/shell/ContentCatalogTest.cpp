@@ -12,19 +12,19 @@ namespace kaldo {
 namespace {
 
 namespace fs = std::filesystem;
-using test::ReadBytes;
-using test::ShellData;
+using testsupport::ReadBytes;
+using testsupport::ShellData;
 
 // A program folder whose "Data" folder holds the catalogue's sample content folders.
-class ContentCatalogTest : public test::TempFolderTest {
+class ContentCatalogTest : public testsupport::TempFolderTest {
 protected:
     void SetUp() override {
         TempFolderTest::SetUp();
         for (const char* name : {"beta", "alpha", "korean", "broken"})
-            test::CopyInto(ShellData(std::string("catalog/") + name + "/toolbox.xml"),
-                           Folder(name) + "/toolbox.xml");
+            testsupport::CopyInto(ShellData(std::string("catalog/") + name + "/toolbox.xml"),
+                                  Folder(name) + "/toolbox.xml");
         fs::create_directories(Folder("empty"));
-        test::WriteBytes(Folder("notes.txt"), "not a content folder");
+        testsupport::WriteBytes(Folder("notes.txt"), "not a content folder");
     }
 
     std::string ProgramFolder() const { return m_folder + "/"; }
@@ -57,7 +57,7 @@ TEST_F(ContentCatalogTest, SameDriverNameInTwoFoldersGivesTheFirstFolder) {
 
 TEST_F(ContentCatalogTest, FolderOrderDisregardsCase) {
     // "Zeta" sorts before "alpha" by bytes, after it without regard to case.
-    test::CopyInto(ShellData("catalog/beta/toolbox.xml"), Folder("Zeta") + "/toolbox.xml");
+    testsupport::CopyInto(ShellData("catalog/beta/toolbox.xml"), Folder("Zeta") + "/toolbox.xml");
     const ContentCatalog catalog(ProgramFolder());
     std::string folder, model;
     ASSERT_TRUE(catalog.Lookup("Kaldo Presslane 4200", folder, model));

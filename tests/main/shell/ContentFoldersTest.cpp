@@ -11,10 +11,10 @@ namespace kaldo {
 namespace {
 
 namespace fs = std::filesystem;
-using test::ReadBytes;
-using test::ShellData;
+using testsupport::ReadBytes;
+using testsupport::ShellData;
 
-class ContentFoldersTest : public test::TempFolderTest {
+class ContentFoldersTest : public testsupport::TempFolderTest {
 protected:
     std::string ProgramFolder() const { return m_folder + "/"; }
     std::string Folder(const std::string& name) const { return Path("data/" + name); }
@@ -22,10 +22,10 @@ protected:
 
 TEST_F(ContentFoldersTest, MergesEveryFolderAndNamesTheLastOne) {
     fs::create_directories(Folder("Zeta"));
-    test::CopyInto(ShellData("merge/toolboxinfo.xml"), Folder("Presslane/toolboxinfo.xml"));
-    test::CopyInto(ShellData("merge/tabinfo.xml"), Folder("Presslane/TabInfo.XML"));
-    test::CopyInto(ShellData("merge/toolboxinfo.xml"), Folder("Unfinished/toolboxinfo.xml"));
-    test::WriteBytes(Folder("readme.txt"), "not a content folder");
+    testsupport::CopyInto(ShellData("merge/toolboxinfo.xml"), Folder("Presslane/toolboxinfo.xml"));
+    testsupport::CopyInto(ShellData("merge/tabinfo.xml"), Folder("Presslane/TabInfo.XML"));
+    testsupport::CopyInto(ShellData("merge/toolboxinfo.xml"), Folder("Unfinished/toolboxinfo.xml"));
+    testsupport::WriteBytes(Folder("readme.txt"), "not a content folder");
 
     const PreparedContent prepared = PrepareContentFolders(ProgramFolder(), "en");
     EXPECT_TRUE(prepared.ok);
@@ -39,9 +39,9 @@ TEST_F(ContentFoldersTest, MergesEveryFolderAndNamesTheLastOne) {
 }
 
 TEST_F(ContentFoldersTest, ExistingToolboxIsWrittenUnderItsOwnName) {
-    test::CopyInto(ShellData("merge/toolboxinfo.xml"), Folder("Presslane/ToolboxInfo.xml"));
-    test::CopyInto(ShellData("merge/tabinfo.xml"), Folder("Presslane/tabinfo.xml"));
-    test::WriteBytes(Folder("Presslane/ToolBox.xml"), "old");
+    testsupport::CopyInto(ShellData("merge/toolboxinfo.xml"), Folder("Presslane/ToolboxInfo.xml"));
+    testsupport::CopyInto(ShellData("merge/tabinfo.xml"), Folder("Presslane/tabinfo.xml"));
+    testsupport::WriteBytes(Folder("Presslane/ToolBox.xml"), "old");
 
     EXPECT_TRUE(PrepareContentFolders(ProgramFolder(), "EN").ok);
     EXPECT_EQ(ReadBytes(Folder("Presslane/ToolBox.xml")),
@@ -63,14 +63,14 @@ TEST_F(ContentFoldersTest, MissingDataFolderFails) {
 }
 
 TEST_F(ContentFoldersTest, DataFileInsteadOfFolderFails) {
-    test::WriteBytes(Path("data"), "a file");
+    testsupport::WriteBytes(Path("data"), "a file");
     EXPECT_FALSE(PrepareContentFolders(ProgramFolder(), "EN").ok);
 }
 
 TEST_F(ContentFoldersTest, ListsOnlyFoldersInNameOrderWithoutRegardToCase) {
     for (const char* name : {"c", "Zeta", "A", "b", "alpha_2"})
         fs::create_directories(Folder(name));
-    test::WriteBytes(Folder("d.txt"), "");
+    testsupport::WriteBytes(Folder("d.txt"), "");
     std::vector<std::string> folders;
     ASSERT_TRUE(ListContentFolders(ProgramFolder(), folders));
     EXPECT_EQ(folders, (std::vector<std::string>{Folder("A"), Folder("alpha_2"), Folder("b"),

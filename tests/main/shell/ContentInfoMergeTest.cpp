@@ -14,10 +14,10 @@
 namespace kaldo {
 namespace {
 
-using test::ReadBytes;
-using test::ShellData;
+using testsupport::ReadBytes;
+using testsupport::ShellData;
 
-class ContentInfoMergeTest : public test::TempFolderTest {
+class ContentInfoMergeTest : public testsupport::TempFolderTest {
 protected:
     int Merge(const std::string& toolboxInfo, const std::string& tabInfo,
               const std::string& language = "EN") {
@@ -62,7 +62,7 @@ TEST_F(ContentInfoMergeTest, MergedFileLoadsAsConfiguration) {
 }
 
 TEST_F(ContentInfoMergeTest, OverwritesThePreviousToolbox) {
-    test::WriteBytes(Toolbox(), std::string(20000, 'x'));
+    testsupport::WriteBytes(Toolbox(), std::string(20000, 'x'));
     ASSERT_EQ(Merge("toolboxinfo.xml", "tabinfo.xml"), kOk);
     EXPECT_EQ(ReadBytes(Toolbox()), ReadBytes(ShellData("merge/expected-toolbox.xml")));
 }
@@ -88,7 +88,7 @@ TEST_F(ContentInfoMergeTest, MissingTabInfoWritesNoToolbox) {
 }
 
 TEST_F(ContentInfoMergeTest, FullDiskKeepsThePreviousToolbox) {
-    test::WriteBytes(Toolbox(), "previous");
+    testsupport::WriteBytes(Toolbox(), "previous");
     const std::optional<int> result = testsupport::RunWithFileSizeLimit(
         1024, [&] { return Merge("toolboxinfo.xml", "tabinfo.xml"); });
     EXPECT_EQ(result, kOpenWriteFile);
@@ -107,7 +107,7 @@ TEST_F(ContentInfoMergeTest, EveryLanguageCodeMergesAsUtf8) {
 }
 
 TEST_F(ContentInfoMergeTest, MissingToolboxInfoKeepsThePreviousToolbox) {
-    test::WriteBytes(Toolbox(), "previous");
+    testsupport::WriteBytes(Toolbox(), "previous");
     EXPECT_EQ(Merge("no-such-toolboxinfo.xml", "tabinfo.xml"), kParseInput);
     EXPECT_EQ(ReadBytes(Toolbox()), "previous");
 }

@@ -16,17 +16,17 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
-using test::ReadBytes;
-using test::ShellData;
-using test::WriteBytes;
+using testsupport::ReadBytes;
+using testsupport::ShellData;
+using testsupport::WriteBytes;
 
 // An installed program folder with one content folder, and a user's state folder.
-class ContentMirrorTest : public test::TempFolderTest {
+class ContentMirrorTest : public testsupport::TempFolderTest {
 protected:
     void SetUp() override {
         TempFolderTest::SetUp();
-        test::CopyInto(ShellData("merge/toolboxinfo.xml"), Installed("toolboxinfo.xml"));
-        test::CopyInto(ShellData("merge/tabinfo.xml"), Installed("tabinfo.xml"));
+        testsupport::CopyInto(ShellData("merge/toolboxinfo.xml"), Installed("toolboxinfo.xml"));
+        testsupport::CopyInto(ShellData("merge/tabinfo.xml"), Installed("tabinfo.xml"));
         WriteBytes(Installed("toolbox.xml"), "shipped merge");
         WriteBytes(Installed("ui/home.html"), "home");
         WriteBytes(Installed("ui/pdfs/guide.pdf"), "guide");

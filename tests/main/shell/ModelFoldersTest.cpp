@@ -13,20 +13,20 @@ namespace kaldo {
 namespace {
 
 namespace fs = std::filesystem;
-using test::ReadBytes;
-using test::ShellData;
+using testsupport::ReadBytes;
+using testsupport::ShellData;
 
 // The sample configuration names Data/Presslane4200/UI, xml, docs, video and images; the
 // installed tree spells them differently, as content made on Windows may.
-class ModelFoldersTest : public test::TempFolderTest {
+class ModelFoldersTest : public testsupport::TempFolderTest {
 protected:
     void SetUp() override {
         TempFolderTest::SetUp();
-        test::CopyInto(ShellData("config/complete.xml"), Path("content/toolbox.xml"));
+        testsupport::CopyInto(ShellData("config/complete.xml"), Path("content/toolbox.xml"));
         ASSERT_TRUE(m_config.Load(Path("content"), "Presslane 4200"));
-        test::WriteBytes(Ui("images/Model4200.gif"), "model picture");
-        test::WriteBytes(Ui("images/CAPTION.GIF"), "old caption");
-        test::WriteBytes(Ui("guide.pdf"), "guide");
+        testsupport::WriteBytes(Ui("images/Model4200.gif"), "model picture");
+        testsupport::WriteBytes(Ui("images/CAPTION.GIF"), "old caption");
+        testsupport::WriteBytes(Ui("guide.pdf"), "guide");
         fs::create_directories(Ui("Video"));
         fs::create_directories(Path("data/PRESSLANE4200/XML"));
     }
@@ -91,7 +91,7 @@ TEST_F(ModelFoldersTest, ModelPictureReplacesTheCaptionPicture) {
 
 TEST_F(ModelFoldersTest, CaptionIsALinkToThePictureAndLeavesTheOldCaptionFileAlone) {
     // In a user's mirror the caption is a link to the installed caption picture.
-    test::WriteBytes(Path("installed/caption.gif"), "installed caption");
+    testsupport::WriteBytes(Path("installed/caption.gif"), "installed caption");
     fs::remove(Ui("images/CAPTION.GIF"));
     fs::create_symlink(Path("installed/caption.gif"), Ui("images/CAPTION.GIF"));
     const ModelFolders folders = ComputeModelFolders(ProgramFolder(), m_config);
@@ -117,7 +117,7 @@ TEST_F(ModelFoldersTest, MissingModelPictureLeavesTheCaptionAlone) {
 }
 
 TEST_F(ModelFoldersTest, ConfigurationWithoutPicturesInstallsNothing) {
-    test::CopyInto(ShellData("config/empty-web.xml"), Path("other/toolbox.xml"));
+    testsupport::CopyInto(ShellData("config/empty-web.xml"), Path("other/toolbox.xml"));
     ToolboxConfig bare;
     ASSERT_TRUE(bare.Load(Path("other"), "Presslane 4200"));
     const ModelFolders folders = ComputeModelFolders(ProgramFolder(), m_config);

@@ -10,14 +10,14 @@
 namespace kaldo {
 namespace {
 
-using test::ShellData;
+using testsupport::ShellData;
 
-class ToolboxConfigTest : public test::TempFolderTest {
+class ToolboxConfigTest : public testsupport::TempFolderTest {
 protected:
     // Places a configuration file as toolbox.xml of a content folder of its own.
     std::string ContentFolder(const std::string& dataFile) {
         const std::string folder = Path(dataFile + ".d");
-        test::CopyInto(ShellData("config/" + dataFile), folder + "/toolbox.xml");
+        testsupport::CopyInto(ShellData("config/" + dataFile), folder + "/toolbox.xml");
         return folder;
     }
 
@@ -281,7 +281,7 @@ TEST_F(ToolboxConfigTest, MissingFileFails) {
 }
 
 TEST_F(ToolboxConfigTest, ConfigurationFileIsFoundWithoutRegardToCase) {
-    test::CopyInto(ShellData("config/complete.xml"), Path("content/Toolbox.XML"));
+    testsupport::CopyInto(ShellData("config/complete.xml"), Path("content/Toolbox.XML"));
     ToolboxConfig config;
     EXPECT_TRUE(config.Load(Path("content"), "Presslane 4200"));
 }

@@ -8,9 +8,9 @@
 namespace kaldo {
 namespace {
 
-using test::CopyStatusData;
-using test::ReadBytes;
-using test::WriteBytes;
+using testsupport::CopyStatusData;
+using testsupport::ReadBytes;
+using testsupport::WriteBytes;
 
 class StatusDocumentCheckTest : public ::testing::Test {
 protected:
@@ -31,7 +31,7 @@ protected:
         return path;
     }
 
-    kaldo::testing::TempFolder m_folder;
+    kaldo::testsupport::TempFolder m_folder;
 };
 
 TEST_F(StatusDocumentCheckTest, AcceptsDocumentListingAHardDrive) {

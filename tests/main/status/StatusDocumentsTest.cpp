@@ -10,11 +10,11 @@
 namespace kaldo {
 namespace {
 
-using test::CopyStatusData;
-using test::Count;
-using test::ReadBytes;
-using test::StatusData;
-using test::WriteBytes;
+using testsupport::CopyStatusData;
+using testsupport::Count;
+using testsupport::ReadBytes;
+using testsupport::StatusData;
+using testsupport::WriteBytes;
 
 constexpr char kDeclaration[] = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
 
@@ -112,7 +112,7 @@ protected:
         return ReadBytes(m_solutions);
     }
 
-    kaldo::testing::TempFolder m_folder;
+    kaldo::testsupport::TempFolder m_folder;
     const std::string m_footer = m_folder / "footer.xml";
     const std::string m_solutions = m_folder / "solutions_combined.xml";
 };

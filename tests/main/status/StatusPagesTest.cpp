@@ -16,8 +16,8 @@ namespace kaldo {
 namespace {
 
 namespace fs = std::filesystem;
-using test::ReadBytes;
-using test::WriteBytes;
+using testsupport::ReadBytes;
+using testsupport::WriteBytes;
 
 constexpr char kUnchanged[] = "<html>the page as it was</html>";
 
@@ -66,7 +66,7 @@ protected:
             WriteBytes(*page, kUnchanged);
     }
 
-    kaldo::testing::TempFolder m_root;
+    kaldo::testsupport::TempFolder m_root;
     ToolboxConfig m_config;
     ModelFolders m_folders;
     StatusPageFiles m_files;

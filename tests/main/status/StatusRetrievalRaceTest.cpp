@@ -17,8 +17,8 @@ namespace kaldo {
 namespace {
 
 namespace fs = std::filesystem;
-using test::ReadBytes;
-using test::ReportLog;
+using testsupport::ReadBytes;
+using testsupport::ReportLog;
 
 // The printer simulator as a process of its own, so that only our code runs instrumented.
 class SimulatorProcess {
@@ -99,7 +99,7 @@ protected:
             EXPECT_LT(entries[i - 1].generation, entries[i].generation);
     }
 
-    kaldo::testing::TempFolder m_folder;
+    kaldo::testsupport::TempFolder m_folder;
     const std::string m_destination = m_folder / "devicestatus.xml";
     ReportLog m_reports;
 };

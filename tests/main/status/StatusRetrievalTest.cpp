@@ -6,9 +6,9 @@
 #include "main/status/StatusInfo.h"
 #include "main/status/UsbStatusSource.h"
 #include "tests/ktwnutil/FakeUsbPrinter.h"
-#include "tests/main/net/TestFiles.h"
 #include "tests/main/net/TestWebServer.h"
 #include "tests/support/FakeSpooler.h"
+#include "tests/support/TestFiles.h"
 #include "tools/Simulator.h"
 
 #include <filesystem>
@@ -17,13 +17,13 @@ namespace kaldo {
 namespace {
 
 namespace fs = std::filesystem;
-using kaldo::testing::ClosedPort;
-using kaldo::testing::FolderEntries;
-using kaldo::testing::Gate;
-using test::Count;
-using test::ReadBytes;
-using test::ReportLog;
-using test::WriteBytes;
+using kaldo::testsupport::ClosedPort;
+using kaldo::testsupport::FolderEntries;
+using kaldo::testsupport::Gate;
+using testsupport::Count;
+using testsupport::ReadBytes;
+using testsupport::ReportLog;
+using testsupport::WriteBytes;
 
 constexpr std::chrono::milliseconds kNoDelay{0};
 constexpr char kStatusPage[] = "status/devicestatus.xml?language=";
@@ -93,7 +93,7 @@ protected:
         };
     }
 
-    kaldo::testing::TempFolder m_folder;
+    kaldo::testsupport::TempFolder m_folder;
     const std::string m_xml = m_folder / "xml";
     const std::string m_images = m_folder / "ui/images";
     const std::string m_destination = m_xml + "/devicestatus.xml";
@@ -173,7 +173,7 @@ TEST_F(StatusRetrievalTest, HttpErrorAnswerOrOversizedDocumentIsAFailedRetrieval
 }
 
 TEST(NetworkStatusSourceTest, DocumentAndIconHaveSizeLimits) {
-    kaldo::testing::TestWebServer server;
+    kaldo::testsupport::TestWebServer server;
     for (const auto& [path, bytes] : {std::pair{"/status-fits", kStatusDocumentLimit},
                                       std::pair{"/status-over", kStatusDocumentLimit + 1},
                                       std::pair{"/icon-fits", kStatusIconLimit},
@@ -184,7 +184,7 @@ TEST(NetworkStatusSourceTest, DocumentAndIconHaveSizeLimits) {
         });
     }
     ASSERT_TRUE(server.Start());
-    kaldo::testing::TempFolder folder;
+    kaldo::testsupport::TempFolder folder;
     const std::string file = folder / "answer";
     EXPECT_TRUE(NetworkStatusSource(server.Url("/status-fits")).Retrieve(file));
     EXPECT_FALSE(NetworkStatusSource(server.Url("/status-over")).Retrieve(file));
@@ -486,8 +486,8 @@ protected:
         StatusRetrievalTest::SetUp();
         ASSERT_FALSE(m_root.Path().empty());
         ASSERT_TRUE(m_printer.Ready());
-        kaldo::testing::AddSysfsPrinter(m_root.Path(), "lp0",
-                                        "MFG:Kaldo;MDL:Presslane 3020;CMD:PS;SN:KP3020-000123;");
+        kaldo::testsupport::AddSysfsPrinter(
+            m_root.Path(), "lp0", "MFG:Kaldo;MDL:Presslane 3020;CMD:PS;SN:KP3020-000123;");
         m_printer.LinkNode(m_root.Path(), "lp0");
     }
 
@@ -495,13 +495,13 @@ protected:
         return MakeStatusRequest(false, port, "", kStatusPage, "EN", m_destination, m_images);
     }
 
-    kaldo::testing::TempFolder m_root;
-    kaldo::testing::ScopedEnv m_machine{"KALDO_ROOT", m_root.Path().c_str()};
-    kaldo::testing::FakeUsbPrinter m_printer;
+    kaldo::testsupport::TempFolder m_root;
+    kaldo::testsupport::ScopedEnv m_machine{"KALDO_ROOT", m_root.Path().c_str()};
+    kaldo::testsupport::FakeUsbPrinter m_printer;
 };
 
 TEST_F(UsbStatusRetrievalTest, UsbRetrievalAsksTheDeviceAndStoresItsAnswer) {
-    const std::string answer = ReadBytes(test::StatusData("ready.xml"));
+    const std::string answer = ReadBytes(testsupport::StatusData("ready.xml"));
     m_printer.Respond(answer);
     {
         StatusRetrieval retrieval(Reporter(), MakeStatusSource, kNoDelay);
@@ -527,7 +527,7 @@ TEST_F(UsbStatusRetrievalTest, UsbPortWithoutStatusEndPointAsksNothing) {
 }
 
 TEST_F(UsbStatusRetrievalTest, PrinterWhoseContentReadsNoUsbStatusIsNotAskedButItsQueueIs) {
-    m_printer.Respond(ReadBytes(test::StatusData("ready.xml")));
+    m_printer.Respond(ReadBytes(testsupport::StatusData("ready.xml")));
     testsupport::FakeSpooler spooler;
     spooler.SetQueueState("Desk", QueueState{"idle", {}, {}, {}});
     StatusRequest request = UsbRequest("USB:Kaldo/Presslane 3020");
@@ -543,7 +543,7 @@ TEST_F(UsbStatusRetrievalTest, PrinterWhoseContentReadsNoUsbStatusIsNotAskedButI
 }
 
 TEST_F(UsbStatusRetrievalTest, CancelEndsAUsbRequestTheDeviceNeverAnswers) {
-    m_printer.Respond("", kaldo::testing::FakeUsbPrinter::Behaviour::Silent);
+    m_printer.Respond("", kaldo::testsupport::FakeUsbPrinter::Behaviour::Silent);
     WriteBytes(m_destination, "the previous document");
     {
         StatusRetrieval retrieval(Reporter(), MakeStatusSource, kNoDelay);

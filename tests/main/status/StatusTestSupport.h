@@ -1,7 +1,8 @@
 #pragma once
 
 #include "TestPaths.h"
-#include "tests/platform/TempFolder.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -15,25 +16,15 @@
 #include <utility>
 #include <vector>
 
-namespace kaldo::test {
+namespace kaldo::testsupport {
 
 inline std::string StatusData(const std::string& name) {
     return std::string(KALDO_TEST_DATA_DIR) + "/status/" + name;
 }
 
-inline std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-inline void WriteBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << bytes;
-}
-
 // A copy of a test input in `folder`, since the status checks rewrite what they read.
-inline std::string CopyStatusData(const kaldo::testing::TempFolder& folder, const std::string& name,
-                                  const std::string& as = {}) {
+inline std::string CopyStatusData(const kaldo::testsupport::TempFolder& folder,
+                                  const std::string& name, const std::string& as = {}) {
     const std::string target = folder / (as.empty() ? name : as);
     std::filesystem::copy_file(StatusData(name), target,
                                std::filesystem::copy_options::overwrite_existing);
@@ -86,4 +77,4 @@ private:
     std::vector<Entry> m_entries;
 };
 
-} // namespace kaldo::test
+} // namespace kaldo::testsupport

@@ -1,6 +1,6 @@
 #include "platform/fileversion/FileVersion.h"
 
-#include "tests/platform/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -23,7 +23,7 @@ protected:
         return path;
     }
 
-    kaldo::testing::TempFolder m_folder;
+    kaldo::testsupport::TempFolder m_folder;
 };
 
 TEST_F(FileVersionTest, VersionPrintsAsFourParts) {

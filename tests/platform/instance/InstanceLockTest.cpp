@@ -2,8 +2,8 @@
 #include "platform/instance/ProgramLock.h"
 #include "platform/instance/RuntimeFolder.h"
 
-#include "tests/platform/TempFolder.h"
 #include "tests/support/ChildProcess.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -22,9 +22,9 @@ using kaldo::InstanceLock;
 using kaldo::LockState;
 using kaldo::ProgramLock;
 using kaldo::RunState;
-using kaldo::testing::ScopedEnv;
-using kaldo::testing::TempFolder;
 using kaldo::testsupport::Child;
+using kaldo::testsupport::ScopedEnv;
+using kaldo::testsupport::TempFolder;
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "platform/registry/IniRegistry.h"
 
 #include "TestPaths.h"
-#include "tests/platform/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <QCoreApplication>
 
@@ -25,8 +25,8 @@ namespace {
 
 using kaldo::Hive;
 using kaldo::IniRegistry;
-using kaldo::testing::ScopedEnv;
-using kaldo::testing::TempFolder;
+using kaldo::testsupport::ScopedEnv;
+using kaldo::testsupport::TempFolder;
 
 const std::string kTendwell = "SOFTWARE\\Kaldo\\Tendwell";
 

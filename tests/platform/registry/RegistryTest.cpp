@@ -1,7 +1,7 @@
 #include "platform/registry/Registry.h"
 #include "platform/registry/IniRegistry.h"
 
-#include "tests/platform/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -57,7 +57,7 @@ public:
 };
 
 TEST(RegistryTest, ForwardingViewOverridesOnlyItsSubtree) {
-    kaldo::testing::TempFolder folder;
+    kaldo::testsupport::TempFolder folder;
     kaldo::IniRegistry store(folder / "machine.ini", folder / "user.ini");
     PrintView view(store);
     const std::string printers = "SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\Lab";

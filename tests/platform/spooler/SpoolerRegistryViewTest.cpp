@@ -1,8 +1,8 @@
 #include "platform/spooler/SpoolerRegistryView.h"
 
 #include "platform/registry/IniRegistry.h"
-#include "tests/platform/TempFolder.h"
 #include "tests/support/FakeSpooler.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -38,7 +38,7 @@ protected:
         m_spooler.Ports = {tcp, lpr, usb};
     }
 
-    testing::TempFolder m_folder;
+    testsupport::TempFolder m_folder;
     IniRegistry m_inner{m_folder / "machine.ini", m_folder / "user.ini"};
     testsupport::FakeSpooler m_spooler;
     SpoolerRegistryView m_view{m_inner, m_spooler};

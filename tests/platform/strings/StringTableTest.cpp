@@ -1,6 +1,6 @@
 #include "platform/strings/StringTable.h"
 
-#include "tests/platform/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@ namespace {
 using kaldo::CopyUtf8;
 using kaldo::LanguageIdForLocale;
 using kaldo::StringTable;
-using kaldo::testing::ScopedEnv;
+using kaldo::testsupport::ScopedEnv;
 
 constexpr std::string_view kFolder = ":/test/strings";
 

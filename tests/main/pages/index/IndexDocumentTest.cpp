@@ -6,7 +6,7 @@
 
 #include <filesystem>
 
-namespace kaldo::test {
+namespace kaldo::testsupport {
 namespace {
 
 std::string IndexData(const std::string& name) {
@@ -257,4 +257,4 @@ TEST_F(IndexDocumentTest, CopyIndexEntriesWritesEntriesAndReportsAFailedWrite) {
 }
 
 } // namespace
-} // namespace kaldo::test
+} // namespace kaldo::testsupport

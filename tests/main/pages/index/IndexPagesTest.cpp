@@ -4,7 +4,7 @@
 #include "tests/main/pages/PagesTestSupport.h"
 #include "tests/main/pages/index/SampleContent.h"
 
-namespace kaldo::test {
+namespace kaldo::testsupport {
 namespace {
 
 std::string IndexData(const std::string& name) {
@@ -116,7 +116,7 @@ TEST(IndexPagesSampleTest, SampleContentGivesIndexPageWithLettersAndEntriesWithL
     ASSERT_EQ(BuildIndexPages(files, labels, content.Config().Language_L10N(), PageTransformer()),
               kOk);
 
-    const std::string page = ReadFile(files.page);
+    const std::string page = ReadBytes(files.page);
     EXPECT_TRUE(Contains(page, "<title>Index</title>"));
     EXPECT_TRUE(Contains(page, "href=\"index_content.html#num\""));
     EXPECT_TRUE(Contains(page, ">0 - 9</a>"));
@@ -125,7 +125,7 @@ TEST(IndexPagesSampleTest, SampleContentGivesIndexPageWithLettersAndEntriesWithL
     EXPECT_TRUE(Contains(page, "src=\"index_content.html\""));
     EXPECT_TRUE(Contains(page, ">Troubleshooting<")) << "tabs come from the configuration";
 
-    const std::string entries = ReadFile(files.contentPage);
+    const std::string entries = ReadBytes(files.contentPage);
     EXPECT_TRUE(Contains(entries, "id=\"num\""));
     EXPECT_TRUE(Contains(entries, "2-sided printing"));
     EXPECT_TRUE(Contains(entries, "Paper jam")) << "titles begin with a capital";
@@ -135,4 +135,4 @@ TEST(IndexPagesSampleTest, SampleContentGivesIndexPageWithLettersAndEntriesWithL
 }
 
 } // namespace
-} // namespace kaldo::test
+} // namespace kaldo::testsupport

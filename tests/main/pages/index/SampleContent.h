@@ -7,19 +7,15 @@
 #include "main/shell/ModelFolders.h"
 #include "main/shell/ToolboxConfig.h"
 #include "platform/Paths.h"
-#include "tests/platform/TempFolder.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TestFiles.h"
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 
-namespace kaldo::test {
-
-inline std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+namespace kaldo::testsupport {
 
 inline bool Contains(const std::string& text, const std::string& needle) {
     return text.find(needle) != std::string::npos;
@@ -66,11 +62,11 @@ public:
     }
 
 private:
-    testing::TempFolder m_program;
+    testsupport::TempFolder m_program;
     ToolboxConfig m_config;
     ModelFolders m_folders;
     bool m_merged = false;
     bool m_loaded = false;
 };
 
-} // namespace kaldo::test
+} // namespace kaldo::testsupport

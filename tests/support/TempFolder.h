@@ -1,20 +1,23 @@
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <system_error>
 
-namespace kaldo::testing {
+namespace kaldo::testsupport {
 
-// A fresh folder below the test temp folder, removed with everything in it.
+// A fresh folder below the temporary folder (TMPDIR, else /tmp), removed with everything in
+// it. Path() is empty when it could not be made.
 class TempFolder {
 public:
     TempFolder() {
-        std::string pattern = ::testing::TempDir() + "kaldo-XXXXXX";
-        if (mkdtemp(pattern.data()) != nullptr)
+        std::error_code error;
+        std::string pattern =
+            (std::filesystem::temp_directory_path(error) / "kaldo-XXXXXX").string();
+        if (!error && mkdtemp(pattern.data()) != nullptr)
             m_path = pattern;
     }
     ~TempFolder() {
@@ -57,4 +60,4 @@ private:
     std::optional<std::string> m_old;
 };
 
-} // namespace kaldo::testing
+} // namespace kaldo::testsupport

@@ -1,4 +1,4 @@
-#include "main/printers/PercentEscapes.h"
+#include "platform/PercentDecoding.h"
 
 #include <gtest/gtest.h>
 
@@ -38,6 +38,24 @@ TEST(PercentEscapesTest, TextWithoutEscapesIsUnchanged) {
 
 TEST(PercentEscapesTest, EscapesAreDecodedOnce) {
     EXPECT_EQ(DecodePercentEscapes("%2520"), "%20");
+}
+
+TEST(UriEscapesTest, TwoDigitEscapeBecomesItsByte) {
+    EXPECT_EQ(DecodeUriEscapes("paper%20jam"), "paper jam");
+    EXPECT_EQ(DecodeUriEscapes("B%c3%BCro"), "B\xC3\xBCro");
+    EXPECT_EQ(DecodeUriEscapes("%2520"), "%20");
+}
+
+TEST(UriEscapesTest, EscapeAtTheVeryEndIsDecoded) {
+    EXPECT_EQ(DecodeUriEscapes("serial%41"), "serialA");
+    EXPECT_EQ(DecodeUriEscapes("%41"), "A");
+}
+
+TEST(UriEscapesTest, IncompleteEscapeStays) {
+    EXPECT_EQ(DecodeUriEscapes("end%7"), "end%7");
+    EXPECT_EQ(DecodeUriEscapes("%9z"), "%9z");
+    EXPECT_EQ(DecodeUriEscapes("100%"), "100%");
+    EXPECT_EQ(DecodeUriEscapes("a%00b"), "a%00b");
 }
 
 } // namespace

@@ -3,12 +3,15 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <optional>
 #include <sstream>
 #include <string>
+#include <string_view>
+#include <system_error>
 #include <vector>
 
-namespace kaldo::testing {
+namespace kaldo::testsupport {
 
 // The whole content of a file; none when it cannot be opened.
 inline std::optional<std::string> ReadFile(const std::string& path) {
@@ -20,8 +23,18 @@ inline std::optional<std::string> ReadFile(const std::string& path) {
     return text.str();
 }
 
-inline void WriteFile(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
+// The whole content of a file; empty when it cannot be read.
+inline std::string ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Makes `bytes` the whole file, and its folder first when that is missing.
+inline void WriteBytes(const std::string& path, std::string_view bytes) {
+    std::error_code error;
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), error);
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 // Names of the entries of a folder, sorted.
@@ -33,4 +46,4 @@ inline std::vector<std::string> FolderEntries(const std::string& folder) {
     return names;
 }
 
-} // namespace kaldo::testing
+} // namespace kaldo::testsupport

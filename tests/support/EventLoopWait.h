@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+
+#include <functional>
+
+namespace kaldo::testsupport {
+
+// Bounded wait for what arrives through the main thread's event loop (reports posted to it,
+// web pages loading): runs the loop until `condition` holds (true) or `limitMs` has passed.
+inline bool WaitUntil(const std::function<bool()>& condition, int limitMs = 20000) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition()) {
+        if (timer.elapsed() > limitMs)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    return true;
+}
+
+} // namespace kaldo::testsupport
