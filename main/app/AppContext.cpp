@@ -28,13 +28,6 @@ namespace kaldo {
 
 namespace {
 
-constexpr int kStringFatalStart = 102;
-constexpr int kStringFatalData = 103;
-constexpr int kStringFatalCaption = 104;
-constexpr int kStringNoPrinter = 131;
-
-constexpr int kErrorContentNotFound = 2;
-
 RedirectMode ReadRedirectMode(const Registry& registry) {
     // Linux has no such browser; the value is absent and the panes use Stop.
     auto version = registry.QueryValue(Hive::LocalMachine, "Software\\Microsoft\\Internet Explorer",
@@ -73,7 +66,7 @@ bool AppContext::Initialize(QWidget* window, const std::string& commandLinePrint
 
     m_catalog = std::make_unique<ContentCatalog>();
     if (!RefreshContent()) {
-        Fatal(kStringFatalData);
+        Fatal(StringId::FatalData);
         return false;
     }
     m_printer.Config = std::make_unique<ToolboxConfig>();
@@ -86,7 +79,7 @@ bool AppContext::Initialize(QWidget* window, const std::string& commandLinePrint
     };
     hooks.ShowContentNotFound = [this](const ToolboxConfig* config) {
         if (config != nullptr)
-            ShowErrorBox(m_window, *config, kErrorContentNotFound);
+            ShowErrorBox(m_window, *config, ErrorNumber::ContentNotFound);
     };
     hooks.SetUpModelFolders = [this](const ToolboxConfig& config) {
         SetUpModelFolders(config);
@@ -104,13 +97,13 @@ bool AppContext::Initialize(QWidget* window, const std::string& commandLinePrint
     m_selector->BuildPrinterList();
 
     switch (m_selector->SelectStartPrinter(commandLinePrinter)) {
-    case kStartPrinterSelected:
+    case StartPrinterResult::Selected:
         break;
-    case kCommandLinePrinterUnusable:
-        Fatal(kStringFatalStart);
+    case StartPrinterResult::CommandLinePrinterUnusable:
+        Fatal(StringId::FatalStart);
         return false;
     default:
-        Fatal(kStringNoPrinter);
+        Fatal(StringId::NoPrinter);
         return false;
     }
     const ToolboxConfig& config = *m_printer.Config;
@@ -135,8 +128,8 @@ bool AppContext::Initialize(QWidget* window, const std::string& commandLinePrint
     StartInternetCheck();
     m_webRefresh.Start({m_allWebs, m_folders.UiFolder, config.ModelPageUrl()});
 
-    if (BuildHeaderPage() != 0) {
-        ShowError(kErrorContentNotFound);
+    if (BuildHeaderPage() != ResultCode::Ok) {
+        ShowError(ErrorNumber::ContentNotFound);
         Shutdown();
         return false;
     }
@@ -145,7 +138,7 @@ bool AppContext::Initialize(QWidget* window, const std::string& commandLinePrint
     CreatePane(m_headerPane, panes.header);
     m_headerPane->Navigate(HeaderPagePath());
 
-    BuildFooter(kStatusCollecting);
+    BuildFooter(StatusValue::STATUS_COLLECTING);
     CreatePane(m_footerPane, panes.footer);
     m_footerPane->Navigate(FooterPagePath());
 
@@ -202,7 +195,7 @@ bool AppContext::RefreshContent() {
     return true;
 }
 
-int AppContext::BuildHeaderPage() {
+ResultCode AppContext::BuildHeaderPage() {
     std::vector<PrinterListEntry> printers;
     if (m_printer.Printers) {
         for (const PrinterEntry& entry : m_printer.Printers->Entries())
@@ -214,7 +207,7 @@ int AppContext::BuildHeaderPage() {
                                   m_transformer);
 }
 
-int AppContext::BuildIndexPages() {
+ResultCode AppContext::BuildIndexPages() {
     return kaldo::BuildIndexPages(IndexPageFilesFor(m_folders, *m_printer.Config),
                                   ProgramIndexLabels(), ContentLanguage(), m_transformer);
 }
@@ -240,14 +233,14 @@ StatusFacts AppContext::Facts() const {
     return StatusFactsFor(*m_printer.Config, UpdateState());
 }
 
-void AppContext::BuildFooter(int status) {
-    Trace("buildFooter: status = " + std::to_string(status) + "\n");
+void AppContext::BuildFooter(StatusValue status) {
+    Trace("buildFooter: status = " + std::to_string(ToInt(status)) + "\n");
     const ToolboxConfig& config = *m_printer.Config;
     const StatusFacts facts = Facts();
     const StatusPageFiles files =
         StatusPageFilesFor(m_folders, config.Files(), config.ConfigPath());
     status = EffectiveFooterStatus(status, facts);
-    if (status == kStatusCollecting) {
+    if (status == StatusValue::STATUS_COLLECTING) {
         m_status->Start(MakeStatusRequest(
             m_printer.PrinterIsNetworked, m_printer.PrinterPortName, config.PrinterWebUrl(),
             config.StatusPage(), ContentLanguage(), files.statusDocument, files.imagesFolder));
@@ -277,7 +270,7 @@ void AppContext::UpdateStatus(bool written) {
 
 void AppContext::RefreshStatus() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    BuildFooter(kStatusCollecting);
+    BuildFooter(StatusValue::STATUS_COLLECTING);
     if (m_footerPane)
         m_footerPane->Navigate(FooterPagePath());
     QApplication::restoreOverrideCursor();
@@ -299,7 +292,7 @@ bool AppContext::IsFramePage(const std::string& url) const {
     return kaldo::IsFramePage(url, m_allFrames);
 }
 
-void AppContext::ShowError(int kind) const {
+void AppContext::ShowError(ErrorNumber kind) const {
     ShowErrorBox(m_window, *m_printer.Config, kind);
 }
 
@@ -347,8 +340,8 @@ void AppContext::CreatePane(std::unique_ptr<BrowserHost>& pane, const QRect& rec
     pane->Create(m_window, rectangle);
 }
 
-void AppContext::Fatal(int textId) const {
-    ShowMessageBox(m_window, LoadResourceString(kStringFatalCaption), LoadResourceString(textId),
+void AppContext::Fatal(StringId textId) const {
+    ShowMessageBox(m_window, LoadResourceString(StringId::FatalCaption), LoadResourceString(textId),
                    QMessageBox::Critical);
 }
 

@@ -20,10 +20,10 @@ public:
     DialogPrompts(QWidget* owner, Shell& shell, WebCheck checkWeb,
                   DownloadOptions downloadOptions = {});
 
-    void ShowError(const ToolboxConfig& config, int number) override;
+    void ShowError(const ToolboxConfig& config, ErrorNumber number) override;
     void ShowLinkMessage(const ToolboxConfig& config, const std::string& title,
                          const std::string& text, const std::string& link) override;
-    int Download(const std::string& url, const std::string& localPath) override;
+    bool Download(const std::string& url, const std::string& localPath) override;
 
 private:
     QWidget* m_owner;

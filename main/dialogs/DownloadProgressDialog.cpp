@@ -18,14 +18,11 @@ namespace kaldo {
 
 namespace {
 
-constexpr int kTitleText = 124;
-constexpr int kMessageText = 125;
-constexpr int kCancelText = 126;
 constexpr int kBarWidth = 240;
 // A slow transfer is fine when someone watches; automation gives up on it after this.
 constexpr std::chrono::seconds kUnattendedDownloadLimit{20};
 
-QString Text(int id) {
+QString Text(StringId id) {
     return QString::fromStdString(LoadResourceString(id));
 }
 
@@ -37,11 +34,11 @@ int NextActivityPosition(int position) {
 
 DownloadProgressDialog::DownloadProgressDialog(QWidget* owner)
     : QDialog(owner)
-    , m_text(new QLabel(Text(kMessageText), this))
+    , m_text(new QLabel(Text(StringId::DownloadingFile), this))
     , m_bar(new QProgressBar(this))
-    , m_cancel(new QPushButton(Text(kCancelText), this))
+    , m_cancel(new QPushButton(Text(StringId::Cancel), this))
     , m_timer(new QTimer(this)) {
-    setWindowTitle(Text(kTitleText));
+    setWindowTitle(Text(StringId::RetrievingFile));
     m_bar->setRange(0, kActivityRange);
     m_bar->setValue(0);
     m_bar->setTextVisible(false);
@@ -68,18 +65,18 @@ void DownloadProgressDialog::showEvent(QShowEvent* event) {
     m_timer->start();
 }
 
-int DownloadWithProgress(QWidget* owner, const std::string& url, const std::string& localPath,
-                         const DownloadOptions& options) {
+bool DownloadWithProgress(QWidget* owner, const std::string& url, const std::string& localPath,
+                          const DownloadOptions& options) {
     DownloadProgressDialog dialog(owner);
-    std::atomic<int> fetched{0};
+    std::atomic<bool> fetched{false};
     auto worker = std::make_unique<DownloadWorker>(options);
-    const bool started = worker->start(url, localPath, [&dialog, &fetched](int result) {
+    const bool started = worker->start(url, localPath, [&dialog, &fetched](bool result) {
         fetched.store(result);
         QMetaObject::invokeMethod(
             &dialog, [&dialog] { dialog.done(QDialog::Accepted); }, Qt::QueuedConnection);
     });
     if (!started)
-        return -1;
+        return false;
 
     const bool finished = RunModal(dialog,
                                    dialog.windowTitle().toStdString() + ": " +
@@ -90,8 +87,8 @@ int DownloadWithProgress(QWidget* owner, const std::string& url, const std::stri
     // Waits for the worker; its message to the dialog, if any, is dropped with the dialog.
     worker.reset();
     if (cancelled)
-        return -1;
-    return fetched.load() == 1 ? 0 : -1;
+        return false;
+    return fetched.load();
 }
 
 } // namespace kaldo

@@ -125,7 +125,7 @@ bool FindStatusIcon(const std::string& statusDocumentPath, const std::string& im
     localPath.clear();
     std::string value;
     if (!IsStatusDocumentSizeAccepted(statusDocumentPath) ||
-        DocumentWriter::EvaluateXPath(statusDocumentPath, kIconExpression, value) != kOk)
+        DocumentWriter::EvaluateXPath(statusDocumentPath, kIconExpression, value) != ResultCode::Ok)
         return false;
     const std::string relative = value.empty() ? std::string() : value.substr(1);
     if (imagesFolder.empty() || !IsSafeIconPath(relative))
@@ -136,9 +136,9 @@ bool FindStatusIcon(const std::string& statusDocumentPath, const std::string& im
     return !fs::exists(fs::symlink_status(localPath, error));
 }
 
-int StatusFromReport(bool written, const std::string& statusDocumentPath) {
-    return written && CheckStatusDocument(statusDocumentPath) ? kStatusAvailable
-                                                              : kStatusUnavailable;
+StatusValue StatusFromReport(bool written, const std::string& statusDocumentPath) {
+    return written && CheckStatusDocument(statusDocumentPath) ? StatusValue::STATUS_AVAILABLE
+                                                              : StatusValue::STATUS_UNAVAILABLE;
 }
 
 } // namespace kaldo

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "main/pages/XmlHandles.h"
+#include "main/status/StatusInfo.h"
 
 #include <cstdint>
 #include <string>
@@ -37,6 +38,6 @@ bool FindStatusIcon(const std::string& statusDocumentPath, const std::string& im
 
 // The status the footer shows for a retrieval's report: available only when the document was
 // written and passes CheckStatusDocument.
-int StatusFromReport(bool written, const std::string& statusDocumentPath);
+StatusValue StatusFromReport(bool written, const std::string& statusDocumentPath);
 
 } // namespace kaldo

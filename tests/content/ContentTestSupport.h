@@ -135,9 +135,9 @@ public:
     // and returns the page; an empty text when the transformation failed.
     std::string Transform(const std::string& xmlPath, const std::string& stylesheet,
                           const std::string& page) const {
-        const int result = PageTransformer().Transform(xmlPath, Xml(stylesheet), Ui(page));
-        EXPECT_EQ(result, kOk) << stylesheet << " on " << xmlPath;
-        return result == kOk ? ReadBytes(Ui(page)) : std::string();
+        const ResultCode result = PageTransformer().Transform(xmlPath, Xml(stylesheet), Ui(page));
+        EXPECT_EQ(result, ResultCode::Ok) << stylesheet << " on " << xmlPath;
+        return result == ResultCode::Ok ? ReadBytes(Ui(page)) : std::string();
     }
 
 private:

@@ -99,22 +99,22 @@ public:
         std::string LocalPath;
     };
 
-    void ShowError(const ToolboxConfig&, int number) override { Errors.push_back(number); }
+    void ShowError(const ToolboxConfig&, ErrorNumber number) override { Errors.push_back(number); }
     void ShowLinkMessage(const ToolboxConfig&, const std::string& title, const std::string& text,
                          const std::string& link) override {
         LinkMessages.push_back({title, text, link});
     }
-    int Download(const std::string& url, const std::string& localPath) override {
+    bool Download(const std::string& url, const std::string& localPath) override {
         Downloads.push_back({url, localPath});
         const auto answer = Site.find(url);
         if (answer == Site.end())
-            return -1;
+            return false;
         std::ofstream(localPath, std::ios::binary | std::ios::trunc) << answer->second;
-        return 0;
+        return true;
     }
 
     std::map<std::string, std::string> Site;
-    std::vector<int> Errors;
+    std::vector<ErrorNumber> Errors;
     std::vector<LinkMessage> LinkMessages;
     std::vector<Transfer> Downloads;
 };

@@ -132,7 +132,7 @@ TEST_F(StatusRetrievalTest, NetworkRetrievalStoresTheDocumentAndFetchesTheIcon) 
     ASSERT_EQ(m_reports.Entries().size(), 1u);
     EXPECT_TRUE(m_reports.Entries()[0].written);
     EXPECT_TRUE(CheckStatusDocument(m_destination));
-    EXPECT_EQ(StatusFromReport(true, m_destination), kStatusAvailable);
+    EXPECT_EQ(StatusFromReport(true, m_destination), StatusValue::STATUS_AVAILABLE);
     EXPECT_TRUE(fs::exists(m_images + "/images/status/ready.png"));
     EXPECT_EQ(FolderEntries(m_xml), std::vector<std::string>{"devicestatus.xml"});
 
@@ -202,7 +202,7 @@ TEST_F(StatusRetrievalTest, BrokenDocumentsAreStoredButGiveNoStatus) {
         const std::optional<bool> written = RetrieveOnce(printers);
         ASSERT_TRUE(written);
         EXPECT_TRUE(*written);
-        EXPECT_EQ(StatusFromReport(true, m_destination), kStatusUnavailable);
+        EXPECT_EQ(StatusFromReport(true, m_destination), StatusValue::STATUS_UNAVAILABLE);
         EXPECT_EQ(Count(printers.Requests(), "/images/"), 0u);
     }
 }
@@ -234,7 +234,7 @@ TEST_F(StatusRetrievalTest, UnreachablePrinterReportsNothingWrittenAndLeavesNoDo
     EXPECT_FALSE(m_reports.Entries()[0].written);
     EXPECT_FALSE(fs::exists(m_destination));
     EXPECT_TRUE(FolderEntries(m_xml).empty());
-    EXPECT_EQ(StatusFromReport(false, m_destination), kStatusUnavailable);
+    EXPECT_EQ(StatusFromReport(false, m_destination), StatusValue::STATUS_UNAVAILABLE);
 }
 
 TEST_F(StatusRetrievalTest, IconPathClimbingOutOfTheImagesFolderIsNeverFetched) {
