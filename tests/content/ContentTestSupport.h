@@ -125,7 +125,7 @@ public:
     }
 
     const std::string& Name() const { return m_name; }
-    int MergeResult() const { return m_merge; }
+    ResultCode MergeResult() const { return m_merge; }
     std::string Folder() const { return m_folder; }
     std::string Path(const std::string& relative) const { return m_folder + "/" + relative; }
     std::string Xml(const std::string& name) const { return Path("xml/" + name); }
@@ -144,7 +144,7 @@ private:
     std::string m_name;
     testing::TempFolder m_root;
     std::string m_folder;
-    int m_merge = -1;
+    ResultCode m_merge = static_cast<ResultCode>(-1);
 };
 
 } // namespace kaldo::test

@@ -29,8 +29,9 @@ TEST_F(ErrorBoxTest, ContentNotFoundShowsItsTextUnderTheDialogTitle) {
 }
 
 TEST_F(ErrorBoxTest, NumbersFromEightOnShowAnEmptyText) {
-    EXPECT_EQ(MakeErrorBox(nullptr, *m_config, 8)->text(), "");
-    EXPECT_EQ(MakeErrorBox(nullptr, *m_config, 42)->windowTitle(), "Kaldo Tendwell");
+    EXPECT_EQ(MakeErrorBox(nullptr, *m_config, static_cast<ErrorNumber>(8))->text(), "");
+    EXPECT_EQ(MakeErrorBox(nullptr, *m_config, static_cast<ErrorNumber>(42))->windowTitle(),
+              "Kaldo Tendwell");
 }
 
 TEST_F(ErrorBoxTest, BoxIsModalOverItsOwnerUntilClosed) {

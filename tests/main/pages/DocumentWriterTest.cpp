@@ -203,7 +203,7 @@ struct XPathCase {
     const char* behaviour;
     std::string file;
     const char* expression;
-    int code;
+    ResultCode code;
     const char* value; // what the caller's "old" value becomes
 };
 

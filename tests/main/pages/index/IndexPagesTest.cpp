@@ -21,7 +21,7 @@ protected:
                    Path("index_content.html"), IndexData("config.xml")};
     }
 
-    int Build() { return BuildIndexPages(m_files, {"Index", "0 - 9"}, "EN", m_transformer); }
+    ResultCode Build() { return BuildIndexPages(m_files, {"Index", "0 - 9"}, "EN", m_transformer); }
 
     IndexPageFiles m_files;
     PageTransformer m_transformer;
