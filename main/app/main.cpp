@@ -153,8 +153,11 @@ int main(int argc, char** argv) {
         kaldo::ParseCommandLine(kaldo::CommandLineFromArguments(argc, argv));
     if (commandLine.QueryMode) {
         kaldo::CupsSpooler spooler;
+        // The exit code answers: 1 has content, 0 not.
         return kaldo::QueryPrinterHasContent(commandLine.QueryPrinter, kaldo::ProgramFolder(),
-                                             kaldo::ProgramLanguageCode(), spooler);
+                                             kaldo::ProgramLanguageCode(), spooler)
+                   ? 1
+                   : 0;
     }
 
     const std::string className = kaldo::LoadResourceString(kaldo::StringId::ClassName);
