@@ -32,7 +32,7 @@ void DialogPrompts::ShowLinkMessage(const ToolboxConfig& config, const std::stri
     RunModal(dialog, title + ": " + text + " " + link);
 }
 
-bool DialogPrompts::Download(const std::string& url, const std::string& localPath) {
+int DialogPrompts::Download(const std::string& url, const std::string& localPath) {
     return DownloadWithProgress(m_owner, url, localPath, m_downloadOptions);
 }
 

@@ -23,7 +23,7 @@ public:
     void ShowError(const ToolboxConfig& config, ErrorNumber number) override;
     void ShowLinkMessage(const ToolboxConfig& config, const std::string& title,
                          const std::string& text, const std::string& link) override;
-    bool Download(const std::string& url, const std::string& localPath) override;
+    int Download(const std::string& url, const std::string& localPath) override;
 
 private:
     QWidget* m_owner;

@@ -65,8 +65,8 @@ void DownloadProgressDialog::showEvent(QShowEvent* event) {
     m_timer->start();
 }
 
-bool DownloadWithProgress(QWidget* owner, const std::string& url, const std::string& localPath,
-                          const DownloadOptions& options) {
+int DownloadWithProgress(QWidget* owner, const std::string& url, const std::string& localPath,
+                         const DownloadOptions& options) {
     DownloadProgressDialog dialog(owner);
     std::atomic<bool> fetched{false};
     auto worker = std::make_unique<DownloadWorker>(options);
@@ -76,7 +76,7 @@ bool DownloadWithProgress(QWidget* owner, const std::string& url, const std::str
             &dialog, [&dialog] { dialog.done(QDialog::Accepted); }, Qt::QueuedConnection);
     });
     if (!started)
-        return false;
+        return -1;
 
     const bool finished = RunModal(dialog,
                                    dialog.windowTitle().toStdString() + ": " +
@@ -87,8 +87,8 @@ bool DownloadWithProgress(QWidget* owner, const std::string& url, const std::str
     // Waits for the worker; its message to the dialog, if any, is dropped with the dialog.
     worker.reset();
     if (cancelled)
-        return false;
-    return fetched.load();
+        return -1;
+    return fetched.load() ? 0 : -1;
 }
 
 } // namespace kaldo

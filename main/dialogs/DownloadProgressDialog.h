@@ -49,9 +49,9 @@ private:
 };
 
 // Fetches `url` into `localPath` on a worker thread while the dialog is shown over `owner`.
-// True when the file was fetched; false when the transfer failed or the user cancelled it, and
-// then no file (partial or whole) is left at `localPath`.
-bool DownloadWithProgress(QWidget* owner, const std::string& url, const std::string& localPath,
-                          const DownloadOptions& options = {});
+// 0 when the file was fetched; -1 when the transfer failed or the user cancelled it, and then
+// no file (partial or whole) is left at `localPath`.
+int DownloadWithProgress(QWidget* owner, const std::string& url, const std::string& localPath,
+                         const DownloadOptions& options = {});
 
 } // namespace kaldo

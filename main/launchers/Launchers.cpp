@@ -206,7 +206,7 @@ void Launchers::FetchContent(const std::string& url, const std::string& localPat
             ShowError(ErrorNumber::NoWeb);
             return;
         }
-        if (m_services.prompts.Download(url, localPath) && Fetched(localPath))
+        if (m_services.prompts.Download(url, localPath) == 0 && Fetched(localPath))
             fetched();
     });
 }
@@ -220,7 +220,7 @@ bool Launchers::Fetched(const std::string& localPath) {
         RemoveFile(localPath);
         return false;
     }
-    if (!m_services.prompts.Download(first.Address, localPath))
+    if (m_services.prompts.Download(first.Address, localPath) != 0)
         return false;
     if (InspectDownload(ReadHead(localPath)).Kind != DownloadKind::Wanted) {
         RemoveFile(localPath);

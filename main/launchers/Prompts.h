@@ -22,9 +22,9 @@ public:
     virtual void ShowLinkMessage(const ToolboxConfig& config, const std::string& title,
                                  const std::string& text, const std::string& link) = 0;
 
-    // Fetches `url` into `localPath` while the progress dialog is shown: true when the file was
-    // fetched, false when the transfer failed or the user cancelled it (no file is left then).
-    virtual bool Download(const std::string& url, const std::string& localPath) = 0;
+    // Fetches `url` into `localPath` while the progress dialog is shown: 0 when the file was
+    // fetched, -1 when the transfer failed or the user cancelled it (no file is left then).
+    virtual int Download(const std::string& url, const std::string& localPath) = 0;
 };
 
 } // namespace kaldo

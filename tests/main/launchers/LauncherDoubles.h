@@ -104,13 +104,13 @@ public:
                          const std::string& link) override {
         LinkMessages.push_back({title, text, link});
     }
-    bool Download(const std::string& url, const std::string& localPath) override {
+    int Download(const std::string& url, const std::string& localPath) override {
         Downloads.push_back({url, localPath});
         const auto answer = Site.find(url);
         if (answer == Site.end())
-            return false;
+            return -1;
         std::ofstream(localPath, std::ios::binary | std::ios::trunc) << answer->second;
-        return true;
+        return 0;
     }
 
     std::map<std::string, std::string> Site;
