@@ -18,7 +18,7 @@ void IndexBuild(benchmark::State& state) {
     const IndexPageFiles files = IndexPageFilesFor(folders, config);
     const PageTransformer transformer;
     for (auto _ : state) {
-        if (BuildIndexPages(files, {"Index", "0 - 9"}, "EN", transformer) != 0) {
+        if (BuildIndexPages(files, {"Index", "0 - 9"}, "EN", transformer) != ResultCode::Ok) {
             state.SkipWithError("index build failed");
             break;
         }

@@ -24,7 +24,7 @@ inline bool StageSampleModel(const BenchFolder& folder, ToolboxConfig& config,
                           std::filesystem::copy_options::recursive, failure);
     if (failure ||
         MergeContentInfo(JoinPath(content, "toolboxinfo.xml"), JoinPath(content, "tabinfo.xml"),
-                         JoinPath(content, "toolbox.xml"), "EN") != 0 ||
+                         JoinPath(content, "toolbox.xml"), "EN") != ResultCode::Ok ||
         !config.Load(content, "KP3020"))
         return false;
     folders = ComputeModelFolders(folder.Path(""), config);

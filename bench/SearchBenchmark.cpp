@@ -80,7 +80,7 @@ public:
     }
 
 protected:
-    int Search(KeywordSearch& engine, const char* keywords) {
+    ResultCode Search(KeywordSearch& engine, const char* keywords) {
         return engine.search(m_folder.Path("index.xml"), m_folder.Path("synonyms.xml"), keywords,
                              m_folder.Path("results.xml"), kLabels);
     }
@@ -91,7 +91,7 @@ protected:
 // The usual case: the index stays parsed between searches.
 BENCHMARK_DEFINE_F(SearchFixture, SearchHeldIndex)(benchmark::State& state) {
     KeywordSearch engine("EN");
-    if (Search(engine, "paper jam toner") != 0)
+    if (Search(engine, "paper jam toner") != ResultCode::Ok)
         state.SkipWithError("search failed");
     for (auto _ : state)
         benchmark::DoNotOptimize(Search(engine, "paper jam toner"));
@@ -126,7 +126,8 @@ void SearchPagesHeldIndex(benchmark::State& state) {
     auto search = [&] {
         const SearchPageResult result =
             BuildSearchPages(engine, "EN", "paper jam toner", prompt, labels, files, transformer);
-        return result.search == 0 && result.sorted == 0 && result.page == 0 && result.content == 0;
+        return result.search == ResultCode::Ok && result.sorted == ResultCode::Ok &&
+               result.page == ResultCode::Ok && result.content == ResultCode::Ok;
     };
     if (!search()) {
         state.SkipWithError("search pages failed");

@@ -12,7 +12,7 @@ namespace {
 // The footer and trouble-solution pages of the sample content, as rebuilt when a status
 // retrieval starts (status 1) and when it reports a usable document (status 0).
 void FooterRebuild(benchmark::State& state) {
-    const int status = static_cast<int>(state.range(0));
+    const auto status = static_cast<StatusValue>(state.range(0));
     const StagedSampleModel model(state);
     if (!model.Ready(state))
         return;
@@ -32,7 +32,8 @@ void FooterRebuild(benchmark::State& state) {
     for (auto _ : state) {
         StatusInfo info;
         FillStatusInfo(info, status, facts);
-        if (BuildFooterPages(status, info, files, config.Language_L10N(), transformer) != 0) {
+        if (BuildFooterPages(status, info, files, config.Language_L10N(), transformer) !=
+            ResultCode::Ok) {
             state.SkipWithError("footer build failed");
             break;
         }

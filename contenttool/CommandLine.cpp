@@ -80,7 +80,7 @@ std::optional<UsageError> ParseRender(const std::vector<std::string>& arguments,
         } else if (name == "--status") {
             if (*value != "0" && *value != "1" && *value != "2")
                 return UsageError{"--status takes 0, 1 or 2, not '" + *value + "'"};
-            request.status = *value->c_str() - '0';
+            request.status = static_cast<StatusValue>(*value->c_str() - '0');
         } else if (value->empty()) {
             return UsageError{"--search needs words to search"};
         } else {

@@ -487,8 +487,9 @@ void ContentChecker::BuildPages(const ToolboxConfig& config, const ModelFolders&
     if (!WriteSampleStatusDocument(statusDocument))
         Report(statusDocument, "the sample status document cannot be written");
     const StatusFacts facts{true, kSampleAddress, config.DisplayToner(), config.StatusOverUSB(),
-                            kUpdateStateAvailable};
-    for (int status : {kStatusAvailable, kStatusCollecting, kStatusUnavailable})
+                            UpdateState::UpdatesAvailable};
+    for (StatusValue status : {StatusValue::STATUS_AVAILABLE, StatusValue::STATUS_COLLECTING,
+                               StatusValue::STATUS_UNAVAILABLE})
         ReportBuild(builder.Footer(status, facts));
 
     const PageBuild index = builder.Index();

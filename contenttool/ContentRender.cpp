@@ -34,7 +34,7 @@ private:
         m_result.errors.push_back(m_shown.Show(path) + ": " + m_shown.ShowText(reason));
     }
     bool Merge();
-    int FooterStatus(const std::string& statusDocument);
+    std::optional<StatusValue> FooterStatus(const std::string& statusDocument);
     void Take(const PageBuild& build);
 
     const RenderRequest& m_request;
@@ -84,9 +84,8 @@ void Renderer::Run() {
                                      : m_request.selected;
     Take(builder.Header(m_request.printers, selected));
 
-    const int status = FooterStatus(builder.StatusDocumentPath());
-    if (status >= 0)
-        Take(builder.Footer(status, StatusFactsFor(config, 0)));
+    if (const std::optional<StatusValue> status = FooterStatus(builder.StatusDocumentPath()))
+        Take(builder.Footer(*status, StatusFactsFor(config, UpdateState::NotChecked)));
     Take(builder.Index());
     if (m_request.keywords)
         Take(builder.Search(*m_request.keywords));
@@ -99,22 +98,22 @@ bool Renderer::Merge() {
     const std::string toolboxInfo = piece("toolboxinfo.xml");
     const std::string tabInfo = piece("tabinfo.xml");
     const std::string toolbox = piece("toolbox.xml");
-    const int code = MergeContentInfo(toolboxInfo, tabInfo, toolbox, ProgramLanguageCode());
-    if (code == kOk)
+    const ResultCode code = MergeContentInfo(toolboxInfo, tabInfo, toolbox, ProgramLanguageCode());
+    if (code == ResultCode::Ok)
         return true;
     std::error_code error;
-    if (code == kParseInput)
+    if (code == ResultCode::ParseInput)
         Fail(fs::exists(toolboxInfo, error) ? tabInfo : toolboxInfo, "cannot be read");
-    else if (code == kOpenWriteFile)
+    else if (code == ResultCode::OpenWriteFile)
         Fail(toolbox, "cannot be written");
     else
-        Fail(toolbox, "the configuration cannot be merged (" + std::to_string(code) + ")");
+        Fail(toolbox, "the configuration cannot be merged (" + std::to_string(ToInt(code)) + ")");
     return false;
 }
 
-// The status the footer is asked for, with a given status document in place; -1 when the
+// The status the footer is asked for, with a given status document in place; none when the
 // footer cannot be built as asked.
-int Renderer::FooterStatus(const std::string& statusDocument) {
+std::optional<StatusValue> Renderer::FooterStatus(const std::string& statusDocument) {
     if (!m_request.statusDocument.empty()) {
         std::error_code error;
         if (!fs::equivalent(m_request.statusDocument, statusDocument, error)) {
@@ -129,27 +128,28 @@ int Renderer::FooterStatus(const std::string& statusDocument) {
         }
         if (error) {
             Fail(statusDocument, "the status document cannot be put here: " + error.message());
-            return -1;
+            return std::nullopt;
         }
     }
     if (m_request.status) {
         std::error_code error;
-        if (*m_request.status == kStatusAvailable && !fs::is_regular_file(statusDocument, error)) {
+        if (*m_request.status == StatusValue::STATUS_AVAILABLE &&
+            !fs::is_regular_file(statusDocument, error)) {
             Fail(statusDocument, "status 0 shows this status document, which is missing");
-            return -1;
+            return std::nullopt;
         }
         return *m_request.status;
     }
     // As when a retrieval reports: the document counts only when it passes the check.
     if (m_request.statusDocument.empty())
-        return kStatusCollecting;
-    const int status = StatusFromReport(true, statusDocument);
-    if (status != kStatusAvailable)
+        return StatusValue::STATUS_COLLECTING;
+    const StatusValue status = StatusFromReport(true, statusDocument);
+    if (status != StatusValue::STATUS_AVAILABLE)
         m_result.notes.push_back(m_request.statusDocument +
                                  ": does not pass the program's check of a status document (it "
                                  "must parse and list an installed hard drive); the footer "
                                  "shows status " +
-                                 std::to_string(status));
+                                 std::to_string(ToInt(status)));
     return status;
 }
 

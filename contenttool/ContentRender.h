@@ -1,6 +1,7 @@
 #pragma once
 
 #include "main/pages/HeaderPage.h"
+#include "main/status/StatusInfo.h"
 
 #include <optional>
 #include <string>
@@ -16,7 +17,7 @@ struct RenderRequest {
     std::string selected;                   // empty: the first printer
     std::string address;                    // the printer's network address; empty over USB
     std::string statusDocument;             // copied into the XML folder when given
-    std::optional<int> status;              // default: what the status document gives, else 1
+    std::optional<StatusValue> status;      // default: what the status document gives, else 1
     std::optional<std::string> keywords;    // also build the search pages for these
 };
 

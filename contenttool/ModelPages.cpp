@@ -12,33 +12,34 @@ namespace kaldo {
 
 namespace fs = std::filesystem;
 
-std::string ResultCodeText(int code) {
+std::string ResultCodeText(ResultCode code) {
     switch (code) {
-    case kOk:
+    case ResultCode::Ok:
         return "no error";
-    case kMissingArgument:
+    case ResultCode::MissingArgument:
         return "a file name is missing (500)";
-    case kTransformParseXml:
+    case ResultCode::TransformParseXml:
         return "the document to transform does not parse (501)";
-    case kTransformParseXsl:
+    case ResultCode::TransformParseXsl:
         return "the stylesheet does not parse (502)";
-    case kTransformApply:
+    case ResultCode::TransformApply:
         return "the transformation produced no result (503)";
-    case kTransformSave:
+    case ResultCode::TransformSave:
         return "the page cannot be saved (504)";
-    case kParseInput:
+    case ResultCode::ParseInput:
         return "an input document does not parse or the output cannot be written (607)";
-    case kNoRoot:
+    case ResultCode::NoRoot:
         return "an input document has no root element (608)";
-    case kIndexMerge:
+    case ResultCode::IndexMerge:
         return "the index files cannot be merged (701)";
     default:
-        return "the document cannot be written (" + std::to_string(code) + ")";
+        return "the document cannot be written (" + std::to_string(ToInt(code)) + ")";
     }
 }
 
 std::string PageBuild::Reason() const {
-    std::string reason = code != kOk ? ResultCodeText(code) : "the transformation failed";
+    std::string reason =
+        code != ResultCode::Ok ? ResultCodeText(code) : "the transformation failed";
     const std::string details = JoinLines(said);
     if (!details.empty())
         reason += ": " + details;
@@ -85,17 +86,17 @@ PageBuild ModelPageBuilder::Header(const std::vector<PrinterListEntry>& printers
     return build;
 }
 
-PageBuild ModelPageBuilder::Footer(int status, const StatusFacts& facts) {
+PageBuild ModelPageBuilder::Footer(StatusValue status, const StatusFacts& facts) {
     const StatusPageFiles files =
         StatusPageFilesFor(m_folders, m_config.Files(), m_config.ConfigPath());
     status = EffectiveFooterStatus(status, facts);
     std::vector<std::string> pages{files.statusPage, files.solutionsPage, files.currentProblemPage};
     std::vector<std::string> sources{files.statusStylesheet, files.solutions,
                                      files.solutionsStylesheet, files.currentStylesheet};
-    if (status == kStatusAvailable)
+    if (status == StatusValue::STATUS_AVAILABLE)
         sources.push_back(files.statusDocument);
     PageBuild build =
-        Start("footer with status " + std::to_string(status), pages, std::move(sources));
+        Start("footer with status " + std::to_string(ToInt(status)), pages, std::move(sources));
     StatusInfo info;
     FillStatusInfo(info, status, facts);
     build.code = BuildFooterPages(status, info, files, m_config.Language_L10N(), m_transformer);
@@ -127,8 +128,8 @@ PageBuild ModelPageBuilder::Search(const std::string& keywords) {
     const SearchPageResult result =
         BuildSearchPages(engine, m_config.Language_L10N(), keywords, prompt, ProgramSearchLabels(),
                          files, m_transformer);
-    for (int code : {result.search, result.sorted, result.page, result.content}) {
-        if (code != kOk) {
+    for (ResultCode code : {result.search, result.sorted, result.page, result.content}) {
+        if (code != ResultCode::Ok) {
             build.code = code;
             break;
         }

@@ -17,13 +17,13 @@ namespace kaldo {
 // current.
 struct PageBuild {
     std::string what;                 // "header page", "footer with status 0", ...
-    int code = 0;                     // the builder's result code
+    ResultCode code = ResultCode::Ok; // the builder's result code
     std::vector<std::string> written; // pages (HTML) written
     std::vector<std::string> missing; // pages the build should have written and did not
     std::vector<std::string> sources; // stylesheets and documents the build reads
     std::vector<std::string> said;    // what libxml2 and libxslt reported meanwhile
 
-    bool Failed() const { return code != 0 || !missing.empty(); }
+    bool Failed() const { return code != ResultCode::Ok || !missing.empty(); }
     // Why it failed: the result code's meaning and the first messages of the libraries.
     std::string Reason() const;
 };
@@ -36,7 +36,7 @@ public:
     PageBuild Header(const std::vector<PrinterListEntry>& printers, const std::string& selected);
     // `status` as asked for; the footer shows what EffectiveFooterStatus makes of it. Status 0
     // embeds the status document that is in the XML folder.
-    PageBuild Footer(int status, const StatusFacts& facts);
+    PageBuild Footer(StatusValue status, const StatusFacts& facts);
     PageBuild Index();
     PageBuild Search(const std::string& keywords);
 
@@ -55,6 +55,6 @@ private:
 };
 
 // The meaning of a page-generation result code.
-std::string ResultCodeText(int code);
+std::string ResultCodeText(ResultCode code);
 
 } // namespace kaldo

@@ -11,8 +11,6 @@
 
 namespace kaldo {
 
-namespace strings = installer_strings;
-
 InstallerOptions ParseInstallerOptions(const std::vector<std::string>& arguments) {
     InstallerOptions options;
     for (size_t i = 0; i < arguments.size(); ++i) {
@@ -62,19 +60,19 @@ int RunCommandLineInstall(const InstallerOptions& options, SetupSupport& setup, 
                           const std::string& installerFolder, std::ostream& out,
                           std::ostream& err) {
     if (setup.getOsClass() < kFirstSupportedOsClass) {
-        err << setup.loadString(strings::kUnsupportedCaption) << ": "
-            << setup.loadString(strings::kUnsupportedText) << "\n";
+        err << InstallerText(setup, InstallerString::UnsupportedCaption) << ": "
+            << InstallerText(setup, InstallerString::UnsupportedText) << "\n";
         return kExitInstallFailed;
     }
     if (setup.isUserInGroup(kAdministratorsGroup) == 0)
-        err << "warning: " << setup.loadString(strings::kPrivilegesCaption) << "\n";
+        err << "warning: " << InstallerText(setup, InstallerString::PrivilegesCaption) << "\n";
 
     InstallSettings settings;
     settings.ProgramFilesFolder = setup.getSpecialFolder(kFolderProgramFiles).value_or("");
     settings.PrinterName = options.HasPrinter ? options.Printer : HandedOverPrinter(registry);
 
-    out << setup.loadString(strings::kProgressMessage) << ": " << installerFolder << " -> "
-        << ProgramFolderIn(settings.ProgramFilesFolder) << std::endl;
+    out << InstallerText(setup, InstallerString::ProgressMessage) << ": " << installerFolder
+        << " -> " << ProgramFolderIn(settings.ProgramFilesFolder) << std::endl;
     const InstallResult result =
         RunInstall(settings, installerFolder, setup, registry, [&](int step) {
             static constexpr const char* kSteps[] = {"", "copying files", "creating shortcuts",
@@ -83,11 +81,13 @@ int RunCommandLineInstall(const InstallerOptions& options, SetupSupport& setup, 
             out << "[" << step << "/4] " << kSteps[step] << std::endl;
         });
     if (!result.Succeeded()) {
-        err << setup.loadString(strings::kFailedTitle) << "\n" << result.Message << "\n";
+        err << InstallerText(setup, InstallerString::FailedTitle) << "\n" << result.Message << "\n";
         return kExitInstallFailed;
     }
-    out << setup.loadString(strings::kCompleteTitle) << "\n"
-        << FormatText(setup.loadString(strings::kCompleteText), ModelName(installerFolder)) << "\n";
+    out << InstallerText(setup, InstallerString::CompleteTitle) << "\n"
+        << FormatText(InstallerText(setup, InstallerString::CompleteText),
+                      ModelName(installerFolder))
+        << "\n";
     return kExitInstalled;
 }
 

@@ -151,7 +151,7 @@ InstallResult RunInstall(const InstallSettings& settings, const std::string& ins
 
     begin(kStepShortcuts);
     if (!setup.createProgramsShortcut(
-            mainProgram, setup.loadString(installer_strings::kProgramsShortcut), "", "") ||
+            mainProgram, InstallerText(setup, InstallerString::ProgramsShortcut), "", "") ||
         !setup.createProgramsShortcut(uninstaller, std::string(kUninstallerMenuEntry), "", ""))
         return failed(kStepShortcuts, "The menu entry could not be created: " + setup.lastError());
     std::string iconError;
@@ -163,7 +163,7 @@ InstallResult RunInstall(const InstallSettings& settings, const std::string& ins
     if (!desktop)
         return failed(kStepShortcuts, "The desktop folder is unknown.");
     if (!setup.createShortcut(
-            mainProgram, JoinPath(*desktop, setup.loadString(installer_strings::kDesktopShortcut)),
+            mainProgram, JoinPath(*desktop, InstallerText(setup, InstallerString::DesktopShortcut)),
             "", ""))
         return failed(kStepShortcuts,
                       "The desktop shortcut could not be created: " + setup.lastError());
@@ -180,7 +180,7 @@ InstallResult RunInstall(const InstallSettings& settings, const std::string& ins
 
     begin(kStepUninstallEntry);
     if (!registry.SetValue(Hive::LocalMachine, kUninstallKey, "DisplayName",
-                           setup.loadString(installer_strings::kProductName)) ||
+                           InstallerText(setup, InstallerString::ProductName)) ||
         !registry.SetValue(Hive::LocalMachine, kUninstallKey, "UninstallString", uninstaller))
         return failed(kStepUninstallEntry,
                       registryFailure + std::string(kUninstallKey) + " could not be written.");

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "setupsupport/SetupSupport.h"
+
+#include <string>
 #include <string_view>
 
 namespace kaldo {
@@ -8,31 +11,36 @@ namespace kaldo {
 constexpr std::string_view kInstallerStringTables = ":/kaldo/tendwellinstall/strings";
 
 // The installer's string ids.
-namespace installer_strings {
-constexpr int kProductName = 1;
-constexpr int kProgramsShortcut = 2; // "Kaldo Presslane\Kaldo Tendwell"
-constexpr int kDesktopShortcut = 3;
-constexpr int kConfirmCancelCaption = 4;
-constexpr int kConfirmCancelText = 5;
-constexpr int kWindowCaption = 6;
-constexpr int kExit = 7;
-constexpr int kContinue = 8;
-constexpr int kWelcomeText = 9; // %s: the model name
-constexpr int kUnsupportedCaption = 10;
-constexpr int kUnsupportedText = 11;
-constexpr int kPrivilegesCaption = 12;
-constexpr int kPrivilegesText = 13;
-constexpr int kCompleteTitle = 14;
-constexpr int kFinish = 15;
-constexpr int kCompleteText = 16; // %s: the model name
-constexpr int kYes = 17;
-constexpr int kNo = 18;
-constexpr int kFailedTitle = 19;
-constexpr int kFailedText = 20; // %s: the reported message
-constexpr int kClose = 21;
-constexpr int kSupportLink = 22;
-constexpr int kProgressMessage = 23;
-constexpr int kProgressCaption = 24;
-} // namespace installer_strings
+enum class InstallerString : int {
+    ProductName = 1,
+    ProgramsShortcut = 2, // "Kaldo Presslane\Kaldo Tendwell"
+    DesktopShortcut = 3,
+    ConfirmCancelCaption = 4,
+    ConfirmCancelText = 5,
+    WindowCaption = 6,
+    Exit = 7,
+    Continue = 8,
+    WelcomeText = 9, // %s: the model name
+    UnsupportedCaption = 10,
+    UnsupportedText = 11,
+    PrivilegesCaption = 12,
+    PrivilegesText = 13,
+    CompleteTitle = 14,
+    Finish = 15,
+    CompleteText = 16, // %s: the model name
+    Yes = 17,
+    No = 18,
+    FailedTitle = 19,
+    FailedText = 20, // %s: the reported message
+    Close = 21,
+    SupportLink = 22,
+    ProgressMessage = 23,
+    ProgressCaption = 24,
+};
+
+// String `id` of the installer's table in the user's language; empty when missing.
+inline std::string InstallerText(const SetupSupport& setup, InstallerString id) {
+    return setup.loadString(static_cast<int>(id));
+}
 
 } // namespace kaldo

@@ -11,8 +11,6 @@
 
 namespace kaldo {
 
-namespace strings = uninstaller_strings;
-
 namespace {
 
 // Message texts of the window's boxes end lines where a box would; one line reads better here.
@@ -74,19 +72,19 @@ int RunCommandLineUninstall(const UninstallerOptions& options, const SetupSuppor
                             Uninstaller& uninstaller, RunState mainProgram, std::ostream& out,
                             std::ostream& err) {
     if (mainProgram == RunState::Running) {
-        err << setup.loadString(strings::kRunningCaption) << ": "
-            << oneLine(setup.loadString(strings::kRunningText)) << "\n";
+        err << UninstallerText(setup, UninstallerString::RunningCaption) << ": "
+            << oneLine(UninstallerText(setup, UninstallerString::RunningText)) << "\n";
         return kExitNotRemoved;
     }
     if (mainProgram == RunState::Unknown) {
-        err << setup.loadString(strings::kWindowCaption) << ": "
-            << oneLine(setup.loadString(strings::kRunningUnknownText)) << "\n";
+        err << UninstallerText(setup, UninstallerString::WindowCaption) << ": "
+            << oneLine(UninstallerText(setup, UninstallerString::RunningUnknownText)) << "\n";
         return kExitNotRemoved;
     }
     uninstaller.Refresh();
     if (uninstaller.Contents().empty()) {
-        err << setup.loadString(strings::kNotInstalledCaption) << ": "
-            << oneLine(setup.loadString(strings::kNotInstalledText)) << "\n";
+        err << UninstallerText(setup, UninstallerString::NotInstalledCaption) << ": "
+            << oneLine(UninstallerText(setup, UninstallerString::NotInstalledText)) << "\n";
         return kExitNotInstalled;
     }
 
@@ -124,8 +122,8 @@ int RunCommandLineUninstall(const UninstallerOptions& options, const SetupSuppor
         if (!uninstaller.NotRemoved().empty()) {
             complete = false;
         } else {
-            out << setup.loadString(strings::kCompleteCaption) << ": "
-                << oneLine(setup.loadString(strings::kCompleteText)) << "\n";
+            out << UninstallerText(setup, UninstallerString::CompleteCaption) << ": "
+                << oneLine(UninstallerText(setup, UninstallerString::CompleteText)) << "\n";
         }
     }
     return complete ? kExitRemoved : kExitNotRemoved;

@@ -21,7 +21,6 @@
 namespace kaldo {
 
 namespace fs = std::filesystem;
-namespace strings = uninstaller_strings;
 
 namespace {
 
@@ -111,8 +110,8 @@ void Uninstaller::RemoveInstallation() {
     m_notRemoved.clear();
     const int programsId = ProgramsMenuFolderId(m_setup.getOsClass());
     const std::optional<std::string> programs = m_setup.getSpecialFolder(programsId);
-    for (const std::string& entry :
-         {m_setup.loadString(strings::kProgramsShortcut), std::string(kUninstallerMenuEntry)}) {
+    for (const std::string& entry : {UninstallerText(m_setup, UninstallerString::ProgramsShortcut),
+                                     std::string(kUninstallerMenuEntry)}) {
         m_setup.deleteProgramsShortcut(entry);
         const std::string name = entry.substr(entry.find_last_of('\\') + 1);
         if (programs)
@@ -123,7 +122,7 @@ void Uninstaller::RemoveInstallation() {
         RemoveProgramIcons(*theme);
     if (const std::optional<std::string> desktop = m_setup.getSpecialFolder(kFolderCommonDesktop)) {
         const std::string shortcut =
-            JoinPath(*desktop, m_setup.loadString(strings::kDesktopShortcut));
+            JoinPath(*desktop, UninstallerText(m_setup, UninstallerString::DesktopShortcut));
         m_setup.deleteShortcut(shortcut);
         noteLeftovers(shortcut + std::string(kShortcutExtension));
     }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "setupsupport/SetupSupport.h"
+
+#include <string>
 #include <string_view>
 
 namespace kaldo {
@@ -8,23 +11,28 @@ namespace kaldo {
 constexpr std::string_view kUninstallerStringTables = ":/kaldo/tendwelluninstall/strings";
 
 // The uninstaller's string ids.
-namespace uninstaller_strings {
-constexpr int kRemove = 1;
-constexpr int kSelectAll = 2;
-constexpr int kDeselectAll = 3;
-constexpr int kDone = 4;
-constexpr int kPrompt = 5;
-constexpr int kNotInstalledText = 6;
-constexpr int kNotInstalledCaption = 7;
-constexpr int kCompleteText = 8;
-constexpr int kCompleteCaption = 9;
-constexpr int kWindowCaption = 10;
-constexpr int kDesktopShortcut = 11;
-constexpr int kProgramsShortcut = 12; // "Kaldo Presslane\Kaldo Tendwell"
-constexpr int kRunningText = 13;
-constexpr int kRunningCaption = 14;
-constexpr int kRunningUnknownText = 15; // shown with kWindowCaption
-constexpr int kNotRemovedText = 16; // "%s": the files, one a line
-} // namespace uninstaller_strings
+enum class UninstallerString : int {
+    Remove = 1,
+    SelectAll = 2,
+    DeselectAll = 3,
+    Done = 4,
+    Prompt = 5,
+    NotInstalledText = 6,
+    NotInstalledCaption = 7,
+    CompleteText = 8,
+    CompleteCaption = 9,
+    WindowCaption = 10,
+    DesktopShortcut = 11,
+    ProgramsShortcut = 12, // "Kaldo Presslane\Kaldo Tendwell"
+    RunningText = 13,
+    RunningCaption = 14,
+    RunningUnknownText = 15, // shown with WindowCaption
+    NotRemovedText = 16,     // "%s": the files, one a line
+};
+
+// String `id` of the uninstaller's table in the user's language; empty when missing.
+inline std::string UninstallerText(const SetupSupport& setup, UninstallerString id) {
+    return setup.loadString(static_cast<int>(id));
+}
 
 } // namespace kaldo

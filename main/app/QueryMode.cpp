@@ -5,11 +5,11 @@
 
 namespace kaldo {
 
-int QueryPrinterHasContent(std::string_view printerName, const std::string& programFolder,
-                           const std::string& languageCode, Spooler& spooler) {
+bool QueryPrinterHasContent(std::string_view printerName, const std::string& programFolder,
+                            const std::string& languageCode, Spooler& spooler) {
     const ContentCatalog catalog = ContentCatalog::FromPieces(programFolder, languageCode);
     const PrinterList printers(catalog, spooler);
-    return printers.DriverFor(printerName) == NoModel ? 0 : 1;
+    return printers.DriverFor(printerName) != NoModel;
 }
 
 } // namespace kaldo

@@ -7,10 +7,10 @@ namespace kaldo {
 
 class Spooler;
 
-// Exit code of the "/t" query: 1 when `printerName` is an installed printer whose driver has
-// content in the program folder, else 0. The content folders' configuration pieces are merged
+// The answer of the "/t" query: whether `printerName` is an installed printer whose driver has
+// content in the program folder. The content folders' configuration pieces are merged
 // in memory: the query writes nothing, and needs no earlier start of the program.
-int QueryPrinterHasContent(std::string_view printerName, const std::string& programFolder,
-                           const std::string& languageCode, Spooler& spooler);
+bool QueryPrinterHasContent(std::string_view printerName, const std::string& programFolder,
+                            const std::string& languageCode, Spooler& spooler);
 
 } // namespace kaldo

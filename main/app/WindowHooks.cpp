@@ -22,7 +22,7 @@ AppHooks WindowHooks::Hooks() {
     hooks.ShowFatalMessage = [this](const std::string& caption, const std::string& text) {
         ShowMessageBox(&m_window, caption, text, QMessageBox::Critical);
     };
-    hooks.ShowErrorBox = [this](const ToolboxConfig& config, int kind) {
+    hooks.ShowErrorBox = [this](const ToolboxConfig& config, ErrorNumber kind) {
         ShowErrorBox(&m_window, config, kind);
     };
     hooks.CreatePane = [this](PanePlace place, NavigationDispatcher& dispatcher,

@@ -37,12 +37,6 @@
 
 namespace {
 
-constexpr int kStringClassName = 100;
-constexpr int kStringTitle = 101;
-constexpr int kStringMutexName = 105;
-constexpr int kStringFatalStart = 102;
-constexpr int kStringFatalCaption = 104;
-
 // The engine refuses to start its sandbox for root, and offscreen it has no GPU to use.
 void PrepareWebEngineEnvironment() {
     if (::geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
@@ -125,7 +119,7 @@ void WhenReady(kaldo::MainWindow& window, kaldo::AppContext& context,
                 finish();
             return;
         }
-        if (context.FooterStatus() != kaldo::kStatusCollecting) {
+        if (context.FooterStatus() != kaldo::StatusValue::STATUS_COLLECTING) {
             finishSoon();
             return;
         }
@@ -145,8 +139,8 @@ void WhenReady(kaldo::MainWindow& window, kaldo::AppContext& context,
 // Tells the user why the program cannot start, on stderr and in a message box; the exit code.
 int CannotStart(const std::string& reason) {
     std::cerr << "ktendwell: cannot start: " << reason << "\n";
-    kaldo::ShowMessageBox(nullptr, kaldo::LoadResourceString(kStringFatalCaption),
-                          kaldo::LoadResourceString(kStringFatalStart) + "\n\n" + reason,
+    kaldo::ShowMessageBox(nullptr, kaldo::LoadResourceString(kaldo::StringId::FatalCaption),
+                          kaldo::LoadResourceString(kaldo::StringId::FatalStart) + "\n\n" + reason,
                           QMessageBox::Critical);
     return 1;
 }
@@ -161,12 +155,15 @@ int main(int argc, char** argv) {
         kaldo::ParseCommandLine(kaldo::CommandLineFromArguments(argc, argv));
     if (commandLine.QueryMode) {
         kaldo::CupsSpooler spooler;
+        // The exit code answers: 1 has content, 0 not.
         return kaldo::QueryPrinterHasContent(commandLine.QueryPrinter, kaldo::ProgramFolder(),
-                                             kaldo::ProgramLanguageCode(), spooler);
+                                             kaldo::ProgramLanguageCode(), spooler)
+                   ? 1
+                   : 0;
     }
 
-    const std::string className = kaldo::LoadResourceString(kStringClassName);
-    const std::string title = kaldo::LoadResourceString(kStringTitle);
+    const std::string className = kaldo::LoadResourceString(kaldo::StringId::ClassName);
+    const std::string title = kaldo::LoadResourceString(kaldo::StringId::Title);
     // The lock and socket live where no other user can make them first; the installation's
     // lock shows every user's instance to the uninstaller.
     const kaldo::RuntimeFolder runtime = kaldo::UserRuntimeFolder();
@@ -174,8 +171,8 @@ int main(int argc, char** argv) {
     std::optional<kaldo::ProgramLock> programLock;
     std::string lockError = runtime.Error;
     if (lockError.empty()) {
-        lock.emplace(
-            kaldo::JoinPath(runtime.Path, kaldo::LoadResourceString(kStringMutexName) + ".lock"));
+        lock.emplace(kaldo::JoinPath(
+            runtime.Path, kaldo::LoadResourceString(kaldo::StringId::MutexName) + ".lock"));
         lockError = lock->Error();
     }
     if (lock && lock->State() == kaldo::LockState::HeldByOther) {

@@ -25,13 +25,6 @@ namespace kaldo {
 
 namespace {
 
-constexpr int kStringFatalStart = 102;
-constexpr int kStringFatalData = 103;
-constexpr int kStringFatalCaption = 104;
-constexpr int kStringNoPrinter = 131;
-
-constexpr int kErrorContentNotFound = 2;
-
 RedirectMode ReadRedirectMode(const Registry& registry) {
     // Linux has no such browser; the value is absent and the panes use Stop.
     auto version = registry.QueryValue(Hive::LocalMachine, "Software\\Microsoft\\Internet Explorer",
@@ -70,7 +63,7 @@ bool AppContext::Initialize(const std::string& commandLinePrinter) {
 
     m_catalog = std::make_unique<ContentCatalog>();
     if (!RefreshContent()) {
-        Fatal(kStringFatalData);
+        Fatal(StringId::FatalData);
         return false;
     }
     m_printer.Config = std::make_unique<ToolboxConfig>();
@@ -78,7 +71,7 @@ bool AppContext::Initialize(const std::string& commandLinePrinter) {
     hooks.ShowWaitCursor = m_hooks.ShowWaitCursor;
     hooks.ShowContentNotFound = [this](const ToolboxConfig* config) {
         if (config != nullptr && m_hooks.ShowErrorBox)
-            m_hooks.ShowErrorBox(*config, kErrorContentNotFound);
+            m_hooks.ShowErrorBox(*config, ErrorNumber::ContentNotFound);
     };
     hooks.SetUpModelFolders = [this](const ToolboxConfig& config) {
         SetUpModelFolders(config);
@@ -96,13 +89,13 @@ bool AppContext::Initialize(const std::string& commandLinePrinter) {
     m_selector->BuildPrinterList();
 
     switch (m_selector->SelectStartPrinter(commandLinePrinter)) {
-    case kStartPrinterSelected:
+    case StartPrinterResult::Selected:
         break;
-    case kCommandLinePrinterUnusable:
-        Fatal(kStringFatalStart);
+    case StartPrinterResult::CommandLinePrinterUnusable:
+        Fatal(StringId::FatalStart);
         return false;
     default:
-        Fatal(kStringNoPrinter);
+        Fatal(StringId::NoPrinter);
         return false;
     }
     const ToolboxConfig& config = *m_printer.Config;
@@ -126,8 +119,8 @@ bool AppContext::Initialize(const std::string& commandLinePrinter) {
     StartInternetCheck();
     m_webRefresh.Start({m_allWebs, m_folders.UiFolder, config.ModelPageUrl()});
 
-    if (BuildHeaderPage() != 0) {
-        ShowError(kErrorContentNotFound);
+    if (BuildHeaderPage() != ResultCode::Ok) {
+        ShowError(ErrorNumber::ContentNotFound);
         Shutdown();
         return false;
     }
@@ -136,7 +129,7 @@ bool AppContext::Initialize(const std::string& commandLinePrinter) {
     CreatePane(m_headerPane, PanePlace::Header);
     m_headerPane->Navigate(HeaderPagePath());
 
-    BuildFooter(kStatusCollecting);
+    BuildFooter(StatusValue::STATUS_COLLECTING);
     CreatePane(m_footerPane, PanePlace::Footer);
     m_footerPane->Navigate(FooterPagePath());
 
@@ -193,7 +186,7 @@ bool AppContext::RefreshContent() {
     return true;
 }
 
-int AppContext::BuildHeaderPage() {
+ResultCode AppContext::BuildHeaderPage() {
     std::vector<PrinterListEntry> printers;
     if (m_printer.Printers) {
         for (const PrinterEntry& entry : m_printer.Printers->Entries())
@@ -205,7 +198,7 @@ int AppContext::BuildHeaderPage() {
                                   m_transformer);
 }
 
-int AppContext::BuildIndexPages() {
+ResultCode AppContext::BuildIndexPages() {
     return kaldo::BuildIndexPages(IndexPageFilesFor(m_folders, *m_printer.Config),
                                   ProgramIndexLabels(), ContentLanguage(), m_transformer);
 }
@@ -231,18 +224,18 @@ StatusFacts AppContext::Facts() const {
     return StatusFactsFor(*m_printer.Config, UpdateState());
 }
 
-void AppContext::BuildFooter(int status) {
-    Trace("buildFooter: status = " + std::to_string(status) + "\n");
+void AppContext::BuildFooter(StatusValue status) {
+    Trace("buildFooter: status = " + std::to_string(ToInt(status)) + "\n");
     const ToolboxConfig& config = *m_printer.Config;
     const StatusFacts facts = Facts();
     const StatusPageFiles files =
         StatusPageFilesFor(m_folders, config.Files(), config.ConfigPath());
-    if (status == kStatusCollecting) {
+    if (status == StatusValue::STATUS_COLLECTING) {
         StatusRequest request = MakeStatusRequest(
             m_printer.PrinterIsNetworked, m_printer.PrinterPortName, config.PrinterWebUrl(),
             config.StatusPage(), ContentLanguage(), files.statusDocument, files.imagesFolder);
         // Without a document from the printer the footer shows the spooler's view of the queue.
-        request.askPrinter = EffectiveFooterStatus(status, facts) == kStatusCollecting;
+        request.askPrinter = EffectiveFooterStatus(status, facts) == StatusValue::STATUS_COLLECTING;
         request.queueName = m_printer.SelectedPrinter;
         request.reasonTable = files.solutions;
         m_status->Start(std::move(request));
@@ -272,7 +265,7 @@ void AppContext::UpdateStatus(bool written) {
 
 void AppContext::RefreshStatus() {
     ShowWaitCursor(true);
-    BuildFooter(kStatusCollecting);
+    BuildFooter(StatusValue::STATUS_COLLECTING);
     if (m_footerPane)
         m_footerPane->Navigate(FooterPagePath());
     ShowWaitCursor(false);
@@ -294,7 +287,7 @@ bool AppContext::IsFramePage(const std::string& url) const {
     return kaldo::IsFramePage(url, m_allFrames);
 }
 
-void AppContext::ShowError(int kind) const {
+void AppContext::ShowError(ErrorNumber kind) const {
     if (m_hooks.ShowErrorBox)
         m_hooks.ShowErrorBox(*m_printer.Config, kind);
 }
@@ -343,9 +336,9 @@ void AppContext::CreatePane(std::unique_ptr<Pane>& pane, PanePlace place) {
         pane = m_hooks.CreatePane(place, *this, m_redirectMode);
 }
 
-void AppContext::Fatal(int textId) const {
+void AppContext::Fatal(StringId textId) const {
     if (m_hooks.ShowFatalMessage)
-        m_hooks.ShowFatalMessage(LoadResourceString(kStringFatalCaption),
+        m_hooks.ShowFatalMessage(LoadResourceString(StringId::FatalCaption),
                                  LoadResourceString(textId));
 }
 

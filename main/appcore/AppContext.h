@@ -4,10 +4,12 @@
 #include "main/navigation/NavigationDispatcher.h"
 #include "main/navigation/Pane.h"
 #include "main/navigation/RedirectMode.h"
+#include "main/launchers/ErrorTexts.h"
 #include "main/net/UpdateCheck.h"
 #include "main/net/WebPageRefresh.h"
 #include "main/pages/PageTransformer.h"
 #include "main/printers/PrinterSelection.h"
+#include "main/resources/StringIds.h"
 #include "main/shell/ContentCatalog.h"
 #include "main/shell/ModelFolders.h"
 #include "main/status/StatusInfo.h"
@@ -52,8 +54,8 @@ public:
     bool Dispatch(Pane& pane, const std::string& url) override;
 
     bool SelectPrinterByName(const std::string& printerName);
-    int BuildHeaderPage();
-    int BuildIndexPages();
+    ResultCode BuildHeaderPage();
+    ResultCode BuildIndexPages();
     // Searches the content's index for `text` and shows the results in the search tab.
     void Search(const std::string& text);
     std::string HeaderPagePath() const;
@@ -68,20 +70,20 @@ public:
 
     // Rebuilds the footer and trouble-solution pages for `status`; with 1 (collecting) it
     // also starts a new status retrieval. Does not navigate.
-    void BuildFooter(int status);
+    void BuildFooter(StatusValue status);
     // The report of the newest status retrieval: the footer shows what it brought.
     void UpdateStatus(bool written);
     // A fresh status retrieval, with the footer saying so meanwhile.
     void RefreshStatus();
     // The status the footer shows now (collecting while a retrieval runs).
-    int FooterStatus() const { return m_footerStatus; }
+    StatusValue FooterStatus() const { return m_footerStatus; }
     // Runs `shown` once, when the next status report has been put in the footer pane.
     void WhenStatusShown(std::function<void()> shown) { m_statusShown = std::move(shown); }
 
     // The update states of the content folders, shared with the update check threads.
     UpdateStates& Updates() { return m_updateStates; }
     // The update state of the selected printer's content.
-    int UpdateState() const { return m_updateStates.State(m_folders.XmlFolder); }
+    kaldo::UpdateState UpdateState() const { return m_updateStates.State(m_folders.XmlFolder); }
 
     const PrinterSelection& Printer() const { return m_printer; }
     const ModelFolders& Folders() const { return m_folders; }
@@ -95,7 +97,7 @@ public:
     Pane* FooterPane() const { return m_footerPane.get(); }
 
     // Shows the configuration's error text of `kind` (0-7) in the content's words.
-    void ShowError(int kind) const;
+    void ShowError(ErrorNumber kind) const;
     // Documents, videos, web pages and the driver's tools.
     Launchers& Launch();
     // Whether the maker's web site answers now; waits for the answer, so never on the main
@@ -114,7 +116,7 @@ private:
     StatusFacts Facts() const;
     void ShowSelectedPrinter();
     void CreatePane(std::unique_ptr<Pane>& pane, PanePlace place);
-    void Fatal(int textId) const;
+    void Fatal(StringId textId) const;
     void ShowWaitCursor(bool waiting) const;
 
     PrinterServices& m_services;
@@ -144,7 +146,7 @@ private:
     // Receives the status worker's reports on the main thread; outlives the worker.
     std::unique_ptr<QObject> m_reports;
     std::unique_ptr<StatusRetrieval> m_status;
-    int m_footerStatus = kStatusCollecting;
+    StatusValue m_footerStatus = StatusValue::STATUS_COLLECTING;
     std::function<void()> m_statusShown;
 };
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "main/launchers/ErrorTexts.h"
 #include "main/navigation/RedirectMode.h"
 #include "main/status/StatusRetrieval.h"
 
@@ -42,7 +43,7 @@ struct AppHooks {
     // The message that tells why the program cannot go on.
     std::function<void(const std::string& caption, const std::string& text)> ShowFatalMessage;
     // The content's error box `kind` (0-7) in the words of `config`.
-    std::function<void(const ToolboxConfig& config, int kind)> ShowErrorBox;
+    std::function<void(const ToolboxConfig& config, ErrorNumber kind)> ShowErrorBox;
     // A pane of the window at `place` whose every navigation passes `dispatcher`.
     std::function<std::unique_ptr<Pane>(PanePlace place, NavigationDispatcher& dispatcher,
                                         RedirectMode mode)>

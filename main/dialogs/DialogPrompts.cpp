@@ -16,7 +16,7 @@ DialogPrompts::DialogPrompts(QWidget* owner, Shell& shell, WebCheck checkWeb,
     , m_checkWeb(std::move(checkWeb))
     , m_downloadOptions(std::move(downloadOptions)) {}
 
-void DialogPrompts::ShowError(const ToolboxConfig& config, int number) {
+void DialogPrompts::ShowError(const ToolboxConfig& config, ErrorNumber number) {
     ShowErrorBox(m_owner, config, number);
 }
 
@@ -26,7 +26,7 @@ void DialogPrompts::ShowLinkMessage(const ToolboxConfig& config, const std::stri
         .checkWeb = m_checkWeb,
         .open = [this](const std::string& address) { m_shell.Open(address); },
         // Without an owner, as the message of a link that was clicked.
-        .showOffline = [&config] { ShowErrorBox(nullptr, config, kErrorNoWeb); },
+        .showOffline = [&config] { ShowErrorBox(nullptr, config, ErrorNumber::NoWeb); },
     };
     LinkMessageDialog dialog(m_owner, title, text, link, std::move(actions));
     RunModal(dialog, title + ": " + text + " " + link);

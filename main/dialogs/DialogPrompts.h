@@ -20,7 +20,7 @@ public:
     DialogPrompts(QWidget* owner, Shell& shell, WebCheck checkWeb,
                   DownloadOptions downloadOptions = {});
 
-    void ShowError(const ToolboxConfig& config, int number) override;
+    void ShowError(const ToolboxConfig& config, ErrorNumber number) override;
     void ShowLinkMessage(const ToolboxConfig& config, const std::string& title,
                          const std::string& text, const std::string& link) override;
     int Download(const std::string& url, const std::string& localPath) override;

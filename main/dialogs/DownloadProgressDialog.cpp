@@ -19,14 +19,11 @@ namespace kaldo {
 
 namespace {
 
-constexpr int kTitleText = 124;
-constexpr int kMessageText = 125;
-constexpr int kCancelText = 126;
 constexpr int kBarWidth = 240;
 // A slow transfer is fine when someone watches; automation gives up on it after this.
 constexpr std::chrono::seconds kUnattendedDownloadLimit{20};
 
-QString Text(int id) {
+QString Text(StringId id) {
     return QString::fromStdString(LoadResourceString(id));
 }
 
@@ -38,11 +35,11 @@ int NextActivityPosition(int position) {
 
 DownloadProgressDialog::DownloadProgressDialog(QWidget* owner)
     : QDialog(owner)
-    , m_text(new QLabel(Text(kMessageText), this))
+    , m_text(new QLabel(Text(StringId::DownloadingFile), this))
     , m_bar(new QProgressBar(this))
-    , m_cancel(new QPushButton(Text(kCancelText), this))
+    , m_cancel(new QPushButton(Text(StringId::Cancel), this))
     , m_timer(new QTimer(this)) {
-    setWindowTitle(Text(kTitleText));
+    setWindowTitle(Text(StringId::RetrievingFile));
     m_bar->setRange(0, kActivityRange);
     m_bar->setValue(0);
     m_bar->setTextVisible(false);
@@ -72,9 +69,9 @@ void DownloadProgressDialog::showEvent(QShowEvent* event) {
 int DownloadWithProgress(QWidget* owner, const std::string& url, const std::string& localPath,
                          const DownloadOptions& options) {
     DownloadProgressDialog dialog(owner);
-    std::atomic<int> fetched{0};
+    std::atomic<bool> fetched{false};
     auto worker = std::make_unique<DownloadWorker>(options);
-    const bool started = worker->start(url, localPath, [&dialog, &fetched](int result) {
+    const bool started = worker->start(url, localPath, [&dialog, &fetched](bool result) {
         fetched.store(result);
         PostToMain(&dialog, [&dialog] { dialog.done(QDialog::Accepted); });
     });
@@ -91,7 +88,7 @@ int DownloadWithProgress(QWidget* owner, const std::string& url, const std::stri
     worker.reset();
     if (cancelled)
         return -1;
-    return fetched.load() == 1 ? 0 : -1;
+    return fetched.load() ? 0 : -1;
 }
 
 } // namespace kaldo

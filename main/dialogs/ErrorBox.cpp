@@ -8,13 +8,14 @@
 
 namespace kaldo {
 
-std::unique_ptr<QMessageBox> MakeErrorBox(QWidget* owner, const ToolboxConfig& config, int number) {
+std::unique_ptr<QMessageBox> MakeErrorBox(QWidget* owner, const ToolboxConfig& config,
+                                          ErrorNumber number) {
     return std::make_unique<QMessageBox>(
         QMessageBox::Critical, QString::fromStdString(config.Error_DialogTitle_L10N()),
         QString::fromStdString(ErrorText(config, number)), QMessageBox::Ok, owner);
 }
 
-void ShowErrorBox(QWidget* owner, const ToolboxConfig& config, int number) {
+void ShowErrorBox(QWidget* owner, const ToolboxConfig& config, ErrorNumber number) {
     const std::unique_ptr<QMessageBox> box = MakeErrorBox(owner, config, number);
     RunModal(*box, "error: " + config.Error_DialogTitle_L10N() + ": " + ErrorText(config, number));
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "main/launchers/ErrorTexts.h"
+
 #include <memory>
 
 class QMessageBox;
@@ -11,9 +13,10 @@ class ToolboxConfig;
 
 // The error box for error `number` (0-7; a higher number shows an empty text), titled
 // Error_DialogTitle_L10N, with the error icon and an OK button.
-std::unique_ptr<QMessageBox> MakeErrorBox(QWidget* owner, const ToolboxConfig& config, int number);
+std::unique_ptr<QMessageBox> MakeErrorBox(QWidget* owner, const ToolboxConfig& config,
+                                          ErrorNumber number);
 
 // Shows it modally; returns when the user has closed it.
-void ShowErrorBox(QWidget* owner, const ToolboxConfig& config, int number);
+void ShowErrorBox(QWidget* owner, const ToolboxConfig& config, ErrorNumber number);
 
 } // namespace kaldo

@@ -12,7 +12,6 @@ namespace kaldo {
 
 namespace {
 
-constexpr int kOkText = 134;
 constexpr int kIconSize = 32;
 // Wide enough for a sentence or two before the text wraps.
 constexpr int kTextColumns = 56;
@@ -26,7 +25,7 @@ LinkMessageDialog::LinkMessageDialog(QWidget* owner, const std::string& title,
     , m_icon(new QLabel(this))
     , m_text(new QLabel(QString::fromStdString(text), this))
     , m_link(new LinkLabel(link, std::move(actions), this))
-    , m_ok(new QPushButton(QString::fromStdString(LoadResourceString(kOkText)), this)) {
+    , m_ok(new QPushButton(QString::fromStdString(LoadResourceString(StringId::Ok)), this)) {
     setWindowTitle(QString::fromStdString(title));
     m_icon->setPixmap(
         style()->standardIcon(QStyle::SP_MessageBoxCritical).pixmap(kIconSize, kIconSize));

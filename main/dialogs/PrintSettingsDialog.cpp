@@ -21,8 +21,6 @@ namespace kaldo {
 
 namespace {
 
-constexpr int kOkText = 134;
-
 // The print engine's list of spooler options ("name", "value", ...) that Qt's dialog fills;
 // Qt keeps the key private.
 constexpr auto kCupsOptionsProperty = QPrintEngine::PrintEnginePropertyKey(0xfe00);
@@ -133,7 +131,7 @@ DriverSettingsDialog::Result PrintSettingsDialog::Edit(const std::string& printe
         printers->setEnabled(false);
     if (auto* buttons = dialog.findChild<QDialogButtonBox*>()) {
         if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok))
-            ok->setText(QString::fromStdString(LoadResourceString(kOkText)));
+            ok->setText(QString::fromStdString(LoadResourceString(StringId::Ok)));
     }
 
     if (RunModal(dialog, "print settings: " + printerName) != QDialog::Accepted ||

@@ -4,23 +4,23 @@
 
 namespace kaldo {
 
-std::string ErrorText(const ToolboxConfig& config, int number) {
+std::string ErrorText(const ToolboxConfig& config, ErrorNumber number) {
     switch (number) {
-    case kErrorNoWeb:
+    case ErrorNumber::NoWeb:
         return config.Error_NoWebText_L10N();
-    case kErrorNoNetwork:
+    case ErrorNumber::NoNetwork:
         return config.Error_NoNetworkText_L10N();
-    case kErrorContentNotFound:
+    case ErrorNumber::ContentNotFound:
         return config.Error_ContentNotFoundText_L10N();
-    case kErrorPrinterNotFound:
+    case ErrorNumber::PrinterNotFound:
         return config.Error_PrinterNotFoundText_L10N();
-    case kErrorDriverSettings:
+    case ErrorNumber::DriverSettings:
         return config.Error_DriverSettings_L10N();
-    case kErrorSaveSettings:
+    case ErrorNumber::SaveSettings:
         return config.Error_SaveSettings_L10N();
-    case kErrorNoPdfReader:
+    case ErrorNumber::NoPdfReader:
         return config.Error_NoAcrobat_L10N();
-    case kErrorNoVideoPlayer:
+    case ErrorNumber::NoVideoPlayer:
         return config.Error_NoFlash_L10N();
     default:
         return {};

@@ -67,12 +67,12 @@ void Launchers::WhenWebAnswers(std::function<void(bool up)> then) {
         });
 }
 
-void Launchers::ShowError(int number) {
+void Launchers::ShowError(ErrorNumber number) {
     if (const ToolboxConfig* config = Config())
         m_services.prompts.ShowError(*config, number);
 }
 
-void Launchers::ShowMissingViewer(int number, const std::string& site) {
+void Launchers::ShowMissingViewer(ErrorNumber number, const std::string& site) {
     if (const ToolboxConfig* config = Config())
         m_services.prompts.ShowLinkMessage(*config, config->Error_DialogTitle_L10N(),
                                            ErrorText(*config, number), site);
@@ -88,7 +88,7 @@ void Launchers::OpenPrinterWebPage(const std::string& path) {
         return;
     const std::string address = config->PrinterAddress();
     if (address.empty() || !m_services.printerReachable) {
-        ShowError(kErrorNoNetwork);
+        ShowError(ErrorNumber::NoNetwork);
         return;
     }
     Ask<bool>(
@@ -98,7 +98,7 @@ void Launchers::OpenPrinterWebPage(const std::string& path) {
             if (up)
                 m_services.shell.Open(url);
             else
-                ShowError(kErrorNoNetwork);
+                ShowError(ErrorNumber::NoNetwork);
         });
 }
 
@@ -119,7 +119,7 @@ void Launchers::OpenWebLink(std::string_view marker, const std::string& argument
         address = config->SuppliesPageUrl();
     WhenWebAnswers([this, address](bool up) {
         if (!up) {
-            ShowError(kErrorNoWeb);
+            ShowError(ErrorNumber::NoWeb);
             return;
         }
         // Anything that is not a web address (a local file that merely mentions "http://") is
@@ -178,7 +178,7 @@ void Launchers::OpenWebContent(const ToolboxConfig& config, const std::string& i
             if (up)
                 m_services.shell.Open(url);
             else
-                ShowError(kErrorNoWeb);
+                ShowError(ErrorNumber::NoWeb);
         });
     };
     if (!flash) {
@@ -195,7 +195,7 @@ void Launchers::OpenWebContent(const ToolboxConfig& config, const std::string& i
             if (playable)
                 open();
             else
-                ShowMissingViewer(kErrorNoVideoPlayer, m_services.videoPlayerSite);
+                ShowMissingViewer(ErrorNumber::NoVideoPlayer, m_services.videoPlayerSite);
         });
 }
 
@@ -203,7 +203,7 @@ void Launchers::FetchContent(const std::string& url, const std::string& localPat
                              std::function<void()> fetched) {
     WhenWebAnswers([this, url, localPath, fetched = std::move(fetched)](bool up) {
         if (!up) {
-            ShowError(kErrorNoWeb);
+            ShowError(ErrorNumber::NoWeb);
             return;
         }
         if (m_services.prompts.Download(url, localPath) == 0 && Fetched(localPath))
@@ -242,7 +242,7 @@ void Launchers::OpenPdf(const std::string& target) {
         [&shell = m_services.shell, target] { return !shell.DefaultApplication(target).empty(); },
         [this, target](bool hasReader) {
             if (!hasReader) {
-                ShowMissingViewer(kErrorNoPdfReader, m_services.pdfReaderSite);
+                ShowMissingViewer(ErrorNumber::NoPdfReader, m_services.pdfReaderSite);
                 return;
             }
             const bool opened = m_services.shell.Open(target);
@@ -264,7 +264,7 @@ void Launchers::PlayVideo(const std::string& path) {
         [this, path](Viewers viewers) {
             // The browser plays what no installed player takes.
             if (!viewers.player && !viewers.browser) {
-                ShowMissingViewer(kErrorNoVideoPlayer, m_services.videoPlayerSite);
+                ShowMissingViewer(ErrorNumber::NoVideoPlayer, m_services.videoPlayerSite);
                 return;
             }
             if (viewers.player) {
@@ -318,7 +318,7 @@ void Launchers::OpenDriverSettings() {
     const std::string& printerName = m_printer.SelectedPrinter;
     PrintOptions current;
     if (printerName.empty() || !m_services.settingsStore.Load(printerName, current)) {
-        ShowError(kErrorDriverSettings);
+        ShowError(ErrorNumber::DriverSettings);
         return;
     }
     PrintOptions chosen = current;
@@ -326,7 +326,7 @@ void Launchers::OpenDriverSettings() {
     case DriverSettingsDialog::Result::Cancelled:
         return;
     case DriverSettingsDialog::Result::Failed:
-        ShowError(kErrorDriverSettings);
+        ShowError(ErrorNumber::DriverSettings);
         return;
     case DriverSettingsDialog::Result::Confirmed:
         break;
@@ -339,7 +339,7 @@ void Launchers::OpenDriverSettings() {
             changed[name] = value;
     }
     if (!changed.empty() && !m_services.settingsStore.Save(printerName, changed))
-        ShowError(kErrorSaveSettings);
+        ShowError(ErrorNumber::SaveSettings);
 }
 
 } // namespace kaldo

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "main/launchers/ErrorTexts.h"
+
 #include <functional>
 #include <string>
 #include <string_view>
@@ -79,8 +81,8 @@ private:
     void FetchContent(const std::string& url, const std::string& localPath,
                       std::function<void()> fetched);
     bool Fetched(const std::string& localPath);
-    void ShowError(int number);
-    void ShowMissingViewer(int number, const std::string& site);
+    void ShowError(ErrorNumber number);
+    void ShowMissingViewer(ErrorNumber number, const std::string& site);
     const ToolboxConfig* Config() const;
 
     const PrinterSelection& m_printer;

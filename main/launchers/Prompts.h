@@ -1,5 +1,7 @@
 #pragma once
 
+#include "main/launchers/ErrorTexts.h"
+
 #include <string>
 
 namespace kaldo {
@@ -13,7 +15,7 @@ public:
     virtual ~Prompts() = default;
 
     // The error box for error `number` (see ErrorText), in the words of `config`.
-    virtual void ShowError(const ToolboxConfig& config, int number) = 0;
+    virtual void ShowError(const ToolboxConfig& config, ErrorNumber number) = 0;
 
     // `title` and `text` over a link to `link`. A click on the link while the maker's web
     // site cannot be reached shows error 0 of `config` instead of opening it.

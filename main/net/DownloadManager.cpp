@@ -236,10 +236,10 @@ void DownloadManager::abort() {
     m_aborted.store(true);
 }
 
-int DownloadManager::fetch(const std::string& localPath, const std::string& url,
-                           std::uint64_t maxBytes) {
+bool DownloadManager::fetch(const std::string& localPath, const std::string& url,
+                            std::uint64_t maxBytes) {
     if (m_aborted.load())
-        return 0;
+        return false;
     AtomicFile part(localPath);
     bool ok = InitializeCurl();
     const CurlEasyHandle curl(ok ? curl_easy_init() : nullptr);
@@ -264,12 +264,12 @@ int DownloadManager::fetch(const std::string& localPath, const std::string& url,
 
     std::lock_guard lock(m_targetMutex);
     if (m_aborted.load())
-        return 0; // the part file goes with `part`; the target is no longer ours to touch
+        return false; // the part file goes with `part`; the target is no longer ours to touch
     if (ok && part.Commit())
-        return 1;
+        return true;
     part.Discard();
     ::unlink(localPath.c_str());
-    return 0;
+    return false;
 }
 
 bool DownloadManager::checkReachable(const std::string& url, std::chrono::milliseconds timeout,

@@ -46,15 +46,15 @@ public:
     DownloadManager(const DownloadManager&) = delete;
     DownloadManager& operator=(const DownloadManager&) = delete;
 
-    // Fetches `url` into `localPath`: 1 when the whole answer (an empty one included) is in
-    // the file, 0 otherwise. Fails on an HTTP error status (400 and up), on an answer larger
+    // Fetches `url` into `localPath`: true when the whole answer (an empty one included) is in
+    // the file. Fails on an HTTP error status (400 and up), on an answer larger
     // than `maxBytes` (announced or counted while it arrives; kNoSizeLimit for none), and
     // before anything is written when the target's file system lacks the announced size. A URL
     // that cannot be opened is tried once more over HTTPS, same host, path and query, with
     // certificates verified. The file is written beside the target and renamed into place, so
     // it is either complete or absent: a failed fetch deletes it; an aborted one never touches
     // it after abort() has returned.
-    int fetch(const std::string& localPath, const std::string& url, std::uint64_t maxBytes);
+    bool fetch(const std::string& localPath, const std::string& url, std::uint64_t maxBytes);
 
     // Any thread. The running fetch, and any later one on this manager, fails promptly.
     void abort();

@@ -27,11 +27,11 @@ bool DownloadWorker::start(const std::string& url, const std::string& localPath,
     m_running.store(true);
     m_thread = std::thread([this, url, localPath, done = std::move(done)] {
         Trace("DownloadFile for: " + url + "\nTo: " + localPath + "\n");
-        const int result = m_manager->fetch(localPath, url, kNoSizeLimit);
-        Trace("Thread returned: " + std::to_string(result) + "\n");
+        const bool fetched = m_manager->fetch(localPath, url, kNoSizeLimit);
+        Trace("Thread returned: " + std::to_string(fetched ? 1 : 0) + "\n");
         m_running.store(false);
         if (done)
-            done(result);
+            done(fetched);
     });
     return true;
 }

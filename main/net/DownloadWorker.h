@@ -15,7 +15,7 @@ namespace kaldo {
 // a completion that runs on the worker thread, once per start.
 class DownloadWorker final {
 public:
-    using Completion = std::function<void(int result)>;
+    using Completion = std::function<void(bool fetched)>;
 
     explicit DownloadWorker(DownloadOptions options = {});
     // Aborts a running fetch and waits for its thread; the completion may still run.

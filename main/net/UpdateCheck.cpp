@@ -98,13 +98,13 @@ int UpdateCheckedDrivers::State(const std::string& driver) const {
     return found != m_drivers.end() ? found->second : 0;
 }
 
-int UpdateStates::State(const std::string& xmlFolder) const {
+UpdateState UpdateStates::State(const std::string& xmlFolder) const {
     std::lock_guard lock(m_mutex);
     const auto found = m_states.find(xmlFolder);
-    return found != m_states.end() ? found->second : 0;
+    return found != m_states.end() ? found->second : UpdateState::NotChecked;
 }
 
-void UpdateStates::Set(const std::string& xmlFolder, int state) {
+void UpdateStates::Set(const std::string& xmlFolder, UpdateState state) {
     std::lock_guard lock(m_mutex);
     m_states[xmlFolder] = state;
 }
@@ -112,9 +112,9 @@ void UpdateStates::Set(const std::string& xmlFolder, int state) {
 bool UpdateStates::TakePending(const std::string& xmlFolder) {
     std::lock_guard lock(m_mutex);
     const auto found = m_states.find(xmlFolder);
-    if (found == m_states.end() || found->second != kUpdatesAvailable)
+    if (found == m_states.end() || found->second != UpdateState::UpdatesAvailable)
         return false;
-    found->second = kNoUpdatesPending;
+    found->second = UpdateState::NoUpdatesPending;
     return true;
 }
 
@@ -143,22 +143,22 @@ UpdateDate ParseUpdateDate(std::string_view text) {
 
 std::string ReadUpdateDate(const std::string& feedFile) {
     std::string text;
-    if (DocumentWriter::EvaluateXPath(feedFile, kUpdateDateXPath, text) != 0)
+    if (DocumentWriter::EvaluateXPath(feedFile, kUpdateDateXPath, text) != ResultCode::Ok)
         return {};
     return text;
 }
 
-int CompareUpdateDates(const std::string& currentFile, const std::string& newFile) {
+UpdateState CompareUpdateDates(const std::string& currentFile, const std::string& newFile) {
     const UpdateDate current = ParseUpdateDate(ReadUpdateDate(currentFile));
     const UpdateDate latest = ParseUpdateDate(ReadUpdateDate(newFile));
     const bool later = std::tie(latest.Year, latest.Month, latest.Day) >
                        std::tie(current.Year, current.Month, current.Day);
-    return later ? kUpdatesAvailable : kNoUpdatesPending;
+    return later ? UpdateState::UpdatesAvailable : UpdateState::NoUpdatesPending;
 }
 
 void RunUpdateCheck(const UpdateCheckJob& job, UpdateStates& states, UpdateCheckedDrivers& drivers,
                     DownloadManager& downloads) {
-    states.Set(job.XmlFolder, kNoUpdatesPending);
+    states.Set(job.XmlFolder, UpdateState::NoUpdatesPending);
     if (job.UpdatesUrl.empty() || job.XmlFolder.empty())
         return;
     const std::string current = UpdateFilePath(job.XmlFolder, kUpdatesFile);
@@ -171,11 +171,11 @@ void RunUpdateCheck(const UpdateCheckJob& job, UpdateStates& states, UpdateCheck
 
     if (FileExists(current)) {
         states.Set(job.XmlFolder, CompareUpdateDates(current, latest));
-    } else if (CompareUpdateDates(current, latest) == kUpdatesAvailable &&
+    } else if (CompareUpdateDates(current, latest) == UpdateState::UpdatesAvailable &&
                std::rename(latest.c_str(), current.c_str()) == 0) {
         // First run: only a feed that carries a date becomes the current copy, so that an
         // error page or a failed fetch never announces an update.
-        states.Set(job.XmlFolder, kUpdatesAvailable);
+        states.Set(job.XmlFolder, UpdateState::UpdatesAvailable);
     }
     drivers.Finish(job.DriverName);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "main/net/DownloadManager.h"
+#include "main/net/UpdateState.h"
 
 #include <map>
 #include <memory>
@@ -11,10 +12,6 @@
 #include <vector>
 
 namespace kaldo {
-
-// The update state the footer shows and the model-page link acts on.
-inline constexpr int kUpdatesAvailable = 400;
-inline constexpr int kNoUpdatesPending = 401;
 
 // In the content's xml folder: the current copy of the update feed, whose date is the
 // reference, and the latest download.
@@ -48,15 +45,15 @@ private:
 // main thread and the check threads.
 class UpdateStates final {
 public:
-    // kUpdatesAvailable, kNoUpdatesPending, or 0 for a folder never checked.
-    int State(const std::string& xmlFolder) const;
-    void Set(const std::string& xmlFolder, int state);
+    // UpdatesAvailable, NoUpdatesPending, or NotChecked for a folder never checked.
+    UpdateState State(const std::string& xmlFolder) const;
+    void Set(const std::string& xmlFolder, UpdateState state);
     // Clears the folder's pending update; true when one was pending (once per update).
     bool TakePending(const std::string& xmlFolder);
 
 private:
     mutable std::mutex m_mutex;
-    std::map<std::string, int> m_states;
+    std::map<std::string, UpdateState> m_states;
 };
 
 // A feed's publication date as read by "%3s, %d %3s %d %s" ("Tue, 10 Jun 2008 12:00:00 GMT").
@@ -72,9 +69,9 @@ int MonthNumber(std::string_view name);
 // The text of a feed's pubDate; empty when the file cannot be parsed or has none.
 std::string ReadUpdateDate(const std::string& feedFile);
 
-// kUpdatesAvailable when the new feed's (year, month, day) is later than the current one's,
-// else kNoUpdatesPending. A missing or undated file counts as the earliest date.
-int CompareUpdateDates(const std::string& currentFile, const std::string& newFile);
+// UpdatesAvailable when the new feed's (year, month, day) is later than the current one's,
+// else NoUpdatesPending. A missing or undated file counts as the earliest date.
+UpdateState CompareUpdateDates(const std::string& currentFile, const std::string& newFile);
 
 // What one update check needs, copied from the configuration when the check starts.
 struct UpdateCheckJob {
@@ -84,10 +81,10 @@ struct UpdateCheckJob {
 };
 
 // The update check: fetches the feed into kNewUpdatesFile and sets the state of the job's xml
-// folder to kUpdatesAvailable or kNoUpdatesPending. Without a current copy a dated download
-// becomes the current copy and an update is available. Marks the driver finished in
-// `drivers`. Once `downloads` has been aborted it stops without a verdict (the state stays
-// kNoUpdatesPending).
+// folder to UpdateState::UpdatesAvailable or UpdateState::NoUpdatesPending. Without a current copy
+// a dated download becomes the current copy and an update is available. Marks the driver finished
+// in `drivers`. Once `downloads` has been aborted it stops without a verdict (the state stays
+// UpdateState::NoUpdatesPending).
 void RunUpdateCheck(const UpdateCheckJob& job, UpdateStates& states, UpdateCheckedDrivers& drivers,
                     DownloadManager& downloads);
 

@@ -33,7 +33,7 @@ bool RefreshWebPage(const WebPageRefreshJob& job, const std::string& name,
                     DownloadManager& downloads) {
     const std::string target = ResolvePath(JoinPath(job.UiFolder, name));
     const std::string temporary = target + ".tmp";
-    if (downloads.fetch(temporary, WebPageUrl(job.ModelPageUrl, name), kWebPageLimit) != 1)
+    if (!downloads.fetch(temporary, WebPageUrl(job.ModelPageUrl, name), kWebPageLimit))
         return false;
     const bool replaced = !downloads.aborted() && HeadHasMarker(temporary) &&
                           std::rename(temporary.c_str(), target.c_str()) == 0;

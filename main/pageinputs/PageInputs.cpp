@@ -5,23 +5,8 @@
 
 namespace kaldo {
 
-namespace {
-
-constexpr int kStringTitle = 101;
-constexpr int kStringEnterKeywords = 118;
-constexpr int kStringIndex = 119;
-constexpr int kStringNumerics = 120;
-constexpr int kStringSearchResults = 121;
-constexpr int kStringSearchAgain = 122;
-constexpr int kStringNoResults = 123;
-constexpr int kStringSearch = 128;
-constexpr int kStringSelectPrinter = 129;
-constexpr int kStringLanguageCode = 133;
-
-} // namespace
-
 std::string ProgramLanguageCode() {
-    return LoadResourceString(kStringLanguageCode);
+    return LoadResourceString(StringId::LanguageCode);
 }
 
 std::string XmlFolderPath(const ModelFolders& folders, const std::string& name) {
@@ -29,9 +14,12 @@ std::string XmlFolderPath(const ModelFolders& folders, const std::string& name) 
 }
 
 HeaderLabels HeaderLabelsFor(const ToolboxConfig& config) {
-    return HeaderLabels{LoadStringUtf8(kStringEnterKeywords), LoadStringUtf8(kStringTitle),
-                        LoadStringUtf8(kStringSelectPrinter), LoadStringUtf8(kStringSearch),
-                        config.CaptionText_Width(),           config.CaptionText_Height()};
+    return HeaderLabels{LoadStringUtf8(StringId::EnterKeywords),
+                        LoadStringUtf8(StringId::Title),
+                        LoadStringUtf8(StringId::SelectPrinter),
+                        LoadStringUtf8(StringId::Search),
+                        config.CaptionText_Width(),
+                        config.CaptionText_Height()};
 }
 
 HeaderPageFiles HeaderPageFilesFor(const ModelFolders& folders, const FileNames& names) {
@@ -41,7 +29,7 @@ HeaderPageFiles HeaderPageFilesFor(const ModelFolders& folders, const FileNames&
 }
 
 IndexLabels ProgramIndexLabels() {
-    return IndexLabels{LoadStringUtf8(kStringIndex), LoadStringUtf8(kStringNumerics)};
+    return IndexLabels{LoadStringUtf8(StringId::Index), LoadStringUtf8(StringId::Numerics)};
 }
 
 IndexPageFiles IndexPageFilesFor(const ModelFolders& folders, const ToolboxConfig& config) {
@@ -63,12 +51,12 @@ IndexPageFiles IndexPageFilesFor(const ModelFolders& folders, const ToolboxConfi
 }
 
 SearchLabels ProgramSearchLabels() {
-    return SearchLabels{LoadStringUtf8(kStringSearchResults), LoadStringUtf8(kStringSearchAgain),
-                        LoadStringUtf8(kStringNoResults)};
+    return SearchLabels{LoadStringUtf8(StringId::SearchResults),
+                        LoadStringUtf8(StringId::SearchAgain), LoadStringUtf8(StringId::NoResults)};
 }
 
 std::string SearchPrompt() {
-    return LoadResourceString(kStringEnterKeywords);
+    return LoadResourceString(StringId::EnterKeywords);
 }
 
 SearchPageFiles SearchPageFilesFor(const ModelFolders& folders, const ToolboxConfig& config) {
@@ -94,7 +82,7 @@ SearchPageFiles SearchPageFilesFor(const ModelFolders& folders, const ToolboxCon
                            searchPage};
 }
 
-StatusFacts StatusFactsFor(const ToolboxConfig& config, int updateState) {
+StatusFacts StatusFactsFor(const ToolboxConfig& config, UpdateState updateState) {
     return StatusFacts{!config.PrinterAddress().empty(), config.PrinterAddress(),
                        config.DisplayToner(), config.StatusOverUSB(), updateState};
 }

@@ -32,6 +32,6 @@ std::string SearchPrompt();
 SearchPageFiles SearchPageFilesFor(const ModelFolders& folders, const ToolboxConfig& config);
 
 // The footer's facts for a printer with `config` loaded; networked when its address is known.
-StatusFacts StatusFactsFor(const ToolboxConfig& config, int updateState);
+StatusFacts StatusFactsFor(const ToolboxConfig& config, UpdateState updateState);
 
 } // namespace kaldo

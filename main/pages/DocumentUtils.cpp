@@ -49,7 +49,7 @@ XmlDocHandle ReadXmlFile(const std::string& path) {
     return XmlDocHandle(xmlReadFile(path.c_str(), nullptr, kSafeParseOptions));
 }
 
-int EncodingForLanguage(std::string& language, std::string& encoding) {
+ResultCode EncodingForLanguage(std::string& language, std::string& encoding) {
     // An empty code is a language like any other: a string table without a code (or content
     // without Language_L10N) must not stop the program's documents. ASCII only: the user's locale
     // must not change a language code.
@@ -60,7 +60,7 @@ int EncodingForLanguage(std::string& language, std::string& encoding) {
     }
     // Every language the content ships in, and any other, is written as UTF-8.
     encoding = "UTF-8";
-    return kOk;
+    return ResultCode::Ok;
 }
 
 int CopyElementTree(xmlDocPtr document, xmlNodePtr first, xmlTextWriterPtr writer) {

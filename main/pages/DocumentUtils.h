@@ -1,5 +1,6 @@
 #pragma once
 
+#include "main/pages/ResultCodes.h"
 #include "main/pages/XmlHandles.h"
 
 #include <string>
@@ -16,8 +17,8 @@ constexpr int kSafeParseOptions = XML_PARSE_NOERROR | XML_PARSE_NOWARNING | XML_
 XmlDocHandle ReadXmlFile(const std::string& path);
 
 // Upper-cases `language` in place and sets `encoding` to the name every generated document
-// declares: "UTF-8" for every language, an empty or unknown one included. Always kOk.
-int EncodingForLanguage(std::string& language, std::string& encoding);
+// declares: "UTF-8" for every language, an empty or unknown one included. Always ResultCode::Ok.
+ResultCode EncodingForLanguage(std::string& language, std::string& encoding);
 
 // Copies `first` and its following siblings into `writer`, element names and text only, then
 // ends one element: the one the caller started around the copy. Empty elements, attributes,

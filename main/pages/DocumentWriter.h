@@ -1,5 +1,6 @@
 #pragma once
 
+#include "main/pages/ResultCodes.h"
 #include "main/pages/XmlHandles.h"
 #include "platform/AtomicFile.h"
 
@@ -13,19 +14,20 @@ namespace kaldo {
 // finished, either to a file or to be parsed back for a second stage.
 class MemoryDocument final {
 public:
-    // kBufferCreate or kWriterCreate on failure.
-    int Start();
+    // ResultCode::BufferCreate or ResultCode::WriterCreate on failure.
+    ResultCode Start();
     xmlTextWriterPtr Writer() const { return m_writer.get(); }
 
     // Ends the document and writes it, declaration first, to `path`, replacing the old file only
-    // once the new one is complete. kWriterEndDocument, kBufferCreate, or kParseInput when the
-    // file cannot be created or written.
-    int WriteToFile(const std::string& encoding, const std::string& path);
-    // Ends the document and parses it back. kWriterEndDocument, kBufferCreate or kParseInput.
-    int Parse(const std::string& encoding, XmlDocHandle& document);
+    // once the new one is complete. ResultCode::WriterEndDocument, ResultCode::BufferCreate, or
+    // ResultCode::ParseInput when the file cannot be created or written.
+    ResultCode WriteToFile(const std::string& encoding, const std::string& path);
+    // Ends the document and parses it back. ResultCode::WriterEndDocument, ResultCode::BufferCreate
+    // or ResultCode::ParseInput.
+    ResultCode Parse(const std::string& encoding, XmlDocHandle& document);
 
 private:
-    int Finish(const std::string& encoding);
+    ResultCode Finish(const std::string& encoding);
 
     XmlBufferHandle m_buffer;
     XmlTextWriterHandle m_writer;
@@ -36,12 +38,13 @@ private:
 // a document abandoned or failing half-way leaves the old one as it was.
 class FileDocument final {
 public:
-    // kWriterCreate when the file cannot be created or the document not started.
-    int Start(const std::string& path, const std::string& encoding);
+    // ResultCode::WriterCreate when the file cannot be created or the document not started.
+    ResultCode Start(const std::string& path, const std::string& encoding);
     xmlTextWriterPtr Writer() const { return m_writer.get(); }
 
-    // Ends the document and puts the file in place; kWriterEndDocument when either fails.
-    int Finish();
+    // Ends the document and puts the file in place; ResultCode::WriterEndDocument when either
+    // fails.
+    ResultCode Finish();
 
 private:
     std::unique_ptr<AtomicFile> m_file; // outlives the writer, which writes into it
@@ -52,19 +55,20 @@ private:
 // the lookup of single values in XML files. Holds no state between operations.
 class DocumentWriter final {
 public:
-    static int StartElement(xmlTextWriterPtr writer, const char* name); // 602
-    static int WriteElement(xmlTextWriterPtr writer, const char* name,
-                            const std::string& text);                              // 603
-    static int WriteElement(xmlTextWriterPtr writer, const char* name, int value); // 603
-    static int WriteAttribute(xmlTextWriterPtr writer, const char* name,
-                              const std::string& value); // 603
-    static int EndElement(xmlTextWriterPtr writer);      // 604
+    static ResultCode StartElement(xmlTextWriterPtr writer, const char* name); // 602
+    static ResultCode WriteElement(xmlTextWriterPtr writer, const char* name,
+                                   const std::string& text);                              // 603
+    static ResultCode WriteElement(xmlTextWriterPtr writer, const char* name, int value); // 603
+    static ResultCode WriteAttribute(xmlTextWriterPtr writer, const char* name,
+                                     const std::string& value); // 603
+    static ResultCode EndElement(xmlTextWriterPtr writer);      // 604
 
     // The string value of `expression` in `file` (the first node in document order, empty when
-    // nothing matches). kMissingArgument, kParseInput, kXPathContext, kXPathEval, kXPathCast;
-    // kXPathNoNodeSet, leaving `value` untouched, when the result is no node set.
-    static int EvaluateXPath(const std::string& file, const std::string& expression,
-                             std::string& value);
+    // nothing matches). ResultCode::MissingArgument, ResultCode::ParseInput,
+    // ResultCode::XPathContext, ResultCode::XPathEval, ResultCode::XPathCast;
+    // ResultCode::XPathNoNodeSet, leaving `value` untouched, when the result is no node set.
+    static ResultCode EvaluateXPath(const std::string& file, const std::string& expression,
+                                    std::string& value);
 };
 
 } // namespace kaldo

@@ -25,14 +25,14 @@ std::vector<PrinterListEntry> OrderPrinterList(const std::vector<PrinterListEntr
     return ordered;
 }
 
-int WritePrinterListDocument(const std::vector<PrinterListEntry>& entries,
-                             const HeaderLabels& labels, const std::string& xmlPath,
-                             std::string language) {
+ResultCode WritePrinterListDocument(const std::vector<PrinterListEntry>& entries,
+                                    const HeaderLabels& labels, const std::string& xmlPath,
+                                    std::string language) {
     if (entries.empty() || xmlPath.empty())
-        return kMissingArgument;
+        return ResultCode::MissingArgument;
 
     MemoryDocument document;
-    if (int result = document.Start(); result != kOk)
+    if (ResultCode result = document.Start(); result != ResultCode::Ok)
         return result;
     xmlTextWriterPtr writer = document.Writer();
 
@@ -40,36 +40,37 @@ int WritePrinterListDocument(const std::vector<PrinterListEntry>& entries,
     EncodingForLanguage(language, encoding);
 
     using W = DocumentWriter;
-    if (W::StartElement(writer, "printerlist") != kOk)
-        return kWriterStartElement;
-    if (W::WriteElement(writer, "Enter_Keywords", labels.enterKeywords) != kOk ||
-        W::WriteElement(writer, "TitleText_Label", labels.title) != kOk ||
-        W::WriteElement(writer, "SelectPrinter_Label", labels.selectPrinter) != kOk ||
-        W::WriteElement(writer, "Search_Label", labels.search) != kOk ||
-        W::WriteElement(writer, "CaptionText_Width", labels.captionWidth) != kOk ||
-        W::WriteElement(writer, "CaptionText_Height", labels.captionHeight) != kOk ||
-        W::WriteElement(writer, "Code_Page", encoding) != kOk)
-        return kWriterWriteElement;
+    if (W::StartElement(writer, "printerlist") != ResultCode::Ok)
+        return ResultCode::WriterStartElement;
+    if (W::WriteElement(writer, "Enter_Keywords", labels.enterKeywords) != ResultCode::Ok ||
+        W::WriteElement(writer, "TitleText_Label", labels.title) != ResultCode::Ok ||
+        W::WriteElement(writer, "SelectPrinter_Label", labels.selectPrinter) != ResultCode::Ok ||
+        W::WriteElement(writer, "Search_Label", labels.search) != ResultCode::Ok ||
+        W::WriteElement(writer, "CaptionText_Width", labels.captionWidth) != ResultCode::Ok ||
+        W::WriteElement(writer, "CaptionText_Height", labels.captionHeight) != ResultCode::Ok ||
+        W::WriteElement(writer, "Code_Page", encoding) != ResultCode::Ok)
+        return ResultCode::WriterWriteElement;
 
     for (const PrinterListEntry& entry : entries) {
-        if (W::StartElement(writer, "printer") != kOk)
-            return kWriterStartElement;
-        if (W::WriteElement(writer, "action", std::string("sp:")) != kOk ||
-            W::WriteElement(writer, "printername", entry.name) != kOk ||
-            W::WriteElement(writer, "printermodel", entry.model) != kOk)
-            return kWriterWriteElement;
-        if (W::EndElement(writer) != kOk)
-            return kWriterEndElement;
+        if (W::StartElement(writer, "printer") != ResultCode::Ok)
+            return ResultCode::WriterStartElement;
+        if (W::WriteElement(writer, "action", std::string("sp:")) != ResultCode::Ok ||
+            W::WriteElement(writer, "printername", entry.name) != ResultCode::Ok ||
+            W::WriteElement(writer, "printermodel", entry.model) != ResultCode::Ok)
+            return ResultCode::WriterWriteElement;
+        if (W::EndElement(writer) != ResultCode::Ok)
+            return ResultCode::WriterEndElement;
     }
     return document.WriteToFile(encoding, xmlPath);
 }
 
-int BuildHeaderPage(const std::vector<PrinterListEntry>& printers, const std::string& selected,
-                    const HeaderLabels& labels, const std::string& language,
-                    const HeaderPageFiles& files, const PageTransformer& transformer) {
-    int result =
+ResultCode BuildHeaderPage(const std::vector<PrinterListEntry>& printers,
+                           const std::string& selected, const HeaderLabels& labels,
+                           const std::string& language, const HeaderPageFiles& files,
+                           const PageTransformer& transformer) {
+    ResultCode result =
         WritePrinterListDocument(OrderPrinterList(printers, selected), labels, files.xml, language);
-    if (result != kOk)
+    if (result != ResultCode::Ok)
         return result;
     return transformer.Transform(files.xml, files.xsl, files.html);
 }

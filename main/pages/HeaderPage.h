@@ -1,6 +1,7 @@
 #pragma once
 
 #include "main/pages/PageTransformer.h"
+#include "main/pages/ResultCodes.h"
 
 #include <string>
 #include <vector>
@@ -27,11 +28,11 @@ struct HeaderLabels {
 std::vector<PrinterListEntry> OrderPrinterList(const std::vector<PrinterListEntry>& printers,
                                                const std::string& selected);
 
-// Writes the printer-list document the header stylesheet reads. kMissingArgument for an empty
-// list or path; the writing codes otherwise.
-int WritePrinterListDocument(const std::vector<PrinterListEntry>& entries,
-                             const HeaderLabels& labels, const std::string& xmlPath,
-                             std::string language);
+// Writes the printer-list document the header stylesheet reads. ResultCode::MissingArgument for an
+// empty list or path; the writing codes otherwise.
+ResultCode WritePrinterListDocument(const std::vector<PrinterListEntry>& entries,
+                                    const HeaderLabels& labels, const std::string& xmlPath,
+                                    std::string language);
 
 struct HeaderPageFiles {
     std::string xml;
@@ -40,8 +41,9 @@ struct HeaderPageFiles {
 };
 
 // Writes the printer-list document and transforms it into the header page.
-int BuildHeaderPage(const std::vector<PrinterListEntry>& printers, const std::string& selected,
-                    const HeaderLabels& labels, const std::string& language,
-                    const HeaderPageFiles& files, const PageTransformer& transformer);
+ResultCode BuildHeaderPage(const std::vector<PrinterListEntry>& printers,
+                           const std::string& selected, const HeaderLabels& labels,
+                           const std::string& language, const HeaderPageFiles& files,
+                           const PageTransformer& transformer);
 
 } // namespace kaldo

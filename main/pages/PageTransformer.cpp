@@ -50,24 +50,25 @@ bool Save(const std::string& htmlPath, xmlDocPtr result, xsltStylesheetPtr style
 
 } // namespace
 
-int PageTransformer::Transform(const std::string& xmlPath, const std::string& xslPath,
-                               const std::string& htmlPath) const {
+ResultCode PageTransformer::Transform(const std::string& xmlPath, const std::string& xslPath,
+                                      const std::string& htmlPath) const {
     if (xmlPath.empty() || xslPath.empty() || htmlPath.empty()) {
-        return kMissingArgument;
+        return ResultCode::MissingArgument;
     }
     const XmlDocHandle source = ReadXmlFile(xmlPath);
     if (!source) {
-        return kTransformParseXml;
+        return ResultCode::TransformParseXml;
     }
     const XslStylesheetHandle stylesheet(xsltParseStylesheetFile(XmlText(xslPath)));
     if (!stylesheet) {
-        return kTransformParseXsl;
+        return ResultCode::TransformParseXsl;
     }
     const XmlDocHandle result = Apply(stylesheet.get(), source.get());
     if (!result) {
-        return kTransformApply;
+        return ResultCode::TransformApply;
     }
-    return Save(htmlPath, result.get(), stylesheet.get()) ? kOk : kTransformSave;
+    return Save(htmlPath, result.get(), stylesheet.get()) ? ResultCode::Ok
+                                                          : ResultCode::TransformSave;
 }
 
 } // namespace kaldo

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "main/pages/ResultCodes.h"
+
 #include <string>
 
 namespace kaldo {
@@ -9,12 +11,13 @@ namespace kaldo {
 // to XmlLibraryScope, not to this object.
 class PageTransformer final {
 public:
-    // 0, or the code of the first failing step: kMissingArgument when a path is empty,
-    // kTransformParseXml, kTransformParseXsl, kTransformApply (no result, including a
-    // stylesheet that tries to write files or reach the network), kTransformSave. The HTML
-    // file is replaced only by a complete page; on any failure it stays as it was.
-    int Transform(const std::string& xmlPath, const std::string& xslPath,
-                  const std::string& htmlPath) const;
+    // 0, or the code of the first failing step: ResultCode::MissingArgument when a path is empty,
+    // ResultCode::TransformParseXml, ResultCode::TransformParseXsl, ResultCode::TransformApply (no
+    // result, including a stylesheet that tries to write files or reach the network),
+    // ResultCode::TransformSave. The HTML file is replaced only by a complete page; on any failure
+    // it stays as it was.
+    ResultCode Transform(const std::string& xmlPath, const std::string& xslPath,
+                         const std::string& htmlPath) const;
 };
 
 } // namespace kaldo

@@ -1,28 +1,35 @@
 #pragma once
 
-// Result codes of page generation and document handling; 0 is success.
+// Result codes of page generation and document handling.
 namespace kaldo {
 
-constexpr int kOk = 0;
-constexpr int kMissingArgument = 500;
-constexpr int kTransformParseXml = 501;
-constexpr int kTransformParseXsl = 502;
-constexpr int kTransformApply = 503;
-constexpr int kTransformSave = 504;
-constexpr int kWriterCreate = 600;
-constexpr int kWriterStartElement = 602;
-constexpr int kWriterWriteElement = 603;
-constexpr int kWriterEndElement = 604;
-constexpr int kWriterEndDocument = 605;
-constexpr int kOpenWriteFile = 606;
-constexpr int kParseInput = 607;
-constexpr int kNoRoot = 608;
-constexpr int kBufferCreate = 609;
-constexpr int kXPathContext = 610;
-constexpr int kXPathEval = 611;
-constexpr int kXPathCast = 612;
-constexpr int kXPathNoNodeSet = 613;
-constexpr int kReadError = 614;
-constexpr int kIndexMerge = 701;
+enum class ResultCode : int {
+    Ok = 0,
+    MissingArgument = 500,
+    TransformParseXml = 501,
+    TransformParseXsl = 502,
+    TransformApply = 503,
+    TransformSave = 504,
+    WriterCreate = 600,
+    WriterStartElement = 602,
+    WriterWriteElement = 603,
+    WriterEndElement = 604,
+    WriterEndDocument = 605,
+    OpenWriteFile = 606,
+    ParseInput = 607,
+    NoRoot = 608,
+    BufferCreate = 609,
+    XPathContext = 610,
+    XPathEval = 611,
+    XPathCast = 612,
+    XPathNoNodeSet = 613,
+    ReadError = 614,
+    IndexMerge = 701,
+};
+
+// The number that reports and traces show.
+constexpr int ToInt(ResultCode code) {
+    return static_cast<int>(code);
+}
 
 } // namespace kaldo

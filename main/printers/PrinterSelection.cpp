@@ -35,7 +35,7 @@ bool PrinterSelector::LoadConfigFor(ToolboxConfig& config, const std::string& pr
     return config.Load(folder, model);
 }
 
-int PrinterSelector::SelectStartPrinter(std::string_view commandLinePrinter) {
+StartPrinterResult PrinterSelector::SelectStartPrinter(std::string_view commandLinePrinter) {
     if (!m_state.Config)
         m_state.Config = std::make_unique<ToolboxConfig>();
     if (!m_state.Printers)
@@ -44,20 +44,21 @@ int PrinterSelector::SelectStartPrinter(std::string_view commandLinePrinter) {
     if (!commandLinePrinter.empty()) {
         Trace(commandLinePrinter);
         if (!IsUsablePrinter(commandLinePrinter))
-            return kCommandLinePrinterUnusable;
+            return StartPrinterResult::CommandLinePrinterUnusable;
         m_state.SelectedPrinter = commandLinePrinter;
         return LoadConfigFor(*m_state.Config, m_state.SelectedPrinter)
-                   ? kStartPrinterSelected
-                   : kCommandLinePrinterUnusable;
+                   ? StartPrinterResult::Selected
+                   : StartPrinterResult::CommandLinePrinterUnusable;
     }
 
     std::string last;
     if (ReadLastPrinter(last) && IsUsablePrinter(last)) {
         m_state.SelectedPrinter = last;
         if (LoadConfigFor(*m_state.Config, last))
-            return kStartPrinterSelected;
+            return StartPrinterResult::Selected;
     }
-    return SelectFirstUsablePrinter() ? kStartPrinterSelected : kNoPrinterWithContent;
+    return SelectFirstUsablePrinter() ? StartPrinterResult::Selected
+                                      : StartPrinterResult::NoPrinterWithContent;
 }
 
 bool PrinterSelector::SelectFirstUsablePrinter() {
@@ -115,7 +116,7 @@ bool PrinterSelector::SelectPrinterByName(std::string_view printerName) {
     if (!m_state.Config->URL_Updates().empty())
         call(m_hooks.StartUpdateCheck, *m_state.Config);
 
-    if (m_hooks.BuildHeaderPage && m_hooks.BuildHeaderPage() != 0) {
+    if (m_hooks.BuildHeaderPage && m_hooks.BuildHeaderPage() != ResultCode::Ok) {
         restore();
         if (m_state.Config)
             call(m_hooks.SetUpModelFolders, *m_state.Config);

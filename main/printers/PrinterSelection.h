@@ -1,5 +1,6 @@
 #pragma once
 
+#include "main/pages/ResultCodes.h"
 #include "main/printers/PrinterList.h"
 #include "main/shell/ToolboxConfig.h"
 
@@ -14,9 +15,11 @@ class ContentCatalog;
 struct PrinterServices;
 
 // Results of choosing the start printer.
-inline constexpr int kStartPrinterSelected = 0;
-inline constexpr int kCommandLinePrinterUnusable = 100;
-inline constexpr int kNoPrinterWithContent = 101;
+enum class StartPrinterResult : int {
+    Selected = 0,
+    CommandLinePrinterUnusable = 100,
+    NoPrinterWithContent = 101,
+};
 
 // The printer state of the application: which printer is shown, its configuration, the
 // list it was chosen from and how it is connected. The application object owns one.
@@ -43,7 +46,7 @@ struct PrinterSelectionHooks {
     // once per run.
     std::function<void(const ToolboxConfig& config)> StartUpdateCheck;
     // Non-zero when the header page cannot be built.
-    std::function<int()> BuildHeaderPage;
+    std::function<ResultCode()> BuildHeaderPage;
     // Header and body panes to the new printer, status refresh and index pages.
     std::function<void()> ShowSelectedPrinter;
 };
@@ -59,9 +62,9 @@ public:
 
     bool IsUsablePrinter(std::string_view printerName) const;
 
-    // The command-line printer if given (kCommandLinePrinterUnusable when it cannot be
-    // shown), else the remembered one, else the first printer with content.
-    int SelectStartPrinter(std::string_view commandLinePrinter);
+    // The command-line printer if given (StartPrinterResult::CommandLinePrinterUnusable when it
+    // cannot be shown), else the remembered one, else the first printer with content.
+    StartPrinterResult SelectStartPrinter(std::string_view commandLinePrinter);
     bool SelectFirstUsablePrinter();
 
     // Switches the program to `printerName`. On failure everything stays as it was: the

@@ -15,11 +15,11 @@ const StringTable& ProgramStrings() {
     return table;
 }
 
-std::string LoadResourceString(int id) {
-    return ProgramStrings().Text(id);
+std::string LoadResourceString(StringId id) {
+    return ProgramStrings().Text(ToInt(id));
 }
 
-size_t LoadStringUtf8(int id, char* buffer, size_t size) {
+size_t LoadStringUtf8(StringId id, char* buffer, size_t size) {
     return CopyUtf8(LoadResourceString(id), buffer, size);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "main/resources/StringIds.h"
 #include "platform/strings/StringTable.h"
 
 #include <cstddef>
@@ -15,12 +16,12 @@ StringTable MainStringTable(std::string_view locale);
 const StringTable& ProgramStrings();
 
 // String `id` of the user's language as UTF-8; empty when the table has no such entry.
-std::string LoadResourceString(int id);
+std::string LoadResourceString(StringId id);
 
 // Clears `buffer` and copies string `id` into it as UTF-8: at most size - 1 bytes, never half
 // a character. Returns the number of bytes written.
-size_t LoadStringUtf8(int id, char* buffer, size_t size);
-inline std::string LoadStringUtf8(int id) {
+size_t LoadStringUtf8(StringId id, char* buffer, size_t size);
+inline std::string LoadStringUtf8(StringId id) {
     return LoadResourceString(id);
 }
 

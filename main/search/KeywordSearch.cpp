@@ -40,45 +40,47 @@ XmlTextWriterHandle OpenWriter(const std::string& path) {
 }
 
 // Ends the document, closes its file and puts it in place of the results file.
-int FinishDocument(XmlTextWriterHandle& writer, PendingFile& pending) {
+ResultCode FinishDocument(XmlTextWriterHandle& writer, PendingFile& pending) {
     const bool ended = xmlTextWriterEndDocument(writer.get()) >= 0;
     writer.reset();
-    return ended && pending.Commit() ? kOk : kWriterEndDocument;
+    return ended && pending.Commit() ? ResultCode::Ok : ResultCode::WriterEndDocument;
 }
 
 // A title and, when it has a weight, its weight; both only when the element has a title.
-int StartTitledElement(xmlTextWriterPtr writer, xmlNodePtr element, std::optional<int> weight) {
+ResultCode StartTitledElement(xmlTextWriterPtr writer, xmlNodePtr element,
+                              std::optional<int> weight) {
     if (xmlTextWriterStartElement(writer, element->name) < 0)
-        return kWriterStartElement;
+        return ResultCode::WriterStartElement;
     const std::optional<std::string> title = AttributeText(element, "t");
     if (!title)
-        return kOk;
-    if (W::WriteAttribute(writer, "t", *title) != kOk)
-        return kWriterWriteElement;
-    if (weight && W::WriteAttribute(writer, "weight", std::to_string(*weight)) != kOk)
-        return kWriterWriteElement;
-    return kOk;
+        return ResultCode::Ok;
+    if (W::WriteAttribute(writer, "t", *title) != ResultCode::Ok)
+        return ResultCode::WriterWriteElement;
+    if (weight && W::WriteAttribute(writer, "weight", std::to_string(*weight)) != ResultCode::Ok)
+        return ResultCode::WriterWriteElement;
+    return ResultCode::Ok;
 }
 
 // An empty element of the leaf's name with its link attributes.
-int WriteLinkLeaf(xmlTextWriterPtr writer, xmlNodePtr leaf) {
+ResultCode WriteLinkLeaf(xmlTextWriterPtr writer, xmlNodePtr leaf) {
     if (xmlTextWriterStartElement(writer, leaf->name) < 0)
-        return kWriterStartElement;
+        return ResultCode::WriterStartElement;
     for (const char* name : {"l", "icon", "tblink", "level"}) {
         const std::optional<std::string> value = AttributeText(leaf, name);
-        if (value && W::WriteAttribute(writer, name, *value) != kOk)
-            return kWriterWriteElement;
+        if (value && W::WriteAttribute(writer, name, *value) != ResultCode::Ok)
+            return ResultCode::WriterWriteElement;
     }
     return W::EndElement(writer);
 }
 
 // A titled sub-entry with the link leaf it holds as its first element. A sub-entry that holds
 // no element is written without one rather than failing the whole document.
-int WriteTitledSubEntry(xmlTextWriterPtr writer, xmlNodePtr sub) {
-    if (const int started = StartTitledElement(writer, sub, std::nullopt); started != kOk)
+ResultCode WriteTitledSubEntry(xmlTextWriterPtr writer, xmlNodePtr sub) {
+    if (const ResultCode started = StartTitledElement(writer, sub, std::nullopt);
+        started != ResultCode::Ok)
         return started;
     if (xmlNodePtr leaf = FirstElement(sub->children)) {
-        if (const int written = WriteLinkLeaf(writer, leaf); written != kOk)
+        if (const ResultCode written = WriteLinkLeaf(writer, leaf); written != ResultCode::Ok)
             return written;
     }
     return W::EndElement(writer);
@@ -186,72 +188,77 @@ int KeywordSearch::Score(xmlNodePtr entry, int level) const {
     return 0;
 }
 
-int KeywordSearch::WriteHeader(xmlTextWriterPtr writer, std::string_view keywords,
-                               const std::string& codepage, const SearchLabels& labels) const {
-    if (W::StartElement(writer, "SearchResults") != kOk)
-        return kWriterStartElement;
-    if (W::WriteAttribute(writer, "codepage", codepage) != kOk ||
-        W::WriteElement(writer, "SearchString", std::string(keywords)) != kOk ||
-        W::WriteElement(writer, "SearchResultsString", labels.searchResults) != kOk ||
-        W::WriteElement(writer, "SearchAgainString", labels.searchAgain) != kOk ||
-        W::WriteElement(writer, "NoResultsString", labels.noResults) != kOk)
-        return kWriterWriteElement;
-    return kOk;
+ResultCode KeywordSearch::WriteHeader(xmlTextWriterPtr writer, std::string_view keywords,
+                                      const std::string& codepage,
+                                      const SearchLabels& labels) const {
+    if (W::StartElement(writer, "SearchResults") != ResultCode::Ok)
+        return ResultCode::WriterStartElement;
+    if (W::WriteAttribute(writer, "codepage", codepage) != ResultCode::Ok ||
+        W::WriteElement(writer, "SearchString", std::string(keywords)) != ResultCode::Ok ||
+        W::WriteElement(writer, "SearchResultsString", labels.searchResults) != ResultCode::Ok ||
+        W::WriteElement(writer, "SearchAgainString", labels.searchAgain) != ResultCode::Ok ||
+        W::WriteElement(writer, "NoResultsString", labels.noResults) != ResultCode::Ok)
+        return ResultCode::WriterWriteElement;
+    return ResultCode::Ok;
 }
 
 // The header goes through a document of its own first, as every generated document's data
 // does; what does not survive parsing (text that is no UTF-8) fails the search.
-int KeywordSearch::CopyHeader(xmlTextWriterPtr writer, std::string_view keywords,
-                              const SearchLabels& labels) const {
+ResultCode KeywordSearch::CopyHeader(xmlTextWriterPtr writer, std::string_view keywords,
+                                     const SearchLabels& labels) const {
     MemoryDocument memory;
-    if (const int started = memory.Start(); started != kOk)
+    if (const ResultCode started = memory.Start(); started != ResultCode::Ok)
         return started;
-    if (const int written = WriteHeader(memory.Writer(), keywords, m_encoding, labels);
-        written != kOk)
+    if (const ResultCode written = WriteHeader(memory.Writer(), keywords, m_encoding, labels);
+        written != ResultCode::Ok)
         return written;
     XmlDocHandle header;
-    if (const int parsed = memory.Parse(m_encoding, header); parsed != kOk)
+    if (const ResultCode parsed = memory.Parse(m_encoding, header); parsed != ResultCode::Ok)
         return parsed;
     xmlNodePtr root = xmlDocGetRootElement(header.get());
     if (root == nullptr)
-        return kNoRoot;
+        return ResultCode::NoRoot;
     if (xmlTextWriterStartElement(writer, root->name) < 0)
-        return kWriterStartElement;
-    if (W::WriteAttribute(writer, "codepage", "utf-8") != kOk)
-        return kWriterWriteElement;
+        return ResultCode::WriterStartElement;
+    if (W::WriteAttribute(writer, "codepage", "utf-8") != ResultCode::Ok)
+        return ResultCode::WriterWriteElement;
     for (xmlNodePtr child = FirstElement(root->children); child; child = NextElement(child)) {
         if (xmlTextWriterWriteFormatElement(writer, child->name, "%s", TextOf(child).c_str()) < 0)
-            return kWriterWriteElement;
+            return ResultCode::WriterWriteElement;
     }
-    return kOk;
+    return ResultCode::Ok;
 }
 
-int KeywordSearch::WriteWholeEntry(xmlTextWriterPtr writer, xmlNodePtr entry, int weight) const {
-    if (const int started = StartTitledElement(writer, entry, weight); started != kOk)
+ResultCode KeywordSearch::WriteWholeEntry(xmlTextWriterPtr writer, xmlNodePtr entry,
+                                          int weight) const {
+    if (const ResultCode started = StartTitledElement(writer, entry, weight);
+        started != ResultCode::Ok)
         return started;
     for (xmlNodePtr sub = FirstElement(entry->children); sub; sub = NextElement(sub)) {
-        const int written = xmlHasProp(sub, XmlText("t")) != nullptr
-                                ? WriteTitledSubEntry(writer, sub)
-                                : WriteLinkLeaf(writer, sub);
-        if (written != kOk)
+        const ResultCode written = xmlHasProp(sub, XmlText("t")) != nullptr
+                                       ? WriteTitledSubEntry(writer, sub)
+                                       : WriteLinkLeaf(writer, sub);
+        if (written != ResultCode::Ok)
             return written;
     }
     return W::EndElement(writer);
 }
 
-int KeywordSearch::WriteSubEntry(xmlTextWriterPtr writer, xmlNodePtr entry, xmlNodePtr sub,
-                                 int weight) const {
-    if (const int started = StartTitledElement(writer, entry, weight); started != kOk)
+ResultCode KeywordSearch::WriteSubEntry(xmlTextWriterPtr writer, xmlNodePtr entry, xmlNodePtr sub,
+                                        int weight) const {
+    if (const ResultCode started = StartTitledElement(writer, entry, weight);
+        started != ResultCode::Ok)
         return started;
-    if (const int written = WriteTitledSubEntry(writer, sub); written != kOk)
+    if (const ResultCode written = WriteTitledSubEntry(writer, sub); written != ResultCode::Ok)
         return written;
     return W::EndElement(writer);
 }
 
-int KeywordSearch::WriteHits(xmlTextWriterPtr writer, xmlNodePtr container) const {
+ResultCode KeywordSearch::WriteHits(xmlTextWriterPtr writer, xmlNodePtr container) const {
     for (xmlNodePtr entry = FirstElement(container->children); entry; entry = NextElement(entry)) {
         if (const int score = Score(entry, 1); score > 0) {
-            if (const int written = WriteWholeEntry(writer, entry, score); written != kOk)
+            if (const ResultCode written = WriteWholeEntry(writer, entry, score);
+                written != ResultCode::Ok)
                 return written;
             continue;
         }
@@ -259,33 +266,35 @@ int KeywordSearch::WriteHits(xmlTextWriterPtr writer, xmlNodePtr container) cons
             const int score = Score(sub, 2);
             if (score <= 0)
                 continue;
-            if (const int written = WriteSubEntry(writer, entry, sub, score); written != kOk)
+            if (const ResultCode written = WriteSubEntry(writer, entry, sub, score);
+                written != ResultCode::Ok)
                 return written;
         }
     }
-    return kOk;
+    return ResultCode::Ok;
 }
 
 // The legend and every element after it in the index, which closes the results root. An index
 // without legend gives a complete document all the same.
-int KeywordSearch::CopyLegend(xmlTextWriterPtr writer) const {
+ResultCode KeywordSearch::CopyLegend(xmlTextWriterPtr writer) const {
     xmlNodePtr root = xmlDocGetRootElement(m_index.get());
     xmlNodePtr legend = root ? FirstElement(root->children) : nullptr;
     while (legend != nullptr && !IsElement(legend, "Legend"))
         legend = NextElement(legend);
     if (legend == nullptr)
         return W::EndElement(writer);
-    return CopyElementTree(m_index.get(), legend, writer) < 0 ? kWriterEndElement : kOk;
+    return CopyElementTree(m_index.get(), legend, writer) < 0 ? ResultCode::WriterEndElement
+                                                              : ResultCode::Ok;
 }
 
-int KeywordSearch::search(const std::string& indexPath, const std::string& synonymPath,
-                          std::string_view keywords, const std::string& resultsPath,
-                          const SearchLabels& labels) {
+ResultCode KeywordSearch::search(const std::string& indexPath, const std::string& synonymPath,
+                                 std::string_view keywords, const std::string& resultsPath,
+                                 const SearchLabels& labels) {
     if (keywords.empty() || indexPath.empty() || resultsPath.empty())
-        return kMissingArgument;
+        return ResultCode::MissingArgument;
     LoadIndex(indexPath);
     if (!m_index)
-        return kParseInput;
+        return ResultCode::ParseInput;
     LoadSynonyms(synonymPath);
     SplitKeywords(keywords);
     m_resultsPath = resultsPath;
@@ -294,38 +303,40 @@ int KeywordSearch::search(const std::string& indexPath, const std::string& synon
     XmlTextWriterHandle writer = OpenWriter(pending.Path());
     if (!writer ||
         xmlTextWriterStartDocument(writer.get(), nullptr, m_encoding.c_str(), nullptr) < 0)
-        return kWriterCreate;
-    if (const int header = CopyHeader(writer.get(), keywords, labels); header != kOk)
+        return ResultCode::WriterCreate;
+    if (const ResultCode header = CopyHeader(writer.get(), keywords, labels);
+        header != ResultCode::Ok)
         return header;
     xmlNodePtr root = xmlDocGetRootElement(m_index.get());
     xmlNodePtr container = root ? FirstElement(root->children) : nullptr;
     if (container == nullptr)
-        return kNoRoot;
-    if (const int hits = WriteHits(writer.get(), container); hits != kOk)
+        return ResultCode::NoRoot;
+    if (const ResultCode hits = WriteHits(writer.get(), container); hits != ResultCode::Ok)
         return hits;
-    if (const int legend = CopyLegend(writer.get()); legend != kOk)
+    if (const ResultCode legend = CopyLegend(writer.get()); legend != ResultCode::Ok)
         return legend;
     return FinishDocument(writer, pending);
 }
 
-int KeywordSearch::writeEmpty(const std::string& indexPath, const std::string& resultsPath,
-                              const SearchLabels& labels) {
+ResultCode KeywordSearch::writeEmpty(const std::string& indexPath, const std::string& resultsPath,
+                                     const SearchLabels& labels) {
     if (indexPath.empty() || resultsPath.empty())
-        return kMissingArgument;
+        return ResultCode::MissingArgument;
     LoadIndex(indexPath);
     if (!m_index)
-        return kParseInput;
+        return ResultCode::ParseInput;
     m_resultsPath = resultsPath;
 
     PendingFile pending(m_resultsPath);
     XmlTextWriterHandle writer = OpenWriter(pending.Path());
     if (!writer)
-        return kWriterCreate;
+        return ResultCode::WriterCreate;
     if (xmlDocGetRootElement(m_index.get()) == nullptr)
-        return kNoRoot;
-    if (const int header = WriteHeader(writer.get(), "", m_encoding, labels); header != kOk)
+        return ResultCode::NoRoot;
+    if (const ResultCode header = WriteHeader(writer.get(), "", m_encoding, labels);
+        header != ResultCode::Ok)
         return header;
-    if (const int legend = CopyLegend(writer.get()); legend != kOk)
+    if (const ResultCode legend = CopyLegend(writer.get()); legend != ResultCode::Ok)
         return legend;
     return FinishDocument(writer, pending);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "main/pages/ResultCodes.h"
 #include "main/pages/XmlHandles.h"
 
 #include <string>
@@ -23,18 +24,18 @@ public:
     // `language` is the content's language code; it chooses the encoding name.
     explicit KeywordSearch(std::string language);
 
-    // Writes the results document for `keywords`. kOk; kMissingArgument for empty keywords or
-    // paths and kParseInput for an index that does not parse, both writing nothing; kNoRoot
-    // for an index without entries, or a writing code. On failure the results file stays as
-    // it was.
-    int search(const std::string& indexPath, const std::string& synonymPath,
-               std::string_view keywords, const std::string& resultsPath,
-               const SearchLabels& labels);
+    // Writes the results document for `keywords`. ResultCode::Ok; ResultCode::MissingArgument for
+    // empty keywords or paths and ResultCode::ParseInput for an index that does not parse, both
+    // writing nothing; ResultCode::NoRoot for an index without entries, or a writing code. On
+    // failure the results file stays as it was.
+    ResultCode search(const std::string& indexPath, const std::string& synonymPath,
+                      std::string_view keywords, const std::string& resultsPath,
+                      const SearchLabels& labels);
 
     // Writes the results document of the search page before anything was searched: labels,
     // an empty search string and the legend, without XML declaration. Codes as for search.
-    int writeEmpty(const std::string& indexPath, const std::string& resultsPath,
-                   const SearchLabels& labels);
+    ResultCode writeEmpty(const std::string& indexPath, const std::string& resultsPath,
+                          const SearchLabels& labels);
 
     // Splits `keywords` into the typed words and builds each one's synonym list: the word
     // first, then for every group with an item equal to it without regard to ASCII case all
@@ -63,14 +64,15 @@ private:
     std::vector<std::string> SynonymList(const std::string& word) const;
     int Score(xmlNodePtr entry, int level) const;
 
-    int WriteHeader(xmlTextWriterPtr writer, std::string_view keywords, const std::string& codepage,
-                    const SearchLabels& labels) const;
-    int CopyHeader(xmlTextWriterPtr writer, std::string_view keywords,
-                   const SearchLabels& labels) const;
-    int WriteHits(xmlTextWriterPtr writer, xmlNodePtr container) const;
-    int WriteWholeEntry(xmlTextWriterPtr writer, xmlNodePtr entry, int weight) const;
-    int WriteSubEntry(xmlTextWriterPtr writer, xmlNodePtr entry, xmlNodePtr sub, int weight) const;
-    int CopyLegend(xmlTextWriterPtr writer) const;
+    ResultCode WriteHeader(xmlTextWriterPtr writer, std::string_view keywords,
+                           const std::string& codepage, const SearchLabels& labels) const;
+    ResultCode CopyHeader(xmlTextWriterPtr writer, std::string_view keywords,
+                          const SearchLabels& labels) const;
+    ResultCode WriteHits(xmlTextWriterPtr writer, xmlNodePtr container) const;
+    ResultCode WriteWholeEntry(xmlTextWriterPtr writer, xmlNodePtr entry, int weight) const;
+    ResultCode WriteSubEntry(xmlTextWriterPtr writer, xmlNodePtr entry, xmlNodePtr sub,
+                             int weight) const;
+    ResultCode CopyLegend(xmlTextWriterPtr writer) const;
 
     std::vector<std::string> m_typedWords;
     std::vector<std::vector<std::string>> m_synonymLists;

@@ -26,10 +26,10 @@ struct SearchPageFiles {
 struct SearchPageResult {
     std::string show;    // the page the body pane navigates to
     bool prompt = false; // the untouched prompt was searched: the empty search page
-    int search = 0;      // code of the search or of the empty page
-    int sorted = 0;      // codes of the three transformations, in their order
-    int page = 0;
-    int content = 0;
+    ResultCode search = ResultCode::Ok; // code of the search or of the empty page
+    ResultCode sorted = ResultCode::Ok; // codes of the three transformations, in their order
+    ResultCode page = ResultCode::Ok;
+    ResultCode content = ResultCode::Ok;
 };
 
 // Searches `keywords` (or, when they are the prompt text, writes the empty search page) and

@@ -45,7 +45,7 @@ ContentCatalog ContentCatalog::FromPieces(const std::string& programFolder,
         std::string merged;
         if (MergeContentInfoText(ResolvePath(JoinPath(folder, "toolboxinfo.xml")),
                                  ResolvePath(JoinPath(folder, "tabinfo.xml")), languageCode,
-                                 merged) != kOk)
+                                 merged) != ResultCode::Ok)
             continue;
         for (size_t at = merged.find(kKoreanName); at != std::string::npos;
              at = merged.find(kKoreanName, at))

@@ -43,7 +43,8 @@ std::string_view tabInfoStart(std::string_view chunk) {
 // Copies `in` to `out`, the first chunk trimmed by `firstChunk`, dropping the closing tag
 // `closing` and the rest of the chunk it stands in. The last bytes of each chunk are held
 // back until the next one is read, so a closing tag across a chunk border is found too.
-int copyPiece(std::FILE* in, std::FILE* out, FirstChunkRule firstChunk, std::string_view closing) {
+ResultCode copyPiece(std::FILE* in, std::FILE* out, FirstChunkRule firstChunk,
+                     std::string_view closing) {
     char buffer[kChunkSize];
     std::string pending;
     bool first = true;
@@ -63,31 +64,31 @@ int copyPiece(std::FILE* in, std::FILE* out, FirstChunkRule firstChunk, std::str
         else
             ready -= std::min(pending.size(), closing.size() - 1);
         if (!WriteAll(out, std::string_view(pending).substr(0, ready)))
-            return kOpenWriteFile;
+            return ResultCode::OpenWriteFile;
         pending.erase(0, at != std::string::npos ? std::string::npos : ready);
     }
     if (std::ferror(in))
-        return kReadError;
-    return WriteAll(out, pending) ? kOk : kOpenWriteFile;
+        return ResultCode::ReadError;
+    return WriteAll(out, pending) ? ResultCode::Ok : ResultCode::OpenWriteFile;
 }
 
 // Writes the declaration and both pieces to `toolbox`; `toolboxInfo` is open already.
-int mergeInto(FileHandle toolboxInfo, const std::string& tabInfoPath, std::FILE* toolbox,
-              const std::string& declaration) {
+ResultCode mergeInto(FileHandle toolboxInfo, const std::string& tabInfoPath, std::FILE* toolbox,
+                     const std::string& declaration) {
     if (!WriteAll(toolbox, declaration))
-        return kOpenWriteFile;
-    int result = copyPiece(toolboxInfo.get(), toolbox, toolboxInfoStart, "</Body>");
-    if (result != kOk)
+        return ResultCode::OpenWriteFile;
+    ResultCode result = copyPiece(toolboxInfo.get(), toolbox, toolboxInfoStart, "</Body>");
+    if (result != ResultCode::Ok)
         return result;
     toolboxInfo.reset();
 
     FileHandle tabInfo(std::fopen(tabInfoPath.c_str(), "rb"));
     if (!tabInfo)
-        return kParseInput;
+        return ResultCode::ParseInput;
     result = copyPiece(tabInfo.get(), toolbox, tabInfoStart, "</KTWContentInfo>");
-    if (result != kOk)
+    if (result != ResultCode::Ok)
         return result;
-    return WriteAll(toolbox, "</Body>") ? kOk : kOpenWriteFile;
+    return WriteAll(toolbox, "</Body>") ? ResultCode::Ok : ResultCode::OpenWriteFile;
 }
 
 std::string declarationFor(const std::string& languageCode) {
@@ -103,50 +104,51 @@ struct MemoryFree {
 
 } // namespace
 
-int MergeContentInfo(const std::string& toolboxInfoPath, const std::string& tabInfoPath,
-                     const std::string& toolboxPath, const std::string& languageCode) {
+ResultCode MergeContentInfo(const std::string& toolboxInfoPath, const std::string& tabInfoPath,
+                            const std::string& toolboxPath, const std::string& languageCode) {
     if (toolboxInfoPath.empty() || tabInfoPath.empty() || toolboxPath.empty())
-        return kMissingArgument;
+        return ResultCode::MissingArgument;
 
     const std::string declaration = declarationFor(languageCode);
     FileHandle toolboxInfo(std::fopen(toolboxInfoPath.c_str(), "rb"));
     if (!toolboxInfo)
-        return kParseInput;
+        return ResultCode::ParseInput;
     // The old toolbox.xml stays until the new one is complete: a folder whose merge fails
     // keeps the configuration it had.
     AtomicFile toolbox(toolboxPath);
     if (!toolbox.Open())
-        return kOpenWriteFile;
-    const int result = mergeInto(std::move(toolboxInfo), tabInfoPath, toolbox.Stream(), declaration);
-    if (result != kOk)
+        return ResultCode::OpenWriteFile;
+    const ResultCode result =
+        mergeInto(std::move(toolboxInfo), tabInfoPath, toolbox.Stream(), declaration);
+    if (result != ResultCode::Ok)
         return result;
-    return toolbox.Commit() ? kOk : kOpenWriteFile;
+    return toolbox.Commit() ? ResultCode::Ok : ResultCode::OpenWriteFile;
 }
 
-int MergeContentInfoText(const std::string& toolboxInfoPath, const std::string& tabInfoPath,
-                         const std::string& languageCode, std::string& merged) {
+ResultCode MergeContentInfoText(const std::string& toolboxInfoPath, const std::string& tabInfoPath,
+                                const std::string& languageCode, std::string& merged) {
     if (toolboxInfoPath.empty() || tabInfoPath.empty())
-        return kMissingArgument;
+        return ResultCode::MissingArgument;
     FileHandle toolboxInfo(std::fopen(toolboxInfoPath.c_str(), "rb"));
     if (!toolboxInfo)
-        return kParseInput;
+        return ResultCode::ParseInput;
     char* bytes = nullptr;
     size_t size = 0;
     FileHandle memory(::open_memstream(&bytes, &size));
     std::unique_ptr<char, MemoryFree> owned;
     if (!memory)
-        return kOpenWriteFile;
-    const int result =
+        return ResultCode::OpenWriteFile;
+    const ResultCode result =
         mergeInto(std::move(toolboxInfo), tabInfoPath, memory.get(), declarationFor(languageCode));
     // Closing the stream settles `bytes` and `size`.
     const bool closed = CloseFile(memory);
     owned.reset(bytes);
-    if (result != kOk)
+    if (result != ResultCode::Ok)
         return result;
     if (!closed)
-        return kOpenWriteFile;
+        return ResultCode::OpenWriteFile;
     merged.assign(bytes, size);
-    return kOk;
+    return ResultCode::Ok;
 }
 
 } // namespace kaldo

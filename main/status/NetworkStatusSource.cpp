@@ -7,11 +7,11 @@ NetworkStatusSource::NetworkStatusSource(std::string statusUrl, DownloadOptions 
     , m_downloader(std::move(options)) {}
 
 bool NetworkStatusSource::Retrieve(const std::string& file) {
-    return m_downloader.fetch(file, m_statusUrl, kStatusDocumentLimit) == 1;
+    return m_downloader.fetch(file, m_statusUrl, kStatusDocumentLimit);
 }
 
 bool NetworkStatusSource::Fetch(const std::string& file, const std::string& url) {
-    return m_downloader.fetch(file, url, kStatusIconLimit) == 1;
+    return m_downloader.fetch(file, url, kStatusIconLimit);
 }
 
 void NetworkStatusSource::Abort() {

@@ -108,7 +108,7 @@ bool FindStatusIcon(const std::string& statusDocumentPath, const std::string& im
     localPath.clear();
     std::string value;
     if (!IsStatusDocumentSizeAccepted(statusDocumentPath) ||
-        DocumentWriter::EvaluateXPath(statusDocumentPath, kIconExpression, value) != kOk)
+        DocumentWriter::EvaluateXPath(statusDocumentPath, kIconExpression, value) != ResultCode::Ok)
         return false;
     const std::string relative = value.empty() ? std::string() : value.substr(1);
     if (imagesFolder.empty() || !IsSafeIconPath(relative))
@@ -125,10 +125,10 @@ bool IsQueueStatusDocument(const std::string& path) {
     return root && std::string_view(CharText(root->name)) == kQueueStatusRoot;
 }
 
-int StatusFromReport(bool written, const std::string& statusDocumentPath) {
+StatusValue StatusFromReport(bool written, const std::string& statusDocumentPath) {
     const bool usable = written && (CheckStatusDocument(statusDocumentPath) ||
                                     IsQueueStatusDocument(statusDocumentPath));
-    return usable ? kStatusAvailable : kStatusUnavailable;
+    return usable ? StatusValue::STATUS_AVAILABLE : StatusValue::STATUS_UNAVAILABLE;
 }
 
 } // namespace kaldo

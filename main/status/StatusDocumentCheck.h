@@ -1,6 +1,7 @@
 #pragma once
 
 #include "main/pages/XmlHandles.h"
+#include "main/status/StatusInfo.h"
 
 #include <cstdint>
 #include <string>
@@ -44,6 +45,6 @@ bool IsQueueStatusDocument(const std::string& path);
 
 // The status the footer shows for a retrieval's report: available only when the document was
 // written and passes CheckStatusDocument, or is the queue's status from the spooler.
-int StatusFromReport(bool written, const std::string& statusDocumentPath);
+StatusValue StatusFromReport(bool written, const std::string& statusDocumentPath);
 
 } // namespace kaldo

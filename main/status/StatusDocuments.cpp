@@ -34,26 +34,28 @@ void RewriteKoreanEncoding(const std::string& statusDocument, const std::string&
 }
 
 // Copies `first` and its siblings into the element the caller started, and ends it.
-int CopyAndEnd(xmlDocPtr document, xmlNodePtr first, xmlTextWriterPtr writer) {
-    return CopyElementTree(document, first, writer) < 0 ? kWriterEndElement : kOk;
+ResultCode CopyAndEnd(xmlDocPtr document, xmlNodePtr first, xmlTextWriterPtr writer) {
+    return CopyElementTree(document, first, writer) < 0 ? ResultCode::WriterEndElement
+                                                        : ResultCode::Ok;
 }
 
-int ParseWithRoot(XmlDocHandle document, XmlDocHandle& owner, xmlNodePtr& root) {
+ResultCode ParseWithRoot(XmlDocHandle document, XmlDocHandle& owner, xmlNodePtr& root) {
     owner = std::move(document);
     if (!owner)
-        return kParseInput;
+        return ResultCode::ParseInput;
     root = xmlDocGetRootElement(owner.get());
-    return root ? kOk : kNoRoot;
+    return root ? ResultCode::Ok : ResultCode::NoRoot;
 }
 
 // Stage one: the status information as a document of its own, parsed back.
-int WriteStatusInfo(const StatusInfo& info, const std::string& encoding, XmlDocHandle& parsed) {
+ResultCode WriteStatusInfo(const StatusInfo& info, const std::string& encoding,
+                           XmlDocHandle& parsed) {
     MemoryDocument memory;
-    int result = memory.Start();
-    if (result != kOk)
+    ResultCode result = memory.Start();
+    if (result != ResultCode::Ok)
         return result;
     xmlTextWriterPtr writer = memory.Writer();
-    if ((result = DocumentWriter::StartElement(writer, "Printer_Status_Info")) != kOk)
+    if ((result = DocumentWriter::StartElement(writer, "Printer_Status_Info")) != ResultCode::Ok)
         return result;
     const std::pair<const char*, const std::string*> texts[] = {
         {"Printer_Status", &info.title},
@@ -71,121 +73,123 @@ int WriteStatusInfo(const StatusInfo& info, const std::string& encoding, XmlDocH
         {"Current_Status", &info.statusText},
     };
     for (const auto& [name, text] : texts) {
-        if ((result = DocumentWriter::WriteElement(writer, name, *text)) != kOk)
+        if ((result = DocumentWriter::WriteElement(writer, name, *text)) != ResultCode::Ok)
             return result;
     }
     const std::pair<const char*, int> values[] = {
-        {"Current_Status_ID", info.status},
+        {"Current_Status_ID", ToInt(info.status)},
         {"Display_Toner", info.displayToner},
         {"USB_Supported", info.usbSupported},
         {"Updates_Available", info.updatesAvailable},
     };
     for (const auto& [name, value] : values) {
-        if ((result = DocumentWriter::WriteElement(writer, name, value)) != kOk)
+        if ((result = DocumentWriter::WriteElement(writer, name, value)) != ResultCode::Ok)
             return result;
     }
-    if ((result = DocumentWriter::EndElement(writer)) != kOk)
+    if ((result = DocumentWriter::EndElement(writer)) != ResultCode::Ok)
         return result;
     return memory.Parse(encoding, parsed);
 }
 
 } // namespace
 
-int WriteFooterDocument(const StatusInfo& info, const std::string& statusDocument,
-                        const std::string& footerPath, const std::string& language,
-                        const std::string& configPath) {
+ResultCode WriteFooterDocument(const StatusInfo& info, const std::string& statusDocument,
+                               const std::string& footerPath, const std::string& language,
+                               const std::string& configPath) {
     if (footerPath.empty() || configPath.empty())
-        return kMissingArgument;
+        return ResultCode::MissingArgument;
     RewriteKoreanEncoding(statusDocument, language);
     const std::string encoding = EncodingFor(language);
 
     XmlDocHandle infoDocument;
-    int result = WriteStatusInfo(info, encoding, infoDocument);
-    if (result != kOk)
+    ResultCode result = WriteStatusInfo(info, encoding, infoDocument);
+    if (result != ResultCode::Ok)
         return result;
     xmlNodePtr infoRoot = xmlDocGetRootElement(infoDocument.get());
     if (infoRoot == nullptr)
-        return kNoRoot;
+        return ResultCode::NoRoot;
 
     FileDocument file;
-    if ((result = file.Start(footerPath, encoding)) != kOk)
+    if ((result = file.Start(footerPath, encoding)) != ResultCode::Ok)
         return result;
     xmlTextWriterPtr writer = file.Writer();
-    if ((result = DocumentWriter::StartElement(writer, "root")) != kOk ||
-        (result = DocumentWriter::WriteElement(writer, "Code_Page", encoding)) != kOk ||
-        (result = DocumentWriter::StartElement(writer, "Printer_Status_Info")) != kOk ||
-        (result = CopyAndEnd(infoDocument.get(), infoRoot->children, writer)) != kOk)
+    if ((result = DocumentWriter::StartElement(writer, "root")) != ResultCode::Ok ||
+        (result = DocumentWriter::WriteElement(writer, "Code_Page", encoding)) != ResultCode::Ok ||
+        (result = DocumentWriter::StartElement(writer, "Printer_Status_Info")) != ResultCode::Ok ||
+        (result = CopyAndEnd(infoDocument.get(), infoRoot->children, writer)) != ResultCode::Ok)
         return result;
     infoDocument.reset();
 
     XmlDocHandle config;
     xmlNodePtr configRoot = nullptr;
-    if ((result = ParseWithRoot(ReadXmlFile(configPath), config, configRoot)) != kOk ||
-        (result = DocumentWriter::StartElement(writer, "Web")) != kOk)
+    if ((result = ParseWithRoot(ReadXmlFile(configPath), config, configRoot)) != ResultCode::Ok ||
+        (result = DocumentWriter::StartElement(writer, "Web")) != ResultCode::Ok)
         return result;
     // An empty section is closed at once, so that the status document lands beside it.
     xmlNodePtr web = FirstChildElement(configRoot, "Web");
     result = web != nullptr && web->children != nullptr
                  ? CopyAndEnd(config.get(), web->children, writer)
                  : DocumentWriter::EndElement(writer);
-    if (result != kOk)
+    if (result != ResultCode::Ok)
         return result;
 
     if (!statusDocument.empty()) {
         XmlDocHandle status;
         xmlNodePtr statusRoot = nullptr;
         if ((result = ParseWithRoot(ReadStatusDocument(statusDocument), status, statusRoot)) !=
-                kOk ||
-            (result = CopyAndEnd(status.get(), statusRoot, writer)) != kOk)
+                ResultCode::Ok ||
+            (result = CopyAndEnd(status.get(), statusRoot, writer)) != ResultCode::Ok)
             return result;
-    } else if ((result = DocumentWriter::EndElement(writer)) != kOk) {
+    } else if ((result = DocumentWriter::EndElement(writer)) != ResultCode::Ok) {
         return result;
     }
     return file.Finish();
 }
 
-int WriteSolutionsDocument(const std::string& solutionsPath, const std::string& statusDocument,
-                           const std::string& outputPath, const std::string& language,
-                           const std::string& configPath) {
+ResultCode WriteSolutionsDocument(const std::string& solutionsPath,
+                                  const std::string& statusDocument, const std::string& outputPath,
+                                  const std::string& language, const std::string& configPath) {
     if (outputPath.empty() || solutionsPath.empty() || configPath.empty())
-        return kMissingArgument;
+        return ResultCode::MissingArgument;
     RewriteKoreanEncoding(statusDocument, language);
     const std::string encoding = EncodingFor(language);
 
     FileDocument file;
-    int result = file.Start(outputPath, encoding);
-    if (result != kOk)
+    ResultCode result = file.Start(outputPath, encoding);
+    if (result != ResultCode::Ok)
         return result;
     xmlTextWriterPtr writer = file.Writer();
-    if ((result = DocumentWriter::StartElement(writer, "root")) != kOk ||
-        (result = DocumentWriter::WriteElement(writer, "Code_Page", encoding)) != kOk ||
-        (result = DocumentWriter::StartElement(writer, "trouble_solution")) != kOk)
+    if ((result = DocumentWriter::StartElement(writer, "root")) != ResultCode::Ok ||
+        (result = DocumentWriter::WriteElement(writer, "Code_Page", encoding)) != ResultCode::Ok ||
+        (result = DocumentWriter::StartElement(writer, "trouble_solution")) != ResultCode::Ok)
         return result;
 
     {
         XmlDocHandle solutions;
         xmlNodePtr root = nullptr;
-        if ((result = ParseWithRoot(ReadXmlFile(solutionsPath), solutions, root)) != kOk ||
-            (result = CopyAndEnd(solutions.get(), root->children, writer)) != kOk)
+        if ((result = ParseWithRoot(ReadXmlFile(solutionsPath), solutions, root)) !=
+                ResultCode::Ok ||
+            (result = CopyAndEnd(solutions.get(), root->children, writer)) != ResultCode::Ok)
             return result;
     }
     if (!statusDocument.empty()) {
         XmlDocHandle status;
         xmlNodePtr root = nullptr;
-        if ((result = DocumentWriter::StartElement(writer, "printer_xml")) != kOk ||
-            (result = ParseWithRoot(ReadStatusDocument(statusDocument), status, root)) != kOk ||
-            (result = CopyAndEnd(status.get(), root, writer)) != kOk)
+        if ((result = DocumentWriter::StartElement(writer, "printer_xml")) != ResultCode::Ok ||
+            (result = ParseWithRoot(ReadStatusDocument(statusDocument), status, root)) !=
+                ResultCode::Ok ||
+            (result = CopyAndEnd(status.get(), root, writer)) != ResultCode::Ok)
             return result;
     }
     {
         XmlDocHandle config;
         xmlNodePtr root = nullptr;
-        if ((result = DocumentWriter::StartElement(writer, "toolbox_xml")) != kOk ||
-            (result = ParseWithRoot(ReadXmlFile(configPath), config, root)) != kOk ||
-            (result = CopyAndEnd(config.get(), root->children, writer)) != kOk)
+        if ((result = DocumentWriter::StartElement(writer, "toolbox_xml")) != ResultCode::Ok ||
+            (result = ParseWithRoot(ReadXmlFile(configPath), config, root)) != ResultCode::Ok ||
+            (result = CopyAndEnd(config.get(), root->children, writer)) != ResultCode::Ok)
             return result;
     }
-    if ((result = DocumentWriter::EndElement(writer)) != kOk)
+    if ((result = DocumentWriter::EndElement(writer)) != ResultCode::Ok)
         return result;
     return file.Finish();
 }

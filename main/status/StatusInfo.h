@@ -1,16 +1,22 @@
 #pragma once
 
+#include "main/net/UpdateState.h"
+
 #include <string>
 
 namespace kaldo {
 
 // The status values the footer shows.
-inline constexpr int kStatusAvailable = 0;   // the status document passed the check
-inline constexpr int kStatusCollecting = 1;  // a retrieval has just been started
-inline constexpr int kStatusUnavailable = 2; // no usable status
+enum class StatusValue : int {
+    STATUS_AVAILABLE = 0,   // the status document passed the check
+    STATUS_COLLECTING = 1,  // a retrieval has just been started
+    STATUS_UNAVAILABLE = 2, // no usable status
+};
 
-// The update state that makes the footer offer "What's New?".
-inline constexpr int kUpdateStateAvailable = 400;
+// The number the footer document and the traces carry.
+constexpr int ToInt(StatusValue status) {
+    return static_cast<int>(status);
+}
 
 // What the footer says about the selected printer, in the order the footer document lists it.
 struct StatusInfo {
@@ -27,7 +33,7 @@ struct StatusInfo {
     std::string whatsNewTip;        // Whats_new_Tooltip
     std::string footerText;         // Footer_Text
     std::string statusText;         // Current_Status, empty for status 0
-    int status = kStatusCollecting; // Current_Status_ID
+    StatusValue status = StatusValue::STATUS_COLLECTING; // Current_Status_ID
     int displayToner = 0;           // Display_Toner
     int usbSupported = 0;           // USB_Supported
     int updatesAvailable = 0;       // Updates_Available
@@ -39,14 +45,14 @@ struct StatusFacts {
     std::string printerAddress;
     int displayToner = 0;  // DisplayToner of the configuration
     int statusOverUsb = 0; // StatusOverUSB of the configuration
-    int updateState = 0;   // the update check's state (400 when new content was found)
+    UpdateState updateState = UpdateState::NotChecked;
 };
 
 // The status the footer shows when `requested` is asked for: a printer without an address
 // whose content does not read status over USB never has one.
-int EffectiveFooterStatus(int requested, const StatusFacts& facts);
+StatusValue EffectiveFooterStatus(StatusValue requested, const StatusFacts& facts);
 
 // Fills `info` for `status` with the labels of the user's language and the printer's facts.
-void FillStatusInfo(StatusInfo& info, int status, const StatusFacts& facts);
+void FillStatusInfo(StatusInfo& info, StatusValue status, const StatusFacts& facts);
 
 } // namespace kaldo

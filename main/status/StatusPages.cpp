@@ -29,31 +29,32 @@ StatusPageFiles StatusPageFilesFor(const ModelFolders& folders, const FileNames&
     return files;
 }
 
-int BuildFooterPages(int status, const StatusInfo& info, const StatusPageFiles& files,
-                     const std::string& language, const PageTransformer& transformer) {
+ResultCode BuildFooterPages(StatusValue status, const StatusInfo& info,
+                            const StatusPageFiles& files, const std::string& language,
+                            const PageTransformer& transformer) {
     const std::string statusDocument =
-        status == kStatusAvailable ? files.statusDocument : std::string();
-    const int result =
+        status == StatusValue::STATUS_AVAILABLE ? files.statusDocument : std::string();
+    const ResultCode result =
         WriteFooterDocument(info, statusDocument, files.footerDocument, language, files.config);
-    if (result != kOk)
+    if (result != ResultCode::Ok)
         return result;
     // A footer page that fails to build still lets the solution pages be rebuilt.
     transformer.Transform(files.footerDocument, files.statusStylesheet, files.statusPage);
     BuildSolutionsPages(status, files, language, transformer);
-    return kOk;
+    return ResultCode::Ok;
 }
 
-int BuildSolutionsPages(int status, const StatusPageFiles& files, const std::string& language,
-                        const PageTransformer& transformer) {
+ResultCode BuildSolutionsPages(StatusValue status, const StatusPageFiles& files,
+                               const std::string& language, const PageTransformer& transformer) {
     const std::string statusDocument =
-        status == kStatusAvailable ? files.statusDocument : std::string();
-    int result = WriteSolutionsDocument(files.solutions, statusDocument, files.solutionsDocument,
-                                        language, files.config);
-    if (result != kOk)
+        status == StatusValue::STATUS_AVAILABLE ? files.statusDocument : std::string();
+    ResultCode result = WriteSolutionsDocument(files.solutions, statusDocument,
+                                               files.solutionsDocument, language, files.config);
+    if (result != ResultCode::Ok)
         return result;
     result = transformer.Transform(files.solutionsDocument, files.solutionsStylesheet,
                                    files.solutionsPage);
-    if (result != kOk)
+    if (result != ResultCode::Ok)
         return result;
     return transformer.Transform(files.solutionsDocument, files.currentStylesheet,
                                  files.currentProblemPage);

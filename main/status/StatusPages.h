@@ -1,6 +1,7 @@
 #pragma once
 
 #include "main/pages/PageTransformer.h"
+#include "main/pages/ResultCodes.h"
 #include "main/status/StatusInfo.h"
 
 #include <string>
@@ -33,14 +34,15 @@ StatusPageFiles StatusPageFilesFor(const ModelFolders& folders, const FileNames&
 // The footer's documents and pages for `status` (already made effective, see
 // EffectiveFooterStatus): writes the footer document (embedding the status document only for
 // status 0), transforms it into the footer page whatever the result, then builds the
-// trouble-solution pages. Returns the footer document's code; when it is not kOk nothing else
-// was touched. Navigating the footer pane is the caller's.
-int BuildFooterPages(int status, const StatusInfo& info, const StatusPageFiles& files,
-                     const std::string& language, const PageTransformer& transformer);
+// trouble-solution pages. Returns the footer document's code; when it is not ResultCode::Ok nothing
+// else was touched. Navigating the footer pane is the caller's.
+ResultCode BuildFooterPages(StatusValue status, const StatusInfo& info,
+                            const StatusPageFiles& files, const std::string& language,
+                            const PageTransformer& transformer);
 
-// The trouble-solutions document and its two pages. kOk, or the code of the first failing
-// step; a failing document or first transformation leaves the later pages as they were.
-int BuildSolutionsPages(int status, const StatusPageFiles& files, const std::string& language,
-                        const PageTransformer& transformer);
+// The trouble-solutions document and its two pages. ResultCode::Ok, or the code of the first
+// failing step; a failing document or first transformation leaves the later pages as they were.
+ResultCode BuildSolutionsPages(StatusValue status, const StatusPageFiles& files,
+                               const std::string& language, const PageTransformer& transformer);
 
 } // namespace kaldo

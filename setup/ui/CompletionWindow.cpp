@@ -13,8 +13,6 @@
 
 namespace kaldo {
 
-namespace strings = installer_strings;
-
 CompletionWindow::CompletionWindow(SetupSupport& setup, WindowKit& kit,
                                    const CompletionPictures& pictures, bool succeeded,
                                    const std::string& detail, Rgb linkColour, Rgb hoverColour,
@@ -30,11 +28,11 @@ CompletionWindow::CompletionWindow(SetupSupport& setup, WindowKit& kit,
     , m_text(new QPlainTextEdit(this))
     , m_link(new QLabel(this))
     , m_close(new QPushButton(this)) {
-    const auto text = [&](int id) {
-        return QString::fromStdString(setup.loadString(id));
+    const auto text = [&](InstallerString id) {
+        return QString::fromStdString(InstallerText(setup, id));
     };
     setObjectName(QStringLiteral("completionWindow"));
-    setWindowTitle(text(strings::kWindowCaption));
+    setWindowTitle(text(InstallerString::WindowCaption));
 
     m_banner->setObjectName(QStringLiteral("banner"));
     m_banner->setGeometry(m_units.Rect(0, 0, 199, 39));
@@ -43,7 +41,8 @@ CompletionWindow::CompletionWindow(SetupSupport& setup, WindowKit& kit,
 
     m_title->setObjectName(QStringLiteral("resultTitle"));
     m_title->setGeometry(m_units.Rect(36, 43, 131, 21));
-    m_title->setText(text(succeeded ? strings::kCompleteTitle : strings::kFailedTitle));
+    m_title->setText(
+        text(succeeded ? InstallerString::CompleteTitle : InstallerString::FailedTitle));
     m_title->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     SetUpText(m_title);
     kit.deriveFont(m_title, 3, 2, 2, 2, 700);
@@ -51,13 +50,15 @@ CompletionWindow::CompletionWindow(SetupSupport& setup, WindowKit& kit,
     m_text->setObjectName(QStringLiteral("resultText"));
     m_text->setGeometry(m_units.Rect(6, 72, 186, 58));
     m_text->setReadOnly(true);
-    m_text->setPlainText(QString::fromStdString(FormatText(
-        setup.loadString(succeeded ? strings::kCompleteText : strings::kFailedText), detail)));
+    m_text->setPlainText(QString::fromStdString(
+        FormatText(InstallerText(setup, succeeded ? InstallerString::CompleteText
+                                                  : InstallerString::FailedText),
+                   detail)));
     SetUpText(m_text);
 
     m_link->setObjectName(QStringLiteral("supportLink"));
     m_link->setGeometry(m_units.Rect(6, 139, 104, 16));
-    m_link->setText(text(strings::kSupportLink));
+    m_link->setText(text(InstallerString::SupportLink));
     m_link->setCursor(Qt::PointingHandCursor);
     m_link->setAttribute(Qt::WA_Hover);
     SetUpText(m_link);
@@ -68,7 +69,7 @@ CompletionWindow::CompletionWindow(SetupSupport& setup, WindowKit& kit,
 
     m_close->setObjectName(QStringLiteral("closeButton"));
     m_close->setGeometry(m_units.Rect(121, 139, 71, 14));
-    m_close->setText(text(succeeded ? strings::kFinish : strings::kClose));
+    m_close->setText(text(succeeded ? InstallerString::Finish : InstallerString::Close));
     m_close->setDefault(true);
     m_close->setFocus();
     connect(m_close, &QPushButton::clicked, this, [this] { accept(); });

@@ -25,8 +25,6 @@
 
 namespace kaldo {
 
-namespace strings = installer_strings;
-
 namespace {
 
 constexpr int kUnattendedCloseMs = 3000;
@@ -85,14 +83,14 @@ InstallerApp::InstallerApp(SetupSupport& setup, Registry& registry, WindowKit& k
 
 bool InstallerApp::passesChecks() {
     if (m_setup.getOsClass() < kFirstSupportedOsClass) {
-        m_ask(nullptr, InstallerMessage(m_setup, strings::kUnsupportedCaption,
-                                        strings::kUnsupportedText, MessageIcon::Error));
+        m_ask(nullptr, InstallerMessage(m_setup, InstallerString::UnsupportedCaption,
+                                        InstallerString::UnsupportedText, MessageIcon::Error));
         return false;
     }
     if (m_setup.isUserInGroup(kAdministratorsGroup) == 0) {
-        const MessageRequest request =
-            InstallerMessage(m_setup, strings::kPrivilegesCaption, strings::kPrivilegesText,
-                             MessageIcon::Warning, MessageButtons::YesNo);
+        const MessageRequest request = InstallerMessage(
+            m_setup, InstallerString::PrivilegesCaption, InstallerString::PrivilegesText,
+            MessageIcon::Warning, MessageButtons::YesNo);
         if (m_ask(nullptr, request) != MessageAnswer::Yes)
             return false;
     }
@@ -100,8 +98,8 @@ bool InstallerApp::passesChecks() {
 }
 
 void InstallerApp::install(const InstallSettings& settings) {
-    ProgressWindow progress(m_kit, m_setup.loadString(strings::kProgressCaption),
-                            m_setup.loadString(strings::kProgressMessage));
+    ProgressWindow progress(m_kit, InstallerText(m_setup, InstallerString::ProgressCaption),
+                            InstallerText(m_setup, InstallerString::ProgressMessage));
     progress.SetShownObserver(m_shown);
     progress.show();
 

@@ -5,16 +5,16 @@
 
 namespace kaldo {
 
-MessageRequest InstallerMessage(const SetupSupport& setup, int captionId, int textId,
-                                MessageIcon icon, MessageButtons buttons) {
+MessageRequest InstallerMessage(const SetupSupport& setup, InstallerString captionId,
+                                InstallerString textId, MessageIcon icon, MessageButtons buttons) {
     MessageRequest request;
-    request.Caption = setup.loadString(captionId);
-    request.Text = setup.loadString(textId);
+    request.Caption = InstallerText(setup, captionId);
+    request.Text = InstallerText(setup, textId);
     request.Icon = icon;
     request.Buttons = buttons;
     if (buttons != MessageButtons::Ok) {
-        request.YesText = setup.loadString(installer_strings::kYes);
-        request.NoText = setup.loadString(installer_strings::kNo);
+        request.YesText = InstallerText(setup, InstallerString::Yes);
+        request.NoText = InstallerText(setup, InstallerString::No);
     }
     return request;
 }

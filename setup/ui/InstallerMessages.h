@@ -1,5 +1,6 @@
 #pragma once
 
+#include "setup/InstallerStrings.h"
 #include "setupsupport/ui/MessageBoxes.h"
 
 namespace kaldo {
@@ -8,7 +9,8 @@ class SetupSupport;
 
 // A message box of the installer: caption and text from its string table, and its own Yes and
 // No texts.
-MessageRequest InstallerMessage(const SetupSupport& setup, int captionId, int textId,
-                                MessageIcon icon, MessageButtons buttons = MessageButtons::Ok);
+MessageRequest InstallerMessage(const SetupSupport& setup, InstallerString captionId,
+                                InstallerString textId, MessageIcon icon,
+                                MessageButtons buttons = MessageButtons::Ok);
 
 } // namespace kaldo

@@ -11,12 +11,10 @@
 
 namespace kaldo {
 
-namespace strings = installer_strings;
-
 namespace {
 
-QString text(const SetupSupport& setup, int id) {
-    return QString::fromStdString(setup.loadString(id));
+QString text(const SetupSupport& setup, InstallerString id) {
+    return QString::fromStdString(InstallerText(setup, id));
 }
 
 } // namespace
@@ -28,10 +26,10 @@ WelcomeWindow::WelcomeWindow(SetupSupport& setup, WindowKit& kit, const QPixmap&
     , m_ask(std::move(ask))
     , m_banner(new PictureControl(kit, banner, this))
     , m_text(new QPlainTextEdit(this))
-    , m_exit(new QPushButton(text(setup, strings::kExit), this))
-    , m_continue(new QPushButton(text(setup, strings::kContinue), this)) {
+    , m_exit(new QPushButton(text(setup, InstallerString::Exit), this))
+    , m_continue(new QPushButton(text(setup, InstallerString::Continue), this)) {
     setObjectName(QStringLiteral("welcomeWindow"));
-    setWindowTitle(text(setup, strings::kWindowCaption));
+    setWindowTitle(text(setup, InstallerString::WindowCaption));
     m_banner->setObjectName(QStringLiteral("banner"));
     m_banner->setGeometry(m_units.Rect(0, 0, 200, 37));
 
@@ -39,8 +37,8 @@ WelcomeWindow::WelcomeWindow(SetupSupport& setup, WindowKit& kit, const QPixmap&
     m_text->setGeometry(m_units.Rect(13, 47, 172, 89));
     m_text->setReadOnly(true);
     m_text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m_text->setPlainText(
-        QString::fromStdString(FormatText(setup.loadString(strings::kWelcomeText), modelName)));
+    m_text->setPlainText(QString::fromStdString(
+        FormatText(InstallerText(setup, InstallerString::WelcomeText), modelName)));
     SetUpText(m_text);
 
     m_exit->setObjectName(QStringLiteral("exitButton"));
@@ -56,9 +54,9 @@ WelcomeWindow::WelcomeWindow(SetupSupport& setup, WindowKit& kit, const QPixmap&
 }
 
 bool WelcomeWindow::confirmCancel() {
-    const MessageRequest request =
-        InstallerMessage(m_setup, strings::kConfirmCancelCaption, strings::kConfirmCancelText,
-                         MessageIcon::Question, MessageButtons::YesNoDefaultNo);
+    const MessageRequest request = InstallerMessage(
+        m_setup, InstallerString::ConfirmCancelCaption, InstallerString::ConfirmCancelText,
+        MessageIcon::Question, MessageButtons::YesNoDefaultNo);
     if (m_ask(this, request) != MessageAnswer::Yes)
         return false;
     m_leaving = true;

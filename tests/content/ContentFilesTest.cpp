@@ -128,7 +128,7 @@ TEST_F(ContentFilesTest, MergeMarkersSitInsideOneChunk) {
 TEST_F(ContentFilesTest, MergedToolboxLoadsForEveryModel) {
     for (const std::string& folder : ContentFolderNames()) {
         InstalledContent content(folder);
-        ASSERT_EQ(content.MergeResult(), kOk) << folder;
+        ASSERT_EQ(content.MergeResult(), ResultCode::Ok) << folder;
         const XmlDocHandle merged = Parse(content.Path("toolbox.xml"));
         ASSERT_TRUE(merged) << folder;
         xmlNodePtr body = xmlDocGetRootElement(merged.get());
@@ -378,7 +378,7 @@ TEST_F(ContentFilesTest, UpdateFeedCarriesADateTheUpdateCheckCanRead) {
         std::string date;
         ASSERT_EQ(DocumentWriter::EvaluateXPath(ContentDir() + "/" + folder + "/xml/KTWUpdates.xml",
                                                 "//channel/pubDate", date),
-                  kOk);
+                  ResultCode::Ok);
         char weekday[4] = {}, month[4] = {}, time[32] = {};
         int day = 0, year = 0;
         ASSERT_EQ(

@@ -48,14 +48,14 @@ protected:
             kaldo::WriteSolutionsDocument(m_content.Xml("solutions.xml"),
                                           status.empty() ? std::string() : ContentData(status),
                                           output, "EN", m_content.Path("toolbox.xml")),
-            kOk);
+            ResultCode::Ok);
         return output;
     }
 
     // The index pages as the program builds them at start-up: two merges, the sort in place,
     // then the page and its frame.
     void BuildIndex() {
-        ASSERT_EQ(m_content.MergeResult(), kOk);
+        ASSERT_EQ(m_content.MergeResult(), ResultCode::Ok);
         const IndexLabels labels{"Index", "0 - 9"};
         ASSERT_TRUE(kaldo::WriteIndexDocument(m_content.Xml("index_ug.xml"),
                                               m_content.Xml("index_docs.xml"), "",
@@ -66,7 +66,7 @@ protected:
         ASSERT_EQ(PageTransformer().Transform(m_content.Xml("index_combined.xml"),
                                               m_content.Xml("index_sort.xsl"),
                                               m_content.Xml("index_combined.xml")),
-                  kOk);
+                  ResultCode::Ok);
     }
 
     // The three search pages from a results document of the test data.
@@ -74,7 +74,7 @@ protected:
         const std::string results = m_content.Xml("search_results.xml");
         fs::copy_file(ContentData(document), results, fs::copy_options::overwrite_existing);
         ASSERT_EQ(PageTransformer().Transform(results, m_content.Xml("search_sort.xsl"), results),
-                  kOk);
+                  ResultCode::Ok);
         m_search = m_content.Transform(results, "search.xsl", "search.html");
         m_hits = m_content.Transform(results, "search_content.xsl", "search_content.html");
     }
@@ -114,7 +114,7 @@ TEST_P(ContentPagesTest, HeaderDocumentOfTheProgramMatchesTheHandBuiltOne) {
     const HeaderPageFiles files{m_content.Xml("header.xml"), m_content.Xml("header.xsl"),
                                 m_content.Ui("header.html")};
     ASSERT_EQ(BuildHeaderPage(printers, "Reception 3040", labels, "EN", files, PageTransformer()),
-              kOk);
+              ResultCode::Ok);
     EXPECT_EQ(ReadBytes(files.xml), ReadBytes(ContentData("header.xml")));
     const std::string html = ReadBytes(files.html);
     EXPECT_LT(At(html, "value=\"sp:Reception%203040\" selected"),

@@ -121,7 +121,7 @@ public:
     }
 
     const std::string& Name() const { return m_name; }
-    int MergeResult() const { return m_merge; }
+    ResultCode MergeResult() const { return m_merge; }
     std::string Folder() const { return m_folder; }
     std::string Path(const std::string& relative) const { return m_folder + "/" + relative; }
     std::string Xml(const std::string& name) const { return Path("xml/" + name); }
@@ -131,16 +131,16 @@ public:
     // and returns the page; an empty text when the transformation failed.
     std::string Transform(const std::string& xmlPath, const std::string& stylesheet,
                           const std::string& page) const {
-        const int result = PageTransformer().Transform(xmlPath, Xml(stylesheet), Ui(page));
-        EXPECT_EQ(result, kOk) << stylesheet << " on " << xmlPath;
-        return result == kOk ? ReadBytes(Ui(page)) : std::string();
+        const ResultCode result = PageTransformer().Transform(xmlPath, Xml(stylesheet), Ui(page));
+        EXPECT_EQ(result, ResultCode::Ok) << stylesheet << " on " << xmlPath;
+        return result == ResultCode::Ok ? ReadBytes(Ui(page)) : std::string();
     }
 
 private:
     std::string m_name;
     testsupport::TempFolder m_root;
     std::string m_folder;
-    int m_merge = -1;
+    ResultCode m_merge = static_cast<ResultCode>(-1);
 };
 
 } // namespace kaldo::testsupport

@@ -99,7 +99,7 @@ TEST_F(ContentRenderTest, WithoutStatusDocumentTheFooterIsCollecting) {
 }
 
 TEST_F(ContentRenderTest, StatusZeroWithoutStatusDocumentIsRefused) {
-    m_request.status = 0;
+    m_request.status = kaldo::StatusValue::STATUS_AVAILABLE;
     const RenderResult result = RenderContentFolder(m_request);
     ASSERT_EQ(result.errors.size(), 1u);
     EXPECT_TRUE(result.errors.front().starts_with(Path("xml/devicestatus.xml") + ": "));

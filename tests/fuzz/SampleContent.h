@@ -22,7 +22,7 @@ public:
         std::filesystem::copy(std::string(KALDO_CONTENT_DIR) + "/presslane_3000", folder,
                               std::filesystem::copy_options::recursive);
         if (MergeContentInfo(JoinPath(folder, "toolboxinfo.xml"), JoinPath(folder, "tabinfo.xml"),
-                             JoinPath(folder, "toolbox.xml"), "EN") != 0 ||
+                             JoinPath(folder, "toolbox.xml"), "EN") != ResultCode::Ok ||
             !m_config.Load(folder, "KP3020"))
             std::abort();
         m_folders = ComputeModelFolders(Scratch().Path() + "/", m_config);

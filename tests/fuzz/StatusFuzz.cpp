@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     fuzz::WriteBytes(files.statusDocument,
                      std::string_view(reinterpret_cast<const char*>(data), size));
-    const int status = StatusFromReport(true, files.statusDocument);
+    const StatusValue status = StatusFromReport(true, files.statusDocument);
     std::string iconUrl;
     std::string localPath;
     FindStatusIcon(files.statusDocument, files.imagesFolder, iconUrl, localPath);
@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     facts.printerIsNetworked = true;
     facts.printerAddress = "192.0.2.40";
     facts.displayToner = content.Config().DisplayToner();
-    facts.updateState = kUpdateStateAvailable;
+    facts.updateState = UpdateState::UpdatesAvailable;
     StatusInfo info;
     FillStatusInfo(info, status, facts);
     BuildFooterPages(status, info, files, content.Config().Language_L10N(), transformer);

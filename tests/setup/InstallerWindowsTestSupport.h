@@ -37,7 +37,7 @@ private:
 // The installer's own strings and a machine of the test's own.
 class InstallerWindowsFixture {
 protected:
-    std::string Text(int id) const { return m_setup.loadString(id); }
+    std::string Text(InstallerString id) const { return InstallerText(m_setup, id); }
 
     SetupTestMachine m_machine;
     IniRegistry m_registry{m_machine.MachineRegistry(), m_machine.UserRegistry()};

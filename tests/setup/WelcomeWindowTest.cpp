@@ -12,7 +12,6 @@
 
 namespace {
 
-namespace strings = kaldo::installer_strings;
 using kaldo::MessageAnswer;
 using kaldo::WelcomeWindow;
 
@@ -70,8 +69,8 @@ TEST_F(WelcomeWindowTest, ExitAsksAndNoKeepsTheWizardOpen) {
     EXPECT_EQ(asked.Text, "Are you sure you want to cancel the installation?");
     EXPECT_EQ(asked.Icon, kaldo::MessageIcon::Question);
     EXPECT_EQ(asked.Buttons, kaldo::MessageButtons::YesNoDefaultNo);
-    EXPECT_EQ(asked.YesText, Text(strings::kYes));
-    EXPECT_EQ(asked.NoText, Text(strings::kNo));
+    EXPECT_EQ(asked.YesText, Text(kaldo::InstallerString::Yes));
+    EXPECT_EQ(asked.NoText, Text(kaldo::InstallerString::No));
     EXPECT_TRUE(m_window.isVisible());
 }
 

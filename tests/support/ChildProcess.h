@@ -10,27 +10,30 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
 namespace kaldo::testsupport {
 
-// Runs `work` (returning an int) in a child process, for what a test must not do to its own
-// process: limit it, or give it state that is chosen once per process. Gives what `work`
-// returned, or nothing when the child did not get that far.
-template <typename Work> std::optional<int> RunInChild(Work&& work) {
+// Runs `work` (returning an int or a result code) in a child process, for what a test must not
+// do to its own process: limit it, or give it state that is chosen once per process. Gives what
+// `work` returned, or nothing when the child did not get that far.
+template <typename Work, typename Result = std::invoke_result_t<Work>>
+std::optional<Result> RunInChild(Work&& work) {
+    static_assert(std::is_trivially_copyable_v<Result>);
     int channel[2];
     if (pipe(channel) != 0)
         return std::nullopt;
     const pid_t child = fork();
     if (child == 0) {
         close(channel[0]);
-        const int result = std::forward<Work>(work)();
+        const Result result = std::forward<Work>(work)();
         const bool told = ::write(channel[1], &result, sizeof result) == sizeof result;
         _exit(told ? 0 : 1);
     }
     close(channel[1]);
-    int result = 0;
+    Result result{};
     const bool heard = child > 0 && read(channel[0], &result, sizeof result) == sizeof result;
     close(channel[0]);
     int status = 0;
@@ -43,8 +46,9 @@ template <typename Work> std::optional<int> RunInChild(Work&& work) {
 
 // Runs `write` in a child process whose files cannot grow beyond `limit` bytes, as on a full
 // disk: a write past the limit fails instead of killing the child.
-template <typename Write> std::optional<int> RunWithFileSizeLimit(rlim_t limit, Write&& write) {
-    return RunInChild([&]() -> int {
+template <typename Write, typename Result = std::invoke_result_t<Write>>
+std::optional<Result> RunWithFileSizeLimit(rlim_t limit, Write&& write) {
+    return RunInChild([&]() -> Result {
         std::signal(SIGXFSZ, SIG_IGN);
         const rlimit small{limit, limit};
         if (setrlimit(RLIMIT_FSIZE, &small) != 0)

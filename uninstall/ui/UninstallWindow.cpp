@@ -19,8 +19,6 @@
 
 namespace kaldo {
 
-namespace strings = uninstaller_strings;
-
 namespace {
 
 constexpr int kUnattendedCloseMs = 3000;
@@ -29,10 +27,11 @@ QPixmap picture(const char* name) {
     return QPixmap(QStringLiteral(":/kaldo/tendwelluninstall/images/") + QLatin1String(name));
 }
 
-MessageRequest message(const SetupSupport& setup, int captionId, int textId, MessageIcon icon) {
+MessageRequest message(const SetupSupport& setup, UninstallerString captionId,
+                       UninstallerString textId, MessageIcon icon) {
     MessageRequest request;
-    request.Caption = setup.loadString(captionId);
-    request.Text = setup.loadString(textId);
+    request.Caption = UninstallerText(setup, captionId);
+    request.Text = UninstallerText(setup, textId);
     request.Icon = icon;
     return request;
 }
@@ -47,8 +46,8 @@ MessageRequest NotRemovedMessage(const SetupSupport& setup, const std::vector<st
     if (paths.size() > kShown)
         list += "\n…";
     MessageRequest request;
-    request.Caption = setup.loadString(strings::kWindowCaption);
-    request.Text = setup.loadString(strings::kNotRemovedText);
+    request.Caption = UninstallerText(setup, UninstallerString::WindowCaption);
+    request.Text = UninstallerText(setup, UninstallerString::NotRemovedText);
     if (const size_t at = request.Text.find("%s"); at != std::string::npos)
         request.Text.replace(at, 2, list);
     else
@@ -71,11 +70,11 @@ UninstallWindow::UninstallWindow(SetupSupport& setup, Uninstaller& uninstaller,
     , m_deselectAll(new QPushButton(this))
     , m_remove(new QPushButton(this))
     , m_done(new QPushButton(this)) {
-    const auto text = [&](int id) {
-        return QString::fromStdString(setup.loadString(id));
+    const auto text = [&](UninstallerString id) {
+        return QString::fromStdString(UninstallerText(setup, id));
     };
     setObjectName(QStringLiteral("uninstallWindow"));
-    setWindowTitle(text(strings::kWindowCaption));
+    setWindowTitle(text(UninstallerString::WindowCaption));
     setFixedSize(m_units.Size(313, 137));
     const QPixmap icon = picture("program.png");
     if (!icon.isNull())
@@ -89,7 +88,7 @@ UninstallWindow::UninstallWindow(SetupSupport& setup, Uninstaller& uninstaller,
     m_prompt->setObjectName(QStringLiteral("prompt"));
     m_prompt->setGeometry(m_units.Rect(85, 9, 220, 23));
     m_prompt->setWordWrap(true);
-    m_prompt->setText(text(strings::kPrompt));
+    m_prompt->setText(text(UninstallerString::Prompt));
 
     m_list->setObjectName(QStringLiteral("contentList"));
     m_list->setGeometry(m_units.Rect(85, 41, 220, 43));
@@ -105,13 +104,15 @@ UninstallWindow::UninstallWindow(SetupSupport& setup, Uninstaller& uninstaller,
     const struct {
         QPushButton* button;
         const char* name;
-        int id;
+        UninstallerString id;
         QRect place;
     } buttons[] = {
-        {m_selectAll, "selectAllButton", strings::kSelectAll, m_units.Rect(85, 91, 72, 14)},
-        {m_deselectAll, "deselectAllButton", strings::kDeselectAll, m_units.Rect(233, 91, 72, 14)},
-        {m_remove, "removeButton", strings::kRemove, m_units.Rect(85, 120, 72, 14)},
-        {m_done, "doneButton", strings::kDone, m_units.Rect(233, 120, 72, 14)},
+        {m_selectAll, "selectAllButton", UninstallerString::SelectAll,
+         m_units.Rect(85, 91, 72, 14)},
+        {m_deselectAll, "deselectAllButton", UninstallerString::DeselectAll,
+         m_units.Rect(233, 91, 72, 14)},
+        {m_remove, "removeButton", UninstallerString::Remove, m_units.Rect(85, 120, 72, 14)},
+        {m_done, "doneButton", UninstallerString::Done, m_units.Rect(233, 120, 72, 14)},
     };
     for (const auto& [button, name, id, place] : buttons) {
         button->setObjectName(QLatin1String(name));
@@ -174,8 +175,8 @@ void UninstallWindow::RemoveSelected() {
     if (!m_uninstaller.NotRemoved().empty()) {
         m_ask(this, NotRemovedMessage(m_setup, m_uninstaller.NotRemoved()));
     } else if (everything) {
-        m_ask(this, message(m_setup, strings::kCompleteCaption, strings::kCompleteText,
-                            MessageIcon::Information));
+        m_ask(this, message(m_setup, UninstallerString::CompleteCaption,
+                            UninstallerString::CompleteText, MessageIcon::Information));
     }
     if (everything) {
         accept();
@@ -208,19 +209,19 @@ void UninstallWindow::showEvent(QShowEvent* event) {
 int RunUninstallWindow(SetupSupport& setup, Uninstaller& uninstaller, RunState mainProgram,
                        MessageBoxFunction ask, const std::function<void(QDialog&)>& shownObserver) {
     if (mainProgram == RunState::Running) {
-        ask(nullptr,
-            message(setup, strings::kRunningCaption, strings::kRunningText, MessageIcon::Warning));
+        ask(nullptr, message(setup, UninstallerString::RunningCaption,
+                             UninstallerString::RunningText, MessageIcon::Warning));
         return 0;
     }
     if (mainProgram == RunState::Unknown) {
-        ask(nullptr, message(setup, strings::kWindowCaption, strings::kRunningUnknownText,
-                             MessageIcon::Warning));
+        ask(nullptr, message(setup, UninstallerString::WindowCaption,
+                             UninstallerString::RunningUnknownText, MessageIcon::Warning));
         return 0;
     }
     uninstaller.Refresh();
     if (uninstaller.Contents().empty()) {
-        ask(nullptr, message(setup, strings::kNotInstalledCaption, strings::kNotInstalledText,
-                             MessageIcon::Information));
+        ask(nullptr, message(setup, UninstallerString::NotInstalledCaption,
+                             UninstallerString::NotInstalledText, MessageIcon::Information));
         return 0;
     }
     UninstallWindow window(setup, uninstaller, std::move(ask));

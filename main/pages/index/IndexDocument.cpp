@@ -26,17 +26,17 @@ bool WriteEntryAttributes(xmlNodePtr entry, xmlTextWriterPtr writer) {
     if (std::optional<std::string> title = AttributeText(entry, "t")) {
         if (!title->empty() && (*title)[0] >= 'a' && (*title)[0] <= 'z')
             (*title)[0] = static_cast<char>((*title)[0] - 'a' + 'A');
-        if (W::WriteAttribute(writer, "t", *title) != kOk)
+        if (W::WriteAttribute(writer, "t", *title) != ResultCode::Ok)
             return false;
         if (!title->empty() && IsDigit((*title)[0]))
-            return W::WriteAttribute(writer, "isnumber", "1") == kOk;
+            return W::WriteAttribute(writer, "isnumber", "1") == ResultCode::Ok;
         return true;
     }
     if (!AttributeText(entry, "l"))
         return true;
     for (const char* name : {"l", "icon", "tblink", "level"}) {
         const std::optional<std::string> value = AttributeText(entry, name);
-        if (value && W::WriteAttribute(writer, name, *value) != kOk)
+        if (value && W::WriteAttribute(writer, name, *value) != ResultCode::Ok)
             return false;
     }
     return true;
@@ -59,16 +59,17 @@ xmlNodePtr RootOf(const XmlDocHandle& document) {
 bool ReadLabelValues(const IndexLabels& labels, const std::string& encoding,
                      std::array<std::string, 3>& values) {
     MemoryDocument document;
-    if (document.Start() != kOk)
+    if (document.Start() != ResultCode::Ok)
         return false;
     xmlTextWriterPtr writer = document.Writer();
-    if (W::StartElement(writer, "Printer_Status_Info") != kOk ||
-        W::WriteElement(writer, "heading", labels.heading) != kOk ||
-        W::WriteElement(writer, "numerics", labels.numerics) != kOk ||
-        W::WriteElement(writer, "codepage", encoding) != kOk || W::EndElement(writer) != kOk)
+    if (W::StartElement(writer, "Printer_Status_Info") != ResultCode::Ok ||
+        W::WriteElement(writer, "heading", labels.heading) != ResultCode::Ok ||
+        W::WriteElement(writer, "numerics", labels.numerics) != ResultCode::Ok ||
+        W::WriteElement(writer, "codepage", encoding) != ResultCode::Ok ||
+        W::EndElement(writer) != ResultCode::Ok)
         return false;
     XmlDocHandle parsed;
-    if (document.Parse(encoding, parsed) != kOk)
+    if (document.Parse(encoding, parsed) != ResultCode::Ok)
         return false;
     xmlNodePtr child = RootOf(parsed) ? RootOf(parsed)->children : nullptr;
     for (std::string& value : values) {
@@ -90,7 +91,7 @@ bool CopyIndexEntries(xmlNodePtr first, xmlTextWriterPtr writer) {
             continue;
         if (xmlTextWriterStartElement(writer, node->name) < 0 ||
             !WriteEntryAttributes(node, writer) || !CopyIndexEntries(node->children, writer) ||
-            W::EndElement(writer) != kOk)
+            W::EndElement(writer) != ResultCode::Ok)
             return false;
     }
     return true;
@@ -126,21 +127,22 @@ bool WriteIndexDocument(const std::string& firstInput, const std::string& second
     }
 
     FileDocument file;
-    if (file.Start(outputPath, encoding) != kOk)
+    if (file.Start(outputPath, encoding) != ResultCode::Ok)
         return false;
     xmlTextWriterPtr writer = file.Writer();
-    if (configDocument && W::StartElement(writer, "root") != kOk)
+    if (configDocument && W::StartElement(writer, "root") != ResultCode::Ok)
         return false;
     if (xmlTextWriterStartElement(writer, firstRoot->name) < 0)
         return false;
     if (const std::optional<std::string> version = AttributeText(firstRoot, "version")) {
-        if (W::WriteAttribute(writer, "version", *version) != kOk)
+        if (W::WriteAttribute(writer, "version", *version) != ResultCode::Ok)
             return false;
     }
     static constexpr std::array<const char*, 3> kLabelAttributes = {"heading", "numerics",
                                                                     "codepage"};
     for (size_t i = 0; i < values.size(); ++i) {
-        if (!values[i].empty() && W::WriteAttribute(writer, kLabelAttributes[i], values[i]) != kOk)
+        if (!values[i].empty() &&
+            W::WriteAttribute(writer, kLabelAttributes[i], values[i]) != ResultCode::Ok)
             return false;
     }
     // The entries are the roots' element children, whatever whitespace stands between them.
@@ -148,12 +150,12 @@ bool WriteIndexDocument(const std::string& firstInput, const std::string& second
         return false;
     if (secondDocument && !CopyIndexEntries(RootOf(secondDocument)->children, writer))
         return false;
-    if (W::EndElement(writer) != kOk)
+    if (W::EndElement(writer) != ResultCode::Ok)
         return false;
     if (configDocument &&
         CopyElementTree(configDocument.get(), RootOf(configDocument)->children, writer) < 0)
         return false;
-    return file.Finish() == kOk;
+    return file.Finish() == ResultCode::Ok;
 }
 
 } // namespace kaldo

@@ -4,21 +4,21 @@
 
 namespace kaldo {
 
-int BuildIndexPages(const IndexPageFiles& files, const IndexLabels& labels,
-                    const std::string& language, const PageTransformer& transformer) {
+ResultCode BuildIndexPages(const IndexPageFiles& files, const IndexLabels& labels,
+                           const std::string& language, const PageTransformer& transformer) {
     if (!WriteIndexDocument(files.userGuideIndex, files.documentsIndex, std::string(),
                             files.firstMerge, language, labels))
-        return kIndexMerge;
+        return ResultCode::IndexMerge;
     if (!WriteIndexDocument(files.firstMerge, files.thirdIndex, files.config, files.combinedIndex,
                             language, labels))
-        return kIndexMerge;
-    if (const int sorted =
+        return ResultCode::IndexMerge;
+    if (const ResultCode sorted =
             transformer.Transform(files.combinedIndex, files.sortStylesheet, files.combinedIndex);
-        sorted != kOk)
+        sorted != ResultCode::Ok)
         return sorted;
-    if (const int page =
+    if (const ResultCode page =
             transformer.Transform(files.combinedIndex, files.pageStylesheet, files.page);
-        page != kOk)
+        page != ResultCode::Ok)
         return page;
     return transformer.Transform(files.combinedIndex, files.contentStylesheet, files.contentPage);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "main/pages/PageTransformer.h"
+#include "main/pages/ResultCodes.h"
 #include "main/pages/index/IndexDocument.h"
 
 #include <string>
@@ -25,9 +26,9 @@ struct IndexPageFiles {
 
 // Merges the user-guide and documents indexes, merges the third index and the configuration
 // into the combined index, sorts it and transforms it into the index page and its content
-// page. kOk; kIndexMerge when a merge failed (no page is touched); otherwise the code of the
-// first failing transformation, which leaves the later pages as they were.
-int BuildIndexPages(const IndexPageFiles& files, const IndexLabels& labels,
-                    const std::string& language, const PageTransformer& transformer);
+// page. ResultCode::Ok; ResultCode::IndexMerge when a merge failed (no page is touched); otherwise
+// the code of the first failing transformation, which leaves the later pages as they were.
+ResultCode BuildIndexPages(const IndexPageFiles& files, const IndexLabels& labels,
+                           const std::string& language, const PageTransformer& transformer);
 
 } // namespace kaldo

@@ -145,14 +145,15 @@ TEST_F(LiveStatusTest, NewerUpdateFeedIsAnnouncedAndAppliedOnce) {
     StartPrinter({"--site", "127.0.0.1:0", "--feed-date", "Wed, 10 Jun 2026 12:00:00 GMT"});
     UseSimulatedSite();
     Start("Office_3020");
-    ASSERT_TRUE(WaitUntil([&] { return m_context->UpdateState() == kUpdatesAvailable; }));
+    ASSERT_TRUE(
+        WaitUntil([&] { return m_context->UpdateState() == UpdateState::UpdatesAvailable; }));
     ClickRefresh();
     // The live page, not the one that says the status is being collected.
     ASSERT_TRUE(FooterSays("What's New?") && FooterSays("width:80%")) << Footer();
 
     // The model page link takes the new feed as the current one; the notice goes.
     RunInPane(FooterPane(), "document.querySelector('a[href=\"printermodelurl:\"]').click()");
-    EXPECT_TRUE(WaitUntil([&] { return m_context->UpdateState() == kNoUpdatesPending; }));
+    EXPECT_TRUE(WaitUntil([&] { return m_context->UpdateState() == UpdateState::NoUpdatesPending; }));
     const std::string current = m_context->Folders().XmlFolder + "/KTWUpdates.xml";
     EXPECT_TRUE(
         WaitUntil([&] { return ReadBytes(current).find("10 Jun 2026") != std::string::npos; }));
@@ -174,11 +175,13 @@ TEST_F(LiveStatusTest, EachContentFolderShowsAndAppliesItsOwnUpdateNotice) {
 
     Start("Office_3020");
     const std::string officeXml = m_context->Folders().XmlFolder;
-    ASSERT_TRUE(WaitUntil([&] { return m_context->UpdateState() == kUpdatesAvailable; }));
+    ASSERT_TRUE(
+        WaitUntil([&] { return m_context->UpdateState() == UpdateState::UpdatesAvailable; }));
 
     ASSERT_TRUE(m_context->SelectPrinterByName("Studio_C5100"));
     ASSERT_NE(m_context->Folders().XmlFolder, officeXml);
-    ASSERT_TRUE(WaitUntil([&] { return m_context->UpdateState() == kNoUpdatesPending; }));
+    ASSERT_TRUE(
+        WaitUntil([&] { return m_context->UpdateState() == UpdateState::NoUpdatesPending; }));
     m_context->RefreshStatus();
     ASSERT_TRUE(FooterSays(kFromTheQueue)) << Footer();
     EXPECT_EQ(Footer().find("What's New?"), std::string::npos) << Footer();
@@ -188,7 +191,7 @@ TEST_F(LiveStatusTest, EachContentFolderShowsAndAppliesItsOwnUpdateNotice) {
     EXPECT_EQ(ReadBytes(officeXml + "/KTWUpdates.xml"), officeFeed);
 
     ASSERT_TRUE(m_context->SelectPrinterByName("Office_3020"));
-    EXPECT_EQ(m_context->UpdateState(), kUpdatesAvailable);
+    EXPECT_EQ(m_context->UpdateState(), UpdateState::UpdatesAvailable);
     ClickRefresh();
     EXPECT_TRUE(FooterSays("What's New?") && FooterSays("width:80%")) << Footer();
 }

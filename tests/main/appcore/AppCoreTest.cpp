@@ -31,9 +31,6 @@ namespace {
 namespace fs = std::filesystem;
 using namespace testsupport;
 
-constexpr int kStringFatalStart = 102;
-constexpr int kStringFatalCaption = 104;
-
 // Reports go to the main thread through its event loop.
 QCoreApplication& Application() {
     static int argc = 1;
@@ -205,8 +202,8 @@ protected:
         hooks.ShowFatalMessage = [this](const std::string& caption, const std::string& text) {
             m_log.push_back("fatal " + caption + ": " + text);
         };
-        hooks.ShowErrorBox = [this](const ToolboxConfig&, int kind) {
-            m_log.push_back("error " + std::to_string(kind));
+        hooks.ShowErrorBox = [this](const ToolboxConfig&, ErrorNumber kind) {
+            m_log.push_back("error " + std::to_string(static_cast<int>(kind)));
         };
         hooks.CreatePane = [this](PanePlace place, NavigationDispatcher& dispatcher,
                                   RedirectMode) -> std::unique_ptr<Pane> {
@@ -276,7 +273,7 @@ TEST_F(AppCoreTest, StartUpShowsBodyThenHeaderThenCollectingFooter) {
                               "create footer",
                               "footer navigate " + folder + "status.html",
                           }));
-    EXPECT_EQ(m_context->FooterStatus(), kStatusCollecting);
+    EXPECT_EQ(m_context->FooterStatus(), StatusValue::STATUS_COLLECTING);
     EXPECT_EQ(m_context->Printer().SelectedPrinter, "Office_3020");
 
     // The header lists only printers whose driver has content, the selected one first.
@@ -297,16 +294,16 @@ TEST_F(AppCoreTest, PrinterWithoutContentEndsTheStartWithoutPanes) {
     m_context = std::make_unique<AppContext>(m_services, m_programFolder, m_temp / "state/",
                                              RecordingHooks());
     EXPECT_FALSE(m_context->Initialize("Tessaro"));
-    EXPECT_EQ(m_log, (std::vector<std::string>{"fatal " + LoadResourceString(kStringFatalCaption) +
-                                               ": " + LoadResourceString(kStringFatalStart)}));
+    EXPECT_EQ(m_log, (std::vector<std::string>{"fatal " + LoadResourceString(StringId::FatalCaption) +
+                                               ": " + LoadResourceString(StringId::FatalStart)}));
 }
 
 TEST_F(AppCoreTest, FooterShowsEachStatusReportOnce) {
     Start("Office_3020");
     int shown = 0;
     m_context->WhenStatusShown([&] { ++shown; });
-    ASSERT_TRUE(WaitUntil([&] { return m_context->FooterStatus() != kStatusCollecting; }));
-    EXPECT_EQ(m_context->FooterStatus(), kStatusAvailable);
+    ASSERT_TRUE(WaitUntil([&] { return m_context->FooterStatus() != StatusValue::STATUS_COLLECTING; }));
+    EXPECT_EQ(m_context->FooterStatus(), StatusValue::STATUS_AVAILABLE);
     EXPECT_EQ(m_log, (std::vector<std::string>{
                          "wait", "footer navigate " + m_context->FooterPagePath(), "arrow"}));
     EXPECT_EQ(shown, 1);
@@ -315,9 +312,9 @@ TEST_F(AppCoreTest, FooterShowsEachStatusReportOnce) {
     m_answers.document.clear();
     m_log.clear();
     EXPECT_TRUE(m_context->Dispatch(*m_context->FooterPane(), "util-rs:"));
-    EXPECT_EQ(m_context->FooterStatus(), kStatusCollecting);
-    ASSERT_TRUE(WaitUntil([&] { return m_context->FooterStatus() != kStatusCollecting; }));
-    EXPECT_EQ(m_context->FooterStatus(), kStatusUnavailable);
+    EXPECT_EQ(m_context->FooterStatus(), StatusValue::STATUS_COLLECTING);
+    ASSERT_TRUE(WaitUntil([&] { return m_context->FooterStatus() != StatusValue::STATUS_COLLECTING; }));
+    EXPECT_EQ(m_context->FooterStatus(), StatusValue::STATUS_UNAVAILABLE);
     EXPECT_EQ(LogOf("footer"),
               (std::vector<std::string>{"footer navigate " + m_context->FooterPagePath(),
                                         "footer navigate " + m_context->FooterPagePath()}));
@@ -334,7 +331,7 @@ TEST_F(AppCoreTest, PrinterSwitchShowsTheNewPrinterInEveryPane) {
     EXPECT_EQ(LogOf("footer"),
               (std::vector<std::string>{"footer navigate " + folder + "status.html"}));
     EXPECT_EQ(LogOf("body").front(), "body navigate " + folder + "home.html");
-    EXPECT_EQ(m_context->FooterStatus(), kStatusCollecting);
+    EXPECT_EQ(m_context->FooterStatus(), StatusValue::STATUS_COLLECTING);
     // The retrieval for the old printer was ended for the new one.
     std::lock_guard lock(m_answers.mutex);
     EXPECT_GE(m_answers.aborts, 1);
@@ -392,7 +389,7 @@ TEST_F(AppCoreTest, ShutdownRemembersThePrinterAndEndsTheRetrieval) {
     }
     // No report of the ended retrieval reaches the footer.
     QCoreApplication::processEvents();
-    EXPECT_EQ(m_context->FooterStatus(), kStatusCollecting);
+    EXPECT_EQ(m_context->FooterStatus(), StatusValue::STATUS_COLLECTING);
     m_context.reset();
     EXPECT_EQ(m_log.size(), 3u);
 }

@@ -43,7 +43,7 @@ TEST_F(DialogPromptsTest, ErrorIsShownOverTheMainWindow) {
         parent = box.parentWidget();
         box.button(QMessageBox::Ok)->click();
     });
-    Make().ShowError(*m_config, kErrorSaveSettings);
+    Make().ShowError(*m_config, ErrorNumber::SaveSettings);
     EXPECT_EQ(text, "The driver settings could not be saved.");
     EXPECT_EQ(parent, &m_owner);
 }

@@ -21,7 +21,7 @@ protected:
 };
 
 TEST_F(ErrorBoxTest, ContentNotFoundShowsItsTextUnderTheDialogTitle) {
-    const auto box = MakeErrorBox(nullptr, *m_config, kErrorContentNotFound);
+    const auto box = MakeErrorBox(nullptr, *m_config, ErrorNumber::ContentNotFound);
     EXPECT_EQ(box->windowTitle(), "Kaldo Tendwell");
     EXPECT_EQ(box->text(), "The help content was not found.");
     EXPECT_EQ(box->icon(), QMessageBox::Critical);
@@ -29,8 +29,9 @@ TEST_F(ErrorBoxTest, ContentNotFoundShowsItsTextUnderTheDialogTitle) {
 }
 
 TEST_F(ErrorBoxTest, NumbersFromEightOnShowAnEmptyText) {
-    EXPECT_EQ(MakeErrorBox(nullptr, *m_config, 8)->text(), "");
-    EXPECT_EQ(MakeErrorBox(nullptr, *m_config, 42)->windowTitle(), "Kaldo Tendwell");
+    EXPECT_EQ(MakeErrorBox(nullptr, *m_config, static_cast<ErrorNumber>(8))->text(), "");
+    EXPECT_EQ(MakeErrorBox(nullptr, *m_config, static_cast<ErrorNumber>(42))->windowTitle(),
+              "Kaldo Tendwell");
 }
 
 TEST_F(ErrorBoxTest, BoxIsModalOverItsOwnerUntilClosed) {
@@ -43,7 +44,7 @@ TEST_F(ErrorBoxTest, BoxIsModalOverItsOwnerUntilClosed) {
         shownParent = box.parentWidget();
         box.button(QMessageBox::Ok)->click();
     });
-    ShowErrorBox(&owner, *m_config, kErrorNoNetwork);
+    ShowErrorBox(&owner, *m_config, ErrorNumber::NoNetwork);
     EXPECT_EQ(shownText, "The printer cannot be reached.");
     EXPECT_EQ(shownParent, &owner);
 }

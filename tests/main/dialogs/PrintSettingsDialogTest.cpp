@@ -201,7 +201,7 @@ TEST_F(DriverSettingsFlowTest, CancelChangesNothingAndShowsNothing) {
 TEST_F(DriverSettingsFlowTest, PrinterThatIsGoneShowsError4) {
     m_printer.SelectedPrinter = "Removed_Queue";
     OpenDriverSettings();
-    EXPECT_EQ(m_prompts.Errors, std::vector<int>{4});
+    EXPECT_EQ(m_prompts.Errors, std::vector<ErrorNumber>{ErrorNumber::DriverSettings});
 }
 
 } // namespace

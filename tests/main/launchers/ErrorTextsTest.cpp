@@ -25,21 +25,22 @@ protected:
 };
 
 TEST_F(ErrorTextsTest, EachNumberHasItsText) {
-    EXPECT_EQ(ErrorText(m_config, kErrorNoWeb), "The Kaldo web site cannot be reached.");
-    EXPECT_EQ(ErrorText(m_config, kErrorNoNetwork), "The printer cannot be reached.");
-    EXPECT_EQ(ErrorText(m_config, kErrorContentNotFound), "The help content was not found.");
-    EXPECT_EQ(ErrorText(m_config, kErrorPrinterNotFound), "The printer was not found.");
-    EXPECT_EQ(ErrorText(m_config, kErrorDriverSettings),
+    EXPECT_EQ(ErrorText(m_config, ErrorNumber::NoWeb), "The Kaldo web site cannot be reached.");
+    EXPECT_EQ(ErrorText(m_config, ErrorNumber::NoNetwork), "The printer cannot be reached.");
+    EXPECT_EQ(ErrorText(m_config, ErrorNumber::ContentNotFound), "The help content was not found.");
+    EXPECT_EQ(ErrorText(m_config, ErrorNumber::PrinterNotFound), "The printer was not found.");
+    EXPECT_EQ(ErrorText(m_config, ErrorNumber::DriverSettings),
               "The driver settings could not be opened.");
-    EXPECT_EQ(ErrorText(m_config, kErrorSaveSettings), "The driver settings could not be saved.");
-    EXPECT_EQ(ErrorText(m_config, kErrorNoPdfReader), "No PDF viewer was found.");
-    EXPECT_EQ(ErrorText(m_config, kErrorNoVideoPlayer), "No video player was found.");
+    EXPECT_EQ(ErrorText(m_config, ErrorNumber::SaveSettings),
+              "The driver settings could not be saved.");
+    EXPECT_EQ(ErrorText(m_config, ErrorNumber::NoPdfReader), "No PDF viewer was found.");
+    EXPECT_EQ(ErrorText(m_config, ErrorNumber::NoVideoPlayer), "No video player was found.");
 }
 
 TEST_F(ErrorTextsTest, NumbersOutsideTheTableHaveAnEmptyText) {
-    EXPECT_EQ(ErrorText(m_config, 8), "");
-    EXPECT_EQ(ErrorText(m_config, 100), "");
-    EXPECT_EQ(ErrorText(m_config, -1), "");
+    EXPECT_EQ(ErrorText(m_config, static_cast<ErrorNumber>(8)), "");
+    EXPECT_EQ(ErrorText(m_config, static_cast<ErrorNumber>(100)), "");
+    EXPECT_EQ(ErrorText(m_config, static_cast<ErrorNumber>(-1)), "");
 }
 
 } // namespace

@@ -99,7 +99,7 @@ public:
         std::string LocalPath;
     };
 
-    void ShowError(const ToolboxConfig&, int number) override { Errors.push_back(number); }
+    void ShowError(const ToolboxConfig&, ErrorNumber number) override { Errors.push_back(number); }
     void ShowLinkMessage(const ToolboxConfig&, const std::string& title, const std::string& text,
                          const std::string& link) override {
         LinkMessages.push_back({title, text, link});
@@ -114,7 +114,7 @@ public:
     }
 
     std::map<std::string, std::string> Site;
-    std::vector<int> Errors;
+    std::vector<ErrorNumber> Errors;
     std::vector<LinkMessage> LinkMessages;
     std::vector<Transfer> Downloads;
 };

@@ -136,14 +136,14 @@ TEST_F(LaunchersTest, PrinterWebPageShowsNoNetworkWhenThePrinterDoesNotAnswer) {
     m_printerUp = false;
     Make().OpenPrinterWebPage("config.html");
     EXPECT_TRUE(m_shell.Opened.empty());
-    EXPECT_EQ(m_prompts.Errors, std::vector<int>{kErrorNoNetwork});
+    EXPECT_EQ(m_prompts.Errors, std::vector<ErrorNumber>{ErrorNumber::NoNetwork});
 }
 
 TEST_F(LaunchersTest, PrinterWithoutAddressShowsNoNetworkWithoutTryingIt) {
     Make().OpenPrinterWebPage("config.html");
     EXPECT_TRUE(m_reachAsked.empty());
     EXPECT_TRUE(m_shell.Opened.empty());
-    EXPECT_EQ(m_prompts.Errors, std::vector<int>{kErrorNoNetwork});
+    EXPECT_EQ(m_prompts.Errors, std::vector<ErrorNumber>{ErrorNumber::NoNetwork});
 }
 
 // --- web links
@@ -180,7 +180,7 @@ TEST_F(LaunchersTest, WebLinkShowsNoWebWhenTheSiteDoesNotAnswer) {
     Make().OpenWebLink("suppliesurl:", "");
     EXPECT_EQ(m_webChecks, 1);
     EXPECT_TRUE(m_shell.Opened.empty());
-    EXPECT_EQ(m_prompts.Errors, std::vector<int>{kErrorNoWeb});
+    EXPECT_EQ(m_prompts.Errors, std::vector<ErrorNumber>{ErrorNumber::NoWeb});
 }
 
 TEST_F(LaunchersTest, WebLinkOpensOnlyOnceTheSiteHasAnswered) {
@@ -282,7 +282,7 @@ TEST_F(LaunchersTest, MissingDocumentIsDownloadedFromTheModelPageThenOpened) {
 TEST_F(LaunchersTest, MissingDocumentWhileOfflineShowsNoWeb) {
     m_webUp = false;
     Make().OpenDocument("&FileName=guide");
-    EXPECT_EQ(m_prompts.Errors, std::vector<int>{kErrorNoWeb});
+    EXPECT_EQ(m_prompts.Errors, std::vector<ErrorNumber>{ErrorNumber::NoWeb});
     EXPECT_TRUE(m_prompts.Downloads.empty());
     EXPECT_TRUE(m_shell.Opened.empty());
 }
@@ -383,7 +383,7 @@ TEST_F(LaunchersTest, WebContentWhileOfflineShowsNoWeb) {
     m_webUp = false;
     Make().OpenVideo("&FileName=tour.htm");
     EXPECT_TRUE(m_shell.Opened.empty());
-    EXPECT_EQ(m_prompts.Errors, std::vector<int>{kErrorNoWeb});
+    EXPECT_EQ(m_prompts.Errors, std::vector<ErrorNumber>{ErrorNumber::NoWeb});
 }
 
 TEST_F(LaunchersTest, SwfVideoIsNeverLookedForLocally) {
@@ -574,28 +574,28 @@ TEST_F(LaunchersTest, DriverSettingsThatCannotBeReadShowError4) {
     m_store.Loads = false;
     Make().OpenDriverSettings();
     EXPECT_TRUE(m_dialog.Shown.empty());
-    EXPECT_EQ(m_prompts.Errors, std::vector<int>{kErrorDriverSettings});
+    EXPECT_EQ(m_prompts.Errors, std::vector<ErrorNumber>{ErrorNumber::DriverSettings});
 }
 
 TEST_F(LaunchersTest, DriverSettingsDialogThatCannotBeShownShowsError4) {
     m_dialog.Answer = DriverSettingsDialog::Result::Failed;
     Make().OpenDriverSettings();
     EXPECT_FALSE(m_store.Saved.has_value());
-    EXPECT_EQ(m_prompts.Errors, std::vector<int>{kErrorDriverSettings});
+    EXPECT_EQ(m_prompts.Errors, std::vector<ErrorNumber>{ErrorNumber::DriverSettings});
 }
 
 TEST_F(LaunchersTest, DriverSettingsThatCannotBeSavedShowError5) {
     m_store.Saves = false;
     m_dialog.Changes = {{"sides", "two-sided-long-edge"}};
     Make().OpenDriverSettings();
-    EXPECT_EQ(m_prompts.Errors, std::vector<int>{kErrorSaveSettings});
+    EXPECT_EQ(m_prompts.Errors, std::vector<ErrorNumber>{ErrorNumber::SaveSettings});
 }
 
 TEST_F(LaunchersTest, WithoutAPrinterNoDriverSettingsAreOpened) {
     m_printer.SelectedPrinter.clear();
     Make().OpenDriverSettings();
     EXPECT_TRUE(m_store.LoadedFor.empty());
-    EXPECT_EQ(m_prompts.Errors, std::vector<int>{kErrorDriverSettings});
+    EXPECT_EQ(m_prompts.Errors, std::vector<ErrorNumber>{ErrorNumber::DriverSettings});
 }
 
 // --- no configuration loaded

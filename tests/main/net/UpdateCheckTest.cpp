@@ -73,7 +73,7 @@ TEST(UpdateDateTest, NumbersOutOfRangeAreUnreadable) {
 
 class CompareUpdateDatesTest : public ::testing::Test {
 protected:
-    int Compare(const std::string& current, const std::string& latest) {
+    UpdateState Compare(const std::string& current, const std::string& latest) {
         WriteBytes(m_folder / "current.xml", Feed(current));
         WriteBytes(m_folder / "new.xml", Feed(latest));
         return CompareUpdateDates(m_folder / "current.xml", m_folder / "new.xml");
@@ -83,31 +83,35 @@ protected:
 };
 
 TEST_F(CompareUpdateDatesTest, LaterFeedMeansUpdatesAvailable) {
-    EXPECT_EQ(CompareUpdateDates(Data("current.xml"), Data("newer.xml")), kUpdatesAvailable);
-    EXPECT_EQ(CompareUpdateDates(Data("newer.xml"), Data("current.xml")), kNoUpdatesPending);
-    EXPECT_EQ(CompareUpdateDates(Data("current.xml"), Data("current.xml")), kNoUpdatesPending);
+    EXPECT_EQ(CompareUpdateDates(Data("current.xml"), Data("newer.xml")),
+              UpdateState::UpdatesAvailable);
+    EXPECT_EQ(CompareUpdateDates(Data("newer.xml"), Data("current.xml")),
+              UpdateState::NoUpdatesPending);
+    EXPECT_EQ(CompareUpdateDates(Data("current.xml"), Data("current.xml")),
+              UpdateState::NoUpdatesPending);
 }
 
 TEST_F(CompareUpdateDatesTest, ComparesYearThenMonthThenDay) {
-    EXPECT_EQ(Compare("Mon, 31 Dec 2007", "Tue, 01 Jan 2008"), kUpdatesAvailable);
-    EXPECT_EQ(Compare("Tue, 01 Jan 2008", "Mon, 31 Dec 2007"), kNoUpdatesPending);
-    EXPECT_EQ(Compare("Fri, 01 Feb 2008", "Thu, 31 Jan 2008"), kNoUpdatesPending);
-    EXPECT_EQ(Compare("Thu, 31 Jan 2008", "Fri, 01 Feb 2008"), kUpdatesAvailable);
-    EXPECT_EQ(Compare("Mon, 02 Jun 2008", "Tue, 03 Jun 2008"), kUpdatesAvailable);
-    EXPECT_EQ(Compare("Tue, 03 Jun 2008", "Mon, 02 Jun 2008"), kNoUpdatesPending);
+    EXPECT_EQ(Compare("Mon, 31 Dec 2007", "Tue, 01 Jan 2008"), UpdateState::UpdatesAvailable);
+    EXPECT_EQ(Compare("Tue, 01 Jan 2008", "Mon, 31 Dec 2007"), UpdateState::NoUpdatesPending);
+    EXPECT_EQ(Compare("Fri, 01 Feb 2008", "Thu, 31 Jan 2008"), UpdateState::NoUpdatesPending);
+    EXPECT_EQ(Compare("Thu, 31 Jan 2008", "Fri, 01 Feb 2008"), UpdateState::UpdatesAvailable);
+    EXPECT_EQ(Compare("Mon, 02 Jun 2008", "Tue, 03 Jun 2008"), UpdateState::UpdatesAvailable);
+    EXPECT_EQ(Compare("Tue, 03 Jun 2008", "Mon, 02 Jun 2008"), UpdateState::NoUpdatesPending);
     // Weekday and time of day do not count; an unknown month counts as 0.
     EXPECT_EQ(Compare("Mon, 02 Jun 2008 00:00 GMT", "Sun, 02 Jun 2008 23:59 GMT"),
-              kNoUpdatesPending);
-    EXPECT_EQ(Compare("Mon, 02 Jun 2008", "Tue, 10 Foo 2008"), kNoUpdatesPending);
-    EXPECT_EQ(Compare("Mon, 02 Foo 2008", "Tue, 10 Jan 2008"), kUpdatesAvailable);
-    EXPECT_EQ(Compare("Mon, 02 Jun 2007", "Tue, 10 Foo 2008"), kUpdatesAvailable);
+              UpdateState::NoUpdatesPending);
+    EXPECT_EQ(Compare("Mon, 02 Jun 2008", "Tue, 10 Foo 2008"), UpdateState::NoUpdatesPending);
+    EXPECT_EQ(Compare("Mon, 02 Foo 2008", "Tue, 10 Jan 2008"), UpdateState::UpdatesAvailable);
+    EXPECT_EQ(Compare("Mon, 02 Jun 2007", "Tue, 10 Foo 2008"), UpdateState::UpdatesAvailable);
 }
 
 TEST_F(CompareUpdateDatesTest, UnreadableCurrentCountsAsEarliest) {
     for (const char* current : {"broken.xml", "no_date.xml", "error_page.html", "absent.xml"})
-        EXPECT_EQ(CompareUpdateDates(Data(current), Data("newer.xml")), kUpdatesAvailable)
+        EXPECT_EQ(CompareUpdateDates(Data(current), Data("newer.xml")),
+                  UpdateState::UpdatesAvailable)
             << current;
-    EXPECT_EQ(Compare("", "Tue, 10 Jun 2008"), kUpdatesAvailable);
+    EXPECT_EQ(Compare("", "Tue, 10 Jun 2008"), UpdateState::UpdatesAvailable);
 }
 
 TEST_F(CompareUpdateDatesTest, UnreadableNewFeedIsNoUpdate) {
@@ -115,9 +119,10 @@ TEST_F(CompareUpdateDatesTest, UnreadableNewFeedIsNoUpdate) {
     for (const std::string& latest :
          {Data("broken.xml"), Data("no_date.xml"), Data("error_page.html"), Data("absent.xml"),
           m_folder / "empty.xml"})
-        EXPECT_EQ(CompareUpdateDates(Data("current.xml"), latest), kNoUpdatesPending) << latest;
-    EXPECT_EQ(Compare("Mon, 02 Jun 2008", ""), kNoUpdatesPending);
-    EXPECT_EQ(Compare("", ""), kNoUpdatesPending);
+        EXPECT_EQ(CompareUpdateDates(Data("current.xml"), latest), UpdateState::NoUpdatesPending)
+            << latest;
+    EXPECT_EQ(Compare("Mon, 02 Jun 2008", ""), UpdateState::NoUpdatesPending);
+    EXPECT_EQ(Compare("", ""), UpdateState::NoUpdatesPending);
 }
 
 TEST(ReadUpdateDateTest, TakesTheChannelsDateNotAnItems) {
@@ -176,7 +181,7 @@ protected:
         return "http://127.0.0.1:" + std::to_string(ClosedPort()) + "/updates/KTWUpdates.xml";
     }
 
-    int Check(const std::string& url) {
+    UpdateState Check(const std::string& url) {
         m_drivers.TryStart("Kaldo KP3020");
         DownloadManager downloads(m_options);
         RunUpdateCheck(Job(url), m_states, m_drivers, downloads);
@@ -200,7 +205,7 @@ protected:
 TEST_F(UpdateCheckTest, NewerFeedMakesAnUpdateAvailableAndKeepsTheDownload) {
     InstallCurrent(Data("current.xml"));
     Serve(Data("newer.xml"));
-    EXPECT_EQ(Check(FeedUrl()), kUpdatesAvailable);
+    EXPECT_EQ(Check(FeedUrl()), UpdateState::UpdatesAvailable);
     EXPECT_EQ(ReadFile(Latest()), ReadFile(Data("newer.xml")));
     EXPECT_EQ(ReadFile(Current()), ReadFile(Data("current.xml")));
     EXPECT_EQ(m_drivers.State("Kaldo KP3020"), UpdateCheckedDrivers::kFinished);
@@ -209,15 +214,15 @@ TEST_F(UpdateCheckTest, NewerFeedMakesAnUpdateAvailableAndKeepsTheDownload) {
 TEST_F(UpdateCheckTest, FeedOfTheSameDateMeansNoUpdate) {
     InstallCurrent(Data("current.xml"));
     Serve(Data("current.xml"));
-    m_states.Set(Xml(), kUpdatesAvailable);
-    EXPECT_EQ(Check(FeedUrl()), kNoUpdatesPending);
+    m_states.Set(Xml(), UpdateState::UpdatesAvailable);
+    EXPECT_EQ(Check(FeedUrl()), UpdateState::NoUpdatesPending);
     EXPECT_EQ(m_drivers.State("Kaldo KP3020"), UpdateCheckedDrivers::kFinished);
 }
 
 TEST_F(UpdateCheckTest, UnreachableSiteLeavesNoDownloadAndNoUpdate) {
     InstallCurrent(Data("current.xml"));
     fs::copy_file(Data("newer.xml"), Latest()); // from an earlier run
-    EXPECT_EQ(Check(UnreachableUrl()), kNoUpdatesPending);
+    EXPECT_EQ(Check(UnreachableUrl()), UpdateState::NoUpdatesPending);
     EXPECT_FALSE(fs::exists(Latest()));
     EXPECT_EQ(ReadFile(Current()), ReadFile(Data("current.xml")));
 }
@@ -225,9 +230,9 @@ TEST_F(UpdateCheckTest, UnreachableSiteLeavesNoDownloadAndNoUpdate) {
 TEST_F(UpdateCheckTest, MalformedFeedOrErrorPageMeansNoUpdate) {
     InstallCurrent(Data("current.xml"));
     Serve(Data("broken.xml"));
-    EXPECT_EQ(Check(FeedUrl()), kNoUpdatesPending);
+    EXPECT_EQ(Check(FeedUrl()), UpdateState::NoUpdatesPending);
     Serve(Data("error_page.html"), 404);
-    EXPECT_EQ(Check(FeedUrl()), kNoUpdatesPending);
+    EXPECT_EQ(Check(FeedUrl()), UpdateState::NoUpdatesPending);
     EXPECT_EQ(ReadFile(Current()), ReadFile(Data("current.xml")));
 }
 
@@ -235,30 +240,30 @@ TEST_F(UpdateCheckTest, FeedOverItsSizeLimitIsRefused) {
     InstallCurrent(Data("current.xml"));
     const std::string newer = ReadFile(Data("newer.xml")).value_or("");
     ServeText(newer + "<!--" + std::string(kUpdateFeedLimit, ' ') + "-->");
-    EXPECT_EQ(Check(FeedUrl()), kNoUpdatesPending);
+    EXPECT_EQ(Check(FeedUrl()), UpdateState::NoUpdatesPending);
     EXPECT_FALSE(fs::exists(Latest()));
 
     ServeText(newer + "<!--" + std::string(kUpdateFeedLimit / 2, ' ') + "-->");
-    EXPECT_EQ(Check(FeedUrl()), kUpdatesAvailable);
+    EXPECT_EQ(Check(FeedUrl()), UpdateState::UpdatesAvailable);
 }
 
 TEST_F(UpdateCheckTest, FirstRunMakesTheDownloadTheCurrentCopy) {
     Serve(Data("newer.xml"));
-    EXPECT_EQ(Check(FeedUrl()), kUpdatesAvailable);
+    EXPECT_EQ(Check(FeedUrl()), UpdateState::UpdatesAvailable);
     EXPECT_EQ(ReadFile(Current()), ReadFile(Data("newer.xml")));
     EXPECT_FALSE(fs::exists(Latest()));
 }
 
 TEST_F(UpdateCheckTest, FirstRunWithoutADatedFeedAnnouncesNothing) {
-    EXPECT_EQ(Check(UnreachableUrl()), kNoUpdatesPending);
+    EXPECT_EQ(Check(UnreachableUrl()), UpdateState::NoUpdatesPending);
     Serve(Data("error_page.html"), 404);
-    EXPECT_EQ(Check(FeedUrl()), kNoUpdatesPending);
+    EXPECT_EQ(Check(FeedUrl()), UpdateState::NoUpdatesPending);
     EXPECT_FALSE(fs::exists(Current()));
 }
 
 TEST_F(UpdateCheckTest, EmptyUpdatesUrlFetchesNothing) {
-    m_states.Set(Xml(), kUpdatesAvailable);
-    EXPECT_EQ(Check(""), kNoUpdatesPending);
+    m_states.Set(Xml(), UpdateState::UpdatesAvailable);
+    EXPECT_EQ(Check(""), UpdateState::NoUpdatesPending);
     EXPECT_TRUE(m_server.Seen().empty());
     EXPECT_FALSE(fs::exists(Latest()));
 }
@@ -268,9 +273,9 @@ TEST_F(UpdateCheckTest, EmptyUpdatesUrlFetchesNothing) {
 TEST_F(UpdateCheckTest, PendingUpdateReplacesTheCurrentCopyOnce) {
     InstallCurrent(Data("current.xml"));
     fs::copy_file(Data("newer.xml"), Latest());
-    m_states.Set(Xml(), kUpdatesAvailable);
+    m_states.Set(Xml(), UpdateState::UpdatesAvailable);
     EXPECT_TRUE(ApplyPendingUpdate(m_states, Xml()));
-    EXPECT_EQ(m_states.State(Xml()), kNoUpdatesPending);
+    EXPECT_EQ(m_states.State(Xml()), UpdateState::NoUpdatesPending);
     EXPECT_EQ(ReadFile(Current()), ReadFile(Data("newer.xml")));
     EXPECT_FALSE(fs::exists(Latest()));
 
@@ -280,16 +285,16 @@ TEST_F(UpdateCheckTest, PendingUpdateReplacesTheCurrentCopyOnce) {
 
 TEST_F(UpdateCheckTest, PendingUpdateWithoutDownloadKeepsTheCurrentCopy) {
     InstallCurrent(Data("current.xml"));
-    m_states.Set(Xml(), kUpdatesAvailable);
+    m_states.Set(Xml(), UpdateState::UpdatesAvailable);
     EXPECT_TRUE(ApplyPendingUpdate(m_states, Xml()));
-    EXPECT_EQ(m_states.State(Xml()), kNoUpdatesPending);
+    EXPECT_EQ(m_states.State(Xml()), UpdateState::NoUpdatesPending);
     EXPECT_EQ(ReadFile(Current()), ReadFile(Data("current.xml")));
 }
 
 TEST_F(UpdateCheckTest, NothingPendingLeavesTheFilesAlone) {
     InstallCurrent(Data("current.xml"));
     fs::copy_file(Data("newer.xml"), Latest());
-    for (const int state : {0, kNoUpdatesPending}) {
+    for (const UpdateState state : {UpdateState::NotChecked, UpdateState::NoUpdatesPending}) {
         m_states.Set(Xml(), state);
         EXPECT_FALSE(ApplyPendingUpdate(m_states, Xml()));
         EXPECT_EQ(m_states.State(Xml()), state);
@@ -307,7 +312,7 @@ TEST_F(UpdateCheckTest, RunnerChecksEachDriverOnce) {
     EXPECT_TRUE(runner.Start(Job(FeedUrl())));
     EXPECT_FALSE(runner.Start(Job(FeedUrl())));
     ASSERT_TRUE(Eventually([&] { return m_drivers.State("Kaldo KP3020") == 2; }));
-    EXPECT_EQ(m_states.State(Xml()), kUpdatesAvailable);
+    EXPECT_EQ(m_states.State(Xml()), UpdateState::UpdatesAvailable);
 
     EXPECT_TRUE(runner.Start({"Kaldo KP3040", FeedUrl(), Xml()}));
     ASSERT_TRUE(Eventually([&] { return m_drivers.State("Kaldo KP3040") == 2; }));
@@ -331,19 +336,19 @@ TEST_F(UpdateCheckTest, EachContentFolderKeepsItsOwnUpdateState) {
         ASSERT_TRUE(Eventually([&] { return m_drivers.State("Kaldo KC5100") == 2; }));
     }
     // The second check does not overwrite the first one's verdict.
-    EXPECT_EQ(m_states.State(office), kUpdatesAvailable);
-    EXPECT_EQ(m_states.State(studio), kNoUpdatesPending);
+    EXPECT_EQ(m_states.State(office), UpdateState::UpdatesAvailable);
+    EXPECT_EQ(m_states.State(studio), UpdateState::NoUpdatesPending);
 
     // The studio model's page link applies nothing, and leaves the office notice standing.
     EXPECT_FALSE(ApplyPendingUpdate(m_states, studio));
     EXPECT_EQ(ReadFile(studio + "/KTWUpdates.xml"), ReadFile(Data("newer.xml")));
     EXPECT_TRUE(fs::exists(studio + "/KTWUpdates_new.xml"));
     EXPECT_EQ(ReadFile(Current()), ReadFile(Data("current.xml")));
-    EXPECT_EQ(m_states.State(office), kUpdatesAvailable);
+    EXPECT_EQ(m_states.State(office), UpdateState::UpdatesAvailable);
 
     EXPECT_TRUE(ApplyPendingUpdate(m_states, office));
     EXPECT_EQ(ReadFile(Current()), ReadFile(Data("newer.xml")));
-    EXPECT_EQ(m_states.State(office), kNoUpdatesPending);
+    EXPECT_EQ(m_states.State(office), UpdateState::NoUpdatesPending);
 }
 
 TEST_F(UpdateCheckTest, RunnerStopEndsAStalledCheck) {
@@ -352,7 +357,7 @@ TEST_F(UpdateCheckTest, RunnerStopEndsAStalledCheck) {
     ASSERT_TRUE(runner.Start(Job(m_server.Url("/stall"))));
     ASSERT_TRUE(m_server.WaitForArrivals(1));
     runner.Stop();
-    EXPECT_EQ(m_states.State(Xml()), kNoUpdatesPending);
+    EXPECT_EQ(m_states.State(Xml()), UpdateState::NoUpdatesPending);
     EXPECT_EQ(m_drivers.State("Kaldo KP3020"), UpdateCheckedDrivers::kStarted);
     EXPECT_FALSE(fs::exists(Latest()));
     EXPECT_FALSE(runner.Start({"Kaldo KP3040", FeedUrl(), Xml()}));

@@ -87,7 +87,7 @@ TEST(CopyElementTreeTest, ReportsWriteFailure) {
 TEST(EncodingForLanguageTest, UpperCasesLanguageInPlace) {
     std::string language = "ko";
     std::string encoding;
-    EXPECT_EQ(EncodingForLanguage(language, encoding), kOk);
+    EXPECT_EQ(EncodingForLanguage(language, encoding), ResultCode::Ok);
     EXPECT_EQ(language, "KO");
     EXPECT_EQ(encoding, "UTF-8");
 }
@@ -95,7 +95,7 @@ TEST(EncodingForLanguageTest, UpperCasesLanguageInPlace) {
 TEST(EncodingForLanguageTest, UnknownLanguageStillGivesUtf8) {
     std::string language = "XX";
     std::string encoding;
-    EXPECT_EQ(EncodingForLanguage(language, encoding), kOk);
+    EXPECT_EQ(EncodingForLanguage(language, encoding), ResultCode::Ok);
     EXPECT_EQ(encoding, "UTF-8");
 }
 
@@ -103,7 +103,7 @@ TEST(EncodingForLanguageTest, EmptyLanguageGivesUtf8) {
     // A string table or content folder without a language code is no missing argument.
     std::string language;
     std::string encoding;
-    EXPECT_EQ(EncodingForLanguage(language, encoding), kOk);
+    EXPECT_EQ(EncodingForLanguage(language, encoding), ResultCode::Ok);
     EXPECT_EQ(encoding, "UTF-8");
     EXPECT_EQ(language, "");
 }

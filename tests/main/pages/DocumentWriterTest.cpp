@@ -21,21 +21,22 @@ class DocumentWriterTest : public testsupport::TempFolderTest {};
 
 // Writes <printerlist><Code_Page>UTF-8</Code_Page><printer>...</printer></printerlist>.
 void WriteSmallDocument(xmlTextWriterPtr writer) {
-    ASSERT_EQ(DocumentWriter::StartElement(writer, "printerlist"), kOk);
-    ASSERT_EQ(DocumentWriter::WriteElement(writer, "Code_Page", std::string("UTF-8")), kOk);
-    ASSERT_EQ(DocumentWriter::StartElement(writer, "printer"), kOk);
+    ASSERT_EQ(DocumentWriter::StartElement(writer, "printerlist"), ResultCode::Ok);
+    ASSERT_EQ(DocumentWriter::WriteElement(writer, "Code_Page", std::string("UTF-8")),
+              ResultCode::Ok);
+    ASSERT_EQ(DocumentWriter::StartElement(writer, "printer"), ResultCode::Ok);
     ASSERT_EQ(DocumentWriter::WriteElement(writer, "printername", std::string("Büro <2> & Co")),
-              kOk);
-    ASSERT_EQ(DocumentWriter::WriteElement(writer, "CaptionText_Width", 0), kOk);
-    ASSERT_EQ(DocumentWriter::EndElement(writer), kOk);
+              ResultCode::Ok);
+    ASSERT_EQ(DocumentWriter::WriteElement(writer, "CaptionText_Width", 0), ResultCode::Ok);
+    ASSERT_EQ(DocumentWriter::EndElement(writer), ResultCode::Ok);
 }
 
 TEST_F(DocumentWriterTest, MemoryDocumentStartsWithExactDeclarationAndNoLineBreak) {
     MemoryDocument document;
-    ASSERT_EQ(document.Start(), kOk);
+    ASSERT_EQ(document.Start(), ResultCode::Ok);
     WriteSmallDocument(document.Writer());
 
-    ASSERT_EQ(document.WriteToFile("UTF-8", Path("printers.xml")), kOk);
+    ASSERT_EQ(document.WriteToFile("UTF-8", Path("printers.xml")), ResultCode::Ok);
 
     const std::string expected = std::string(kDeclaration) +
                                  "<printerlist><Code_Page>UTF-8</Code_Page><printer>"
@@ -47,24 +48,24 @@ TEST_F(DocumentWriterTest, MemoryDocumentStartsWithExactDeclarationAndNoLineBrea
 
 TEST_F(DocumentWriterTest, MemoryDocumentToUnopenableFileGivesParseInput) {
     MemoryDocument document;
-    ASSERT_EQ(document.Start(), kOk);
+    ASSERT_EQ(document.Start(), ResultCode::Ok);
     WriteSmallDocument(document.Writer());
-    EXPECT_EQ(document.WriteToFile("UTF-8", Path("missing/printers.xml")), kParseInput);
+    EXPECT_EQ(document.WriteToFile("UTF-8", Path("missing/printers.xml")), ResultCode::ParseInput);
 }
 
 TEST_F(DocumentWriterTest, MemoryDocumentThatWasNotStartedCannotBeFinished) {
     MemoryDocument document;
-    EXPECT_EQ(document.WriteToFile("UTF-8", Path("printers.xml")), kWriterEndDocument);
+    EXPECT_EQ(document.WriteToFile("UTF-8", Path("printers.xml")), ResultCode::WriterEndDocument);
     EXPECT_FALSE(Exists("printers.xml"));
 }
 
 TEST_F(DocumentWriterTest, MemoryDocumentIsParsedBackForSecondStage) {
     MemoryDocument stage;
-    ASSERT_EQ(stage.Start(), kOk);
+    ASSERT_EQ(stage.Start(), ResultCode::Ok);
     WriteSmallDocument(stage.Writer());
 
     XmlDocHandle parsed;
-    ASSERT_EQ(stage.Parse("UTF-8", parsed), kOk);
+    ASSERT_EQ(stage.Parse("UTF-8", parsed), ResultCode::Ok);
     ASSERT_TRUE(parsed);
     xmlNodePtr root = xmlDocGetRootElement(parsed.get());
     ASSERT_NE(root, nullptr);
@@ -75,19 +76,19 @@ TEST_F(DocumentWriterTest, MemoryDocumentIsParsedBackForSecondStage) {
 
 TEST_F(DocumentWriterTest, UnbalancedMemoryDocumentFailsToParseBack) {
     MemoryDocument stage;
-    ASSERT_EQ(stage.Start(), kOk);
+    ASSERT_EQ(stage.Start(), ResultCode::Ok);
     // Text outside any element cannot be a document.
     ASSERT_GE(xmlTextWriterWriteString(stage.Writer(), XmlText("loose text")), 0);
     XmlDocHandle parsed;
-    EXPECT_EQ(stage.Parse("UTF-8", parsed), kParseInput);
+    EXPECT_EQ(stage.Parse("UTF-8", parsed), ResultCode::ParseInput);
     EXPECT_FALSE(parsed);
 }
 
 TEST_F(DocumentWriterTest, FileDocumentDeclaresEncodingThroughWriter) {
     FileDocument document;
-    ASSERT_EQ(document.Start(Path("solutions.xml"), "UTF-8"), kOk);
+    ASSERT_EQ(document.Start(Path("solutions.xml"), "UTF-8"), ResultCode::Ok);
     WriteSmallDocument(document.Writer());
-    ASSERT_EQ(document.Finish(), kOk);
+    ASSERT_EQ(document.Finish(), ResultCode::Ok);
 
     const std::string written = ReadBytes(Path("solutions.xml"));
     EXPECT_EQ(written.rfind("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<printerlist>", 0), 0u)
@@ -98,9 +99,10 @@ TEST_F(DocumentWriterTest, FileDocumentDeclaresEncodingThroughWriter) {
 
 TEST_F(DocumentWriterTest, FileDocumentEncodesInDeclaredEncoding) {
     FileDocument document;
-    ASSERT_EQ(document.Start(Path("latin.xml"), "ISO-8859-1"), kOk);
-    ASSERT_EQ(DocumentWriter::WriteElement(document.Writer(), "name", std::string("Größe")), kOk);
-    ASSERT_EQ(document.Finish(), kOk);
+    ASSERT_EQ(document.Start(Path("latin.xml"), "ISO-8859-1"), ResultCode::Ok);
+    ASSERT_EQ(DocumentWriter::WriteElement(document.Writer(), "name", std::string("Größe")),
+              ResultCode::Ok);
+    ASSERT_EQ(document.Finish(), ResultCode::Ok);
 
     EXPECT_NE(ReadBytes(Path("latin.xml"))
                   .find("<name>Gr\xF6\xDF"
@@ -110,36 +112,37 @@ TEST_F(DocumentWriterTest, FileDocumentEncodesInDeclaredEncoding) {
 
 TEST_F(DocumentWriterTest, FileDocumentInMissingFolderGivesWriterCreate) {
     FileDocument document;
-    EXPECT_EQ(document.Start(Path("missing/solutions.xml"), "UTF-8"), kWriterCreate);
+    EXPECT_EQ(document.Start(Path("missing/solutions.xml"), "UTF-8"), ResultCode::WriterCreate);
     EXPECT_EQ(document.Writer(), nullptr);
 }
 
 TEST_F(DocumentWriterTest, FileDocumentWithUnknownEncodingGivesWriterCreate) {
     FileDocument document;
-    EXPECT_EQ(document.Start(Path("odd.xml"), "NO-SUCH-ENCODING"), kWriterCreate);
+    EXPECT_EQ(document.Start(Path("odd.xml"), "NO-SUCH-ENCODING"), ResultCode::WriterCreate);
 }
 
 TEST_F(DocumentWriterTest, MisplacedWritesGiveTheirCodes) {
     MemoryDocument document;
-    ASSERT_EQ(document.Start(), kOk);
+    ASSERT_EQ(document.Start(), ResultCode::Ok);
     xmlTextWriterPtr writer = document.Writer();
-    EXPECT_EQ(DocumentWriter::EndElement(writer), kWriterEndElement);
-    EXPECT_EQ(DocumentWriter::WriteAttribute(writer, "version", "1"), kWriterWriteElement);
-    ASSERT_EQ(DocumentWriter::StartElement(writer, "root"), kOk);
-    EXPECT_EQ(DocumentWriter::WriteAttribute(writer, "version", "1"), kOk);
-    EXPECT_EQ(DocumentWriter::EndElement(writer), kOk);
+    EXPECT_EQ(DocumentWriter::EndElement(writer), ResultCode::WriterEndElement);
+    EXPECT_EQ(DocumentWriter::WriteAttribute(writer, "version", "1"),
+              ResultCode::WriterWriteElement);
+    ASSERT_EQ(DocumentWriter::StartElement(writer, "root"), ResultCode::Ok);
+    EXPECT_EQ(DocumentWriter::WriteAttribute(writer, "version", "1"), ResultCode::Ok);
+    EXPECT_EQ(DocumentWriter::EndElement(writer), ResultCode::Ok);
 }
 
 TEST_F(DocumentWriterTest, MemoryDocumentOnFullDiskGivesParseInputAndKeepsTheOldFile) {
     WriteBytes(Path("printers.xml"), "old document");
-    const std::optional<int> result = testsupport::RunWithFileSizeLimit(64, [&] {
+    const std::optional<ResultCode> result = testsupport::RunWithFileSizeLimit(64, [&] {
         MemoryDocument document;
-        if (document.Start() != kOk)
-            return -1;
+        if (document.Start() != ResultCode::Ok)
+            return static_cast<ResultCode>(-1);
         WriteSmallDocument(document.Writer());
         return document.WriteToFile("UTF-8", Path("printers.xml"));
     });
-    EXPECT_EQ(result, kParseInput);
+    EXPECT_EQ(result, ResultCode::ParseInput);
     EXPECT_EQ(ReadBytes(Path("printers.xml")), "old document");
     EXPECT_EQ(testsupport::FolderNames(m_folder), std::vector<std::string>{"printers.xml"});
 }
@@ -149,10 +152,10 @@ TEST_F(DocumentWriterTest, WritesOnFullDiskGiveTheirCodesAndKeepTheOldFile) {
     // The codes of each step, compared in the child: 0 when every step gave the expected one.
     const std::optional<int> mismatches = testsupport::RunWithFileSizeLimit(4096, [&] {
         FileDocument document;
-        if (document.Start(Path("solutions.xml"), "UTF-8") != kOk)
+        if (document.Start(Path("solutions.xml"), "UTF-8") != ResultCode::Ok)
             return -1;
         xmlTextWriterPtr writer = document.Writer();
-        const std::vector<int> codes = {
+        const std::vector<ResultCode> codes = {
             DocumentWriter::StartElement(writer, "root"),
             // Larger than every buffer on the way, so the failing write is seen at once.
             DocumentWriter::WriteElement(writer, "text", std::string(256 * 1024, 'x')),
@@ -161,12 +164,12 @@ TEST_F(DocumentWriterTest, WritesOnFullDiskGiveTheirCodesAndKeepTheOldFile) {
             DocumentWriter::EndElement(writer),
             document.Finish(),
         };
-        const std::vector<int> expected = {kOk,
-                                           kWriterWriteElement,
-                                           kWriterStartElement,
-                                           kWriterWriteElement,
-                                           kWriterEndElement,
-                                           kWriterEndDocument};
+        const std::vector<ResultCode> expected = {ResultCode::Ok,
+                                                  ResultCode::WriterWriteElement,
+                                                  ResultCode::WriterStartElement,
+                                                  ResultCode::WriterWriteElement,
+                                                  ResultCode::WriterEndElement,
+                                                  ResultCode::WriterEndDocument};
         int wrong = 0;
         for (size_t i = 0; i < codes.size(); ++i)
             wrong += codes[i] != expected[i];
@@ -181,17 +184,17 @@ TEST_F(DocumentWriterTest, FileDocumentReplacesTheOldFileOnlyWhenFinished) {
     WriteBytes(Path("solutions.xml"), "old document");
     {
         FileDocument abandoned;
-        ASSERT_EQ(abandoned.Start(Path("solutions.xml"), "UTF-8"), kOk);
+        ASSERT_EQ(abandoned.Start(Path("solutions.xml"), "UTF-8"), ResultCode::Ok);
         WriteSmallDocument(abandoned.Writer());
     }
     EXPECT_EQ(ReadBytes(Path("solutions.xml")), "old document");
     EXPECT_EQ(testsupport::FolderNames(m_folder), std::vector<std::string>{"solutions.xml"});
 
     FileDocument document;
-    ASSERT_EQ(document.Start(Path("solutions.xml"), "UTF-8"), kOk);
+    ASSERT_EQ(document.Start(Path("solutions.xml"), "UTF-8"), ResultCode::Ok);
     WriteSmallDocument(document.Writer());
     EXPECT_EQ(ReadBytes(Path("solutions.xml")), "old document");
-    ASSERT_EQ(document.Finish(), kOk);
+    ASSERT_EQ(document.Finish(), ResultCode::Ok);
     EXPECT_NE(ReadBytes(Path("solutions.xml")).find("<printerlist>"), std::string::npos);
     EXPECT_EQ(testsupport::FolderNames(m_folder), std::vector<std::string>{"solutions.xml"});
 }
@@ -200,7 +203,7 @@ struct XPathCase {
     const char* behaviour;
     std::string file;
     const char* expression;
-    int code;
+    ResultCode code;
     const char* value; // what the caller's "old" value becomes
 };
 
@@ -220,16 +223,19 @@ TEST_P(EvaluateXPathTest, GivesCodeAndValue) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, EvaluateXPathTest,
     ::testing::Values(
-        XPathCase{"FirstMatch", DataFile("status.xml"), "/devicexml/deviceStatus/printer/icon", kOk,
-                  "/images/status/ready.png"},
-        XPathCase{"NoMatchIsEmpty", DataFile("status.xml"), "//channel/pubDate", kOk, ""},
-        XPathCase{"NumberIsNoNodeSet", DataFile("status.xml"), "count(//printer)", kXPathNoNodeSet,
+        XPathCase{"FirstMatch", DataFile("status.xml"), "/devicexml/deviceStatus/printer/icon",
+                  ResultCode::Ok, "/images/status/ready.png"},
+        XPathCase{"NoMatchIsEmpty", DataFile("status.xml"), "//channel/pubDate", ResultCode::Ok,
+                  ""},
+        XPathCase{"NumberIsNoNodeSet", DataFile("status.xml"), "count(//printer)",
+                  ResultCode::XPathNoNodeSet, "old"},
+        XPathCase{"InvalidExpression", DataFile("status.xml"), "/devicexml[", ResultCode::XPathEval,
                   "old"},
-        XPathCase{"InvalidExpression", DataFile("status.xml"), "/devicexml[", kXPathEval, "old"},
-        XPathCase{"UnparsableFile", DataFile("malformed.xml"), "/page", kParseInput, "old"},
-        XPathCase{"MissingFile", DataFile("absent.xml"), "/page", kParseInput, "old"},
-        XPathCase{"NoFileName", "", "/page", kMissingArgument, "old"},
-        XPathCase{"NoExpression", DataFile("status.xml"), "", kMissingArgument, "old"}),
+        XPathCase{"UnparsableFile", DataFile("malformed.xml"), "/page", ResultCode::ParseInput,
+                  "old"},
+        XPathCase{"MissingFile", DataFile("absent.xml"), "/page", ResultCode::ParseInput, "old"},
+        XPathCase{"NoFileName", "", "/page", ResultCode::MissingArgument, "old"},
+        XPathCase{"NoExpression", DataFile("status.xml"), "", ResultCode::MissingArgument, "old"}),
     [](const ::testing::TestParamInfo<XPathCase>& info) { return info.param.behaviour; });
 
 TEST_F(DocumentWriterTest, XPathValueIsNotCut) {
@@ -237,7 +243,8 @@ TEST_F(DocumentWriterTest, XPathValueIsNotCut) {
     WriteBytes(Path("feed.xml"),
                "<rss><channel><pubDate>" + longName + "</pubDate></channel></rss>");
     std::string value;
-    EXPECT_EQ(DocumentWriter::EvaluateXPath(Path("feed.xml"), "//channel/pubDate", value), kOk);
+    EXPECT_EQ(DocumentWriter::EvaluateXPath(Path("feed.xml"), "//channel/pubDate", value),
+              ResultCode::Ok);
     EXPECT_EQ(value, longName);
 }
 

@@ -43,7 +43,8 @@ TEST_F(HeaderPageTest, UnknownSelectionNeitherLosesNorAddsPrinters) {
 
 TEST_F(HeaderPageTest, DocumentIsByteExact) {
     std::vector<PrinterListEntry> one{{"Office", "Kaldo Presslane 3020 PS"}};
-    ASSERT_EQ(WritePrinterListDocument(one, EnglishLabels(), Path("header.xml"), "en"), kOk);
+    ASSERT_EQ(WritePrinterListDocument(one, EnglishLabels(), Path("header.xml"), "en"),
+              ResultCode::Ok);
     EXPECT_EQ(ReadBytes(Path("header.xml")),
               "<?xml version=\"1.0\" encoding =\"UTF-8\"?><printerlist>"
               "<Enter_Keywords>Enter Keywords</Enter_Keywords>"
@@ -60,15 +61,16 @@ TEST_F(HeaderPageTest, DocumentIsByteExact) {
 
 TEST_F(HeaderPageTest, EmptyListWritesNothing) {
     EXPECT_EQ(WritePrinterListDocument({}, EnglishLabels(), Path("header.xml"), "EN"),
-              kMissingArgument);
+              ResultCode::MissingArgument);
     EXPECT_FALSE(Exists("header.xml"));
     EXPECT_EQ(WritePrinterListDocument(ThreePrinters(), EnglishLabels(), "", "EN"),
-              kMissingArgument);
+              ResultCode::MissingArgument);
 }
 
 TEST_F(HeaderPageTest, NamesKeepEveryCharacterAndMarkupIsEscaped) {
     std::vector<PrinterListEntry> printers{{"Büro <2> 東京", "Kaldo & Co"}};
-    ASSERT_EQ(WritePrinterListDocument(printers, EnglishLabels(), Path("h.xml"), "EN"), kOk);
+    ASSERT_EQ(WritePrinterListDocument(printers, EnglishLabels(), Path("h.xml"), "EN"),
+              ResultCode::Ok);
     std::string text = ReadBytes(Path("h.xml"));
     EXPECT_THAT(text, HasSubstr("<printername>Büro &lt;2&gt; 東京</printername>"));
     EXPECT_THAT(text, HasSubstr("<printermodel>Kaldo &amp; Co</printermodel>"));
@@ -77,7 +79,7 @@ TEST_F(HeaderPageTest, NamesKeepEveryCharacterAndMarkupIsEscaped) {
 TEST_F(HeaderPageTest, UnwritableFileGives607) {
     EXPECT_EQ(WritePrinterListDocument(ThreePrinters(), EnglishLabels(), Path("missing/header.xml"),
                                        "EN"),
-              kParseInput);
+              ResultCode::ParseInput);
 }
 
 namespace {
@@ -101,7 +103,7 @@ TEST_F(HeaderPageTest, BuildTransformsTheDocumentIntoThePage) {
     HeaderPageFiles files{Path("header.xml"), Path("header.xsl"), Path("header.html")};
     PageTransformer transformer;
     ASSERT_EQ(BuildHeaderPage(ThreePrinters(), "C", EnglishLabels(), "EN", files, transformer),
-              kOk);
+              ResultCode::Ok);
     std::string html = ReadBytes(Path("header.html"));
     EXPECT_LT(html.find("href=\"sp:C\""), html.find("href=\"sp:A\""));
     EXPECT_LT(html.find("href=\"sp:A\""), html.find("href=\"sp:B\""));
@@ -111,7 +113,8 @@ TEST_F(HeaderPageTest, ContentWithoutLanguageGetsItsHeaderInUtf8) {
     WriteHeaderStylesheet(Path("header.xsl"));
     HeaderPageFiles files{Path("header.xml"), Path("header.xsl"), Path("header.html")};
     PageTransformer transformer;
-    ASSERT_EQ(BuildHeaderPage(ThreePrinters(), "A", EnglishLabels(), "", files, transformer), kOk);
+    ASSERT_EQ(BuildHeaderPage(ThreePrinters(), "A", EnglishLabels(), "", files, transformer),
+              ResultCode::Ok);
     EXPECT_THAT(ReadBytes(Path("header.xml")),
                 StartsWith("<?xml version=\"1.0\" encoding =\"UTF-8\"?><printerlist>"));
     EXPECT_THAT(ReadBytes(Path("header.html")), HasSubstr("<p>UTF-8</p>"));
@@ -120,7 +123,8 @@ TEST_F(HeaderPageTest, ContentWithoutLanguageGetsItsHeaderInUtf8) {
 TEST_F(HeaderPageTest, BuildStopsAtTheDocument) {
     HeaderPageFiles files{Path("header.xml"), Path("header.xsl"), Path("header.html")};
     PageTransformer transformer;
-    EXPECT_EQ(BuildHeaderPage({}, "", EnglishLabels(), "EN", files, transformer), kMissingArgument);
+    EXPECT_EQ(BuildHeaderPage({}, "", EnglishLabels(), "EN", files, transformer),
+              ResultCode::MissingArgument);
     EXPECT_EQ(BuildHeaderPage(ThreePrinters(), "A", EnglishLabels(), "EN", files, transformer),
-              kTransformParseXsl);
+              ResultCode::TransformParseXsl);
 }

@@ -22,7 +22,8 @@ protected:
 
 TEST_F(PageTransformerTest, WritesTheStylesheetsHtmlForTheDocument) {
     const std::string html = Path("page.html");
-    ASSERT_EQ(m_transformer.Transform(DataFile("page.xml"), DataFile("page.xsl"), html), kOk);
+    ASSERT_EQ(m_transformer.Transform(DataFile("page.xml"), DataFile("page.xsl"), html),
+              ResultCode::Ok);
 
     const std::string page = ReadBytes(html);
     EXPECT_NE(page.find("<h1>Kaldo Presslane 3020</h1>"), std::string::npos);
@@ -32,29 +33,29 @@ TEST_F(PageTransformerTest, WritesTheStylesheetsHtmlForTheDocument) {
 
 TEST_F(PageTransformerTest, EachMissingPathGivesMissingArgumentAndWritesNothing) {
     const std::string html = Path("page.html");
-    EXPECT_EQ(m_transformer.Transform("", DataFile("page.xsl"), html), kMissingArgument);
-    EXPECT_EQ(m_transformer.Transform(DataFile("page.xml"), "", html), kMissingArgument);
+    EXPECT_EQ(m_transformer.Transform("", DataFile("page.xsl"), html), ResultCode::MissingArgument);
+    EXPECT_EQ(m_transformer.Transform(DataFile("page.xml"), "", html), ResultCode::MissingArgument);
     EXPECT_EQ(m_transformer.Transform(DataFile("page.xml"), DataFile("page.xsl"), ""),
-              kMissingArgument);
+              ResultCode::MissingArgument);
     EXPECT_FALSE(Exists("page.html"));
 }
 
 TEST_F(PageTransformerTest, MissingDocumentGivesParseXml) {
     EXPECT_EQ(m_transformer.Transform(Path("absent.xml"), DataFile("page.xsl"), Path("page.html")),
-              kTransformParseXml);
+              ResultCode::TransformParseXml);
     EXPECT_FALSE(Exists("page.html"));
 }
 
 TEST_F(PageTransformerTest, MissingStylesheetGivesParseXsl) {
     EXPECT_EQ(m_transformer.Transform(DataFile("page.xml"), Path("absent.xsl"), Path("page.html")),
-              kTransformParseXsl);
+              ResultCode::TransformParseXsl);
 }
 
 struct FailingTransform {
     const char* behaviour;
     const char* xml;
     const char* xsl;
-    int code;
+    ResultCode code;
 };
 
 void PrintTo(const FailingTransform& failing, std::ostream* out) {
@@ -76,25 +77,27 @@ TEST_P(FailingTransformTest, GivesCodeAndKeepsOldPage) {
 
 INSTANTIATE_TEST_SUITE_P(
     Steps, FailingTransformTest,
-    ::testing::Values(
-        FailingTransform{"MalformedDocument", "malformed.xml", "page.xsl", kTransformParseXml},
-        FailingTransform{"UnparsableStylesheet", "page.xml", "malformed.xsl", kTransformParseXsl},
-        FailingTransform{"StylesheetThatStops", "page.xml", "terminate.xsl", kTransformApply}),
+    ::testing::Values(FailingTransform{"MalformedDocument", "malformed.xml", "page.xsl",
+                                       ResultCode::TransformParseXml},
+                      FailingTransform{"UnparsableStylesheet", "page.xml", "malformed.xsl",
+                                       ResultCode::TransformParseXsl},
+                      FailingTransform{"StylesheetThatStops", "page.xml", "terminate.xsl",
+                                       ResultCode::TransformApply}),
     [](const ::testing::TestParamInfo<FailingTransform>& info) { return info.param.behaviour; });
 
 TEST_F(PageTransformerTest, UnwritableOutputGivesSave) {
     EXPECT_EQ(m_transformer.Transform(DataFile("page.xml"), DataFile("page.xsl"),
                                       Path("no-such-folder/page.html")),
-              kTransformSave);
+              ResultCode::TransformSave);
 }
 
 TEST_F(PageTransformerTest, PageThatDoesNotFitOnTheDiskKeepsTheOldPage) {
     const std::string html = Path("page.html");
     WriteBytes(html, kOldPage);
-    const std::optional<int> result = testsupport::RunWithFileSizeLimit(16, [&] {
+    const std::optional<ResultCode> result = testsupport::RunWithFileSizeLimit(16, [&] {
         return m_transformer.Transform(DataFile("page.xml"), DataFile("page.xsl"), html);
     });
-    EXPECT_EQ(result, kTransformSave);
+    EXPECT_EQ(result, ResultCode::TransformSave);
     EXPECT_EQ(ReadBytes(html), kOldPage);
     EXPECT_EQ(testsupport::FolderNames(m_folder), std::vector<std::string>{"page.html"});
 }
@@ -107,7 +110,8 @@ TEST_F(PageTransformerTest, PageInPlaceOfALinkReplacesTheLinkNotTheLinkedFile) {
     const std::string html = Path("page.html");
     std::filesystem::create_symlink(installed, html);
 
-    ASSERT_EQ(m_transformer.Transform(DataFile("page.xml"), DataFile("page.xsl"), html), kOk);
+    ASSERT_EQ(m_transformer.Transform(DataFile("page.xml"), DataFile("page.xsl"), html),
+              ResultCode::Ok);
     EXPECT_FALSE(std::filesystem::is_symlink(html));
     EXPECT_NE(ReadBytes(html).find("Kaldo Presslane 3020"), std::string::npos);
     EXPECT_EQ(ReadBytes(installed), kOldPage);
@@ -122,14 +126,15 @@ TEST_F(PageTransformerTest, LongUtf8PathsAreUsedWhole) {
     const std::string html = folder + "/Seite ü.html";
     ASSERT_GT(html.size(), 300u);
 
-    EXPECT_EQ(m_transformer.Transform(DataFile("page.xml"), DataFile("page.xsl"), html), kOk);
+    EXPECT_EQ(m_transformer.Transform(DataFile("page.xml"), DataFile("page.xsl"), html),
+              ResultCode::Ok);
     EXPECT_NE(ReadBytes(html).find("Kaldo Presslane 3020"), std::string::npos);
 }
 
 TEST_F(PageTransformerTest, ResultMayReplaceItsOwnSource) {
     const std::string merged = Path("merged.xml");
     WriteBytes(merged, "<page><item>b</item><item>c</item><item>a</item></page>");
-    ASSERT_EQ(m_transformer.Transform(merged, DataFile("sort.xsl"), merged), kOk);
+    ASSERT_EQ(m_transformer.Transform(merged, DataFile("sort.xsl"), merged), ResultCode::Ok);
     EXPECT_NE(ReadBytes(merged).find("<page><item>a</item><item>b</item><item>c</item></page>"),
               std::string::npos);
 }
@@ -138,13 +143,14 @@ TEST_F(PageTransformerTest, OneTransformerServesManyTransformations) {
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(
             m_transformer.Transform(DataFile("page.xml"), DataFile("page.xsl"), Path("page.html")),
-            kOk);
+            ResultCode::Ok);
         EXPECT_EQ(m_transformer.Transform(DataFile("page.xml"), DataFile("malformed.xsl"),
                                           Path("page.html")),
-                  kTransformParseXsl);
+                  ResultCode::TransformParseXsl);
     }
     PageTransformer other;
-    EXPECT_EQ(other.Transform(DataFile("page.xml"), DataFile("page.xsl"), Path("other.html")), kOk);
+    EXPECT_EQ(other.Transform(DataFile("page.xml"), DataFile("page.xsl"), Path("other.html")),
+              ResultCode::Ok);
 }
 
 TEST_F(PageTransformerTest, ExternalEntityInDocumentIsNotExpanded) {
@@ -158,9 +164,10 @@ TEST_F(PageTransformerTest, ExternalEntityInDocumentIsNotExpanded) {
                         "<page><title>Model &leak;</title><item>&leak;</item></page>\n");
     const std::string html = Path("page.html");
 
-    const int result = m_transformer.Transform(xml, DataFile("page.xsl"), html);
+    const ResultCode result = m_transformer.Transform(xml, DataFile("page.xsl"), html);
 
-    EXPECT_TRUE(result == kOk || result == kTransformParseXml) << result;
+    EXPECT_TRUE(result == ResultCode::Ok || result == ResultCode::TransformParseXml)
+        << ToInt(result);
     EXPECT_EQ(ReadBytes(html).find("SECRET-PASSWORD-TEXT"), std::string::npos);
 }
 
@@ -176,7 +183,7 @@ TEST_F(PageTransformerTest, StylesheetCannotWriteOtherFiles) {
                         "<html/></xsl:template></xsl:stylesheet>");
     const std::string html = Path("page.html");
 
-    EXPECT_EQ(m_transformer.Transform(DataFile("page.xml"), xsl, html), kTransformApply);
+    EXPECT_EQ(m_transformer.Transform(DataFile("page.xml"), xsl, html), ResultCode::TransformApply);
     EXPECT_FALSE(Exists("stolen.txt"));
     EXPECT_FALSE(Exists("page.html"));
 }

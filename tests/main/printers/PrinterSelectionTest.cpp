@@ -57,7 +57,7 @@ protected:
 
     // Starts on "Office" (USB, no address), as the program would.
     PrinterSelector& StartedOnOffice() {
-        EXPECT_EQ(m_selector.SelectStartPrinter("Office"), kStartPrinterSelected);
+        EXPECT_EQ(m_selector.SelectStartPrinter("Office"), StartPrinterResult::Selected);
         m_state.PrinterPortName = "USB001";
         m_state.CurrentTab = 2;
         m_events.clear();
@@ -72,12 +72,12 @@ protected:
     PrinterSelection m_state;
     std::vector<std::string> m_events;
     const ToolboxConfig* m_errorConfig = nullptr;
-    int m_headerResult = 0;
+    ResultCode m_headerResult = ResultCode::Ok;
     PrinterSelector m_selector{m_state, m_catalog, m_services, RecordingHooks()};
 };
 
 TEST_F(PrinterSelectionTest, CommandLinePrinterWithContentIsShown) {
-    EXPECT_EQ(m_selector.SelectStartPrinter("Hall"), kStartPrinterSelected);
+    EXPECT_EQ(m_selector.SelectStartPrinter("Hall"), StartPrinterResult::Selected);
     EXPECT_EQ(m_state.SelectedPrinter, "Hall");
     ASSERT_TRUE(m_state.Config);
     EXPECT_EQ(m_state.Config->DriverName(), "Kaldo Presslane 4200");
@@ -85,33 +85,37 @@ TEST_F(PrinterSelectionTest, CommandLinePrinterWithContentIsShown) {
 
 TEST_F(PrinterSelectionTest, CommandLinePrinterWithoutContentIs100EvenWithOthersUsable) {
     m_registry.SetValue(Hive::CurrentUser, kKey, "Last_Printer", "Office");
-    EXPECT_EQ(m_selector.SelectStartPrinter("Foreign"), kCommandLinePrinterUnusable);
-    EXPECT_EQ(m_selector.SelectStartPrinter("Missing"), kCommandLinePrinterUnusable);
-    EXPECT_EQ(m_selector.SelectStartPrinter("office"), kCommandLinePrinterUnusable);
+    EXPECT_EQ(m_selector.SelectStartPrinter("Foreign"),
+              StartPrinterResult::CommandLinePrinterUnusable);
+    EXPECT_EQ(m_selector.SelectStartPrinter("Missing"),
+              StartPrinterResult::CommandLinePrinterUnusable);
+    EXPECT_EQ(m_selector.SelectStartPrinter("office"),
+              StartPrinterResult::CommandLinePrinterUnusable);
     EXPECT_EQ(m_state.SelectedPrinter, "");
 }
 
 TEST_F(PrinterSelectionTest, CommandLinePrinterWhoseContentDoesNotLoadIs100) {
-    EXPECT_EQ(m_selector.SelectStartPrinter("Broken"), kCommandLinePrinterUnusable);
+    EXPECT_EQ(m_selector.SelectStartPrinter("Broken"),
+              StartPrinterResult::CommandLinePrinterUnusable);
 }
 
 TEST_F(PrinterSelectionTest, RememberedPrinterIsShownWithoutCommandLine) {
     m_registry.SetValue(Hive::LocalMachine, kKey, "Last_Printer", "Office");
     m_registry.SetValue(Hive::CurrentUser, kKey, "Last_Printer", "Hall");
-    EXPECT_EQ(m_selector.SelectStartPrinter(""), kStartPrinterSelected);
+    EXPECT_EQ(m_selector.SelectStartPrinter(""), StartPrinterResult::Selected);
     EXPECT_EQ(m_state.SelectedPrinter, "Hall");
     EXPECT_EQ(m_state.Config->DriverName(), "Kaldo Presslane 4200");
 }
 
 TEST_F(PrinterSelectionTest, RemovedRememberedPrinterFallsBackToTheFirstUsable) {
     m_registry.SetValue(Hive::CurrentUser, kKey, "Last_Printer", "Gone");
-    EXPECT_EQ(m_selector.SelectStartPrinter(""), kStartPrinterSelected);
+    EXPECT_EQ(m_selector.SelectStartPrinter(""), StartPrinterResult::Selected);
     EXPECT_EQ(m_state.SelectedPrinter, "Office");
 }
 
 TEST_F(PrinterSelectionTest, RememberedPrinterWhoseContentFailsFallsBackToTheFirstUsable) {
     m_registry.SetValue(Hive::CurrentUser, kKey, "Last_Printer", "Broken");
-    EXPECT_EQ(m_selector.SelectStartPrinter(""), kStartPrinterSelected);
+    EXPECT_EQ(m_selector.SelectStartPrinter(""), StartPrinterResult::Selected);
     EXPECT_EQ(m_state.SelectedPrinter, "Office");
     EXPECT_EQ(m_state.Config->DriverName(), "Kaldo Presslane 3020 PS");
 }
@@ -125,17 +129,17 @@ TEST_F(PrinterSelectionTest, FirstUsableSkipsPrintersWhoseContentFails) {
 
 TEST_F(PrinterSelectionTest, NoPrinterWithContentIs101) {
     m_spooler.Printers.erase(m_spooler.Printers.begin() + 2, m_spooler.Printers.end());
-    EXPECT_EQ(m_selector.SelectStartPrinter(""), kNoPrinterWithContent);
+    EXPECT_EQ(m_selector.SelectStartPrinter(""), StartPrinterResult::NoPrinterWithContent);
 }
 
 TEST_F(PrinterSelectionTest, NoPrintersAtAllIs101) {
     m_spooler.Printers.clear();
-    EXPECT_EQ(m_selector.SelectStartPrinter(""), kNoPrinterWithContent);
+    EXPECT_EQ(m_selector.SelectStartPrinter(""), StartPrinterResult::NoPrinterWithContent);
     EXPECT_FALSE(m_selector.SelectFirstUsablePrinter());
 }
 
 TEST_F(PrinterSelectionTest, WriteLastPrinterRemembersTheSelectedPrinterForTheUser) {
-    ASSERT_EQ(m_selector.SelectStartPrinter("Hall"), kStartPrinterSelected);
+    ASSERT_EQ(m_selector.SelectStartPrinter("Hall"), StartPrinterResult::Selected);
     m_selector.WriteLastPrinter();
     EXPECT_EQ(m_registry.QueryValue(Hive::CurrentUser, kKey, "Last_Printer"), "Hall");
     std::string name;
@@ -190,7 +194,7 @@ TEST_F(PrinterSelectionTest, PrinterWithoutContentOrWithBrokenContentLeavesThePr
 TEST_F(PrinterSelectionTest, FailedHeaderPutsEverythingBack) {
     StartedOnOffice();
     const ToolboxConfig* oldConfig = m_state.Config.get();
-    m_headerResult = 601;
+    m_headerResult = static_cast<ResultCode>(601);
     EXPECT_FALSE(m_selector.SelectPrinterByName("Hall"));
     EXPECT_EQ(m_state.SelectedPrinter, "Office");
     EXPECT_EQ(m_state.Config.get(), oldConfig);
@@ -205,7 +209,7 @@ TEST_F(PrinterSelectionTest, FailedHeaderPutsEverythingBack) {
 
 TEST_F(PrinterSelectionTest, SwitchWithoutHooksStillSwitches) {
     PrinterSelector bare(m_state, m_catalog, m_services);
-    ASSERT_EQ(bare.SelectStartPrinter("Office"), kStartPrinterSelected);
+    ASSERT_EQ(bare.SelectStartPrinter("Office"), StartPrinterResult::Selected);
     EXPECT_TRUE(bare.SelectPrinterByName("Hall"));
     EXPECT_FALSE(bare.SelectPrinterByName("Foreign"));
     EXPECT_EQ(m_state.SelectedPrinter, "Hall");

@@ -142,7 +142,7 @@ TEST_F(PrintersCupsTest, UsbQueueGivesItsPortName) {
 }
 
 TEST_F(PrintersCupsTest, SelectingPrintersSetsTheirConnection) {
-    ASSERT_EQ(m_selector.SelectStartPrinter("Web6"), kStartPrinterSelected);
+    ASSERT_EQ(m_selector.SelectStartPrinter("Web6"), StartPrinterResult::Selected);
     RefreshPrinterConnection(m_state, m_services, false);
     EXPECT_TRUE(m_state.PrinterIsNetworked);
     EXPECT_EQ(m_state.Config->PrinterWebUrl(), "http://[fd00::8]/");
@@ -162,13 +162,13 @@ TEST_F(PrintersCupsTest, SelectingPrintersSetsTheirConnection) {
 TEST_F(PrintersCupsTest, RememberedQueueThatWasDeletedFallsBackToTheFirst) {
     ASSERT_TRUE(s_cups->AddQueue("Gone", "socket://10.0.0.12", kKaldoPpd));
     m_selector.BuildPrinterList();
-    ASSERT_EQ(m_selector.SelectStartPrinter("Gone"), kStartPrinterSelected);
+    ASSERT_EQ(m_selector.SelectStartPrinter("Gone"), StartPrinterResult::Selected);
     m_selector.WriteLastPrinter();
     ASSERT_TRUE(s_cups->RemoveQueue("Gone"));
 
     PrinterSelection fresh;
     PrinterSelector next(fresh, m_catalog, m_services);
-    EXPECT_EQ(next.SelectStartPrinter(""), kStartPrinterSelected);
+    EXPECT_EQ(next.SelectStartPrinter(""), StartPrinterResult::Selected);
     EXPECT_EQ(fresh.SelectedPrinter, "Desk");
 }
 

@@ -80,7 +80,7 @@ protected:
         PrinterSelection state;
         PrinterSelector selector(state, catalog, m_services);
         selector.BuildPrinterList();
-        if (selector.SelectStartPrinter("") != kStartPrinterSelected)
+        if (selector.SelectStartPrinter("") != StartPrinterResult::Selected)
             return kStartPrinter;
         const ToolboxConfig& config = *state.Config;
         const ModelFolders folders = ComputeModelFolders(m_program, config);
@@ -90,18 +90,19 @@ protected:
         const PageTransformer transformer;
         const std::vector<PrinterListEntry> printers = {{state.SelectedPrinter, "KP3020"}};
         if (BuildHeaderPage(printers, state.SelectedPrinter, HeaderLabelsFor(config), language,
-                            HeaderPageFilesFor(folders, config.Files()), transformer) != 0)
+                            HeaderPageFilesFor(folders, config.Files()),
+                            transformer) != ResultCode::Ok)
             return kHeaderPage;
-        const StatusFacts facts = StatusFactsFor(config, 0);
-        const int status = EffectiveFooterStatus(kStatusCollecting, facts);
+        const StatusFacts facts = StatusFactsFor(config, UpdateState::NotChecked);
+        const StatusValue status = EffectiveFooterStatus(StatusValue::STATUS_COLLECTING, facts);
         StatusInfo info;
         FillStatusInfo(info, status, facts);
         if (BuildFooterPages(status, info,
                              StatusPageFilesFor(folders, config.Files(), config.ConfigPath()),
-                             language, transformer) != 0)
+                             language, transformer) != ResultCode::Ok)
             return kFooterPages;
         if (BuildIndexPages(IndexPageFilesFor(folders, config), ProgramIndexLabels(), language,
-                            transformer) != 0)
+                            transformer) != ResultCode::Ok)
             return kIndexPages;
         return kStarted;
     }

@@ -38,42 +38,45 @@ protected:
 
 TEST_F(StringResourcesTest, FrenchSessionGetsFrenchTexts) {
     EXPECT_EQ(kaldo::ProgramStrings().LanguageId(), 1036);
-    EXPECT_EQ(kaldo::LoadResourceString(104), "Erreur fatale");
-    EXPECT_EQ(kaldo::LoadResourceString(133), "FR");
-    EXPECT_EQ(kaldo::LoadStringUtf8(117), "État indisponible");
+    EXPECT_EQ(kaldo::LoadResourceString(kaldo::StringId::FatalCaption), "Erreur fatale");
+    EXPECT_EQ(kaldo::LoadResourceString(kaldo::StringId::LanguageCode), "FR");
+    EXPECT_EQ(kaldo::LoadStringUtf8(kaldo::StringId::StatusUnavailable), "État indisponible");
 }
 
 TEST_F(StringResourcesTest, TableIsChosenOncePerProcess) {
     const int chosen = kaldo::ProgramStrings().LanguageId();
     setenv("LC_ALL", "ja_JP.UTF-8", 1);
     EXPECT_EQ(kaldo::ProgramStrings().LanguageId(), chosen);
-    EXPECT_EQ(kaldo::LoadResourceString(133), "FR");
+    EXPECT_EQ(kaldo::LoadResourceString(kaldo::StringId::LanguageCode), "FR");
     setenv("LC_ALL", "", 1);
 }
 
 TEST_F(StringResourcesTest, MissingStringIsEmpty) {
-    EXPECT_EQ(kaldo::LoadResourceString(99), "");
-    EXPECT_EQ(kaldo::LoadResourceString(135), "");
+    EXPECT_EQ(kaldo::LoadResourceString(static_cast<kaldo::StringId>(99)), "");
+    EXPECT_EQ(kaldo::LoadResourceString(static_cast<kaldo::StringId>(135)), "");
     char buffer[8];
     std::memset(buffer, 'x', sizeof buffer);
-    EXPECT_EQ(kaldo::LoadStringUtf8(135, buffer, sizeof buffer), 0u);
+    EXPECT_EQ(kaldo::LoadStringUtf8(static_cast<kaldo::StringId>(135), buffer, sizeof buffer), 0u);
     EXPECT_EQ(std::string(buffer, sizeof buffer), std::string(sizeof buffer, '\0'));
 }
 
 TEST_F(StringResourcesTest, LoadStringUtf8CopiesWholeTextWhenItFits) {
-    const std::string text = kaldo::LoadResourceString(102);
+    const std::string text = kaldo::LoadResourceString(kaldo::StringId::FatalStart);
     std::vector<char> buffer(text.size() + 1, 'x');
-    EXPECT_EQ(kaldo::LoadStringUtf8(102, buffer.data(), buffer.size()), text.size());
+    EXPECT_EQ(kaldo::LoadStringUtf8(kaldo::StringId::FatalStart, buffer.data(), buffer.size()),
+              text.size());
     EXPECT_STREQ(buffer.data(), text.c_str());
 }
 
 TEST_F(StringResourcesTest, LoadStringUtf8NeverCutsACharacterInHalf) {
-    const std::string text = kaldo::LoadResourceString(102); // "... démarrer ..."
+    const std::string text =
+        kaldo::LoadResourceString(kaldo::StringId::FatalStart); // "... démarrer ..."
     const size_t accent = text.find("é");
     ASSERT_NE(accent, std::string::npos);
     // Room for the first byte of "é" only.
     std::vector<char> buffer(accent + 2, 'x');
-    EXPECT_EQ(kaldo::LoadStringUtf8(102, buffer.data(), buffer.size()), accent);
+    EXPECT_EQ(kaldo::LoadStringUtf8(kaldo::StringId::FatalStart, buffer.data(), buffer.size()),
+              accent);
     EXPECT_EQ(std::string(buffer.data()), text.substr(0, accent));
     EXPECT_EQ(buffer[accent], '\0');
     EXPECT_EQ(buffer[accent + 1], '\0');
@@ -82,14 +85,15 @@ TEST_F(StringResourcesTest, LoadStringUtf8NeverCutsACharacterInHalf) {
 TEST_F(StringResourcesTest, ThreadsReadTheTableAtOnce) {
     std::vector<std::string> expected;
     for (int id = 100; id <= 134; ++id)
-        expected.push_back(kaldo::LoadResourceString(id));
+        expected.push_back(kaldo::LoadResourceString(static_cast<kaldo::StringId>(id)));
     std::vector<int> mismatches(4, 0);
     std::vector<std::thread> threads;
     for (size_t t = 0; t < mismatches.size(); ++t) {
         threads.emplace_back([&, t] {
             for (int round = 0; round < 200; ++round) {
                 for (int id = 100; id <= 134; ++id)
-                    mismatches[t] += kaldo::LoadResourceString(id) != expected[id - 100];
+                    mismatches[t] += kaldo::LoadResourceString(static_cast<kaldo::StringId>(id)) !=
+                                     expected[id - 100];
             }
         });
     }

@@ -19,7 +19,7 @@ const std::string kPaperJam =
 
 TEST_F(SearchTest, WholeTopLevelEntryIsWrittenWithItsWeightExactly) {
     WriteIndex(kPaperJam + "<Entry t=\"Toner\"><Link l=\"t\"/></Entry>");
-    ASSERT_EQ(Search("paper jam"), kOk);
+    ASSERT_EQ(Search("paper jam"), ResultCode::Ok);
     EXPECT_EQ(Results(),
               Expected("paper jam", "<Entry t=\"Paper Jam\" weight=\"20\">"
                                     "<Link l=\"doc:&amp;FileName=guide\" icon=\"pdf\" "
@@ -34,7 +34,7 @@ TEST_F(SearchTest, SubEntriesOfAnUnmatchedEntryGiveOneHitEach) {
                "<Entry t=\"print queue\"><Link l=\"a\"/></Entry>"
                "<Entry t=\"speed\"><Link l=\"s\"/></Entry>"
                "<Entry t=\"reprinting\"><Link l=\"b\" icon=\"web\"/></Entry></Entry>");
-    ASSERT_EQ(Search("print"), kOk);
+    ASSERT_EQ(Search("print"), ResultCode::Ok);
     EXPECT_EQ(Results(),
               Expected("print", "<Entry t=\"Network\" weight=\"7\">"
                                 "<Entry t=\"print queue\"><Link l=\"a\"/></Entry></Entry>"
@@ -45,7 +45,7 @@ TEST_F(SearchTest, SubEntriesOfAnUnmatchedEntryGiveOneHitEach) {
 
 TEST_F(SearchTest, MatchedTopLevelEntryGivesNoSeparateSubEntryHits) {
     WriteIndex("<Entry t=\"Print\"><Entry t=\"print queue\"><Link l=\"a\"/></Entry></Entry>");
-    ASSERT_EQ(Search("print"), kOk);
+    ASSERT_EQ(Search("print"), ResultCode::Ok);
     EXPECT_EQ(Results(), Expected("print", "<Entry t=\"Print\" weight=\"10\">"
                                            "<Entry t=\"print queue\"><Link l=\"a\"/></Entry>"
                                            "</Entry>"));
@@ -53,14 +53,14 @@ TEST_F(SearchTest, MatchedTopLevelEntryGivesNoSeparateSubEntryHits) {
 
 TEST_F(SearchTest, TopLevelEntryWithoutTitleCarriesNeitherTitleNorWeight) {
     WriteIndex("<Entry><Entry t=\"print queue\"><Link l=\"q\"/></Entry></Entry>");
-    ASSERT_EQ(Search("print"), kOk);
+    ASSERT_EQ(Search("print"), ResultCode::Ok);
     EXPECT_EQ(Results(),
               Expected("print", "<Entry><Entry t=\"print queue\"><Link l=\"q\"/></Entry></Entry>"));
 }
 
 TEST_F(SearchTest, HitsStayInIndexOrderWhateverTheirWeight) {
     WriteIndex("<Entry t=\"Printers\"/><Entry t=\"Print\"/><Entry t=\"Fax\"/>");
-    ASSERT_EQ(Search("print"), kOk);
+    ASSERT_EQ(Search("print"), ResultCode::Ok);
     EXPECT_EQ(Results(), Expected("print", "<Entry t=\"Printers\" weight=\"5\"/>"
                                            "<Entry t=\"Print\" weight=\"10\"/>"));
 }
@@ -69,7 +69,7 @@ TEST_F(SearchTest, TitledSubEntryTakesItsFirstElementAsLeafWhateverComesBefore) 
     WriteIndex("<Entry t=\"Jam\"><Entry t=\"tray\"> <!-- note --> text"
                "<Leaf l=\"x\" level=\"1\" tblink=\"t\"/><Link l=\"second\"/></Entry>"
                "<Entry t=\"door\">only text</Entry></Entry>");
-    ASSERT_EQ(Search("jam"), kOk);
+    ASSERT_EQ(Search("jam"), ResultCode::Ok);
     EXPECT_EQ(Results(), Expected("jam", "<Entry t=\"Jam\" weight=\"10\">"
                                          "<Entry t=\"tray\"><Leaf l=\"x\" tblink=\"t\" "
                                          "level=\"1\"/></Entry>"
@@ -78,14 +78,14 @@ TEST_F(SearchTest, TitledSubEntryTakesItsFirstElementAsLeafWhateverComesBefore) 
 
 TEST_F(SearchTest, NoHitsGiveLabelsAndLegendOnly) {
     WriteIndex(kPaperJam);
-    ASSERT_EQ(Search("toner"), kOk);
+    ASSERT_EQ(Search("toner"), ResultCode::Ok);
     EXPECT_EQ(Results(), Expected("toner", ""));
 }
 
 TEST_F(SearchTest, LegendIsCopiedWithEveryElementAfterItButNothingBefore) {
     WriteIndex(kPaperJam, "<Legend><Item><Icon>pdf</Icon><Empty/></Item></Legend>"
                           "<TabInfo><Tab><ID>0</ID></Tab></TabInfo><Web><URL>u</URL></Web>");
-    ASSERT_EQ(Search("toner"), kOk);
+    ASSERT_EQ(Search("toner"), ResultCode::Ok);
     EXPECT_EQ(Results(),
               Expected("toner", "",
                        "<Legend><Item><Icon>pdf</Icon></Item></Legend>"
@@ -95,20 +95,20 @@ TEST_F(SearchTest, LegendIsCopiedWithEveryElementAfterItButNothingBefore) {
 
 TEST_F(SearchTest, IndexWithoutLegendStillGivesACompleteDocument) {
     WriteIndex(kPaperJam, "<TabInfo><Default>0</Default></TabInfo>");
-    ASSERT_EQ(Search("toner"), kOk);
+    ASSERT_EQ(Search("toner"), ResultCode::Ok);
     EXPECT_EQ(Results(), Expected("toner", "", ""));
 }
 
 TEST_F(SearchTest, EmptyKeywordsWriteNothing) {
     WriteIndex(kPaperJam);
     WriteBytes(Path("results.xml"), "previous results");
-    EXPECT_EQ(Search(""), kMissingArgument);
+    EXPECT_EQ(Search(""), ResultCode::MissingArgument);
     EXPECT_EQ(Results(), "previous results");
 }
 
 TEST_F(SearchTest, SeparatorsOnlyAreSearchedAsNoWords) {
     WriteIndex(kPaperJam);
-    ASSERT_EQ(Search(" + "), kOk);
+    ASSERT_EQ(Search(" + "), ResultCode::Ok);
     EXPECT_TRUE(m_engine.TypedWords().empty());
     EXPECT_EQ(Results(), Expected(" + ", ""));
 }
@@ -117,7 +117,7 @@ TEST_F(SearchTest, IndexThatDoesNotParseWritesNothing) {
     WriteBytes(Path("results.xml"), "previous results");
     EXPECT_EQ(m_engine.search(SearchData("broken.xml"), Path("none.xml"), "jam",
                               Path("results.xml"), kLabels),
-              kParseInput);
+              ResultCode::ParseInput);
     EXPECT_FALSE(m_engine.HoldsIndex());
     EXPECT_EQ(Results(), "previous results");
 }
@@ -125,7 +125,7 @@ TEST_F(SearchTest, IndexThatDoesNotParseWritesNothing) {
 TEST_F(SearchTest, IndexWithoutEntryContainerFailsAndKeepsThePreviousResults) {
     WriteBytes(Path("index.xml"), "<root>only text<!-- and a comment --></root>");
     WriteBytes(Path("results.xml"), "previous results");
-    EXPECT_EQ(Search("jam"), kNoRoot);
+    EXPECT_EQ(Search("jam"), ResultCode::NoRoot);
     EXPECT_EQ(Results(), "previous results");
     EXPECT_EQ(testsupport::FolderNames(m_folder),
               (std::vector<std::string>{"index.xml", "results.xml"}));
@@ -135,7 +135,7 @@ TEST_F(SearchTest, ResultsInMissingFolderFail) {
     WriteIndex(kPaperJam);
     EXPECT_EQ(m_engine.search(Path("index.xml"), Path("none.xml"), "jam", Path("no/results.xml"),
                               kLabels),
-              kWriterCreate);
+              ResultCode::WriterCreate);
 }
 
 TEST_F(SearchTest, KeywordsAndLabelsWithMarkupAreEscaped) {
@@ -143,7 +143,7 @@ TEST_F(SearchTest, KeywordsAndLabelsWithMarkupAreEscaped) {
     const SearchLabels labels{"<b>Results</b> for ", "Again & again", "\"None\""};
     ASSERT_EQ(m_engine.search(Path("index.xml"), Path("none.xml"), "<b>&amp;", Path("results.xml"),
                               labels),
-              kOk);
+              ResultCode::Ok);
     const XmlDocHandle results = ReadXmlFile(Path("results.xml"));
     ASSERT_NE(results, nullptr);
     xmlNodePtr node = xmlDocGetRootElement(results.get())->children;
@@ -156,7 +156,7 @@ TEST_F(SearchTest, KeywordsAndLabelsWithMarkupAreEscaped) {
 TEST_F(SearchTest, KeywordsThatAreNoUtf8FailAndKeepThePreviousResults) {
     WriteIndex(kPaperJam);
     WriteBytes(Path("results.xml"), "previous results");
-    EXPECT_NE(Search("jam\xFF"), kOk);
+    EXPECT_NE(Search("jam\xFF"), ResultCode::Ok);
     EXPECT_EQ(Results(), "previous results");
 }
 
@@ -165,7 +165,7 @@ TEST_F(SearchTest, UnicodeKeywordsAreKeptByteForByte) {
                "cran\"/>");
     ASSERT_EQ(Search("\xC3\xA9"
                      "cran"),
-              kOk);
+              ResultCode::Ok);
     EXPECT_EQ(Results(), Expected("\xC3\xA9"
                                   "cran",
                                   "<Entry t=\"Mon \xC3\xA9"
@@ -179,7 +179,7 @@ TEST_F(SearchTest, TitlesOfAnyLengthAreMatchedAndWrittenWhole) {
     const std::string overLimit = std::string(1020, 'z') + " jam"; // 1024 bytes
     WriteIndex("<Entry t=\"" + title + "\"/><Entry t=\"" + atLimit + "\"/><Entry t=\"" + overLimit +
                "\"/>");
-    ASSERT_EQ(Search("toner jam"), kOk);
+    ASSERT_EQ(Search("toner jam"), ResultCode::Ok);
     EXPECT_EQ(Results(),
               Expected("toner jam", "<Entry t=\"" + title + "\" weight=\"10\"/>" + "<Entry t=\"" +
                                         atLimit + "\" weight=\"10\"/>" + "<Entry t=\"" + overLimit +
@@ -188,7 +188,7 @@ TEST_F(SearchTest, TitlesOfAnyLengthAreMatchedAndWrittenWhole) {
 
 TEST_F(SearchTest, SynonymListStartsWithTheWordAndAddsEachMatchingGroupOnce) {
     WriteIndex(kPaperJam);
-    ASSERT_EQ(Search("jam", SearchData("synonyms.xml")), kOk);
+    ASSERT_EQ(Search("jam", SearchData("synonyms.xml")), ResultCode::Ok);
     EXPECT_EQ(m_engine.TypedWords(), Words{"jam"});
     ASSERT_EQ(m_engine.SynonymLists().size(), 1u);
     EXPECT_EQ(m_engine.SynonymLists()[0], (Words{"jam", "jam", "Jam", "misfeed"}));
@@ -201,7 +201,7 @@ TEST_F(SearchTest, GroupOfManyEqualItemsGivesAListAsLongAsTheGroup) {
         synonyms += "<Item>jam</Item>";
     synonyms += "</Group></Synonyms>";
     WriteBytes(Path("many.xml"), synonyms);
-    ASSERT_EQ(Search("jam jam", Path("many.xml")), kOk);
+    ASSERT_EQ(Search("jam jam", Path("many.xml")), ResultCode::Ok);
     ASSERT_EQ(m_engine.SynonymLists().size(), 2u);
     EXPECT_EQ(m_engine.SynonymLists()[0].size(), 2001u);
     EXPECT_EQ(m_engine.ScoreTitle("Paper Jam", 1), 20);
@@ -212,7 +212,7 @@ TEST_F(SearchTest, SynonymItemsMatchTheWordWithoutRegardToAsciiCase) {
     ASSERT_EQ(Search("JAM paper \xC3\xA9"
                      "cran",
                      SearchData("synonyms.xml")),
-              kOk);
+              ResultCode::Ok);
     const auto& lists = m_engine.SynonymLists();
     ASSERT_EQ(lists.size(), 3u);
     EXPECT_EQ(lists[0], (Words{"JAM", "jam", "Jam", "misfeed"}));
@@ -227,7 +227,7 @@ TEST_F(SearchTest, SynonymTextHasEntitiesReplacedAndEmptyItemsLeftOut) {
     ASSERT_EQ(Search("cartridge \xC3\x89"
                      "CRAN",
                      SearchData("synonyms.xml")),
-              kOk);
+              ResultCode::Ok);
     const auto& lists = m_engine.SynonymLists();
     ASSERT_EQ(lists.size(), 2u);
     EXPECT_EQ(lists[0], (Words{"cartridge", "toner", "cartridge"}));
@@ -236,13 +236,13 @@ TEST_F(SearchTest, SynonymTextHasEntitiesReplacedAndEmptyItemsLeftOut) {
                                "\xC3\x89"
                                "CRAN",
                                "screen"}));
-    ASSERT_EQ(Search("dinner", SearchData("synonyms.xml")), kOk);
+    ASSERT_EQ(Search("dinner", SearchData("synonyms.xml")), ResultCode::Ok);
     EXPECT_EQ(m_engine.SynonymLists()[0], (Words{"dinner", "fish & chips", "dinner"}));
 }
 
 TEST_F(SearchTest, WithoutSynonymFileEachWordIsItsOnlySynonym) {
     WriteIndex(kPaperJam);
-    ASSERT_EQ(Search("jam jam"), kOk);
+    ASSERT_EQ(Search("jam jam"), ResultCode::Ok);
     EXPECT_FALSE(m_engine.HoldsSynonyms());
     EXPECT_EQ(m_engine.TypedWords(), (Words{"jam", "jam"}));
     EXPECT_EQ(m_engine.SynonymLists(), (std::vector<Words>{{"jam"}, {"jam"}}));
@@ -250,37 +250,37 @@ TEST_F(SearchTest, WithoutSynonymFileEachWordIsItsOnlySynonym) {
 
 TEST_F(SearchTest, SecondSearchKeepsTheFirstSynonymDocument) {
     WriteIndex(kPaperJam);
-    ASSERT_EQ(Search("jam", SearchData("synonyms.xml")), kOk);
-    ASSERT_EQ(Search("jam", SearchData("other_synonyms.xml")), kOk);
+    ASSERT_EQ(Search("jam", SearchData("synonyms.xml")), ResultCode::Ok);
+    ASSERT_EQ(Search("jam", SearchData("other_synonyms.xml")), ResultCode::Ok);
     EXPECT_EQ(m_engine.SynonymLists()[0], (Words{"jam", "jam", "Jam", "misfeed"}));
 }
 
 TEST_F(SearchTest, SynonymFileThatDoesNotParseIsTriedAgainLater) {
     WriteIndex(kPaperJam);
-    ASSERT_EQ(Search("jam", SearchData("broken.xml")), kOk);
+    ASSERT_EQ(Search("jam", SearchData("broken.xml")), ResultCode::Ok);
     EXPECT_FALSE(m_engine.HoldsSynonyms());
-    ASSERT_EQ(Search("jam", SearchData("other_synonyms.xml")), kOk);
+    ASSERT_EQ(Search("jam", SearchData("other_synonyms.xml")), ResultCode::Ok);
     EXPECT_EQ(m_engine.SynonymLists()[0], (Words{"jam", "jam", "blockage"}));
 }
 
 TEST_F(SearchTest, IndexStaysHeldForTheSamePathAndIsReplacedForAnother) {
     WriteIndex("<Entry t=\"Toner\"/>");
-    ASSERT_EQ(Search("toner"), kOk);
+    ASSERT_EQ(Search("toner"), ResultCode::Ok);
     WriteIndex("<Entry t=\"Fax\"/>");
-    ASSERT_EQ(Search("toner"), kOk);
+    ASSERT_EQ(Search("toner"), ResultCode::Ok);
     EXPECT_EQ(Results(), Expected("toner", "<Entry t=\"Toner\" weight=\"10\"/>"))
         << "the held index is searched again";
 
     std::filesystem::copy_file(Path("index.xml"), Path("other.xml"));
     ASSERT_EQ(
         m_engine.search(Path("other.xml"), Path("none.xml"), "fax", Path("results.xml"), kLabels),
-        kOk);
+        ResultCode::Ok);
     EXPECT_EQ(Results(), Expected("fax", "<Entry t=\"Fax\" weight=\"10\"/>"));
 }
 
 TEST_F(SearchTest, TwoTypedWordsInOneTitleAddUp) {
     WriteIndex(kPaperJam);
-    ASSERT_EQ(Search("paper jam"), kOk);
+    ASSERT_EQ(Search("paper jam"), ResultCode::Ok);
     EXPECT_EQ(m_engine.ScoreTitle("Paper Jam", 1), 20);
     EXPECT_EQ(m_engine.ScoreTitle("Paper Jam", 2), 14);
     EXPECT_EQ(m_engine.ScoreTitle("papers jammed", 1), 10);
@@ -289,19 +289,19 @@ TEST_F(SearchTest, TwoTypedWordsInOneTitleAddUp) {
 
 TEST_F(SearchTest, TypedWordScoresByLevelAndMatch) {
     WriteIndex(kPaperJam);
-    ASSERT_EQ(Search("print"), kOk);
+    ASSERT_EQ(Search("print"), ResultCode::Ok);
     EXPECT_EQ(m_engine.ScoreTitle("Print", 1), 10);
     EXPECT_EQ(m_engine.ScoreTitle("printer", 1), 5);
     EXPECT_EQ(m_engine.ScoreTitle("Print", 2), 7);
     EXPECT_EQ(m_engine.ScoreTitle("printer", 2), 4);
     EXPECT_EQ(m_engine.ScoreTitle("Reprint and print", 1), 5);
-    ASSERT_EQ(Search("abc"), kOk);
+    ASSERT_EQ(Search("abc"), ResultCode::Ok);
     EXPECT_EQ(m_engine.ScoreTitle("abc1", 1), 10);
 }
 
 TEST_F(SearchTest, SynonymOnlyMatchesScoreLess) {
     WriteIndex(kPaperJam);
-    ASSERT_EQ(Search("jam", SearchData("synonyms.xml")), kOk);
+    ASSERT_EQ(Search("jam", SearchData("synonyms.xml")), ResultCode::Ok);
     EXPECT_EQ(m_engine.ScoreTitle("Misfeed at tray", 1), 9);
     EXPECT_EQ(m_engine.ScoreTitle("misfeeds", 1), 3);
     EXPECT_EQ(m_engine.ScoreTitle("Misfeed at tray", 2), 6);
@@ -310,27 +310,27 @@ TEST_F(SearchTest, SynonymOnlyMatchesScoreLess) {
 
 TEST_F(SearchTest, FirstMatchingSynonymCountsNotTheBestOne) {
     WriteIndex(kPaperJam);
-    ASSERT_EQ(Search("jam", SearchData("synonyms.xml")), kOk);
+    ASSERT_EQ(Search("jam", SearchData("synonyms.xml")), ResultCode::Ok);
     EXPECT_EQ(m_engine.ScoreTitle("jammed misfeed", 1), 5)
         << "the typed word matches inside a word before the synonym is tried";
 }
 
 TEST_F(SearchTest, SynonymThatIsAlsoATypedWordCountsAsTyped) {
     WriteIndex(kPaperJam);
-    ASSERT_EQ(Search("jam misfeed", SearchData("synonyms.xml")), kOk);
+    ASSERT_EQ(Search("jam misfeed", SearchData("synonyms.xml")), ResultCode::Ok);
     EXPECT_EQ(m_engine.ScoreTitle("misfeed", 1), 20);
 }
 
 TEST_F(SearchTest, WordTypedTwiceCountsTwice) {
     WriteIndex(kPaperJam);
-    ASSERT_EQ(Search("jam+jam"), kOk);
+    ASSERT_EQ(Search("jam+jam"), ResultCode::Ok);
     EXPECT_EQ(m_engine.ScoreTitle("Paper Jam", 1), 20);
 }
 
 TEST_F(SearchTest, SynonymHitsAreWrittenWithTheirWeights) {
     WriteIndex("<Entry t=\"Misfeeds\"><Entry t=\"paper misfeed\"><Link l=\"m\"/></Entry></Entry>"
                "<Entry t=\"Tray\"><Entry t=\"media misfeed\"><Link l=\"t\"/></Entry></Entry>");
-    ASSERT_EQ(Search("jam paper", SearchData("synonyms.xml")), kOk);
+    ASSERT_EQ(Search("jam paper", SearchData("synonyms.xml")), ResultCode::Ok);
     EXPECT_EQ(Results(),
               Expected("jam paper", "<Entry t=\"Misfeeds\" weight=\"3\">"
                                     "<Entry t=\"paper misfeed\"><Link l=\"m\"/></Entry></Entry>"
@@ -342,14 +342,14 @@ class EmptySearchPageTest : public SearchTest {};
 
 TEST_F(EmptySearchPageTest, WritesLabelsAndLegendWithoutDeclarationExactly) {
     WriteIndex(kPaperJam);
-    ASSERT_EQ(m_engine.writeEmpty(Path("index.xml"), Path("results.xml"), kLabels), kOk);
+    ASSERT_EQ(m_engine.writeEmpty(Path("index.xml"), Path("results.xml"), kLabels), ResultCode::Ok);
     EXPECT_EQ(Results(), "<SearchResults codepage=\"UTF-8\"><SearchString></SearchString>" +
                              kLabelElements + kTail + "</SearchResults>\n");
 }
 
 TEST_F(EmptySearchPageTest, IndexWithRootOnlyGivesLabelsOnly) {
     WriteBytes(Path("index.xml"), "<root/>");
-    ASSERT_EQ(m_engine.writeEmpty(Path("index.xml"), Path("results.xml"), kLabels), kOk);
+    ASSERT_EQ(m_engine.writeEmpty(Path("index.xml"), Path("results.xml"), kLabels), ResultCode::Ok);
     EXPECT_EQ(Results(), "<SearchResults codepage=\"UTF-8\"><SearchString></SearchString>" +
                              kLabelElements + "</SearchResults>\n");
 }
@@ -357,15 +357,15 @@ TEST_F(EmptySearchPageTest, IndexWithRootOnlyGivesLabelsOnly) {
 TEST_F(EmptySearchPageTest, IndexThatDoesNotParseWritesNothing) {
     WriteBytes(Path("results.xml"), "previous results");
     EXPECT_EQ(m_engine.writeEmpty(SearchData("broken.xml"), Path("results.xml"), kLabels),
-              kParseInput);
-    EXPECT_EQ(m_engine.writeEmpty("", Path("results.xml"), kLabels), kMissingArgument);
+              ResultCode::ParseInput);
+    EXPECT_EQ(m_engine.writeEmpty("", Path("results.xml"), kLabels), ResultCode::MissingArgument);
     EXPECT_EQ(Results(), "previous results");
 }
 
 TEST_F(EmptySearchPageTest, LeavesTheWordsOfTheLastSearchInPlace) {
     WriteIndex(kPaperJam);
-    ASSERT_EQ(Search("paper jam"), kOk);
-    ASSERT_EQ(m_engine.writeEmpty(Path("index.xml"), Path("results.xml"), kLabels), kOk);
+    ASSERT_EQ(Search("paper jam"), ResultCode::Ok);
+    ASSERT_EQ(m_engine.writeEmpty(Path("index.xml"), Path("results.xml"), kLabels), ResultCode::Ok);
     EXPECT_EQ(m_engine.TypedWords(), (Words{"paper", "jam"}));
 }
 

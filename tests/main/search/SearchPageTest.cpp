@@ -32,10 +32,10 @@ protected:
 TEST_F(SearchPageTest, KeywordsAreSearchedSortedAndTransformedIntoBothPages) {
     const SearchPageResult result = Run("paper jam");
     EXPECT_FALSE(result.prompt);
-    EXPECT_EQ(result.search, kOk);
-    EXPECT_EQ(result.sorted, kOk);
-    EXPECT_EQ(result.page, kOk);
-    EXPECT_EQ(result.content, kOk);
+    EXPECT_EQ(result.search, ResultCode::Ok);
+    EXPECT_EQ(result.sorted, ResultCode::Ok);
+    EXPECT_EQ(result.page, ResultCode::Ok);
+    EXPECT_EQ(result.content, ResultCode::Ok);
     EXPECT_EQ(result.show, Path("tab_search.html"));
     for (const char* page : {"search.html", "search_content.html"}) {
         const std::string html = ReadBytes(Path(page));
@@ -58,8 +58,8 @@ TEST_F(SearchPageTest, EngineIsCreatedOnFirstSearchAndKept) {
 TEST_F(SearchPageTest, UntouchedPromptGivesTheEmptySearchPage) {
     const SearchPageResult result = Run(kPrompt);
     EXPECT_TRUE(result.prompt);
-    EXPECT_EQ(result.search, kOk);
-    EXPECT_EQ(result.page, kOk);
+    EXPECT_EQ(result.search, ResultCode::Ok);
+    EXPECT_EQ(result.page, ResultCode::Ok);
     EXPECT_NE(ReadBytes(Path("search.html")).find("<h1></h1>"), std::string::npos);
     EXPECT_NE(ReadBytes(Path("search.html")).find("<p class=\"hits\">0</p>"), std::string::npos);
     ASSERT_NE(m_search, nullptr);
@@ -73,10 +73,10 @@ TEST_F(SearchPageTest, PromptIsComparedWithCase) {
 }
 
 TEST_F(SearchPageTest, EmptyKeywordsRerenderThePreviousResults) {
-    ASSERT_EQ(Run("toner").search, kOk);
+    ASSERT_EQ(Run("toner").search, ResultCode::Ok);
     const SearchPageResult result = Run("");
-    EXPECT_EQ(result.search, kMissingArgument);
-    EXPECT_EQ(result.page, kOk);
+    EXPECT_EQ(result.search, ResultCode::MissingArgument);
+    EXPECT_EQ(result.page, ResultCode::Ok);
     EXPECT_NE(ReadBytes(Path("search.html")).find("<h1>toner</h1>"), std::string::npos);
 }
 
@@ -84,10 +84,10 @@ TEST_F(SearchPageTest, EveryTransformationRunsWhateverTheOthersReport) {
     m_files.sortStylesheet = SearchData("broken.xsl");
     m_files.pageStylesheet = SearchData("missing.xsl");
     const SearchPageResult result = Run("toner");
-    EXPECT_EQ(result.search, kOk);
-    EXPECT_EQ(result.sorted, kTransformParseXsl);
-    EXPECT_EQ(result.page, kTransformParseXsl);
-    EXPECT_EQ(result.content, kOk);
+    EXPECT_EQ(result.search, ResultCode::Ok);
+    EXPECT_EQ(result.sorted, ResultCode::TransformParseXsl);
+    EXPECT_EQ(result.page, ResultCode::TransformParseXsl);
+    EXPECT_EQ(result.content, ResultCode::Ok);
     EXPECT_NE(ReadBytes(Path("search_content.html")).find("<p class=\"sorted\"></p>"),
               std::string::npos);
     EXPECT_EQ(result.show, Path("tab_search.html"));
@@ -96,10 +96,10 @@ TEST_F(SearchPageTest, EveryTransformationRunsWhateverTheOthersReport) {
 TEST_F(SearchPageTest, FailedSearchWithoutResultsFileStillReportsEachTransformation) {
     m_files.index = Path("missing_index.xml");
     const SearchPageResult result = Run("toner");
-    EXPECT_EQ(result.search, kParseInput);
-    EXPECT_EQ(result.sorted, kTransformParseXml);
-    EXPECT_EQ(result.page, kTransformParseXml);
-    EXPECT_EQ(result.content, kTransformParseXml);
+    EXPECT_EQ(result.search, ResultCode::ParseInput);
+    EXPECT_EQ(result.sorted, ResultCode::TransformParseXml);
+    EXPECT_EQ(result.page, ResultCode::TransformParseXml);
+    EXPECT_EQ(result.content, ResultCode::TransformParseXml);
     EXPECT_FALSE(Exists("search.html"));
 }
 
@@ -112,7 +112,7 @@ protected:
         ToolboxConfig& config = m_content.Config();
         ASSERT_EQ(BuildIndexPages(m_content.IndexFiles(), SampleContent::EnglishIndexLabels(),
                                   config.Language_L10N(), m_transformer),
-                  kOk);
+                  ResultCode::Ok);
         const FileNames names = config.Files();
         m_files = {m_content.Xml(names.File_IndexCombined2),
                    m_content.Xml(names.File_Synonym),
@@ -149,10 +149,10 @@ protected:
 
 TEST_F(SampleSearchTest, PaperJamFindsTheVideoAndGuideTopicsBestFirst) {
     const SearchPageResult result = Run("paper+jam");
-    EXPECT_EQ(result.search, kOk);
-    EXPECT_EQ(result.sorted, kOk);
-    EXPECT_EQ(result.page, kOk);
-    EXPECT_EQ(result.content, kOk);
+    EXPECT_EQ(result.search, ResultCode::Ok);
+    EXPECT_EQ(result.sorted, ResultCode::Ok);
+    EXPECT_EQ(result.page, ResultCode::Ok);
+    EXPECT_EQ(result.content, ResultCode::Ok);
     EXPECT_EQ(result.show, m_files.page) << "the search tab's page is the search page";
 
     EXPECT_TRUE(Contains(m_page, "Search Results for: \xE2\x80\x9Cpaper+jam\xE2\x80\x9D"));
@@ -185,7 +185,7 @@ TEST_F(SampleSearchTest, SynonymFindsTopicsWithoutTheTypedWord) {
 TEST_F(SampleSearchTest, PromptShowsTheEmptySearchPage) {
     const SearchPageResult result = Run(m_prompt);
     EXPECT_TRUE(result.prompt);
-    EXPECT_EQ(result.content, kOk);
+    EXPECT_EQ(result.content, ResultCode::Ok);
     EXPECT_TRUE(Contains(m_hits, "Type a word in the search box"));
     EXPECT_TRUE(Contains(m_hits, "href=\"util-search:paper%20jam\""));
     EXPECT_TRUE(Contains(m_page, "<h1>Search</h1>"));

@@ -37,7 +37,7 @@ protected:
                        tail + "\n</root>\n");
     }
 
-    int Search(const std::string& keywords, const std::string& synonyms = "none.xml") {
+    ResultCode Search(const std::string& keywords, const std::string& synonyms = "none.xml") {
         return m_engine.search(Path("index.xml"),
                                synonyms == "none.xml" ? Path(synonyms) : synonyms, keywords,
                                Path("results.xml"), kLabels);

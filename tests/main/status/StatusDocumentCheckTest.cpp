@@ -139,11 +139,11 @@ TEST_F(StatusDocumentCheckTest, SimulatedBrokenDocumentsAreRefused) {
 
 TEST_F(StatusDocumentCheckTest, StatusFromReportNeedsAWrittenDocumentThatPassesTheCheck) {
     const std::string good = CopyStatusData(m_folder, "ready.xml");
-    EXPECT_EQ(StatusFromReport(true, good), kStatusAvailable);
-    EXPECT_EQ(StatusFromReport(false, good), kStatusUnavailable);
+    EXPECT_EQ(StatusFromReport(true, good), StatusValue::STATUS_AVAILABLE);
+    EXPECT_EQ(StatusFromReport(false, good), StatusValue::STATUS_UNAVAILABLE);
     EXPECT_EQ(StatusFromReport(true, CopyStatusData(m_folder, "no_hard_drive.xml")),
-              kStatusUnavailable);
-    EXPECT_EQ(StatusFromReport(true, m_folder / "missing.xml"), kStatusUnavailable);
+              StatusValue::STATUS_UNAVAILABLE);
+    EXPECT_EQ(StatusFromReport(true, m_folder / "missing.xml"), StatusValue::STATUS_UNAVAILABLE);
 }
 
 // --- the status icon ---------------------------------------------------------------------------

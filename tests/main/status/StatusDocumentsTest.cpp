@@ -37,7 +37,7 @@ StatusInfo SampleInfo(int status, const std::string& statusText, const std::stri
     info.whatsNewTip = "What's New?";
     info.footerText = "&#169; 2026 Kaldo Corporation.";
     info.statusText = statusText;
-    info.status = status;
+    info.status = static_cast<StatusValue>(status);
     info.displayToner = 1;
     info.usbSupported = 1;
     info.updatesAvailable = 0;
@@ -101,14 +101,15 @@ protected:
     std::string Footer(const StatusInfo& info, const std::string& statusDocument,
                        const std::string& config = StatusData("config.xml"),
                        const std::string& language = "EN") {
-        EXPECT_EQ(WriteFooterDocument(info, statusDocument, m_footer, language, config), kOk);
+        EXPECT_EQ(WriteFooterDocument(info, statusDocument, m_footer, language, config),
+                  ResultCode::Ok);
         return ReadBytes(m_footer);
     }
 
     std::string Solutions(const std::string& statusDocument, const std::string& language = "EN") {
         EXPECT_EQ(WriteSolutionsDocument(StatusData("solutions.xml"), statusDocument, m_solutions,
                                          language, StatusData("config.xml")),
-                  kOk);
+                  ResultCode::Ok);
         return ReadBytes(m_solutions);
     }
 
@@ -192,15 +193,17 @@ TEST_F(StatusDocumentsTest, FooterEscapesMarkupInItsTexts) {
 
 TEST_F(StatusDocumentsTest, FooterNeedsItsPathAndTheConfiguration) {
     const StatusInfo info = SampleInfo(1, "Collecting Status", "");
-    EXPECT_EQ(WriteFooterDocument(info, "", "", "EN", StatusData("config.xml")), kMissingArgument);
-    EXPECT_EQ(WriteFooterDocument(info, "", m_footer, "EN", ""), kMissingArgument);
+    EXPECT_EQ(WriteFooterDocument(info, "", "", "EN", StatusData("config.xml")),
+              ResultCode::MissingArgument);
+    EXPECT_EQ(WriteFooterDocument(info, "", m_footer, "EN", ""), ResultCode::MissingArgument);
     EXPECT_FALSE(std::filesystem::exists(m_footer));
-    EXPECT_EQ(WriteFooterDocument(info, "", m_footer, "EN", m_folder / "missing.xml"), kParseInput);
+    EXPECT_EQ(WriteFooterDocument(info, "", m_footer, "EN", m_folder / "missing.xml"),
+              ResultCode::ParseInput);
     EXPECT_EQ(WriteFooterDocument(info, "", m_footer, "EN", StatusData("malformed.xml")),
-              kParseInput);
+              ResultCode::ParseInput);
     EXPECT_EQ(WriteFooterDocument(info, "", m_folder / "no/such/footer.xml", "EN",
                                   StatusData("config.xml")),
-              kWriterCreate);
+              ResultCode::WriterCreate);
 }
 
 TEST_F(StatusDocumentsTest, FooterFailsOnABrokenOrOversizedStatusDocument) {
@@ -208,14 +211,15 @@ TEST_F(StatusDocumentsTest, FooterFailsOnABrokenOrOversizedStatusDocument) {
     const std::string config = StatusData("config.xml");
     EXPECT_EQ(WriteFooterDocument(info, CopyStatusData(m_folder, "malformed.xml"), m_footer, "EN",
                                   config),
-              kParseInput);
+              ResultCode::ParseInput);
     EXPECT_EQ(WriteFooterDocument(info, m_folder / "missing.xml", m_footer, "EN", config),
-              kParseInput);
+              ResultCode::ParseInput);
     simulator::PrinterState state;
     state.document = simulator::StatusDocumentKind::Oversized;
     state.oversizeBytes = kMaxStatusDocumentBytes + 1;
     WriteBytes(m_folder / "big.xml", simulator::BuildStatusDocument(state));
-    EXPECT_EQ(WriteFooterDocument(info, m_folder / "big.xml", m_footer, "EN", config), kParseInput);
+    EXPECT_EQ(WriteFooterDocument(info, m_folder / "big.xml", m_footer, "EN", config),
+              ResultCode::ParseInput);
 }
 
 TEST_F(StatusDocumentsTest, FooterThatFailsHalfWayKeepsThePreviousFooter) {
@@ -223,7 +227,7 @@ TEST_F(StatusDocumentsTest, FooterThatFailsHalfWayKeepsThePreviousFooter) {
     const std::string previous = Footer(SampleInfo(1, "Collecting Status", ""), std::string());
     EXPECT_EQ(WriteFooterDocument(SampleInfo(0, "", ""), CopyStatusData(m_folder, "malformed.xml"),
                                   m_footer, "EN", StatusData("config.xml")),
-              kParseInput);
+              ResultCode::ParseInput);
     EXPECT_EQ(ReadBytes(m_footer), previous);
     EXPECT_EQ(testsupport::FolderNames(m_folder.Path()),
               (std::vector<std::string>{"footer.xml", "malformed.xml"}));
@@ -233,12 +237,15 @@ TEST_F(StatusDocumentsTest, DocumentsThatDoNotFitOnTheDiskKeepThePreviousOnes) {
     const std::string footer = Footer(SampleInfo(1, "Collecting Status", ""), std::string());
     const std::string solutions = Solutions(std::string());
     const std::optional<int> results = testsupport::RunWithFileSizeLimit(256, [&] {
-        const int footerResult =
+        const ResultCode footerResult =
             WriteFooterDocument(SampleInfo(2, "Status Unavailable", "192.168.1.40"), "", m_footer,
                                 "EN", StatusData("config.xml"));
-        const int solutionsResult = WriteSolutionsDocument(
+        const ResultCode solutionsResult = WriteSolutionsDocument(
             StatusData("solutions.xml"), "", m_solutions, "EN", StatusData("config.xml"));
-        return footerResult == kWriterEndDocument && solutionsResult == kWriterEndDocument ? 0 : 1;
+        return footerResult == ResultCode::WriterEndDocument &&
+                       solutionsResult == ResultCode::WriterEndDocument
+                   ? 0
+                   : 1;
     });
     EXPECT_EQ(results, 0);
     EXPECT_EQ(ReadBytes(m_footer), footer);
@@ -305,19 +312,21 @@ TEST_F(StatusDocumentsTest, SolutionsWithoutStatusHaveNoPrinterPart) {
 TEST_F(StatusDocumentsTest, SolutionsNeedTheirInputsAndReportTheFirstFailure) {
     const std::string solutions = StatusData("solutions.xml");
     const std::string config = StatusData("config.xml");
-    EXPECT_EQ(WriteSolutionsDocument("", "", m_solutions, "EN", config), kMissingArgument);
-    EXPECT_EQ(WriteSolutionsDocument(solutions, "", "", "EN", config), kMissingArgument);
-    EXPECT_EQ(WriteSolutionsDocument(solutions, "", m_solutions, "EN", ""), kMissingArgument);
+    EXPECT_EQ(WriteSolutionsDocument("", "", m_solutions, "EN", config),
+              ResultCode::MissingArgument);
+    EXPECT_EQ(WriteSolutionsDocument(solutions, "", "", "EN", config), ResultCode::MissingArgument);
+    EXPECT_EQ(WriteSolutionsDocument(solutions, "", m_solutions, "EN", ""),
+              ResultCode::MissingArgument);
     EXPECT_FALSE(std::filesystem::exists(m_solutions));
     EXPECT_EQ(WriteSolutionsDocument(m_folder / "missing.xml", "", m_solutions, "EN", config),
-              kParseInput);
+              ResultCode::ParseInput);
     EXPECT_EQ(WriteSolutionsDocument(solutions, CopyStatusData(m_folder, "malformed.xml"),
                                      m_solutions, "EN", config),
-              kParseInput);
+              ResultCode::ParseInput);
     EXPECT_EQ(WriteSolutionsDocument(solutions, "", m_solutions, "EN", m_folder / "missing.xml"),
-              kParseInput);
+              ResultCode::ParseInput);
     EXPECT_EQ(WriteSolutionsDocument(solutions, "", m_folder / "no/such/file.xml", "EN", config),
-              kWriterCreate);
+              ResultCode::WriterCreate);
 }
 
 } // namespace

@@ -11,7 +11,7 @@ StatusFacts NetworkedPrinter() {
     facts.printerAddress = "192.168.1.40";
     facts.displayToner = 1;
     facts.statusOverUsb = 1;
-    facts.updateState = 401;
+    facts.updateState = UpdateState::NoUpdatesPending;
     return facts;
 }
 
@@ -25,7 +25,7 @@ StatusFacts UsbPrinterWithoutUsbStatus() {
 
 TEST(StatusInfoTest, CollectingStatusCarriesLabelsAddressAndText) {
     StatusInfo info;
-    FillStatusInfo(info, kStatusCollecting, NetworkedPrinter());
+    FillStatusInfo(info, StatusValue::STATUS_COLLECTING, NetworkedPrinter());
     EXPECT_EQ(info.title, "Printer Status");
     EXPECT_EQ(info.nameLabel, "Name");
     EXPECT_EQ(info.typeLabel, "Type");
@@ -39,7 +39,7 @@ TEST(StatusInfoTest, CollectingStatusCarriesLabelsAddressAndText) {
     EXPECT_EQ(info.whatsNewTip, "What's New?");
     EXPECT_FALSE(info.footerText.empty());
     EXPECT_EQ(info.statusText, "Collecting Status");
-    EXPECT_EQ(info.status, kStatusCollecting);
+    EXPECT_EQ(info.status, StatusValue::STATUS_COLLECTING);
     EXPECT_EQ(info.displayToner, 1);
     EXPECT_EQ(info.usbSupported, 1);
     EXPECT_EQ(info.updatesAvailable, 0);
@@ -48,21 +48,21 @@ TEST(StatusInfoTest, CollectingStatusCarriesLabelsAddressAndText) {
 TEST(StatusInfoTest, AvailableStatusHasNoStatusText) {
     StatusInfo info;
     info.statusText = "left over";
-    FillStatusInfo(info, kStatusAvailable, NetworkedPrinter());
+    FillStatusInfo(info, StatusValue::STATUS_AVAILABLE, NetworkedPrinter());
     EXPECT_TRUE(info.statusText.empty());
-    EXPECT_EQ(info.status, kStatusAvailable);
+    EXPECT_EQ(info.status, StatusValue::STATUS_AVAILABLE);
 }
 
 TEST(StatusInfoTest, UnavailableStatusOfANetworkedPrinterSaysSo) {
     StatusInfo info;
-    FillStatusInfo(info, kStatusUnavailable, NetworkedPrinter());
+    FillStatusInfo(info, StatusValue::STATUS_UNAVAILABLE, NetworkedPrinter());
     EXPECT_EQ(info.statusText, "Status Unavailable");
     EXPECT_EQ(info.address, "192.168.1.40");
 }
 
 TEST(StatusInfoTest, UsbPrinterWithoutUsbStatusExplainsWhyAndHasNoAddress) {
     StatusInfo info;
-    FillStatusInfo(info, kStatusUnavailable, UsbPrinterWithoutUsbStatus());
+    FillStatusInfo(info, StatusValue::STATUS_UNAVAILABLE, UsbPrinterWithoutUsbStatus());
     EXPECT_EQ(info.statusText, "Status is not available using a USB connection.");
     EXPECT_TRUE(info.address.empty());
     EXPECT_EQ(info.usbSupported, 0);
@@ -73,32 +73,37 @@ TEST(StatusInfoTest, UsbPrinterWithUsbStatusIsMerelyUnavailable) {
     StatusFacts facts = UsbPrinterWithoutUsbStatus();
     facts.statusOverUsb = 1;
     StatusInfo info;
-    FillStatusInfo(info, kStatusUnavailable, facts);
+    FillStatusInfo(info, StatusValue::STATUS_UNAVAILABLE, facts);
     EXPECT_EQ(info.statusText, "Status Unavailable");
     EXPECT_TRUE(info.address.empty());
 }
 
 TEST(StatusInfoTest, UpdatesAreAvailableOnlyForState400) {
-    for (const auto& [state, expected] : {std::pair{400, 1}, {401, 0}, {0, 0}, {1, 0}}) {
+    for (const auto& [state, expected] : {std::pair{UpdateState::UpdatesAvailable, 1},
+                                          {UpdateState::NoUpdatesPending, 0},
+                                          {UpdateState::NotChecked, 0},
+                                          {static_cast<UpdateState>(1), 0}}) {
         StatusFacts facts = NetworkedPrinter();
         facts.updateState = state;
         StatusInfo info;
-        FillStatusInfo(info, kStatusCollecting, facts);
-        EXPECT_EQ(info.updatesAvailable, expected) << state;
+        FillStatusInfo(info, StatusValue::STATUS_COLLECTING, facts);
+        EXPECT_EQ(info.updatesAvailable, expected) << ToInt(state);
     }
 }
 
 TEST(StatusInfoTest, UsbPrinterWithoutUsbStatusNeverCollects) {
-    EXPECT_EQ(EffectiveFooterStatus(kStatusCollecting, UsbPrinterWithoutUsbStatus()),
-              kStatusUnavailable);
-    EXPECT_EQ(EffectiveFooterStatus(kStatusAvailable, UsbPrinterWithoutUsbStatus()),
-              kStatusUnavailable);
+    EXPECT_EQ(EffectiveFooterStatus(StatusValue::STATUS_COLLECTING, UsbPrinterWithoutUsbStatus()),
+              StatusValue::STATUS_UNAVAILABLE);
+    EXPECT_EQ(EffectiveFooterStatus(StatusValue::STATUS_AVAILABLE, UsbPrinterWithoutUsbStatus()),
+              StatusValue::STATUS_UNAVAILABLE);
     StatusFacts usbStatus = UsbPrinterWithoutUsbStatus();
     usbStatus.statusOverUsb = 1;
-    EXPECT_EQ(EffectiveFooterStatus(kStatusCollecting, usbStatus), kStatusCollecting);
+    EXPECT_EQ(EffectiveFooterStatus(StatusValue::STATUS_COLLECTING, usbStatus),
+              StatusValue::STATUS_COLLECTING);
     StatusFacts networked = NetworkedPrinter();
     networked.statusOverUsb = 0;
-    for (const int status : {kStatusAvailable, kStatusCollecting, kStatusUnavailable})
+    for (const StatusValue status : {StatusValue::STATUS_AVAILABLE, StatusValue::STATUS_COLLECTING,
+                                     StatusValue::STATUS_UNAVAILABLE})
         EXPECT_EQ(EffectiveFooterStatus(status, networked), status);
 }
 

@@ -33,7 +33,7 @@ protected:
         ASSERT_EQ(MergeContentInfo(JoinPath(content, "toolboxinfo.xml"),
                                    JoinPath(content, "tabinfo.xml"),
                                    JoinPath(content, "toolbox.xml"), "EN"),
-                  kOk);
+                  ResultCode::Ok);
         ASSERT_TRUE(m_config.Load(content, "KP3020"));
         m_folders = ComputeModelFolders(m_root.Path() + "/", m_config);
         m_files = StatusPageFilesFor(m_folders, m_config.Files(), m_config.ConfigPath());
@@ -46,7 +46,7 @@ protected:
         m_facts = facts;
     }
 
-    int Build(int status) {
+    ResultCode Build(StatusValue status) {
         StatusInfo info;
         FillStatusInfo(info, status, m_facts);
         return BuildFooterPages(status, info, m_files, m_config.Language_L10N(), m_transformer);
@@ -91,7 +91,7 @@ TEST_F(StatusPagesTest, FilesAreTheConfiguredNamesInTheModelFolders) {
 
 TEST_F(StatusPagesTest, CollectingStatusBuildsEveryPageWithoutPrinterData) {
     StoreStatus(simulator::StatusDocumentKind::Normal);
-    ASSERT_EQ(Build(kStatusCollecting), kOk);
+    ASSERT_EQ(Build(StatusValue::STATUS_COLLECTING), ResultCode::Ok);
     EXPECT_NE(ReadBytes(m_files.statusPage).find("Collecting Status"), std::string::npos);
     EXPECT_EQ(ReadBytes(m_files.footerDocument).find("<devicexml>"), std::string::npos);
     EXPECT_EQ(ReadBytes(m_files.solutionsDocument).find("<printer_xml>"), std::string::npos);
@@ -102,7 +102,7 @@ TEST_F(StatusPagesTest, CollectingStatusBuildsEveryPageWithoutPrinterData) {
 TEST_F(StatusPagesTest, AvailableStatusShowsThePrinterAndItsCurrentProblem) {
     StoreStatus(simulator::StatusDocumentKind::Normal, {simulator::PrinterAlert::PaperJam});
     ASSERT_TRUE(CheckStatusDocument(m_files.statusDocument));
-    ASSERT_EQ(Build(kStatusAvailable), kOk);
+    ASSERT_EQ(Build(StatusValue::STATUS_AVAILABLE), ResultCode::Ok);
     EXPECT_NE(ReadBytes(m_files.footerDocument).find("</Web><devicexml>"), std::string::npos);
     EXPECT_NE(ReadBytes(m_files.solutionsDocument).find("<printer_xml><devicexml>"),
               std::string::npos);
@@ -120,8 +120,8 @@ TEST_F(StatusPagesTest, QueueStatusShowsTonerLevelsStateMessageAndTheSolutionOfI
                      {"Cyan Toner", "toner", "#00FFFF", 6}};
     ASSERT_TRUE(WriteQueueStatusDocument(m_files.statusDocument, "Studio", state,
                                          ReadStateReasonTable(m_files.solutions)));
-    ASSERT_EQ(StatusFromReport(true, m_files.statusDocument), kStatusAvailable);
-    ASSERT_EQ(Build(kStatusAvailable), kOk);
+    ASSERT_EQ(StatusFromReport(true, m_files.statusDocument), StatusValue::STATUS_AVAILABLE);
+    ASSERT_EQ(Build(StatusValue::STATUS_AVAILABLE), ResultCode::Ok);
 
     EXPECT_NE(ReadBytes(m_files.footerDocument).find("</Web><queueStatus>"), std::string::npos);
     const std::string footer = ReadBytes(m_files.statusPage);
@@ -146,7 +146,7 @@ TEST_F(StatusPagesTest, QueueWithoutReasonsTheContentKnowsIsReady) {
     state.Reasons = {"cups-insecure-filter-warning"};
     ASSERT_TRUE(WriteQueueStatusDocument(m_files.statusDocument, "Studio", state,
                                          ReadStateReasonTable(m_files.solutions)));
-    ASSERT_EQ(Build(kStatusAvailable), kOk);
+    ASSERT_EQ(Build(StatusValue::STATUS_AVAILABLE), ResultCode::Ok);
     const std::string footer = ReadBytes(m_files.statusPage);
     EXPECT_NE(footer.find("status-text ready"), std::string::npos) << footer;
     EXPECT_NE(footer.find("no supply levels"), std::string::npos);
@@ -157,7 +157,7 @@ TEST_F(StatusPagesTest, QueueWithoutReasonsTheContentKnowsIsReady) {
 TEST_F(StatusPagesTest, PrinterTextNeverBecomesMarkupInAnyPage) {
     StoreStatus(simulator::StatusDocumentKind::Script, {simulator::PrinterAlert::PaperJam});
     ASSERT_TRUE(CheckStatusDocument(m_files.statusDocument));
-    ASSERT_EQ(Build(kStatusAvailable), kOk);
+    ASSERT_EQ(Build(StatusValue::STATUS_AVAILABLE), ResultCode::Ok);
     for (const std::string* page :
          {&m_files.statusPage, &m_files.solutionsPage, &m_files.currentProblemPage}) {
         const std::string html = ReadBytes(*page);
@@ -170,7 +170,7 @@ TEST_F(StatusPagesTest, PrinterTextNeverBecomesMarkupInAnyPage) {
 
 TEST_F(StatusPagesTest, AnExternalEntityIsNeverReadIntoThePages) {
     StoreStatus(simulator::StatusDocumentKind::ExternalEntity);
-    ASSERT_EQ(Build(kStatusAvailable), kOk);
+    ASSERT_EQ(Build(StatusValue::STATUS_AVAILABLE), ResultCode::Ok);
     for (const std::string* page :
          {&m_files.footerDocument, &m_files.solutionsDocument, &m_files.statusPage,
           &m_files.solutionsPage, &m_files.currentProblemPage})
@@ -180,14 +180,14 @@ TEST_F(StatusPagesTest, AnExternalEntityIsNeverReadIntoThePages) {
 TEST_F(StatusPagesTest, FailingFooterDocumentLeavesEveryPageAsItWas) {
     MarkPages();
     m_files.config = m_root / "missing.xml";
-    EXPECT_EQ(Build(kStatusCollecting), kParseInput);
+    EXPECT_EQ(Build(StatusValue::STATUS_COLLECTING), ResultCode::ParseInput);
     for (const std::string* page :
          {&m_files.statusPage, &m_files.solutionsPage, &m_files.currentProblemPage})
         EXPECT_EQ(ReadBytes(*page), kUnchanged) << *page;
 }
 
 TEST_F(StatusPagesTest, FullDiskLeavesEveryPageAsItWasAndNoTemporaryFile) {
-    ASSERT_EQ(Build(kStatusCollecting), kOk);
+    ASSERT_EQ(Build(StatusValue::STATUS_COLLECTING), ResultCode::Ok);
     const std::vector<const std::string*> files = {
         &m_files.footerDocument, &m_files.solutionsDocument, &m_files.statusPage,
         &m_files.solutionsPage, &m_files.currentProblemPage};
@@ -198,8 +198,9 @@ TEST_F(StatusPagesTest, FullDiskLeavesEveryPageAsItWasAndNoTemporaryFile) {
     const auto xmlFolder = testsupport::FolderNames(m_folders.XmlFolder);
 
     EXPECT_TRUE(testsupport::RunWithFileSizeLimit(512, [&] {
-                    Build(kStatusUnavailable);
-                    BuildSolutionsPages(kStatusUnavailable, m_files, "EN", m_transformer);
+                    Build(StatusValue::STATUS_UNAVAILABLE);
+                    BuildSolutionsPages(StatusValue::STATUS_UNAVAILABLE, m_files, "EN",
+                                        m_transformer);
                     return 0;
                 }).has_value());
 
@@ -212,7 +213,7 @@ TEST_F(StatusPagesTest, FullDiskLeavesEveryPageAsItWasAndNoTemporaryFile) {
 TEST_F(StatusPagesTest, FailingFooterPageStillRebuildsTheSolutionPages) {
     MarkPages();
     m_files.statusStylesheet = m_root / "missing.xsl";
-    EXPECT_EQ(Build(kStatusCollecting), kOk);
+    EXPECT_EQ(Build(StatusValue::STATUS_COLLECTING), ResultCode::Ok);
     EXPECT_EQ(ReadBytes(m_files.statusPage), kUnchanged);
     EXPECT_NE(ReadBytes(m_files.solutionsPage), kUnchanged);
     EXPECT_NE(ReadBytes(m_files.currentProblemPage), kUnchanged);
@@ -221,7 +222,8 @@ TEST_F(StatusPagesTest, FailingFooterPageStillRebuildsTheSolutionPages) {
 TEST_F(StatusPagesTest, FailingSolutionsDocumentLeavesTheSolutionPagesAsTheyWere) {
     MarkPages();
     m_files.solutions = m_root / "missing.xml";
-    EXPECT_EQ(BuildSolutionsPages(kStatusCollecting, m_files, "EN", m_transformer), kParseInput);
+    EXPECT_EQ(BuildSolutionsPages(StatusValue::STATUS_COLLECTING, m_files, "EN", m_transformer),
+              ResultCode::ParseInput);
     EXPECT_EQ(ReadBytes(m_files.solutionsPage), kUnchanged);
     EXPECT_EQ(ReadBytes(m_files.currentProblemPage), kUnchanged);
 }
@@ -229,8 +231,8 @@ TEST_F(StatusPagesTest, FailingSolutionsDocumentLeavesTheSolutionPagesAsTheyWere
 TEST_F(StatusPagesTest, FailingSolutionsPageLeavesTheCurrentProblemPageAsItWas) {
     MarkPages();
     m_files.solutionsStylesheet = m_root / "missing.xsl";
-    EXPECT_EQ(BuildSolutionsPages(kStatusCollecting, m_files, "EN", m_transformer),
-              kTransformParseXsl);
+    EXPECT_EQ(BuildSolutionsPages(StatusValue::STATUS_COLLECTING, m_files, "EN", m_transformer),
+              ResultCode::TransformParseXsl);
     EXPECT_EQ(ReadBytes(m_files.solutionsPage), kUnchanged);
     EXPECT_EQ(ReadBytes(m_files.currentProblemPage), kUnchanged);
 }

@@ -134,7 +134,7 @@ TEST_F(StatusRetrievalTest, NetworkRetrievalStoresTheDocumentAndFetchesTheIcon) 
     ASSERT_EQ(m_reports.Entries().size(), 1u);
     EXPECT_TRUE(m_reports.Entries()[0].written);
     EXPECT_TRUE(CheckStatusDocument(m_destination));
-    EXPECT_EQ(StatusFromReport(true, m_destination), kStatusAvailable);
+    EXPECT_EQ(StatusFromReport(true, m_destination), StatusValue::STATUS_AVAILABLE);
     EXPECT_TRUE(fs::exists(m_images + "/images/status/ready.png"));
     EXPECT_EQ(FolderEntries(m_xml), std::vector<std::string>{"devicestatus.xml"});
 
@@ -204,7 +204,7 @@ TEST_F(StatusRetrievalTest, BrokenDocumentsAreStoredButGiveNoStatus) {
         const std::optional<bool> written = RetrieveOnce(printers);
         ASSERT_TRUE(written);
         EXPECT_TRUE(*written);
-        EXPECT_EQ(StatusFromReport(true, m_destination), kStatusUnavailable);
+        EXPECT_EQ(StatusFromReport(true, m_destination), StatusValue::STATUS_UNAVAILABLE);
         EXPECT_EQ(Count(printers.Requests(), "/images/"), 0u);
     }
 }
@@ -236,7 +236,7 @@ TEST_F(StatusRetrievalTest, UnreachablePrinterReportsNothingWrittenAndLeavesNoDo
     EXPECT_FALSE(m_reports.Entries()[0].written);
     EXPECT_FALSE(fs::exists(m_destination));
     EXPECT_TRUE(FolderEntries(m_xml).empty());
-    EXPECT_EQ(StatusFromReport(false, m_destination), kStatusUnavailable);
+    EXPECT_EQ(StatusFromReport(false, m_destination), StatusValue::STATUS_UNAVAILABLE);
 }
 
 TEST_F(StatusRetrievalTest, IconPathClimbingOutOfTheImagesFolderIsNeverFetched) {
@@ -426,7 +426,7 @@ TEST_F(QueueStatusRetrievalTest, UnreachablePrinterGivesTheQueueStateFromTheSpoo
     ASSERT_GT(port, 0);
     ASSERT_TRUE(RetrieveOnce(NetworkRequest("http://127.0.0.1:" + std::to_string(port) + "/")));
     EXPECT_TRUE(IsQueueStatusDocument(m_destination));
-    EXPECT_EQ(StatusFromReport(true, m_destination), kStatusAvailable);
+    EXPECT_EQ(StatusFromReport(true, m_destination), StatusValue::STATUS_AVAILABLE);
     const std::string document = WithoutIndent(ReadBytes(m_destination));
     const std::string expected =
         "<queueStatus><queue>Studio</queue><state>processing</state>"
@@ -463,7 +463,7 @@ TEST_F(QueueStatusRetrievalTest, QueueTheSpoolerCannotAnswerForStaysUnavailable)
     }
     EXPECT_FALSE(m_reports.Entries().at(0).written);
     EXPECT_FALSE(fs::exists(m_destination));
-    EXPECT_EQ(StatusFromReport(false, m_destination), kStatusUnavailable);
+    EXPECT_EQ(StatusFromReport(false, m_destination), StatusValue::STATUS_UNAVAILABLE);
 }
 
 TEST_F(QueueStatusRetrievalTest, ContentWithoutReasonTableGivesReasonsWithoutCodes) {

@@ -21,14 +21,14 @@ protected:
                    Path("index_content.html"), IndexData("config.xml")};
     }
 
-    int Build() { return BuildIndexPages(m_files, {"Index", "0 - 9"}, "EN", m_transformer); }
+    ResultCode Build() { return BuildIndexPages(m_files, {"Index", "0 - 9"}, "EN", m_transformer); }
 
     IndexPageFiles m_files;
     PageTransformer m_transformer;
 };
 
 TEST_F(IndexPagesTest, BuildsBothMergesThenSortsAndMakesThePagesFromTheSortedIndex) {
-    ASSERT_EQ(Build(), kOk);
+    ASSERT_EQ(Build(), ResultCode::Ok);
     EXPECT_EQ(ReadBytes(Path("combined1.xml")).find("<root>"), std::string::npos);
     const std::string combined = ReadBytes(Path("combined.xml"));
     EXPECT_NE(combined.find("<root><WebWorksHelpIX version=\"2.5\""), std::string::npos);
@@ -50,7 +50,7 @@ TEST_F(IndexPagesTest, BuildsBothMergesThenSortsAndMakesThePagesFromTheSortedInd
 TEST_F(IndexPagesTest, MissingUserGuideIndexGives701AndTouchesNoPage) {
     m_files.userGuideIndex = Path("missing.xml");
     WriteBytes(Path("index.html"), "old page");
-    EXPECT_EQ(Build(), kIndexMerge);
+    EXPECT_EQ(Build(), ResultCode::IndexMerge);
     EXPECT_FALSE(Exists("combined1.xml"));
     EXPECT_FALSE(Exists("combined.xml"));
     EXPECT_EQ(ReadBytes(Path("index.html")), "old page");
@@ -60,7 +60,7 @@ TEST_F(IndexPagesTest, MissingUserGuideIndexGives701AndTouchesNoPage) {
 TEST_F(IndexPagesTest, SecondMergeFailureGives701AndKeepsThePreviousCombinedIndex) {
     m_files.thirdIndex = IndexData("broken.xml");
     WriteBytes(Path("combined.xml"), "previous index");
-    EXPECT_EQ(Build(), kIndexMerge);
+    EXPECT_EQ(Build(), ResultCode::IndexMerge);
     EXPECT_EQ(ReadBytes(Path("combined.xml")), "previous index");
     EXPECT_FALSE(Exists("index.html"));
 }
@@ -68,7 +68,7 @@ TEST_F(IndexPagesTest, SecondMergeFailureGives701AndKeepsThePreviousCombinedInde
 TEST_F(IndexPagesTest, WithoutTheOtherIndexesTheIndexHoldsTheUserGuideAndTheConfiguration) {
     m_files.documentsIndex = Path("missing_docs.xml");
     m_files.thirdIndex = Path("missing_third.xml");
-    ASSERT_EQ(Build(), kOk);
+    ASSERT_EQ(Build(), ResultCode::Ok);
     const std::string html = ReadBytes(Path("index.html"));
     EXPECT_NE(html.find("<p>Paper jam</p>"), std::string::npos);
     EXPECT_EQ(html.find("<p>Zebra</p>"), std::string::npos);
@@ -78,7 +78,7 @@ TEST_F(IndexPagesTest, WithoutTheOtherIndexesTheIndexHoldsTheUserGuideAndTheConf
 
 TEST_F(IndexPagesTest, BrokenSortStylesheetGives502AndBuildsNoPage) {
     m_files.sortStylesheet = IndexData("broken.xsl");
-    EXPECT_EQ(Build(), kTransformParseXsl);
+    EXPECT_EQ(Build(), ResultCode::TransformParseXsl);
     EXPECT_TRUE(Exists("combined.xml"));
     EXPECT_FALSE(Exists("index.html"));
     EXPECT_FALSE(Exists("index_content.html"));
@@ -86,25 +86,25 @@ TEST_F(IndexPagesTest, BrokenSortStylesheetGives502AndBuildsNoPage) {
 
 TEST_F(IndexPagesTest, SortWithoutResultGives503) {
     m_files.sortStylesheet = IndexData("no_result.xsl");
-    EXPECT_EQ(Build(), kTransformApply);
+    EXPECT_EQ(Build(), ResultCode::TransformApply);
     EXPECT_FALSE(Exists("index.html"));
 }
 
 TEST_F(IndexPagesTest, FailingIndexPageStopsBeforeTheContentPage) {
     m_files.pageStylesheet = IndexData("broken.xsl");
-    EXPECT_EQ(Build(), kTransformParseXsl);
+    EXPECT_EQ(Build(), ResultCode::TransformParseXsl);
     EXPECT_FALSE(Exists("index_content.html"));
 }
 
 TEST_F(IndexPagesTest, ContentPageThatCannotBeSavedGives504) {
     m_files.contentPage = Path("no/such/folder/index_content.html");
-    EXPECT_EQ(Build(), kTransformSave);
+    EXPECT_EQ(Build(), ResultCode::TransformSave);
     EXPECT_TRUE(Exists("index.html"));
 }
 
 TEST_F(IndexPagesTest, MissingStylesheetNameGives500) {
     m_files.contentStylesheet.clear();
-    EXPECT_EQ(Build(), kMissingArgument);
+    EXPECT_EQ(Build(), ResultCode::MissingArgument);
 }
 
 TEST(IndexPagesSampleTest, SampleContentGivesIndexPageWithLettersAndEntriesWithLinks) {
@@ -114,7 +114,7 @@ TEST(IndexPagesSampleTest, SampleContentGivesIndexPageWithLettersAndEntriesWithL
     const IndexLabels labels = SampleContent::EnglishIndexLabels();
     ASSERT_EQ(labels.heading, "Index");
     ASSERT_EQ(BuildIndexPages(files, labels, content.Config().Language_L10N(), PageTransformer()),
-              kOk);
+              ResultCode::Ok);
 
     const std::string page = ReadBytes(files.page);
     EXPECT_TRUE(Contains(page, "<title>Index</title>"));

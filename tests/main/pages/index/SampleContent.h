@@ -34,7 +34,7 @@ public:
                               std::filesystem::copy_options::recursive);
         m_merged =
             MergeContentInfo(JoinPath(folder, "toolboxinfo.xml"), JoinPath(folder, "tabinfo.xml"),
-                             JoinPath(folder, "toolbox.xml"), "EN") == 0;
+                             JoinPath(folder, "toolbox.xml"), "EN") == ResultCode::Ok;
         m_loaded = m_merged && m_config.Load(folder, "KP3020");
         m_folders = ComputeModelFolders(m_program.Path() + "/", m_config);
     }

@@ -1,0 +1,16 @@
+#pragma once
+
+namespace kaldo {
+
+// The update state the footer shows and the model-page link acts on.
+enum class UpdateState : int {
+    NotChecked = 0,
+    UpdatesAvailable = 400,
+    NoUpdatesPending = 401,
+};
+
+constexpr int ToInt(UpdateState state) {
+    return static_cast<int>(state);
+}
+
+} // namespace kaldo
