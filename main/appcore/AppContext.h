@@ -1,10 +1,10 @@
 #pragma once
 
 #include "main/appcore/AppHooks.h"
+#include "main/launchers/ErrorTexts.h"
 #include "main/navigation/NavigationDispatcher.h"
 #include "main/navigation/Pane.h"
 #include "main/navigation/RedirectMode.h"
-#include "main/launchers/ErrorTexts.h"
 #include "main/net/UpdateCheck.h"
 #include "main/net/WebPageRefresh.h"
 #include "main/pages/PageTransformer.h"

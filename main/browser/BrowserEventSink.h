@@ -1,7 +1,7 @@
 #pragma once
 
-#include "main/navigation/RedirectMode.h"
 #include "main/navigation/NavigationActions.h"
+#include "main/navigation/RedirectMode.h"
 
 #include <string>
 #include <string_view>

@@ -24,8 +24,8 @@ struct SearchPageFiles {
 
 // What a search did; the caller makes the search tab current and shows `show`.
 struct SearchPageResult {
-    std::string show;    // the page the body pane navigates to
-    bool prompt = false; // the untouched prompt was searched: the empty search page
+    std::string show;                   // the page the body pane navigates to
+    bool prompt = false;                // the untouched prompt was searched: the empty search page
     ResultCode search = ResultCode::Ok; // code of the search or of the empty page
     ResultCode sorted = ResultCode::Ok; // codes of the three transformations, in their order
     ResultCode page = ResultCode::Ok;

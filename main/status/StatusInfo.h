@@ -20,23 +20,23 @@ constexpr int ToInt(StatusValue status) {
 
 // What the footer says about the selected printer, in the order the footer document lists it.
 struct StatusInfo {
-    std::string title;              // Printer_Status
-    std::string nameLabel;          // Name
-    std::string typeLabel;          // Type
-    std::string locationLabel;      // Location
-    std::string addressLabel;       // IPAddressLabel
-    std::string address;            // IPAddress, empty for a printer without one
-    std::string printerImageTip;    // Printer_Image_ToolTip
-    std::string refreshTip;         // Refresh_Status_Tooltip
-    std::string suppliesTip;        // Supplies_Status_Tooltip
-    std::string logoTip;            // Kaldo_Corporate_Logo_Tooltip
-    std::string whatsNewTip;        // Whats_new_Tooltip
-    std::string footerText;         // Footer_Text
-    std::string statusText;         // Current_Status, empty for status 0
+    std::string title;           // Printer_Status
+    std::string nameLabel;       // Name
+    std::string typeLabel;       // Type
+    std::string locationLabel;   // Location
+    std::string addressLabel;    // IPAddressLabel
+    std::string address;         // IPAddress, empty for a printer without one
+    std::string printerImageTip; // Printer_Image_ToolTip
+    std::string refreshTip;      // Refresh_Status_Tooltip
+    std::string suppliesTip;     // Supplies_Status_Tooltip
+    std::string logoTip;         // Kaldo_Corporate_Logo_Tooltip
+    std::string whatsNewTip;     // Whats_new_Tooltip
+    std::string footerText;      // Footer_Text
+    std::string statusText;      // Current_Status, empty for status 0
     StatusValue status = StatusValue::STATUS_COLLECTING; // Current_Status_ID
-    int displayToner = 0;           // Display_Toner
-    int usbSupported = 0;           // USB_Supported
-    int updatesAvailable = 0;       // Updates_Available
+    int displayToner = 0;                                // Display_Toner
+    int usbSupported = 0;                                // USB_Supported
+    int updatesAvailable = 0;                            // Updates_Available
 };
 
 // The facts about the selected printer and its content that the footer depends on.

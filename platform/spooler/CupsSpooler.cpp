@@ -43,7 +43,7 @@ std::string TextOf(ipp_attribute_t* attribute, int index = 0) {
 CupsHttpHandle Connect(const std::string& server) {
     const ServerAddress address = SplitServer(server);
     return CupsHttpHandle(httpConnect2(address.Host.c_str(), address.Port, nullptr, AF_UNSPEC,
-                                   cupsEncryption(), 1, kConnectTimeoutMs, nullptr));
+                                       cupsEncryption(), 1, kConnectTimeoutMs, nullptr));
 }
 
 std::vector<std::string> TextsOf(ipp_attribute_t* attribute) {

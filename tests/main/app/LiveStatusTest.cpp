@@ -153,7 +153,8 @@ TEST_F(LiveStatusTest, NewerUpdateFeedIsAnnouncedAndAppliedOnce) {
 
     // The model page link takes the new feed as the current one; the notice goes.
     RunInPane(FooterPane(), "document.querySelector('a[href=\"printermodelurl:\"]').click()");
-    EXPECT_TRUE(WaitUntil([&] { return m_context->UpdateState() == UpdateState::NoUpdatesPending; }));
+    EXPECT_TRUE(
+        WaitUntil([&] { return m_context->UpdateState() == UpdateState::NoUpdatesPending; }));
     const std::string current = m_context->Folders().XmlFolder + "/KTWUpdates.xml";
     EXPECT_TRUE(
         WaitUntil([&] { return ReadBytes(current).find("10 Jun 2026") != std::string::npos; }));

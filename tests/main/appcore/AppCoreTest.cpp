@@ -294,15 +294,17 @@ TEST_F(AppCoreTest, PrinterWithoutContentEndsTheStartWithoutPanes) {
     m_context = std::make_unique<AppContext>(m_services, m_programFolder, m_temp / "state/",
                                              RecordingHooks());
     EXPECT_FALSE(m_context->Initialize("Tessaro"));
-    EXPECT_EQ(m_log, (std::vector<std::string>{"fatal " + LoadResourceString(StringId::FatalCaption) +
-                                               ": " + LoadResourceString(StringId::FatalStart)}));
+    EXPECT_EQ(m_log,
+              (std::vector<std::string>{"fatal " + LoadResourceString(StringId::FatalCaption) +
+                                        ": " + LoadResourceString(StringId::FatalStart)}));
 }
 
 TEST_F(AppCoreTest, FooterShowsEachStatusReportOnce) {
     Start("Office_3020");
     int shown = 0;
     m_context->WhenStatusShown([&] { ++shown; });
-    ASSERT_TRUE(WaitUntil([&] { return m_context->FooterStatus() != StatusValue::STATUS_COLLECTING; }));
+    ASSERT_TRUE(
+        WaitUntil([&] { return m_context->FooterStatus() != StatusValue::STATUS_COLLECTING; }));
     EXPECT_EQ(m_context->FooterStatus(), StatusValue::STATUS_AVAILABLE);
     EXPECT_EQ(m_log, (std::vector<std::string>{
                          "wait", "footer navigate " + m_context->FooterPagePath(), "arrow"}));
@@ -313,7 +315,8 @@ TEST_F(AppCoreTest, FooterShowsEachStatusReportOnce) {
     m_log.clear();
     EXPECT_TRUE(m_context->Dispatch(*m_context->FooterPane(), "util-rs:"));
     EXPECT_EQ(m_context->FooterStatus(), StatusValue::STATUS_COLLECTING);
-    ASSERT_TRUE(WaitUntil([&] { return m_context->FooterStatus() != StatusValue::STATUS_COLLECTING; }));
+    ASSERT_TRUE(
+        WaitUntil([&] { return m_context->FooterStatus() != StatusValue::STATUS_COLLECTING; }));
     EXPECT_EQ(m_context->FooterStatus(), StatusValue::STATUS_UNAVAILABLE);
     EXPECT_EQ(LogOf("footer"),
               (std::vector<std::string>{"footer navigate " + m_context->FooterPagePath(),
