@@ -320,6 +320,7 @@ TEST_F(LinuxSetupSupportTest, CopyFilesRefusesALinkLeadingOutOfItsBoundsByName) 
     WriteBytes(path("src/a.txt"), "a");
     WriteBytes(path("src/shared/manual.pdf"), "manual");
     WriteBytes(path("outside/secret"), "secret");
+    fs::create_directories(path("src/sub"));
     fs::create_symlink(path("outside/secret"), path("src/sub/b.txt"));
     fs::create_symlink("../shared/manual.pdf", path("src/sub/c.pdf"));
     fs::create_symlink("../a.txt", path("src/sub/d.txt"));
