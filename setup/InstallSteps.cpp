@@ -177,12 +177,10 @@ InstallResult RunInstall(const InstallSettings& settings, const std::string& ins
     if (!iconTheme || !WriteProgramIcons(*iconTheme, iconError))
         failures.add(kStepShortcuts, "The program's icon could not be installed: " + iconError);
     const std::optional<std::string> desktop = setup.getSpecialFolder(kFolderCommonDesktop);
+    const std::string shortcutName = InstallerText(setup, InstallerString::DesktopShortcut);
     if (!desktop)
         failures.add(kStepShortcuts, "The desktop folder is unknown.");
-    else if (!setup.createShortcut(mainProgram,
-                                   JoinPath(*desktop, InstallerText(
-                                                          setup, InstallerString::DesktopShortcut)),
-                                   "", ""))
+    else if (!setup.createShortcut(mainProgram, JoinPath(*desktop, shortcutName), "", ""))
         failures.add(kStepShortcuts,
                      "The desktop shortcut could not be created: " + setup.lastError());
 

@@ -200,9 +200,9 @@ bool GiveOwnership(std::string_view base, std::string_view path, std::string_vie
     for (size_t i = 0; i + 1 < steps.size(); ++i) {
         if (folders.back()->get() < 0)
             return false;
-        folders.push_back(std::make_unique<Fd>(
-            ::openat(folders.back()->get(), steps[i].c_str(),
-                     O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC)));
+        folders.push_back(
+            std::make_unique<Fd>(::openat(folders.back()->get(), steps[i].c_str(),
+                                          O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC)));
         lengths.push_back(lengths.back() + 1 + steps[i].size());
     }
     if (folders.back()->get() < 0)

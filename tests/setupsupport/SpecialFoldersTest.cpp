@@ -52,10 +52,11 @@ TEST_F(SpecialFoldersTest, DesktopComesFromUserDirsFile) {
 TEST_F(SpecialFoldersTest, DesktopFromUserDirsFileLiesInTheHomeFolder) {
     const std::string file = m_machine.Home() + "/config/user-dirs.dirs";
     std::filesystem::create_directories(m_machine.Path("system/autostart"));
-    std::filesystem::create_directory_symlink(m_machine.Path("system"), m_machine.Home() + "/Bureau");
-    for (const std::string& value : {m_machine.Path("system/autostart"),
-                                     std::string("$HOME/../system/autostart"),
-                                     std::string("$HOME/Bureau/autostart")}) {
+    std::filesystem::create_directory_symlink(m_machine.Path("system"),
+                                              m_machine.Home() + "/Bureau");
+    for (const std::string& value :
+         {m_machine.Path("system/autostart"), std::string("$HOME/../system/autostart"),
+          std::string("$HOME/Bureau/autostart")}) {
         WriteBytes(file, "XDG_DESKTOP_DIR=\"" + value + "\"\n");
         EXPECT_EQ(kaldo::SpecialFolderPath(kaldo::kFolderCommonDesktop), m_machine.Desktop())
             << value;

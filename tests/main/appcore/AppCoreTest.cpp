@@ -410,9 +410,10 @@ TEST_F(AppCoreTest, ShutdownRemembersThePrinterAndEndsTheRetrieval) {
 // serves every page.
 TEST_F(AppCoreTest, PrinterSwitchBringsTheContentFoldersSynonymsFramesAndWebPages) {
     testsupport::TestWebServer site;
-    site.Routes().Get("/product/model.html", [](const httplib::Request&, httplib::Response& answer) {
-        answer.set_content("<!-- toolbox -->\n<html><body>fresh</body></html>", "text/html");
-    });
+    site.Routes().Get(
+        "/product/model.html", [](const httplib::Request&, httplib::Response& answer) {
+            answer.set_content("<!-- toolbox -->\n<html><body>fresh</body></html>", "text/html");
+        });
     ASSERT_TRUE(site.Start());
     const auto fetched = [&](const std::string& page) {
         int count = 0;
