@@ -319,7 +319,11 @@ bool LinuxSetupSupport::copyFiles(const std::string& pattern, const std::string&
             continue;
         }
         const fs::path real = fs::canonical(it->path(), typeError);
-        if (typeError || !liesIn(real, boundary)) {
+        if (typeError) {
+            failures.push_back("The file " + it->path().string() + " is a link that leads nowhere");
+            continue;
+        }
+        if (!liesIn(real, boundary)) {
             failures.push_back("The file " + it->path().string() + " is a link that leads out of " +
                                boundary.string());
             continue;
