@@ -48,17 +48,12 @@ struct TreeCopy {
     fs::path ShippedRoot;        // the shipped folder, links resolved
     fs::path Destination;        // never copied into itself
     std::vector<fs::path> Chain; // the folders being copied, links resolved
-    std::string Error;
-
-    void note(const std::string& message) {
-        if (Error.empty())
-            Error = message;
-    }
+    std::vector<std::string> Failures;
 
     bool copy(const std::string& source, const std::string& destination) {
-        bool copied = Setup.copyFiles("*.*", source, destination, false);
+        bool copied = Setup.copyFiles("*.*", source, destination, false, ShippedRoot.string());
         if (!copied)
-            note(Setup.lastError());
+            Failures.push_back(Setup.lastError());
         for (const std::string& name : subfolders(source)) {
             const std::string from = JoinPath(source, name);
             std::error_code error;
@@ -68,12 +63,14 @@ struct TreeCopy {
             // that leads out of it, or back into a folder being copied, fails the copy.
             const fs::path real = fs::canonical(from, error);
             if (error || !inside(real, ShippedRoot)) {
-                note("The folder " + from + " is a link that leads out of " + ShippedRoot.string());
+                Failures.push_back("The folder " + from + " is a link that leads out of " +
+                                   ShippedRoot.string());
                 copied = false;
                 continue;
             }
             if (std::find(Chain.begin(), Chain.end(), real) != Chain.end()) {
-                note("The folder " + from + " is a link back into the folder that holds it");
+                Failures.push_back("The folder " + from +
+                                   " is a link back into the folder that holds it");
                 copied = false;
                 continue;
             }
@@ -85,9 +82,18 @@ struct TreeCopy {
     }
 };
 
-InstallResult failed(int step, std::string message) {
-    return {step, std::move(message)};
-}
+// The first step that failed, with every failure's reason on a line of its own.
+struct StepFailures {
+    InstallResult Result;
+
+    void add(int step, const std::string& message) {
+        if (Result.Step == kInstallDone)
+            Result.Step = step;
+        if (!Result.Message.empty())
+            Result.Message += "\n";
+        Result.Message += message;
+    }
+};
 
 } // namespace
 
@@ -107,8 +113,8 @@ bool CopyTree(SetupSupport& setup, const std::string& source, const std::string&
     const fs::path root = fs::canonical(source, sourceError);
     TreeCopy tree{setup, root, fs::path(destination), {root}, {}};
     const bool copied = tree.copy(source, destination);
-    if (!copied && error.empty())
-        error = tree.Error;
+    for (const std::string& failure : tree.Failures)
+        error += (error.empty() ? "" : "\n") + failure;
     return copied;
 }
 
@@ -137,54 +143,62 @@ InstallResult RunInstall(const InstallSettings& settings, const std::string& ins
     const std::string programFolder = ProgramFolderIn(settings.ProgramFilesFolder);
     const std::string mainProgram = JoinPath(programFolder, kMainProgramName);
     const std::string uninstaller = JoinPath(programFolder, kUninstallerName);
+    StepFailures failures;
 
     begin(kStepCopyFiles);
-    if (settings.ProgramFilesFolder.empty())
-        return failed(kStepCopyFiles, "The folder for programs is unknown.");
+    if (settings.ProgramFilesFolder.empty()) {
+        failures.add(kStepCopyFiles, "The folder for programs is unknown.");
+        return failures.Result;
+    }
     std::string copyError;
     if (!CopyTree(setup, installerFolder, programFolder, copyError))
-        return failed(kStepCopyFiles,
-                      "Not every file could be copied to " + programFolder + ": " + copyError);
-
-    if (!CreateLockFile(programFolder, copyError))
-        return failed(kStepCopyFiles, copyError);
+        failures.add(kStepCopyFiles,
+                     "Not every file could be copied to " + programFolder + ":\n" + copyError);
+    // Without a program folder there is nothing for shortcuts, records or an uninstaller to
+    // name. With one, every step runs, so that the uninstaller can remove what was copied and
+    // another installation completes it.
+    std::error_code folderError;
+    if (!fs::is_directory(programFolder, folderError))
+        return failures.Result;
+    std::string lockError;
+    if (!CreateLockFile(programFolder, lockError))
+        failures.add(kStepCopyFiles, lockError);
 
     begin(kStepShortcuts);
     if (!setup.createProgramsShortcut(
-            mainProgram, InstallerText(setup, InstallerString::ProgramsShortcut), "", "") ||
-        !setup.createProgramsShortcut(uninstaller, std::string(kUninstallerMenuEntry), "", ""))
-        return failed(kStepShortcuts, "The menu entry could not be created: " + setup.lastError());
+            mainProgram, InstallerText(setup, InstallerString::ProgramsShortcut), "", ""))
+        failures.add(kStepShortcuts, "The menu entry could not be created: " + setup.lastError());
+    if (!setup.createProgramsShortcut(uninstaller, std::string(kUninstallerMenuEntry), "", ""))
+        failures.add(kStepShortcuts,
+                     "The uninstaller's menu entry could not be created: " + setup.lastError());
     std::string iconError;
     const std::optional<std::string> iconTheme =
         IconThemeFolder(ProgramsMenuFolderId(setup.getOsClass()));
     if (!iconTheme || !WriteProgramIcons(*iconTheme, iconError))
-        return failed(kStepShortcuts, "The program's icon could not be installed: " + iconError);
+        failures.add(kStepShortcuts, "The program's icon could not be installed: " + iconError);
     const std::optional<std::string> desktop = setup.getSpecialFolder(kFolderCommonDesktop);
+    const std::string shortcutName = InstallerText(setup, InstallerString::DesktopShortcut);
     if (!desktop)
-        return failed(kStepShortcuts, "The desktop folder is unknown.");
-    if (!setup.createShortcut(
-            mainProgram, JoinPath(*desktop, InstallerText(setup, InstallerString::DesktopShortcut)),
-            "", ""))
-        return failed(kStepShortcuts,
-                      "The desktop shortcut could not be created: " + setup.lastError());
+        failures.add(kStepShortcuts, "The desktop folder is unknown.");
+    else if (!setup.createShortcut(mainProgram, JoinPath(*desktop, shortcutName), "", ""))
+        failures.add(kStepShortcuts,
+                     "The desktop shortcut could not be created: " + setup.lastError());
 
     begin(kStepRegistration);
     const std::string registryFailure = "The registry values under HKEY_LOCAL_MACHINE\\";
-    if (!registry.SetValue(Hive::LocalMachine, kProgramKey, "Exe_Path", mainProgram))
-        return failed(kStepRegistration,
-                      registryFailure + std::string(kProgramKey) + " could not be written.");
-    if (!settings.PrinterName.empty() &&
-        !registry.SetValue(Hive::LocalMachine, kProgramKey, "Last_Printer", settings.PrinterName))
-        return failed(kStepRegistration,
-                      registryFailure + std::string(kProgramKey) + " could not be written.");
+    if (!registry.SetValue(Hive::LocalMachine, kProgramKey, "Exe_Path", mainProgram) ||
+        (!settings.PrinterName.empty() &&
+         !registry.SetValue(Hive::LocalMachine, kProgramKey, "Last_Printer", settings.PrinterName)))
+        failures.add(kStepRegistration,
+                     registryFailure + std::string(kProgramKey) + " could not be written.");
 
     begin(kStepUninstallEntry);
     if (!registry.SetValue(Hive::LocalMachine, kUninstallKey, "DisplayName",
                            InstallerText(setup, InstallerString::ProductName)) ||
         !registry.SetValue(Hive::LocalMachine, kUninstallKey, "UninstallString", uninstaller))
-        return failed(kStepUninstallEntry,
-                      registryFailure + std::string(kUninstallKey) + " could not be written.");
-    return {};
+        failures.add(kStepUninstallEntry,
+                     registryFailure + std::string(kUninstallKey) + " could not be written.");
+    return failures.Result;
 }
 
 std::string HandedOverPrinter(const Registry& registry) {

@@ -31,7 +31,7 @@ enum InstallStep {
 
 struct InstallResult {
     int Step = kInstallDone;
-    std::string Message; // why the step failed
+    std::string Message; // why each failed step failed, a line each
 
     bool Succeeded() const { return Step == kInstallDone; }
 };
@@ -41,17 +41,19 @@ using InstallProgress = std::function<void(int step)>;
 
 // Copies the tree of `installerFolder` into the program folder (files newer than the shipped
 // ones stay), creates the menu and desktop shortcuts, records the program (and the handed-over
-// printer) for the main program, and registers the uninstaller. Stops at the first step that
-// fails.
+// printer) for the main program, and registers the uninstaller. Once the program folder exists
+// every step runs, whatever failed before it, so that a failed installation can be removed by
+// the uninstaller and completed by the next installation.
 InstallResult RunInstall(const InstallSettings& settings, const std::string& installerFolder,
                          SetupSupport& setup, Registry& registry,
                          const InstallProgress& progress = {});
 
 // The tree copy of the first step: every file of `source` and of its subfolders into the same
 // place below `destination`. Never descends into `destination` itself, so that a program
-// folder below the shipped folder is not copied into itself. A linked folder is copied like a
-// folder when it leads to a place inside `source`; one that leads out of it (or into a folder
-// that holds it) is not, and fails the copy with its name. Keeps going past a failure.
+// folder below the shipped folder is not copied into itself. A linked file or folder is copied
+// like a file or folder when it leads to a place inside `source`; one that leads out of it (or
+// a folder that leads into a folder that holds it) is not, and fails the copy with its name.
+// Keeps going past a failure; `error` names every one, a line each.
 bool CopyTree(SetupSupport& setup, const std::string& source, const std::string& destination,
               std::string& error);
 

@@ -2,7 +2,9 @@
 
 #include "platform/AsciiText.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -169,6 +171,53 @@ bool DeleteTree(std::string_view folder, std::string_view pattern, std::string_v
     ::rmdir(path.c_str());
     struct stat after {};
     return ::lstat(path.c_str(), &after) != 0 && errno == ENOENT;
+}
+
+bool GiveOwnership(std::string_view base, std::string_view path, std::string_view existingFolder,
+                   uid_t uid, gid_t gid) {
+    const std::string top = withoutTrailingSlashes(base);
+    const std::string target(path);
+    if (target.size() <= top.size() + 1 || target.compare(0, top.size() + 1, top + "/") != 0)
+        return false;
+    std::vector<std::string> steps;
+    for (size_t at = top.size() + 1; at <= target.size();) {
+        const size_t slash = std::min(target.find('/', at), target.size());
+        if (slash > at)
+            steps.push_back(target.substr(at, slash - at));
+        at = slash + 1;
+    }
+    if (steps.empty() || std::any_of(steps.begin(), steps.end(), [](const std::string& step) {
+            return step == "." || step == "..";
+        }))
+        return false;
+
+    // Every folder on the way, outermost first, with the length of its path.
+    std::vector<std::unique_ptr<Fd>> folders;
+    std::vector<size_t> lengths;
+    folders.push_back(
+        std::make_unique<Fd>(::open(top.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)));
+    lengths.push_back(top.size());
+    for (size_t i = 0; i + 1 < steps.size(); ++i) {
+        if (folders.back()->get() < 0)
+            return false;
+        folders.push_back(
+            std::make_unique<Fd>(::openat(folders.back()->get(), steps[i].c_str(),
+                                          O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC)));
+        lengths.push_back(lengths.back() + 1 + steps[i].size());
+    }
+    if (folders.back()->get() < 0)
+        return false;
+    const Fd file(::openat(folders.back()->get(), steps.back().c_str(),
+                           O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    struct stat info {};
+    if (file.get() < 0 || ::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode) ||
+        info.st_nlink != 1)
+        return false;
+    bool given = ::fchown(file.get(), uid, gid) == 0;
+    const size_t existing = withoutTrailingSlashes(existingFolder).size();
+    for (size_t i = folders.size(); i-- > 1 && lengths[i] > existing;)
+        given = ::fchown(folders[i]->get(), uid, gid) == 0 && given;
+    return given;
 }
 
 } // namespace kaldo

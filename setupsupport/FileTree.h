@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include <sys/types.h>
+
 namespace kaldo {
 
 // Whether a file name matches a setup pattern: '*' and '?' as wildcards, without regard to
@@ -21,5 +23,13 @@ bool CreateDirectories(std::string_view path, bool includeLast);
 // it names a file in the tree, stays with the folders above it. "." and ".." are left alone.
 // True when `folder` no longer exists.
 bool DeleteTree(std::string_view folder, std::string_view pattern, std::string_view keep = {});
+
+// Gives the file `path`, and the folders on its way that lie below `existingFolder`, to
+// `uid`:`gid`. Walks down from `base`, a folder that holds `path`, opening each step without
+// following a link, and changes owners through the open descriptors, deepest first, so that a
+// link swapped into the path gives nothing away. Only a plain file with a single name is given.
+// False when a step is not a plain folder or file, or an owner cannot be changed.
+bool GiveOwnership(std::string_view base, std::string_view path, std::string_view existingFolder,
+                   uid_t uid, gid_t gid);
 
 } // namespace kaldo

@@ -79,6 +79,14 @@ bool submenuInUse(const std::string& programs, const std::string& category) {
     return false;
 }
 
+bool liesIn(const fs::path& path, const fs::path& folder) {
+    if (folder.empty())
+        return false;
+    const auto [folderEnd, pathAt] =
+        std::mismatch(folder.begin(), folder.end(), path.begin(), path.end());
+    return folderEnd == folder.end();
+}
+
 } // namespace
 
 LinuxSetupSupport::LinuxSetupSupport(std::string_view stringTables, const Registry& registry,
@@ -126,12 +134,10 @@ int LinuxSetupSupport::isUserInGroup(int relativeId) const {
     return ::access(parent.c_str(), W_OK | X_OK) == 0 ? 1 : 0;
 }
 
+// A read-only file needs no change of mode to go: removal asks only its folder. Changing it
+// would also change whatever a link swapped into its place, or another name of the file, leads
+// to.
 bool LinuxSetupSupport::deleteFile(const std::string& path) {
-    struct stat info {};
-    if (::lstat(path.c_str(), &info) != 0)
-        return fail("Cannot delete " + path + ": " + systemError(errno));
-    if (S_ISREG(info.st_mode) && (info.st_mode & S_IWUSR) == 0)
-        ::chmod(path.c_str(), (info.st_mode & 07777) | S_IWUSR);
     if (::unlink(path.c_str()) != 0)
         return fail("Cannot delete " + path + ": " + systemError(errno));
     return true;
@@ -184,13 +190,8 @@ bool LinuxSetupSupport::writeFile(const std::string& path, const std::string& te
     if (!file.Open() || !file.Write(text) || ::fchmod(::fileno(file.Stream()), mode) != 0 ||
         !file.Commit())
         return fail("Cannot write " + path + ": " + systemError(errno));
-    if (m_userOwner && path.rfind(m_userOwner->Home + "/", 0) == 0) {
-        ::lchown(path.c_str(), m_userOwner->Uid, m_userOwner->Gid);
-        for (fs::path folder = fs::path(path).parent_path();
-             folder.string().size() > firstExisting.size() && folder != folder.parent_path();
-             folder = folder.parent_path())
-            ::lchown(folder.c_str(), m_userOwner->Uid, m_userOwner->Gid);
-    }
+    if (m_userOwner && path.rfind(m_userOwner->Home + "/", 0) == 0)
+        GiveOwnership(m_userOwner->Home, path, firstExisting, m_userOwner->Uid, m_userOwner->Gid);
     return true;
 }
 
@@ -295,44 +296,68 @@ bool LinuxSetupSupport::copyOne(const std::string& source, const std::string& de
 }
 
 bool LinuxSetupSupport::copyFiles(const std::string& pattern, const std::string& source,
-                                  const std::string& destination, bool move) {
+                                  const std::string& destination, bool move,
+                                  const std::string& linksWithin) {
     if (pattern.empty() || source.empty() || destination.empty())
         return fail("Nothing to copy: pattern, source or destination missing");
     if (!createDirectories(destination, true))
         return false;
 
-    std::vector<std::string> names;
+    // Each name with the file it is copied from: itself, or where its link leads.
+    std::vector<std::pair<std::string, fs::path>> files;
+    std::vector<std::string> failures;
     std::error_code error;
+    const fs::path boundary = fs::weakly_canonical(linksWithin, error);
     for (fs::directory_iterator it(source, error), end; !error && it != end; it.increment(error)) {
+        const std::string name = it->path().filename().string();
         std::error_code typeError;
-        if (it->is_regular_file(typeError))
-            names.push_back(it->path().filename().string());
+        if (!MatchesPattern(name, pattern))
+            continue;
+        if (!it->is_symlink(typeError)) {
+            if (it->is_regular_file(typeError))
+                files.emplace_back(name, it->path());
+            continue;
+        }
+        const fs::path real = fs::canonical(it->path(), typeError);
+        if (typeError) {
+            failures.push_back("The file " + it->path().string() + " is a link that leads nowhere");
+            continue;
+        }
+        if (!liesIn(real, boundary)) {
+            failures.push_back("The file " + it->path().string() + " is a link that leads out of " +
+                               boundary.string());
+            continue;
+        }
+        if (fs::is_regular_file(fs::symlink_status(real, typeError)))
+            files.emplace_back(name, real);
     }
     if (error)
         return fail("Cannot read the folder " + source + ": " + error.message());
-    std::sort(names.begin(), names.end());
+    std::sort(files.begin(), files.end());
 
-    bool allCopied = true;
-    for (const std::string& name : names) {
-        if (!MatchesPattern(name, pattern))
-            continue;
-        const std::string from = JoinPath(source, name);
+    for (const auto& [name, from] : files) {
         const std::string to = JoinPath(destination, name);
         std::error_code sameError;
         if (fs::equivalent(from, to, sameError))
             continue; // already in place: replacing it would delete the source
-        const int comparison = compareFiles(name, source, name, destination);
+        const int comparison = compareFiles(from.string(), "", to, "");
         std::error_code existsError;
         const bool destinationExists = fs::exists(fs::symlink_status(to, existsError));
         if (comparison == kCompareDestinationNewer && destinationExists)
             continue;
         // A read-only destination is replaced as well; the rename needs no rights on it.
-        bool copied = copyOne(from, to);
+        bool copied = copyOne(from.string(), to);
         if (copied && move)
-            copied = deleteFile(from);
-        allCopied = allCopied && copied;
+            copied = deleteFile(JoinPath(source, name));
+        if (!copied)
+            failures.push_back(m_lastError);
     }
-    return allCopied;
+    if (failures.empty())
+        return true;
+    std::string reasons;
+    for (const std::string& failure : failures)
+        reasons += (reasons.empty() ? "" : "\n") + failure;
+    return fail(reasons);
 }
 
 } // namespace kaldo

@@ -39,8 +39,10 @@ public:
     bool deleteProgramsShortcut(const std::string& relative) override;
     bool createDirectories(const std::string& path, bool includeLast) override;
     std::optional<std::string> getSpecialFolder(int id) const override;
+    using SetupSupport::copyFiles;
     bool copyFiles(const std::string& pattern, const std::string& source,
-                   const std::string& destination, bool move) override;
+                   const std::string& destination, bool move,
+                   const std::string& linksWithin) override;
     std::string lastError() const override { return m_lastError; }
 
     int getProductType() const { return m_productType; }

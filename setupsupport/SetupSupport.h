@@ -40,7 +40,7 @@ public:
     // 1 when the user belongs to the group, else 0. Only the administrators group (544) is
     // known: root, or a user who may write where the program folder goes.
     virtual int isUserInGroup(int relativeId) const = 0;
-    // Makes the file writable, then deletes it.
+    // Deletes the file (a link as a link), whatever its mode, without changing that mode.
     virtual bool deleteFile(const std::string& path) = 0;
     virtual std::optional<FileVersion> getFileVersion(const std::string& path) const = 0;
     // A is the source, B the destination; an empty folder means the name is the whole path.
@@ -58,10 +58,18 @@ public:
     virtual bool createDirectories(const std::string& path, bool includeLast) = 0;
     virtual std::optional<std::string> getSpecialFolder(int id) const = 0;
     // Copies the files of `source` that match `pattern` into `destination` (made when
-    // missing). A destination file is replaced unless it is newer than the source. Keeps going
-    // past a file that fails, and then answers false.
+    // missing). A destination file is replaced unless it is newer than the source. A file that
+    // is a link is copied as the file it leads to when that lies in `linksWithin`; one that
+    // leads anywhere else is refused. Keeps going past a file that fails, and then answers
+    // false with every failed file in lastError().
     virtual bool copyFiles(const std::string& pattern, const std::string& source,
-                           const std::string& destination, bool move) = 0;
+                           const std::string& destination, bool move,
+                           const std::string& linksWithin) = 0;
+    // Links may lead only to files of `source` itself.
+    bool copyFiles(const std::string& pattern, const std::string& source,
+                   const std::string& destination, bool move) {
+        return copyFiles(pattern, source, destination, move, source);
+    }
 
     // Why the last operation that failed did so; empty when none has.
     virtual std::string lastError() const = 0;

@@ -2,8 +2,11 @@
 
 #include "platform/Paths.h"
 
+#include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <system_error>
 
 namespace kaldo {
 
@@ -28,6 +31,21 @@ std::string unquote(std::string_view value) {
         text.push_back(value[i]);
     }
     return text;
+}
+
+// Whether `path`, with the links of the part that exists resolved, lies in `home` (or is it).
+bool liesInHome(const std::string& path, const std::string& home) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const fs::path realHome = fs::canonical(home, error);
+    if (error)
+        return false;
+    const fs::path real = fs::weakly_canonical(path, error);
+    if (error)
+        return false;
+    const auto [homeEnd, pathAt] =
+        std::mismatch(realHome.begin(), realHome.end(), real.begin(), real.end());
+    return homeEnd == realHome.end();
 }
 
 } // namespace
@@ -67,7 +85,10 @@ std::optional<std::string> DesktopFolder() {
     if (file) {
         std::stringstream text;
         text << file.rdbuf();
-        if (auto folder = UserDirFromFile(text.str(), "DESKTOP", *home))
+        // The file is the user's to write; a setup run as root must not follow it out of the
+        // home folder.
+        const auto folder = UserDirFromFile(text.str(), "DESKTOP", *home);
+        if (folder && liesInHome(*folder, *home))
             return folder;
     }
     if (auto folder = AbsolutePathVariable("XDG_DESKTOP_DIR"))

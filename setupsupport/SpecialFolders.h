@@ -38,8 +38,8 @@ std::optional<std::string> IconThemeFolder(int programsId);
 std::optional<std::string> UserDirFromFile(std::string_view fileText, std::string_view name,
                                            std::string_view home);
 
-// The desktop folder: XDG_DESKTOP_DIR from $XDG_CONFIG_HOME/user-dirs.dirs, else the
-// environment's XDG_DESKTOP_DIR, else ~/Desktop.
+// The desktop folder: XDG_DESKTOP_DIR from $XDG_CONFIG_HOME/user-dirs.dirs when it lies in the
+// home folder (links resolved), else the environment's XDG_DESKTOP_DIR, else ~/Desktop.
 std::optional<std::string> DesktopFolder();
 
 } // namespace kaldo

@@ -82,14 +82,19 @@ int RunCommandLineUninstall(const UninstallerOptions& options, const SetupSuppor
         return kExitNotRemoved;
     }
     uninstaller.Refresh();
-    if (uninstaller.Contents().empty()) {
+    // An installation that failed before it copied any content still goes with --remove-all.
+    const bool bareInstallation =
+        uninstaller.Contents().empty() && options.RemoveAll && uninstaller.HasInstallation();
+    if (uninstaller.Contents().empty() && !bareInstallation) {
         err << UninstallerText(setup, UninstallerString::NotInstalledCaption) << ": "
             << oneLine(UninstallerText(setup, UninstallerString::NotInstalledText)) << "\n";
         return kExitNotInstalled;
     }
 
     std::vector<std::string> names;
-    if (options.RemoveAll) {
+    if (bareInstallation) {
+        uninstaller.RemoveInstallation();
+    } else if (options.RemoveAll) {
         names = uninstaller.Contents();
     } else {
         for (const std::string& wanted : options.Remove) {
@@ -106,7 +111,7 @@ int RunCommandLineUninstall(const UninstallerOptions& options, const SetupSuppor
         }
     }
 
-    const bool everything = uninstaller.Remove(names);
+    const bool everything = bareInstallation || uninstaller.Remove(names);
     namespace fs = std::filesystem;
     std::error_code error;
     bool complete = true;

@@ -73,6 +73,12 @@ Uninstaller::Uninstaller(SetupSupport& setup, Registry& registry, std::string ow
     // The main program finds its content folder in any case ("data", "DATA"), so must this.
     , m_dataFolder(ResolvePath(JoinPath(m_programFolder, kContentFolderName))) {}
 
+bool Uninstaller::HasInstallation() const {
+    std::error_code error;
+    return fs::is_directory(fs::symlink_status(m_programFolder, error)) ||
+           m_registry.KeyExists(Hive::LocalMachine, kUninstallKey);
+}
+
 void Uninstaller::Refresh() {
     m_contents = ContentFolders(m_dataFolder);
 }

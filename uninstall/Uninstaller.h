@@ -28,6 +28,9 @@ public:
     const std::string& ProgramFolder() const { return m_programFolder; }
     const std::string& DataFolder() const { return m_dataFolder; }
 
+    // Whether anything of an installation is there: the program folder or the uninstall entry.
+    bool HasInstallation() const;
+
     // Reads the content folders again.
     void Refresh();
     const std::vector<std::string>& Contents() const { return m_contents; }

@@ -99,10 +99,9 @@ bool AppContext::Initialize(const std::string& commandLinePrinter) {
         return false;
     }
     const ToolboxConfig& config = *m_printer.Config;
-    config.CollectFrames(m_allFrames);
-    config.CollectWebs(m_allWebs);
     m_printer.CurrentTab = config.DefaultTab();
     SetUpModelFolders(config);
+    FollowContentFolder(config);
     m_launchers = m_hooks.CreateLaunchers(
         m_printer, m_folders, [this] { return CheckWeb(); },
         [this](bool up) { m_printer.InternetAvailable = up; });
@@ -117,7 +116,7 @@ bool AppContext::Initialize(const std::string& commandLinePrinter) {
     // Only later actions read the internet check's answer, so the window does not wait for it.
     RefreshPrinterConnection(m_printer, m_services, false);
     StartInternetCheck();
-    m_webRefresh.Start({m_allWebs, m_folders.UiFolder, config.ModelPageUrl()});
+    RefreshWebPagesOnce(config);
 
     if (BuildHeaderPage() != ResultCode::Ok) {
         ShowError(ErrorNumber::ContentNotFound);
@@ -142,7 +141,8 @@ void AppContext::Shutdown() {
         m_launchers->CancelWaits();
     m_status->Cancel();
     m_updateChecks.Stop();
-    m_webRefresh.Stop();
+    for (auto& [folder, refresh] : m_webRefreshes)
+        refresh->Stop();
     for (auto* pane : {&m_bodyPane, &m_headerPane, &m_footerPane}) {
         if (*pane)
             (*pane)->Destroy();
@@ -302,6 +302,26 @@ void AppContext::SetUpModelFolders(const ToolboxConfig& config) {
     InstallModelPicture(m_folders, config);
 }
 
+void AppContext::FollowContentFolder(const ToolboxConfig& config) {
+    if (m_folders.UiFolder == m_followedFolder)
+        return;
+    m_followedFolder = m_folders.UiFolder;
+    m_allFrames.clear();
+    config.CollectFrames(m_allFrames);
+    m_allWebs.clear();
+    config.CollectWebs(m_allWebs);
+    // The index, synonyms and language of the search are the folder's.
+    m_search.reset();
+}
+
+void AppContext::RefreshWebPagesOnce(const ToolboxConfig& config) {
+    std::unique_ptr<WebPageRefresh>& refresh = m_webRefreshes[m_folders.UiFolder];
+    if (refresh)
+        return;
+    refresh = std::make_unique<WebPageRefresh>();
+    refresh->Start({m_allWebs, m_folders.UiFolder, config.ModelPageUrl()});
+}
+
 void AppContext::StartUpdateCheck(const ToolboxConfig& config) {
     if (!config.URL_Updates().empty())
         m_updateChecks.Start({config.DriverName(), config.URL_Updates(), m_folders.XmlFolder});
@@ -323,6 +343,8 @@ void AppContext::StartInternetCheck() {
 }
 
 void AppContext::ShowSelectedPrinter() {
+    FollowContentFolder(*m_printer.Config);
+    RefreshWebPagesOnce(*m_printer.Config);
     if (m_headerPane)
         m_headerPane->Navigate(HeaderPagePath());
     RefreshStatus();

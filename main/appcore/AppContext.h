@@ -15,6 +15,7 @@
 #include "main/status/StatusInfo.h"
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -111,6 +112,10 @@ private:
     // in step with the installation; false when the installed content cannot be read.
     bool RefreshContent();
     void SetUpModelFolders(const ToolboxConfig& config);
+    // Frames, web pages and search become those of the selected printer's content folder.
+    void FollowContentFolder(const ToolboxConfig& config);
+    // Refreshes the web pages of the selected printer's content folder, the first time only.
+    void RefreshWebPagesOnce(const ToolboxConfig& config);
     void StartUpdateCheck(const ToolboxConfig& config);
     void StartInternetCheck();
     StatusFacts Facts() const;
@@ -125,7 +130,8 @@ private:
     UpdateStates m_updateStates;
     UpdateCheckedDrivers m_updateCheckedDrivers;
     UpdateCheckRunner m_updateChecks{m_updateStates, m_updateCheckedDrivers};
-    WebPageRefresh m_webRefresh;
+    // One refresh per content folder and run, by UI folder.
+    std::map<std::string, std::unique_ptr<WebPageRefresh>> m_webRefreshes;
     std::string m_contentFolder;
     std::string m_languageCode;
     PrinterSelection m_printer;
@@ -139,6 +145,7 @@ private:
     std::string m_programFolder;
     std::string m_stateFolder;
     ModelFolders m_folders;
+    std::string m_followedFolder; // the UI folder whose frames, web pages and search are held
     std::vector<std::string> m_allFrames;
     std::vector<std::string> m_allWebs;
     RedirectMode m_redirectMode = RedirectMode::Unknown;

@@ -101,9 +101,12 @@ void KeywordSearch::LoadIndex(const std::string& path) {
     m_index = ReadXmlFile(path);
 }
 
+// Each content folder has synonyms of its own.
 void KeywordSearch::LoadSynonyms(const std::string& path) {
-    if (!m_synonyms)
-        m_synonyms = ReadXmlFile(path);
+    if (m_synonyms && m_synonymsPath == path)
+        return;
+    m_synonymsPath = path;
+    m_synonyms = ReadXmlFile(path);
 }
 
 std::vector<std::string> KeywordSearch::SynonymList(const std::string& word) const {

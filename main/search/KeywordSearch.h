@@ -17,8 +17,8 @@ struct SearchLabels {
 };
 
 // Finds the index entries whose titles contain the typed words or their synonyms and writes
-// them, weighed, into the results document the search stylesheets read. Keeps the index parsed
-// between searches of the same index, and the synonyms for its whole life.
+// them, weighed, into the results document the search stylesheets read. Keeps the index and
+// the synonyms parsed between searches of the same files.
 class KeywordSearch final {
 public:
     // `language` is the content's language code; it chooses the encoding name.
@@ -82,6 +82,7 @@ private:
     std::vector<std::string> m_foldedWords;
     mutable std::vector<signed char> m_titleMatches; // per folded word; reused by every title
     std::string m_indexPath;
+    std::string m_synonymsPath;
     std::string m_resultsPath;
     XmlDocHandle m_index;
     XmlDocHandle m_synonyms;

@@ -2,6 +2,7 @@
 
 #include "platform/MainThread.h"
 #include "platform/registry/Registry.h"
+#include "setup/CommandLineInstall.h"
 #include "setup/InstallerStrings.h"
 #include "setup/ModelName.h"
 #include "setup/SupportLink.h"
@@ -149,7 +150,7 @@ int InstallerApp::Run() {
     // A silent installation shows no completion page unless something went wrong.
     if (!silent || !m_result.Succeeded())
         showCompletion();
-    return 0;
+    return m_result.Succeeded() ? kExitInstalled : kExitInstallFailed;
 }
 
 } // namespace kaldo

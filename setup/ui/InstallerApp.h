@@ -38,7 +38,8 @@ public:
                  std::string installerFolder, MessageBoxFunction ask,
                  SupportDocumentFunction openSupport = OpenSupportDocument);
 
-    // Runs everything in order; the installer's exit code is 0 whatever happened.
+    // Runs everything in order. The installer's exit code: 1 when the installation failed, else
+    // 0 (also when the user left or a check ended it).
     int Run();
 
     // Called when each of the installer's windows has opened.

@@ -135,6 +135,34 @@ TEST_F(InstallStepsTest, LinkedFolderLeadingOutOfTheShippedFolderFailsTheCopyByN
     EXPECT_EQ(ReadBytes(installed("Data/presslane_3000/ui/home.html")), "<html>shipped</html>");
 }
 
+// A failed copy leaves no installation without shortcuts, records and uninstaller; the next
+// installation completes it.
+TEST_F(InstallStepsTest, LinkedFileLeadingOutIsRefusedEveryOtherStepRunsAndAReinstallCompletes) {
+    WriteBytes(m_machine.Path("elsewhere/secret.txt"), "not shipped");
+    fs::create_symlink(m_machine.Path("elsewhere/secret.txt"),
+                       m_dist + "/Data/presslane_3000/manual.pdf");
+    fs::create_symlink("../../presslane_c5000/xml/index.xml",
+                       m_dist + "/Data/presslane_3000/ui/index.xml");
+    const InstallResult result = install();
+    EXPECT_EQ(result.Step, kaldo::kStepCopyFiles);
+    EXPECT_NE(result.Message.find(m_dist + "/Data/presslane_3000/manual.pdf"), std::string::npos)
+        << result.Message;
+    EXPECT_FALSE(fs::exists(fs::symlink_status(installed("Data/presslane_3000/manual.pdf"))));
+    EXPECT_EQ(ReadBytes(installed("Data/presslane_3000/ui/index.xml")), "<index/>");
+    EXPECT_TRUE(fs::exists(installed("tendwelluninstall")));
+    EXPECT_TRUE(fs::exists(m_machine.CommonPrograms() + "/kaldo-tendwell-uninstall.desktop"));
+    EXPECT_TRUE(fs::exists(m_machine.Desktop() + "/Kaldo Tendwell.desktop"));
+    EXPECT_EQ(machineValue(kaldo::kProgramKey, "Exe_Path"), installed("ktendwell"));
+    EXPECT_EQ(machineValue(kaldo::kUninstallKey, "UninstallString"),
+              installed("tendwelluninstall"));
+
+    fs::remove(m_dist + "/Data/presslane_3000/manual.pdf");
+    WriteBytes(m_dist + "/Data/presslane_3000/manual.pdf", "%PDF-1.4");
+    const InstallResult again = install();
+    EXPECT_TRUE(again.Succeeded()) << again.Message;
+    EXPECT_EQ(ReadBytes(installed("Data/presslane_3000/manual.pdf")), "%PDF-1.4");
+}
+
 TEST_F(InstallStepsTest, LinkedFolderBackIntoItsOwnTreeFailsInsteadOfLooping) {
     fs::create_directory_symlink("..", m_dist + "/Data/presslane_3000/loop");
     const InstallResult result = install();
@@ -214,20 +242,22 @@ TEST_F(InstallStepsTest, UnknownProgramFilesFolderFailsTheCopy) {
     EXPECT_EQ(kaldo::RunInstall(settings, m_dist, m_setup, m_registry).Step, kaldo::kStepCopyFiles);
 }
 
-TEST_F(InstallStepsTest, DesktopThatCannotBeWrittenFailsTheShortcutStep) {
+TEST_F(InstallStepsTest, DesktopThatCannotBeWrittenFailsTheShortcutStepAndTheRestRuns) {
     WriteBytes(m_machine.Path("blocker"), "file");
     ScopedEnv desktop("XDG_DESKTOP_DIR", m_machine.Path("blocker/Desktop").c_str());
     const InstallResult result = install();
     EXPECT_EQ(result.Step, kaldo::kStepShortcuts);
     EXPECT_NE(result.Message.find("blocker"), std::string::npos) << result.Message;
-    EXPECT_FALSE(machineValue(kaldo::kProgramKey, "Exe_Path"));
+    EXPECT_EQ(machineValue(kaldo::kProgramKey, "Exe_Path"), installed("ktendwell"));
+    EXPECT_EQ(machineValue(kaldo::kUninstallKey, "DisplayName"), "Kaldo Tendwell");
 }
 
-TEST_F(InstallStepsTest, RegistryThatCannotBeWrittenFailsTheRegistrationStep) {
+TEST_F(InstallStepsTest, RegistryThatCannotBeWrittenFailsTheRegistrationStepAndNamesBothKeys) {
     WriteBytes(m_machine.Path("root/etc/kaldo"), "a file where the registry folder should be");
     const InstallResult result = install();
     EXPECT_EQ(result.Step, kaldo::kStepRegistration);
     EXPECT_NE(result.Message.find("SOFTWARE\\Kaldo\\Tendwell"), std::string::npos);
+    EXPECT_NE(result.Message.find("Kaldo_Tendwell could not"), std::string::npos) << result.Message;
 }
 
 TEST_F(InstallStepsTest, ProgramFolderBelowTheShippedFolderIsNotCopiedIntoItself) {

@@ -123,7 +123,7 @@ TEST_F(InstallerAppTest, LeavingTheWelcomeWindowInstallsNothing) {
 
 TEST_F(InstallerAppTest, FailedStepShowsTheFailurePageWithTheReason) {
     kaldo::testsupport::WriteBytes(m_machine.Path("root/opt"), "a file where the folder should be");
-    EXPECT_EQ(m_installer.Run(), 0);
+    EXPECT_EQ(m_installer.Run(), 1);
     EXPECT_EQ(m_seen.back(), "completionWindow");
     EXPECT_EQ(m_completionTitle, "Installation Failed!");
     EXPECT_NE(m_completionText.find("Reported message:"), std::string::npos);
@@ -131,11 +131,21 @@ TEST_F(InstallerAppTest, FailedStepShowsTheFailurePageWithTheReason) {
     EXPECT_EQ(m_installer.Result().Step, kaldo::kStepCopyFiles);
 }
 
+TEST_F(InstallerAppTest, EntryThatCannotBeCopiedIsNamedAndNeverCalledInstalled) {
+    kaldo::testsupport::WriteBytes(m_machine.Path("elsewhere/secret.txt"), "not shipped");
+    const std::string link = m_dist + "/Data/presslane_3000/manual.pdf";
+    fs::create_symlink(m_machine.Path("elsewhere/secret.txt"), link);
+    EXPECT_EQ(m_installer.Run(), 1);
+    EXPECT_EQ(m_completionTitle, "Installation Failed!");
+    EXPECT_NE(m_completionText.find(link), std::string::npos) << m_completionText;
+    EXPECT_EQ(m_completionText.find("installed onto your PC"), std::string::npos);
+}
+
 TEST_F(InstallerAppTest, SilentRunStillReportsAFailure) {
     m_registry.SetValue(kaldo::Hive::CurrentUser, kaldo::kHandOverKey, kaldo::kHandOverValue,
                         "Office Printer");
     kaldo::testsupport::WriteBytes(m_machine.Path("root/opt"), "a file where the folder should be");
-    EXPECT_EQ(m_installer.Run(), 0);
+    EXPECT_EQ(m_installer.Run(), 1);
     EXPECT_EQ(m_seen, (std::vector<std::string>{"progressWindow", "completionWindow"}));
     EXPECT_EQ(m_completionTitle, "Installation Failed!");
 }

@@ -117,6 +117,18 @@ TEST_F(LinuxSetupSupportTest, DeleteFileRemovesReadOnlyFile) {
     EXPECT_FALSE(fs::exists(path("f.txt")));
 }
 
+// Root removes shortcuts from folders that users write: what stands at the name, or another
+// name of the same file, keeps its mode.
+TEST_F(LinuxSetupSupportTest, DeleteFileLeavesTheModeOfWhatItRemovesAlone) {
+    WriteBytes(path("elsewhere/precious"), "x");
+    fs::permissions(path("elsewhere/precious"), fs::perms::owner_read);
+    fs::create_directories(path("desk"));
+    fs::create_hard_link(path("elsewhere/precious"), path("desk/X.desktop"));
+    EXPECT_TRUE(m_setup.deleteShortcut(path("desk/X")));
+    EXPECT_FALSE(fs::exists(path("desk/X.desktop")));
+    EXPECT_EQ(fs::status(path("elsewhere/precious")).permissions(), fs::perms::owner_read);
+}
+
 TEST_F(LinuxSetupSupportTest, DeleteMissingFileFailsWithReason) {
     EXPECT_FALSE(m_setup.deleteFile(path("absent.txt")));
     EXPECT_NE(m_setup.lastError().find("absent.txt"), std::string::npos);
@@ -304,6 +316,27 @@ TEST_F(LinuxSetupSupportTest, CopyFilesGoesOnPastAFailureAndReportsIt) {
     EXPECT_NE(m_setup.lastError().find("a.txt"), std::string::npos);
 }
 
+TEST_F(LinuxSetupSupportTest, CopyFilesRefusesALinkLeadingOutOfItsBoundsByName) {
+    WriteBytes(path("src/a.txt"), "a");
+    WriteBytes(path("src/shared/manual.pdf"), "manual");
+    WriteBytes(path("outside/secret"), "secret");
+    fs::create_directories(path("src/sub"));
+    fs::create_symlink(path("outside/secret"), path("src/sub/b.txt"));
+    fs::create_symlink("../shared/manual.pdf", path("src/sub/c.pdf"));
+    fs::create_symlink("../a.txt", path("src/sub/d.txt"));
+    EXPECT_FALSE(m_setup.copyFiles("*.*", path("src/sub"), path("dst"), false, path("src")));
+    EXPECT_NE(m_setup.lastError().find(path("src/sub/b.txt")), std::string::npos)
+        << m_setup.lastError();
+    EXPECT_FALSE(fs::exists(fs::symlink_status(path("dst/b.txt"))));
+    EXPECT_EQ(ReadBytes(path("dst/c.pdf")), "manual");
+    EXPECT_FALSE(fs::is_symlink(path("dst/c.pdf")));
+    // Without bounds given, links stay in the folder copied.
+    EXPECT_FALSE(m_setup.copyFiles("*.*", path("src/sub"), path("dst2"), false));
+    EXPECT_FALSE(fs::exists(path("dst2/c.pdf")));
+    EXPECT_TRUE(m_setup.copyFiles("d.txt", path("src/sub"), path("dst3"), false, path("src")));
+    EXPECT_EQ(ReadBytes(path("dst3/d.txt")), "a");
+}
+
 TEST_F(LinuxSetupSupportTest, CopyFilesFailsWhenTheDestinationCannotBeMade) {
     WriteBytes(path("src/a"), "a");
     WriteBytes(path("blocker"), "a file");
@@ -441,6 +474,19 @@ TEST_F(LinuxSetupSupportTest, ShortcutInTheHomeOfTheUserSetupRunsForIsTheUsers) 
     ASSERT_EQ(::stat(m_machine.Home().c_str(), &info), 0);
     EXPECT_EQ(info.st_uid, 0u); // it was there before
     ASSERT_EQ(::stat((m_machine.CommonPrograms() + "/kaldo-tendwell.desktop").c_str(), &info), 0);
+    EXPECT_EQ(info.st_uid, 0u);
+}
+
+// The user owns the home folder and may swap a link into the path at any time.
+TEST_F(LinuxSetupSupportTest, OwnershipIsNeverGivenThroughALinkInThePath) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only root can give files away";
+    m_setup.setUserFileOwner(kaldo::InvokingUser{"nobody", m_machine.Home(), 65534, 65534});
+    fs::create_directories(path("system"));
+    fs::create_directory_symlink(path("system"), m_machine.Desktop());
+    ASSERT_TRUE(m_setup.createShortcut("/opt/x", m_machine.Desktop() + "/Kaldo Tendwell", "", ""));
+    struct stat info {};
+    ASSERT_EQ(::stat(path("system/Kaldo Tendwell.desktop").c_str(), &info), 0);
     EXPECT_EQ(info.st_uid, 0u);
 }
 

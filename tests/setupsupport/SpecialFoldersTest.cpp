@@ -48,6 +48,23 @@ TEST_F(SpecialFoldersTest, DesktopComesFromUserDirsFile) {
               m_machine.Home() + "/Schreibtisch");
 }
 
+// Setup runs as root for the user, who writes the file: its desktop never leads out of home.
+TEST_F(SpecialFoldersTest, DesktopFromUserDirsFileLiesInTheHomeFolder) {
+    const std::string file = m_machine.Home() + "/config/user-dirs.dirs";
+    std::filesystem::create_directories(m_machine.Path("system/autostart"));
+    std::filesystem::create_directory_symlink(m_machine.Path("system"),
+                                              m_machine.Home() + "/Bureau");
+    for (const std::string& value :
+         {m_machine.Path("system/autostart"), std::string("$HOME/../system/autostart"),
+          std::string("$HOME/Bureau/autostart")}) {
+        WriteBytes(file, "XDG_DESKTOP_DIR=\"" + value + "\"\n");
+        EXPECT_EQ(kaldo::SpecialFolderPath(kaldo::kFolderCommonDesktop), m_machine.Desktop())
+            << value;
+    }
+    WriteBytes(file, "XDG_DESKTOP_DIR=\"$HOME\"\n");
+    EXPECT_EQ(kaldo::SpecialFolderPath(kaldo::kFolderCommonDesktop), m_machine.Home());
+}
+
 TEST_F(SpecialFoldersTest, DesktopFromEnvironmentWhenTheFileDoesNotSetIt) {
     ScopedEnv desktop("XDG_DESKTOP_DIR", "/srv/shared-desktop");
     EXPECT_EQ(kaldo::SpecialFolderPath(kaldo::kFolderCommonDesktop), "/srv/shared-desktop");

@@ -1,10 +1,12 @@
 #include "uninstall/CommandLineUninstall.h"
 
+#include "setup/CommandLineInstall.h"
 #include "tests/uninstall/UninstallTestInstallation.h"
 #include "uninstall/Uninstaller.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 
 namespace {
@@ -127,6 +129,81 @@ TEST_F(CommandLineUninstallTest, WhatCouldNotBeRemovedIsReported) {
     EXPECT_NE(m_err.str().find("could not remove " + kept + "\n"), std::string::npos)
         << m_err.str();
     EXPECT_EQ(m_out.str().find("Uninstall Complete"), std::string::npos);
+}
+
+// The installer's and the uninstaller's command lines over a distribution folder that holds
+// one entry the installer refuses to copy.
+class HalfInstallationTest : public testing::Test {
+protected:
+    HalfInstallationTest() { kaldo::testsupport::MakeDistribution(m_dist); }
+
+    int install() {
+        kaldo::LinuxSetupSupport installer(kaldo::kInstallerStringTables, m_registry,
+                                           "en_US.UTF-8");
+        return kaldo::RunCommandLineInstall(kaldo::ParseInstallerOptions({"--silent"}), installer,
+                                            m_registry, m_dist, m_installOut, m_installErr);
+    }
+    int removeAll() {
+        kaldo::Uninstaller uninstaller(m_setup, m_registry, "");
+        return kaldo::RunCommandLineUninstall(ParseUninstallerOptions({"--remove-all"}), m_setup,
+                                              uninstaller, kaldo::RunState::NotRunning, m_out,
+                                              m_err);
+    }
+    // Every file below the machine's root and the user's home but the two registry files.
+    std::vector<std::string> filesLeft() const {
+        namespace fs = std::filesystem;
+        std::vector<std::string> files;
+        for (const char* top : {"root", "home"}) {
+            for (const auto& entry : fs::recursive_directory_iterator(m_machine.Path(top))) {
+                const std::string path = entry.path().string();
+                if (!entry.is_directory() && path != m_machine.MachineRegistry() &&
+                    path != m_machine.UserRegistry())
+                    files.push_back(path);
+            }
+        }
+        return files;
+    }
+    bool keyExists(std::string_view key) const {
+        return m_registry.KeyExists(kaldo::Hive::LocalMachine, key);
+    }
+
+    kaldo::testsupport::SetupTestMachine m_machine;
+    std::string m_dist = m_machine.Path("dist");
+    kaldo::IniRegistry m_registry{m_machine.MachineRegistry(), m_machine.UserRegistry()};
+    kaldo::LinuxSetupSupport m_setup{kaldo::kUninstallerStringTables, m_registry, "en_US.UTF-8"};
+    std::ostringstream m_installOut;
+    std::ostringstream m_installErr;
+    std::ostringstream m_out;
+    std::ostringstream m_err;
+};
+
+TEST_F(HalfInstallationTest, FailedInstallationIsReportedAndRemovedLeavingNothing) {
+    kaldo::testsupport::WriteBytes(m_machine.Path("elsewhere/secret.txt"), "not shipped");
+    const std::string link = m_dist + "/Data/presslane_3000/manual.pdf";
+    std::filesystem::create_symlink(m_machine.Path("elsewhere/secret.txt"), link);
+    EXPECT_EQ(install(), kaldo::kExitInstallFailed);
+    EXPECT_NE(m_installErr.str().find("Installation Failed!"), std::string::npos);
+    EXPECT_NE(m_installErr.str().find(link), std::string::npos) << m_installErr.str();
+    EXPECT_EQ(m_installOut.str().find("installed"), std::string::npos) << m_installOut.str();
+    ASSERT_TRUE(keyExists(kaldo::kUninstallKey));
+
+    EXPECT_EQ(removeAll(), kaldo::kExitRemoved) << m_err.str();
+    EXPECT_EQ(filesLeft(), std::vector<std::string>{});
+    EXPECT_FALSE(keyExists(kaldo::kUninstallKey));
+    EXPECT_FALSE(keyExists(kaldo::kProgramKey));
+}
+
+// The copy can fail before any content folder is in place.
+TEST_F(HalfInstallationTest, InstallationWithoutContentIsRemovedWithRemoveAll) {
+    namespace fs = std::filesystem;
+    fs::rename(m_dist + "/Data", m_machine.Path("elsewhere"));
+    fs::create_directory_symlink(m_machine.Path("elsewhere"), m_dist + "/Data");
+    EXPECT_EQ(install(), kaldo::kExitInstallFailed);
+    EXPECT_NE(m_installErr.str().find(m_dist + "/Data"), std::string::npos);
+
+    EXPECT_EQ(removeAll(), kaldo::kExitRemoved) << m_err.str();
+    EXPECT_EQ(filesLeft(), std::vector<std::string>{});
+    EXPECT_FALSE(keyExists(kaldo::kUninstallKey));
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 #include "platform/registry/IniRegistry.h"
 #include "platform/spooler/SpoolerRegistryView.h"
 #include "tests/main/launchers/LauncherDoubles.h"
+#include "tests/main/net/TestWebServer.h"
 #include "tests/support/EventLoopWait.h"
 #include "tests/support/FakeSpooler.h"
 #include "tests/support/TempFolder.h"
@@ -144,6 +145,14 @@ private:
     StatusAnswers& m_answers;
     bool m_aborted = false;
 };
+
+// Replaces every `from` in the file at `path` by `to`.
+void ReplaceInFile(const std::string& path, const std::string& from, const std::string& to) {
+    std::string text = ReadBytes(path);
+    for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+        text.replace(at, from.size(), to);
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
+}
 
 // An installation of the sample content in `folder`.
 void Install(const std::string& folder) {
@@ -395,6 +404,59 @@ TEST_F(AppCoreTest, ShutdownRemembersThePrinterAndEndsTheRetrieval) {
     EXPECT_EQ(m_context->FooterStatus(), StatusValue::STATUS_COLLECTING);
     m_context.reset();
     EXPECT_EQ(m_log.size(), 3u);
+}
+
+// Two content folders with synonyms, frames and web pages of their own, and a site that
+// serves every page.
+TEST_F(AppCoreTest, PrinterSwitchBringsTheContentFoldersSynonymsFramesAndWebPages) {
+    testsupport::TestWebServer site;
+    site.Routes().Get(
+        "/product/model.html", [](const httplib::Request&, httplib::Response& answer) {
+            answer.set_content("<!-- toolbox -->\n<html><body>fresh</body></html>", "text/html");
+        });
+    ASSERT_TRUE(site.Start());
+    const auto fetched = [&](const std::string& page) {
+        int count = 0;
+        for (const testsupport::SeenRequest& request : site.Seen())
+            count += request.Target.find("FileName=" + page) != std::string::npos ? 1 : 0;
+        return count;
+    };
+
+    m_programFolder = m_temp / "program/";
+    Install(m_programFolder);
+    const std::string data = m_programFolder + "Data/";
+    for (const char* folder : {"presslane_3000/", "presslane_c5000/"})
+        ReplaceInFile(data + folder + "toolboxinfo.xml", "http://localhost:18080/", site.Url("/"));
+    ReplaceInFile(data + "presslane_c5000/xml/synonyms.xml", "<Synonyms>",
+                  "<Synonyms><Group><Item>zorblax</Item><Item>jam</Item></Group>");
+    ReplaceInFile(data + "presslane_c5000/tabinfo.xml", "<Web>whatsnew.html</Web>",
+                  "<Web>c5news.html</Web>");
+    ReplaceInFile(data + "presslane_c5000/tabinfo.xml", "<Frame>index_content.html</Frame>",
+                  "<Frame>index_content.html</Frame><Frame>c5frame.html</Frame>");
+    const auto results = [&](const std::string& folder) {
+        return ReadBytes(m_temp / ("state/Data/" + folder + "/xml/search_results.xml"));
+    };
+
+    m_answers.block = true;
+    Start("Office_3020");
+    ASSERT_TRUE(WaitUntil([&] { return fetched("whatsnew.html") == 1; }));
+    m_context->Search("zorblax");
+    EXPECT_EQ(results("presslane_3000").find("paper jam"), std::string::npos);
+    EXPECT_FALSE(m_context->IsFramePage("file:///x/c5frame.html"));
+
+    ASSERT_TRUE(m_context->SelectPrinterByName("Studio_C5100"));
+    EXPECT_TRUE(m_context->IsFramePage("file:///x/c5frame.html"));
+    m_context->Search("zorblax");
+    EXPECT_NE(results("presslane_c5000").find("paper jam"), std::string::npos);
+    const std::string news = m_context->ContentPath("c5news.html");
+    EXPECT_TRUE(WaitUntil([&] { return ReadBytes(news).find("fresh") != std::string::npos; }));
+
+    // Back and forth: each folder's pages were refreshed once this run.
+    ASSERT_TRUE(m_context->SelectPrinterByName("Office_3020"));
+    EXPECT_FALSE(m_context->IsFramePage("file:///x/c5frame.html"));
+    ASSERT_TRUE(m_context->SelectPrinterByName("Studio_C5100"));
+    EXPECT_FALSE(WaitUntil(
+        [&] { return fetched("whatsnew.html") > 1 || fetched("c5news.html") > 1; }, 1000));
 }
 
 } // namespace
