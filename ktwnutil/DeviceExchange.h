@@ -12,7 +12,7 @@ enum class Exchange {
     DeviceError, // the device could not be opened or the request not written
     NoAnswer,    // nothing came back within the limit
     Aborted,
-    TooLong,     // the answer grew past MaxAnswerBytes
+    TooLong, // the answer grew past MaxAnswerBytes
 };
 
 struct ExchangeLimits {

@@ -157,8 +157,7 @@ std::string BuildWebPage(std::string_view name, bool marker, std::string_view ho
     page += "<!DOCTYPE html>\n<html lang=\"en\">\n<head><meta charset=\"utf-8\">"
             "<title>" +
             title + "</title><link rel=\"stylesheet\" href=\"kaldo.css\">\n" +
-            (hostile ? BuildAttacks(hostileSite) : std::string()) +
-            "</head>\n" +
+            (hostile ? BuildAttacks(hostileSite) : std::string()) + "</head>\n" +
             (hostile ? "<body class=\"pane-body\" onload=\"location.href='util-rs:'\">\n"
                        "<iframe src=\"util-rs:\" hidden></iframe>"
                        "<a id=\"lure\" href=\"javascript:location.href='ps:'\"></a>\n"

@@ -19,8 +19,8 @@ namespace {
 // Elements that run code, load other documents, send data or move the reader elsewhere, with
 // everything in them.
 constexpr std::array<std::string_view, 16> kDroppedElements = {
-    "script", "iframe", "frame",  "frameset", "applet", "base",  "input",    "button",
-    "select", "textarea", "svg",  "math",     "template", "noembed", "param", "isindex",
+    "script", "iframe",   "frame", "frameset", "applet",   "base",    "input", "button",
+    "select", "textarea", "svg",   "math",     "template", "noembed", "param", "isindex",
 };
 // Elements that go while what they hold stays: the parser lets an unclosed embed hold the rest
 // of the page, and an object's or a form's content is ordinary text.
@@ -29,9 +29,9 @@ constexpr std::array<std::string_view, 4> kUnwrappedElements = {"object", "embed
 
 // Attributes that hold an address the browser follows or loads.
 constexpr std::array<std::string_view, 18> kAddressAttributes = {
-    "href",     "src",     "action",   "formaction", "data",     "poster",
-    "background", "cite",  "longdesc", "lowsrc",     "dynsrc",   "usemap",
-    "codebase", "xlink:href", "ping",  "srcset",     "manifest", "archive",
+    "href",       "src",        "action",   "formaction", "data",     "poster",
+    "background", "cite",       "longdesc", "lowsrc",     "dynsrc",   "usemap",
+    "codebase",   "xlink:href", "ping",     "srcset",     "manifest", "archive",
 };
 
 bool Named(const xmlChar* name, std::string_view what) {
@@ -152,8 +152,8 @@ std::optional<std::string> MakeInertPage(std::string_view html) {
     if (html.size() > size_t(INT_MAX))
         return std::nullopt;
     XmlDocHandle document(htmlReadMemory(html.data(), int(html.size()), nullptr, "UTF-8",
-                                         HTML_PARSE_NONET | HTML_PARSE_NODEFDTD | HTML_PARSE_NOERROR |
-                                             HTML_PARSE_NOWARNING));
+                                         HTML_PARSE_NONET | HTML_PARSE_NODEFDTD |
+                                             HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING));
     if (!document)
         return std::nullopt;
     const xmlNode* root = xmlDocGetRootElement(document.get());

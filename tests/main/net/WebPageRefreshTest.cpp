@@ -141,9 +141,10 @@ TEST_F(WebPageRefreshTest, RefreshedPageKeepsItsTextButNothingThatActs) {
         EXPECT_NE(page.find(kept), std::string::npos) << kept << "\n" << page;
     }
     for (const char* gone :
-         {"<script", "onload", "onerror", "onclick", "onmouseover", "avascript", "aVaScRiPt",
-          "refresh", "<base", "<iframe", "<object", "<embed", "<form", "<input", "<svg", "sp:",
-          "util-rs:", "file:", "/etc/hostname", "doc:", "data:", "alert"}) {
+         {"<script",       "onload",  "onerror", "onclick", "onmouseover", "avascript",
+          "aVaScRiPt",     "refresh", "<base",   "<iframe", "<object",     "<embed",
+          "<form",         "<input",  "<svg",    "sp:",     "util-rs:",    "file:",
+          "/etc/hostname", "doc:",    "data:",   "alert"}) {
         EXPECT_EQ(page.find(gone), std::string::npos) << gone << "\n" << page;
     }
 }
@@ -160,9 +161,9 @@ TEST(InertPageTest, OrdinaryLinkTargets) {
                                  "HTTP://maker.example/", "https://a/", "mailto:a@b", "?q=1"})
         EXPECT_TRUE(IsOrdinaryLinkTarget(ordinary)) << ordinary;
     for (const char* acting :
-         {"javascript:x", " java\tscript:x", "\x01javascript:x", "sp:A", "util-rs:", "ps:",
-          "file:///etc/passwd", "/etc/passwd", "\\host\\share", "data:text/html,x", "C:\\x",
-          "vbscript:x", "search:?keywords=a"})
+         {"javascript:x", " java\tscript:x", "\x01javascript:x", "sp:A",
+          "util-rs:", "ps:", "file:///etc/passwd", "/etc/passwd", "\\host\\share",
+          "data:text/html,x", "C:\\x", "vbscript:x", "search:?keywords=a"})
         EXPECT_FALSE(IsOrdinaryLinkTarget(acting)) << acting;
 }
 
@@ -245,10 +246,10 @@ TEST(WebPageRefreshSimulatorTest, SamplePageIsReplacedOnlyWhenTheSiteMarksItAndN
         WriteBytes(folder / "whatsnew.html", installed);
         simulator::SimulatorOptions options;
         std::string error;
-        ASSERT_EQ(simulator::ParseSimulatorOptions(
-                      {"--site", "127.0.0.1:0", "--web-marker", marker ? "yes" : "no",
-                       "--hostile", site == "hostile" ? "yes" : "no", "--quiet"},
-                      options, error),
+        ASSERT_EQ(simulator::ParseSimulatorOptions({"--site", "127.0.0.1:0", "--web-marker",
+                                                    marker ? "yes" : "no", "--hostile",
+                                                    site == "hostile" ? "yes" : "no", "--quiet"},
+                                                   options, error),
                   simulator::ParseOutcome::Run)
             << error;
         simulator::Simulator simulated;
@@ -263,8 +264,8 @@ TEST(WebPageRefreshSimulatorTest, SamplePageIsReplacedOnlyWhenTheSiteMarksItAndN
         EXPECT_EQ(page == installed, !marker);
         if (marker) {
             EXPECT_NE(page.find("News from the Kaldo web site"), std::string::npos) << page;
-            for (const char* acting : {"<script", "onload", "<iframe", "refresh", "javascript:",
-                                       "exfil", "sp:", "util-rs:", "file:"})
+            for (const char* acting : {"<script", "onload", "<iframe", "refresh",
+                                       "javascript:", "exfil", "sp:", "util-rs:", "file:"})
                 EXPECT_EQ(page.find(acting), std::string::npos) << acting << "\n" << page;
         }
         simulated.Stop();

@@ -186,11 +186,28 @@ TEST_F(StatusDocumentCheckTest, NoIconWithoutAnIconElementOrADocument) {
 }
 
 TEST(StatusIconPathTest, RefusesPathsThatLeaveTheFolderOrNameNoPicture) {
-    for (const char* path :
-         {"", "/etc/passwd", "..", "../x.png", "a/../../x.png", "a/..", "./x.png", "a/./x.png",
-          "a//x.png", "a/", "..\\x.png", "a\\x.png", "a\nb.png", "a\tb.png", "...png",
-          "images/.hidden.png", "status.html", "evil.desktop", "x.png/run.sh", "icon.svg",
-          "ready", "images.png/ready"}) {
+    for (const char* path : {"",
+                             "/etc/passwd",
+                             "..",
+                             "../x.png",
+                             "a/../../x.png",
+                             "a/..",
+                             "./x.png",
+                             "a/./x.png",
+                             "a//x.png",
+                             "a/",
+                             "..\\x.png",
+                             "a\\x.png",
+                             "a\nb.png",
+                             "a\tb.png",
+                             "...png",
+                             "images/.hidden.png",
+                             "status.html",
+                             "evil.desktop",
+                             "x.png/run.sh",
+                             "icon.svg",
+                             "ready",
+                             "images.png/ready"}) {
         EXPECT_FALSE(IsSafeIconPath(path)) << path;
     }
 }
