@@ -170,8 +170,14 @@ bool Dispatch(const std::string& url, PaneControl& pane, NavigationActions& acti
               NavigationStart start) {
     Trace("url:" + url + "\n");
 
-    // A file outside the content folders is an ordinary page whatever its path holds.
-    const std::string marked = MarkedPart(url, actions.ContentFolders()).value_or(std::string());
+    // The panes show the program's pages only: a file outside the content folders stays
+    // where it is, whatever its path holds.
+    const std::optional<std::string> part = MarkedPart(url, actions.ContentFolders());
+    if (!part) {
+        Trace("not a page of the content: " + url + "\n");
+        return true;
+    }
+    const std::string& marked = *part;
 
     // A page cannot act for the user: what it starts by itself is dropped where it stands,
     // without going back to the page (which would run the same script again).

@@ -11,7 +11,8 @@ namespace kaldo {
 
 // Decides what a navigation that a pane is about to make means: one of the program's own
 // link forms (carried out, answer true: cancel the load) or an ordinary page (answer false).
-// A link form that the page started by itself is cancelled and nothing else happens.
+// A link form that the page started by itself, and a file outside the content folders, are
+// cancelled and nothing else happens.
 bool Dispatch(const std::string& url, PaneControl& pane, NavigationActions& actions,
               NavigationStart start);
 

@@ -300,13 +300,16 @@ TEST_F(DispatcherTest, MarkersAboveTheContentFolderAreNoLinks) {
                 ElementsAre("tab 1", "pdf " + ui + "pdfs/guide.pdf", "search toner"));
 }
 
-TEST_F(DispatcherTest, FileOutsideTheContentFoldersCarriesNoLink) {
-    for (const char* url : {"file:///etc/hostname#pdfs", "file:///etc/hostname?htmldocs",
-                            "file:///tmp/x/ui/tab#2", "file:///tmp/error.html"}) {
-        EXPECT_FALSE(dispatch(url)) << url;
-        EXPECT_EQ(pane.returnPage, url);
+TEST_F(DispatcherTest, FileOutsideTheContentFoldersIsNeitherShownNorALink) {
+    for (const char* url :
+         {"file:///etc/hostname#pdfs", "file:///etc/hostname?htmldocs", "file:///tmp/x/ui/tab#2",
+          "file:///tmp/error.html", "file://host/data/ui/home.html"}) {
+        EXPECT_TRUE(dispatch(url)) << url;
+        EXPECT_TRUE(dispatch(url, NavigationStart::Page)) << url;
     }
     EXPECT_THAT(actions.calls, IsEmpty());
+    EXPECT_THAT(pane.calls, IsEmpty());
+    EXPECT_EQ(pane.returnPage, "file:///data/ui/home.html");
 }
 
 // A page's own script, timer or redirect: the link is dropped where it stands, and the pane is
