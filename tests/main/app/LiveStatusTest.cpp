@@ -266,12 +266,15 @@ TEST_F(LiveStatusTest, HostileSiteAndPageScriptsActForNobody) {
         return ReadBytes(whatsnew).find("News from the Kaldo web site") != std::string::npos;
     })) << ReadBytes(whatsnew);
     EXPECT_EQ(ReadBytes(whatsnew).find("<script"), std::string::npos);
+    // The footer has shown the printer's status and stays.
+    ASSERT_TRUE(FooterSays("width:80%")) << Footer();
 
     for (BrowserHost* pane : {BodyPane(), HeaderPane(), FooterPane()}) {
         const std::string page = PageOf(pane);
         ASSERT_EQ(Js(pane, "window.kept = 42").toInt(), 42);
         RunInPane(pane, PageAttacks(site));
-        ASSERT_TRUE(WaitUntil([&] { return Js(pane, "window.attacksDone === true").toBool(); }));
+        ASSERT_TRUE(WaitUntil([&] { return Js(pane, "window.attacksDone === true").toBool(); }))
+            << page;
         EXPECT_EQ(Js(pane, "window.kept").toInt(), 42) << page; // never reloaded
         EXPECT_EQ(PageOf(pane), page);
     }
