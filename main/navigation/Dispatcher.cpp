@@ -12,6 +12,7 @@
 #include <cctype>
 #include <charconv>
 #include <cstdlib>
+#include <filesystem>
 #include <limits>
 
 namespace kaldo {
@@ -129,9 +130,14 @@ std::optional<std::string> MarkedPart(const std::string& url,
     const QUrl parsed(QString::fromStdString(url));
     if (!parsed.isLocalFile())
         return std::nullopt;
-    const std::string path = parsed.toLocalFile().toStdString();
-    for (const std::string& folder : contentFolders) {
-        if (folder.empty() || folder.back() != '/' || path.compare(0, folder.size(), folder) != 0)
+    // Spelled as the engine spells it ("a//b", "a/./b" are "a/b").
+    const std::string path =
+        std::filesystem::path(parsed.toLocalFile().toStdString()).lexically_normal().string();
+    for (const std::string& given : contentFolders) {
+        if (given.empty() || given.back() != '/')
+            continue;
+        const std::string folder = std::filesystem::path(given).lexically_normal().string();
+        if (path.compare(0, folder.size(), folder) != 0)
             continue;
         std::string below = path.substr(folder.size());
         if (parsed.hasQuery())

@@ -300,6 +300,13 @@ TEST_F(DispatcherTest, MarkersAboveTheContentFolderAreNoLinks) {
                 ElementsAre("tab 1", "pdf " + ui + "pdfs/guide.pdf", "search toner"));
 }
 
+TEST_F(DispatcherTest, ContentFolderIsFoundHoweverItIsSpelled) {
+    actions.folders = {"/home/u//.cache/./kaldo/Data/"};
+    EXPECT_FALSE(dispatch("file:///home/u/.cache/kaldo/Data/p/ui/home.html"));
+    EXPECT_TRUE(dispatch("file:///home/u/.cache/kaldo/Data/p/ui/tab#2"));
+    EXPECT_THAT(actions.calls, ElementsAre("tab 1"));
+}
+
 TEST_F(DispatcherTest, FileOutsideTheContentFoldersIsNeitherShownNorALink) {
     for (const char* url :
          {"file:///etc/hostname#pdfs", "file:///etc/hostname?htmldocs", "file:///tmp/x/ui/tab#2",
