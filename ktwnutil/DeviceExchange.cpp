@@ -159,6 +159,10 @@ Exchange ExchangeWithDevice(const std::string& devicePath, std::string_view requ
         // The end of the stream (or a device that went away) ends the answer.
         if (got <= 0)
             return answer.empty() ? Exchange::NoAnswer : Exchange::Answered;
+        if (answer.size() + size_t(got) > limits.MaxAnswerBytes) {
+            answer.clear();
+            return Exchange::TooLong;
+        }
         answer.append(buffer.data(), size_t(got));
         if (IsCompleteXml(answer))
             return Exchange::Answered;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -11,12 +12,15 @@ enum class Exchange {
     DeviceError, // the device could not be opened or the request not written
     NoAnswer,    // nothing came back within the limit
     Aborted,
+    TooLong, // the answer grew past MaxAnswerBytes
 };
 
 struct ExchangeLimits {
     std::chrono::milliseconds Overall{5000};
     // Silence after some data that ends an answer whose end cannot be seen in it.
     std::chrono::milliseconds QuietGap{1000};
+    // The most a status document may hold, as over the network.
+    std::size_t MaxAnswerBytes = 4 * 1024 * 1024;
 };
 
 // Writes `request` to the device node and reads its answer into `answer`. The answer is

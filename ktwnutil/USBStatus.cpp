@@ -66,6 +66,9 @@ int USBStatus::RequestXMLToFile(const std::string& request, const std::string& f
         case usb::Exchange::NoAnswer:
             result = kUsbNoAnswer;
             break;
+        case usb::Exchange::TooLong:
+            result = kUsbTooLong;
+            break;
         case usb::Exchange::Aborted:
             result = kUsbAborted;
             break;

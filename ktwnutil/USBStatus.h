@@ -17,6 +17,7 @@ inline constexpr int kUsbDeviceError = 4; // the device could not be opened or w
 inline constexpr int kUsbNoAnswer = 5;    // the printer did not answer within the limit
 inline constexpr int kUsbFileError = 6;   // the answer could not be stored
 inline constexpr int kUsbAborted = 7;
+inline constexpr int kUsbTooLong = 8; // the answer was longer than a status document may be
 
 // The printer's status document over USB: finds the printer-class device behind a "USB:"
 // port name (IEEE 1284 device id in sysfs, node in /dev/usb), sends it a request and stores

@@ -3,9 +3,12 @@
 #include "platform/NameCompare.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <pwd.h>
+#include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
 
@@ -57,10 +60,53 @@ std::optional<std::string> HomeFolder() {
     return std::nullopt;
 }
 
+std::string CacheFolder() {
+    return AbsolutePathVariable("XDG_CACHE_HOME")
+        .value_or(JoinPath(HomeFolder().value_or("/"), ".cache"));
+}
+
+static constexpr char kStateLevels[] = "kaldo/Tendwell/";
+
 std::string StateFolder() {
-    const std::string cache = AbsolutePathVariable("XDG_CACHE_HOME")
-                                  .value_or(JoinPath(HomeFolder().value_or("/"), ".cache"));
-    return JoinPath(cache, "kaldo/Tendwell/");
+    return JoinPath(CacheFolder(), kStateLevels);
+}
+
+// Why `folder`, one of the program's own, must not be used; empty when it may.
+static std::string checkOwnFolder(const std::string& folder) {
+    struct stat info {};
+    if (::lstat(folder.c_str(), &info) != 0)
+        return folder + ": " + std::strerror(errno);
+    if (!S_ISDIR(info.st_mode))
+        return folder + ": not a folder";
+    if (info.st_uid != ::geteuid())
+        return folder + ": belongs to another user (uid " + std::to_string(info.st_uid) + ")";
+    if ((info.st_mode & (S_IWGRP | S_IWOTH)) != 0)
+        return folder + ": other users may write it";
+    if ((info.st_mode & (S_IRWXG | S_IRWXO)) != 0 && ::chmod(folder.c_str(), 0700) != 0)
+        return folder + ": " + std::strerror(errno);
+    return {};
+}
+
+PreparedFolder PrepareStateFolder(const std::string& cacheFolder) {
+    const std::string state = JoinPath(cacheFolder, kStateLevels);
+    if (state.front() != '/')
+        return {{}, state + ": not an absolute path"};
+    const std::string ownFirst = JoinPath(cacheFolder, "kaldo");
+    // Every missing level is made by us, for us alone; ours are checked before anything is
+    // made in them.
+    std::string level;
+    for (const fs::path& part : fs::path(state)) {
+        if (part.empty())
+            continue;
+        level = JoinPath(level, part.string());
+        if (::mkdir(level.c_str(), 0700) != 0 && errno != EEXIST)
+            return {{}, level + ": " + std::strerror(errno)};
+        if (level.size() >= ownFirst.size()) {
+            if (std::string error = checkOwnFolder(level); !error.empty())
+                return {{}, std::move(error)};
+        }
+    }
+    return {state, {}};
 }
 
 // Of several matches without regard to case the smallest name wins, so the choice does not depend

@@ -19,11 +19,26 @@ std::optional<std::string> AbsolutePathVariable(const char* name);
 // The user's home folder: $HOME, else the password database's entry.
 std::optional<std::string> HomeFolder();
 
+// "$XDG_CACHE_HOME", by default "$HOME/.cache".
+std::string CacheFolder();
+
 // This user's own copy of what the program writes into its content: the pages it generates,
 // downloads and updates, laid out like the program folder (Data/<content folder>/...), so
-// that the pages' relative links keep working. "$XDG_CACHE_HOME/kaldo/Tendwell/", by default
-// below "$HOME/.cache"; ends in '/'.
+// that the pages' relative links keep working. "kaldo/Tendwell/" below CacheFolder(); ends in
+// '/'.
 std::string StateFolder();
+
+struct PreparedFolder {
+    std::string Path;  // ends in '/'; empty when the folder must not be used
+    std::string Error; // why not
+};
+
+// Makes the state folder below `cacheFolder`, every missing level with mode 0700, and checks
+// the program's own levels ("kaldo" and "kaldo/Tendwell") as a private folder is checked: real
+// folders of this user that no other user may write. One of this user's that others may only
+// read or enter is closed to them; one that another user owns or may write is refused, since
+// they could change the pages the program shows.
+PreparedFolder PrepareStateFolder(const std::string& cacheFolder);
 
 // Content made on Windows names files without regard to case ("Data\UI\Guide.PDF").
 // Resolves each component of `path`: the exact name when it exists, else the first entry of

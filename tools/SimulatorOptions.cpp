@@ -27,6 +27,7 @@ constexpr SiteOption kSiteOptions[] = {
     {"feed-date", "feed-date"},
     {"web-marker", "web-marker"},
     {"site-delay", "delay"},
+    {"hostile", "hostile"},
 };
 
 const ListenerOption* FindListener(std::string_view name) {
@@ -186,6 +187,9 @@ Site state:
   --feed-date TEXT       pubDate of the update feed (default "Tue, 10 Jun 2025 12:00:00 GMT")
   --web-marker yes|no    whether web pages carry "<!-- toolbox -->" (default yes)
   --site-delay MS        wait MS milliseconds before every answer of the site
+  --hostile yes|no       refreshed web pages carry script that tries to act for the user
+                         (switch the printer, send a local file to the site, open files
+                         through the desktop) (default no)
 
 Printer URLs: /status/devicestatus.xml?language=XX, /images/status/{ready,warning,error}.png,
   /, /config.html, /supplies.html

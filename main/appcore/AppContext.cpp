@@ -162,8 +162,8 @@ void AppContext::OnForwardedPrinter(const std::string& printerName) {
     }
 }
 
-bool AppContext::Dispatch(Pane& pane, const std::string& url) {
-    return kaldo::Dispatch(url, pane, *m_actions);
+bool AppContext::Dispatch(Pane& pane, const std::string& url, NavigationStart start) {
+    return kaldo::Dispatch(url, pane, *m_actions, start);
 }
 
 bool AppContext::SelectPrinterByName(const std::string& printerName) {

@@ -52,7 +52,7 @@ public:
     // A printer name handed over by a second start; an empty name is ignored.
     void OnForwardedPrinter(const std::string& printerName);
 
-    bool Dispatch(Pane& pane, const std::string& url) override;
+    bool Dispatch(Pane& pane, const std::string& url, NavigationStart start) override;
 
     bool SelectPrinterByName(const std::string& printerName);
     ResultCode BuildHeaderPage();

@@ -18,8 +18,8 @@ BrowserEventSink::BrowserEventSink(BrowserHost& host, NavigationDispatcher& disp
     Trace(RedirectTraceText(m_redirectMode));
 }
 
-bool BrowserEventSink::BeforeNavigate(const std::string& url) {
-    return m_dispatcher.Dispatch(m_host, url);
+bool BrowserEventSink::BeforeNavigate(const std::string& url, NavigationStart start) {
+    return m_dispatcher.Dispatch(m_host, url, start);
 }
 
 void BrowserEventSink::ReturnToPage() {

@@ -25,7 +25,7 @@ public:
     BrowserEventSink& operator=(const BrowserEventSink&) = delete;
 
     // Hands the navigation to the dispatcher; true when it is to be cancelled.
-    bool BeforeNavigate(const std::string& url);
+    bool BeforeNavigate(const std::string& url, NavigationStart start);
 
     // Refresh in Refresh mode, else stop and navigate to the return page.
     void ReturnToPage() override;

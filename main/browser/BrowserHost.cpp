@@ -4,6 +4,7 @@
 #include "platform/MainThread.h"
 
 #include <QEvent>
+#include <QKeyEvent>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
@@ -14,13 +15,33 @@ namespace kaldo {
 
 namespace {
 
-// Nothing may be dropped onto a pane. The engine adds its render widget to the view after the
-// first load, so every widget below the view is closed for drops as it arrives.
-class DropRefuser final : public QObject {
-public:
-    using QObject::QObject;
+bool IsUserPress(const QEvent& event) {
+    if (!event.spontaneous())
+        return false;
+    switch (event.type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::TouchBegin:
+    case QEvent::TouchEnd:
+        return true;
+    default:
+        return false;
+    }
+}
 
-    void Refuse(QWidget* widget) {
+// Nothing may be dropped onto a pane, and the user's keys and buttons are noted. The engine
+// adds its render widget to the view after the first load, so every widget below the view is
+// watched as it arrives.
+class WidgetWatch final : public QObject {
+public:
+    WidgetWatch(QObject* parent, std::function<void()> userInput)
+        : QObject(parent)
+        , m_userInput(std::move(userInput)) {}
+
+    void Watch(QWidget* widget) {
         widget->setAcceptDrops(false);
         widget->installEventFilter(this);
     }
@@ -29,10 +50,15 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::ChildPolished) { // the child is fully built by then
             if (auto* child = qobject_cast<QWidget*>(static_cast<QChildEvent*>(event)->child()))
-                Refuse(child);
+                Watch(child);
+        } else if (IsUserPress(*event)) {
+            m_userInput();
         }
         return QObject::eventFilter(watched, event);
     }
+
+private:
+    std::function<void()> m_userInput;
 };
 
 } // namespace
@@ -45,10 +71,11 @@ public:
 
     // The page may outlive its host by a moment when the pane is destroyed inside a dispatch.
     void Detach() { m_host = nullptr; }
+    BrowserHost* Host() const { return m_host; }
 
 protected:
-    bool acceptNavigationRequest(const QUrl& url, NavigationType, bool) override {
-        return m_host != nullptr && m_host->AcceptNavigation(url);
+    bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool) override {
+        return m_host != nullptr && m_host->AcceptNavigation(url, m_host->StartOf(type));
     }
 
     QWebEnginePage* createWindow(WebWindowType) override;
@@ -57,33 +84,37 @@ private:
     BrowserHost* m_host;
 };
 
-namespace {
-
 // A link that asks for a new window is followed in the pane itself, so that it passes the
-// dispatcher like any other link and no stray window opens.
-class PopupCatcher final : public QWebEnginePage {
+// dispatcher like any other link, started by whoever asked for the window, and no stray
+// window opens.
+class BrowserHost::PopupCatcher final : public QWebEnginePage {
 public:
-    PopupCatcher(QWebEngineProfile* profile, QWebEnginePage* pane)
+    PopupCatcher(QWebEngineProfile* profile, BrowserHost::Page* pane, NavigationStart start)
         : QWebEnginePage(profile, pane)
-        , m_pane(pane) {}
+        , m_pane(pane)
+        , m_start(start) {}
 
 protected:
     bool acceptNavigationRequest(const QUrl& url, NavigationType, bool isMainFrame) override {
         if (!isMainFrame || url.isEmpty() || url.toString() == u"about:blank")
             return true;
-        PostToMain(m_pane, [pane = m_pane, url] { pane->load(url); });
         deleteLater();
+        BrowserHost* host = m_pane->Host();
+        if (host != nullptr && host->AcceptNavigation(url, m_start))
+            PostToMain(m_pane, [pane = m_pane, url] { pane->load(url); });
         return false;
     }
 
 private:
-    QWebEnginePage* m_pane;
+    BrowserHost::Page* m_pane;
+    NavigationStart m_start;
 };
 
-} // namespace
-
 QWebEnginePage* BrowserHost::Page::createWindow(WebWindowType) {
-    return new PopupCatcher(profile(), this);
+    const NavigationStart start = m_host != nullptr
+                                      ? m_host->StartOf(QWebEnginePage::NavigationTypeLinkClicked)
+                                      : NavigationStart::Page;
+    return new PopupCatcher(profile(), this, start);
 }
 
 BrowserHost::BrowserHost(NavigationDispatcher& dispatcher, RedirectMode mode)
@@ -113,10 +144,10 @@ int BrowserHost::Create(QWidget* parent, const QRect& rectangle) {
 
     view->setPage(page);
     view->setContextMenuPolicy(Qt::NoContextMenu);
-    auto* dropRefuser = new DropRefuser(view);
-    dropRefuser->Refuse(view);
+    auto* watch = new WidgetWatch(view, [this] { UserInput(); });
+    watch->Watch(view);
     for (QWidget* child : view->findChildren<QWidget*>())
-        dropRefuser->Refuse(child);
+        watch->Watch(child);
 
     view->setGeometry(rectangle);
     view->show();
@@ -159,9 +190,23 @@ void BrowserHost::Destroy() {
     m_page.clear();
 }
 
-bool BrowserHost::AcceptNavigation(const QUrl& url) {
+void BrowserHost::UserInput() {
+    m_userInput = std::chrono::steady_clock::now();
+}
+
+NavigationStart BrowserHost::StartOf(QWebEnginePage::NavigationType type) {
+    // Only the embedder loads a typed address; pages cannot.
+    if (type == QWebEnginePage::NavigationTypeTyped)
+        return NavigationStart::Program;
+    const auto input = std::exchange(m_userInput, std::nullopt);
+    if (input && std::chrono::steady_clock::now() - *input <= kUserInputReach)
+        return NavigationStart::User;
+    return NavigationStart::Page;
+}
+
+bool BrowserHost::AcceptNavigation(const QUrl& url, NavigationStart start) {
     ++m_dispatching;
-    const bool cancel = m_sink->BeforeNavigate(LinkText(url));
+    const bool cancel = m_sink->BeforeNavigate(LinkText(url), start);
     --m_dispatching;
     return !cancel;
 }

@@ -6,13 +6,15 @@
 
 #include <QPointer>
 #include <QRect>
+#include <QWebEnginePage>
 
+#include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 class QUrl;
-class QWebEnginePage;
 class QWebEngineView;
 class QWidget;
 
@@ -49,6 +51,13 @@ public:
     const std::string& ReturnPage() const override { return m_sink->ReturnPage(); }
     bool IsErrorPage(const std::string& url) const override { return m_sink->IsErrorPage(url); }
 
+    // Who started a navigation of `type` that the engine asks about now: the program for its
+    // own loads, the user when a key or button of theirs reached the pane just before, else
+    // the page. A user's press counts for one navigation only.
+    NavigationStart StartOf(QWebEnginePage::NavigationType type);
+    // A key or button of the user reached the pane.
+    void UserInput();
+
     BrowserEventSink& Sink() { return *m_sink; }
     const BrowserEventSink& Sink() const { return *m_sink; }
     // Null before Create and after Destroy.
@@ -56,15 +65,21 @@ public:
 
 private:
     class Page;
+    class PopupCatcher;
 
     // Whether the navigation may go on.
-    bool AcceptNavigation(const QUrl& url);
+    bool AcceptNavigation(const QUrl& url, NavigationStart start);
     void OnPage(std::function<void(QWebEnginePage&)> step);
 
     std::unique_ptr<BrowserEventSink> m_sink;
     QPointer<QWebEngineView> m_view;
     QPointer<Page> m_page;
     int m_dispatching = 0;
+    std::optional<std::chrono::steady_clock::time_point> m_userInput;
 };
+
+// How long after the user's key or button a navigation still counts as theirs; a browser
+// gives a click as long to open a window.
+inline constexpr std::chrono::milliseconds kUserInputReach{5000};
 
 } // namespace kaldo

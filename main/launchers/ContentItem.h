@@ -38,6 +38,21 @@ struct DownloadedContent {
 };
 DownloadedContent InspectDownload(std::string_view head);
 
+// The kinds of file the program hands to the desktop, by the extension of their name.
+bool HasDocumentExtension(std::string_view name); // PDF, web page, text, office document
+bool HasVideoExtension(std::string_view name);    // the usual video containers
+
+// Whether a fetched file is what it claims to be, by its first bytes: a document a PDF (its
+// header within the first kDownloadHeadBytes bytes), a video one of the usual containers.
+bool LooksLikePdf(std::string_view head);
+bool LooksLikeVideo(std::string_view head);
+
+// Whether the desktop may be given the local file `path`: a file (not a folder or a device)
+// inside `contentFolder` (the path read as it stands, "." and ".." resolved), without any
+// execute permission, whose name has a document or video extension. A desktop entry, a
+// script or a program never is.
+bool IsOpenableContentFile(const std::string& path, const std::string& contentFolder);
+
 // The first kDownloadHeadBytes bytes of a file; empty when it cannot be read.
 std::string ReadHead(const std::string& path);
 

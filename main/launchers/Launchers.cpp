@@ -78,8 +78,19 @@ void Launchers::ShowMissingViewer(ErrorNumber number, const std::string& site) {
                                            ErrorText(*config, number), site);
 }
 
+bool Launchers::MayOpen(const std::string& target) const {
+    if (IsWebAddress(target))
+        return true;
+    const std::optional<std::string> local = LocalFileOf(target);
+    if (local && IsOpenableContentFile(*local, m_folders.ContentFolder))
+        return true;
+    Trace("not handed to the desktop: " + target + "\n");
+    return false;
+}
+
 void Launchers::OpenWithShell(const std::string& url) {
-    m_services.shell.Open(url);
+    if (MayOpen(url))
+        m_services.shell.Open(url);
 }
 
 void Launchers::OpenPrinterWebPage(const std::string& path) {
@@ -149,7 +160,8 @@ void Launchers::OpenContentItem(const std::string& item, bool document) {
         return;
     const std::string file = document ? *name + ".pdf" : *name;
     const std::string& folder = document ? m_folders.DocumentFolder : m_folders.VideoFolder;
-    if (!IsPlainFileName(*name) || !IsPlainFileName(file) || folder.empty()) {
+    const bool knownKind = document || HasVideoExtension(file) || IsWebContent(file);
+    if (!IsPlainFileName(*name) || !IsPlainFileName(file) || folder.empty() || !knownKind) {
         Trace("content item refused: " + item + "\n");
         return;
     }
@@ -168,7 +180,7 @@ void Launchers::OpenContentItem(const std::string& item, bool document) {
     if (fs::exists(localPath, error))
         open();
     else
-        FetchContent(config->ModelPageUrl() + item, localPath, std::move(open));
+        FetchContent(config->ModelPageUrl() + item, localPath, document, std::move(open));
 }
 
 void Launchers::OpenWebContent(const ToolboxConfig& config, const std::string& item,
@@ -199,19 +211,31 @@ void Launchers::OpenWebContent(const ToolboxConfig& config, const std::string& i
         });
 }
 
-void Launchers::FetchContent(const std::string& url, const std::string& localPath,
+void Launchers::FetchContent(const std::string& url, const std::string& localPath, bool document,
                              std::function<void()> fetched) {
-    WhenWebAnswers([this, url, localPath, fetched = std::move(fetched)](bool up) {
+    WhenWebAnswers([this, url, localPath, document, fetched = std::move(fetched)](bool up) {
         if (!up) {
             ShowError(ErrorNumber::NoWeb);
             return;
         }
-        if (m_services.prompts.Download(url, localPath) == 0 && Fetched(localPath))
+        if (m_services.prompts.Download(url, localPath) == 0 && Fetched(localPath, document))
             fetched();
     });
 }
 
-bool Launchers::Fetched(const std::string& localPath) {
+bool Launchers::Fetched(const std::string& localPath, bool document) {
+    if (!FetchedIsWanted(localPath))
+        return false;
+    // What came from the site is only data: it must be the kind of file it claims to be.
+    const std::string head = ReadHead(localPath);
+    if (document ? LooksLikePdf(head) : LooksLikeVideo(head))
+        return true;
+    Trace("fetched file is not what its name says: " + localPath + "\n");
+    RemoveFile(localPath);
+    return false;
+}
+
+bool Launchers::FetchedIsWanted(const std::string& localPath) {
     const DownloadedContent first = InspectDownload(ReadHead(localPath));
     if (first.Kind == DownloadKind::Wanted)
         return true;
@@ -237,6 +261,8 @@ void Launchers::OpenPdf(const std::string& target) {
             return;
         }
     }
+    if (!MayOpen(target))
+        return;
     Ask<bool>(
         m_services.background,
         [&shell = m_services.shell, target] { return !shell.DefaultApplication(target).empty(); },
@@ -251,6 +277,8 @@ void Launchers::OpenPdf(const std::string& target) {
 }
 
 void Launchers::PlayVideo(const std::string& path) {
+    if (!MayOpen(path))
+        return;
     struct Viewers {
         bool player = false;
         bool browser = false;

@@ -55,6 +55,7 @@ public:
     Launchers(const PrinterSelection& printer, const ModelFolders& folders,
               LauncherServices services);
 
+    // A web address, or a document of the model's content folder; nothing else.
     void OpenWithShell(const std::string& url);
     // `path` below the printer's web root; error 1 when the printer does not answer.
     void OpenPrinterWebPage(const std::string& path);
@@ -78,9 +79,13 @@ private:
     void OpenWebContent(const ToolboxConfig& config, const std::string& item,
                         const std::string& localPath, bool flash);
     // Downloads a missing item, then runs `fetched` when there is something to open.
-    void FetchContent(const std::string& url, const std::string& localPath,
+    void FetchContent(const std::string& url, const std::string& localPath, bool document,
                       std::function<void()> fetched);
-    bool Fetched(const std::string& localPath);
+    bool Fetched(const std::string& localPath, bool document);
+    bool FetchedIsWanted(const std::string& localPath);
+    // Whether `target` may go to the desktop: a web address, or a document or video of the
+    // model's content folder.
+    bool MayOpen(const std::string& target) const;
     void ShowError(ErrorNumber number);
     void ShowMissingViewer(ErrorNumber number, const std::string& site);
     const ToolboxConfig* Config() const;

@@ -4,10 +4,15 @@
 #include "platform/PercentDecoding.h"
 #include "platform/Trace.h"
 
+#include <QString>
+#include <QUrl>
+
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <charconv>
 #include <cstdlib>
+#include <filesystem>
 #include <limits>
 
 namespace kaldo {
@@ -75,9 +80,39 @@ std::optional<std::string> SubmittedSearch(const std::string& url) {
     return std::nullopt;
 }
 
+// The markers of the program's link forms, for telling whether a page's own navigation names
+// one. The first three are compared without regard to case.
+constexpr std::array<std::string_view, 3> kErrorMarkers = {"error", "syntax", "wwhelp"};
+constexpr std::array<std::string_view, 22> kMarkers = {
+    "htmldocs",     "pweb:",       "http://",      "https://",  "printermodelurl:",
+    "uat:",         "serviceurl:", "suppliesurl:", "qst:",      "doc:",
+    "video:",       "tab#",        "page#",        "pdfs",      "ps:",
+    "util-driver:", "sp:",         "util-search:", "keywords=", "util-rs:",
+    "search:",      "ieframe.dll",
+};
+
+bool NamesLinkForm(const std::string& marked) {
+    return std::any_of(kErrorMarkers.begin(), kErrorMarkers.end(),
+                       [&](std::string_view m) { return ContainsIgnoringCase(marked, m); }) ||
+           std::any_of(kMarkers.begin(), kMarkers.end(),
+                       [&](std::string_view m) { return marked.find(m) != std::string::npos; });
+}
+
 void RunKeywordSearch(const std::string& words, PaneControl& pane, NavigationActions& actions) {
     pane.ReturnToPage();
     actions.Search(DecodeFormText(CutUtf8(words, kKeywordsLimit)));
+}
+
+void SelectPrinter(const std::string& argument, PaneControl& pane, NavigationActions& actions) {
+    if (actions.SelectPrinter(DecodePercentEscapes(argument)))
+        pane.SetReturnPage(actions.CurrentPage());
+    else
+        pane.ReturnToPage();
+}
+
+void RunUtilitySearch(const std::string& argument, PaneControl& pane, NavigationActions& actions) {
+    pane.ReturnToPage();
+    actions.Search(DecodeUriEscapes(CutUtf8(argument, kSearchTextLimit)));
 }
 
 // The web links that open an address of the model's configuration.
@@ -87,6 +122,32 @@ struct WebMarker {
 };
 
 } // namespace
+
+std::optional<std::string> MarkedPart(const std::string& url,
+                                      const std::vector<std::string>& contentFolders) {
+    if (!StartsWithIgnoringCase(url, "file:"))
+        return url;
+    const QUrl parsed(QString::fromStdString(url));
+    if (!parsed.isLocalFile())
+        return std::nullopt;
+    // Spelled as the engine spells it ("a//b", "a/./b" are "a/b").
+    const std::string path =
+        std::filesystem::path(parsed.toLocalFile().toStdString()).lexically_normal().string();
+    for (const std::string& given : contentFolders) {
+        if (given.empty() || given.back() != '/')
+            continue;
+        const std::string folder = std::filesystem::path(given).lexically_normal().string();
+        if (path.compare(0, folder.size(), folder) != 0)
+            continue;
+        std::string below = path.substr(folder.size());
+        if (parsed.hasQuery())
+            below += "?" + parsed.query(QUrl::PrettyDecoded).toStdString();
+        if (parsed.hasFragment())
+            below += "#" + parsed.fragment(QUrl::PrettyDecoded).toStdString();
+        return below;
+    }
+    return std::nullopt;
+}
 
 std::optional<int> ReadDecimal(std::string_view text) {
     size_t start = 0;
@@ -111,20 +172,47 @@ bool IsFramePage(std::string_view url, const std::vector<std::string>& frames) {
     return false;
 }
 
-bool Dispatch(const std::string& url, PaneControl& pane, NavigationActions& actions) {
+bool Dispatch(const std::string& url, PaneControl& pane, NavigationActions& actions,
+              NavigationStart start) {
     Trace("url:" + url + "\n");
+
+    // The panes show the program's pages only: a file outside the content folders stays
+    // where it is, whatever its path holds.
+    const std::optional<std::string> part = MarkedPart(url, actions.ContentFolders());
+    if (!part) {
+        Trace("not a page of the content: " + url + "\n");
+        return true;
+    }
+    const std::string& marked = *part;
+
+    // A page cannot act for the user: what it starts by itself is dropped where it stands,
+    // without going back to the page (which would run the same script again).
+    if (start == NavigationStart::Page && NamesLinkForm(marked)) {
+        Trace("link not started by the user: " + url + "\n");
+        return true;
+    }
 
     const bool errorPage = pane.IsErrorPage(url);
     if (!errorPage) {
-        if (auto words = SubmittedSearch(url)) {
+        if (auto words = SubmittedSearch(marked)) {
             RunKeywordSearch(*words, pane, actions);
             return true;
         }
     }
 
+    // A printer or a search named in the program's own links, whatever the name or the words.
+    if (!errorPage && marked.starts_with("sp:")) {
+        SelectPrinter(marked.substr(3), pane, actions);
+        return true;
+    }
+    if (!errorPage && marked.starts_with("util-search:")) {
+        RunUtilitySearch(marked.substr(std::string_view("util-search:").size()), pane, actions);
+        return true;
+    }
+
     // Pages that must not stay in a pane, such as the browser's own error pages.
-    for (std::string_view marker : {"error", "syntax", "wwhelp"}) {
-        if (ContainsIgnoringCase(url, marker)) {
+    for (std::string_view marker : kErrorMarkers) {
+        if (ContainsIgnoringCase(marked, marker)) {
             pane.StopAndNavigate(pane.ReturnPage());
             return true;
         }
@@ -137,7 +225,7 @@ bool Dispatch(const std::string& url, PaneControl& pane, NavigationActions& acti
         return true;
     };
     auto has = [&](std::string_view marker) {
-        return url.find(marker) != std::string::npos;
+        return marked.find(marker) != std::string::npos;
     };
 
     if (has("htmldocs"))
@@ -147,24 +235,24 @@ bool Dispatch(const std::string& url, PaneControl& pane, NavigationActions& acti
     // Secure links open in the browser like plain ones; "https://" must not reach "ps:".
     if (has("http://") || has("https://"))
         return guarded([&] { actions.OpenWebLink("http://", url); });
-    if (auto argument = ArgumentAfter(url, "printermodelurl:")) {
+    if (auto argument = ArgumentAfter(marked, "printermodelurl:")) {
         if (actions.TakePendingUpdate())
             actions.RefreshStatus();
         return guarded([&] { actions.OpenWebLink("printermodelurl:", *argument); });
     }
     for (WebMarker web : {WebMarker{"uat:", false}, WebMarker{"serviceurl:", false},
                           WebMarker{"suppliesurl:", false}, WebMarker{"qst:", true}}) {
-        if (auto argument = ArgumentAfter(url, web.marker))
+        if (auto argument = ArgumentAfter(marked, web.marker))
             return guarded([&] {
                 actions.OpenWebLink(web.marker, web.passesArgument ? *argument : std::string());
             });
     }
-    if (auto argument = ArgumentAfter(url, "doc:"))
+    if (auto argument = ArgumentAfter(marked, "doc:"))
         return guarded([&] { actions.OpenDocument(*argument); });
-    if (auto argument = ArgumentAfter(url, "video:"))
+    if (auto argument = ArgumentAfter(marked, "video:"))
         return guarded([&] { actions.OpenVideo(*argument); });
 
-    if (auto argument = ArgumentAfter(url, "tab#")) {
+    if (auto argument = ArgumentAfter(marked, "tab#")) {
         std::optional<int> tab = ReadDecimal(*argument);
         if (!tab) {
             pane.ReturnToPage();
@@ -174,7 +262,7 @@ bool Dispatch(const std::string& url, PaneControl& pane, NavigationActions& acti
         if (!has("page#"))
             return true;
     }
-    if (auto argument = ArgumentAfter(url, "page#")) {
+    if (auto argument = ArgumentAfter(marked, "page#")) {
         std::optional<int> page = ReadDecimal(*argument);
         if (!page) {
             pane.ReturnToPage();
@@ -191,19 +279,15 @@ bool Dispatch(const std::string& url, PaneControl& pane, NavigationActions& acti
     if (has("util-driver:"))
         return guarded([&] { actions.OpenDriverSettings(); });
 
-    if (auto argument = ArgumentAfter(url, "sp:")) {
-        if (actions.SelectPrinter(DecodePercentEscapes(*argument)))
-            pane.SetReturnPage(actions.CurrentPage());
-        else
-            pane.ReturnToPage();
+    if (auto argument = ArgumentAfter(marked, "sp:")) {
+        SelectPrinter(*argument, pane, actions);
         return true;
     }
-    if (auto argument = ArgumentAfter(url, "util-search:")) {
-        pane.ReturnToPage();
-        actions.Search(DecodeUriEscapes(CutUtf8(*argument, kSearchTextLimit)));
+    if (auto argument = ArgumentAfter(marked, "util-search:")) {
+        RunUtilitySearch(*argument, pane, actions);
         return true;
     }
-    if (auto argument = ArgumentAfter(url, "keywords=")) {
+    if (auto argument = ArgumentAfter(marked, "keywords=")) {
         RunKeywordSearch(*argument, pane, actions);
         return true;
     }

@@ -2,8 +2,17 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kaldo {
+
+// Who started a navigation. Only the user's own (and the program's) may trigger one of the
+// program's link forms; a page's script, timer or redirect never does.
+enum class NavigationStart {
+    User,    // a click, a key or a form the user sent
+    Program, // the program loads something into the pane
+    Page,    // the page itself, with nobody asking
+};
 
 // The pane a navigation happens in, as the dispatcher sees it.
 class PaneControl {
@@ -45,6 +54,10 @@ public:
     virtual void Search(const std::string& text) = 0;
     virtual void RefreshStatus() = 0;
     virtual bool IsFramePage(const std::string& url) = 0;
+    // The folders below which file addresses may carry the program's markers (the installed
+    // Data folder and this user's mirror of it), each ending in '/'. Markers in the path
+    // above them (the user's home, the cache) are never read.
+    virtual std::vector<std::string> ContentFolders() = 0;
 
     // Applies an update the update check announced; true when one was pending.
     virtual bool TakePendingUpdate() = 0;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "main/navigation/NavigationActions.h"
+
 #include <string>
 
 namespace kaldo {
@@ -14,7 +16,7 @@ public:
 
     // True cancels the navigation. The pane may be navigated from inside this call; such
     // loads run once the cancelled navigation has been dropped.
-    virtual bool Dispatch(Pane& pane, const std::string& url) = 0;
+    virtual bool Dispatch(Pane& pane, const std::string& url, NavigationStart start) = 0;
 };
 
 } // namespace kaldo

@@ -1,11 +1,15 @@
 #include "main/net/WebPageRefresh.h"
 
+#include "main/net/InertPage.h"
+#include "platform/AtomicFile.h"
 #include "platform/Paths.h"
 #include "platform/Trace.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <iterator>
+#include <optional>
 #include <unistd.h>
 
 namespace kaldo {
@@ -21,12 +25,16 @@ bool StaysInFolder(std::string_view name) {
     });
 }
 
-bool HeadHasMarker(const std::string& path) {
+std::string ReadAll(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
-    std::string head(kWebPageHeadBytes, '\0');
-    file.read(head.data(), std::streamsize(head.size()));
-    head.resize(size_t(file.gcount()));
-    return head.find(kToolboxMarker) != std::string::npos;
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+// The page as it may be shown: only one of ours, and only as data.
+std::optional<std::string> ShownPage(const std::string& fetched) {
+    if (fetched.substr(0, kWebPageHeadBytes).find(kToolboxMarker) == std::string::npos)
+        return std::nullopt;
+    return MakeInertPage(fetched);
 }
 
 bool RefreshWebPage(const WebPageRefreshJob& job, const std::string& name,
@@ -35,11 +43,13 @@ bool RefreshWebPage(const WebPageRefreshJob& job, const std::string& name,
     const std::string temporary = target + ".tmp";
     if (!downloads.fetch(temporary, WebPageUrl(job.ModelPageUrl, name), kWebPageLimit))
         return false;
-    const bool replaced = !downloads.aborted() && HeadHasMarker(temporary) &&
-                          std::rename(temporary.c_str(), target.c_str()) == 0;
-    if (!replaced)
-        ::unlink(temporary.c_str());
-    return replaced;
+    const std::optional<std::string> page = ShownPage(ReadAll(temporary));
+    ::unlink(temporary.c_str());
+    if (!page) {
+        Trace("web page refresh: kept the installed " + name + "\n");
+        return false;
+    }
+    return !downloads.aborted() && WriteFileAtomically(target, *page);
 }
 
 } // namespace

@@ -3,8 +3,10 @@
 #include "main/shell/ContentFolders.h"
 #include "platform/Paths.h"
 
+#include <cerrno>
 #include <filesystem>
 #include <set>
+#include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
 
@@ -29,8 +31,11 @@ bool makeFolder(const fs::path& folder) {
         return true;
     if (fs::exists(status))
         fs::remove_all(folder, error);
-    fs::create_directories(folder, error);
-    return !error;
+    // This user's alone, like the state folder it lies in.
+    if (!folder.has_parent_path() || folder.parent_path() == folder ||
+        !makeFolder(folder.parent_path()))
+        return false;
+    return ::mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST;
 }
 
 // A link the program made between files of the mirror (the caption picture): relative, and

@@ -41,6 +41,7 @@ ModelFolders ComputeModelFolders(const std::string& programFolder, const Toolbox
     const std::string productFolder =
         JoinPath(JoinPath(programFolder, paths.Data_Folder), paths.Product_Folder);
     ModelFolders folders;
+    folders.ContentFolder = ResolvePath(productFolder);
     folders.UiFolder = resolveJoined(productFolder, paths.UI_Folder);
     folders.XmlFolder = resolveJoined(productFolder, paths.Data_XML_Folder);
     folders.DocumentFolder = resolveJoined(folders.UiFolder, paths.Doc_Folder);

@@ -8,6 +8,8 @@ class ToolboxConfig;
 
 // The working folders of the selected model, full paths resolved without regard to case.
 struct ModelFolders {
+    // The model's content folder; nothing outside it is handed to the desktop.
+    std::string ContentFolder;
     std::string UiFolder;
     std::string XmlFolder;
     std::string DocumentFolder;

@@ -7,7 +7,9 @@
 #include "platform/AsciiText.h"
 #include "platform/Paths.h"
 
+#include <algorithm>
 #include <filesystem>
+#include <iterator>
 #include <system_error>
 
 namespace kaldo {
@@ -15,6 +17,8 @@ namespace kaldo {
 namespace fs = std::filesystem;
 
 namespace {
+
+constexpr std::string_view kIconExtensions[] = {"png", "gif", "jpg", "jpeg", "bmp", "ico", "webp"};
 
 constexpr char kIconExpression[] = "/devicexml/deviceStatus/printer/icon";
 
@@ -89,12 +93,22 @@ bool IsSafeIconPath(std::string_view iconPath) {
         if (c == '\\' || static_cast<unsigned char>(c) < 0x20 || c == 0x7f)
             return false;
     }
+    // A picture and nothing else: no page, script or desktop entry lands among the content's
+    // files. Pictures that can carry script (SVG) are no status icons either.
+    const size_t dot = iconPath.rfind('.');
+    const size_t lastSlash = iconPath.rfind('/');
+    if (dot == std::string_view::npos || (lastSlash != std::string_view::npos && dot < lastSlash))
+        return false;
+    const std::string_view extension = iconPath.substr(dot + 1);
+    if (std::none_of(std::begin(kIconExtensions), std::end(kIconExtensions),
+                     [&](std::string_view known) { return EqualsIgnoringCase(extension, known); }))
+        return false;
     size_t start = 0;
     for (;;) {
         const size_t slash = iconPath.find('/', start);
         const std::string_view component =
             iconPath.substr(start, slash == std::string_view::npos ? slash : slash - start);
-        if (component.empty() || component == "." || component == "..")
+        if (component.empty() || component.front() == '.')
             return false;
         if (slash == std::string_view::npos)
             return true;

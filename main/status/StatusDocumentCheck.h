@@ -24,8 +24,9 @@ XmlDocHandle ReadStatusDocument(const std::string& path);
 // Rewrites the Korean encoding names "korean" or "ksc5601" in the file to "EUC-KR" first.
 bool CheckStatusDocument(const std::string& path);
 
-// Whether an icon path named by the printer stays inside the images folder: a relative path of
-// plain names, no "." or "..", no empty component, no backslash and no control character.
+// Whether an icon path named by the printer stays inside the images folder and names a
+// picture: a relative path of plain names (none empty or beginning with '.', no backslash or
+// control character) whose file has the extension of a bitmap image.
 bool IsSafeIconPath(std::string_view iconPath);
 
 // Reads the status icon's path from the status document, drops its first character (the

@@ -54,6 +54,7 @@ public:
         return kaldo::IsFramePage(url, {"header.html", "footer.html", "status.html"});
     }
     bool TakePendingUpdate() override { return m_update = !m_update; }
+    std::vector<std::string> ContentFolders() override { return {"/content/"}; }
 
 private:
     std::string m_last;
@@ -66,7 +67,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string url(reinterpret_cast<const char*>(data), size);
     RecordingPane pane;
     RecordingActions actions;
-    Dispatch(url, pane, actions);
+    Dispatch(url, pane, actions, NavigationStart::User);
+    Dispatch(url, pane, actions, NavigationStart::Page);
     // These take views: they see the input's own bytes, so a read past them is caught.
     const std::string_view raw(reinterpret_cast<const char*>(data), size);
     DecodePercentEscapes(raw);

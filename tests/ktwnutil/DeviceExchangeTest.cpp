@@ -73,6 +73,15 @@ TEST_F(DeviceExchangeTest, SilentPrinterGivesNoAnswer) {
     EXPECT_EQ(m_answer, "");
 }
 
+TEST_F(DeviceExchangeTest, AnswerLongerThanAStatusDocumentIsRefused) {
+    m_printer.Respond("<devicexml>" + std::string(8 * 1024, 'x') + "</devicexml>");
+    m_limits.MaxAnswerBytes = 2 * 1024;
+    EXPECT_EQ(ExchangeWithDevice(m_printer.DevicePath(), kRequest, m_limits, -1, m_answer),
+              Exchange::TooLong);
+    EXPECT_EQ(m_answer, "");
+    EXPECT_EQ(ExchangeLimits{}.MaxAnswerBytes, 4u * 1024 * 1024);
+}
+
 TEST_F(DeviceExchangeTest, MissingDeviceIsADeviceError) {
     EXPECT_EQ(ExchangeWithDevice("/nonexistent/lp0", kRequest, m_limits, -1, m_answer),
               Exchange::DeviceError);

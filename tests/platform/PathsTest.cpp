@@ -8,6 +8,9 @@
 #include <fstream>
 #include <string>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -59,6 +62,54 @@ TEST(StateFolderTest, FollowsTheCacheVariableElseTheHomeFolder) {
     // A relative cache folder would depend on where the program was started.
     ScopedEnv relative("XDG_CACHE_HOME", "cache");
     EXPECT_EQ(kaldo::StateFolder(), "/home/u2/.cache/kaldo/Tendwell/");
+}
+
+mode_t ModeOf(const fs::path& path) {
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) == 0 ? info.st_mode & 07777 : 0;
+}
+
+TEST_F(PathsTest, StateFolderIsMadeForThisUserAlone) {
+    const fs::path cache = fs::path(m_root) / "new/.cache";
+    const kaldo::PreparedFolder state = kaldo::PrepareStateFolder(cache);
+    ASSERT_EQ(state.Error, "");
+    EXPECT_EQ(state.Path, (cache / "kaldo/Tendwell/").string());
+    for (const fs::path& level :
+         {fs::path(m_root) / "new", cache, cache / "kaldo", cache / "kaldo/Tendwell"})
+        EXPECT_EQ(ModeOf(level), 0700u) << level;
+
+    // One of ours that others could read (as an earlier version left it) is closed to them.
+    ASSERT_EQ(::chmod((cache / "kaldo").c_str(), 0755), 0);
+    EXPECT_EQ(kaldo::PrepareStateFolder(cache).Error, "");
+    EXPECT_EQ(ModeOf(cache / "kaldo"), 0700u);
+}
+
+TEST_F(PathsTest, StateFolderThatOthersCouldChangeIsRefused) {
+    const fs::path cache = fs::path(m_root) / "shared";
+    fs::create_directories(cache / "kaldo/Tendwell");
+    ASSERT_EQ(::chmod((cache / "kaldo/Tendwell").c_str(), 0777), 0);
+    const std::string writable = kaldo::PrepareStateFolder(cache).Error;
+    EXPECT_NE(writable.find("kaldo/Tendwell: other users may write it"), std::string::npos)
+        << writable;
+    EXPECT_EQ(kaldo::PrepareStateFolder(cache).Path, "");
+
+    // A link in place of the folder leads wherever its maker wants.
+    fs::remove_all(cache / "kaldo");
+    fs::create_directories(fs::path(m_root) / "elsewhere/Tendwell");
+    fs::create_directory_symlink(fs::path(m_root) / "elsewhere", cache / "kaldo");
+    EXPECT_NE(kaldo::PrepareStateFolder(cache).Error.find("kaldo: not a folder"),
+              std::string::npos);
+    fs::remove(cache / "kaldo");
+
+    // Another user made it first, open to everybody.
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "giving a folder to another user needs root";
+    fs::create_directories(cache / "kaldo");
+    ASSERT_EQ(::chown((cache / "kaldo").c_str(), 65534, 65534), 0);
+    ASSERT_EQ(::chmod((cache / "kaldo").c_str(), 0777), 0);
+    const std::string foreign = kaldo::PrepareStateFolder(cache).Error;
+    EXPECT_NE(foreign.find("kaldo: belongs to another user (uid 65534)"), std::string::npos)
+        << foreign;
 }
 
 TEST_F(PathsTest, FindsEntriesWrittenInAnotherCase) {

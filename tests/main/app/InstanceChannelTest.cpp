@@ -172,6 +172,24 @@ TEST_F(InstanceStartTest, RuntimeFolderOfAnotherUserIsRefusedAndTheUserToldWhy) 
     EXPECT_NE(errors.find("dialog: Fatal Error"), std::string::npos) << errors;
 }
 
+// Another user who made the cache's kaldo folder first (open to all) would have a hand in every
+// page the program shows.
+TEST_F(InstanceStartTest, StateFolderAnotherUserMadeIsRefusedAndTheUserToldWhy) {
+    const std::string cache = m_folder / "home/.cache";
+    std::filesystem::create_directories(cache + "/kaldo");
+    ASSERT_EQ(::chown(cache.c_str(), kUser, kUser), 0);
+    ASSERT_EQ(::chown((cache + "/kaldo").c_str(), kOtherUser, kOtherUser), 0);
+    ASSERT_EQ(::chmod((cache + "/kaldo").c_str(), 0777), 0);
+
+    std::string errors;
+    EXPECT_EQ(Start(Runtime(), &errors), 1);
+    EXPECT_NE(errors.find("cannot start: the folder for this user's pages cannot be used: " +
+                          cache + "/kaldo: belongs to another user (uid 65534)"),
+              std::string::npos)
+        << errors;
+    EXPECT_FALSE(std::filesystem::exists(cache + "/kaldo/Tendwell"));
+}
+
 TEST_F(InstanceStartTest, UnreadableInstallationLockIsReportedNotTakenForARunningInstance) {
     ::chmod((m_folder / "program/ktendwell.lock").c_str(), 0600);
 

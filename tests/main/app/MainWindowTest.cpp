@@ -36,13 +36,13 @@ TEST_F(MainWindowTest, StartUpShowsHeaderDefaultPageAndFooter) {
 TEST_F(MainWindowTest, TabAndPageLinksSwitchTheBody) {
     Start("Office_3020");
     BrowserHost* body = BodyPane();
-    RunInPane(body, "document.querySelector('a[href=\"tab#2\"]').click()");
+    UserClick(body, "a[href=\"tab#2\"]");
     const std::string guides =
         m_context->Folders().ContentPath(m_context->Printer().Config->TabPageFile(1));
     ASSERT_TRUE(WaitForPage(body, guides)) << PageOf(body);
     EXPECT_EQ(m_context->Printer().CurrentTab, 1);
 
-    RunInPane(body, "document.querySelector('a[href^=\"page#2\"]').click()");
+    UserClick(body, "a[href^=\"page#2\"]");
     const auto& pages = m_context->Printer().Config->Tabs()[1].Pages;
     ASSERT_GE(pages.size(), 2u);
     const std::string second = m_context->Folders().ContentPath(pages[1].File);
@@ -51,10 +51,7 @@ TEST_F(MainWindowTest, TabAndPageLinksSwitchTheBody) {
 
 TEST_F(MainWindowTest, PrinterListSwitchesToAnotherPrinter) {
     Start("Office_3020");
-    RunInPane(HeaderPane(),
-              "var s = document.getElementById('printer');"
-              "for (var o of s.options) if (o.text == 'Studio_C5100') s.value = o.value;"
-              "s.dispatchEvent(new Event('change'));");
+    ChoosePrinter("Studio_C5100");
     ASSERT_TRUE(WaitUntil([&] { return m_context->Printer().SelectedPrinter == "Studio_C5100"; }));
     EXPECT_TRUE(WaitUntil([&] {
         return EndsWith(PageOf(BodyPane()), "Data/presslane_c5000/ui/home.html") &&
@@ -64,8 +61,8 @@ TEST_F(MainWindowTest, PrinterListSwitchesToAnotherPrinter) {
 
 TEST_F(MainWindowTest, SearchBoxShowsTheResultsInTheSearchTab) {
     Start("Office_3020");
-    RunInPane(HeaderPane(), "var k = document.getElementById('keywords');"
-                            "k.value = 'paper jam'; k.form.submit();");
+    Js(HeaderPane(), "document.getElementById('keywords').value = 'paper jam'");
+    UserKey(HeaderPane(), "keywords", Qt::Key_Return);
     EXPECT_TRUE(WaitUntil([] { return TraceHas("search paper jam"); }));
     const ToolboxConfig& config = *m_context->Printer().Config;
     const std::string searchPage =
@@ -81,6 +78,53 @@ TEST_F(MainWindowTest, SearchBoxShowsTheResultsInTheSearchTab) {
               ReadBytes(std::string(KALDO_CONTENT_DIR) + "/" + shipped));
     // The header stays where it was.
     EXPECT_TRUE(EndsWith(PageOf(HeaderPane()), "presslane_3000/ui/header.html"));
+}
+
+// Every page lives below the user's home and cache folders; words there are no links.
+TEST_F(MainWindowTest, HomePathHoldingEveryMarkerWordShowsEveryPage) {
+    const std::string state =
+        m_temp / "home/Errors syntax WWHelp pdfs htmldocs error ps: sp:x doc: video:/.cache/state/";
+    m_context =
+        std::make_unique<AppContext>(*m_services, m_temp / "program/", state, m_hooks.Hooks());
+    Start("Office_3020");
+    EXPECT_TRUE(EndsWith(PageOf(HeaderPane()), "Data/presslane_3000/ui/header.html"));
+    EXPECT_TRUE(EndsWith(PageOf(BodyPane()), "Data/presslane_3000/ui/home.html"));
+    EXPECT_TRUE(EndsWith(PageOf(FooterPane()), "Data/presslane_3000/ui/status.html"));
+    EXPECT_EQ(PageOf(BodyPane()).rfind(state, 0), 0u) << PageOf(BodyPane());
+
+    UserClick(BodyPane(), "a[href=\"tab#2\"]");
+    const std::string guides =
+        m_context->Folders().ContentPath(m_context->Printer().Config->TabPageFile(1));
+    EXPECT_TRUE(WaitForPage(BodyPane(), guides)) << PageOf(BodyPane());
+}
+
+TEST_F(MainWindowTest, PrinterNamedLikeAMarkerIsChosenAndMarkerWordsAreSearched) {
+    ASSERT_TRUE(s_cups->AddQueueForModel("Syntax_Lab", "socket://127.0.0.8:9100",
+                                         "Kaldo Presslane 3020 PS"));
+    Start("Office_3020");
+    ChoosePrinter("Syntax_Lab");
+    EXPECT_TRUE(WaitUntil([&] { return m_context->Printer().SelectedPrinter == "Syntax_Lab"; }))
+        << m_context->Printer().SelectedPrinter;
+
+    ASSERT_TRUE(WaitForPage(
+        BodyPane(), m_context->ContentPath(m_context->Printer().Config->DefaultPageFile())));
+    // A link of the program's own pages, clicked by the user (again should the page be
+    // loaded once more meanwhile).
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            const QVariantList centre =
+                Js(BodyPane(), "if (!document.getElementById('find'))"
+                               "  document.body.insertAdjacentHTML('afterbegin',"
+                               "    '<a id=\"find\" href=\"util-search:error\">find</a>');"
+                               "var r = document.getElementById('find').getBoundingClientRect();"
+                               "[r.left + r.width / 2, r.top + r.height / 2]")
+                    .toList();
+            if (centre.size() == 2)
+                QTest::mouseClick(BodyPane()->View()->focusProxy(), Qt::LeftButton, {},
+                                  QPoint(int(centre[0].toDouble()), int(centre[1].toDouble())));
+            return WaitUntil([] { return TraceHas("search error"); }, 3000);
+        },
+        40000));
 }
 
 TEST_F(MainWindowTest, SecondStartHandsOverItsPrinter) {

@@ -20,6 +20,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QLoggingCategory>
+#include <QTest>
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
@@ -30,6 +31,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -171,8 +173,51 @@ protected:
     BrowserHost* BodyPane() const { return m_hooks.PaneAt(PanePlace::Body); }
     BrowserHost* FooterPane() const { return m_hooks.PaneAt(PanePlace::Footer); }
 
+    // A page's own script: it acts for nobody.
     void RunInPane(BrowserHost* pane, const QString& script) {
         pane->View()->page()->runJavaScript(script);
+    }
+
+    // Runs `script` in the pane and waits for its value.
+    static QVariant Js(BrowserHost* pane, const QString& script) {
+        auto result = std::make_shared<std::optional<QVariant>>();
+        pane->View()->page()->runJavaScript(script, [result](const QVariant& v) { *result = v; });
+        if (!WaitUntil([&] { return result->has_value(); }))
+            ADD_FAILURE() << "script did not finish: " << script.toStdString();
+        return result->value_or(QVariant());
+    }
+
+    // The user's own click on the first element `selector` finds: a real mouse event.
+    static void UserClick(BrowserHost* pane, const QString& selector) {
+        const QVariantList centre =
+            Js(pane, QStringLiteral("var e = document.querySelector('%1'); e.scrollIntoView();"
+                                    "var r = e.getBoundingClientRect();"
+                                    "[r.left + r.width / 2, r.top + r.height / 2]")
+                         .arg(selector))
+                .toList();
+        ASSERT_EQ(centre.size(), 2) << selector.toStdString();
+        QTest::mouseClick(pane->View()->focusProxy(), Qt::LeftButton, {},
+                          QPoint(int(centre[0].toDouble()), int(centre[1].toDouble())));
+    }
+
+    // The user's own key on the element with `id`, which the page's script focuses first.
+    static void UserKey(BrowserHost* pane, const QString& id, Qt::Key key) {
+        pane->View()->setFocus();
+        Js(pane, QStringLiteral("document.getElementById('%1').focus()").arg(id));
+        QTest::keyClick(pane->View()->focusProxy(), key);
+    }
+
+    // Chooses `printer` in the header's list as the user does: the key that moves to it.
+    void ChoosePrinter(const std::string& printer) {
+        const int index =
+            Js(HeaderPane(), QStringLiteral("var s = document.getElementById('printer');"
+                                            "var i = -1; for (var n = 0; n < s.options.length; ++n)"
+                                            "  if (s.options[n].text == '%1') i = n;"
+                                            "if (i > 0) s.selectedIndex = i - 1; i")
+                                 .arg(QString::fromStdString(printer)))
+                .toInt();
+        ASSERT_GT(index, 0) << printer;
+        UserKey(HeaderPane(), "printer", Qt::Key_Down);
     }
 
     static inline testsupport::PrivateCups* s_cups = nullptr;

@@ -322,7 +322,7 @@ TEST_F(AppCoreTest, FooterShowsEachStatusReportOnce) {
     // The refresh link asks again; a printer that does not answer is unavailable.
     m_answers.document.clear();
     m_log.clear();
-    EXPECT_TRUE(m_context->Dispatch(*m_context->FooterPane(), "util-rs:"));
+    EXPECT_TRUE(m_context->Dispatch(*m_context->FooterPane(), "util-rs:", NavigationStart::User));
     EXPECT_EQ(m_context->FooterStatus(), StatusValue::STATUS_COLLECTING);
     ASSERT_TRUE(
         WaitUntil([&] { return m_context->FooterStatus() != StatusValue::STATUS_COLLECTING; }));
@@ -336,7 +336,8 @@ TEST_F(AppCoreTest, FooterShowsEachStatusReportOnce) {
 TEST_F(AppCoreTest, PrinterSwitchShowsTheNewPrinterInEveryPane) {
     m_answers.block = true;
     Start("Office_3020");
-    ASSERT_TRUE(m_context->Dispatch(*m_context->HeaderPane(), "sp:Studio_C5100"));
+    ASSERT_TRUE(
+        m_context->Dispatch(*m_context->HeaderPane(), "sp:Studio_C5100", NavigationStart::User));
     EXPECT_EQ(m_context->Printer().SelectedPrinter, "Studio_C5100");
     const std::string folder = m_temp / "state/Data/presslane_c5000/ui/";
     EXPECT_EQ(LogOf("header").front(), "header navigate " + folder + "header.html");

@@ -16,7 +16,8 @@ namespace {
 
 class ScriptedDispatcher final : public NavigationDispatcher {
 public:
-    bool Dispatch(Pane& pane, const std::string& url) override {
+    bool Dispatch(Pane& pane, const std::string& url, NavigationStart start) override {
+        starts.push_back(start);
         panes.push_back(&pane);
         urls.push_back(url);
         return cancel;
@@ -24,6 +25,7 @@ public:
 
     bool cancel = false;
     std::vector<Pane*> panes;
+    std::vector<NavigationStart> starts;
     std::vector<std::string> urls;
 };
 
@@ -31,13 +33,15 @@ TEST(BrowserEventSinkTest, NavigationGoesToTheDispatcherWithItsPane) {
     ScriptedDispatcher dispatcher;
     BrowserHost host(dispatcher, RedirectMode::Stop);
 
-    EXPECT_FALSE(host.Sink().BeforeNavigate("file:///data/main.html"));
+    EXPECT_FALSE(host.Sink().BeforeNavigate("file:///data/main.html", NavigationStart::Program));
     dispatcher.cancel = true;
-    EXPECT_TRUE(host.Sink().BeforeNavigate("doc:&FileName=guide.pdf"));
+    EXPECT_TRUE(host.Sink().BeforeNavigate("doc:&FileName=guide.pdf", NavigationStart::User));
 
     EXPECT_EQ(dispatcher.urls,
               (std::vector<std::string>{"file:///data/main.html", "doc:&FileName=guide.pdf"}));
     EXPECT_EQ(dispatcher.panes, (std::vector<Pane*>{&host, &host}));
+    EXPECT_EQ(dispatcher.starts,
+              (std::vector<NavigationStart>{NavigationStart::Program, NavigationStart::User}));
 }
 
 TEST(BrowserEventSinkTest, ReturnPageStartsEmptyAndIsReplaced) {

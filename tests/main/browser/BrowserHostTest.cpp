@@ -39,16 +39,18 @@ constexpr int kTimeoutMs = 30000;
 // decides itself.
 class RecordingDispatcher final : public NavigationDispatcher {
 public:
-    bool Dispatch(Pane& pane, const std::string& url) override {
+    bool Dispatch(Pane& pane, const std::string& url, NavigationStart start) override {
         urls.push_back(url);
+        starts.push_back(start);
         if (decide)
-            return decide(static_cast<BrowserHost&>(pane), url);
+            return decide(static_cast<BrowserHost&>(pane), url, start);
         return allowed.count(url) == 0;
     }
 
     std::set<std::string> allowed;
-    std::function<bool(BrowserHost&, const std::string&)> decide;
+    std::function<bool(BrowserHost&, const std::string&, NavigationStart)> decide;
     std::vector<std::string> urls;
+    std::vector<NavigationStart> starts;
 };
 
 class EventCounter final : public QObject {
@@ -100,7 +102,9 @@ public:
     void RefreshStatus() override { Record("RefreshStatus", ""); }
     bool IsFramePage(const std::string&) override { return false; }
     bool TakePendingUpdate() override { return false; }
+    std::vector<std::string> ContentFolders() override { return {folder}; }
 
+    std::string folder;
     std::string tabPage;
     std::string pageOfTab;
     std::string currentPage;
@@ -192,6 +196,18 @@ protected:
     std::string Click(const std::string& id) {
         return Follow(QStringLiteral("document.getElementById('%1').click()")
                           .arg(QString::fromStdString(id)));
+    }
+    // The user's own click on an element: a real mouse event on the pane.
+    void UserClick(const std::string& id) {
+        const QVariantList centre =
+            Js(QStringLiteral("var e = document.getElementById('%1'); e.scrollIntoView();"
+                              "var r = e.getBoundingClientRect();"
+                              "[r.left + r.width / 2, r.top + r.height / 2]")
+                   .arg(QString::fromStdString(id)))
+                .toList();
+        ASSERT_EQ(centre.size(), 2) << id;
+        QTest::mouseClick(m_host->View()->focusProxy(), Qt::LeftButton, {},
+                          QPoint(int(centre[0].toDouble()), int(centre[1].toDouble())));
     }
 
     testsupport::TempFolder m_temp;
@@ -290,38 +306,33 @@ TEST_F(BrowserHostTest, EveryLinkFormReachesTheDispatcherAndCancelledLinksKeepTh
 
 TEST_F(BrowserHostTest, LinksClickedInAPaneReachTheirActionsThroughTheDispatcher) {
     RecordedActions actions;
+    actions.folder = m_folder + "/";
     actions.tabPage = Path("target.html");
     actions.pageOfTab = Path("neighbours.html");
     actions.currentPage = Path("links.html");
-    m_dispatcher.decide = [&](BrowserHost& pane, const std::string& url) {
-        return Dispatch(url, pane.Sink(), actions);
+    m_dispatcher.decide = [&](BrowserHost& pane, const std::string& url, NavigationStart start) {
+        return Dispatch(url, pane.Sink(), actions, start);
     };
     CreatePane();
     Show("links.html");
 
     // Each link sends the pane back to its page, or on to the page the link names.
     const struct {
-        QString script;
+        std::string id;
         std::vector<std::string> calls;
         std::string shownAfter;
     } links[] = {
-        {"document.getElementById('doc').click()",
-         {"OpenDocument(&FileName=guide.pdf)"},
-         "links.html"},
-        {"document.getElementById('video').click()",
-         {"OpenVideo(&FileName=intro.wmv)"},
-         "links.html"},
-        {"document.getElementById('utilSearch').click()", {"Search(paper jam)"}, "links.html"},
-        {"document.getElementById('searchForm').submit()", {"Search(paper jam)"}, "links.html"},
-        {"document.getElementById('tabpage').click()",
-         {"TabPage(1)", "PageOfCurrentTab(3)"},
-         "neighbours.html"},
+        {"doc", {"OpenDocument(&FileName=guide.pdf)"}, "links.html"},
+        {"video", {"OpenVideo(&FileName=intro.wmv)"}, "links.html"},
+        {"popup", {"OpenDocument(&FileName=popup.pdf)"}, "links.html"},
+        {"utilSearch", {"Search(paper jam)"}, "links.html"},
+        {"tabpage", {"TabPage(1)", "PageOfCurrentTab(3)"}, "neighbours.html"},
     };
     for (const auto& link : links) {
-        SCOPED_TRACE(link.script.toStdString());
+        SCOPED_TRACE(link.id);
         actions.calls.clear();
         QSignalSpy loads(Page(), &QWebEnginePage::loadFinished);
-        Js(link.script);
+        UserClick(link.id);
         ASSERT_TRUE(WaitForLoad(loads, true));
         EXPECT_EQ(actions.calls, link.calls);
         EXPECT_EQ(ShownUrl(), FileUrl(link.shownAfter));
@@ -329,14 +340,60 @@ TEST_F(BrowserHostTest, LinksClickedInAPaneReachTheirActionsThroughTheDispatcher
             Show("links.html");
     }
 
+    // The search box sent with the Enter key.
+    actions.calls.clear();
+    Js("document.getElementById('searchField').focus()");
+    QSignalSpy loads(Page(), &QWebEnginePage::loadFinished);
+    QTest::keyClick(m_host->View()->focusProxy(), Qt::Key_Return);
+    ASSERT_TRUE(WaitForLoad(loads, true));
+    EXPECT_EQ(actions.calls, std::vector<std::string>{"Search(paper jam)"});
+
     // A chosen printer and a status refresh bring their own pages; the pane stays put.
     actions.calls.clear();
-    EXPECT_EQ(Click("sp"), "sp:Office Printer");
-    EXPECT_EQ(Click("utilRs"), "util-rs:");
+    ASSERT_EQ(Js("window.kept = 42").toInt(), 42);
+    UserClick("sp");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return actions.calls.size() == 1; }, kTimeoutMs));
+    UserClick("utilRs");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return actions.calls.size() == 2; }, kTimeoutMs));
     EXPECT_EQ(actions.calls,
               (std::vector<std::string>{"SelectPrinter(Office Printer)", "RefreshStatus()"}));
     EXPECT_EQ(m_host->Sink().ReturnPage(), actions.currentPage);
     EXPECT_EQ(ShownUrl(), FileUrl("links.html"));
+    EXPECT_EQ(Js("window.kept").toInt(), 42);
+}
+
+// What a page's script starts by itself (on load, on a timer, in a new window) acts for nobody,
+// and the pane stays on the page without loading it again, so the script cannot loop.
+TEST_F(BrowserHostTest, LinksAScriptFollowsByItselfDoNothing) {
+    RecordedActions actions;
+    actions.folder = m_folder + "/";
+    actions.tabPage = Path("target.html");
+    actions.currentPage = Path("links.html");
+    m_dispatcher.decide = [&](BrowserHost& pane, const std::string& url, NavigationStart start) {
+        return Dispatch(url, pane.Sink(), actions, start);
+    };
+    CreatePane();
+    Show("links.html");
+    ASSERT_EQ(Js("window.kept = 42").toInt(), 42);
+    QSignalSpy loads(Page(), &QWebEnginePage::loadFinished);
+
+    for (const char* id : {"sp", "doc", "utilRs", "tab", "pdfs", "htmldocs", "http", "popup"}) {
+        SCOPED_TRACE(id);
+        const size_t seen = m_dispatcher.urls.size();
+        Click(id);
+        ASSERT_GT(m_dispatcher.urls.size(), seen);
+        EXPECT_EQ(m_dispatcher.starts[seen], NavigationStart::Page);
+    }
+    EXPECT_NE(Follow("setTimeout(function () { location.href = 'sp:Timer'; }, 10)"),
+              "(no navigation)");
+    EXPECT_NE(Follow("window.open('util-rs:')"), "(no navigation)");
+    EXPECT_NE(Follow("document.getElementById('searchForm').submit()"), "(no navigation)");
+
+    EXPECT_EQ(actions.calls, std::vector<std::string>{});
+    EXPECT_EQ(Js("window.kept").toInt(), 42);
+    EXPECT_EQ(ShownUrl(), FileUrl("links.html"));
+    for (const QList<QVariant>& load : loads)
+        EXPECT_FALSE(load.at(0).toBool()); // only the dropped navigations
 }
 
 TEST_F(BrowserHostTest, PlainLocalLinkLoadsWhenTheDispatcherLetsItGo) {
@@ -428,7 +485,7 @@ TEST_F(BrowserHostTest, ReturnToPageInRefreshModeReloadsTheShownPage) {
 TEST_F(BrowserHostTest, DispatcherMayNavigateThePaneWhileDeciding) {
     CreatePane();
     Show("links.html");
-    m_dispatcher.decide = [this](BrowserHost& pane, const std::string& url) {
+    m_dispatcher.decide = [this](BrowserHost& pane, const std::string& url, NavigationStart) {
         if (url.find("tab#") != std::string::npos) {
             pane.Sink().SetReturnPage(FileUrl("target.html"));
             pane.StopAndNavigate(Path("target.html"));
@@ -450,7 +507,7 @@ TEST_F(BrowserHostTest, DispatcherMaySendThePaneBackWhileDeciding) {
     Show("links.html");
     m_host->Sink().SetReturnPage(FileUrl("links.html"));
     ASSERT_EQ(Js("window.kept = 42").toInt(), 42);
-    m_dispatcher.decide = [this](BrowserHost& pane, const std::string& url) {
+    m_dispatcher.decide = [this](BrowserHost& pane, const std::string& url, NavigationStart) {
         if (url.rfind("sp:", 0) == 0) {
             pane.Sink().ReturnToPage();
             return true;
@@ -472,7 +529,7 @@ TEST_F(BrowserHostTest, ReturnPageLeadsBackThroughFolderNamesWithSpacesAndLetter
     std::filesystem::copy_file(Path("target.html"), Path(folder + "/target.html"));
     CreatePane();
     // Like an ordinary page load in the dispatcher: remember it and let it load.
-    m_dispatcher.decide = [](BrowserHost& pane, const std::string& url) {
+    m_dispatcher.decide = [](BrowserHost& pane, const std::string& url, NavigationStart) {
         pane.Sink().SetReturnPage(url);
         return false;
     };
@@ -600,7 +657,7 @@ TEST_F(BrowserHostTest, RemotePagesCannotReadLocalFiles) {
     } stopServer{server, serving};
 
     CreatePane();
-    m_dispatcher.decide = [](BrowserHost&, const std::string&) {
+    m_dispatcher.decide = [](BrowserHost&, const std::string&, NavigationStart) {
         return false;
     };
     QSignalSpy loads(Page(), &QWebEnginePage::loadFinished);
@@ -639,7 +696,7 @@ TEST_F(BrowserHostTest, PaneMayBeDestroyedWhileItsNavigationIsDispatched) {
     CreatePane();
     Show("links.html");
     QPointer<QWebEngineView> view = m_host->View();
-    m_dispatcher.decide = [](BrowserHost& pane, const std::string&) {
+    m_dispatcher.decide = [](BrowserHost& pane, const std::string&, NavigationStart) {
         pane.Destroy();
         pane.Navigate("file:///nowhere.html");
         return true;

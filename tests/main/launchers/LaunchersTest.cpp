@@ -44,6 +44,7 @@ protected:
                       m_folder / "content/toolbox.xml");
         LoadModel("Presslane 3020");
         m_printer.SelectedPrinter = kPrinter;
+        m_folders.ContentFolder = m_folder.Path();
         m_folders.DocumentFolder = m_folder / "docs";
         m_folders.VideoFolder = m_folder / "video";
     }
@@ -115,10 +116,45 @@ protected:
 };
 
 TEST_F(LaunchersTest, OpenWithShellHandsTheUrlToTheDesktop) {
-    Make().OpenWithShell("file:///opt/Kaldo/Tendwell/Data/ui/htmldocs/specifications.html");
+    WriteBytes(m_folder / "ui/htmldocs/specifications.html", "<html></html>");
+    const std::string url = "file://" + (m_folder / "ui/htmldocs/specifications.html");
+    Make().OpenWithShell(url);
+    EXPECT_EQ(m_shell.Opened, std::vector<std::string>{url});
+}
+
+// Only documents and videos of the content, never anything the desktop would run, and
+// nothing outside the content folder however a link names it.
+TEST_F(LaunchersTest, DesktopIsGivenOnlyDocumentsOfTheContentFolder) {
+    WriteBytes(m_folder / "ui/pdfs/guide.pdf", "%PDF-1.4");
+    WriteBytes(m_folder / "ui/pdfs/run.pdf", "%PDF-1.4");
+    fs::permissions(m_folder / "ui/pdfs/run.pdf", fs::perms::owner_exec, fs::perm_options::add);
+    WriteBytes(m_folder / "ui/htmldocs/evil.desktop", "[Desktop Entry]\nExec=sh\n");
+    WriteBytes(m_folder / "ui/htmldocs/evil.sh", "#!/bin/sh\n");
+    fs::create_directories(m_folder / "ui/htmldocs/folder.html");
+    TempFolder outside;
+    WriteBytes(outside / "secret.pdf", "%PDF-1.4");
+    m_shell.Applications["pdf"] = "viewer.desktop";
+    m_shell.Applications["desktop"] = "runner.desktop";
+    m_shell.Applications["html"] = "browser.desktop";
+    Launchers launchers = Make();
+    const std::string ui = "file://" + (m_folder / "ui/");
+    for (const std::string& target :
+         {std::string("file:///etc/hostname#pdfs"), std::string("file:///etc/hostname?htmldocs"),
+          ui + "htmldocs/evil.desktop", ui + "htmldocs/evil.sh", ui + "pdfs/run.pdf",
+          ui + "htmldocs/folder.html",
+          ui + "../../" + fs::path(outside.Path()).filename().string() + "/secret.pdf",
+          "file://" + outside / "secret.pdf", outside / "secret.pdf", std::string("doc:htmldocs"),
+          std::string("/etc/hostname")}) {
+        launchers.OpenWithShell(target);
+        launchers.OpenPdf(target);
+    }
+    EXPECT_TRUE(m_shell.Opened.empty()) << m_shell.Opened.front();
+
+    launchers.OpenPdf(ui + "pdfs/guide.pdf");
+    launchers.OpenWithShell("https://www.kaldo.example/htmldocs/specs.html");
     EXPECT_EQ(m_shell.Opened,
-              std::vector<std::string>{
-                  "file:///opt/Kaldo/Tendwell/Data/ui/htmldocs/specifications.html"});
+              (std::vector<std::string>{ui + "pdfs/guide.pdf",
+                                        "https://www.kaldo.example/htmldocs/specs.html"}));
 }
 
 // --- the printer's own web pages
@@ -346,6 +382,29 @@ TEST_F(LaunchersTest, RedirectThatAnswersWithAnotherPageIsNotOpened) {
     EXPECT_TRUE(m_shell.Opened.empty());
 }
 
+TEST_F(LaunchersTest, FetchedFileThatIsNotWhatItsNameSaysIsNeitherOpenedNorKept) {
+    m_prompts.Site[std::string(kModelPage) + "&FileName=guide"] = "#!/bin/sh\nrm -rf ~\n";
+    m_prompts.Site[std::string(kModelPage) + "&FileName=intro.webm"] = "[Desktop Entry]\n";
+    m_shell.Applications["pdf"] = "viewer.desktop";
+    m_shell.Applications["webm"] = "player.desktop";
+    Launchers launchers = Make();
+    launchers.OpenDocument("&FileName=guide");
+    launchers.OpenVideo("&FileName=intro.webm");
+    EXPECT_EQ(m_prompts.Downloads.size(), 2u);
+    EXPECT_TRUE(m_shell.Opened.empty());
+    EXPECT_FALSE(fs::exists(Doc("guide.pdf")));
+    EXPECT_FALSE(fs::exists(Video("intro.webm")));
+}
+
+TEST_F(LaunchersTest, VideoNamesOutsideTheListOfVideoTypesAreNeverFetched) {
+    m_shell.Applications["sh"] = "runner.desktop";
+    Launchers launchers = Make();
+    for (const char* item : {"&FileName=evil.sh", "&FileName=evil.desktop", "&FileName=evil",
+                             "&FileName=evil.webm.exe", "&FileName=.webm"})
+        launchers.OpenVideo(item);
+    ExpectNothingHappened();
+}
+
 TEST_F(LaunchersTest, HtmlPageInAnyLetterCaseIsNeitherOpenedNorKept) {
     m_prompts.Site[std::string(kModelPage) + "&FileName=guide"] =
         "\xEF\xBB\xBF\n<!doctype html><html><title>404 Not Found</title></html>";
@@ -464,7 +523,7 @@ TEST_F(LaunchersTest, VideoWithoutPlayerOrBrowserShowsTheNotice) {
 
 TEST_F(LaunchersTest, MissingVideoIsDownloadedIntoTheVideoFolder) {
     const std::string url = std::string(kModelPage) + "&FileName=clear_jam.webm";
-    m_prompts.Site[url] = "webm bytes";
+    m_prompts.Site[url] = "\x1a\x45\xdf\xa3 webm bytes";
     m_shell.Applications["webm"] = "player.desktop";
     Make().OpenVideo("&FileName=clear_jam.webm");
     ASSERT_EQ(m_prompts.Downloads.size(), 1u);

@@ -1,5 +1,8 @@
 #include "main/navigation/Dispatcher.h"
 
+#include <QString>
+#include <QUrl>
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -25,7 +28,7 @@ public:
         return url.find("ieframe.dll") != std::string::npos;
     }
 
-    std::string returnPage = "file:///ui/home.html";
+    std::string returnPage = "file:///data/ui/home.html";
     std::vector<std::string> calls;
 };
 
@@ -66,13 +69,18 @@ public:
         return was;
     }
 
+    std::vector<std::string> ContentFolders() override { return folders; }
+
+    std::vector<std::string> folders{"/data/", "/opt/Data/"};
     bool pendingUpdate = false;
     std::vector<std::string> calls;
 };
 
 class DispatcherTest : public ::testing::Test {
 protected:
-    bool dispatch(const std::string& url) { return Dispatch(url, pane, actions); }
+    bool dispatch(const std::string& url, NavigationStart start = NavigationStart::User) {
+        return Dispatch(url, pane, actions, start);
+    }
 
     RecordingPane pane;
     RecordingActions actions;
@@ -81,11 +89,11 @@ protected:
 } // namespace
 
 TEST_F(DispatcherTest, ErrorPagesGoBackWithoutAnyAction) {
-    for (const char* url : {"res://ieframe.dll/ERROR.htm#video:intro.wmv", "file:///ui/Syntax.html",
-                            "file:///help/WWHelp/page.htm"}) {
+    for (const char* url : {"res://ieframe.dll/ERROR.htm#video:intro.wmv",
+                            "file:///data/ui/Syntax.html", "file:///data/help/WWHelp/page.htm"}) {
         pane.calls.clear();
         EXPECT_TRUE(dispatch(url)) << url;
-        EXPECT_THAT(pane.calls, ElementsAre("go file:///ui/home.html")) << url;
+        EXPECT_THAT(pane.calls, ElementsAre("go file:///data/ui/home.html")) << url;
     }
     EXPECT_THAT(actions.calls, IsEmpty());
 }
@@ -105,7 +113,7 @@ TEST_F(DispatcherTest, VideoLinkPlaysAndPaneStays) {
 TEST_F(DispatcherTest, WebLinksOpenOutsideThePane) {
     EXPECT_TRUE(dispatch("http://www.example.test/a?b=c"));
     EXPECT_TRUE(dispatch("https://www.example.test/secure"));
-    EXPECT_TRUE(dispatch("file:///ui/x.html#uat:"));
+    EXPECT_TRUE(dispatch("file:///data/ui/x.html#uat:"));
     EXPECT_TRUE(dispatch("serviceurl:ignored"));
     EXPECT_TRUE(dispatch("suppliesurl:"));
     EXPECT_TRUE(dispatch("qst:support/faq.html"));
@@ -122,8 +130,8 @@ TEST_F(DispatcherTest, SecureLinkNeverRunsTheDriverUtility) {
 }
 
 TEST_F(DispatcherTest, PrinterWebArgumentStartsAtFixedPosition) {
-    dispatch("file:///ui/pweb:status.html");
-    EXPECT_THAT(actions.calls, ElementsAre("printerweb ///ui/pweb:status.html"));
+    dispatch("file:///data/ui/pweb:status.html");
+    EXPECT_THAT(actions.calls, ElementsAre("printerweb ///data/ui/pweb:status.html"));
 }
 
 TEST_F(DispatcherTest, ModelPageAppliesPendingUpdateOnce) {
@@ -137,9 +145,9 @@ TEST_F(DispatcherTest, ModelPageAppliesPendingUpdateOnce) {
 TEST_F(DispatcherTest, DocumentsShellAndPdf) {
     dispatch("doc:guide.pdf");
     dispatch("file:///data/htmldocs/page.html");
-    dispatch("file:///ui/pdfs/guide.pdf");
+    dispatch("file:///data/ui/pdfs/guide.pdf");
     EXPECT_THAT(actions.calls, ElementsAre("doc guide.pdf", "shell file:///data/htmldocs/page.html",
-                                           "pdf file:///ui/pdfs/guide.pdf"));
+                                           "pdf file:///data/ui/pdfs/guide.pdf"));
 }
 
 TEST_F(DispatcherTest, DriverLinks) {
@@ -149,21 +157,21 @@ TEST_F(DispatcherTest, DriverLinks) {
 }
 
 TEST_F(DispatcherTest, TabLinkLoadsTheTabPage) {
-    EXPECT_TRUE(dispatch("file:///ui/tab#3"));
+    EXPECT_TRUE(dispatch("file:///data/ui/tab#3"));
     EXPECT_THAT(actions.calls, ElementsAre("tab 2"));
     EXPECT_THAT(pane.calls, ElementsAre("set tab2.html", "go tab2.html"));
 }
 
 TEST_F(DispatcherTest, TabAndPageLinkLoadsTabThenItsPage) {
-    EXPECT_TRUE(dispatch("file:///ui/tab#2page#4"));
+    EXPECT_TRUE(dispatch("file:///data/ui/tab#2page#4"));
     EXPECT_THAT(actions.calls, ElementsAre("tab 1", "page 3"));
     EXPECT_THAT(pane.calls,
                 ElementsAre("set tab1.html", "go tab1.html", "set page3.html", "go page3.html"));
 }
 
 TEST_F(DispatcherTest, TabOrPageWithoutNumberIsIgnored) {
-    EXPECT_TRUE(dispatch("file:///ui/tab#x"));
-    EXPECT_TRUE(dispatch("file:///ui/page#"));
+    EXPECT_TRUE(dispatch("file:///data/ui/tab#x"));
+    EXPECT_TRUE(dispatch("file:///data/ui/page#"));
     EXPECT_THAT(actions.calls, IsEmpty());
     EXPECT_THAT(pane.calls, ElementsAre("return", "return"));
 }
@@ -171,7 +179,7 @@ TEST_F(DispatcherTest, TabOrPageWithoutNumberIsIgnored) {
 TEST_F(DispatcherTest, TabBeyondTheLastGoesBack) {
     dispatch("tab#9");
     EXPECT_THAT(pane.calls, ElementsAre("return"));
-    EXPECT_EQ(pane.returnPage, "file:///ui/home.html");
+    EXPECT_EQ(pane.returnPage, "file:///data/ui/home.html");
 }
 
 TEST_F(DispatcherTest, LowestNumbersNameNoTabOrPage) {
@@ -190,12 +198,12 @@ TEST_F(DispatcherTest, SelectPrinterDecodesTheName) {
 TEST_F(DispatcherTest, FailedPrinterSelectionReturnsToThePage) {
     dispatch("sp:Missing");
     EXPECT_THAT(pane.calls, ElementsAre("return"));
-    EXPECT_EQ(pane.returnPage, "file:///ui/home.html");
+    EXPECT_EQ(pane.returnPage, "file:///data/ui/home.html");
 }
 
 TEST_F(DispatcherTest, KeywordsFromTheSearchBox) {
-    dispatch("file:///ui/search.html?keywords=paper%20jam");
-    dispatch("file:///ui/search.html?keywords=toner+C%2B+%C3%A9");
+    dispatch("file:///data/ui/search.html?keywords=paper%20jam");
+    dispatch("file:///data/ui/search.html?keywords=toner+C%2B+%C3%A9");
     EXPECT_THAT(actions.calls, ElementsAre("search paper jam", "search toner C+ \xC3\xA9"));
     EXPECT_THAT(pane.calls, ElementsAre("return", "return"));
 }
@@ -205,13 +213,14 @@ TEST_F(DispatcherTest, SubmittedSearchRunsWhateverTheWords) {
                               "ps%3A+driver", "tab%231", "sp%3AOffice"}) {
         actions.calls.clear();
         pane.calls.clear();
-        EXPECT_TRUE(dispatch(std::string("file:///ui/header.html?keywords=") + words)) << words;
+        EXPECT_TRUE(dispatch(std::string("file:///data/ui/header.html?keywords=") + words))
+            << words;
         ASSERT_EQ(actions.calls.size(), 1u) << words;
         EXPECT_EQ(actions.calls[0].rfind("search ", 0), 0u) << actions.calls[0];
         EXPECT_THAT(pane.calls, ElementsAre("return")) << words;
     }
     actions.calls.clear();
-    dispatch("file:///home/u/error-reports/ui/search.html?lang=EN&keywords=pdfs+error#top");
+    dispatch("file:///data/error-reports/ui/search.html?lang=EN&keywords=pdfs+error#top");
     dispatch("search:?keywords=syntax");
     EXPECT_THAT(actions.calls, ElementsAre("search pdfs error", "search syntax"));
 }
@@ -224,9 +233,9 @@ TEST_F(DispatcherTest, WebPageWithAKeywordsFieldIsNoSearch) {
 }
 
 TEST_F(DispatcherTest, BrowserErrorPageQuotingASearchRunsNoSearch) {
-    EXPECT_TRUE(dispatch("res://ieframe.dll/ERROR.htm#file:///ui/h.html?keywords=toner"));
+    EXPECT_TRUE(dispatch("res://ieframe.dll/ERROR.htm#file:///data/ui/h.html?keywords=toner"));
     EXPECT_THAT(actions.calls, IsEmpty());
-    EXPECT_THAT(pane.calls, ElementsAre("go file:///ui/home.html"));
+    EXPECT_THAT(pane.calls, ElementsAre("go file:///data/ui/home.html"));
 }
 
 TEST_F(DispatcherTest, KeywordsAreLimitedTo255Bytes) {
@@ -253,13 +262,88 @@ TEST_F(DispatcherTest, OrdinaryPageLoadsAndBecomesTheReturnPage) {
 
 TEST_F(DispatcherTest, FramePageLoadsWithoutChangingTheReturnPage) {
     EXPECT_FALSE(dispatch("file:///data/UI/Header.HTML"));
-    EXPECT_EQ(pane.returnPage, "file:///ui/home.html");
+    EXPECT_EQ(pane.returnPage, "file:///data/ui/home.html");
 }
 
 TEST_F(DispatcherTest, FirstMarkerInOrderDecides) {
     // "doc:" comes before "sp:" in the order, whatever their places in the URL.
-    dispatch("sp:x-doc:guide.pdf");
+    dispatch("file:///data/ui/x.html#sp:x-doc:guide.pdf");
     EXPECT_THAT(actions.calls, ElementsAre("doc guide.pdf"));
+}
+
+TEST_F(DispatcherTest, PrinterAndSearchLinksComeBeforeTheErrorMarkers) {
+    EXPECT_TRUE(dispatch("sp:Syntax_Lab"));
+    EXPECT_TRUE(dispatch("sp:Error%20Desk"));
+    EXPECT_TRUE(dispatch("util-search:error"));
+    EXPECT_TRUE(dispatch("util-search:wwhelp%20pdfs"));
+    EXPECT_THAT(actions.calls, ElementsAre("select Syntax_Lab", "select Error Desk", "search error",
+                                           "search wwhelp pdfs"));
+    EXPECT_THAT(pane.calls, ElementsAre("set header.html", "set header.html", "return", "return"));
+}
+
+// Every page lives below the user's home; what that path holds is no link.
+TEST_F(DispatcherTest, MarkersAboveTheContentFolderAreNoLinks) {
+    const std::string home = "/home/Errors syntax/WWHelp pdfs htmldocs/ps:sp:doc:video:/.cache/";
+    actions.folders = {home + "kaldo/Tendwell/Data/"};
+    const std::string ui =
+        QUrl::fromLocalFile(QString::fromStdString(home + "kaldo/Tendwell/Data/p3000/ui/"))
+            .toString()
+            .toStdString();
+    EXPECT_FALSE(dispatch(ui + "home.html"));
+    EXPECT_EQ(pane.returnPage, ui + "home.html");
+    EXPECT_THAT(actions.calls, IsEmpty());
+
+    EXPECT_TRUE(dispatch(ui + "tab#2"));
+    EXPECT_TRUE(dispatch(ui + "pdfs/guide.pdf"));
+    EXPECT_TRUE(dispatch(ui + "search.html?keywords=toner"));
+    EXPECT_THAT(actions.calls,
+                ElementsAre("tab 1", "pdf " + ui + "pdfs/guide.pdf", "search toner"));
+}
+
+TEST_F(DispatcherTest, ContentFolderIsFoundHoweverItIsSpelled) {
+    actions.folders = {"/home/u//.cache/./kaldo/Data/"};
+    EXPECT_FALSE(dispatch("file:///home/u/.cache/kaldo/Data/p/ui/home.html"));
+    EXPECT_TRUE(dispatch("file:///home/u/.cache/kaldo/Data/p/ui/tab#2"));
+    EXPECT_THAT(actions.calls, ElementsAre("tab 1"));
+}
+
+TEST_F(DispatcherTest, FileOutsideTheContentFoldersIsNeitherShownNorALink) {
+    for (const char* url :
+         {"file:///etc/hostname#pdfs", "file:///etc/hostname?htmldocs", "file:///tmp/x/ui/tab#2",
+          "file:///tmp/error.html", "file://host/data/ui/home.html"}) {
+        EXPECT_TRUE(dispatch(url)) << url;
+        EXPECT_TRUE(dispatch(url, NavigationStart::Page)) << url;
+    }
+    EXPECT_THAT(actions.calls, IsEmpty());
+    EXPECT_THAT(pane.calls, IsEmpty());
+    EXPECT_EQ(pane.returnPage, "file:///data/ui/home.html");
+}
+
+// A page's own script, timer or redirect: the link is dropped where it stands, and the pane is
+// not sent back to its page, which would run the same script again.
+TEST_F(DispatcherTest, LinksThePageStartsByItselfDoNothing) {
+    actions.pendingUpdate = true;
+    for (const char* url :
+         {"sp:Studio", "util-search:x", "util-rs:", "ps:", "util-driver:", "doc:&FileName=a",
+          "video:&FileName=b.webm", "http://site/exfil?d=host", "https://site/", "printermodelurl:",
+          "qst:x", "uat:", "pweb:/", "file:///data/ui/tab#2", "file:///data/ui/pdfs/a.pdf",
+          "file:///data/ui/htmldocs/a.html", "file:///data/ui/h.html?keywords=x",
+          "file:///data/ui/error.html", "search:?keywords=x"}) {
+        EXPECT_TRUE(dispatch(url, NavigationStart::Page)) << url;
+    }
+    EXPECT_THAT(actions.calls, IsEmpty());
+    EXPECT_THAT(pane.calls, IsEmpty());
+    EXPECT_TRUE(actions.pendingUpdate);
+
+    // Ordinary pages may still load.
+    EXPECT_FALSE(dispatch("file:///data/ui/guides.html", NavigationStart::Page));
+    EXPECT_EQ(pane.returnPage, "file:///data/ui/guides.html");
+}
+
+TEST_F(DispatcherTest, LinksTheProgramLoadsAct) {
+    EXPECT_TRUE(dispatch("util-rs:", NavigationStart::Program));
+    EXPECT_TRUE(dispatch("sp:Studio", NavigationStart::Program));
+    EXPECT_THAT(actions.calls, ElementsAre("refresh", "select Studio"));
 }
 
 TEST(ReadDecimalTest, ReadsLikePercentD) {
@@ -272,8 +356,8 @@ TEST(ReadDecimalTest, ReadsLikePercentD) {
 
 TEST(IsFramePageTest, MatchesSlashOrBackslashAndIgnoresCase) {
     std::vector<std::string> frames{"", "top.html"};
-    EXPECT_TRUE(IsFramePage("file:///ui/TOP.html", frames));
+    EXPECT_TRUE(IsFramePage("file:///data/ui/TOP.html", frames));
     EXPECT_TRUE(IsFramePage("C:\\ui\\top.html", frames));
-    EXPECT_FALSE(IsFramePage("file:///ui/desktop.html", frames));
-    EXPECT_FALSE(IsFramePage("file:///ui/other.html", frames));
+    EXPECT_FALSE(IsFramePage("file:///data/ui/desktop.html", frames));
+    EXPECT_FALSE(IsFramePage("file:///data/ui/other.html", frames));
 }

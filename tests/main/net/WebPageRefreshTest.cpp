@@ -1,5 +1,7 @@
 #include "main/net/WebPageRefresh.h"
 
+#include "main/net/InertPage.h"
+
 #include "TestPaths.h"
 #include "tests/main/net/TestWebServer.h"
 #include "tests/support/Eventually.h"
@@ -31,12 +33,40 @@ namespace fs = std::filesystem;
 const char kModelQuery[] = "?App=Tendwell&Page=ProductHome&Model=KP3020&Language=EN";
 const char kMarkedPage[] = "<!-- toolbox -->\n<html><body>fresh from the site</body></html>\n";
 
+// The marked page as the refresh stores it.
+bool IsFresh(const std::optional<std::string>& page) {
+    return page && page->find(kToolboxMarker) != std::string::npos &&
+           page->find("<body>fresh from the site</body>") != std::string::npos;
+}
+
+// Every way a page can act, each beside something it must keep.
+const char kActingPage[] = R"page(<!-- toolbox -->
+<!DOCTYPE html><html><head><meta charset="utf-8">
+<meta http-equiv="refresh" content="0; url=sp:Studio">
+<base href="file:///etc/">
+<link rel="stylesheet" href="kaldo.css"><style>p { color: red }</style>
+<script>location.href = 'sp:Studio';</script></head>
+<body onload="location.href='util-rs:'">
+<p class="news" style="color: blue">Firmware 2.15 is available</p>
+<img src="images/new.png" alt="new" onerror="fetch('http://site/')">
+<a href="tab#2">Guides</a> <a href="http://maker.example/news">More</a>
+<a href="javascript:location='ps:'">x</a> <a href=" &#10;JaVaScRiPt:alert(1)">y</a>
+<a href="sp:Studio">z</a> <a href="file:///etc/hostname#pdfs">w</a> <a href="/etc/hostname?htmldocs">v</a>
+<a href="doc:&amp;FileName=evil.desktop">u</a> <a href="data:text/html,x">t</a>
+<iframe src="util-rs:"></iframe><object data="x.swf"></object><embed src="x.swf">
+<form action="sp:Studio"><input name="keywords"></form>
+<svg><script>alert(1)</script><a xlink:href="javascript:alert(1)"><text>s</text></a></svg>
+<div onclick="alert(1)" onmouseover="alert(2)">kept text</div>
+</body></html>
+)page";
 class WebPageRefreshTest : public ::testing::Test {
 protected:
     void SetUp() override {
         fs::create_directories(m_folder / "ui");
         m_pages = {
             {"whatsnew.html", kMarkedPage},
+            {"acting.html", kActingPage},
+            {"unparsable.html", "<!-- toolbox -->"},
             {"tips.html", kMarkedPage},
             {"plain.html", "<html><body>no marker</body></html>"},
             {"late.html", std::string(2000, ' ') + kMarkedPage},
@@ -82,8 +112,8 @@ protected:
 TEST_F(WebPageRefreshTest, MarkedPagesReplaceTheLocalCopies) {
     WriteBytes(Page("whatsnew.html"), "installed");
     EXPECT_EQ(Refresh(Job({"whatsnew.html", "tips.html"})), 2);
-    EXPECT_EQ(ReadFile(Page("whatsnew.html")), kMarkedPage);
-    EXPECT_EQ(ReadFile(Page("tips.html")), kMarkedPage);
+    EXPECT_TRUE(IsFresh(ReadFile(Page("whatsnew.html"))));
+    EXPECT_TRUE(IsFresh(ReadFile(Page("tips.html"))));
     EXPECT_EQ(FolderEntries(Ui()), (std::vector<std::string>{"tips.html", "whatsnew.html"}));
     ASSERT_EQ(m_server.Seen().size(), 2u);
     EXPECT_EQ(m_server.Seen()[0].Target, std::string("/product/model.html") + kModelQuery +
@@ -98,6 +128,43 @@ TEST_F(WebPageRefreshTest, PageWithoutMarkerInItsHeadKeepsTheInstalledCopy) {
         EXPECT_EQ(ReadFile(Page(name)), "installed") << name;
     EXPECT_EQ(FolderEntries(Ui()).size(), 3u);
     EXPECT_EQ(m_server.Seen().size(), 3u);
+}
+
+TEST_F(WebPageRefreshTest, RefreshedPageKeepsItsTextButNothingThatActs) {
+    WriteBytes(Page("acting.html"), "installed");
+    EXPECT_EQ(Refresh(Job({"acting.html"})), 1);
+    const std::string page = ReadFile(Page("acting.html")).value_or("");
+    for (const char* kept :
+         {"Firmware 2.15 is available", "kept text", "href=\"kaldo.css\"", "p { color: red }",
+          "style=\"color: blue\"", "src=\"images/new.png\"", "href=\"tab#2\"",
+          "href=\"http://maker.example/news\"", "<!-- toolbox -->"}) {
+        EXPECT_NE(page.find(kept), std::string::npos) << kept << "\n" << page;
+    }
+    for (const char* gone :
+         {"<script",       "onload",  "onerror", "onclick", "onmouseover", "avascript",
+          "aVaScRiPt",     "refresh", "<base",   "<iframe", "<object",     "<embed",
+          "<form",         "<input",  "<svg",    "sp:",     "util-rs:",    "file:",
+          "/etc/hostname", "doc:",    "data:",   "alert"}) {
+        EXPECT_EQ(page.find(gone), std::string::npos) << gone << "\n" << page;
+    }
+}
+
+TEST_F(WebPageRefreshTest, PageThatDoesNotParseKeepsTheInstalledCopy) {
+    WriteBytes(Page("unparsable.html"), "installed");
+    EXPECT_EQ(Refresh(Job({"unparsable.html"})), 0);
+    EXPECT_EQ(ReadFile(Page("unparsable.html")), "installed");
+    EXPECT_EQ(FolderEntries(Ui()), std::vector<std::string>{"unparsable.html"});
+}
+
+TEST(InertPageTest, OrdinaryLinkTargets) {
+    for (const char* ordinary : {"", "tab#2", "page.html", "images/a.png", "pdfs/a.pdf#x:y",
+                                 "HTTP://maker.example/", "https://a/", "mailto:a@b", "?q=1"})
+        EXPECT_TRUE(IsOrdinaryLinkTarget(ordinary)) << ordinary;
+    for (const char* acting :
+         {"javascript:x", " java\tscript:x", "\x01javascript:x", "sp:A",
+          "util-rs:", "ps:", "file:///etc/passwd", "/etc/passwd", "\\host\\share",
+          "data:text/html,x", "C:\\x", "vbscript:x", "search:?keywords=a"})
+        EXPECT_FALSE(IsOrdinaryLinkTarget(acting)) << acting;
 }
 
 TEST_F(WebPageRefreshTest, ErrorStatusOrAPageOverTheLimitKeepsTheInstalledCopy) {
@@ -131,7 +198,7 @@ TEST_F(WebPageRefreshTest, NamesThatLeaveTheUiFolderAreRefused) {
 TEST_F(WebPageRefreshTest, InstalledCopyIsFoundWithoutRegardToCase) {
     WriteBytes(Page("WhatsNew.html"), "installed");
     EXPECT_EQ(Refresh(Job({"whatsnew.html"})), 1);
-    EXPECT_EQ(ReadFile(Page("WhatsNew.html")), kMarkedPage);
+    EXPECT_TRUE(IsFresh(ReadFile(Page("WhatsNew.html"))));
     EXPECT_EQ(FolderEntries(Ui()), std::vector<std::string>{"WhatsNew.html"});
 }
 
@@ -147,9 +214,9 @@ TEST_F(WebPageRefreshTest, ThreadRefreshesOnce) {
     WebPageRefresh refresh(m_options);
     ASSERT_TRUE(refresh.Start(Job({"whatsnew.html"})));
     EXPECT_FALSE(refresh.Start(Job({"tips.html"})));
-    Eventually([&] { return ReadFile(Page("whatsnew.html")) == kMarkedPage; });
+    Eventually([&] { return IsFresh(ReadFile(Page("whatsnew.html"))); });
     refresh.Stop();
-    EXPECT_EQ(ReadFile(Page("whatsnew.html")), kMarkedPage);
+    EXPECT_TRUE(IsFresh(ReadFile(Page("whatsnew.html"))));
     EXPECT_FALSE(fs::exists(Page("tips.html")));
 }
 
@@ -168,31 +235,40 @@ TEST_F(WebPageRefreshTest, StopAbortsAStalledFetchAndKeepsTheInstalledCopy) {
 
 // --- against the maker's site of the simulator -------------------------------------------
 
-TEST(WebPageRefreshSimulatorTest, SamplePageIsReplacedOnlyWhenTheSiteMarksIt) {
+TEST(WebPageRefreshSimulatorTest, SamplePageIsReplacedOnlyWhenTheSiteMarksItAndNeverActs) {
     const std::string installed =
         ReadFile(std::string(KALDO_CONTENT_DIR) + "/presslane_3000/ui/whatsnew.html").value_or("");
     ASSERT_FALSE(installed.empty());
-    for (const bool marker : {false, true}) {
+    for (const std::string site : {"plain", "marked", "hostile"}) {
+        SCOPED_TRACE(site);
+        const bool marker = site != "plain";
         TempFolder folder;
         WriteBytes(folder / "whatsnew.html", installed);
         simulator::SimulatorOptions options;
         std::string error;
-        ASSERT_EQ(simulator::ParseSimulatorOptions(
-                      {"--site", "127.0.0.1:0", "--web-marker", marker ? "yes" : "no", "--quiet"},
-                      options, error),
+        ASSERT_EQ(simulator::ParseSimulatorOptions({"--site", "127.0.0.1:0", "--web-marker",
+                                                    marker ? "yes" : "no", "--hostile",
+                                                    site == "hostile" ? "yes" : "no", "--quiet"},
+                                                   options, error),
                   simulator::ParseOutcome::Run)
             << error;
-        simulator::Simulator site;
-        ASSERT_TRUE(site.Start(options, error)) << error;
-        const std::string modelPage = "http://" + simulator::FormatHostPort(*site.SiteAddress()) +
+        simulator::Simulator simulated;
+        ASSERT_TRUE(simulated.Start(options, error)) << error;
+        const std::string modelPage = "http://" +
+                                      simulator::FormatHostPort(*simulated.SiteAddress()) +
                                       "/product/model.html" + kModelQuery;
         DownloadManager downloads;
         EXPECT_EQ(RefreshWebPages({{"whatsnew.html"}, folder.Path(), modelPage}, downloads),
                   marker ? 1 : 0);
         const std::string page = ReadFile(folder / "whatsnew.html").value_or("");
         EXPECT_EQ(page == installed, !marker);
-        EXPECT_EQ(page.rfind(kToolboxMarker, 0) == 0, marker);
-        site.Stop();
+        if (marker) {
+            EXPECT_NE(page.find("News from the Kaldo web site"), std::string::npos) << page;
+            for (const char* acting : {"<script", "onload", "<iframe", "refresh",
+                                       "javascript:", "exfil", "sp:", "util-rs:", "file:"})
+                EXPECT_EQ(page.find(acting), std::string::npos) << acting << "\n" << page;
+        }
+        simulated.Stop();
     }
 }
 

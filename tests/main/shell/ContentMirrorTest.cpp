@@ -65,6 +65,10 @@ TEST_F(ContentMirrorTest, MirrorLinksEveryInstalledFileInRealFolders) {
     EXPECT_TRUE(IsLinkTo(Mirrored("tabinfo.xml"), Installed("tabinfo.xml")));
     EXPECT_FALSE(fs::is_symlink(Mirrored("ui")));
     EXPECT_TRUE(fs::is_directory(Mirrored("ui/pdfs")));
+    // The user's alone, whatever the installed folders allow.
+    for (const char* folder : {"", "ui", "ui/pdfs"})
+        EXPECT_EQ(fs::status(Mirrored(folder)).permissions() & fs::perms::all, fs::perms::owner_all)
+            << folder;
     // Each user merges their own configuration.
     EXPECT_FALSE(fs::exists(fs::symlink_status(Mirrored("toolbox.xml"))));
 }

@@ -185,16 +185,35 @@ TEST_F(StatusDocumentCheckTest, NoIconWithoutAnIconElementOrADocument) {
     EXPECT_TRUE(localPath.empty());
 }
 
-TEST(StatusIconPathTest, RefusesEveryPathThatCouldLeaveItsFolder) {
-    for (const char* path :
-         {"", "/etc/passwd", "..", "../x.png", "a/../../x.png", "a/..", "./x.png", "a/./x.png",
-          "a//x.png", "a/", "..\\x.png", "a\\x.png", "a\nb.png", "a\tb.png"}) {
+TEST(StatusIconPathTest, RefusesPathsThatLeaveTheFolderOrNameNoPicture) {
+    for (const char* path : {"",
+                             "/etc/passwd",
+                             "..",
+                             "../x.png",
+                             "a/../../x.png",
+                             "a/..",
+                             "./x.png",
+                             "a/./x.png",
+                             "a//x.png",
+                             "a/",
+                             "..\\x.png",
+                             "a\\x.png",
+                             "a\nb.png",
+                             "a\tb.png",
+                             "...png",
+                             "images/.hidden.png",
+                             "status.html",
+                             "evil.desktop",
+                             "x.png/run.sh",
+                             "icon.svg",
+                             "ready",
+                             "images.png/ready"}) {
         EXPECT_FALSE(IsSafeIconPath(path)) << path;
     }
 }
 
 TEST(StatusIconPathTest, AcceptsPlainRelativePaths) {
-    for (const char* path : {"ready.png", "images/status/ready.png", "a..b.png", "...png",
+    for (const char* path : {"ready.png", "images/status/ready.png", "a..b.png", "READY.GIF",
                              "statusâ€”icons/ready.png"}) {
         EXPECT_TRUE(IsSafeIconPath(path)) << path;
     }
