@@ -1,10 +1,10 @@
 include(GoogleTest)
 
 # kaldo_add_test(NAME SOURCES ... [LIBS ...] [ENVIRONMENT VAR=VALUE ...] [LABELS ...] [TIMEOUT s]
-#                [FIXTURES_REQUIRED fixture ...])
+#                [FIXTURES_REQUIRED fixture ...] [RESOURCE_LOCK resource ...])
 # One test executable per module; its cases are registered with CTest one by one.
 function(kaldo_add_test name)
-  cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBS;ENVIRONMENT;LABELS;FIXTURES_REQUIRED" ${ARGN})
+  cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBS;ENVIRONMENT;LABELS;FIXTURES_REQUIRED;RESOURCE_LOCK" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_BINARY_DIR} ${PROJECT_BINARY_DIR}/tests)
   target_link_libraries(${name} PRIVATE kaldo_options ${ARG_LIBS} kaldo_testsupport GTest::gtest GTest::gmock
@@ -27,9 +27,14 @@ function(kaldo_add_test name)
   # that CTest reads after the list of cases.
   set(environment "QT_QPA_PLATFORM=offscreen" ${ARG_ENVIRONMENT})
   # Web engine instances start one at a time: each brings up its own browser processes.
-  set(extra "")
+  # Cases that share a machine-wide service (the DNS-SD daemon) lock it.
+  set(locks ${ARG_RESOURCE_LOCK})
   if("gui" IN_LIST ARG_LABELS)
-    set(extra "RESOURCE_LOCK webengine")
+    list(APPEND locks webengine)
+  endif()
+  set(extra "")
+  if(locks)
+    string(APPEND extra " RESOURCE_LOCK \"${locks}\"")
   endif()
   if(ARG_FIXTURES_REQUIRED)
     string(APPEND extra " FIXTURES_REQUIRED \"${ARG_FIXTURES_REQUIRED}\"")

@@ -1,16 +1,23 @@
 // kaldocups: a private CUPS scheduler with the queues the demo needs, for as long as it runs.
 //   kaldocups --queue NAME URI MODEL [--queue ...] [--report NAME LINE ...] [--print NAME ...]
-// A --report line ("ATTR: marker-levels=40", "STATE: +media-jam-error") is what the queue's
-// backend tells the scheduler while a job runs; --print sends the queue one small raw job, so
-// that the scheduler knows the supplies and state of a printer without a status page.
-// Prints "CUPS_SERVER=<socket>" once the queues exist and the jobs are done, then waits for
-// SIGTERM or SIGINT.
+//             [--everywhere NAME MAKER MODEL [--supplies NAME WASTE,TONER] ...]
+// --everywhere starts CUPS's reference IPP Everywhere printer reporting MAKER and MODEL, and
+// makes a driverless queue for it as the desktop's printer tools do (lpadmin -m everywhere);
+// --supplies sets that printer's waste tank and toner levels in percent. A --report line ("ATTR:
+// marker-levels=40", "STATE: +media-jam-error") is what the queue's backend tells the scheduler
+// while a job runs; --print sends the queue one small raw job, so that the scheduler knows the
+// supplies and state of a printer without a status page. Prints "CUPS_SERVER=<socket>" once the
+// queues exist and the jobs are done, then waits for SIGTERM or SIGINT.
 #include "tests/support/PrivateCups.h"
+#include "tests/support/ReferencePrinter.h"
 
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <iostream>
 #include <map>
+#include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -24,10 +31,26 @@ struct Queue {
     std::string model;
 };
 
+struct DriverlessQueue {
+    std::string name;
+    std::string maker;
+    std::string model;
+    std::vector<int> supplies;
+};
+
+std::vector<int> Levels(const std::string& text) {
+    std::vector<int> levels;
+    std::stringstream in(text);
+    for (std::string level; std::getline(in, level, ',');)
+        levels.push_back(std::atoi(level.c_str()));
+    return levels;
+}
+
 int Usage(const char* message) {
     std::cerr << "kaldocups: " << message
               << "\nusage: kaldocups --queue NAME URI MODEL [--queue NAME URI MODEL ...]"
-                 " [--report NAME LINE ...] [--print NAME ...]\n";
+                 " [--report NAME LINE ...] [--print NAME ...]"
+                 " [--everywhere NAME MAKER MODEL [--supplies NAME WASTE,TONER] ...]\n";
     return 2;
 }
 
@@ -37,6 +60,7 @@ int main(int argc, char** argv) {
     std::vector<Queue> queues;
     std::map<std::string, std::string> reports;
     std::vector<std::string> jobs;
+    std::vector<DriverlessQueue> driverless;
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
         if (argument == "--help" || argument == "-h")
@@ -49,11 +73,20 @@ int main(int argc, char** argv) {
             i += 2;
         } else if (argument == "--print" && i + 1 < argc) {
             jobs.push_back(argv[++i]);
+        } else if (argument == "--everywhere" && i + 3 < argc) {
+            driverless.push_back({argv[i + 1], argv[i + 2], argv[i + 3], {}});
+            i += 3;
+        } else if (argument == "--supplies" && i + 2 < argc) {
+            for (DriverlessQueue& queue : driverless) {
+                if (queue.name == argv[i + 1])
+                    queue.supplies = Levels(argv[i + 2]);
+            }
+            i += 2;
         } else {
             return Usage(("unexpected argument " + argument).c_str());
         }
     }
-    if (queues.empty())
+    if (queues.empty() && driverless.empty())
         return Usage("no queue given");
 
     sigset_t stopSignals;
@@ -72,6 +105,21 @@ int main(int argc, char** argv) {
             std::cerr << "kaldocups: cannot add queue " << queue.name << ":\n" << cups.Log();
             return 1;
         }
+    }
+    std::vector<std::unique_ptr<kaldo::testsupport::ReferencePrinter>> printers;
+    for (const DriverlessQueue& queue : driverless) {
+        auto printer =
+            std::make_unique<kaldo::testsupport::ReferencePrinter>(queue.maker, queue.model);
+        if (!printer->Started()) {
+            std::cerr << "kaldocups: " << printer->Error() << "\n";
+            return 1;
+        }
+        if ((!queue.supplies.empty() && !printer->SetSupplies(queue.supplies)) ||
+            !cups.AddDriverlessQueue(queue.name, printer->Uri())) {
+            std::cerr << "kaldocups: cannot set up " << queue.name << ": " << cups.Error() << "\n";
+            return 1;
+        }
+        printers.push_back(std::move(printer));
     }
     for (const auto& [queue, lines] : reports) {
         if (!cups.SetBackendReport(queue, lines)) {

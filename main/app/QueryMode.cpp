@@ -6,9 +6,11 @@
 namespace kaldo {
 
 bool QueryPrinterHasContent(std::string_view printerName, const std::string& programFolder,
-                            const std::string& languageCode, Spooler& spooler) {
+                            const std::string& languageCode, Spooler& spooler,
+                            DeviceIdentifier* devices) {
     const ContentCatalog catalog = ContentCatalog::FromPieces(programFolder, languageCode);
-    const PrinterList printers(catalog, spooler);
+    // Only the named printer's device is asked: the answer is about it alone.
+    const PrinterList printers(catalog, spooler, devices, printerName);
     return printers.DriverFor(printerName) != NoModel;
 }
 

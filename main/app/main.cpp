@@ -11,6 +11,7 @@
 #include "main/net/DownloadManager.h"
 #include "main/pageinputs/PageInputs.h"
 #include "main/pages/XmlLibrary.h"
+#include "main/printers/DeviceIdentification.h"
 #include "main/printers/PrinterServices.h"
 #include "main/printers/Reachability.h"
 #include "main/resources/StringResources.h"
@@ -136,6 +137,11 @@ void WhenReady(kaldo::MainWindow& window, kaldo::AppContext& context,
     });
 }
 
+// What driverless printers said they are, kept beside this user's pages.
+std::string DeviceMemoryFile() {
+    return kaldo::StateFolder() + "printer-devices.txt";
+}
+
 // Tells the user why the program cannot start, on stderr and in a message box; the exit code.
 int CannotStart(const std::string& reason) {
     std::cerr << "ktendwell: cannot start: " << reason << "\n";
@@ -155,9 +161,11 @@ int main(int argc, char** argv) {
         kaldo::ParseCommandLine(kaldo::CommandLineFromArguments(argc, argv));
     if (commandLine.QueryMode) {
         kaldo::CupsSpooler spooler;
+        // Reads what the window learnt of driverless printers, and writes nothing.
+        kaldo::DeviceIdentifier devices(spooler, {DeviceMemoryFile(), false});
         // The exit code answers: 1 has content, 0 not.
         return kaldo::QueryPrinterHasContent(commandLine.QueryPrinter, kaldo::ProgramFolder(),
-                                             kaldo::ProgramLanguageCode(), spooler)
+                                             kaldo::ProgramLanguageCode(), spooler, &devices)
                    ? 1
                    : 0;
     }
@@ -202,6 +210,7 @@ int main(int argc, char** argv) {
     kaldo::IniRegistry settings;
     kaldo::CupsSpooler spooler;
     kaldo::SpoolerRegistryView registry(settings, spooler);
+    kaldo::DeviceIdentifier devices(spooler, {DeviceMemoryFile()});
     kaldo::PrinterServices services{spooler, registry, kaldo::ProgramFolder() + "ktendwell",
                                     kaldo::MakerHomePage(), [](const std::string& url, auto limit) {
                                         return kaldo::DownloadManager::checkReachable(url, limit);
@@ -209,6 +218,7 @@ int main(int argc, char** argv) {
     // Only for running the demo's printer without root; printers serve on port 80.
     if (const int port = qEnvironmentVariableIntValue("KALDO_PRINTER_WEB_PORT"); port > 0)
         services.PrinterWebPort = port;
+    services.Devices = &devices;
     const ExitAfter exitAfter = ExitAfter::FromEnvironment();
 
     int exitCode = 0;

@@ -7,6 +7,7 @@
 namespace kaldo {
 
 class ContentCatalog;
+class DeviceIdentifier;
 class Spooler;
 
 // The driver name given for a printer that is not in the list.
@@ -22,7 +23,11 @@ class PrinterList final {
 public:
     PrinterList() = default;
     // A printer is listed when its driver name contains the DriverName of a catalogue entry.
-    PrinterList(const ContentCatalog& catalog, Spooler& spooler);
+    // With `devices`, a printer whose driver name finds no content but whose device answers
+    // IPP is listed when a name the device gives of its model does; that name is then its
+    // driver name. Only `onlyPrinter`'s device is asked when that is not empty.
+    PrinterList(const ContentCatalog& catalog, Spooler& spooler,
+                DeviceIdentifier* devices = nullptr, std::string_view onlyPrinter = {});
 
     // The driver of the first entry named exactly `printerName`, else NoModel.
     std::string DriverFor(std::string_view printerName) const;

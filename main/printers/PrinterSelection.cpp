@@ -16,7 +16,8 @@ PrinterSelector::PrinterSelector(PrinterSelection& state, const ContentCatalog& 
     , m_hooks(std::move(hooks)) {}
 
 void PrinterSelector::BuildPrinterList() {
-    m_state.Printers = std::make_unique<PrinterList>(m_catalog, m_services.PrintSpooler);
+    m_state.Printers =
+        std::make_unique<PrinterList>(m_catalog, m_services.PrintSpooler, m_services.Devices);
 }
 
 bool PrinterSelector::IsUsablePrinter(std::string_view printerName) const {

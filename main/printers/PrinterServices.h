@@ -6,6 +6,7 @@
 
 namespace kaldo {
 
+class DeviceIdentifier;
 class Registry;
 class Spooler;
 
@@ -27,6 +28,8 @@ struct PrinterServices {
     // The port of the printers' own web servers; printers serve on 80, a test or a demo that
     // cannot bind it runs its printer elsewhere.
     int PrinterWebPort = 80;
+    // Asks driverless printers what they are; none: a queue is known by its driver alone.
+    DeviceIdentifier* Devices = nullptr;
 };
 
 } // namespace kaldo

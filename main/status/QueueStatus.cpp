@@ -29,12 +29,13 @@ void SplitReason(std::string_view keyword, std::string& reason, std::string& sev
     severity = "error";
 }
 
-std::string CodeFor(const std::string& reason, const std::vector<StateReasonCode>& table) {
+const StateReasonCode* RowFor(const std::string& reason,
+                              const std::vector<StateReasonCode>& table) {
     for (const StateReasonCode& row : table) {
         if (row.reason == reason)
-            return row.code;
+            return &row;
     }
-    return {};
+    return nullptr;
 }
 
 bool Element(xmlTextWriterPtr writer, const char* name, const std::string& text) {
@@ -57,10 +58,25 @@ bool WriteReasons(xmlTextWriterPtr writer, const QueueState& state,
         std::string reason;
         std::string severity;
         SplitReason(keyword, reason, severity);
-        const std::string code = CodeFor(reason, reasonCodes);
+        const StateReasonCode* row = RowFor(reason, reasonCodes);
         if (!Start(writer, "reason") || !Element(writer, "keyword", keyword) ||
             !Element(writer, "severity", severity) ||
-            (!code.empty() && !Element(writer, "code", code)) || !End(writer))
+            (row && !Element(writer, "code", row->code)) ||
+            (row && !row->text.empty() && !Element(writer, "text", row->text)) || !End(writer))
+            return false;
+    }
+    return End(writer);
+}
+
+bool WriteAlerts(xmlTextWriterPtr writer, const QueueState& state) {
+    if (state.Alerts.empty())
+        return true;
+    if (!Start(writer, "alerts"))
+        return false;
+    for (const QueueAlert& alert : state.Alerts) {
+        if (!Start(writer, "alert") || !Element(writer, "code", alert.Code) ||
+            !Element(writer, "severity", alert.Severity) || !Element(writer, "text", alert.Text) ||
+            !End(writer))
             return false;
     }
     return End(writer);
@@ -95,7 +111,8 @@ std::vector<StateReasonCode> ReadStateReasonTable(const std::string& solutionsPa
                 std::string_view(CharText(row->name)) != "StateReason")
                 continue;
             StateReasonCode entry{TakeXmlString(xmlGetProp(row, XmlText("reason"))),
-                                  TakeXmlString(xmlGetProp(row, XmlText("code")))};
+                                  TakeXmlString(xmlGetProp(row, XmlText("code"))),
+                                  TakeXmlString(xmlGetProp(row, XmlText("text")))};
             if (!entry.reason.empty() && !entry.code.empty())
                 table.push_back(std::move(entry));
         }
@@ -113,10 +130,11 @@ bool WriteQueueStatusDocument(const std::string& path, const std::string& queueN
     xmlTextWriterSetIndent(writer, 1);
     return xmlTextWriterStartDocument(writer, nullptr, "UTF-8", nullptr) >= 0 &&
            Start(writer, kQueueStatusRoot) && Element(writer, "queue", queueName) &&
+           Element(writer, "source", state.Origin == StateOrigin::Printer ? "printer" : "queue") &&
            Element(writer, "state", state.State) &&
            Element(writer, "stateMessage", state.Message) &&
-           WriteReasons(writer, state, reasonCodes) && WriteMarkers(writer, state) && End(writer) &&
-           xmlTextWriterEndDocument(writer) >= 0;
+           WriteReasons(writer, state, reasonCodes) && WriteAlerts(writer, state) &&
+           WriteMarkers(writer, state) && End(writer) && xmlTextWriterEndDocument(writer) >= 0;
 }
 
 QueueStatusSource::QueueStatusSource(std::unique_ptr<StatusSource> printer, Spooler& spooler,
@@ -131,7 +149,9 @@ bool QueueStatusSource::Retrieve(const std::string& file) {
         return true;
     if (m_aborted.load() || m_queueName.empty())
         return false;
-    const std::optional<QueueState> state = m_spooler.GetQueueState(m_queueName);
+    std::optional<QueueState> state = m_spooler.GetDeviceState(m_queueName, m_aborted);
+    if (!state && !m_aborted.load())
+        state = m_spooler.GetQueueState(m_queueName);
     // An aborted retrieval never touches its file again.
     if (!state || m_aborted.load())
         return false;

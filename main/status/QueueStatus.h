@@ -12,26 +12,29 @@
 
 namespace kaldo {
 
-// One row of the content's table that ties a spooler state reason to one of its alert codes.
+// One row of the content's table that ties a state reason to one of its alert codes.
 struct StateReasonCode {
     std::string reason; // "media-jam", without the "-error", "-warning" or "-report" suffix
     std::string code;   // the content's alert code, e.g. "paperJam"
+    std::string text;   // the content's words for it in the status line, e.g. "paper jam"
 };
 
 // The table in the content's solutions document: `StateReasons/StateReason` elements below
-// its root with the attributes `reason` and `code`. Empty when there is none.
+// its root with the attributes `reason`, `code` and, optionally, `text`. Empty when there is
+// none.
 std::vector<StateReasonCode> ReadStateReasonTable(const std::string& solutionsPath);
 
-// Writes the queue's status document to `path` (its elements are listed in the README): the state,
-// the state message, every state reason with its severity and, where the table knows it, the
-// content's alert code, and the supplies. False when it cannot be written.
+// Writes the queue's status document to `path` (its elements are listed in the README): who
+// gave it, the state, the state message, every state reason with its severity and, where the
+// table knows it, the content's alert code and text, the printer's alerts and the supplies.
+// False when it cannot be written.
 bool WriteQueueStatusDocument(const std::string& path, const std::string& queueName,
                               const QueueState& state,
                               const std::vector<StateReasonCode>& reasonCodes);
 
-// Asks the printer through `printer` first (none: the printer has no status of its own) and,
-// when that gives no document, the spooler for the queue's state. Icons come only from the
-// printer.
+// Asks the printer through `printer` first (none: the printer has no status of its own); when
+// that gives no document, the printer itself over IPP; then the spooler for the queue's state.
+// Icons come only from the printer's status document source.
 class QueueStatusSource final : public StatusSource {
 public:
     QueueStatusSource(std::unique_ptr<StatusSource> printer, Spooler& spooler,

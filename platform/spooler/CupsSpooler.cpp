@@ -3,8 +3,11 @@
 #include "platform/AsciiText.h"
 #include "platform/spooler/CupsHandles.h"
 #include "platform/spooler/DevicePorts.h"
+#include "platform/spooler/IppAttributes.h"
+#include "platform/spooler/IppDevice.h"
 
 #include <algorithm>
+#include <thread>
 
 namespace kaldo {
 
@@ -12,6 +15,8 @@ namespace {
 
 constexpr int kConnectTimeoutMs = 3000;
 constexpr double kAnswerTimeoutSeconds = 5.0;
+// The printer itself is asked for its state while the footer waits.
+constexpr auto kDeviceStateLimit = std::chrono::seconds(3);
 
 struct ServerAddress {
     std::string Host;
@@ -35,57 +40,10 @@ ServerAddress SplitServer(const std::string& server) {
     return address;
 }
 
-std::string TextOf(ipp_attribute_t* attribute, int index = 0) {
-    const char* text = ippGetString(attribute, index, nullptr);
-    return text ? text : "";
-}
-
 CupsHttpHandle Connect(const std::string& server) {
     const ServerAddress address = SplitServer(server);
     return CupsHttpHandle(httpConnect2(address.Host.c_str(), address.Port, nullptr, AF_UNSPEC,
                                        cupsEncryption(), 1, kConnectTimeoutMs, nullptr));
-}
-
-std::vector<std::string> TextsOf(ipp_attribute_t* attribute) {
-    std::vector<std::string> texts;
-    for (int i = 0; attribute && i < ippGetCount(attribute); ++i)
-        texts.push_back(TextOf(attribute, i));
-    return texts;
-}
-
-std::string StateName(int state) {
-    switch (state) {
-    case IPP_PSTATE_IDLE:
-        return "idle";
-    case IPP_PSTATE_PROCESSING:
-        return "processing";
-    case IPP_PSTATE_STOPPED:
-        return "stopped";
-    }
-    return {};
-}
-
-// The markers side by side: the n-th name, type, colour and level describe one supply.
-std::vector<QueueMarker> MarkersOf(ipp_t* response) {
-    ipp_attribute_t* names = ippFindAttribute(response, "marker-names", IPP_TAG_ZERO);
-    ipp_attribute_t* types = ippFindAttribute(response, "marker-types", IPP_TAG_ZERO);
-    ipp_attribute_t* colors = ippFindAttribute(response, "marker-colors", IPP_TAG_ZERO);
-    ipp_attribute_t* levels = ippFindAttribute(response, "marker-levels", IPP_TAG_INTEGER);
-    const int count = std::max({names ? ippGetCount(names) : 0, levels ? ippGetCount(levels) : 0});
-    std::vector<QueueMarker> markers;
-    for (int i = 0; i < count; ++i) {
-        QueueMarker marker;
-        if (names && i < ippGetCount(names))
-            marker.Name = TextOf(names, i);
-        if (types && i < ippGetCount(types))
-            marker.Type = TextOf(types, i);
-        if (colors && i < ippGetCount(colors))
-            marker.Color = TextOf(colors, i);
-        if (levels && i < ippGetCount(levels))
-            marker.Level = ippGetInteger(levels, i);
-        markers.push_back(std::move(marker));
-    }
-    return markers;
 }
 
 } // namespace
@@ -134,32 +92,44 @@ std::vector<CupsSpooler::Queue> CupsSpooler::FetchQueues() {
         }
         const std::string_view key = name;
         if (key == "printer-name")
-            queue.Name = TextOf(attribute);
+            queue.Name = IppText(attribute);
         else if (key == "printer-make-and-model")
-            queue.MakeAndModel = TextOf(attribute);
+            queue.MakeAndModel = IppText(attribute);
         else if (key == "device-uri")
-            queue.DeviceUri = TextOf(attribute);
+            queue.DeviceUri = IppText(attribute);
     }
     flush();
     return queues;
 }
 
+std::optional<std::string> CupsSpooler::Resolved(const std::string& deviceUri) {
+    if (!deviceUri.starts_with("dnssd://"))
+        return deviceUri;
+    if (!m_resolver)
+        return std::nullopt;
+    {
+        std::lock_guard lock(m_resolvedMutex);
+        if (const auto known = m_resolved.find(deviceUri); known != m_resolved.end())
+            return known->second;
+    }
+    std::optional<std::string> resolved = m_resolver(deviceUri);
+    if (resolved && resolved->starts_with("dnssd://"))
+        resolved.reset();
+    std::lock_guard lock(m_resolvedMutex);
+    return m_resolved.emplace(deviceUri, std::move(resolved)).first->second;
+}
+
 SpoolerPort CupsSpooler::PortOf(const std::string& deviceUri) {
-    if (!deviceUri.starts_with("dnssd://") || !m_resolver)
-        return PortFromDeviceUri(deviceUri);
-    auto known = m_resolved.find(deviceUri);
-    if (known == m_resolved.end())
-        known = m_resolved.emplace(deviceUri, m_resolver(deviceUri)).first;
-    if (!known->second || known->second->starts_with("dnssd://"))
-        return PortFromDeviceUri(deviceUri);
-    return PortFromDeviceUri(*known->second);
+    const std::optional<std::string> resolved = Resolved(deviceUri);
+    return PortFromDeviceUri(resolved ? *resolved : deviceUri);
 }
 
 std::vector<SpoolerPrinter> CupsSpooler::EnumPrinters() {
     std::vector<SpoolerPrinter> printers;
     const std::string server = ServerName();
     for (const Queue& queue : FetchQueues())
-        printers.push_back({queue.Name, server, queue.MakeAndModel, PortOf(queue.DeviceUri).Name});
+        printers.push_back({queue.Name, server, queue.MakeAndModel, PortOf(queue.DeviceUri).Name,
+                            queue.DeviceUri});
     return printers;
 }
 
@@ -187,20 +157,49 @@ std::optional<QueueState> CupsSpooler::GetQueueState(std::string_view printerNam
     CupsIppHandle response(cupsDoRequest(http.get(), request, "/"));
     if (!response || ippGetStatusCode(response.get()) > IPP_STATUS_OK_CONFLICTING)
         return std::nullopt;
-    ipp_attribute_t* state = ippFindAttribute(response.get(), "printer-state", IPP_TAG_ENUM);
-    if (!state)
-        return std::nullopt;
+    return QueueStateFromAttributes(response.get());
+}
 
-    QueueState queue;
-    queue.State = StateName(ippGetInteger(state, 0));
-    for (std::string& reason :
-         TextsOf(ippFindAttribute(response.get(), "printer-state-reasons", IPP_TAG_KEYWORD))) {
-        if (reason != "none")
-            queue.Reasons.push_back(std::move(reason));
+std::optional<std::string> CupsSpooler::DeviceUriOf(const std::string& printerName) {
+    for (const Queue& queue : FetchQueues()) {
+        if (queue.Name == printerName)
+            return queue.DeviceUri;
     }
-    queue.Message = TextOf(ippFindAttribute(response.get(), "printer-state-message", IPP_TAG_TEXT));
-    queue.Markers = MarkersOf(response.get());
-    return queue;
+    return std::nullopt;
+}
+
+std::optional<QueueState> CupsSpooler::GetDeviceState(std::string_view printerName,
+                                                      const std::atomic<bool>& stop) {
+    const std::optional<std::string> deviceUri = DeviceUriOf(std::string(printerName));
+    if (!deviceUri || !IsIppDeviceUri(*deviceUri) || stop.load())
+        return std::nullopt;
+    const std::optional<std::string> printer = Resolved(*deviceUri);
+    if (!printer || stop.load())
+        return std::nullopt;
+    return AskDeviceState(*printer, std::chrono::steady_clock::now() + kDeviceStateLimit, stop);
+}
+
+std::vector<std::optional<DeviceIdentity>>
+CupsSpooler::IdentifyDevices(const std::vector<std::string>& deviceUris,
+                             std::chrono::milliseconds limit) {
+    const DeviceDeadline deadline = std::chrono::steady_clock::now() + limit;
+    // The deadline alone ends the questions.
+    const std::atomic<bool> stop{false};
+    std::vector<std::optional<DeviceIdentity>> answers(deviceUris.size());
+    std::vector<std::thread> askers;
+    for (size_t i = 0; i < deviceUris.size(); ++i) {
+        if (!IsIppDeviceUri(deviceUris[i]))
+            continue;
+        // Each asker writes only its own answer; all are read once every one has ended.
+        askers.emplace_back([this, &deviceUris, &answers, &stop, deadline, i] {
+            const std::optional<std::string> printer = Resolved(deviceUris[i]);
+            if (printer)
+                answers[i] = AskDeviceIdentity(*printer, deadline, stop);
+        });
+    }
+    for (std::thread& asker : askers)
+        asker.join();
+    return answers;
 }
 
 std::vector<SpoolerPort> CupsSpooler::EnumPorts() {

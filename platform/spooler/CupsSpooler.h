@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <map>
+#include <mutex>
 #include <optional>
 #include <string>
 
@@ -27,6 +28,13 @@ public:
     std::vector<SpoolerPort> EnumPorts() override;
     // Get-Printer-Attributes on the queue, over a connection of its own.
     std::optional<QueueState> GetQueueState(std::string_view printerName) override;
+    // The queue's device URI from the scheduler, then the printer there.
+    std::optional<QueueState> GetDeviceState(std::string_view printerName,
+                                             const std::atomic<bool>& stop) override;
+    // One thread per device; dnssd services are resolved first.
+    std::vector<std::optional<DeviceIdentity>>
+    IdentifyDevices(const std::vector<std::string>& deviceUris,
+                    std::chrono::milliseconds limit) override;
 
 private:
     struct Queue {
@@ -37,10 +45,15 @@ private:
     std::vector<Queue> FetchQueues();
     std::string ServerName() const;
     SpoolerPort PortOf(const std::string& deviceUri);
+    // A dnssd:// URI resolved (once) to the printer's own; other URIs as they are.
+    std::optional<std::string> Resolved(const std::string& deviceUri);
+    std::optional<std::string> DeviceUriOf(const std::string& printerName);
 
     std::string m_server;
     DnssdResolver m_resolver;
-    // Service lookups are slow when the service is gone; each URI is looked up once.
+    // Service lookups are slow when the service is gone; each URI is looked up once. Status
+    // workers resolve too.
+    std::mutex m_resolvedMutex;
     std::map<std::string, std::optional<std::string>> m_resolved;
 };
 

@@ -42,4 +42,13 @@ std::optional<QueueState> Spooler::GetQueueState(std::string_view) {
     return std::nullopt;
 }
 
+std::optional<QueueState> Spooler::GetDeviceState(std::string_view, const std::atomic<bool>&) {
+    return std::nullopt;
+}
+
+std::vector<std::optional<DeviceIdentity>>
+Spooler::IdentifyDevices(const std::vector<std::string>& deviceUris, std::chrono::milliseconds) {
+    return std::vector<std::optional<DeviceIdentity>>(deviceUris.size());
+}
+
 } // namespace kaldo

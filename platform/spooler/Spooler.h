@@ -1,5 +1,7 @@
 #pragma once
 
+#include <atomic>
+#include <chrono>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,6 +15,7 @@ struct SpoolerPrinter {
     std::string ServerName; // "\\\\host" of the spooler that holds the queue
     std::string DriverName;
     std::string PortName;
+    std::string DeviceUri; // as the spooler has it; empty where there is none
 };
 
 enum class PortMonitor {
@@ -43,12 +46,32 @@ struct QueueMarker {
     int Level = -1;    // percent; negative: unknown
 };
 
-// What the spooler knows of a queue's printer, from the printer and its backend.
+// One printer-alert with its printer-alert-description.
+struct QueueAlert {
+    std::string Code;     // "tonerLow", "jam", ...
+    std::string Severity; // "critical", "warning", "report" or empty
+    std::string Text;
+};
+
+// Who gave a state: the spooler from what the queue's backend last passed on, or the printer
+// itself, asked just now.
+enum class StateOrigin { Queue, Printer };
+
+// What the spooler knows of a queue's printer, from the printer and its backend, or what the
+// printer says of itself.
 struct QueueState {
     std::string State;                // "idle", "processing" or "stopped"
     std::vector<std::string> Reasons; // printer-state-reasons without "none"
     std::string Message;              // printer-state-message
     std::vector<QueueMarker> Markers;
+    std::vector<QueueAlert> Alerts; // only a printer asked itself has them
+    StateOrigin Origin = StateOrigin::Queue;
+};
+
+// What a network printer says it is.
+struct DeviceIdentity {
+    std::string MakeAndModel; // printer-make-and-model
+    std::string DeviceId;     // printer-device-id, "MFG:Kaldo;MDL:Presslane 3020;..."
 };
 
 // The print spooler: the printers and ports that the program reads. Enumeration never fails
@@ -73,6 +96,17 @@ public:
     // The queue's state, supply levels and state reasons; nothing when the spooler cannot
     // answer for that queue. May be called from any thread.
     virtual std::optional<QueueState> GetQueueState(std::string_view printerName);
+
+    // The printer behind the queue asked itself, when its device is a network printer that
+    // speaks IPP; nothing when it is not or does not answer. `stop` ends the question early.
+    // May be called from any thread.
+    virtual std::optional<QueueState> GetDeviceState(std::string_view printerName,
+                                                     const std::atomic<bool>& stop);
+
+    // What the devices say they are, one answer (or none) per device URI in the same order.
+    // All are asked at once, and the answers come within `limit` altogether.
+    virtual std::vector<std::optional<DeviceIdentity>>
+    IdentifyDevices(const std::vector<std::string>& deviceUris, std::chrono::milliseconds limit);
 };
 
 } // namespace kaldo

@@ -36,7 +36,9 @@ demo_setup() {
   demo_wait_for_line "$demo_dir/sim.out" ready "the simulator"
 
   # The studio printer has no status page of its own; what its backend reported during one
-  # small job is what the print scheduler, and so the footer, knows of it.
+  # small job is what the print scheduler, and so the footer, knows of it. The lobby printer is
+  # CUPS's reference IPP Everywhere printer behind a driverless queue, asked for its model and
+  # its live state over IPP (it needs avahi-daemon, which kaldocups starts when none runs).
   "$build/tools/kaldocups" \
     --queue Office_3020 socket://127.0.0.5:9100 "Kaldo Presslane 3020 PS" \
     --queue Desk_3040 "usb://Kaldo/Presslane%203040?serial=KP3040-000417" "Kaldo Presslane 3040 PS" \
@@ -47,6 +49,7 @@ demo_setup() {
     --report Studio_C5100 "ATTR: marker-levels=72,45,8,90" \
     --report Studio_C5100 "STATE: +toner-low-warning" \
     --print Studio_C5100 \
+    --everywhere Lobby_3020 Kaldo "Presslane 3020" --supplies Lobby_3020 30,8 \
     >"$demo_dir/cups.out" 2>&1 &
   demo_pids+=($!)
   demo_wait_for_line "$demo_dir/cups.out" CUPS_SERVER= "the print scheduler"

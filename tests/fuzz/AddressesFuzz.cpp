@@ -1,9 +1,13 @@
 // A queue's device URI, as other users' and the system's print setup give it: the port it
 // stands for, the USB device behind a USB port name, and the printer address and web address
-// the program finds through the spooler's view of the registry.
+// the program finds through the spooler's view of the registry. The same bytes as what a
+// network printer says of itself (its device ID, supplies and alerts) and as a line of the
+// remembered answers.
+#include "main/printers/DeviceIdentification.h"
 #include "main/printers/PrinterAddress.h"
 #include "main/printers/PrinterServices.h"
 #include "platform/spooler/DevicePorts.h"
+#include "platform/spooler/IppDevice.h"
 #include "platform/spooler/SpoolerRegistryView.h"
 #include "tests/fuzz/FuzzSupport.h"
 
@@ -34,7 +38,7 @@ public:
     explicit OneQueueSpooler(SpoolerPort port)
         : m_port(std::move(port)) {}
     std::vector<SpoolerPrinter> EnumPrinters() override {
-        return {{"Office_3020", "\\\\localhost", "Kaldo Presslane 3020", m_port.Name}};
+        return {{"Office_3020", "\\\\localhost", "Kaldo Presslane 3020", m_port.Name, {}}};
     }
     std::vector<SpoolerPort> EnumPorts() override { return {m_port}; }
 
@@ -69,5 +73,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     std::string usbPort;
     GetUsbPortName(services, "Office_3020", usbPort);
+
+    const std::string text(uri);
+    IsIppDeviceUri(uri);
+    DeviceModelNames({text, text});
+    MarkersFromSupplies({text, text}, {text});
+    AlertFromValue(uri, text);
+    if (const auto line = ParseDeviceMemoryLine(uri))
+        FormatDeviceMemoryLine(line->DeviceUri, line->Identity, line->AskedAt);
     return 0;
 }

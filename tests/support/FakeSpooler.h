@@ -39,7 +39,23 @@ public:
     void AddPrinter(std::string name, std::string driver,
                     std::string port = "LPT1:", std::string server = "\\\\localhost") {
         Printers.push_back(
-            {std::move(name), std::move(server), std::move(driver), std::move(port)});
+            {std::move(name), std::move(server), std::move(driver), std::move(port), {}});
+    }
+
+    // What the devices say they are, by device URI; every question is recorded.
+    std::map<std::string, DeviceIdentity> Devices;
+    std::vector<std::vector<std::string>> Questions;
+
+    std::vector<std::optional<DeviceIdentity>>
+    IdentifyDevices(const std::vector<std::string>& deviceUris,
+                    std::chrono::milliseconds) override {
+        Questions.push_back(deviceUris);
+        std::vector<std::optional<DeviceIdentity>> answers;
+        for (const std::string& uri : deviceUris) {
+            const auto found = Devices.find(uri);
+            answers.push_back(found == Devices.end() ? std::nullopt : std::optional(found->second));
+        }
+        return answers;
     }
 };
 

@@ -2,6 +2,7 @@
 
 #include "tests/support/TestFiles.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
@@ -114,7 +115,8 @@ bool SocketAnswers(const std::string& path) {
 
 } // namespace
 
-PrivateCups::PrivateCups() {
+PrivateCups::PrivateCups(std::vector<std::string> realBackends)
+    : m_realBackends(std::move(realBackends)) {
     std::string pattern = (fs::temp_directory_path() / "kcups.XXXXXX").string();
     if (!mkdtemp(pattern.data())) {
         m_error = std::string("cannot create a temporary folder: ") + std::strerror(errno);
@@ -170,7 +172,10 @@ bool PrivateCups::WriteConfiguration() {
                                 "/reports/$PRINTER\"\n[ -r \"$report\" ] && cat \"$report\" >&2\n"
                                 "exit 0\n";
     for (const char* name : kStubBackends) {
-        if (!WriteFile(root / "bin/backend" / name, backend, kExecutable))
+        if (std::find(m_realBackends.begin(), m_realBackends.end(), name) != m_realBackends.end())
+            fs::create_symlink(fs::path("/usr/lib/cups/backend") / name,
+                               root / "bin/backend" / name, error);
+        else if (!WriteFile(root / "bin/backend" / name, backend, kExecutable))
             return false;
     }
     fs::create_directories(root / "bin/daemon", error);
@@ -334,6 +339,14 @@ bool PrivateCups::WaitUntilIdle(const std::string& queue) {
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
     m_error = "jobs of " + queue + " did not finish:\n" + Log();
+    return false;
+}
+
+bool PrivateCups::AddDriverlessQueue(const std::string& name, const std::string& deviceUri) {
+    std::string output;
+    if (Run({"lpadmin", "-p", name, "-E", "-v", deviceUri, "-m", "everywhere"}, {}, &output) == 0)
+        return true;
+    m_error = "lpadmin -m everywhere failed for " + name + ": " + output;
     return false;
 }
 

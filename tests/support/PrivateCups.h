@@ -9,11 +9,12 @@ namespace kaldo::testsupport {
 // A CUPS scheduler of the test's own: configuration, spool, cache, state and logs in a fresh
 // temporary folder, listening only on a unix socket there. Backends are stubs, so queues of
 // every device kind can be added and nothing is ever printed; while a job runs they report the
-// lines SetBackendReport left for the queue. Stopped and removed with the
-// object. Runs as the calling user, or as "lp" when that is root (cupsd refuses root).
+// lines SetBackendReport left for the queue. Backends named in `realBackends` ("ipp") are the
+// system's own instead. Stopped and removed with the object. Runs as the calling user, or as
+// "lp" when that is root (cupsd refuses root).
 class PrivateCups {
 public:
-    PrivateCups();
+    explicit PrivateCups(std::vector<std::string> realBackends = {});
     ~PrivateCups();
     PrivateCups(const PrivateCups&) = delete;
     PrivateCups& operator=(const PrivateCups&) = delete;
@@ -33,6 +34,9 @@ public:
     // description would.
     bool AddQueueForModel(const std::string& name, const std::string& deviceUri,
                           const std::string& model);
+    // A driverless queue as the desktop's printer tools make one: lpadmin -m everywhere, which
+    // asks the IPP printer at `deviceUri` for its description.
+    bool AddDriverlessQueue(const std::string& name, const std::string& deviceUri);
     bool RemoveQueue(const std::string& name);
 
     // What the queue's backend writes to the scheduler while a job runs, one message a line:
@@ -59,6 +63,7 @@ private:
     std::string m_folder;
     std::string m_socket;
     std::string m_error;
+    std::vector<std::string> m_realBackends;
     pid_t m_pid = -1;
 };
 

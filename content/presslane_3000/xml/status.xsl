@@ -269,15 +269,35 @@
     </div>
   </xsl:template>
 
-  <!-- The queue's state in the print system's words, or in ours when it has none. -->
+  <!-- The state in the print system's or the printer's words, or in ours when it has none;
+       with a problem the content has words for, the most severe one after the state. -->
   <xsl:template name="queue-status-text">
+    <xsl:variable name="said" select="$queue/reasons/reason[string-length(text) &gt; 0]"/>
+    <xsl:variable name="problem">
+      <xsl:choose>
+        <xsl:when test="$said[severity = 'error']"><xsl:value-of select="$said[severity = 'error'][1]/text"/></xsl:when>
+        <xsl:when test="$said[severity = 'warning']"><xsl:value-of select="$said[severity = 'warning'][1]/text"/></xsl:when>
+        <xsl:otherwise><xsl:value-of select="$said[1]/text"/></xsl:otherwise>
+      </xsl:choose>
+    </xsl:variable>
+    <xsl:variable name="word">
+      <xsl:choose>
+        <xsl:when test="$queue/state = 'processing'">Printing</xsl:when>
+        <xsl:when test="$queue/state = 'stopped'">Stopped</xsl:when>
+        <xsl:otherwise>Ready</xsl:otherwise>
+      </xsl:choose>
+    </xsl:variable>
     <xsl:choose>
+      <xsl:when test="string-length($problem) &gt; 0">
+        <xsl:if test="string-length(normalize-space($queue/stateMessage)) &gt; 0">
+          <xsl:attribute name="title"><xsl:value-of select="$queue/stateMessage"/></xsl:attribute>
+        </xsl:if>
+        <xsl:value-of select="concat($word, ' &#8211; ', $problem)"/>
+      </xsl:when>
       <xsl:when test="string-length(normalize-space($queue/stateMessage)) &gt; 0">
         <xsl:value-of select="$queue/stateMessage"/>
       </xsl:when>
-      <xsl:when test="$queue/state = 'processing'">Printing</xsl:when>
-      <xsl:when test="$queue/state = 'stopped'">Stopped</xsl:when>
-      <xsl:otherwise>Ready</xsl:otherwise>
+      <xsl:otherwise><xsl:value-of select="$word"/></xsl:otherwise>
     </xsl:choose>
   </xsl:template>
 
@@ -315,8 +335,16 @@
         </xsl:if>
       </div>
       <div class="col">
-        <h4>Print queue</h4>
-        <div class="queue-note">Status from the print queue; the printer has no status page of its own.</div>
+        <xsl:choose>
+          <xsl:when test="$queue/source = 'printer'">
+            <h4>Printer</h4>
+            <div class="queue-note">Status from the printer itself, asked over the network.</div>
+          </xsl:when>
+          <xsl:otherwise>
+            <h4>Print queue</h4>
+            <div class="queue-note">Status from the print queue; the printer has no status page of its own.</div>
+          </xsl:otherwise>
+        </xsl:choose>
       </div>
     </div>
   </xsl:template>

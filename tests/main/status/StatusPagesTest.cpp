@@ -127,7 +127,10 @@ TEST_F(StatusPagesTest, QueueStatusShowsTonerLevelsStateMessageAndTheSolutionOfI
     const std::string footer = ReadBytes(m_files.statusPage);
     EXPECT_NE(footer.find("width:37%"), std::string::npos) << footer;
     EXPECT_NE(footer.find("<i class=\"cyan\" style=\"width:6%\">"), std::string::npos) << footer;
-    EXPECT_NE(footer.find("Paper jam in the rear tray"), std::string::npos);
+    // The content's words for the most severe reason follow the state; the printer's own
+    // message stays at hand.
+    EXPECT_NE(footer.find(">Stopped \xE2\x80\x93 paper jam<"), std::string::npos) << footer;
+    EXPECT_NE(footer.find("title=\"Paper jam in the rear tray\""), std::string::npos);
     EXPECT_NE(footer.find("status-text error"), std::string::npos);
     EXPECT_EQ(footer.find("Status Unavailable"), std::string::npos);
 

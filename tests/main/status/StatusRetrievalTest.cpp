@@ -429,7 +429,7 @@ TEST_F(QueueStatusRetrievalTest, UnreachablePrinterGivesTheQueueStateFromTheSpoo
     EXPECT_EQ(StatusFromReport(true, m_destination), StatusValue::STATUS_AVAILABLE);
     const std::string document = WithoutIndent(ReadBytes(m_destination));
     const std::string expected =
-        "<queueStatus><queue>Studio</queue><state>processing</state>"
+        "<queueStatus><queue>Studio</queue><source>queue</source><state>processing</state>"
         "<stateMessage>Printing page 1</stateMessage><reasons>"
         "<reason><keyword>media-jam-error</keyword><severity>error</severity>"
         "<code>paperJam</code></reason>"
@@ -529,7 +529,7 @@ TEST_F(UsbStatusRetrievalTest, UsbPortWithoutStatusEndPointAsksNothing) {
 TEST_F(UsbStatusRetrievalTest, PrinterWhoseContentReadsNoUsbStatusIsNotAskedButItsQueueIs) {
     m_printer.Respond(ReadBytes(testsupport::StatusData("ready.xml")));
     testsupport::FakeSpooler spooler;
-    spooler.SetQueueState("Desk", QueueState{"idle", {}, {}, {}});
+    spooler.SetQueueState("Desk", QueueState{"idle", {}, {}, {}, {}, StateOrigin::Queue});
     StatusRequest request = UsbRequest("USB:Kaldo/Presslane 3020");
     request.askPrinter = false;
     request.queueName = "Desk";
