@@ -55,7 +55,7 @@
     <xsl:param name="legend"/>
     <xsl:if test="$legend/Legend_Item">
       <div class="legend">
-        <h3><xsl:value-of select="$legend/Legend_Title_L10N"/></h3>
+        <h2><xsl:value-of select="$legend/Legend_Title_L10N"/></h2>
         <xsl:for-each select="$legend/Legend_Item">
           <div><img src="{Image}" alt=""/><xsl:value-of select="Text_L10N"/></div>
         </xsl:for-each>

@@ -21,6 +21,8 @@
         <link rel="stylesheet" href="kaldo.css"/>
       </head>
       <body class="pane-frame">
+        <main>
+        <h1 class="visually-hidden"><xsl:value-of select="$r/SearchAgainString"/></h1>
         <xsl:choose>
           <xsl:when test="string-length($r/SearchString) = 0">
             <div class="empty">
@@ -53,6 +55,7 @@
             </xsl:for-each>
           </xsl:otherwise>
         </xsl:choose>
+        </main>
       </body>
     </html>
   </xsl:template>
