@@ -45,11 +45,7 @@
               <div class="hit">
                 <xsl:call-template name="entry">
                   <xsl:with-param name="legend" select="$legend"/>
-                  <xsl:with-param name="extra">
-                    <span class="relevance" title="Relevance">
-                      <i style="width:{round(number(@weight) * 100 div number($best))}%"></i>
-                    </span>
-                  </xsl:with-param>
+                  <xsl:with-param name="relevance" select="round(number(@weight) * 100 div number($best))"/>
                 </xsl:call-template>
               </div>
             </xsl:for-each>
