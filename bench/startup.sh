@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Start-up time of ktendwell: from process start until all three panes have loaded, over the
+# Start-up of ktendwell: from process start until all three panes have loaded, over the
 # sample content with the demo's printers, offscreen, taken in turn with the floor program
-# (bench/StartupFloor.cpp: three web panes loading small local pages, nothing else). Prints
-# each run, both medians and their ratio.
+# (bench/StartupFloor.cpp: three web panes loading small local pages, nothing else). For each
+# run: the panes' load time from the program's trace, the CPU time (user and system, the web
+# engine's own processes included) and the peak resident memory of the largest process, each
+# until the program has ended. Prints each run, the medians and their ratios.
 #   bench/startup.sh [RUNS]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -12,31 +14,37 @@ demo_setup >/dev/null
 build=${KALDO_BUILD_DIR:-build}
 cmake --build "$build" --target StartupFloor >/dev/null
 
-# Runs one program offscreen and prints the milliseconds of its "panes loaded" line.
-loaded_after() {
-  local line
-  line=$(QT_QPA_PLATFORM=offscreen KALDO_EXIT_WHEN_READY=1 \
-    QT_LOGGING_RULES="kaldo.trace.debug=true" "$@" 2>&1 | grep -o 'panes loaded after [0-9]* ms' || true)
-  [ -n "$line" ] || { echo "startup: the panes of $1 never loaded" >&2; exit 1; }
-  echo "$line" | grep -o '[0-9]*'
+# Runs one program offscreen; prints "LOADED_MS CPU_MS PEAK_KIB".
+measure() {
+  QT_QPA_PLATFORM=offscreen KALDO_EXIT_WHEN_READY=1 QT_LOGGING_RULES="kaldo.trace.debug=true" \
+    python3 -c '
+import os, re, subprocess, sys
+child = subprocess.Popen(sys.argv[1:], stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
+output = child.stdout.read().decode(errors="replace")
+_, status, usage = os.wait4(child.pid, 0)
+loaded = re.search(r"panes loaded after (\d+) ms", output)
+if not loaded:
+    sys.exit("startup: the panes of %s never loaded" % sys.argv[1])
+cpu = (usage.ru_utime + usage.ru_stime) * 1000
+print(loaded.group(1), int(cpu), usage.ru_maxrss)
+' "$@"
 }
 
 median() {
   printf '%s\n' "$@" | sort -n | sed -n "$(( ($# + 1) / 2 ))p"
 }
 
-program_times=()
-floor_times=()
+declare -a p_ms p_cpu p_mem f_ms f_cpu f_mem
 for _ in $(seq "$runs"); do
-  floor=$(loaded_after "$build/bench/StartupFloor")
-  program=$(loaded_after "$demo_program/ktendwell" "Office_3020")
-  floor_times+=("$floor")
-  program_times+=("$program")
-  echo "panes loaded after ${program} ms (floor ${floor} ms)"
+  read -r fm fc fk < <(measure "$build/bench/StartupFloor")
+  read -r pm pc pk < <(measure "$demo_program/ktendwell" "Office_3020")
+  f_ms+=("$fm"); f_cpu+=("$fc"); f_mem+=("$fk")
+  p_ms+=("$pm"); p_cpu+=("$pc"); p_mem+=("$pk")
+  echo "panes loaded after ${pm} ms, ${pc} ms CPU, ${pk} KiB peak (floor ${fm} ms, ${fc} ms CPU, ${fk} KiB)"
 done
-program_median=$(median "${program_times[@]}")
-floor_median=$(median "${floor_times[@]}")
-echo "median start-up to three loaded panes: ${program_median} ms over ${runs} runs"
-echo "median of the floor (three panes, nothing else): ${floor_median} ms"
-awk -v p="$program_median" -v f="$floor_median" \
-  'BEGIN { printf "ratio ktendwell / floor: %.2f\n", p / f }'
+pm=$(median "${p_ms[@]}"); pc=$(median "${p_cpu[@]}"); pk=$(median "${p_mem[@]}")
+fm=$(median "${f_ms[@]}"); fc=$(median "${f_cpu[@]}"); fk=$(median "${f_mem[@]}")
+echo "median start-up to three loaded panes: ${pm} ms, ${pc} ms CPU, ${pk} KiB peak over ${runs} runs"
+echo "median of the floor (three panes, nothing else): ${fm} ms, ${fc} ms CPU, ${fk} KiB peak"
+awk -v pm="$pm" -v fm="$fm" -v pc="$pc" -v fc="$fc" -v pk="$pk" -v fk="$fk" 'BEGIN {
+  printf "ratio ktendwell / floor: wall %.2f, CPU %.2f; peak memory %+.1f MiB\n", pm / fm, pc / fc, (pk - fk) / 1024 }'

@@ -100,8 +100,9 @@ std::optional<UsageError> ParseRender(const std::vector<std::string>& arguments,
     return std::nullopt;
 }
 
-int Check(const std::string& folder, std::ostream& out, std::ostream& err) {
-    const std::vector<ContentProblem> findings = CheckContentFolder(folder);
+int Check(const std::string& folder, const PageCheck& pageCheck, std::ostream& out,
+          std::ostream& err) {
+    const std::vector<ContentProblem> findings = CheckContentFolder(folder, pageCheck);
     size_t problems = 0;
     for (const ContentProblem& finding : findings) {
         out << FormatProblem(finding) << '\n';
@@ -128,7 +129,7 @@ int Render(const RenderRequest& request, std::ostream& out, std::ostream& err) {
 } // namespace
 
 std::string ContentToolUsage() {
-    return R"(Usage: tendwellcontent check FOLDER
+    return R"(Usage: tendwellcontent check FOLDER [--a11y AXE_JS]
        tendwellcontent render FOLDER MODEL --printer NAME=DRIVER [--printer NAME=DRIVER ...]
                        [--selected NAME] [--address ADDRESS] [--status-document FILE]
                        [--status 0|1|2] [--search WORDS]
@@ -144,6 +145,10 @@ check    Works on a copy of FOLDER placed as Data/<name> of a temporary program 
          document, 1 and 2), trouble-solution, index and search pages. Prints one line
          "path: problem" for each problem, and "path: note: ..." for what the program
          does without (an absent File_IndexNonUG or File_IndexAUG index).
+         With --a11y AXE_JS (the path of axe-core's axe.min.js) every page of the tabs
+         and every page built is also loaded in the program's web engine and checked
+         with axe-core (WCAG 2.1 A and AA, best practices); each violation is printed as
+         "path: (what was built) rule (impact) at element: what the rule asks".
 render   Writes the pages of MODEL into FOLDER as ktendwell writes them for the selected
          printer: toolbox.xml, the caption picture, the generated documents in the XML
          folder and the header, footer, trouble-solution, index and (with --search) search
@@ -164,8 +169,8 @@ error.
 )";
 }
 
-int RunContentTool(const std::vector<std::string>& arguments, std::ostream& out,
-                   std::ostream& err) {
+int RunContentTool(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+                   const AccessibilityCheckFactory& accessibility) {
     if (arguments.empty())
         return Usage(err, "a command is missing");
     const std::string& command = arguments.front();
@@ -178,11 +183,33 @@ int RunContentTool(const std::vector<std::string>& arguments, std::ostream& out,
         return kExitClean;
     }
     if (command == "check") {
-        if (arguments.size() != 2 || arguments[1].starts_with("--"))
+        std::vector<std::string> positional;
+        std::optional<std::string> axeScript;
+        for (size_t i = 1; i < arguments.size(); ++i) {
+            if (arguments[i] == "--a11y") {
+                if (i + 1 == arguments.size() || axeScript)
+                    return Usage(err, "--a11y takes the path of axe.min.js once");
+                axeScript = arguments[++i];
+            } else if (arguments[i].starts_with("--")) {
+                return Usage(err, "unknown option '" + arguments[i] + "'");
+            } else {
+                positional.push_back(arguments[i]);
+            }
+        }
+        if (positional.size() != 1)
             return Usage(err, "check takes one FOLDER");
-        if (!IsFolder(arguments[1]))
-            return Usage(err, arguments[1] + ": no such folder");
-        return Check(arguments[1], out, err);
+        if (!IsFolder(positional[0]))
+            return Usage(err, positional[0] + ": no such folder");
+        PageCheck pageCheck;
+        if (axeScript) {
+            if (!IsFile(*axeScript))
+                return Usage(err, *axeScript + ": no such file");
+            if (accessibility)
+                pageCheck = accessibility(*axeScript);
+            if (!pageCheck)
+                return Usage(err, *axeScript + ": not axe-core's axe.min.js");
+        }
+        return Check(positional[0], pageCheck, out, err);
     }
     if (command == "render") {
         RenderRequest request;

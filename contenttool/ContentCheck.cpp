@@ -12,6 +12,7 @@
 #include "main/shell/ContentFolders.h"
 #include "platform/Paths.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <optional>
 #include <set>
@@ -123,8 +124,9 @@ struct ModelEntry {
 
 class ContentChecker final {
 public:
-    explicit ContentChecker(std::string folder)
-        : m_folder(std::move(folder)) {}
+    ContentChecker(std::string folder, PageCheck pageCheck)
+        : m_folder(std::move(folder))
+        , m_pageCheck(std::move(pageCheck)) {}
 
     std::vector<ContentProblem> Run();
 
@@ -148,8 +150,12 @@ private:
     void BuildPages(const ToolboxConfig& config, const ModelFolders& folders,
                     const ModelEntry& entry, const std::vector<ModelEntry>& models);
     void ReportBuild(const PageBuild& build);
+    void CheckPage(const std::string& page, const std::string& what);
+    void CheckOtherPages(const ModelFolders& folders);
 
     std::string m_folder;
+    PageCheck m_pageCheck;
+    std::set<std::string> m_pagesChecked; // page and what it showed
     ProgramFolderStage m_stage;
     std::string m_copy;
     std::string m_toolboxInfo;
@@ -346,6 +352,7 @@ void ContentChecker::CheckModel(const ToolboxConfig& config, const ModelEntry& e
     CheckPictures(config, folders, entry.model);
     CheckTabs(config, folders);
     BuildPages(config, folders, entry, models);
+    CheckOtherPages(folders);
 }
 
 bool ContentChecker::CheckPaths(const ToolboxConfig& config, const std::string& model) {
@@ -470,8 +477,12 @@ void ContentChecker::CheckTabs(const ToolboxConfig& config, const ModelFolders& 
 
 void ContentChecker::CheckTabFile(const std::string& path, const std::string& label) {
     // Pages the program writes are checked by building them.
-    if (m_generatedPages.count(path) != 0 || Exists(path))
+    if (m_generatedPages.count(path) != 0)
         return;
+    if (Exists(path)) {
+        CheckPage(path, "");
+        return;
+    }
     Report(path, "missing (" + label + ")");
 }
 
@@ -500,7 +511,36 @@ void ContentChecker::BuildPages(const ToolboxConfig& config, const ModelFolders&
     ReportBuild(builder.Search(SearchPrompt()));
 }
 
+void ContentChecker::CheckPage(const std::string& page, const std::string& what) {
+    if (!m_pageCheck || !m_pagesChecked.insert(page + '\n' + what).second)
+        return;
+    for (const std::string& finding : m_pageCheck(page))
+        Report(page, what.empty() ? finding : "(" + what + ") " + finding);
+}
+
+// Pages that no tab names are still shown: the footer's page without status, documents that
+// links open in the body.
+void ContentChecker::CheckOtherPages(const ModelFolders& folders) {
+    if (!m_pageCheck)
+        return;
+    std::error_code failure;
+    std::vector<std::string> pages;
+    for (fs::recursive_directory_iterator it(folders.UiFolder, failure), end; !failure && it != end;
+         it.increment(failure)) {
+        const fs::path& path = it->path();
+        if (path.extension() == ".html" && it->is_regular_file(failure))
+            pages.push_back(path.string());
+    }
+    std::sort(pages.begin(), pages.end());
+    for (const std::string& page : pages) {
+        if (m_generatedPages.count(page) == 0)
+            CheckPage(page, "");
+    }
+}
+
 void ContentChecker::ReportBuild(const PageBuild& build) {
+    for (const std::string& page : build.written)
+        CheckPage(page, build.what);
     if (!build.Failed())
         return;
     for (const std::string& source : build.sources) {
@@ -515,8 +555,9 @@ void ContentChecker::ReportBuild(const PageBuild& build) {
 
 } // namespace
 
-std::vector<ContentProblem> CheckContentFolder(const std::string& folder) {
-    return ContentChecker(folder).Run();
+std::vector<ContentProblem> CheckContentFolder(const std::string& folder,
+                                               const PageCheck& pageCheck) {
+    return ContentChecker(folder, pageCheck).Run();
 }
 
 } // namespace kaldo

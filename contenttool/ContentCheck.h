@@ -2,6 +2,7 @@
 
 #include "contenttool/ContentProblems.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,11 @@ namespace kaldo {
 // do not compile, and every page that the program's builders cannot make: the header, the
 // footer with status 0 (with a sample status document), 1 and 2, the trouble solutions, the
 // index and the search pages. Paths are shown below `folder` as given.
-std::vector<ContentProblem> CheckContentFolder(const std::string& folder);
+// With `pageCheck`, every page of the tabs and every page built is also handed to it, each
+// once (built pages right after their build, for each status the footer is built with), and
+// what it says is reported against the page.
+using PageCheck = std::function<std::vector<std::string>(const std::string& page)>;
+std::vector<ContentProblem> CheckContentFolder(const std::string& folder,
+                                               const PageCheck& pageCheck = {});
 
 } // namespace kaldo

@@ -1,5 +1,6 @@
 #include "main/app/MainWindow.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QScreen>
@@ -33,6 +34,27 @@ void MainWindow::WhenPanesLoaded(const std::vector<QWebEngineView*>& panes,
                     (*done)();
             });
     }
+}
+
+void MainWindow::SetPaneOrder(const std::vector<QWidget*>& panes) {
+    m_panes.assign(panes.begin(), panes.end());
+}
+
+// A pane hands the focus on when Tab leaves its page; the engine's own widgets would otherwise
+// decide the order.
+bool MainWindow::focusNextPrevChild(bool next) {
+    QWidget* focused = QApplication::focusWidget();
+    const size_t count = m_panes.size();
+    for (size_t i = 0; focused != nullptr && i < count; ++i) {
+        QWidget* pane = m_panes[i];
+        if (pane == nullptr || (pane != focused && !pane->isAncestorOf(focused)))
+            continue;
+        if (QWidget* target = m_panes[(i + (next ? 1 : count - 1)) % count]) {
+            target->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
+    }
+    return QWidget::focusNextPrevChild(next);
 }
 
 void MainWindow::Raise() {

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 
 #include <functional>
 #include <string>
+#include <vector>
 
 class QWebEngineView;
 
@@ -24,12 +26,17 @@ public:
     void OnClose(std::function<void()> handler) { m_onClose = std::move(handler); }
     // Brings the window to the front, as for a second start.
     void Raise();
+    // The panes in the order Tab goes through them; Tab past the last one's last link goes
+    // round to the first pane, Shift+Tab the other way.
+    void SetPaneOrder(const std::vector<QWidget*>& panes);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     std::function<void()> m_onClose;
+    std::vector<QPointer<QWidget>> m_panes;
 };
 
 } // namespace kaldo

@@ -1,15 +1,34 @@
 #include "main/app/WindowHooks.h"
 
 #include "main/app/AppLaunchers.h"
+#include "main/app/MainWindow.h"
 #include "main/app/MessageBox.h"
 #include "main/browser/BrowserHost.h"
 #include "main/browser/PaneLayout.h"
 #include "main/dialogs/ErrorBox.h"
 
 #include <QApplication>
+#include <QWebEngineView>
 #include <QWidget>
 
 namespace kaldo {
+
+namespace {
+
+// What a screen reader says for each pane.
+QString PaneName(PanePlace place) {
+    switch (place) {
+    case PanePlace::Header:
+        return QStringLiteral("Printers and search");
+    case PanePlace::Body:
+        return QStringLiteral("Help");
+    case PanePlace::Footer:
+        return QStringLiteral("Printer status");
+    }
+    return {};
+}
+
+} // namespace
 
 AppHooks WindowHooks::Hooks() {
     AppHooks hooks;
@@ -34,6 +53,12 @@ AppHooks WindowHooks::Hooks() {
         auto pane = std::make_unique<BrowserHost>(dispatcher, mode);
         pane->Create(&m_window, rectangle);
         m_panes[static_cast<size_t>(place)] = pane.get();
+        if (QWebEngineView* view = pane->View())
+            view->setAccessibleName(PaneName(place));
+        std::vector<QWidget*> order;
+        for (BrowserHost* each : m_panes)
+            order.push_back(each ? each->View() : nullptr);
+        m_window.SetPaneOrder(order);
         return pane;
     };
     hooks.CreateLaunchers = [this](const PrinterSelection& printer, const ModelFolders& folders,

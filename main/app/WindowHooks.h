@@ -4,17 +4,16 @@
 
 #include <array>
 
-class QWidget;
-
 namespace kaldo {
 
 class BrowserHost;
+class MainWindow;
 
 // What the application core asks of the main window, done with its widgets: web panes in
 // their places, the program's message boxes and dialogs, the busy cursor.
 class WindowHooks final {
 public:
-    explicit WindowHooks(QWidget& window)
+    explicit WindowHooks(MainWindow& window)
         : m_window(window) {}
 
     // Valid while this object lives.
@@ -23,7 +22,7 @@ public:
     BrowserHost* PaneAt(PanePlace place) const;
 
 private:
-    QWidget& m_window;
+    MainWindow& m_window;
     std::array<BrowserHost*, 3> m_panes{};
 };
 

@@ -244,6 +244,12 @@ int main(int argc, char** argv) {
         window.show();
         if (!context.Initialize(commandLine.PrinterName))
             return 0;
+        // What the first paint does not need starts once the three panes have their pages.
+        std::vector<QWebEngineView*> panes;
+        for (kaldo::PanePlace place :
+             {kaldo::PanePlace::Header, kaldo::PanePlace::Body, kaldo::PanePlace::Footer})
+            panes.push_back(hooks.PaneAt(place)->View());
+        window.WhenPanesLoaded(panes, [&context] { context.FinishStart(); });
         WhenReady(window, context, hooks, sinceStart, exitAfter);
         if (exitAfter.Is("load"))
             exitAfter.CloseSoon(window);

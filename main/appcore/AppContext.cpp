@@ -108,15 +108,7 @@ bool AppContext::Initialize(const std::string& commandLinePrinter) {
 
     m_redirectMode = ReadRedirectMode(m_services.SystemRegistry);
     CreatePane(m_bodyPane, PanePlace::Body);
-    // Worker threads start only now: the web engine changes the environment while it starts,
-    // which must not happen while another thread reads it (name lookups, proxies). The update
-    // files live in the model's xml folder.
-    StartUpdateCheck(config);
-
-    // Only later actions read the internet check's answer, so the window does not wait for it.
     RefreshPrinterConnection(m_printer, m_services, false);
-    StartInternetCheck();
-    RefreshWebPagesOnce(config);
 
     if (BuildHeaderPage() != ResultCode::Ok) {
         ShowError(ErrorNumber::ContentNotFound);
@@ -131,9 +123,21 @@ bool AppContext::Initialize(const std::string& commandLinePrinter) {
     BuildFooter(StatusValue::STATUS_COLLECTING);
     CreatePane(m_footerPane, PanePlace::Footer);
     m_footerPane->Navigate(FooterPagePath());
-
-    BuildIndexPages();
     return true;
+}
+
+void AppContext::FinishStart() {
+    if (m_startFinished || !m_printer.Config || !m_launchers)
+        return;
+    m_startFinished = true;
+    const ToolboxConfig& config = *m_printer.Config;
+    // The web engine has started by now, so worker threads no longer race it for the
+    // environment (name lookups, proxies). The update files live in the model's xml folder.
+    StartUpdateCheck(config);
+    // Only later actions read the internet check's answer.
+    StartInternetCheck();
+    RefreshWebPagesOnce(config);
+    BuildIndexPages();
 }
 
 void AppContext::Shutdown() {
@@ -204,6 +208,7 @@ ResultCode AppContext::BuildIndexPages() {
 }
 
 void AppContext::Search(const std::string& text) {
+    FinishStart();
     m_printer.CurrentTab = m_printer.Config->SearchTab();
     const SearchPageResult result =
         BuildSearchPages(m_search, ContentLanguage(), text, SearchPrompt(), ProgramSearchLabels(),
@@ -344,7 +349,9 @@ void AppContext::StartInternetCheck() {
 
 void AppContext::ShowSelectedPrinter() {
     FollowContentFolder(*m_printer.Config);
-    RefreshWebPagesOnce(*m_printer.Config);
+    // Before the start has finished, the start refreshes the folder that is shown by then.
+    if (m_startFinished)
+        RefreshWebPagesOnce(*m_printer.Config);
     if (m_headerPane)
         m_headerPane->Navigate(HeaderPagePath());
     RefreshStatus();

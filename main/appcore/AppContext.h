@@ -44,8 +44,13 @@ public:
     AppContext(const AppContext&) = delete;
     AppContext& operator=(const AppContext&) = delete;
 
-    // The start-up sequence; false means the program must end (the user has been told why).
+    // The start-up sequence up to the three panes' first pages; false means the program must
+    // end (the user has been told why).
     bool Initialize(const std::string& commandLinePrinter);
+    // The rest of the start, which the first paint does not wait for: the index pages, the
+    // update check, the internet check and the web-page refresh. Runs once; a search before
+    // it runs it first.
+    void FinishStart();
     // Destroys the panes and remembers the selected printer.
     void Shutdown();
 
@@ -155,6 +160,7 @@ private:
     std::unique_ptr<StatusRetrieval> m_status;
     StatusValue m_footerStatus = StatusValue::STATUS_COLLECTING;
     std::function<void()> m_statusShown;
+    bool m_startFinished = false;
 };
 
 } // namespace kaldo

@@ -40,6 +40,8 @@ DownloadProgressDialog::DownloadProgressDialog(QWidget* owner)
     , m_cancel(new QPushButton(Text(StringId::Cancel), this))
     , m_timer(new QTimer(this)) {
     setWindowTitle(Text(StringId::RetrievingFile));
+    setAccessibleName(windowTitle());
+    m_cancel->setDefault(true);
     m_bar->setRange(0, kActivityRange);
     m_bar->setValue(0);
     m_bar->setTextVisible(false);

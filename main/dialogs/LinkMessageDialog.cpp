@@ -27,6 +27,7 @@ LinkMessageDialog::LinkMessageDialog(QWidget* owner, const std::string& title,
     , m_link(new LinkLabel(link, std::move(actions), this))
     , m_ok(new QPushButton(QString::fromStdString(LoadResourceString(StringId::Ok)), this)) {
     setWindowTitle(QString::fromStdString(title));
+    setAccessibleName(windowTitle());
     m_icon->setPixmap(
         style()->standardIcon(QStyle::SP_MessageBoxCritical).pixmap(kIconSize, kIconSize));
     m_icon->setAlignment(Qt::AlignTop);

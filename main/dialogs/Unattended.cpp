@@ -12,6 +12,9 @@ bool RunsUnattended() {
 }
 
 int RunModal(QDialog& dialog, std::string_view description, std::chrono::milliseconds limit) {
+    // A screen reader names the dialog by its title.
+    if (dialog.accessibleName().isEmpty())
+        dialog.setAccessibleName(dialog.windowTitle());
     if (RunsUnattended()) {
         std::cerr << "dialog: " << description << std::endl;
         QTimer::singleShot(limit, &dialog, &QDialog::reject);

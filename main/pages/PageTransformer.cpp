@@ -7,6 +7,10 @@
 
 #include <libxslt/xsltutils.h>
 
+#include <filesystem>
+#include <utility>
+#include <vector>
+
 namespace kaldo {
 
 namespace {
@@ -48,7 +52,85 @@ bool Save(const std::string& htmlPath, xmlDocPtr result, xsltStylesheetPtr style
            file.Commit();
 }
 
+// What a compiled stylesheet was read from; a change in any of its files compiles it anew.
+struct FileStamp {
+    std::string path;
+    std::filesystem::file_time_type time;
+    std::uintmax_t size = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+
+FileStamp StampOf(const std::string& path) {
+    std::error_code error;
+    FileStamp stamp{path, std::filesystem::last_write_time(path, error), 0};
+    stamp.size = std::filesystem::file_size(path, error);
+    if (error)
+        stamp.size = static_cast<std::uintmax_t>(-1);
+    return stamp;
+}
+
+void CollectStamps(const xsltStylesheet* style, std::vector<FileStamp>& stamps) {
+    for (; style != nullptr; style = style->next) {
+        if (style->doc != nullptr && style->doc->URL != nullptr)
+            stamps.push_back(StampOf(CharText(style->doc->URL)));
+        for (const xsltDocument* included = style->docList; included != nullptr;
+             included = included->next) {
+            if (included->doc != nullptr && included->doc->URL != nullptr)
+                stamps.push_back(StampOf(CharText(included->doc->URL)));
+        }
+        CollectStamps(style->imports, stamps);
+    }
+}
+
+bool Unchanged(const std::vector<FileStamp>& stamps) {
+    for (const FileStamp& stamp : stamps) {
+        if (!(StampOf(stamp.path) == stamp))
+            return false;
+    }
+    return true;
+}
+
+std::string FolderOf(const std::string& path) {
+    return std::filesystem::path(path).parent_path().string();
+}
+
 } // namespace
+
+struct PageTransformer::Compiled {
+    XslStylesheetHandle stylesheet;
+    std::vector<FileStamp> stamps;
+};
+
+PageTransformer::PageTransformer() = default;
+PageTransformer::~PageTransformer() = default;
+
+size_t PageTransformer::CompiledCount() const {
+    const std::lock_guard lock(m_mutex);
+    return m_compiled.size();
+}
+
+xsltStylesheetPtr PageTransformer::Stylesheet(const std::string& xslPath) const {
+    const std::string folder = FolderOf(xslPath);
+    if (folder != m_folder) {
+        m_compiled.clear();
+        m_folder = folder;
+    }
+    auto held = m_compiled.find(xslPath);
+    if (held != m_compiled.end() && Unchanged(held->second.stamps))
+        return held->second.stylesheet.get();
+    if (held != m_compiled.end())
+        m_compiled.erase(held);
+    // Stamped before compiling, so a change while compiling is seen next time.
+    const FileStamp before = StampOf(xslPath);
+    XslStylesheetHandle stylesheet(xsltParseStylesheetFile(XmlText(xslPath)));
+    if (!stylesheet)
+        return nullptr;
+    Compiled compiled{std::move(stylesheet), {}};
+    CollectStamps(compiled.stylesheet.get(), compiled.stamps);
+    if (!compiled.stamps.empty())
+        compiled.stamps.front() = before;
+    return m_compiled.emplace(xslPath, std::move(compiled)).first->second.stylesheet.get();
+}
 
 ResultCode PageTransformer::Transform(const std::string& xmlPath, const std::string& xslPath,
                                       const std::string& htmlPath) const {
@@ -59,16 +141,31 @@ ResultCode PageTransformer::Transform(const std::string& xmlPath, const std::str
     if (!source) {
         return ResultCode::TransformParseXml;
     }
-    const XslStylesheetHandle stylesheet(xsltParseStylesheetFile(XmlText(xslPath)));
-    if (!stylesheet) {
-        return ResultCode::TransformParseXsl;
+    return TransformTree(source.get(), xslPath, htmlPath, false).code;
+}
+
+TreePage PageTransformer::TransformTree(const xmlDoc* source, const std::string& xslPath,
+                                        const std::string& htmlPath, bool keepResult) const {
+    if (xslPath.empty() || htmlPath.empty()) {
+        return {ResultCode::MissingArgument, nullptr};
     }
-    const XmlDocHandle result = Apply(stylesheet.get(), source.get());
+    if (source == nullptr) {
+        return {ResultCode::TransformParseXml, nullptr};
+    }
+    const std::lock_guard lock(m_mutex);
+    xsltStylesheetPtr stylesheet = Stylesheet(xslPath);
+    if (stylesheet == nullptr) {
+        return {ResultCode::TransformParseXsl, nullptr};
+    }
+    // libxslt does not change the source; its interface only lacks the const.
+    XmlDocHandle result = Apply(stylesheet, const_cast<xmlDocPtr>(source));
     if (!result) {
-        return ResultCode::TransformApply;
+        return {ResultCode::TransformApply, nullptr};
     }
-    return Save(htmlPath, result.get(), stylesheet.get()) ? ResultCode::Ok
-                                                          : ResultCode::TransformSave;
+    if (!Save(htmlPath, result.get(), stylesheet)) {
+        return {ResultCode::TransformSave, nullptr};
+    }
+    return {ResultCode::Ok, keepResult ? std::move(result) : nullptr};
 }
 
 } // namespace kaldo

@@ -1,5 +1,7 @@
 #include "main/search/SearchPage.h"
 
+#include "main/pages/DocumentUtils.h"
+
 namespace kaldo {
 
 SearchPageResult BuildSearchPages(std::unique_ptr<KeywordSearch>& engine,
@@ -14,10 +16,21 @@ SearchPageResult BuildSearchPages(std::unique_ptr<KeywordSearch>& engine,
     result.search = result.prompt ? engine->writeEmpty(files.index, files.results, labels)
                                   : engine->search(files.index, files.synonyms, keywords,
                                                    files.results, labels);
-    result.sorted = transformer.Transform(files.results, files.sortStylesheet, files.results);
-    result.page = transformer.Transform(files.results, files.pageStylesheet, files.page);
+    // The results are read once; both pages come from the sorted tree, or from the unsorted
+    // one when sorting failed, which is what the results file then holds.
+    if (files.results.empty()) {
+        result.sorted = result.page = result.content = ResultCode::MissingArgument;
+        result.show = files.searchTabPage;
+        return result;
+    }
+    const XmlDocHandle unsorted = ReadXmlFile(files.results);
+    const TreePage sorted =
+        transformer.TransformTree(unsorted.get(), files.sortStylesheet, files.results, true);
+    result.sorted = sorted.code;
+    const xmlDoc* shown = sorted.result ? sorted.result.get() : unsorted.get();
+    result.page = transformer.TransformTree(shown, files.pageStylesheet, files.page, false).code;
     result.content =
-        transformer.Transform(files.results, files.contentStylesheet, files.contentPage);
+        transformer.TransformTree(shown, files.contentStylesheet, files.contentPage, false).code;
     result.show = files.searchTabPage;
     return result;
 }

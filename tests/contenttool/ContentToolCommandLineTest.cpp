@@ -106,9 +106,27 @@ TEST(ContentToolCommandLineTest, VersionIsTheProjectVersion) {
 TEST(ContentToolCommandLineTest, HelpDescribesBothCommands) {
     const Outcome outcome = RunInProcess({"--help"});
     EXPECT_EQ(outcome.exit, kExitClean);
-    EXPECT_TRUE(outcome.out.starts_with("Usage: tendwellcontent check FOLDER\n"));
+    EXPECT_TRUE(outcome.out.starts_with("Usage: tendwellcontent check FOLDER [--a11y AXE_JS]\n"));
     EXPECT_NE(outcome.out.find("--status-document FILE"), std::string::npos);
     EXPECT_TRUE(outcome.err.empty());
+}
+
+// The web engine starts only for a script that is axe-core.
+TEST(ProgramTest, AccessibilityCheckNeedsAxeCoresScript) {
+    SampleContent content;
+    const std::string folder = content.Copy("presslane_3000");
+    const Outcome missing =
+        RunProgram(content.Root(), {"check", folder, "--a11y", content.Root() / "none.js"});
+    EXPECT_EQ(missing.exit, kExitUsage);
+    EXPECT_NE(missing.err.find("none.js: no such file"), std::string::npos) << missing.err;
+
+    const std::string other = content.Root() / "other.js";
+    WriteBytes(other, "console.log(1);\n");
+    const Outcome wrong = RunProgram(content.Root(), {"check", folder, "--a11y", other});
+    EXPECT_EQ(wrong.exit, kExitUsage);
+    EXPECT_NE(wrong.err.find("other.js: not axe-core's axe.min.js"), std::string::npos)
+        << wrong.err;
+    EXPECT_EQ(wrong.out, "");
 }
 
 TEST(ProgramTest, CheckOfTheSampleContentPrintsNothingAndExitsZero) {

@@ -18,6 +18,8 @@
         <link rel="stylesheet" href="kaldo.css"/>
       </head>
       <body class="pane-frame">
+        <main>
+        <h1 class="visually-hidden"><xsl:value-of select="$ix/@heading"/></h1>
         <xsl:if test="not($ix/*[@t])">
           <div class="empty"><h2>The index is empty.</h2></div>
         </xsl:if>
@@ -53,6 +55,7 @@
             </div>
           </div>
         </xsl:for-each>
+        </main>
       </body>
     </html>
   </xsl:template>

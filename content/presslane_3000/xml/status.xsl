@@ -33,6 +33,7 @@
         <link rel="stylesheet" href="kaldo.css"/>
       </head>
       <body class="pane-footer">
+        <main>
         <xsl:call-template name="status-bar"/>
         <div class="status-main">
           <xsl:call-template name="device"/>
@@ -73,6 +74,7 @@
             </xsl:call-template>
           </span>
         </div>
+        </main>
       </body>
     </html>
   </xsl:template>
@@ -93,7 +95,7 @@
         </xsl:otherwise>
       </xsl:choose>
       <div>
-        <div class="status-title"><xsl:value-of select="$info/Printer_Status"/></div>
+        <h1 class="status-title"><xsl:value-of select="$info/Printer_Status"/></h1>
         <div>
           <xsl:attribute name="class">
             <xsl:text>status-text </xsl:text>
@@ -211,7 +213,7 @@
   <xsl:template name="levels">
     <div class="levels">
       <div class="col">
-        <h4>Toner</h4>
+        <h2>Toner</h2>
         <xsl:for-each select="$p/supplies/supply[type = 'toner']">
           <xsl:variable name="pct">
             <xsl:call-template name="percent"><xsl:with-param name="value" select="level"/></xsl:call-template>
@@ -244,7 +246,7 @@
         </xsl:for-each>
       </div>
       <div class="col">
-        <h4>Paper</h4>
+        <h2>Paper</h2>
         <xsl:for-each select="$p/trays/tray">
           <xsl:variable name="pct">
             <xsl:choose>
@@ -305,7 +307,7 @@
   <xsl:template name="queue-levels">
     <div class="levels">
       <div class="col">
-        <h4>Toner</h4>
+        <h2>Toner</h2>
         <xsl:for-each select="$queue/markers/marker[level and (type = 'toner' or type = 'ink' or type = 'ink-cartridge' or type = 'toner-cartridge')]">
           <xsl:variable name="pct">
             <xsl:call-template name="percent"><xsl:with-param name="value" select="level"/></xsl:call-template>
@@ -337,11 +339,11 @@
       <div class="col">
         <xsl:choose>
           <xsl:when test="$queue/source = 'printer'">
-            <h4>Printer</h4>
+            <h2>Printer</h2>
             <div class="queue-note">Status from the printer itself, asked over the network.</div>
           </xsl:when>
           <xsl:otherwise>
-            <h4>Print queue</h4>
+            <h2>Print queue</h2>
             <div class="queue-note">Status from the print queue; the printer has no status page of its own.</div>
           </xsl:otherwise>
         </xsl:choose>
@@ -353,7 +355,7 @@
   <xsl:template name="options">
     <div class="levels">
       <div class="col">
-        <h4>Installed options</h4>
+        <h2>Installed options</h2>
         <xsl:for-each select="$cfg/installableOptions/option">
           <div class="level">
             <span class="name" style="width:110px"><xsl:value-of select="type"/></span>

@@ -55,7 +55,7 @@
     <xsl:param name="legend"/>
     <xsl:if test="$legend/Legend_Item">
       <div class="legend">
-        <h3><xsl:value-of select="$legend/Legend_Title_L10N"/></h3>
+        <h2><xsl:value-of select="$legend/Legend_Title_L10N"/></h2>
         <xsl:for-each select="$legend/Legend_Item">
           <div><img src="{Image}" alt=""/><xsl:value-of select="Text_L10N"/></div>
         </xsl:for-each>
@@ -85,7 +85,8 @@
        A link leaf is an element without a title; a titled sub-entry holds its leaf as first child. -->
   <xsl:template name="entry">
     <xsl:param name="legend"/>
-    <xsl:param name="extra"/>
+    <!-- For a search hit: how well it matches, 0 to 100; the index leaves it out. -->
+    <xsl:param name="relevance"/>
     <xsl:variable name="leaves" select="*[not(@t)]"/>
     <xsl:variable name="subs" select="*[@t]"/>
     <span class="term">
@@ -113,7 +114,9 @@
       </a>
     </xsl:for-each>
     <xsl:call-template name="leaf-extras"><xsl:with-param name="leaf" select="$leaves[1]"/></xsl:call-template>
-    <xsl:copy-of select="$extra"/>
+    <xsl:if test="string($relevance) != ''">
+      <span class="relevance" title="Relevance"><i style="width:{$relevance}%"></i></span>
+    </xsl:if>
     <xsl:if test="$subs">
       <ul class="subs">
         <xsl:for-each select="$subs">

@@ -34,7 +34,7 @@
             </xsl:call-template>
             <xsl:call-template name="quicklinks"/>
           </aside>
-          <section class="content">
+          <main class="content">
             <xsl:choose>
               <xsl:when test="$queue and $reasons">
                 <xsl:call-template name="queue-problems"/>
@@ -52,7 +52,7 @@
                 <xsl:call-template name="all-well"/>
               </xsl:otherwise>
             </xsl:choose>
-          </section>
+          </main>
         </div>
       </body>
     </html>
@@ -62,7 +62,7 @@
     <div class="problem none">
       <img src="images/status/unavailable.png" alt=""/>
       <div>
-        <h2>The printer's status is not available</h2>
+        <h1>The printer's status is not available</h1>
         <div class="detail">Kaldo Tendwell could not read the status of the printer, so it cannot tell what the problem is.
           Refresh the status, or pick the problem from the list of solutions.</div>
         <div class="links" style="margin-top:8px;display:flex;gap:8px">
@@ -77,7 +77,7 @@
     <div class="problem ready">
       <img src="images/status/ready.png" alt=""/>
       <div>
-        <h2>No problems reported</h2>
+        <h1>No problems reported</h1>
         <div class="detail">
           <xsl:text>The printer reports: </xsl:text>
           <strong>

@@ -15,6 +15,7 @@
         <link rel="stylesheet" href="kaldo.css"/>
       </head>
       <body class="pane-header">
+        <main>
         <div class="brand">
           <div class="brand-picture"><img src="images/caption.png" alt=""/></div>
           <div class="brand-text">
@@ -23,7 +24,7 @@
                 <xsl:value-of select="concat('width:', number(CaptionText_Width), 'px;height:', number(CaptionText_Height), 'px')"/>
               </xsl:attribute>
             </xsl:if>
-            <div class="brand-title"><xsl:value-of select="TitleText_Label"/></div>
+            <h1 class="brand-title"><xsl:value-of select="TitleText_Label"/></h1>
             <div class="brand-model"><xsl:value-of select="printer[1]/printermodel"/></div>
           </div>
         </div>
@@ -47,7 +48,7 @@
             </xsl:for-each>
           </select>
         </div>
-        <div class="search-box">
+        <div class="search-box" role="search">
           <label for="keywords"><xsl:value-of select="Search_Label"/></label>
           <form method="get">
             <input type="text" id="keywords" name="keywords" value="{Enter_Keywords}"
@@ -59,6 +60,7 @@
             </button>
           </form>
         </div>
+        </main>
       </body>
     </html>
   </xsl:template>

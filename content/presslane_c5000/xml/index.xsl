@@ -45,13 +45,13 @@
               <xsl:with-param name="legend" select="$legend"/>
             </xsl:call-template>
           </aside>
-          <section class="content flush">
+          <main class="content flush">
             <div class="frame-head">
               <h1><xsl:value-of select="$ix/@heading"/></h1>
               <p><xsl:value-of select="count($ix/*[@t])"/> topics from the user guide, the other documents and Kaldo Tendwell itself.</p>
             </div>
             <iframe class="pane-frame" name="entries" src="{$content}" title="{$ix/@heading}"></iframe>
-          </section>
+          </main>
         </div>
       </body>
     </html>

@@ -42,7 +42,7 @@
               </xsl:call-template>
             </div>
           </aside>
-          <section class="content flush">
+          <main class="content flush">
             <div class="frame-head">
               <h1>
                 <xsl:choose>
@@ -65,7 +65,7 @@
               </p>
             </div>
             <iframe class="pane-frame" name="results" src="{$content}" title="{$r/SearchAgainString}"></iframe>
-          </section>
+          </main>
         </div>
       </body>
     </html>

@@ -21,6 +21,8 @@
         <link rel="stylesheet" href="kaldo.css"/>
       </head>
       <body class="pane-frame">
+        <main>
+        <h1 class="visually-hidden"><xsl:value-of select="$r/SearchAgainString"/></h1>
         <xsl:choose>
           <xsl:when test="string-length($r/SearchString) = 0">
             <div class="empty">
@@ -43,16 +45,13 @@
               <div class="hit">
                 <xsl:call-template name="entry">
                   <xsl:with-param name="legend" select="$legend"/>
-                  <xsl:with-param name="extra">
-                    <span class="relevance" title="Relevance">
-                      <i style="width:{round(number(@weight) * 100 div number($best))}%"></i>
-                    </span>
-                  </xsl:with-param>
+                  <xsl:with-param name="relevance" select="round(number(@weight) * 100 div number($best))"/>
                 </xsl:call-template>
               </div>
             </xsl:for-each>
           </xsl:otherwise>
         </xsl:choose>
+        </main>
       </body>
     </html>
   </xsl:template>

@@ -27,12 +27,12 @@
             </xsl:call-template>
             <xsl:call-template name="quicklinks"/>
           </aside>
-          <section class="content">
+          <main class="content">
             <h1>All solutions</h1>
             <p class="lead">Pick the problem you see. Problems that the printer reports right now are marked.</p>
             <xsl:apply-templates select="/root/trouble_solution/Solution[Code = $codes]"/>
             <xsl:apply-templates select="/root/trouble_solution/Solution[not(Code = $codes)]"/>
-          </section>
+          </main>
         </div>
       </body>
     </html>

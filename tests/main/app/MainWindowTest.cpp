@@ -6,7 +6,11 @@
 #include "main/browser/PaneLayout.h"
 #include "platform/instance/InstanceLock.h"
 
+#include <QApplication>
 #include <QProcess>
+#include <QTest>
+
+#include <optional>
 
 #include <sys/stat.h>
 
@@ -146,4 +150,106 @@ TEST_F(MainWindowTest, SecondStartHandsOverItsPrinter) {
     EXPECT_EQ(m_context->Printer().SelectedPrinter, "Studio_C5100");
     EXPECT_TRUE(WaitUntil(
         [&] { return EndsWith(PageOf(BodyPane()), "Data/presslane_c5000/ui/home.html"); }));
+}
+
+namespace {
+
+// What has the keyboard focus in `pane`: the id, else the link, else the tag of the element.
+std::string FocusedIn(BrowserHost* pane) {
+    auto answer = std::make_shared<std::optional<std::string>>();
+    pane->View()->page()->runJavaScript(
+        "(function (e) { return e.id || e.getAttribute('href') || e.tagName; })"
+        "(document.activeElement)",
+        [answer](const QVariant& value) { *answer = value.toString().toStdString(); });
+    WaitUntil([&] { return answer->has_value(); });
+    return answer->value_or("");
+}
+
+bool HasFocus(BrowserHost* pane) {
+    QWidget* focused = QApplication::focusWidget();
+    return focused && (focused == pane->View() || pane->View()->isAncestorOf(focused));
+}
+
+// A real key press, to whatever has the focus.
+void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QWidget* focused = QApplication::focusWidget();
+    ASSERT_NE(focused, nullptr);
+    QTest::keyClick(focused, key, modifiers);
+}
+
+} // namespace
+
+TEST_F(MainWindowTest, PanesCarryTheirAccessibleNames) {
+    Start("Office_3020");
+    EXPECT_EQ(HeaderPane()->View()->accessibleName(), "Printers and search");
+    EXPECT_EQ(BodyPane()->View()->accessibleName(), "Help");
+    EXPECT_EQ(FooterPane()->View()->accessibleName(), "Printer status");
+}
+
+TEST_F(MainWindowTest, TabGoesThroughHeaderBodyAndFooterAndEnterFollowsALink) {
+    Start("Office_3020");
+    QApplication::setActiveWindow(&m_window);
+    HeaderPane()->View()->setFocus(Qt::OtherFocusReason);
+    ASSERT_TRUE(WaitUntil([&] { return HasFocus(HeaderPane()); }));
+
+    // The header: the printer list, then the search box.
+    Press(Qt::Key_Tab);
+    EXPECT_TRUE(WaitUntil([&] { return FocusedIn(HeaderPane()) == "printer"; }));
+    Press(Qt::Key_Tab);
+    EXPECT_TRUE(WaitUntil([&] { return FocusedIn(HeaderPane()) == "keywords"; }));
+
+    // On into the body, whose first stop is the first tab; the focus shows.
+    for (int presses = 0; presses < 5 && !HasFocus(BodyPane()); ++presses) {
+        Press(Qt::Key_Tab);
+        WaitUntil([&] { return HasFocus(BodyPane()); }, 300);
+    }
+    ASSERT_TRUE(HasFocus(BodyPane()));
+    EXPECT_TRUE(WaitUntil([&] { return FocusedIn(BodyPane()) == "tab#1"; }));
+    auto outline = std::make_shared<std::optional<std::string>>();
+    BodyPane()->View()->page()->runJavaScript(
+        "getComputedStyle(document.activeElement).outlineStyle",
+        [outline](const QVariant& value) { *outline = value.toString().toStdString(); });
+    ASSERT_TRUE(WaitUntil([&] { return outline->has_value(); }));
+    EXPECT_NE(outline->value(), "none");
+
+    // Through the body's links to the footer, and round to the header again.
+    for (int presses = 0; presses < 80 && !HasFocus(FooterPane()); ++presses) {
+        Press(Qt::Key_Tab);
+        WaitUntil([&] { return HasFocus(FooterPane()); }, 100);
+    }
+    EXPECT_TRUE(HasFocus(FooterPane()));
+    for (int presses = 0; presses < 20 && !HasFocus(HeaderPane()); ++presses) {
+        Press(Qt::Key_Tab);
+        WaitUntil([&] { return HasFocus(HeaderPane()); }, 100);
+    }
+    ASSERT_TRUE(HasFocus(HeaderPane()));
+    ASSERT_TRUE(WaitUntil([&] { return FocusedIn(HeaderPane()) == "printer"; }));
+
+    // Shift+Tab goes the other way: from the header's first stop to the footer's last.
+    Press(Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_TRUE(WaitUntil([&] { return HasFocus(FooterPane()); }));
+    auto last = std::make_shared<std::optional<bool>>();
+    FooterPane()->View()->page()->runJavaScript(
+        "(function (all) { return all[all.length - 1] === document.activeElement; })"
+        "(document.querySelectorAll('a[href], select, input, button'))",
+        [last](const QVariant& value) { *last = value.toBool(); });
+    ASSERT_TRUE(WaitUntil([&] { return last->has_value(); }));
+    EXPECT_TRUE(last->value()) << FocusedIn(FooterPane());
+    Press(Qt::Key_Tab);
+    ASSERT_TRUE(WaitUntil([&] { return HasFocus(HeaderPane()); }));
+
+    // Back into the body, to the second tab, and Enter follows it.
+    for (int presses = 0; presses < 10 && !HasFocus(BodyPane()); ++presses) {
+        Press(Qt::Key_Tab);
+        WaitUntil([&] { return HasFocus(BodyPane()); }, 300);
+    }
+    ASSERT_TRUE(HasFocus(BodyPane()));
+    ASSERT_TRUE(WaitUntil([&] { return FocusedIn(BodyPane()) == "tab#1"; }));
+    Press(Qt::Key_Tab);
+    ASSERT_TRUE(WaitUntil([&] { return FocusedIn(BodyPane()) == "tab#2"; }))
+        << FocusedIn(BodyPane());
+    Press(Qt::Key_Return);
+    const std::string guides =
+        m_context->Folders().ContentPath(m_context->Printer().Config->TabPageFile(1));
+    EXPECT_TRUE(WaitForPage(BodyPane(), guides)) << PageOf(BodyPane());
 }

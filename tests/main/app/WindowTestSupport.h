@@ -129,8 +129,12 @@ protected:
         m_window.show();
         ASSERT_TRUE(m_context->Initialize(printer));
         bool loaded = false;
+        // As the program does: the rest of the start follows the panes' first pages.
         m_window.WhenPanesLoaded({HeaderPane()->View(), BodyPane()->View(), FooterPane()->View()},
-                                 [&] { loaded = true; });
+                                 [&] {
+                                     m_context->FinishStart();
+                                     loaded = true;
+                                 });
         ASSERT_TRUE(WaitUntil([&] { return loaded; }));
     }
 

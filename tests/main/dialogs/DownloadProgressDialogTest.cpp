@@ -27,6 +27,9 @@ TEST(DownloadProgressDialogTest, ShowsTheRetrievingTexts) {
     EXPECT_EQ(dialog.windowTitle(), "Retrieving File");
     EXPECT_EQ(dialog.textLabel()->text(), "Downloading file from Kaldo web site");
     EXPECT_EQ(dialog.cancelButton()->text(), "Cancel");
+    // What a screen reader says, and what Enter presses.
+    EXPECT_EQ(dialog.accessibleName(), "Retrieving File");
+    EXPECT_TRUE(dialog.cancelButton()->isDefault());
 }
 
 TEST(DownloadProgressDialogTest, ActivityBarStepsEveryHalfSecondOverItsRange) {

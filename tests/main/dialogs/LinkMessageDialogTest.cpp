@@ -22,6 +22,8 @@ TEST(LinkMessageDialogTest, ShowsTitleTextLinkAndOk) {
     EXPECT_EQ(dialog.okButton()->text(), "OK");
     EXPECT_FALSE(dialog.iconLabel()->pixmap().isNull());
     EXPECT_EQ(dialog.linkLabel()->textColour(), QColor(0x00, 0x00, 0xC0));
+    EXPECT_EQ(dialog.accessibleName(), "Kaldo Tendwell");
+    EXPECT_TRUE(dialog.okButton()->isDefault());
 }
 
 TEST(LinkMessageDialogTest, TextsAreShownAsTheyStand) {

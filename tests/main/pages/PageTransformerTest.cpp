@@ -153,6 +153,48 @@ TEST_F(PageTransformerTest, OneTransformerServesManyTransformations) {
               ResultCode::Ok);
 }
 
+// Stylesheets are held compiled; one that changes on disk (a content update) is compiled anew,
+// also when only a stylesheet it includes has changed.
+TEST_F(PageTransformerTest, ChangedStylesheetOrIncludeIsCompiledAnew) {
+    const std::string xml = Path("doc.xml");
+    WriteBytes(xml, "<page><title>T</title></page>");
+    const std::string xsl = Path("page.xsl");
+    const std::string part = Path("part.xsl");
+    const auto stylesheet = [](const std::string& body) {
+        return "<xsl:stylesheet version=\"1.0\" "
+               "xmlns:xsl=\"http://www.w3.org/1999/XSL/Transform\">" +
+               body + "</xsl:stylesheet>";
+    };
+    WriteBytes(part, stylesheet("<xsl:template name=\"mark\"><i>first</i></xsl:template>"));
+    WriteBytes(xsl, stylesheet("<xsl:include href=\"part.xsl\"/><xsl:template match=\"/\">"
+                               "<p>one<xsl:call-template name=\"mark\"/></p></xsl:template>"));
+    ASSERT_EQ(m_transformer.Transform(xml, xsl, Path("out.html")), ResultCode::Ok);
+    EXPECT_NE(ReadBytes(Path("out.html")).find("one<i>first</i>"), std::string::npos);
+
+    WriteBytes(part, stylesheet("<xsl:template name=\"mark\"><b>second</b></xsl:template>"));
+    ASSERT_EQ(m_transformer.Transform(xml, xsl, Path("out.html")), ResultCode::Ok);
+    EXPECT_NE(ReadBytes(Path("out.html")).find("one<b>second</b>"), std::string::npos);
+
+    WriteBytes(xsl, stylesheet("<xsl:include href=\"part.xsl\"/><xsl:template match=\"/\">"
+                               "<p>three<xsl:call-template name=\"mark\"/></p></xsl:template>"));
+    ASSERT_EQ(m_transformer.Transform(xml, xsl, Path("out.html")), ResultCode::Ok);
+    EXPECT_NE(ReadBytes(Path("out.html")).find("three<b>second</b>"), std::string::npos);
+    EXPECT_EQ(m_transformer.CompiledCount(), 1u);
+}
+
+// Only the stylesheets of one content folder are held: another folder's empties the cache.
+TEST_F(PageTransformerTest, StylesheetsOfAnotherFolderReplaceTheHeldOnes) {
+    ASSERT_EQ(m_transformer.Transform(DataFile("page.xml"), DataFile("page.xsl"), Path("a.html")),
+              ResultCode::Ok);
+    ASSERT_EQ(m_transformer.Transform(DataFile("page.xml"), DataFile("sort.xsl"), Path("b.html")),
+              ResultCode::Ok);
+    EXPECT_EQ(m_transformer.CompiledCount(), 2u);
+    const std::string copy = Path("page.xsl");
+    WriteBytes(copy, ReadBytes(DataFile("page.xsl")));
+    ASSERT_EQ(m_transformer.Transform(DataFile("page.xml"), copy, Path("c.html")), ResultCode::Ok);
+    EXPECT_EQ(m_transformer.CompiledCount(), 1u);
+}
+
 TEST_F(PageTransformerTest, ExternalEntityInDocumentIsNotExpanded) {
     const std::string secret = Path("secret.txt");
     WriteBytes(secret, "SECRET-PASSWORD-TEXT");

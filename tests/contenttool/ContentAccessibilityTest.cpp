@@ -1,0 +1,91 @@
+// Every page the program shows for the sample content, checked with axe-core in the program's
+// own web engine. The engine starts once per test process, so the tests here are few and each
+// page is loaded once.
+#include "contenttool/ContentCheck.h"
+#include "contenttool/audit/PageAudit.h"
+#include "main/pages/XmlLibrary.h"
+#include "tests/contenttool/ContentToolTestSupport.h"
+
+#include <QApplication>
+
+#include <algorithm>
+
+namespace kaldo::testsupport {
+namespace {
+
+std::string AxeScript() {
+    const std::string script = ReadAxeScript(KALDO_AXE_SCRIPT);
+    EXPECT_FALSE(script.empty()) << KALDO_AXE_SCRIPT << " is missing: run scripts/install-deps";
+    return script;
+}
+
+class SampleAccessibilityTest : public ::testing::TestWithParam<std::string> {
+protected:
+    SampleContent m_content;
+};
+
+TEST_P(SampleAccessibilityTest, EveryPageOfTheSampleContentPassesAxe) {
+    const std::string script = AxeScript();
+    ASSERT_FALSE(script.empty());
+    PageAudit audit(script);
+    size_t pages = 0;
+    const PageCheck check = [&](const std::string& page) {
+        ++pages;
+        std::vector<std::string> findings;
+        for (const AuditFinding& finding : audit.Audit(page))
+            findings.push_back(FormatFinding(finding));
+        return findings;
+    };
+    std::vector<std::string> lines;
+    for (const ContentProblem& problem : CheckContentFolder(m_content.Copy(GetParam()), check))
+        lines.push_back(FormatProblem(problem));
+    EXPECT_EQ(lines, std::vector<std::string>{});
+    // The tabs' own pages and, for each model, the header, three footers, the trouble
+    // solutions, the index and the search pages.
+    EXPECT_GE(pages, 20u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Content, SampleAccessibilityTest,
+                         ::testing::Values("presslane_3000", "presslane_c5000"));
+
+// The check itself must see what it is there for.
+TEST(PageAuditTest, ReportsEachViolatingElement) {
+    const std::string script = AxeScript();
+    ASSERT_FALSE(script.empty());
+    PageAudit audit(script);
+    std::vector<std::string> rules;
+    for (const AuditFinding& finding : audit.Audit(ToolData("inaccessible.html"))) {
+        rules.push_back(finding.rule);
+        if (finding.rule == "image-alt") {
+            EXPECT_EQ(finding.element, "#nameless");
+        }
+    }
+    EXPECT_NE(std::find(rules.begin(), rules.end(), "image-alt"), rules.end());
+    EXPECT_NE(std::find(rules.begin(), rules.end(), "color-contrast"), rules.end());
+}
+
+TEST(PageAuditTest, PageThatDoesNotLoadIsAFinding) {
+    PageAudit audit(
+        "window.axe = {run: function () { return Promise.resolve({violations: []}); }};");
+    const std::vector<AuditFinding> findings = audit.Audit(ToolData("no-such-page.html"));
+    ASSERT_EQ(findings.size(), 1u);
+    EXPECT_EQ(findings.front().help, "the page does not load");
+}
+
+} // namespace
+} // namespace kaldo::testsupport
+
+int main(int argc, char** argv) {
+    const auto setDefault = [](const char* name, const char* value) {
+        if (qEnvironmentVariableIsEmpty(name))
+            qputenv(name, value);
+    };
+    setDefault("QT_QPA_PLATFORM", "offscreen");
+    setDefault("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    setDefault("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu --no-sandbox");
+    testing::InitGoogleTest(&argc, argv);
+    const kaldo::XmlLibraryScope xmlLibrary;
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}
