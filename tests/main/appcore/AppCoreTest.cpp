@@ -443,6 +443,7 @@ TEST_F(AppCoreTest, PrinterSwitchBringsTheContentFoldersSynonymsFramesAndWebPage
 
     m_answers.block = true;
     Start("Office_3020");
+    m_context->FinishStart();
     ASSERT_TRUE(WaitUntil([&] { return fetched("whatsnew.html") == 1; }));
     m_context->Search("zorblax");
     EXPECT_EQ(results("presslane_3000").find("paper jam"), std::string::npos);

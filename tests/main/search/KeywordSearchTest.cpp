@@ -248,11 +248,19 @@ TEST_F(SearchTest, WithoutSynonymFileEachWordIsItsOnlySynonym) {
     EXPECT_EQ(m_engine.SynonymLists(), (std::vector<Words>{{"jam"}, {"jam"}}));
 }
 
-TEST_F(SearchTest, SecondSearchKeepsTheFirstSynonymDocument) {
+// Each content folder has its own synonyms; the same file is parsed once.
+TEST_F(SearchTest, SynonymsStayHeldForTheSamePathAndAreReplacedForAnother) {
     WriteIndex(kPaperJam);
-    ASSERT_EQ(Search("jam", SearchData("synonyms.xml")), ResultCode::Ok);
+    std::filesystem::copy_file(SearchData("synonyms.xml"), Path("synonyms.xml"));
+    ASSERT_EQ(Search("jam", Path("synonyms.xml")), ResultCode::Ok);
+    std::filesystem::copy_file(SearchData("other_synonyms.xml"), Path("synonyms.xml"),
+                               std::filesystem::copy_options::overwrite_existing);
+    ASSERT_EQ(Search("jam", Path("synonyms.xml")), ResultCode::Ok);
+    EXPECT_EQ(m_engine.SynonymLists()[0], (Words{"jam", "jam", "Jam", "misfeed"}))
+        << "the held synonyms are used again";
+
     ASSERT_EQ(Search("jam", SearchData("other_synonyms.xml")), ResultCode::Ok);
-    EXPECT_EQ(m_engine.SynonymLists()[0], (Words{"jam", "jam", "Jam", "misfeed"}));
+    EXPECT_EQ(m_engine.SynonymLists()[0], (Words{"jam", "jam", "blockage"}));
 }
 
 TEST_F(SearchTest, SynonymFileThatDoesNotParseIsTriedAgainLater) {
