@@ -10,6 +10,7 @@
 #include "main/pages/XmlHandles.h"
 #include "main/shell/ContentCatalog.h"
 #include "main/shell/ContentFolders.h"
+#include "main/status/StatusPages.h"
 #include "platform/Paths.h"
 
 #include <algorithm>
@@ -502,6 +503,14 @@ void ContentChecker::BuildPages(const ToolboxConfig& config, const ModelFolders&
     for (StatusValue status : {StatusValue::STATUS_AVAILABLE, StatusValue::STATUS_COLLECTING,
                                StatusValue::STATUS_UNAVAILABLE})
         ReportBuild(builder.Footer(status, facts));
+    // A driverless printer fills the same pages from its own answer over IPP.
+    const std::string solutions =
+        StatusPageFilesFor(folders, config.Files(), config.ConfigPath()).solutions;
+    if (!WriteSamplePrinterState(statusDocument, solutions))
+        Report(statusDocument, "the sample printer state cannot be written");
+    PageBuild printerState = builder.Footer(StatusValue::STATUS_AVAILABLE, facts);
+    printerState.what += " from the printer over IPP";
+    ReportBuild(printerState);
 
     const PageBuild index = builder.Index();
     ReportBuild(index);

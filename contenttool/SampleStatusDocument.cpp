@@ -1,5 +1,6 @@
 #include "contenttool/SampleStatusDocument.h"
 
+#include "main/status/QueueStatus.h"
 #include "platform/AtomicFile.h"
 
 namespace kaldo {
@@ -44,6 +45,19 @@ std::string SampleStatusDocument() {
 
 bool WriteSampleStatusDocument(const std::string& path) {
     return WriteFileAtomically(path, SampleStatusDocument());
+}
+
+bool WriteSamplePrinterState(const std::string& path, const std::string& solutionsPath) {
+    QueueState state;
+    state.State = "idle";
+    state.Reasons = {"toner-low-report", "media-jam-error"};
+    state.Message = "Toner is low";
+    state.Markers = {{"Black Toner", "toner", "#000000", 8},
+                     {"Waste Toner Box", "waste-toner", "", 40}};
+    state.Alerts = {{"tonerLow", "warning", "Black toner is low"}};
+    state.Origin = StateOrigin::Printer;
+    return WriteQueueStatusDocument(path, "Sample_Queue", state,
+                                    ReadStateReasonTable(solutionsPath));
 }
 
 } // namespace kaldo

@@ -12,4 +12,9 @@ std::string SampleStatusDocument();
 // Writes the sample to `path`; false when the file cannot be written.
 bool WriteSampleStatusDocument(const std::string& path);
 
+// Writes, as the program does for a printer asked over IPP, an idle printer with a toner
+// warning, a jammed tray and a low black toner; its reasons get the codes and words of the
+// content's table in `solutionsPath`. False when the file cannot be written.
+bool WriteSamplePrinterState(const std::string& path, const std::string& solutionsPath);
+
 } // namespace kaldo
