@@ -72,7 +72,7 @@ std::string StateFolder() {
 }
 
 // Why `folder`, one of the program's own, must not be used; empty when it may.
-static std::string checkOwnFolder(const std::string& folder) {
+static std::string CheckOwnFolder(const std::string& folder) {
     struct stat info {};
     if (::lstat(folder.c_str(), &info) != 0)
         return folder + ": " + std::strerror(errno);
@@ -102,7 +102,7 @@ PreparedFolder PrepareStateFolder(const std::string& cacheFolder) {
         if (::mkdir(level.c_str(), 0700) != 0 && errno != EEXIST)
             return {{}, level + ": " + std::strerror(errno)};
         if (level.size() >= ownFirst.size()) {
-            if (std::string error = checkOwnFolder(level); !error.empty())
+            if (std::string error = CheckOwnFolder(level); !error.empty())
                 return {{}, std::move(error)};
         }
     }

@@ -62,7 +62,31 @@ std::vector<std::string> Environment(const std::vector<std::string>& extra) {
     return environment;
 }
 
-// Starts `arguments` with `environment` and its output in `outputFile`; -1 on failure.
+int WaitFor(pid_t pid) {
+    int status = 0;
+    while (waitpid(pid, &status, 0) < 0) {
+        if (errno != EINTR)
+            return -1;
+    }
+    if (WIFEXITED(status))
+        return WEXITSTATUS(status);
+    return -1;
+}
+
+bool SocketAnswers(const std::string& path) {
+    const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0)
+        return false;
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strncpy(address.sun_path, path.c_str(), sizeof(address.sun_path) - 1);
+    const bool connected = connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0;
+    close(fd);
+    return connected;
+}
+
+} // namespace
+
 pid_t Spawn(const std::vector<std::string>& arguments, const std::vector<std::string>& environment,
             const std::string& outputFile) {
     std::vector<char*> argv;
@@ -89,31 +113,6 @@ pid_t Spawn(const std::vector<std::string>& arguments, const std::vector<std::st
     close(output);
     return pid;
 }
-
-int WaitFor(pid_t pid) {
-    int status = 0;
-    while (waitpid(pid, &status, 0) < 0) {
-        if (errno != EINTR)
-            return -1;
-    }
-    if (WIFEXITED(status))
-        return WEXITSTATUS(status);
-    return -1;
-}
-
-bool SocketAnswers(const std::string& path) {
-    const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (fd < 0)
-        return false;
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    std::strncpy(address.sun_path, path.c_str(), sizeof(address.sun_path) - 1);
-    const bool connected = connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0;
-    close(fd);
-    return connected;
-}
-
-} // namespace
 
 PrivateCups::PrivateCups(std::vector<std::string> realBackends)
     : m_realBackends(std::move(realBackends)) {

@@ -6,6 +6,11 @@
 
 namespace kaldo::testsupport {
 
+// Starts `arguments` (the program found on PATH) with `environment` ("NAME=value" entries),
+// no input and both outputs in `outputFile`; -1 when it cannot be started.
+pid_t Spawn(const std::vector<std::string>& arguments, const std::vector<std::string>& environment,
+            const std::string& outputFile);
+
 // A CUPS scheduler of the test's own: configuration, spool, cache, state and logs in a fresh
 // temporary folder, listening only on a unix socket there. Backends are stubs, so queues of
 // every device kind can be added and nothing is ever printed; while a job runs they report the

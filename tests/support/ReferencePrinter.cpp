@@ -1,5 +1,6 @@
 #include "tests/support/ReferencePrinter.h"
 
+#include "tests/support/PrivateCups.h"
 #include "tests/support/TestFiles.h"
 
 #include <arpa/inet.h>
@@ -33,24 +34,10 @@ constexpr char kSystemBusSocket[] = "/run/dbus/system_bus_socket";
 
 // Starts `arguments` with the environment as it is and the output in `outputFile`.
 pid_t Spawn(const std::vector<std::string>& arguments, const std::string& outputFile) {
-    std::vector<char*> argv;
-    for (const std::string& argument : arguments)
-        argv.push_back(const_cast<char*>(argument.c_str()));
-    argv.push_back(nullptr);
-    const int output = open(outputFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (output < 0)
-        return -1;
-    const pid_t pid = fork();
-    if (pid == 0) {
-        const int input = open("/dev/null", O_RDONLY);
-        dup2(input, STDIN_FILENO);
-        dup2(output, STDOUT_FILENO);
-        dup2(output, STDERR_FILENO);
-        execvpe(argv[0], argv.data(), environ);
-        _exit(127);
-    }
-    close(output);
-    return pid;
+    std::vector<std::string> environment;
+    for (char** entry = environ; *entry != nullptr; ++entry)
+        environment.emplace_back(*entry);
+    return testsupport::Spawn(arguments, environment, outputFile);
 }
 
 // Ends `pid` with SIGTERM, or SIGKILL when it does not go in time, and reaps it.
