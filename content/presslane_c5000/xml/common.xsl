@@ -89,10 +89,9 @@
             <xsl:if test="contains($first/@l, 'tab#') or contains($first/@l, 'page#')">
               <xsl:attribute name="target">_top</xsl:attribute>
             </xsl:if>
-            <xsl:variable name="image" select="$legend/Legend_Item[Icon = $first/@icon][1]/Image"/>
-            <xsl:if test="$image">
-              <img src="{$image}" alt=""/>
-            </xsl:if>
+            <xsl:for-each select="$legend/Legend_Item[Icon = $first/@icon][1]/Image[1]">
+              <img src="{.}" alt=""/>
+            </xsl:for-each>
             <xsl:value-of select="@t"/>
           </a>
         </xsl:when>
@@ -104,10 +103,9 @@
         <xsl:if test="contains(@l, 'tab#') or contains(@l, 'page#')">
           <xsl:attribute name="target">_top</xsl:attribute>
         </xsl:if>
-        <xsl:variable name="image" select="$legend/Legend_Item[Icon = current()/@icon][1]/Image"/>
-        <xsl:if test="$image">
-          <img src="{$image}" alt=""/>
-        </xsl:if>
+        <xsl:for-each select="$legend/Legend_Item[Icon = current()/@icon][1]/Image[1]">
+          <img src="{.}" alt=""/>
+        </xsl:for-each>
       </a>
     </xsl:for-each>
     <xsl:if test="$first/@tblink">
@@ -137,10 +135,9 @@
                     <xsl:attribute name="target">_top</xsl:attribute>
                   </xsl:if>
                   <xsl:if test="$anyIcon or string($leaf/@icon) != $firstIcon">
-                    <xsl:variable name="image" select="$legend/Legend_Item[Icon = $leaf/@icon][1]/Image"/>
-                    <xsl:if test="$image">
-                      <img src="{$image}" alt=""/>
-                    </xsl:if>
+                    <xsl:for-each select="$legend/Legend_Item[Icon = $leaf/@icon][1]/Image[1]">
+                      <img src="{.}" alt=""/>
+                    </xsl:for-each>
                   </xsl:if>
                   <xsl:value-of select="@t"/>
                 </a>
