@@ -6,7 +6,9 @@
 #include "platform/AtomicFile.h"
 
 #include <libxslt/xsltutils.h>
+#include <sys/stat.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <utility>
 #include <vector>
@@ -52,20 +54,30 @@ bool Save(const std::string& htmlPath, xmlDocPtr result, xsltStylesheetPtr style
            file.Commit();
 }
 
-// What a compiled stylesheet was read from; a change in any of its files compiles it anew.
+// What a compiled stylesheet was read from; a change in any of its files compiles it anew. One
+// stat per file: every page checks its stylesheet's files.
 struct FileStamp {
     std::string path;
-    std::filesystem::file_time_type time;
-    std::uintmax_t size = 0;
+    bool exists = false;
+    dev_t device = 0;
+    ino_t inode = 0; // a file put in place by rename is another file
+    off_t size = 0;
+    std::int64_t seconds = 0;
+    long nanoseconds = 0;
     bool operator==(const FileStamp&) const = default;
 };
 
 FileStamp StampOf(const std::string& path) {
-    std::error_code error;
-    FileStamp stamp{path, std::filesystem::last_write_time(path, error), 0};
-    stamp.size = std::filesystem::file_size(path, error);
-    if (error)
-        stamp.size = static_cast<std::uintmax_t>(-1);
+    FileStamp stamp{path};
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0)
+        return stamp;
+    stamp.exists = true;
+    stamp.device = status.st_dev;
+    stamp.inode = status.st_ino;
+    stamp.size = status.st_size;
+    stamp.seconds = status.st_mtim.tv_sec;
+    stamp.nanoseconds = status.st_mtim.tv_nsec;
     return stamp;
 }
 

@@ -6,6 +6,7 @@
 #include "main/pages/XmlElements.h"
 #include "main/pages/index/PendingFile.h"
 #include "main/search/KeywordMatch.h"
+#include "platform/AtomicFile.h"
 
 #include <algorithm>
 #include <optional>
@@ -46,44 +47,38 @@ ResultCode FinishDocument(XmlTextWriterHandle& writer, PendingFile& pending) {
     return ended && pending.Commit() ? ResultCode::Ok : ResultCode::WriterEndDocument;
 }
 
-// A title and, when it has a weight, its weight; both only when the element has a title.
-ResultCode StartTitledElement(xmlTextWriterPtr writer, xmlNodePtr element,
-                              std::optional<int> weight) {
-    if (xmlTextWriterStartElement(writer, element->name) < 0)
-        return ResultCode::WriterStartElement;
+void AddAttribute(xmlNodePtr node, const char* name, const std::string& value) {
+    xmlNewProp(node, XmlText(name), XmlText(value));
+}
+
+// An element of `element`'s name below `parent`: its title and, when it has a weight, its
+// weight; both only when the element has a title.
+xmlNodePtr AddTitledElement(xmlNodePtr parent, xmlNodePtr element, std::optional<int> weight) {
+    xmlNodePtr node = xmlNewChild(parent, nullptr, element->name, nullptr);
     const std::optional<std::string> title = AttributeText(element, "t");
     if (!title)
-        return ResultCode::Ok;
-    if (W::WriteAttribute(writer, "t", *title) != ResultCode::Ok)
-        return ResultCode::WriterWriteElement;
-    if (weight && W::WriteAttribute(writer, "weight", std::to_string(*weight)) != ResultCode::Ok)
-        return ResultCode::WriterWriteElement;
-    return ResultCode::Ok;
+        return node;
+    AddAttribute(node, "t", *title);
+    if (weight)
+        AddAttribute(node, "weight", std::to_string(*weight));
+    return node;
 }
 
 // An empty element of the leaf's name with its link attributes.
-ResultCode WriteLinkLeaf(xmlTextWriterPtr writer, xmlNodePtr leaf) {
-    if (xmlTextWriterStartElement(writer, leaf->name) < 0)
-        return ResultCode::WriterStartElement;
+void AddLinkLeaf(xmlNodePtr parent, xmlNodePtr leaf) {
+    xmlNodePtr node = xmlNewChild(parent, nullptr, leaf->name, nullptr);
     for (const char* name : {"l", "icon", "tblink", "level"}) {
-        const std::optional<std::string> value = AttributeText(leaf, name);
-        if (value && W::WriteAttribute(writer, name, *value) != ResultCode::Ok)
-            return ResultCode::WriterWriteElement;
+        if (const std::optional<std::string> value = AttributeText(leaf, name))
+            AddAttribute(node, name, *value);
     }
-    return W::EndElement(writer);
 }
 
 // A titled sub-entry with the link leaf it holds as its first element. A sub-entry that holds
 // no element is written without one rather than failing the whole document.
-ResultCode WriteTitledSubEntry(xmlTextWriterPtr writer, xmlNodePtr sub) {
-    if (const ResultCode started = StartTitledElement(writer, sub, std::nullopt);
-        started != ResultCode::Ok)
-        return started;
-    if (xmlNodePtr leaf = FirstElement(sub->children)) {
-        if (const ResultCode written = WriteLinkLeaf(writer, leaf); written != ResultCode::Ok)
-            return written;
-    }
-    return W::EndElement(writer);
+void AddTitledSubEntry(xmlNodePtr parent, xmlNodePtr sub) {
+    xmlNodePtr node = AddTitledElement(parent, sub, std::nullopt);
+    if (xmlNodePtr leaf = FirstElement(sub->children))
+        AddLinkLeaf(node, leaf);
 }
 
 } // namespace
@@ -99,6 +94,7 @@ void KeywordSearch::LoadIndex(const std::string& path) {
         return;
     m_indexPath = path;
     m_index = ReadXmlFile(path);
+    m_tail.reset();
 }
 
 // Each content folder has synonyms of its own.
@@ -206,75 +202,47 @@ ResultCode KeywordSearch::WriteHeader(xmlTextWriterPtr writer, std::string_view 
 }
 
 // The header goes through a document of its own first, as every generated document's data
-// does; what does not survive parsing (text that is no UTF-8) fails the search.
-ResultCode KeywordSearch::CopyHeader(xmlTextWriterPtr writer, std::string_view keywords,
-                                     const SearchLabels& labels) const {
+// does; what does not survive parsing (text that is no UTF-8) fails the search. That document
+// becomes the results.
+ResultCode KeywordSearch::HeaderTree(std::string_view keywords, const SearchLabels& labels,
+                                     XmlDocHandle& results) const {
     MemoryDocument memory;
     if (const ResultCode started = memory.Start(); started != ResultCode::Ok)
         return started;
     if (const ResultCode written = WriteHeader(memory.Writer(), keywords, m_encoding, labels);
         written != ResultCode::Ok)
         return written;
-    XmlDocHandle header;
-    if (const ResultCode parsed = memory.Parse(m_encoding, header); parsed != ResultCode::Ok)
+    if (const ResultCode parsed = memory.Parse(m_encoding, results); parsed != ResultCode::Ok)
         return parsed;
-    xmlNodePtr root = xmlDocGetRootElement(header.get());
+    xmlNodePtr root = xmlDocGetRootElement(results.get());
     if (root == nullptr)
         return ResultCode::NoRoot;
-    if (xmlTextWriterStartElement(writer, root->name) < 0)
-        return ResultCode::WriterStartElement;
-    if (W::WriteAttribute(writer, "codepage", "utf-8") != ResultCode::Ok)
-        return ResultCode::WriterWriteElement;
+    xmlSetProp(root, XmlText("codepage"), XmlText("utf-8"));
+    // An empty label keeps its end tag in the file.
     for (xmlNodePtr child = FirstElement(root->children); child; child = NextElement(child)) {
-        if (xmlTextWriterWriteFormatElement(writer, child->name, "%s", TextOf(child).c_str()) < 0)
-            return ResultCode::WriterWriteElement;
+        if (child->children == nullptr)
+            xmlAddChild(child, xmlNewDocText(results.get(), XmlText("")));
     }
     return ResultCode::Ok;
 }
 
-ResultCode KeywordSearch::WriteWholeEntry(xmlTextWriterPtr writer, xmlNodePtr entry,
-                                          int weight) const {
-    if (const ResultCode started = StartTitledElement(writer, entry, weight);
-        started != ResultCode::Ok)
-        return started;
-    for (xmlNodePtr sub = FirstElement(entry->children); sub; sub = NextElement(sub)) {
-        const ResultCode written = xmlHasProp(sub, XmlText("t")) != nullptr
-                                       ? WriteTitledSubEntry(writer, sub)
-                                       : WriteLinkLeaf(writer, sub);
-        if (written != ResultCode::Ok)
-            return written;
-    }
-    return W::EndElement(writer);
-}
-
-ResultCode KeywordSearch::WriteSubEntry(xmlTextWriterPtr writer, xmlNodePtr entry, xmlNodePtr sub,
-                                        int weight) const {
-    if (const ResultCode started = StartTitledElement(writer, entry, weight);
-        started != ResultCode::Ok)
-        return started;
-    if (const ResultCode written = WriteTitledSubEntry(writer, sub); written != ResultCode::Ok)
-        return written;
-    return W::EndElement(writer);
-}
-
-ResultCode KeywordSearch::WriteHits(xmlTextWriterPtr writer, xmlNodePtr container) const {
+void KeywordSearch::AddHits(xmlNodePtr results, xmlNodePtr container) const {
     for (xmlNodePtr entry = FirstElement(container->children); entry; entry = NextElement(entry)) {
         if (const int score = Score(entry, 1); score > 0) {
-            if (const ResultCode written = WriteWholeEntry(writer, entry, score);
-                written != ResultCode::Ok)
-                return written;
+            xmlNodePtr hit = AddTitledElement(results, entry, score);
+            for (xmlNodePtr sub = FirstElement(entry->children); sub; sub = NextElement(sub)) {
+                if (xmlHasProp(sub, XmlText("t")) != nullptr)
+                    AddTitledSubEntry(hit, sub);
+                else
+                    AddLinkLeaf(hit, sub);
+            }
             continue;
         }
         for (xmlNodePtr sub = FirstElement(entry->children); sub; sub = NextElement(sub)) {
-            const int score = Score(sub, 2);
-            if (score <= 0)
-                continue;
-            if (const ResultCode written = WriteSubEntry(writer, entry, sub, score);
-                written != ResultCode::Ok)
-                return written;
+            if (const int score = Score(sub, 2); score > 0)
+                AddTitledSubEntry(AddTitledElement(results, entry, score), sub);
         }
     }
-    return ResultCode::Ok;
 }
 
 // The legend and every element after it in the index, which closes the results root. An index
@@ -290,35 +258,77 @@ ResultCode KeywordSearch::CopyLegend(xmlTextWriterPtr writer) const {
                                                               : ResultCode::Ok;
 }
 
-ResultCode KeywordSearch::search(const std::string& indexPath, const std::string& synonymPath,
-                                 std::string_view keywords, const std::string& resultsPath,
-                                 const SearchLabels& labels) {
-    if (keywords.empty() || indexPath.empty() || resultsPath.empty())
+// The tail is the same for every search of an index: made once, as CopyLegend writes it.
+ResultCode KeywordSearch::AddTail(xmlNodePtr results) {
+    if (!m_tail) {
+        MemoryDocument memory;
+        if (const ResultCode started = memory.Start(); started != ResultCode::Ok)
+            return started;
+        if (W::StartElement(memory.Writer(), "Tail") != ResultCode::Ok)
+            return ResultCode::WriterStartElement;
+        if (const ResultCode legend = CopyLegend(memory.Writer()); legend != ResultCode::Ok)
+            return legend;
+        if (const ResultCode parsed = memory.Parse(m_encoding, m_tail); parsed != ResultCode::Ok)
+            return parsed;
+    }
+    xmlNodePtr tail = xmlDocGetRootElement(m_tail.get());
+    if (tail == nullptr)
+        return ResultCode::NoRoot;
+    if (tail->children != nullptr)
+        xmlAddChildList(results, xmlDocCopyNodeList(results->doc, tail->children));
+    return ResultCode::Ok;
+}
+
+ResultCode KeywordSearch::searchTree(const std::string& indexPath, const std::string& synonymPath,
+                                     std::string_view keywords, const SearchLabels& labels,
+                                     XmlDocHandle& results) {
+    results.reset();
+    if (keywords.empty() || indexPath.empty())
         return ResultCode::MissingArgument;
     LoadIndex(indexPath);
     if (!m_index)
         return ResultCode::ParseInput;
     LoadSynonyms(synonymPath);
     SplitKeywords(keywords);
-    m_resultsPath = resultsPath;
 
-    PendingFile pending(m_resultsPath);
-    XmlTextWriterHandle writer = OpenWriter(pending.Path());
-    if (!writer ||
-        xmlTextWriterStartDocument(writer.get(), nullptr, m_encoding.c_str(), nullptr) < 0)
-        return ResultCode::WriterCreate;
-    if (const ResultCode header = CopyHeader(writer.get(), keywords, labels);
-        header != ResultCode::Ok)
+    XmlDocHandle tree;
+    if (const ResultCode header = HeaderTree(keywords, labels, tree); header != ResultCode::Ok)
         return header;
     xmlNodePtr root = xmlDocGetRootElement(m_index.get());
     xmlNodePtr container = root ? FirstElement(root->children) : nullptr;
     if (container == nullptr)
         return ResultCode::NoRoot;
-    if (const ResultCode hits = WriteHits(writer.get(), container); hits != ResultCode::Ok)
-        return hits;
-    if (const ResultCode legend = CopyLegend(writer.get()); legend != ResultCode::Ok)
-        return legend;
-    return FinishDocument(writer, pending);
+    xmlNodePtr resultsRoot = xmlDocGetRootElement(tree.get());
+    AddHits(resultsRoot, container);
+    if (const ResultCode tail = AddTail(resultsRoot); tail != ResultCode::Ok)
+        return tail;
+    results = std::move(tree);
+    return ResultCode::Ok;
+}
+
+ResultCode KeywordSearch::saveResults(const xmlDoc* results, const std::string& path) const {
+    xmlChar* text = nullptr;
+    int size = 0;
+    // libxml2 does not change the document; its interface only lacks the const.
+    xmlDocDumpMemoryEnc(const_cast<xmlDocPtr>(results), &text, &size, m_encoding.c_str());
+    const XmlStringHandle owner(text);
+    if (owner == nullptr || size < 0 ||
+        !WriteFileAtomically(path, std::string_view(CharText(text), static_cast<size_t>(size))))
+        return ResultCode::WriterCreate;
+    return ResultCode::Ok;
+}
+
+ResultCode KeywordSearch::search(const std::string& indexPath, const std::string& synonymPath,
+                                 std::string_view keywords, const std::string& resultsPath,
+                                 const SearchLabels& labels) {
+    if (keywords.empty() || indexPath.empty() || resultsPath.empty())
+        return ResultCode::MissingArgument;
+    XmlDocHandle results;
+    if (const ResultCode found = searchTree(indexPath, synonymPath, keywords, labels, results);
+        found != ResultCode::Ok)
+        return found;
+    m_resultsPath = resultsPath;
+    return saveResults(results.get(), resultsPath);
 }
 
 ResultCode KeywordSearch::writeEmpty(const std::string& indexPath, const std::string& resultsPath,

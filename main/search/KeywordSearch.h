@@ -32,6 +32,16 @@ public:
                       std::string_view keywords, const std::string& resultsPath,
                       const SearchLabels& labels);
 
+    // As search, but hands the results document over as a tree and writes no file. On failure
+    // `results` is empty.
+    ResultCode searchTree(const std::string& indexPath, const std::string& synonymPath,
+                          std::string_view keywords, const SearchLabels& labels,
+                          XmlDocHandle& results);
+
+    // Writes a results tree to `path` as search writes its file, replacing the old file only
+    // with a complete one. ResultCode::WriterCreate when it cannot be written.
+    ResultCode saveResults(const xmlDoc* results, const std::string& path) const;
+
     // Writes the results document of the search page before anything was searched: labels,
     // an empty search string and the legend, without XML declaration. Codes as for search.
     ResultCode writeEmpty(const std::string& indexPath, const std::string& resultsPath,
@@ -66,13 +76,11 @@ private:
 
     ResultCode WriteHeader(xmlTextWriterPtr writer, std::string_view keywords,
                            const std::string& codepage, const SearchLabels& labels) const;
-    ResultCode CopyHeader(xmlTextWriterPtr writer, std::string_view keywords,
-                          const SearchLabels& labels) const;
-    ResultCode WriteHits(xmlTextWriterPtr writer, xmlNodePtr container) const;
-    ResultCode WriteWholeEntry(xmlTextWriterPtr writer, xmlNodePtr entry, int weight) const;
-    ResultCode WriteSubEntry(xmlTextWriterPtr writer, xmlNodePtr entry, xmlNodePtr sub,
-                             int weight) const;
+    ResultCode HeaderTree(std::string_view keywords, const SearchLabels& labels,
+                          XmlDocHandle& results) const;
+    void AddHits(xmlNodePtr results, xmlNodePtr container) const;
     ResultCode CopyLegend(xmlTextWriterPtr writer) const;
+    ResultCode AddTail(xmlNodePtr results);
 
     std::vector<std::string> m_typedWords;
     std::vector<std::vector<std::string>> m_synonymLists;
@@ -86,6 +94,7 @@ private:
     std::string m_resultsPath;
     XmlDocHandle m_index;
     XmlDocHandle m_synonyms;
+    XmlDocHandle m_tail; // the legend and what follows it, as every search copies it
     std::string m_encoding;
     mutable std::string m_foldedTitle; // reused by every title a search scores
 };

@@ -63,16 +63,6 @@
     </xsl:if>
   </xsl:template>
 
-  <!-- The small picture in front of a link, looked up in the legend by the leaf's icon key. -->
-  <xsl:template name="leaf-icon">
-    <xsl:param name="legend"/>
-    <xsl:param name="leaf"/>
-    <xsl:variable name="image" select="$legend/Legend_Item[Icon = $leaf/@icon][1]/Image"/>
-    <xsl:if test="$image">
-      <img src="{$image}" alt=""/>
-    </xsl:if>
-  </xsl:template>
-
   <!-- Links to in-program pages must replace the whole body page, also from inside a frame. -->
   <xsl:template name="leaf-target">
     <xsl:param name="link"/>
@@ -82,22 +72,26 @@
   </xsl:template>
 
   <!-- One index entry or search hit: a term with its own links, and titled sub-entries below it.
-       A link leaf is an element without a title; a titled sub-entry holds its leaf as first child. -->
+       A link leaf is an element without a title; a titled sub-entry holds its leaf as first child.
+       A leaf's picture is looked up in the legend by its icon key; tblink is the topic's page
+       inside Kaldo Tendwell, level 2 a topic for administrators. Written out in place rather than
+       in called templates: a search page runs this for every hit. -->
   <xsl:template name="entry">
     <xsl:param name="legend"/>
     <!-- For a search hit: how well it matches, 0 to 100; the index leaves it out. -->
     <xsl:param name="relevance"/>
     <xsl:variable name="leaves" select="*[not(@t)]"/>
-    <xsl:variable name="subs" select="*[@t]"/>
+    <xsl:variable name="first" select="$leaves[1]"/>
     <span class="term">
       <xsl:choose>
-        <xsl:when test="$leaves[1]/@l">
-          <a href="{$leaves[1]/@l}">
-            <xsl:call-template name="leaf-target"><xsl:with-param name="link" select="$leaves[1]/@l"/></xsl:call-template>
-            <xsl:call-template name="leaf-icon">
-              <xsl:with-param name="legend" select="$legend"/>
-              <xsl:with-param name="leaf" select="$leaves[1]"/>
-            </xsl:call-template>
+        <xsl:when test="$first/@l">
+          <a href="{$first/@l}">
+            <xsl:if test="contains($first/@l, 'tab#') or contains($first/@l, 'page#')">
+              <xsl:attribute name="target">_top</xsl:attribute>
+            </xsl:if>
+            <xsl:for-each select="$legend/Legend_Item[Icon = $first/@icon][1]/Image[1]">
+              <img src="{.}" alt=""/>
+            </xsl:for-each>
             <xsl:value-of select="@t"/>
           </a>
         </xsl:when>
@@ -106,18 +100,30 @@
     </span>
     <xsl:for-each select="$leaves[position() &gt; 1][@l]">
       <a class="more" href="{@l}" title="Another place for this topic">
-        <xsl:call-template name="leaf-target"><xsl:with-param name="link" select="@l"/></xsl:call-template>
-        <xsl:call-template name="leaf-icon">
-          <xsl:with-param name="legend" select="$legend"/>
-          <xsl:with-param name="leaf" select="."/>
-        </xsl:call-template>
+        <xsl:if test="contains(@l, 'tab#') or contains(@l, 'page#')">
+          <xsl:attribute name="target">_top</xsl:attribute>
+        </xsl:if>
+        <xsl:for-each select="$legend/Legend_Item[Icon = current()/@icon][1]/Image[1]">
+          <img src="{.}" alt=""/>
+        </xsl:for-each>
       </a>
     </xsl:for-each>
-    <xsl:call-template name="leaf-extras"><xsl:with-param name="leaf" select="$leaves[1]"/></xsl:call-template>
+    <xsl:if test="$first/@tblink">
+      <a class="more" href="{$first/@tblink}" target="_top">Show page</a>
+    </xsl:if>
+    <xsl:if test="$first/@level = '2'">
+      <xsl:text> </xsl:text><span class="badge">Advanced</span>
+    </xsl:if>
     <xsl:if test="string($relevance) != ''">
       <span class="relevance" title="Relevance"><i style="width:{$relevance}%"></i></span>
     </xsl:if>
+    <xsl:variable name="subs" select="*[@t]"/>
     <xsl:if test="$subs">
+      <!-- A sub-entry shows its picture where it differs from the term's, its badge where the
+           term shows none. -->
+      <xsl:variable name="firstIcon" select="string($first/@icon)"/>
+      <xsl:variable name="anyIcon" select="not($first)"/>
+      <xsl:variable name="badge" select="not($first/@level = '2')"/>
       <ul class="subs">
         <xsl:for-each select="$subs">
           <xsl:variable name="leaf" select="*[1]"/>
@@ -125,37 +131,28 @@
             <xsl:choose>
               <xsl:when test="$leaf/@l">
                 <a href="{$leaf/@l}">
-                  <xsl:call-template name="leaf-target"><xsl:with-param name="link" select="$leaf/@l"/></xsl:call-template>
-                  <xsl:if test="not($leaves[1]) or string($leaf/@icon) != string($leaves[1]/@icon)">
-                    <xsl:call-template name="leaf-icon">
-                      <xsl:with-param name="legend" select="$legend"/>
-                      <xsl:with-param name="leaf" select="$leaf"/>
-                    </xsl:call-template>
+                  <xsl:if test="contains($leaf/@l, 'tab#') or contains($leaf/@l, 'page#')">
+                    <xsl:attribute name="target">_top</xsl:attribute>
+                  </xsl:if>
+                  <xsl:if test="$anyIcon or string($leaf/@icon) != $firstIcon">
+                    <xsl:for-each select="$legend/Legend_Item[Icon = $leaf/@icon][1]/Image[1]">
+                      <img src="{.}" alt=""/>
+                    </xsl:for-each>
                   </xsl:if>
                   <xsl:value-of select="@t"/>
                 </a>
               </xsl:when>
               <xsl:otherwise><xsl:value-of select="@t"/></xsl:otherwise>
             </xsl:choose>
-            <xsl:call-template name="leaf-extras">
-              <xsl:with-param name="leaf" select="$leaf"/>
-              <xsl:with-param name="badge" select="not($leaves[1]/@level = '2')"/>
-            </xsl:call-template>
+            <xsl:if test="$leaf/@tblink">
+              <a class="more" href="{$leaf/@tblink}" target="_top">Show page</a>
+            </xsl:if>
+            <xsl:if test="$badge and $leaf/@level = '2'">
+              <xsl:text> </xsl:text><span class="badge">Advanced</span>
+            </xsl:if>
           </li>
         </xsl:for-each>
       </ul>
-    </xsl:if>
-  </xsl:template>
-
-  <!-- tblink: the topic's page inside Kaldo Tendwell; level 2: a topic for administrators. -->
-  <xsl:template name="leaf-extras">
-    <xsl:param name="leaf"/>
-    <xsl:param name="badge" select="true()"/>
-    <xsl:if test="$leaf/@tblink">
-      <a class="more" href="{$leaf/@tblink}" target="_top">Show page</a>
-    </xsl:if>
-    <xsl:if test="$badge and $leaf/@level = '2'">
-      <xsl:text> </xsl:text><span class="badge">Advanced</span>
     </xsl:if>
   </xsl:template>
 

@@ -1,6 +1,7 @@
 #include "main/search/SearchPage.h"
 
 #include "main/pages/ResultCodes.h"
+#include "main/pages/XmlElements.h"
 #include "tests/main/pages/index/SampleContent.h"
 #include "tests/main/search/SearchTestSupport.h"
 
@@ -91,6 +92,17 @@ TEST_F(SearchPageTest, EveryTransformationRunsWhateverTheOthersReport) {
     EXPECT_NE(ReadBytes(Path("search_content.html")).find("<p class=\"sorted\"></p>"),
               std::string::npos);
     EXPECT_EQ(result.show, Path("tab_search.html"));
+    EXPECT_NE(ReadBytes(Path("results.xml")).find("<Entry t=\"Toner\" weight=\"10\"/>"),
+              std::string::npos)
+        << "without sorting, the results file holds the results as searched";
+}
+
+TEST_F(SearchPageTest, ResultsFileHoldsTheSortedResults) {
+    ASSERT_EQ(Run("toner").sorted, ResultCode::Ok);
+    const XmlDocHandle results = ReadXmlFile(Path("results.xml"));
+    ASSERT_NE(results, nullptr);
+    EXPECT_TRUE(AttributeText(xmlDocGetRootElement(results.get()), "sorted").has_value())
+        << "the sort stylesheet's output, not the search's";
 }
 
 TEST_F(SearchPageTest, FailedSearchWithoutResultsFileStillReportsEachTransformation) {
