@@ -46,4 +46,18 @@ inline std::vector<std::string> FolderEntries(const std::string& folder) {
     return names;
 }
 
+// The document without the line breaks and indentation between its elements.
+inline std::string WithoutIndent(const std::string& text) {
+    std::string compact;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\n') {
+            compact += text[i];
+            continue;
+        }
+        while (i + 1 < text.size() && text[i + 1] == ' ')
+            ++i;
+    }
+    return compact;
+}
+
 } // namespace kaldo::testsupport

@@ -13,6 +13,7 @@
 #include "platform/spooler/CupsSpooler.h"
 #include "tests/support/PrivateCups.h"
 #include "tests/support/ReferencePrinter.h"
+#include "tests/support/TestFiles.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -27,23 +28,10 @@ namespace {
 namespace fs = std::filesystem;
 using testsupport::ReadBytes;
 using testsupport::ReportLog;
+using testsupport::WithoutIndent;
 
 std::optional<std::string> NoService(const std::string&) {
     return std::nullopt;
-}
-
-// The document without the line breaks and indentation between its elements.
-std::string Compact(const std::string& text) {
-    std::string compact;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\n') {
-            compact += text[i];
-            continue;
-        }
-        while (i + 1 < text.size() && text[i + 1] == ' ')
-            ++i;
-    }
-    return compact;
 }
 
 // A printer that takes connections and never answers: it hangs rather than refuses.
@@ -252,8 +240,8 @@ TEST_F(DriverlessQueueTest, LiveLevelsAndStateComeFromThePrinterWithoutAnyJob) {
     EXPECT_TRUE(IsQueueStatusDocument(m_files.statusDocument));
     EXPECT_NE(document->find("<source>printer</source>"), std::string::npos) << *document;
     EXPECT_NE(document->find("<state>idle</state>"), std::string::npos);
-    EXPECT_NE(Compact(*document).find("<name>Black Toner</name><type>toner</type>"
-                                      "<color>#000000</color><level>75</level>"),
+    EXPECT_NE(WithoutIndent(*document).find("<name>Black Toner</name><type>toner</type>"
+                                            "<color>#000000</color><level>75</level>"),
               std::string::npos)
         << *document;
     EXPECT_NE(document->find("<type>waste-toner</type>"), std::string::npos);
@@ -283,10 +271,10 @@ TEST_F(DriverlessQueueTest, TonerLowReportShowsAsTonerLowInTheFooterAndCurrentPr
     ASSERT_TRUE(s_printer->SetSupplies({25, 5}));
     const std::optional<std::string> document = Retrieve("Everywhere", m_spooler);
     ASSERT_TRUE(document);
-    EXPECT_NE(
-        Compact(*document).find("<keyword>toner-low-report</keyword><severity>report</severity>"
-                                "<code>tonerLow</code><text>toner low</text>"),
-        std::string::npos)
+    EXPECT_NE(WithoutIndent(*document).find(
+                  "<keyword>toner-low-report</keyword><severity>report</severity>"
+                  "<code>tonerLow</code><text>toner low</text>"),
+              std::string::npos)
         << *document;
 
     ASSERT_EQ(BuildPages(StatusFromReport(true, m_files.statusDocument)), ResultCode::Ok);

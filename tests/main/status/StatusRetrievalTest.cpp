@@ -23,6 +23,7 @@ using kaldo::testsupport::Gate;
 using testsupport::Count;
 using testsupport::ReadBytes;
 using testsupport::ReportLog;
+using testsupport::WithoutIndent;
 using testsupport::WriteBytes;
 
 constexpr std::chrono::milliseconds kNoDelay{0};
@@ -374,20 +375,6 @@ TEST_F(StatusRetrievalTest, RetrievalWithoutSourceReportsNothingWritten) {
 }
 
 // --- The spooler's view of the queue when the printer gives no document ---------------------
-
-// The document without the line breaks and indentation between its elements.
-std::string WithoutIndent(const std::string& text) {
-    std::string compact;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\n') {
-            compact += text[i];
-            continue;
-        }
-        while (i + 1 < text.size() && text[i + 1] == ' ')
-            ++i;
-    }
-    return compact;
-}
 
 class QueueStatusRetrievalTest : public StatusRetrievalTest {
 protected:
