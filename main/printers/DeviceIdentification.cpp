@@ -53,7 +53,12 @@ std::optional<DeviceMemoryLine> ParseDeviceMemoryLine(std::string_view line) {
     long long seconds = 0;
     const auto [end, error] =
         std::from_chars(fields[0].data(), fields[0].data() + fields[0].size(), seconds);
-    if (error != std::errc() || end != fields[0].data() + fields[0].size() || seconds < 0)
+    // A time the clock cannot hold is as broken as one that is not a number.
+    constexpr long long kLatest =
+        std::chrono::duration_cast<std::chrono::seconds>(std::chrono::system_clock::duration::max())
+            .count();
+    if (error != std::errc() || end != fields[0].data() + fields[0].size() || seconds < 0 ||
+        seconds > kLatest)
         return std::nullopt;
     return DeviceMemoryLine{std::string(fields[1]),
                             {std::string(fields[2]), std::string(fields[3])},

@@ -187,8 +187,9 @@ TEST(DeviceMemoryTest, LinesKeepPrinterTextOnOneLineAndRejectAnythingElse) {
     EXPECT_EQ(parsed->DeviceUri, "ipp://h/ipp/print");
     EXPECT_EQ(parsed->Identity.MakeAndModel, "Kaldo Presslane 3020");
     EXPECT_EQ(parsed->AskedAt, when);
-    for (const char* broken : {"", "x\tipp://h\ta\tb", "1\t\ta\tb", "1\tipp://h\ta",
-                               "-5\tipp://h\ta\tb", "1\tipp://h\ta\tb\tc"})
+    for (const char* broken :
+         {"", "x\tipp://h\ta\tb", "1\t\ta\tb", "1\tipp://h\ta", "-5\tipp://h\ta\tb",
+          "1\tipp://h\ta\tb\tc", "1800000800000000\tipp://h\ta\tb"})
         EXPECT_FALSE(ParseDeviceMemoryLine(broken)) << broken;
 }
 
