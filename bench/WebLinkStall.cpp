@@ -5,7 +5,6 @@
 #include "bench/SampleModel.h"
 #include "main/dialogs/BusyWaits.h"
 #include "main/launchers/Launchers.h"
-#include "main/launchers/WorkerThreads.h"
 #include "main/launchers/XdgShell.h"
 #include "main/net/DownloadManager.h"
 #include "main/printers/PrinterSelection.h"
@@ -117,8 +116,7 @@ int Measure(int clicks) {
     testsupport::FakeDriverFiles driverFiles;
     testsupport::FakeSettingsStore settingsStore;
     testsupport::FakeSettingsDialog settingsDialog;
-    WorkerThreads threads;
-    BusyWaits waits(&window, threads);
+    BusyWaits waits(&window);
     std::function<void()> answered;
     const auto checkWeb = [url = site.Url()] {
         return DownloadManager::checkReachable(url, kInternetCheckLimit);

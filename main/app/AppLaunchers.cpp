@@ -24,11 +24,10 @@ AppLaunchers::AppLaunchers(QWidget* window, const PrinterSelection& printer,
                       .printerReachable =
                           [](const std::string& address) { return IsPrinterReachable(address); },
                       .webAnswered = std::move(webAnswered)})
-    , m_waits(window, m_threads) {}
+    , m_waits(window) {}
 
 void AppLaunchers::CancelWaits() {
     m_waits.CancelAll();
-    m_threads.CancelAll();
 }
 
 } // namespace kaldo

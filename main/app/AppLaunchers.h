@@ -7,7 +7,6 @@
 #include "main/launchers/CupsDriverFiles.h"
 #include "main/launchers/CupsDriverSettings.h"
 #include "main/launchers/Launchers.h"
-#include "main/launchers/WorkerThreads.h"
 #include "main/launchers/XdgShell.h"
 
 #include <functional>
@@ -26,7 +25,6 @@ public:
                  std::function<bool()> checkWeb, std::function<void(bool up)> webAnswered);
 
     Launchers& Get() override { return m_launchers; }
-    WorkerThreads& Threads() override { return m_threads; }
     void CancelWaits() override;
 
 private:
@@ -36,8 +34,7 @@ private:
     CupsDriverSettings m_settingsStore;
     PrintSettingsDialog m_settingsDialog;
     Launchers m_launchers;
-    // Last, so that the threads are joined before the services they use go.
-    WorkerThreads m_threads;
+    // Last, so that its work has ended before the services it uses go.
     BusyWaits m_waits;
 };
 

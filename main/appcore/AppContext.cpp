@@ -1,7 +1,6 @@
 #include "main/appcore/AppContext.h"
 
 #include "main/appcore/AppActions.h"
-#include "main/launchers/WorkerThreads.h"
 #include "main/navigation/Dispatcher.h"
 #include "main/pageinputs/PageInputs.h"
 #include "main/printers/PrinterConnection.h"
@@ -14,12 +13,10 @@
 #include "main/status/StatusDocumentCheck.h"
 #include "main/status/StatusPages.h"
 #include "main/status/StatusRetrieval.h"
-#include "platform/MainThread.h"
+#include "platform/BackgroundJob.h"
 #include "platform/Paths.h"
 #include "platform/Trace.h"
 #include "platform/registry/Registry.h"
-
-#include <QObject>
 
 namespace kaldo {
 
@@ -42,16 +39,9 @@ AppContext::AppContext(PrinterServices& services, std::string programFolder,
     , m_hooks(std::move(hooks))
     , m_actions(std::make_unique<AppActions>(*this))
     , m_programFolder(std::move(programFolder))
-    , m_stateFolder(std::move(stateFolder))
-    , m_reports(std::make_unique<QObject>()) {
-    // The worker reports from its own thread; the main thread takes the newest report only.
+    , m_stateFolder(std::move(stateFolder)) {
     m_status = std::make_unique<StatusRetrieval>(
-        [this](int generation, bool written) {
-            PostToMain(m_reports.get(), [this, generation, written] {
-                if (m_status->IsCurrent(generation))
-                    UpdateStatus(written);
-            });
-        },
+        [this](int, bool written) { UpdateStatus(written); },
         m_hooks.StatusSources ? m_hooks.StatusSources : QueueStatusSources(services.PrintSpooler),
         m_hooks.StatusReportDelay);
 }
@@ -143,6 +133,8 @@ void AppContext::FinishStart() {
 void AppContext::Shutdown() {
     if (m_launchers)
         m_launchers->CancelWaits();
+    if (m_internetCheck)
+        m_internetCheck->Abort();
     m_status->Cancel();
     m_updateChecks.Stop();
     for (auto& [folder, refresh] : m_webRefreshes)
@@ -343,8 +335,9 @@ bool AppContext::CheckWeb() const {
 
 void AppContext::StartInternetCheck() {
     auto up = std::make_shared<bool>(false);
-    m_launchers->Threads().Run([this, up] { *up = CheckWeb(); },
-                               [this, up] { m_printer.InternetAvailable = *up; });
+    m_internetCheck =
+        std::make_unique<BackgroundJob>([this, up](std::stop_token) { *up = CheckWeb(); },
+                                        [this, up] { m_printer.InternetAvailable = *up; });
 }
 
 void AppContext::ShowSelectedPrinter() {

@@ -20,10 +20,9 @@
 #include <string>
 #include <vector>
 
-class QObject;
-
 namespace kaldo {
 
+class BackgroundJob;
 class Launchers;
 class KeywordSearch;
 class StatusRetrieval;
@@ -155,8 +154,7 @@ private:
     std::vector<std::string> m_allWebs;
     RedirectMode m_redirectMode = RedirectMode::Unknown;
     std::unique_ptr<LauncherSet> m_launchers;
-    // Receives the status worker's reports on the main thread; outlives the worker.
-    std::unique_ptr<QObject> m_reports;
+    std::unique_ptr<BackgroundJob> m_internetCheck;
     std::unique_ptr<StatusRetrieval> m_status;
     StatusValue m_footerStatus = StatusValue::STATUS_COLLECTING;
     std::function<void()> m_statusShown;

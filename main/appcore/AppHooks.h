@@ -15,7 +15,6 @@ class Launchers;
 class NavigationDispatcher;
 class Pane;
 class ToolboxConfig;
-class WorkerThreads;
 struct ModelFolders;
 struct PrinterSelection;
 
@@ -28,8 +27,6 @@ public:
     virtual ~LauncherSet() = default;
 
     virtual Launchers& Get() = 0;
-    // For background work the user does not wait for.
-    virtual WorkerThreads& Threads() = 0;
     // No pending action runs any more; for the closing window.
     virtual void CancelWaits() = 0;
 };

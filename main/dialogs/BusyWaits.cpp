@@ -7,9 +7,8 @@
 
 namespace kaldo {
 
-BusyWaits::BusyWaits(QWidget* owner, WorkerThreads& threads)
+BusyWaits::BusyWaits(QWidget* owner)
     : m_owner(owner)
-    , m_threads(threads)
     , m_timers(std::make_unique<QObject>()) {}
 
 BusyWaits::~BusyWaits() {
@@ -17,39 +16,43 @@ BusyWaits::~BusyWaits() {
 }
 
 void BusyWaits::Run(std::function<void()> work, std::function<void()> done) {
-    auto ticket = std::make_shared<WorkerThreads::Ticket>();
-    *ticket = m_threads.Run(std::move(work), [this, ticket, done = std::move(done)] {
-        End(*ticket);
-        if (done)
-            done();
-    });
-    m_waits[*ticket] = {};
+    ForgetFinishedWork();
+    const Ticket ticket = m_next++;
+    m_waits[ticket].job = std::make_unique<BackgroundJob>(
+        [work = std::move(work)](std::stop_token) {
+            if (work)
+                work();
+        },
+        [this, ticket, done = std::move(done)] {
+            End(ticket);
+            if (done)
+                done();
+        });
     QApplication::setOverrideCursor(Qt::BusyCursor);
-    QTimer::singleShot(kBusyDialogDelay, m_timers.get(),
-                       [this, ticket = *ticket] { ShowDialog(ticket); });
+    QTimer::singleShot(kBusyDialogDelay, m_timers.get(), [this, ticket] { ShowDialog(ticket); });
 }
 
-void BusyWaits::ShowDialog(WorkerThreads::Ticket ticket) {
+void BusyWaits::ShowDialog(Ticket ticket) {
     const auto wait = m_waits.find(ticket);
     if (wait == m_waits.end())
         return;
     auto* dialog = new DownloadProgressDialog(m_owner);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
-    QObject::connect(dialog, &QDialog::rejected, dialog, [this, ticket] {
-        m_threads.Cancel(ticket);
-        End(ticket);
-    });
+    QObject::connect(dialog, &QDialog::rejected, dialog, [this, ticket] { End(ticket); });
     wait->second.dialog = dialog;
     // Window-modal: the window keeps painting, but takes no second click meanwhile.
     dialog->open();
 }
 
-void BusyWaits::End(WorkerThreads::Ticket ticket) {
+void BusyWaits::End(Ticket ticket) {
     const auto wait = m_waits.find(ticket);
     if (wait == m_waits.end())
         return;
     QPointer<DownloadProgressDialog> dialog = wait->second.dialog;
+    wait->second.job->Abort();
+    m_dropped.push_back(std::move(wait->second.job));
     m_waits.erase(wait);
+    ForgetFinishedWork();
     QApplication::restoreOverrideCursor();
     if (dialog) {
         // Closing rejects the dialog; that is no cancel any more.
@@ -59,11 +62,17 @@ void BusyWaits::End(WorkerThreads::Ticket ticket) {
 }
 
 void BusyWaits::CancelAll() {
-    while (!m_waits.empty()) {
-        const WorkerThreads::Ticket ticket = m_waits.begin()->first;
-        m_threads.Cancel(ticket);
-        End(ticket);
-    }
+    while (!m_waits.empty())
+        End(m_waits.begin()->first);
+}
+
+bool BusyWaits::Idle() {
+    ForgetFinishedWork();
+    return m_waits.empty() && m_dropped.empty();
+}
+
+void BusyWaits::ForgetFinishedWork() {
+    std::erase_if(m_dropped, [](const auto& job) { return job->Finished(); });
 }
 
 DownloadProgressDialog* BusyWaits::ShownDialog() const {

@@ -1,14 +1,16 @@
 #pragma once
 
 #include "main/launchers/Background.h"
-#include "main/launchers/WorkerThreads.h"
+#include "platform/BackgroundJob.h"
 
 #include <QPointer>
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
+#include <vector>
 
 class QObject;
 class QWidget;
@@ -21,10 +23,11 @@ class DownloadProgressDialog;
 inline constexpr std::chrono::milliseconds kBusyDialogDelay{400};
 
 // Background work the user is waiting for: the busy cursor while it runs, and after
-// kBusyDialogDelay the progress dialog over `owner`, whose Cancel drops the wait.
+// kBusyDialogDelay the progress dialog over `owner`, whose Cancel drops the wait. Dropped work
+// still runs to its end, off the main thread; the destructor waits for it.
 class BusyWaits final : public Background {
 public:
-    BusyWaits(QWidget* owner, WorkerThreads& threads);
+    explicit BusyWaits(QWidget* owner);
     ~BusyWaits() override;
     BusyWaits(const BusyWaits&) = delete;
     BusyWaits& operator=(const BusyWaits&) = delete;
@@ -35,18 +38,26 @@ public:
 
     // The dialog of the wait that shows one, else null.
     DownloadProgressDialog* ShownDialog() const;
+    // Whether no work runs any more, dropped work included.
+    bool Idle();
 
 private:
+    using Ticket = std::uint64_t;
+
     struct Wait {
+        std::unique_ptr<BackgroundJob> job;
         QPointer<DownloadProgressDialog> dialog;
     };
 
-    void ShowDialog(WorkerThreads::Ticket ticket);
-    void End(WorkerThreads::Ticket ticket);
+    void ShowDialog(Ticket ticket);
+    // Ends the wait; its work, if still running, is dropped: no action follows it.
+    void End(Ticket ticket);
+    void ForgetFinishedWork();
 
     QWidget* m_owner;
-    WorkerThreads& m_threads;
-    std::map<WorkerThreads::Ticket, Wait> m_waits;
+    Ticket m_next = 1;
+    std::map<Ticket, Wait> m_waits;
+    std::vector<std::unique_ptr<BackgroundJob>> m_dropped;
     // The context of the dialogs' delay timers, so that none fires into a destroyed object.
     std::unique_ptr<QObject> m_timers;
 };

@@ -4,7 +4,6 @@
 #include "main/dialogs/Unattended.h"
 #include "main/net/DownloadWorker.h"
 #include "main/resources/StringResources.h"
-#include "platform/MainThread.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -12,7 +11,6 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include <atomic>
 #include <memory>
 
 namespace kaldo {
@@ -71,12 +69,9 @@ void DownloadProgressDialog::showEvent(QShowEvent* event) {
 int DownloadWithProgress(QWidget* owner, const std::string& url, const std::string& localPath,
                          const DownloadOptions& options) {
     DownloadProgressDialog dialog(owner);
-    std::atomic<bool> fetched{false};
     auto worker = std::make_unique<DownloadWorker>(options);
-    const bool started = worker->start(url, localPath, [&dialog, &fetched](bool result) {
-        fetched.store(result);
-        PostToMain(&dialog, [&dialog] { dialog.done(QDialog::Accepted); });
-    });
+    const bool started =
+        worker->start(url, localPath, [&dialog](bool) { dialog.done(QDialog::Accepted); });
     if (!started)
         return -1;
 
@@ -86,11 +81,10 @@ int DownloadWithProgress(QWidget* owner, const std::string& url, const std::stri
                                    kUnattendedDownloadLimit) == QDialog::Accepted;
     // A cancel only counts while the transfer still runs; one that ended meanwhile stands.
     const bool cancelled = !finished && worker->cancel();
-    // Waits for the worker; its message to the dialog, if any, is dropped with the dialog.
+    const bool fetched = !cancelled && worker->fetched();
+    // Waits for the worker; a completion not delivered yet is dropped with it.
     worker.reset();
-    if (cancelled)
-        return -1;
-    return fetched.load() ? 0 : -1;
+    return fetched ? 0 : -1;
 }
 
 } // namespace kaldo

@@ -2,23 +2,24 @@
 
 #include "main/net/DownloadManager.h"
 
-#include <atomic>
 #include <functional>
 #include <memory>
 #include <string>
-#include <thread>
 
 namespace kaldo {
 
-// One fetch on a thread of its own, for a window that shows progress and lets the user
-// cancel; so it has no size limit, only the free space of the target's file system. Reports through
-// a completion that runs on the worker thread, once per start.
+class BackgroundJob;
+
+// One fetch in the background, for a window that shows progress and lets the user cancel; so
+// it has no size limit, only the free space of the target's file system. Reports through a
+// completion that runs on the owner's thread, from its event loop, once per start, unless the
+// worker is destroyed first.
 class DownloadWorker final {
 public:
     using Completion = std::function<void(bool fetched)>;
 
     explicit DownloadWorker(DownloadOptions options = {});
-    // Aborts a running fetch and waits for its thread; the completion may still run.
+    // Aborts a running fetch and waits for it to end; no completion runs afterwards.
     ~DownloadWorker();
     DownloadWorker(const DownloadWorker&) = delete;
     DownloadWorker& operator=(const DownloadWorker&) = delete;
@@ -27,17 +28,21 @@ public:
     bool start(const std::string& url, const std::string& localPath, Completion done);
 
     // On the owner's thread. Aborts the running fetch and deletes the local file; once it
-    // returns, the fetch never writes that file again. False when no transfer was running.
+    // returns, the fetch never writes that file again. The completion still reports the failed
+    // fetch. False when no transfer was running.
     bool cancel();
 
-    bool transferRunning() const { return m_running.load(); }
+    bool transferRunning() const;
+    // Whether the last fetch has ended with the file in place, its completion delivered or not.
+    bool fetched() const;
 
 private:
     DownloadOptions m_options;
     std::unique_ptr<DownloadManager> m_manager;
     std::string m_localPath;
-    std::atomic<bool> m_running{false};
-    std::thread m_thread;
+    std::shared_ptr<bool> m_fetched;
+    // Last: ends before the manager it uses.
+    std::unique_ptr<BackgroundJob> m_job;
 };
 
 } // namespace kaldo

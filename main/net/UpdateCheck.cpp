@@ -2,6 +2,7 @@
 
 #include "main/pages/DocumentWriter.h"
 #include "platform/AsciiText.h"
+#include "platform/BackgroundJob.h"
 #include "platform/Paths.h"
 
 #include <array>
@@ -205,23 +206,21 @@ UpdateCheckRunner::~UpdateCheckRunner() {
 bool UpdateCheckRunner::Start(UpdateCheckJob job) {
     if (m_stopped || !m_drivers.TryStart(job.DriverName))
         return false;
-    Check check;
-    check.Downloads = std::make_unique<DownloadManager>(m_options);
-    check.Thread = std::thread(
+    m_checks.push_back(std::make_unique<BackgroundJob>(
         [job = std::move(job), &states = m_states, &drivers = m_drivers,
-         &downloads = *check.Downloads] { RunUpdateCheck(job, states, drivers, downloads); });
-    m_checks.push_back(std::move(check));
+         options = m_options](std::stop_token abort) {
+            DownloadManager downloads(options);
+            std::stop_callback stopFetch(abort, [&downloads] { downloads.abort(); });
+            RunUpdateCheck(job, states, drivers, downloads);
+        }));
     return true;
 }
 
 void UpdateCheckRunner::Stop() {
     m_stopped = true;
-    for (Check& check : m_checks)
-        check.Downloads->abort();
-    for (Check& check : m_checks) {
-        if (check.Thread.joinable())
-            check.Thread.join();
-    }
+    // All are told first, so that the waits overlap.
+    for (auto& check : m_checks)
+        check->Abort();
     m_checks.clear();
 }
 

@@ -8,10 +8,11 @@
 #include <mutex>
 #include <string>
 #include <string_view>
-#include <thread>
 #include <vector>
 
 namespace kaldo {
+
+class BackgroundJob;
 
 // In the content's xml folder: the current copy of the update feed, whose date is the
 // reference, and the latest download.
@@ -93,7 +94,7 @@ void RunUpdateCheck(const UpdateCheckJob& job, UpdateStates& states, UpdateCheck
 // caller rebuilds the footer so that the notice goes. Any thread, once per pending update.
 bool ApplyPendingUpdate(UpdateStates& states, const std::string& xmlFolder);
 
-// Runs update checks on threads of their own, at most one per driver per run, and stops them
+// Runs update checks in the background, at most one per driver per run, and stops them
 // promptly at shutdown. Used on the main thread; `states` and `drivers` outlive it.
 class UpdateCheckRunner final {
 public:
@@ -106,19 +107,14 @@ public:
     // Records the job's driver and starts its check; false, and nothing started, when the
     // driver was recorded before or the runner has been stopped.
     bool Start(UpdateCheckJob job);
-    // Aborts the running fetches and waits for the threads.
+    // Aborts the running fetches and waits for them to end.
     void Stop();
 
 private:
-    struct Check {
-        std::unique_ptr<DownloadManager> Downloads;
-        std::thread Thread;
-    };
-
     UpdateStates& m_states;
     UpdateCheckedDrivers& m_drivers;
     DownloadOptions m_options;
-    std::vector<Check> m_checks;
+    std::vector<std::unique_ptr<BackgroundJob>> m_checks;
     bool m_stopped = false;
 };
 

@@ -2,6 +2,7 @@
 
 #include "main/net/InertPage.h"
 #include "platform/AtomicFile.h"
+#include "platform/BackgroundJob.h"
 #include "platform/Paths.h"
 #include "platform/Trace.h"
 
@@ -76,7 +77,7 @@ int RefreshWebPages(const WebPageRefreshJob& job, DownloadManager& downloads) {
 }
 
 WebPageRefresh::WebPageRefresh(DownloadOptions options)
-    : m_downloads(std::move(options)) {}
+    : m_options(std::move(options)) {}
 
 WebPageRefresh::~WebPageRefresh() {
     Stop();
@@ -86,15 +87,18 @@ bool WebPageRefresh::Start(WebPageRefreshJob job) {
     if (m_used)
         return false;
     m_used = true;
-    m_thread = std::thread([this, job = std::move(job)] { RefreshWebPages(job, m_downloads); });
+    m_refresh = std::make_unique<BackgroundJob>(
+        [job = std::move(job), options = m_options](std::stop_token abort) {
+            DownloadManager downloads(options);
+            std::stop_callback stopFetch(abort, [&downloads] { downloads.abort(); });
+            RefreshWebPages(job, downloads);
+        });
     return true;
 }
 
 void WebPageRefresh::Stop() {
     m_used = true;
-    m_downloads.abort();
-    if (m_thread.joinable())
-        m_thread.join();
+    m_refresh.reset();
 }
 
 } // namespace kaldo

@@ -5,10 +5,11 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <thread>
 #include <vector>
 
 namespace kaldo {
+
+class BackgroundJob;
 
 // A page from the maker's site replaces the installed copy only when its first
 // kWebPageHeadBytes bytes carry this comment; anything else (an error page, say) is not ours.
@@ -31,7 +32,7 @@ std::string WebPageUrl(const std::string& modelPageUrl, const std::string& fileN
 // `downloads` is aborted. Returns how many pages were replaced.
 int RefreshWebPages(const WebPageRefreshJob& job, DownloadManager& downloads);
 
-// RefreshWebPages on a thread of its own, once, stopped promptly at shutdown.
+// RefreshWebPages in the background, once, stopped promptly at shutdown.
 class WebPageRefresh final {
 public:
     explicit WebPageRefresh(DownloadOptions options = {});
@@ -41,12 +42,12 @@ public:
 
     // False when a refresh was started before or the object has been stopped.
     bool Start(WebPageRefreshJob job);
-    // Aborts the running fetch and waits for the thread; no page is replaced afterwards.
+    // Aborts the running fetch and waits for it to end; no page is replaced afterwards.
     void Stop();
 
 private:
-    DownloadManager m_downloads;
-    std::thread m_thread;
+    DownloadOptions m_options;
+    std::unique_ptr<BackgroundJob> m_refresh;
     bool m_used = false;
 };
 

@@ -1,13 +1,14 @@
 #include "main/status/StatusRetrieval.h"
 
 #include "main/status/StatusDocumentCheck.h"
+#include "platform/BackgroundJob.h"
 #include "platform/Trace.h"
 
+#include <condition_variable>
 #include <cstdio>
 #include <filesystem>
 #include <stdlib.h>
 #include <system_error>
-#include <thread>
 #include <unistd.h>
 
 namespace kaldo {
@@ -17,9 +18,10 @@ namespace fs = std::filesystem;
 struct StatusRetrieval::Job {
     int generation = 0;
     StatusRequest request;
-    std::unique_ptr<StatusSource> source; // aborted by the owner, used by the worker
-    std::atomic<bool> finished{false};
-    std::thread thread;
+    std::unique_ptr<StatusSource> source; // aborted through the job, used by its work
+    bool written = false;                 // the work's result, read by its report
+    // Last: ends before what it uses goes.
+    std::unique_ptr<BackgroundJob> work;
 };
 
 namespace {
@@ -42,6 +44,14 @@ std::string ReserveTemporary(const std::string& destination) {
 void RemoveFile(const std::string& path) {
     std::error_code error;
     fs::remove(path, error);
+}
+
+// Waits `delay`, or less when `abort` comes first.
+void Pause(std::stop_token abort, std::chrono::milliseconds delay) {
+    std::mutex mutex;
+    std::condition_variable_any never;
+    std::unique_lock lock(mutex);
+    never.wait_for(lock, abort, delay, [] { return false; });
 }
 
 } // namespace
@@ -77,7 +87,8 @@ StatusRetrieval::StatusRetrieval(Report report, StatusSourceFactory sources,
 
 StatusRetrieval::~StatusRetrieval() {
     Cancel();
-    JoinFinished(true);
+    // Each job's destruction waits for its work.
+    m_retired.clear();
 }
 
 int StatusRetrieval::Start(StatusRequest request) {
@@ -89,13 +100,14 @@ int StatusRetrieval::Start(StatusRequest request) {
         job->generation = m_generation.load() + 1;
         m_generation.store(job->generation);
     }
-    m_cancelled.notify_all();
     Retire();
-    JoinFinished(false);
+    ForgetFinishedJobs();
 
     Job& started = *job;
     m_current = std::move(job);
-    started.thread = std::thread([this, &started] { Run(started); });
+    started.work = std::make_unique<BackgroundJob>(
+        [this, &started](std::stop_token abort) { Run(started, abort); },
+        [this, &started] { Deliver(started); });
     return started.generation;
 }
 
@@ -104,38 +116,39 @@ void StatusRetrieval::Cancel() {
         std::lock_guard lock(m_mutex);
         m_generation.store(m_generation.load() + 1);
     }
-    m_cancelled.notify_all();
     Retire();
-    JoinFinished(false);
+    ForgetFinishedJobs();
 }
 
 void StatusRetrieval::Retire() {
     if (!m_current)
         return;
-    if (m_current->source)
-        m_current->source->Abort();
+    m_current->work->Abort();
     m_retired.push_back(std::move(m_current));
 }
 
-void StatusRetrieval::JoinFinished(bool wait) {
-    for (auto it = m_retired.begin(); it != m_retired.end();) {
-        if (wait || (*it)->finished.load()) {
-            if ((*it)->thread.joinable())
-                (*it)->thread.join();
-            it = m_retired.erase(it);
-        } else {
-            ++it;
-        }
-    }
+void StatusRetrieval::ForgetFinishedJobs() {
+    std::erase_if(m_retired, [](const auto& job) { return job->work->Finished(); });
 }
 
-void StatusRetrieval::Run(Job& job) {
+void StatusRetrieval::Deliver(const Job& job) {
+    // The report may start the next retrieval, which drops this job: nothing of it is read
+    // after the call.
+    if (m_report && IsCurrent(job.generation))
+        m_report(job.generation, job.written);
+}
+
+void StatusRetrieval::Run(Job& job, std::stop_token abort) {
     const StatusRequest& request = job.request;
     Trace("RetrieveStatus for: ");
     Trace(request.source);
     Trace("\nTo: ");
     Trace(request.destination);
     Trace("\n");
+    std::stop_callback abortSource(abort, [&job] {
+        if (job.source)
+            job.source->Abort();
+    });
 
     const std::string temporary = ReserveTemporary(request.destination);
     const bool fetched = !temporary.empty() && job.source && job.source->Retrieve(temporary);
@@ -155,14 +168,8 @@ void StatusRetrieval::Run(Job& job) {
     if (!written && !temporary.empty())
         RemoveFile(temporary);
     Trace("Thread returned: " + std::to_string(written ? 1 : 0) + "\n");
-
-    {
-        std::unique_lock lock(m_mutex);
-        m_cancelled.wait_for(lock, m_reportDelay, [&] { return !IsCurrent(job.generation); });
-        if (IsCurrent(job.generation) && m_report)
-            m_report(job.generation, written);
-    }
-    job.finished.store(true);
+    job.written = written;
+    Pause(abort, m_reportDelay);
 }
 
 // The icon is fetched here, with the retrieval's own connection, rather than on the main

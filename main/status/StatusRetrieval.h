@@ -4,10 +4,10 @@
 
 #include <atomic>
 #include <chrono>
-#include <condition_variable>
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <stop_token>
 #include <string>
 #include <vector>
 
@@ -46,20 +46,19 @@ using StatusSourceFactory = std::function<std::unique_ptr<StatusSource>(const St
 // How long a worker waits between the end of its retrieval and its report.
 inline constexpr std::chrono::milliseconds kStatusReportDelay{1000};
 
-// The status worker: each Start() fetches the printer's status document on a thread of its
-// own and, a moment later, reports once through the callback given at construction. Only the
+// The status worker: each Start() fetches the printer's status document in the background
+// and, a moment later, reports once through the callback given at construction. Only the
 // newest retrieval counts: Start() and Cancel() abort the running one, which then neither
 // writes the status document nor reports. The document is fetched under a name of its own
 // beside the destination and moved into place only while its retrieval is the newest. A
 // network retrieval whose document passes the check also fetches the status icon when it is
 // not kept yet, with the same abortable connection, before it reports.
 //
-// Start, Cancel and the destructor belong to one thread (the main thread).
+// Made, used and destroyed on the main thread.
 class StatusRetrieval final {
 public:
-    // Called on the worker thread while the retrieval's result is settled: it must only hand
-    // the report on (a queued call to the main thread) and may call nothing of this object
-    // but IsCurrent. The receiver drops a report whose generation is no longer current.
+    // Runs on the main thread, from its event loop, for the newest retrieval only. It may start
+    // or cancel a retrieval.
     using Report = std::function<void(int generation, bool written)>;
 
     explicit StatusRetrieval(Report report, StatusSourceFactory sources = MakeStatusSource,
@@ -79,20 +78,20 @@ public:
 private:
     struct Job;
 
-    void Run(Job& job);
+    void Run(Job& job, std::stop_token abort);
     bool FetchIcon(Job& job, const std::string& document);
-    // Ends the running job's claim; its thread is joined once it has finished.
+    void Deliver(const Job& job);
+    // Aborts the running job; it is dropped once it has ended.
     void Retire();
-    void JoinFinished(bool wait);
+    void ForgetFinishedJobs();
 
     const Report m_report;
     const StatusSourceFactory m_sources;
     const std::chrono::milliseconds m_reportDelay;
 
-    // Settles which retrieval is current: its document may be stored and its report sent only
-    // while this is held and its generation is still m_generation.
+    // Settles which retrieval is current: its document may be stored only while this is held
+    // and its generation is still m_generation.
     std::mutex m_mutex;
-    std::condition_variable m_cancelled;
     std::atomic<int> m_generation{0};
 
     // Owned by the main thread.

@@ -1,13 +1,14 @@
 #include "platform/spooler/CupsSpooler.h"
 
 #include "platform/AsciiText.h"
+#include "platform/BackgroundJob.h"
 #include "platform/spooler/CupsHandles.h"
 #include "platform/spooler/DevicePorts.h"
 #include "platform/spooler/IppAttributes.h"
 #include "platform/spooler/IppDevice.h"
 
 #include <algorithm>
-#include <thread>
+#include <memory>
 
 namespace kaldo {
 
@@ -186,19 +187,20 @@ CupsSpooler::IdentifyDevices(const std::vector<std::string>& deviceUris,
     // The deadline alone ends the questions.
     const std::atomic<bool> stop{false};
     std::vector<std::optional<DeviceIdentity>> answers(deviceUris.size());
-    std::vector<std::thread> askers;
+    std::vector<std::unique_ptr<BackgroundJob>> askers;
     for (size_t i = 0; i < deviceUris.size(); ++i) {
         if (!IsIppDeviceUri(deviceUris[i]))
             continue;
         // Each asker writes only its own answer; all are read once every one has ended.
-        askers.emplace_back([this, &deviceUris, &answers, &stop, deadline, i] {
-            const std::optional<std::string> printer = Resolved(deviceUris[i]);
-            if (printer)
-                answers[i] = AskDeviceIdentity(*printer, deadline, stop);
-        });
+        askers.push_back(std::make_unique<BackgroundJob>(
+            [this, &deviceUris, &answers, &stop, deadline, i](std::stop_token) {
+                const std::optional<std::string> printer = Resolved(deviceUris[i]);
+                if (printer)
+                    answers[i] = AskDeviceIdentity(*printer, deadline, stop);
+            }));
     }
-    for (std::thread& asker : askers)
-        asker.join();
+    for (auto& asker : askers)
+        asker->Wait();
     return answers;
 }
 

@@ -1,6 +1,6 @@
 #include "setup/ui/InstallerApp.h"
 
-#include "platform/MainThread.h"
+#include "platform/BackgroundJob.h"
 #include "platform/registry/Registry.h"
 #include "setup/CommandLineInstall.h"
 #include "setup/InstallerStrings.h"
@@ -22,7 +22,6 @@
 #include <QUrl>
 
 #include <iostream>
-#include <thread>
 
 namespace kaldo {
 
@@ -106,12 +105,12 @@ void InstallerApp::install(const InstallSettings& settings) {
 
     // The steps run beside the window's event loop so that the bar keeps moving.
     QEventLoop loop;
-    std::thread worker([&] {
-        m_result = RunInstall(settings, m_installerFolder, m_setup, m_registry);
-        PostToMain(&loop, [&loop] { loop.quit(); });
-    });
+    BackgroundJob steps(
+        [&](std::stop_token) {
+            m_result = RunInstall(settings, m_installerFolder, m_setup, m_registry);
+        },
+        [&loop] { loop.quit(); });
     loop.exec();
-    worker.join();
     m_ran = true;
     progress.Finish();
 }

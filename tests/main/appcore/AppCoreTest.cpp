@@ -4,7 +4,6 @@
 
 #include "TestPaths.h"
 #include "main/launchers/Launchers.h"
-#include "main/launchers/WorkerThreads.h"
 #include "main/printers/PrinterServices.h"
 #include "main/resources/StringResources.h"
 #include "main/status/StatusSource.h"
@@ -94,8 +93,7 @@ public:
                                            }}) {}
 
     Launchers& Get() override { return m_launchers; }
-    WorkerThreads& Threads() override { return m_threads; }
-    void CancelWaits() override { m_threads.CancelAll(); }
+    void CancelWaits() override {}
 
 private:
     testsupport::RecordingShell m_shell;
@@ -105,7 +103,6 @@ private:
     testsupport::FakeSettingsDialog m_settingsDialog;
     testsupport::InlineBackground m_background;
     Launchers m_launchers;
-    WorkerThreads m_threads;
 };
 
 // The printer's answer: the given document, nothing, or a wait until the retrieval is aborted.

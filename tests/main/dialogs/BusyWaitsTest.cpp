@@ -1,7 +1,6 @@
 #include "main/dialogs/BusyWaits.h"
 
 #include "main/dialogs/DownloadProgressDialog.h"
-#include "main/launchers/WorkerThreads.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -41,8 +40,8 @@ protected:
     void SetUp() override { m_window.show(); }
     void TearDown() override { m_gate.Open(); }
 
-    bool WaitUntilIdle(WorkerThreads& threads) {
-        return QTest::qWaitFor([&] { return threads.Idle(); });
+    bool WaitUntilIdle(BusyWaits& waits) {
+        return QTest::qWaitFor([&] { return waits.Idle(); });
     }
 
     QWidget m_window;
@@ -51,33 +50,22 @@ protected:
 };
 
 TEST_F(BusyWaitsTest, WorkRunsOnAnotherThreadAndTheActionOnTheMainThread) {
-    WorkerThreads threads;
+    BusyWaits waits(&m_window);
     std::optional<std::thread::id> worker;
     std::optional<std::thread::id> action;
-    threads.Run([&] { worker = std::this_thread::get_id(); },
-                [&] { action = std::this_thread::get_id(); });
+    waits.Run([&] { worker = std::this_thread::get_id(); },
+              [&] { action = std::this_thread::get_id(); });
     ASSERT_TRUE(QTest::qWaitFor([&] { return action.has_value(); }));
     EXPECT_NE(*worker, std::this_thread::get_id());
     EXPECT_EQ(*action, std::this_thread::get_id());
-    EXPECT_TRUE(threads.Idle());
-}
-
-TEST_F(BusyWaitsTest, CancelledJobEndsWithoutItsAction) {
-    WorkerThreads threads;
-    const auto ticket = threads.Run(m_gate.Work(), [this] { ++m_actions; });
-    EXPECT_TRUE(threads.Pending(ticket));
-    threads.Cancel(ticket);
-    EXPECT_FALSE(threads.Pending(ticket));
-    m_gate.Open();
-    ASSERT_TRUE(WaitUntilIdle(threads));
-    EXPECT_EQ(m_actions, 0);
+    EXPECT_TRUE(waits.Idle());
 }
 
 TEST_F(BusyWaitsTest, ThreadsAreJoinedAndNoActionFollowsOnceTheyAreGone) {
     std::thread opener;
     {
-        WorkerThreads threads;
-        threads.Run(m_gate.Work(), [this] { ++m_actions; });
+        BusyWaits waits(&m_window);
+        waits.Run(m_gate.Work(), [this] { ++m_actions; });
         opener = std::thread([this] { m_gate.Open(); });
     }
     opener.join();
@@ -86,8 +74,7 @@ TEST_F(BusyWaitsTest, ThreadsAreJoinedAndNoActionFollowsOnceTheyAreGone) {
 }
 
 TEST_F(BusyWaitsTest, QuickAnswerRunsTheActionAndLeavesNeitherCursorNorDialog) {
-    WorkerThreads threads;
-    BusyWaits waits(&m_window, threads);
+    BusyWaits waits(&m_window);
     waits.Run([] {}, [this] { ++m_actions; });
     EXPECT_NE(QApplication::overrideCursor(), nullptr);
     ASSERT_TRUE(QTest::qWaitFor([this] { return m_actions == 1; }));
@@ -96,8 +83,7 @@ TEST_F(BusyWaitsTest, QuickAnswerRunsTheActionAndLeavesNeitherCursorNorDialog) {
 }
 
 TEST_F(BusyWaitsTest, SlowAnswerShowsTheProgressDialogWhoseCancelDropsTheAction) {
-    WorkerThreads threads;
-    BusyWaits waits(&m_window, threads);
+    BusyWaits waits(&m_window);
     waits.Run(m_gate.Work(), [this] { ++m_actions; });
     ASSERT_TRUE(QTest::qWaitFor([&] { return waits.ShownDialog() != nullptr; }));
     EXPECT_EQ(waits.ShownDialog()->parentWidget(), &m_window);
@@ -105,13 +91,12 @@ TEST_F(BusyWaitsTest, SlowAnswerShowsTheProgressDialogWhoseCancelDropsTheAction)
     EXPECT_EQ(waits.ShownDialog(), nullptr);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     m_gate.Open();
-    ASSERT_TRUE(WaitUntilIdle(threads));
+    ASSERT_TRUE(WaitUntilIdle(waits));
     EXPECT_EQ(m_actions, 0);
 }
 
 TEST_F(BusyWaitsTest, SlowAnswerClosesItsDialogAndRunsTheAction) {
-    WorkerThreads threads;
-    BusyWaits waits(&m_window, threads);
+    BusyWaits waits(&m_window);
     waits.Run(m_gate.Work(), [this] { ++m_actions; });
     ASSERT_TRUE(QTest::qWaitFor([&] { return waits.ShownDialog() != nullptr; }));
     m_gate.Open();
@@ -121,14 +106,13 @@ TEST_F(BusyWaitsTest, SlowAnswerClosesItsDialogAndRunsTheAction) {
 }
 
 TEST_F(BusyWaitsTest, ClosingWindowDropsEveryPendingAction) {
-    WorkerThreads threads;
-    BusyWaits waits(&m_window, threads);
+    BusyWaits waits(&m_window);
     waits.Run(m_gate.Work(), [this] { ++m_actions; });
     waits.Run(m_gate.Work(), [this] { ++m_actions; });
     waits.CancelAll();
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     m_gate.Open();
-    ASSERT_TRUE(WaitUntilIdle(threads));
+    ASSERT_TRUE(WaitUntilIdle(waits));
     EXPECT_EQ(m_actions, 0);
 }
 

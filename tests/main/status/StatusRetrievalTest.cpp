@@ -374,6 +374,27 @@ TEST_F(StatusRetrievalTest, RetrievalWithoutSourceReportsNothingWritten) {
     EXPECT_FALSE(m_reports.Entries().at(0).written);
 }
 
+TEST_F(StatusRetrievalTest, ReportMayStartTheNextRetrieval) {
+    // As the window does: the report rebuilds the footer, which ends the reporting retrieval.
+    StatusRequest request;
+    request.destination = m_destination;
+    int next = 0;
+    StatusRetrieval* self = nullptr;
+    StatusRetrieval retrieval(
+        [&](int generation, bool written) {
+            m_reports.Add(generation, written);
+            if (next == 0)
+                next = self->Start(request);
+        },
+        [](const StatusRequest&) { return nullptr; }, kNoDelay);
+    self = &retrieval;
+    const int first = retrieval.Start(request);
+    ASSERT_TRUE(m_reports.WaitFor(first));
+    ASSERT_GT(next, first);
+    ASSERT_TRUE(m_reports.WaitFor(next));
+    EXPECT_EQ(m_reports.Entries().size(), 2u);
+}
+
 // --- The spooler's view of the queue when the printer gives no document ---------------------
 
 class QueueStatusRetrievalTest : public StatusRetrievalTest {

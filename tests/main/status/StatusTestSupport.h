@@ -1,17 +1,15 @@
 #pragma once
 
 #include "TestPaths.h"
+#include "tests/support/EventLoopWait.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <condition_variable>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <mutex>
 #include <string>
 #include <utility>
 #include <vector>
@@ -38,7 +36,7 @@ inline size_t Count(const std::string& text, const std::string& part) {
     return count;
 }
 
-// The reports of a status retrieval, as its callback delivers them from the worker thread.
+// The reports of a status retrieval, as its callback delivers them on the main thread.
 class ReportLog {
 public:
     struct Entry {
@@ -46,34 +44,27 @@ public:
         bool written;
     };
 
-    void Add(int generation, bool written) {
-        {
-            std::lock_guard lock(m_mutex);
-            m_entries.push_back({generation, written});
-        }
-        m_changed.notify_all();
-    }
+    ReportLog() { EnsureApplication(); }
 
-    // Waits for a report of `generation`; a generous bound only guards against a hang.
+    void Add(int generation, bool written) { m_entries.push_back({generation, written}); }
+
+    // Runs the event loop until a report of `generation` has come; a generous bound only
+    // guards against a hang.
     bool WaitFor(int generation) {
-        std::unique_lock lock(m_mutex);
-        return m_changed.wait_for(lock, std::chrono::seconds(60), [&] {
-            for (const Entry& entry : m_entries) {
-                if (entry.generation == generation)
-                    return true;
-            }
-            return false;
-        });
+        return WaitUntil(
+            [&] {
+                for (const Entry& entry : m_entries) {
+                    if (entry.generation == generation)
+                        return true;
+                }
+                return false;
+            },
+            60000);
     }
 
-    std::vector<Entry> Entries() const {
-        std::lock_guard lock(m_mutex);
-        return m_entries;
-    }
+    std::vector<Entry> Entries() const { return m_entries; }
 
 private:
-    mutable std::mutex m_mutex;
-    std::condition_variable m_changed;
     std::vector<Entry> m_entries;
 };
 
