@@ -112,7 +112,7 @@ bool PrinterSelector::SelectPrinterByName(std::string_view printerName) {
     }
 
     m_state.CurrentTab = m_state.Config->DefaultTab();
-    RefreshPrinterConnection(m_state, m_services, false);
+    RefreshPrinterConnection(m_state, m_services);
     call(m_hooks.SetUpModelFolders, *m_state.Config);
     if (!m_state.Config->URL_Updates().empty())
         call(m_hooks.StartUpdateCheck, *m_state.Config);

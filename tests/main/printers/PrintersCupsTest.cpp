@@ -143,7 +143,7 @@ TEST_F(PrintersCupsTest, UsbQueueGivesItsPortName) {
 
 TEST_F(PrintersCupsTest, SelectingPrintersSetsTheirConnection) {
     ASSERT_EQ(m_selector.SelectStartPrinter("Web6"), StartPrinterResult::Selected);
-    RefreshPrinterConnection(m_state, m_services, false);
+    RefreshPrinterConnection(m_state, m_services);
     EXPECT_TRUE(m_state.PrinterIsNetworked);
     EXPECT_EQ(m_state.Config->PrinterWebUrl(), "http://[fd00::8]/");
 
