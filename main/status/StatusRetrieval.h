@@ -1,5 +1,6 @@
 #pragma once
 
+#include "main/net/DownloadManager.h"
 #include "main/status/StatusSource.h"
 
 #include <atomic>
@@ -13,7 +14,8 @@
 
 namespace kaldo {
 
-// What the main thread hands a status retrieval.
+// What the main thread hands a status retrieval: over USB through the printer's port when it
+// is not networked, otherwise from its status URL.
 struct StatusRequest {
     bool useUsb = false;     // the printer has no network address
     std::string source;      // USB: the printer's port name; network: the status URL
@@ -28,18 +30,13 @@ struct StatusRequest {
     // the content's solutions with the table of the state reasons it knows.
     std::string queueName;
     std::string reasonTable;
+    // How the network is used.
+    DownloadOptions downloads;
 };
 
 // The printer's web address, the content's status page and the language, joined as they are.
 std::string StatusUrl(const std::string& printerWebUrl, const std::string& statusPage,
                       const std::string& language);
-
-// The request for the selected printer: over USB through its port when it is not networked,
-// otherwise from its status URL (with the icon kept in `imagesFolder`).
-StatusRequest MakeStatusRequest(bool printerIsNetworked, const std::string& portName,
-                                const std::string& printerWebUrl, const std::string& statusPage,
-                                const std::string& language, const std::string& destination,
-                                const std::string& imagesFolder);
 
 using StatusSourceFactory = std::function<std::unique_ptr<StatusSource>(const StatusRequest&)>;
 
