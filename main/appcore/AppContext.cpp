@@ -37,10 +37,11 @@ RedirectMode ReadRedirectMode(const Registry& registry) {
 } // namespace
 
 AppContext::AppContext(PrinterServices& services, std::string programFolder,
-                       std::string stateFolder, AppHooks hooks)
+                       std::string stateFolder, AppHooks hooks, DownloadOptions downloads)
     : m_services(services)
     , m_hooks(std::move(hooks))
     , m_actions(std::make_unique<AppActions>(*this))
+    , m_downloads(std::move(downloads))
     , m_programFolder(std::move(programFolder))
     , m_stateFolder(std::move(stateFolder))
     , m_reports(std::make_unique<QObject>()) {
@@ -108,7 +109,7 @@ bool AppContext::Initialize(const std::string& commandLinePrinter) {
 
     m_redirectMode = ReadRedirectMode(m_services.SystemRegistry);
     CreatePane(m_bodyPane, PanePlace::Body);
-    RefreshPrinterConnection(m_printer, m_services, false);
+    RefreshPrinterConnection(m_printer, m_services);
 
     if (BuildHeaderPage() != ResultCode::Ok) {
         ShowError(ErrorNumber::ContentNotFound);
@@ -236,14 +237,27 @@ void AppContext::BuildFooter(StatusValue status) {
     const StatusPageFiles files =
         StatusPageFilesFor(m_folders, config.Files(), config.ConfigPath());
     if (status == StatusValue::STATUS_COLLECTING) {
-        StatusRequest request = MakeStatusRequest(
-            m_printer.PrinterIsNetworked, m_printer.PrinterPortName, config.PrinterWebUrl(),
-            config.StatusPage(), ContentLanguage(), files.statusDocument, files.imagesFolder);
         // Without a document from the printer the footer shows the spooler's view of the queue.
-        request.askPrinter = EffectiveFooterStatus(status, facts) == StatusValue::STATUS_COLLECTING;
-        request.queueName = m_printer.SelectedPrinter;
-        request.reasonTable = files.solutions;
-        m_status->Start(std::move(request));
+        const bool askPrinter =
+            EffectiveFooterStatus(status, facts) == StatusValue::STATUS_COLLECTING;
+        if (m_printer.PrinterIsNetworked)
+            m_status->Start({.source = StatusUrl(config.PrinterWebUrl(), config.StatusPage(),
+                                                 ContentLanguage()),
+                             .destination = files.statusDocument,
+                             .printerWebUrl = config.PrinterWebUrl(),
+                             .imagesFolder = files.imagesFolder,
+                             .askPrinter = askPrinter,
+                             .queueName = m_printer.SelectedPrinter,
+                             .reasonTable = files.solutions,
+                             .downloads = m_downloads});
+        else
+            m_status->Start({.useUsb = true,
+                             .source = m_printer.PrinterPortName,
+                             .language = ContentLanguage(),
+                             .destination = files.statusDocument,
+                             .askPrinter = askPrinter,
+                             .queueName = m_printer.SelectedPrinter,
+                             .reasonTable = files.solutions});
     } else {
         // A retrieval for another printer must not report into this one's footer.
         m_status->Cancel();
@@ -323,7 +337,7 @@ void AppContext::RefreshWebPagesOnce(const ToolboxConfig& config) {
     std::unique_ptr<WebPageRefresh>& refresh = m_webRefreshes[m_folders.UiFolder];
     if (refresh)
         return;
-    refresh = std::make_unique<WebPageRefresh>();
+    refresh = std::make_unique<WebPageRefresh>(m_downloads);
     refresh->Start({m_allWebs, m_folders.UiFolder, config.ModelPageUrl()});
 }
 

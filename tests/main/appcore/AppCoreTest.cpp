@@ -7,6 +7,7 @@
 #include "main/launchers/WorkerThreads.h"
 #include "main/printers/PrinterServices.h"
 #include "main/resources/StringResources.h"
+#include "main/status/StatusRetrieval.h"
 #include "main/status/StatusSource.h"
 #include "platform/registry/IniRegistry.h"
 #include "platform/spooler/SpoolerRegistryView.h"
@@ -224,7 +225,8 @@ protected:
                                    std::function<bool()>, std::function<void(bool)>) {
             return std::make_unique<FakeLaunchers>(printer, folders);
         };
-        hooks.StatusSources = [this](const StatusRequest&) {
+        hooks.StatusSources = [this](const StatusRequest& request) {
+            m_requests.push_back(request);
             return std::make_unique<FakeStatusSource>(m_answers);
         };
         hooks.StatusReportDelay = std::chrono::milliseconds(0);
@@ -265,6 +267,7 @@ protected:
                                    return false;
                                }};
     StatusAnswers m_answers;
+    std::vector<StatusRequest> m_requests;
     std::vector<std::string> m_log;
     std::vector<std::string> m_startLog;
     std::unique_ptr<AppContext> m_context;
@@ -309,6 +312,20 @@ TEST_F(AppCoreTest, PrinterWithoutContentEndsTheStartWithoutPanes) {
     EXPECT_EQ(m_log,
               (std::vector<std::string>{"fatal " + LoadResourceString(StringId::FatalCaption) +
                                         ": " + LoadResourceString(StringId::FatalStart)}));
+}
+
+TEST_F(AppCoreTest, NetworkedPrinterIsAskedAtItsStatusUrl) {
+    Start("Office_3020");
+    ASSERT_FALSE(m_requests.empty());
+    const StatusRequest& request = m_requests.back();
+    EXPECT_FALSE(request.useUsb);
+    EXPECT_EQ(request.source,
+              StatusUrl("http://127.0.0.5/", m_context->Printer().Config->StatusPage(),
+                        m_context->ContentLanguage()));
+    EXPECT_EQ(request.printerWebUrl, "http://127.0.0.5/");
+    EXPECT_EQ(request.imagesFolder, m_temp / "state/Data/presslane_3000/ui/images");
+    EXPECT_TRUE(request.language.empty());
+    EXPECT_EQ(request.queueName, "Office_3020");
 }
 
 TEST_F(AppCoreTest, FooterShowsEachStatusReportOnce) {
