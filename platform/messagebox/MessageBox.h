@@ -12,13 +12,13 @@ enum class MessageButtons { Ok, YesNo, YesNoDefaultNo };
 enum class MessageAnswer { Ok, Yes, No };
 
 struct MessageRequest {
-    std::string Caption;
-    std::string Text;
+    std::string Caption{};
+    std::string Text{};
     MessageIcon Icon = MessageIcon::Information;
     MessageButtons Buttons = MessageButtons::Ok;
     // Button texts from the program's table; the toolkit's own when empty.
-    std::string YesText;
-    std::string NoText;
+    std::string YesText{};
+    std::string NoText{};
 };
 
 // Shows a message and returns the answer. Windows take one of these, so that tests answer in
