@@ -1,6 +1,7 @@
 #include "main/appcore/AppContext.h"
 
 #include "main/appcore/AppActions.h"
+#include "main/launchers/Launchers.h"
 #include "main/launchers/WorkerThreads.h"
 #include "main/navigation/Dispatcher.h"
 #include "main/pageinputs/PageInputs.h"
@@ -68,25 +69,7 @@ bool AppContext::Initialize(const std::string& commandLinePrinter) {
         return false;
     }
     m_printer.Config = std::make_unique<ToolboxConfig>();
-    PrinterSelectionHooks hooks;
-    hooks.ShowWaitCursor = m_hooks.ShowWaitCursor;
-    hooks.ShowContentNotFound = [this](const ToolboxConfig* config) {
-        if (config != nullptr && m_hooks.ShowErrorBox)
-            m_hooks.ShowErrorBox(*config, ErrorNumber::ContentNotFound);
-    };
-    hooks.SetUpModelFolders = [this](const ToolboxConfig& config) {
-        SetUpModelFolders(config);
-    };
-    hooks.StartUpdateCheck = [this](const ToolboxConfig& config) {
-        StartUpdateCheck(config);
-    };
-    hooks.BuildHeaderPage = [this] {
-        return BuildHeaderPage();
-    };
-    hooks.ShowSelectedPrinter = [this] {
-        ShowSelectedPrinter();
-    };
-    m_selector = std::make_unique<PrinterSelector>(m_printer, *m_catalog, m_services, hooks);
+    m_selector = std::make_unique<PrinterSelector>(m_printer, *m_catalog, m_services);
     m_selector->BuildPrinterList();
 
     switch (m_selector->SelectStartPrinter(commandLinePrinter)) {
@@ -168,7 +151,7 @@ void AppContext::OnForwardedPrinter(const std::string& printerName) {
 }
 
 bool AppContext::Dispatch(Pane& pane, const std::string& url, NavigationStart start) {
-    return kaldo::Dispatch(url, pane, *m_actions, start);
+    return kaldo::Dispatch(url, pane, Launch(), *m_actions, start);
 }
 
 bool AppContext::SelectPrinterByName(const std::string& printerName) {
@@ -176,7 +159,24 @@ bool AppContext::SelectPrinterByName(const std::string& printerName) {
         return false;
     // An installation since the start shows from the next printer switch on.
     RefreshContent();
-    return m_selector->SelectPrinterByName(printerName);
+    ShowWaitCursor(true);
+    std::optional<PreviousPrinter> previous = m_selector->SwitchToPrinter(printerName);
+    if (previous) {
+        SetUpModelFolders(*m_printer.Config);
+        StartUpdateCheck(*m_printer.Config);
+        if (BuildHeaderPage() == ResultCode::Ok) {
+            previous.reset();
+            ShowSelectedPrinter();
+            ShowWaitCursor(false);
+            return true;
+        }
+        // Everything stays as it was: the printer, its configuration, folders and connection.
+        m_selector->Restore(std::move(*previous));
+        SetUpModelFolders(*m_printer.Config);
+    }
+    ShowWaitCursor(false);
+    ShowError(ErrorNumber::ContentNotFound);
+    return false;
 }
 
 bool AppContext::RefreshContent() {

@@ -391,6 +391,35 @@ TEST_F(AppCoreTest, ForwardedPrinterIsShownAndTheBodyReturnsToItsHeader) {
     EXPECT_EQ(LogOf("body"), (std::vector<std::string>{"body navigate " + Page("home.html")}));
 }
 
+TEST_F(AppCoreTest, SwitchToAPrinterWithoutContentSaysSoAfterTheWait) {
+    m_answers.block = true;
+    Start("Office_3020");
+    EXPECT_FALSE(m_context->SelectPrinterByName("Tessaro"));
+    EXPECT_EQ(m_context->Printer().SelectedPrinter, "Office_3020");
+    EXPECT_EQ(m_log, (std::vector<std::string>{"wait", "arrow",
+                                               "error " + std::to_string(static_cast<int>(
+                                                              ErrorNumber::ContentNotFound))}));
+}
+
+TEST_F(AppCoreTest, SwitchWhoseHeaderCannotBeBuiltPutsThePreviousPrinterBack) {
+    m_programFolder = m_temp / "program/";
+    Install(m_programFolder);
+    m_answers.block = true;
+    Start("Office_3020");
+    const std::string officeFolder = m_context->Folders().UiFolder;
+    const ToolboxConfig* officeConfig = m_context->Printer().Config.get();
+    std::ofstream(m_temp / "program/Data/presslane_c5000/xml/header.xsl", std::ios::trunc)
+        << "not a stylesheet";
+    EXPECT_FALSE(m_context->SelectPrinterByName("Studio_C5100"));
+    EXPECT_EQ(m_context->Printer().SelectedPrinter, "Office_3020");
+    EXPECT_EQ(m_context->Printer().Config.get(), officeConfig);
+    EXPECT_EQ(m_context->Folders().UiFolder, officeFolder);
+    ASSERT_GE(m_log.size(), 2u);
+    EXPECT_EQ(m_log.front(), "wait");
+    EXPECT_EQ(m_log.back(),
+              "error " + std::to_string(static_cast<int>(ErrorNumber::ContentNotFound)));
+}
+
 TEST_F(AppCoreTest, ForwardedUnknownOrEmptyNameKeepsThePrinter) {
     m_answers.block = true;
     Start("Office_3020");

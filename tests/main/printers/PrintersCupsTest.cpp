@@ -147,15 +147,15 @@ TEST_F(PrintersCupsTest, SelectingPrintersSetsTheirConnection) {
     EXPECT_TRUE(m_state.PrinterIsNetworked);
     EXPECT_EQ(m_state.Config->PrinterWebUrl(), "http://[fd00::8]/");
 
-    ASSERT_TRUE(m_selector.SelectPrinterByName("Desk"));
+    ASSERT_TRUE(m_selector.SwitchToPrinter("Desk"));
     EXPECT_FALSE(m_state.PrinterIsNetworked);
     EXPECT_EQ(m_state.PrinterPortName, "USB:Kaldo/Presslane 3020?serial=KP0001");
 
-    ASSERT_TRUE(m_selector.SelectPrinterByName("Queue"));
+    ASSERT_TRUE(m_selector.SwitchToPrinter("Queue"));
     EXPECT_EQ(m_state.Config->PrinterAddress(), "10.0.0.6");
     EXPECT_EQ(m_state.PrinterPortName, "");
 
-    EXPECT_FALSE(m_selector.SelectPrinterByName("Inkline"));
+    EXPECT_FALSE(m_selector.SwitchToPrinter("Inkline"));
     EXPECT_EQ(m_state.SelectedPrinter, "Queue");
 }
 
