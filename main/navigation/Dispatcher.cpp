@@ -113,6 +113,7 @@ struct LinkCall {
     const std::string& argument;
     bool errorPage;
     PaneControl& pane;
+    LinkOpeners& open;
     NavigationActions& actions;
 };
 
@@ -141,24 +142,24 @@ const LinkRoute kRoutes[] = {
     {.marker = links::kShellDocument,
      .open =
          [](const LinkCall& c) {
-             c.actions.OpenWithShell(c.url);
+             c.open.OpenWithShell(c.url);
          }},
     {.marker = links::kPrinterWebPage,
      .open =
          [](const LinkCall& c) {
              const size_t skip = links::kPrinterWebPage.size();
-             c.actions.OpenPrinterWebPage(c.url.size() > skip ? c.url.substr(skip) : "");
+             c.open.OpenPrinterWebPage(c.url.size() > skip ? c.url.substr(skip) : "");
          }},
     // Secure links open in the browser like plain ones; "https://" must not reach "ps:".
     {.marker = links::kWeb,
      .open =
          [](const LinkCall& c) {
-             c.actions.OpenWebLink(links::kWeb, c.url);
+             c.open.OpenWebLink(links::kWeb, c.url);
          }},
     {.marker = links::kSecureWeb,
      .open =
          [](const LinkCall& c) {
-             c.actions.OpenWebLink(links::kWeb, c.url);
+             c.open.OpenWebLink(links::kWeb, c.url);
          }},
     {.marker = links::kModelPage,
      .handle =
@@ -166,39 +167,39 @@ const LinkRoute kRoutes[] = {
              if (c.actions.TakePendingUpdate())
                  c.actions.RefreshStatus();
              if (!c.errorPage)
-                 c.actions.OpenWebLink(links::kModelPage, c.argument);
+                 c.open.OpenWebLink(links::kModelPage, c.argument);
              c.pane.ReturnToPage();
              return true;
          }},
     {.marker = links::kUserGuide,
      .open =
          [](const LinkCall& c) {
-             c.actions.OpenWebLink(links::kUserGuide, {});
+             c.open.OpenWebLink(links::kUserGuide, {});
          }},
     {.marker = links::kService,
      .open =
          [](const LinkCall& c) {
-             c.actions.OpenWebLink(links::kService, {});
+             c.open.OpenWebLink(links::kService, {});
          }},
     {.marker = links::kSupplies,
      .open =
          [](const LinkCall& c) {
-             c.actions.OpenWebLink(links::kSupplies, {});
+             c.open.OpenWebLink(links::kSupplies, {});
          }},
     {.marker = links::kQuickStart,
      .open =
          [](const LinkCall& c) {
-             c.actions.OpenWebLink(links::kQuickStart, c.argument);
+             c.open.OpenWebLink(links::kQuickStart, c.argument);
          }},
     {.marker = links::kDocument,
      .open =
          [](const LinkCall& c) {
-             c.actions.OpenDocument(c.argument);
+             c.open.OpenDocument(c.argument);
          }},
     {.marker = links::kVideo,
      .open =
          [](const LinkCall& c) {
-             c.actions.OpenVideo(c.argument);
+             c.open.OpenVideo(c.argument);
          }},
     {.marker = links::kTab,
      .handle =
@@ -216,17 +217,17 @@ const LinkRoute kRoutes[] = {
     {.marker = links::kPdf,
      .open =
          [](const LinkCall& c) {
-             c.actions.OpenPdf(c.url);
+             c.open.OpenPdf(c.url);
          }},
     {.marker = links::kDriverUtility,
      .open =
          [](const LinkCall& c) {
-             c.actions.RunDriverUtility();
+             c.open.RunDriverUtility();
          }},
     {.marker = links::kDriverSettings,
      .open =
          [](const LinkCall& c) {
-             c.actions.OpenDriverSettings();
+             c.open.OpenDriverSettings();
          }},
     {.marker = links::kSelectPrinter,
      .handle =
@@ -305,8 +306,8 @@ bool IsFramePage(std::string_view url, const std::vector<std::string>& frames) {
     return false;
 }
 
-bool Dispatch(const std::string& url, PaneControl& pane, NavigationActions& actions,
-              NavigationStart start) {
+bool Dispatch(const std::string& url, PaneControl& pane, LinkOpeners& open,
+              NavigationActions& actions, NavigationStart start) {
     Trace("url:" + url + "\n");
 
     // The panes show the program's pages only: a file outside the content folders stays
@@ -355,7 +356,7 @@ bool Dispatch(const std::string& url, PaneControl& pane, NavigationActions& acti
         const std::optional<std::string> argument = ArgumentAfter(marked, route.marker);
         if (!argument)
             continue;
-        const LinkCall call{url, marked, *argument, errorPage, pane, actions};
+        const LinkCall call{url, marked, *argument, errorPage, pane, open, actions};
         if (route.open) {
             if (!errorPage)
                 route.open(call);
