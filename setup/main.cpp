@@ -1,14 +1,15 @@
 #include "packaging/ProgramIcon.h"
+#include "platform/InvokingUser.h"
 #include "platform/Paths.h"
+#include "platform/messagebox/MessageBox.h"
+#include "platform/messagebox/Unattended.h"
 #include "platform/registry/IniRegistry.h"
 #include "platform/strings/StringTable.h"
 #include "setup/CommandLineInstall.h"
 #include "setup/InstallerStrings.h"
 #include "setup/ui/InstallerApp.h"
 #include "setup/ui/WindowKit.h"
-#include "setupsupport/InvokingUser.h"
 #include "setupsupport/LinuxSetupSupport.h"
-#include "setupsupport/ui/MessageBoxes.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -45,6 +46,8 @@ int main(int argc, char** argv) {
                                             std::cout, std::cerr);
     }
 
+    // For automation: windows and message boxes close by themselves.
+    kaldo::SetUnattended(!qEnvironmentVariableIsEmpty("KALDO_EXIT_WHEN_READY"));
     QApplication application(argc, argv);
     QApplication::setWindowIcon(kaldo::ProgramIcon());
     kaldo::LinuxSetupSupport setup(kaldo::kInstallerStringTables, registry,

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "platform/InvokingUser.h"
 #include "platform/strings/StringTable.h"
-#include "setupsupport/InvokingUser.h"
 #include "setupsupport/SetupSupport.h"
 
 namespace kaldo {

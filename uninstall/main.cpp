@@ -1,10 +1,11 @@
 #include "packaging/ProgramIcon.h"
+#include "platform/InvokingUser.h"
 #include "platform/Paths.h"
+#include "platform/messagebox/MessageBox.h"
+#include "platform/messagebox/Unattended.h"
 #include "platform/registry/IniRegistry.h"
 #include "platform/strings/StringTable.h"
-#include "setupsupport/InvokingUser.h"
 #include "setupsupport/LinuxSetupSupport.h"
-#include "setupsupport/ui/MessageBoxes.h"
 #include "uninstall/CommandLineUninstall.h"
 #include "uninstall/Uninstaller.h"
 #include "uninstall/UninstallerStrings.h"
@@ -48,6 +49,8 @@ int main(int argc, char** argv) {
                                               std::cout, std::cerr);
     }
 
+    // For automation: windows and message boxes close by themselves.
+    kaldo::SetUnattended(!qEnvironmentVariableIsEmpty("KALDO_EXIT_WHEN_READY"));
     QApplication application(argc, argv);
     QApplication::setWindowIcon(kaldo::ProgramIcon());
     kaldo::LinuxSetupSupport setup(kaldo::kUninstallerStringTables, registry,

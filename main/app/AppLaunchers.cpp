@@ -6,11 +6,14 @@ namespace kaldo {
 
 AppLaunchers::AppLaunchers(QWidget* window, const PrinterSelection& printer,
                            const ModelFolders& folders, std::function<bool()> checkWeb,
-                           std::function<void(bool up)> webAnswered)
-    : m_prompts(window, m_shell,
-                [this](std::function<void(bool up)> answer) {
-                    m_launchers.WhenWebAnswers(std::move(answer));
-                })
+                           std::function<void(bool up)> webAnswered,
+                           const DownloadOptions& downloads)
+    : m_prompts(
+          window, m_shell,
+          [this](std::function<void(bool up)> answer) {
+              m_launchers.WhenWebAnswers(std::move(answer));
+          },
+          downloads)
     , m_settingsDialog(window)
     , m_launchers(printer, folders,
                   LauncherServices{

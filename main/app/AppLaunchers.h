@@ -21,8 +21,10 @@ namespace kaldo {
 class AppLaunchers final : public LauncherSet {
 public:
     // `checkWeb` is asked on worker threads; `webAnswered` hears its answers on the main thread.
+    // Documents and videos are fetched with `downloads`.
     AppLaunchers(QWidget* window, const PrinterSelection& printer, const ModelFolders& folders,
-                 std::function<bool()> checkWeb, std::function<void(bool up)> webAnswered);
+                 std::function<bool()> checkWeb, std::function<void(bool up)> webAnswered,
+                 const DownloadOptions& downloads);
 
     Launchers& Get() override { return m_launchers; }
     void CancelWaits() override;

@@ -2,10 +2,10 @@
 
 #include "main/app/AppLaunchers.h"
 #include "main/app/MainWindow.h"
-#include "main/app/MessageBox.h"
 #include "main/browser/BrowserHost.h"
 #include "main/browser/PaneLayout.h"
 #include "main/dialogs/ErrorBox.h"
+#include "platform/messagebox/MessageBox.h"
 
 #include <QApplication>
 #include <QWebEngineView>
@@ -39,7 +39,7 @@ AppHooks WindowHooks::Hooks() {
             QApplication::restoreOverrideCursor();
     };
     hooks.ShowFatalMessage = [this](const std::string& caption, const std::string& text) {
-        ShowMessageBox(&m_window, caption, text, QMessageBox::Critical);
+        ShowMessageBox(&m_window, {.Caption = caption, .Text = text, .Icon = MessageIcon::Error});
     };
     hooks.ShowErrorBox = [this](const ToolboxConfig& config, ErrorNumber kind) {
         ShowErrorBox(&m_window, config, kind);
@@ -65,7 +65,7 @@ AppHooks WindowHooks::Hooks() {
                                    std::function<bool()> checkWeb,
                                    std::function<void(bool up)> webAnswered) {
         return std::make_unique<AppLaunchers>(&m_window, printer, folders, std::move(checkWeb),
-                                              std::move(webAnswered));
+                                              std::move(webAnswered), m_downloads);
     };
     return hooks;
 }

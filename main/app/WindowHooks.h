@@ -1,6 +1,7 @@
 #pragma once
 
 #include "main/appcore/AppHooks.h"
+#include "main/net/DownloadManager.h"
 
 #include <array>
 
@@ -13,8 +14,10 @@ class MainWindow;
 // their places, the program's message boxes and dialogs, the busy cursor.
 class WindowHooks final {
 public:
-    explicit WindowHooks(MainWindow& window)
-        : m_window(window) {}
+    // Documents and videos are fetched with `downloads`.
+    explicit WindowHooks(MainWindow& window, DownloadOptions downloads = {})
+        : m_window(window)
+        , m_downloads(std::move(downloads)) {}
 
     // Valid while this object lives.
     AppHooks Hooks();
@@ -23,6 +26,7 @@ public:
 
 private:
     MainWindow& m_window;
+    DownloadOptions m_downloads;
     std::array<BrowserHost*, 3> m_panes{};
 };
 

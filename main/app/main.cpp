@@ -1,13 +1,13 @@
+#include "main/app/Automation.h"
 #include "main/app/CommandLine.h"
 #include "main/app/InstanceChannel.h"
 #include "main/app/MainWindow.h"
-#include "main/app/MessageBox.h"
+#include "main/app/ProgramOptions.h"
 #include "main/app/QueryMode.h"
 #include "main/app/WindowHooks.h"
 #include "main/appcore/AppContext.h"
 #include "main/browser/BrowserHost.h"
 #include "main/browser/LinkSchemes.h"
-#include "main/dialogs/Unattended.h"
 #include "main/net/DownloadManager.h"
 #include "main/pageinputs/PageInputs.h"
 #include "main/pages/XmlLibrary.h"
@@ -17,10 +17,11 @@
 #include "main/resources/StringResources.h"
 #include "packaging/ProgramIcon.h"
 #include "platform/Paths.h"
-#include "platform/Trace.h"
 #include "platform/instance/InstanceLock.h"
 #include "platform/instance/ProgramLock.h"
 #include "platform/instance/RuntimeFolder.h"
+#include "platform/messagebox/MessageBox.h"
+#include "platform/messagebox/Unattended.h"
 #include "platform/registry/IniRegistry.h"
 #include "platform/spooler/CupsSpooler.h"
 #include "platform/spooler/SpoolerRegistryView.h"
@@ -28,8 +29,6 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEvent>
-#include <QTimer>
-#include <QUrl>
 #include <QWebEngineView>
 
 #include <iostream>
@@ -47,96 +46,6 @@ void PrepareWebEngineEnvironment() {
         qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
 }
 
-// For automation, KALDO_EXIT_AFTER=<what>[:<argument>] closes the window while something is
-// going on, KALDO_EXIT_AFTER_MS later (default at once): "load" right after start-up while
-// the panes load; "refresh", "search:<words>" and "printer:<name>" once the panes have loaded,
-// through the same links the pages use; "forward" once a second start's printer is handled.
-struct ExitAfter {
-    std::string what;
-    std::string argument;
-    int delayMs = 0;
-
-    static ExitAfter FromEnvironment() {
-        ExitAfter exit;
-        const std::string value = qEnvironmentVariable("KALDO_EXIT_AFTER").toStdString();
-        const size_t colon = value.find(':');
-        exit.what = value.substr(0, colon);
-        if (colon != std::string::npos)
-            exit.argument = value.substr(colon + 1);
-        exit.delayMs = qEnvironmentVariableIntValue("KALDO_EXIT_AFTER_MS");
-        return exit;
-    }
-
-    bool Is(std::string_view name) const { return what == name; }
-    // The link that starts the action; empty for the kinds that follow no link.
-    std::string Link() const {
-        if (Is("refresh"))
-            return "util-rs:";
-        if (Is("search"))
-            return "util-search:" +
-                   QUrl::toPercentEncoding(QString::fromStdString(argument)).toStdString();
-        if (Is("printer"))
-            return "sp:" + QUrl::toPercentEncoding(QString::fromStdString(argument)).toStdString();
-        return {};
-    }
-    void CloseSoon(kaldo::MainWindow& window) const {
-        QTimer::singleShot(delayMs, &window, [&window] { window.close(); });
-    }
-};
-
-// For automation: a picture of the window once every pane has loaded (and the printer's
-// status has come in), and an orderly end.
-void WhenReady(kaldo::MainWindow& window, kaldo::AppContext& context,
-               const kaldo::WindowHooks& hooks, const QElapsedTimer& sinceStart,
-               const ExitAfter& exitAfter) {
-    const QString screenshot = qEnvironmentVariable("KALDO_SCREENSHOT");
-    const bool exitWhenReady = kaldo::RunsUnattended() || !exitAfter.Link().empty();
-    auto finish = [&window, &context, screenshot, exitWhenReady, exitAfter] {
-        if (!screenshot.isEmpty() && !window.grab().save(screenshot))
-            std::cerr << "ktendwell: cannot write " << screenshot.toStdString() << "\n";
-        if (const std::string link = exitAfter.Link(); !link.empty()) {
-            kaldo::Pane* pane =
-                exitAfter.Is("refresh") ? context.FooterPane() : context.HeaderPane();
-            pane->Navigate(link);
-            exitAfter.CloseSoon(window);
-        } else if (exitWhenReady && exitAfter.what.empty()) {
-            window.close();
-        }
-    };
-    // Loaded is not yet painted; give the panes a moment to show their pages.
-    auto finishSoon = [&window, finish] {
-        QTimer::singleShot(750, &window, finish);
-    };
-
-    std::vector<QWebEngineView*> panes;
-    for (kaldo::PanePlace place :
-         {kaldo::PanePlace::Header, kaldo::PanePlace::Body, kaldo::PanePlace::Footer})
-        panes.push_back(hooks.PaneAt(place)->View());
-    window.WhenPanesLoaded(panes, [&window, &context, &hooks, &sinceStart, screenshot,
-                                   exitWhenReady, finish, finishSoon] {
-        kaldo::Trace("panes loaded after " + std::to_string(sinceStart.elapsed()) + " ms\n");
-        if (screenshot.isEmpty()) {
-            if (exitWhenReady)
-                finish();
-            return;
-        }
-        if (context.FooterStatus() != kaldo::StatusValue::STATUS_COLLECTING) {
-            finishSoon();
-            return;
-        }
-        // The picture shows the printer's status, or gives up waiting for it.
-        auto once = std::make_shared<std::function<void()>>(finishSoon);
-        auto shoot = [once] {
-            if (auto run = std::exchange(*once, nullptr))
-                run();
-        };
-        QTimer::singleShot(15000, &window, shoot);
-        kaldo::BrowserHost* footer = hooks.PaneAt(kaldo::PanePlace::Footer);
-        context.WhenStatusShown(
-            [&window, footer, shoot] { window.WhenPanesLoaded({footer->View()}, shoot); });
-    });
-}
-
 // What driverless printers said they are, kept beside this user's pages.
 std::string DeviceMemoryFile() {
     return kaldo::StateFolder() + "printer-devices.txt";
@@ -145,9 +54,10 @@ std::string DeviceMemoryFile() {
 // Tells the user why the program cannot start, on stderr and in a message box; the exit code.
 int CannotStart(const std::string& reason) {
     std::cerr << "ktendwell: cannot start: " << reason << "\n";
-    kaldo::ShowMessageBox(nullptr, kaldo::LoadResourceString(kaldo::StringId::FatalCaption),
-                          kaldo::LoadResourceString(kaldo::StringId::FatalStart) + "\n\n" + reason,
-                          QMessageBox::Critical);
+    kaldo::ShowMessageBox(
+        nullptr, {.Caption = kaldo::LoadResourceString(kaldo::StringId::FatalCaption),
+                  .Text = kaldo::LoadResourceString(kaldo::StringId::FatalStart) + "\n\n" + reason,
+                  .Icon = kaldo::MessageIcon::Error});
     return 1;
 }
 
@@ -156,6 +66,9 @@ int CannotStart(const std::string& reason) {
 int main(int argc, char** argv) {
     QElapsedTimer sinceStart;
     sinceStart.start();
+    const kaldo::ProgramOptions options =
+        kaldo::ReadProgramOptions([](const char* name) { return qgetenv(name).toStdString(); });
+    kaldo::SetUnattended(options.Automation.ExitWhenReady);
     kaldo::XmlLibraryScope xmlLibraries;
     const kaldo::CommandLine commandLine =
         kaldo::ParseCommandLine(kaldo::CommandLineFromArguments(argc, argv));
@@ -207,19 +120,21 @@ int main(int argc, char** argv) {
     if (!state.Error.empty())
         return CannotStart("the folder for this user's pages cannot be used: " + state.Error);
 
+    kaldo::DownloadOptions downloads;
+    downloads.CaFile = options.CaFile;
     kaldo::IniRegistry settings;
     kaldo::CupsSpooler spooler;
     kaldo::SpoolerRegistryView registry(settings, spooler);
     kaldo::DeviceIdentifier devices(spooler, {DeviceMemoryFile()});
-    kaldo::PrinterServices services{spooler, registry, kaldo::ProgramFolder() + "ktendwell",
-                                    kaldo::MakerHomePage(), [](const std::string& url, auto limit) {
-                                        return kaldo::DownloadManager::checkReachable(url, limit);
-                                    }};
+    kaldo::PrinterServices services{
+        spooler, registry, kaldo::ProgramFolder() + "ktendwell", options.HomePage,
+        [downloads](const std::string& url, auto limit) {
+            return kaldo::DownloadManager::checkReachable(url, limit, downloads);
+        }};
     // Only for running the demo's printer without root; printers serve on port 80.
-    if (const int port = qEnvironmentVariableIntValue("KALDO_PRINTER_WEB_PORT"); port > 0)
-        services.PrinterWebPort = port;
+    if (options.PrinterWebPort > 0)
+        services.PrinterWebPort = options.PrinterWebPort;
     services.Devices = &devices;
-    const ExitAfter exitAfter = ExitAfter::FromEnvironment();
 
     int exitCode = 0;
     {
@@ -227,13 +142,13 @@ int main(int argc, char** argv) {
         // that holds them, and all of it before the engine's profile goes with the application.
         kaldo::MainWindow window;
         window.setWindowTitle(QString::fromStdString(title));
-        kaldo::WindowHooks hooks(window);
-        kaldo::AppContext context(services, kaldo::ProgramFolder(), state.Path, hooks.Hooks());
+        kaldo::WindowHooks hooks(window, downloads);
+        kaldo::AppContext context(services, kaldo::ProgramFolder(), state.Path, hooks.Hooks(),
+                                  downloads);
         kaldo::InstanceServer server([&](const std::string& printerName) {
             window.Raise();
             context.OnForwardedPrinter(printerName);
-            if (exitAfter.Is("forward"))
-                exitAfter.CloseSoon(window);
+            kaldo::AutomateForwarded(options.Automation, window);
         });
         window.OnClose([&context, &server] {
             server.Close();
@@ -250,9 +165,7 @@ int main(int argc, char** argv) {
              {kaldo::PanePlace::Header, kaldo::PanePlace::Body, kaldo::PanePlace::Footer})
             panes.push_back(hooks.PaneAt(place)->View());
         window.WhenPanesLoaded(panes, [&context] { context.FinishStart(); });
-        WhenReady(window, context, hooks, sinceStart, exitAfter);
-        if (exitAfter.Is("load"))
-            exitAfter.CloseSoon(window);
+        kaldo::AutomateStart(options.Automation, window, context, hooks, sinceStart);
         exitCode = app.exec();
         // Panes let go from inside their own signals are deleted here, while the engine and
         // the window are still there.

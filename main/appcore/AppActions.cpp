@@ -1,7 +1,6 @@
 #include "main/appcore/AppActions.h"
 
 #include "main/appcore/AppContext.h"
-#include "main/launchers/Launchers.h"
 #include "main/net/UpdateCheck.h"
 #include "platform/Paths.h"
 #include "platform/Trace.h"
@@ -11,38 +10,6 @@
 #include <string>
 
 namespace kaldo {
-
-void AppActions::OpenWithShell(const std::string& url) {
-    m_app.Launch().OpenWithShell(url);
-}
-
-void AppActions::OpenPrinterWebPage(const std::string& argument) {
-    m_app.Launch().OpenPrinterWebPage(argument);
-}
-
-void AppActions::OpenWebLink(std::string_view marker, const std::string& argument) {
-    m_app.Launch().OpenWebLink(marker, argument);
-}
-
-void AppActions::OpenDocument(const std::string& name) {
-    m_app.Launch().OpenDocument(name);
-}
-
-void AppActions::OpenVideo(const std::string& name) {
-    m_app.Launch().OpenVideo(name);
-}
-
-void AppActions::OpenPdf(const std::string& url) {
-    m_app.Launch().OpenPdf(url);
-}
-
-void AppActions::RunDriverUtility() {
-    m_app.Launch().RunDriverUtility();
-}
-
-void AppActions::OpenDriverSettings() {
-    m_app.Launch().OpenDriverSettings();
-}
 
 std::string AppActions::TabPage(int index) {
     const auto& tabs = m_app.Printer().Config->Tabs();

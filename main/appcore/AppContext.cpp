@@ -1,6 +1,7 @@
 #include "main/appcore/AppContext.h"
 
 #include "main/appcore/AppActions.h"
+#include "main/launchers/Launchers.h"
 #include "main/navigation/Dispatcher.h"
 #include "main/pageinputs/PageInputs.h"
 #include "main/printers/PrinterConnection.h"
@@ -34,10 +35,11 @@ RedirectMode ReadRedirectMode(const Registry& registry) {
 } // namespace
 
 AppContext::AppContext(PrinterServices& services, std::string programFolder,
-                       std::string stateFolder, AppHooks hooks)
+                       std::string stateFolder, AppHooks hooks, DownloadOptions downloads)
     : m_services(services)
     , m_hooks(std::move(hooks))
     , m_actions(std::make_unique<AppActions>(*this))
+    , m_downloads(std::move(downloads))
     , m_programFolder(std::move(programFolder))
     , m_stateFolder(std::move(stateFolder)) {
     m_status = std::make_unique<StatusRetrieval>(
@@ -57,25 +59,7 @@ bool AppContext::Initialize(const std::string& commandLinePrinter) {
         return false;
     }
     m_printer.Config = std::make_unique<ToolboxConfig>();
-    PrinterSelectionHooks hooks;
-    hooks.ShowWaitCursor = m_hooks.ShowWaitCursor;
-    hooks.ShowContentNotFound = [this](const ToolboxConfig* config) {
-        if (config != nullptr && m_hooks.ShowErrorBox)
-            m_hooks.ShowErrorBox(*config, ErrorNumber::ContentNotFound);
-    };
-    hooks.SetUpModelFolders = [this](const ToolboxConfig& config) {
-        SetUpModelFolders(config);
-    };
-    hooks.StartUpdateCheck = [this](const ToolboxConfig& config) {
-        StartUpdateCheck(config);
-    };
-    hooks.BuildHeaderPage = [this] {
-        return BuildHeaderPage();
-    };
-    hooks.ShowSelectedPrinter = [this] {
-        ShowSelectedPrinter();
-    };
-    m_selector = std::make_unique<PrinterSelector>(m_printer, *m_catalog, m_services, hooks);
+    m_selector = std::make_unique<PrinterSelector>(m_printer, *m_catalog, m_services);
     m_selector->BuildPrinterList();
 
     switch (m_selector->SelectStartPrinter(commandLinePrinter)) {
@@ -98,7 +82,7 @@ bool AppContext::Initialize(const std::string& commandLinePrinter) {
 
     m_redirectMode = ReadRedirectMode(m_services.SystemRegistry);
     CreatePane(m_bodyPane, PanePlace::Body);
-    RefreshPrinterConnection(m_printer, m_services, false);
+    RefreshPrinterConnection(m_printer, m_services);
 
     if (BuildHeaderPage() != ResultCode::Ok) {
         ShowError(ErrorNumber::ContentNotFound);
@@ -159,7 +143,7 @@ void AppContext::OnForwardedPrinter(const std::string& printerName) {
 }
 
 bool AppContext::Dispatch(Pane& pane, const std::string& url, NavigationStart start) {
-    return kaldo::Dispatch(url, pane, *m_actions, start);
+    return kaldo::Dispatch(url, pane, Launch(), *m_actions, start);
 }
 
 bool AppContext::SelectPrinterByName(const std::string& printerName) {
@@ -167,7 +151,24 @@ bool AppContext::SelectPrinterByName(const std::string& printerName) {
         return false;
     // An installation since the start shows from the next printer switch on.
     RefreshContent();
-    return m_selector->SelectPrinterByName(printerName);
+    ShowWaitCursor(true);
+    std::optional<PreviousPrinter> previous = m_selector->SwitchToPrinter(printerName);
+    if (previous) {
+        SetUpModelFolders(*m_printer.Config);
+        StartUpdateCheck(*m_printer.Config);
+        if (BuildHeaderPage() == ResultCode::Ok) {
+            previous.reset();
+            ShowSelectedPrinter();
+            ShowWaitCursor(false);
+            return true;
+        }
+        // Everything stays as it was: the printer, its configuration, folders and connection.
+        m_selector->Restore(std::move(*previous));
+        SetUpModelFolders(*m_printer.Config);
+    }
+    ShowWaitCursor(false);
+    ShowError(ErrorNumber::ContentNotFound);
+    return false;
 }
 
 bool AppContext::RefreshContent() {
@@ -228,14 +229,27 @@ void AppContext::BuildFooter(StatusValue status) {
     const StatusPageFiles files =
         StatusPageFilesFor(m_folders, config.Files(), config.ConfigPath());
     if (status == StatusValue::STATUS_COLLECTING) {
-        StatusRequest request = MakeStatusRequest(
-            m_printer.PrinterIsNetworked, m_printer.PrinterPortName, config.PrinterWebUrl(),
-            config.StatusPage(), ContentLanguage(), files.statusDocument, files.imagesFolder);
         // Without a document from the printer the footer shows the spooler's view of the queue.
-        request.askPrinter = EffectiveFooterStatus(status, facts) == StatusValue::STATUS_COLLECTING;
-        request.queueName = m_printer.SelectedPrinter;
-        request.reasonTable = files.solutions;
-        m_status->Start(std::move(request));
+        const bool askPrinter =
+            EffectiveFooterStatus(status, facts) == StatusValue::STATUS_COLLECTING;
+        if (m_printer.PrinterIsNetworked)
+            m_status->Start({.source = StatusUrl(config.PrinterWebUrl(), config.StatusPage(),
+                                                 ContentLanguage()),
+                             .destination = files.statusDocument,
+                             .printerWebUrl = config.PrinterWebUrl(),
+                             .imagesFolder = files.imagesFolder,
+                             .askPrinter = askPrinter,
+                             .queueName = m_printer.SelectedPrinter,
+                             .reasonTable = files.solutions,
+                             .downloads = m_downloads});
+        else
+            m_status->Start({.useUsb = true,
+                             .source = m_printer.PrinterPortName,
+                             .language = ContentLanguage(),
+                             .destination = files.statusDocument,
+                             .askPrinter = askPrinter,
+                             .queueName = m_printer.SelectedPrinter,
+                             .reasonTable = files.solutions});
     } else {
         // A retrieval for another printer must not report into this one's footer.
         m_status->Cancel();
@@ -315,7 +329,7 @@ void AppContext::RefreshWebPagesOnce(const ToolboxConfig& config) {
     std::unique_ptr<WebPageRefresh>& refresh = m_webRefreshes[m_folders.UiFolder];
     if (refresh)
         return;
-    refresh = std::make_unique<WebPageRefresh>();
+    refresh = std::make_unique<WebPageRefresh>(m_downloads);
     refresh->Start({m_allWebs, m_folders.UiFolder, config.ModelPageUrl()});
 }
 

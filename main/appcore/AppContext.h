@@ -36,9 +36,10 @@ struct PrinterServices;
 class AppContext final : public NavigationDispatcher {
 public:
     // `programFolder` holds the installed content's Data folder and is only read; the pages
-    // are written to this user's mirror of it in `stateFolder`. Both end in '/'.
+    // are written to this user's mirror of it in `stateFolder`. Both end in '/'. Every transfer
+    // from the network is made with `downloads`.
     AppContext(PrinterServices& services, std::string programFolder, std::string stateFolder,
-               AppHooks hooks);
+               AppHooks hooks, DownloadOptions downloads = {});
     ~AppContext() override;
     AppContext(const AppContext&) = delete;
     AppContext& operator=(const AppContext&) = delete;
@@ -131,9 +132,10 @@ private:
     PrinterServices& m_services;
     const AppHooks m_hooks;
     std::unique_ptr<NavigationActions> m_actions;
+    const DownloadOptions m_downloads;
     UpdateStates m_updateStates;
     UpdateCheckedDrivers m_updateCheckedDrivers;
-    UpdateCheckRunner m_updateChecks{m_updateStates, m_updateCheckedDrivers};
+    UpdateCheckRunner m_updateChecks{m_updateStates, m_updateCheckedDrivers, m_downloads};
     // One refresh per content folder and run, by UI folder.
     std::map<std::string, std::unique_ptr<WebPageRefresh>> m_webRefreshes;
     std::string m_contentFolder;

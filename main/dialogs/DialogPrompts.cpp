@@ -3,9 +3,9 @@
 #include "main/dialogs/DownloadProgressDialog.h"
 #include "main/dialogs/ErrorBox.h"
 #include "main/dialogs/LinkMessageDialog.h"
-#include "main/dialogs/Unattended.h"
 #include "main/launchers/ErrorTexts.h"
 #include "main/launchers/Shell.h"
+#include "platform/messagebox/Unattended.h"
 
 namespace kaldo {
 

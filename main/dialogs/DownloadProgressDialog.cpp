@@ -1,9 +1,9 @@
 #include "main/dialogs/DownloadProgressDialog.h"
 
 #include "main/dialogs/CenterWindow.h"
-#include "main/dialogs/Unattended.h"
 #include "main/net/DownloadWorker.h"
 #include "main/resources/StringResources.h"
+#include "platform/messagebox/Unattended.h"
 
 #include <QGridLayout>
 #include <QLabel>

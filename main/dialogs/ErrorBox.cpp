@@ -1,23 +1,18 @@
 #include "main/dialogs/ErrorBox.h"
 
-#include "main/dialogs/Unattended.h"
 #include "main/launchers/ErrorTexts.h"
 #include "main/shell/ToolboxConfig.h"
 
-#include <QMessageBox>
-
 namespace kaldo {
 
-std::unique_ptr<QMessageBox> MakeErrorBox(QWidget* owner, const ToolboxConfig& config,
-                                          ErrorNumber number) {
-    return std::make_unique<QMessageBox>(
-        QMessageBox::Critical, QString::fromStdString(config.Error_DialogTitle_L10N()),
-        QString::fromStdString(ErrorText(config, number)), QMessageBox::Ok, owner);
+MessageRequest ErrorMessage(const ToolboxConfig& config, ErrorNumber number) {
+    return {.Caption = config.Error_DialogTitle_L10N(),
+            .Text = ErrorText(config, number),
+            .Icon = MessageIcon::Error};
 }
 
 void ShowErrorBox(QWidget* owner, const ToolboxConfig& config, ErrorNumber number) {
-    const std::unique_ptr<QMessageBox> box = MakeErrorBox(owner, config, number);
-    RunModal(*box, "error: " + config.Error_DialogTitle_L10N() + ": " + ErrorText(config, number));
+    ShowMessageBox(owner, ErrorMessage(config, number));
 }
 
 } // namespace kaldo

@@ -1,7 +1,7 @@
 #include "main/dialogs/PrintSettingsDialog.h"
 
-#include "main/dialogs/Unattended.h"
 #include "main/resources/StringResources.h"
+#include "platform/messagebox/Unattended.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

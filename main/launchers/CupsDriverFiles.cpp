@@ -4,7 +4,6 @@
 #include "platform/Paths.h"
 #include "platform/spooler/CupsQueues.h"
 
-#include <cstdlib>
 #include <optional>
 #include <sstream>
 
@@ -64,9 +63,7 @@ std::vector<DriverFile> PpdDependentFiles(std::string_view ppdText,
 }
 
 std::string CupsDriverFiles::DriverDirectory() {
-    if (const char* serverBin = std::getenv("CUPS_SERVERBIN"); serverBin && *serverBin)
-        return JoinPath(serverBin, "filter");
-    return MachinePath("/usr/lib/cups/filter");
+    return CupsFilterFolder();
 }
 
 std::vector<DriverFile> CupsDriverFiles::DependentFiles(const std::string& printerName) {

@@ -9,7 +9,7 @@
 namespace kaldo {
 
 // Driver files on CUPS. The driver folder is the folder of the drivers' filter programs
-// (CUPS_SERVERBIN + "/filter", else /usr/lib/cups/filter below KALDO_ROOT). A queue's files
+// (CupsFilterFolder). A queue's files
 // are those its PPD names: the filters, then the printer utility it offers the user
 // ("*APPrinterUtilityPath").
 class CupsDriverFiles final : public DriverFiles {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "main/launchers/ErrorTexts.h"
+#include "main/navigation/NavigationActions.h"
 
 #include <functional>
 #include <string>
@@ -50,26 +51,26 @@ struct LauncherServices {
 // its folders at every call, so it follows printer changes. Called on the main thread; what
 // waits on the network or the desktop runs in the background and the action goes on when the
 // answer is there.
-class Launchers final {
+class Launchers final : public LinkOpeners {
 public:
     Launchers(const PrinterSelection& printer, const ModelFolders& folders,
               LauncherServices services);
 
     // A web address, or a document of the model's content folder; nothing else.
-    void OpenWithShell(const std::string& url);
+    void OpenWithShell(const std::string& url) override;
     // `path` below the printer's web root; error 1 when the printer does not answer.
-    void OpenPrinterWebPage(const std::string& path);
+    void OpenPrinterWebPage(const std::string& path) override;
     // The address `marker` picks ("http://": `argument` itself); error 0 when the maker's
     // site does not answer.
-    void OpenWebLink(std::string_view marker, const std::string& argument);
+    void OpenWebLink(std::string_view marker, const std::string& argument) override;
     // `item` is the text after "doc:" or "video:" and names the file with "FileName=".
-    void OpenDocument(const std::string& item);
-    void OpenVideo(const std::string& item);
+    void OpenDocument(const std::string& item) override;
+    void OpenVideo(const std::string& item) override;
     // A PDF (path or URL) in the user's PDF reader.
-    void OpenPdf(const std::string& target);
+    void OpenPdf(const std::string& target) override;
     void PlayVideo(const std::string& path);
-    void RunDriverUtility();
-    void OpenDriverSettings();
+    void RunDriverUtility() override;
+    void OpenDriverSettings() override;
 
     // Asks whether the maker's web site answers and hands the answer to `then`.
     void WhenWebAnswers(std::function<void(bool up)> then);

@@ -1,5 +1,6 @@
 #include "main/navigation/Dispatcher.h"
 
+#include "main/navigation/LinkMarkers.h"
 #include "platform/AsciiText.h"
 #include "platform/PercentDecoding.h"
 #include "platform/Trace.h"
@@ -70,7 +71,7 @@ void SwitchTo(const std::string& page, PaneControl& pane) {
 std::optional<std::string> SubmittedSearch(const std::string& url) {
     if (StartsWithIgnoringCase(url, "http://") || StartsWithIgnoringCase(url, "https://"))
         return std::nullopt;
-    constexpr std::string_view kField = "keywords=";
+    constexpr std::string_view kField = links::kSearchField;
     for (size_t at = url.find('?'); at != std::string::npos; at = url.find('&', at + 1)) {
         if (url.compare(at + 1, kField.size(), kField) != 0)
             continue;
@@ -80,21 +81,11 @@ std::optional<std::string> SubmittedSearch(const std::string& url) {
     return std::nullopt;
 }
 
-// The markers of the program's link forms, for telling whether a page's own navigation names
-// one. The first three are compared without regard to case.
-constexpr std::array<std::string_view, 3> kErrorMarkers = {"error", "syntax", "wwhelp"};
-constexpr std::array<std::string_view, 22> kMarkers = {
-    "htmldocs",     "pweb:",       "http://",      "https://",  "printermodelurl:",
-    "uat:",         "serviceurl:", "suppliesurl:", "qst:",      "doc:",
-    "video:",       "tab#",        "page#",        "pdfs",      "ps:",
-    "util-driver:", "sp:",         "util-search:", "keywords=", "util-rs:",
-    "search:",      "ieframe.dll",
-};
-
+// Whether a page's own navigation names one of the program's link forms.
 bool NamesLinkForm(const std::string& marked) {
-    return std::any_of(kErrorMarkers.begin(), kErrorMarkers.end(),
+    return std::any_of(links::kErrorPage.begin(), links::kErrorPage.end(),
                        [&](std::string_view m) { return ContainsIgnoringCase(marked, m); }) ||
-           std::any_of(kMarkers.begin(), kMarkers.end(),
+           std::any_of(links::kAll.begin(), links::kAll.end(),
                        [&](std::string_view m) { return marked.find(m) != std::string::npos; });
 }
 
@@ -115,10 +106,153 @@ void RunUtilitySearch(const std::string& argument, PaneControl& pane, Navigation
     actions.Search(DecodeUriEscapes(CutUtf8(argument, kSearchTextLimit)));
 }
 
-// The web links that open an address of the model's configuration.
-struct WebMarker {
+// What a route is given: the whole link, its marked part and the text after the marker.
+struct LinkCall {
+    const std::string& url;
+    const std::string& marked;
+    const std::string& argument;
+    bool errorPage;
+    PaneControl& pane;
+    LinkOpeners& open;
+    NavigationActions& actions;
+};
+
+// A link that holds `marker` goes to one of these. `open` is an action the user asked for: not
+// taken from an error page, and the pane goes back to its page. `handle` does all itself and
+// returns false when the link names more for the routes after it (a tab and a page).
+struct LinkRoute {
     std::string_view marker;
-    bool passesArgument;
+    void (*open)(const LinkCall& call) = nullptr;
+    bool (*handle)(const LinkCall& call) = nullptr;
+};
+
+// Goes to the tab or page numbered (from 1) after the marker; false when no number reads there.
+bool SwitchToNumbered(const LinkCall& call, std::string (NavigationActions::*page)(int)) {
+    const std::optional<int> number = ReadDecimal(call.argument);
+    if (!number) {
+        call.pane.ReturnToPage();
+        return false;
+    }
+    SwitchTo((call.actions.*page)(ZeroBased(*number)), call.pane);
+    return true;
+}
+
+// In this order: a link that holds several markers goes to the first route of them.
+const LinkRoute kRoutes[] = {
+    {.marker = links::kShellDocument,
+     .open =
+         [](const LinkCall& c) {
+             c.open.OpenWithShell(c.url);
+         }},
+    {.marker = links::kPrinterWebPage,
+     .open =
+         [](const LinkCall& c) {
+             const size_t skip = links::kPrinterWebPage.size();
+             c.open.OpenPrinterWebPage(c.url.size() > skip ? c.url.substr(skip) : "");
+         }},
+    // Secure links open in the browser like plain ones; "https://" must not reach "ps:".
+    {.marker = links::kWeb,
+     .open =
+         [](const LinkCall& c) {
+             c.open.OpenWebLink(links::kWeb, c.url);
+         }},
+    {.marker = links::kSecureWeb,
+     .open =
+         [](const LinkCall& c) {
+             c.open.OpenWebLink(links::kWeb, c.url);
+         }},
+    {.marker = links::kModelPage,
+     .handle =
+         [](const LinkCall& c) {
+             if (c.actions.TakePendingUpdate())
+                 c.actions.RefreshStatus();
+             if (!c.errorPage)
+                 c.open.OpenWebLink(links::kModelPage, c.argument);
+             c.pane.ReturnToPage();
+             return true;
+         }},
+    {.marker = links::kUserGuide,
+     .open =
+         [](const LinkCall& c) {
+             c.open.OpenWebLink(links::kUserGuide, {});
+         }},
+    {.marker = links::kService,
+     .open =
+         [](const LinkCall& c) {
+             c.open.OpenWebLink(links::kService, {});
+         }},
+    {.marker = links::kSupplies,
+     .open =
+         [](const LinkCall& c) {
+             c.open.OpenWebLink(links::kSupplies, {});
+         }},
+    {.marker = links::kQuickStart,
+     .open =
+         [](const LinkCall& c) {
+             c.open.OpenWebLink(links::kQuickStart, c.argument);
+         }},
+    {.marker = links::kDocument,
+     .open =
+         [](const LinkCall& c) {
+             c.open.OpenDocument(c.argument);
+         }},
+    {.marker = links::kVideo,
+     .open =
+         [](const LinkCall& c) {
+             c.open.OpenVideo(c.argument);
+         }},
+    {.marker = links::kTab,
+     .handle =
+         [](const LinkCall& c) {
+             // "tab#2page#4" goes on to the page of that tab.
+             return !SwitchToNumbered(c, &NavigationActions::TabPage) ||
+                    c.marked.find(links::kPage) == std::string::npos;
+         }},
+    {.marker = links::kPage,
+     .handle =
+         [](const LinkCall& c) {
+             SwitchToNumbered(c, &NavigationActions::PageOfCurrentTab);
+             return true;
+         }},
+    {.marker = links::kPdf,
+     .open =
+         [](const LinkCall& c) {
+             c.open.OpenPdf(c.url);
+         }},
+    {.marker = links::kDriverUtility,
+     .open =
+         [](const LinkCall& c) {
+             c.open.RunDriverUtility();
+         }},
+    {.marker = links::kDriverSettings,
+     .open =
+         [](const LinkCall& c) {
+             c.open.OpenDriverSettings();
+         }},
+    {.marker = links::kSelectPrinter,
+     .handle =
+         [](const LinkCall& c) {
+             SelectPrinter(c.argument, c.pane, c.actions);
+             return true;
+         }},
+    {.marker = links::kSearch,
+     .handle =
+         [](const LinkCall& c) {
+             RunUtilitySearch(c.argument, c.pane, c.actions);
+             return true;
+         }},
+    {.marker = links::kSearchField,
+     .handle =
+         [](const LinkCall& c) {
+             RunKeywordSearch(c.argument, c.pane, c.actions);
+             return true;
+         }},
+    {.marker = links::kRefreshStatus,
+     .handle =
+         [](const LinkCall& c) {
+             c.actions.RefreshStatus();
+             return true;
+         }},
 };
 
 } // namespace
@@ -172,8 +306,8 @@ bool IsFramePage(std::string_view url, const std::vector<std::string>& frames) {
     return false;
 }
 
-bool Dispatch(const std::string& url, PaneControl& pane, NavigationActions& actions,
-              NavigationStart start) {
+bool Dispatch(const std::string& url, PaneControl& pane, LinkOpeners& open,
+              NavigationActions& actions, NavigationStart start) {
     Trace("url:" + url + "\n");
 
     // The panes show the program's pages only: a file outside the content folders stays
@@ -201,99 +335,36 @@ bool Dispatch(const std::string& url, PaneControl& pane, NavigationActions& acti
     }
 
     // A printer or a search named in the program's own links, whatever the name or the words.
-    if (!errorPage && marked.starts_with("sp:")) {
-        SelectPrinter(marked.substr(3), pane, actions);
+    if (!errorPage && marked.starts_with(links::kSelectPrinter)) {
+        SelectPrinter(marked.substr(links::kSelectPrinter.size()), pane, actions);
         return true;
     }
-    if (!errorPage && marked.starts_with("util-search:")) {
-        RunUtilitySearch(marked.substr(std::string_view("util-search:").size()), pane, actions);
+    if (!errorPage && marked.starts_with(links::kSearch)) {
+        RunUtilitySearch(marked.substr(links::kSearch.size()), pane, actions);
         return true;
     }
 
     // Pages that must not stay in a pane, such as the browser's own error pages.
-    for (std::string_view marker : kErrorMarkers) {
+    for (std::string_view marker : links::kErrorPage) {
         if (ContainsIgnoringCase(marked, marker)) {
             pane.StopAndNavigate(pane.ReturnPage());
             return true;
         }
     }
 
-    auto guarded = [&](auto&& action) {
-        if (!errorPage)
-            action();
-        pane.ReturnToPage();
-        return true;
-    };
-    auto has = [&](std::string_view marker) {
-        return marked.find(marker) != std::string::npos;
-    };
-
-    if (has("htmldocs"))
-        return guarded([&] { actions.OpenWithShell(url); });
-    if (has("pweb:"))
-        return guarded([&] { actions.OpenPrinterWebPage(url.size() > 5 ? url.substr(5) : ""); });
-    // Secure links open in the browser like plain ones; "https://" must not reach "ps:".
-    if (has("http://") || has("https://"))
-        return guarded([&] { actions.OpenWebLink("http://", url); });
-    if (auto argument = ArgumentAfter(marked, "printermodelurl:")) {
-        if (actions.TakePendingUpdate())
-            actions.RefreshStatus();
-        return guarded([&] { actions.OpenWebLink("printermodelurl:", *argument); });
-    }
-    for (WebMarker web : {WebMarker{"uat:", false}, WebMarker{"serviceurl:", false},
-                          WebMarker{"suppliesurl:", false}, WebMarker{"qst:", true}}) {
-        if (auto argument = ArgumentAfter(marked, web.marker))
-            return guarded([&] {
-                actions.OpenWebLink(web.marker, web.passesArgument ? *argument : std::string());
-            });
-    }
-    if (auto argument = ArgumentAfter(marked, "doc:"))
-        return guarded([&] { actions.OpenDocument(*argument); });
-    if (auto argument = ArgumentAfter(marked, "video:"))
-        return guarded([&] { actions.OpenVideo(*argument); });
-
-    if (auto argument = ArgumentAfter(marked, "tab#")) {
-        std::optional<int> tab = ReadDecimal(*argument);
-        if (!tab) {
+    for (const LinkRoute& route : kRoutes) {
+        const std::optional<std::string> argument = ArgumentAfter(marked, route.marker);
+        if (!argument)
+            continue;
+        const LinkCall call{url, marked, *argument, errorPage, pane, open, actions};
+        if (route.open) {
+            if (!errorPage)
+                route.open(call);
             pane.ReturnToPage();
             return true;
         }
-        SwitchTo(actions.TabPage(ZeroBased(*tab)), pane);
-        if (!has("page#"))
+        if (route.handle(call))
             return true;
-    }
-    if (auto argument = ArgumentAfter(marked, "page#")) {
-        std::optional<int> page = ReadDecimal(*argument);
-        if (!page) {
-            pane.ReturnToPage();
-            return true;
-        }
-        SwitchTo(actions.PageOfCurrentTab(ZeroBased(*page)), pane);
-        return true;
-    }
-
-    if (has("pdfs"))
-        return guarded([&] { actions.OpenPdf(url); });
-    if (has("ps:"))
-        return guarded([&] { actions.RunDriverUtility(); });
-    if (has("util-driver:"))
-        return guarded([&] { actions.OpenDriverSettings(); });
-
-    if (auto argument = ArgumentAfter(marked, "sp:")) {
-        SelectPrinter(*argument, pane, actions);
-        return true;
-    }
-    if (auto argument = ArgumentAfter(marked, "util-search:")) {
-        RunUtilitySearch(*argument, pane, actions);
-        return true;
-    }
-    if (auto argument = ArgumentAfter(marked, "keywords=")) {
-        RunKeywordSearch(*argument, pane, actions);
-        return true;
-    }
-    if (has("util-rs:")) {
-        actions.RefreshStatus();
-        return true;
     }
 
     if (!actions.IsFramePage(url))

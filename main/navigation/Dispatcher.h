@@ -12,9 +12,9 @@ namespace kaldo {
 // Decides what a navigation that a pane is about to make means: one of the program's own
 // link forms (carried out, answer true: cancel the load) or an ordinary page (answer false).
 // A link form that the page started by itself, and a file outside the content folders, are
-// cancelled and nothing else happens.
-bool Dispatch(const std::string& url, PaneControl& pane, NavigationActions& actions,
-              NavigationStart start);
+// cancelled and nothing else happens. Links that leave the panes go to `open`.
+bool Dispatch(const std::string& url, PaneControl& pane, LinkOpeners& open,
+              NavigationActions& actions, NavigationStart start);
 
 // The part of `url` in which the program's markers count: a scheme link (anything but a file
 // address) whole; of a file address only what lies below one of `contentFolders` (each ending

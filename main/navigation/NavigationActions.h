@@ -28,10 +28,11 @@ public:
     virtual bool IsErrorPage(const std::string& url) const = 0;
 };
 
-// What the program's own link forms ask the application to do.
-class NavigationActions {
+// What the links that leave the panes ask: the desktop, the browser, the printer's pages, the
+// content's documents and videos, the driver's tools.
+class LinkOpeners {
 public:
-    virtual ~NavigationActions() = default;
+    virtual ~LinkOpeners() = default;
 
     virtual void OpenWithShell(const std::string& url) = 0;
     virtual void OpenPrinterWebPage(const std::string& argument) = 0;
@@ -43,6 +44,12 @@ public:
     virtual void OpenPdf(const std::string& url) = 0;
     virtual void RunDriverUtility() = 0;
     virtual void OpenDriverSettings() = 0;
+};
+
+// What the program's own link forms ask the application itself to do.
+class NavigationActions {
+public:
+    virtual ~NavigationActions() = default;
 
     // The generated page of a zero-based tab, or of a page of the current tab; empty when
     // there is no such tab or page.

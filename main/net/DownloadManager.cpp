@@ -123,17 +123,10 @@ int CheckAbort(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
     return static_cast<const std::atomic<bool>*>(user)->load() ? 1 : 0;
 }
 
-std::string TrustAnchors(const DownloadOptions& options) {
-    if (!options.CaFile.empty())
-        return options.CaFile;
-    const char* file = std::getenv("KALDO_CA_FILE");
-    return file != nullptr ? file : "";
-}
-
 // What every request of the program shares: agent name, web protocols only (also after a
 // redirect), verified certificates, no signals (we run on worker threads), bounded connect.
 bool SetCommonOptions(CURL* curl, const std::string& url, const DownloadOptions& options) {
-    const std::string anchors = TrustAnchors(options);
+    const std::string& anchors = options.CaFile;
     bool ok = curl_easy_setopt(curl, CURLOPT_URL, EscapedUrl(url).c_str()) == CURLE_OK;
     ok = ok && curl_easy_setopt(curl, CURLOPT_USERAGENT, kAgentName) == CURLE_OK;
     ok = ok && curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, kWebProtocols) == CURLE_OK;

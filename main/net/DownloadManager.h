@@ -25,7 +25,7 @@ struct DownloadOptions {
     std::chrono::seconds StallTime{30};
     // Port of the HTTPS retry of a URL that could not be opened.
     int SecurePort = 443;
-    // Trust anchors (PEM) instead of the system's; empty: KALDO_CA_FILE, else the system's.
+    // Trust anchors (PEM) instead of the system's; empty: the system's.
     std::string CaFile;
     // Bytes that new files in `folder` may still take, none when unknown; empty: the file
     // system's own answer.

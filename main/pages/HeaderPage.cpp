@@ -1,5 +1,6 @@
 #include "main/pages/HeaderPage.h"
 
+#include "main/navigation/LinkMarkers.h"
 #include "main/pages/DocumentUtils.h"
 #include "main/pages/DocumentWriter.h"
 #include "main/pages/ResultCodes.h"
@@ -54,7 +55,8 @@ ResultCode WritePrinterListDocument(const std::vector<PrinterListEntry>& entries
     for (const PrinterListEntry& entry : entries) {
         if (W::StartElement(writer, "printer") != ResultCode::Ok)
             return ResultCode::WriterStartElement;
-        if (W::WriteElement(writer, "action", std::string("sp:")) != ResultCode::Ok ||
+        if (W::WriteElement(writer, "action", std::string(links::kSelectPrinter)) !=
+                ResultCode::Ok ||
             W::WriteElement(writer, "printername", entry.name) != ResultCode::Ok ||
             W::WriteElement(writer, "printermodel", entry.model) != ResultCode::Ok)
             return ResultCode::WriterWriteElement;

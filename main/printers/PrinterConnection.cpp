@@ -12,11 +12,7 @@ void CheckInternet(PrinterSelection& state, const PrinterServices& services) {
         services.CheckWebSite && services.CheckWebSite(services.HomePage, kInternetCheckLimit);
 }
 
-void RefreshPrinterConnection(PrinterSelection& state, const PrinterServices& services,
-                              bool checkInternet) {
-    if (checkInternet)
-        CheckInternet(state, services);
-
+void RefreshPrinterConnection(PrinterSelection& state, const PrinterServices& services) {
     std::string address;
     state.PrinterIsNetworked =
         ResolvePrinterAddress(services, state.SelectedPrinter, address, true);

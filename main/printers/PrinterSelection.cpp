@@ -6,14 +6,15 @@
 #include "main/shell/ContentCatalog.h"
 #include "platform/Trace.h"
 
+#include <utility>
+
 namespace kaldo {
 
 PrinterSelector::PrinterSelector(PrinterSelection& state, const ContentCatalog& catalog,
-                                 PrinterServices& services, PrinterSelectionHooks hooks)
+                                 PrinterServices& services)
     : m_state(state)
     , m_catalog(catalog)
-    , m_services(services)
-    , m_hooks(std::move(hooks)) {}
+    , m_services(services) {}
 
 void PrinterSelector::BuildPrinterList() {
     m_state.Printers =
@@ -78,56 +79,27 @@ bool PrinterSelector::SelectFirstUsablePrinter() {
     return false;
 }
 
-bool PrinterSelector::SelectPrinterByName(std::string_view printerName) {
-    auto call = [](const auto& hook, auto&&... arguments) {
-        if (hook)
-            hook(arguments...);
-    };
-    call(m_hooks.ShowWaitCursor, true);
-
-    std::string oldPrinter = std::move(m_state.SelectedPrinter);
-    std::unique_ptr<ToolboxConfig> oldConfig = std::move(m_state.Config);
-    const int oldTab = m_state.CurrentTab;
-    std::string oldPortName = m_state.PrinterPortName;
-    const bool oldNetworked = m_state.PrinterIsNetworked;
-    auto restore = [&] {
-        m_state.SelectedPrinter = std::move(oldPrinter);
-        m_state.Config = std::move(oldConfig);
-        m_state.CurrentTab = oldTab;
-        m_state.PrinterPortName = std::move(oldPortName);
-        m_state.PrinterIsNetworked = oldNetworked;
-    };
-    auto fail = [&] {
-        call(m_hooks.ShowWaitCursor, false);
-        call(m_hooks.ShowContentNotFound, m_state.Config.get());
-        return false;
-    };
-
-    m_state.SelectedPrinter = printerName;
-    m_state.Config = std::make_unique<ToolboxConfig>();
+std::optional<PreviousPrinter> PrinterSelector::SwitchToPrinter(std::string_view printerName) {
     BuildPrinterList();
-    if (!LoadConfigFor(*m_state.Config, m_state.SelectedPrinter)) {
-        restore();
-        return fail();
-    }
+    auto config = std::make_unique<ToolboxConfig>();
+    const std::string name(printerName);
+    if (!LoadConfigFor(*config, name))
+        return std::nullopt;
 
+    PreviousPrinter previous{std::exchange(m_state.SelectedPrinter, name),
+                             std::exchange(m_state.Config, std::move(config)), m_state.CurrentTab,
+                             m_state.PrinterPortName, m_state.PrinterIsNetworked};
     m_state.CurrentTab = m_state.Config->DefaultTab();
-    RefreshPrinterConnection(m_state, m_services, false);
-    call(m_hooks.SetUpModelFolders, *m_state.Config);
-    if (!m_state.Config->URL_Updates().empty())
-        call(m_hooks.StartUpdateCheck, *m_state.Config);
+    RefreshPrinterConnection(m_state, m_services);
+    return previous;
+}
 
-    if (m_hooks.BuildHeaderPage && m_hooks.BuildHeaderPage() != ResultCode::Ok) {
-        restore();
-        if (m_state.Config)
-            call(m_hooks.SetUpModelFolders, *m_state.Config);
-        return fail();
-    }
-
-    oldConfig.reset();
-    call(m_hooks.ShowSelectedPrinter);
-    call(m_hooks.ShowWaitCursor, false);
-    return true;
+void PrinterSelector::Restore(PreviousPrinter previous) {
+    m_state.SelectedPrinter = std::move(previous.SelectedPrinter);
+    m_state.Config = std::move(previous.Config);
+    m_state.CurrentTab = previous.CurrentTab;
+    m_state.PrinterPortName = std::move(previous.PrinterPortName);
+    m_state.PrinterIsNetworked = previous.PrinterIsNetworked;
 }
 
 bool PrinterSelector::ReadLastPrinter(std::string& name) const {

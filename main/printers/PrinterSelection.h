@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -34,28 +35,21 @@ struct PrinterSelection {
     bool InternetAvailable = false;
 };
 
-// What a printer switch asks of the rest of the program. Hooks left empty are skipped.
-struct PrinterSelectionHooks {
-    // true: the wait cursor; false: the arrow again.
-    std::function<void(bool waiting)> ShowWaitCursor;
-    // The content-not-found error, in the words of `config` (null when there is none).
-    std::function<void(const ToolboxConfig* config)> ShowContentNotFound;
-    // Compute the model's folders and put its picture in place.
-    std::function<void(const ToolboxConfig& config)> SetUpModelFolders;
-    // Called when the configuration names an update feed; the hook checks each driver
-    // once per run.
-    std::function<void(const ToolboxConfig& config)> StartUpdateCheck;
-    // Non-zero when the header page cannot be built.
-    std::function<ResultCode()> BuildHeaderPage;
-    // Header and body panes to the new printer, status refresh and index pages.
-    std::function<void()> ShowSelectedPrinter;
+// What a printer switch replaced: the printer shown before it, with its configuration, tab and
+// connection, kept until the switch is complete so that it can be put back.
+struct PreviousPrinter {
+    std::string SelectedPrinter;
+    std::unique_ptr<ToolboxConfig> Config;
+    int CurrentTab = 0;
+    std::string PrinterPortName;
+    bool PrinterIsNetworked = false;
 };
 
 // Chooses the shown printer and switches between printers.
 class PrinterSelector final {
 public:
     PrinterSelector(PrinterSelection& state, const ContentCatalog& catalog,
-                    PrinterServices& services, PrinterSelectionHooks hooks = {});
+                    PrinterServices& services);
 
     // A fresh list of the installed printers that have content.
     void BuildPrinterList();
@@ -67,9 +61,12 @@ public:
     StartPrinterResult SelectStartPrinter(std::string_view commandLinePrinter);
     bool SelectFirstUsablePrinter();
 
-    // Switches the program to `printerName`. On failure everything stays as it was: the
-    // printer, its configuration, its folders and its connection data.
-    bool SelectPrinterByName(std::string_view printerName);
+    // Makes `printerName` the selected printer: a fresh printer list, its configuration, its
+    // default tab and its connection. Returns what it replaced; none when the printer cannot
+    // be shown, and then only the list is new.
+    std::optional<PreviousPrinter> SwitchToPrinter(std::string_view printerName);
+    // Puts back what a switch replaced.
+    void Restore(PreviousPrinter previous);
 
     bool ReadLastPrinter(std::string& name) const;
     void WriteLastPrinter();
@@ -80,7 +77,6 @@ private:
     PrinterSelection& m_state;
     const ContentCatalog& m_catalog;
     PrinterServices& m_services;
-    PrinterSelectionHooks m_hooks;
 };
 
 } // namespace kaldo

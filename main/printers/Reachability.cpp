@@ -1,7 +1,6 @@
 #include "main/printers/Reachability.h"
 
 #include <cerrno>
-#include <cstdlib>
 #include <fcntl.h>
 #include <memory>
 #include <netdb.h>
@@ -12,8 +11,6 @@
 namespace kaldo {
 
 namespace {
-
-constexpr const char* kDefaultHomePage = "https://www.kaldo.com/";
 
 struct AddrInfoFree {
     void operator()(addrinfo* info) const { freeaddrinfo(info); }
@@ -80,11 +77,6 @@ bool HostAccepts(std::string host, int port, std::chrono::milliseconds limit) {
 
 bool IsPrinterReachable(std::string_view address, int port, std::chrono::milliseconds limit) {
     return HostAccepts(std::string(address), port, limit);
-}
-
-std::string MakerHomePage() {
-    const char* configured = std::getenv("KALDO_HOME_PAGE");
-    return configured && *configured ? configured : kDefaultHomePage;
 }
 
 } // namespace kaldo

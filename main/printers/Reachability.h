@@ -14,7 +14,7 @@ inline constexpr std::chrono::milliseconds kInternetCheckLimit{5000};
 bool IsPrinterReachable(std::string_view address, int port = 80,
                         std::chrono::milliseconds limit = kPrinterReachLimit);
 
-// The maker's home page for the internet check; KALDO_HOME_PAGE replaces it.
-std::string MakerHomePage();
+// The maker's home page, which the internet check tries unless the program is told another.
+inline constexpr char kMakerHomePage[] = "https://www.kaldo.com/";
 
 } // namespace kaldo

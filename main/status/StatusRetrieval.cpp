@@ -61,24 +61,6 @@ std::string StatusUrl(const std::string& printerWebUrl, const std::string& statu
     return printerWebUrl + statusPage + language;
 }
 
-StatusRequest MakeStatusRequest(bool printerIsNetworked, const std::string& portName,
-                                const std::string& printerWebUrl, const std::string& statusPage,
-                                const std::string& language, const std::string& destination,
-                                const std::string& imagesFolder) {
-    StatusRequest request;
-    request.useUsb = !printerIsNetworked;
-    request.destination = destination;
-    if (request.useUsb) {
-        request.source = portName;
-        request.language = language;
-    } else {
-        request.source = StatusUrl(printerWebUrl, statusPage, language);
-        request.printerWebUrl = printerWebUrl;
-        request.imagesFolder = imagesFolder;
-    }
-    return request;
-}
-
 StatusRetrieval::StatusRetrieval(Report report, StatusSourceFactory sources,
                                  std::chrono::milliseconds reportDelay)
     : m_report(std::move(report))

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "main/net/DownloadManager.h"
 #include "main/status/StatusSource.h"
 
 #include <atomic>
@@ -13,33 +14,29 @@
 
 namespace kaldo {
 
-// What the main thread hands a status retrieval.
+// What the main thread hands a status retrieval: over USB through the printer's port when it
+// is not networked, otherwise from its status URL.
 struct StatusRequest {
-    bool useUsb = false;     // the printer has no network address
-    std::string source;      // USB: the printer's port name; network: the status URL
-    std::string language;    // USB only: the content's language, e.g. "EN"
-    std::string destination; // where the status document is stored
+    bool useUsb = false;       // the printer has no network address
+    std::string source{};      // USB: the printer's port name; network: the status URL
+    std::string language{};    // USB only: the content's language, e.g. "EN"
+    std::string destination{}; // where the status document is stored
     // Network only: where the status icon comes from and is kept; empty: no icon is fetched.
-    std::string printerWebUrl;
-    std::string imagesFolder;
+    std::string printerWebUrl{};
+    std::string imagesFolder{};
     // Whether the printer itself is asked; one whose content reads no status from it is not.
     bool askPrinter = true;
     // The spooler's queue, asked when the printer gives no document (empty: not asked), and
     // the content's solutions with the table of the state reasons it knows.
-    std::string queueName;
-    std::string reasonTable;
+    std::string queueName{};
+    std::string reasonTable{};
+    // How the network is used.
+    DownloadOptions downloads{};
 };
 
 // The printer's web address, the content's status page and the language, joined as they are.
 std::string StatusUrl(const std::string& printerWebUrl, const std::string& statusPage,
                       const std::string& language);
-
-// The request for the selected printer: over USB through its port when it is not networked,
-// otherwise from its status URL (with the icon kept in `imagesFolder`).
-StatusRequest MakeStatusRequest(bool printerIsNetworked, const std::string& portName,
-                                const std::string& printerWebUrl, const std::string& statusPage,
-                                const std::string& language, const std::string& destination,
-                                const std::string& imagesFolder);
 
 using StatusSourceFactory = std::function<std::unique_ptr<StatusSource>(const StatusRequest&)>;
 

@@ -1,8 +1,10 @@
 #include "platform/spooler/CupsQueues.h"
 
+#include "platform/Paths.h"
 #include "platform/spooler/CupsHandles.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 
 namespace kaldo {
@@ -50,6 +52,12 @@ std::optional<std::string> CupsQueuePpd(const std::string& queue) {
     for (size_t got; (got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0;)
         text.append(buffer, got);
     return text;
+}
+
+std::string CupsFilterFolder() {
+    if (const char* serverBin = std::getenv("CUPS_SERVERBIN"); serverBin && *serverBin)
+        return JoinPath(serverBin, "filter");
+    return MachinePath("/usr/lib/cups/filter");
 }
 
 } // namespace kaldo

@@ -20,4 +20,8 @@ bool CupsSetQueueOptions(const std::string& queue,
 // The text of the queue's PPD; none when the queue has none or the scheduler cannot be asked.
 std::optional<std::string> CupsQueuePpd(const std::string& queue);
 
+// The folder of the drivers' filter programs: CUPS_SERVERBIN + "/filter", else
+// /usr/lib/cups/filter below KALDO_ROOT.
+std::string CupsFilterFolder();
+
 } // namespace kaldo

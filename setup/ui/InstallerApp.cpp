@@ -1,6 +1,7 @@
 #include "setup/ui/InstallerApp.h"
 
 #include "platform/BackgroundJob.h"
+#include "platform/messagebox/Unattended.h"
 #include "platform/registry/Registry.h"
 #include "setup/CommandLineInstall.h"
 #include "setup/InstallerStrings.h"
@@ -27,13 +28,11 @@ namespace kaldo {
 
 namespace {
 
-constexpr int kUnattendedCloseMs = 3000;
-
 // Unattended, a page closes by itself as if the user had left it, so automation never waits.
 void closeWhenUnattended(QDialog& window, int result) {
-    if (!UnattendedRun())
+    if (!RunsUnattended())
         return;
-    QTimer::singleShot(kUnattendedCloseMs, &window, [&window, result] {
+    QTimer::singleShot(kUnattendedClose, &window, [&window, result] {
         std::cerr << "tendwellinstall: " << window.objectName().toStdString() << " ready"
                   << std::endl;
         window.done(result);

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "platform/messagebox/MessageBox.h"
 #include "setup/InstallSteps.h"
 #include "setup/ui/CompletionWindow.h"
-#include "setupsupport/ui/MessageBoxes.h"
 
 #include <QPixmap>
 

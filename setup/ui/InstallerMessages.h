@@ -1,7 +1,7 @@
 #pragma once
 
+#include "platform/messagebox/MessageBox.h"
 #include "setup/InstallerStrings.h"
-#include "setupsupport/ui/MessageBoxes.h"
 
 namespace kaldo {
 

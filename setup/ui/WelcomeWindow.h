@@ -1,7 +1,7 @@
 #pragma once
 
+#include "platform/messagebox/MessageBox.h"
 #include "setup/ui/SetupWindow.h"
-#include "setupsupport/ui/MessageBoxes.h"
 
 #include <string>
 

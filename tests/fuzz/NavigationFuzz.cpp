@@ -25,7 +25,7 @@ private:
     std::string m_return = "file:///content/ui/home.html";
 };
 
-class RecordingActions final : public NavigationActions {
+class RecordingActions final : public NavigationActions, public LinkOpeners {
 public:
     void OpenWithShell(const std::string& url) override { m_last = url; }
     void OpenPrinterWebPage(const std::string& argument) override { m_last = argument; }
@@ -67,8 +67,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string url(reinterpret_cast<const char*>(data), size);
     RecordingPane pane;
     RecordingActions actions;
-    Dispatch(url, pane, actions, NavigationStart::User);
-    Dispatch(url, pane, actions, NavigationStart::Page);
+    Dispatch(url, pane, actions, actions, NavigationStart::User);
+    Dispatch(url, pane, actions, actions, NavigationStart::Page);
     // These take views: they see the input's own bytes, so a read past them is caught.
     const std::string_view raw(reinterpret_cast<const char*>(data), size);
     DecodePercentEscapes(raw);

@@ -1,5 +1,6 @@
 #include "setup/ui/InstallerApp.h"
 
+#include "platform/messagebox/Unattended.h"
 #include "setup/InstallSteps.h"
 #include "setup/ui/WelcomeWindow.h"
 #include "setup/ui/WindowKit.h"
@@ -169,9 +170,11 @@ TEST_F(InstallerAppTest, WindowsGetTheProgramIcon) {
 namespace {
 
 TEST_F(InstallerAppTest, UnattendedWelcomeClosesByItselfWithoutInstalling) {
-    kaldo::testsupport::ScopedEnv unattended("KALDO_EXIT_WHEN_READY", "1");
+    kaldo::SetUnattended(true);
     m_welcomeButton = nullptr; // nobody answers
-    EXPECT_EQ(m_installer.Run(), 0);
+    const int exitCode = m_installer.Run();
+    kaldo::SetUnattended(false);
+    EXPECT_EQ(exitCode, 0);
     EXPECT_EQ(m_seen, std::vector<std::string>{"welcomeWindow"});
     EXPECT_FALSE(installed());
     EXPECT_TRUE(m_answers.Asked().empty());

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "platform/messagebox/MessageBox.h"
 #include "platform/registry/IniRegistry.h"
 #include "setup/InstallerStrings.h"
-#include "setupsupport/ui/MessageBoxes.h"
 #include "tests/setup/ScriptedSetup.h"
 #include "tests/setupsupport/SetupTestMachine.h"
 

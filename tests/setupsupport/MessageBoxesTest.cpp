@@ -1,7 +1,6 @@
-#include "setupsupport/ui/MessageBoxes.h"
+#include "platform/messagebox/MessageBox.h"
+#include "platform/messagebox/Unattended.h"
 #include "setupsupport/ui/DialogUnits.h"
-
-#include "tests/support/TempFolder.h"
 
 #include <QApplication>
 #include <QFont>
@@ -20,24 +19,19 @@ TEST(MessageBoxesTest, DefaultAnswerIsTheDefaultButton) {
 }
 
 TEST(MessageBoxesTest, UnattendedBoxGoesToStderrAndAnswersByItself) {
-    kaldo::testsupport::ScopedEnv unattended("KALDO_EXIT_WHEN_READY", "1");
-    ASSERT_TRUE(kaldo::UnattendedRun());
+    kaldo::SetUnattended(true);
     kaldo::MessageRequest request;
     request.Caption = "Confirm Cancel";
     request.Text = "Are you sure you want to cancel the installation?";
     request.Buttons = MessageButtons::YesNoDefaultNo;
     testing::internal::CaptureStderr();
-    EXPECT_EQ(kaldo::ShowMessageBox(nullptr, request), MessageAnswer::No);
+    const MessageAnswer answer = kaldo::ShowMessageBox(nullptr, request);
+    kaldo::SetUnattended(false);
+    EXPECT_EQ(answer, MessageAnswer::No);
     // The offscreen platform may add notes of its own after the message.
-    EXPECT_EQ(
-        testing::internal::GetCapturedStderr().rfind(
-            "message: Confirm Cancel: Are you sure you want to cancel the installation?\n", 0),
-        0u);
-}
-
-TEST(MessageBoxesTest, AttendedOnlyWithoutTheVariable) {
-    kaldo::testsupport::ScopedEnv attended("KALDO_EXIT_WHEN_READY", nullptr);
-    EXPECT_FALSE(kaldo::UnattendedRun());
+    EXPECT_EQ(testing::internal::GetCapturedStderr().rfind(
+                  "dialog: Confirm Cancel: Are you sure you want to cancel the installation?\n", 0),
+              0u);
 }
 
 TEST(DialogUnitsTest, QuarterCharacterAcrossEighthDown) {

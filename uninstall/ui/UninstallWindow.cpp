@@ -1,5 +1,6 @@
 #include "uninstall/ui/UninstallWindow.h"
 
+#include "platform/messagebox/Unattended.h"
 #include "setupsupport/SetupSupport.h"
 #include "uninstall/Uninstaller.h"
 #include "uninstall/UninstallerStrings.h"
@@ -20,8 +21,6 @@
 namespace kaldo {
 
 namespace {
-
-constexpr int kUnattendedCloseMs = 3000;
 
 QPixmap picture(const char* name) {
     return QPixmap(QStringLiteral(":/kaldo/tendwelluninstall/images/") + QLatin1String(name));
@@ -226,8 +225,8 @@ int RunUninstallWindow(SetupSupport& setup, Uninstaller& uninstaller, RunState m
     }
     UninstallWindow window(setup, uninstaller, std::move(ask));
     window.SetShownObserver(shownObserver);
-    if (UnattendedRun()) {
-        QTimer::singleShot(kUnattendedCloseMs, &window, [&window] {
+    if (RunsUnattended()) {
+        QTimer::singleShot(kUnattendedClose, &window, [&window] {
             std::cerr << "tendwelluninstall: window ready" << std::endl;
             window.accept();
         });

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "platform/instance/ProgramLock.h"
+#include "platform/messagebox/MessageBox.h"
 #include "setupsupport/ui/DialogUnits.h"
-#include "setupsupport/ui/MessageBoxes.h"
 
 #include <QDialog>
 

@@ -1,7 +1,9 @@
 #include "main/app/CommandLine.h"
+#include "main/app/ProgramOptions.h"
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <vector>
 
 namespace kaldo {
@@ -112,6 +114,54 @@ TEST(CommandLineTest, ForwardedNameNeverEndsInsideACharacter) {
 TEST(CommandLineTest, UnquotedLineKeepsTheSpecsNameRule) {
     EXPECT_EQ(ParseCommandLine("xOffice").PrinterName, "Office");
     EXPECT_EQ(ParseCommandLine("x").PrinterName, "x");
+}
+
+ProgramOptions ReadFrom(const std::map<std::string, std::string>& environment) {
+    return ReadProgramOptions([&environment](const char* name) {
+        const auto found = environment.find(name);
+        return found == environment.end() ? std::string() : found->second;
+    });
+}
+
+TEST(ProgramOptionsTest, WithoutTheVariablesTheProgramRunsOnItsOwnDefaults) {
+    const ProgramOptions options =
+        ReadFrom({{"KALDO_HOME_PAGE", ""}, {"KALDO_EXIT_WHEN_READY", ""}});
+    EXPECT_EQ(options.HomePage, kMakerHomePage);
+    EXPECT_TRUE(options.HomePage.starts_with("https://"));
+    EXPECT_EQ(options.PrinterWebPort, 0);
+    EXPECT_EQ(options.CaFile, "");
+    EXPECT_EQ(options.Automation.Screenshot, "");
+    EXPECT_FALSE(options.Automation.ExitWhenReady);
+    EXPECT_EQ(options.Automation.ExitAfter, "");
+    EXPECT_EQ(options.Automation.ExitAfterMs, 0);
+}
+
+TEST(ProgramOptionsTest, EachVariableReachesItsOption) {
+    const ProgramOptions options = ReadFrom({{"KALDO_HOME_PAGE", "http://127.0.0.1:8080/"},
+                                             {"KALDO_PRINTER_WEB_PORT", "8631"},
+                                             {"KALDO_CA_FILE", "/tmp/anchors.pem"},
+                                             {"KALDO_SCREENSHOT", "/tmp/shot.png"},
+                                             {"KALDO_EXIT_WHEN_READY", "1"},
+                                             {"KALDO_EXIT_AFTER", "search:paper jam: tray 2"},
+                                             {"KALDO_EXIT_AFTER_MS", "250"}});
+    EXPECT_EQ(options.HomePage, "http://127.0.0.1:8080/");
+    EXPECT_EQ(options.PrinterWebPort, 8631);
+    EXPECT_EQ(options.CaFile, "/tmp/anchors.pem");
+    EXPECT_EQ(options.Automation.Screenshot, "/tmp/shot.png");
+    EXPECT_TRUE(options.Automation.ExitWhenReady);
+    EXPECT_EQ(options.Automation.ExitAfter, "search");
+    EXPECT_EQ(options.Automation.ExitAfterArgument, "paper jam: tray 2");
+    EXPECT_EQ(options.Automation.ExitAfterMs, 250);
+}
+
+TEST(ProgramOptionsTest, ExitAfterWithoutArgumentAndNumbersThatAreNone) {
+    const ProgramOptions options = ReadFrom({{"KALDO_EXIT_AFTER", "load"},
+                                             {"KALDO_PRINTER_WEB_PORT", "eighty"},
+                                             {"KALDO_EXIT_AFTER_MS", "0x10"}});
+    EXPECT_EQ(options.Automation.ExitAfter, "load");
+    EXPECT_EQ(options.Automation.ExitAfterArgument, "");
+    EXPECT_EQ(options.PrinterWebPort, 0);
+    EXPECT_EQ(options.Automation.ExitAfterMs, 16);
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "main/appcore/AppContext.h"
 #include "main/browser/BrowserHost.h"
 #include "main/printers/PrinterServices.h"
+#include "platform/messagebox/Unattended.h"
 #include "platform/registry/IniRegistry.h"
 #include "platform/spooler/CupsSpooler.h"
 #include "platform/spooler/SpoolerRegistryView.h"
@@ -229,7 +230,10 @@ protected:
     ScopedEnv m_root{"KALDO_ROOT", (m_temp / "root").c_str()};
     ScopedEnv m_config{"XDG_CONFIG_HOME", (m_temp / "config").c_str()};
     // Message boxes close by themselves.
-    ScopedEnv m_unattended{"KALDO_EXIT_WHEN_READY", "1"};
+    struct Unattended {
+        Unattended() { SetUnattended(true); }
+        ~Unattended() { SetUnattended(false); }
+    } m_unattended;
     IniRegistry m_settings;
     std::unique_ptr<CupsSpooler> m_spooler;
     std::unique_ptr<SpoolerRegistryView> m_registry;

@@ -6,6 +6,7 @@
 #include "main/launchers/Launchers.h"
 #include "main/printers/PrinterServices.h"
 #include "main/resources/StringResources.h"
+#include "main/status/StatusRetrieval.h"
 #include "main/status/StatusSource.h"
 #include "platform/registry/IniRegistry.h"
 #include "platform/spooler/SpoolerRegistryView.h"
@@ -221,7 +222,8 @@ protected:
                                    std::function<bool()>, std::function<void(bool)>) {
             return std::make_unique<FakeLaunchers>(printer, folders);
         };
-        hooks.StatusSources = [this](const StatusRequest&) {
+        hooks.StatusSources = [this](const StatusRequest& request) {
+            m_requests.push_back(request);
             return std::make_unique<FakeStatusSource>(m_answers);
         };
         hooks.StatusReportDelay = std::chrono::milliseconds(0);
@@ -262,6 +264,7 @@ protected:
                                    return false;
                                }};
     StatusAnswers m_answers;
+    std::vector<StatusRequest> m_requests;
     std::vector<std::string> m_log;
     std::vector<std::string> m_startLog;
     std::unique_ptr<AppContext> m_context;
@@ -306,6 +309,20 @@ TEST_F(AppCoreTest, PrinterWithoutContentEndsTheStartWithoutPanes) {
     EXPECT_EQ(m_log,
               (std::vector<std::string>{"fatal " + LoadResourceString(StringId::FatalCaption) +
                                         ": " + LoadResourceString(StringId::FatalStart)}));
+}
+
+TEST_F(AppCoreTest, NetworkedPrinterIsAskedAtItsStatusUrl) {
+    Start("Office_3020");
+    ASSERT_FALSE(m_requests.empty());
+    const StatusRequest& request = m_requests.back();
+    EXPECT_FALSE(request.useUsb);
+    EXPECT_EQ(request.source,
+              StatusUrl("http://127.0.0.5/", m_context->Printer().Config->StatusPage(),
+                        m_context->ContentLanguage()));
+    EXPECT_EQ(request.printerWebUrl, "http://127.0.0.5/");
+    EXPECT_EQ(request.imagesFolder, m_temp / "state/Data/presslane_3000/ui/images");
+    EXPECT_TRUE(request.language.empty());
+    EXPECT_EQ(request.queueName, "Office_3020");
 }
 
 TEST_F(AppCoreTest, FooterShowsEachStatusReportOnce) {
@@ -369,6 +386,35 @@ TEST_F(AppCoreTest, ForwardedPrinterIsShownAndTheBodyReturnsToItsHeader) {
     EXPECT_EQ(m_context->Printer().SelectedPrinter, "Studio_C5100");
     EXPECT_EQ(m_context->BodyPane()->ReturnPage(), m_context->HeaderPagePath());
     EXPECT_EQ(LogOf("body"), (std::vector<std::string>{"body navigate " + Page("home.html")}));
+}
+
+TEST_F(AppCoreTest, SwitchToAPrinterWithoutContentSaysSoAfterTheWait) {
+    m_answers.block = true;
+    Start("Office_3020");
+    EXPECT_FALSE(m_context->SelectPrinterByName("Tessaro"));
+    EXPECT_EQ(m_context->Printer().SelectedPrinter, "Office_3020");
+    EXPECT_EQ(m_log, (std::vector<std::string>{"wait", "arrow",
+                                               "error " + std::to_string(static_cast<int>(
+                                                              ErrorNumber::ContentNotFound))}));
+}
+
+TEST_F(AppCoreTest, SwitchWhoseHeaderCannotBeBuiltPutsThePreviousPrinterBack) {
+    m_programFolder = m_temp / "program/";
+    Install(m_programFolder);
+    m_answers.block = true;
+    Start("Office_3020");
+    const std::string officeFolder = m_context->Folders().UiFolder;
+    const ToolboxConfig* officeConfig = m_context->Printer().Config.get();
+    std::ofstream(m_temp / "program/Data/presslane_c5000/xml/header.xsl", std::ios::trunc)
+        << "not a stylesheet";
+    EXPECT_FALSE(m_context->SelectPrinterByName("Studio_C5100"));
+    EXPECT_EQ(m_context->Printer().SelectedPrinter, "Office_3020");
+    EXPECT_EQ(m_context->Printer().Config.get(), officeConfig);
+    EXPECT_EQ(m_context->Folders().UiFolder, officeFolder);
+    ASSERT_GE(m_log.size(), 2u);
+    EXPECT_EQ(m_log.front(), "wait");
+    EXPECT_EQ(m_log.back(),
+              "error " + std::to_string(static_cast<int>(ErrorNumber::ContentNotFound)));
 }
 
 TEST_F(AppCoreTest, ForwardedUnknownOrEmptyNameKeepsThePrinter) {

@@ -71,7 +71,7 @@ private:
 };
 
 // The application's side of the program's own links, recorded as text.
-class RecordedActions final : public NavigationActions {
+class RecordedActions final : public NavigationActions, public LinkOpeners {
 public:
     void OpenWithShell(const std::string& url) override { Record("OpenWithShell", url); }
     void OpenPrinterWebPage(const std::string& argument) override {
@@ -311,7 +311,7 @@ TEST_F(BrowserHostTest, LinksClickedInAPaneReachTheirActionsThroughTheDispatcher
     actions.pageOfTab = Path("neighbours.html");
     actions.currentPage = Path("links.html");
     m_dispatcher.decide = [&](BrowserHost& pane, const std::string& url, NavigationStart start) {
-        return Dispatch(url, pane.Sink(), actions, start);
+        return Dispatch(url, pane.Sink(), actions, actions, start);
     };
     CreatePane();
     Show("links.html");
@@ -370,7 +370,7 @@ TEST_F(BrowserHostTest, LinksAScriptFollowsByItselfDoNothing) {
     actions.tabPage = Path("target.html");
     actions.currentPage = Path("links.html");
     m_dispatcher.decide = [&](BrowserHost& pane, const std::string& url, NavigationStart start) {
-        return Dispatch(url, pane.Sink(), actions, start);
+        return Dispatch(url, pane.Sink(), actions, actions, start);
     };
     CreatePane();
     Show("links.html");

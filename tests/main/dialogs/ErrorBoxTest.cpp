@@ -21,17 +21,16 @@ protected:
 };
 
 TEST_F(ErrorBoxTest, ContentNotFoundShowsItsTextUnderTheDialogTitle) {
-    const auto box = MakeErrorBox(nullptr, *m_config, ErrorNumber::ContentNotFound);
-    EXPECT_EQ(box->windowTitle(), "Kaldo Tendwell");
-    EXPECT_EQ(box->text(), "The help content was not found.");
-    EXPECT_EQ(box->icon(), QMessageBox::Critical);
-    EXPECT_EQ(box->standardButtons(), QMessageBox::Ok);
+    const MessageRequest message = ErrorMessage(*m_config, ErrorNumber::ContentNotFound);
+    EXPECT_EQ(message.Caption, "Kaldo Tendwell");
+    EXPECT_EQ(message.Text, "The help content was not found.");
+    EXPECT_EQ(message.Icon, MessageIcon::Error);
+    EXPECT_EQ(message.Buttons, MessageButtons::Ok);
 }
 
 TEST_F(ErrorBoxTest, NumbersFromEightOnShowAnEmptyText) {
-    EXPECT_EQ(MakeErrorBox(nullptr, *m_config, static_cast<ErrorNumber>(8))->text(), "");
-    EXPECT_EQ(MakeErrorBox(nullptr, *m_config, static_cast<ErrorNumber>(42))->windowTitle(),
-              "Kaldo Tendwell");
+    EXPECT_EQ(ErrorMessage(*m_config, static_cast<ErrorNumber>(8)).Text, "");
+    EXPECT_EQ(ErrorMessage(*m_config, static_cast<ErrorNumber>(42)).Caption, "Kaldo Tendwell");
 }
 
 TEST_F(ErrorBoxTest, BoxIsModalOverItsOwnerUntilClosed) {
@@ -39,14 +38,17 @@ TEST_F(ErrorBoxTest, BoxIsModalOverItsOwnerUntilClosed) {
     owner.show();
     QString shownText;
     QWidget* shownParent = nullptr;
+    QMessageBox::Icon shownIcon = QMessageBox::NoIcon;
     testsupport::WhenModal<QMessageBox>([&](QMessageBox& box) {
         shownText = box.text();
         shownParent = box.parentWidget();
+        shownIcon = box.icon();
         box.button(QMessageBox::Ok)->click();
     });
     ShowErrorBox(&owner, *m_config, ErrorNumber::NoNetwork);
     EXPECT_EQ(shownText, "The printer cannot be reached.");
     EXPECT_EQ(shownParent, &owner);
+    EXPECT_EQ(shownIcon, QMessageBox::Critical);
 }
 
 } // namespace

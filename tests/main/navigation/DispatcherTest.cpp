@@ -32,7 +32,7 @@ public:
     std::vector<std::string> calls;
 };
 
-class RecordingActions final : public NavigationActions {
+class RecordingActions final : public NavigationActions, public LinkOpeners {
 public:
     void OpenWithShell(const std::string& url) override { calls.push_back("shell " + url); }
     void OpenPrinterWebPage(const std::string& a) override { calls.push_back("printerweb " + a); }
@@ -79,7 +79,7 @@ public:
 class DispatcherTest : public ::testing::Test {
 protected:
     bool dispatch(const std::string& url, NavigationStart start = NavigationStart::User) {
-        return Dispatch(url, pane, actions, start);
+        return Dispatch(url, pane, actions, actions, start);
     }
 
     RecordingPane pane;

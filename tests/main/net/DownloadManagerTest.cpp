@@ -25,7 +25,6 @@ using kaldo::testsupport::ClosedPort;
 using kaldo::testsupport::Eventually;
 using kaldo::testsupport::FolderEntries;
 using kaldo::testsupport::ReadFile;
-using kaldo::testsupport::ScopedEnv;
 using kaldo::testsupport::TempFolder;
 using kaldo::testsupport::TestWebServer;
 using kaldo::testsupport::WriteBytes;
@@ -105,7 +104,6 @@ protected:
 
     std::string Target() const { return m_folder / "answer.dat"; }
 
-    ScopedEnv m_noAnchors{"KALDO_CA_FILE", nullptr};
     TempFolder m_folder;
     TestWebServer m_server;
     DownloadOptions m_options;
@@ -402,7 +400,6 @@ protected:
         return "http://127.0.0.1:" + std::to_string(ClosedPort()) + target;
     }
 
-    ScopedEnv m_noAnchors{"KALDO_CA_FILE", nullptr};
     TempFolder m_folder;
     kaldo::simulator::SelfSignedCertificate m_certificate;
     std::string m_anchors;
@@ -429,13 +426,6 @@ TEST_F(DownloadManagerHttpsTest, SecureRetryRequestsTheWholePathAndQuery) {
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].Target, "/docs/guide.pdf?language=EN&model=3020");
     EXPECT_EQ(seen[0].Agent, "Kaldo Tendwell");
-}
-
-TEST_F(DownloadManagerHttpsTest, TrustAnchorsMayComeFromTheEnvironment) {
-    ScopedEnv anchors("KALDO_CA_FILE", m_anchors.c_str());
-    DownloadManager manager(m_options);
-    EXPECT_EQ(manager.fetch(Target(), UnopenableUrl("/docs/guide.pdf"), kNoSizeLimit), 1);
-    EXPECT_EQ(ReadFile(Target()), "%PDF-1.4 guide");
 }
 
 TEST_F(DownloadManagerHttpsTest, HttpsAddressIsVerifiedToo) {

@@ -29,9 +29,9 @@ protected:
     void AddPrinter(const std::string& name, const std::string& port) {
         m_registry.SetValue(Hive::LocalMachine, kPrinters + name, "Port", port);
     }
-    void Refresh(const std::string& printer, bool checkInternet = false) {
+    void Refresh(const std::string& printer) {
         m_state.SelectedPrinter = printer;
-        RefreshPrinterConnection(m_state, m_services, checkInternet);
+        RefreshPrinterConnection(m_state, m_services);
     }
 
     testsupport::TempFolder m_folder;
@@ -90,7 +90,7 @@ TEST_F(PrinterConnectionTest, InternetIsCheckedOnlyWhenAsked) {
     Refresh("Net");
     EXPECT_TRUE(m_checks.empty());
     EXPECT_FALSE(m_state.InternetAvailable);
-    Refresh("Net", true);
+    CheckInternet(m_state, m_services);
     ASSERT_EQ(m_checks.size(), 1u);
     EXPECT_EQ(m_checks[0].first, "http://home.test/");
     EXPECT_EQ(m_checks[0].second, std::chrono::milliseconds(5000));

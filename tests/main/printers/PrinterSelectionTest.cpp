@@ -30,37 +30,11 @@ protected:
         m_registry.SetValue(Hive::LocalMachine, kTcpPorts + "IP_hall", "IPAddress", "10.0.0.5");
     }
 
-    PrinterSelectionHooks RecordingHooks() {
-        PrinterSelectionHooks hooks;
-        hooks.ShowWaitCursor = [this](bool waiting) {
-            m_events.push_back(waiting ? "wait" : "arrow");
-        };
-        hooks.ShowContentNotFound = [this](const ToolboxConfig* config) {
-            m_events.push_back("error");
-            m_errorConfig = config;
-        };
-        hooks.SetUpModelFolders = [this](const ToolboxConfig& config) {
-            m_events.push_back("folders:" + config.DriverName());
-        };
-        hooks.StartUpdateCheck = [this](const ToolboxConfig& config) {
-            m_events.push_back("update:" + config.DriverName());
-        };
-        hooks.BuildHeaderPage = [this] {
-            m_events.push_back("header");
-            return m_headerResult;
-        };
-        hooks.ShowSelectedPrinter = [this] {
-            m_events.push_back("show");
-        };
-        return hooks;
-    }
-
     // Starts on "Office" (USB, no address), as the program would.
     PrinterSelector& StartedOnOffice() {
         EXPECT_EQ(m_selector.SelectStartPrinter("Office"), StartPrinterResult::Selected);
         m_state.PrinterPortName = "USB001";
         m_state.CurrentTab = 2;
-        m_events.clear();
         return m_selector;
     }
 
@@ -70,10 +44,7 @@ protected:
     PrinterServices m_services{m_spooler, m_registry, {}, {}, {}};
     ContentCatalog m_catalog{kProgramFolder};
     PrinterSelection m_state;
-    std::vector<std::string> m_events;
-    const ToolboxConfig* m_errorConfig = nullptr;
-    ResultCode m_headerResult = ResultCode::Ok;
-    PrinterSelector m_selector{m_state, m_catalog, m_services, RecordingHooks()};
+    PrinterSelector m_selector{m_state, m_catalog, m_services};
 };
 
 TEST_F(PrinterSelectionTest, CommandLinePrinterWithContentIsShown) {
@@ -147,9 +118,11 @@ TEST_F(PrinterSelectionTest, WriteLastPrinterRemembersTheSelectedPrinterForTheUs
     EXPECT_EQ(name, "Hall");
 }
 
-TEST_F(PrinterSelectionTest, SwitchLoadsTheNewPrinterAndRunsEveryStepInOrder) {
+TEST_F(PrinterSelectionTest, SwitchLoadsTheNewPrinterAndReturnsThePreviousOne) {
     StartedOnOffice();
-    ASSERT_TRUE(m_selector.SelectPrinterByName("Hall"));
+    const ToolboxConfig* oldConfig = m_state.Config.get();
+    const std::optional<PreviousPrinter> previous = m_selector.SwitchToPrinter("Hall");
+    ASSERT_TRUE(previous);
     EXPECT_EQ(m_state.SelectedPrinter, "Hall");
     EXPECT_EQ(m_state.Config->DriverName(), "Kaldo Presslane 4200");
     EXPECT_EQ(m_state.CurrentTab, m_state.Config->DefaultTab());
@@ -157,15 +130,17 @@ TEST_F(PrinterSelectionTest, SwitchLoadsTheNewPrinterAndRunsEveryStepInOrder) {
     EXPECT_TRUE(m_state.PrinterIsNetworked);
     EXPECT_EQ(m_state.Config->PrinterAddress(), "10.0.0.5");
     EXPECT_EQ(m_state.PrinterPortName, "");
-    EXPECT_EQ(m_events,
-              (std::vector<std::string>{"wait", "folders:Kaldo Presslane 4200",
-                                        "update:Kaldo Presslane 4200", "header", "show", "arrow"}));
+    EXPECT_EQ(previous->SelectedPrinter, "Office");
+    EXPECT_EQ(previous->Config.get(), oldConfig);
+    EXPECT_EQ(previous->CurrentTab, 2);
+    EXPECT_EQ(previous->PrinterPortName, "USB001");
+    EXPECT_FALSE(previous->PrinterIsNetworked);
 }
 
 TEST_F(PrinterSelectionTest, SwitchSeesPrintersInstalledSinceStartUp) {
     StartedOnOffice();
     m_spooler.AddPrinter("New", "Kaldo Presslane 4200");
-    EXPECT_TRUE(m_selector.SelectPrinterByName("New"));
+    EXPECT_TRUE(m_selector.SwitchToPrinter("New"));
     EXPECT_EQ(m_state.Printers->DriverFor("New"), "Kaldo Presslane 4200");
 }
 
@@ -173,46 +148,34 @@ TEST_F(PrinterSelectionTest, PrinterRemovedSinceStartUpLeavesThePreviousPrinter)
     StartedOnOffice();
     const ToolboxConfig* oldConfig = m_state.Config.get();
     m_spooler.Printers.erase(m_spooler.Printers.begin() + 3);
-    EXPECT_FALSE(m_selector.SelectPrinterByName("Hall"));
+    EXPECT_FALSE(m_selector.SwitchToPrinter("Hall"));
     EXPECT_EQ(m_state.SelectedPrinter, "Office");
     EXPECT_EQ(m_state.Config.get(), oldConfig);
     EXPECT_EQ(m_state.CurrentTab, 2);
     EXPECT_EQ(m_state.PrinterPortName, "USB001");
-    EXPECT_EQ(m_errorConfig, oldConfig);
-    EXPECT_EQ(m_events, (std::vector<std::string>{"wait", "arrow", "error"}));
 }
 
 TEST_F(PrinterSelectionTest, PrinterWithoutContentOrWithBrokenContentLeavesThePreviousPrinter) {
     StartedOnOffice();
-    EXPECT_FALSE(m_selector.SelectPrinterByName("Foreign"));
-    EXPECT_FALSE(m_selector.SelectPrinterByName("Broken"));
-    EXPECT_FALSE(m_selector.SelectPrinterByName("hall"));
+    EXPECT_FALSE(m_selector.SwitchToPrinter("Foreign"));
+    EXPECT_FALSE(m_selector.SwitchToPrinter("Broken"));
+    EXPECT_FALSE(m_selector.SwitchToPrinter("hall"));
     EXPECT_EQ(m_state.SelectedPrinter, "Office");
     EXPECT_EQ(m_state.Config->DriverName(), "Kaldo Presslane 3020 PS");
 }
 
-TEST_F(PrinterSelectionTest, FailedHeaderPutsEverythingBack) {
+TEST_F(PrinterSelectionTest, RestorePutsEverythingBack) {
     StartedOnOffice();
     const ToolboxConfig* oldConfig = m_state.Config.get();
-    m_headerResult = static_cast<ResultCode>(601);
-    EXPECT_FALSE(m_selector.SelectPrinterByName("Hall"));
+    std::optional<PreviousPrinter> previous = m_selector.SwitchToPrinter("Hall");
+    ASSERT_TRUE(previous);
+    m_selector.Restore(std::move(*previous));
     EXPECT_EQ(m_state.SelectedPrinter, "Office");
     EXPECT_EQ(m_state.Config.get(), oldConfig);
     EXPECT_EQ(m_state.Config->DriverName(), "Kaldo Presslane 3020 PS");
     EXPECT_EQ(m_state.CurrentTab, 2);
     EXPECT_FALSE(m_state.PrinterIsNetworked);
     EXPECT_EQ(m_state.PrinterPortName, "USB001");
-    EXPECT_EQ(m_events, (std::vector<std::string>{
-                            "wait", "folders:Kaldo Presslane 4200", "update:Kaldo Presslane 4200",
-                            "header", "folders:Kaldo Presslane 3020 PS", "arrow", "error"}));
-}
-
-TEST_F(PrinterSelectionTest, SwitchWithoutHooksStillSwitches) {
-    PrinterSelector bare(m_state, m_catalog, m_services);
-    ASSERT_EQ(bare.SelectStartPrinter("Office"), StartPrinterResult::Selected);
-    EXPECT_TRUE(bare.SelectPrinterByName("Hall"));
-    EXPECT_FALSE(bare.SelectPrinterByName("Foreign"));
-    EXPECT_EQ(m_state.SelectedPrinter, "Hall");
 }
 
 TEST_F(PrinterSelectionTest, UsabilityFollowsTheList) {

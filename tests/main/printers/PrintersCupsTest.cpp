@@ -143,19 +143,19 @@ TEST_F(PrintersCupsTest, UsbQueueGivesItsPortName) {
 
 TEST_F(PrintersCupsTest, SelectingPrintersSetsTheirConnection) {
     ASSERT_EQ(m_selector.SelectStartPrinter("Web6"), StartPrinterResult::Selected);
-    RefreshPrinterConnection(m_state, m_services, false);
+    RefreshPrinterConnection(m_state, m_services);
     EXPECT_TRUE(m_state.PrinterIsNetworked);
     EXPECT_EQ(m_state.Config->PrinterWebUrl(), "http://[fd00::8]/");
 
-    ASSERT_TRUE(m_selector.SelectPrinterByName("Desk"));
+    ASSERT_TRUE(m_selector.SwitchToPrinter("Desk"));
     EXPECT_FALSE(m_state.PrinterIsNetworked);
     EXPECT_EQ(m_state.PrinterPortName, "USB:Kaldo/Presslane 3020?serial=KP0001");
 
-    ASSERT_TRUE(m_selector.SelectPrinterByName("Queue"));
+    ASSERT_TRUE(m_selector.SwitchToPrinter("Queue"));
     EXPECT_EQ(m_state.Config->PrinterAddress(), "10.0.0.6");
     EXPECT_EQ(m_state.PrinterPortName, "");
 
-    EXPECT_FALSE(m_selector.SelectPrinterByName("Inkline"));
+    EXPECT_FALSE(m_selector.SwitchToPrinter("Inkline"));
     EXPECT_EQ(m_state.SelectedPrinter, "Queue");
 }
 

@@ -1,7 +1,5 @@
 #include "main/printers/Reachability.h"
 
-#include "tests/support/TempFolder.h"
-
 #include <gtest/gtest.h>
 
 #include <arpa/inet.h>
@@ -75,15 +73,6 @@ TEST(ReachabilityTest, EmptyOrInvalidTargetIsNotReachable) {
     EXPECT_FALSE(IsPrinterReachable("", 80));
     EXPECT_FALSE(IsPrinterReachable("127.0.0.1", 0));
     EXPECT_FALSE(IsPrinterReachable("127.0.0.1", 70000));
-}
-
-TEST(ReachabilityTest, HomePageComesFromTheEnvironmentWhenSet) {
-    {
-        testsupport::ScopedEnv home("KALDO_HOME_PAGE", "http://127.0.0.1:8080/");
-        EXPECT_EQ(MakerHomePage(), "http://127.0.0.1:8080/");
-    }
-    testsupport::ScopedEnv none("KALDO_HOME_PAGE", nullptr);
-    EXPECT_TRUE(MakerHomePage().starts_with("https://"));
 }
 
 } // namespace

@@ -82,8 +82,10 @@ protected:
     void SetUp() override { ASSERT_FALSE(m_folder.Path().empty()); }
 
     StatusRequest Request(const std::string& webUrl) const {
-        return MakeStatusRequest(true, "", webUrl, "status/devicestatus.xml?language=", "EN",
-                                 m_destination, m_folder / "images");
+        return {.source = StatusUrl(webUrl, "status/devicestatus.xml?language=", "EN"),
+                .destination = m_destination,
+                .printerWebUrl = webUrl,
+                .imagesFolder = m_folder / "images"};
     }
 
     StatusRetrieval::Report Reporter() {

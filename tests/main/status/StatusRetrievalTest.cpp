@@ -71,7 +71,10 @@ protected:
     }
 
     StatusRequest NetworkRequest(const std::string& webUrl) const {
-        return MakeStatusRequest(true, "", webUrl, kStatusPage, "EN", m_destination, m_images);
+        return {.source = StatusUrl(webUrl, kStatusPage, "EN"),
+                .destination = m_destination,
+                .printerWebUrl = webUrl,
+                .imagesFolder = m_images};
     }
 
     // One retrieval from the simulator's first printer, to its end: what it reported.
@@ -101,24 +104,12 @@ protected:
     ReportLog m_reports;
 };
 
-TEST(StatusRequestTest, NetworkRequestJoinsAddressStatusPageAndLanguage) {
-    const StatusRequest request =
-        MakeStatusRequest(true, "IP_10.0.0.5", "http://10.0.0.5/", kStatusPage, "EN",
-                          "/x/devicestatus.xml", "/x/images");
-    EXPECT_FALSE(request.useUsb);
-    EXPECT_EQ(request.source, "http://10.0.0.5/status/devicestatus.xml?language=EN");
-    EXPECT_EQ(request.destination, "/x/devicestatus.xml");
-    EXPECT_EQ(request.printerWebUrl, "http://10.0.0.5/");
-    EXPECT_EQ(request.imagesFolder, "/x/images");
+TEST(StatusRequestTest, StatusUrlJoinsAddressStatusPageAndLanguage) {
+    EXPECT_EQ(StatusUrl("http://10.0.0.5/", kStatusPage, "EN"),
+              "http://10.0.0.5/status/devicestatus.xml?language=EN");
 }
 
-TEST(StatusRequestTest, UsbRequestNamesThePortAndTheLanguage) {
-    const StatusRequest request = MakeStatusRequest(false, "USB:Kaldo/Presslane 3020", "",
-                                                    kStatusPage, "KO", "/x/d.xml", "/x/images");
-    EXPECT_TRUE(request.useUsb);
-    EXPECT_EQ(request.source, "USB:Kaldo/Presslane 3020");
-    EXPECT_EQ(request.language, "KO");
-    EXPECT_TRUE(request.printerWebUrl.empty());
+TEST(StatusRequestTest, UsbRequestTextNamesTheLanguage) {
     EXPECT_EQ(UsbStatusRequestText("EN"),
               "<deviceXML/><deviceConfiguration/><deviceStatus/><lang status=\"EN\"/>");
 }
@@ -500,7 +491,7 @@ protected:
     }
 
     StatusRequest UsbRequest(const std::string& port) const {
-        return MakeStatusRequest(false, port, "", kStatusPage, "EN", m_destination, m_images);
+        return {.useUsb = true, .source = port, .language = "EN", .destination = m_destination};
     }
 
     kaldo::testsupport::TempFolder m_root;

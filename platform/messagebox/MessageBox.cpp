@@ -1,16 +1,13 @@
-#include "setupsupport/ui/MessageBoxes.h"
+#include "platform/messagebox/MessageBox.h"
+
+#include "platform/messagebox/Unattended.h"
 
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTimer>
-
-#include <iostream>
 
 namespace kaldo {
 
 namespace {
-
-constexpr int kUnattendedCloseMs = 3000;
 
 QMessageBox::Icon toolkitIcon(MessageIcon icon) {
     switch (icon) {
@@ -40,19 +37,13 @@ MessageAnswer DefaultAnswer(MessageButtons buttons) {
     return MessageAnswer::Ok;
 }
 
-bool UnattendedRun() {
-    return !qEnvironmentVariableIsEmpty("KALDO_EXIT_WHEN_READY");
-}
-
 MessageAnswer ShowMessageBox(QWidget* owner, const MessageRequest& request) {
     QMessageBox box(toolkitIcon(request.Icon), QString::fromStdString(request.Caption),
                     QString::fromStdString(request.Text), QMessageBox::NoButton, owner);
     QPushButton* yes = nullptr;
     QPushButton* no = nullptr;
-    QPushButton* ok = nullptr;
     if (request.Buttons == MessageButtons::Ok) {
-        ok = box.addButton(QMessageBox::Ok);
-        box.setDefaultButton(ok);
+        box.setDefaultButton(box.addButton(QMessageBox::Ok));
     } else {
         yes = box.addButton(QMessageBox::Yes);
         no = box.addButton(QMessageBox::No);
@@ -64,12 +55,9 @@ MessageAnswer ShowMessageBox(QWidget* owner, const MessageRequest& request) {
         box.setEscapeButton(no);
     }
 
-    if (UnattendedRun()) {
-        std::cerr << "message: " << request.Caption << ": " << request.Text << std::endl;
-        QPushButton* answer = box.defaultButton();
-        QTimer::singleShot(kUnattendedCloseMs, &box, [answer] { answer->click(); });
-    }
-    box.exec();
+    QPushButton* answer = box.defaultButton();
+    RunModal(box, request.Caption + ": " + request.Text, kUnattendedClose,
+             [answer] { answer->click(); });
     if (box.clickedButton() == yes && yes != nullptr)
         return MessageAnswer::Yes;
     if (box.clickedButton() == no && no != nullptr)

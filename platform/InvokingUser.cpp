@@ -1,4 +1,4 @@
-#include "setupsupport/InvokingUser.h"
+#include "platform/InvokingUser.h"
 
 #include <charconv>
 #include <cstdlib>
