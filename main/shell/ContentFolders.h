@@ -6,7 +6,7 @@
 namespace kaldo {
 
 // The content folders below the program folder's data folder (found as "Data" or "data"),
-// full paths without a trailing separator, in name order without regard to ASCII case. False when
+// full paths without a trailing separator, in the order of ListFolders. False when
 // the data folder cannot be read.
 bool ListContentFolders(const std::string& programFolder, std::vector<std::string>& folders);
 
