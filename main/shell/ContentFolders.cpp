@@ -17,6 +17,20 @@ bool ListContentFolders(const std::string& programFolder, std::vector<std::strin
     return true;
 }
 
+ResultCode MergeContentFolder(const std::string& folder, const std::string& languageCode) {
+    return MergeContentInfo(ResolvePath(JoinPath(folder, "toolboxinfo.xml")),
+                            ResolvePath(JoinPath(folder, "tabinfo.xml")),
+                            ResolvePath(JoinPath(folder, "toolbox.xml")), languageCode);
+}
+
+ModelContent LoadModelContent(const std::string& folder, const std::string& model,
+                              const std::string& languageCode) {
+    ModelContent content;
+    content.merged = MergeContentFolder(folder, languageCode);
+    content.loaded = content.merged == ResultCode::Ok && content.config.Load(folder, model);
+    return content;
+}
+
 PreparedContent PrepareContentFolders(const std::string& programFolder,
                                       const std::string& languageCode) {
     PreparedContent prepared;
@@ -24,9 +38,7 @@ PreparedContent PrepareContentFolders(const std::string& programFolder,
     if (!ListContentFolders(programFolder, folders))
         return prepared;
     for (const std::string& folder : folders) {
-        MergeContentInfo(ResolvePath(JoinPath(folder, "toolboxinfo.xml")),
-                         ResolvePath(JoinPath(folder, "tabinfo.xml")),
-                         ResolvePath(JoinPath(folder, "toolbox.xml")), languageCode);
+        MergeContentFolder(folder, languageCode);
         prepared.ContentFolder = folder;
     }
     prepared.ok = true;
