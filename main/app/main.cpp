@@ -18,6 +18,7 @@
 #include "packaging/ProgramIcon.h"
 #include "platform/Paths.h"
 #include "platform/Trace.h"
+#include "platform/WebEngineEnvironment.h"
 #include "platform/instance/InstanceLock.h"
 #include "platform/instance/ProgramLock.h"
 #include "platform/instance/RuntimeFolder.h"
@@ -37,15 +38,6 @@
 #include <unistd.h>
 
 namespace {
-
-// The engine refuses to start its sandbox for root, and offscreen it has no GPU to use.
-void PrepareWebEngineEnvironment() {
-    if (::geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    if (qgetenv("QT_QPA_PLATFORM") == "offscreen" &&
-        qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS"))
-        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
-}
 
 // For automation, KALDO_EXIT_AFTER=<what>[:<argument>] closes the window while something is
 // going on, KALDO_EXIT_AFTER_MS later (default at once): "load" right after start-up while
@@ -194,7 +186,7 @@ int main(int argc, char** argv) {
         lockError = programLock->Error();
     }
 
-    PrepareWebEngineEnvironment();
+    kaldo::PrepareWebEngineEnvironment();
     kaldo::RegisterLinkSchemes();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
