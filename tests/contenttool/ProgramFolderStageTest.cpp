@@ -37,17 +37,22 @@ TEST(ProgramFolderStageTest, RemovingTheStageLeavesTheLinkedFolderAlone) {
     EXPECT_EQ(ReadBytes(content / "toolbox.xml"), "<Body/>");
 }
 
-TEST(ProgramFolderStageTest, NamesThatAreNoPlainFolderNameArePlacedNowhere) {
+// A data folder and a content folder name of which one is no plain folder name.
+class UnplacedNameTest : public testing::TestWithParam<std::pair<const char*, const char*>> {};
+
+TEST_P(UnplacedNameTest, IsPlacedNowhere) {
+    const auto& [data, name] = GetParam();
     kaldo::testsupport::TempFolder content;
     ProgramFolderStage stage;
-    for (const auto& [data, name] :
-         {std::pair{"Data", ".."}, std::pair{"Data", "a/b"}, std::pair{"..", "presslane"},
-          std::pair{"Data", ""}, std::pair{"Data", "a\\b"}}) {
-        std::string error;
-        EXPECT_EQ(stage.Link(content.Path(), data, name, error), "") << data << "/" << name;
-        EXPECT_NE(error, "");
-    }
+    std::string error;
+    EXPECT_EQ(stage.Link(content.Path(), data, name, error), "");
+    EXPECT_NE(error, "");
 }
+
+INSTANTIATE_TEST_SUITE_P(ProgramFolderStageTest, UnplacedNameTest,
+                         testing::Values(std::pair{"Data", ".."}, std::pair{"Data", "a/b"},
+                                         std::pair{"..", "presslane"}, std::pair{"Data", ""},
+                                         std::pair{"Data", "a\\b"}));
 
 TEST(ProgramFolderStageTest, ModelFoldersMustStayInsideTheContentFolder) {
     PathsRecord paths{"Data", "presslane", "ui", "xml", "docs", "video", "images", "", ""};
