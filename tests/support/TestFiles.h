@@ -48,6 +48,14 @@ inline std::string InstallContentFolder(const std::string& source,
     return copy.string();
 }
 
+// Copies every content folder of `source` to Data/ below `programFolder`.
+inline void InstallContentFolders(const std::string& source, const std::string& programFolder) {
+    for (const auto& entry : std::filesystem::directory_iterator(source)) {
+        if (entry.is_directory())
+            InstallContentFolder(entry.path().string(), programFolder);
+    }
+}
+
 // Names of the entries of a folder, sorted.
 inline std::vector<std::string> FolderEntries(const std::string& folder) {
     std::vector<std::string> names;
