@@ -38,21 +38,31 @@ TEST(ProgramFolderStageTest, RemovingTheStageLeavesTheLinkedFolderAlone) {
 }
 
 // A data folder and a content folder name of which one is no plain folder name.
-class UnplacedNameTest : public testing::TestWithParam<std::pair<const char*, const char*>> {};
+struct UnplacedName {
+    const char* label;
+    const char* data;
+    const char* name;
+};
+
+class UnplacedNameTest : public testing::TestWithParam<UnplacedName> {};
 
 TEST_P(UnplacedNameTest, IsPlacedNowhere) {
-    const auto& [data, name] = GetParam();
     kaldo::testsupport::TempFolder content;
     ProgramFolderStage stage;
     std::string error;
-    EXPECT_EQ(stage.Link(content.Path(), data, name, error), "");
+    EXPECT_EQ(stage.Link(content.Path(), GetParam().data, GetParam().name, error), "");
     EXPECT_NE(error, "");
 }
 
 INSTANTIATE_TEST_SUITE_P(ProgramFolderStageTest, UnplacedNameTest,
-                         testing::Values(std::pair{"Data", ".."}, std::pair{"Data", "a/b"},
-                                         std::pair{"..", "presslane"}, std::pair{"Data", ""},
-                                         std::pair{"Data", "a\\b"}));
+                         testing::Values(UnplacedName{"ParentAsName", "Data", ".."},
+                                         UnplacedName{"NameWithSlash", "Data", "a/b"},
+                                         UnplacedName{"ParentAsData", "..", "presslane"},
+                                         UnplacedName{"EmptyName", "Data", ""},
+                                         UnplacedName{"NameWithBackslash", "Data", "a\\b"}),
+                         [](const testing::TestParamInfo<UnplacedName>& info) {
+                             return std::string(info.param.label);
+                         });
 
 TEST(ProgramFolderStageTest, ModelFoldersMustStayInsideTheContentFolder) {
     PathsRecord paths{"Data", "presslane", "ui", "xml", "docs", "video", "images", "", ""};
