@@ -33,7 +33,7 @@ private:
     void Fail(const std::string& path, const std::string& reason) {
         m_result.errors.push_back(m_shown.Show(path) + ": " + m_shown.ShowText(reason));
     }
-    // Says why the configuration pieces did not merge.
+    // True when the configuration pieces merged; otherwise says why they did not.
     bool MergeSucceeded(ResultCode code);
     std::optional<StatusValue> FooterStatus(const std::string& statusDocument);
     void Take(const PageBuild& build);
