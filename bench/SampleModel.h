@@ -2,7 +2,7 @@
 
 #include "TestPaths.h"
 #include "bench/BenchFolder.h"
-#include "main/shell/ContentInfoMerge.h"
+#include "main/shell/ContentFolders.h"
 #include "main/shell/ModelFolders.h"
 #include "main/shell/ToolboxConfig.h"
 #include "platform/Paths.h"
@@ -10,6 +10,7 @@
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
+#include <utility>
 
 namespace kaldo::bench {
 
@@ -22,11 +23,12 @@ inline bool StageSampleModel(const BenchFolder& folder, ToolboxConfig& config,
     std::filesystem::create_directories(content, failure);
     std::filesystem::copy(std::string(KALDO_CONTENT_DIR) + "/presslane_3000", content,
                           std::filesystem::copy_options::recursive, failure);
-    if (failure ||
-        MergeContentInfo(JoinPath(content, "toolboxinfo.xml"), JoinPath(content, "tabinfo.xml"),
-                         JoinPath(content, "toolbox.xml"), "EN") != ResultCode::Ok ||
-        !config.Load(content, "KP3020"))
+    if (failure)
         return false;
+    ModelContent loaded = LoadModelContent(content, "KP3020", "EN");
+    if (!loaded.Ready())
+        return false;
+    config = std::move(loaded.config);
     folders = ComputeModelFolders(folder.Path(""), config);
     return true;
 }

@@ -1,6 +1,8 @@
 // The floor that ktendwell's start-up is measured against: one window with three web panes
 // loading small local pages, nothing else. Prints the time from process start until all three
 // have loaded, in the words of ktendwell's trace, and ends.
+#include "platform/WebEngineEnvironment.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -9,7 +11,6 @@
 #include <QWidget>
 
 #include <cstdio>
-#include <unistd.h>
 
 namespace {
 
@@ -32,12 +33,8 @@ QString WritePage(const QTemporaryDir& folder, const QString& name) {
 int main(int argc, char** argv) {
     QElapsedTimer sinceStart;
     sinceStart.start();
-    // As ktendwell does: no sandbox for root, no GPU offscreen.
-    if (::geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    if (qgetenv("QT_QPA_PLATFORM") == "offscreen" &&
-        qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS"))
-        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
+    // As ktendwell does.
+    kaldo::PrepareWebEngineEnvironment();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
 

@@ -5,7 +5,7 @@
 #include "contenttool/ProgramFolderStage.h"
 #include "main/pageinputs/PageInputs.h"
 #include "main/pages/ResultCodes.h"
-#include "main/shell/ContentInfoMerge.h"
+#include "main/shell/ContentFolders.h"
 #include "main/status/StatusDocumentCheck.h"
 #include "platform/AtomicFile.h"
 #include "platform/Paths.h"
@@ -33,7 +33,8 @@ private:
     void Fail(const std::string& path, const std::string& reason) {
         m_result.errors.push_back(m_shown.Show(path) + ": " + m_shown.ShowText(reason));
     }
-    bool Merge();
+    // True when the configuration pieces merged; otherwise says why they did not.
+    bool MergeSucceeded(ResultCode code);
     std::optional<StatusValue> FooterStatus(const std::string& statusDocument);
     void Take(const PageBuild& build);
 
@@ -48,11 +49,12 @@ void Renderer::Run() {
         Fail(m_request.folder, "not a folder");
         return;
     }
-    if (!Merge())
-        return;
     const std::string folder = fs::absolute(m_request.folder, error).string();
-    ToolboxConfig config;
-    if (!config.Load(folder, m_request.model)) {
+    ModelContent content = LoadModelContent(folder, m_request.model, ProgramLanguageCode());
+    if (!MergeSucceeded(content.merged))
+        return;
+    ToolboxConfig& config = content.config;
+    if (!content.loaded) {
         Fail(JoinPath(m_request.folder, "toolbox.xml"),
              "model \"" + m_request.model + "\" does not load; 'tendwellcontent check " +
                  m_request.folder + "' tells why");
@@ -91,16 +93,15 @@ void Renderer::Run() {
         Take(builder.Search(*m_request.keywords));
 }
 
-bool Renderer::Merge() {
+bool Renderer::MergeSucceeded(ResultCode code) {
+    if (code == ResultCode::Ok)
+        return true;
     const auto piece = [&](const char* name) {
         return ResolvePath(JoinPath(m_request.folder, name));
     };
     const std::string toolboxInfo = piece("toolboxinfo.xml");
     const std::string tabInfo = piece("tabinfo.xml");
     const std::string toolbox = piece("toolbox.xml");
-    const ResultCode code = MergeContentInfo(toolboxInfo, tabInfo, toolbox, ProgramLanguageCode());
-    if (code == ResultCode::Ok)
-        return true;
     std::error_code error;
     if (code == ResultCode::ParseInput)
         Fail(fs::exists(toolboxInfo, error) ? tabInfo : toolboxInfo, "cannot be read");

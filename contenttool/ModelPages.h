@@ -54,7 +54,4 @@ private:
     XmlErrorCapture m_capture;
 };
 
-// The meaning of a page-generation result code.
-std::string ResultCodeText(ResultCode code);
-
 } // namespace kaldo

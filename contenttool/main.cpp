@@ -2,12 +2,12 @@
 #include "contenttool/CommandLine.h"
 #include "contenttool/audit/PageAudit.h"
 #include "main/pages/XmlLibrary.h"
+#include "platform/WebEngineEnvironment.h"
 
 #include <QApplication>
 
 #include <iostream>
 #include <memory>
-#include <unistd.h>
 
 namespace {
 
@@ -20,11 +20,7 @@ kaldo::PageCheck AccessibilityCheck(const std::string& axePath, std::unique_ptr<
     if (!app) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
-        if (::geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
-            qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-        if (qgetenv("QT_QPA_PLATFORM") == "offscreen" &&
-            qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS"))
-            qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
+        kaldo::PrepareWebEngineEnvironment();
         QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
         app = std::make_unique<QApplication>(argc, argv);
     }

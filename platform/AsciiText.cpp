@@ -10,10 +10,6 @@ bool SameLetter(char a, char b) {
     return AsciiLower(a) == AsciiLower(b);
 }
 
-bool LowerBefore(char a, char b) {
-    return static_cast<unsigned char>(AsciiLower(a)) < static_cast<unsigned char>(AsciiLower(b));
-}
-
 } // namespace
 
 char AsciiLower(char c) {
@@ -57,14 +53,6 @@ size_t FindIgnoringCase(std::string_view text, std::string_view what, size_t fro
 
 bool ContainsIgnoringCase(std::string_view text, std::string_view what) {
     return FindIgnoringCase(text, what) != std::string_view::npos;
-}
-
-bool LessIgnoringCase(std::string_view a, std::string_view b) {
-    if (std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), LowerBefore))
-        return true;
-    if (std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end(), LowerBefore))
-        return false;
-    return a < b;
 }
 
 } // namespace kaldo

@@ -21,8 +21,4 @@ bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix);
 size_t FindIgnoringCase(std::string_view text, std::string_view what, size_t from = 0);
 bool ContainsIgnoringCase(std::string_view text, std::string_view what);
 
-// An order without regard to case; names that differ only in case keep a fixed order
-// between them (by their bytes), so sorting never depends on the input's order.
-bool LessIgnoringCase(std::string_view a, std::string_view b);
-
 } // namespace kaldo

@@ -97,4 +97,22 @@ bool WriteFileAtomically(const std::string& path, std::string_view content) {
     return file.Open() && file.Write(content) && file.Commit();
 }
 
+bool ReplaceWithLink(const std::string& linkTarget, const std::string& path) {
+    if (path.empty() || path.back() == '/')
+        return false;
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        const std::string temporary = TemporaryName(path);
+        if (::symlink(linkTarget.c_str(), temporary.c_str()) != 0) {
+            if (errno == EEXIST)
+                continue;
+            return false;
+        }
+        if (std::rename(temporary.c_str(), path.c_str()) == 0)
+            return true;
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    return false;
+}
+
 } // namespace kaldo

@@ -46,4 +46,9 @@ private:
 // Writes `content` as the whole new content of `path` through an AtomicFile.
 bool WriteFileAtomically(const std::string& path, std::string_view content);
 
+// Makes `path` a symbolic link to `linkTarget` in one step: the link is made under a temporary
+// name beside it and renamed over it, so `path` is never missing, and a link that stood there
+// is replaced, not followed.
+bool ReplaceWithLink(const std::string& linkTarget, const std::string& path);
+
 } // namespace kaldo

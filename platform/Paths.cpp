@@ -125,6 +125,25 @@ static std::string matchEntry(const std::string& folder, const std::string& name
     return match;
 }
 
+std::optional<std::vector<std::string>> ListFolders(const std::string& folder) {
+    std::error_code error;
+    fs::directory_iterator it(folder, error);
+    if (error)
+        return std::nullopt;
+    std::vector<std::string> names;
+    for (const fs::directory_iterator end; it != end; it.increment(error)) {
+        std::error_code typeError;
+        if (it->is_directory(typeError))
+            names.push_back(it->path().filename().string());
+    }
+    if (error)
+        return std::nullopt;
+    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        return NameBeforeIgnoringCase(a, b);
+    });
+    return names;
+}
+
 std::string ResolvePath(std::string_view path) {
     std::string text(path);
     std::replace(text.begin(), text.end(), '\\', '/');

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kaldo {
 
@@ -46,6 +47,11 @@ PreparedFolder PrepareStateFolder(const std::string& cacheFolder);
 // match on, the rest is kept as given, so a file that is about to be created still lands in
 // the resolved folder. Backslashes are taken as separators.
 std::string ResolvePath(std::string_view path);
+
+// The names of the folders in `folder`, links to folders included, in the one order in which
+// folder names are listed and chosen: NameBeforeIgnoringCase. None when the folder cannot be
+// read to its end.
+std::optional<std::vector<std::string>> ListFolders(const std::string& folder);
 
 // A machine-wide path (/opt, /etc, /sys, ...) below the root folder named by KALDO_ROOT
 // (default "/"), so that tests and the demo run in a folder of their own.

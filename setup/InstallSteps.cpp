@@ -24,19 +24,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Folders of `folder`, linked ones included.
-std::vector<std::string> subfolders(const std::string& folder) {
-    std::vector<std::string> names;
-    std::error_code error;
-    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-        std::error_code typeError;
-        if (it->is_directory(typeError))
-            names.push_back(it->path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 bool inside(const fs::path& path, const fs::path& folder) {
     const auto [folderEnd, pathAt] =
         std::mismatch(folder.begin(), folder.end(), path.begin(), path.end());
@@ -54,7 +41,7 @@ struct TreeCopy {
         bool copied = Setup.copyFiles("*.*", source, destination, false, ShippedRoot.string());
         if (!copied)
             Failures.push_back(Setup.lastError());
-        for (const std::string& name : subfolders(source)) {
+        for (const std::string& name : ListFolders(source).value_or(std::vector<std::string>{})) {
             const std::string from = JoinPath(source, name);
             std::error_code error;
             if (fs::equivalent(from, Destination, error))

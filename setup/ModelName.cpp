@@ -1,11 +1,9 @@
 #include "setup/ModelName.h"
 
-#include "platform/NameCompare.h"
+#include "platform/Paths.h"
 
-#include <algorithm>
 #include <filesystem>
 #include <optional>
-#include <system_error>
 #include <vector>
 
 namespace kaldo {
@@ -15,18 +13,10 @@ namespace fs = std::filesystem;
 namespace {
 
 std::optional<std::string> firstFolder(const fs::path& folder) {
-    std::vector<std::string> names;
-    std::error_code error;
-    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-        std::error_code typeError;
-        if (it->is_directory(typeError))
-            names.push_back(it->path().filename().string());
-    }
-    if (names.empty())
+    const std::optional<std::vector<std::string>> names = ListFolders(folder.string());
+    if (!names || names->empty())
         return std::nullopt;
-    return *std::min_element(
-        names.begin(), names.end(),
-        [](const std::string& a, const std::string& b) { return NameBeforeIgnoringCase(a, b); });
+    return names->front();
 }
 
 } // namespace

@@ -9,9 +9,11 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <string_view>
 #include <system_error>
 #include <vector>
 
@@ -273,25 +275,37 @@ std::optional<std::string> LinuxSetupSupport::getSpecialFolder(int id) const {
 }
 
 // The copy is made beside the destination and renamed over it once complete, with the source's
-// write time: the replace policy compares write times, and a copy cut off part-way must never
-// stand in the destination's place looking newer than its source.
+// mode and write time: the replace policy compares write times, and a copy cut off part-way
+// must never stand in the destination's place looking newer than its source.
 bool LinuxSetupSupport::copyOne(const std::string& source, const std::string& destination) {
-    const std::string temporary = destination + ".kaldo-new";
-    std::error_code error;
-    const auto failed = [&](const std::string& reason) {
-        std::error_code ignored;
-        fs::remove(temporary, ignored);
-        return fail("Cannot copy " + source + " to " + destination + ": " + reason);
+    const auto failed = [&](int error) {
+        return fail("Cannot copy " + source + " to " + destination + ": " + systemError(error));
     };
-    if (!fs::copy_file(source, temporary, fs::copy_options::overwrite_existing, error))
-        return failed(error.message());
-    const fs::file_time_type written = fs::last_write_time(source, error);
-    if (!error)
-        fs::last_write_time(temporary, written, error);
-    if (error)
-        return failed(error.message());
-    if (::rename(temporary.c_str(), destination.c_str()) != 0)
-        return failed(systemError(errno));
+    struct stat info {};
+    if (::stat(source.c_str(), &info) != 0)
+        return failed(errno);
+    if (!S_ISREG(info.st_mode))
+        return failed(EINVAL);
+    std::ifstream input(source, std::ios::binary);
+    if (!input)
+        return failed(errno);
+    AtomicFile copy(destination);
+    if (!copy.Open())
+        return failed(errno);
+    std::vector<char> buffer(1 << 16);
+    while (input) {
+        input.read(buffer.data(), std::streamsize(buffer.size()));
+        if (!copy.Write(std::string_view(buffer.data(), size_t(input.gcount()))))
+            return failed(errno);
+    }
+    if (input.bad())
+        return failed(EIO);
+    // The time is set after the last write reached the file, or the write would renew it.
+    const int output = ::fileno(copy.Stream());
+    const timespec times[2] = {{0, UTIME_OMIT}, info.st_mtim};
+    if (std::fflush(copy.Stream()) != 0 || ::fchmod(output, info.st_mode & 07777) != 0 ||
+        ::futimens(output, times) != 0 || !copy.Commit())
+        return failed(errno);
     return true;
 }
 

@@ -45,19 +45,14 @@ bool liesInside(const std::string& file, const std::string& folder) {
 
 std::vector<std::string> ContentFolders(const std::string& dataFolder) {
     std::vector<std::string> names;
-    std::error_code error;
-    for (fs::directory_iterator it(dataFolder, error), end; !error && it != end;
-         it.increment(error)) {
-        const std::string name = it->path().filename().string();
+    for (std::string& name : ListFolders(dataFolder).value_or(std::vector<std::string>{})) {
         struct stat info {};
-        if (name.empty() || name.front() == '.' || ::lstat(it->path().c_str(), &info) != 0)
+        if (name.front() == '.' || ::lstat(JoinPath(dataFolder, name).c_str(), &info) != 0)
             continue;
+        // A linked folder is not content of this installation.
         if (S_ISDIR(info.st_mode) && (info.st_mode & S_IWUSR) != 0)
-            names.push_back(name);
+            names.push_back(std::move(name));
     }
-    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-        return NameBeforeIgnoringCase(a, b);
-    });
     return names;
 }
 

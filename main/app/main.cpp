@@ -17,6 +17,7 @@
 #include "main/resources/StringResources.h"
 #include "packaging/ProgramIcon.h"
 #include "platform/Paths.h"
+#include "platform/WebEngineEnvironment.h"
 #include "platform/instance/InstanceLock.h"
 #include "platform/instance/ProgramLock.h"
 #include "platform/instance/RuntimeFolder.h"
@@ -36,15 +37,6 @@
 #include <unistd.h>
 
 namespace {
-
-// The engine refuses to start its sandbox for root, and offscreen it has no GPU to use.
-void PrepareWebEngineEnvironment() {
-    if (::geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    if (qgetenv("QT_QPA_PLATFORM") == "offscreen" &&
-        qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS"))
-        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
-}
 
 // What driverless printers said they are, kept beside this user's pages.
 std::string DeviceMemoryFile() {
@@ -107,7 +99,7 @@ int main(int argc, char** argv) {
         lockError = programLock->Error();
     }
 
-    PrepareWebEngineEnvironment();
+    kaldo::PrepareWebEngineEnvironment();
     kaldo::RegisterLinkSchemes();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/CodeNumber.h"
+
 namespace kaldo {
 
 // The update state the footer shows and the model-page link acts on.
@@ -8,9 +10,5 @@ enum class UpdateState : int {
     UpdatesAvailable = 400,
     NoUpdatesPending = 401,
 };
-
-constexpr int ToInt(UpdateState state) {
-    return static_cast<int>(state);
-}
 
 } // namespace kaldo

@@ -11,7 +11,6 @@
 #include <fstream>
 #include <iterator>
 #include <optional>
-#include <unistd.h>
 
 namespace kaldo {
 
@@ -41,11 +40,14 @@ std::optional<std::string> ShownPage(const std::string& fetched) {
 bool RefreshWebPage(const WebPageRefreshJob& job, const std::string& name,
                     DownloadManager& downloads) {
     const std::string target = ResolvePath(JoinPath(job.UiFolder, name));
-    const std::string temporary = target + ".tmp";
-    if (!downloads.fetch(temporary, WebPageUrl(job.ModelPageUrl, name), kWebPageLimit))
+    // The fetched page lands beside the target under a name of its own; only its inert form
+    // replaces the target.
+    AtomicFile fetched(target);
+    if (!fetched.Open() || !downloads.fetch(fetched.TemporaryPath(),
+                                            WebPageUrl(job.ModelPageUrl, name), kWebPageLimit))
         return false;
-    const std::optional<std::string> page = ShownPage(ReadAll(temporary));
-    ::unlink(temporary.c_str());
+    const std::optional<std::string> page = ShownPage(ReadAll(fetched.TemporaryPath()));
+    fetched.Discard();
     if (!page) {
         Trace("web page refresh: kept the installed " + name + "\n");
         return false;

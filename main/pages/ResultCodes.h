@@ -1,5 +1,9 @@
 #pragma once
 
+#include "platform/CodeNumber.h"
+
+#include <string>
+
 // Result codes of page generation and document handling.
 namespace kaldo {
 
@@ -27,9 +31,7 @@ enum class ResultCode : int {
     IndexMerge = 701,
 };
 
-// The number that reports and traces show.
-constexpr int ToInt(ResultCode code) {
-    return static_cast<int>(code);
-}
+// What a code means, for messages to people.
+std::string ResultCodeText(ResultCode code);
 
 } // namespace kaldo

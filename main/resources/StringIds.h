@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/CodeNumber.h"
+
 namespace kaldo {
 
 // The ids of the main program's string table; every language's table has the same ids.
@@ -40,10 +42,5 @@ enum class StringId : int {
     LanguageCode = 133,
     Ok = 134,
 };
-
-// The id as the string table files key it.
-constexpr int ToInt(StringId id) {
-    return static_cast<int>(id);
-}
 
 } // namespace kaldo

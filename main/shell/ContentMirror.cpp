@@ -1,6 +1,7 @@
 #include "main/shell/ContentMirror.h"
 
 #include "main/shell/ContentFolders.h"
+#include "platform/AtomicFile.h"
 #include "platform/Paths.h"
 
 #include <cerrno>
@@ -17,12 +18,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* kMergedConfiguration = "toolbox.xml";
-
-// A name of this process beside `path`: two programs of the same user never share it.
-fs::path temporaryBeside(const fs::path& path, const char* kind) {
-    return path.parent_path() /
-           ("." + path.filename().string() + "." + kind + "-" + std::to_string(::getpid()));
-}
 
 bool makeFolder(const fs::path& folder) {
     std::error_code error;
@@ -144,20 +139,6 @@ bool MirrorContentFolders(const std::string& programFolder, const std::string& s
 
 bool MirrorContentFolder(const std::string& installedFolder, const std::string& mirrorFolder) {
     return syncFolder(fs::absolute(installedFolder), mirrorFolder, true);
-}
-
-bool ReplaceWithLink(const std::string& target, const std::string& path) {
-    const fs::path temporary = temporaryBeside(path, "link");
-    std::error_code error;
-    fs::remove(temporary, error);
-    fs::create_symlink(target, temporary, error);
-    if (error)
-        return false;
-    // rename() replaces a link itself, never the file it leads to.
-    fs::rename(temporary, path, error);
-    if (error)
-        fs::remove(temporary, error);
-    return !error;
 }
 
 } // namespace kaldo

@@ -19,7 +19,4 @@ bool MirrorContentFolders(const std::string& programFolder, const std::string& s
 // merges their own.
 bool MirrorContentFolder(const std::string& installedFolder, const std::string& mirrorFolder);
 
-// Makes `path` a symbolic link to `target`, replacing what stood there in one step.
-bool ReplaceWithLink(const std::string& target, const std::string& path);
-
 } // namespace kaldo

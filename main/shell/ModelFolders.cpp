@@ -1,7 +1,7 @@
 #include "main/shell/ModelFolders.h"
 
-#include "main/shell/ContentMirror.h"
 #include "main/shell/ToolboxConfig.h"
+#include "platform/AtomicFile.h"
 #include "platform/Paths.h"
 
 #include <filesystem>

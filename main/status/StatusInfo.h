@@ -1,6 +1,7 @@
 #pragma once
 
 #include "main/net/UpdateState.h"
+#include "platform/CodeNumber.h"
 
 #include <string>
 
@@ -12,11 +13,6 @@ enum class StatusValue : int {
     STATUS_COLLECTING = 1,  // a retrieval has just been started
     STATUS_UNAVAILABLE = 2, // no usable status
 };
-
-// The number the footer document and the traces carry.
-constexpr int ToInt(StatusValue status) {
-    return static_cast<int>(status);
-}
 
 // What the footer says about the selected printer, in the order the footer document lists it.
 struct StatusInfo {

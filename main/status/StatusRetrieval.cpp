@@ -1,13 +1,13 @@
 #include "main/status/StatusRetrieval.h"
 
 #include "main/status/StatusDocumentCheck.h"
+#include "platform/AtomicFile.h"
 #include "platform/BackgroundJob.h"
 #include "platform/Trace.h"
 
 #include <condition_variable>
 #include <cstdio>
 #include <filesystem>
-#include <stdlib.h>
 #include <system_error>
 #include <unistd.h>
 
@@ -25,21 +25,6 @@ struct StatusRetrieval::Job {
 };
 
 namespace {
-
-// A fresh, hidden file beside `destination`, on the same file system so that it can be
-// renamed over it. Empty when none can be made.
-std::string ReserveTemporary(const std::string& destination) {
-    const fs::path target(destination);
-    if (destination.empty() || !target.has_filename())
-        return {};
-    std::string pattern =
-        (target.parent_path() / ("." + target.filename().string() + ".retrieval-XXXXXX")).string();
-    const int fd = ::mkstemp(pattern.data());
-    if (fd < 0)
-        return {};
-    ::close(fd);
-    return pattern;
-}
 
 void RemoveFile(const std::string& path) {
     std::error_code error;
@@ -132,23 +117,25 @@ void StatusRetrieval::Run(Job& job, std::stop_token abort) {
             job.source->Abort();
     });
 
-    const std::string temporary = ReserveTemporary(request.destination);
-    const bool fetched = !temporary.empty() && job.source && job.source->Retrieve(temporary);
+    // The document is fetched under a name of its own and takes the destination's place only
+    // while this retrieval is still the current one.
+    AtomicFile document(request.destination);
+    const bool fetched =
+        document.Open() && job.source && job.source->Retrieve(document.TemporaryPath());
     if (fetched)
-        FetchIcon(job, temporary);
+        FetchIcon(job, document.TemporaryPath());
 
     bool written = false;
     {
         std::lock_guard lock(m_mutex);
         if (IsCurrent(job.generation)) {
             if (fetched)
-                written = std::rename(temporary.c_str(), request.destination.c_str()) == 0;
+                written = document.Commit();
             else
                 RemoveFile(request.destination); // no stale document outlives a failed retrieval
         }
     }
-    if (!written && !temporary.empty())
-        RemoveFile(temporary);
+    document.Discard();
     Trace("Thread returned: " + std::to_string(written ? 1 : 0) + "\n");
     job.written = written;
     Pause(abort, m_reportDelay);

@@ -6,7 +6,7 @@
 #include "main/pages/PageTransformer.h"
 #include "main/pages/ResultCodes.h"
 #include "main/pages/XmlHandles.h"
-#include "main/shell/ContentInfoMerge.h"
+#include "main/shell/ContentFolders.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestFiles.h"
 
@@ -112,13 +112,9 @@ inline size_t Count(const std::string& text, const std::string& needle) {
 class InstalledContent {
 public:
     explicit InstalledContent(const std::string& name)
-        : m_name(name) {
-        m_folder = m_root / ("Data/" + name);
-        fs::create_directories(m_folder);
-        fs::copy(ContentDir() + "/" + name, m_folder, fs::copy_options::recursive);
-        m_merge = MergeContentInfo(Path("toolboxinfo.xml"), Path("tabinfo.xml"),
-                                   Path("toolbox.xml"), "EN");
-    }
+        : m_name(name)
+        , m_folder(InstallContentFolder(ContentDir() + "/" + name, m_root.Path()))
+        , m_merge(MergeContentFolder(m_folder, "EN")) {}
 
     const std::string& Name() const { return m_name; }
     ResultCode MergeResult() const { return m_merge; }
@@ -140,7 +136,7 @@ private:
     std::string m_name;
     testsupport::TempFolder m_root;
     std::string m_folder;
-    ResultCode m_merge = static_cast<ResultCode>(-1);
+    ResultCode m_merge;
 };
 
 } // namespace kaldo::testsupport

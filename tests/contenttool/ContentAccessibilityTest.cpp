@@ -5,6 +5,7 @@
 #include "contenttool/audit/PageAudit.h"
 #include "main/pages/XmlLibrary.h"
 #include "tests/contenttool/ContentToolTestSupport.h"
+#include "tests/support/WebEngineTestEnvironment.h"
 
 #include <QApplication>
 
@@ -76,13 +77,7 @@ TEST(PageAuditTest, PageThatDoesNotLoadIsAFinding) {
 } // namespace kaldo::testsupport
 
 int main(int argc, char** argv) {
-    const auto setDefault = [](const char* name, const char* value) {
-        if (qEnvironmentVariableIsEmpty(name))
-            qputenv(name, value);
-    };
-    setDefault("QT_QPA_PLATFORM", "offscreen");
-    setDefault("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    setDefault("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu --no-sandbox");
+    kaldo::testsupport::SetWebEngineTestDefaults();
     testing::InitGoogleTest(&argc, argv);
     const kaldo::XmlLibraryScope xmlLibrary;
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);

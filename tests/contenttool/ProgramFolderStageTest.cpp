@@ -37,17 +37,32 @@ TEST(ProgramFolderStageTest, RemovingTheStageLeavesTheLinkedFolderAlone) {
     EXPECT_EQ(ReadBytes(content / "toolbox.xml"), "<Body/>");
 }
 
-TEST(ProgramFolderStageTest, NamesThatAreNoPlainFolderNameArePlacedNowhere) {
+// A data folder and a content folder name of which one is no plain folder name.
+struct UnplacedName {
+    const char* label;
+    const char* data;
+    const char* name;
+};
+
+class UnplacedNameTest : public testing::TestWithParam<UnplacedName> {};
+
+TEST_P(UnplacedNameTest, IsPlacedNowhere) {
     kaldo::testsupport::TempFolder content;
     ProgramFolderStage stage;
-    for (const auto& [data, name] :
-         {std::pair{"Data", ".."}, std::pair{"Data", "a/b"}, std::pair{"..", "presslane"},
-          std::pair{"Data", ""}, std::pair{"Data", "a\\b"}}) {
-        std::string error;
-        EXPECT_EQ(stage.Link(content.Path(), data, name, error), "") << data << "/" << name;
-        EXPECT_NE(error, "");
-    }
+    std::string error;
+    EXPECT_EQ(stage.Link(content.Path(), GetParam().data, GetParam().name, error), "");
+    EXPECT_NE(error, "");
 }
+
+INSTANTIATE_TEST_SUITE_P(ProgramFolderStageTest, UnplacedNameTest,
+                         testing::Values(UnplacedName{"ParentAsName", "Data", ".."},
+                                         UnplacedName{"NameWithSlash", "Data", "a/b"},
+                                         UnplacedName{"ParentAsData", "..", "presslane"},
+                                         UnplacedName{"EmptyName", "Data", ""},
+                                         UnplacedName{"NameWithBackslash", "Data", "a\\b"}),
+                         [](const testing::TestParamInfo<UnplacedName>& info) {
+                             return std::string(info.param.label);
+                         });
 
 TEST(ProgramFolderStageTest, ModelFoldersMustStayInsideTheContentFolder) {
     PathsRecord paths{"Data", "presslane", "ui", "xml", "docs", "video", "images", "", ""};

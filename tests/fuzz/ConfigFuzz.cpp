@@ -1,8 +1,7 @@
 // A content folder's two configuration pieces, merged into toolbox.xml and loaded for a model
 // as at start-up. Input: toolboxinfo.xml, tabinfo.xml, then optionally the model and the
 // language code, separated by kPartSeparator.
-#include "main/shell/ContentInfoMerge.h"
-#include "main/shell/ToolboxConfig.h"
+#include "main/shell/ContentFolders.h"
 #include "platform/Paths.h"
 #include "tests/fuzz/FuzzSupport.h"
 
@@ -21,10 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string model = parts[2].empty() ? "KP3020" : parts[2];
     const std::string language = parts[3].empty() ? "EN" : parts[3];
 
-    MergeContentInfo(JoinPath(folder, "toolboxinfo.xml"), JoinPath(folder, "tabinfo.xml"), toolbox,
-                     language);
-    ToolboxConfig config;
-    config.Load(folder, model);
+    ToolboxConfig config = LoadModelContent(folder, model, language).config;
 
     // What the window asks of a loaded configuration, with every tab and page number it can
     // come to, including the ones out of range.

@@ -1,14 +1,15 @@
 #pragma once
 
-#include "main/shell/ContentInfoMerge.h"
+#include "main/shell/ContentFolders.h"
 #include "main/shell/ModelFolders.h"
 #include "main/shell/ToolboxConfig.h"
 #include "platform/Paths.h"
 #include "tests/fuzz/FuzzSupport.h"
+#include "tests/support/TestFiles.h"
 
 #include <cstdlib>
-#include <filesystem>
 #include <string>
+#include <utility>
 
 namespace kaldo::fuzz {
 
@@ -17,14 +18,12 @@ namespace kaldo::fuzz {
 class SampleContent final {
 public:
     SampleContent() {
-        const std::string folder = Scratch() / "Data/presslane_3000";
-        std::filesystem::create_directories(folder);
-        std::filesystem::copy(std::string(KALDO_CONTENT_DIR) + "/presslane_3000", folder,
-                              std::filesystem::copy_options::recursive);
-        if (MergeContentInfo(JoinPath(folder, "toolboxinfo.xml"), JoinPath(folder, "tabinfo.xml"),
-                             JoinPath(folder, "toolbox.xml"), "EN") != ResultCode::Ok ||
-            !m_config.Load(folder, "KP3020"))
+        const std::string folder = testsupport::InstallContentFolder(
+            std::string(KALDO_CONTENT_DIR) + "/presslane_3000", Scratch().Path());
+        ModelContent content = LoadModelContent(folder, "KP3020", "EN");
+        if (!content.Ready())
             std::abort();
+        m_config = std::move(content.config);
         m_folders = ComputeModelFolders(Scratch().Path() + "/", m_config);
     }
 

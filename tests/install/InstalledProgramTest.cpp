@@ -3,6 +3,7 @@
 // writes into the program folder.
 #include "tests/support/PrivateCups.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/TestFiles.h"
 #include "tests/support/UnprivilegedUser.h"
 
 #include "TestPaths.h"
@@ -37,11 +38,7 @@ void MakeDistribution(const fs::path& dist) {
     for (const char* program :
          {KTENDWELL_PROGRAM, TENDWELLINSTALL_PROGRAM, TENDWELLUNINSTALL_PROGRAM, KTWNUTIL_LIBRARY})
         fs::copy_file(program, dist / fs::path(program).filename());
-    for (const auto& entry : fs::directory_iterator(KALDO_CONTENT_DIR)) {
-        if (entry.is_directory())
-            fs::copy(entry.path(), dist / "Data" / entry.path().filename(),
-                     fs::copy_options::recursive);
-    }
+    testsupport::InstallContentFolders(KALDO_CONTENT_DIR, dist);
 }
 
 std::string ReadText(const std::string& path) {

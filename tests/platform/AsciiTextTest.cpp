@@ -33,10 +33,11 @@ TEST(AsciiTextTest, FindsFromTheGivenPosition) {
     EXPECT_FALSE(ContainsIgnoringCase("Drive", "Hard Drive"));
 }
 
-TEST(AsciiTextTest, OrderPutsBytesAboveAsciiAfterLettersAndKeepsCaseVariantsApart) {
+TEST(NameCompareTest, OrderPutsLettersBeyondAsciiAfterAsciiAndKeepsCaseVariantsApart) {
     std::vector<std::string> names{"\xC3\x84rger", "zeta", "Beta", "beta", "Alpha"};
-    std::sort(names.begin(), names.end(),
-              [](const std::string& a, const std::string& b) { return LessIgnoringCase(a, b); });
+    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        return NameBeforeIgnoringCase(a, b);
+    });
     EXPECT_EQ(names, (std::vector<std::string>{"Alpha", "Beta", "beta", "zeta", "\xC3\x84rger"}));
 }
 

@@ -96,6 +96,18 @@ TEST_F(AtomicFileTest, RenameReplacesALinkAndNotTheFileItPointsTo) {
     EXPECT_EQ(FolderNames(m_folder / "user"), std::vector<std::string>{"page.html"});
 }
 
+TEST_F(AtomicFileTest, LinkReplacesAFileAndLeavesNoTemporaryName) {
+    const std::string installed = m_folder / "installed.html";
+    WriteBytes(installed, "installed page");
+    WriteBytes(m_target, "generated page");
+    ASSERT_TRUE(ReplaceWithLink(installed, m_target));
+    EXPECT_TRUE(fs::is_symlink(m_target));
+    EXPECT_EQ(ReadBytes(m_target), "installed page");
+    EXPECT_EQ(FolderNames(m_folder.Path()),
+              (std::vector<std::string>{"installed.html", "page.html"}));
+    EXPECT_FALSE(ReplaceWithLink(installed, m_folder / "missing/page.html"));
+}
+
 TEST_F(AtomicFileTest, TwoWritersOfOneTargetDoNotMeet) {
     AtomicFile first(m_target);
     AtomicFile second(m_target);

@@ -6,7 +6,9 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -176,6 +178,16 @@ TEST_F(PathsTest, MachinePathIsTheGivenPathWithoutKaldoRoot) {
     EXPECT_EQ(kaldo::MachinePath("/etc/kaldo/registry.ini"), "/etc/kaldo/registry.ini");
     ScopedEnv empty("KALDO_ROOT", "");
     EXPECT_EQ(kaldo::MachinePath("/opt/Kaldo"), "/opt/Kaldo");
+}
+
+TEST_F(PathsTest, ListsFoldersAndLinkedFoldersInNameOrderWithoutRegardToCase) {
+    touch("Data/beta/x");
+    touch("Data/Alpha/x");
+    touch("Data/notes.txt");
+    fs::create_directory_symlink(fs::path(m_root) / "Data/beta", fs::path(m_root) / "Data/Gamma");
+    EXPECT_EQ(kaldo::ListFolders(m_root + "/Data"),
+              (std::vector<std::string>{"Alpha", "beta", "Gamma"}));
+    EXPECT_EQ(kaldo::ListFolders(m_root + "/absent"), std::nullopt);
 }
 
 } // namespace

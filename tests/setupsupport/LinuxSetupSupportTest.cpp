@@ -209,6 +209,16 @@ TEST_F(LinuxSetupSupportTest, CopyFilesMakesTheDestinationAndKeepsWriteTimes) {
     EXPECT_TRUE(fs::exists(path("src/one.xml")));
 }
 
+TEST_F(LinuxSetupSupportTest, CopyFilesKeepsTheModeSoProgramsStayRunnable) {
+    WriteBytes(path("src/ktendwell"), "#!/bin/sh\n");
+    WriteBytes(path("src/notes.txt"), "n");
+    fs::permissions(path("src/ktendwell"), fs::perms(0750));
+    fs::permissions(path("src/notes.txt"), fs::perms(0640));
+    ASSERT_TRUE(m_setup.copyFiles("*.*", path("src"), path("dst"), false));
+    EXPECT_EQ(fs::status(path("dst/ktendwell")).permissions(), fs::perms(0750));
+    EXPECT_EQ(fs::status(path("dst/notes.txt")).permissions(), fs::perms(0640));
+}
+
 TEST_F(LinuxSetupSupportTest, CopyFilesHonoursThePattern) {
     WriteBytes(path("src/guide.PDF"), "g");
     WriteBytes(path("src/notes.txt"), "n");

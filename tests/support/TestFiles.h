@@ -37,6 +37,25 @@ inline void WriteBytes(const std::string& path, std::string_view bytes) {
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
+// Copies the content folder `source` to Data/<its name> below `programFolder`, where an
+// installation puts it; the copy's path.
+inline std::string InstallContentFolder(const std::string& source,
+                                        const std::string& programFolder) {
+    const std::filesystem::path copy =
+        std::filesystem::path(programFolder) / "Data" / std::filesystem::path(source).filename();
+    std::filesystem::create_directories(copy);
+    std::filesystem::copy(source, copy, std::filesystem::copy_options::recursive);
+    return copy.string();
+}
+
+// Copies every content folder of `source` to Data/ below `programFolder`.
+inline void InstallContentFolders(const std::string& source, const std::string& programFolder) {
+    for (const auto& entry : std::filesystem::directory_iterator(source)) {
+        if (entry.is_directory())
+            InstallContentFolder(entry.path().string(), programFolder);
+    }
+}
+
 // Names of the entries of a folder, sorted.
 inline std::vector<std::string> FolderEntries(const std::string& folder) {
     std::vector<std::string> names;

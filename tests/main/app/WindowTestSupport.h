@@ -103,12 +103,7 @@ protected:
     void SetUp() override {
         ASSERT_NE(s_cups, nullptr);
         fs::create_directories(m_temp / "program/Data");
-        for (const auto& entry : fs::directory_iterator(KALDO_CONTENT_DIR)) {
-            if (entry.is_directory())
-                fs::copy(entry.path(),
-                         m_temp / ("program/Data/" + entry.path().filename().string()),
-                         fs::copy_options::recursive);
-        }
+        testsupport::InstallContentFolders(KALDO_CONTENT_DIR, m_temp / "program");
         m_spooler = std::make_unique<CupsSpooler>(s_cups->Server());
         m_registry = std::make_unique<SpoolerRegistryView>(m_settings, *m_spooler);
         m_services = std::make_unique<PrinterServices>(PrinterServices{

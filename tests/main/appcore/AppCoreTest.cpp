@@ -154,12 +154,7 @@ void ReplaceInFile(const std::string& path, const std::string& from, const std::
 
 // An installation of the sample content in `folder`.
 void Install(const std::string& folder) {
-    fs::create_directories(folder + "/Data");
-    for (const auto& entry : fs::directory_iterator(KALDO_CONTENT_DIR)) {
-        if (entry.is_directory())
-            fs::copy(entry.path(), folder + "/Data/" + entry.path().filename().string(),
-                     fs::copy_options::recursive);
-    }
+    testsupport::InstallContentFolders(KALDO_CONTENT_DIR, folder);
 }
 
 // Office_3020 and Studio_C5100 are networked printers with content, Tessaro has none. The

@@ -6,7 +6,7 @@
 #include "main/shell/ModelFolders.h"
 #include "tests/main/dialogs/DialogTestSupport.h"
 #include "tests/main/launchers/LauncherDoubles.h"
-#include "tests/main/launchers/QueueFixture.h"
+#include "tests/support/QueueFixture.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

@@ -1,6 +1,6 @@
 #include "main/launchers/CupsDriverSettings.h"
 
-#include "tests/main/launchers/QueueFixture.h"
+#include "tests/support/QueueFixture.h"
 
 namespace kaldo {
 namespace {

@@ -11,9 +11,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <string>
+#include <utility>
 
 namespace kaldo {
 namespace {
@@ -184,23 +187,37 @@ TEST_F(LaunchersTest, PrinterWithoutAddressShowsNoNetworkWithoutTryingIt) {
 
 // --- web links
 
-TEST_F(LaunchersTest, EachWebMarkerOpensItsAddress) {
-    const std::pair<std::string, std::string> expected[] = {
-        {"printermodelurl:", std::string(kModelPage) + "&PgName=drivers"},
-        {"qst:", std::string(kModelPage) + "&PgName=drivers"},
-        {"uat:", "https://www.kaldo.example/uat/EN"},
-        {"serviceurl:", "https://www.kaldo.example/service/kp3020"},
-        {"suppliesurl:", "https://www.kaldo.example/supplies/presslane-3000"},
-    };
+// A web marker and the address it opens.
+class WebMarkerTest : public LaunchersTest,
+                      public testing::WithParamInterface<std::pair<std::string, std::string>> {};
+
+TEST_P(WebMarkerTest, OpensItsAddress) {
+    const auto& [marker, address] = GetParam();
     Launchers launchers = Make();
-    for (const auto& [marker, address] : expected) {
-        m_shell.Opened.clear();
-        launchers.OpenWebLink(marker, "&PgName=drivers");
-        EXPECT_EQ(m_shell.Opened, std::vector<std::string>{address}) << marker;
-    }
-    EXPECT_EQ(m_webChecks, int(std::size(expected)));
+    launchers.OpenWebLink(marker, "&PgName=drivers");
+    EXPECT_EQ(m_shell.Opened, std::vector<std::string>{address});
+    EXPECT_EQ(m_webChecks, 1);
     EXPECT_TRUE(m_prompts.Errors.empty());
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    LaunchersTest, WebMarkerTest,
+    testing::Values(
+        std::pair<std::string, std::string>{"printermodelurl:",
+                                            std::string(kModelPage) + "&PgName=drivers"},
+        std::pair<std::string, std::string>{"qst:", std::string(kModelPage) + "&PgName=drivers"},
+        std::pair<std::string, std::string>{"uat:", "https://www.kaldo.example/uat/EN"},
+        std::pair<std::string, std::string>{"serviceurl:",
+                                            "https://www.kaldo.example/service/kp3020"},
+        std::pair<std::string, std::string>{"suppliesurl:",
+                                            "https://www.kaldo.example/supplies/presslane-3000"}),
+    [](const testing::TestParamInfo<std::pair<std::string, std::string>>& info) {
+        std::string name;
+        for (char c : info.param.first)
+            if (std::isalnum(static_cast<unsigned char>(c)))
+                name += c;
+        return name;
+    });
 
 TEST_F(LaunchersTest, PlainAndSecureLinksOpenThemselvesInTheBrowser) {
     Launchers launchers = Make();

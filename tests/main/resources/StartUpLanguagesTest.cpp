@@ -62,9 +62,8 @@ class StartUpLanguagesTest : public ::testing::TestWithParam<Language> {
 protected:
     void SetUp() override {
         ASSERT_FALSE(m_folder.Path().empty());
-        fs::create_directories(m_content);
-        fs::copy(std::string(KALDO_CONTENT_DIR) + "/presslane_3000", m_content,
-                 fs::copy_options::recursive);
+        testsupport::InstallContentFolder(std::string(KALDO_CONTENT_DIR) + "/presslane_3000",
+                                          m_folder.Path());
         m_spooler.AddPrinter("Office_3020", "Kaldo Presslane 3020 PS");
     }
 

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -139,34 +140,38 @@ TEST(MainStringTableTest, JapaneseNamesItsContentLanguageAndTheButton) {
     EXPECT_EQ(japanese.Text(104), "致命的なエラー");
 }
 
-TEST(MainStringTableTest, EveryLanguageHasItsOwnCompleteTable) {
-    for (const Language& language : kLanguages) {
-        const kaldo::StringTable table = MainStringTable(language.locale);
-        ASSERT_EQ(table.LanguageId(), language.languageId) << language.locale;
-        for (int id = 100; id <= 134; ++id)
-            EXPECT_FALSE(table.Text(id).empty()) << language.locale << " " << id;
-        EXPECT_EQ(table.Text(133), language.code) << language.locale;
-    }
+// Each language's table, one test of its own.
+class LanguageTableTest : public testing::TestWithParam<Language> {};
+
+TEST_P(LanguageTableTest, HasItsOwnCompleteTable) {
+    const Language& language = GetParam();
+    const kaldo::StringTable table = MainStringTable(language.locale);
+    ASSERT_EQ(table.LanguageId(), language.languageId);
+    for (int id = 100; id <= 134; ++id)
+        EXPECT_FALSE(table.Text(id).empty()) << id;
+    EXPECT_EQ(table.Text(133), language.code);
 }
 
-TEST(MainStringTableTest, ClassAndMutexNamesAreTheSameInEveryTable) {
+TEST_P(LanguageTableTest, ClassAndMutexNamesAreTheSameAsInEveryTable) {
     // A second instance started in another language must still find the first.
-    for (const Language& language : kLanguages) {
-        const kaldo::StringTable table = MainStringTable(language.locale);
-        EXPECT_EQ(table.Text(100), "Kaldo_Tendwell") << language.locale;
-        EXPECT_EQ(table.Text(105), "KALDO_TENDWELL_MUTEX") << language.locale;
-    }
+    const kaldo::StringTable table = MainStringTable(GetParam().locale);
+    EXPECT_EQ(table.Text(100), "Kaldo_Tendwell");
+    EXPECT_EQ(table.Text(105), "KALDO_TENDWELL_MUTEX");
 }
 
-TEST(MainStringTableTest, OtherLanguagesCarryRealTranslations) {
+TEST_P(LanguageTableTest, CarriesRealTranslationsUnlessEnglish) {
+    const Language& language = GetParam();
+    if (language.languageId == kaldo::kEnglishLanguageId)
+        return;
     const kaldo::StringTable english = MainStringTable("en_US.UTF-8");
-    for (const Language& language : kLanguages) {
-        if (language.languageId == kaldo::kEnglishLanguageId)
-            continue;
-        const kaldo::StringTable table = MainStringTable(language.locale);
-        for (int id : {102, 103, 104, 106, 110, 115, 116, 117, 118, 123, 124, 129, 131, 132})
-            EXPECT_NE(table.Text(id), english.Text(id)) << language.locale << " " << id;
-    }
+    const kaldo::StringTable table = MainStringTable(language.locale);
+    for (int id : {102, 103, 104, 106, 110, 115, 116, 117, 118, 123, 124, 129, 131, 132})
+        EXPECT_NE(table.Text(id), english.Text(id)) << id;
 }
+
+INSTANTIATE_TEST_SUITE_P(MainStringTableTest, LanguageTableTest, testing::ValuesIn(kLanguages),
+                         [](const testing::TestParamInfo<Language>& info) {
+                             return std::string(info.param.code);
+                         });
 
 } // namespace

@@ -2,7 +2,7 @@
 #include "main/printers/DeviceIdentification.h"
 #include "main/printers/PrinterList.h"
 #include "main/shell/ContentCatalog.h"
-#include "main/shell/ContentInfoMerge.h"
+#include "main/shell/ContentFolders.h"
 #include "main/shell/ModelFolders.h"
 #include "main/shell/ToolboxConfig.h"
 #include "main/status/QueueStatus.h"
@@ -86,16 +86,14 @@ protected:
         ASSERT_TRUE(s_ready) << s_cups->Error();
         ASSERT_TRUE(s_printer->SetSupplies({25, 75}));
 
-        const std::string content = m_root / "Data/presslane_3000";
-        fs::create_directories(content);
-        fs::copy(std::string(KALDO_CONTENT_DIR) + "/presslane_3000", content,
-                 fs::copy_options::recursive);
+        ModelContent content =
+            LoadModelContent(testsupport::InstallContentFolder(
+                                 std::string(KALDO_CONTENT_DIR) + "/presslane_3000", m_root.Path()),
+                             "KP3020", "EN");
         m_catalog = ContentCatalog::FromPieces(m_root.Path() + "/", "EN");
-        ASSERT_EQ(MergeContentInfo(JoinPath(content, "toolboxinfo.xml"),
-                                   JoinPath(content, "tabinfo.xml"),
-                                   JoinPath(content, "toolbox.xml"), "EN"),
-                  ResultCode::Ok);
-        ASSERT_TRUE(m_config.Load(content, "KP3020"));
+        ASSERT_EQ(content.merged, ResultCode::Ok);
+        ASSERT_TRUE(content.loaded);
+        m_config = std::move(content.config);
         m_folders = ComputeModelFolders(m_root.Path() + "/", m_config);
         m_files = StatusPageFilesFor(m_folders, m_config.Files(), m_config.ConfigPath());
         fs::create_directories(m_root / "state");

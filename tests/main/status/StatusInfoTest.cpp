@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+
 namespace kaldo {
 namespace {
 
@@ -78,18 +81,26 @@ TEST(StatusInfoTest, UsbPrinterWithUsbStatusIsMerelyUnavailable) {
     EXPECT_TRUE(info.address.empty());
 }
 
-TEST(StatusInfoTest, UpdatesAreAvailableOnlyForState400) {
-    for (const auto& [state, expected] : {std::pair{UpdateState::UpdatesAvailable, 1},
-                                          {UpdateState::NoUpdatesPending, 0},
-                                          {UpdateState::NotChecked, 0},
-                                          {static_cast<UpdateState>(1), 0}}) {
-        StatusFacts facts = NetworkedPrinter();
-        facts.updateState = state;
-        StatusInfo info;
-        FillStatusInfo(info, StatusValue::STATUS_COLLECTING, facts);
-        EXPECT_EQ(info.updatesAvailable, expected) << ToInt(state);
-    }
+// An update state and whether the footer announces updates for it.
+class UpdatesAvailableTest : public testing::TestWithParam<std::pair<UpdateState, int>> {};
+
+TEST_P(UpdatesAvailableTest, OnlyForState400) {
+    const auto& [state, expected] = GetParam();
+    StatusFacts facts = NetworkedPrinter();
+    facts.updateState = state;
+    StatusInfo info;
+    FillStatusInfo(info, StatusValue::STATUS_COLLECTING, facts);
+    EXPECT_EQ(info.updatesAvailable, expected);
 }
+
+INSTANTIATE_TEST_SUITE_P(StatusInfoTest, UpdatesAvailableTest,
+                         testing::Values(std::pair{UpdateState::UpdatesAvailable, 1},
+                                         std::pair{UpdateState::NoUpdatesPending, 0},
+                                         std::pair{UpdateState::NotChecked, 0},
+                                         std::pair{static_cast<UpdateState>(1), 0}),
+                         [](const testing::TestParamInfo<std::pair<UpdateState, int>>& info) {
+                             return "State" + std::to_string(ToInt(info.param.first));
+                         });
 
 TEST(StatusInfoTest, UsbPrinterWithoutUsbStatusNeverCollects) {
     EXPECT_EQ(EffectiveFooterStatus(StatusValue::STATUS_COLLECTING, UsbPrinterWithoutUsbStatus()),

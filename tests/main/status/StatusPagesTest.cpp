@@ -1,7 +1,7 @@
 #include "main/status/StatusPages.h"
 #include "StatusTestSupport.h"
 #include "main/pages/ResultCodes.h"
-#include "main/shell/ContentInfoMerge.h"
+#include "main/shell/ContentFolders.h"
 #include "main/shell/ModelFolders.h"
 #include "main/shell/ToolboxConfig.h"
 #include "main/status/QueueStatus.h"
@@ -26,15 +26,13 @@ class StatusPagesTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_FALSE(m_root.Path().empty());
-        const std::string content = m_root / "Data/presslane_3000";
-        fs::create_directories(content);
-        fs::copy(std::string(KALDO_CONTENT_DIR) + "/presslane_3000", content,
-                 fs::copy_options::recursive);
-        ASSERT_EQ(MergeContentInfo(JoinPath(content, "toolboxinfo.xml"),
-                                   JoinPath(content, "tabinfo.xml"),
-                                   JoinPath(content, "toolbox.xml"), "EN"),
-                  ResultCode::Ok);
-        ASSERT_TRUE(m_config.Load(content, "KP3020"));
+        ModelContent content =
+            LoadModelContent(testsupport::InstallContentFolder(
+                                 std::string(KALDO_CONTENT_DIR) + "/presslane_3000", m_root.Path()),
+                             "KP3020", "EN");
+        ASSERT_EQ(content.merged, ResultCode::Ok);
+        ASSERT_TRUE(content.loaded);
+        m_config = std::move(content.config);
         m_folders = ComputeModelFolders(m_root.Path() + "/", m_config);
         m_files = StatusPageFilesFor(m_folders, m_config.Files(), m_config.ConfigPath());
 

@@ -3,7 +3,7 @@
 #include "TestPaths.h"
 #include "main/pages/index/IndexPages.h"
 #include "main/resources/StringResources.h"
-#include "main/shell/ContentInfoMerge.h"
+#include "main/shell/ContentFolders.h"
 #include "main/shell/ModelFolders.h"
 #include "main/shell/ToolboxConfig.h"
 #include "platform/Paths.h"
@@ -27,32 +27,28 @@ class SampleContent {
 public:
     static constexpr const char* kFolder = "presslane_3000";
 
-    SampleContent() {
-        const std::string folder = m_program / (std::string("Data/") + kFolder);
-        std::filesystem::create_directories(folder);
-        std::filesystem::copy(std::string(KALDO_CONTENT_DIR) + "/" + kFolder, folder,
-                              std::filesystem::copy_options::recursive);
-        m_merged =
-            MergeContentInfo(JoinPath(folder, "toolboxinfo.xml"), JoinPath(folder, "tabinfo.xml"),
-                             JoinPath(folder, "toolbox.xml"), "EN") == ResultCode::Ok;
-        m_loaded = m_merged && m_config.Load(folder, "KP3020");
-        m_folders = ComputeModelFolders(m_program.Path() + "/", m_config);
+    SampleContent()
+        : m_content(
+              LoadModelContent(InstallContentFolder(std::string(KALDO_CONTENT_DIR) + "/" + kFolder,
+                                                    m_program.Path()),
+                               "KP3020", "EN")) {
+        m_folders = ComputeModelFolders(m_program.Path() + "/", m_content.config);
     }
 
-    bool Ready() const { return m_merged && m_loaded; }
-    ToolboxConfig& Config() { return m_config; }
+    bool Ready() const { return m_content.Ready(); }
+    ToolboxConfig& Config() { return m_content.config; }
     const ModelFolders& Folders() const { return m_folders; }
     std::string Xml(const std::string& name) const { return JoinPath(m_folders.XmlFolder, name); }
     std::string Ui(const std::string& name) const { return m_folders.ContentPath(name); }
 
     IndexPageFiles IndexFiles() const {
-        const FileNames names = m_config.Files();
+        const FileNames names = m_content.config.Files();
         return {Xml(names.File_IndexUG),        Xml(names.File_IndexNonUG),
                 Xml(names.File_IndexAUG),       Xml(names.File_IndexCombined1),
                 Xml(names.File_IndexCombined2), Xml(names.File_IndexSort_XSL),
                 Xml(names.File_Index_XSL),      Xml(names.File_IndexContent_XSL),
                 Ui(names.File_Index),           Ui(names.File_IndexContent),
-                m_config.ConfigPath()};
+                m_content.config.ConfigPath()};
     }
 
     // The labels as the English string table gives them.
@@ -63,10 +59,8 @@ public:
 
 private:
     testsupport::TempFolder m_program;
-    ToolboxConfig m_config;
+    ModelContent m_content;
     ModelFolders m_folders;
-    bool m_merged = false;
-    bool m_loaded = false;
 };
 
 } // namespace kaldo::testsupport
