@@ -2,9 +2,9 @@
 
 #include "TestPaths.h"
 #include "bench/BenchFolder.h"
-#include "main/shell/ContentFolders.h"
-#include "main/shell/ModelFolders.h"
-#include "main/shell/ToolboxConfig.h"
+#include "main/content/ContentFolders.h"
+#include "main/content/ModelFolders.h"
+#include "main/content/ToolboxConfig.h"
 #include "platform/Paths.h"
 
 #include <benchmark/benchmark.h>

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "contenttool/XmlDiagnostics.h"
+#include "main/content/ModelFolders.h"
+#include "main/content/ToolboxConfig.h"
 #include "main/pages/HeaderPage.h"
 #include "main/pages/PageTransformer.h"
-#include "main/shell/ModelFolders.h"
-#include "main/shell/ToolboxConfig.h"
 #include "main/status/StatusInfo.h"
 
 #include <string>

@@ -1,6 +1,6 @@
 #include "contenttool/ProgramFolderStage.h"
 
-#include "main/shell/ToolboxConfig.h"
+#include "main/content/ToolboxConfig.h"
 #include "platform/Paths.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #include "main/app/QueryMode.h"
 
+#include "main/content/ContentCatalog.h"
 #include "main/printers/PrinterList.h"
-#include "main/shell/ContentCatalog.h"
 
 namespace kaldo {
 

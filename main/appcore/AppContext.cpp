@@ -1,6 +1,8 @@
 #include "main/appcore/AppContext.h"
 
 #include "main/appcore/AppActions.h"
+#include "main/content/ContentFolders.h"
+#include "main/content/ContentMirror.h"
 #include "main/launchers/Launchers.h"
 #include "main/navigation/Dispatcher.h"
 #include "main/pageinputs/PageInputs.h"
@@ -8,8 +10,6 @@
 #include "main/printers/PrinterServices.h"
 #include "main/printers/Reachability.h"
 #include "main/resources/StringResources.h"
-#include "main/shell/ContentFolders.h"
-#include "main/shell/ContentMirror.h"
 #include "main/status/QueueStatus.h"
 #include "main/status/StatusDocumentCheck.h"
 #include "main/status/StatusPages.h"

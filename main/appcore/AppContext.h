@@ -1,6 +1,8 @@
 #pragma once
 
 #include "main/appcore/AppHooks.h"
+#include "main/content/ContentCatalog.h"
+#include "main/content/ModelFolders.h"
 #include "main/launchers/ErrorTexts.h"
 #include "main/navigation/NavigationDispatcher.h"
 #include "main/navigation/Pane.h"
@@ -10,8 +12,6 @@
 #include "main/pages/PageTransformer.h"
 #include "main/printers/PrinterSelection.h"
 #include "main/resources/StringIds.h"
-#include "main/shell/ContentCatalog.h"
-#include "main/shell/ModelFolders.h"
 #include "main/status/StatusInfo.h"
 
 #include <functional>

@@ -1,7 +1,7 @@
 #include "main/dialogs/ErrorBox.h"
 
+#include "main/content/ToolboxConfig.h"
 #include "main/launchers/ErrorTexts.h"
-#include "main/shell/ToolboxConfig.h"
 
 namespace kaldo {
 

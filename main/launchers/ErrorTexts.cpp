@@ -1,6 +1,6 @@
 #include "main/launchers/ErrorTexts.h"
 
-#include "main/shell/ToolboxConfig.h"
+#include "main/content/ToolboxConfig.h"
 
 namespace kaldo {
 

@@ -1,5 +1,6 @@
 #include "main/launchers/Launchers.h"
 
+#include "main/content/ModelFolders.h"
 #include "main/launchers/Background.h"
 #include "main/launchers/ContentItem.h"
 #include "main/launchers/DriverFiles.h"
@@ -8,7 +9,6 @@
 #include "main/launchers/Prompts.h"
 #include "main/launchers/Shell.h"
 #include "main/printers/PrinterSelection.h"
-#include "main/shell/ModelFolders.h"
 #include "platform/Paths.h"
 #include "platform/Trace.h"
 

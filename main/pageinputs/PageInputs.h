@@ -1,10 +1,10 @@
 #pragma once
 
+#include "main/content/ModelFolders.h"
+#include "main/content/ToolboxConfig.h"
 #include "main/pages/HeaderPage.h"
 #include "main/pages/index/IndexPages.h"
 #include "main/search/SearchPage.h"
-#include "main/shell/ModelFolders.h"
-#include "main/shell/ToolboxConfig.h"
 #include "main/status/StatusInfo.h"
 
 #include <string>

@@ -1,7 +1,7 @@
 #include "main/printers/PrinterList.h"
 
+#include "main/content/ContentCatalog.h"
 #include "main/printers/DeviceIdentification.h"
-#include "main/shell/ContentCatalog.h"
 #include "platform/spooler/IppDevice.h"
 #include "platform/spooler/Spooler.h"
 

@@ -1,9 +1,9 @@
 #include "main/printers/PrinterSelection.h"
 
+#include "main/content/ContentCatalog.h"
 #include "main/printers/LastPrinter.h"
 #include "main/printers/PrinterConnection.h"
 #include "main/printers/PrinterServices.h"
-#include "main/shell/ContentCatalog.h"
 #include "platform/Trace.h"
 
 #include <utility>

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "main/content/ToolboxConfig.h"
 #include "main/pages/ResultCodes.h"
 #include "main/printers/PrinterList.h"
-#include "main/shell/ToolboxConfig.h"
 
 #include <functional>
 #include <memory>

@@ -1,8 +1,8 @@
 #include "main/status/StatusPages.h"
 
+#include "main/content/ModelFolders.h"
+#include "main/content/ToolboxConfig.h"
 #include "main/pages/ResultCodes.h"
-#include "main/shell/ModelFolders.h"
-#include "main/shell/ToolboxConfig.h"
 #include "main/status/StatusDocuments.h"
 #include "platform/Paths.h"
 

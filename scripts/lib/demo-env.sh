@@ -29,7 +29,7 @@ demo_setup() {
   # and tells ktendwell so.
   local site_port=${KALDO_DEMO_PORT:-18080}
   local printer_port=$((site_port + 1))
-  "$build/tools/kaldosim" --quiet --printer "127.0.0.5:$printer_port" --supplies mono \
+  "$build/simulator/kaldosim" --quiet --printer "127.0.0.5:$printer_port" --supplies mono \
     --toner black:64 --name KP3020-Office --location "Second floor, copy room" \
     --site "127.0.0.1:$site_port" >"$demo_dir/sim.out" 2>"$demo_dir/sim.err" &
   demo_pids+=($!)
@@ -39,7 +39,7 @@ demo_setup() {
   # small job is what the print scheduler, and so the footer, knows of it. The lobby printer is
   # CUPS's reference IPP Everywhere printer behind a driverless queue, asked for its model and
   # its live state over IPP (it needs avahi-daemon, which kaldocups starts when none runs).
-  "$build/tools/kaldocups" \
+  "$build/simulator/kaldocups" \
     --queue Office_3020 socket://127.0.0.5:9100 "Kaldo Presslane 3020 PS" \
     --queue Desk_3040 "usb://Kaldo/Presslane%203040?serial=KP3040-000417" "Kaldo Presslane 3040 PS" \
     --queue Studio_C5100 ipp://127.0.0.6/ipp/print "Kaldo Presslane C5100 PS" \

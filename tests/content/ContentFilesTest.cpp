@@ -1,6 +1,6 @@
 #include "tests/content/ContentTestSupport.h"
 
-#include "main/shell/ToolboxConfig.h"
+#include "main/content/ToolboxConfig.h"
 
 #include <libxslt/xsltutils.h>
 

@@ -1,12 +1,12 @@
 #pragma once
 
 #include "TestPaths.h"
+#include "main/content/ContentFolders.h"
 #include "main/pages/DocumentUtils.h"
 #include "main/pages/DocumentWriter.h"
 #include "main/pages/PageTransformer.h"
 #include "main/pages/ResultCodes.h"
 #include "main/pages/XmlHandles.h"
-#include "main/shell/ContentFolders.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestFiles.h"
 

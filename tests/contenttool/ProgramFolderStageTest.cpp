@@ -1,5 +1,5 @@
 #include "contenttool/ProgramFolderStage.h"
-#include "main/shell/ToolboxConfig.h"
+#include "main/content/ToolboxConfig.h"
 #include "tests/contenttool/ContentToolTestSupport.h"
 
 namespace kaldo::testsupport {

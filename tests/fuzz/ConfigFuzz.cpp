@@ -1,7 +1,7 @@
 // A content folder's two configuration pieces, merged into toolbox.xml and loaded for a model
 // as at start-up. Input: toolboxinfo.xml, tabinfo.xml, then optionally the model and the
 // language code, separated by kPartSeparator.
-#include "main/shell/ContentFolders.h"
+#include "main/content/ContentFolders.h"
 #include "platform/Paths.h"
 #include "tests/fuzz/FuzzSupport.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "main/shell/ContentFolders.h"
-#include "main/shell/ModelFolders.h"
-#include "main/shell/ToolboxConfig.h"
+#include "main/content/ContentFolders.h"
+#include "main/content/ModelFolders.h"
+#include "main/content/ToolboxConfig.h"
 #include "platform/Paths.h"
 #include "tests/fuzz/FuzzSupport.h"
 #include "tests/support/TestFiles.h"

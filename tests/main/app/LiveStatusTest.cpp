@@ -2,7 +2,7 @@
 // the printer simulator serving the selected printer's status document.
 #include "tests/main/app/WindowTestSupport.h"
 
-#include "tools/Simulator.h"
+#include "simulator/Simulator.h"
 
 #include <httplib.h>
 

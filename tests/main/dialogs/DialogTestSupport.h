@@ -1,6 +1,6 @@
 #pragma once
 
-#include "main/shell/ToolboxConfig.h"
+#include "main/content/ToolboxConfig.h"
 #include "tests/support/TempFolder.h"
 
 #include "TestPaths.h"

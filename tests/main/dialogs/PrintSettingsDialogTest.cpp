@@ -1,9 +1,9 @@
 #include "main/dialogs/PrintSettingsDialog.h"
 
+#include "main/content/ModelFolders.h"
 #include "main/launchers/CupsDriverSettings.h"
 #include "main/launchers/Launchers.h"
 #include "main/printers/PrinterSelection.h"
-#include "main/shell/ModelFolders.h"
 #include "tests/main/dialogs/DialogTestSupport.h"
 #include "tests/main/launchers/LauncherDoubles.h"
 #include "tests/support/QueueFixture.h"

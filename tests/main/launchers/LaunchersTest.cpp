@@ -1,8 +1,8 @@
 #include "main/launchers/Launchers.h"
 
+#include "main/content/ModelFolders.h"
 #include "main/launchers/ErrorTexts.h"
 #include "main/printers/PrinterSelection.h"
-#include "main/shell/ModelFolders.h"
 #include "tests/main/launchers/LauncherDoubles.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestFiles.h"

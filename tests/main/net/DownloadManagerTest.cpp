@@ -1,11 +1,11 @@
 #include "main/net/DownloadManager.h"
 
+#include "simulator/Simulator.h"
+#include "simulator/SimulatorOptions.h"
 #include "tests/main/net/TestWebServer.h"
 #include "tests/support/Eventually.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestFiles.h"
-#include "tools/Simulator.h"
-#include "tools/SimulatorOptions.h"
 
 #include <QLoggingCategory>
 #include <QtGlobal>

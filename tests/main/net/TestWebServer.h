@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tools/SelfSignedCertificate.h"
+#include "simulator/SelfSignedCertificate.h"
 
 #include <httplib.h>
 

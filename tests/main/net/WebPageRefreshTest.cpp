@@ -3,12 +3,12 @@
 #include "main/net/InertPage.h"
 
 #include "TestPaths.h"
+#include "simulator/Simulator.h"
+#include "simulator/SimulatorOptions.h"
 #include "tests/main/net/TestWebServer.h"
 #include "tests/support/Eventually.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestFiles.h"
-#include "tools/Simulator.h"
-#include "tools/SimulatorOptions.h"
 
 #include <gtest/gtest.h>
 

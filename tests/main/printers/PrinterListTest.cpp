@@ -1,8 +1,8 @@
 #include "main/printers/PrinterList.h"
 
 #include "TestPaths.h"
+#include "main/content/ContentCatalog.h"
 #include "main/printers/DeviceIdentification.h"
-#include "main/shell/ContentCatalog.h"
 #include "tests/support/FakeSpooler.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestFiles.h"

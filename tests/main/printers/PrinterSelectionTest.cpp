@@ -1,8 +1,8 @@
 #include "main/printers/PrinterSelection.h"
 
 #include "TestPaths.h"
+#include "main/content/ContentCatalog.h"
 #include "main/printers/PrinterServices.h"
-#include "main/shell/ContentCatalog.h"
 #include "platform/registry/IniRegistry.h"
 #include "tests/support/FakeSpooler.h"
 #include "tests/support/TempFolder.h"

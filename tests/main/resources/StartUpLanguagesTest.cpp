@@ -3,12 +3,12 @@
 // header, footer and index pages. Each language runs in a process of its own, as the table is
 // chosen once per process from the locale.
 #include "TestPaths.h"
+#include "main/content/ContentCatalog.h"
+#include "main/content/ContentFolders.h"
 #include "main/pageinputs/PageInputs.h"
 #include "main/printers/PrinterSelection.h"
 #include "main/printers/PrinterServices.h"
 #include "main/resources/StringResources.h"
-#include "main/shell/ContentCatalog.h"
-#include "main/shell/ContentFolders.h"
 #include "main/status/StatusPages.h"
 #include "platform/registry/IniRegistry.h"
 #include "tests/support/ChildProcess.h"

@@ -1,7 +1,7 @@
 #include "main/status/StatusDocumentCheck.h"
 #include "StatusTestSupport.h"
 #include "main/status/StatusInfo.h"
-#include "tools/StatusDocument.h"
+#include "simulator/StatusDocument.h"
 
 #include <filesystem>
 

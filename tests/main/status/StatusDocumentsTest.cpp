@@ -2,8 +2,8 @@
 #include "StatusTestSupport.h"
 #include "main/pages/ResultCodes.h"
 #include "main/status/StatusDocumentCheck.h"
+#include "simulator/StatusDocument.h"
 #include "tests/support/ChildProcess.h"
-#include "tools/StatusDocument.h"
 
 #include <filesystem>
 

@@ -1,14 +1,14 @@
 #include "main/status/StatusPages.h"
 #include "StatusTestSupport.h"
+#include "main/content/ContentFolders.h"
+#include "main/content/ModelFolders.h"
+#include "main/content/ToolboxConfig.h"
 #include "main/pages/ResultCodes.h"
-#include "main/shell/ContentFolders.h"
-#include "main/shell/ModelFolders.h"
-#include "main/shell/ToolboxConfig.h"
 #include "main/status/QueueStatus.h"
 #include "main/status/StatusDocumentCheck.h"
 #include "platform/Paths.h"
+#include "simulator/StatusDocument.h"
 #include "tests/support/ChildProcess.h"
-#include "tools/StatusDocument.h"
 
 #include <filesystem>
 

@@ -5,11 +5,11 @@
 #include "main/status/StatusDocumentCheck.h"
 #include "main/status/StatusInfo.h"
 #include "main/status/UsbStatusSource.h"
+#include "simulator/Simulator.h"
 #include "tests/ktwnutil/FakeUsbPrinter.h"
 #include "tests/main/net/TestWebServer.h"
 #include "tests/support/FakeSpooler.h"
 #include "tests/support/TestFiles.h"
-#include "tools/Simulator.h"
 
 #include <filesystem>
 

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "TestPaths.h"
+#include "main/content/ContentFolders.h"
+#include "main/content/ModelFolders.h"
+#include "main/content/ToolboxConfig.h"
 #include "main/pages/index/IndexPages.h"
 #include "main/resources/StringResources.h"
-#include "main/shell/ContentFolders.h"
-#include "main/shell/ModelFolders.h"
-#include "main/shell/ToolboxConfig.h"
 #include "platform/Paths.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestFiles.h"

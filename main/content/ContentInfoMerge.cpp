@@ -1,0 +1,154 @@
+#include "main/content/ContentInfoMerge.h"
+
+#include "main/pages/DocumentUtils.h"
+#include "main/pages/FileHandle.h"
+#include "main/pages/ResultCodes.h"
+#include "platform/AtomicFile.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <stdio.h>
+#include <string_view>
+
+namespace kaldo {
+
+namespace {
+
+// The pieces are copied in chunks of this size; the start markers are looked for in the
+// first chunk only, as the content is laid out for it.
+constexpr size_t kChunkSize = 255;
+
+using FirstChunkRule = std::string_view (*)(std::string_view chunk);
+
+std::string_view fromMarker(std::string_view chunk, std::string_view marker) {
+    const size_t at = chunk.find(marker);
+    return at == std::string_view::npos ? chunk : chunk.substr(at);
+}
+
+std::string_view toolboxInfoStart(std::string_view chunk) {
+    return fromMarker(chunk, "<Body>");
+}
+
+std::string_view tabInfoStart(std::string_view chunk) {
+    if (chunk.find("<KTWContentInfo>") != std::string_view::npos &&
+        chunk.find("<Legend>") != std::string_view::npos)
+        return fromMarker(chunk, "<Legend>");
+    // Without a legend the copy starts at the tab structure even under KTWContentInfo:
+    // copying the root's start tag would leave it unclosed.
+    return fromMarker(chunk, "<TabInfo>");
+}
+
+// Copies `in` to `out`, the first chunk trimmed by `firstChunk`, dropping the closing tag
+// `closing` and the rest of the chunk it stands in. The last bytes of each chunk are held
+// back until the next one is read, so a closing tag across a chunk border is found too.
+ResultCode copyPiece(std::FILE* in, std::FILE* out, FirstChunkRule firstChunk,
+                     std::string_view closing) {
+    char buffer[kChunkSize];
+    std::string pending;
+    bool first = true;
+    for (;;) {
+        const size_t count = std::fread(buffer, 1, sizeof buffer, in);
+        if (count == 0)
+            break;
+        std::string_view chunk(buffer, count);
+        if (first)
+            chunk = firstChunk(chunk);
+        first = false;
+        pending.append(chunk);
+        const size_t at = pending.find(closing);
+        size_t ready = pending.size();
+        if (at != std::string::npos)
+            ready = at;
+        else
+            ready -= std::min(pending.size(), closing.size() - 1);
+        if (!WriteAll(out, std::string_view(pending).substr(0, ready)))
+            return ResultCode::OpenWriteFile;
+        pending.erase(0, at != std::string::npos ? std::string::npos : ready);
+    }
+    if (std::ferror(in))
+        return ResultCode::ReadError;
+    return WriteAll(out, pending) ? ResultCode::Ok : ResultCode::OpenWriteFile;
+}
+
+// Writes the declaration and both pieces to `toolbox`; `toolboxInfo` is open already.
+ResultCode mergeInto(FileHandle toolboxInfo, const std::string& tabInfoPath, std::FILE* toolbox,
+                     const std::string& declaration) {
+    if (!WriteAll(toolbox, declaration))
+        return ResultCode::OpenWriteFile;
+    ResultCode result = copyPiece(toolboxInfo.get(), toolbox, toolboxInfoStart, "</Body>");
+    if (result != ResultCode::Ok)
+        return result;
+    toolboxInfo.reset();
+
+    FileHandle tabInfo(std::fopen(tabInfoPath.c_str(), "rb"));
+    if (!tabInfo)
+        return ResultCode::ParseInput;
+    result = copyPiece(tabInfo.get(), toolbox, tabInfoStart, "</KTWContentInfo>");
+    if (result != ResultCode::Ok)
+        return result;
+    return WriteAll(toolbox, "</Body>") ? ResultCode::Ok : ResultCode::OpenWriteFile;
+}
+
+std::string declarationFor(const std::string& languageCode) {
+    std::string language = languageCode;
+    std::string encoding;
+    EncodingForLanguage(language, encoding);
+    return "<?xml version=\"1.0\" encoding =\"" + encoding + "\"?>";
+}
+
+struct MemoryFree {
+    void operator()(char* bytes) const noexcept { std::free(bytes); }
+};
+
+} // namespace
+
+ResultCode MergeContentInfo(const std::string& toolboxInfoPath, const std::string& tabInfoPath,
+                            const std::string& toolboxPath, const std::string& languageCode) {
+    if (toolboxInfoPath.empty() || tabInfoPath.empty() || toolboxPath.empty())
+        return ResultCode::MissingArgument;
+
+    const std::string declaration = declarationFor(languageCode);
+    FileHandle toolboxInfo(std::fopen(toolboxInfoPath.c_str(), "rb"));
+    if (!toolboxInfo)
+        return ResultCode::ParseInput;
+    // The old toolbox.xml stays until the new one is complete: a folder whose merge fails
+    // keeps the configuration it had.
+    AtomicFile toolbox(toolboxPath);
+    if (!toolbox.Open())
+        return ResultCode::OpenWriteFile;
+    const ResultCode result =
+        mergeInto(std::move(toolboxInfo), tabInfoPath, toolbox.Stream(), declaration);
+    if (result != ResultCode::Ok)
+        return result;
+    return toolbox.Commit() ? ResultCode::Ok : ResultCode::OpenWriteFile;
+}
+
+ResultCode MergeContentInfoText(const std::string& toolboxInfoPath, const std::string& tabInfoPath,
+                                const std::string& languageCode, std::string& merged) {
+    if (toolboxInfoPath.empty() || tabInfoPath.empty())
+        return ResultCode::MissingArgument;
+    FileHandle toolboxInfo(std::fopen(toolboxInfoPath.c_str(), "rb"));
+    if (!toolboxInfo)
+        return ResultCode::ParseInput;
+    char* bytes = nullptr;
+    size_t size = 0;
+    FileHandle memory(::open_memstream(&bytes, &size));
+    std::unique_ptr<char, MemoryFree> owned;
+    if (!memory)
+        return ResultCode::OpenWriteFile;
+    const ResultCode result =
+        mergeInto(std::move(toolboxInfo), tabInfoPath, memory.get(), declarationFor(languageCode));
+    // Closing the stream settles `bytes` and `size`.
+    const bool closed = CloseFile(memory);
+    owned.reset(bytes);
+    if (result != ResultCode::Ok)
+        return result;
+    if (!closed)
+        return ResultCode::OpenWriteFile;
+    merged.assign(bytes, size);
+    return ResultCode::Ok;
+}
+
+} // namespace kaldo

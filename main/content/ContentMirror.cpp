@@ -1,0 +1,144 @@
+#include "main/content/ContentMirror.h"
+
+#include "main/content/ContentFolders.h"
+#include "platform/AtomicFile.h"
+#include "platform/Paths.h"
+
+#include <cerrno>
+#include <filesystem>
+#include <set>
+#include <sys/stat.h>
+#include <system_error>
+#include <unistd.h>
+
+namespace kaldo {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kMergedConfiguration = "toolbox.xml";
+
+bool makeFolder(const fs::path& folder) {
+    std::error_code error;
+    const fs::file_status status = fs::symlink_status(folder, error);
+    if (fs::is_directory(status))
+        return true;
+    if (fs::exists(status))
+        fs::remove_all(folder, error);
+    // This user's alone, like the state folder it lies in.
+    if (!folder.has_parent_path() || folder.parent_path() == folder ||
+        !makeFolder(folder.parent_path()))
+        return false;
+    return ::mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST;
+}
+
+// A link the program made between files of the mirror (the caption picture): relative, and
+// it leads to a file.
+bool isOwnLink(const fs::path& link, const fs::path& target) {
+    std::error_code error;
+    return target.is_relative() && fs::exists(link, error);
+}
+
+void mirrorFile(const fs::path& installed, const fs::path& mirror) {
+    std::error_code error;
+    const fs::file_status status = fs::symlink_status(mirror, error);
+    if (fs::is_symlink(status)) {
+        const fs::path target = fs::read_symlink(mirror, error);
+        if (!error && (target == installed || isOwnLink(mirror, target)))
+            return;
+    } else if (fs::is_regular_file(status)) {
+        // This user's own file: downloaded, updated or written by the program. It stays
+        // until the installation brings a newer one.
+        const auto own = fs::last_write_time(mirror, error);
+        const auto shipped = fs::last_write_time(installed, error);
+        if (error || shipped <= own)
+            return;
+    } else if (fs::exists(status)) {
+        fs::remove_all(mirror, error);
+    }
+    ReplaceWithLink(installed.string(), mirror.string());
+}
+
+// What the installation no longer has: links go, this user's own files stay.
+void pruneEntry(const fs::path& mirror) {
+    std::error_code error;
+    const fs::file_status status = fs::symlink_status(mirror, error);
+    if (fs::is_symlink(status)) {
+        const fs::path target = fs::read_symlink(mirror, error);
+        if (error || !isOwnLink(mirror, target))
+            fs::remove(mirror, error);
+    } else if (fs::is_directory(status)) {
+        for (fs::directory_iterator it(mirror, error), end; !error && it != end;
+             it.increment(error))
+            pruneEntry(it->path());
+        // Only an empty folder is removed.
+        fs::remove(mirror, error);
+    }
+}
+
+bool syncFolder(const fs::path& installed, const fs::path& mirror, bool contentFolder) {
+    if (!makeFolder(mirror))
+        return false;
+    std::error_code error;
+    std::set<std::string> shipped;
+    for (fs::directory_iterator it(installed, error), end; !error && it != end;
+         it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        if (contentFolder && name == kMergedConfiguration)
+            continue;
+        std::error_code typeError;
+        const fs::file_status status = it->status(typeError);
+        if (fs::is_directory(status)) {
+            shipped.insert(name);
+            syncFolder(it->path(), mirror / name, false);
+        } else if (fs::is_regular_file(status)) {
+            shipped.insert(name);
+            mirrorFile(it->path(), mirror / name);
+        }
+    }
+    if (error)
+        return false;
+    std::vector<fs::path> gone;
+    for (fs::directory_iterator it(mirror, error), end; !error && it != end; it.increment(error)) {
+        if (shipped.count(it->path().filename().string()) == 0)
+            gone.push_back(it->path());
+    }
+    for (const fs::path& path : gone)
+        pruneEntry(path);
+    return true;
+}
+
+} // namespace
+
+bool MirrorContentFolders(const std::string& programFolder, const std::string& stateFolder) {
+    std::vector<std::string> installed;
+    if (!ListContentFolders(programFolder, installed))
+        return false;
+    const fs::path installedData = ResolvePath(JoinPath(programFolder, "data"));
+    const fs::path data = fs::path(stateFolder) / installedData.filename();
+    if (!makeFolder(data))
+        return false;
+    std::set<std::string> names;
+    for (const std::string& folder : installed) {
+        const std::string name = fs::path(folder).filename().string();
+        names.insert(name);
+        MirrorContentFolder(folder, (data / name).string());
+    }
+    // A content folder that was uninstalled takes this user's pages with it.
+    std::error_code error;
+    std::vector<fs::path> gone;
+    for (fs::directory_iterator it(data, error), end; !error && it != end; it.increment(error)) {
+        if (names.count(it->path().filename().string()) == 0)
+            gone.push_back(it->path());
+    }
+    for (const fs::path& path : gone)
+        fs::remove_all(path, error);
+    return true;
+}
+
+bool MirrorContentFolder(const std::string& installedFolder, const std::string& mirrorFolder) {
+    return syncFolder(fs::absolute(installedFolder), mirrorFolder, true);
+}
+
+} // namespace kaldo

@@ -1,0 +1,257 @@
+#include "simulator/PrinterState.h"
+
+#include "simulator/SettingValues.h"
+
+#include <array>
+
+namespace kaldo::simulator {
+
+namespace {
+
+struct AlertInfo {
+    PrinterAlert alert;
+    std::string_view code;
+    std::string_view severity;
+    std::string_view text;
+};
+
+constexpr std::array kAlerts{
+    AlertInfo{PrinterAlert::PaperJam, "paperJam", "error", "Paper jam in tray 1"},
+    AlertInfo{PrinterAlert::PaperOut, "paperOut", "error", "Tray 1 is out of paper"},
+    AlertInfo{PrinterAlert::TonerLow, "tonerLow", "warning", "Toner is low"},
+    AlertInfo{PrinterAlert::TonerEmpty, "tonerEmpty", "error",
+              "Toner is empty: replace the cartridge"},
+    AlertInfo{PrinterAlert::CoverOpen, "coverOpen", "error", "Front cover is open"},
+    AlertInfo{PrinterAlert::Offline, "offline", "error", "Printer is offline"},
+};
+
+struct DocumentInfo {
+    StatusDocumentKind kind;
+    std::string_view name;
+};
+
+constexpr std::array kDocuments{
+    DocumentInfo{StatusDocumentKind::Normal, "normal"},
+    DocumentInfo{StatusDocumentKind::Malformed, "malformed"},
+    DocumentInfo{StatusDocumentKind::Oversized, "oversized"},
+    DocumentInfo{StatusDocumentKind::ExternalEntity, "entity"},
+    DocumentInfo{StatusDocumentKind::BillionLaughs, "laughs"},
+    DocumentInfo{StatusDocumentKind::Script, "script"},
+    DocumentInfo{StatusDocumentKind::IconTraversal, "traversal"},
+};
+
+constexpr std::array<std::string_view, 13> kSettings{
+    "model", "serial",     "firmware", "name",       "location", "supplies", "toner",
+    "alert", "hard-drive", "delay",    "http-error", "document", "oversize",
+};
+
+const AlertInfo& Info(PrinterAlert alert) {
+    for (const auto& info : kAlerts) {
+        if (info.alert == alert)
+            return info;
+    }
+    return kAlerts.front();
+}
+
+// Splits "a,b,c"; empty pieces are kept so that "a,,b" is refused by the caller.
+std::vector<std::string_view> SplitList(std::string_view text) {
+    std::vector<std::string_view> pieces;
+    std::size_t start = 0;
+    while (true) {
+        const auto comma = text.find(',', start);
+        pieces.push_back(text.substr(start, comma - start));
+        if (comma == std::string_view::npos)
+            break;
+        start = comma + 1;
+    }
+    return pieces;
+}
+
+bool ParseAlerts(std::string_view text, std::vector<PrinterAlert>& alerts, std::string& error) {
+    std::vector<PrinterAlert> parsed;
+    if (text != "none" && !text.empty()) {
+        for (const auto piece : SplitList(text)) {
+            const AlertInfo* found = nullptr;
+            for (const auto& info : kAlerts) {
+                if (info.code == piece)
+                    found = &info;
+            }
+            if (found == nullptr) {
+                error = "unknown alert '" + std::string(piece) +
+                        "' (none, paperJam, paperOut, tonerLow, tonerEmpty, coverOpen, offline)";
+                return false;
+            }
+            parsed.push_back(found->alert);
+        }
+    }
+    alerts = std::move(parsed);
+    return true;
+}
+
+bool ParseToner(std::string_view text, TonerLevels& toner, std::string& error) {
+    TonerLevels parsed = toner;
+    for (const auto piece : SplitList(text)) {
+        const auto colon = piece.find(':');
+        const auto colour = piece.substr(0, colon);
+        long long level = 0;
+        if (colon == std::string_view::npos ||
+            !ParseBoundedInt(piece.substr(colon + 1), 0, 100, level)) {
+            error =
+                "toner wants COLOUR:LEVEL with a level of 0-100, not '" + std::string(piece) + "'";
+            return false;
+        }
+        int* target = colour == "black"     ? &parsed.black
+                      : colour == "cyan"    ? &parsed.cyan
+                      : colour == "magenta" ? &parsed.magenta
+                      : colour == "yellow"  ? &parsed.yellow
+                                            : nullptr;
+        if (target == nullptr) {
+            error =
+                "unknown toner colour '" + std::string(colour) + "' (black, cyan, magenta, yellow)";
+            return false;
+        }
+        *target = static_cast<int>(level);
+    }
+    toner = parsed;
+    return true;
+}
+
+bool IsPlainText(std::string_view text) {
+    for (const unsigned char c : text) {
+        if (c < 0x20 || c == 0x7f)
+            return false;
+    }
+    return true;
+}
+
+std::string_view DocumentName(StatusDocumentKind kind) {
+    for (const auto& info : kDocuments) {
+        if (info.kind == kind)
+            return info.name;
+    }
+    return "normal";
+}
+
+} // namespace
+
+std::string_view AlertCode(PrinterAlert alert) {
+    return Info(alert).code;
+}
+std::string_view AlertSeverity(PrinterAlert alert) {
+    return Info(alert).severity;
+}
+std::string_view AlertText(PrinterAlert alert) {
+    return Info(alert).text;
+}
+
+bool IsPrinterSetting(std::string_view name) {
+    for (const auto setting : kSettings) {
+        if (setting == name)
+            return true;
+    }
+    return false;
+}
+
+bool ApplyPrinterSetting(PrinterState& state, std::string_view name, std::string_view value,
+                         std::string& error) {
+    long long number = 0;
+    const bool isText = name == "model" || name == "serial" || name == "firmware" ||
+                        name == "name" || name == "location";
+    if (isText && !IsPlainText(value)) {
+        error = std::string(name) + " must be one line of text";
+        return false;
+    }
+    if (name == "model") {
+        state.modelName = value;
+    } else if (name == "serial") {
+        state.serialNumber = value;
+    } else if (name == "firmware") {
+        state.firmware = value;
+    } else if (name == "name") {
+        state.name = value;
+    } else if (name == "location") {
+        state.location = value;
+    } else if (name == "supplies") {
+        if (value == "colour" || value == "color") {
+            state.colour = true;
+        } else if (value == "mono") {
+            state.colour = false;
+        } else {
+            error = "supplies is colour or mono, not '" + std::string(value) + "'";
+            return false;
+        }
+    } else if (name == "toner") {
+        return ParseToner(value, state.toner, error);
+    } else if (name == "alert") {
+        return ParseAlerts(value, state.alerts, error);
+    } else if (name == "hard-drive") {
+        if (!ParseYesNo(value, state.hardDrive)) {
+            error = "hard-drive is yes or no, not '" + std::string(value) + "'";
+            return false;
+        }
+    } else if (name == "delay") {
+        if (!ParseBoundedInt(value, 0, 600000, number)) {
+            error =
+                "delay is a number of milliseconds (0-600000), not '" + std::string(value) + "'";
+            return false;
+        }
+        state.delayMs = static_cast<int>(number);
+    } else if (name == "http-error") {
+        if (!ParseBoundedInt(value, 0, 599, number) || (number != 0 && number < 400)) {
+            error = "http-error is 0 (off) or a status code of 400-599, not '" +
+                    std::string(value) + "'";
+            return false;
+        }
+        state.httpError = static_cast<int>(number);
+    } else if (name == "document") {
+        for (const auto& info : kDocuments) {
+            if (info.name == value) {
+                state.document = info.kind;
+                return true;
+            }
+        }
+        error = "unknown document '" + std::string(value) +
+                "' (normal, malformed, oversized, entity, laughs, script, traversal)";
+        return false;
+    } else if (name == "oversize") {
+        if (!ParseBoundedInt(value, 1, 256ll << 20, number)) {
+            error = "oversize is a number of bytes (1-268435456), not '" + std::string(value) + "'";
+            return false;
+        }
+        state.oversizeBytes = static_cast<std::size_t>(number);
+    } else {
+        error = "unknown printer setting '" + std::string(name) + "'";
+        return false;
+    }
+    return true;
+}
+
+std::string DescribePrinterState(const PrinterState& state) {
+    std::string alerts;
+    for (const auto alert : state.alerts) {
+        alerts += (alerts.empty() ? "" : ",") + std::string(AlertCode(alert));
+    }
+    std::string text;
+    text += "model=" + state.modelName + "\n";
+    text += "serial=" + state.serialNumber + "\n";
+    text += "firmware=" + state.firmware + "\n";
+    text += "name=" + state.name + "\n";
+    text += "location=" + state.location + "\n";
+    text += std::string("supplies=") + (state.colour ? "colour" : "mono") + "\n";
+    text += "toner=black:" + std::to_string(state.toner.black);
+    if (state.colour) {
+        text += ",cyan:" + std::to_string(state.toner.cyan) +
+                ",magenta:" + std::to_string(state.toner.magenta) +
+                ",yellow:" + std::to_string(state.toner.yellow);
+    }
+    text += "\n";
+    text += "alert=" + (alerts.empty() ? std::string("none") : alerts) + "\n";
+    text += std::string("hard-drive=") + (state.hardDrive ? "yes" : "no") + "\n";
+    text += "delay=" + std::to_string(state.delayMs) + "\n";
+    text += "http-error=" + std::to_string(state.httpError) + "\n";
+    text += "document=" + std::string(DocumentName(state.document)) + "\n";
+    text += "oversize=" + std::to_string(state.oversizeBytes) + "\n";
+    return text;
+}
+
+} // namespace kaldo::simulator

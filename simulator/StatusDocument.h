@@ -1,0 +1,22 @@
+#pragma once
+
+#include "simulator/PrinterState.h"
+
+#include <string>
+
+namespace kaldo::simulator {
+
+// What the printer's front panel would say, derived from its alerts.
+struct PrinterCondition {
+    std::string state;      // ready | warning | error
+    std::string iconFile;   // ready.png | warning.png | error.png
+    std::string statusText; // "Ready" or the text of the first alert
+};
+
+PrinterCondition ConditionOf(const PrinterState& state);
+
+// The `devicexml` status document as the printer serves it, including the broken and hostile
+// variants chosen by `state.document`.
+std::string BuildStatusDocument(const PrinterState& state);
+
+} // namespace kaldo::simulator
