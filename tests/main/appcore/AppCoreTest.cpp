@@ -189,11 +189,12 @@ protected:
                            const std::string& address) {
         const std::string port = "IP_" + address;
         m_spooler.AddPrinter(name, driver, port);
-        m_spooler.Ports.push_back({.Name = port,
-                                   .Monitor = PortMonitor::StandardTcpIp,
-                                   .HostName = address,
-                                   .IPAddress = address,
-                                   .PortNumber = 9100});
+        SpoolerPort tcp;
+        tcp.Name = port;
+        tcp.Monitor = PortMonitor::StandardTcpIp;
+        tcp.HostName = tcp.IPAddress = address;
+        tcp.PortNumber = 9100;
+        m_spooler.Ports.push_back(tcp);
     }
 
     AppHooks RecordingHooks() {
