@@ -1,5 +1,7 @@
 #include "main/browser/LinkSchemes.h"
 
+#include "main/navigation/LinkMarkers.h"
+
 #include <QString>
 #include <QWebEngineProfile>
 #include <QWebEngineUrlRequestJob>
@@ -29,10 +31,15 @@ public:
 } // namespace
 
 const std::vector<std::string_view>& LinkSchemes() {
-    static const std::vector<std::string_view> schemes = {
-        "sp",         "doc",         "video", "pweb",        "printermodelurl", "qst",     "uat",
-        "serviceurl", "suppliesurl", "ps",    "util-driver", "util-search",     "util-rs", "search",
-    };
+    // Every marker that is a scheme of its own, the web's excepted.
+    static const std::vector<std::string_view> schemes = [] {
+        std::vector<std::string_view> found;
+        for (std::string_view marker : links::kAll) {
+            if (marker.ends_with(':') && marker != links::kWeb && marker != links::kSecureWeb)
+                found.push_back(marker.substr(0, marker.size() - 1));
+        }
+        return found;
+    }();
     return schemes;
 }
 
