@@ -34,7 +34,6 @@
 
 #include <iostream>
 #include <optional>
-#include <unistd.h>
 
 namespace {
 
@@ -53,6 +52,41 @@ int CannotStart(const std::string& reason) {
     return 1;
 }
 
+// The exit code answers whether the printer has content: 1 has, 0 not. Reads what the window
+// learnt of driverless printers, and writes nothing.
+int AnswerQuery(const std::string& printer) {
+    kaldo::CupsSpooler spooler;
+    kaldo::DeviceIdentifier devices(spooler, {DeviceMemoryFile(), false});
+    return kaldo::QueryPrinterHasContent(printer, kaldo::ProgramFolder(),
+                                         kaldo::ProgramLanguageCode(), spooler, &devices)
+               ? 1
+               : 0;
+}
+
+// This user's instance lock and the installation's lock, which shows every user's instance to
+// the uninstaller. The first that cannot be taken says why; the second is not tried then, nor
+// when another instance of this user holds the first.
+struct InstanceLocks {
+    std::optional<kaldo::InstanceLock> Instance;
+    std::optional<kaldo::ProgramLock> Program;
+    std::string Error;
+};
+
+InstanceLocks TakeInstanceLocks(const kaldo::RuntimeFolder& runtime) {
+    InstanceLocks locks;
+    locks.Error = runtime.Error;
+    if (!locks.Error.empty())
+        return locks;
+    locks.Instance.emplace(kaldo::JoinPath(
+        runtime.Path, kaldo::LoadResourceString(kaldo::StringId::MutexName) + ".lock"));
+    locks.Error = locks.Instance->Error();
+    if (!locks.Error.empty() || locks.Instance->State() == kaldo::LockState::HeldByOther)
+        return locks;
+    locks.Program.emplace(kaldo::ProgramFolder() + std::string(kaldo::ProgramLock::kFileName));
+    locks.Error = locks.Program->Error();
+    return locks;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -64,39 +98,20 @@ int main(int argc, char** argv) {
     kaldo::XmlLibraryScope xmlLibraries;
     const kaldo::CommandLine commandLine =
         kaldo::ParseCommandLine(kaldo::CommandLineFromArguments(argc, argv));
-    if (commandLine.QueryMode) {
-        kaldo::CupsSpooler spooler;
-        // Reads what the window learnt of driverless printers, and writes nothing.
-        kaldo::DeviceIdentifier devices(spooler, {DeviceMemoryFile(), false});
-        // The exit code answers: 1 has content, 0 not.
-        return kaldo::QueryPrinterHasContent(commandLine.QueryPrinter, kaldo::ProgramFolder(),
-                                             kaldo::ProgramLanguageCode(), spooler, &devices)
-                   ? 1
-                   : 0;
-    }
+    if (commandLine.QueryMode)
+        return AnswerQuery(commandLine.QueryPrinter);
 
     const std::string className = kaldo::LoadResourceString(kaldo::StringId::ClassName);
     const std::string title = kaldo::LoadResourceString(kaldo::StringId::Title);
     // The lock and socket live where no other user can make them first; the installation's
     // lock shows every user's instance to the uninstaller.
     const kaldo::RuntimeFolder runtime = kaldo::UserRuntimeFolder();
-    std::optional<kaldo::InstanceLock> lock;
-    std::optional<kaldo::ProgramLock> programLock;
-    std::string lockError = runtime.Error;
-    if (lockError.empty()) {
-        lock.emplace(kaldo::JoinPath(
-            runtime.Path, kaldo::LoadResourceString(kaldo::StringId::MutexName) + ".lock"));
-        lockError = lock->Error();
-    }
-    if (lock && lock->State() == kaldo::LockState::HeldByOther) {
+    InstanceLocks locks = TakeInstanceLocks(runtime);
+    if (locks.Instance && locks.Instance->State() == kaldo::LockState::HeldByOther) {
         // The running instance switches printers before it answers.
         kaldo::ForwardToRunningInstance(kaldo::InstanceSocketPath(runtime.Path, className),
                                         commandLine.Forwarded, std::chrono::seconds(60));
         return 0;
-    }
-    if (lockError.empty()) {
-        programLock.emplace(kaldo::ProgramFolder() + std::string(kaldo::ProgramLock::kFileName));
-        lockError = programLock->Error();
     }
 
     kaldo::PrepareWebEngineEnvironment();
@@ -105,8 +120,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setWindowIcon(kaldo::ProgramIcon());
     QApplication::setQuitOnLastWindowClosed(true);
-    if (!lockError.empty())
-        return CannotStart(lockError);
+    if (!locks.Error.empty())
+        return CannotStart(locks.Error);
     // The pages shown come from here: nobody else may have a hand in it.
     const kaldo::PreparedFolder state = kaldo::PrepareStateFolder(kaldo::CacheFolder());
     if (!state.Error.empty())
