@@ -13,8 +13,8 @@ void IndexBuild(benchmark::State& state) {
     const StagedSampleModel model(state);
     if (!model.Ready(state))
         return;
-    const ToolboxConfig& config = model.config;
-    const ModelFolders& folders = model.folders;
+    const ToolboxConfig& config = model.Config;
+    const ModelFolders& folders = model.Folders;
     const IndexPageFiles files = IndexPageFilesFor(folders, config);
     const PageTransformer transformer;
     for (auto _ : state) {

@@ -28,7 +28,7 @@ inline bool StageSampleModel(const BenchFolder& folder, ToolboxConfig& config,
     ModelContent loaded = LoadModelContent(content, "KP3020", "EN");
     if (!loaded.Ready())
         return false;
-    config = std::move(loaded.config);
+    config = std::move(loaded.Config);
     folders = ComputeModelFolders(folder.Path(""), config);
     return true;
 }
@@ -36,14 +36,14 @@ inline bool StageSampleModel(const BenchFolder& folder, ToolboxConfig& config,
 // The sample model staged in a folder of its own; a benchmark skips itself when it did not load.
 struct StagedSampleModel {
     explicit StagedSampleModel(benchmark::State& state) {
-        if (!StageSampleModel(folder, config, folders))
+        if (!StageSampleModel(Folder, Config, Folders))
             state.SkipWithError("sample content did not load");
     }
     bool Ready(const benchmark::State& state) const { return !state.error_occurred(); }
 
-    BenchFolder folder;
-    ToolboxConfig config;
-    ModelFolders folders;
+    BenchFolder Folder;
+    ToolboxConfig Config;
+    ModelFolders Folders;
 };
 
 } // namespace kaldo::bench

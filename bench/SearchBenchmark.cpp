@@ -81,7 +81,7 @@ public:
 
 protected:
     ResultCode Search(KeywordSearch& engine, const char* keywords) {
-        return engine.search(m_folder.Path("index.xml"), m_folder.Path("synonyms.xml"), keywords,
+        return engine.Search(m_folder.Path("index.xml"), m_folder.Path("synonyms.xml"), keywords,
                              m_folder.Path("results.xml"), kLabels);
     }
 
@@ -115,12 +115,12 @@ void SearchPages(benchmark::State& state, bool freshTransformer) {
     const StagedSampleModel model(state);
     if (!model.Ready(state))
         return;
-    const ToolboxConfig& config = model.config;
-    const ModelFolders& folders = model.folders;
+    const ToolboxConfig& config = model.Config;
+    const ModelFolders& folders = model.Folders;
     const SearchPageFiles files = SearchPageFilesFor(folders, config);
     const std::vector<std::string> words = Vocabulary();
-    WriteText(files.index, GeneratedIndex(words));
-    WriteText(files.synonyms, GeneratedSynonyms(words));
+    WriteText(files.Index, GeneratedIndex(words));
+    WriteText(files.Synonyms, GeneratedSynonyms(words));
     const PageTransformer heldTransformer;
     const SearchLabels labels = ProgramSearchLabels();
     const std::string prompt = SearchPrompt();
@@ -130,19 +130,19 @@ void SearchPages(benchmark::State& state, bool freshTransformer) {
             if (!engine)
                 engine = std::make_unique<KeywordSearch>("EN");
             const PageTransformer fresh;
-            return engine->search(files.index, files.synonyms, "paper jam toner", files.results,
+            return engine->Search(files.Index, files.Synonyms, "paper jam toner", files.Results,
                                   labels) == ResultCode::Ok &&
-                   fresh.Transform(files.results, files.sortStylesheet, files.results) ==
+                   fresh.Transform(files.Results, files.SortStylesheet, files.Results) ==
                        ResultCode::Ok &&
-                   fresh.Transform(files.results, files.pageStylesheet, files.page) ==
+                   fresh.Transform(files.Results, files.PageStylesheet, files.Page) ==
                        ResultCode::Ok &&
-                   fresh.Transform(files.results, files.contentStylesheet, files.contentPage) ==
+                   fresh.Transform(files.Results, files.ContentStylesheet, files.ContentPage) ==
                        ResultCode::Ok;
         }
         const SearchPageResult result = BuildSearchPages(engine, "EN", "paper jam toner", prompt,
                                                          labels, files, heldTransformer);
-        return result.search == ResultCode::Ok && result.sorted == ResultCode::Ok &&
-               result.page == ResultCode::Ok && result.content == ResultCode::Ok;
+        return result.Search == ResultCode::Ok && result.Sorted == ResultCode::Ok &&
+               result.Page == ResultCode::Ok && result.Content == ResultCode::Ok;
     };
     if (!search()) {
         state.SkipWithError("search pages failed");

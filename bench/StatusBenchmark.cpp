@@ -16,18 +16,18 @@ void FooterRebuild(benchmark::State& state) {
     const StagedSampleModel model(state);
     if (!model.Ready(state))
         return;
-    const ToolboxConfig& config = model.config;
-    const ModelFolders& folders = model.folders;
+    const ToolboxConfig& config = model.Config;
+    const ModelFolders& folders = model.Folders;
     const StatusPageFiles files = StatusPageFilesFor(folders, config.Files(), config.ConfigPath());
     std::filesystem::copy_file(std::string(KALDO_TEST_DATA_DIR) + "/status/ready.xml",
-                               files.statusDocument,
+                               files.StatusDocument,
                                std::filesystem::copy_options::overwrite_existing);
 
     StatusFacts facts;
-    facts.printerIsNetworked = true;
-    facts.printerAddress = "192.168.1.40";
-    facts.displayToner = config.DisplayToner();
-    facts.statusOverUsb = config.StatusOverUSB();
+    facts.PrinterIsNetworked = true;
+    facts.PrinterAddress = "192.168.1.40";
+    facts.DisplayToner = config.DisplayToner();
+    facts.StatusOverUsb = config.StatusOverUSB();
     const PageTransformer transformer;
     for (auto _ : state) {
         StatusInfo info;

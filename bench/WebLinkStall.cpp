@@ -119,18 +119,18 @@ int Measure(int clicks) {
     BusyWaits waits(&window);
     std::function<void()> answered;
     const auto checkWeb = [url = site.Url()] {
-        return DownloadManager::checkReachable(url, kInternetCheckLimit);
+        return DownloadManager::CheckReachable(url, kInternetCheckLimit);
     };
     Launchers launchers(printer, folders,
-                        LauncherServices{.shell = shell,
-                                         .prompts = prompts,
-                                         .driverFiles = driverFiles,
-                                         .settingsStore = settingsStore,
-                                         .settingsDialog = settingsDialog,
-                                         .background = waits,
-                                         .checkWeb = checkWeb,
-                                         .printerReachable = {},
-                                         .webAnswered = [&answered](bool) {
+                        LauncherServices{.Shell = shell,
+                                         .Prompts = prompts,
+                                         .DriverFiles = driverFiles,
+                                         .SettingsStore = settingsStore,
+                                         .SettingsDialog = settingsDialog,
+                                         .Background = waits,
+                                         .CheckWeb = checkWeb,
+                                         .PrinterReachable = {},
+                                         .WebAnswered = [&answered](bool) {
                                              answered();
                                          }});
 

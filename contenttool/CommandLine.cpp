@@ -15,7 +15,7 @@ namespace {
 constexpr char kProgram[] = "tendwellcontent";
 
 struct UsageError {
-    std::string text;
+    std::string Text;
 };
 
 int Usage(std::ostream& err, const std::string& text) {
@@ -66,37 +66,37 @@ std::optional<UsageError> ParseRender(const std::vector<std::string>& arguments,
             if (equals == std::string::npos || equals == 0 || equals + 1 == value->size())
                 return UsageError{"--printer takes NAME=DRIVER, not '" + *value + "'"};
             PrinterListEntry printer{value->substr(0, equals), value->substr(equals + 1)};
-            if (!names.insert(printer.name).second)
-                return UsageError{"printer '" + printer.name + "' is given twice"};
-            request.printers.push_back(std::move(printer));
+            if (!names.insert(printer.Name).second)
+                return UsageError{"printer '" + printer.Name + "' is given twice"};
+            request.Printers.push_back(std::move(printer));
         } else if (name == "--selected") {
-            request.selected = *value;
+            request.Selected = *value;
         } else if (name == "--address") {
-            request.address = *value;
+            request.Address = *value;
         } else if (name == "--status-document") {
             if (!IsFile(*value))
                 return UsageError{*value + ": no such file"};
-            request.statusDocument = *value;
+            request.StatusDocument = *value;
         } else if (name == "--status") {
             if (*value != "0" && *value != "1" && *value != "2")
                 return UsageError{"--status takes 0, 1 or 2, not '" + *value + "'"};
-            request.status = static_cast<StatusValue>(*value->c_str() - '0');
+            request.Status = static_cast<StatusValue>(*value->c_str() - '0');
         } else if (value->empty()) {
             return UsageError{"--search needs words to search"};
         } else {
-            request.keywords = *value;
+            request.Keywords = *value;
         }
     }
     if (positional.size() != 2)
         return UsageError{"render takes a FOLDER and a MODEL"};
-    request.folder = positional[0];
-    request.model = positional[1];
-    if (!IsFolder(request.folder))
-        return UsageError{request.folder + ": no such folder"};
-    if (request.printers.empty())
+    request.Folder = positional[0];
+    request.Model = positional[1];
+    if (!IsFolder(request.Folder))
+        return UsageError{request.Folder + ": no such folder"};
+    if (request.Printers.empty())
         return UsageError{"render needs at least one --printer NAME=DRIVER"};
-    if (!request.selected.empty() && names.count(request.selected) == 0)
-        return UsageError{"--selected names '" + request.selected + "', which no --printer gives"};
+    if (!request.Selected.empty() && names.count(request.Selected) == 0)
+        return UsageError{"--selected names '" + request.Selected + "', which no --printer gives"};
     return std::nullopt;
 }
 
@@ -106,7 +106,7 @@ int Check(const std::string& folder, const PageCheck& pageCheck, std::ostream& o
     size_t problems = 0;
     for (const ContentProblem& finding : findings) {
         out << FormatProblem(finding) << '\n';
-        problems += finding.note ? 0 : 1;
+        problems += finding.Note ? 0 : 1;
     }
     if (problems == 0)
         return kExitClean;
@@ -117,13 +117,13 @@ int Check(const std::string& folder, const PageCheck& pageCheck, std::ostream& o
 
 int Render(const RenderRequest& request, std::ostream& out, std::ostream& err) {
     const RenderResult result = RenderContentFolder(request);
-    for (const std::string& page : result.written)
+    for (const std::string& page : result.Written)
         out << page << '\n';
-    for (const std::string& note : result.notes)
+    for (const std::string& note : result.Notes)
         err << kProgram << ": " << note << '\n';
-    for (const std::string& error : result.errors)
+    for (const std::string& error : result.Errors)
         err << kProgram << ": " << error << '\n';
-    return result.errors.empty() ? kExitClean : kExitProblems;
+    return result.Errors.empty() ? kExitClean : kExitProblems;
 }
 
 } // namespace
@@ -214,7 +214,7 @@ int RunContentTool(const std::vector<std::string>& arguments, std::ostream& out,
     if (command == "render") {
         RenderRequest request;
         if (const auto error = ParseRender(arguments, request))
-            return Usage(err, error->text);
+            return Usage(err, error->Text);
         return Render(request, out, err);
     }
     return Usage(err, "unknown command '" + command + "'");

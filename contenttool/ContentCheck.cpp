@@ -42,9 +42,9 @@ enum class FileRole {
 };
 
 struct NamedFile {
-    const char* label;
-    std::string FileNames::*name;
-    FileRole role;
+    const char* Label;
+    std::string FileNames::*Name;
+    FileRole Role;
 };
 
 const NamedFile kNamedFiles[] = {
@@ -118,9 +118,9 @@ std::string LinkFile(const std::string& link) {
 }
 
 struct ModelEntry {
-    std::string model;
-    std::string driver;
-    const xmlNode* node = nullptr;
+    std::string Model;
+    std::string Driver;
+    const xmlNode* Node = nullptr;
 };
 
 class ContentChecker final {
@@ -237,11 +237,11 @@ std::vector<ContentProblem> ContentChecker::Run() {
     CheckCatalog(models);
     for (const ModelEntry& entry : models) {
         ToolboxConfig loaded;
-        if (loaded.Load(m_copy, entry.model))
+        if (loaded.Load(m_copy, entry.Model))
             CheckModel(loaded, entry, models);
         else if (complete)
             Report(m_toolboxInfo,
-                   LineOf(entry.node) + "model " + Quoted(entry.model) + " does not load");
+                   LineOf(entry.Node) + "model " + Quoted(entry.Model) + " does not load");
     }
     return m_problems.Items();
 }
@@ -302,17 +302,17 @@ std::vector<ModelEntry> ContentChecker::ReadModels(const xmlNode* root) {
             continue;
         }
         ModelEntry entry{*model, {}, node};
-        if (!seen.insert(entry.model).second) {
+        if (!seen.insert(entry.Model).second) {
             Report(m_toolboxInfo, LineOf(node) + "a second <ModelData> for model " +
-                                      Quoted(entry.model) + " is never used");
+                                      Quoted(entry.Model) + " is never used");
             continue;
         }
         for (const xmlNode* child = FirstChildElement(node); child; child = NextElement(child)) {
             if (NameIs(child, "DriverName"))
-                entry.driver = ElementText(child);
+                entry.Driver = ElementText(child);
         }
-        if (entry.driver.empty())
-            Report(m_toolboxInfo, LineOf(node) + "<ModelData> for model " + Quoted(entry.model) +
+        if (entry.Driver.empty())
+            Report(m_toolboxInfo, LineOf(node) + "<ModelData> for model " + Quoted(entry.Model) +
                                       " has no <DriverName>: no printer driver finds it");
         models.push_back(std::move(entry));
     }
@@ -324,33 +324,33 @@ std::vector<ModelEntry> ContentChecker::ReadModels(const xmlNode* root) {
 void ContentChecker::CheckCatalog(const std::vector<ModelEntry>& models) {
     const ContentCatalog catalog(m_stage.ProgramFolder());
     for (const ModelEntry& entry : models) {
-        if (entry.driver.empty())
+        if (entry.Driver.empty())
             continue;
         std::string folder;
         std::string model;
-        if (!catalog.Lookup(entry.driver, folder, model)) {
-            Report(m_toolboxInfo, LineOf(entry.node) + "model " + Quoted(entry.model) +
+        if (!catalog.Lookup(entry.Driver, folder, model)) {
+            Report(m_toolboxInfo, LineOf(entry.Node) + "model " + Quoted(entry.Model) +
                                       " is not in the program's content catalogue");
-        } else if (model != entry.model) {
-            Report(m_toolboxInfo, LineOf(entry.node) + "printers with the driver " +
-                                      Quoted(entry.driver) + " get model " + Quoted(model) +
-                                      ", never " + Quoted(entry.model));
+        } else if (model != entry.Model) {
+            Report(m_toolboxInfo, LineOf(entry.Node) + "printers with the driver " +
+                                      Quoted(entry.Driver) + " get model " + Quoted(model) +
+                                      ", never " + Quoted(entry.Model));
         }
     }
 }
 
 void ContentChecker::CheckModel(const ToolboxConfig& config, const ModelEntry& entry,
                                 const std::vector<ModelEntry>& models) {
-    if (!CheckPaths(config, entry.model))
+    if (!CheckPaths(config, entry.Model))
         return;
     const ModelFolders folders = ComputeModelFolders(m_stage.ProgramFolder(), config);
     const FileNames names = config.Files();
     for (const NamedFile& file : kNamedFiles) {
-        if (file.role == FileRole::Page && !(names.*file.name).empty())
-            m_generatedPages.insert(folders.ContentPath(names.*file.name));
+        if (file.Role == FileRole::Page && !(names.*file.Name).empty())
+            m_generatedPages.insert(folders.ContentPath(names.*file.Name));
     }
     CheckNamedFiles(config, folders);
-    CheckPictures(config, folders, entry.model);
+    CheckPictures(config, folders, entry.Model);
     CheckTabs(config, folders);
     BuildPages(config, folders, entry, models);
     CheckOtherPages(folders);
@@ -389,24 +389,24 @@ bool ContentChecker::CheckPaths(const ToolboxConfig& config, const std::string& 
 void ContentChecker::CheckNamedFiles(const ToolboxConfig& config, const ModelFolders& folders) {
     const FileNames names = config.Files();
     for (const NamedFile& file : kNamedFiles) {
-        const std::string& name = names.*file.name;
-        if (name.empty() && file.role == FileRole::Optional) {
-            Note(m_toolboxInfo, "<" + std::string(file.label) +
+        const std::string& name = names.*file.Name;
+        if (name.empty() && file.Role == FileRole::Optional) {
+            Note(m_toolboxInfo, "<" + std::string(file.Label) +
                                     "> is missing or empty: the index is built without it");
             continue;
         }
         if (name.empty()) {
-            Report(m_toolboxInfo, "<" + std::string(file.label) + "> is missing or empty");
+            Report(m_toolboxInfo, "<" + std::string(file.Label) + "> is missing or empty");
             continue;
         }
-        switch (file.role) {
+        switch (file.Role) {
         case FileRole::Input:
         case FileRole::Optional:
         case FileRole::Stylesheet:
-            CheckFile(XmlFolderPath(folders, name), file.role, file.label);
+            CheckFile(XmlFolderPath(folders, name), file.Role, file.Label);
             break;
         case FileRole::StaticPage:
-            CheckFile(folders.ContentPath(name), file.role, file.label);
+            CheckFile(folders.ContentPath(name), file.Role, file.Label);
             break;
         case FileRole::Output:
         case FileRole::Page:
@@ -492,8 +492,8 @@ void ContentChecker::BuildPages(const ToolboxConfig& config, const ModelFolders&
     ModelPageBuilder builder(config, folders);
     std::vector<PrinterListEntry> printers;
     for (const ModelEntry& other : models)
-        printers.push_back({other.model, other.driver});
-    ReportBuild(builder.Header(printers, entry.model));
+        printers.push_back({other.Model, other.Driver});
+    ReportBuild(builder.Header(printers, entry.Model));
 
     const std::string statusDocument = builder.StatusDocumentPath();
     if (!WriteSampleStatusDocument(statusDocument))
@@ -505,17 +505,17 @@ void ContentChecker::BuildPages(const ToolboxConfig& config, const ModelFolders&
         ReportBuild(builder.Footer(status, facts));
     // A driverless printer fills the same pages from its own answer over IPP.
     const std::string solutions =
-        StatusPageFilesFor(folders, config.Files(), config.ConfigPath()).solutions;
+        StatusPageFilesFor(folders, config.Files(), config.ConfigPath()).Solutions;
     if (!WriteSamplePrinterState(statusDocument, solutions))
         Report(statusDocument, "the sample printer state cannot be written");
     PageBuild printerState = builder.Footer(StatusValue::STATUS_AVAILABLE, facts);
-    printerState.what += " from the printer over IPP";
+    printerState.What += " from the printer over IPP";
     ReportBuild(printerState);
 
     const PageBuild index = builder.Index();
     ReportBuild(index);
     if (index.Failed())
-        m_broken.insert(IndexPageFilesFor(folders, config).combinedIndex);
+        m_broken.insert(IndexPageFilesFor(folders, config).CombinedIndex);
     ReportBuild(builder.Search(kSampleKeywords));
     ReportBuild(builder.Search(SearchPrompt()));
 }
@@ -548,18 +548,18 @@ void ContentChecker::CheckOtherPages(const ModelFolders& folders) {
 }
 
 void ContentChecker::ReportBuild(const PageBuild& build) {
-    for (const std::string& page : build.written)
-        CheckPage(page, build.what);
+    for (const std::string& page : build.Written)
+        CheckPage(page, build.What);
     if (!build.Failed())
         return;
-    for (const std::string& source : build.sources) {
+    for (const std::string& source : build.Sources) {
         if (IsBroken(source))
             return;
     }
-    if (!build.missing.empty())
-        Report(build.missing.front(), "not written by the " + build.what + ": " + build.Reason());
-    else if (!build.written.empty())
-        Report(build.written.front(), "the " + build.what + " failed: " + build.Reason());
+    if (!build.Missing.empty())
+        Report(build.Missing.front(), "not written by the " + build.What + ": " + build.Reason());
+    else if (!build.Written.empty())
+        Report(build.Written.front(), "the " + build.What + " failed: " + build.Reason());
 }
 
 } // namespace

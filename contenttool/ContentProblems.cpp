@@ -15,7 +15,7 @@ std::string WithoutTrailingSlash(std::string path) {
 } // namespace
 
 std::string FormatProblem(const ContentProblem& problem) {
-    return problem.path + (problem.note ? ": note: " : ": ") + problem.problem;
+    return problem.Path + (problem.Note ? ": note: " : ": ") + problem.Problem;
 }
 
 void ProblemList::Add(const std::string& path, const std::string& problem, bool note) {

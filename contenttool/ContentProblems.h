@@ -9,9 +9,9 @@ namespace kaldo {
 // One finding of a content folder: the file to look at and what is wrong with it. A note is
 // something the program does without (an absent optional file), not a fault.
 struct ContentProblem {
-    std::string path;
-    std::string problem;
-    bool note = false;
+    std::string Path;
+    std::string Problem;
+    bool Note = false;
 };
 
 // "path: problem", the line the check prints; "path: note: ..." for a note.

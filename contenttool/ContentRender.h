@@ -11,20 +11,20 @@ namespace kaldo {
 
 // What to preview: a model of a content folder, shown for some printers.
 struct RenderRequest {
-    std::string folder;
-    std::string model;
-    std::vector<PrinterListEntry> printers; // name and driver, in the spooler's order
-    std::string selected;                   // empty: the first printer
-    std::string address;                    // the printer's network address; empty over USB
-    std::string statusDocument;             // copied into the XML folder when given
-    std::optional<StatusValue> status;      // default: what the status document gives, else 1
-    std::optional<std::string> keywords;    // also build the search pages for these
+    std::string Folder;
+    std::string Model;
+    std::vector<PrinterListEntry> Printers; // name and driver, in the spooler's order
+    std::string Selected;                   // empty: the first printer
+    std::string Address;                    // the printer's network address; empty over USB
+    std::string StatusDocument;             // copied into the XML folder when given
+    std::optional<StatusValue> Status;      // default: what the status document gives, else 1
+    std::optional<std::string> Keywords;    // also build the search pages for these
 };
 
 struct RenderResult {
-    std::vector<std::string> written; // the pages (HTML) written, below the folder as given
-    std::vector<std::string> errors;  // "path: reason"
-    std::vector<std::string> notes;   // "path: remark" about what was shown
+    std::vector<std::string> Written; // the pages (HTML) written, below the folder as given
+    std::vector<std::string> Errors;  // "path: reason"
+    std::vector<std::string> Notes;   // "path: remark" about what was shown
 };
 
 // Writes the model's header, footer, trouble-solution, index and (with keywords) search pages

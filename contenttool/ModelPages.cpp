@@ -14,8 +14,8 @@ namespace fs = std::filesystem;
 
 std::string PageBuild::Reason() const {
     std::string reason =
-        code != ResultCode::Ok ? ResultCodeText(code) : "the transformation failed";
-    const std::string details = JoinLines(said);
+        Code != ResultCode::Ok ? ResultCodeText(Code) : "the transformation failed";
+    const std::string details = JoinLines(Said);
     if (!details.empty())
         reason += ": " + details;
     return reason;
@@ -37,27 +37,27 @@ PageBuild ModelPageBuilder::Start(std::string what, std::vector<std::string> pag
     }
     m_capture.Clear();
     PageBuild build;
-    build.what = std::move(what);
-    build.sources = std::move(sources);
+    build.What = std::move(what);
+    build.Sources = std::move(sources);
     return build;
 }
 
 void ModelPageBuilder::Finish(PageBuild& build, std::vector<std::string> pages) {
     for (std::string& page : pages) {
         std::error_code error;
-        (fs::is_regular_file(page, error) ? build.written : build.missing)
+        (fs::is_regular_file(page, error) ? build.Written : build.Missing)
             .push_back(std::move(page));
     }
-    build.said = m_capture.Lines();
+    build.Said = m_capture.Lines();
 }
 
 PageBuild ModelPageBuilder::Header(const std::vector<PrinterListEntry>& printers,
                                    const std::string& selected) {
     const HeaderPageFiles files = HeaderPageFilesFor(m_folders, m_config.Files());
-    PageBuild build = Start("header page", {files.html}, {files.xsl});
-    build.code = BuildHeaderPage(printers, selected, HeaderLabelsFor(m_config),
+    PageBuild build = Start("header page", {files.Html}, {files.Xsl});
+    build.Code = BuildHeaderPage(printers, selected, HeaderLabelsFor(m_config),
                                  m_config.Language_L10N(), files, m_transformer);
-    Finish(build, {files.html});
+    Finish(build, {files.Html});
     return build;
 }
 
@@ -65,27 +65,27 @@ PageBuild ModelPageBuilder::Footer(StatusValue status, const StatusFacts& facts)
     const StatusPageFiles files =
         StatusPageFilesFor(m_folders, m_config.Files(), m_config.ConfigPath());
     status = EffectiveFooterStatus(status, facts);
-    std::vector<std::string> pages{files.statusPage, files.solutionsPage, files.currentProblemPage};
-    std::vector<std::string> sources{files.statusStylesheet, files.solutions,
-                                     files.solutionsStylesheet, files.currentStylesheet};
+    std::vector<std::string> pages{files.StatusPage, files.SolutionsPage, files.CurrentProblemPage};
+    std::vector<std::string> sources{files.StatusStylesheet, files.Solutions,
+                                     files.SolutionsStylesheet, files.CurrentStylesheet};
     if (status == StatusValue::STATUS_AVAILABLE)
-        sources.push_back(files.statusDocument);
+        sources.push_back(files.StatusDocument);
     PageBuild build =
         Start("footer with status " + std::to_string(ToInt(status)), pages, std::move(sources));
     StatusInfo info;
     FillStatusInfo(info, status, facts);
-    build.code = BuildFooterPages(status, info, files, m_config.Language_L10N(), m_transformer);
+    build.Code = BuildFooterPages(status, info, files, m_config.Language_L10N(), m_transformer);
     Finish(build, std::move(pages));
     return build;
 }
 
 PageBuild ModelPageBuilder::Index() {
     const IndexPageFiles files = IndexPageFilesFor(m_folders, m_config);
-    std::vector<std::string> pages{files.page, files.contentPage};
+    std::vector<std::string> pages{files.Page, files.ContentPage};
     PageBuild build = Start("index pages", pages,
-                            {files.userGuideIndex, files.documentsIndex, files.thirdIndex,
-                             files.sortStylesheet, files.pageStylesheet, files.contentStylesheet});
-    build.code =
+                            {files.UserGuideIndex, files.DocumentsIndex, files.ThirdIndex,
+                             files.SortStylesheet, files.PageStylesheet, files.ContentStylesheet});
+    build.Code =
         BuildIndexPages(files, ProgramIndexLabels(), m_config.Language_L10N(), m_transformer);
     Finish(build, std::move(pages));
     return build;
@@ -94,18 +94,18 @@ PageBuild ModelPageBuilder::Index() {
 PageBuild ModelPageBuilder::Search(const std::string& keywords) {
     const SearchPageFiles files = SearchPageFilesFor(m_folders, m_config);
     const std::string prompt = SearchPrompt();
-    std::vector<std::string> pages{files.page, files.contentPage};
+    std::vector<std::string> pages{files.Page, files.ContentPage};
     PageBuild build = Start(keywords == prompt ? "empty search page" : "search pages", pages,
-                            {files.index, files.synonyms, files.sortStylesheet,
-                             files.pageStylesheet, files.contentStylesheet});
+                            {files.Index, files.Synonyms, files.SortStylesheet,
+                             files.PageStylesheet, files.ContentStylesheet});
     // A fresh engine, as on the program's first search.
     std::unique_ptr<KeywordSearch> engine;
     const SearchPageResult result =
         BuildSearchPages(engine, m_config.Language_L10N(), keywords, prompt, ProgramSearchLabels(),
                          files, m_transformer);
-    for (ResultCode code : {result.search, result.sorted, result.page, result.content}) {
+    for (ResultCode code : {result.Search, result.Sorted, result.Page, result.Content}) {
         if (code != ResultCode::Ok) {
-            build.code = code;
+            build.Code = code;
             break;
         }
     }

@@ -16,14 +16,14 @@ namespace kaldo {
 // its previous copy is removed first, so a failing build never leaves an old page looking
 // current.
 struct PageBuild {
-    std::string what;                 // "header page", "footer with status 0", ...
-    ResultCode code = ResultCode::Ok; // the builder's result code
-    std::vector<std::string> written; // pages (HTML) written
-    std::vector<std::string> missing; // pages the build should have written and did not
-    std::vector<std::string> sources; // stylesheets and documents the build reads
-    std::vector<std::string> said;    // what libxml2 and libxslt reported meanwhile
+    std::string What;                 // "header page", "footer with status 0", ...
+    ResultCode Code = ResultCode::Ok; // the builder's result code
+    std::vector<std::string> Written; // pages (HTML) written
+    std::vector<std::string> Missing; // pages the build should have written and did not
+    std::vector<std::string> Sources; // stylesheets and documents the build reads
+    std::vector<std::string> Said;    // what libxml2 and libxslt reported meanwhile
 
-    bool Failed() const { return code != ResultCode::Ok || !missing.empty(); }
+    bool Failed() const { return Code != ResultCode::Ok || !Missing.empty(); }
     // Why it failed: the result code's meaning and the first messages of the libraries.
     std::string Reason() const;
 };

@@ -93,13 +93,13 @@ std::string XmlParseProblem(const std::string& path) {
     // The parser goes on after its first error and ends on consequences of it; the first one
     // is what the author has to fix.
     struct FirstError {
-        int line = 0;
-        std::string message;
+        int Line = 0;
+        std::string Message;
         static void Record(void* self, xmlErrorPtr error) {
             auto* first = static_cast<FirstError*>(self);
-            if (first->message.empty() && error && error->message) {
-                first->line = error->line;
-                first->message = Trimmed(error->message);
+            if (first->Message.empty() && error && error->message) {
+                first->Line = error->line;
+                first->Message = Trimmed(error->message);
             }
         }
     } first;
@@ -114,8 +114,8 @@ std::string XmlParseProblem(const std::string& path) {
 
     if (document && xmlDocGetRootElement(document.get()))
         return {};
-    if (!first.message.empty())
-        return "line " + std::to_string(first.line) + ": " + first.message;
+    if (!first.Message.empty())
+        return "line " + std::to_string(first.Line) + ": " + first.Message;
     return document ? "no root element" : "cannot be read";
 }
 

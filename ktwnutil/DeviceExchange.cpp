@@ -24,7 +24,7 @@ public:
     }
     UniqueFd(const UniqueFd&) = delete;
     UniqueFd& operator=(const UniqueFd&) = delete;
-    int get() const { return m_fd; }
+    int Get() const { return m_fd; }
 
 private:
     int m_fd;
@@ -116,13 +116,13 @@ Exchange ExchangeWithDevice(const std::string& devicePath, std::string_view requ
                             const ExchangeLimits& limits, int wakeFd, std::string& answer) {
     answer.clear();
     const UniqueFd device(::open(devicePath.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC | O_NONBLOCK));
-    if (device.get() < 0)
+    if (device.Get() < 0)
         return Exchange::DeviceError;
     const Clock::time_point deadline = Clock::now() + limits.Overall;
     short revents = 0;
 
     while (!request.empty()) {
-        switch (WaitFor(device.get(), POLLOUT, wakeFd, deadline, revents)) {
+        switch (WaitFor(device.Get(), POLLOUT, wakeFd, deadline, revents)) {
         case Wait::Woken:
             return Exchange::Aborted;
         case Wait::TimedOut:
@@ -131,7 +131,7 @@ Exchange ExchangeWithDevice(const std::string& devicePath, std::string_view requ
         case Wait::Ready:
             break;
         }
-        const ssize_t written = ::write(device.get(), request.data(), request.size());
+        const ssize_t written = ::write(device.Get(), request.data(), request.size());
         if (written < 0 && (errno == EAGAIN || errno == EINTR))
             continue;
         if (written <= 0)
@@ -143,7 +143,7 @@ Exchange ExchangeWithDevice(const std::string& devicePath, std::string_view requ
     for (;;) {
         const Clock::time_point until =
             answer.empty() ? deadline : std::min(deadline, Clock::now() + limits.QuietGap);
-        switch (WaitFor(device.get(), POLLIN, wakeFd, until, revents)) {
+        switch (WaitFor(device.Get(), POLLIN, wakeFd, until, revents)) {
         case Wait::Woken:
             return Exchange::Aborted;
         case Wait::Failed:
@@ -153,7 +153,7 @@ Exchange ExchangeWithDevice(const std::string& devicePath, std::string_view requ
         case Wait::Ready:
             break;
         }
-        const ssize_t got = ::read(device.get(), buffer.data(), buffer.size());
+        const ssize_t got = ::read(device.Get(), buffer.data(), buffer.size());
         if (got < 0 && (errno == EAGAIN || errno == EINTR))
             continue;
         // The end of the stream (or a device that went away) ends the answer.

@@ -22,7 +22,7 @@ struct IconFile {
 };
 
 // "<size>/kaldo-tendwell.png" becomes "<size>x<size>/apps/…", the picture "scalable/apps/…".
-std::vector<IconFile> iconFiles() {
+std::vector<IconFile> IconFiles() {
     std::vector<IconFile> files;
     const QString svg =
         QString::fromLatin1(kProgramIconName.data(), kProgramIconName.size()) + ".svg";
@@ -40,7 +40,7 @@ std::vector<IconFile> iconFiles() {
 
 QIcon ProgramIcon() {
     QIcon icon;
-    for (const IconFile& file : iconFiles()) {
+    for (const IconFile& file : IconFiles()) {
         if (file.Resource.endsWith(".png"))
             icon.addFile(file.Resource);
     }
@@ -50,7 +50,7 @@ QIcon ProgramIcon() {
 bool WriteProgramIcons(const std::string& themeFolder, std::string& error) {
     const QDir theme(QString::fromStdString(themeFolder));
     bool written = true;
-    for (const IconFile& file : iconFiles()) {
+    for (const IconFile& file : IconFiles()) {
         const QString target = theme.filePath(file.Relative);
         QFile source(file.Resource);
         QSaveFile output(target);
@@ -71,7 +71,7 @@ bool WriteProgramIcons(const std::string& themeFolder, std::string& error) {
 
 void RemoveProgramIcons(const std::string& themeFolder) {
     const QDir theme(QString::fromStdString(themeFolder));
-    for (const IconFile& file : iconFiles())
+    for (const IconFile& file : IconFiles())
         QFile::remove(theme.filePath(file.Relative));
 }
 

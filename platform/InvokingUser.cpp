@@ -12,7 +12,7 @@ namespace kaldo {
 
 namespace {
 
-std::optional<uid_t> numericVariable(const char* name) {
+std::optional<uid_t> NumericVariable(const char* name) {
     const char* value = std::getenv(name);
     if (value == nullptr || *value == '\0')
         return std::nullopt;
@@ -24,7 +24,7 @@ std::optional<uid_t> numericVariable(const char* name) {
     return uid;
 }
 
-std::optional<InvokingUser> fromEntry(const passwd* entry) {
+std::optional<InvokingUser> FromEntry(const passwd* entry) {
     if (entry == nullptr || entry->pw_uid == 0 || entry->pw_dir == nullptr ||
         entry->pw_dir[0] != '/')
         return std::nullopt;
@@ -37,11 +37,11 @@ std::optional<InvokingUser> UserBehindElevation() {
     if (::geteuid() != 0)
         return std::nullopt;
     for (const char* variable : {"PKEXEC_UID", "SUDO_UID"}) {
-        if (const std::optional<uid_t> uid = numericVariable(variable))
-            return fromEntry(::getpwuid(*uid));
+        if (const std::optional<uid_t> uid = NumericVariable(variable))
+            return FromEntry(::getpwuid(*uid));
     }
     if (const char* name = std::getenv("SUDO_USER"); name != nullptr && *name != '\0')
-        return fromEntry(::getpwnam(name));
+        return FromEntry(::getpwnam(name));
     return std::nullopt;
 }
 

@@ -111,7 +111,7 @@ PreparedFolder PrepareStateFolder(const std::string& cacheFolder) {
 
 // Of several matches without regard to case the smallest name wins, so the choice does not depend
 // on the order in which the folder lists its entries.
-static std::string matchEntry(const std::string& folder, const std::string& name) {
+static std::string MatchEntry(const std::string& folder, const std::string& name) {
     std::error_code error;
     if (fs::exists(fs::path(folder) / name, error))
         return name;
@@ -164,7 +164,7 @@ std::string ResolvePath(std::string_view path) {
         if (component.empty())
             continue;
         if (matching && component != "." && component != "..") {
-            std::string found = matchEntry(resolved, component);
+            std::string found = MatchEntry(resolved, component);
             if (found.empty())
                 matching = false;
             else

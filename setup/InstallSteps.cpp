@@ -24,7 +24,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool inside(const fs::path& path, const fs::path& folder) {
+bool Inside(const fs::path& path, const fs::path& folder) {
     const auto [folderEnd, pathAt] =
         std::mismatch(folder.begin(), folder.end(), path.begin(), path.end());
     return folderEnd == folder.end();
@@ -37,7 +37,7 @@ struct TreeCopy {
     std::vector<fs::path> Chain; // the folders being copied, links resolved
     std::vector<std::string> Failures;
 
-    bool copy(const std::string& source, const std::string& destination) {
+    bool Copy(const std::string& source, const std::string& destination) {
         bool copied = Setup.copyFiles("*.*", source, destination, false, ShippedRoot.string());
         if (!copied)
             Failures.push_back(Setup.lastError());
@@ -49,7 +49,7 @@ struct TreeCopy {
             // A linked folder is copied as a folder when it stays in the shipped folder; one
             // that leads out of it, or back into a folder being copied, fails the copy.
             const fs::path real = fs::canonical(from, error);
-            if (error || !inside(real, ShippedRoot)) {
+            if (error || !Inside(real, ShippedRoot)) {
                 Failures.push_back("The folder " + from + " is a link that leads out of " +
                                    ShippedRoot.string());
                 copied = false;
@@ -62,7 +62,7 @@ struct TreeCopy {
                 continue;
             }
             Chain.push_back(real);
-            copied = copy(from, JoinPath(destination, name)) && copied;
+            copied = Copy(from, JoinPath(destination, name)) && copied;
             Chain.pop_back();
         }
         return copied;
@@ -73,7 +73,7 @@ struct TreeCopy {
 struct StepFailures {
     InstallResult Result;
 
-    void add(int step, const std::string& message) {
+    void Add(int step, const std::string& message) {
         if (Result.Step == kInstallDone)
             Result.Step = step;
         if (!Result.Message.empty())
@@ -99,7 +99,7 @@ bool CopyTree(SetupSupport& setup, const std::string& source, const std::string&
     }
     const fs::path root = fs::canonical(source, sourceError);
     TreeCopy tree{setup, root, fs::path(destination), {root}, {}};
-    const bool copied = tree.copy(source, destination);
+    const bool copied = tree.Copy(source, destination);
     for (const std::string& failure : tree.Failures)
         error += (error.empty() ? "" : "\n") + failure;
     return copied;
@@ -134,12 +134,12 @@ InstallResult RunInstall(const InstallSettings& settings, const std::string& ins
 
     begin(kStepCopyFiles);
     if (settings.ProgramFilesFolder.empty()) {
-        failures.add(kStepCopyFiles, "The folder for programs is unknown.");
+        failures.Add(kStepCopyFiles, "The folder for programs is unknown.");
         return failures.Result;
     }
     std::string copyError;
     if (!CopyTree(setup, installerFolder, programFolder, copyError))
-        failures.add(kStepCopyFiles,
+        failures.Add(kStepCopyFiles,
                      "Not every file could be copied to " + programFolder + ":\n" + copyError);
     // Without a program folder there is nothing for shortcuts, records or an uninstaller to
     // name. With one, every step runs, so that the uninstaller can remove what was copied and
@@ -149,26 +149,26 @@ InstallResult RunInstall(const InstallSettings& settings, const std::string& ins
         return failures.Result;
     std::string lockError;
     if (!CreateLockFile(programFolder, lockError))
-        failures.add(kStepCopyFiles, lockError);
+        failures.Add(kStepCopyFiles, lockError);
 
     begin(kStepShortcuts);
     if (!setup.createProgramsShortcut(
             mainProgram, InstallerText(setup, InstallerString::ProgramsShortcut), "", ""))
-        failures.add(kStepShortcuts, "The menu entry could not be created: " + setup.lastError());
+        failures.Add(kStepShortcuts, "The menu entry could not be created: " + setup.lastError());
     if (!setup.createProgramsShortcut(uninstaller, std::string(kUninstallerMenuEntry), "", ""))
-        failures.add(kStepShortcuts,
+        failures.Add(kStepShortcuts,
                      "The uninstaller's menu entry could not be created: " + setup.lastError());
     std::string iconError;
     const std::optional<std::string> iconTheme =
         IconThemeFolder(ProgramsMenuFolderId(setup.getOsClass()));
     if (!iconTheme || !WriteProgramIcons(*iconTheme, iconError))
-        failures.add(kStepShortcuts, "The program's icon could not be installed: " + iconError);
+        failures.Add(kStepShortcuts, "The program's icon could not be installed: " + iconError);
     const std::optional<std::string> desktop = setup.getSpecialFolder(kFolderCommonDesktop);
     const std::string shortcutName = InstallerText(setup, InstallerString::DesktopShortcut);
     if (!desktop)
-        failures.add(kStepShortcuts, "The desktop folder is unknown.");
+        failures.Add(kStepShortcuts, "The desktop folder is unknown.");
     else if (!setup.createShortcut(mainProgram, JoinPath(*desktop, shortcutName), "", ""))
-        failures.add(kStepShortcuts,
+        failures.Add(kStepShortcuts,
                      "The desktop shortcut could not be created: " + setup.lastError());
 
     begin(kStepRegistration);
@@ -176,14 +176,14 @@ InstallResult RunInstall(const InstallSettings& settings, const std::string& ins
     if (!registry.SetValue(Hive::LocalMachine, kProgramKey, "Exe_Path", mainProgram) ||
         (!settings.PrinterName.empty() &&
          !registry.SetValue(Hive::LocalMachine, kProgramKey, "Last_Printer", settings.PrinterName)))
-        failures.add(kStepRegistration,
+        failures.Add(kStepRegistration,
                      registryFailure + std::string(kProgramKey) + " could not be written.");
 
     begin(kStepUninstallEntry);
     if (!registry.SetValue(Hive::LocalMachine, kUninstallKey, "DisplayName",
                            InstallerText(setup, InstallerString::ProductName)) ||
         !registry.SetValue(Hive::LocalMachine, kUninstallKey, "UninstallString", uninstaller))
-        failures.add(kStepUninstallEntry,
+        failures.Add(kStepUninstallEntry,
                      registryFailure + std::string(kUninstallKey) + " could not be written.");
     return failures.Result;
 }

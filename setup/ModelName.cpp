@@ -12,7 +12,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::optional<std::string> firstFolder(const fs::path& folder) {
+std::optional<std::string> FirstFolder(const fs::path& folder) {
     const std::optional<std::vector<std::string>> names = ListFolders(folder.string());
     if (!names || names->empty())
         return std::nullopt;
@@ -22,10 +22,10 @@ std::optional<std::string> firstFolder(const fs::path& folder) {
 } // namespace
 
 std::string ModelName(const std::string& installerFolder) {
-    const std::optional<std::string> data = firstFolder(installerFolder);
+    const std::optional<std::string> data = FirstFolder(installerFolder);
     if (!data)
         return std::string(kFallbackModelName);
-    const std::optional<std::string> model = firstFolder(fs::path(installerFolder) / *data);
+    const std::optional<std::string> model = FirstFolder(fs::path(installerFolder) / *data);
     return model ? *model : std::string(kFallbackModelName);
 }
 

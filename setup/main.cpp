@@ -41,7 +41,7 @@ int main(int argc, char** argv) {
         QCoreApplication application(argc, argv);
         kaldo::LinuxSetupSupport setup(kaldo::kInstallerStringTables, registry,
                                        kaldo::MessagesLocale());
-        setup.setUserFileOwner(user);
+        setup.SetUserFileOwner(user);
         return kaldo::RunCommandLineInstall(options, setup, registry, kaldo::ProgramFolder(),
                                             std::cout, std::cerr);
     }
@@ -52,7 +52,7 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(kaldo::ProgramIcon());
     kaldo::LinuxSetupSupport setup(kaldo::kInstallerStringTables, registry,
                                    kaldo::MessagesLocale());
-    setup.setUserFileOwner(user);
+    setup.SetUserFileOwner(user);
     kaldo::WindowKit kit;
     kaldo::InstallerApp installer(setup, registry, kit, kaldo::ProgramFolder(),
                                   kaldo::ShowMessageBox);

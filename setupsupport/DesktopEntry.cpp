@@ -51,7 +51,7 @@ std::string EscapeDesktopValue(std::string_view value) {
 namespace {
 
 // The words of `text` joined by '-', keeping only characters that are safe in a file name.
-std::string joinedWords(std::string_view text, bool lowerCase) {
+std::string JoinedWords(std::string_view text, bool lowerCase) {
     std::string joined;
     bool gap = false;
     for (char c : text) {
@@ -73,11 +73,11 @@ std::string joinedWords(std::string_view text, bool lowerCase) {
 } // namespace
 
 std::string DesktopFileId(std::string_view name) {
-    return joinedWords(name, true);
+    return JoinedWords(name, true);
 }
 
 std::string SubmenuCategory(std::string_view folder) {
-    return "X-" + joinedWords(folder, false);
+    return "X-" + JoinedWords(folder, false);
 }
 
 std::string DirectoryEntryText(std::string_view folder) {

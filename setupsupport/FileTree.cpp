@@ -17,7 +17,7 @@ namespace kaldo {
 
 namespace {
 
-bool matches(std::string_view name, std::string_view pattern) {
+bool Matches(std::string_view name, std::string_view pattern) {
     // Iterative wildcard match with one backtrack point for the last '*'.
     size_t n = 0, p = 0, starP = std::string_view::npos, starN = 0;
     while (n < name.size()) {
@@ -41,9 +41,9 @@ bool matches(std::string_view name, std::string_view pattern) {
 }
 
 struct FileId {
-    dev_t device = 0;
-    ino_t inode = 0;
-    bool valid = false;
+    dev_t Device = 0;
+    ino_t Inode = 0;
+    bool Valid = false;
 };
 
 class Fd {
@@ -56,13 +56,13 @@ public:
     }
     Fd(const Fd&) = delete;
     Fd& operator=(const Fd&) = delete;
-    int get() const { return m_fd; }
+    int Get() const { return m_fd; }
 
 private:
     int m_fd;
 };
 
-std::vector<std::string> entryNames(int folderFd) {
+std::vector<std::string> EntryNames(int folderFd) {
     std::vector<std::string> names;
     const int listFd = ::dup(folderFd);
     if (listFd < 0)
@@ -83,39 +83,39 @@ std::vector<std::string> entryNames(int folderFd) {
 
 // Empties the open folder as far as the pattern and `keep` allow. Every step works relative
 // to an open folder that was reached without following a link.
-void deleteContents(int folderFd, std::string_view pattern, const FileId& keep) {
+void DeleteContents(int folderFd, std::string_view pattern, const FileId& keep) {
     struct stat folderStat {};
     if (::fstat(folderFd, &folderStat) == 0 && (folderStat.st_mode & S_IWUSR) == 0)
         ::fchmod(folderFd, (folderStat.st_mode & 07777) | S_IWUSR | S_IXUSR);
 
-    for (const std::string& name : entryNames(folderFd)) {
+    for (const std::string& name : EntryNames(folderFd)) {
         struct stat entry {};
         if (::fstatat(folderFd, name.c_str(), &entry, AT_SYMLINK_NOFOLLOW) != 0)
             continue;
         if (S_ISDIR(entry.st_mode)) {
             Fd sub(
                 ::openat(folderFd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
-            if (sub.get() < 0)
+            if (sub.Get() < 0)
                 continue;
-            deleteContents(sub.get(), pattern, keep);
+            DeleteContents(sub.Get(), pattern, keep);
             ::unlinkat(folderFd, name.c_str(), AT_REMOVEDIR); // stays when not empty
             continue;
         }
-        if (keep.valid && entry.st_dev == keep.device && entry.st_ino == keep.inode)
+        if (keep.Valid && entry.st_dev == keep.Device && entry.st_ino == keep.Inode)
             continue;
         if (MatchesPattern(name, pattern))
             ::unlinkat(folderFd, name.c_str(), 0);
     }
 }
 
-std::string withoutTrailingSlashes(std::string_view path) {
+std::string WithoutTrailingSlashes(std::string_view path) {
     std::string text(path);
     while (text.size() > 1 && text.back() == '/')
         text.pop_back();
     return text;
 }
 
-bool isFolder(const std::string& path) {
+bool IsFolder(const std::string& path) {
     struct stat info {};
     return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
@@ -125,7 +125,7 @@ bool isFolder(const std::string& path) {
 bool MatchesPattern(std::string_view name, std::string_view pattern) {
     if (pattern == "*.*" || pattern == "*")
         return true;
-    return matches(name, pattern);
+    return Matches(name, pattern);
 }
 
 bool CreateDirectories(std::string_view path, bool includeLast) {
@@ -138,14 +138,14 @@ bool CreateDirectories(std::string_view path, bool includeLast) {
             ::mkdir(last.c_str(), 0755);
     }
     if (includeLast && !text.empty()) {
-        last = withoutTrailingSlashes(text);
+        last = WithoutTrailingSlashes(text);
         ::mkdir(last.c_str(), 0755);
     }
-    return last.empty() || isFolder(last);
+    return last.empty() || IsFolder(last);
 }
 
 bool DeleteTree(std::string_view folder, std::string_view pattern, std::string_view keep) {
-    const std::string path = withoutTrailingSlashes(folder);
+    const std::string path = WithoutTrailingSlashes(folder);
     if (path.empty() || path == "." || path == "..")
         return false;
 
@@ -164,9 +164,9 @@ bool DeleteTree(std::string_view folder, std::string_view pattern, std::string_v
 
     {
         Fd fd(::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
-        if (fd.get() < 0)
+        if (fd.Get() < 0)
             return false;
-        deleteContents(fd.get(), pattern, keepId);
+        DeleteContents(fd.Get(), pattern, keepId);
     }
     ::rmdir(path.c_str());
     struct stat after {};
@@ -175,7 +175,7 @@ bool DeleteTree(std::string_view folder, std::string_view pattern, std::string_v
 
 bool GiveOwnership(std::string_view base, std::string_view path, std::string_view existingFolder,
                    uid_t uid, gid_t gid) {
-    const std::string top = withoutTrailingSlashes(base);
+    const std::string top = WithoutTrailingSlashes(base);
     const std::string target(path);
     if (target.size() <= top.size() + 1 || target.compare(0, top.size() + 1, top + "/") != 0)
         return false;
@@ -198,25 +198,25 @@ bool GiveOwnership(std::string_view base, std::string_view path, std::string_vie
         std::make_unique<Fd>(::open(top.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)));
     lengths.push_back(top.size());
     for (size_t i = 0; i + 1 < steps.size(); ++i) {
-        if (folders.back()->get() < 0)
+        if (folders.back()->Get() < 0)
             return false;
         folders.push_back(
-            std::make_unique<Fd>(::openat(folders.back()->get(), steps[i].c_str(),
+            std::make_unique<Fd>(::openat(folders.back()->Get(), steps[i].c_str(),
                                           O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC)));
         lengths.push_back(lengths.back() + 1 + steps[i].size());
     }
-    if (folders.back()->get() < 0)
+    if (folders.back()->Get() < 0)
         return false;
-    const Fd file(::openat(folders.back()->get(), steps.back().c_str(),
+    const Fd file(::openat(folders.back()->Get(), steps.back().c_str(),
                            O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
     struct stat info {};
-    if (file.get() < 0 || ::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode) ||
+    if (file.Get() < 0 || ::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode) ||
         info.st_nlink != 1)
         return false;
-    bool given = ::fchown(file.get(), uid, gid) == 0;
-    const size_t existing = withoutTrailingSlashes(existingFolder).size();
+    bool given = ::fchown(file.Get(), uid, gid) == 0;
+    const size_t existing = WithoutTrailingSlashes(existingFolder).size();
     for (size_t i = folders.size(); i-- > 1 && lengths[i] > existing;)
-        given = ::fchown(folders[i]->get(), uid, gid) == 0 && given;
+        given = ::fchown(folders[i]->Get(), uid, gid) == 0 && given;
     return given;
 }
 

@@ -29,21 +29,21 @@ namespace {
 constexpr std::string_view kProductOptionsKey =
     "SYSTEM\\CurrentControlSet\\Control\\ProductOptions";
 
-std::string withSlashes(std::string text) {
+std::string WithSlashes(std::string text) {
     std::replace(text.begin(), text.end(), '\\', '/');
     return text;
 }
 
-std::string inFolder(const std::string& name, const std::string& folder) {
+std::string InFolder(const std::string& name, const std::string& folder) {
     return folder.empty() ? name : JoinPath(folder, name);
 }
 
-std::string systemError(int error) {
+std::string SystemError(int error) {
     return std::strerror(error);
 }
 
 // The nearest folder along `path` that exists: where a new folder would be made.
-std::string existingAncestor(fs::path path) {
+std::string ExistingAncestor(fs::path path) {
     std::error_code error;
     while (!path.empty() && !fs::is_directory(path, error)) {
         const fs::path parent = path.parent_path();
@@ -55,8 +55,8 @@ std::string existingAncestor(fs::path path) {
 }
 
 // "Kaldo Presslane\\Kaldo Tendwell": the submenu and the entry's name.
-std::pair<std::string, std::string> submenuAndName(const std::string& relative) {
-    const std::string path = withSlashes(relative);
+std::pair<std::string, std::string> SubmenuAndName(const std::string& relative) {
+    const std::string path = WithSlashes(relative);
     const size_t slash = path.find_last_of('/');
     if (slash == std::string::npos)
         return {std::string(), path};
@@ -65,7 +65,7 @@ std::pair<std::string, std::string> submenuAndName(const std::string& relative) 
 }
 
 // Whether an entry of the menu folder still places itself into the submenu `category`.
-bool submenuInUse(const std::string& programs, const std::string& category) {
+bool SubmenuInUse(const std::string& programs, const std::string& category) {
     std::error_code error;
     for (fs::directory_iterator it(programs, error), end; !error && it != end;
          it.increment(error)) {
@@ -81,7 +81,7 @@ bool submenuInUse(const std::string& programs, const std::string& category) {
     return false;
 }
 
-bool liesIn(const fs::path& path, const fs::path& folder) {
+bool LiesIn(const fs::path& path, const fs::path& folder) {
     if (folder.empty())
         return false;
     const auto [folderEnd, pathAt] =
@@ -110,7 +110,7 @@ void LinuxSetupSupport::probeWow64() {
     m_wow64State = 0;
 }
 
-bool LinuxSetupSupport::fail(std::string reason) {
+bool LinuxSetupSupport::Fail(std::string reason) {
     m_lastError = std::move(reason);
     return false;
 }
@@ -132,7 +132,7 @@ int LinuxSetupSupport::isUserInGroup(int relativeId) const {
     const std::optional<std::string> programFiles = getSpecialFolder(kFolderProgramFiles);
     if (!programFiles)
         return 0;
-    const std::string parent = existingAncestor(fs::path(JoinPath(*programFiles, "Kaldo")));
+    const std::string parent = ExistingAncestor(fs::path(JoinPath(*programFiles, "Kaldo")));
     return ::access(parent.c_str(), W_OK | X_OK) == 0 ? 1 : 0;
 }
 
@@ -141,7 +141,7 @@ int LinuxSetupSupport::isUserInGroup(int relativeId) const {
 // to.
 bool LinuxSetupSupport::deleteFile(const std::string& path) {
     if (::unlink(path.c_str()) != 0)
-        return fail("Cannot delete " + path + ": " + systemError(errno));
+        return Fail("Cannot delete " + path + ": " + SystemError(errno));
     return true;
 }
 
@@ -151,8 +151,8 @@ std::optional<FileVersion> LinuxSetupSupport::getFileVersion(const std::string& 
 
 int LinuxSetupSupport::compareFiles(const std::string& nameA, const std::string& folderA,
                                     const std::string& nameB, const std::string& folderB) const {
-    const std::string pathA = inFolder(nameA, folderA);
-    const std::string pathB = inFolder(nameB, folderB);
+    const std::string pathA = InFolder(nameA, folderA);
+    const std::string pathB = InFolder(nameB, folderB);
     const std::optional<FileVersion> versionA = getFileVersion(pathA);
     const std::optional<FileVersion> versionB = getFileVersion(pathB);
     if (versionA && versionB) {
@@ -183,15 +183,15 @@ int LinuxSetupSupport::compareFiles(const std::string& nameA, const std::string&
 
 // Written beside and renamed over, so that a menu never reads half a file. Folders on the way
 // are made; inside the home of the user a setup runs for, they and the file become the user's.
-bool LinuxSetupSupport::writeFile(const std::string& path, const std::string& text, mode_t mode) {
-    const std::string firstExisting = existingAncestor(fs::path(path).parent_path());
+bool LinuxSetupSupport::WriteFile(const std::string& path, const std::string& text, mode_t mode) {
+    const std::string firstExisting = ExistingAncestor(fs::path(path).parent_path());
     if (!CreateDirectories(path, false))
-        return fail("Cannot create the folder of " + path + ": " + systemError(errno));
+        return Fail("Cannot create the folder of " + path + ": " + SystemError(errno));
     // A fresh temporary name, never one that somebody could have laid a link at beforehand.
     AtomicFile file(path);
     if (!file.Open() || !file.Write(text) || ::fchmod(::fileno(file.Stream()), mode) != 0 ||
         !file.Commit())
-        return fail("Cannot write " + path + ": " + systemError(errno));
+        return Fail("Cannot write " + path + ": " + SystemError(errno));
     if (m_userOwner && path.rfind(m_userOwner->Home + "/", 0) == 0)
         GiveOwnership(m_userOwner->Home, path, firstExisting, m_userOwner->Uid, m_userOwner->Gid);
     return true;
@@ -200,18 +200,18 @@ bool LinuxSetupSupport::writeFile(const std::string& path, const std::string& te
 bool LinuxSetupSupport::createShortcut(const std::string& target, const std::string& link,
                                        const std::string& description,
                                        const std::string& workingFolder) {
-    const std::string path = withSlashes(link) + std::string(kShortcutExtension);
-    const std::string name = fs::path(withSlashes(link)).filename().string();
+    const std::string path = WithSlashes(link) + std::string(kShortcutExtension);
+    const std::string name = fs::path(WithSlashes(link)).filename().string();
     // Desktops start only executable entries.
-    return writeFile(path, DesktopEntryText(name, target, description, workingFolder), 0755);
+    return WriteFile(path, DesktopEntryText(name, target, description, workingFolder), 0755);
 }
 
-int LinuxSetupSupport::programsFolderId() const {
+int LinuxSetupSupport::ProgramsFolderId() const {
     return ProgramsMenuFolderId(getOsClass());
 }
 
-std::optional<std::string> LinuxSetupSupport::programsFolder() const {
-    return getSpecialFolder(programsFolderId());
+std::optional<std::string> LinuxSetupSupport::ProgramsFolder() const {
+    return getSpecialFolder(ProgramsFolderId());
 }
 
 // Menus show entries by category; a folder of the menu is a submenu that a merged menu file
@@ -220,45 +220,45 @@ bool LinuxSetupSupport::createProgramsShortcut(const std::string& target,
                                                const std::string& relative,
                                                const std::string& description,
                                                const std::string& workingFolder) {
-    const std::optional<std::string> programs = programsFolder();
+    const std::optional<std::string> programs = ProgramsFolder();
     if (!programs)
-        return fail("The applications menu folder is unknown");
-    const auto [submenu, name] = submenuAndName(relative);
+        return Fail("The applications menu folder is unknown");
+    const auto [submenu, name] = SubmenuAndName(relative);
     if (DesktopFileId(name).empty())
-        return fail("The menu entry \"" + relative + "\" has no name");
+        return Fail("The menu entry \"" + relative + "\" has no name");
     if (!submenu.empty()) {
-        const std::optional<std::string> directories = MenuDirectoriesFolder(programsFolderId());
-        const std::optional<std::string> menus = MergedMenusFolder(programsFolderId());
+        const std::optional<std::string> directories = MenuDirectoriesFolder(ProgramsFolderId());
+        const std::optional<std::string> menus = MergedMenusFolder(ProgramsFolderId());
         if (!directories || !menus)
-            return fail("The menu folders are unknown");
+            return Fail("The menu folders are unknown");
         const std::string id = DesktopFileId(submenu);
-        if (!writeFile(JoinPath(*directories, id + ".directory"), DirectoryEntryText(submenu),
+        if (!WriteFile(JoinPath(*directories, id + ".directory"), DirectoryEntryText(submenu),
                        0644) ||
-            !writeFile(JoinPath(*menus, id + ".menu"), MergedMenuText(submenu), 0644))
+            !WriteFile(JoinPath(*menus, id + ".menu"), MergedMenuText(submenu), 0644))
             return false;
     }
     const std::string path =
         JoinPath(*programs, DesktopFileId(name) + std::string(kShortcutExtension));
-    return writeFile(path, DesktopEntryText(name, target, description, workingFolder, submenu),
+    return WriteFile(path, DesktopEntryText(name, target, description, workingFolder, submenu),
                      0644);
 }
 
 bool LinuxSetupSupport::deleteShortcut(const std::string& link) {
-    return deleteFile(withSlashes(link) + std::string(kShortcutExtension));
+    return deleteFile(WithSlashes(link) + std::string(kShortcutExtension));
 }
 
 // The submenu goes with its last entry.
 bool LinuxSetupSupport::deleteProgramsShortcut(const std::string& relative) {
-    const std::optional<std::string> programs = programsFolder();
+    const std::optional<std::string> programs = ProgramsFolder();
     if (!programs)
-        return fail("The applications menu folder is unknown");
-    const auto [submenu, name] = submenuAndName(relative);
+        return Fail("The applications menu folder is unknown");
+    const auto [submenu, name] = SubmenuAndName(relative);
     const bool deleted = deleteShortcut(JoinPath(*programs, DesktopFileId(name)));
-    if (!submenu.empty() && !submenuInUse(*programs, SubmenuCategory(submenu))) {
+    if (!submenu.empty() && !SubmenuInUse(*programs, SubmenuCategory(submenu))) {
         const std::string id = DesktopFileId(submenu);
-        if (const auto menus = MergedMenusFolder(programsFolderId()))
+        if (const auto menus = MergedMenusFolder(ProgramsFolderId()))
             ::unlink(JoinPath(*menus, id + ".menu").c_str());
-        if (const auto directories = MenuDirectoriesFolder(programsFolderId()))
+        if (const auto directories = MenuDirectoriesFolder(ProgramsFolderId()))
             ::unlink(JoinPath(*directories, id + ".directory").c_str());
     }
     return deleted;
@@ -267,7 +267,7 @@ bool LinuxSetupSupport::deleteProgramsShortcut(const std::string& relative) {
 bool LinuxSetupSupport::createDirectories(const std::string& path, bool includeLast) {
     if (CreateDirectories(path, includeLast))
         return true;
-    return fail("Cannot create the folders of " + path + ": " + systemError(errno));
+    return Fail("Cannot create the folders of " + path + ": " + SystemError(errno));
 }
 
 std::optional<std::string> LinuxSetupSupport::getSpecialFolder(int id) const {
@@ -277,9 +277,9 @@ std::optional<std::string> LinuxSetupSupport::getSpecialFolder(int id) const {
 // The copy is made beside the destination and renamed over it once complete, with the source's
 // mode and write time: the replace policy compares write times, and a copy cut off part-way
 // must never stand in the destination's place looking newer than its source.
-bool LinuxSetupSupport::copyOne(const std::string& source, const std::string& destination) {
+bool LinuxSetupSupport::CopyOne(const std::string& source, const std::string& destination) {
     const auto failed = [&](int error) {
-        return fail("Cannot copy " + source + " to " + destination + ": " + systemError(error));
+        return Fail("Cannot copy " + source + " to " + destination + ": " + SystemError(error));
     };
     struct stat info {};
     if (::stat(source.c_str(), &info) != 0)
@@ -313,7 +313,7 @@ bool LinuxSetupSupport::copyFiles(const std::string& pattern, const std::string&
                                   const std::string& destination, bool move,
                                   const std::string& linksWithin) {
     if (pattern.empty() || source.empty() || destination.empty())
-        return fail("Nothing to copy: pattern, source or destination missing");
+        return Fail("Nothing to copy: pattern, source or destination missing");
     if (!createDirectories(destination, true))
         return false;
 
@@ -337,7 +337,7 @@ bool LinuxSetupSupport::copyFiles(const std::string& pattern, const std::string&
             failures.push_back("The file " + it->path().string() + " is a link that leads nowhere");
             continue;
         }
-        if (!liesIn(real, boundary)) {
+        if (!LiesIn(real, boundary)) {
             failures.push_back("The file " + it->path().string() + " is a link that leads out of " +
                                boundary.string());
             continue;
@@ -346,7 +346,7 @@ bool LinuxSetupSupport::copyFiles(const std::string& pattern, const std::string&
             files.emplace_back(name, real);
     }
     if (error)
-        return fail("Cannot read the folder " + source + ": " + error.message());
+        return Fail("Cannot read the folder " + source + ": " + error.message());
     std::sort(files.begin(), files.end());
 
     for (const auto& [name, from] : files) {
@@ -360,7 +360,7 @@ bool LinuxSetupSupport::copyFiles(const std::string& pattern, const std::string&
         if (comparison == kCompareDestinationNewer && destinationExists)
             continue;
         // A read-only destination is replaced as well; the rename needs no rights on it.
-        bool copied = copyOne(from.string(), to);
+        bool copied = CopyOne(from.string(), to);
         if (copied && move)
             copied = deleteFile(JoinPath(source, name));
         if (!copied)
@@ -371,7 +371,7 @@ bool LinuxSetupSupport::copyFiles(const std::string& pattern, const std::string&
     std::string reasons;
     for (const std::string& failure : failures)
         reasons += (reasons.empty() ? "" : "\n") + failure;
-    return fail(reasons);
+    return Fail(reasons);
 }
 
 } // namespace kaldo

@@ -45,18 +45,18 @@ public:
                    const std::string& linksWithin) override;
     std::string lastError() const override { return m_lastError; }
 
-    int getProductType() const { return m_productType; }
+    int GetProductType() const { return m_productType; }
 
     // Files and folders that shortcuts add inside this user's home become the user's, for a
     // setup run as root on the user's behalf.
-    void setUserFileOwner(std::optional<InvokingUser> user) { m_userOwner = std::move(user); }
+    void SetUserFileOwner(std::optional<InvokingUser> user) { m_userOwner = std::move(user); }
 
 private:
-    bool fail(std::string reason);
-    int programsFolderId() const;
-    std::optional<std::string> programsFolder() const;
-    bool copyOne(const std::string& source, const std::string& destination);
-    bool writeFile(const std::string& path, const std::string& text, mode_t mode);
+    bool Fail(std::string reason);
+    int ProgramsFolderId() const;
+    std::optional<std::string> ProgramsFolder() const;
+    bool CopyOne(const std::string& source, const std::string& destination);
+    bool WriteFile(const std::string& path, const std::string& text, mode_t mode);
 
     StringTable m_strings;
     VersionRecord m_version;

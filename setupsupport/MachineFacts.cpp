@@ -12,13 +12,13 @@ namespace kaldo {
 
 namespace {
 
-bool contains(const std::string& text, char c) {
+bool Contains(const std::string& text, char c) {
     return text.find(c) != std::string::npos;
 }
 
 struct Abbreviation {
-    std::string_view locale; // language, or language_TERRITORY
-    std::string_view code;
+    std::string_view Locale; // language, or language_TERRITORY
+    std::string_view Code;
 };
 
 // The names the system gives; a territory entry wins over the language's own.
@@ -54,10 +54,10 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 16> kNormali
     {"ESP", "ESN"},
 }};
 
-std::string_view lookUp(std::string_view key) {
+std::string_view LookUp(std::string_view key) {
     for (const Abbreviation& entry : kAbbreviations) {
-        if (entry.locale == key)
-            return entry.code;
+        if (entry.Locale == key)
+            return entry.Code;
     }
     return {};
 }
@@ -67,12 +67,12 @@ std::string_view lookUp(std::string_view key) {
 int OsClass(const VersionRecord& version, int productType) {
     if (version.Platform == kPlatformConsumer) {
         if (version.Major == 4 && version.Minor == 0) {
-            if (contains(version.ServicePack, 'B'))
+            if (Contains(version.ServicePack, 'B'))
                 return 1;
-            return contains(version.ServicePack, 'C') ? 2 : 0;
+            return Contains(version.ServicePack, 'C') ? 2 : 0;
         }
         if (version.Major == 4 && version.Minor == 10)
-            return contains(version.ServicePack, 'A') ? 4 : 3;
+            return Contains(version.ServicePack, 'A') ? 4 : 3;
         if (version.Major == 4 && version.Minor == 90)
             return 5;
         if (version.Major >= 4)
@@ -127,10 +127,10 @@ std::string AbbreviatedLanguageName(std::string_view locale) {
         return "ENU";
     if (split != std::string_view::npos) {
         const std::string territory = AsciiUppered(locale.substr(split + 1, 2));
-        if (std::string_view code = lookUp(language + "_" + territory); !code.empty())
+        if (std::string_view code = LookUp(language + "_" + territory); !code.empty())
             return std::string(code);
     }
-    if (std::string_view code = lookUp(language); !code.empty())
+    if (std::string_view code = LookUp(language); !code.empty())
         return std::string(code);
     return AsciiUppered(language);
 }

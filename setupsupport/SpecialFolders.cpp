@@ -12,7 +12,7 @@ namespace kaldo {
 
 namespace {
 
-std::string trim(std::string_view text) {
+std::string Trim(std::string_view text) {
     const size_t first = text.find_first_not_of(" \t\r");
     if (first == std::string_view::npos)
         return {};
@@ -21,7 +21,7 @@ std::string trim(std::string_view text) {
 }
 
 // A shell-quoted value: "..." with backslash escapes, or a bare word.
-std::string unquote(std::string_view value) {
+std::string Unquote(std::string_view value) {
     if (value.size() < 2 || value.front() != '"' || value.back() != '"')
         return std::string(value);
     std::string text;
@@ -34,7 +34,7 @@ std::string unquote(std::string_view value) {
 }
 
 // Whether `path`, with the links of the part that exists resolved, lies in `home` (or is it).
-bool liesInHome(const std::string& path, const std::string& home) {
+bool LiesInHome(const std::string& path, const std::string& home) {
     namespace fs = std::filesystem;
     std::error_code error;
     const fs::path realHome = fs::canonical(home, error);
@@ -56,13 +56,13 @@ std::optional<std::string> UserDirFromFile(std::string_view fileText, std::strin
     std::optional<std::string> found;
     std::istringstream lines{std::string(fileText)};
     for (std::string line; std::getline(lines, line);) {
-        line = trim(line);
+        line = Trim(line);
         if (line.empty() || line.front() == '#')
             continue;
         const size_t equals = line.find('=');
-        if (equals == std::string::npos || trim(line.substr(0, equals)) != key)
+        if (equals == std::string::npos || Trim(line.substr(0, equals)) != key)
             continue;
-        const std::string value = unquote(trim(line.substr(equals + 1)));
+        const std::string value = Unquote(Trim(line.substr(equals + 1)));
         if (value == "$HOME")
             found = std::string(home);
         else if (value.rfind("$HOME/", 0) == 0)
@@ -88,7 +88,7 @@ std::optional<std::string> DesktopFolder() {
         // The file is the user's to write; a setup run as root must not follow it out of the
         // home folder.
         const auto folder = UserDirFromFile(text.str(), "DESKTOP", *home);
-        if (folder && liesInHome(*folder, *home))
+        if (folder && LiesInHome(*folder, *home))
             return folder;
     }
     if (auto folder = AbsolutePathVariable("XDG_DESKTOP_DIR"))
@@ -98,7 +98,7 @@ std::optional<std::string> DesktopFolder() {
 
 namespace {
 
-std::optional<std::string> userFolder(const char* variable, const char* fallback,
+std::optional<std::string> UserFolder(const char* variable, const char* fallback,
                                       std::string_view relative) {
     if (auto base = AbsolutePathVariable(variable))
         return JoinPath(*base, relative);
@@ -108,37 +108,37 @@ std::optional<std::string> userFolder(const char* variable, const char* fallback
     return JoinPath(JoinPath(*home, fallback), relative);
 }
 
-std::optional<std::string> dataFolder(int programsId, std::string_view relative) {
+std::optional<std::string> DataFolder(int programsId, std::string_view relative) {
     if (programsId == kFolderCommonPrograms)
         return MachinePath(JoinPath("/usr/local/share", relative));
     if (programsId == kFolderPrograms)
-        return userFolder("XDG_DATA_HOME", ".local/share", relative);
+        return UserFolder("XDG_DATA_HOME", ".local/share", relative);
     return std::nullopt;
 }
 
 } // namespace
 
 std::optional<std::string> MenuDirectoriesFolder(int programsId) {
-    return dataFolder(programsId, "desktop-directories");
+    return DataFolder(programsId, "desktop-directories");
 }
 
 std::optional<std::string> MergedMenusFolder(int programsId) {
     if (programsId == kFolderCommonPrograms)
         return MachinePath("/etc/xdg/menus/applications-merged");
     if (programsId == kFolderPrograms)
-        return userFolder("XDG_CONFIG_HOME", ".config", "menus/applications-merged");
+        return UserFolder("XDG_CONFIG_HOME", ".config", "menus/applications-merged");
     return std::nullopt;
 }
 
 std::optional<std::string> IconThemeFolder(int programsId) {
-    return dataFolder(programsId, "icons/hicolor");
+    return DataFolder(programsId, "icons/hicolor");
 }
 
 std::optional<std::string> SpecialFolderPath(int id) {
     switch (id) {
     case kFolderPrograms:
     case kFolderCommonPrograms:
-        return dataFolder(id, "applications");
+        return DataFolder(id, "applications");
     case kFolderCommonDesktop:
         return DesktopFolder();
     case kFolderProgramFiles:

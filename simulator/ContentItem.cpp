@@ -11,8 +11,8 @@ namespace kaldo::simulator {
 namespace {
 
 struct VideoType {
-    std::string_view extension;
-    std::string_view contentType;
+    std::string_view Extension;
+    std::string_view ContentType;
 };
 
 constexpr std::array kVideoTypes{
@@ -48,8 +48,8 @@ ContentItem ClassifyFile(std::string_view name) {
     if (extension == ".html" || extension == ".htm")
         return {ContentItemKind::WebPage, std::string(name), "text/html; charset=utf-8"};
     for (const auto& video : kVideoTypes) {
-        if (video.extension == extension)
-            return {ContentItemKind::Video, std::string(name), std::string(video.contentType)};
+        if (video.Extension == extension)
+            return {ContentItemKind::Video, std::string(name), std::string(video.ContentType)};
     }
     std::string file(name);
     if (extension.empty())
@@ -71,7 +71,7 @@ ContentItem ClassifyContentItem(std::string_view name) {
         return {ContentItemKind::SoftMissing, std::string(name), {}};
     if (name.starts_with(kRedirect) && name.size() > kRedirect.size()) {
         ContentItem target = ClassifyFile(name.substr(kRedirect.size()));
-        return {ContentItemKind::Redirect, target.name, {}};
+        return {ContentItemKind::Redirect, target.Name, {}};
     }
     return ClassifyFile(name);
 }

@@ -17,9 +17,9 @@ enum class ContentItemKind {
 };
 
 struct ContentItem {
-    ContentItemKind kind = ContentItemKind::Refused;
-    std::string name;        // the file served; for Redirect the file redirected to
-    std::string contentType; // empty for Redirect, Missing, Refused
+    ContentItemKind Kind = ContentItemKind::Refused;
+    std::string Name;        // the file served; for Redirect the file redirected to
+    std::string ContentType; // empty for Redirect, Missing, Refused
 };
 
 // What the site answers for "FileName=<name>" and "/files/<name>". Every other name is a

@@ -67,7 +67,7 @@ void InstallControlRoutes(httplib::Server& server,
     server.Get("/printers", [&printers](const Request&, Response& res) {
         std::string text;
         for (std::size_t i = 0; i < printers.size(); ++i)
-            text += std::to_string(i) + " " + FormatHostPort(printers[i]->address) + "\n";
+            text += std::to_string(i) + " " + FormatHostPort(printers[i]->Address) + "\n";
         res.set_content(text, kText);
     });
 
@@ -79,7 +79,7 @@ void InstallControlRoutes(httplib::Server& server,
             Refuse(res, 405, "use POST to change settings");
             return;
         }
-        res.set_content(DescribePrinterState(printer->state.Get()), kText);
+        res.set_content(DescribePrinterState(printer->State.Get()), kText);
     });
 
     server.Post(R"(/printer/(\d+))", [&printers](const Request& req, Response& res) {
@@ -87,19 +87,19 @@ void InstallControlRoutes(httplib::Server& server,
         if (printer == nullptr)
             return;
         std::string error;
-        if (!ApplyAll(printer->state, req.params, ApplyPrinterSetting, error)) {
+        if (!ApplyAll(printer->State, req.params, ApplyPrinterSetting, error)) {
             Refuse(res, 400, error);
             return;
         }
-        res.set_content(DescribePrinterState(printer->state.Get()), kText);
+        res.set_content(DescribePrinterState(printer->State.Get()), kText);
     });
 
     server.Post(R"(/printer/(\d+)/reset)", [&printers](const Request& req, Response& res) {
         PrinterInstance* printer = FindPrinter(printers, req, res);
         if (printer == nullptr)
             return;
-        printer->state.Set(printer->initial);
-        res.set_content(DescribePrinterState(printer->initial), kText);
+        printer->State.Set(printer->Initial);
+        res.set_content(DescribePrinterState(printer->Initial), kText);
     });
 
     server.Get("/site", [&site](const Request& req, Response& res) {
@@ -107,21 +107,21 @@ void InstallControlRoutes(httplib::Server& server,
             Refuse(res, 405, "use POST to change settings");
             return;
         }
-        res.set_content(DescribeSiteState(site.state.Get()), kText);
+        res.set_content(DescribeSiteState(site.State.Get()), kText);
     });
 
     server.Post("/site", [&site](const Request& req, Response& res) {
         std::string error;
-        if (!ApplyAll(site.state, req.params, ApplySiteSetting, error)) {
+        if (!ApplyAll(site.State, req.params, ApplySiteSetting, error)) {
             Refuse(res, 400, error);
             return;
         }
-        res.set_content(DescribeSiteState(site.state.Get()), kText);
+        res.set_content(DescribeSiteState(site.State.Get()), kText);
     });
 
     server.Post("/site/reset", [&site](const Request&, Response& res) {
-        site.state.Set(site.initial);
-        res.set_content(DescribeSiteState(site.initial), kText);
+        site.State.Set(site.Initial);
+        res.set_content(DescribeSiteState(site.Initial), kText);
     });
 
     server.Get("/requests", [&log](const Request&, Response& res) {

@@ -67,8 +67,8 @@ AddressCheck ParseListenAddress(std::string_view text, ListenAddress& address, s
         return AddressCheck::NotLoopback;
     }
 
-    address.host = IsLocalhostName(host) ? std::string("127.0.0.1") : std::string(host);
-    address.port = number;
+    address.Host = IsLocalhostName(host) ? std::string("127.0.0.1") : std::string(host);
+    address.Port = number;
     return AddressCheck::Ok;
 }
 
@@ -79,7 +79,7 @@ std::string FormatHostPort(std::string_view host, int port) {
 }
 
 std::string FormatHostPort(const ListenAddress& address) {
-    return FormatHostPort(address.host, address.port);
+    return FormatHostPort(address.Host, address.Port);
 }
 
 } // namespace kaldo::simulator

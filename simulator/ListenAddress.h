@@ -7,8 +7,8 @@ namespace kaldo::simulator {
 
 // Where one listener of the simulator is bound. `host` is a numeric loopback address.
 struct ListenAddress {
-    std::string host;
-    int port = 0;
+    std::string Host;
+    int Port = 0;
 };
 
 enum class AddressCheck {

@@ -17,7 +17,7 @@ std::string Row(std::string_view label, std::string_view value) {
 
 std::string PrinterPage(const PrinterState& state, std::string_view heading,
                         const std::string& rows) {
-    const std::string model = EscapeMarkup(state.modelName);
+    const std::string model = EscapeMarkup(state.ModelName);
     return "<!DOCTYPE html>\n<html lang=\"en\">\n<head><meta charset=\"utf-8\">"
            "<title>" +
            model + " - " + EscapeMarkup(heading) +
@@ -35,27 +35,27 @@ std::string PrinterPage(const PrinterState& state, std::string_view heading,
 
 std::string HomeRows(const PrinterState& state) {
     const PrinterCondition condition = ConditionOf(state);
-    std::string rows = Row("Status", condition.statusText);
-    for (const auto alert : state.alerts)
+    std::string rows = Row("Status", condition.StatusText);
+    for (const auto alert : state.Alerts)
         rows += Row(AlertSeverity(alert) == "error" ? "Error" : "Warning", AlertText(alert));
     return rows;
 }
 
 std::string ConfigRows(const PrinterState& state) {
-    std::string rows = Row("Serial number", state.serialNumber);
-    rows += Row("Firmware", state.firmware);
-    rows += Row("Hard Drive", state.hardDrive ? "Installed" : "Not Installed");
+    std::string rows = Row("Serial number", state.SerialNumber);
+    rows += Row("Firmware", state.Firmware);
+    rows += Row("Hard Drive", state.HardDrive ? "Installed" : "Not Installed");
     rows += Row("Duplex Unit", "Installed");
     rows += Row("Tray 2", "Not Installed");
     return rows;
 }
 
 std::string SupplyRows(const PrinterState& state) {
-    std::string rows = Row("Black Toner", std::to_string(state.toner.black) + "%");
-    if (state.colour) {
-        rows += Row("Cyan Toner", std::to_string(state.toner.cyan) + "%");
-        rows += Row("Magenta Toner", std::to_string(state.toner.magenta) + "%");
-        rows += Row("Yellow Toner", std::to_string(state.toner.yellow) + "%");
+    std::string rows = Row("Black Toner", std::to_string(state.Toner.Black) + "%");
+    if (state.Colour) {
+        rows += Row("Cyan Toner", std::to_string(state.Toner.Cyan) + "%");
+        rows += Row("Magenta Toner", std::to_string(state.Toner.Magenta) + "%");
+        rows += Row("Yellow Toner", std::to_string(state.Toner.Yellow) + "%");
     }
     return rows;
 }
@@ -67,15 +67,15 @@ void InstallPrinterRoutes(httplib::Server& server, PrinterInstance& printer, Sto
     using httplib::Response;
 
     server.set_pre_routing_handler([&printer, &stop](const Request&, Response& res) {
-        const PrinterState state = printer.state.Get();
-        if (state.delayMs > 0 && !stop.WaitFor(std::chrono::milliseconds(state.delayMs))) {
+        const PrinterState state = printer.State.Get();
+        if (state.DelayMs > 0 && !stop.WaitFor(std::chrono::milliseconds(state.DelayMs))) {
             res.status = 503;
             res.set_content(BuildErrorPage(503, "The printer is shutting down."), kHtml);
             return httplib::Server::HandlerResponse::Handled;
         }
-        if (state.httpError != 0) {
-            res.status = state.httpError;
-            res.set_content(BuildErrorPage(state.httpError, "The printer could not answer."),
+        if (state.HttpError != 0) {
+            res.status = state.HttpError;
+            res.set_content(BuildErrorPage(state.HttpError, "The printer could not answer."),
                             kHtml);
             return httplib::Server::HandlerResponse::Handled;
         }
@@ -83,7 +83,7 @@ void InstallPrinterRoutes(httplib::Server& server, PrinterInstance& printer, Sto
     });
 
     server.Get("/status/devicestatus.xml", [&printer](const Request&, Response& res) {
-        res.set_content(BuildStatusDocument(printer.state.Get()), "text/xml; charset=utf-8");
+        res.set_content(BuildStatusDocument(printer.State.Get()), "text/xml; charset=utf-8");
     });
 
     server.Get(R"(/images/status/([^/]+))", [](const Request& req, Response& res) {
@@ -96,15 +96,15 @@ void InstallPrinterRoutes(httplib::Server& server, PrinterInstance& printer, Sto
     });
 
     server.Get("/", [&printer](const Request&, Response& res) {
-        const PrinterState state = printer.state.Get();
+        const PrinterState state = printer.State.Get();
         res.set_content(PrinterPage(state, "Status", HomeRows(state)), kHtml);
     });
     server.Get("/config.html", [&printer](const Request&, Response& res) {
-        const PrinterState state = printer.state.Get();
+        const PrinterState state = printer.State.Get();
         res.set_content(PrinterPage(state, "Configuration", ConfigRows(state)), kHtml);
     });
     server.Get("/supplies.html", [&printer](const Request&, Response& res) {
-        const PrinterState state = printer.state.Get();
+        const PrinterState state = printer.State.Get();
         res.set_content(PrinterPage(state, "Supplies", SupplyRows(state)), kHtml);
     });
 }

@@ -9,10 +9,10 @@ namespace kaldo::simulator {
 namespace {
 
 struct AlertInfo {
-    PrinterAlert alert;
-    std::string_view code;
-    std::string_view severity;
-    std::string_view text;
+    PrinterAlert Alert;
+    std::string_view Code;
+    std::string_view Severity;
+    std::string_view Text;
 };
 
 constexpr std::array kAlerts{
@@ -26,8 +26,8 @@ constexpr std::array kAlerts{
 };
 
 struct DocumentInfo {
-    StatusDocumentKind kind;
-    std::string_view name;
+    StatusDocumentKind Kind;
+    std::string_view Name;
 };
 
 constexpr std::array kDocuments{
@@ -47,7 +47,7 @@ constexpr std::array<std::string_view, 13> kSettings{
 
 const AlertInfo& Info(PrinterAlert alert) {
     for (const auto& info : kAlerts) {
-        if (info.alert == alert)
+        if (info.Alert == alert)
             return info;
     }
     return kAlerts.front();
@@ -73,7 +73,7 @@ bool ParseAlerts(std::string_view text, std::vector<PrinterAlert>& alerts, std::
         for (const auto piece : SplitList(text)) {
             const AlertInfo* found = nullptr;
             for (const auto& info : kAlerts) {
-                if (info.code == piece)
+                if (info.Code == piece)
                     found = &info;
             }
             if (found == nullptr) {
@@ -81,7 +81,7 @@ bool ParseAlerts(std::string_view text, std::vector<PrinterAlert>& alerts, std::
                         "' (none, paperJam, paperOut, tonerLow, tonerEmpty, coverOpen, offline)";
                 return false;
             }
-            parsed.push_back(found->alert);
+            parsed.push_back(found->Alert);
         }
     }
     alerts = std::move(parsed);
@@ -100,10 +100,10 @@ bool ParseToner(std::string_view text, TonerLevels& toner, std::string& error) {
                 "toner wants COLOUR:LEVEL with a level of 0-100, not '" + std::string(piece) + "'";
             return false;
         }
-        int* target = colour == "black"     ? &parsed.black
-                      : colour == "cyan"    ? &parsed.cyan
-                      : colour == "magenta" ? &parsed.magenta
-                      : colour == "yellow"  ? &parsed.yellow
+        int* target = colour == "black"     ? &parsed.Black
+                      : colour == "cyan"    ? &parsed.Cyan
+                      : colour == "magenta" ? &parsed.Magenta
+                      : colour == "yellow"  ? &parsed.Yellow
                                             : nullptr;
         if (target == nullptr) {
             error =
@@ -126,8 +126,8 @@ bool IsPlainText(std::string_view text) {
 
 std::string_view DocumentName(StatusDocumentKind kind) {
     for (const auto& info : kDocuments) {
-        if (info.kind == kind)
-            return info.name;
+        if (info.Kind == kind)
+            return info.Name;
     }
     return "normal";
 }
@@ -135,13 +135,13 @@ std::string_view DocumentName(StatusDocumentKind kind) {
 } // namespace
 
 std::string_view AlertCode(PrinterAlert alert) {
-    return Info(alert).code;
+    return Info(alert).Code;
 }
 std::string_view AlertSeverity(PrinterAlert alert) {
-    return Info(alert).severity;
+    return Info(alert).Severity;
 }
 std::string_view AlertText(PrinterAlert alert) {
-    return Info(alert).text;
+    return Info(alert).Text;
 }
 
 bool IsPrinterSetting(std::string_view name) {
@@ -162,30 +162,30 @@ bool ApplyPrinterSetting(PrinterState& state, std::string_view name, std::string
         return false;
     }
     if (name == "model") {
-        state.modelName = value;
+        state.ModelName = value;
     } else if (name == "serial") {
-        state.serialNumber = value;
+        state.SerialNumber = value;
     } else if (name == "firmware") {
-        state.firmware = value;
+        state.Firmware = value;
     } else if (name == "name") {
-        state.name = value;
+        state.Name = value;
     } else if (name == "location") {
-        state.location = value;
+        state.Location = value;
     } else if (name == "supplies") {
         if (value == "colour" || value == "color") {
-            state.colour = true;
+            state.Colour = true;
         } else if (value == "mono") {
-            state.colour = false;
+            state.Colour = false;
         } else {
             error = "supplies is colour or mono, not '" + std::string(value) + "'";
             return false;
         }
     } else if (name == "toner") {
-        return ParseToner(value, state.toner, error);
+        return ParseToner(value, state.Toner, error);
     } else if (name == "alert") {
-        return ParseAlerts(value, state.alerts, error);
+        return ParseAlerts(value, state.Alerts, error);
     } else if (name == "hard-drive") {
-        if (!ParseYesNo(value, state.hardDrive)) {
+        if (!ParseYesNo(value, state.HardDrive)) {
             error = "hard-drive is yes or no, not '" + std::string(value) + "'";
             return false;
         }
@@ -195,18 +195,18 @@ bool ApplyPrinterSetting(PrinterState& state, std::string_view name, std::string
                 "delay is a number of milliseconds (0-600000), not '" + std::string(value) + "'";
             return false;
         }
-        state.delayMs = static_cast<int>(number);
+        state.DelayMs = static_cast<int>(number);
     } else if (name == "http-error") {
         if (!ParseBoundedInt(value, 0, 599, number) || (number != 0 && number < 400)) {
             error = "http-error is 0 (off) or a status code of 400-599, not '" +
                     std::string(value) + "'";
             return false;
         }
-        state.httpError = static_cast<int>(number);
+        state.HttpError = static_cast<int>(number);
     } else if (name == "document") {
         for (const auto& info : kDocuments) {
-            if (info.name == value) {
-                state.document = info.kind;
+            if (info.Name == value) {
+                state.Document = info.Kind;
                 return true;
             }
         }
@@ -218,7 +218,7 @@ bool ApplyPrinterSetting(PrinterState& state, std::string_view name, std::string
             error = "oversize is a number of bytes (1-268435456), not '" + std::string(value) + "'";
             return false;
         }
-        state.oversizeBytes = static_cast<std::size_t>(number);
+        state.OversizeBytes = static_cast<std::size_t>(number);
     } else {
         error = "unknown printer setting '" + std::string(name) + "'";
         return false;
@@ -228,29 +228,29 @@ bool ApplyPrinterSetting(PrinterState& state, std::string_view name, std::string
 
 std::string DescribePrinterState(const PrinterState& state) {
     std::string alerts;
-    for (const auto alert : state.alerts) {
+    for (const auto alert : state.Alerts) {
         alerts += (alerts.empty() ? "" : ",") + std::string(AlertCode(alert));
     }
     std::string text;
-    text += "model=" + state.modelName + "\n";
-    text += "serial=" + state.serialNumber + "\n";
-    text += "firmware=" + state.firmware + "\n";
-    text += "name=" + state.name + "\n";
-    text += "location=" + state.location + "\n";
-    text += std::string("supplies=") + (state.colour ? "colour" : "mono") + "\n";
-    text += "toner=black:" + std::to_string(state.toner.black);
-    if (state.colour) {
-        text += ",cyan:" + std::to_string(state.toner.cyan) +
-                ",magenta:" + std::to_string(state.toner.magenta) +
-                ",yellow:" + std::to_string(state.toner.yellow);
+    text += "model=" + state.ModelName + "\n";
+    text += "serial=" + state.SerialNumber + "\n";
+    text += "firmware=" + state.Firmware + "\n";
+    text += "name=" + state.Name + "\n";
+    text += "location=" + state.Location + "\n";
+    text += std::string("supplies=") + (state.Colour ? "colour" : "mono") + "\n";
+    text += "toner=black:" + std::to_string(state.Toner.Black);
+    if (state.Colour) {
+        text += ",cyan:" + std::to_string(state.Toner.Cyan) +
+                ",magenta:" + std::to_string(state.Toner.Magenta) +
+                ",yellow:" + std::to_string(state.Toner.Yellow);
     }
     text += "\n";
     text += "alert=" + (alerts.empty() ? std::string("none") : alerts) + "\n";
-    text += std::string("hard-drive=") + (state.hardDrive ? "yes" : "no") + "\n";
-    text += "delay=" + std::to_string(state.delayMs) + "\n";
-    text += "http-error=" + std::to_string(state.httpError) + "\n";
-    text += "document=" + std::string(DocumentName(state.document)) + "\n";
-    text += "oversize=" + std::to_string(state.oversizeBytes) + "\n";
+    text += std::string("hard-drive=") + (state.HardDrive ? "yes" : "no") + "\n";
+    text += "delay=" + std::to_string(state.DelayMs) + "\n";
+    text += "http-error=" + std::to_string(state.HttpError) + "\n";
+    text += "document=" + std::string(DocumentName(state.Document)) + "\n";
+    text += "oversize=" + std::to_string(state.OversizeBytes) + "\n";
     return text;
 }
 

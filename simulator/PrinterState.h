@@ -29,26 +29,26 @@ enum class StatusDocumentKind {
 };
 
 struct TonerLevels {
-    int black = 80;
-    int cyan = 60;
-    int magenta = 45;
-    int yellow = 30;
+    int Black = 80;
+    int Cyan = 60;
+    int Magenta = 45;
+    int Yellow = 30;
 };
 
 struct PrinterState {
-    std::string modelName = "Kaldo Presslane 3020";
-    std::string serialNumber = "KP3020-000123";
-    std::string firmware = "2.14.0";
-    std::string name = "KP3020-Office";    // the printer's network name
-    std::string location = "Second floor"; // where the administrator says it stands
-    bool colour = true;
-    TonerLevels toner;
-    std::vector<PrinterAlert> alerts;
-    bool hardDrive = true;
-    int delayMs = 0;
-    int httpError = 0; // 0: answer normally
-    StatusDocumentKind document = StatusDocumentKind::Normal;
-    std::size_t oversizeBytes = 8u << 20;
+    std::string ModelName = "Kaldo Presslane 3020";
+    std::string SerialNumber = "KP3020-000123";
+    std::string Firmware = "2.14.0";
+    std::string Name = "KP3020-Office";    // the printer's network name
+    std::string Location = "Second floor"; // where the administrator says it stands
+    bool Colour = true;
+    TonerLevels Toner;
+    std::vector<PrinterAlert> Alerts;
+    bool HardDrive = true;
+    int DelayMs = 0;
+    int HttpError = 0; // 0: answer normally
+    StatusDocumentKind Document = StatusDocumentKind::Normal;
+    std::size_t OversizeBytes = 8u << 20;
 };
 
 // The setting names are shared by the command line (as --name) and the control endpoint:

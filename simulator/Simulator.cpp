@@ -17,11 +17,11 @@
 namespace kaldo::simulator {
 
 struct Simulator::Listener {
-    std::string role;
-    ListenAddress address;
-    std::unique_ptr<httplib::Server> server;
-    std::thread thread;
-    std::atomic<bool> finished{false};
+    std::string Role;
+    ListenAddress Address;
+    std::unique_ptr<httplib::Server> Server;
+    std::thread Thread;
+    std::atomic<bool> Finished{false};
 };
 
 namespace {
@@ -44,7 +44,7 @@ Simulator::~Simulator() {
 }
 
 bool Simulator::Bind(Listener& listener, const ListenAddress& wanted, std::string& error) {
-    httplib::Server& server = *listener.server;
+    httplib::Server& server = *listener.Server;
     server.new_task_queue = [] {
         return new httplib::ThreadPool(kThreadsPerListener);
     };
@@ -56,7 +56,7 @@ bool Simulator::Bind(Listener& listener, const ListenAddress& wanted, std::strin
     });
     // Recorded before the answer goes out (a logger would run after it), so that a client that
     // has its answer finds its request in the log.
-    server.set_post_routing_handler([log = m_log.get(), role = listener.role](
+    server.set_post_routing_handler([log = m_log.get(), role = listener.Role](
                                         const httplib::Request& req, httplib::Response& res) {
         log->Record(role, req.method, FormatHostPort(req.local_addr, req.local_port), req.target,
                     res.status);
@@ -70,26 +70,26 @@ bool Simulator::Bind(Listener& listener, const ListenAddress& wanted, std::strin
             return httplib::Server::HandlerResponse::Handled;
         }));
 
-    int port = wanted.port;
+    int port = wanted.Port;
     if (port == 0) {
-        port = server.bind_to_any_port(wanted.host);
-    } else if (!server.bind_to_port(wanted.host, port)) {
+        port = server.bind_to_any_port(wanted.Host);
+    } else if (!server.bind_to_port(wanted.Host, port)) {
         port = -1;
     }
     if (port < 0) {
-        error = "cannot listen on " + FormatHostPort(wanted) + " for " + listener.role +
+        error = "cannot listen on " + FormatHostPort(wanted) + " for " + listener.Role +
                 " (in use or not available)";
         return false;
     }
-    listener.address = {wanted.host, port};
+    listener.Address = {wanted.Host, port};
     return true;
 }
 
 bool Simulator::Start(const SimulatorOptions& options, std::string& error) {
     Stop();
     m_stop.Reset();
-    m_log = std::make_unique<RequestLog>(options.logRequests);
-    m_site = std::make_unique<SiteInstance>(options.siteState);
+    m_log = std::make_unique<RequestLog>(options.LogRequests);
+    m_site = std::make_unique<SiteInstance>(options.SiteState);
     m_printers.clear();
     m_listeners.clear();
     m_siteAddress.reset();
@@ -99,8 +99,8 @@ bool Simulator::Start(const SimulatorOptions& options, std::string& error) {
     auto add = [this, &error](std::string role, std::unique_ptr<httplib::Server> server,
                               const ListenAddress& wanted) -> Listener* {
         auto listener = std::make_unique<Listener>();
-        listener->role = std::move(role);
-        listener->server = std::move(server);
+        listener->Role = std::move(role);
+        listener->Server = std::move(server);
         if (!Bind(*listener, wanted, error))
             return nullptr;
         m_listeners.push_back(std::move(listener));
@@ -112,26 +112,26 @@ bool Simulator::Start(const SimulatorOptions& options, std::string& error) {
         return false;
     };
 
-    for (std::size_t i = 0; i < options.printers.size(); ++i) {
+    for (std::size_t i = 0; i < options.Printers.size(); ++i) {
         Listener* listener = add("printer" + std::to_string(i), std::make_unique<httplib::Server>(),
-                                 options.printers[i].address);
+                                 options.Printers[i].Address);
         if (listener == nullptr)
             return fail();
         m_printers.push_back(
-            std::make_unique<PrinterInstance>(listener->address, options.printers[i].state));
-        InstallPrinterRoutes(*listener->server, *m_printers.back(), m_stop);
+            std::make_unique<PrinterInstance>(listener->Address, options.Printers[i].State));
+        InstallPrinterRoutes(*listener->Server, *m_printers.back(), m_stop);
     }
 
-    if (options.site) {
-        Listener* listener = add("site", std::make_unique<httplib::Server>(), *options.site);
+    if (options.Site) {
+        Listener* listener = add("site", std::make_unique<httplib::Server>(), *options.Site);
         if (listener == nullptr)
             return fail();
-        m_siteAddress = listener->address;
-        InstallSiteRoutes(*listener->server, *m_site, m_stop, false);
+        m_siteAddress = listener->Address;
+        InstallSiteRoutes(*listener->Server, *m_site, m_stop, false);
     }
 
-    if (options.https) {
-        if (!m_certificate.Generate({options.https->host}, error))
+    if (options.Https) {
+        if (!m_certificate.Generate({options.Https->Host}, error))
             return fail();
         auto server =
             std::make_unique<httplib::SSLServer>(m_certificate.Certificate(), m_certificate.Key());
@@ -139,34 +139,34 @@ bool Simulator::Start(const SimulatorOptions& options, std::string& error) {
             error = "cannot set up TLS with the generated certificate";
             return fail();
         }
-        Listener* listener = add("https", std::move(server), *options.https);
+        Listener* listener = add("https", std::move(server), *options.Https);
         if (listener == nullptr)
             return fail();
-        m_httpsAddress = listener->address;
-        InstallSiteRoutes(*listener->server, *m_site, m_stop, true);
-        if (!options.certOut.empty() &&
-            !WriteFileAtomically(options.certOut, m_certificate.CertificatePem(), error))
+        m_httpsAddress = listener->Address;
+        InstallSiteRoutes(*listener->Server, *m_site, m_stop, true);
+        if (!options.CertOut.empty() &&
+            !WriteFileAtomically(options.CertOut, m_certificate.CertificatePem(), error))
             return fail();
     }
 
-    if (options.control) {
-        Listener* listener = add("control", std::make_unique<httplib::Server>(), *options.control);
+    if (options.Control) {
+        Listener* listener = add("control", std::make_unique<httplib::Server>(), *options.Control);
         if (listener == nullptr)
             return fail();
-        m_controlAddress = listener->address;
-        InstallControlRoutes(*listener->server, m_printers, *m_site, *m_log);
+        m_controlAddress = listener->Address;
+        InstallControlRoutes(*listener->Server, m_printers, *m_site, *m_log);
     }
 
     for (auto& listener : m_listeners) {
         Listener* l = listener.get();
-        l->thread = std::thread([l] {
-            l->server->listen_after_bind();
-            l->finished = true;
+        l->Thread = std::thread([l] {
+            l->Server->listen_after_bind();
+            l->Finished = true;
         });
     }
     // Stop() only reaches a server whose accept loop has begun.
     for (auto& listener : m_listeners) {
-        while (!listener->server->is_running() && !listener->finished)
+        while (!listener->Server->is_running() && !listener->Finished)
             std::this_thread::yield();
     }
     return true;
@@ -177,10 +177,10 @@ void Simulator::Stop() {
         return;
     m_stop.Trigger();
     for (auto& listener : m_listeners)
-        listener->server->stop();
+        listener->Server->stop();
     for (auto& listener : m_listeners) {
-        if (listener->thread.joinable())
-            listener->thread.join();
+        if (listener->Thread.joinable())
+            listener->Thread.join();
     }
     m_listeners.clear();
 }
@@ -188,7 +188,7 @@ void Simulator::Stop() {
 std::string Simulator::ReadyLine() const {
     std::string line = "ready";
     for (const auto& printer : m_printers)
-        line += " printer=" + FormatHostPort(printer->address);
+        line += " printer=" + FormatHostPort(printer->Address);
     if (m_siteAddress)
         line += " site=" + FormatHostPort(*m_siteAddress);
     if (m_httpsAddress)
@@ -201,7 +201,7 @@ std::string Simulator::ReadyLine() const {
 std::vector<ListenAddress> Simulator::PrinterAddresses() const {
     std::vector<ListenAddress> addresses;
     for (const auto& printer : m_printers)
-        addresses.push_back(printer->address);
+        addresses.push_back(printer->Address);
     return addresses;
 }
 

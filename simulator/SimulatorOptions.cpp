@@ -7,8 +7,8 @@ namespace {
 enum class Listener { Printer, Site, Https, Control };
 
 struct ListenerOption {
-    std::string_view name;
-    Listener listener;
+    std::string_view Name;
+    simulator::Listener Listener;
 };
 
 constexpr ListenerOption kListeners[] = {
@@ -19,8 +19,8 @@ constexpr ListenerOption kListeners[] = {
 };
 
 struct SiteOption {
-    std::string_view option;
-    std::string_view setting;
+    std::string_view Option;
+    std::string_view Setting;
 };
 
 constexpr SiteOption kSiteOptions[] = {
@@ -32,7 +32,7 @@ constexpr SiteOption kSiteOptions[] = {
 
 const ListenerOption* FindListener(std::string_view name) {
     for (const auto& option : kListeners) {
-        if (option.name == name)
+        if (option.Name == name)
             return &option;
     }
     return nullptr;
@@ -40,7 +40,7 @@ const ListenerOption* FindListener(std::string_view name) {
 
 const SiteOption* FindSiteOption(std::string_view name) {
     for (const auto& option : kSiteOptions) {
-        if (option.option == name)
+        if (option.Option == name)
             return &option;
     }
     return nullptr;
@@ -71,9 +71,9 @@ ParseOutcome ParseSimulatorOptions(const std::vector<std::string>& arguments,
 
         if (!inlineValue && (name == "no-hard-drive" || name == "quiet")) {
             if (name == "quiet")
-                parsed.logRequests = false;
-            else if (!ApplyPrinterSetting(parsed.printers.empty() ? defaults
-                                                                  : parsed.printers.back().state,
+                parsed.LogRequests = false;
+            else if (!ApplyPrinterSetting(parsed.Printers.empty() ? defaults
+                                                                  : parsed.Printers.back().State,
                                           "hard-drive", "no", error))
                 return ParseOutcome::UsageError;
             continue;
@@ -101,30 +101,30 @@ ParseOutcome ParseSimulatorOptions(const std::vector<std::string>& arguments,
             case AddressCheck::Ok:
                 break;
             }
-            switch (listener->listener) {
+            switch (listener->Listener) {
             case Listener::Printer:
-                parsed.printers.push_back({address, defaults});
+                parsed.Printers.push_back({address, defaults});
                 break;
             case Listener::Site:
-                parsed.site = address;
+                parsed.Site = address;
                 break;
             case Listener::Https:
-                parsed.https = address;
+                parsed.Https = address;
                 break;
             case Listener::Control:
-                parsed.control = address;
+                parsed.Control = address;
                 break;
             }
         } else if (name == "cert-out") {
-            parsed.certOut = value;
+            parsed.CertOut = value;
         } else if (const auto* site = FindSiteOption(name)) {
-            if (!ApplySiteSetting(parsed.siteState, site->setting, value, error)) {
+            if (!ApplySiteSetting(parsed.SiteState, site->Setting, value, error)) {
                 error = "--" + name + ": " + error;
                 return ParseOutcome::UsageError;
             }
         } else if (IsPrinterSetting(name)) {
             PrinterState& target =
-                parsed.printers.empty() ? defaults : parsed.printers.back().state;
+                parsed.Printers.empty() ? defaults : parsed.Printers.back().State;
             if (!ApplyPrinterSetting(target, name, value, error)) {
                 error = "--" + name + ": " + error;
                 return ParseOutcome::UsageError;
@@ -135,11 +135,11 @@ ParseOutcome ParseSimulatorOptions(const std::vector<std::string>& arguments,
         }
     }
 
-    if (parsed.printers.empty() && !parsed.site && !parsed.https && !parsed.control) {
+    if (parsed.Printers.empty() && !parsed.Site && !parsed.Https && !parsed.Control) {
         error = "nothing to serve: give at least one of --printer, --site, --https, --control";
         return ParseOutcome::UsageError;
     }
-    if (!parsed.certOut.empty() && !parsed.https) {
+    if (!parsed.CertOut.empty() && !parsed.Https) {
         error = "--cert-out needs --https";
         return ParseOutcome::UsageError;
     }

@@ -11,18 +11,18 @@
 namespace kaldo::simulator {
 
 struct PrinterOptions {
-    ListenAddress address;
-    PrinterState state;
+    ListenAddress Address;
+    PrinterState State;
 };
 
 struct SimulatorOptions {
-    std::vector<PrinterOptions> printers; // control endpoint index = position here
-    std::optional<ListenAddress> site;
-    std::optional<ListenAddress> https;
-    std::optional<ListenAddress> control;
-    std::string certOut; // where the HTTPS certificate (PEM) is written; empty: nowhere
-    SiteState siteState;
-    bool logRequests = true;
+    std::vector<PrinterOptions> Printers; // control endpoint index = position here
+    std::optional<ListenAddress> Site;
+    std::optional<ListenAddress> Https;
+    std::optional<ListenAddress> Control;
+    std::string CertOut; // where the HTTPS certificate (PEM) is written; empty: nowhere
+    simulator::SiteState SiteState;
+    bool LogRequests = true;
 };
 
 enum class ParseOutcome {

@@ -10,22 +10,22 @@ namespace kaldo::simulator {
 // One simulated printer: where it listens, what it started with and what it is now.
 struct PrinterInstance {
     PrinterInstance(ListenAddress bound, PrinterState start)
-        : address(std::move(bound))
-        , initial(start)
-        , state(std::move(start)) {}
+        : Address(std::move(bound))
+        , Initial(start)
+        , State(std::move(start)) {}
 
-    ListenAddress address;
-    const PrinterState initial;
-    Guarded<PrinterState> state;
+    ListenAddress Address;
+    const PrinterState Initial;
+    Guarded<PrinterState> State;
 };
 
 struct SiteInstance {
     explicit SiteInstance(SiteState start)
-        : initial(start)
-        , state(std::move(start)) {}
+        : Initial(start)
+        , State(std::move(start)) {}
 
-    const SiteState initial;
-    Guarded<SiteState> state;
+    const SiteState Initial;
+    Guarded<SiteState> State;
 };
 
 } // namespace kaldo::simulator

@@ -49,7 +49,7 @@ std::string PercentEncode(std::string_view text) {
 void AnswerContentItem(const std::string& name, const SiteState& site, const std::string& siteUrl,
                        Response& res) {
     const ContentItem item = ClassifyContentItem(name);
-    switch (item.kind) {
+    switch (item.Kind) {
     case ContentItemKind::Refused:
         res.status = 400;
         res.set_content(BuildErrorPage(400, "That file name is not allowed."), kHtml);
@@ -67,18 +67,18 @@ void AnswerContentItem(const std::string& name, const SiteState& site, const std
                         kHtml);
         return;
     case ContentItemKind::Redirect:
-        res.set_content(BuildRedirectPage(siteUrl + "files/" + PercentEncode(item.name)), kHtml);
+        res.set_content(BuildRedirectPage(siteUrl + "files/" + PercentEncode(item.Name)), kHtml);
         return;
     case ContentItemKind::WebPage:
-        res.set_content(BuildWebPage(item.name, site.webMarker && !IsPlainWebPage(item.name),
-                                     site.hostile ? siteUrl : std::string()),
-                        item.contentType.c_str());
+        res.set_content(BuildWebPage(item.Name, site.WebMarker && !IsPlainWebPage(item.Name),
+                                     site.Hostile ? siteUrl : std::string()),
+                        item.ContentType.c_str());
         return;
     case ContentItemKind::Video:
-        res.set_content(BuildVideo(item.name), item.contentType.c_str());
+        res.set_content(BuildVideo(item.Name), item.ContentType.c_str());
         return;
     case ContentItemKind::Document:
-        res.set_content(BuildPdf("Kaldo document " + item.name), item.contentType.c_str());
+        res.set_content(BuildPdf("Kaldo document " + item.Name), item.ContentType.c_str());
         return;
     }
 }
@@ -93,8 +93,8 @@ void InstallSiteRoutes(httplib::Server& server, SiteInstance& site, StopSignal& 
     // Documents, videos and refreshed pages are asked for as "<model page>&FileName=<name>",
     // so a FileName parameter wins on every path.
     server.set_pre_routing_handler([&site, &stop, secure](const Request& req, Response& res) {
-        const SiteState state = site.state.Get();
-        if (state.delayMs > 0 && !stop.WaitFor(std::chrono::milliseconds(state.delayMs))) {
+        const SiteState state = site.State.Get();
+        if (state.DelayMs > 0 && !stop.WaitFor(std::chrono::milliseconds(state.DelayMs))) {
             res.status = 503;
             res.set_content(BuildErrorPage(503, "The site is shutting down."), kHtml);
             return httplib::Server::HandlerResponse::Handled;
@@ -130,18 +130,18 @@ void InstallSiteRoutes(httplib::Server& server, SiteInstance& site, StopSignal& 
         res.set_content(BuildErrorPage(400, "Name a file with FileName=."), kHtml);
     });
     server.Get(R"(/files/(.+))", [&site, secure](const Request& req, Response& res) {
-        AnswerContentItem(req.matches[1].str(), site.state.Get(), SiteUrl(req, secure), res);
+        AnswerContentItem(req.matches[1].str(), site.State.Get(), SiteUrl(req, secure), res);
     });
     server.Get(R"(/web/(.+))", [&site, secure](const Request& req, Response& res) {
         const std::string name = req.matches[1].str();
-        if (ClassifyContentItem(name).kind != ContentItemKind::WebPage) {
+        if (ClassifyContentItem(name).Kind != ContentItemKind::WebPage) {
             res.status = 404;
             return;
         }
-        AnswerContentItem(name, site.state.Get(), SiteUrl(req, secure), res);
+        AnswerContentItem(name, site.State.Get(), SiteUrl(req, secure), res);
     });
     server.Get(R"(/updates/([^/]+\.xml))", [&site, secure](const Request& req, Response& res) {
-        res.set_content(BuildUpdateFeed(site.state.Get().feedDate, SiteUrl(req, secure)),
+        res.set_content(BuildUpdateFeed(site.State.Get().FeedDate, SiteUrl(req, secure)),
                         "text/xml; charset=utf-8");
     });
 }

@@ -14,18 +14,18 @@ bool ApplySiteSetting(SiteState& state, std::string_view name, std::string_view 
                 return false;
             }
         }
-        state.feedDate = value;
+        state.FeedDate = value;
         return true;
     }
     if (name == "web-marker") {
-        if (!ParseYesNo(value, state.webMarker)) {
+        if (!ParseYesNo(value, state.WebMarker)) {
             error = "web-marker is yes or no, not '" + std::string(value) + "'";
             return false;
         }
         return true;
     }
     if (name == "hostile") {
-        if (!ParseYesNo(value, state.hostile)) {
+        if (!ParseYesNo(value, state.Hostile)) {
             error = "hostile is yes or no, not '" + std::string(value) + "'";
             return false;
         }
@@ -38,7 +38,7 @@ bool ApplySiteSetting(SiteState& state, std::string_view name, std::string_view 
                 "delay is a number of milliseconds (0-600000), not '" + std::string(value) + "'";
             return false;
         }
-        state.delayMs = static_cast<int>(number);
+        state.DelayMs = static_cast<int>(number);
         return true;
     }
     error = "unknown site setting '" + std::string(name) + "'";
@@ -46,9 +46,9 @@ bool ApplySiteSetting(SiteState& state, std::string_view name, std::string_view 
 }
 
 std::string DescribeSiteState(const SiteState& state) {
-    return "feed-date=" + state.feedDate + "\n" + "web-marker=" + (state.webMarker ? "yes" : "no") +
-           "\n" + "delay=" + std::to_string(state.delayMs) + "\n" +
-           "hostile=" + (state.hostile ? "yes" : "no") + "\n";
+    return "feed-date=" + state.FeedDate + "\n" + "web-marker=" + (state.WebMarker ? "yes" : "no") +
+           "\n" + "delay=" + std::to_string(state.DelayMs) + "\n" +
+           "hostile=" + (state.Hostile ? "yes" : "no") + "\n";
 }
 
 } // namespace kaldo::simulator

@@ -10,10 +10,10 @@ constexpr std::string_view kXmlDeclaration = "<?xml version=\"1.0\" encoding=\"U
 constexpr std::string_view kIconFolder = "/images/status/";
 
 struct DocumentParts {
-    std::string doctype;
-    std::string statusText; // already markup: may be an entity reference
-    std::string alertText;  // replaces every alert's text when not empty (escaped here)
-    std::string icon;
+    std::string Doctype;
+    std::string StatusText; // already markup: may be an entity reference
+    std::string AlertText;  // replaces every alert's text when not empty (escaped here)
+    std::string Icon;
 };
 
 std::string Element(std::string_view name, std::string_view text) {
@@ -37,7 +37,7 @@ std::string TrayLine(std::string_view name, std::string_view media, int level, i
 }
 
 bool HasAlert(const PrinterState& state, PrinterAlert alert) {
-    for (const auto a : state.alerts) {
+    for (const auto a : state.Alerts) {
         if (a == alert)
             return true;
     }
@@ -46,16 +46,16 @@ bool HasAlert(const PrinterState& state, PrinterAlert alert) {
 
 std::string Compose(const PrinterState& state, const DocumentParts& parts) {
     std::string xml(kXmlDeclaration);
-    xml += parts.doctype;
+    xml += parts.Doctype;
     xml += "<devicexml>\n";
     xml += "  <deviceConfiguration>\n    <printer>\n";
-    xml += "      " + Element("modelName", state.modelName) + "\n";
-    xml += "      " + Element("serialNumber", state.serialNumber) + "\n";
-    xml += "      " + Element("firmware", state.firmware) + "\n";
-    xml += "      " + Element("name", state.name) + "\n";
-    xml += "      " + Element("location", state.location) + "\n";
+    xml += "      " + Element("modelName", state.ModelName) + "\n";
+    xml += "      " + Element("serialNumber", state.SerialNumber) + "\n";
+    xml += "      " + Element("firmware", state.Firmware) + "\n";
+    xml += "      " + Element("name", state.Name) + "\n";
+    xml += "      " + Element("location", state.Location) + "\n";
     xml += "      <installableOptions>\n";
-    if (state.hardDrive)
+    if (state.HardDrive)
         xml += OptionLine("Hard Drive", true);
     xml += OptionLine("Duplex Unit", true);
     xml += OptionLine("Tray 2", false);
@@ -64,28 +64,28 @@ std::string Compose(const PrinterState& state, const DocumentParts& parts) {
 
     const PrinterCondition condition = ConditionOf(state);
     xml += "  <deviceStatus>\n    <printer>\n";
-    xml += "      " + Element("icon", parts.icon) + "\n";
-    xml += "      " + Element("state", condition.state) + "\n";
-    xml += "      <statusText>" + parts.statusText + "</statusText>\n";
-    if (state.alerts.empty()) {
+    xml += "      " + Element("icon", parts.Icon) + "\n";
+    xml += "      " + Element("state", condition.State) + "\n";
+    xml += "      <statusText>" + parts.StatusText + "</statusText>\n";
+    if (state.Alerts.empty()) {
         xml += "      <alerts/>\n";
     } else {
         xml += "      <alerts>\n";
-        for (const auto alert : state.alerts) {
+        for (const auto alert : state.Alerts) {
             xml += "        <alert>" + Element("code", AlertCode(alert)) +
                    Element("severity", AlertSeverity(alert)) +
-                   Element("text", parts.alertText.empty() ? std::string(AlertText(alert))
-                                                           : parts.alertText) +
+                   Element("text", parts.AlertText.empty() ? std::string(AlertText(alert))
+                                                           : parts.AlertText) +
                    "</alert>\n";
         }
         xml += "      </alerts>\n";
     }
     xml += "      <supplies>\n";
-    xml += SupplyLine("black", "Black Toner", state.toner.black);
-    if (state.colour) {
-        xml += SupplyLine("cyan", "Cyan Toner", state.toner.cyan);
-        xml += SupplyLine("magenta", "Magenta Toner", state.toner.magenta);
-        xml += SupplyLine("yellow", "Yellow Toner", state.toner.yellow);
+    xml += SupplyLine("black", "Black Toner", state.Toner.Black);
+    if (state.Colour) {
+        xml += SupplyLine("cyan", "Cyan Toner", state.Toner.Cyan);
+        xml += SupplyLine("magenta", "Magenta Toner", state.Toner.Magenta);
+        xml += SupplyLine("yellow", "Yellow Toner", state.Toner.Yellow);
     }
     xml += "      </supplies>\n";
     xml += "      <trays>\n";
@@ -123,12 +123,12 @@ std::string Padded(std::string xml, std::size_t size) {
 } // namespace
 
 PrinterCondition ConditionOf(const PrinterState& state) {
-    if (state.alerts.empty())
+    if (state.Alerts.empty())
         return {"ready", "ready.png", "Ready"};
     bool error = false;
-    for (const auto alert : state.alerts)
+    for (const auto alert : state.Alerts)
         error = error || AlertSeverity(alert) == "error";
-    const std::string text(AlertText(state.alerts.front()));
+    const std::string text(AlertText(state.Alerts.front()));
     return error ? PrinterCondition{"error", "error.png", text}
                  : PrinterCondition{"warning", "warning.png", text};
 }
@@ -136,10 +136,10 @@ PrinterCondition ConditionOf(const PrinterState& state) {
 std::string BuildStatusDocument(const PrinterState& state) {
     const PrinterCondition condition = ConditionOf(state);
     DocumentParts parts;
-    parts.statusText = EscapeMarkup(condition.statusText);
-    parts.icon = std::string(kIconFolder) + condition.iconFile;
+    parts.StatusText = EscapeMarkup(condition.StatusText);
+    parts.Icon = std::string(kIconFolder) + condition.IconFile;
 
-    switch (state.document) {
+    switch (state.Document) {
     case StatusDocumentKind::Normal:
         return Compose(state, parts);
     case StatusDocumentKind::Malformed: {
@@ -148,24 +148,24 @@ std::string BuildStatusDocument(const PrinterState& state) {
         return whole.substr(0, whole.find("<supplies>") + 5);
     }
     case StatusDocumentKind::Oversized:
-        return Padded(Compose(state, parts), state.oversizeBytes);
+        return Padded(Compose(state, parts), state.OversizeBytes);
     case StatusDocumentKind::ExternalEntity:
-        parts.doctype = "<!DOCTYPE devicexml [\n"
+        parts.Doctype = "<!DOCTYPE devicexml [\n"
                         "  <!ENTITY secret SYSTEM \"file:///etc/passwd\">\n"
                         "]>\n";
-        parts.statusText = "&secret;";
+        parts.StatusText = "&secret;";
         return Compose(state, parts);
     case StatusDocumentKind::BillionLaughs:
-        parts.doctype = BillionLaughsDoctype();
-        parts.statusText = "&lol9;";
+        parts.Doctype = BillionLaughsDoctype();
+        parts.StatusText = "&lol9;";
         return Compose(state, parts);
     case StatusDocumentKind::Script:
-        parts.statusText =
-            EscapeMarkup("<script>alert('kaldosim')</script>" + condition.statusText);
-        parts.alertText = "<script>alert('kaldosim')</script><b>unescaped</b>";
+        parts.StatusText =
+            EscapeMarkup("<script>alert('kaldosim')</script>" + condition.StatusText);
+        parts.AlertText = "<script>alert('kaldosim')</script><b>unescaped</b>";
         return Compose(state, parts);
     case StatusDocumentKind::IconTraversal:
-        parts.icon = std::string(kIconFolder) + "../../../../../../tmp/kaldosim-escaped.png";
+        parts.Icon = std::string(kIconFolder) + "../../../../../../tmp/kaldosim-escaped.png";
         return Compose(state, parts);
     }
     return Compose(state, parts);

@@ -8,9 +8,9 @@ namespace kaldo::simulator {
 
 // What the printer's front panel would say, derived from its alerts.
 struct PrinterCondition {
-    std::string state;      // ready | warning | error
-    std::string iconFile;   // ready.png | warning.png | error.png
-    std::string statusText; // "Ready" or the text of the first alert
+    std::string State;      // ready | warning | error
+    std::string IconFile;   // ready.png | warning.png | error.png
+    std::string StatusText; // "Ready" or the text of the first alert
 };
 
 PrinterCondition ConditionOf(const PrinterState& state);

@@ -11,7 +11,7 @@ namespace {
 constexpr int kSize = 32;
 
 struct Rgb {
-    std::uint8_t r, g, b;
+    std::uint8_t R, G, B;
 };
 
 void AppendUint32(std::string& out, std::uint32_t value) {
@@ -41,9 +41,9 @@ std::string Pixels(Rgb colour) {
             const double dx = x - centre;
             const double dy = y - centre;
             const bool inside = dx * dx + dy * dy <= radius * radius;
-            raw += static_cast<char>(colour.r);
-            raw += static_cast<char>(colour.g);
-            raw += static_cast<char>(colour.b);
+            raw += static_cast<char>(colour.R);
+            raw += static_cast<char>(colour.G);
+            raw += static_cast<char>(colour.B);
             raw += static_cast<char>(inside ? 0xff : 0x00);
         }
     }

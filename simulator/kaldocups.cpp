@@ -26,16 +26,16 @@
 namespace {
 
 struct Queue {
-    std::string name;
-    std::string uri;
-    std::string model;
+    std::string Name;
+    std::string Uri;
+    std::string Model;
 };
 
 struct DriverlessQueue {
-    std::string name;
-    std::string maker;
-    std::string model;
-    std::vector<int> supplies;
+    std::string Name;
+    std::string Maker;
+    std::string Model;
+    std::vector<int> Supplies;
 };
 
 std::vector<int> Levels(const std::string& text) {
@@ -78,8 +78,8 @@ int main(int argc, char** argv) {
             i += 3;
         } else if (argument == "--supplies" && i + 2 < argc) {
             for (DriverlessQueue& queue : driverless) {
-                if (queue.name == argv[i + 1])
-                    queue.supplies = Levels(argv[i + 2]);
+                if (queue.Name == argv[i + 1])
+                    queue.Supplies = Levels(argv[i + 2]);
             }
             i += 2;
         } else {
@@ -101,22 +101,22 @@ int main(int argc, char** argv) {
         return 1;
     }
     for (const Queue& queue : queues) {
-        if (!cups.AddQueueForModel(queue.name, queue.uri, queue.model)) {
-            std::cerr << "kaldocups: cannot add queue " << queue.name << ":\n" << cups.Log();
+        if (!cups.AddQueueForModel(queue.Name, queue.Uri, queue.Model)) {
+            std::cerr << "kaldocups: cannot add queue " << queue.Name << ":\n" << cups.Log();
             return 1;
         }
     }
     std::vector<std::unique_ptr<kaldo::testsupport::ReferencePrinter>> printers;
     for (const DriverlessQueue& queue : driverless) {
         auto printer =
-            std::make_unique<kaldo::testsupport::ReferencePrinter>(queue.maker, queue.model);
+            std::make_unique<kaldo::testsupport::ReferencePrinter>(queue.Maker, queue.Model);
         if (!printer->Started()) {
             std::cerr << "kaldocups: " << printer->Error() << "\n";
             return 1;
         }
-        if ((!queue.supplies.empty() && !printer->SetSupplies(queue.supplies)) ||
-            !cups.AddDriverlessQueue(queue.name, printer->Uri())) {
-            std::cerr << "kaldocups: cannot set up " << queue.name << ": " << cups.Error() << "\n";
+        if ((!queue.Supplies.empty() && !printer->SetSupplies(queue.Supplies)) ||
+            !cups.AddDriverlessQueue(queue.Name, printer->Uri())) {
+            std::cerr << "kaldocups: cannot set up " << queue.Name << ": " << cups.Error() << "\n";
             return 1;
         }
         printers.push_back(std::move(printer));

@@ -14,7 +14,7 @@ namespace kaldo {
 namespace {
 
 // Message texts of the window's boxes end lines where a box would; one line reads better here.
-std::string oneLine(std::string text) {
+std::string OneLine(std::string text) {
     for (size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at)) {
         const size_t end = text.find_first_not_of('\n', at);
         text.replace(at, (end == std::string::npos ? text.size() : end) - at, " ");
@@ -73,12 +73,12 @@ int RunCommandLineUninstall(const UninstallerOptions& options, const SetupSuppor
                             std::ostream& err) {
     if (mainProgram == RunState::Running) {
         err << UninstallerText(setup, UninstallerString::RunningCaption) << ": "
-            << oneLine(UninstallerText(setup, UninstallerString::RunningText)) << "\n";
+            << OneLine(UninstallerText(setup, UninstallerString::RunningText)) << "\n";
         return kExitNotRemoved;
     }
     if (mainProgram == RunState::Unknown) {
         err << UninstallerText(setup, UninstallerString::WindowCaption) << ": "
-            << oneLine(UninstallerText(setup, UninstallerString::RunningUnknownText)) << "\n";
+            << OneLine(UninstallerText(setup, UninstallerString::RunningUnknownText)) << "\n";
         return kExitNotRemoved;
     }
     uninstaller.Refresh();
@@ -87,7 +87,7 @@ int RunCommandLineUninstall(const UninstallerOptions& options, const SetupSuppor
         uninstaller.Contents().empty() && options.RemoveAll && uninstaller.HasInstallation();
     if (uninstaller.Contents().empty() && !bareInstallation) {
         err << UninstallerText(setup, UninstallerString::NotInstalledCaption) << ": "
-            << oneLine(UninstallerText(setup, UninstallerString::NotInstalledText)) << "\n";
+            << OneLine(UninstallerText(setup, UninstallerString::NotInstalledText)) << "\n";
         return kExitNotInstalled;
     }
 
@@ -128,7 +128,7 @@ int RunCommandLineUninstall(const UninstallerOptions& options, const SetupSuppor
             complete = false;
         } else {
             out << UninstallerText(setup, UninstallerString::CompleteCaption) << ": "
-                << oneLine(UninstallerText(setup, UninstallerString::CompleteText)) << "\n";
+                << OneLine(UninstallerText(setup, UninstallerString::CompleteText)) << "\n";
         }
     }
     return complete ? kExitRemoved : kExitNotRemoved;

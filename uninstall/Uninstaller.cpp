@@ -25,7 +25,7 @@ namespace fs = std::filesystem;
 namespace {
 
 // Whether `file` is a plain file inside `folder` (both as they really are, links resolved).
-bool liesInside(const std::string& file, const std::string& folder) {
+bool LiesInside(const std::string& file, const std::string& folder) {
     std::error_code error;
     struct stat info {};
     if (file.empty() || ::lstat(file.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
@@ -96,7 +96,7 @@ bool Uninstaller::Remove(const std::vector<std::string>& names) {
         if (name.empty() || name == "." || name == ".." || name.find('/') != std::string::npos)
             continue;
         m_setup.deleteTree(JoinPath(m_dataFolder, name), "*.*");
-        noteLeftovers(JoinPath(m_dataFolder, name));
+        NoteLeftovers(JoinPath(m_dataFolder, name));
         if (remaining > 0 && --remaining == 0) {
             RemoveInstallation();
             m_contents.clear();
@@ -116,7 +116,7 @@ void Uninstaller::RemoveInstallation() {
         m_setup.deleteProgramsShortcut(entry);
         const std::string name = entry.substr(entry.find_last_of('\\') + 1);
         if (programs)
-            noteLeftovers(
+            NoteLeftovers(
                 JoinPath(*programs, DesktopFileId(name) + std::string(kShortcutExtension)));
     }
     if (const std::optional<std::string> theme = IconThemeFolder(programsId))
@@ -125,17 +125,17 @@ void Uninstaller::RemoveInstallation() {
         const std::string shortcut =
             JoinPath(*desktop, UninstallerText(m_setup, UninstallerString::DesktopShortcut));
         m_setup.deleteShortcut(shortcut);
-        noteLeftovers(shortcut + std::string(kShortcutExtension));
+        NoteLeftovers(shortcut + std::string(kShortcutExtension));
     }
     m_registry.DeleteTree(Hive::LocalMachine, kUninstallKey);
     // The installer wrote the program key in the same store; there is no second view of it here.
     m_registry.DeleteTree(Hive::LocalMachine, kProgramKey);
-    removeProgramFolder();
-    noteLeftovers(m_programFolder);
+    RemoveProgramFolder();
+    NoteLeftovers(m_programFolder);
 }
 
 // Whatever is still at `path`: the files below it, or the path itself when no file is.
-void Uninstaller::noteLeftovers(const std::string& path) {
+void Uninstaller::NoteLeftovers(const std::string& path) {
     std::error_code error;
     if (!fs::exists(fs::symlink_status(path, error)))
         return;
@@ -153,8 +153,8 @@ void Uninstaller::noteLeftovers(const std::string& path) {
     m_notRemoved.insert(m_notRemoved.end(), files.begin(), files.end());
 }
 
-void Uninstaller::removeProgramFolder() {
-    if (!liesInside(m_ownFile, m_programFolder)) {
+void Uninstaller::RemoveProgramFolder() {
+    if (!LiesInside(m_ownFile, m_programFolder)) {
         m_setup.deleteTree(m_programFolder, "*.*");
         return;
     }

@@ -52,8 +52,8 @@ public:
     const std::vector<std::string>& NotRemoved() const { return m_notRemoved; }
 
 private:
-    void removeProgramFolder();
-    void noteLeftovers(const std::string& path);
+    void RemoveProgramFolder();
+    void NoteLeftovers(const std::string& path);
 
     SetupSupport& m_setup;
     Registry& m_registry;

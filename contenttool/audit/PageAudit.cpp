@@ -63,7 +63,7 @@ std::vector<AuditFinding> FindingsOf(const QString& json) {
 } // namespace
 
 struct PageAudit::Engine {
-    QWebEngineView view;
+    QWebEngineView View;
 };
 
 PageAudit::PageAudit(std::string axeScript)
@@ -74,10 +74,10 @@ PageAudit::~PageAudit() = default;
 std::vector<AuditFinding> PageAudit::Audit(const std::string& pagePath) {
     if (!m_engine) {
         m_engine = std::make_unique<Engine>();
-        m_engine->view.resize(kWidth, kHeight);
-        m_engine->view.show();
+        m_engine->View.resize(kWidth, kHeight);
+        m_engine->View.show();
     }
-    QWebEnginePage* page = m_engine->view.page();
+    QWebEnginePage* page = m_engine->View.page();
     QEventLoop loop;
     bool loaded = false;
     const QMetaObject::Connection finished =
@@ -112,7 +112,7 @@ std::vector<AuditFinding> PageAudit::Audit(const std::string& pagePath) {
 }
 
 std::string FormatFinding(const AuditFinding& finding) {
-    return finding.rule + " (" + finding.impact + ") at " + finding.element + ": " + finding.help;
+    return finding.Rule + " (" + finding.Impact + ") at " + finding.Element + ": " + finding.Help;
 }
 
 std::string ReadAxeScript(const std::string& path) {

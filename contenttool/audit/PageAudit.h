@@ -8,10 +8,10 @@ namespace kaldo {
 
 // One element that breaks one accessibility rule.
 struct AuditFinding {
-    std::string rule;    // axe-core's rule id, "color-contrast"
-    std::string impact;  // "minor" to "critical"
-    std::string help;    // what the rule asks for
-    std::string element; // the element's CSS selector
+    std::string Rule;    // axe-core's rule id, "color-contrast"
+    std::string Impact;  // "minor" to "critical"
+    std::string Help;    // what the rule asks for
+    std::string Element; // the element's CSS selector
 };
 
 // Loads pages in the program's web engine at the body pane's size and runs axe-core over each,

@@ -17,16 +17,16 @@ AppLaunchers::AppLaunchers(QWidget* window, const PrinterSelection& printer,
     , m_settingsDialog(window)
     , m_launchers(printer, folders,
                   LauncherServices{
-                      .shell = m_shell,
-                      .prompts = m_prompts,
-                      .driverFiles = m_driverFiles,
-                      .settingsStore = m_settingsStore,
-                      .settingsDialog = m_settingsDialog,
-                      .background = m_waits,
-                      .checkWeb = std::move(checkWeb),
-                      .printerReachable =
+                      .Shell = m_shell,
+                      .Prompts = m_prompts,
+                      .DriverFiles = m_driverFiles,
+                      .SettingsStore = m_settingsStore,
+                      .SettingsDialog = m_settingsDialog,
+                      .Background = m_waits,
+                      .CheckWeb = std::move(checkWeb),
+                      .PrinterReachable =
                           [](const std::string& address) { return IsPrinterReachable(address); },
-                      .webAnswered = std::move(webAnswered)})
+                      .WebAnswered = std::move(webAnswered)})
     , m_waits(window) {}
 
 void AppLaunchers::CancelWaits() {

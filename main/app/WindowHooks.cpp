@@ -47,9 +47,9 @@ AppHooks WindowHooks::Hooks() {
     hooks.CreatePane = [this](PanePlace place, NavigationDispatcher& dispatcher,
                               RedirectMode mode) -> std::unique_ptr<Pane> {
         const PaneRects rects = ComputePaneRects(m_window.size(), m_window.height());
-        const QRect& rectangle = place == PanePlace::Header ? rects.header
-                                 : place == PanePlace::Body ? rects.body
-                                                            : rects.footer;
+        const QRect& rectangle = place == PanePlace::Header ? rects.Header
+                                 : place == PanePlace::Body ? rects.Body
+                                                            : rects.Footer;
         auto pane = std::make_unique<BrowserHost>(dispatcher, mode);
         pane->Create(&m_window, rectangle);
         m_panes[static_cast<size_t>(place)] = pane.get();

@@ -136,7 +136,7 @@ int main(int argc, char** argv) {
     kaldo::PrinterServices services{
         spooler, registry, kaldo::ProgramFolder() + "ktendwell", options.HomePage,
         [downloads](const std::string& url, auto limit) {
-            return kaldo::DownloadManager::checkReachable(url, limit, downloads);
+            return kaldo::DownloadManager::CheckReachable(url, limit, downloads);
         }};
     // Only for running the demo's printer without root; printers serve on port 80.
     if (options.PrinterWebPort > 0)

@@ -176,7 +176,7 @@ bool AppContext::RefreshContent() {
     PreparedContent prepared;
     if (MirrorContentFolders(m_programFolder, m_stateFolder))
         prepared = PrepareContentFolders(m_stateFolder, m_languageCode);
-    if (!prepared.ok)
+    if (!prepared.Ok)
         return false;
     m_contentFolder = prepared.ContentFolder;
     *m_catalog = ContentCatalog(m_stateFolder);
@@ -206,8 +206,8 @@ void AppContext::Search(const std::string& text) {
     const SearchPageResult result =
         BuildSearchPages(m_search, ContentLanguage(), text, SearchPrompt(), ProgramSearchLabels(),
                          SearchPageFilesFor(m_folders, *m_printer.Config), m_transformer);
-    if (m_bodyPane && !result.show.empty())
-        m_bodyPane->Navigate(result.show);
+    if (m_bodyPane && !result.Show.empty())
+        m_bodyPane->Navigate(result.Show);
 }
 
 std::string AppContext::HeaderPagePath() const {
@@ -233,23 +233,23 @@ void AppContext::BuildFooter(StatusValue status) {
         const bool askPrinter =
             EffectiveFooterStatus(status, facts) == StatusValue::STATUS_COLLECTING;
         if (m_printer.PrinterIsNetworked)
-            m_status->Start({.source = StatusUrl(config.PrinterWebUrl(), config.StatusPage(),
+            m_status->Start({.Source = StatusUrl(config.PrinterWebUrl(), config.StatusPage(),
                                                  ContentLanguage()),
-                             .destination = files.statusDocument,
-                             .printerWebUrl = config.PrinterWebUrl(),
-                             .imagesFolder = files.imagesFolder,
-                             .askPrinter = askPrinter,
-                             .queueName = m_printer.SelectedPrinter,
-                             .reasonTable = files.solutions,
-                             .downloads = m_downloads});
+                             .Destination = files.StatusDocument,
+                             .PrinterWebUrl = config.PrinterWebUrl(),
+                             .ImagesFolder = files.ImagesFolder,
+                             .AskPrinter = askPrinter,
+                             .QueueName = m_printer.SelectedPrinter,
+                             .ReasonTable = files.Solutions,
+                             .Downloads = m_downloads});
         else
-            m_status->Start({.useUsb = true,
-                             .source = m_printer.PrinterPortName,
-                             .language = ContentLanguage(),
-                             .destination = files.statusDocument,
-                             .askPrinter = askPrinter,
-                             .queueName = m_printer.SelectedPrinter,
-                             .reasonTable = files.solutions});
+            m_status->Start({.UseUsb = true,
+                             .Source = m_printer.PrinterPortName,
+                             .Language = ContentLanguage(),
+                             .Destination = files.StatusDocument,
+                             .AskPrinter = askPrinter,
+                             .QueueName = m_printer.SelectedPrinter,
+                             .ReasonTable = files.Solutions});
     } else {
         // A retrieval for another printer must not report into this one's footer.
         m_status->Cancel();
@@ -266,7 +266,7 @@ void AppContext::UpdateStatus(bool written) {
     const ToolboxConfig& config = *m_printer.Config;
     const StatusPageFiles files =
         StatusPageFilesFor(m_folders, config.Files(), config.ConfigPath());
-    BuildFooter(StatusFromReport(written, files.statusDocument));
+    BuildFooter(StatusFromReport(written, files.StatusDocument));
     if (m_footerPane)
         m_footerPane->Navigate(FooterPagePath());
     ShowWaitCursor(false);

@@ -14,9 +14,9 @@ PaneRects ComputePaneRects(const QSize& clientSize, int windowHeight) {
     const int footerTop = kHeaderPaneHeight + bodyHeight;
 
     PaneRects rects;
-    rects.header = QRect(0, 0, width, kHeaderPaneHeight);
-    rects.body = QRect(0, kHeaderPaneHeight, width, bodyHeight);
-    rects.footer = QRect(0, footerTop, width, std::max(0, clientSize.height() - footerTop));
+    rects.Header = QRect(0, 0, width, kHeaderPaneHeight);
+    rects.Body = QRect(0, kHeaderPaneHeight, width, bodyHeight);
+    rects.Footer = QRect(0, footerTop, width, std::max(0, clientSize.height() - footerTop));
     return rects;
 }
 

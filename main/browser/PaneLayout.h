@@ -7,9 +7,9 @@ namespace kaldo {
 
 // Where the three panes of the main window sit, in the window's client coordinates.
 struct PaneRects {
-    QRect header;
-    QRect body;
-    QRect footer;
+    QRect Header;
+    QRect Body;
+    QRect Footer;
 };
 
 constexpr int kHeaderPaneHeight = 60;

@@ -20,7 +20,7 @@ namespace {
 constexpr std::string_view kKoreanName = "ks_c_5601";
 constexpr std::string_view kKoreanOtherName = "EUC-KR";
 
-void renameKoreanEncoding(const std::string& path) {
+void RenameKoreanEncoding(const std::string& path) {
     while (FileContains(path, kKoreanName)) {
         std::error_code error;
         const auto before = std::filesystem::file_size(path, error);
@@ -66,7 +66,7 @@ ContentCatalog::ContentCatalog(const std::string& programFolder) {
 
 void ContentCatalog::ReadFolder(const std::string& folder) {
     const std::string path = ResolvePath(JoinPath(folder, "toolbox.xml"));
-    renameKoreanEncoding(path);
+    RenameKoreanEncoding(path);
     ReadDocument(ReadXmlFile(path), folder);
 }
 

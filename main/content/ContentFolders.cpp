@@ -26,8 +26,8 @@ ResultCode MergeContentFolder(const std::string& folder, const std::string& lang
 ModelContent LoadModelContent(const std::string& folder, const std::string& model,
                               const std::string& languageCode) {
     ModelContent content;
-    content.merged = MergeContentFolder(folder, languageCode);
-    content.loaded = content.merged == ResultCode::Ok && content.config.Load(folder, model);
+    content.Merged = MergeContentFolder(folder, languageCode);
+    content.Loaded = content.Merged == ResultCode::Ok && content.Config.Load(folder, model);
     return content;
 }
 
@@ -41,7 +41,7 @@ PreparedContent PrepareContentFolders(const std::string& programFolder,
         MergeContentFolder(folder, languageCode);
         prepared.ContentFolder = folder;
     }
-    prepared.ok = true;
+    prepared.Ok = true;
     return prepared;
 }
 

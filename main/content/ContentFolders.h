@@ -14,7 +14,7 @@ namespace kaldo {
 bool ListContentFolders(const std::string& programFolder, std::vector<std::string>& folders);
 
 struct PreparedContent {
-    bool ok = false;
+    bool Ok = false;
     std::string ContentFolder; // the last content folder; empty when there is none
 };
 
@@ -23,11 +23,11 @@ ResultCode MergeContentFolder(const std::string& folder, const std::string& lang
 
 // A content folder's configuration, merged and loaded for one model as at start-up.
 struct ModelContent {
-    ResultCode merged = ResultCode::Ok;
-    bool loaded = false; // the model was found in the merged configuration
-    ToolboxConfig config;
+    ResultCode Merged = ResultCode::Ok;
+    bool Loaded = false; // the model was found in the merged configuration
+    ToolboxConfig Config;
 
-    bool Ready() const { return merged == ResultCode::Ok && loaded; }
+    bool Ready() const { return Merged == ResultCode::Ok && Loaded; }
 };
 
 // Merges `folder`'s toolbox.xml and, when that worked, loads `model` from it.

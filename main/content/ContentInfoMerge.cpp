@@ -22,28 +22,28 @@ constexpr size_t kChunkSize = 255;
 
 using FirstChunkRule = std::string_view (*)(std::string_view chunk);
 
-std::string_view fromMarker(std::string_view chunk, std::string_view marker) {
+std::string_view FromMarker(std::string_view chunk, std::string_view marker) {
     const size_t at = chunk.find(marker);
     return at == std::string_view::npos ? chunk : chunk.substr(at);
 }
 
-std::string_view toolboxInfoStart(std::string_view chunk) {
-    return fromMarker(chunk, "<Body>");
+std::string_view ToolboxInfoStart(std::string_view chunk) {
+    return FromMarker(chunk, "<Body>");
 }
 
-std::string_view tabInfoStart(std::string_view chunk) {
+std::string_view TabInfoStart(std::string_view chunk) {
     if (chunk.find("<KTWContentInfo>") != std::string_view::npos &&
         chunk.find("<Legend>") != std::string_view::npos)
-        return fromMarker(chunk, "<Legend>");
+        return FromMarker(chunk, "<Legend>");
     // Without a legend the copy starts at the tab structure even under KTWContentInfo:
     // copying the root's start tag would leave it unclosed.
-    return fromMarker(chunk, "<TabInfo>");
+    return FromMarker(chunk, "<TabInfo>");
 }
 
 // Copies `in` to `out`, the first chunk trimmed by `firstChunk`, dropping the closing tag
 // `closing` and the rest of the chunk it stands in. The last bytes of each chunk are held
 // back until the next one is read, so a closing tag across a chunk border is found too.
-ResultCode copyPiece(std::FILE* in, std::FILE* out, FirstChunkRule firstChunk,
+ResultCode CopyPiece(std::FILE* in, std::FILE* out, FirstChunkRule firstChunk,
                      std::string_view closing) {
     char buffer[kChunkSize];
     std::string pending;
@@ -73,11 +73,11 @@ ResultCode copyPiece(std::FILE* in, std::FILE* out, FirstChunkRule firstChunk,
 }
 
 // Writes the declaration and both pieces to `toolbox`; `toolboxInfo` is open already.
-ResultCode mergeInto(FileHandle toolboxInfo, const std::string& tabInfoPath, std::FILE* toolbox,
+ResultCode MergeInto(FileHandle toolboxInfo, const std::string& tabInfoPath, std::FILE* toolbox,
                      const std::string& declaration) {
     if (!WriteAll(toolbox, declaration))
         return ResultCode::OpenWriteFile;
-    ResultCode result = copyPiece(toolboxInfo.get(), toolbox, toolboxInfoStart, "</Body>");
+    ResultCode result = CopyPiece(toolboxInfo.get(), toolbox, ToolboxInfoStart, "</Body>");
     if (result != ResultCode::Ok)
         return result;
     toolboxInfo.reset();
@@ -85,13 +85,13 @@ ResultCode mergeInto(FileHandle toolboxInfo, const std::string& tabInfoPath, std
     FileHandle tabInfo(std::fopen(tabInfoPath.c_str(), "rb"));
     if (!tabInfo)
         return ResultCode::ParseInput;
-    result = copyPiece(tabInfo.get(), toolbox, tabInfoStart, "</KTWContentInfo>");
+    result = CopyPiece(tabInfo.get(), toolbox, TabInfoStart, "</KTWContentInfo>");
     if (result != ResultCode::Ok)
         return result;
     return WriteAll(toolbox, "</Body>") ? ResultCode::Ok : ResultCode::OpenWriteFile;
 }
 
-std::string declarationFor(const std::string& languageCode) {
+std::string DeclarationFor(const std::string& languageCode) {
     std::string language = languageCode;
     std::string encoding;
     EncodingForLanguage(language, encoding);
@@ -109,7 +109,7 @@ ResultCode MergeContentInfo(const std::string& toolboxInfoPath, const std::strin
     if (toolboxInfoPath.empty() || tabInfoPath.empty() || toolboxPath.empty())
         return ResultCode::MissingArgument;
 
-    const std::string declaration = declarationFor(languageCode);
+    const std::string declaration = DeclarationFor(languageCode);
     FileHandle toolboxInfo(std::fopen(toolboxInfoPath.c_str(), "rb"));
     if (!toolboxInfo)
         return ResultCode::ParseInput;
@@ -119,7 +119,7 @@ ResultCode MergeContentInfo(const std::string& toolboxInfoPath, const std::strin
     if (!toolbox.Open())
         return ResultCode::OpenWriteFile;
     const ResultCode result =
-        mergeInto(std::move(toolboxInfo), tabInfoPath, toolbox.Stream(), declaration);
+        MergeInto(std::move(toolboxInfo), tabInfoPath, toolbox.Stream(), declaration);
     if (result != ResultCode::Ok)
         return result;
     return toolbox.Commit() ? ResultCode::Ok : ResultCode::OpenWriteFile;
@@ -139,7 +139,7 @@ ResultCode MergeContentInfoText(const std::string& toolboxInfoPath, const std::s
     if (!memory)
         return ResultCode::OpenWriteFile;
     const ResultCode result =
-        mergeInto(std::move(toolboxInfo), tabInfoPath, memory.get(), declarationFor(languageCode));
+        MergeInto(std::move(toolboxInfo), tabInfoPath, memory.get(), DeclarationFor(languageCode));
     // Closing the stream settles `bytes` and `size`.
     const bool closed = CloseFile(memory);
     owned.reset(bytes);

@@ -19,7 +19,7 @@ namespace {
 
 constexpr const char* kMergedConfiguration = "toolbox.xml";
 
-bool makeFolder(const fs::path& folder) {
+bool MakeFolder(const fs::path& folder) {
     std::error_code error;
     const fs::file_status status = fs::symlink_status(folder, error);
     if (fs::is_directory(status))
@@ -28,24 +28,24 @@ bool makeFolder(const fs::path& folder) {
         fs::remove_all(folder, error);
     // This user's alone, like the state folder it lies in.
     if (!folder.has_parent_path() || folder.parent_path() == folder ||
-        !makeFolder(folder.parent_path()))
+        !MakeFolder(folder.parent_path()))
         return false;
     return ::mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST;
 }
 
 // A link the program made between files of the mirror (the caption picture): relative, and
 // it leads to a file.
-bool isOwnLink(const fs::path& link, const fs::path& target) {
+bool IsOwnLink(const fs::path& link, const fs::path& target) {
     std::error_code error;
     return target.is_relative() && fs::exists(link, error);
 }
 
-void mirrorFile(const fs::path& installed, const fs::path& mirror) {
+void MirrorFile(const fs::path& installed, const fs::path& mirror) {
     std::error_code error;
     const fs::file_status status = fs::symlink_status(mirror, error);
     if (fs::is_symlink(status)) {
         const fs::path target = fs::read_symlink(mirror, error);
-        if (!error && (target == installed || isOwnLink(mirror, target)))
+        if (!error && (target == installed || IsOwnLink(mirror, target)))
             return;
     } else if (fs::is_regular_file(status)) {
         // This user's own file: downloaded, updated or written by the program. It stays
@@ -61,24 +61,24 @@ void mirrorFile(const fs::path& installed, const fs::path& mirror) {
 }
 
 // What the installation no longer has: links go, this user's own files stay.
-void pruneEntry(const fs::path& mirror) {
+void PruneEntry(const fs::path& mirror) {
     std::error_code error;
     const fs::file_status status = fs::symlink_status(mirror, error);
     if (fs::is_symlink(status)) {
         const fs::path target = fs::read_symlink(mirror, error);
-        if (error || !isOwnLink(mirror, target))
+        if (error || !IsOwnLink(mirror, target))
             fs::remove(mirror, error);
     } else if (fs::is_directory(status)) {
         for (fs::directory_iterator it(mirror, error), end; !error && it != end;
              it.increment(error))
-            pruneEntry(it->path());
+            PruneEntry(it->path());
         // Only an empty folder is removed.
         fs::remove(mirror, error);
     }
 }
 
-bool syncFolder(const fs::path& installed, const fs::path& mirror, bool contentFolder) {
-    if (!makeFolder(mirror))
+bool SyncFolder(const fs::path& installed, const fs::path& mirror, bool contentFolder) {
+    if (!MakeFolder(mirror))
         return false;
     std::error_code error;
     std::set<std::string> shipped;
@@ -91,10 +91,10 @@ bool syncFolder(const fs::path& installed, const fs::path& mirror, bool contentF
         const fs::file_status status = it->status(typeError);
         if (fs::is_directory(status)) {
             shipped.insert(name);
-            syncFolder(it->path(), mirror / name, false);
+            SyncFolder(it->path(), mirror / name, false);
         } else if (fs::is_regular_file(status)) {
             shipped.insert(name);
-            mirrorFile(it->path(), mirror / name);
+            MirrorFile(it->path(), mirror / name);
         }
     }
     if (error)
@@ -105,7 +105,7 @@ bool syncFolder(const fs::path& installed, const fs::path& mirror, bool contentF
             gone.push_back(it->path());
     }
     for (const fs::path& path : gone)
-        pruneEntry(path);
+        PruneEntry(path);
     return true;
 }
 
@@ -117,7 +117,7 @@ bool MirrorContentFolders(const std::string& programFolder, const std::string& s
         return false;
     const fs::path installedData = ResolvePath(JoinPath(programFolder, "data"));
     const fs::path data = fs::path(stateFolder) / installedData.filename();
-    if (!makeFolder(data))
+    if (!MakeFolder(data))
         return false;
     std::set<std::string> names;
     for (const std::string& folder : installed) {
@@ -138,7 +138,7 @@ bool MirrorContentFolders(const std::string& programFolder, const std::string& s
 }
 
 bool MirrorContentFolder(const std::string& installedFolder, const std::string& mirrorFolder) {
-    return syncFolder(fs::absolute(installedFolder), mirrorFolder, true);
+    return SyncFolder(fs::absolute(installedFolder), mirrorFolder, true);
 }
 
 } // namespace kaldo

@@ -13,18 +13,18 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string resolveJoined(std::string_view folder, std::string_view name) {
+std::string ResolveJoined(std::string_view folder, std::string_view name) {
     return ResolvePath(JoinPath(folder, name));
 }
 
 } // namespace
 
 std::string ModelFolders::ContentPath(const std::string& name) const {
-    return resolveJoined(UiFolder, name);
+    return ResolveJoined(UiFolder, name);
 }
 
 std::string ModelFolders::ImagePath(const std::string& name) const {
-    return resolveJoined(JoinPath(UiFolder, "images"), name);
+    return ResolveJoined(JoinPath(UiFolder, "images"), name);
 }
 
 std::string ModelFolders::TabPagePath(const ToolboxConfig& config, int& currentTab, int tab) const {
@@ -42,10 +42,10 @@ ModelFolders ComputeModelFolders(const std::string& programFolder, const Toolbox
         JoinPath(JoinPath(programFolder, paths.Data_Folder), paths.Product_Folder);
     ModelFolders folders;
     folders.ContentFolder = ResolvePath(productFolder);
-    folders.UiFolder = resolveJoined(productFolder, paths.UI_Folder);
-    folders.XmlFolder = resolveJoined(productFolder, paths.Data_XML_Folder);
-    folders.DocumentFolder = resolveJoined(folders.UiFolder, paths.Doc_Folder);
-    folders.VideoFolder = resolveJoined(folders.UiFolder, paths.Video_Folder);
+    folders.UiFolder = ResolveJoined(productFolder, paths.UI_Folder);
+    folders.XmlFolder = ResolveJoined(productFolder, paths.Data_XML_Folder);
+    folders.DocumentFolder = ResolveJoined(folders.UiFolder, paths.Doc_Folder);
+    folders.VideoFolder = ResolveJoined(folders.UiFolder, paths.Video_Folder);
     std::error_code error;
     fs::create_directory(folders.DocumentFolder, error);
     fs::create_directory(folders.VideoFolder, error);

@@ -12,27 +12,27 @@ namespace kaldo {
 namespace {
 
 template <typename Record> struct TextField {
-    const char* name;
-    std::string Record::*field;
+    const char* Name;
+    std::string Record::*Field;
 };
 
 // Clears the fields of `table`, then fills them from the children of `section`; a later
 // element of the same name overwrites an earlier one.
 template <typename Record, size_t N>
-void readTexts(const xmlNode* section, const std::array<TextField<Record>, N>& table,
+void ReadTexts(const xmlNode* section, const std::array<TextField<Record>, N>& table,
                Record& record) {
     for (const auto& entry : table)
-        (record.*entry.field).clear();
+        (record.*entry.Field).clear();
     for (const xmlNode* child = FirstChildElement(section); child; child = NextElement(child)) {
         for (const auto& entry : table) {
-            if (NameIs(child, entry.name))
-                record.*entry.field = ElementText(child);
+            if (NameIs(child, entry.Name))
+                record.*entry.Field = ElementText(child);
         }
     }
 }
 
 // Entries whose ID lies beyond the list are appended: the list then keeps file order.
-template <typename T> void insertAtId(std::vector<T>& list, int id, T item) {
+template <typename T> void InsertAtId(std::vector<T>& list, int id, T item) {
     if (id >= 0 && static_cast<size_t>(id) <= list.size())
         list.insert(list.begin() + id, std::move(item));
     else
@@ -131,7 +131,7 @@ const std::array<TextField<WebParts>, 8> kWeb{{
     {"URL_Updates", &WebParts::URL_Updates},
 }};
 
-void collectEntries(const std::vector<ToolboxTab>& tabs,
+void CollectEntries(const std::vector<ToolboxTab>& tabs,
                     std::vector<std::string> ToolboxPage::*list, std::vector<std::string>& out) {
     for (const ToolboxTab& tab : tabs) {
         for (const ToolboxPage& page : tab.Pages) {
@@ -158,14 +158,14 @@ public:
             if (!NameIs(node, "ModelData") || AttributeText(node, "model").value_or("") != model)
                 continue;
             ModelDataValues values;
-            readTexts(node, kModelData, values);
-            m_config.m_DriverName = std::move(values.DriverName);
-            m_config.m_Paths.Product_Folder = std::move(values.Product_Folder);
-            m_config.m_URL_Model = std::move(values.URL_Model);
-            m_config.m_URL_Product = std::move(values.URL_Product);
-            m_config.m_URL_PrinterType = std::move(values.URL_PrinterType);
-            m_config.m_PSWinPath = std::move(values.PSWinPath);
-            m_config.m_Paths.ModelGIF = std::move(values.ModelGIF);
+            ReadTexts(node, kModelData, values);
+            m_config.m_driverName = std::move(values.DriverName);
+            m_config.m_paths.Product_Folder = std::move(values.Product_Folder);
+            m_config.m_urlModel = std::move(values.URL_Model);
+            m_config.m_urlProduct = std::move(values.URL_Product);
+            m_config.m_urlPrinterType = std::move(values.URL_PrinterType);
+            m_config.m_psWinPath = std::move(values.PSWinPath);
+            m_config.m_paths.ModelGIF = std::move(values.ModelGIF);
             return true;
         }
         return false;
@@ -176,15 +176,15 @@ public:
         if (!section)
             return false;
         const std::array<std::pair<const char*, std::string*>, 9> fields{{
-            {"Error_DialogTitle_L10N", &m_config.m_Error_DialogTitle_L10N},
-            {"Error_NoNetworkText_L10N", &m_config.m_Error_NoNetworkText_L10N},
-            {"Error_NoWebText_L10N", &m_config.m_Error_NoWebText_L10N},
-            {"Error_ContentNotFoundText_L10N", &m_config.m_Error_ContentNotFoundText_L10N},
-            {"Error_PrinterNotFoundText_L10N", &m_config.m_Error_PrinterNotFoundText_L10N},
-            {"Error_DriverSettings_L10N", &m_config.m_Error_DriverSettings_L10N},
-            {"Error_SaveSettings_L10N", &m_config.m_Error_SaveSettings_L10N},
-            {"Error_NoAcrobat_L10N", &m_config.m_Error_NoAcrobat_L10N},
-            {"Error_NoFlash_L10N", &m_config.m_Error_NoFlash_L10N},
+            {"Error_DialogTitle_L10N", &m_config.m_errorDialogTitleL10N},
+            {"Error_NoNetworkText_L10N", &m_config.m_errorNoNetworkTextL10N},
+            {"Error_NoWebText_L10N", &m_config.m_errorNoWebTextL10N},
+            {"Error_ContentNotFoundText_L10N", &m_config.m_errorContentNotFoundTextL10N},
+            {"Error_PrinterNotFoundText_L10N", &m_config.m_errorPrinterNotFoundTextL10N},
+            {"Error_DriverSettings_L10N", &m_config.m_errorDriverSettingsL10N},
+            {"Error_SaveSettings_L10N", &m_config.m_errorSaveSettingsL10N},
+            {"Error_NoAcrobat_L10N", &m_config.m_errorNoAcrobatL10N},
+            {"Error_NoFlash_L10N", &m_config.m_errorNoFlashL10N},
         }};
         std::array<std::optional<std::string>, 9> texts;
         for (const xmlNode* child = FirstChildElement(section); child; child = NextElement(child)) {
@@ -207,34 +207,34 @@ public:
         if (!section)
             return false;
         ToolboxConfig& c = m_config;
-        c.m_WindowTitle_L10N.clear();
-        c.m_Language_L10N.clear();
-        c.m_DisplayToner = c.m_StatusOverUSB = c.m_CaptionText_Width = c.m_CaptionText_Height = 0;
+        c.m_windowTitleL10N.clear();
+        c.m_languageL10N.clear();
+        c.m_displayToner = c.m_statusOverUsb = c.m_captionTextWidth = c.m_captionTextHeight = 0;
         for (const xmlNode* child = FirstChildElement(section); child; child = NextElement(child)) {
             if (NameIs(child, "WindowTitle_L10N"))
-                c.m_WindowTitle_L10N = ElementText(child);
+                c.m_windowTitleL10N = ElementText(child);
             else if (NameIs(child, "Language_L10N"))
-                c.m_Language_L10N = ElementText(child);
+                c.m_languageL10N = ElementText(child);
             else if (NameIs(child, "DisplayToner"))
-                c.m_DisplayToner = ElementNumber(child);
+                c.m_displayToner = ElementNumber(child);
             else if (NameIs(child, "StatusOverUSB"))
-                c.m_StatusOverUSB = ElementNumber(child);
+                c.m_statusOverUsb = ElementNumber(child);
             else if (NameIs(child, "CaptionText_Width"))
-                c.m_CaptionText_Width = ElementNumber(child);
+                c.m_captionTextWidth = ElementNumber(child);
             else if (NameIs(child, "CaptionText_Height"))
-                c.m_CaptionText_Height = ElementNumber(child);
+                c.m_captionTextHeight = ElementNumber(child);
         }
         return true;
     }
 
-    bool DataFiles() { return Texts("DataFiles", kDataFiles, m_config.m_Files); }
-    bool HTMLFiles() { return Texts("HTMLFiles", kHtmlFiles, m_config.m_Files); }
+    bool DataFiles() { return Texts("DataFiles", kDataFiles, m_config.m_files); }
+    bool HTMLFiles() { return Texts("HTMLFiles", kHtmlFiles, m_config.m_files); }
 
     bool ContentFiles() {
         const std::array<TextField<ToolboxConfig>, 3> table{{
-            {"DocFolder", &ToolboxConfig::m_DocFolder},
-            {"UserGuide", &ToolboxConfig::m_UserGuide},
-            {"StatusPage", &ToolboxConfig::m_StatusPage},
+            {"DocFolder", &ToolboxConfig::m_docFolder},
+            {"UserGuide", &ToolboxConfig::m_userGuide},
+            {"StatusPage", &ToolboxConfig::m_statusPage},
         }};
         return Texts("ContentFiles", table, m_config);
     }
@@ -244,28 +244,28 @@ public:
         if (!section)
             return false;
         ToolboxConfig& c = m_config;
-        c.m_Tabs.clear();
-        c.m_DefaultTab = c.m_SearchTab = c.m_SearchPage = 0;
+        c.m_tabs.clear();
+        c.m_defaultTab = c.m_searchTab = c.m_searchPage = 0;
         for (const xmlNode* child = FirstChildElement(section); child; child = NextElement(child)) {
             if (NameIs(child, "Default"))
-                c.m_DefaultTab = ElementNumber(child);
+                c.m_defaultTab = ElementNumber(child);
             else if (NameIs(child, "Tab"))
                 ReadTab(child);
         }
         return true;
     }
 
-    bool ImageInfo() { return Texts("ImageInfo", kImageInfo, m_config.m_Paths); }
+    bool ImageInfo() { return Texts("ImageInfo", kImageInfo, m_config.m_paths); }
 
     bool Paths() {
         const xmlNode* section = Section("Paths");
         if (!section)
             return false;
-        readTexts(section, kPaths, m_config.m_Paths);
+        ReadTexts(section, kPaths, m_config.m_paths);
         // Product_Folder also comes from ModelData; here it only overrides when given.
         for (const xmlNode* child = FirstChildElement(section); child; child = NextElement(child)) {
             if (NameIs(child, "Product_Folder"))
-                m_config.m_Paths.Product_Folder = ElementText(child);
+                m_config.m_paths.Product_Folder = ElementText(child);
         }
         return true;
     }
@@ -275,14 +275,14 @@ public:
         if (!section)
             return false;
         WebParts parts;
-        readTexts(section, kWeb, parts);
+        ReadTexts(section, kWeb, parts);
         ToolboxConfig& c = m_config;
-        c.m_ModelPageUrl = parts.URL_Part1 + "?" + parts.URL_App + "&" + parts.URL_Page + "&" +
-                           c.m_URL_Model + "&Language=" + parts.URL_Language_L10N;
-        c.m_SuppliesPageUrl = parts.URL_Supplies + c.m_URL_PrinterType;
-        c.m_ServicePageUrl = parts.URL_Service + c.m_URL_Product;
-        c.m_UatPageUrl = parts.URL_UAT + parts.URL_Language_L10N;
-        c.m_URL_Updates = std::move(parts.URL_Updates);
+        c.m_modelPageUrl = parts.URL_Part1 + "?" + parts.URL_App + "&" + parts.URL_Page + "&" +
+                           c.m_urlModel + "&Language=" + parts.URL_Language_L10N;
+        c.m_suppliesPageUrl = parts.URL_Supplies + c.m_urlPrinterType;
+        c.m_servicePageUrl = parts.URL_Service + c.m_urlProduct;
+        c.m_uatPageUrl = parts.URL_UAT + parts.URL_Language_L10N;
+        c.m_urlUpdates = std::move(parts.URL_Updates);
         return true;
     }
 
@@ -300,7 +300,7 @@ private:
         const xmlNode* section = Section(name);
         if (!section)
             return false;
-        readTexts(section, table, record);
+        ReadTexts(section, table, record);
         return true;
     }
 
@@ -335,14 +335,14 @@ private:
                 }
                 // Every page from the marked one to the end of the tab claims the search page.
                 if (searchFlag)
-                    m_config.m_SearchPage = pageId;
-                insertAtId(tab.Pages, pageId, std::move(page));
+                    m_config.m_searchPage = pageId;
+                InsertAtId(tab.Pages, pageId, std::move(page));
                 ++tab.PageCount;
             }
         }
         if (searchFlag)
-            m_config.m_SearchTab = id;
-        insertAtId(m_config.m_Tabs, id, std::move(tab));
+            m_config.m_searchTab = id;
+        InsertAtId(m_config.m_tabs, id, std::move(tab));
     }
 
     ToolboxConfig& m_config;
@@ -350,8 +350,8 @@ private:
 };
 
 bool ToolboxConfig::Load(std::string_view folder, std::string_view model) {
-    m_ConfigPath = ResolvePath(JoinPath(folder, "toolbox.xml"));
-    XmlDocHandle document = ReadXmlFile(m_ConfigPath);
+    m_configPath = ResolvePath(JoinPath(folder, "toolbox.xml"));
+    XmlDocHandle document = ReadXmlFile(m_configPath);
     const xmlNode* root = document ? xmlDocGetRootElement(document.get()) : nullptr;
     if (!root)
         return false;
@@ -362,22 +362,22 @@ bool ToolboxConfig::Load(std::string_view folder, std::string_view model) {
 }
 
 std::string ToolboxConfig::DefaultPageFile() const {
-    return TabPageFile(m_DefaultTab);
+    return TabPageFile(m_defaultTab);
 }
 
 std::string ToolboxConfig::TabPageFile(int tab) const {
-    if (tab < 0 || static_cast<size_t>(tab) >= m_Tabs.size())
+    if (tab < 0 || static_cast<size_t>(tab) >= m_tabs.size())
         return {};
-    const ToolboxTab& entry = m_Tabs[tab];
+    const ToolboxTab& entry = m_tabs[tab];
     if (entry.Default < 0 || static_cast<size_t>(entry.Default) >= entry.Pages.size())
         return {};
     return entry.Pages[entry.Default].File;
 }
 
 std::string ToolboxConfig::PageFile(int tab, int page) {
-    if (tab < 0 || static_cast<size_t>(tab) >= m_Tabs.size())
+    if (tab < 0 || static_cast<size_t>(tab) >= m_tabs.size())
         return {};
-    ToolboxTab& entry = m_Tabs[tab];
+    ToolboxTab& entry = m_tabs[tab];
     if (page < 0 || page >= entry.PageCount)
         page = 0;
     entry.Default = page;
@@ -387,11 +387,11 @@ std::string ToolboxConfig::PageFile(int tab, int page) {
 }
 
 void ToolboxConfig::CollectFrames(std::vector<std::string>& out) const {
-    collectEntries(m_Tabs, &ToolboxPage::Frames, out);
+    CollectEntries(m_tabs, &ToolboxPage::Frames, out);
 }
 
 void ToolboxConfig::CollectWebs(std::vector<std::string>& out) const {
-    collectEntries(m_Tabs, &ToolboxPage::Webs, out);
+    CollectEntries(m_tabs, &ToolboxPage::Webs, out);
 }
 
 } // namespace kaldo

@@ -84,88 +84,88 @@ public:
     void CollectFrames(std::vector<std::string>& out) const;
     void CollectWebs(std::vector<std::string>& out) const;
 
-    std::string Error_DialogTitle_L10N() const { return m_Error_DialogTitle_L10N; }
-    std::string Error_NoNetworkText_L10N() const { return m_Error_NoNetworkText_L10N; }
-    std::string Error_NoWebText_L10N() const { return m_Error_NoWebText_L10N; }
-    std::string Error_ContentNotFoundText_L10N() const { return m_Error_ContentNotFoundText_L10N; }
-    std::string Error_PrinterNotFoundText_L10N() const { return m_Error_PrinterNotFoundText_L10N; }
-    std::string Error_DriverSettings_L10N() const { return m_Error_DriverSettings_L10N; }
-    std::string Error_SaveSettings_L10N() const { return m_Error_SaveSettings_L10N; }
-    std::string Error_NoAcrobat_L10N() const { return m_Error_NoAcrobat_L10N; }
-    std::string Error_NoFlash_L10N() const { return m_Error_NoFlash_L10N; }
-    std::string WindowTitle_L10N() const { return m_WindowTitle_L10N; }
-    std::string Language_L10N() const { return m_Language_L10N; }
-    std::string UserGuide() const { return m_UserGuide; }
-    std::string DocFolder() const { return m_DocFolder; }
-    std::string StatusPage() const { return m_StatusPage; }
-    std::string DriverName() const { return m_DriverName; }
-    std::string PrinterAddress() const { return m_PrinterAddress; }
-    std::string PrinterWebUrl() const { return m_PrinterWebUrl; }
-    std::string ModelPageUrl() const { return m_ModelPageUrl; }
-    std::string SuppliesPageUrl() const { return m_SuppliesPageUrl; }
-    std::string ServicePageUrl() const { return m_ServicePageUrl; }
-    std::string UatPageUrl() const { return m_UatPageUrl; }
-    std::string ConfigPath() const { return m_ConfigPath; }
-    std::string URL_Updates() const { return m_URL_Updates; }
-    int DisplayToner() const { return m_DisplayToner; }
-    int StatusOverUSB() const { return m_StatusOverUSB; }
-    int CaptionText_Width() const { return m_CaptionText_Width; }
-    int CaptionText_Height() const { return m_CaptionText_Height; }
-    const std::vector<ToolboxTab>& Tabs() const { return m_Tabs; }
-    int DefaultTab() const { return m_DefaultTab; }
-    int SearchTab() const { return m_SearchTab; }
-    int SearchPage() const { return m_SearchPage; }
-    FileNames Files() const { return m_Files; }
-    std::string PSWinPath() const { return m_PSWinPath; }
-    PathsRecord Paths() const { return m_Paths; }
-    std::string URL_Model() const { return m_URL_Model; }
-    std::string URL_Product() const { return m_URL_Product; }
-    std::string URL_PrinterType() const { return m_URL_PrinterType; }
+    std::string Error_DialogTitle_L10N() const { return m_errorDialogTitleL10N; }
+    std::string Error_NoNetworkText_L10N() const { return m_errorNoNetworkTextL10N; }
+    std::string Error_NoWebText_L10N() const { return m_errorNoWebTextL10N; }
+    std::string Error_ContentNotFoundText_L10N() const { return m_errorContentNotFoundTextL10N; }
+    std::string Error_PrinterNotFoundText_L10N() const { return m_errorPrinterNotFoundTextL10N; }
+    std::string Error_DriverSettings_L10N() const { return m_errorDriverSettingsL10N; }
+    std::string Error_SaveSettings_L10N() const { return m_errorSaveSettingsL10N; }
+    std::string Error_NoAcrobat_L10N() const { return m_errorNoAcrobatL10N; }
+    std::string Error_NoFlash_L10N() const { return m_errorNoFlashL10N; }
+    std::string WindowTitle_L10N() const { return m_windowTitleL10N; }
+    std::string Language_L10N() const { return m_languageL10N; }
+    std::string UserGuide() const { return m_userGuide; }
+    std::string DocFolder() const { return m_docFolder; }
+    std::string StatusPage() const { return m_statusPage; }
+    std::string DriverName() const { return m_driverName; }
+    std::string PrinterAddress() const { return m_printerAddress; }
+    std::string PrinterWebUrl() const { return m_printerWebUrl; }
+    std::string ModelPageUrl() const { return m_modelPageUrl; }
+    std::string SuppliesPageUrl() const { return m_suppliesPageUrl; }
+    std::string ServicePageUrl() const { return m_servicePageUrl; }
+    std::string UatPageUrl() const { return m_uatPageUrl; }
+    std::string ConfigPath() const { return m_configPath; }
+    std::string URL_Updates() const { return m_urlUpdates; }
+    int DisplayToner() const { return m_displayToner; }
+    int StatusOverUSB() const { return m_statusOverUsb; }
+    int CaptionText_Width() const { return m_captionTextWidth; }
+    int CaptionText_Height() const { return m_captionTextHeight; }
+    const std::vector<ToolboxTab>& Tabs() const { return m_tabs; }
+    int DefaultTab() const { return m_defaultTab; }
+    int SearchTab() const { return m_searchTab; }
+    int SearchPage() const { return m_searchPage; }
+    FileNames Files() const { return m_files; }
+    std::string PSWinPath() const { return m_psWinPath; }
+    PathsRecord Paths() const { return m_paths; }
+    std::string URL_Model() const { return m_urlModel; }
+    std::string URL_Product() const { return m_urlProduct; }
+    std::string URL_PrinterType() const { return m_urlPrinterType; }
 
     // Not from the file: the selected printer's address and its own web server.
-    void SetPrinterAddress(std::string address) { m_PrinterAddress = std::move(address); }
-    void SetPrinterWebUrl(std::string url) { m_PrinterWebUrl = std::move(url); }
+    void SetPrinterAddress(std::string address) { m_printerAddress = std::move(address); }
+    void SetPrinterWebUrl(std::string url) { m_printerWebUrl = std::move(url); }
 
 private:
     friend class ToolboxConfigReader;
 
-    std::string m_Error_DialogTitle_L10N;
-    std::string m_Error_NoNetworkText_L10N;
-    std::string m_Error_NoWebText_L10N;
-    std::string m_Error_ContentNotFoundText_L10N;
-    std::string m_Error_PrinterNotFoundText_L10N;
-    std::string m_Error_DriverSettings_L10N;
-    std::string m_Error_SaveSettings_L10N;
-    std::string m_Error_NoAcrobat_L10N;
-    std::string m_Error_NoFlash_L10N;
-    std::string m_WindowTitle_L10N;
-    std::string m_Language_L10N;
-    std::string m_UserGuide;
-    std::string m_DocFolder;
-    std::string m_StatusPage;
-    std::string m_DriverName;
-    std::string m_PrinterAddress;
-    std::string m_PrinterWebUrl;
-    std::string m_ModelPageUrl;
-    std::string m_SuppliesPageUrl;
-    std::string m_ServicePageUrl;
-    std::string m_UatPageUrl;
-    std::string m_ConfigPath;
-    std::string m_URL_Updates;
-    int m_DisplayToner = 0;
-    int m_StatusOverUSB = 0;
-    int m_CaptionText_Width = 0;
-    int m_CaptionText_Height = 0;
-    std::vector<ToolboxTab> m_Tabs;
-    int m_DefaultTab = 0;
-    int m_SearchTab = 0;
-    int m_SearchPage = 0;
-    FileNames m_Files;
-    std::string m_PSWinPath;
-    PathsRecord m_Paths;
-    std::string m_URL_Model;
-    std::string m_URL_Product;
-    std::string m_URL_PrinterType;
+    std::string m_errorDialogTitleL10N;
+    std::string m_errorNoNetworkTextL10N;
+    std::string m_errorNoWebTextL10N;
+    std::string m_errorContentNotFoundTextL10N;
+    std::string m_errorPrinterNotFoundTextL10N;
+    std::string m_errorDriverSettingsL10N;
+    std::string m_errorSaveSettingsL10N;
+    std::string m_errorNoAcrobatL10N;
+    std::string m_errorNoFlashL10N;
+    std::string m_windowTitleL10N;
+    std::string m_languageL10N;
+    std::string m_userGuide;
+    std::string m_docFolder;
+    std::string m_statusPage;
+    std::string m_driverName;
+    std::string m_printerAddress;
+    std::string m_printerWebUrl;
+    std::string m_modelPageUrl;
+    std::string m_suppliesPageUrl;
+    std::string m_servicePageUrl;
+    std::string m_uatPageUrl;
+    std::string m_configPath;
+    std::string m_urlUpdates;
+    int m_displayToner = 0;
+    int m_statusOverUsb = 0;
+    int m_captionTextWidth = 0;
+    int m_captionTextHeight = 0;
+    std::vector<ToolboxTab> m_tabs;
+    int m_defaultTab = 0;
+    int m_searchTab = 0;
+    int m_searchPage = 0;
+    FileNames m_files;
+    std::string m_psWinPath;
+    PathsRecord m_paths;
+    std::string m_urlModel;
+    std::string m_urlProduct;
+    std::string m_urlPrinterType;
 };
 
 } // namespace kaldo

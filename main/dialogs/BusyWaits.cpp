@@ -18,7 +18,7 @@ BusyWaits::~BusyWaits() {
 void BusyWaits::Run(std::function<void()> work, std::function<void()> done) {
     ForgetFinishedWork();
     const Ticket ticket = m_next++;
-    m_waits[ticket].job = std::make_unique<BackgroundJob>(
+    m_waits[ticket].Job = std::make_unique<BackgroundJob>(
         [work = std::move(work)](std::stop_token) {
             if (work)
                 work();
@@ -39,7 +39,7 @@ void BusyWaits::ShowDialog(Ticket ticket) {
     auto* dialog = new DownloadProgressDialog(m_owner);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     QObject::connect(dialog, &QDialog::rejected, dialog, [this, ticket] { End(ticket); });
-    wait->second.dialog = dialog;
+    wait->second.Dialog = dialog;
     // Window-modal: the window keeps painting, but takes no second click meanwhile.
     dialog->open();
 }
@@ -48,9 +48,9 @@ void BusyWaits::End(Ticket ticket) {
     const auto wait = m_waits.find(ticket);
     if (wait == m_waits.end())
         return;
-    QPointer<DownloadProgressDialog> dialog = wait->second.dialog;
-    wait->second.job->Abort();
-    m_dropped.push_back(std::move(wait->second.job));
+    QPointer<DownloadProgressDialog> dialog = wait->second.Dialog;
+    wait->second.Job->Abort();
+    m_dropped.push_back(std::move(wait->second.Job));
     m_waits.erase(wait);
     ForgetFinishedWork();
     QApplication::restoreOverrideCursor();
@@ -77,8 +77,8 @@ void BusyWaits::ForgetFinishedWork() {
 
 DownloadProgressDialog* BusyWaits::ShownDialog() const {
     for (const auto& [ticket, wait] : m_waits) {
-        if (wait.dialog)
-            return wait.dialog;
+        if (wait.Dialog)
+            return wait.Dialog;
     }
     return nullptr;
 }

@@ -45,8 +45,8 @@ private:
     using Ticket = std::uint64_t;
 
     struct Wait {
-        std::unique_ptr<BackgroundJob> job;
-        QPointer<DownloadProgressDialog> dialog;
+        std::unique_ptr<BackgroundJob> Job;
+        QPointer<DownloadProgressDialog> Dialog;
     };
 
     void ShowDialog(Ticket ticket);

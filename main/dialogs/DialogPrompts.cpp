@@ -23,10 +23,10 @@ void DialogPrompts::ShowError(const ToolboxConfig& config, ErrorNumber number) {
 void DialogPrompts::ShowLinkMessage(const ToolboxConfig& config, const std::string& title,
                                     const std::string& text, const std::string& link) {
     LinkLabel::Actions actions{
-        .checkWeb = m_checkWeb,
-        .open = [this](const std::string& address) { m_shell.Open(address); },
+        .CheckWeb = m_checkWeb,
+        .Open = [this](const std::string& address) { m_shell.Open(address); },
         // Without an owner, as the message of a link that was clicked.
-        .showOffline = [&config] { ShowErrorBox(nullptr, config, ErrorNumber::NoWeb); },
+        .ShowOffline = [&config] { ShowErrorBox(nullptr, config, ErrorNumber::NoWeb); },
     };
     LinkMessageDialog dialog(m_owner, title, text, link, std::move(actions));
     RunModal(dialog, title + ": " + text + " " + link);

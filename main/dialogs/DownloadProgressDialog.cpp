@@ -53,10 +53,10 @@ DownloadProgressDialog::DownloadProgressDialog(QWidget* owner)
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     m_timer->setInterval(kActivityInterval);
-    connect(m_timer, &QTimer::timeout, this, [this] { step(); });
+    connect(m_timer, &QTimer::timeout, this, [this] { Step(); });
 }
 
-void DownloadProgressDialog::step() {
+void DownloadProgressDialog::Step() {
     m_bar->setValue(NextActivityPosition(m_bar->value()));
 }
 
@@ -71,17 +71,17 @@ int DownloadWithProgress(QWidget* owner, const std::string& url, const std::stri
     DownloadProgressDialog dialog(owner);
     auto worker = std::make_unique<DownloadWorker>(options);
     const bool started =
-        worker->start(url, localPath, [&dialog](bool) { dialog.done(QDialog::Accepted); });
+        worker->Start(url, localPath, [&dialog](bool) { dialog.done(QDialog::Accepted); });
     if (!started)
         return -1;
 
     const bool finished = RunModal(dialog,
                                    dialog.windowTitle().toStdString() + ": " +
-                                       dialog.textLabel()->text().toStdString(),
+                                       dialog.TextLabel()->text().toStdString(),
                                    kUnattendedDownloadLimit) == QDialog::Accepted;
     // A cancel only counts while the transfer still runs; one that ended meanwhile stands.
-    const bool cancelled = !finished && worker->cancel();
-    const bool fetched = !cancelled && worker->fetched();
+    const bool cancelled = !finished && worker->Cancel();
+    const bool fetched = !cancelled && worker->Fetched();
     // Waits for the worker; a completion not delivered yet is dropped with it.
     worker.reset();
     return fetched ? 0 : -1;

@@ -31,12 +31,12 @@ public:
     explicit DownloadProgressDialog(QWidget* owner);
 
     // One step of the activity bar; the timer calls it.
-    void step();
+    void Step();
 
-    QLabel* textLabel() const { return m_text; }
-    QProgressBar* bar() const { return m_bar; }
-    QPushButton* cancelButton() const { return m_cancel; }
-    const QTimer* activityTimer() const { return m_timer; }
+    QLabel* TextLabel() const { return m_text; }
+    QProgressBar* Bar() const { return m_bar; }
+    QPushButton* CancelButton() const { return m_cancel; }
+    const QTimer* ActivityTimer() const { return m_timer; }
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -12,32 +12,32 @@ LinkLabel::LinkLabel(const std::string& link, Actions actions, QWidget* parent)
     setTextFormat(Qt::PlainText);
     setCursor(Qt::PointingHandCursor);
     setForegroundRole(QPalette::WindowText);
-    showColour();
+    ShowColour();
 }
 
-QColor LinkLabel::textColour() const {
+QColor LinkLabel::TextColour() const {
     return palette().color(QPalette::WindowText);
 }
 
-void LinkLabel::showColour() {
+void LinkLabel::ShowColour() {
     QPalette colours = palette();
     colours.setColor(QPalette::WindowText, QColor(m_visited ? kVisitedColour : kLinkColour));
     setPalette(colours);
 }
 
-void LinkLabel::setUnderlined(bool underlined) {
+void LinkLabel::SetUnderlined(bool underlined) {
     QFont shown = font();
     shown.setUnderline(underlined);
     setFont(shown);
 }
 
 void LinkLabel::enterEvent(QEnterEvent* event) {
-    setUnderlined(true);
+    SetUnderlined(true);
     QLabel::enterEvent(event);
 }
 
 void LinkLabel::leaveEvent(QEvent* event) {
-    setUnderlined(false);
+    SetUnderlined(false);
     QLabel::leaveEvent(event);
 }
 
@@ -46,24 +46,24 @@ void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton || !rect().contains(event->position().toPoint()))
         return;
     m_visited = true;
-    showColour();
+    ShowColour();
     repaint();
     auto answered = [label = QPointer<LinkLabel>(this)](bool up) {
         if (label)
-            label->followLink(up);
+            label->FollowLink(up);
     };
-    if (m_actions.checkWeb)
-        m_actions.checkWeb(answered);
+    if (m_actions.CheckWeb)
+        m_actions.CheckWeb(answered);
     else
         answered(false);
 }
 
-void LinkLabel::followLink(bool webUp) {
+void LinkLabel::FollowLink(bool webUp) {
     if (webUp) {
-        if (m_actions.open)
-            m_actions.open(m_link);
-    } else if (m_actions.showOffline) {
-        m_actions.showOffline();
+        if (m_actions.Open)
+            m_actions.Open(m_link);
+    } else if (m_actions.ShowOffline) {
+        m_actions.ShowOffline();
     }
 }
 

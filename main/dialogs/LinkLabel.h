@@ -19,16 +19,16 @@ public:
 
     struct Actions {
         // Asks in the background and calls `answer` on the main thread.
-        std::function<void(std::function<void(bool up)> answer)> checkWeb;
-        std::function<void(const std::string& link)> open;
-        std::function<void()> showOffline;
+        std::function<void(std::function<void(bool up)> answer)> CheckWeb;
+        std::function<void(const std::string& link)> Open;
+        std::function<void()> ShowOffline;
     };
 
     LinkLabel(const std::string& link, Actions actions, QWidget* parent = nullptr);
 
-    const std::string& link() const { return m_link; }
-    bool visited() const { return m_visited; }
-    QColor textColour() const;
+    const std::string& Link() const { return m_link; }
+    bool Visited() const { return m_visited; }
+    QColor TextColour() const;
 
 protected:
     void enterEvent(QEnterEvent* event) override;
@@ -36,9 +36,9 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    void followLink(bool webUp);
-    void setUnderlined(bool underlined);
-    void showColour();
+    void FollowLink(bool webUp);
+    void SetUnderlined(bool underlined);
+    void ShowColour();
 
     std::string m_link;
     Actions m_actions;

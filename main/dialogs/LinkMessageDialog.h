@@ -18,10 +18,10 @@ public:
     LinkMessageDialog(QWidget* owner, const std::string& title, const std::string& text,
                       const std::string& link, LinkLabel::Actions actions);
 
-    QLabel* iconLabel() const { return m_icon; }
-    QLabel* textLabel() const { return m_text; }
-    LinkLabel* linkLabel() const { return m_link; }
-    QPushButton* okButton() const { return m_ok; }
+    QLabel* IconLabel() const { return m_icon; }
+    QLabel* TextLabel() const { return m_text; }
+    LinkLabel* Link() const { return m_link; }
+    QPushButton* OkButton() const { return m_ok; }
 
 protected:
     void showEvent(QShowEvent* event) override;

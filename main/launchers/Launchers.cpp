@@ -59,22 +59,22 @@ const ToolboxConfig* Launchers::Config() const {
 
 void Launchers::WhenWebAnswers(std::function<void(bool up)> then) {
     Ask<bool>(
-        m_services.background, [check = m_services.checkWeb] { return check && check(); },
+        m_services.Background, [check = m_services.CheckWeb] { return check && check(); },
         [this, then = std::move(then)](bool up) {
-            if (m_services.webAnswered)
-                m_services.webAnswered(up);
+            if (m_services.WebAnswered)
+                m_services.WebAnswered(up);
             then(up);
         });
 }
 
 void Launchers::ShowError(ErrorNumber number) {
     if (const ToolboxConfig* config = Config())
-        m_services.prompts.ShowError(*config, number);
+        m_services.Prompts.ShowError(*config, number);
 }
 
 void Launchers::ShowMissingViewer(ErrorNumber number, const std::string& site) {
     if (const ToolboxConfig* config = Config())
-        m_services.prompts.ShowLinkMessage(*config, config->Error_DialogTitle_L10N(),
+        m_services.Prompts.ShowLinkMessage(*config, config->Error_DialogTitle_L10N(),
                                            ErrorText(*config, number), site);
 }
 
@@ -90,7 +90,7 @@ bool Launchers::MayOpen(const std::string& target) const {
 
 void Launchers::OpenWithShell(const std::string& url) {
     if (MayOpen(url))
-        m_services.shell.Open(url);
+        m_services.Shell.Open(url);
 }
 
 void Launchers::OpenPrinterWebPage(const std::string& path) {
@@ -98,16 +98,16 @@ void Launchers::OpenPrinterWebPage(const std::string& path) {
     if (!config)
         return;
     const std::string address = config->PrinterAddress();
-    if (address.empty() || !m_services.printerReachable) {
+    if (address.empty() || !m_services.PrinterReachable) {
         ShowError(ErrorNumber::NoNetwork);
         return;
     }
     Ask<bool>(
-        m_services.background,
-        [reachable = m_services.printerReachable, address] { return reachable(address); },
+        m_services.Background,
+        [reachable = m_services.PrinterReachable, address] { return reachable(address); },
         [this, url = config->PrinterWebUrl() + path](bool up) {
             if (up)
-                m_services.shell.Open(url);
+                m_services.Shell.Open(url);
             else
                 ShowError(ErrorNumber::NoNetwork);
         });
@@ -139,7 +139,7 @@ void Launchers::OpenWebLink(std::string_view marker, const std::string& argument
             Trace("web link not opened: " + address + "\n");
             return;
         }
-        m_services.shell.Open(address);
+        m_services.Shell.Open(address);
     });
 }
 
@@ -188,7 +188,7 @@ void Launchers::OpenWebContent(const ToolboxConfig& config, const std::string& i
     auto open = [this, url = config.ModelPageUrl() + item] {
         WhenWebAnswers([this, url](bool up) {
             if (up)
-                m_services.shell.Open(url);
+                m_services.Shell.Open(url);
             else
                 ShowError(ErrorNumber::NoWeb);
         });
@@ -199,15 +199,15 @@ void Launchers::OpenWebContent(const ToolboxConfig& config, const std::string& i
     }
     // The browser plays what no installed player takes.
     Ask<bool>(
-        m_services.background,
-        [&shell = m_services.shell, localPath] {
+        m_services.Background,
+        [&shell = m_services.Shell, localPath] {
             return !shell.DefaultApplication(localPath).empty() || !shell.DefaultBrowser().empty();
         },
         [this, open = std::move(open)](bool playable) {
             if (playable)
                 open();
             else
-                ShowMissingViewer(ErrorNumber::NoVideoPlayer, m_services.videoPlayerSite);
+                ShowMissingViewer(ErrorNumber::NoVideoPlayer, m_services.VideoPlayerSite);
         });
 }
 
@@ -218,7 +218,7 @@ void Launchers::FetchContent(const std::string& url, const std::string& localPat
             ShowError(ErrorNumber::NoWeb);
             return;
         }
-        if (m_services.prompts.Download(url, localPath) == 0 && Fetched(localPath, document))
+        if (m_services.Prompts.Download(url, localPath) == 0 && Fetched(localPath, document))
             fetched();
     });
 }
@@ -244,7 +244,7 @@ bool Launchers::FetchedIsWanted(const std::string& localPath) {
         RemoveFile(localPath);
         return false;
     }
-    if (m_services.prompts.Download(first.Address, localPath) != 0)
+    if (m_services.Prompts.Download(first.Address, localPath) != 0)
         return false;
     if (InspectDownload(ReadHead(localPath)).Kind != DownloadKind::Wanted) {
         RemoveFile(localPath);
@@ -264,14 +264,14 @@ void Launchers::OpenPdf(const std::string& target) {
     if (!MayOpen(target))
         return;
     Ask<bool>(
-        m_services.background,
-        [&shell = m_services.shell, target] { return !shell.DefaultApplication(target).empty(); },
+        m_services.Background,
+        [&shell = m_services.Shell, target] { return !shell.DefaultApplication(target).empty(); },
         [this, target](bool hasReader) {
             if (!hasReader) {
-                ShowMissingViewer(ErrorNumber::NoPdfReader, m_services.pdfReaderSite);
+                ShowMissingViewer(ErrorNumber::NoPdfReader, m_services.PdfReaderSite);
                 return;
             }
-            const bool opened = m_services.shell.Open(target);
+            const bool opened = m_services.Shell.Open(target);
             Trace("Open PDF: ShellExecute returned: " + std::to_string(int(opened)) + "\n");
         });
 }
@@ -280,29 +280,29 @@ void Launchers::PlayVideo(const std::string& path) {
     if (!MayOpen(path))
         return;
     struct Viewers {
-        bool player = false;
-        bool browser = false;
+        bool Player = false;
+        bool Browser = false;
     };
     Ask<Viewers>(
-        m_services.background,
-        [&shell = m_services.shell, path] {
-            return Viewers{.player = !shell.DefaultApplication(path).empty(),
-                           .browser = !shell.DefaultBrowser().empty()};
+        m_services.Background,
+        [&shell = m_services.Shell, path] {
+            return Viewers{.Player = !shell.DefaultApplication(path).empty(),
+                           .Browser = !shell.DefaultBrowser().empty()};
         },
         [this, path](Viewers viewers) {
             // The browser plays what no installed player takes.
-            if (!viewers.player && !viewers.browser) {
-                ShowMissingViewer(ErrorNumber::NoVideoPlayer, m_services.videoPlayerSite);
+            if (!viewers.Player && !viewers.Browser) {
+                ShowMissingViewer(ErrorNumber::NoVideoPlayer, m_services.VideoPlayerSite);
                 return;
             }
-            if (viewers.player) {
-                const bool opened = m_services.shell.Open(path);
+            if (viewers.Player) {
+                const bool opened = m_services.Shell.Open(path);
                 Trace("Open video: ShellExecute returned: " + std::to_string(int(opened)) + "\n");
                 return;
             }
             // Finding the browser's command asks the desktop again.
-            m_services.background.Run(
-                [&shell = m_services.shell, path] {
+            m_services.Background.Run(
+                [&shell = m_services.Shell, path] {
                     const bool opened = shell.OpenInBrowser(path);
                     Trace("Open video: ShellExecute returned: " + std::to_string(int(opened)) +
                           "\n");
@@ -320,7 +320,7 @@ void Launchers::RunDriverUtility() {
     std::string program;
     std::vector<std::string> arguments;
     if (utility.empty()) {
-        const std::vector<DriverFile> files = m_services.driverFiles.DependentFiles(printerName);
+        const std::vector<DriverFile> files = m_services.DriverFiles.DependentFiles(printerName);
         const auto found = std::find_if(files.begin(), files.end(), NamesProgram);
         if (found == files.end()) {
             Trace("driver utility: the driver names no program\n");
@@ -330,13 +330,13 @@ void Launchers::RunDriverUtility() {
         arguments = {printerName, "/s"};
     } else {
         // Joined as they stand: the utility path carries its own leading separator.
-        program = m_services.driverFiles.DriverDirectory() + utility;
+        program = m_services.DriverFiles.DriverDirectory() + utility;
         const bool networked = m_printer.PrinterIsNetworked;
         arguments = {
             printerName, networked ? config->PrinterAddress() : std::string(), "NULL", "0", "F",
             "T",         networked ? kTcpConnection : kUsbConnection};
     }
-    if (!m_services.shell.StartProgram(program, arguments))
+    if (!m_services.Shell.StartProgram(program, arguments))
         Trace("driver utility could not be started: " + program + "\n");
 }
 
@@ -345,12 +345,12 @@ void Launchers::OpenDriverSettings() {
         return;
     const std::string& printerName = m_printer.SelectedPrinter;
     PrintOptions current;
-    if (printerName.empty() || !m_services.settingsStore.Load(printerName, current)) {
+    if (printerName.empty() || !m_services.SettingsStore.Load(printerName, current)) {
         ShowError(ErrorNumber::DriverSettings);
         return;
     }
     PrintOptions chosen = current;
-    switch (m_services.settingsDialog.Edit(printerName, chosen)) {
+    switch (m_services.SettingsDialog.Edit(printerName, chosen)) {
     case DriverSettingsDialog::Result::Cancelled:
         return;
     case DriverSettingsDialog::Result::Failed:
@@ -366,7 +366,7 @@ void Launchers::OpenDriverSettings() {
         if (old == current.end() || old->second != value)
             changed[name] = value;
     }
-    if (!changed.empty() && !m_services.settingsStore.Save(printerName, changed))
+    if (!changed.empty() && !m_services.SettingsStore.Save(printerName, changed))
         ShowError(ErrorNumber::SaveSettings);
 }
 

@@ -28,21 +28,21 @@ inline constexpr char kTcpConnection[] = "TCP_CONNECTION";
 inline constexpr char kUsbConnection[] = "USB_CONNECTION";
 
 struct LauncherServices {
-    Shell& shell;
-    Prompts& prompts;
-    DriverFiles& driverFiles;
-    DriverSettingsStore& settingsStore;
-    DriverSettingsDialog& settingsDialog;
+    kaldo::Shell& Shell;
+    kaldo::Prompts& Prompts;
+    kaldo::DriverFiles& DriverFiles;
+    DriverSettingsStore& SettingsStore;
+    DriverSettingsDialog& SettingsDialog;
     // Runs the questions below, and the desktop's queries, away from the main thread.
-    Background& background;
+    kaldo::Background& Background;
     // Whether the maker's web site answers. Asked on a worker thread.
-    std::function<bool()> checkWeb;
+    std::function<bool()> CheckWeb;
     // Whether the printer's web server at `address` answers. Asked on a worker thread.
-    std::function<bool(const std::string& address)> printerReachable;
+    std::function<bool(const std::string& address)> PrinterReachable;
     // Told every answer of `checkWeb` on the main thread; the application keeps it as its flag.
-    std::function<void(bool up)> webAnswered;
-    std::string pdfReaderSite = kPdfReaderSite;
-    std::string videoPlayerSite = kVideoPlayerSite;
+    std::function<void(bool up)> WebAnswered;
+    std::string PdfReaderSite = kPdfReaderSite;
+    std::string VideoPlayerSite = kVideoPlayerSite;
 };
 
 // The actions behind the links that leave the panes: web pages in the user's browser, the

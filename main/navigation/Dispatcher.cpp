@@ -108,149 +108,149 @@ void RunUtilitySearch(const std::string& argument, PaneControl& pane, Navigation
 
 // What a route is given: the whole link, its marked part and the text after the marker.
 struct LinkCall {
-    const std::string& url;
-    const std::string& marked;
-    const std::string& argument;
-    bool errorPage;
-    PaneControl& pane;
-    LinkOpeners& open;
-    NavigationActions& actions;
+    const std::string& Url;
+    const std::string& Marked;
+    const std::string& Argument;
+    bool ErrorPage;
+    PaneControl& Pane;
+    LinkOpeners& Open;
+    NavigationActions& Actions;
 };
 
 // A link that holds `marker` goes to one of these. `open` is an action the user asked for: not
 // taken from an error page, and the pane goes back to its page. `handle` does all itself and
 // returns false when the link names more for the routes after it (a tab and a page).
 struct LinkRoute {
-    std::string_view marker;
-    void (*open)(const LinkCall& call) = nullptr;
-    bool (*handle)(const LinkCall& call) = nullptr;
+    std::string_view Marker;
+    void (*Open)(const LinkCall& call) = nullptr;
+    bool (*Handle)(const LinkCall& call) = nullptr;
 };
 
 // Goes to the tab or page numbered (from 1) after the marker; false when no number reads there.
 bool SwitchToNumbered(const LinkCall& call, std::string (NavigationActions::*page)(int)) {
-    const std::optional<int> number = ReadDecimal(call.argument);
+    const std::optional<int> number = ReadDecimal(call.Argument);
     if (!number) {
-        call.pane.ReturnToPage();
+        call.Pane.ReturnToPage();
         return false;
     }
-    SwitchTo((call.actions.*page)(ZeroBased(*number)), call.pane);
+    SwitchTo((call.Actions.*page)(ZeroBased(*number)), call.Pane);
     return true;
 }
 
 // In this order: a link that holds several markers goes to the first route of them.
 const LinkRoute kRoutes[] = {
-    {.marker = links::kShellDocument,
-     .open =
+    {.Marker = links::kShellDocument,
+     .Open =
          [](const LinkCall& c) {
-             c.open.OpenWithShell(c.url);
+             c.Open.OpenWithShell(c.Url);
          }},
-    {.marker = links::kPrinterWebPage,
-     .open =
+    {.Marker = links::kPrinterWebPage,
+     .Open =
          [](const LinkCall& c) {
              const size_t skip = links::kPrinterWebPage.size();
-             c.open.OpenPrinterWebPage(c.url.size() > skip ? c.url.substr(skip) : "");
+             c.Open.OpenPrinterWebPage(c.Url.size() > skip ? c.Url.substr(skip) : "");
          }},
     // Secure links open in the browser like plain ones; "https://" must not reach "ps:".
-    {.marker = links::kWeb,
-     .open =
+    {.Marker = links::kWeb,
+     .Open =
          [](const LinkCall& c) {
-             c.open.OpenWebLink(links::kWeb, c.url);
+             c.Open.OpenWebLink(links::kWeb, c.Url);
          }},
-    {.marker = links::kSecureWeb,
-     .open =
+    {.Marker = links::kSecureWeb,
+     .Open =
          [](const LinkCall& c) {
-             c.open.OpenWebLink(links::kWeb, c.url);
+             c.Open.OpenWebLink(links::kWeb, c.Url);
          }},
-    {.marker = links::kModelPage,
-     .handle =
+    {.Marker = links::kModelPage,
+     .Handle =
          [](const LinkCall& c) {
-             if (c.actions.TakePendingUpdate())
-                 c.actions.RefreshStatus();
-             if (!c.errorPage)
-                 c.open.OpenWebLink(links::kModelPage, c.argument);
-             c.pane.ReturnToPage();
+             if (c.Actions.TakePendingUpdate())
+                 c.Actions.RefreshStatus();
+             if (!c.ErrorPage)
+                 c.Open.OpenWebLink(links::kModelPage, c.Argument);
+             c.Pane.ReturnToPage();
              return true;
          }},
-    {.marker = links::kUserGuide,
-     .open =
+    {.Marker = links::kUserGuide,
+     .Open =
          [](const LinkCall& c) {
-             c.open.OpenWebLink(links::kUserGuide, {});
+             c.Open.OpenWebLink(links::kUserGuide, {});
          }},
-    {.marker = links::kService,
-     .open =
+    {.Marker = links::kService,
+     .Open =
          [](const LinkCall& c) {
-             c.open.OpenWebLink(links::kService, {});
+             c.Open.OpenWebLink(links::kService, {});
          }},
-    {.marker = links::kSupplies,
-     .open =
+    {.Marker = links::kSupplies,
+     .Open =
          [](const LinkCall& c) {
-             c.open.OpenWebLink(links::kSupplies, {});
+             c.Open.OpenWebLink(links::kSupplies, {});
          }},
-    {.marker = links::kQuickStart,
-     .open =
+    {.Marker = links::kQuickStart,
+     .Open =
          [](const LinkCall& c) {
-             c.open.OpenWebLink(links::kQuickStart, c.argument);
+             c.Open.OpenWebLink(links::kQuickStart, c.Argument);
          }},
-    {.marker = links::kDocument,
-     .open =
+    {.Marker = links::kDocument,
+     .Open =
          [](const LinkCall& c) {
-             c.open.OpenDocument(c.argument);
+             c.Open.OpenDocument(c.Argument);
          }},
-    {.marker = links::kVideo,
-     .open =
+    {.Marker = links::kVideo,
+     .Open =
          [](const LinkCall& c) {
-             c.open.OpenVideo(c.argument);
+             c.Open.OpenVideo(c.Argument);
          }},
-    {.marker = links::kTab,
-     .handle =
+    {.Marker = links::kTab,
+     .Handle =
          [](const LinkCall& c) {
              // "tab#2page#4" goes on to the page of that tab.
              return !SwitchToNumbered(c, &NavigationActions::TabPage) ||
-                    c.marked.find(links::kPage) == std::string::npos;
+                    c.Marked.find(links::kPage) == std::string::npos;
          }},
-    {.marker = links::kPage,
-     .handle =
+    {.Marker = links::kPage,
+     .Handle =
          [](const LinkCall& c) {
              SwitchToNumbered(c, &NavigationActions::PageOfCurrentTab);
              return true;
          }},
-    {.marker = links::kPdf,
-     .open =
+    {.Marker = links::kPdf,
+     .Open =
          [](const LinkCall& c) {
-             c.open.OpenPdf(c.url);
+             c.Open.OpenPdf(c.Url);
          }},
-    {.marker = links::kDriverUtility,
-     .open =
+    {.Marker = links::kDriverUtility,
+     .Open =
          [](const LinkCall& c) {
-             c.open.RunDriverUtility();
+             c.Open.RunDriverUtility();
          }},
-    {.marker = links::kDriverSettings,
-     .open =
+    {.Marker = links::kDriverSettings,
+     .Open =
          [](const LinkCall& c) {
-             c.open.OpenDriverSettings();
+             c.Open.OpenDriverSettings();
          }},
-    {.marker = links::kSelectPrinter,
-     .handle =
+    {.Marker = links::kSelectPrinter,
+     .Handle =
          [](const LinkCall& c) {
-             SelectPrinter(c.argument, c.pane, c.actions);
+             SelectPrinter(c.Argument, c.Pane, c.Actions);
              return true;
          }},
-    {.marker = links::kSearch,
-     .handle =
+    {.Marker = links::kSearch,
+     .Handle =
          [](const LinkCall& c) {
-             RunUtilitySearch(c.argument, c.pane, c.actions);
+             RunUtilitySearch(c.Argument, c.Pane, c.Actions);
              return true;
          }},
-    {.marker = links::kSearchField,
-     .handle =
+    {.Marker = links::kSearchField,
+     .Handle =
          [](const LinkCall& c) {
-             RunKeywordSearch(c.argument, c.pane, c.actions);
+             RunKeywordSearch(c.Argument, c.Pane, c.Actions);
              return true;
          }},
-    {.marker = links::kRefreshStatus,
-     .handle =
+    {.Marker = links::kRefreshStatus,
+     .Handle =
          [](const LinkCall& c) {
-             c.actions.RefreshStatus();
+             c.Actions.RefreshStatus();
              return true;
          }},
 };
@@ -353,17 +353,17 @@ bool Dispatch(const std::string& url, PaneControl& pane, LinkOpeners& open,
     }
 
     for (const LinkRoute& route : kRoutes) {
-        const std::optional<std::string> argument = ArgumentAfter(marked, route.marker);
+        const std::optional<std::string> argument = ArgumentAfter(marked, route.Marker);
         if (!argument)
             continue;
         const LinkCall call{url, marked, *argument, errorPage, pane, open, actions};
-        if (route.open) {
+        if (route.Open) {
             if (!errorPage)
-                route.open(call);
+                route.Open(call);
             pane.ReturnToPage();
             return true;
         }
-        if (route.handle(call))
+        if (route.Handle(call))
             return true;
     }
 

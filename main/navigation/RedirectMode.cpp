@@ -24,14 +24,14 @@ RedirectMode ChooseRedirectMode(const std::optional<std::string>& browserVersion
     const std::string& version = *browserVersion;
     const std::string browserMajor = version.substr(0, 1);
     const std::string browserBuild = version.size() >= 8 ? version.substr(4, 4) : std::string();
-    const char spDigit = system.servicePack.empty() ? '0' : system.servicePack.back();
+    const char spDigit = system.ServicePack.empty() ? '0' : system.ServicePack.back();
 
-    if (system.major >= 6)
+    if (system.Major >= 6)
         return RedirectMode::Stop;
     if (browserMajor > "6")
         return RedirectMode::Stop;
 
-    switch (system.minor) {
+    switch (system.Minor) {
     case 0:
         return ByServicePackOrBuild(spDigit, '5', browserMajor, browserBuild, "2800");
     case 1:

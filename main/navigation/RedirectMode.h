@@ -15,9 +15,9 @@ enum class RedirectMode {
 };
 
 struct SystemVersion {
-    unsigned major = 0;
-    unsigned minor = 0;
-    std::string servicePack; // e.g. "Service Pack 2"; empty when none
+    unsigned Major = 0;
+    unsigned Minor = 0;
+    std::string ServicePack; // e.g. "Service Pack 2"; empty when none
 };
 
 // `browserVersion` is the machine's "Software\Microsoft\Internet Explorer" "Version"

@@ -224,12 +224,12 @@ DownloadManager::~DownloadManager() {
     Trace("DownloadManager::~DownloadManager()\n");
 }
 
-void DownloadManager::abort() {
+void DownloadManager::Abort() {
     std::lock_guard lock(m_targetMutex);
     m_aborted.store(true);
 }
 
-bool DownloadManager::fetch(const std::string& localPath, const std::string& url,
+bool DownloadManager::Fetch(const std::string& localPath, const std::string& url,
                             std::uint64_t maxBytes) {
     if (m_aborted.load())
         return false;
@@ -265,7 +265,7 @@ bool DownloadManager::fetch(const std::string& localPath, const std::string& url
     return false;
 }
 
-bool DownloadManager::checkReachable(const std::string& url, std::chrono::milliseconds timeout,
+bool DownloadManager::CheckReachable(const std::string& url, std::chrono::milliseconds timeout,
                                      const DownloadOptions& options) {
     if (timeout.count() <= 0 || !InitializeCurl())
         return false;

@@ -54,18 +54,18 @@ public:
     // certificates verified. The file is written beside the target and renamed into place, so
     // it is either complete or absent: a failed fetch deletes it; an aborted one never touches
     // it after abort() has returned.
-    bool fetch(const std::string& localPath, const std::string& url, std::uint64_t maxBytes);
+    bool Fetch(const std::string& localPath, const std::string& url, std::uint64_t maxBytes);
 
     // Any thread. The running fetch, and any later one on this manager, fails promptly.
-    void abort();
-    bool aborted() const { return m_aborted.load(); }
+    void Abort();
+    bool Aborted() const { return m_aborted.load(); }
 
     // Whether `url` answers at all (any HTTP status) within `timeout`. Nothing is read.
-    static bool checkReachable(const std::string& url,
+    static bool CheckReachable(const std::string& url,
                                std::chrono::milliseconds timeout = kReachableTimeout,
                                const DownloadOptions& options = {});
 
-    const DownloadOptions& options() const { return m_options; }
+    const DownloadOptions& Options() const { return m_options; }
 
 private:
     DownloadOptions m_options;

@@ -12,8 +12,8 @@ DownloadWorker::DownloadWorker(DownloadOptions options)
 
 DownloadWorker::~DownloadWorker() = default;
 
-bool DownloadWorker::start(const std::string& url, const std::string& localPath, Completion done) {
-    if (transferRunning())
+bool DownloadWorker::Start(const std::string& url, const std::string& localPath, Completion done) {
+    if (TransferRunning())
         return false;
     m_job.reset();
     m_manager = std::make_unique<DownloadManager>(m_options);
@@ -21,9 +21,9 @@ bool DownloadWorker::start(const std::string& url, const std::string& localPath,
     auto fetched = m_fetched = std::make_shared<bool>(false);
     m_job = std::make_unique<BackgroundJob>(
         [manager = m_manager.get(), url, localPath, fetched](std::stop_token abort) {
-            std::stop_callback stopFetch(abort, [manager] { manager->abort(); });
+            std::stop_callback stopFetch(abort, [manager] { manager->Abort(); });
             Trace("DownloadFile for: " + url + "\nTo: " + localPath + "\n");
-            *fetched = manager->fetch(localPath, url, kNoSizeLimit);
+            *fetched = manager->Fetch(localPath, url, kNoSizeLimit);
             Trace("Thread returned: " + std::to_string(*fetched ? 1 : 0) + "\n");
         },
         [fetched, done = std::move(done)] {
@@ -33,21 +33,21 @@ bool DownloadWorker::start(const std::string& url, const std::string& localPath,
     return true;
 }
 
-bool DownloadWorker::cancel() {
-    if (!transferRunning())
+bool DownloadWorker::Cancel() {
+    if (!TransferRunning())
         return false;
     Trace("About to terminate download thread\n");
-    m_manager->abort();
+    m_manager->Abort();
     Trace("Attempting to delete file\n");
     ::unlink(m_localPath.c_str());
     return true;
 }
 
-bool DownloadWorker::transferRunning() const {
+bool DownloadWorker::TransferRunning() const {
     return m_job && !m_job->Finished();
 }
 
-bool DownloadWorker::fetched() const {
+bool DownloadWorker::Fetched() const {
     // Finished() orders the work's result before this read.
     return m_job && m_job->Finished() && *m_fetched;
 }

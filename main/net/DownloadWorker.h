@@ -25,16 +25,16 @@ public:
     DownloadWorker& operator=(const DownloadWorker&) = delete;
 
     // Starts fetch(localPath, url); false while an earlier fetch is still running.
-    bool start(const std::string& url, const std::string& localPath, Completion done);
+    bool Start(const std::string& url, const std::string& localPath, Completion done);
 
     // On the owner's thread. Aborts the running fetch and deletes the local file; once it
     // returns, the fetch never writes that file again. The completion still reports the failed
     // fetch. False when no transfer was running.
-    bool cancel();
+    bool Cancel();
 
-    bool transferRunning() const;
+    bool TransferRunning() const;
     // Whether the last fetch has ended with the file in place, its completion delivered or not.
-    bool fetched() const;
+    bool Fetched() const;
 
 private:
     DownloadOptions m_options;

@@ -166,8 +166,8 @@ void RunUpdateCheck(const UpdateCheckJob& job, UpdateStates& states, UpdateCheck
     const std::string latest = UpdateFilePath(job.XmlFolder, kNewUpdatesFile);
 
     // A failed fetch leaves no new file, which compares as the earliest date.
-    downloads.fetch(latest, job.UpdatesUrl, kUpdateFeedLimit);
-    if (downloads.aborted())
+    downloads.Fetch(latest, job.UpdatesUrl, kUpdateFeedLimit);
+    if (downloads.Aborted())
         return;
 
     if (FileExists(current)) {
@@ -210,7 +210,7 @@ bool UpdateCheckRunner::Start(UpdateCheckJob job) {
         [job = std::move(job), &states = m_states, &drivers = m_drivers,
          options = m_options](std::stop_token abort) {
             DownloadManager downloads(options);
-            std::stop_callback stopFetch(abort, [&downloads] { downloads.abort(); });
+            std::stop_callback stopFetch(abort, [&downloads] { downloads.Abort(); });
             RunUpdateCheck(job, states, drivers, downloads);
         }));
     return true;

@@ -43,7 +43,7 @@ bool RefreshWebPage(const WebPageRefreshJob& job, const std::string& name,
     // The fetched page lands beside the target under a name of its own; only its inert form
     // replaces the target.
     AtomicFile fetched(target);
-    if (!fetched.Open() || !downloads.fetch(fetched.TemporaryPath(),
+    if (!fetched.Open() || !downloads.Fetch(fetched.TemporaryPath(),
                                             WebPageUrl(job.ModelPageUrl, name), kWebPageLimit))
         return false;
     const std::optional<std::string> page = ShownPage(ReadAll(fetched.TemporaryPath()));
@@ -52,7 +52,7 @@ bool RefreshWebPage(const WebPageRefreshJob& job, const std::string& name,
         Trace("web page refresh: kept the installed " + name + "\n");
         return false;
     }
-    return !downloads.aborted() && WriteFileAtomically(target, *page);
+    return !downloads.Aborted() && WriteFileAtomically(target, *page);
 }
 
 } // namespace
@@ -66,7 +66,7 @@ int RefreshWebPages(const WebPageRefreshJob& job, DownloadManager& downloads) {
         return 0;
     int replaced = 0;
     for (const std::string& name : job.WebFiles) {
-        if (downloads.aborted())
+        if (downloads.Aborted())
             break;
         if (!StaysInFolder(name)) {
             Trace("web page refresh: refused " + name + "\n");
@@ -92,7 +92,7 @@ bool WebPageRefresh::Start(WebPageRefreshJob job) {
     m_refresh = std::make_unique<BackgroundJob>(
         [job = std::move(job), options = m_options](std::stop_token abort) {
             DownloadManager downloads(options);
-            std::stop_callback stopFetch(abort, [&downloads] { downloads.abort(); });
+            std::stop_callback stopFetch(abort, [&downloads] { downloads.Abort(); });
             RefreshWebPages(job, downloads);
         });
     return true;

@@ -14,7 +14,7 @@ std::vector<PrinterListEntry> OrderPrinterList(const std::vector<PrinterListEntr
     std::vector<PrinterListEntry> ordered;
     ordered.reserve(printers.size());
     auto isSelected = [&](const PrinterListEntry& entry) {
-        return entry.name == selected;
+        return entry.Name == selected;
     };
     auto first = std::find_if(printers.begin(), printers.end(), isSelected);
     if (first != printers.end())
@@ -43,12 +43,12 @@ ResultCode WritePrinterListDocument(const std::vector<PrinterListEntry>& entries
     using W = DocumentWriter;
     if (W::StartElement(writer, "printerlist") != ResultCode::Ok)
         return ResultCode::WriterStartElement;
-    if (W::WriteElement(writer, "Enter_Keywords", labels.enterKeywords) != ResultCode::Ok ||
-        W::WriteElement(writer, "TitleText_Label", labels.title) != ResultCode::Ok ||
-        W::WriteElement(writer, "SelectPrinter_Label", labels.selectPrinter) != ResultCode::Ok ||
-        W::WriteElement(writer, "Search_Label", labels.search) != ResultCode::Ok ||
-        W::WriteElement(writer, "CaptionText_Width", labels.captionWidth) != ResultCode::Ok ||
-        W::WriteElement(writer, "CaptionText_Height", labels.captionHeight) != ResultCode::Ok ||
+    if (W::WriteElement(writer, "Enter_Keywords", labels.EnterKeywords) != ResultCode::Ok ||
+        W::WriteElement(writer, "TitleText_Label", labels.Title) != ResultCode::Ok ||
+        W::WriteElement(writer, "SelectPrinter_Label", labels.SelectPrinter) != ResultCode::Ok ||
+        W::WriteElement(writer, "Search_Label", labels.Search) != ResultCode::Ok ||
+        W::WriteElement(writer, "CaptionText_Width", labels.CaptionWidth) != ResultCode::Ok ||
+        W::WriteElement(writer, "CaptionText_Height", labels.CaptionHeight) != ResultCode::Ok ||
         W::WriteElement(writer, "Code_Page", encoding) != ResultCode::Ok)
         return ResultCode::WriterWriteElement;
 
@@ -57,8 +57,8 @@ ResultCode WritePrinterListDocument(const std::vector<PrinterListEntry>& entries
             return ResultCode::WriterStartElement;
         if (W::WriteElement(writer, "action", std::string(links::kSelectPrinter)) !=
                 ResultCode::Ok ||
-            W::WriteElement(writer, "printername", entry.name) != ResultCode::Ok ||
-            W::WriteElement(writer, "printermodel", entry.model) != ResultCode::Ok)
+            W::WriteElement(writer, "printername", entry.Name) != ResultCode::Ok ||
+            W::WriteElement(writer, "printermodel", entry.Model) != ResultCode::Ok)
             return ResultCode::WriterWriteElement;
         if (W::EndElement(writer) != ResultCode::Ok)
             return ResultCode::WriterEndElement;
@@ -71,10 +71,10 @@ ResultCode BuildHeaderPage(const std::vector<PrinterListEntry>& printers,
                            const std::string& language, const HeaderPageFiles& files,
                            const PageTransformer& transformer) {
     ResultCode result =
-        WritePrinterListDocument(OrderPrinterList(printers, selected), labels, files.xml, language);
+        WritePrinterListDocument(OrderPrinterList(printers, selected), labels, files.Xml, language);
     if (result != ResultCode::Ok)
         return result;
-    return transformer.Transform(files.xml, files.xsl, files.html);
+    return transformer.Transform(files.Xml, files.Xsl, files.Html);
 }
 
 } // namespace kaldo

@@ -9,18 +9,18 @@
 namespace kaldo {
 
 struct PrinterListEntry {
-    std::string name;
-    std::string model; // the printer's driver name
+    std::string Name;
+    std::string Model; // the printer's driver name
 };
 
 // The fixed texts of the header page, in the user's language.
 struct HeaderLabels {
-    std::string enterKeywords;
-    std::string title;
-    std::string selectPrinter;
-    std::string search;
-    int captionWidth = 0;
-    int captionHeight = 0;
+    std::string EnterKeywords;
+    std::string Title;
+    std::string SelectPrinter;
+    std::string Search;
+    int CaptionWidth = 0;
+    int CaptionHeight = 0;
 };
 
 // The printers in the order the header lists them: the selected one first, the others in list
@@ -35,9 +35,9 @@ ResultCode WritePrinterListDocument(const std::vector<PrinterListEntry>& entries
                                     std::string language);
 
 struct HeaderPageFiles {
-    std::string xml;
-    std::string xsl;
-    std::string html;
+    std::string Xml;
+    std::string Xsl;
+    std::string Html;
 };
 
 // Writes the printer-list document and transforms it into the header page.

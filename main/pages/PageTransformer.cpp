@@ -57,13 +57,13 @@ bool Save(const std::string& htmlPath, xmlDocPtr result, xsltStylesheetPtr style
 // What a compiled stylesheet was read from; a change in any of its files compiles it anew. One
 // stat per file: every page checks its stylesheet's files.
 struct FileStamp {
-    std::string path;
-    bool exists = false;
-    dev_t device = 0;
-    ino_t inode = 0; // a file put in place by rename is another file
-    off_t size = 0;
-    std::int64_t seconds = 0;
-    long nanoseconds = 0;
+    std::string Path;
+    bool Exists = false;
+    dev_t Device = 0;
+    ino_t Inode = 0; // a file put in place by rename is another file
+    off_t Size = 0;
+    std::int64_t Seconds = 0;
+    long Nanoseconds = 0;
     bool operator==(const FileStamp&) const = default;
 };
 
@@ -72,12 +72,12 @@ FileStamp StampOf(const std::string& path) {
     struct stat status {};
     if (::stat(path.c_str(), &status) != 0)
         return stamp;
-    stamp.exists = true;
-    stamp.device = status.st_dev;
-    stamp.inode = status.st_ino;
-    stamp.size = status.st_size;
-    stamp.seconds = status.st_mtim.tv_sec;
-    stamp.nanoseconds = status.st_mtim.tv_nsec;
+    stamp.Exists = true;
+    stamp.Device = status.st_dev;
+    stamp.Inode = status.st_ino;
+    stamp.Size = status.st_size;
+    stamp.Seconds = status.st_mtim.tv_sec;
+    stamp.Nanoseconds = status.st_mtim.tv_nsec;
     return stamp;
 }
 
@@ -96,7 +96,7 @@ void CollectStamps(const xsltStylesheet* style, std::vector<FileStamp>& stamps) 
 
 bool Unchanged(const std::vector<FileStamp>& stamps) {
     for (const FileStamp& stamp : stamps) {
-        if (!(StampOf(stamp.path) == stamp))
+        if (!(StampOf(stamp.Path) == stamp))
             return false;
     }
     return true;
@@ -109,8 +109,8 @@ std::string FolderOf(const std::string& path) {
 } // namespace
 
 struct PageTransformer::Compiled {
-    XslStylesheetHandle stylesheet;
-    std::vector<FileStamp> stamps;
+    XslStylesheetHandle Stylesheet;
+    std::vector<FileStamp> Stamps;
 };
 
 PageTransformer::PageTransformer() = default;
@@ -128,8 +128,8 @@ xsltStylesheetPtr PageTransformer::Stylesheet(const std::string& xslPath) const 
         m_folder = folder;
     }
     auto held = m_compiled.find(xslPath);
-    if (held != m_compiled.end() && Unchanged(held->second.stamps))
-        return held->second.stylesheet.get();
+    if (held != m_compiled.end() && Unchanged(held->second.Stamps))
+        return held->second.Stylesheet.get();
     if (held != m_compiled.end())
         m_compiled.erase(held);
     // Stamped before compiling, so a change while compiling is seen next time.
@@ -138,10 +138,10 @@ xsltStylesheetPtr PageTransformer::Stylesheet(const std::string& xslPath) const 
     if (!stylesheet)
         return nullptr;
     Compiled compiled{std::move(stylesheet), {}};
-    CollectStamps(compiled.stylesheet.get(), compiled.stamps);
-    if (!compiled.stamps.empty())
-        compiled.stamps.front() = before;
-    return m_compiled.emplace(xslPath, std::move(compiled)).first->second.stylesheet.get();
+    CollectStamps(compiled.Stylesheet.get(), compiled.Stamps);
+    if (!compiled.Stamps.empty())
+        compiled.Stamps.front() = before;
+    return m_compiled.emplace(xslPath, std::move(compiled)).first->second.Stylesheet.get();
 }
 
 ResultCode PageTransformer::Transform(const std::string& xmlPath, const std::string& xslPath,
@@ -153,7 +153,7 @@ ResultCode PageTransformer::Transform(const std::string& xmlPath, const std::str
     if (!source) {
         return ResultCode::TransformParseXml;
     }
-    return TransformTree(source.get(), xslPath, htmlPath, false).code;
+    return TransformTree(source.get(), xslPath, htmlPath, false).Code;
 }
 
 TreePage PageTransformer::TransformTree(const xmlDoc* source, const std::string& xslPath,

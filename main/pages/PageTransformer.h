@@ -12,8 +12,8 @@ namespace kaldo {
 // A page written from a parsed tree: its code, and the result tree when the caller asked to
 // keep it (to hand it to the next stylesheet without reading the page again).
 struct TreePage {
-    ResultCode code = ResultCode::Ok;
-    XmlDocHandle result;
+    ResultCode Code = ResultCode::Ok;
+    XmlDocHandle Result;
 };
 
 // Turns a generated XML file into an HTML page with a stylesheet of the content. Compiles each

@@ -17,19 +17,19 @@ struct AddrInfoFree {
 };
 
 struct SocketClose {
-    int fd;
+    int Fd;
     ~SocketClose() {
-        if (fd >= 0)
-            close(fd);
+        if (Fd >= 0)
+            close(Fd);
     }
 };
 
 bool ConnectsWithin(const sockaddr* address, socklen_t length, int family,
                     std::chrono::steady_clock::time_point deadline) {
     SocketClose socketFd{socket(family, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0)};
-    if (socketFd.fd < 0)
+    if (socketFd.Fd < 0)
         return false;
-    if (connect(socketFd.fd, address, length) == 0)
+    if (connect(socketFd.Fd, address, length) == 0)
         return true;
     if (errno != EINPROGRESS)
         return false;
@@ -38,7 +38,7 @@ bool ConnectsWithin(const sockaddr* address, socklen_t length, int family,
             deadline - std::chrono::steady_clock::now());
         if (left.count() <= 0)
             return false;
-        pollfd waiting{socketFd.fd, POLLOUT, 0};
+        pollfd waiting{socketFd.Fd, POLLOUT, 0};
         const int ready = poll(&waiting, 1, int(left.count()));
         if (ready < 0 && errno == EINTR)
             continue;
@@ -46,7 +46,7 @@ bool ConnectsWithin(const sockaddr* address, socklen_t length, int family,
             return false;
         int error = 0;
         socklen_t size = sizeof(error);
-        return getsockopt(socketFd.fd, SOL_SOCKET, SO_ERROR, &error, &size) == 0 && error == 0;
+        return getsockopt(socketFd.Fd, SOL_SOCKET, SO_ERROR, &error, &size) == 0 && error == 0;
     }
 }
 

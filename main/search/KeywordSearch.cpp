@@ -157,13 +157,13 @@ int KeywordSearch::ScoreTitle(std::string_view title, int level) const {
     int score = 0;
     for (const std::vector<Candidate>& candidates : m_candidates) {
         for (const Candidate& candidate : candidates) {
-            signed char& known = m_titleMatches[candidate.word];
+            signed char& known = m_titleMatches[candidate.Word];
             if (known == kNotLookedFor)
                 known = static_cast<signed char>(
-                    MatchFoldedWord(m_foldedWords[candidate.word], folded));
+                    MatchFoldedWord(m_foldedWords[candidate.Word], folded));
             const auto match = static_cast<WordMatch>(known);
             if (match != WordMatch::None) {
-                score += MatchWeight(level, match, candidate.typed);
+                score += MatchWeight(level, match, candidate.Typed);
                 break;
             }
         }
@@ -194,9 +194,9 @@ ResultCode KeywordSearch::WriteHeader(xmlTextWriterPtr writer, std::string_view 
         return ResultCode::WriterStartElement;
     if (W::WriteAttribute(writer, "codepage", codepage) != ResultCode::Ok ||
         W::WriteElement(writer, "SearchString", std::string(keywords)) != ResultCode::Ok ||
-        W::WriteElement(writer, "SearchResultsString", labels.searchResults) != ResultCode::Ok ||
-        W::WriteElement(writer, "SearchAgainString", labels.searchAgain) != ResultCode::Ok ||
-        W::WriteElement(writer, "NoResultsString", labels.noResults) != ResultCode::Ok)
+        W::WriteElement(writer, "SearchResultsString", labels.SearchResults) != ResultCode::Ok ||
+        W::WriteElement(writer, "SearchAgainString", labels.SearchAgain) != ResultCode::Ok ||
+        W::WriteElement(writer, "NoResultsString", labels.NoResults) != ResultCode::Ok)
         return ResultCode::WriterWriteElement;
     return ResultCode::Ok;
 }
@@ -279,7 +279,7 @@ ResultCode KeywordSearch::AddTail(xmlNodePtr results) {
     return ResultCode::Ok;
 }
 
-ResultCode KeywordSearch::searchTree(const std::string& indexPath, const std::string& synonymPath,
+ResultCode KeywordSearch::SearchTree(const std::string& indexPath, const std::string& synonymPath,
                                      std::string_view keywords, const SearchLabels& labels,
                                      XmlDocHandle& results) {
     results.reset();
@@ -306,7 +306,7 @@ ResultCode KeywordSearch::searchTree(const std::string& indexPath, const std::st
     return ResultCode::Ok;
 }
 
-ResultCode KeywordSearch::saveResults(const xmlDoc* results, const std::string& path) const {
+ResultCode KeywordSearch::SaveResults(const xmlDoc* results, const std::string& path) const {
     xmlChar* text = nullptr;
     int size = 0;
     // libxml2 does not change the document; its interface only lacks the const.
@@ -318,20 +318,20 @@ ResultCode KeywordSearch::saveResults(const xmlDoc* results, const std::string& 
     return ResultCode::Ok;
 }
 
-ResultCode KeywordSearch::search(const std::string& indexPath, const std::string& synonymPath,
+ResultCode KeywordSearch::Search(const std::string& indexPath, const std::string& synonymPath,
                                  std::string_view keywords, const std::string& resultsPath,
                                  const SearchLabels& labels) {
     if (keywords.empty() || indexPath.empty() || resultsPath.empty())
         return ResultCode::MissingArgument;
     XmlDocHandle results;
-    if (const ResultCode found = searchTree(indexPath, synonymPath, keywords, labels, results);
+    if (const ResultCode found = SearchTree(indexPath, synonymPath, keywords, labels, results);
         found != ResultCode::Ok)
         return found;
     m_resultsPath = resultsPath;
-    return saveResults(results.get(), resultsPath);
+    return SaveResults(results.get(), resultsPath);
 }
 
-ResultCode KeywordSearch::writeEmpty(const std::string& indexPath, const std::string& resultsPath,
+ResultCode KeywordSearch::WriteEmpty(const std::string& indexPath, const std::string& resultsPath,
                                      const SearchLabels& labels) {
     if (indexPath.empty() || resultsPath.empty())
         return ResultCode::MissingArgument;

@@ -11,9 +11,9 @@ namespace kaldo {
 
 // The labels of the search pages from the program's string table (ids 121-123), UTF-8.
 struct SearchLabels {
-    std::string searchResults; // "Search Results for: "
-    std::string searchAgain;   // "Search Again"
-    std::string noResults;     // "No Results Found"
+    std::string SearchResults; // "Search Results for: "
+    std::string SearchAgain;   // "Search Again"
+    std::string NoResults;     // "No Results Found"
 };
 
 // Finds the index entries whose titles contain the typed words or their synonyms and writes
@@ -28,23 +28,23 @@ public:
     // empty keywords or paths and ResultCode::ParseInput for an index that does not parse, both
     // writing nothing; ResultCode::NoRoot for an index without entries, or a writing code. On
     // failure the results file stays as it was.
-    ResultCode search(const std::string& indexPath, const std::string& synonymPath,
+    ResultCode Search(const std::string& indexPath, const std::string& synonymPath,
                       std::string_view keywords, const std::string& resultsPath,
                       const SearchLabels& labels);
 
     // As search, but hands the results document over as a tree and writes no file. On failure
     // `results` is empty.
-    ResultCode searchTree(const std::string& indexPath, const std::string& synonymPath,
+    ResultCode SearchTree(const std::string& indexPath, const std::string& synonymPath,
                           std::string_view keywords, const SearchLabels& labels,
                           XmlDocHandle& results);
 
     // Writes a results tree to `path` as search writes its file, replacing the old file only
     // with a complete one. ResultCode::WriterCreate when it cannot be written.
-    ResultCode saveResults(const xmlDoc* results, const std::string& path) const;
+    ResultCode SaveResults(const xmlDoc* results, const std::string& path) const;
 
     // Writes the results document of the search page before anything was searched: labels,
     // an empty search string and the legend, without XML declaration. Codes as for search.
-    ResultCode writeEmpty(const std::string& indexPath, const std::string& resultsPath,
+    ResultCode WriteEmpty(const std::string& indexPath, const std::string& resultsPath,
                           const SearchLabels& labels);
 
     // Splits `keywords` into the typed words and builds each one's synonym list: the word
@@ -65,8 +65,8 @@ public:
 
 private:
     struct Candidate {
-        size_t word = 0; // in m_foldedWords
-        bool typed = false;
+        size_t Word = 0; // in m_foldedWords
+        bool Typed = false;
     };
 
     void LoadIndex(const std::string& path);

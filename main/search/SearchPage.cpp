@@ -12,36 +12,36 @@ SearchPageResult BuildSearchPages(std::unique_ptr<KeywordSearch>& engine,
     if (!engine)
         engine = std::make_unique<KeywordSearch>(language);
     SearchPageResult result;
-    result.prompt = keywords == prompt;
-    if (files.results.empty()) {
-        result.search = result.sorted = result.page = result.content = ResultCode::MissingArgument;
-        result.show = files.searchTabPage;
+    result.Prompt = keywords == prompt;
+    if (files.Results.empty()) {
+        result.Search = result.Sorted = result.Page = result.Content = ResultCode::MissingArgument;
+        result.Show = files.SearchTabPage;
         return result;
     }
     // A search hands its results over as a tree; the sorted tree is what the results file then
     // holds. Without a new tree (the empty page, or a failed search) the pages show the file as
     // it is, read once.
     XmlDocHandle unsorted;
-    if (result.prompt) {
-        result.search = engine->writeEmpty(files.index, files.results, labels);
+    if (result.Prompt) {
+        result.Search = engine->WriteEmpty(files.Index, files.Results, labels);
     } else {
-        result.search = engine->searchTree(files.index, files.synonyms, keywords, labels, unsorted);
+        result.Search = engine->SearchTree(files.Index, files.Synonyms, keywords, labels, unsorted);
     }
     const bool searched = unsorted != nullptr;
     if (!searched)
-        unsorted = ReadXmlFile(files.results);
+        unsorted = ReadXmlFile(files.Results);
     const TreePage sorted =
-        transformer.TransformTree(unsorted.get(), files.sortStylesheet, files.results, true);
-    result.sorted = sorted.code;
-    if (searched && !sorted.result)
-        result.search = engine->saveResults(unsorted.get(), files.results);
+        transformer.TransformTree(unsorted.get(), files.SortStylesheet, files.Results, true);
+    result.Sorted = sorted.Code;
+    if (searched && !sorted.Result)
+        result.Search = engine->SaveResults(unsorted.get(), files.Results);
     // Both pages come from the sorted tree, or from the unsorted one when sorting failed, which
     // is what the results file then holds.
-    const xmlDoc* shown = sorted.result ? sorted.result.get() : unsorted.get();
-    result.page = transformer.TransformTree(shown, files.pageStylesheet, files.page, false).code;
-    result.content =
-        transformer.TransformTree(shown, files.contentStylesheet, files.contentPage, false).code;
-    result.show = files.searchTabPage;
+    const xmlDoc* shown = sorted.Result ? sorted.Result.get() : unsorted.get();
+    result.Page = transformer.TransformTree(shown, files.PageStylesheet, files.Page, false).Code;
+    result.Content =
+        transformer.TransformTree(shown, files.ContentStylesheet, files.ContentPage, false).Code;
+    result.Show = files.SearchTabPage;
     return result;
 }
 

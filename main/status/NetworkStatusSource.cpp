@@ -7,15 +7,15 @@ NetworkStatusSource::NetworkStatusSource(std::string statusUrl, DownloadOptions 
     , m_downloader(std::move(options)) {}
 
 bool NetworkStatusSource::Retrieve(const std::string& file) {
-    return m_downloader.fetch(file, m_statusUrl, kStatusDocumentLimit);
+    return m_downloader.Fetch(file, m_statusUrl, kStatusDocumentLimit);
 }
 
 bool NetworkStatusSource::Fetch(const std::string& file, const std::string& url) {
-    return m_downloader.fetch(file, url, kStatusIconLimit);
+    return m_downloader.Fetch(file, url, kStatusIconLimit);
 }
 
 void NetworkStatusSource::Abort() {
-    m_downloader.abort();
+    m_downloader.Abort();
 }
 
 } // namespace kaldo

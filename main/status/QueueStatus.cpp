@@ -9,8 +9,8 @@ namespace kaldo {
 namespace {
 
 struct Severity {
-    std::string_view suffix;
-    std::string_view name;
+    std::string_view Suffix;
+    std::string_view Name;
 };
 
 // A reason without a suffix is an error.
@@ -19,9 +19,9 @@ constexpr Severity kSeverities[] = {
 
 void SplitReason(std::string_view keyword, std::string& reason, std::string& severity) {
     for (const Severity& known : kSeverities) {
-        if (keyword.size() > known.suffix.size() && keyword.ends_with(known.suffix)) {
-            reason = keyword.substr(0, keyword.size() - known.suffix.size());
-            severity = known.name;
+        if (keyword.size() > known.Suffix.size() && keyword.ends_with(known.Suffix)) {
+            reason = keyword.substr(0, keyword.size() - known.Suffix.size());
+            severity = known.Name;
             return;
         }
     }
@@ -32,7 +32,7 @@ void SplitReason(std::string_view keyword, std::string& reason, std::string& sev
 const StateReasonCode* RowFor(const std::string& reason,
                               const std::vector<StateReasonCode>& table) {
     for (const StateReasonCode& row : table) {
-        if (row.reason == reason)
+        if (row.Reason == reason)
             return &row;
     }
     return nullptr;
@@ -61,8 +61,8 @@ bool WriteReasons(xmlTextWriterPtr writer, const QueueState& state,
         const StateReasonCode* row = RowFor(reason, reasonCodes);
         if (!Start(writer, "reason") || !Element(writer, "keyword", keyword) ||
             !Element(writer, "severity", severity) ||
-            (row && !Element(writer, "code", row->code)) ||
-            (row && !row->text.empty() && !Element(writer, "text", row->text)) || !End(writer))
+            (row && !Element(writer, "code", row->Code)) ||
+            (row && !row->Text.empty() && !Element(writer, "text", row->Text)) || !End(writer))
             return false;
     }
     return End(writer);
@@ -113,7 +113,7 @@ std::vector<StateReasonCode> ReadStateReasonTable(const std::string& solutionsPa
             StateReasonCode entry{TakeXmlString(xmlGetProp(row, XmlText("reason"))),
                                   TakeXmlString(xmlGetProp(row, XmlText("code"))),
                                   TakeXmlString(xmlGetProp(row, XmlText("text")))};
-            if (!entry.reason.empty() && !entry.code.empty())
+            if (!entry.Reason.empty() && !entry.Code.empty())
                 table.push_back(std::move(entry));
         }
     }
@@ -171,9 +171,9 @@ void QueueStatusSource::Abort() {
 
 StatusSourceFactory QueueStatusSources(Spooler& spooler) {
     return [&spooler](const StatusRequest& request) -> std::unique_ptr<StatusSource> {
-        return std::make_unique<QueueStatusSource>(request.askPrinter ? MakeStatusSource(request)
+        return std::make_unique<QueueStatusSource>(request.AskPrinter ? MakeStatusSource(request)
                                                                       : nullptr,
-                                                   spooler, request.queueName, request.reasonTable);
+                                                   spooler, request.QueueName, request.ReasonTable);
     };
 }
 

@@ -14,9 +14,9 @@ namespace kaldo {
 
 // One row of the content's table that ties a state reason to one of its alert codes.
 struct StateReasonCode {
-    std::string reason; // "media-jam", without the "-error", "-warning" or "-report" suffix
-    std::string code;   // the content's alert code, e.g. "paperJam"
-    std::string text;   // the content's words for it in the status line, e.g. "paper jam"
+    std::string Reason; // "media-jam", without the "-error", "-warning" or "-report" suffix
+    std::string Code;   // the content's alert code, e.g. "paperJam"
+    std::string Text;   // the content's words for it in the status line, e.g. "paper jam"
 };
 
 // The table in the content's solutions document: `StateReasons/StateReason` elements below

@@ -58,29 +58,29 @@ ResultCode WriteStatusInfo(const StatusInfo& info, const std::string& encoding,
     if ((result = DocumentWriter::StartElement(writer, "Printer_Status_Info")) != ResultCode::Ok)
         return result;
     const std::pair<const char*, const std::string*> texts[] = {
-        {"Printer_Status", &info.title},
-        {"Name", &info.nameLabel},
-        {"Type", &info.typeLabel},
-        {"Location", &info.locationLabel},
-        {"IPAddressLabel", &info.addressLabel},
-        {"IPAddress", &info.address},
-        {"Printer_Image_ToolTip", &info.printerImageTip},
-        {"Refresh_Status_Tooltip", &info.refreshTip},
-        {"Supplies_Status_Tooltip", &info.suppliesTip},
-        {"Kaldo_Corporate_Logo_Tooltip", &info.logoTip},
-        {"Whats_new_Tooltip", &info.whatsNewTip},
-        {"Footer_Text", &info.footerText},
-        {"Current_Status", &info.statusText},
+        {"Printer_Status", &info.Title},
+        {"Name", &info.NameLabel},
+        {"Type", &info.TypeLabel},
+        {"Location", &info.LocationLabel},
+        {"IPAddressLabel", &info.AddressLabel},
+        {"IPAddress", &info.Address},
+        {"Printer_Image_ToolTip", &info.PrinterImageTip},
+        {"Refresh_Status_Tooltip", &info.RefreshTip},
+        {"Supplies_Status_Tooltip", &info.SuppliesTip},
+        {"Kaldo_Corporate_Logo_Tooltip", &info.LogoTip},
+        {"Whats_new_Tooltip", &info.WhatsNewTip},
+        {"Footer_Text", &info.FooterText},
+        {"Current_Status", &info.StatusText},
     };
     for (const auto& [name, text] : texts) {
         if ((result = DocumentWriter::WriteElement(writer, name, *text)) != ResultCode::Ok)
             return result;
     }
     const std::pair<const char*, int> values[] = {
-        {"Current_Status_ID", ToInt(info.status)},
-        {"Display_Toner", info.displayToner},
-        {"USB_Supported", info.usbSupported},
-        {"Updates_Available", info.updatesAvailable},
+        {"Current_Status_ID", ToInt(info.Status)},
+        {"Display_Toner", info.DisplayToner},
+        {"USB_Supported", info.UsbSupported},
+        {"Updates_Available", info.UpdatesAvailable},
     };
     for (const auto& [name, value] : values) {
         if ((result = DocumentWriter::WriteElement(writer, name, value)) != ResultCode::Ok)

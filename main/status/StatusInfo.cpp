@@ -7,7 +7,7 @@ namespace kaldo {
 namespace {
 
 bool NoStatusOverUsb(const StatusFacts& facts) {
-    return !facts.printerIsNetworked && facts.statusOverUsb == 0;
+    return !facts.PrinterIsNetworked && facts.StatusOverUsb == 0;
 }
 
 } // namespace
@@ -17,34 +17,34 @@ StatusValue EffectiveFooterStatus(StatusValue requested, const StatusFacts& fact
 }
 
 void FillStatusInfo(StatusInfo& info, StatusValue status, const StatusFacts& facts) {
-    info.title = LoadStringUtf8(StringId::PrinterStatus);
-    info.nameLabel = LoadStringUtf8(StringId::Name);
-    info.typeLabel = LoadStringUtf8(StringId::Type);
-    info.locationLabel = LoadStringUtf8(StringId::Location);
-    info.addressLabel = LoadStringUtf8(StringId::AddressLabel);
-    info.address = facts.printerIsNetworked ? facts.printerAddress : std::string();
-    info.printerImageTip = LoadStringUtf8(StringId::PrinterImageTip);
-    info.refreshTip = LoadStringUtf8(StringId::RefreshStatus);
-    info.suppliesTip = LoadStringUtf8(StringId::SuppliesStatus);
-    info.logoTip = LoadStringUtf8(StringId::LogoTip);
-    info.whatsNewTip = LoadStringUtf8(StringId::WhatsNew);
-    info.footerText = LoadStringUtf8(StringId::FooterText);
-    info.status = status;
-    info.displayToner = facts.displayToner;
-    info.usbSupported = facts.statusOverUsb;
+    info.Title = LoadStringUtf8(StringId::PrinterStatus);
+    info.NameLabel = LoadStringUtf8(StringId::Name);
+    info.TypeLabel = LoadStringUtf8(StringId::Type);
+    info.LocationLabel = LoadStringUtf8(StringId::Location);
+    info.AddressLabel = LoadStringUtf8(StringId::AddressLabel);
+    info.Address = facts.PrinterIsNetworked ? facts.PrinterAddress : std::string();
+    info.PrinterImageTip = LoadStringUtf8(StringId::PrinterImageTip);
+    info.RefreshTip = LoadStringUtf8(StringId::RefreshStatus);
+    info.SuppliesTip = LoadStringUtf8(StringId::SuppliesStatus);
+    info.LogoTip = LoadStringUtf8(StringId::LogoTip);
+    info.WhatsNewTip = LoadStringUtf8(StringId::WhatsNew);
+    info.FooterText = LoadStringUtf8(StringId::FooterText);
+    info.Status = status;
+    info.DisplayToner = facts.DisplayToner;
+    info.UsbSupported = facts.StatusOverUsb;
     switch (status) {
     case StatusValue::STATUS_AVAILABLE:
-        info.statusText.clear();
+        info.StatusText.clear();
         break;
     case StatusValue::STATUS_COLLECTING:
-        info.statusText = LoadStringUtf8(StringId::CollectingStatus);
+        info.StatusText = LoadStringUtf8(StringId::CollectingStatus);
         break;
     default:
-        info.statusText = LoadStringUtf8(NoStatusOverUsb(facts) ? StringId::NoUsbStatus
+        info.StatusText = LoadStringUtf8(NoStatusOverUsb(facts) ? StringId::NoUsbStatus
                                                                 : StringId::StatusUnavailable);
         break;
     }
-    info.updatesAvailable = facts.updateState == UpdateState::UpdatesAvailable ? 1 : 0;
+    info.UpdatesAvailable = facts.UpdateState == UpdateState::UpdatesAvailable ? 1 : 0;
 }
 
 } // namespace kaldo

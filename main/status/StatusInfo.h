@@ -16,32 +16,32 @@ enum class StatusValue : int {
 
 // What the footer says about the selected printer, in the order the footer document lists it.
 struct StatusInfo {
-    std::string title;           // Printer_Status
-    std::string nameLabel;       // Name
-    std::string typeLabel;       // Type
-    std::string locationLabel;   // Location
-    std::string addressLabel;    // IPAddressLabel
-    std::string address;         // IPAddress, empty for a printer without one
-    std::string printerImageTip; // Printer_Image_ToolTip
-    std::string refreshTip;      // Refresh_Status_Tooltip
-    std::string suppliesTip;     // Supplies_Status_Tooltip
-    std::string logoTip;         // Kaldo_Corporate_Logo_Tooltip
-    std::string whatsNewTip;     // Whats_new_Tooltip
-    std::string footerText;      // Footer_Text
-    std::string statusText;      // Current_Status, empty for status 0
-    StatusValue status = StatusValue::STATUS_COLLECTING; // Current_Status_ID
-    int displayToner = 0;                                // Display_Toner
-    int usbSupported = 0;                                // USB_Supported
-    int updatesAvailable = 0;                            // Updates_Available
+    std::string Title;           // Printer_Status
+    std::string NameLabel;       // Name
+    std::string TypeLabel;       // Type
+    std::string LocationLabel;   // Location
+    std::string AddressLabel;    // IPAddressLabel
+    std::string Address;         // IPAddress, empty for a printer without one
+    std::string PrinterImageTip; // Printer_Image_ToolTip
+    std::string RefreshTip;      // Refresh_Status_Tooltip
+    std::string SuppliesTip;     // Supplies_Status_Tooltip
+    std::string LogoTip;         // Kaldo_Corporate_Logo_Tooltip
+    std::string WhatsNewTip;     // Whats_new_Tooltip
+    std::string FooterText;      // Footer_Text
+    std::string StatusText;      // Current_Status, empty for status 0
+    StatusValue Status = StatusValue::STATUS_COLLECTING; // Current_Status_ID
+    int DisplayToner = 0;                                // Display_Toner
+    int UsbSupported = 0;                                // USB_Supported
+    int UpdatesAvailable = 0;                            // Updates_Available
 };
 
 // The facts about the selected printer and its content that the footer depends on.
 struct StatusFacts {
-    bool printerIsNetworked = false;
-    std::string printerAddress;
-    int displayToner = 0;  // DisplayToner of the configuration
-    int statusOverUsb = 0; // StatusOverUSB of the configuration
-    UpdateState updateState = UpdateState::NotChecked;
+    bool PrinterIsNetworked = false;
+    std::string PrinterAddress;
+    int DisplayToner = 0;  // DisplayToner of the configuration
+    int StatusOverUsb = 0; // StatusOverUSB of the configuration
+    kaldo::UpdateState UpdateState = kaldo::UpdateState::NotChecked;
 };
 
 // The status the footer shows when `requested` is asked for: a printer without an address

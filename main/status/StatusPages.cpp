@@ -14,18 +14,18 @@ StatusPageFiles StatusPageFilesFor(const ModelFolders& folders, const FileNames&
         return ResolvePath(JoinPath(folders.XmlFolder, name));
     };
     StatusPageFiles files;
-    files.statusDocument = xml(names.File_Status_XML);
-    files.footerDocument = xml(names.File_Footer_XML);
-    files.statusStylesheet = xml(names.File_Status_XSL);
-    files.statusPage = folders.ContentPath(names.File_Status);
-    files.solutions = xml(names.File_Solutions_XML);
-    files.solutionsDocument = xml(names.File_SolutionsCombined_XML);
-    files.solutionsStylesheet = xml(names.File_Solutions_XSL);
-    files.currentStylesheet = xml(names.File_Current_XSL);
-    files.solutionsPage = folders.ContentPath(names.File_Solutions);
-    files.currentProblemPage = folders.ContentPath(names.File_CurrentProblem);
-    files.config = configPath;
-    files.imagesFolder = ResolvePath(JoinPath(folders.UiFolder, "images"));
+    files.StatusDocument = xml(names.File_Status_XML);
+    files.FooterDocument = xml(names.File_Footer_XML);
+    files.StatusStylesheet = xml(names.File_Status_XSL);
+    files.StatusPage = folders.ContentPath(names.File_Status);
+    files.Solutions = xml(names.File_Solutions_XML);
+    files.SolutionsDocument = xml(names.File_SolutionsCombined_XML);
+    files.SolutionsStylesheet = xml(names.File_Solutions_XSL);
+    files.CurrentStylesheet = xml(names.File_Current_XSL);
+    files.SolutionsPage = folders.ContentPath(names.File_Solutions);
+    files.CurrentProblemPage = folders.ContentPath(names.File_CurrentProblem);
+    files.Config = configPath;
+    files.ImagesFolder = ResolvePath(JoinPath(folders.UiFolder, "images"));
     return files;
 }
 
@@ -33,13 +33,13 @@ ResultCode BuildFooterPages(StatusValue status, const StatusInfo& info,
                             const StatusPageFiles& files, const std::string& language,
                             const PageTransformer& transformer) {
     const std::string statusDocument =
-        status == StatusValue::STATUS_AVAILABLE ? files.statusDocument : std::string();
+        status == StatusValue::STATUS_AVAILABLE ? files.StatusDocument : std::string();
     const ResultCode result =
-        WriteFooterDocument(info, statusDocument, files.footerDocument, language, files.config);
+        WriteFooterDocument(info, statusDocument, files.FooterDocument, language, files.Config);
     if (result != ResultCode::Ok)
         return result;
     // A footer page that fails to build still lets the solution pages be rebuilt.
-    transformer.Transform(files.footerDocument, files.statusStylesheet, files.statusPage);
+    transformer.Transform(files.FooterDocument, files.StatusStylesheet, files.StatusPage);
     BuildSolutionsPages(status, files, language, transformer);
     return ResultCode::Ok;
 }
@@ -47,17 +47,17 @@ ResultCode BuildFooterPages(StatusValue status, const StatusInfo& info,
 ResultCode BuildSolutionsPages(StatusValue status, const StatusPageFiles& files,
                                const std::string& language, const PageTransformer& transformer) {
     const std::string statusDocument =
-        status == StatusValue::STATUS_AVAILABLE ? files.statusDocument : std::string();
-    ResultCode result = WriteSolutionsDocument(files.solutions, statusDocument,
-                                               files.solutionsDocument, language, files.config);
+        status == StatusValue::STATUS_AVAILABLE ? files.StatusDocument : std::string();
+    ResultCode result = WriteSolutionsDocument(files.Solutions, statusDocument,
+                                               files.SolutionsDocument, language, files.Config);
     if (result != ResultCode::Ok)
         return result;
-    result = transformer.Transform(files.solutionsDocument, files.solutionsStylesheet,
-                                   files.solutionsPage);
+    result = transformer.Transform(files.SolutionsDocument, files.SolutionsStylesheet,
+                                   files.SolutionsPage);
     if (result != ResultCode::Ok)
         return result;
-    return transformer.Transform(files.solutionsDocument, files.currentStylesheet,
-                                 files.currentProblemPage);
+    return transformer.Transform(files.SolutionsDocument, files.CurrentStylesheet,
+                                 files.CurrentProblemPage);
 }
 
 } // namespace kaldo

@@ -14,18 +14,18 @@ struct ModelFolders;
 // The files of the footer and trouble-solution pages, full paths: documents and stylesheets
 // in the model's XML folder, pages in its UI folder.
 struct StatusPageFiles {
-    std::string statusDocument;      // File_Status_XML, the printer's status document
-    std::string footerDocument;      // File_Footer_XML
-    std::string statusStylesheet;    // File_Status_XSL
-    std::string statusPage;          // File_Status (HTML)
-    std::string solutions;           // File_Solutions_XML, the content's solutions
-    std::string solutionsDocument;   // File_SolutionsCombined_XML
-    std::string solutionsStylesheet; // File_Solutions_XSL
-    std::string currentStylesheet;   // File_Current_XSL
-    std::string solutionsPage;       // File_Solutions (HTML)
-    std::string currentProblemPage;  // File_CurrentProblem (HTML)
-    std::string config;              // toolbox.xml (ConfigPath)
-    std::string imagesFolder;        // the UI folder's images, where status icons are kept
+    std::string StatusDocument;      // File_Status_XML, the printer's status document
+    std::string FooterDocument;      // File_Footer_XML
+    std::string StatusStylesheet;    // File_Status_XSL
+    std::string StatusPage;          // File_Status (HTML)
+    std::string Solutions;           // File_Solutions_XML, the content's solutions
+    std::string SolutionsDocument;   // File_SolutionsCombined_XML
+    std::string SolutionsStylesheet; // File_Solutions_XSL
+    std::string CurrentStylesheet;   // File_Current_XSL
+    std::string SolutionsPage;       // File_Solutions (HTML)
+    std::string CurrentProblemPage;  // File_CurrentProblem (HTML)
+    std::string Config;              // toolbox.xml (ConfigPath)
+    std::string ImagesFolder;        // the UI folder's images, where status icons are kept
 };
 
 StatusPageFiles StatusPageFilesFor(const ModelFolders& folders, const FileNames& names,

@@ -16,12 +16,12 @@ namespace kaldo {
 namespace fs = std::filesystem;
 
 struct StatusRetrieval::Job {
-    int generation = 0;
-    StatusRequest request;
-    std::unique_ptr<StatusSource> source; // aborted through the job, used by its work
-    bool written = false;                 // the work's result, read by its report
+    int Generation = 0;
+    StatusRequest Request;
+    std::unique_ptr<StatusSource> Source; // aborted through the job, used by its work
+    bool Written = false;                 // the work's result, read by its report
     // Last: ends before what it uses goes.
-    std::unique_ptr<BackgroundJob> work;
+    std::unique_ptr<BackgroundJob> Work;
 };
 
 namespace {
@@ -60,22 +60,22 @@ StatusRetrieval::~StatusRetrieval() {
 
 int StatusRetrieval::Start(StatusRequest request) {
     auto job = std::make_unique<Job>();
-    job->request = std::move(request);
-    job->source = m_sources ? m_sources(job->request) : nullptr;
+    job->Request = std::move(request);
+    job->Source = m_sources ? m_sources(job->Request) : nullptr;
     {
         std::lock_guard lock(m_mutex);
-        job->generation = m_generation.load() + 1;
-        m_generation.store(job->generation);
+        job->Generation = m_generation.load() + 1;
+        m_generation.store(job->Generation);
     }
     Retire();
     ForgetFinishedJobs();
 
     Job& started = *job;
     m_current = std::move(job);
-    started.work = std::make_unique<BackgroundJob>(
+    started.Work = std::make_unique<BackgroundJob>(
         [this, &started](std::stop_token abort) { Run(started, abort); },
         [this, &started] { Deliver(started); });
-    return started.generation;
+    return started.Generation;
 }
 
 void StatusRetrieval::Cancel() {
@@ -90,71 +90,71 @@ void StatusRetrieval::Cancel() {
 void StatusRetrieval::Retire() {
     if (!m_current)
         return;
-    m_current->work->Abort();
+    m_current->Work->Abort();
     m_retired.push_back(std::move(m_current));
 }
 
 void StatusRetrieval::ForgetFinishedJobs() {
-    std::erase_if(m_retired, [](const auto& job) { return job->work->Finished(); });
+    std::erase_if(m_retired, [](const auto& job) { return job->Work->Finished(); });
 }
 
 void StatusRetrieval::Deliver(const Job& job) {
     // The report may start the next retrieval, which drops this job: nothing of it is read
     // after the call.
-    if (m_report && IsCurrent(job.generation))
-        m_report(job.generation, job.written);
+    if (m_report && IsCurrent(job.Generation))
+        m_report(job.Generation, job.Written);
 }
 
 void StatusRetrieval::Run(Job& job, std::stop_token abort) {
-    const StatusRequest& request = job.request;
+    const StatusRequest& request = job.Request;
     Trace("RetrieveStatus for: ");
-    Trace(request.source);
+    Trace(request.Source);
     Trace("\nTo: ");
-    Trace(request.destination);
+    Trace(request.Destination);
     Trace("\n");
     std::stop_callback abortSource(abort, [&job] {
-        if (job.source)
-            job.source->Abort();
+        if (job.Source)
+            job.Source->Abort();
     });
 
     // The document is fetched under a name of its own and takes the destination's place only
     // while this retrieval is still the current one.
-    AtomicFile document(request.destination);
+    AtomicFile document(request.Destination);
     const bool fetched =
-        document.Open() && job.source && job.source->Retrieve(document.TemporaryPath());
+        document.Open() && job.Source && job.Source->Retrieve(document.TemporaryPath());
     if (fetched)
         FetchIcon(job, document.TemporaryPath());
 
     bool written = false;
     {
         std::lock_guard lock(m_mutex);
-        if (IsCurrent(job.generation)) {
+        if (IsCurrent(job.Generation)) {
             if (fetched)
                 written = document.Commit();
             else
-                RemoveFile(request.destination); // no stale document outlives a failed retrieval
+                RemoveFile(request.Destination); // no stale document outlives a failed retrieval
         }
     }
     document.Discard();
     Trace("Thread returned: " + std::to_string(written ? 1 : 0) + "\n");
-    job.written = written;
+    job.Written = written;
     Pause(abort, m_reportDelay);
 }
 
 // The icon is fetched here, with the retrieval's own connection, rather than on the main
 // thread: a slow printer can neither freeze the window nor outlive an abort.
 bool StatusRetrieval::FetchIcon(Job& job, const std::string& document) {
-    const StatusRequest& request = job.request;
-    if (request.printerWebUrl.empty() || request.imagesFolder.empty() ||
+    const StatusRequest& request = job.Request;
+    if (request.PrinterWebUrl.empty() || request.ImagesFolder.empty() ||
         !CheckStatusDocument(document))
         return false;
     std::string iconUrl;
     std::string localPath;
-    if (!FindStatusIcon(document, request.imagesFolder, iconUrl, localPath))
+    if (!FindStatusIcon(document, request.ImagesFolder, iconUrl, localPath))
         return false;
     std::error_code error;
     fs::create_directories(fs::path(localPath).parent_path(), error);
-    return job.source->Fetch(localPath, request.printerWebUrl + iconUrl);
+    return job.Source->Fetch(localPath, request.PrinterWebUrl + iconUrl);
 }
 
 } // namespace kaldo

@@ -17,21 +17,21 @@ namespace kaldo {
 // What the main thread hands a status retrieval: over USB through the printer's port when it
 // is not networked, otherwise from its status URL.
 struct StatusRequest {
-    bool useUsb = false;       // the printer has no network address
-    std::string source{};      // USB: the printer's port name; network: the status URL
-    std::string language{};    // USB only: the content's language, e.g. "EN"
-    std::string destination{}; // where the status document is stored
+    bool UseUsb = false;       // the printer has no network address
+    std::string Source{};      // USB: the printer's port name; network: the status URL
+    std::string Language{};    // USB only: the content's language, e.g. "EN"
+    std::string Destination{}; // where the status document is stored
     // Network only: where the status icon comes from and is kept; empty: no icon is fetched.
-    std::string printerWebUrl{};
-    std::string imagesFolder{};
+    std::string PrinterWebUrl{};
+    std::string ImagesFolder{};
     // Whether the printer itself is asked; one whose content reads no status from it is not.
-    bool askPrinter = true;
+    bool AskPrinter = true;
     // The spooler's queue, asked when the printer gives no document (empty: not asked), and
     // the content's solutions with the table of the state reasons it knows.
-    std::string queueName{};
-    std::string reasonTable{};
+    std::string QueueName{};
+    std::string ReasonTable{};
     // How the network is used.
-    DownloadOptions downloads{};
+    DownloadOptions Downloads{};
 };
 
 // The printer's web address, the content's status page and the language, joined as they are.

@@ -7,9 +7,9 @@
 namespace kaldo {
 
 std::unique_ptr<StatusSource> MakeStatusSource(const StatusRequest& request) {
-    if (request.useUsb)
-        return std::make_unique<UsbStatusSource>(request.source, request.language);
-    return std::make_unique<NetworkStatusSource>(request.source, request.downloads);
+    if (request.UseUsb)
+        return std::make_unique<UsbStatusSource>(request.Source, request.Language);
+    return std::make_unique<NetworkStatusSource>(request.Source, request.Downloads);
 }
 
 } // namespace kaldo

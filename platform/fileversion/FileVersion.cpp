@@ -8,7 +8,7 @@ namespace kaldo {
 
 namespace {
 
-uint32_t readWord(const unsigned char* bytes) {
+uint32_t ReadWord(const unsigned char* bytes) {
     return uint32_t(bytes[0]) | uint32_t(bytes[1]) << 8 | uint32_t(bytes[2]) << 16 |
            uint32_t(bytes[3]) << 24;
 }
@@ -16,31 +16,31 @@ uint32_t readWord(const unsigned char* bytes) {
 // A signature with the structure version is not enough: a program that looks for blocks
 // carries both numbers side by side in its code. The flag, OS and type words of a real block
 // hold small, known values.
-bool plausibleBlock(const unsigned char* block) {
-    const uint32_t flagsMask = readWord(block + 24);
-    const uint32_t flags = readWord(block + 28);
-    const uint32_t os = readWord(block + 32);
-    const uint32_t type = readWord(block + 36);
+bool PlausibleBlock(const unsigned char* block) {
+    const uint32_t flagsMask = ReadWord(block + 24);
+    const uint32_t flags = ReadWord(block + 28);
+    const uint32_t os = ReadWord(block + 32);
+    const uint32_t type = ReadWord(block + 36);
     return flagsMask <= 0x3F && (flags & ~flagsMask) == 0 && (os >> 16) <= 5 &&
            (os & 0xFFFF) <= 5 && type <= 7;
 }
 
 // Offset of the first whole block in `bytes`, or npos.
-size_t findBlock(const unsigned char* bytes, size_t size) {
+size_t FindBlock(const unsigned char* bytes, size_t size) {
     for (size_t offset = 0; offset + kFixedFileInfoSize <= size; ++offset) {
         if (bytes[offset] != 0xBD)
             continue;
-        if (readWord(bytes + offset) == kFixedFileInfoSignature &&
-            readWord(bytes + offset + 4) == kFixedFileInfoStructVersion &&
-            plausibleBlock(bytes + offset))
+        if (ReadWord(bytes + offset) == kFixedFileInfoSignature &&
+            ReadWord(bytes + offset + 4) == kFixedFileInfoStructVersion &&
+            PlausibleBlock(bytes + offset))
             return offset;
     }
     return std::string_view::npos;
 }
 
-FileVersion versionAt(const unsigned char* block) {
-    const uint32_t high = readWord(block + 8);
-    const uint32_t low = readWord(block + 12);
+FileVersion VersionAt(const unsigned char* block) {
+    const uint32_t high = ReadWord(block + 8);
+    const uint32_t low = ReadWord(block + 12);
     return {uint16_t(high >> 16), uint16_t(high & 0xFFFF), uint16_t(low >> 16),
             uint16_t(low & 0xFFFF)};
 }
@@ -54,10 +54,10 @@ std::string FileVersion::ToString() const {
 
 std::optional<FileVersion> FindFileVersion(std::string_view bytes) {
     const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
-    const size_t offset = findBlock(data, bytes.size());
+    const size_t offset = FindBlock(data, bytes.size());
     if (offset == std::string_view::npos)
         return std::nullopt;
-    return versionAt(data + offset);
+    return VersionAt(data + offset);
 }
 
 std::optional<FileVersion> ReadFileVersion(const std::string& path) {
@@ -73,9 +73,9 @@ std::optional<FileVersion> ReadFileVersion(const std::string& path) {
     while (file) {
         file.read(reinterpret_cast<char*>(buffer.data() + kept), std::streamsize(kPiece));
         const size_t size = kept + size_t(file.gcount());
-        const size_t offset = findBlock(buffer.data(), size);
+        const size_t offset = FindBlock(buffer.data(), size);
         if (offset != std::string_view::npos)
-            return versionAt(buffer.data() + offset);
+            return VersionAt(buffer.data() + offset);
         kept = std::min(size, kKeep);
         std::copy(buffer.begin() + std::ptrdiff_t(size - kept),
                   buffer.begin() + std::ptrdiff_t(size), buffer.begin());

@@ -9,7 +9,7 @@ namespace kaldo {
 
 namespace {
 
-QMessageBox::Icon toolkitIcon(MessageIcon icon) {
+QMessageBox::Icon ToolkitIcon(MessageIcon icon) {
     switch (icon) {
     case MessageIcon::Warning:
         return QMessageBox::Warning;
@@ -38,7 +38,7 @@ MessageAnswer DefaultAnswer(MessageButtons buttons) {
 }
 
 MessageAnswer ShowMessageBox(QWidget* owner, const MessageRequest& request) {
-    QMessageBox box(toolkitIcon(request.Icon), QString::fromStdString(request.Caption),
+    QMessageBox box(ToolkitIcon(request.Icon), QString::fromStdString(request.Caption),
                     QString::fromStdString(request.Text), QMessageBox::NoButton, owner);
     QPushButton* yes = nullptr;
     QPushButton* no = nullptr;

@@ -27,35 +27,35 @@ const QString kKeyMarker = QStringLiteral("%");
 
 constexpr int kLockTimeoutMs = 10000;
 
-QString toQString(std::string_view text) {
+QString ToQString(std::string_view text) {
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
 
 // '/' separates groups in QSettings; '%' is the escape.
-QString escapeName(QString name) {
+QString EscapeName(QString name) {
     return name.replace(QLatin1Char('%'), QStringLiteral("%25"))
         .replace(QLatin1Char('/'), QStringLiteral("%2F"));
 }
 
-QString unescapeName(QString stored) {
+QString UnescapeName(QString stored) {
     return stored.replace(QStringLiteral("%2F"), QStringLiteral("/"))
         .replace(QStringLiteral("%25"), QStringLiteral("%"));
 }
 
-QString findStored(const QStringList& stored, const QString& name) {
+QString FindStored(const QStringList& stored, const QString& name) {
     for (const QString& candidate : stored) {
         if (candidate != kKeyMarker &&
-            unescapeName(candidate).compare(name, Qt::CaseInsensitive) == 0)
+            UnescapeName(candidate).compare(name, Qt::CaseInsensitive) == 0)
             return candidate;
     }
     return {};
 }
 
-std::vector<std::string> visibleNames(const QStringList& stored) {
+std::vector<std::string> VisibleNames(const QStringList& stored) {
     QStringList names;
     for (const QString& name : stored) {
         if (name != kKeyMarker)
-            names.append(unescapeName(name));
+            names.append(UnescapeName(name));
     }
     std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
         return a.compare(b, Qt::CaseInsensitive) < 0;
@@ -68,20 +68,20 @@ std::vector<std::string> visibleNames(const QStringList& stored) {
 
 // Enters the groups of `key`; missing ones are created when `create` is set. The first
 // spelling of a key stays the stored one.
-bool enterKey(QSettings& settings, std::string_view key, bool create) {
+bool EnterKey(QSettings& settings, std::string_view key, bool create) {
     for (const std::string& part : SplitKeyPath(key)) {
-        const QString name = toQString(part);
-        const QString stored = findStored(settings.childGroups(), name);
+        const QString name = ToQString(part);
+        const QString stored = FindStored(settings.childGroups(), name);
         if (stored.isEmpty() && !create)
             return false;
-        settings.beginGroup(stored.isEmpty() ? escapeName(name) : stored);
+        settings.beginGroup(stored.isEmpty() ? EscapeName(name) : stored);
         if (stored.isEmpty())
             settings.setValue(kKeyMarker, QString());
     }
     return true;
 }
 
-bool isCorrupt(const QString& path) {
+bool IsCorrupt(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
@@ -89,7 +89,7 @@ bool isCorrupt(const QString& path) {
     return data.contains('\0') || !QUtf8StringView(data).isValidUtf8();
 }
 
-bool setAside(const QString& path) {
+bool SetAside(const QString& path) {
     const QString corrupt = path + QStringLiteral(".corrupt");
     QFile::remove(corrupt);
     return QFile::rename(path, corrupt);
@@ -97,7 +97,7 @@ bool setAside(const QString& path) {
 
 // QSettings keeps a change that it failed to write and writes it along with a later one, so
 // a write is only begun where it can succeed.
-bool canWrite(const QString& path) {
+bool CanWrite(const QString& path) {
     const QFileInfo info(path);
     const QString folder = info.absolutePath();
     if (!QDir().mkpath(folder) || access(QFile::encodeName(folder).constData(), W_OK | X_OK) != 0)
@@ -105,38 +105,38 @@ bool canWrite(const QString& path) {
     return !info.exists() || access(QFile::encodeName(path).constData(), W_OK) == 0;
 }
 
-std::optional<timespec> modificationTime(const QByteArray& path) {
+std::optional<timespec> ModificationTime(const QByteArray& path) {
     struct stat info;
     if (stat(path.constData(), &info) != 0)
         return std::nullopt;
     return info.st_mtim;
 }
 
-long long milliseconds(const timespec& time) {
+long long Milliseconds(const timespec& time) {
     return time.tv_sec * 1000LL + time.tv_nsec / 1000000;
 }
 
 // QSettings sees that the file changed by its size and its time in milliseconds. Two versions
 // written within one millisecond could look alike, so each new version gets a later time.
-void keepVersionsApart(const QByteArray& path, const std::optional<timespec>& previous) {
-    const std::optional<timespec> now = modificationTime(path);
+void KeepVersionsApart(const QByteArray& path, const std::optional<timespec>& previous) {
+    const std::optional<timespec> now = ModificationTime(path);
     if (!previous || !now ||
         (now->tv_sec == previous->tv_sec && now->tv_nsec == previous->tv_nsec) ||
-        milliseconds(*now) > milliseconds(*previous))
+        Milliseconds(*now) > Milliseconds(*previous))
         return;
-    const long long later = milliseconds(*previous) + 1;
+    const long long later = Milliseconds(*previous) + 1;
     const timespec times[2] = {{0, UTIME_OMIT}, {later / 1000, (later % 1000) * 1000000}};
     utimensat(AT_FDCWD, path.constData(), times, 0);
 }
 
 // Runs `read` inside `key` of the file as it is now; false when the key is not there.
-bool readKey(const std::string& file, std::string_view key,
+bool ReadKey(const std::string& file, std::string_view key,
              const std::function<void(QSettings&)>& read) {
     const QString path = QString::fromStdString(file);
-    if (isCorrupt(path))
+    if (IsCorrupt(path))
         return false;
     QSettings settings(path, QSettings::IniFormat);
-    if (!enterKey(settings, key, false))
+    if (!EnterKey(settings, key, false))
         return false;
     if (read)
         read(settings);
@@ -145,34 +145,34 @@ bool readKey(const std::string& file, std::string_view key,
 
 // Runs `edit` inside `key` and writes the file. `edit` must fail before it changes anything:
 // QSettings writes whatever is pending when it goes away.
-bool writeKey(const std::string& file, std::string_view key, bool create,
+bool WriteKey(const std::string& file, std::string_view key, bool create,
               const std::function<bool(QSettings&)>& edit) {
     const QString path = QString::fromStdString(file);
-    if (!canWrite(path))
+    if (!CanWrite(path))
         return false;
     QLockFile lock(path + QStringLiteral(".writer.lock"));
     if (!lock.tryLock(kLockTimeoutMs))
         return false;
 
     const QByteArray nativePath = QFile::encodeName(path);
-    const std::optional<timespec> previous = modificationTime(nativePath);
-    if (isCorrupt(path) && !setAside(path))
+    const std::optional<timespec> previous = ModificationTime(nativePath);
+    if (IsCorrupt(path) && !SetAside(path))
         return false;
     std::optional<QSettings> settings(std::in_place, path, QSettings::IniFormat);
     // Sections are parsed on first use; parse them all so that status() covers the whole file.
     settings->allKeys();
     if (settings->status() == QSettings::FormatError) {
         settings.reset();
-        if (!setAside(path))
+        if (!SetAside(path))
             return false;
         settings.emplace(path, QSettings::IniFormat);
     }
-    if (settings->status() != QSettings::NoError || !enterKey(*settings, key, create) ||
+    if (settings->status() != QSettings::NoError || !EnterKey(*settings, key, create) ||
         (edit && !edit(*settings)))
         return false;
     settings->sync();
     const bool written = settings->status() == QSettings::NoError;
-    keepVersionsApart(nativePath, previous);
+    KeepVersionsApart(nativePath, previous);
     return written;
 }
 
@@ -198,18 +198,18 @@ const std::string& IniRegistry::File(Hive hive) const {
 }
 
 bool IniRegistry::CreateKey(Hive hive, std::string_view key) {
-    return writeKey(File(hive), key, true, nullptr);
+    return WriteKey(File(hive), key, true, nullptr);
 }
 
 bool IniRegistry::KeyExists(Hive hive, std::string_view key) const {
-    return SplitKeyPath(key).empty() || readKey(File(hive), key, nullptr);
+    return SplitKeyPath(key).empty() || ReadKey(File(hive), key, nullptr);
 }
 
 std::optional<std::string> IniRegistry::QueryValue(Hive hive, std::string_view key,
                                                    std::string_view name) const {
     std::optional<std::string> value;
-    readKey(File(hive), key, [&](QSettings& settings) {
-        const QString stored = findStored(settings.childKeys(), toQString(name));
+    ReadKey(File(hive), key, [&](QSettings& settings) {
+        const QString stored = FindStored(settings.childKeys(), ToQString(name));
         if (stored.isEmpty())
             return;
         const QVariant variant = settings.value(stored);
@@ -225,17 +225,17 @@ bool IniRegistry::SetValue(Hive hive, std::string_view key, std::string_view nam
                            std::string_view value) {
     if (name.empty())
         return false;
-    return writeKey(File(hive), key, true, [&](QSettings& settings) {
-        const QString stored = findStored(settings.childKeys(), toQString(name));
-        settings.setValue(stored.isEmpty() ? escapeName(toQString(name)) : stored,
-                          toQString(value));
+    return WriteKey(File(hive), key, true, [&](QSettings& settings) {
+        const QString stored = FindStored(settings.childKeys(), ToQString(name));
+        settings.setValue(stored.isEmpty() ? EscapeName(ToQString(name)) : stored,
+                          ToQString(value));
         return true;
     });
 }
 
 bool IniRegistry::DeleteValue(Hive hive, std::string_view key, std::string_view name) {
-    return writeKey(File(hive), key, false, [&](QSettings& settings) {
-        const QString stored = findStored(settings.childKeys(), toQString(name));
+    return WriteKey(File(hive), key, false, [&](QSettings& settings) {
+        const QString stored = FindStored(settings.childKeys(), ToQString(name));
         if (stored.isEmpty())
             return false;
         settings.remove(stored);
@@ -246,7 +246,7 @@ bool IniRegistry::DeleteValue(Hive hive, std::string_view key, std::string_view 
 bool IniRegistry::DeleteTree(Hive hive, std::string_view key) {
     if (SplitKeyPath(key).empty())
         return false;
-    return writeKey(File(hive), key, false, [](QSettings& settings) {
+    return WriteKey(File(hive), key, false, [](QSettings& settings) {
         settings.remove(QString());
         return true;
     });
@@ -254,15 +254,15 @@ bool IniRegistry::DeleteTree(Hive hive, std::string_view key) {
 
 std::vector<std::string> IniRegistry::SubKeys(Hive hive, std::string_view key) const {
     std::vector<std::string> names;
-    readKey(File(hive), key,
-            [&](QSettings& settings) { names = visibleNames(settings.childGroups()); });
+    ReadKey(File(hive), key,
+            [&](QSettings& settings) { names = VisibleNames(settings.childGroups()); });
     return names;
 }
 
 std::vector<std::string> IniRegistry::ValueNames(Hive hive, std::string_view key) const {
     std::vector<std::string> names;
-    readKey(File(hive), key,
-            [&](QSettings& settings) { names = visibleNames(settings.childKeys()); });
+    ReadKey(File(hive), key,
+            [&](QSettings& settings) { names = VisibleNames(settings.childKeys()); });
     return names;
 }
 

@@ -17,13 +17,13 @@ namespace {
 constexpr double kWaitSliceSeconds = 0.1;
 
 struct WaitLimit {
-    DeviceDeadline deadline;
-    const std::atomic<bool>* stop;
+    DeviceDeadline Deadline;
+    const std::atomic<bool>* Stop;
 };
 
 int KeepWaiting(http_t*, void* context) {
     const auto* limit = static_cast<const WaitLimit*>(context);
-    return !limit->stop->load() && std::chrono::steady_clock::now() < limit->deadline ? 1 : 0;
+    return !limit->Stop->load() && std::chrono::steady_clock::now() < limit->Deadline ? 1 : 0;
 }
 
 std::string_view SchemeOf(std::string_view uri) {
@@ -69,8 +69,8 @@ std::string KeywordOf(std::string_view camel) {
 }
 
 struct Colorant {
-    std::string_view name;
-    std::string_view hex;
+    std::string_view Name;
+    std::string_view Hex;
 };
 
 constexpr Colorant kColorants[] = {
@@ -84,8 +84,8 @@ constexpr Colorant kColorants[] = {
 std::string ColorOf(const std::string& colorant) {
     const std::string keyword = KeywordOf(colorant);
     for (const Colorant& known : kColorants) {
-        if (known.name == keyword)
-            return std::string(known.hex);
+        if (known.Name == keyword)
+            return std::string(known.Hex);
     }
     return {};
 }
@@ -107,8 +107,8 @@ CupsIppHandle AskPrinter(const std::string& deviceUri, const WaitLimit& limit,
     const bool secure = schemeName == "ipps" || schemeName == "https";
 
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-        limit.deadline - std::chrono::steady_clock::now());
-    if (left.count() <= 0 || limit.stop->load())
+        limit.Deadline - std::chrono::steady_clock::now());
+    if (left.count() <= 0 || limit.Stop->load())
         return nullptr;
     CupsHttpHandle http(httpConnect2(host.data(), port, nullptr, AF_UNSPEC,
                                      secure ? HTTP_ENCRYPTION_ALWAYS : HTTP_ENCRYPTION_IF_REQUESTED,
@@ -130,7 +130,7 @@ CupsIppHandle AskPrinter(const std::string& deviceUri, const WaitLimit& limit,
                   int(attributes.size()), nullptr, attributes.data());
     CupsIppHandle response(cupsDoRequest(http.get(), request, resource.data()));
     if (!response || ippGetStatusCode(response.get()) > IPP_STATUS_OK_CONFLICTING ||
-        limit.stop->load())
+        limit.Stop->load())
         return nullptr;
     return response;
 }

@@ -16,8 +16,8 @@ namespace kaldo {
 namespace {
 
 struct Table {
-    int languageId;
-    std::string_view name;
+    int LanguageId;
+    std::string_view Name;
 };
 
 constexpr std::array<Table, 14> kTables{{
@@ -37,7 +37,7 @@ constexpr std::array<Table, 14> kTables{{
     {3082, "es"},
 }};
 
-std::shared_ptr<const QTranslator> loadTable(std::string_view folder, int languageId) {
+std::shared_ptr<const QTranslator> LoadTable(std::string_view folder, int languageId) {
     const std::string_view name = StringTable::TableName(languageId);
     if (name.empty())
         return nullptr;
@@ -77,24 +77,24 @@ int LanguageIdForLocale(std::string_view locale) {
         return 2052;
     }
     for (const Table& table : kTables) {
-        if (AsciiUppered(table.name.substr(0, table.name.find('_'))) == language)
-            return table.languageId;
+        if (AsciiUppered(table.Name.substr(0, table.Name.find('_'))) == language)
+            return table.LanguageId;
     }
     return 0;
 }
 
 std::string_view StringTable::TableName(int languageId) {
     const auto* table = std::find_if(kTables.begin(), kTables.end(), [&](const Table& candidate) {
-        return candidate.languageId == languageId;
+        return candidate.LanguageId == languageId;
     });
-    return table == kTables.end() ? std::string_view() : table->name;
+    return table == kTables.end() ? std::string_view() : table->Name;
 }
 
 StringTable::StringTable(std::string_view folder, int languageId)
-    : m_translator(loadTable(folder, languageId))
+    : m_translator(LoadTable(folder, languageId))
     , m_languageId(languageId) {
     if (!m_translator) {
-        m_translator = loadTable(folder, kEnglishLanguageId);
+        m_translator = LoadTable(folder, kEnglishLanguageId);
         m_languageId = m_translator ? kEnglishLanguageId : 0;
     }
 }

@@ -63,7 +63,7 @@ CompletionWindow::CompletionWindow(SetupSupport& setup, WindowKit& kit,
     m_link->setAttribute(Qt::WA_Hover);
     SetUpText(m_link);
     kit.deriveFont(m_link, 0, 0, 2, 2, 0);
-    setLinkColour(m_linkColour);
+    SetLinkColour(m_linkColour);
     m_link->installEventFilter(this);
     m_link->setVisible(!succeeded);
 
@@ -75,7 +75,7 @@ CompletionWindow::CompletionWindow(SetupSupport& setup, WindowKit& kit,
     connect(m_close, &QPushButton::clicked, this, [this] { accept(); });
 }
 
-void CompletionWindow::setLinkColour(Rgb colour) {
+void CompletionWindow::SetLinkColour(Rgb colour) {
     QPalette palette = m_link->palette();
     palette.setColor(QPalette::WindowText, QColor(colour.Red, colour.Green, colour.Blue));
     m_link->setPalette(palette);
@@ -91,11 +91,11 @@ bool CompletionWindow::eventFilter(QObject* watched, QEvent* event) {
         switch (event->type()) {
         case QEvent::Enter:
         case QEvent::HoverEnter:
-            setLinkColour(m_hoverColour);
+            SetLinkColour(m_hoverColour);
             break;
         case QEvent::Leave:
         case QEvent::HoverLeave:
-            setLinkColour(m_linkColour);
+            SetLinkColour(m_linkColour);
             break;
         case QEvent::MouseButtonRelease:
             if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)

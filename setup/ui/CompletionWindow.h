@@ -46,7 +46,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void setLinkColour(Rgb colour);
+    void SetLinkColour(Rgb colour);
 
     SetupSupport& m_setup;
     SupportDocumentFunction m_openSupport;

@@ -29,7 +29,7 @@ namespace kaldo {
 namespace {
 
 // Unattended, a page closes by itself as if the user had left it, so automation never waits.
-void closeWhenUnattended(QDialog& window, int result) {
+void CloseWhenUnattended(QDialog& window, int result) {
     if (!RunsUnattended())
         return;
     QTimer::singleShot(kUnattendedClose, &window, [&window, result] {
@@ -39,15 +39,15 @@ void closeWhenUnattended(QDialog& window, int result) {
     });
 }
 
-QPixmap picture(const char* name) {
+QPixmap Picture(const char* name) {
     return QPixmap(QStringLiteral(":/kaldo/tendwellinstall/images/") + QLatin1String(name));
 }
 
 } // namespace
 
 InstallerPictures InstallerPictures::Load() {
-    return {picture("banner.png"), picture("program.png"), picture("success.png"),
-            picture("failure.png")};
+    return {Picture("banner.png"), Picture("program.png"), Picture("success.png"),
+            Picture("failure.png")};
 }
 
 void OpenSupportDocument(const std::string& languageCode) {
@@ -80,7 +80,7 @@ InstallerApp::InstallerApp(SetupSupport& setup, Registry& registry, WindowKit& k
     , m_openSupport(std::move(openSupport))
     , m_pictures(InstallerPictures::Load()) {}
 
-bool InstallerApp::passesChecks() {
+bool InstallerApp::PassesChecks() {
     if (m_setup.getOsClass() < kFirstSupportedOsClass) {
         m_ask(nullptr, InstallerMessage(m_setup, InstallerString::UnsupportedCaption,
                                         InstallerString::UnsupportedText, MessageIcon::Error));
@@ -96,7 +96,7 @@ bool InstallerApp::passesChecks() {
     return true;
 }
 
-void InstallerApp::install(const InstallSettings& settings) {
+void InstallerApp::Install(const InstallSettings& settings) {
     ProgressWindow progress(m_kit, InstallerText(m_setup, InstallerString::ProgressCaption),
                             InstallerText(m_setup, InstallerString::ProgressMessage));
     progress.SetShownObserver(m_shown);
@@ -114,19 +114,19 @@ void InstallerApp::install(const InstallSettings& settings) {
     progress.Finish();
 }
 
-void InstallerApp::showCompletion() {
+void InstallerApp::ShowCompletion() {
     const bool succeeded = m_result.Succeeded();
     CompletionWindow completion(
         m_setup, m_kit, {m_pictures.Banner, m_pictures.Success, m_pictures.Failure}, succeeded,
         succeeded ? ModelName(m_installerFolder) : "\n" + m_result.Message, LinkColour(m_registry),
         LinkHoverColour(m_registry), m_openSupport);
     completion.SetShownObserver(m_shown);
-    closeWhenUnattended(completion, QDialog::Accepted);
+    CloseWhenUnattended(completion, QDialog::Accepted);
     completion.exec();
 }
 
 int InstallerApp::Run() {
-    if (!passesChecks())
+    if (!PassesChecks())
         return 0;
     m_kit.setIcons(
         m_pictures.ProgramIcon.scaled(11, 12, Qt::IgnoreAspectRatio, Qt::SmoothTransformation),
@@ -139,15 +139,15 @@ int InstallerApp::Run() {
         WelcomeWindow welcome(m_setup, m_kit, m_pictures.Banner, ModelName(m_installerFolder),
                               m_ask);
         welcome.SetShownObserver(m_shown);
-        closeWhenUnattended(welcome, 0);
+        CloseWhenUnattended(welcome, 0);
         if (welcome.exec() == 0)
             return 0;
     }
     settings.ProgramFilesFolder = m_setup.getSpecialFolder(kFolderProgramFiles).value_or("");
-    install(settings);
+    Install(settings);
     // A silent installation shows no completion page unless something went wrong.
     if (!silent || !m_result.Succeeded())
-        showCompletion();
+        ShowCompletion();
     return m_result.Succeeded() ? kExitInstalled : kExitInstallFailed;
 }
 

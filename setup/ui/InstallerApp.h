@@ -50,9 +50,9 @@ public:
     const InstallResult& Result() const { return m_result; }
 
 private:
-    bool passesChecks();
-    void install(const InstallSettings& settings);
-    void showCompletion();
+    bool PassesChecks();
+    void Install(const InstallSettings& settings);
+    void ShowCompletion();
 
     SetupSupport& m_setup;
     Registry& m_registry;

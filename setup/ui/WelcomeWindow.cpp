@@ -13,7 +13,7 @@ namespace kaldo {
 
 namespace {
 
-QString text(const SetupSupport& setup, InstallerString id) {
+QString QInstallerText(const SetupSupport& setup, InstallerString id) {
     return QString::fromStdString(InstallerText(setup, id));
 }
 
@@ -26,10 +26,10 @@ WelcomeWindow::WelcomeWindow(SetupSupport& setup, WindowKit& kit, const QPixmap&
     , m_ask(std::move(ask))
     , m_banner(new PictureControl(kit, banner, this))
     , m_text(new QPlainTextEdit(this))
-    , m_exit(new QPushButton(text(setup, InstallerString::Exit), this))
-    , m_continue(new QPushButton(text(setup, InstallerString::Continue), this)) {
+    , m_exit(new QPushButton(QInstallerText(setup, InstallerString::Exit), this))
+    , m_continue(new QPushButton(QInstallerText(setup, InstallerString::Continue), this)) {
     setObjectName(QStringLiteral("welcomeWindow"));
-    setWindowTitle(text(setup, InstallerString::WindowCaption));
+    setWindowTitle(QInstallerText(setup, InstallerString::WindowCaption));
     m_banner->setObjectName(QStringLiteral("banner"));
     m_banner->setGeometry(m_units.Rect(0, 0, 200, 37));
 
@@ -50,10 +50,10 @@ WelcomeWindow::WelcomeWindow(SetupSupport& setup, WindowKit& kit, const QPixmap&
     m_continue->setFocus();
 
     connect(m_continue, &QPushButton::clicked, this, [this] { done(1); });
-    connect(m_exit, &QPushButton::clicked, this, [this] { confirmCancel(); });
+    connect(m_exit, &QPushButton::clicked, this, [this] { ConfirmCancel(); });
 }
 
-bool WelcomeWindow::confirmCancel() {
+bool WelcomeWindow::ConfirmCancel() {
     const MessageRequest request = InstallerMessage(
         m_setup, InstallerString::ConfirmCancelCaption, InstallerString::ConfirmCancelText,
         MessageIcon::Question, MessageButtons::YesNoDefaultNo);
@@ -66,11 +66,11 @@ bool WelcomeWindow::confirmCancel() {
 }
 
 void WelcomeWindow::reject() {
-    confirmCancel();
+    ConfirmCancel();
 }
 
 void WelcomeWindow::closeEvent(QCloseEvent* event) {
-    if (m_leaving || confirmCancel())
+    if (m_leaving || ConfirmCancel())
         event->accept();
     else
         event->ignore();

@@ -31,7 +31,7 @@ protected:
 
 private:
     // Asks whether to cancel; true when the user confirmed and the window closed.
-    bool confirmCancel();
+    bool ConfirmCancel();
 
     SetupSupport& m_setup;
     MessageBoxFunction m_ask;

@@ -14,13 +14,13 @@ namespace kaldo {
 
 namespace {
 
-QRect desktopRect() {
+QRect DesktopRect() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     return screen != nullptr ? screen->geometry() : QRect(0, 0, 1024, 768);
 }
 
 // 0 on, 1 off, anything else as it was.
-bool switched(int request, bool current) {
+bool Switched(int request, bool current) {
     if (request == 0)
         return true;
     if (request == 1)
@@ -55,7 +55,7 @@ void WindowKit::centre(QWidget* window, QWidget* parent, bool horizontally, bool
                        bool repaint) {
     if (window == nullptr)
         return;
-    const QRect over = parent != nullptr ? parent->frameGeometry() : desktopRect();
+    const QRect over = parent != nullptr ? parent->frameGeometry() : DesktopRect();
     const QSize size = window->frameGeometry().size();
     int x = window->x();
     int y = window->y();
@@ -172,9 +172,9 @@ void WindowKit::deriveFont(QWidget* control, int addPoints, int underline, int i
     if (points <= 0)
         points = font.pixelSize() * 72.0 / control->logicalDpiY();
     font.setPointSizeF(points + addPoints);
-    font.setUnderline(switched(underline, font.underline()));
-    font.setItalic(switched(italic, font.italic()));
-    font.setStrikeOut(switched(strikeOut, font.strikeOut()));
+    font.setUnderline(Switched(underline, font.underline()));
+    font.setItalic(Switched(italic, font.italic()));
+    font.setStrikeOut(Switched(strikeOut, font.strikeOut()));
     font.setWeight(weight <= 0 ? QFont::Normal : QFont::Weight(std::clamp(weight, 100, 900)));
     control->setFont(font);
 }

@@ -8,7 +8,7 @@ namespace kaldo {
 namespace {
 
 // The average width of the 52 Latin letters, rounded.
-int averageLetterWidth(const QFontMetrics& metrics) {
+int AverageLetterWidth(const QFontMetrics& metrics) {
     const int width = metrics.horizontalAdvance(
         QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
     return (width / 26 + 1) / 2;
@@ -17,6 +17,6 @@ int averageLetterWidth(const QFontMetrics& metrics) {
 } // namespace
 
 DialogUnits::DialogUnits(const QFont& font)
-    : DialogUnits(averageLetterWidth(QFontMetrics(font)), QFontMetrics(font).height()) {}
+    : DialogUnits(AverageLetterWidth(QFontMetrics(font)), QFontMetrics(font).height()) {}
 
 } // namespace kaldo

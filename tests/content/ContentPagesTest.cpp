@@ -115,8 +115,8 @@ TEST_P(ContentPagesTest, HeaderDocumentOfTheProgramMatchesTheHandBuiltOne) {
                                 m_content.Ui("header.html")};
     ASSERT_EQ(BuildHeaderPage(printers, "Reception 3040", labels, "EN", files, PageTransformer()),
               ResultCode::Ok);
-    EXPECT_EQ(ReadBytes(files.xml), ReadBytes(ContentData("header.xml")));
-    const std::string html = ReadBytes(files.html);
+    EXPECT_EQ(ReadBytes(files.Xml), ReadBytes(ContentData("header.xml")));
+    const std::string html = ReadBytes(files.Html);
     EXPECT_LT(At(html, "value=\"sp:Reception%203040\" selected"),
               At(html, "value=\"sp:Office%20Printer\""));
 }

@@ -56,9 +56,9 @@ TEST(PageAuditTest, ReportsEachViolatingElement) {
     PageAudit audit(script);
     std::vector<std::string> rules;
     for (const AuditFinding& finding : audit.Audit(ToolData("inaccessible.html"))) {
-        rules.push_back(finding.rule);
-        if (finding.rule == "image-alt") {
-            EXPECT_EQ(finding.element, "#nameless");
+        rules.push_back(finding.Rule);
+        if (finding.Rule == "image-alt") {
+            EXPECT_EQ(finding.Element, "#nameless");
         }
     }
     EXPECT_NE(std::find(rules.begin(), rules.end(), "image-alt"), rules.end());
@@ -70,7 +70,7 @@ TEST(PageAuditTest, PageThatDoesNotLoadIsAFinding) {
         "window.axe = {run: function () { return Promise.resolve({violations: []}); }};");
     const std::vector<AuditFinding> findings = audit.Audit(ToolData("no-such-page.html"));
     ASSERT_EQ(findings.size(), 1u);
-    EXPECT_EQ(findings.front().help, "the page does not load");
+    EXPECT_EQ(findings.front().Help, "the page does not load");
 }
 
 } // namespace

@@ -78,7 +78,7 @@ TEST_F(BrokenCheckTest, AbsentOtherIndexesAreNotesNotProblems) {
     const std::vector<ContentProblem> findings = CheckContentFolder(m_folder);
     ASSERT_EQ(findings.size(), 2u);
     for (const ContentProblem& finding : findings)
-        EXPECT_TRUE(finding.note) << FormatProblem(finding);
+        EXPECT_TRUE(finding.Note) << FormatProblem(finding);
     const auto lines = CheckLines(m_folder);
     EXPECT_EQ(lines[0], Path("xml/index_docs.xml") +
                             ": note: missing (<File_IndexNonUG>): the index is built without it");
@@ -91,7 +91,7 @@ TEST_F(BrokenCheckTest, EmptyOtherIndexNameIsANote) {
              "<File_IndexAUG></File_IndexAUG>");
     const std::vector<ContentProblem> findings = CheckContentFolder(m_folder);
     ASSERT_EQ(findings.size(), 1u);
-    EXPECT_TRUE(findings[0].note);
+    EXPECT_TRUE(findings[0].Note);
     EXPECT_EQ(FormatProblem(findings[0]),
               Path("toolboxinfo.xml") +
                   ": note: <File_IndexAUG> is missing or empty: the index is built without it");
@@ -102,7 +102,7 @@ TEST_F(BrokenCheckTest, OtherIndexThatDoesNotParseIsAProblem) {
     WriteBytes(Path("xml/index_docs.xml"), "<WebWorksHelpIX><i t=\"a\">");
     const std::vector<ContentProblem> findings = CheckContentFolder(m_folder);
     ASSERT_FALSE(findings.empty());
-    EXPECT_FALSE(findings[0].note);
+    EXPECT_FALSE(findings[0].Note);
     EXPECT_TRUE(Reports(CheckLines(m_folder), Path("xml/index_docs.xml"), "not well-formed XML"));
 }
 

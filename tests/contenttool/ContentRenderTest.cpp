@@ -27,19 +27,19 @@ class ContentRenderTest : public ::testing::Test {
 protected:
     ContentRenderTest()
         : m_folder(m_content.Copy("presslane_3000")) {
-        m_request.folder = m_folder;
-        m_request.model = "KP3040";
-        m_request.printers = {{"Office", "Kaldo Presslane 3020 PS"},
+        m_request.Folder = m_folder;
+        m_request.Model = "KP3040";
+        m_request.Printers = {{"Office", "Kaldo Presslane 3020 PS"},
                               {"Reception", "Kaldo Presslane 3040 PS"},
                               {"Lab", "Kaldo Presslane C5100 PS"}};
-        m_request.selected = "Reception";
+        m_request.Selected = "Reception";
     }
 
     std::string Path(const std::string& relative) const { return m_folder + "/" + relative; }
 
     RenderResult Render() {
         RenderResult result = RenderContentFolder(m_request);
-        for (const std::string& error : result.errors)
+        for (const std::string& error : result.Errors)
             ADD_FAILURE() << error;
         return result;
     }
@@ -51,7 +51,7 @@ protected:
 
 TEST_F(ContentRenderTest, WritesThePagesOfTheModelWithTheSelectedPrinterFirst) {
     const RenderResult result = Render();
-    EXPECT_EQ(result.written,
+    EXPECT_EQ(result.Written,
               (std::vector<std::string>{Path("ui/header.html"), Path("ui/status.html"),
                                         Path("ui/solutions.html"), Path("ui/current_problem.html"),
                                         Path("ui/index.html"), Path("ui/index_content.html")}));
@@ -65,16 +65,16 @@ TEST_F(ContentRenderTest, WritesThePagesOfTheModelWithTheSelectedPrinterFirst) {
 }
 
 TEST_F(ContentRenderTest, WithoutSelectionTheFirstPrinterIsSelected) {
-    m_request.selected.clear();
+    m_request.Selected.clear();
     Render();
     EXPECT_EQ(Values(Path("xml/header.xml"), "/printerlist/printer/printername").front(), "Office");
 }
 
 TEST_F(ContentRenderTest, StatusDocumentThatPassesTheCheckIsShownInTheFooter) {
-    m_request.statusDocument = ToolData("status_ready.xml");
-    m_request.address = "10.20.30.40";
+    m_request.StatusDocument = ToolData("status_ready.xml");
+    m_request.Address = "10.20.30.40";
     const RenderResult result = Render();
-    EXPECT_TRUE(result.notes.empty());
+    EXPECT_TRUE(result.Notes.empty());
     EXPECT_EQ(Values(Path("xml/footer.xml"), "//Current_Status_ID"), std::vector<std::string>{"0"});
     EXPECT_EQ(Values(Path("xml/footer.xml"), "/root/devicexml//statusText"),
               std::vector<std::string>{"Paper jam in tray 1"});
@@ -84,11 +84,11 @@ TEST_F(ContentRenderTest, StatusDocumentThatPassesTheCheckIsShownInTheFooter) {
 }
 
 TEST_F(ContentRenderTest, StatusDocumentThatFailsTheCheckGivesStatusTwoAndANote) {
-    m_request.statusDocument = ToolData("status_without_hard_drive.xml");
-    m_request.address = "10.20.30.40";
+    m_request.StatusDocument = ToolData("status_without_hard_drive.xml");
+    m_request.Address = "10.20.30.40";
     const RenderResult result = Render();
-    ASSERT_EQ(result.notes.size(), 1u);
-    EXPECT_TRUE(Has(result.notes.front(), "status_without_hard_drive.xml: "));
+    ASSERT_EQ(result.Notes.size(), 1u);
+    EXPECT_TRUE(Has(result.Notes.front(), "status_without_hard_drive.xml: "));
     EXPECT_EQ(Values(Path("xml/footer.xml"), "//Current_Status_ID"), std::vector<std::string>{"2"});
     EXPECT_TRUE(Values(Path("xml/footer.xml"), "/root/devicexml").empty());
 }
@@ -99,20 +99,20 @@ TEST_F(ContentRenderTest, WithoutStatusDocumentTheFooterIsCollecting) {
 }
 
 TEST_F(ContentRenderTest, StatusZeroWithoutStatusDocumentIsRefused) {
-    m_request.status = kaldo::StatusValue::STATUS_AVAILABLE;
+    m_request.Status = kaldo::StatusValue::STATUS_AVAILABLE;
     const RenderResult result = RenderContentFolder(m_request);
-    ASSERT_EQ(result.errors.size(), 1u);
-    EXPECT_TRUE(result.errors.front().starts_with(Path("xml/devicestatus.xml") + ": "));
+    ASSERT_EQ(result.Errors.size(), 1u);
+    EXPECT_TRUE(result.Errors.front().starts_with(Path("xml/devicestatus.xml") + ": "));
     EXPECT_FALSE(fs::exists(Path("ui/status.html")));
     EXPECT_TRUE(fs::exists(Path("ui/index.html")));
 }
 
 TEST_F(ContentRenderTest, SearchWritesTheWeighedResultsAndTheSearchPages) {
-    m_request.keywords = "paper jam";
+    m_request.Keywords = "paper jam";
     const RenderResult result = Render();
-    ASSERT_GE(result.written.size(), 2u);
-    EXPECT_EQ(result.written[result.written.size() - 2], Path("ui/search.html"));
-    EXPECT_EQ(result.written.back(), Path("ui/search_content.html"));
+    ASSERT_GE(result.Written.size(), 2u);
+    EXPECT_EQ(result.Written[result.Written.size() - 2], Path("ui/search.html"));
+    EXPECT_EQ(result.Written.back(), Path("ui/search_content.html"));
     EXPECT_EQ(Values(Path("xml/search_results.xml"), "/SearchResults/SearchString"),
               std::vector<std::string>{"paper jam"});
     EXPECT_FALSE(Values(Path("xml/search_results.xml"), "//*[@weight > 0]/@t").empty());
@@ -127,35 +127,35 @@ TEST_F(ContentRenderTest, PageWhoseBuildFailsIsRemovedNotLeftFromAnEarlierRun) {
                   fs::copy_options::overwrite_existing);
     const RenderResult result = RenderContentFolder(m_request);
     EXPECT_FALSE(fs::exists(Path("ui/index_content.html")));
-    ASSERT_EQ(result.errors.size(), 1u);
-    EXPECT_TRUE(result.errors.front().starts_with(Path("ui/index_content.html") +
+    ASSERT_EQ(result.Errors.size(), 1u);
+    EXPECT_TRUE(result.Errors.front().starts_with(Path("ui/index_content.html") +
                                                   ": not written by the index pages"));
-    EXPECT_TRUE(Has(result.errors.front(), "The index is not ready"));
+    EXPECT_TRUE(Has(result.Errors.front(), "The index is not ready"));
 }
 
 TEST_F(ContentRenderTest, ModelThatDoesNotLoadNamesTheConfiguration) {
-    m_request.model = "KP9999";
+    m_request.Model = "KP9999";
     const RenderResult result = RenderContentFolder(m_request);
-    ASSERT_EQ(result.errors.size(), 1u);
-    EXPECT_TRUE(result.errors.front().starts_with(Path("toolbox.xml") +
+    ASSERT_EQ(result.Errors.size(), 1u);
+    EXPECT_TRUE(result.Errors.front().starts_with(Path("toolbox.xml") +
                                                   ": model \"KP9999\" does not load"));
-    EXPECT_TRUE(result.written.empty());
+    EXPECT_TRUE(result.Written.empty());
 }
 
 TEST_F(ContentRenderTest, FolderThatLeadsOutOfTheContentIsRefusedAndNotMade) {
     EditFile(Path("toolboxinfo.xml"), "<Video_Folder>video</Video_Folder>",
              "<Video_Folder>../../escaped</Video_Folder>");
     const RenderResult result = RenderContentFolder(m_request);
-    ASSERT_EQ(result.errors.size(), 1u);
-    EXPECT_TRUE(Has(result.errors.front(), "<Video_Folder> \"../../escaped\" leads out"));
+    ASSERT_EQ(result.Errors.size(), 1u);
+    EXPECT_TRUE(Has(result.Errors.front(), "<Video_Folder> \"../../escaped\" leads out"));
     EXPECT_FALSE(fs::exists(m_content.Root() / "escaped"));
-    EXPECT_TRUE(result.written.empty());
+    EXPECT_TRUE(result.Written.empty());
 }
 
 TEST_F(ContentRenderTest, MissingTabInfoIsNamed) {
     fs::remove(Path("tabinfo.xml"));
     const RenderResult result = RenderContentFolder(m_request);
-    EXPECT_EQ(result.errors, std::vector<std::string>{Path("tabinfo.xml") + ": cannot be read"});
+    EXPECT_EQ(result.Errors, std::vector<std::string>{Path("tabinfo.xml") + ": cannot be read"});
 }
 
 } // namespace

@@ -14,18 +14,18 @@ namespace kaldo::testsupport {
 namespace {
 
 struct Outcome {
-    int exit = -1;
-    std::string out;
-    std::string err;
+    int Exit = -1;
+    std::string Out;
+    std::string Err;
 };
 
 Outcome RunInProcess(const std::vector<std::string>& arguments) {
     std::ostringstream out;
     std::ostringstream err;
     Outcome outcome;
-    outcome.exit = RunContentTool(arguments, out, err);
-    outcome.out = out.str();
-    outcome.err = err.str();
+    outcome.Exit = RunContentTool(arguments, out, err);
+    outcome.Out = out.str();
+    outcome.Err = err.str();
     return outcome;
 }
 
@@ -54,9 +54,9 @@ Outcome RunProgram(const kaldo::testsupport::TempFolder& folder,
     EXPECT_EQ(spawned, 0);
     int status = 0;
     if (spawned == 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status))
-        outcome.exit = WEXITSTATUS(status);
-    outcome.out = ReadBytes(outPath);
-    outcome.err = ReadBytes(errPath);
+        outcome.Exit = WEXITSTATUS(status);
+    outcome.Out = ReadBytes(outPath);
+    outcome.Err = ReadBytes(errPath);
     return outcome;
 }
 
@@ -72,10 +72,10 @@ TEST_P(UsageErrorTest, ExitsTwoWithAReasonAndWritesNothing) {
             argument = folder;
     }
     const Outcome outcome = RunInProcess(arguments);
-    EXPECT_EQ(outcome.exit, kExitUsage);
-    EXPECT_TRUE(outcome.out.empty());
-    EXPECT_TRUE(outcome.err.starts_with("tendwellcontent: ")) << outcome.err;
-    EXPECT_NE(outcome.err.find("--help"), std::string::npos);
+    EXPECT_EQ(outcome.Exit, kExitUsage);
+    EXPECT_TRUE(outcome.Out.empty());
+    EXPECT_TRUE(outcome.Err.starts_with("tendwellcontent: ")) << outcome.Err;
+    EXPECT_NE(outcome.Err.find("--help"), std::string::npos);
     EXPECT_EQ(Snapshot(folder), before);
 }
 
@@ -99,16 +99,16 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(ContentToolCommandLineTest, VersionIsTheProjectVersion) {
     const Outcome outcome = RunInProcess({"--version"});
-    EXPECT_EQ(outcome.exit, kExitClean);
-    EXPECT_EQ(outcome.out, "tendwellcontent " KALDO_PROJECT_VERSION "\n");
+    EXPECT_EQ(outcome.Exit, kExitClean);
+    EXPECT_EQ(outcome.Out, "tendwellcontent " KALDO_PROJECT_VERSION "\n");
 }
 
 TEST(ContentToolCommandLineTest, HelpDescribesBothCommands) {
     const Outcome outcome = RunInProcess({"--help"});
-    EXPECT_EQ(outcome.exit, kExitClean);
-    EXPECT_TRUE(outcome.out.starts_with("Usage: tendwellcontent check FOLDER [--a11y AXE_JS]\n"));
-    EXPECT_NE(outcome.out.find("--status-document FILE"), std::string::npos);
-    EXPECT_TRUE(outcome.err.empty());
+    EXPECT_EQ(outcome.Exit, kExitClean);
+    EXPECT_TRUE(outcome.Out.starts_with("Usage: tendwellcontent check FOLDER [--a11y AXE_JS]\n"));
+    EXPECT_NE(outcome.Out.find("--status-document FILE"), std::string::npos);
+    EXPECT_TRUE(outcome.Err.empty());
 }
 
 // The web engine starts only for a script that is axe-core.
@@ -117,24 +117,24 @@ TEST(ProgramTest, AccessibilityCheckNeedsAxeCoresScript) {
     const std::string folder = content.Copy("presslane_3000");
     const Outcome missing =
         RunProgram(content.Root(), {"check", folder, "--a11y", content.Root() / "none.js"});
-    EXPECT_EQ(missing.exit, kExitUsage);
-    EXPECT_NE(missing.err.find("none.js: no such file"), std::string::npos) << missing.err;
+    EXPECT_EQ(missing.Exit, kExitUsage);
+    EXPECT_NE(missing.Err.find("none.js: no such file"), std::string::npos) << missing.Err;
 
     const std::string other = content.Root() / "other.js";
     WriteBytes(other, "console.log(1);\n");
     const Outcome wrong = RunProgram(content.Root(), {"check", folder, "--a11y", other});
-    EXPECT_EQ(wrong.exit, kExitUsage);
-    EXPECT_NE(wrong.err.find("other.js: not axe-core's axe.min.js"), std::string::npos)
-        << wrong.err;
-    EXPECT_EQ(wrong.out, "");
+    EXPECT_EQ(wrong.Exit, kExitUsage);
+    EXPECT_NE(wrong.Err.find("other.js: not axe-core's axe.min.js"), std::string::npos)
+        << wrong.Err;
+    EXPECT_EQ(wrong.Out, "");
 }
 
 TEST(ProgramTest, CheckOfTheSampleContentPrintsNothingAndExitsZero) {
     SampleContent content;
     const Outcome outcome = RunProgram(content.Root(), {"check", content.Copy("presslane_c5000")});
-    EXPECT_EQ(outcome.exit, kExitClean) << outcome.err;
-    EXPECT_EQ(outcome.out, "");
-    EXPECT_EQ(outcome.err, "");
+    EXPECT_EQ(outcome.Exit, kExitClean) << outcome.Err;
+    EXPECT_EQ(outcome.Out, "");
+    EXPECT_EQ(outcome.Err, "");
 }
 
 TEST(ProgramTest, CheckPrintsOneLinePerProblemAndExitsOne) {
@@ -144,13 +144,13 @@ TEST(ProgramTest, CheckPrintsOneLinePerProblemAndExitsOne) {
     fs::copy_file(ToolData("not_compiling.xsl"), folder + "/xml/status.xsl",
                   fs::copy_options::overwrite_existing);
     const Outcome outcome = RunProgram(content.Root(), {"check", folder});
-    EXPECT_EQ(outcome.exit, kExitProblems);
-    EXPECT_EQ(outcome.out.substr(0, outcome.out.find('\n')),
+    EXPECT_EQ(outcome.Exit, kExitProblems);
+    EXPECT_EQ(outcome.Out.substr(0, outcome.Out.find('\n')),
               folder + "/xml/search.xsl: missing (<File_Search_XSL>)");
-    EXPECT_NE(outcome.out.find("\n" + folder + "/xml/status.xsl: stylesheet does not compile: "),
+    EXPECT_NE(outcome.Out.find("\n" + folder + "/xml/status.xsl: stylesheet does not compile: "),
               std::string::npos);
-    EXPECT_EQ(std::count(outcome.out.begin(), outcome.out.end(), '\n'), 2);
-    EXPECT_EQ(outcome.err, "tendwellcontent: 2 problems in " + folder + "\n");
+    EXPECT_EQ(std::count(outcome.Out.begin(), outcome.Out.end(), '\n'), 2);
+    EXPECT_EQ(outcome.Err, "tendwellcontent: 2 problems in " + folder + "\n");
 }
 
 TEST(ProgramTest, CheckWithOnlyNotesPrintsThemAndExitsZero) {
@@ -159,21 +159,21 @@ TEST(ProgramTest, CheckWithOnlyNotesPrintsThemAndExitsZero) {
     fs::remove(folder + "/xml/index_docs.xml");
     fs::remove(folder + "/xml/index_toolbox.xml");
     const Outcome outcome = RunProgram(content.Root(), {"check", folder});
-    EXPECT_EQ(outcome.exit, kExitClean) << outcome.err;
-    EXPECT_EQ(outcome.out,
+    EXPECT_EQ(outcome.Exit, kExitClean) << outcome.Err;
+    EXPECT_EQ(outcome.Out,
               folder +
                   "/xml/index_docs.xml: note: missing (<File_IndexNonUG>): the index is "
                   "built without it\n" +
                   folder +
                   "/xml/index_toolbox.xml: note: missing (<File_IndexAUG>): the index is "
                   "built without it\n");
-    EXPECT_EQ(outcome.err, "");
+    EXPECT_EQ(outcome.Err, "");
 
     // Notes do not count among the problems.
     fs::remove(folder + "/xml/search.xsl");
     const Outcome broken = RunProgram(content.Root(), {"check", folder});
-    EXPECT_EQ(broken.exit, kExitProblems);
-    EXPECT_EQ(broken.err, "tendwellcontent: 1 problem in " + folder + "\n");
+    EXPECT_EQ(broken.Exit, kExitProblems);
+    EXPECT_EQ(broken.Err, "tendwellcontent: 1 problem in " + folder + "\n");
 }
 
 TEST(ProgramTest, RenderPrintsThePagesItWrote) {
@@ -182,7 +182,7 @@ TEST(ProgramTest, RenderPrintsThePagesItWrote) {
     const Outcome outcome =
         RunProgram(content.Root(), {"render", folder, "KPC5100", "--printer",
                                     "Colour=Kaldo Presslane C5100 PS", "--search", "toner"});
-    EXPECT_EQ(outcome.exit, kExitClean) << outcome.err;
+    EXPECT_EQ(outcome.Exit, kExitClean) << outcome.Err;
     const std::string pages[] = {"header", "status",        "solutions", "current_problem",
                                  "index",  "index_content", "search",    "search_content"};
     std::string expected;
@@ -190,15 +190,15 @@ TEST(ProgramTest, RenderPrintsThePagesItWrote) {
         expected += folder + "/ui/" + page + ".html\n";
         EXPECT_TRUE(fs::exists(folder + "/ui/" + page + ".html")) << page;
     }
-    EXPECT_EQ(outcome.out, expected);
+    EXPECT_EQ(outcome.Out, expected);
 }
 
 TEST(ProgramTest, UsageErrorExitsTwo) {
     kaldo::testsupport::TempFolder folder;
     const Outcome outcome = RunProgram(folder, {"render"});
-    EXPECT_EQ(outcome.exit, kExitUsage);
-    EXPECT_EQ(outcome.out, "");
-    EXPECT_NE(outcome.err.find("render takes a FOLDER and a MODEL"), std::string::npos);
+    EXPECT_EQ(outcome.Exit, kExitUsage);
+    EXPECT_EQ(outcome.Out, "");
+    EXPECT_NE(outcome.Err.find("render takes a FOLDER and a MODEL"), std::string::npos);
 }
 
 } // namespace

@@ -39,9 +39,9 @@ TEST(ProgramFolderStageTest, RemovingTheStageLeavesTheLinkedFolderAlone) {
 
 // A data folder and a content folder name of which one is no plain folder name.
 struct UnplacedName {
-    const char* label;
-    const char* data;
-    const char* name;
+    const char* Label;
+    const char* Data;
+    const char* Name;
 };
 
 class UnplacedNameTest : public testing::TestWithParam<UnplacedName> {};
@@ -50,7 +50,7 @@ TEST_P(UnplacedNameTest, IsPlacedNowhere) {
     kaldo::testsupport::TempFolder content;
     ProgramFolderStage stage;
     std::string error;
-    EXPECT_EQ(stage.Link(content.Path(), GetParam().data, GetParam().name, error), "");
+    EXPECT_EQ(stage.Link(content.Path(), GetParam().Data, GetParam().Name, error), "");
     EXPECT_NE(error, "");
 }
 
@@ -61,7 +61,7 @@ INSTANTIATE_TEST_SUITE_P(ProgramFolderStageTest, UnplacedNameTest,
                                          UnplacedName{"EmptyName", "Data", ""},
                                          UnplacedName{"NameWithBackslash", "Data", "a\\b"}),
                          [](const testing::TestParamInfo<UnplacedName>& info) {
-                             return std::string(info.param.label);
+                             return std::string(info.param.Label);
                          });
 
 TEST(ProgramFolderStageTest, ModelFoldersMustStayInsideTheContentFolder) {

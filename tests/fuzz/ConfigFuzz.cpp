@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string model = parts[2].empty() ? "KP3020" : parts[2];
     const std::string language = parts[3].empty() ? "EN" : parts[3];
 
-    ToolboxConfig config = LoadModelContent(folder, model, language).config;
+    ToolboxConfig config = LoadModelContent(folder, model, language).Config;
 
     // What the window asks of a loaded configuration, with every tab and page number it can
     // come to, including the ones out of range.

@@ -23,9 +23,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const IndexLabels labels{"Index", "0 - 9"};
 
     const std::vector<std::string> parts = fuzz::SplitInput(data, size, 3);
-    fuzz::WriteBytes(files.userGuideIndex, parts[0]);
-    fuzz::WriteBytes(files.documentsIndex, parts[1]);
-    fuzz::WriteBytes(files.thirdIndex, parts[2]);
+    fuzz::WriteBytes(files.UserGuideIndex, parts[0]);
+    fuzz::WriteBytes(files.DocumentsIndex, parts[1]);
+    fuzz::WriteBytes(files.ThirdIndex, parts[2]);
     BuildIndexPages(files, labels, content.Config().Language_L10N(), transformer);
     return 0;
 }

@@ -23,7 +23,7 @@ public:
         ModelContent content = LoadModelContent(folder, "KP3020", "EN");
         if (!content.Ready())
             std::abort();
-        m_config = std::move(content.config);
+        m_config = std::move(content.Config);
         m_folders = ComputeModelFolders(Scratch().Path() + "/", m_config);
     }
 

@@ -20,10 +20,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     // A fresh engine, since one keeps the index it parsed first for the same path.
     KeywordSearch search(parts[3].empty() ? "EN" : parts[3]);
-    search.search(index, synonyms, keywords, results, labels);
+    search.Search(index, synonyms, keywords, results, labels);
     // A second search reuses the parsed index and synonyms.
-    search.search(index, synonyms, FoldAsciiCase(keywords), results, labels);
-    search.writeEmpty(index, results, labels);
+    search.Search(index, synonyms, FoldAsciiCase(keywords), results, labels);
+    search.WriteEmpty(index, results, labels);
     for (const std::string& word : SplitKeywords(keywords)) {
         MatchWord(word, keywords);
         search.ScoreTitle(word, 1);

@@ -14,18 +14,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         content.Folders(), content.Config().Files(), content.Config().ConfigPath());
     static const PageTransformer transformer;
 
-    fuzz::WriteBytes(files.statusDocument,
+    fuzz::WriteBytes(files.StatusDocument,
                      std::string_view(reinterpret_cast<const char*>(data), size));
-    const StatusValue status = StatusFromReport(true, files.statusDocument);
+    const StatusValue status = StatusFromReport(true, files.StatusDocument);
     std::string iconUrl;
     std::string localPath;
-    FindStatusIcon(files.statusDocument, files.imagesFolder, iconUrl, localPath);
+    FindStatusIcon(files.StatusDocument, files.ImagesFolder, iconUrl, localPath);
 
     StatusFacts facts;
-    facts.printerIsNetworked = true;
-    facts.printerAddress = "192.0.2.40";
-    facts.displayToner = content.Config().DisplayToner();
-    facts.updateState = UpdateState::UpdatesAvailable;
+    facts.PrinterIsNetworked = true;
+    facts.PrinterAddress = "192.0.2.40";
+    facts.DisplayToner = content.Config().DisplayToner();
+    facts.UpdateState = UpdateState::UpdatesAvailable;
     StatusInfo info;
     FillStatusInfo(info, status, facts);
     BuildFooterPages(status, info, files, content.Config().Language_L10N(), transformer);

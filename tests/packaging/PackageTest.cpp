@@ -22,7 +22,7 @@ const std::string kProgramFolder = "/opt/Kaldo/Tendwell";
 const char* const kPrograms[] = {"ktendwell", "tendwellinstall", "tendwelluninstall",
                                  "tendwellcontent"};
 
-std::string quoted(const std::string& text) {
+std::string Quoted(const std::string& text) {
     std::string result = "'";
     for (char c : text)
         result += c == '\'' ? std::string("'\\''") : std::string(1, c);
@@ -30,7 +30,7 @@ std::string quoted(const std::string& text) {
 }
 
 // Runs a shell command; its exit status, and its output (both streams) in `output`.
-int run(const std::string& command, std::string* output = nullptr) {
+int RunCommand(const std::string& command, std::string* output = nullptr) {
     FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
     if (pipe == nullptr)
         return -1;
@@ -44,7 +44,7 @@ int run(const std::string& command, std::string* output = nullptr) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-bool isElf(const fs::path& file) {
+bool IsElf(const fs::path& file) {
     std::FILE* f = std::fopen(file.c_str(), "rb");
     if (f == nullptr)
         return false;
@@ -55,7 +55,7 @@ bool isElf(const fs::path& file) {
     return elf;
 }
 
-mode_t modeOf(const fs::path& path) {
+mode_t ModeOf(const fs::path& path) {
     struct stat info {};
     return ::lstat(path.c_str(), &info) == 0 ? info.st_mode : 0;
 }
@@ -71,8 +71,8 @@ protected:
         fs::permissions(s_folder, fs::perms(0755));
         s_root = s_folder / "root";
         fs::create_directories(s_root);
-        s_extracted =
-            run("dpkg-deb -x " + quoted(kPackage) + " " + quoted(s_root), &s_extractOutput) == 0;
+        s_extracted = RunCommand("dpkg-deb -x " + Quoted(kPackage) + " " + Quoted(s_root),
+                                 &s_extractOutput) == 0;
     }
     static void TearDownTestSuite() {
         std::error_code error;
@@ -85,7 +85,7 @@ protected:
         ASSERT_TRUE(s_extracted) << s_extractOutput;
     }
 
-    static fs::path installed(const std::string& path) { return s_root / path.substr(1); }
+    static fs::path Installed(const std::string& path) { return s_root / path.substr(1); }
 
     static fs::path s_folder;
     static fs::path s_root;
@@ -100,20 +100,20 @@ std::string PackageTest::s_extractOutput;
 
 TEST_F(PackageTest, LintianFindsNoError) {
     std::string output;
-    const int status = run("lintian --fail-on error " + quoted(kPackage), &output);
+    const int status = RunCommand("lintian --fail-on error " + Quoted(kPackage), &output);
     EXPECT_EQ(status, 0) << output;
     EXPECT_EQ(output.find("\nE: "), std::string::npos) << output;
 }
 
 TEST_F(PackageTest, AptResolvesItsDependencies) {
     std::string output;
-    EXPECT_EQ(run("apt-get install --simulate " + quoted(kPackage), &output), 0) << output;
+    EXPECT_EQ(RunCommand("apt-get install --simulate " + Quoted(kPackage), &output), 0) << output;
     EXPECT_NE(output.find("Inst kaldo-tendwell"), std::string::npos) << output;
 }
 
 TEST_F(PackageTest, EveryFileBelongsToRootAndOnlyTheOwnerWrites) {
     std::string listing;
-    ASSERT_EQ(run("dpkg-deb --contents " + quoted(kPackage), &listing), 0) << listing;
+    ASSERT_EQ(RunCommand("dpkg-deb --contents " + Quoted(kPackage), &listing), 0) << listing;
     std::istringstream lines(listing);
     int count = 0;
     for (std::string line; std::getline(lines, line); ++count) {
@@ -126,24 +126,24 @@ TEST_F(PackageTest, EveryFileBelongsToRootAndOnlyTheOwnerWrites) {
 }
 
 TEST_F(PackageTest, ProgramFolderHoldsTheProgramsLibraryLockAndContent) {
-    const fs::path folder = installed(kProgramFolder);
+    const fs::path folder = Installed(kProgramFolder);
     for (const char* program : kPrograms)
-        EXPECT_EQ(modeOf(folder / program), S_IFREG | 0755) << program;
-    EXPECT_EQ(modeOf(folder / "libktwnutil.so.1.0.0"), S_IFREG | 0644);
+        EXPECT_EQ(ModeOf(folder / program), S_IFREG | 0755) << program;
+    EXPECT_EQ(ModeOf(folder / "libktwnutil.so.1.0.0"), S_IFREG | 0644);
     EXPECT_EQ(fs::read_symlink(folder / "libktwnutil.so.1"), "libktwnutil.so.1.0.0");
-    EXPECT_EQ(modeOf(folder / "ktendwell.lock"), S_IFREG | 0644);
+    EXPECT_EQ(ModeOf(folder / "ktendwell.lock"), S_IFREG | 0644);
     EXPECT_EQ(fs::file_size(folder / "ktendwell.lock"), 0u);
-    EXPECT_EQ(modeOf(folder / "Data"), S_IFDIR | 0755);
+    EXPECT_EQ(ModeOf(folder / "Data"), S_IFDIR | 0755);
     for (const char* file : {"Data/presslane_3000/toolboxinfo.xml",
                              "Data/presslane_3000/tabinfo.xml", "Data/presslane_c5000/tabinfo.xml"})
-        EXPECT_EQ(modeOf(folder / file), S_IFREG | 0644) << file;
+        EXPECT_EQ(ModeOf(folder / file), S_IFREG | 0644) << file;
     for (const auto& entry : fs::recursive_directory_iterator(folder / "Data"))
         EXPECT_NE(entry.path().filename().string().front(), '.') << entry.path();
 }
 
 TEST_F(PackageTest, UsrBinLinksEveryProgramIntoTheProgramFolder) {
     for (const char* program : kPrograms) {
-        const fs::path link = installed(std::string("/usr/bin/") + program);
+        const fs::path link = Installed(std::string("/usr/bin/") + program);
         EXPECT_TRUE(fs::is_symlink(link)) << link;
         EXPECT_EQ(fs::read_symlink(link), kProgramFolder + "/" + program);
     }
@@ -152,11 +152,11 @@ TEST_F(PackageTest, UsrBinLinksEveryProgramIntoTheProgramFolder) {
 TEST_F(PackageTest, OnlyTheShippedProgramsAndLibraryAreThereAndFindOnlyTheirOwnFolder) {
     std::set<std::string> elves;
     for (const auto& entry : fs::recursive_directory_iterator(s_root)) {
-        if (!entry.is_regular_file() || entry.is_symlink() || !isElf(entry.path()))
+        if (!entry.is_regular_file() || entry.is_symlink() || !IsElf(entry.path()))
             continue;
         elves.insert(entry.path().filename().string());
         std::string dynamic;
-        ASSERT_EQ(run("readelf -d " + quoted(entry.path()), &dynamic), 0) << dynamic;
+        ASSERT_EQ(RunCommand("readelf -d " + Quoted(entry.path()), &dynamic), 0) << dynamic;
         EXPECT_EQ(dynamic.find("(RPATH)"), std::string::npos) << entry.path() << dynamic;
         const size_t runpath = dynamic.find("(RUNPATH)");
         if (runpath != std::string::npos) {
@@ -177,23 +177,24 @@ TEST_F(PackageTest, MenuEntryIconMetadataAndManualPagesAreWhereTheDesktopLooks) 
         {"/etc/xdg/menus/applications-merged/kaldo-presslane.menu", "xmllint --noout"},
     };
     for (const auto& [file, validator] : validators) {
-        ASSERT_TRUE(fs::is_regular_file(installed(file))) << file;
+        ASSERT_TRUE(fs::is_regular_file(Installed(file))) << file;
         std::string output;
-        EXPECT_EQ(run(validator + " " + quoted(installed(file)), &output), 0) << file << output;
+        EXPECT_EQ(RunCommand(validator + " " + Quoted(Installed(file)), &output), 0)
+            << file << output;
     }
     for (const char* size :
          {"16x16", "22x22", "24x24", "32x32", "48x48", "64x64", "128x128", "256x256"})
-        EXPECT_TRUE(fs::is_regular_file(installed(std::string("/usr/share/icons/hicolor/") + size +
+        EXPECT_TRUE(fs::is_regular_file(Installed(std::string("/usr/share/icons/hicolor/") + size +
                                                   "/apps/kaldo-tendwell.png")))
             << size;
     EXPECT_TRUE(fs::is_regular_file(
-        installed("/usr/share/icons/hicolor/scalable/apps/kaldo-tendwell.svg")));
+        Installed("/usr/share/icons/hicolor/scalable/apps/kaldo-tendwell.svg")));
     for (const char* page : {"man1/ktendwell.1.gz", "man1/tendwellcontent.1.gz",
                              "man8/tendwellinstall.8.gz", "man8/tendwelluninstall.8.gz"}) {
         std::string output;
-        EXPECT_EQ(run("zcat " + quoted(installed(std::string("/usr/share/man/") + page)) +
-                          " | groff -man -Tutf8 -ww -z",
-                      &output),
+        EXPECT_EQ(RunCommand("zcat " + Quoted(Installed(std::string("/usr/share/man/") + page)) +
+                                 " | groff -man -Tutf8 -ww -z",
+                             &output),
                   0)
             << page;
         EXPECT_EQ(output, "") << page;

@@ -22,7 +22,7 @@ using kaldo::testsupport::TempFolder;
 
 class PathsTest : public testing::Test {
 protected:
-    std::string touch(const std::string& relative) {
+    std::string Touch(const std::string& relative) {
         fs::path path = fs::path(m_root) / relative;
         fs::create_directories(path.parent_path());
         std::ofstream(path) << "x";
@@ -115,37 +115,37 @@ TEST_F(PathsTest, StateFolderThatOthersCouldChangeIsRefused) {
 }
 
 TEST_F(PathsTest, FindsEntriesWrittenInAnotherCase) {
-    const std::string guide = touch("data/ui/guide.pdf");
+    const std::string guide = Touch("data/ui/guide.pdf");
     EXPECT_EQ(kaldo::ResolvePath(m_root + "/Data/UI/Guide.PDF"), guide);
 }
 
 TEST_F(PathsTest, TakesBackslashesAsSeparators) {
-    const std::string guide = touch("data/ui/guide.pdf");
+    const std::string guide = Touch("data/ui/guide.pdf");
     EXPECT_EQ(kaldo::ResolvePath(m_root + "\\Data\\UI\\Guide.PDF"), guide);
 }
 
 TEST_F(PathsTest, PrefersTheExactNameWhenBothSpellingsExist) {
-    touch("data/lower.txt");
-    const std::string upper = touch("Data/upper.txt");
+    Touch("data/lower.txt");
+    const std::string upper = Touch("Data/upper.txt");
     EXPECT_EQ(kaldo::ResolvePath(m_root + "/Data/upper.txt"), upper);
     const std::string lower = m_root + "/data/lower.txt";
     EXPECT_EQ(kaldo::ResolvePath(m_root + "/data/lower.txt"), lower);
 }
 
 TEST_F(PathsTest, FindsNamesThatDifferInCaseBeyondAscii) {
-    const std::string guide = touch("données/Übersicht.pdf");
+    const std::string guide = Touch("données/Übersicht.pdf");
     EXPECT_EQ(kaldo::ResolvePath(m_root + "/DONNÉES/übersicht.PDF"), guide);
 }
 
 TEST_F(PathsTest, ChoosesTheSameEntryWhenSeveralMatchWithoutCase) {
-    touch("data/lower.txt");
-    touch("Data/upper.txt");
+    Touch("data/lower.txt");
+    Touch("Data/upper.txt");
     // Neither spelling is exact; the smaller name wins, whatever the folder's order.
     EXPECT_EQ(kaldo::ResolvePath(m_root + "/DATA/x.txt"), m_root + "/Data/x.txt");
 }
 
 TEST_F(PathsTest, KeepsTheMissingTailAsGiven) {
-    touch("data/xml/existing.xml");
+    Touch("data/xml/existing.xml");
     EXPECT_EQ(kaldo::ResolvePath(m_root + "/DATA/XML/New/Header.XML"),
               m_root + "/data/xml/New/Header.XML");
 }
@@ -155,12 +155,12 @@ TEST_F(PathsTest, KeepsAPathThatMatchesNothing) {
 }
 
 TEST_F(PathsTest, KeepsATrailingSlash) {
-    touch("data/ui/page.html");
+    Touch("data/ui/page.html");
     EXPECT_EQ(kaldo::ResolvePath(m_root + "/DATA/UI/"), m_root + "/data/ui/");
 }
 
 TEST_F(PathsTest, ResolvesRelativePaths) {
-    touch("Data/Model/toolbox.xml");
+    Touch("Data/Model/toolbox.xml");
     const fs::path old = fs::current_path();
     fs::current_path(m_root);
     const std::string resolved = kaldo::ResolvePath("data/model/TOOLBOX.xml");
@@ -181,9 +181,9 @@ TEST_F(PathsTest, MachinePathIsTheGivenPathWithoutKaldoRoot) {
 }
 
 TEST_F(PathsTest, ListsFoldersAndLinkedFoldersInNameOrderWithoutRegardToCase) {
-    touch("Data/beta/x");
-    touch("Data/Alpha/x");
-    touch("Data/notes.txt");
+    Touch("Data/beta/x");
+    Touch("Data/Alpha/x");
+    Touch("Data/notes.txt");
     fs::create_directory_symlink(fs::path(m_root) / "Data/beta", fs::path(m_root) / "Data/Gamma");
     EXPECT_EQ(kaldo::ListFolders(m_root + "/Data"),
               (std::vector<std::string>{"Alpha", "beta", "Gamma"}));

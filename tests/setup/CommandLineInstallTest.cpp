@@ -23,11 +23,11 @@ class CommandLineInstallTest : public testing::Test {
 protected:
     void SetUp() override { kaldo::testsupport::MakeDistribution(m_dist); }
 
-    int run(const std::vector<std::string>& arguments) {
+    int Run(const std::vector<std::string>& arguments) {
         return kaldo::RunCommandLineInstall(ParseInstallerOptions(arguments), m_setup, m_registry,
                                             m_dist, m_out, m_err);
     }
-    std::optional<std::string> lastPrinter() const {
+    std::optional<std::string> LastPrinter() const {
         return m_registry.QueryValue(kaldo::Hive::LocalMachine, kaldo::kProgramKey, "Last_Printer");
     }
 
@@ -72,7 +72,7 @@ TEST(InstallerOptionsTest, UsageNamesEveryOption) {
 }
 
 TEST_F(CommandLineInstallTest, InstallsAndSaysSo) {
-    EXPECT_EQ(run({"--silent"}), kaldo::kExitInstalled);
+    EXPECT_EQ(Run({"--silent"}), kaldo::kExitInstalled);
     EXPECT_TRUE(fs::exists(m_machine.ProgramFolder() + "/ktendwell"));
     EXPECT_NE(m_out.str().find("Installing Files"), std::string::npos);
     EXPECT_NE(m_out.str().find("[4/4]"), std::string::npos);
@@ -81,44 +81,44 @@ TEST_F(CommandLineInstallTest, InstallsAndSaysSo) {
               std::string::npos)
         << m_out.str();
     EXPECT_EQ(m_err.str(), "");
-    EXPECT_FALSE(lastPrinter());
+    EXPECT_FALSE(LastPrinter());
 }
 
 TEST_F(CommandLineInstallTest, PrinterOptionBecomesTheLastPrinter) {
-    EXPECT_EQ(run({"--silent", "--printer", "Office Printer"}), kaldo::kExitInstalled);
-    EXPECT_EQ(lastPrinter(), "Office Printer");
+    EXPECT_EQ(Run({"--silent", "--printer", "Office Printer"}), kaldo::kExitInstalled);
+    EXPECT_EQ(LastPrinter(), "Office Printer");
 }
 
 TEST_F(CommandLineInstallTest, HandedOverPrinterIsUsedWithoutPrinterOption) {
     m_registry.SetValue(kaldo::Hive::CurrentUser, kaldo::kHandOverKey, kaldo::kHandOverValue,
                         "Handed Over");
-    EXPECT_EQ(run({"--silent"}), kaldo::kExitInstalled);
-    EXPECT_EQ(lastPrinter(), "Handed Over");
+    EXPECT_EQ(Run({"--silent"}), kaldo::kExitInstalled);
+    EXPECT_EQ(LastPrinter(), "Handed Over");
 }
 
 TEST_F(CommandLineInstallTest, PrinterOptionGoesBeforeTheHandedOverOne) {
     m_registry.SetValue(kaldo::Hive::CurrentUser, kaldo::kHandOverKey, kaldo::kHandOverValue,
                         "Handed Over");
-    EXPECT_EQ(run({"--silent", "--printer", "Chosen"}), kaldo::kExitInstalled);
-    EXPECT_EQ(lastPrinter(), "Chosen");
+    EXPECT_EQ(Run({"--silent", "--printer", "Chosen"}), kaldo::kExitInstalled);
+    EXPECT_EQ(LastPrinter(), "Chosen");
 }
 
 TEST_F(CommandLineInstallTest, UnsupportedSystemEndsWithoutInstalling) {
     m_setup.OsClass = 7;
-    EXPECT_EQ(run({"--silent"}), kaldo::kExitInstallFailed);
+    EXPECT_EQ(Run({"--silent"}), kaldo::kExitInstallFailed);
     EXPECT_NE(m_err.str().find("Unsupported O/S"), std::string::npos);
     EXPECT_FALSE(fs::exists(m_machine.ProgramFolder()));
 }
 
 TEST_F(CommandLineInstallTest, MissingPrivilegesWarnAndGoOn) {
     m_setup.Administrator = 0;
-    EXPECT_EQ(run({"--silent"}), kaldo::kExitInstalled);
+    EXPECT_EQ(Run({"--silent"}), kaldo::kExitInstalled);
     EXPECT_NE(m_err.str().find("Insufficient Account Privileges Detected"), std::string::npos);
 }
 
 TEST_F(CommandLineInstallTest, FailedStepGivesExitCodeAndReason) {
     WriteBytes(m_machine.Path("root/opt"), "not a folder");
-    EXPECT_EQ(run({"--silent"}), kaldo::kExitInstallFailed);
+    EXPECT_EQ(Run({"--silent"}), kaldo::kExitInstallFailed);
     EXPECT_NE(m_err.str().find("Installation Failed!"), std::string::npos);
     EXPECT_NE(m_err.str().find("opt"), std::string::npos);
     EXPECT_EQ(m_out.str().find("Installation Complete"), std::string::npos);

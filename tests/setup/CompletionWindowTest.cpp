@@ -17,7 +17,7 @@ namespace {
 using kaldo::CompletionWindow;
 using kaldo::Rgb;
 
-QPixmap solid(QColor colour) {
+QPixmap Solid(QColor colour) {
     QPixmap picture(8, 8);
     picture.fill(colour);
     return picture;
@@ -26,17 +26,17 @@ QPixmap solid(QColor colour) {
 class CompletionWindowTest : public testing::Test,
                              public kaldo::testsupport::InstallerWindowsFixture {
 protected:
-    std::unique_ptr<CompletionWindow> make(bool succeeded, const std::string& detail) {
+    std::unique_ptr<CompletionWindow> Make(bool succeeded, const std::string& detail) {
         auto window = std::make_unique<CompletionWindow>(
             m_setup, m_kit,
-            kaldo::CompletionPictures{solid(Qt::blue), solid(Qt::green), solid(Qt::red)}, succeeded,
+            kaldo::CompletionPictures{Solid(Qt::blue), Solid(Qt::green), Solid(Qt::red)}, succeeded,
             detail, Rgb{0, 0, 255}, Rgb{255, 0, 0},
             [this](const std::string& code) { m_opened.push_back(code); });
         window->show();
         QApplication::processEvents();
         return window;
     }
-    static QColor linkColour(const CompletionWindow& window) {
+    static QColor LinkColour(const CompletionWindow& window) {
         return window.SupportLink()->palette().color(QPalette::WindowText);
     }
 
@@ -45,7 +45,7 @@ protected:
 };
 
 TEST_F(CompletionWindowTest, SuccessShowsTheCompleteTextsAndNoLink) {
-    auto window = make(true, "presslane_3000");
+    auto window = Make(true, "presslane_3000");
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Kaldo Tendwell Installation"));
     EXPECT_EQ(window->Title()->text(), QStringLiteral("Installation Complete"));
     EXPECT_TRUE(window->Text()->toPlainText().startsWith(
@@ -57,14 +57,14 @@ TEST_F(CompletionWindowTest, SuccessShowsTheCompleteTextsAndNoLink) {
 }
 
 TEST_F(CompletionWindowTest, TitleIsBoldAndThreePointsLarger) {
-    auto window = make(true, "x");
+    auto window = Make(true, "x");
     const QFont base = window->font();
     EXPECT_EQ(window->Title()->font().weight(), QFont::Bold);
     EXPECT_DOUBLE_EQ(window->Title()->font().pointSizeF(), base.pointSizeF() + 3);
 }
 
 TEST_F(CompletionWindowTest, LayoutFollowsTheDialogUnits) {
-    auto window = make(false, "x");
+    auto window = Make(false, "x");
     const kaldo::DialogUnits units(QApplication::font());
     EXPECT_EQ(window->size(), units.Size(200, 164));
     EXPECT_EQ(window->Banner()->geometry(), units.Rect(0, 0, 199, 39));
@@ -75,7 +75,7 @@ TEST_F(CompletionWindowTest, LayoutFollowsTheDialogUnits) {
 }
 
 TEST_F(CompletionWindowTest, FailureShowsTheReasonTheFailureIconAndTheLink) {
-    auto window = make(false, " Cannot write /opt/Kaldo/Tendwell: Permission denied");
+    auto window = Make(false, " Cannot write /opt/Kaldo/Tendwell: Permission denied");
     EXPECT_EQ(window->Title()->text(), QStringLiteral("Installation Failed!"));
     EXPECT_TRUE(window->Text()->toPlainText().contains(
         QStringLiteral("Reported message: Cannot write /opt/Kaldo/Tendwell: Permission denied")));
@@ -87,24 +87,24 @@ TEST_F(CompletionWindowTest, FailureShowsTheReasonTheFailureIconAndTheLink) {
 }
 
 TEST_F(CompletionWindowTest, LinkTakesTheHoverColourUnderThePointer) {
-    auto window = make(false, "x");
-    EXPECT_EQ(linkColour(*window), QColor(0, 0, 255));
+    auto window = Make(false, "x");
+    EXPECT_EQ(LinkColour(*window), QColor(0, 0, 255));
     QEvent enter(QEvent::Enter);
     QApplication::sendEvent(window->SupportLink(), &enter);
-    EXPECT_EQ(linkColour(*window), QColor(255, 0, 0));
+    EXPECT_EQ(LinkColour(*window), QColor(255, 0, 0));
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(window->SupportLink(), &leave);
-    EXPECT_EQ(linkColour(*window), QColor(0, 0, 255));
+    EXPECT_EQ(LinkColour(*window), QColor(0, 0, 255));
 }
 
 TEST_F(CompletionWindowTest, LinkOpensTheSupportDocumentOfTheLanguage) {
-    auto window = make(false, "x");
+    auto window = Make(false, "x");
     QTest::mouseClick(window->SupportLink(), Qt::LeftButton);
     EXPECT_EQ(m_opened, std::vector<std::string>{"ENU"});
 }
 
 TEST_F(CompletionWindowTest, CloseButtonEndsTheWindow) {
-    auto window = make(true, "x");
+    auto window = Make(true, "x");
     QTest::mouseClick(window->CloseButton(), Qt::LeftButton);
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(window->result(), QDialog::Accepted);

@@ -30,14 +30,14 @@ class InstallStepsTest : public testing::Test {
 protected:
     void SetUp() override { kaldo::testsupport::MakeDistribution(m_dist); }
 
-    InstallResult install(const std::string& printer = "") {
+    InstallResult Install(const std::string& printer = "") {
         InstallSettings settings{m_machine.Path("root/opt"), printer};
         return kaldo::RunInstall(settings, m_dist, m_setup, m_registry);
     }
-    std::string installed(const std::string& relative) const {
+    std::string Installed(const std::string& relative) const {
         return m_machine.ProgramFolder() + "/" + relative;
     }
-    std::optional<std::string> machineValue(std::string_view key, std::string_view name) const {
+    std::optional<std::string> MachineValue(std::string_view key, std::string_view name) const {
         return m_registry.QueryValue(Hive::LocalMachine, key, name);
     }
 
@@ -48,24 +48,24 @@ protected:
 };
 
 TEST_F(InstallStepsTest, CopiesTheWholeShippedTreeIntoTheProgramFolder) {
-    const InstallResult result = install();
+    const InstallResult result = Install();
     ASSERT_TRUE(result.Succeeded()) << result.Message;
     for (const char* file :
          {"ktendwell", "tendwellinstall", "tendwelluninstall",
           "Data/presslane_3000/toolboxinfo.xml", "Data/presslane_3000/ui/home.html",
           "Data/presslane_c5000/xml/index.xml"})
-        EXPECT_EQ(ReadBytes(installed(file)), ReadBytes(m_dist + "/" + file)) << file;
+        EXPECT_EQ(ReadBytes(Installed(file)), ReadBytes(m_dist + "/" + file)) << file;
 }
 
 TEST_F(InstallStepsTest, EmptySubfoldersAreRecreatedToo) {
     fs::create_directories(m_dist + "/Data/presslane_3000/videos");
-    ASSERT_TRUE(install().Succeeded());
-    EXPECT_TRUE(fs::is_directory(installed("Data/presslane_3000/videos")));
+    ASSERT_TRUE(Install().Succeeded());
+    EXPECT_TRUE(fs::is_directory(Installed("Data/presslane_3000/videos")));
 }
 
 TEST_F(InstallStepsTest, MenuAndDesktopShortcutsStartTheMainProgram) {
-    ASSERT_TRUE(install().Succeeded());
-    const std::string exec = "\nExec=" + installed("ktendwell") + "\n";
+    ASSERT_TRUE(Install().Succeeded());
+    const std::string exec = "\nExec=" + Installed("ktendwell") + "\n";
     const std::string menu = ReadBytes(m_machine.CommonPrograms() + "/kaldo-tendwell.desktop");
     const std::string desktop = ReadBytes(m_machine.Desktop() + "/Kaldo Tendwell.desktop");
     EXPECT_NE(menu.find(exec), std::string::npos) << menu;
@@ -76,13 +76,13 @@ TEST_F(InstallStepsTest, MenuAndDesktopShortcutsStartTheMainProgram) {
 // The wizard and the Debian package give the same menu: the package's files with the
 // program folder where this installation put it.
 TEST_F(InstallStepsTest, MenuEntrySubmenuAndIconAreThoseOfThePackage) {
-    ASSERT_TRUE(install().Succeeded());
+    ASSERT_TRUE(Install().Succeeded());
     const std::string packaging = KALDO_SOURCE_DIR "/packaging/";
     std::string entry = ReadBytes(packaging + "kaldo-tendwell.desktop");
     const std::string packagedExec = "Exec=/opt/Kaldo/Tendwell/ktendwell\n";
     ASSERT_NE(entry.find(packagedExec), std::string::npos);
     entry.replace(entry.find(packagedExec), packagedExec.size(),
-                  "Exec=" + installed("ktendwell") + "\n");
+                  "Exec=" + Installed("ktendwell") + "\n");
     EXPECT_EQ(ReadBytes(m_machine.CommonPrograms() + "/kaldo-tendwell.desktop"), entry);
     EXPECT_EQ(ReadBytes(m_machine.Path("root/usr/local/share/desktop-directories/"
                                        "kaldo-presslane.directory")),
@@ -98,18 +98,18 @@ TEST_F(InstallStepsTest, MenuEntrySubmenuAndIconAreThoseOfThePackage) {
 }
 
 TEST_F(InstallStepsTest, UninstallerHasAnEntryInTheSameSubmenu) {
-    ASSERT_TRUE(install().Succeeded());
+    ASSERT_TRUE(Install().Succeeded());
     const std::string entry =
         ReadBytes(m_machine.CommonPrograms() + "/kaldo-tendwell-uninstall.desktop");
     EXPECT_NE(entry.find("\nName=Kaldo Tendwell Uninstall\n"), std::string::npos) << entry;
-    EXPECT_NE(entry.find("\nExec=" + installed("tendwelluninstall") + "\n"), std::string::npos);
+    EXPECT_NE(entry.find("\nExec=" + Installed("tendwelluninstall") + "\n"), std::string::npos);
     EXPECT_NE(entry.find(";X-Kaldo-Presslane;"), std::string::npos);
 }
 
 TEST_F(InstallStepsTest, ProgramFolderGetsTheLockFileEveryInstanceHolds) {
-    ASSERT_TRUE(install().Succeeded());
+    ASSERT_TRUE(Install().Succeeded());
     struct stat info {};
-    ASSERT_EQ(::lstat(installed("ktendwell.lock").c_str(), &info), 0);
+    ASSERT_EQ(::lstat(Installed("ktendwell.lock").c_str(), &info), 0);
     EXPECT_TRUE(S_ISREG(info.st_mode));
     EXPECT_EQ(info.st_mode & 07777, 0644u);
     EXPECT_EQ(info.st_size, 0);
@@ -119,20 +119,20 @@ TEST_F(InstallStepsTest, ProgramFolderGetsTheLockFileEveryInstanceHolds) {
 TEST_F(InstallStepsTest, LinkedFolderInsideTheShippedFolderIsCopiedAsAFolder) {
     WriteBytes(m_dist + "/shared/videos/intro.mp4", "video");
     fs::create_directory_symlink("../../shared/videos", m_dist + "/Data/presslane_3000/videos");
-    const InstallResult result = install();
+    const InstallResult result = Install();
     ASSERT_TRUE(result.Succeeded()) << result.Message;
-    EXPECT_TRUE(fs::is_directory(fs::symlink_status(installed("Data/presslane_3000/videos"))));
-    EXPECT_EQ(ReadBytes(installed("Data/presslane_3000/videos/intro.mp4")), "video");
+    EXPECT_TRUE(fs::is_directory(fs::symlink_status(Installed("Data/presslane_3000/videos"))));
+    EXPECT_EQ(ReadBytes(Installed("Data/presslane_3000/videos/intro.mp4")), "video");
 }
 
 TEST_F(InstallStepsTest, LinkedFolderLeadingOutOfTheShippedFolderFailsTheCopyByName) {
     WriteBytes(m_machine.Path("elsewhere/secret.txt"), "not shipped");
     fs::create_directory_symlink(m_machine.Path("elsewhere"), m_dist + "/Data/outside");
-    const InstallResult result = install();
+    const InstallResult result = Install();
     EXPECT_EQ(result.Step, kaldo::kStepCopyFiles);
     EXPECT_NE(result.Message.find(m_dist + "/Data/outside"), std::string::npos) << result.Message;
-    EXPECT_FALSE(fs::exists(installed("Data/outside/secret.txt")));
-    EXPECT_EQ(ReadBytes(installed("Data/presslane_3000/ui/home.html")), "<html>shipped</html>");
+    EXPECT_FALSE(fs::exists(Installed("Data/outside/secret.txt")));
+    EXPECT_EQ(ReadBytes(Installed("Data/presslane_3000/ui/home.html")), "<html>shipped</html>");
 }
 
 // A failed copy leaves no installation without shortcuts, records and uninstaller; the next
@@ -143,49 +143,49 @@ TEST_F(InstallStepsTest, LinkedFileLeadingOutIsRefusedEveryOtherStepRunsAndARein
                        m_dist + "/Data/presslane_3000/manual.pdf");
     fs::create_symlink("../../presslane_c5000/xml/index.xml",
                        m_dist + "/Data/presslane_3000/ui/index.xml");
-    const InstallResult result = install();
+    const InstallResult result = Install();
     EXPECT_EQ(result.Step, kaldo::kStepCopyFiles);
     EXPECT_NE(result.Message.find(m_dist + "/Data/presslane_3000/manual.pdf"), std::string::npos)
         << result.Message;
-    EXPECT_FALSE(fs::exists(fs::symlink_status(installed("Data/presslane_3000/manual.pdf"))));
-    EXPECT_EQ(ReadBytes(installed("Data/presslane_3000/ui/index.xml")), "<index/>");
-    EXPECT_TRUE(fs::exists(installed("tendwelluninstall")));
+    EXPECT_FALSE(fs::exists(fs::symlink_status(Installed("Data/presslane_3000/manual.pdf"))));
+    EXPECT_EQ(ReadBytes(Installed("Data/presslane_3000/ui/index.xml")), "<index/>");
+    EXPECT_TRUE(fs::exists(Installed("tendwelluninstall")));
     EXPECT_TRUE(fs::exists(m_machine.CommonPrograms() + "/kaldo-tendwell-uninstall.desktop"));
     EXPECT_TRUE(fs::exists(m_machine.Desktop() + "/Kaldo Tendwell.desktop"));
-    EXPECT_EQ(machineValue(kaldo::kProgramKey, "Exe_Path"), installed("ktendwell"));
-    EXPECT_EQ(machineValue(kaldo::kUninstallKey, "UninstallString"),
-              installed("tendwelluninstall"));
+    EXPECT_EQ(MachineValue(kaldo::kProgramKey, "Exe_Path"), Installed("ktendwell"));
+    EXPECT_EQ(MachineValue(kaldo::kUninstallKey, "UninstallString"),
+              Installed("tendwelluninstall"));
 
     fs::remove(m_dist + "/Data/presslane_3000/manual.pdf");
     WriteBytes(m_dist + "/Data/presslane_3000/manual.pdf", "%PDF-1.4");
-    const InstallResult again = install();
+    const InstallResult again = Install();
     EXPECT_TRUE(again.Succeeded()) << again.Message;
-    EXPECT_EQ(ReadBytes(installed("Data/presslane_3000/manual.pdf")), "%PDF-1.4");
+    EXPECT_EQ(ReadBytes(Installed("Data/presslane_3000/manual.pdf")), "%PDF-1.4");
 }
 
 TEST_F(InstallStepsTest, LinkedFolderBackIntoItsOwnTreeFailsInsteadOfLooping) {
     fs::create_directory_symlink("..", m_dist + "/Data/presslane_3000/loop");
-    const InstallResult result = install();
+    const InstallResult result = Install();
     EXPECT_EQ(result.Step, kaldo::kStepCopyFiles);
     EXPECT_NE(result.Message.find("loop"), std::string::npos) << result.Message;
 }
 
 TEST_F(InstallStepsTest, RecordsTheProgramAndTheUninstaller) {
-    ASSERT_TRUE(install().Succeeded());
-    EXPECT_EQ(machineValue(kaldo::kProgramKey, "Exe_Path"), installed("ktendwell"));
-    EXPECT_EQ(machineValue(kaldo::kUninstallKey, "DisplayName"), "Kaldo Tendwell");
-    EXPECT_EQ(machineValue(kaldo::kUninstallKey, "UninstallString"),
-              installed("tendwelluninstall"));
+    ASSERT_TRUE(Install().Succeeded());
+    EXPECT_EQ(MachineValue(kaldo::kProgramKey, "Exe_Path"), Installed("ktendwell"));
+    EXPECT_EQ(MachineValue(kaldo::kUninstallKey, "DisplayName"), "Kaldo Tendwell");
+    EXPECT_EQ(MachineValue(kaldo::kUninstallKey, "UninstallString"),
+              Installed("tendwelluninstall"));
 }
 
 TEST_F(InstallStepsTest, HandedOverPrinterBecomesTheLastPrinter) {
-    ASSERT_TRUE(install("Office Printer").Succeeded());
-    EXPECT_EQ(machineValue(kaldo::kProgramKey, "Last_Printer"), "Office Printer");
+    ASSERT_TRUE(Install("Office Printer").Succeeded());
+    EXPECT_EQ(MachineValue(kaldo::kProgramKey, "Last_Printer"), "Office Printer");
 }
 
 TEST_F(InstallStepsTest, InteractiveInstallWritesNoLastPrinter) {
-    ASSERT_TRUE(install().Succeeded());
-    EXPECT_FALSE(machineValue(kaldo::kProgramKey, "Last_Printer"));
+    ASSERT_TRUE(Install().Succeeded());
+    EXPECT_FALSE(MachineValue(kaldo::kProgramKey, "Last_Printer"));
 }
 
 TEST_F(InstallStepsTest, ReportsEachStepAsItBegins) {
@@ -198,35 +198,35 @@ TEST_F(InstallStepsTest, ReportsEachStepAsItBegins) {
 }
 
 TEST_F(InstallStepsTest, SecondInstallKeepsNewerFilesAndReplacesOlderAndReadOnlyOnes) {
-    ASSERT_TRUE(install().Succeeded());
+    ASSERT_TRUE(Install().Succeeded());
     // Since then: a newer main program, an older uninstaller, a page edited later, and an old
     // read-only page.
-    WriteBytes(installed("ktendwell"),
+    WriteBytes(Installed("ktendwell"),
                kaldo::testsupport::VersionedProgram({1, 1, 0, 0}, "patched"));
-    WriteBytes(installed("tendwelluninstall"),
+    WriteBytes(Installed("tendwelluninstall"),
                kaldo::testsupport::VersionedProgram({0, 9, 0, 0}, "old"));
-    WriteBytes(installed("Data/presslane_c5000/xml/index.xml"), "<index>edited</index>");
-    SetAge(installed("Data/presslane_c5000/xml/index.xml"), std::chrono::hours(24));
-    WriteBytes(installed("Data/presslane_3000/ui/home.html"), "<html>old</html>");
-    SetAge(installed("Data/presslane_3000/ui/home.html"), std::chrono::hours(-24));
-    fs::permissions(installed("Data/presslane_3000/ui/home.html"), fs::perms::owner_read);
+    WriteBytes(Installed("Data/presslane_c5000/xml/index.xml"), "<index>edited</index>");
+    SetAge(Installed("Data/presslane_c5000/xml/index.xml"), std::chrono::hours(24));
+    WriteBytes(Installed("Data/presslane_3000/ui/home.html"), "<html>old</html>");
+    SetAge(Installed("Data/presslane_3000/ui/home.html"), std::chrono::hours(-24));
+    fs::permissions(Installed("Data/presslane_3000/ui/home.html"), fs::perms::owner_read);
 
-    const InstallResult again = install("Office Printer");
+    const InstallResult again = Install("Office Printer");
     ASSERT_TRUE(again.Succeeded()) << again.Message;
-    EXPECT_NE(ReadBytes(installed("ktendwell")).find("patched"), std::string::npos);
-    EXPECT_NE(ReadBytes(installed("tendwelluninstall")).find("uninstaller"), std::string::npos);
-    EXPECT_EQ(ReadBytes(installed("Data/presslane_c5000/xml/index.xml")), "<index>edited</index>");
-    EXPECT_EQ(ReadBytes(installed("Data/presslane_3000/ui/home.html")), "<html>shipped</html>");
-    EXPECT_EQ(machineValue(kaldo::kProgramKey, "Last_Printer"), "Office Printer");
+    EXPECT_NE(ReadBytes(Installed("ktendwell")).find("patched"), std::string::npos);
+    EXPECT_NE(ReadBytes(Installed("tendwelluninstall")).find("uninstaller"), std::string::npos);
+    EXPECT_EQ(ReadBytes(Installed("Data/presslane_c5000/xml/index.xml")), "<index>edited</index>");
+    EXPECT_EQ(ReadBytes(Installed("Data/presslane_3000/ui/home.html")), "<html>shipped</html>");
+    EXPECT_EQ(MachineValue(kaldo::kProgramKey, "Last_Printer"), "Office Printer");
 }
 
 TEST_F(InstallStepsTest, FolderThatCannotBeWrittenFailsTheCopyWithTheReason) {
     WriteBytes(m_machine.Path("root/opt"), "a file where the folder should be");
-    const InstallResult result = install();
+    const InstallResult result = Install();
     EXPECT_EQ(result.Step, kaldo::kStepCopyFiles);
     EXPECT_NE(result.Message.find("opt"), std::string::npos) << result.Message;
     EXPECT_FALSE(fs::exists(m_machine.Desktop() + "/Kaldo Tendwell.desktop"));
-    EXPECT_FALSE(machineValue(kaldo::kProgramKey, "Exe_Path"));
+    EXPECT_FALSE(MachineValue(kaldo::kProgramKey, "Exe_Path"));
 }
 
 TEST_F(InstallStepsTest, MissingInstallerFolderFailsTheCopy) {
@@ -245,16 +245,16 @@ TEST_F(InstallStepsTest, UnknownProgramFilesFolderFailsTheCopy) {
 TEST_F(InstallStepsTest, DesktopThatCannotBeWrittenFailsTheShortcutStepAndTheRestRuns) {
     WriteBytes(m_machine.Path("blocker"), "file");
     ScopedEnv desktop("XDG_DESKTOP_DIR", m_machine.Path("blocker/Desktop").c_str());
-    const InstallResult result = install();
+    const InstallResult result = Install();
     EXPECT_EQ(result.Step, kaldo::kStepShortcuts);
     EXPECT_NE(result.Message.find("blocker"), std::string::npos) << result.Message;
-    EXPECT_EQ(machineValue(kaldo::kProgramKey, "Exe_Path"), installed("ktendwell"));
-    EXPECT_EQ(machineValue(kaldo::kUninstallKey, "DisplayName"), "Kaldo Tendwell");
+    EXPECT_EQ(MachineValue(kaldo::kProgramKey, "Exe_Path"), Installed("ktendwell"));
+    EXPECT_EQ(MachineValue(kaldo::kUninstallKey, "DisplayName"), "Kaldo Tendwell");
 }
 
 TEST_F(InstallStepsTest, RegistryThatCannotBeWrittenFailsTheRegistrationStepAndNamesBothKeys) {
     WriteBytes(m_machine.Path("root/etc/kaldo"), "a file where the registry folder should be");
-    const InstallResult result = install();
+    const InstallResult result = Install();
     EXPECT_EQ(result.Step, kaldo::kStepRegistration);
     EXPECT_NE(result.Message.find("SOFTWARE\\Kaldo\\Tendwell"), std::string::npos);
     EXPECT_NE(result.Message.find("Kaldo_Tendwell could not"), std::string::npos) << result.Message;
@@ -270,12 +270,12 @@ TEST_F(InstallStepsTest, ProgramFolderBelowTheShippedFolderIsNotCopiedIntoItself
 }
 
 TEST_F(InstallStepsTest, InstallingFromTheProgramFolderItselfLosesNothing) {
-    ASSERT_TRUE(install().Succeeded());
+    ASSERT_TRUE(Install().Succeeded());
     InstallSettings settings{m_machine.Path("root/opt"), ""};
     ASSERT_TRUE(
         kaldo::RunInstall(settings, m_machine.ProgramFolder(), m_setup, m_registry).Succeeded());
-    EXPECT_NE(ReadBytes(installed("ktendwell")).find("main program"), std::string::npos);
-    EXPECT_EQ(ReadBytes(installed("Data/presslane_3000/ui/home.html")), "<html>shipped</html>");
+    EXPECT_NE(ReadBytes(Installed("ktendwell")).find("main program"), std::string::npos);
+    EXPECT_EQ(ReadBytes(Installed("Data/presslane_3000/ui/home.html")), "<html>shipped</html>");
 }
 
 TEST_F(InstallStepsTest, HandedOverPrinterIsReadFromTheUsersKey) {

@@ -44,8 +44,8 @@ protected:
         });
     }
 
-    bool installed() const { return fs::exists(m_machine.ProgramFolder() + "/ktendwell"); }
-    std::optional<std::string> machineValue(std::string_view name) const {
+    bool Installed() const { return fs::exists(m_machine.ProgramFolder() + "/ktendwell"); }
+    std::optional<std::string> MachineValue(std::string_view name) const {
         return m_registry.QueryValue(kaldo::Hive::LocalMachine, kaldo::kProgramKey, name);
     }
 
@@ -67,10 +67,10 @@ TEST_F(InstallerAppTest, InteractiveRunShowsWelcomeProgressAndCompletion) {
     EXPECT_EQ(m_seen,
               (std::vector<std::string>{"welcomeWindow", "progressWindow", "completionWindow"}));
     EXPECT_TRUE(m_installer.Installed());
-    EXPECT_TRUE(installed());
+    EXPECT_TRUE(Installed());
     EXPECT_EQ(m_completionTitle, "Installation Complete");
     EXPECT_NE(m_completionText.find("presslane_3000 has been installed"), std::string::npos);
-    EXPECT_FALSE(machineValue("Last_Printer"));
+    EXPECT_FALSE(MachineValue("Last_Printer"));
     EXPECT_TRUE(m_answers.Asked().empty());
 }
 
@@ -79,8 +79,8 @@ TEST_F(InstallerAppTest, HandedOverPrinterShowsOnlyTheProgressWindow) {
                         "Office Printer");
     EXPECT_EQ(m_installer.Run(), 0);
     EXPECT_EQ(m_seen, std::vector<std::string>{"progressWindow"});
-    EXPECT_TRUE(installed());
-    EXPECT_EQ(machineValue("Last_Printer"), "Office Printer");
+    EXPECT_TRUE(Installed());
+    EXPECT_EQ(MachineValue("Last_Printer"), "Office Printer");
 }
 
 TEST_F(InstallerAppTest, UnsupportedSystemEndsAtTheMessage) {
@@ -90,7 +90,7 @@ TEST_F(InstallerAppTest, UnsupportedSystemEndsAtTheMessage) {
     EXPECT_EQ(m_answers.Asked()[0].Caption, "Unsupported O/S");
     EXPECT_EQ(m_answers.Asked()[0].Icon, kaldo::MessageIcon::Error);
     EXPECT_TRUE(m_seen.empty());
-    EXPECT_FALSE(installed());
+    EXPECT_FALSE(Installed());
 }
 
 TEST_F(InstallerAppTest, MissingPrivilegesAndNoEndsTheInstaller) {
@@ -102,7 +102,7 @@ TEST_F(InstallerAppTest, MissingPrivilegesAndNoEndsTheInstaller) {
     EXPECT_EQ(m_answers.Asked()[0].Buttons, kaldo::MessageButtons::YesNo);
     EXPECT_EQ(m_answers.Asked()[0].Icon, kaldo::MessageIcon::Warning);
     EXPECT_TRUE(m_seen.empty());
-    EXPECT_FALSE(installed());
+    EXPECT_FALSE(Installed());
 }
 
 TEST_F(InstallerAppTest, MissingPrivilegesAndYesGoesOn) {
@@ -110,7 +110,7 @@ TEST_F(InstallerAppTest, MissingPrivilegesAndYesGoesOn) {
     m_answers.Push(MessageAnswer::Yes);
     EXPECT_EQ(m_installer.Run(), 0);
     EXPECT_EQ(m_seen.front(), "welcomeWindow");
-    EXPECT_TRUE(installed());
+    EXPECT_TRUE(Installed());
 }
 
 TEST_F(InstallerAppTest, LeavingTheWelcomeWindowInstallsNothing) {
@@ -119,7 +119,7 @@ TEST_F(InstallerAppTest, LeavingTheWelcomeWindowInstallsNothing) {
     EXPECT_EQ(m_installer.Run(), 0);
     EXPECT_EQ(m_seen, std::vector<std::string>{"welcomeWindow"});
     EXPECT_FALSE(m_installer.Ran());
-    EXPECT_FALSE(installed());
+    EXPECT_FALSE(Installed());
 }
 
 TEST_F(InstallerAppTest, FailedStepShowsTheFailurePageWithTheReason) {
@@ -176,7 +176,7 @@ TEST_F(InstallerAppTest, UnattendedWelcomeClosesByItselfWithoutInstalling) {
     kaldo::SetUnattended(false);
     EXPECT_EQ(exitCode, 0);
     EXPECT_EQ(m_seen, std::vector<std::string>{"welcomeWindow"});
-    EXPECT_FALSE(installed());
+    EXPECT_FALSE(Installed());
     EXPECT_TRUE(m_answers.Asked().empty());
 }
 

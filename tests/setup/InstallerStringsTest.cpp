@@ -12,19 +12,19 @@ namespace {
 constexpr int kLanguages[] = {1028, 1030, 1031, 1033, 1036, 1040, 1041,
                               1042, 1043, 1046, 1049, 1053, 2052, 3082};
 
-size_t count(const std::string& text, const std::string& part) {
+size_t Count(const std::string& text, const std::string& part) {
     size_t n = 0;
     for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
         ++n;
     return n;
 }
 
-kaldo::StringTable english() {
+kaldo::StringTable English() {
     return kaldo::StringTable(kaldo::kInstallerStringTables, kaldo::kEnglishLanguageId);
 }
 
 TEST(InstallerStringsTest, EnglishTextsAreThoseOfTheProduct) {
-    const kaldo::StringTable table = english();
+    const kaldo::StringTable table = English();
     EXPECT_EQ(table.Text(1), "Kaldo Tendwell");
     EXPECT_EQ(table.Text(2), "Kaldo Presslane\\Kaldo Tendwell");
     EXPECT_EQ(table.Text(5), "Are you sure you want to cancel the installation?");
@@ -48,19 +48,19 @@ TEST(InstallerStringsTest, EveryLanguageHasAllTwentyFourStrings) {
 }
 
 TEST(InstallerStringsTest, TranslationsKeepPlaceholdersAndAccelerators) {
-    const kaldo::StringTable en = english();
+    const kaldo::StringTable en = English();
     for (int language : kLanguages) {
         const kaldo::StringTable table(kaldo::kInstallerStringTables, language);
         for (int id = 1; id <= 24; ++id) {
-            EXPECT_EQ(count(table.Text(id), "%s"), count(en.Text(id), "%s"))
+            EXPECT_EQ(Count(table.Text(id), "%s"), Count(en.Text(id), "%s"))
                 << language << " " << id;
-            EXPECT_EQ(count(table.Text(id), "&"), count(en.Text(id), "&")) << language << " " << id;
+            EXPECT_EQ(Count(table.Text(id), "&"), Count(en.Text(id), "&")) << language << " " << id;
         }
     }
 }
 
 TEST(InstallerStringsTest, TextsAreTranslatedButNamesStay) {
-    const kaldo::StringTable en = english();
+    const kaldo::StringTable en = English();
     for (int language : kLanguages) {
         if (language == kaldo::kEnglishLanguageId)
             continue;

@@ -16,7 +16,7 @@ namespace {
 
 using kaldo::WindowKit;
 
-QPixmap solid(int width, int height, QColor colour) {
+QPixmap Solid(int width, int height, QColor colour) {
     QPixmap picture(width, height);
     picture.fill(colour);
     return picture;
@@ -50,7 +50,7 @@ private:
     QWidget* m_control;
 };
 
-QRect desktop() {
+QRect Desktop() {
     return QGuiApplication::primaryScreen()->geometry();
 }
 
@@ -70,17 +70,17 @@ TEST(WindowKitTest, CentresOverTheDesktopWithoutParent) {
     window.resize(200, 100);
     kit.centre(&window, nullptr, true, true, false);
     EXPECT_EQ(window.x(),
-              desktop().left() + (desktop().width() - window.frameGeometry().width()) / 2);
+              Desktop().left() + (Desktop().width() - window.frameGeometry().width()) / 2);
     EXPECT_EQ(window.y(),
-              desktop().top() + (desktop().height() - window.frameGeometry().height()) / 2);
+              Desktop().top() + (Desktop().height() - window.frameGeometry().height()) / 2);
 }
 
 TEST(WindowKitTest, WindowLargerThanTheDesktopGoesToItsTopLeftCorner) {
     WindowKit kit;
     QWidget window;
-    window.resize(desktop().width() + 300, desktop().height() + 200);
+    window.resize(Desktop().width() + 300, Desktop().height() + 200);
     kit.centre(&window, nullptr, true, true, true);
-    EXPECT_EQ(window.pos(), desktop().topLeft());
+    EXPECT_EQ(window.pos(), Desktop().topLeft());
 }
 
 TEST(WindowKitTest, CentresOnOneAxisOnly) {
@@ -107,7 +107,7 @@ TEST(WindowKitTest, AlignsAndSizesOnChosenAxes) {
 
 TEST(WindowKitTest, UnstretchedBitmapKeepsItsSizeAtTheControlsCorner) {
     WindowKit kit;
-    PaintedWindow window(kit, solid(8, 8, Qt::red), false);
+    PaintedWindow window(kit, Solid(8, 8, Qt::red), false);
     const QImage image = window.grab().toImage();
     EXPECT_EQ(image.pixelColor(10, 20), QColor(Qt::red));
     EXPECT_EQ(image.pixelColor(17, 27), QColor(Qt::red));
@@ -117,7 +117,7 @@ TEST(WindowKitTest, UnstretchedBitmapKeepsItsSizeAtTheControlsCorner) {
 
 TEST(WindowKitTest, StretchedBitmapFillsTheControl) {
     WindowKit kit;
-    PaintedWindow window(kit, solid(8, 8, Qt::blue), true);
+    PaintedWindow window(kit, Solid(8, 8, Qt::blue), true);
     const QImage image = window.grab().toImage();
     EXPECT_EQ(image.pixelColor(10, 20), QColor(Qt::blue));
     EXPECT_EQ(image.pixelColor(59, 59), QColor(Qt::blue));
@@ -130,7 +130,7 @@ TEST(WindowKitTest, BitmapFileMustBeginWithBAndDeclareItsSize) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    ASSERT_TRUE(solid(4, 3, Qt::green).toImage().save(&buffer, "BMP"));
+    ASSERT_TRUE(Solid(4, 3, Qt::green).toImage().save(&buffer, "BMP"));
     const auto write = [&](const std::string& name, const QByteArray& data) {
         QFile file(QString::fromStdString(folder / name));
         file.open(QIODevice::WriteOnly);
@@ -151,7 +151,7 @@ TEST(WindowKitTest, IconsAreAppliedOnlyWhenStored) {
     QWidget window;
     kit.applyIconsIfAny(&window);
     EXPECT_TRUE(window.windowIcon().availableSizes().isEmpty());
-    kit.setIcons(solid(11, 12, Qt::red), solid(32, 32, Qt::red));
+    kit.setIcons(Solid(11, 12, Qt::red), Solid(32, 32, Qt::red));
     kit.applyIconsIfAny(&window);
     const QList<QSize> sizes = window.windowIcon().availableSizes();
     EXPECT_TRUE(sizes.contains(QSize(11, 12)));

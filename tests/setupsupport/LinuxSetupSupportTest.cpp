@@ -29,14 +29,14 @@ using kaldo::testsupport::WriteBytes;
 
 constexpr std::string_view kTables = ":/test/setup/strings";
 
-std::string versioned(const FileVersion& version, const std::string& filler = "ELF") {
+std::string Versioned(const FileVersion& version, const std::string& filler = "ELF") {
     const auto block = kaldo::EncodeFixedFileInfo(version);
     return filler + std::string(block.begin(), block.end());
 }
 
 class LinuxSetupSupportTest : public testing::Test {
 protected:
-    std::string path(const std::string& relative) const { return m_machine.Path(relative); }
+    std::string Path(const std::string& relative) const { return m_machine.Path(relative); }
 
     SetupTestMachine m_machine;
     kaldo::IniRegistry m_registry{m_machine.MachineRegistry(), m_machine.UserRegistry()};
@@ -45,7 +45,7 @@ protected:
 
 TEST_F(LinuxSetupSupportTest, ThisMachineIsASupportedWorkstationWithoutWow64) {
     EXPECT_EQ(m_setup.getOsClass(), 12);
-    EXPECT_EQ(m_setup.getProductType(), kaldo::kProductWorkstation);
+    EXPECT_EQ(m_setup.GetProductType(), kaldo::kProductWorkstation);
     EXPECT_EQ(m_setup.getWow64State(), 0);
     EXPECT_EQ(m_setup.getVersionInfo().Platform, kaldo::kPlatformNt);
     EXPECT_EQ(m_setup.getLanguageCode(), "ENU");
@@ -56,7 +56,7 @@ TEST_F(LinuxSetupSupportTest, ProductTypeComesFromTheRegistry) {
                         "SYSTEM\\CurrentControlSet\\Control\\ProductOptions", "ProductType",
                         "ServerNT");
     LinuxSetupSupport server(kTables, m_registry, "de_CH.UTF-8");
-    EXPECT_EQ(server.getProductType(), kaldo::kProductServer);
+    EXPECT_EQ(server.GetProductType(), kaldo::kProductServer);
     EXPECT_EQ(server.getOsClass(), 11);
     EXPECT_EQ(server.getLanguageCode(), "DEU");
 }
@@ -89,7 +89,7 @@ TEST_F(LinuxSetupSupportTest, RootAdministersAndOtherGroupsAreUnknown) {
 TEST_F(LinuxSetupSupportTest, OrdinaryUserAdministersOnlyWhereTheProgramFolderMayGo) {
     if (::geteuid() != 0)
         GTEST_SKIP() << "needs root to act as another user";
-    fs::create_directories(path("root/opt"));
+    fs::create_directories(Path("root/opt"));
     const auto childAnswer = [&]() {
         const pid_t child = fork();
         if (child == 0) {
@@ -105,156 +105,156 @@ TEST_F(LinuxSetupSupportTest, OrdinaryUserAdministersOnlyWhereTheProgramFolderMa
     EXPECT_EQ(childAnswer(), 0);
 
     fs::permissions(m_machine.Root(), fs::perms::all);
-    fs::permissions(path("root"), fs::perms::all);
-    fs::permissions(path("root/opt"), fs::perms::all);
+    fs::permissions(Path("root"), fs::perms::all);
+    fs::permissions(Path("root/opt"), fs::perms::all);
     EXPECT_EQ(childAnswer(), 1);
 }
 
 TEST_F(LinuxSetupSupportTest, DeleteFileRemovesReadOnlyFile) {
-    WriteBytes(path("f.txt"), "x");
-    fs::permissions(path("f.txt"), fs::perms::owner_read);
-    EXPECT_TRUE(m_setup.deleteFile(path("f.txt")));
-    EXPECT_FALSE(fs::exists(path("f.txt")));
+    WriteBytes(Path("f.txt"), "x");
+    fs::permissions(Path("f.txt"), fs::perms::owner_read);
+    EXPECT_TRUE(m_setup.deleteFile(Path("f.txt")));
+    EXPECT_FALSE(fs::exists(Path("f.txt")));
 }
 
 // Root removes shortcuts from folders that users write: what stands at the name, or another
 // name of the same file, keeps its mode.
 TEST_F(LinuxSetupSupportTest, DeleteFileLeavesTheModeOfWhatItRemovesAlone) {
-    WriteBytes(path("elsewhere/precious"), "x");
-    fs::permissions(path("elsewhere/precious"), fs::perms::owner_read);
-    fs::create_directories(path("desk"));
-    fs::create_hard_link(path("elsewhere/precious"), path("desk/X.desktop"));
-    EXPECT_TRUE(m_setup.deleteShortcut(path("desk/X")));
-    EXPECT_FALSE(fs::exists(path("desk/X.desktop")));
-    EXPECT_EQ(fs::status(path("elsewhere/precious")).permissions(), fs::perms::owner_read);
+    WriteBytes(Path("elsewhere/precious"), "x");
+    fs::permissions(Path("elsewhere/precious"), fs::perms::owner_read);
+    fs::create_directories(Path("desk"));
+    fs::create_hard_link(Path("elsewhere/precious"), Path("desk/X.desktop"));
+    EXPECT_TRUE(m_setup.deleteShortcut(Path("desk/X")));
+    EXPECT_FALSE(fs::exists(Path("desk/X.desktop")));
+    EXPECT_EQ(fs::status(Path("elsewhere/precious")).permissions(), fs::perms::owner_read);
 }
 
 TEST_F(LinuxSetupSupportTest, DeleteMissingFileFailsWithReason) {
-    EXPECT_FALSE(m_setup.deleteFile(path("absent.txt")));
+    EXPECT_FALSE(m_setup.deleteFile(Path("absent.txt")));
     EXPECT_NE(m_setup.lastError().find("absent.txt"), std::string::npos);
 }
 
 TEST_F(LinuxSetupSupportTest, FileVersionComesFromTheEmbeddedBlock) {
-    WriteBytes(path("prog"), versioned({1, 2, 3, 4}));
-    WriteBytes(path("plain"), "no block");
-    ASSERT_TRUE(m_setup.getFileVersion(path("prog")));
-    EXPECT_EQ(m_setup.getFileVersion(path("prog"))->ToString(), "1.2.3.4");
-    EXPECT_FALSE(m_setup.getFileVersion(path("plain")));
+    WriteBytes(Path("prog"), Versioned({1, 2, 3, 4}));
+    WriteBytes(Path("plain"), "no block");
+    ASSERT_TRUE(m_setup.getFileVersion(Path("prog")));
+    EXPECT_EQ(m_setup.getFileVersion(Path("prog"))->ToString(), "1.2.3.4");
+    EXPECT_FALSE(m_setup.getFileVersion(Path("plain")));
 }
 
 TEST_F(LinuxSetupSupportTest, HigherDestinationVersionWins) {
-    WriteBytes(path("a/prog"), versioned({1, 2, 3, 4}));
-    WriteBytes(path("b/prog"), versioned({1, 2, 3, 10}));
-    EXPECT_EQ(m_setup.compareFiles("prog", path("a"), "prog", path("b")),
+    WriteBytes(Path("a/prog"), Versioned({1, 2, 3, 4}));
+    WriteBytes(Path("b/prog"), Versioned({1, 2, 3, 10}));
+    EXPECT_EQ(m_setup.compareFiles("prog", Path("a"), "prog", Path("b")),
               kaldo::kCompareDestinationNewer);
-    EXPECT_EQ(m_setup.compareFiles("prog", path("b"), "prog", path("a")),
+    EXPECT_EQ(m_setup.compareFiles("prog", Path("b"), "prog", Path("a")),
               kaldo::kCompareSourceNewer);
 }
 
 TEST_F(LinuxSetupSupportTest, EqualVersionsCompareEqualWhateverTheTimes) {
-    WriteBytes(path("a/prog"), versioned({2, 0, 0, 0}, "old"));
-    WriteBytes(path("b/prog"), versioned({2, 0, 0, 0}, "new"));
-    SetAge(path("b/prog"), std::chrono::hours(1));
-    EXPECT_EQ(m_setup.compareFiles("prog", path("a"), "prog", path("b")),
+    WriteBytes(Path("a/prog"), Versioned({2, 0, 0, 0}, "old"));
+    WriteBytes(Path("b/prog"), Versioned({2, 0, 0, 0}, "new"));
+    SetAge(Path("b/prog"), std::chrono::hours(1));
+    EXPECT_EQ(m_setup.compareFiles("prog", Path("a"), "prog", Path("b")),
               kaldo::kCompareSameVersion);
 }
 
 TEST_F(LinuxSetupSupportTest, OnlyOneVersionedFileCountsAsNewer) {
-    WriteBytes(path("a/prog"), versioned({1, 0, 0, 0}));
-    WriteBytes(path("b/prog"), "plain");
-    EXPECT_EQ(m_setup.compareFiles("prog", path("a"), "prog", path("b")),
+    WriteBytes(Path("a/prog"), Versioned({1, 0, 0, 0}));
+    WriteBytes(Path("b/prog"), "plain");
+    EXPECT_EQ(m_setup.compareFiles("prog", Path("a"), "prog", Path("b")),
               kaldo::kCompareSourceNewer);
-    EXPECT_EQ(m_setup.compareFiles("prog", path("b"), "prog", path("a")),
+    EXPECT_EQ(m_setup.compareFiles("prog", Path("b"), "prog", Path("a")),
               kaldo::kCompareDestinationNewer);
 }
 
 TEST_F(LinuxSetupSupportTest, UnversionedFilesCompareByWriteTime) {
-    WriteBytes(path("a/f"), "a");
-    WriteBytes(path("b/f"), "b");
-    SetAge(path("a/f"), std::chrono::hours(-2));
-    SetAge(path("b/f"), std::chrono::hours(-1));
-    EXPECT_EQ(m_setup.compareFiles("f", path("a"), "f", path("b")),
+    WriteBytes(Path("a/f"), "a");
+    WriteBytes(Path("b/f"), "b");
+    SetAge(Path("a/f"), std::chrono::hours(-2));
+    SetAge(Path("b/f"), std::chrono::hours(-1));
+    EXPECT_EQ(m_setup.compareFiles("f", Path("a"), "f", Path("b")),
               kaldo::kCompareDestinationNewer);
-    EXPECT_EQ(m_setup.compareFiles("f", path("b"), "f", path("a")), kaldo::kCompareSourceNewer);
-    fs::last_write_time(path("b/f"), fs::last_write_time(path("a/f")));
-    EXPECT_EQ(m_setup.compareFiles("f", path("a"), "f", path("b")), kaldo::kCompareSourceNewer);
+    EXPECT_EQ(m_setup.compareFiles("f", Path("b"), "f", Path("a")), kaldo::kCompareSourceNewer);
+    fs::last_write_time(Path("b/f"), fs::last_write_time(Path("a/f")));
+    EXPECT_EQ(m_setup.compareFiles("f", Path("a"), "f", Path("b")), kaldo::kCompareSourceNewer);
 }
 
 TEST_F(LinuxSetupSupportTest, MissingFilesCompareByExistence) {
-    WriteBytes(path("a/f"), "a");
-    EXPECT_EQ(m_setup.compareFiles("f", path("a"), "f", path("b")),
+    WriteBytes(Path("a/f"), "a");
+    EXPECT_EQ(m_setup.compareFiles("f", Path("a"), "f", Path("b")),
               kaldo::kCompareDestinationNewer);
-    EXPECT_EQ(m_setup.compareFiles("f", path("b"), "f", path("a")), kaldo::kCompareSourceNewer);
-    EXPECT_EQ(m_setup.compareFiles("g", path("a"), "g", path("b")), kaldo::kCompareNeitherExists);
+    EXPECT_EQ(m_setup.compareFiles("f", Path("b"), "f", Path("a")), kaldo::kCompareSourceNewer);
+    EXPECT_EQ(m_setup.compareFiles("g", Path("a"), "g", Path("b")), kaldo::kCompareNeitherExists);
 }
 
 TEST_F(LinuxSetupSupportTest, EmptyFolderMeansTheNameIsTheWholePath) {
-    WriteBytes(path("a/prog"), versioned({3, 0, 0, 0}));
-    WriteBytes(path("b/prog"), versioned({3, 0, 0, 0}));
-    EXPECT_EQ(m_setup.compareFiles(path("a/prog"), "", path("b/prog"), ""),
+    WriteBytes(Path("a/prog"), Versioned({3, 0, 0, 0}));
+    WriteBytes(Path("b/prog"), Versioned({3, 0, 0, 0}));
+    EXPECT_EQ(m_setup.compareFiles(Path("a/prog"), "", Path("b/prog"), ""),
               kaldo::kCompareSameVersion);
 }
 
 TEST_F(LinuxSetupSupportTest, CopyFilesMakesTheDestinationAndKeepsWriteTimes) {
-    WriteBytes(path("src/one.xml"), "1");
-    WriteBytes(path("src/two.pdf"), "2");
-    SetAge(path("src/one.xml"), std::chrono::hours(-24));
-    fs::create_directories(path("src/folder"));
-    EXPECT_TRUE(m_setup.copyFiles("*.*", path("src"), path("dst/deep/er"), false));
-    EXPECT_EQ(ReadBytes(path("dst/deep/er/one.xml")), "1");
-    EXPECT_EQ(ReadBytes(path("dst/deep/er/two.pdf")), "2");
-    EXPECT_FALSE(fs::exists(path("dst/deep/er/folder"))); // folders are not this copy's work
-    EXPECT_EQ(fs::last_write_time(path("dst/deep/er/one.xml")),
-              fs::last_write_time(path("src/one.xml")));
-    EXPECT_TRUE(fs::exists(path("src/one.xml")));
+    WriteBytes(Path("src/one.xml"), "1");
+    WriteBytes(Path("src/two.pdf"), "2");
+    SetAge(Path("src/one.xml"), std::chrono::hours(-24));
+    fs::create_directories(Path("src/folder"));
+    EXPECT_TRUE(m_setup.copyFiles("*.*", Path("src"), Path("dst/deep/er"), false));
+    EXPECT_EQ(ReadBytes(Path("dst/deep/er/one.xml")), "1");
+    EXPECT_EQ(ReadBytes(Path("dst/deep/er/two.pdf")), "2");
+    EXPECT_FALSE(fs::exists(Path("dst/deep/er/folder"))); // folders are not this copy's work
+    EXPECT_EQ(fs::last_write_time(Path("dst/deep/er/one.xml")),
+              fs::last_write_time(Path("src/one.xml")));
+    EXPECT_TRUE(fs::exists(Path("src/one.xml")));
 }
 
 TEST_F(LinuxSetupSupportTest, CopyFilesKeepsTheModeSoProgramsStayRunnable) {
-    WriteBytes(path("src/ktendwell"), "#!/bin/sh\n");
-    WriteBytes(path("src/notes.txt"), "n");
-    fs::permissions(path("src/ktendwell"), fs::perms(0750));
-    fs::permissions(path("src/notes.txt"), fs::perms(0640));
-    ASSERT_TRUE(m_setup.copyFiles("*.*", path("src"), path("dst"), false));
-    EXPECT_EQ(fs::status(path("dst/ktendwell")).permissions(), fs::perms(0750));
-    EXPECT_EQ(fs::status(path("dst/notes.txt")).permissions(), fs::perms(0640));
+    WriteBytes(Path("src/ktendwell"), "#!/bin/sh\n");
+    WriteBytes(Path("src/notes.txt"), "n");
+    fs::permissions(Path("src/ktendwell"), fs::perms(0750));
+    fs::permissions(Path("src/notes.txt"), fs::perms(0640));
+    ASSERT_TRUE(m_setup.copyFiles("*.*", Path("src"), Path("dst"), false));
+    EXPECT_EQ(fs::status(Path("dst/ktendwell")).permissions(), fs::perms(0750));
+    EXPECT_EQ(fs::status(Path("dst/notes.txt")).permissions(), fs::perms(0640));
 }
 
 TEST_F(LinuxSetupSupportTest, CopyFilesHonoursThePattern) {
-    WriteBytes(path("src/guide.PDF"), "g");
-    WriteBytes(path("src/notes.txt"), "n");
-    EXPECT_TRUE(m_setup.copyFiles("*.pdf", path("src"), path("dst"), false));
-    EXPECT_TRUE(fs::exists(path("dst/guide.PDF")));
-    EXPECT_FALSE(fs::exists(path("dst/notes.txt")));
+    WriteBytes(Path("src/guide.PDF"), "g");
+    WriteBytes(Path("src/notes.txt"), "n");
+    EXPECT_TRUE(m_setup.copyFiles("*.pdf", Path("src"), Path("dst"), false));
+    EXPECT_TRUE(fs::exists(Path("dst/guide.PDF")));
+    EXPECT_FALSE(fs::exists(Path("dst/notes.txt")));
 }
 
 TEST_F(LinuxSetupSupportTest, CopyFilesKeepsNewerVersionAndReplacesOlderAndEqual) {
-    WriteBytes(path("src/newer"), versioned({1, 0, 0, 0}, "shipped"));
-    WriteBytes(path("src/older"), versioned({2, 0, 0, 0}, "shipped"));
-    WriteBytes(path("src/equal"), versioned({3, 0, 0, 0}, "shipped"));
-    WriteBytes(path("dst/newer"), versioned({1, 0, 0, 5}, "installed"));
-    WriteBytes(path("dst/older"), versioned({1, 9, 9, 9}, "installed"));
-    WriteBytes(path("dst/equal"), versioned({3, 0, 0, 0}, "installed"));
-    EXPECT_TRUE(m_setup.copyFiles("*.*", path("src"), path("dst"), false));
-    EXPECT_EQ(ReadBytes(path("dst/newer")).substr(0, 9), "installed");
-    EXPECT_EQ(ReadBytes(path("dst/older")).substr(0, 7), "shipped");
-    EXPECT_EQ(ReadBytes(path("dst/equal")).substr(0, 7), "shipped");
+    WriteBytes(Path("src/newer"), Versioned({1, 0, 0, 0}, "shipped"));
+    WriteBytes(Path("src/older"), Versioned({2, 0, 0, 0}, "shipped"));
+    WriteBytes(Path("src/equal"), Versioned({3, 0, 0, 0}, "shipped"));
+    WriteBytes(Path("dst/newer"), Versioned({1, 0, 0, 5}, "installed"));
+    WriteBytes(Path("dst/older"), Versioned({1, 9, 9, 9}, "installed"));
+    WriteBytes(Path("dst/equal"), Versioned({3, 0, 0, 0}, "installed"));
+    EXPECT_TRUE(m_setup.copyFiles("*.*", Path("src"), Path("dst"), false));
+    EXPECT_EQ(ReadBytes(Path("dst/newer")).substr(0, 9), "installed");
+    EXPECT_EQ(ReadBytes(Path("dst/older")).substr(0, 7), "shipped");
+    EXPECT_EQ(ReadBytes(Path("dst/equal")).substr(0, 7), "shipped");
 }
 
 TEST_F(LinuxSetupSupportTest, CopyFilesReplacesReadOnlyOlderFile) {
-    WriteBytes(path("src/page.html"), "new page");
-    WriteBytes(path("dst/page.html"), "old page");
-    SetAge(path("dst/page.html"), std::chrono::hours(-48));
-    fs::permissions(path("dst/page.html"), fs::perms::owner_read);
-    EXPECT_TRUE(m_setup.copyFiles("*.*", path("src"), path("dst"), false));
-    EXPECT_EQ(ReadBytes(path("dst/page.html")), "new page");
+    WriteBytes(Path("src/page.html"), "new page");
+    WriteBytes(Path("dst/page.html"), "old page");
+    SetAge(Path("dst/page.html"), std::chrono::hours(-48));
+    fs::permissions(Path("dst/page.html"), fs::perms::owner_read);
+    EXPECT_TRUE(m_setup.copyFiles("*.*", Path("src"), Path("dst"), false));
+    EXPECT_EQ(ReadBytes(Path("dst/page.html")), "new page");
 }
 
 TEST_F(LinuxSetupSupportTest, CopyFilesKeepsLaterUnversionedFile) {
-    WriteBytes(path("src/page.html"), "shipped");
-    WriteBytes(path("dst/page.html"), "edited later");
-    SetAge(path("src/page.html"), std::chrono::hours(-48));
-    EXPECT_TRUE(m_setup.copyFiles("*.*", path("src"), path("dst"), false));
-    EXPECT_EQ(ReadBytes(path("dst/page.html")), "edited later");
+    WriteBytes(Path("src/page.html"), "shipped");
+    WriteBytes(Path("dst/page.html"), "edited later");
+    SetAge(Path("src/page.html"), std::chrono::hours(-48));
+    EXPECT_TRUE(m_setup.copyFiles("*.*", Path("src"), Path("dst"), false));
+    EXPECT_EQ(ReadBytes(Path("dst/page.html")), "edited later");
 }
 
 // Files may grow no larger than `bytes` while the object lives; writing past that fails.
@@ -279,83 +279,83 @@ private:
 
 TEST_F(LinuxSetupSupportTest, CopyCutOffPartWayLeavesTheOldFileForTheNextInstall) {
     const std::string shipped(64 * 1024, 's');
-    WriteBytes(path("src/guide.pdf"), shipped);
-    WriteBytes(path("dst/guide.pdf"), "old guide");
-    SetAge(path("src/guide.pdf"), std::chrono::hours(-1));
-    SetAge(path("dst/guide.pdf"), std::chrono::hours(-48));
+    WriteBytes(Path("src/guide.pdf"), shipped);
+    WriteBytes(Path("dst/guide.pdf"), "old guide");
+    SetAge(Path("src/guide.pdf"), std::chrono::hours(-1));
+    SetAge(Path("dst/guide.pdf"), std::chrono::hours(-48));
     {
         FileSizeLimit limit(4096);
-        EXPECT_FALSE(m_setup.copyFiles("*.*", path("src"), path("dst"), false));
+        EXPECT_FALSE(m_setup.copyFiles("*.*", Path("src"), Path("dst"), false));
     }
     EXPECT_NE(m_setup.lastError().find("guide.pdf"), std::string::npos) << m_setup.lastError();
-    EXPECT_EQ(ReadBytes(path("dst/guide.pdf")), "old guide");
-    EXPECT_EQ(std::distance(fs::directory_iterator(path("dst")), fs::directory_iterator()), 1);
+    EXPECT_EQ(ReadBytes(Path("dst/guide.pdf")), "old guide");
+    EXPECT_EQ(std::distance(fs::directory_iterator(Path("dst")), fs::directory_iterator()), 1);
 
-    EXPECT_TRUE(m_setup.copyFiles("*.*", path("src"), path("dst"), false));
-    EXPECT_EQ(ReadBytes(path("dst/guide.pdf")), shipped);
+    EXPECT_TRUE(m_setup.copyFiles("*.*", Path("src"), Path("dst"), false));
+    EXPECT_EQ(ReadBytes(Path("dst/guide.pdf")), shipped);
 }
 
 TEST_F(LinuxSetupSupportTest, CopyFilesMovesWhenAsked) {
-    WriteBytes(path("src/a"), "a");
-    EXPECT_TRUE(m_setup.copyFiles("*.*", path("src"), path("dst"), true));
-    EXPECT_TRUE(fs::exists(path("dst/a")));
-    EXPECT_FALSE(fs::exists(path("src/a")));
+    WriteBytes(Path("src/a"), "a");
+    EXPECT_TRUE(m_setup.copyFiles("*.*", Path("src"), Path("dst"), true));
+    EXPECT_TRUE(fs::exists(Path("dst/a")));
+    EXPECT_FALSE(fs::exists(Path("src/a")));
 }
 
 TEST_F(LinuxSetupSupportTest, CopyFilesOntoItselfLosesNothing) {
-    WriteBytes(path("src/a"), "a");
-    EXPECT_TRUE(m_setup.copyFiles("*.*", path("src"), path("src"), true));
-    EXPECT_EQ(ReadBytes(path("src/a")), "a");
+    WriteBytes(Path("src/a"), "a");
+    EXPECT_TRUE(m_setup.copyFiles("*.*", Path("src"), Path("src"), true));
+    EXPECT_EQ(ReadBytes(Path("src/a")), "a");
 }
 
 TEST_F(LinuxSetupSupportTest, CopyFilesNeedsPatternSourceAndDestination) {
-    WriteBytes(path("src/a"), "a");
-    EXPECT_FALSE(m_setup.copyFiles("", path("src"), path("dst"), false));
-    EXPECT_FALSE(m_setup.copyFiles("*.*", "", path("dst"), false));
-    EXPECT_FALSE(m_setup.copyFiles("*.*", path("src"), "", false));
-    EXPECT_FALSE(fs::exists(path("dst")));
+    WriteBytes(Path("src/a"), "a");
+    EXPECT_FALSE(m_setup.copyFiles("", Path("src"), Path("dst"), false));
+    EXPECT_FALSE(m_setup.copyFiles("*.*", "", Path("dst"), false));
+    EXPECT_FALSE(m_setup.copyFiles("*.*", Path("src"), "", false));
+    EXPECT_FALSE(fs::exists(Path("dst")));
 }
 
 TEST_F(LinuxSetupSupportTest, CopyFilesGoesOnPastAFailureAndReportsIt) {
-    WriteBytes(path("src/a.txt"), "a");
-    WriteBytes(path("src/b.txt"), "b");
-    fs::create_directories(path("dst/a.txt/in-the-way")); // a folder where a file should go
-    SetAge(path("dst/a.txt"), std::chrono::hours(-1));
-    EXPECT_FALSE(m_setup.copyFiles("*.*", path("src"), path("dst"), false));
-    EXPECT_EQ(ReadBytes(path("dst/b.txt")), "b");
+    WriteBytes(Path("src/a.txt"), "a");
+    WriteBytes(Path("src/b.txt"), "b");
+    fs::create_directories(Path("dst/a.txt/in-the-way")); // a folder where a file should go
+    SetAge(Path("dst/a.txt"), std::chrono::hours(-1));
+    EXPECT_FALSE(m_setup.copyFiles("*.*", Path("src"), Path("dst"), false));
+    EXPECT_EQ(ReadBytes(Path("dst/b.txt")), "b");
     EXPECT_NE(m_setup.lastError().find("a.txt"), std::string::npos);
 }
 
 TEST_F(LinuxSetupSupportTest, CopyFilesRefusesALinkLeadingOutOfItsBoundsByName) {
-    WriteBytes(path("src/a.txt"), "a");
-    WriteBytes(path("src/shared/manual.pdf"), "manual");
-    WriteBytes(path("outside/secret"), "secret");
-    fs::create_directories(path("src/sub"));
-    fs::create_symlink(path("outside/secret"), path("src/sub/b.txt"));
-    fs::create_symlink("../shared/manual.pdf", path("src/sub/c.pdf"));
-    fs::create_symlink("../a.txt", path("src/sub/d.txt"));
-    EXPECT_FALSE(m_setup.copyFiles("*.*", path("src/sub"), path("dst"), false, path("src")));
-    EXPECT_NE(m_setup.lastError().find(path("src/sub/b.txt")), std::string::npos)
+    WriteBytes(Path("src/a.txt"), "a");
+    WriteBytes(Path("src/shared/manual.pdf"), "manual");
+    WriteBytes(Path("outside/secret"), "secret");
+    fs::create_directories(Path("src/sub"));
+    fs::create_symlink(Path("outside/secret"), Path("src/sub/b.txt"));
+    fs::create_symlink("../shared/manual.pdf", Path("src/sub/c.pdf"));
+    fs::create_symlink("../a.txt", Path("src/sub/d.txt"));
+    EXPECT_FALSE(m_setup.copyFiles("*.*", Path("src/sub"), Path("dst"), false, Path("src")));
+    EXPECT_NE(m_setup.lastError().find(Path("src/sub/b.txt")), std::string::npos)
         << m_setup.lastError();
-    EXPECT_FALSE(fs::exists(fs::symlink_status(path("dst/b.txt"))));
-    EXPECT_EQ(ReadBytes(path("dst/c.pdf")), "manual");
-    EXPECT_FALSE(fs::is_symlink(path("dst/c.pdf")));
+    EXPECT_FALSE(fs::exists(fs::symlink_status(Path("dst/b.txt"))));
+    EXPECT_EQ(ReadBytes(Path("dst/c.pdf")), "manual");
+    EXPECT_FALSE(fs::is_symlink(Path("dst/c.pdf")));
     // Without bounds given, links stay in the folder copied.
-    EXPECT_FALSE(m_setup.copyFiles("*.*", path("src/sub"), path("dst2"), false));
-    EXPECT_FALSE(fs::exists(path("dst2/c.pdf")));
-    EXPECT_TRUE(m_setup.copyFiles("d.txt", path("src/sub"), path("dst3"), false, path("src")));
-    EXPECT_EQ(ReadBytes(path("dst3/d.txt")), "a");
+    EXPECT_FALSE(m_setup.copyFiles("*.*", Path("src/sub"), Path("dst2"), false));
+    EXPECT_FALSE(fs::exists(Path("dst2/c.pdf")));
+    EXPECT_TRUE(m_setup.copyFiles("d.txt", Path("src/sub"), Path("dst3"), false, Path("src")));
+    EXPECT_EQ(ReadBytes(Path("dst3/d.txt")), "a");
 }
 
 TEST_F(LinuxSetupSupportTest, CopyFilesFailsWhenTheDestinationCannotBeMade) {
-    WriteBytes(path("src/a"), "a");
-    WriteBytes(path("blocker"), "a file");
-    EXPECT_FALSE(m_setup.copyFiles("*.*", path("src"), path("blocker/dst"), false));
+    WriteBytes(Path("src/a"), "a");
+    WriteBytes(Path("blocker"), "a file");
+    EXPECT_FALSE(m_setup.copyFiles("*.*", Path("src"), Path("blocker/dst"), false));
     EXPECT_FALSE(m_setup.lastError().empty());
 }
 
 TEST_F(LinuxSetupSupportTest, CopyFilesFailsForMissingSource) {
-    EXPECT_FALSE(m_setup.copyFiles("*.*", path("absent"), path("dst"), false));
+    EXPECT_FALSE(m_setup.copyFiles("*.*", Path("absent"), Path("dst"), false));
     EXPECT_NE(m_setup.lastError().find("absent"), std::string::npos);
 }
 
@@ -372,7 +372,7 @@ TEST_F(LinuxSetupSupportTest, ShortcutIsADesktopEntryThatStartsTheTarget) {
 
 TEST_F(LinuxSetupSupportTest, ShortcutIsNotWrittenThroughALinkLaidBesideIt) {
     const std::string link = m_machine.Desktop() + "/Kaldo Tendwell";
-    const std::string victim = path("victim.conf");
+    const std::string victim = Path("victim.conf");
     WriteBytes(victim, "keep me\n");
     fs::create_directories(m_machine.Desktop());
     fs::create_symlink(victim, link + ".desktop.new");
@@ -386,13 +386,13 @@ TEST_F(LinuxSetupSupportTest, ShortcutsAndSubmenuPassTheDesktopFileValidator) {
     if (std::system("command -v desktop-file-validate >/dev/null 2>&1") != 0)
         GTEST_SKIP() << "desktop-file-validate is not installed";
     const std::string link = m_machine.Desktop() + "/Kaldo Tendwell";
-    ASSERT_TRUE(m_setup.createShortcut(path("root/opt/Kaldo/Tendwell/ktendwell"), link,
-                                       "Printer help", path("root/opt/Kaldo/Tendwell")));
-    ASSERT_TRUE(m_setup.createProgramsShortcut(path("root/opt/Kaldo/Tendwell/ktendwell"),
+    ASSERT_TRUE(m_setup.createShortcut(Path("root/opt/Kaldo/Tendwell/ktendwell"), link,
+                                       "Printer help", Path("root/opt/Kaldo/Tendwell")));
+    ASSERT_TRUE(m_setup.createProgramsShortcut(Path("root/opt/Kaldo/Tendwell/ktendwell"),
                                                "Kaldo Presslane\\Kaldo Tendwell", "", ""));
     for (const std::string& file :
          {link + ".desktop", m_machine.CommonPrograms() + "/kaldo-tendwell.desktop",
-          path("root/usr/local/share/desktop-directories/kaldo-presslane.directory")}) {
+          Path("root/usr/local/share/desktop-directories/kaldo-presslane.directory")}) {
         const std::string command = "desktop-file-validate '" + file + "' 2>&1";
         FILE* pipe = popen(command.c_str(), "r");
         ASSERT_NE(pipe, nullptr);
@@ -415,11 +415,11 @@ TEST_F(LinuxSetupSupportTest, ProgramsShortcutIsAnEntryInASubmenuOfTheCommonMenu
         << entry;
     EXPECT_FALSE(fs::exists(m_machine.CommonPrograms() + "/Kaldo Presslane"));
     const std::string directory =
-        ReadBytes(path("root/usr/local/share/desktop-directories/kaldo-presslane.directory"));
+        ReadBytes(Path("root/usr/local/share/desktop-directories/kaldo-presslane.directory"));
     EXPECT_NE(directory.find("\nType=Directory\n"), std::string::npos);
     EXPECT_NE(directory.find("\nName=Kaldo Presslane\n"), std::string::npos);
     const std::string menu =
-        ReadBytes(path("root/etc/xdg/menus/applications-merged/kaldo-presslane.menu"));
+        ReadBytes(Path("root/etc/xdg/menus/applications-merged/kaldo-presslane.menu"));
     EXPECT_NE(menu.find("<Directory>kaldo-presslane.directory</Directory>"), std::string::npos);
     EXPECT_NE(menu.find("<Category>X-Kaldo-Presslane</Category>"), std::string::npos);
 }
@@ -458,21 +458,21 @@ TEST(InvokingUserTest, RootThroughSudoOrPkexecRunsForTheUserWhoAsked) {
 TEST_F(LinuxSetupSupportTest, TakingTheUsersPlaceLeadsToTheUsersDesktopAndRegistry) {
     using kaldo::testsupport::ScopedEnv;
     ScopedEnv config("XDG_CONFIG_HOME", "/root/.config");
-    ScopedEnv data("XDG_DATA_HOME", path("someone/data").c_str());
-    kaldo::TakeUsersPlace(kaldo::InvokingUser{"someone", path("someone"), 1000, 1000});
-    EXPECT_EQ(std::string(std::getenv("HOME")), path("someone"));
+    ScopedEnv data("XDG_DATA_HOME", Path("someone/data").c_str());
+    kaldo::TakeUsersPlace(kaldo::InvokingUser{"someone", Path("someone"), 1000, 1000});
+    EXPECT_EQ(std::string(std::getenv("HOME")), Path("someone"));
     EXPECT_EQ(std::getenv("XDG_CONFIG_HOME"), nullptr);
     ASSERT_NE(std::getenv("XDG_DATA_HOME"), nullptr);
-    EXPECT_EQ(std::string(std::getenv("XDG_DATA_HOME")), path("someone/data"));
-    EXPECT_EQ(kaldo::DesktopFolder(), path("someone/Desktop"));
+    EXPECT_EQ(std::string(std::getenv("XDG_DATA_HOME")), Path("someone/data"));
+    EXPECT_EQ(kaldo::DesktopFolder(), Path("someone/Desktop"));
     EXPECT_EQ(kaldo::IniRegistry::DefaultFile(kaldo::Hive::CurrentUser),
-              path("someone/.config/kaldo/registry.ini"));
+              Path("someone/.config/kaldo/registry.ini"));
 }
 
 TEST_F(LinuxSetupSupportTest, ShortcutInTheHomeOfTheUserSetupRunsForIsTheUsers) {
     if (::geteuid() != 0)
         GTEST_SKIP() << "only root can give files away";
-    m_setup.setUserFileOwner(kaldo::InvokingUser{"nobody", m_machine.Home(), 65534, 65534});
+    m_setup.SetUserFileOwner(kaldo::InvokingUser{"nobody", m_machine.Home(), 65534, 65534});
     ASSERT_TRUE(m_setup.createShortcut("/opt/x", m_machine.Desktop() + "/Kaldo Tendwell", "", ""));
     ASSERT_TRUE(
         m_setup.createProgramsShortcut("/opt/x", "Kaldo Presslane\\Kaldo Tendwell", "", ""));
@@ -491,12 +491,12 @@ TEST_F(LinuxSetupSupportTest, ShortcutInTheHomeOfTheUserSetupRunsForIsTheUsers) 
 TEST_F(LinuxSetupSupportTest, OwnershipIsNeverGivenThroughALinkInThePath) {
     if (::geteuid() != 0)
         GTEST_SKIP() << "only root can give files away";
-    m_setup.setUserFileOwner(kaldo::InvokingUser{"nobody", m_machine.Home(), 65534, 65534});
-    fs::create_directories(path("system"));
-    fs::create_directory_symlink(path("system"), m_machine.Desktop());
+    m_setup.SetUserFileOwner(kaldo::InvokingUser{"nobody", m_machine.Home(), 65534, 65534});
+    fs::create_directories(Path("system"));
+    fs::create_directory_symlink(Path("system"), m_machine.Desktop());
     ASSERT_TRUE(m_setup.createShortcut("/opt/x", m_machine.Desktop() + "/Kaldo Tendwell", "", ""));
     struct stat info {};
-    ASSERT_EQ(::stat(path("system/Kaldo Tendwell.desktop").c_str(), &info), 0);
+    ASSERT_EQ(::stat(Path("system/Kaldo Tendwell.desktop").c_str(), &info), 0);
     EXPECT_EQ(info.st_uid, 0u);
 }
 
@@ -509,26 +509,26 @@ TEST_F(LinuxSetupSupportTest, OldSystemsPutProgramsShortcutInTheUsersMenu) {
     OldSystem old(kTables, m_registry, "en_US");
     ASSERT_TRUE(old.createProgramsShortcut("/opt/x", "Kaldo Presslane\\Kaldo Tendwell", "", ""));
     EXPECT_TRUE(fs::exists(m_machine.UserPrograms() + "/kaldo-tendwell.desktop"));
-    EXPECT_TRUE(fs::exists(path("home/config/menus/applications-merged/kaldo-presslane.menu")));
-    EXPECT_TRUE(fs::exists(path("home/data/desktop-directories/kaldo-presslane.directory")));
+    EXPECT_TRUE(fs::exists(Path("home/config/menus/applications-merged/kaldo-presslane.menu")));
+    EXPECT_TRUE(fs::exists(Path("home/data/desktop-directories/kaldo-presslane.directory")));
     EXPECT_TRUE(old.deleteProgramsShortcut("Kaldo Presslane\\Kaldo Tendwell"));
     EXPECT_FALSE(fs::exists(m_machine.UserPrograms() + "/kaldo-tendwell.desktop"));
-    EXPECT_FALSE(fs::exists(path("home/config/menus/applications-merged/kaldo-presslane.menu")));
+    EXPECT_FALSE(fs::exists(Path("home/config/menus/applications-merged/kaldo-presslane.menu")));
 }
 
 TEST_F(LinuxSetupSupportTest, DeletingShortcutXDeletesXDotDesktopOnly) {
-    WriteBytes(path("links/X.desktop"), "[Desktop Entry]\n");
-    WriteBytes(path("links/X"), "other");
-    EXPECT_TRUE(m_setup.deleteShortcut(path("links/X")));
-    EXPECT_FALSE(fs::exists(path("links/X.desktop")));
-    EXPECT_TRUE(fs::exists(path("links/X")));
-    EXPECT_FALSE(m_setup.deleteShortcut(path("links/X")));
+    WriteBytes(Path("links/X.desktop"), "[Desktop Entry]\n");
+    WriteBytes(Path("links/X"), "other");
+    EXPECT_TRUE(m_setup.deleteShortcut(Path("links/X")));
+    EXPECT_FALSE(fs::exists(Path("links/X.desktop")));
+    EXPECT_TRUE(fs::exists(Path("links/X")));
+    EXPECT_FALSE(m_setup.deleteShortcut(Path("links/X")));
 }
 
 TEST_F(LinuxSetupSupportTest, SubmenuGoesWithItsLastEntry) {
-    const std::string menu = path("root/etc/xdg/menus/applications-merged/kaldo-presslane.menu");
+    const std::string menu = Path("root/etc/xdg/menus/applications-merged/kaldo-presslane.menu");
     const std::string directory =
-        path("root/usr/local/share/desktop-directories/kaldo-presslane.directory");
+        Path("root/usr/local/share/desktop-directories/kaldo-presslane.directory");
     ASSERT_TRUE(
         m_setup.createProgramsShortcut("/opt/x", "Kaldo Presslane\\Kaldo Tendwell", "", ""));
     ASSERT_TRUE(m_setup.createProgramsShortcut("/opt/y", "Kaldo Presslane\\Other", "", ""));
@@ -542,16 +542,16 @@ TEST_F(LinuxSetupSupportTest, SubmenuGoesWithItsLastEntry) {
 }
 
 TEST_F(LinuxSetupSupportTest, ShortcutThatCannotBeWrittenFailsWithReason) {
-    WriteBytes(path("blocker"), "a file");
-    EXPECT_FALSE(m_setup.createShortcut("/opt/x", path("blocker/sub/X"), "", ""));
+    WriteBytes(Path("blocker"), "a file");
+    EXPECT_FALSE(m_setup.createShortcut("/opt/x", Path("blocker/sub/X"), "", ""));
     EXPECT_NE(m_setup.lastError().find("blocker"), std::string::npos);
 }
 
 TEST_F(LinuxSetupSupportTest, DeleteTreeAnswersZero) {
-    WriteBytes(path("tree/a"), "a");
-    EXPECT_EQ(m_setup.deleteTree(path("tree"), "*.*"), 0);
-    EXPECT_FALSE(fs::exists(path("tree")));
-    EXPECT_EQ(m_setup.deleteTree(path("tree"), "*.*"), 0);
+    WriteBytes(Path("tree/a"), "a");
+    EXPECT_EQ(m_setup.deleteTree(Path("tree"), "*.*"), 0);
+    EXPECT_FALSE(fs::exists(Path("tree")));
+    EXPECT_EQ(m_setup.deleteTree(Path("tree"), "*.*"), 0);
 }
 
 } // namespace

@@ -7,48 +7,48 @@ namespace {
 using kaldo::OsClass;
 using kaldo::VersionRecord;
 
-VersionRecord nt(int major, int minor) {
+VersionRecord Nt(int major, int minor) {
     return {kaldo::kPlatformNt, major, minor, {}};
 }
 
-VersionRecord consumer(int major, int minor, const char* servicePack) {
+VersionRecord Consumer(int major, int minor, const char* servicePack) {
     return {kaldo::kPlatformConsumer, major, minor, servicePack};
 }
 
 TEST(MachineFactsTest, ConsumerFamilyClassesFollowVersionAndServicePackLetters) {
-    EXPECT_EQ(OsClass(consumer(4, 0, ""), 0), 0);
-    EXPECT_EQ(OsClass(consumer(4, 0, " B"), 0), 1);
-    EXPECT_EQ(OsClass(consumer(4, 0, " C"), 0), 2);
-    EXPECT_EQ(OsClass(consumer(4, 0, "BC"), 0), 1);
-    EXPECT_EQ(OsClass(consumer(4, 10, ""), 0), 3);
-    EXPECT_EQ(OsClass(consumer(4, 10, " A "), 0), 4);
-    EXPECT_EQ(OsClass(consumer(4, 90, ""), 0), 5);
-    EXPECT_EQ(OsClass(consumer(4, 20, ""), 0), 6);
-    EXPECT_EQ(OsClass(consumer(5, 0, ""), 0), 6);
+    EXPECT_EQ(OsClass(Consumer(4, 0, ""), 0), 0);
+    EXPECT_EQ(OsClass(Consumer(4, 0, " B"), 0), 1);
+    EXPECT_EQ(OsClass(Consumer(4, 0, " C"), 0), 2);
+    EXPECT_EQ(OsClass(Consumer(4, 0, "BC"), 0), 1);
+    EXPECT_EQ(OsClass(Consumer(4, 10, ""), 0), 3);
+    EXPECT_EQ(OsClass(Consumer(4, 10, " A "), 0), 4);
+    EXPECT_EQ(OsClass(Consumer(4, 90, ""), 0), 5);
+    EXPECT_EQ(OsClass(Consumer(4, 20, ""), 0), 6);
+    EXPECT_EQ(OsClass(Consumer(5, 0, ""), 0), 6);
 }
 
 TEST(MachineFactsTest, NtFourIsClassSevenAndUnsupported) {
-    EXPECT_EQ(OsClass(nt(4, 0), kaldo::kProductWorkstation), 7);
-    EXPECT_LT(OsClass(nt(4, 0), kaldo::kProductWorkstation), kaldo::kFirstSupportedOsClass);
+    EXPECT_EQ(OsClass(Nt(4, 0), kaldo::kProductWorkstation), 7);
+    EXPECT_LT(OsClass(Nt(4, 0), kaldo::kProductWorkstation), kaldo::kFirstSupportedOsClass);
 }
 
 TEST(MachineFactsTest, NtFiveClassesDependOnMinorAndProductType) {
-    EXPECT_EQ(OsClass(nt(5, 0), kaldo::kProductServer), 8);
-    EXPECT_EQ(OsClass(nt(5, 1), kaldo::kProductServer), 9);
-    EXPECT_EQ(OsClass(nt(5, 2), kaldo::ProductTypeFromText("WINNT")), 9);
-    EXPECT_EQ(OsClass(nt(5, 2), kaldo::ProductTypeFromText("ServerNT")), 10);
-    EXPECT_EQ(OsClass(nt(5, 2), kaldo::ProductTypeFromText("LanmanNT")), 10);
+    EXPECT_EQ(OsClass(Nt(5, 0), kaldo::kProductServer), 8);
+    EXPECT_EQ(OsClass(Nt(5, 1), kaldo::kProductServer), 9);
+    EXPECT_EQ(OsClass(Nt(5, 2), kaldo::ProductTypeFromText("WINNT")), 9);
+    EXPECT_EQ(OsClass(Nt(5, 2), kaldo::ProductTypeFromText("ServerNT")), 10);
+    EXPECT_EQ(OsClass(Nt(5, 2), kaldo::ProductTypeFromText("LanmanNT")), 10);
 }
 
 TEST(MachineFactsTest, NtSixAndLaterSplitIntoServerAndWorkstation) {
-    EXPECT_EQ(OsClass(nt(6, 1), kaldo::kProductWorkstation), 12);
-    EXPECT_EQ(OsClass(nt(6, 0), kaldo::kProductServer), 11);
-    EXPECT_EQ(OsClass(nt(10, 0), kaldo::kProductDomainController), 11);
+    EXPECT_EQ(OsClass(Nt(6, 1), kaldo::kProductWorkstation), 12);
+    EXPECT_EQ(OsClass(Nt(6, 0), kaldo::kProductServer), 11);
+    EXPECT_EQ(OsClass(Nt(10, 0), kaldo::kProductDomainController), 11);
 }
 
 TEST(MachineFactsTest, AnythingElseIsTheUnknownClass) {
-    EXPECT_EQ(OsClass(nt(3, 51), 0), kaldo::kUnknownOsClass);
-    EXPECT_EQ(OsClass(consumer(3, 0, ""), 0), kaldo::kUnknownOsClass);
+    EXPECT_EQ(OsClass(Nt(3, 51), 0), kaldo::kUnknownOsClass);
+    EXPECT_EQ(OsClass(Consumer(3, 0, ""), 0), kaldo::kUnknownOsClass);
     EXPECT_EQ(OsClass({0, 6, 1, {}}, 0), kaldo::kUnknownOsClass);
 }
 

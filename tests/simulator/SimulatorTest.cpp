@@ -84,14 +84,14 @@ protected:
 
     httplib::Client Printer(std::size_t index) const {
         const ListenAddress address = m_simulator.PrinterAddresses().at(index);
-        return httplib::Client(address.host, address.port);
+        return httplib::Client(address.Host, address.Port);
     }
     httplib::Client Site() const {
-        return httplib::Client(m_simulator.SiteAddress()->host, m_simulator.SiteAddress()->port);
+        return httplib::Client(m_simulator.SiteAddress()->Host, m_simulator.SiteAddress()->Port);
     }
     httplib::Client Control() const {
-        return httplib::Client(m_simulator.ControlAddress()->host,
-                               m_simulator.ControlAddress()->port);
+        return httplib::Client(m_simulator.ControlAddress()->Host,
+                               m_simulator.ControlAddress()->Port);
     }
 
     std::string StatusOf(std::size_t printer) const {
@@ -530,7 +530,7 @@ TEST_F(SimulatorTest, HttpsSiteIsVerifiedWithTheWrittenCertificate) {
     ASSERT_TRUE(std::filesystem::exists(m_certificate));
     const ListenAddress https = *m_simulator.HttpsAddress();
 
-    httplib::SSLClient trusting(https.host, https.port);
+    httplib::SSLClient trusting(https.Host, https.Port);
     trusting.set_ca_cert_path(m_certificate);
     trusting.enable_server_certificate_verification(true);
     auto result = trusting.Get("/updates/KTWUpdates.xml");
@@ -544,15 +544,15 @@ TEST_F(SimulatorTest, HttpsSiteIsVerifiedWithTheWrittenCertificate) {
     ASSERT_TRUE(redirect);
     EXPECT_NE(redirect->body.find("<TITLE>https://"), std::string::npos);
 
-    httplib::SSLClient untrusting(https.host, https.port);
+    httplib::SSLClient untrusting(https.Host, https.Port);
     untrusting.enable_server_certificate_verification(true);
     EXPECT_FALSE(untrusting.Get("/"));
 }
 
 TEST_F(SimulatorTest, SecondSimulatorCannotTakeABoundPort) {
     SimulatorOptions options;
-    options.site = *m_simulator.SiteAddress();
-    options.logRequests = false;
+    options.Site = *m_simulator.SiteAddress();
+    options.LogRequests = false;
     Simulator second;
     std::string error;
     EXPECT_FALSE(second.Start(options, error));
@@ -566,8 +566,8 @@ TEST_F(SimulatorTest, ReadyLineNamesEveryBoundPort) {
     EXPECT_NE(line.find("printer=" + FormatHostPort(printers[0]) +
                         " printer=" + FormatHostPort(printers[1])),
               std::string::npos);
-    EXPECT_NE(printers[0].port, 0);
-    EXPECT_EQ(printers[1].host, "127.0.0.2");
+    EXPECT_NE(printers[0].Port, 0);
+    EXPECT_EQ(printers[1].Host, "127.0.0.2");
     EXPECT_NE(line.find(" site=" + FormatHostPort(*m_simulator.SiteAddress())), std::string::npos);
     EXPECT_NE(line.find(" https=" + FormatHostPort(*m_simulator.HttpsAddress())),
               std::string::npos);
@@ -592,13 +592,13 @@ TEST(SimulatorOptionsTest, RefusesAddressesOutsideLoopback) {
 TEST(SimulatorOptionsTest, AcceptsEveryLoopbackForm) {
     const SimulatorOptions options =
         Parse({"--printer", "127.9.8.7:80", "--printer", "localhost:8080", "--site", "[::1]:0"});
-    ASSERT_EQ(options.printers.size(), 2u);
-    EXPECT_EQ(options.printers[0].address.host, "127.9.8.7");
-    EXPECT_EQ(options.printers[0].address.port, 80);
-    EXPECT_EQ(options.printers[1].address.host, "127.0.0.1");
-    ASSERT_TRUE(options.site);
-    EXPECT_EQ(options.site->host, "::1");
-    EXPECT_EQ(FormatHostPort(*options.site), "[::1]:0");
+    ASSERT_EQ(options.Printers.size(), 2u);
+    EXPECT_EQ(options.Printers[0].Address.Host, "127.9.8.7");
+    EXPECT_EQ(options.Printers[0].Address.Port, 80);
+    EXPECT_EQ(options.Printers[1].Address.Host, "127.0.0.1");
+    ASSERT_TRUE(options.Site);
+    EXPECT_EQ(options.Site->Host, "::1");
+    EXPECT_EQ(FormatHostPort(*options.Site), "[::1]:0");
 }
 
 TEST(SimulatorOptionsTest, MalformedAddressesAreUsageErrors) {
@@ -616,28 +616,28 @@ TEST(SimulatorOptionsTest, StateBeforeTheFirstPrinterAppliesToAllAfterOneToThatO
     const SimulatorOptions options =
         Parse({"--alert", "tonerLow", "--printer", "127.0.0.1:0", "--model", "First",
                "--printer=127.0.0.1:0", "--no-hard-drive", "--delay=250", "--http-error", "500"});
-    ASSERT_EQ(options.printers.size(), 2u);
-    const PrinterState& first = options.printers[0].state;
-    const PrinterState& second = options.printers[1].state;
-    EXPECT_EQ(first.modelName, "First");
-    EXPECT_TRUE(first.hardDrive);
-    EXPECT_EQ(first.delayMs, 0);
-    ASSERT_EQ(first.alerts.size(), 1u);
-    EXPECT_EQ(first.alerts[0], PrinterAlert::TonerLow);
-    EXPECT_EQ(second.modelName, "Kaldo Presslane 3020");
-    EXPECT_FALSE(second.hardDrive);
-    EXPECT_EQ(second.delayMs, 250);
-    EXPECT_EQ(second.httpError, 500);
-    ASSERT_EQ(second.alerts.size(), 1u);
+    ASSERT_EQ(options.Printers.size(), 2u);
+    const PrinterState& first = options.Printers[0].State;
+    const PrinterState& second = options.Printers[1].State;
+    EXPECT_EQ(first.ModelName, "First");
+    EXPECT_TRUE(first.HardDrive);
+    EXPECT_EQ(first.DelayMs, 0);
+    ASSERT_EQ(first.Alerts.size(), 1u);
+    EXPECT_EQ(first.Alerts[0], PrinterAlert::TonerLow);
+    EXPECT_EQ(second.ModelName, "Kaldo Presslane 3020");
+    EXPECT_FALSE(second.HardDrive);
+    EXPECT_EQ(second.DelayMs, 250);
+    EXPECT_EQ(second.HttpError, 500);
+    ASSERT_EQ(second.Alerts.size(), 1u);
 }
 
 TEST(SimulatorOptionsTest, SiteOptionsSetTheSiteState) {
     const SimulatorOptions options =
         Parse({"--site", "127.0.0.1:0", "--feed-date", "Mon, 02 Jun 2008 12:00:00 GMT",
                "--web-marker", "no", "--site-delay", "40"});
-    EXPECT_EQ(options.siteState.feedDate, "Mon, 02 Jun 2008 12:00:00 GMT");
-    EXPECT_FALSE(options.siteState.webMarker);
-    EXPECT_EQ(options.siteState.delayMs, 40);
+    EXPECT_EQ(options.SiteState.FeedDate, "Mon, 02 Jun 2008 12:00:00 GMT");
+    EXPECT_FALSE(options.SiteState.WebMarker);
+    EXPECT_EQ(options.SiteState.DelayMs, 40);
 }
 
 TEST(SimulatorOptionsTest, UsageErrorsAreReported) {
@@ -690,9 +690,9 @@ TEST(SimulatorOptionsTest, DescribedStateReadsBackToTheSameState) {
 // --- the program -----------------------------------------------------------------------------
 
 struct Child {
-    pid_t pid = -1;
-    int out = -1;
-    int err = -1;
+    pid_t Pid = -1;
+    int Out = -1;
+    int Err = -1;
 };
 
 // With `ignoreSigint` the child starts with SIGINT ignored, as a shell starts background jobs.
@@ -716,14 +716,14 @@ Child Spawn(const std::vector<std::string>& arguments, bool ignoreSigint = false
         argv.push_back(argument.data());
     argv.push_back(nullptr);
     const auto previous = std::signal(SIGINT, ignoreSigint ? SIG_IGN : SIG_DFL);
-    if (posix_spawn(&child.pid, KALDOSIM_PATH, &actions, nullptr, argv.data(), environ) != 0)
-        child.pid = -1;
+    if (posix_spawn(&child.Pid, KALDOSIM_PATH, &actions, nullptr, argv.data(), environ) != 0)
+        child.Pid = -1;
     std::signal(SIGINT, previous);
     posix_spawn_file_actions_destroy(&actions);
     close(out[1]);
     close(err[1]);
-    child.out = out[0];
-    child.err = err[0];
+    child.Out = out[0];
+    child.Err = err[0];
     return child;
 }
 
@@ -763,91 +763,91 @@ std::string Field(const std::string& line, const std::string& name) {
 TEST(KaldosimProgramTest, RefusesNonLoopbackAddressesWithExitCodeTwo) {
     for (const char* address : {"0.0.0.0:18080", "10.1.2.3:18080"}) {
         Child child = Spawn({"--site", "127.0.0.1:0", "--printer", address});
-        ASSERT_GT(child.pid, 0);
-        const std::string out = ReadFrom(child.out, false);
-        const std::string err = ReadFrom(child.err, false);
-        EXPECT_EQ(WaitForExit(child.pid), 2) << address;
+        ASSERT_GT(child.Pid, 0);
+        const std::string out = ReadFrom(child.Out, false);
+        const std::string err = ReadFrom(child.Err, false);
+        EXPECT_EQ(WaitForExit(child.Pid), 2) << address;
         EXPECT_EQ(out.find("ready"), std::string::npos);
         EXPECT_NE(err.find("loopback"), std::string::npos) << err;
-        close(child.out);
-        close(child.err);
+        close(child.Out);
+        close(child.Err);
     }
 }
 
 TEST(KaldosimProgramTest, PrintsReadyServesAndExitsCleanlyOnSigterm) {
     Child child = Spawn({"--printer", "127.0.0.1:0", "--alert", "offline", "--site", "127.0.0.1:0",
                          "--control", "127.0.0.1:0"});
-    ASSERT_GT(child.pid, 0);
-    const std::string ready = ReadFrom(child.out, true);
+    ASSERT_GT(child.Pid, 0);
+    const std::string ready = ReadFrom(child.Out, true);
     ASSERT_EQ(ready.rfind("ready ", 0), 0u) << ready;
 
     ListenAddress printer;
     std::string error;
     ASSERT_EQ(ParseListenAddress(Field(ready, "printer"), printer, error), AddressCheck::Ok)
         << ready;
-    ASSERT_NE(printer.port, 0);
+    ASSERT_NE(printer.Port, 0);
     auto result =
-        httplib::Client(printer.host, printer.port).Get("/status/devicestatus.xml?language=DE");
+        httplib::Client(printer.Host, printer.Port).Get("/status/devicestatus.xml?language=DE");
     ASSERT_TRUE(result);
     const DocPtr doc = ParseXml(result->body);
     ASSERT_TRUE(doc);
     EXPECT_EQ(XPathString(doc.get(), "//alert/code"), "offline");
 
-    ASSERT_EQ(kill(child.pid, SIGTERM), 0);
-    const std::string err = ReadFrom(child.err, false);
-    EXPECT_EQ(WaitForExit(child.pid), 0);
+    ASSERT_EQ(kill(child.Pid, SIGTERM), 0);
+    const std::string err = ReadFrom(child.Err, false);
+    EXPECT_EQ(WaitForExit(child.Pid), 0);
     EXPECT_NE(err.find("printer0 GET " + FormatHostPort(printer) +
                        " /status/devicestatus.xml?language=DE 200"),
               std::string::npos)
         << err;
-    close(child.out);
-    close(child.err);
+    close(child.Out);
+    close(child.Err);
 }
 
 TEST(KaldosimProgramTest, ExitsCleanlyOnSigintEvenWhenStartedWithItIgnored) {
     Child child = Spawn({"--site", "127.0.0.1:0", "--quiet"}, true);
-    ASSERT_GT(child.pid, 0);
-    const std::string ready = ReadFrom(child.out, true);
+    ASSERT_GT(child.Pid, 0);
+    const std::string ready = ReadFrom(child.Out, true);
     ASSERT_EQ(ready.rfind("ready site=", 0), 0u) << ready;
-    ASSERT_EQ(kill(child.pid, SIGINT), 0);
-    EXPECT_EQ(WaitForExit(child.pid), 0);
-    close(child.out);
-    close(child.err);
+    ASSERT_EQ(kill(child.Pid, SIGINT), 0);
+    EXPECT_EQ(WaitForExit(child.Pid), 0);
+    close(child.Out);
+    close(child.Err);
 }
 
 TEST(KaldosimProgramTest, FailsWithExitCodeOneWhenAPortIsTaken) {
     Simulator first;
     SimulatorOptions options;
-    options.site = ListenAddress{"127.0.0.1", 0};
-    options.logRequests = false;
+    options.Site = ListenAddress{"127.0.0.1", 0};
+    options.LogRequests = false;
     std::string error;
     ASSERT_TRUE(first.Start(options, error)) << error;
 
     Child child = Spawn({"--site", FormatHostPort(*first.SiteAddress())});
-    ASSERT_GT(child.pid, 0);
-    const std::string out = ReadFrom(child.out, false);
-    const std::string err = ReadFrom(child.err, false);
-    EXPECT_EQ(WaitForExit(child.pid), 1);
+    ASSERT_GT(child.Pid, 0);
+    const std::string out = ReadFrom(child.Out, false);
+    const std::string err = ReadFrom(child.Err, false);
+    EXPECT_EQ(WaitForExit(child.Pid), 1);
     EXPECT_EQ(out.find("ready"), std::string::npos);
     EXPECT_NE(err.find("cannot listen on " + FormatHostPort(*first.SiteAddress())),
               std::string::npos)
         << err;
-    close(child.out);
-    close(child.err);
+    close(child.Out);
+    close(child.Err);
 }
 
 TEST(KaldosimProgramTest, HelpExplainsTheOptionsAndExitsZero) {
     Child child = Spawn({"--help"});
-    ASSERT_GT(child.pid, 0);
-    const std::string out = ReadFrom(child.out, false);
-    EXPECT_EQ(WaitForExit(child.pid), 0);
+    ASSERT_GT(child.Pid, 0);
+    const std::string out = ReadFrom(child.Out, false);
+    EXPECT_EQ(WaitForExit(child.Pid), 0);
     for (const char* option :
          {"--printer", "--site", "--https", "--cert-out", "--control", "--alert", "--no-hard-drive",
           "--delay", "--http-error", "--document", "--feed-date"}) {
         EXPECT_NE(out.find(option), std::string::npos) << option;
     }
-    close(child.out);
-    close(child.err);
+    close(child.Out);
+    close(child.Err);
 }
 
 } // namespace

@@ -19,7 +19,7 @@ class CommandLineUninstallTest : public testing::Test, public kaldo::testsupport
 protected:
     void SetUp() override { ASSERT_TRUE(m_installed.Succeeded()) << m_installed.Message; }
 
-    int run(const std::vector<std::string>& arguments,
+    int Run(const std::vector<std::string>& arguments,
             kaldo::RunState running = kaldo::RunState::NotRunning) {
         return kaldo::RunCommandLineUninstall(ParseUninstallerOptions(arguments), m_setup,
                                               m_uninstaller, running, m_out, m_err);
@@ -59,7 +59,7 @@ TEST(UninstallerOptionsTest, UsageNamesEveryOption) {
 }
 
 TEST_F(CommandLineUninstallTest, RefusesWhileTheProgramRuns) {
-    EXPECT_EQ(run({"--remove-all"}, kaldo::RunState::Running), kaldo::kExitNotRemoved);
+    EXPECT_EQ(Run({"--remove-all"}, kaldo::RunState::Running), kaldo::kExitNotRemoved);
     EXPECT_EQ(m_err.str(), "Kaldo Tendwell Currently Running: The Kaldo Tendwell is currently "
                            "running. Please exit the Kaldo Tendwell. Once closed, please run this "
                            "uninstall again.\n");
@@ -67,7 +67,7 @@ TEST_F(CommandLineUninstallTest, RefusesWhileTheProgramRuns) {
 }
 
 TEST_F(CommandLineUninstallTest, RefusesWhenItCannotTellWhetherTheProgramRuns) {
-    EXPECT_EQ(run({"--remove-all"}, kaldo::RunState::Unknown), kaldo::kExitNotRemoved);
+    EXPECT_EQ(Run({"--remove-all"}, kaldo::RunState::Unknown), kaldo::kExitNotRemoved);
     EXPECT_EQ(m_err.str(), "Kaldo Tendwell: The uninstall cannot tell whether the Kaldo Tendwell "
                            "is running. Its lock file in the program folder cannot be read. "
                            "Nothing has been removed.\n");
@@ -75,7 +75,7 @@ TEST_F(CommandLineUninstallTest, RefusesWhenItCannotTellWhetherTheProgramRuns) {
 }
 
 TEST_F(CommandLineUninstallTest, RemovesNamedFoldersOnly) {
-    EXPECT_EQ(run({"--remove", "PRESSLANE_7000"}), kaldo::kExitRemoved);
+    EXPECT_EQ(Run({"--remove", "PRESSLANE_7000"}), kaldo::kExitRemoved);
     EXPECT_EQ(m_out.str(), "removed presslane_7000\n");
     EXPECT_FALSE(Exists(Installed("Data/presslane_7000")));
     EXPECT_TRUE(Exists(Installed("Data/presslane_3000")));
@@ -83,14 +83,14 @@ TEST_F(CommandLineUninstallTest, RemovesNamedFoldersOnly) {
 }
 
 TEST_F(CommandLineUninstallTest, UnknownFolderRemovesNothing) {
-    EXPECT_EQ(run({"--remove", "presslane_3000", "presslane_9999"}), kaldo::kExitUninstallUsage);
+    EXPECT_EQ(Run({"--remove", "presslane_3000", "presslane_9999"}), kaldo::kExitUninstallUsage);
     EXPECT_NE(m_err.str().find("no content folder named presslane_9999"), std::string::npos);
     EXPECT_NE(m_err.str().find("presslane_c5000"), std::string::npos);
     EXPECT_TRUE(Exists(Installed("Data/presslane_3000")));
 }
 
 TEST_F(CommandLineUninstallTest, RemovingEveryFolderRemovesTheInstallation) {
-    EXPECT_EQ(run({"--remove", "presslane_3000", "presslane_7000", "presslane_c5000"}),
+    EXPECT_EQ(Run({"--remove", "presslane_3000", "presslane_7000", "presslane_c5000"}),
               kaldo::kExitRemoved);
     EXPECT_FALSE(Exists(m_machine.ProgramFolder()));
     EXPECT_NE(m_out.str().find("Kaldo Tendwell Uninstall Complete: The Kaldo Tendwell uninstall "
@@ -100,14 +100,14 @@ TEST_F(CommandLineUninstallTest, RemovingEveryFolderRemovesTheInstallation) {
 }
 
 TEST_F(CommandLineUninstallTest, RemoveAllTakesEverything) {
-    EXPECT_EQ(run({"--remove-all"}), kaldo::kExitRemoved);
+    EXPECT_EQ(Run({"--remove-all"}), kaldo::kExitRemoved);
     EXPECT_FALSE(Exists(m_machine.ProgramFolder()));
     EXPECT_FALSE(Exists(MenuShortcut()));
     EXPECT_FALSE(KeyExists(kaldo::kProgramKey));
 }
 
 TEST_F(CommandLineUninstallTest, NothingInstalledSaysSo) {
-    ASSERT_EQ(run({"--remove-all"}), kaldo::kExitRemoved);
+    ASSERT_EQ(Run({"--remove-all"}), kaldo::kExitRemoved);
     std::ostringstream out;
     std::ostringstream err;
     EXPECT_EQ(kaldo::RunCommandLineUninstall(ParseUninstallerOptions({"--remove-all"}), m_setup,
@@ -137,20 +137,20 @@ class HalfInstallationTest : public testing::Test {
 protected:
     HalfInstallationTest() { kaldo::testsupport::MakeDistribution(m_dist); }
 
-    int install() {
+    int Install() {
         kaldo::LinuxSetupSupport installer(kaldo::kInstallerStringTables, m_registry,
                                            "en_US.UTF-8");
         return kaldo::RunCommandLineInstall(kaldo::ParseInstallerOptions({"--silent"}), installer,
                                             m_registry, m_dist, m_installOut, m_installErr);
     }
-    int removeAll() {
+    int RemoveAll() {
         kaldo::Uninstaller uninstaller(m_setup, m_registry, "");
         return kaldo::RunCommandLineUninstall(ParseUninstallerOptions({"--remove-all"}), m_setup,
                                               uninstaller, kaldo::RunState::NotRunning, m_out,
                                               m_err);
     }
     // Every file below the machine's root and the user's home but the two registry files.
-    std::vector<std::string> filesLeft() const {
+    std::vector<std::string> FilesLeft() const {
         namespace fs = std::filesystem;
         std::vector<std::string> files;
         for (const char* top : {"root", "home"}) {
@@ -163,7 +163,7 @@ protected:
         }
         return files;
     }
-    bool keyExists(std::string_view key) const {
+    bool KeyExists(std::string_view key) const {
         return m_registry.KeyExists(kaldo::Hive::LocalMachine, key);
     }
 
@@ -181,16 +181,16 @@ TEST_F(HalfInstallationTest, FailedInstallationIsReportedAndRemovedLeavingNothin
     kaldo::testsupport::WriteBytes(m_machine.Path("elsewhere/secret.txt"), "not shipped");
     const std::string link = m_dist + "/Data/presslane_3000/manual.pdf";
     std::filesystem::create_symlink(m_machine.Path("elsewhere/secret.txt"), link);
-    EXPECT_EQ(install(), kaldo::kExitInstallFailed);
+    EXPECT_EQ(Install(), kaldo::kExitInstallFailed);
     EXPECT_NE(m_installErr.str().find("Installation Failed!"), std::string::npos);
     EXPECT_NE(m_installErr.str().find(link), std::string::npos) << m_installErr.str();
     EXPECT_EQ(m_installOut.str().find("installed"), std::string::npos) << m_installOut.str();
-    ASSERT_TRUE(keyExists(kaldo::kUninstallKey));
+    ASSERT_TRUE(KeyExists(kaldo::kUninstallKey));
 
-    EXPECT_EQ(removeAll(), kaldo::kExitRemoved) << m_err.str();
-    EXPECT_EQ(filesLeft(), std::vector<std::string>{});
-    EXPECT_FALSE(keyExists(kaldo::kUninstallKey));
-    EXPECT_FALSE(keyExists(kaldo::kProgramKey));
+    EXPECT_EQ(RemoveAll(), kaldo::kExitRemoved) << m_err.str();
+    EXPECT_EQ(FilesLeft(), std::vector<std::string>{});
+    EXPECT_FALSE(KeyExists(kaldo::kUninstallKey));
+    EXPECT_FALSE(KeyExists(kaldo::kProgramKey));
 }
 
 // The copy can fail before any content folder is in place.
@@ -198,12 +198,12 @@ TEST_F(HalfInstallationTest, InstallationWithoutContentIsRemovedWithRemoveAll) {
     namespace fs = std::filesystem;
     fs::rename(m_dist + "/Data", m_machine.Path("elsewhere"));
     fs::create_directory_symlink(m_machine.Path("elsewhere"), m_dist + "/Data");
-    EXPECT_EQ(install(), kaldo::kExitInstallFailed);
+    EXPECT_EQ(Install(), kaldo::kExitInstallFailed);
     EXPECT_NE(m_installErr.str().find(m_dist + "/Data"), std::string::npos);
 
-    EXPECT_EQ(removeAll(), kaldo::kExitRemoved) << m_err.str();
-    EXPECT_EQ(filesLeft(), std::vector<std::string>{});
-    EXPECT_FALSE(keyExists(kaldo::kUninstallKey));
+    EXPECT_EQ(RemoveAll(), kaldo::kExitRemoved) << m_err.str();
+    EXPECT_EQ(FilesLeft(), std::vector<std::string>{});
+    EXPECT_FALSE(KeyExists(kaldo::kUninstallKey));
 }
 
 } // namespace

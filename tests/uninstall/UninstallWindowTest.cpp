@@ -20,7 +20,7 @@ namespace {
 
 using kaldo::UninstallWindow;
 
-std::vector<std::string> listed(const UninstallWindow& window) {
+std::vector<std::string> Listed(const UninstallWindow& window) {
     std::vector<std::string> names;
     for (int i = 0; i < window.List()->topLevelItemCount(); ++i)
         names.push_back(window.List()->topLevelItem(i)->text(0).toStdString());
@@ -34,14 +34,14 @@ protected:
         m_uninstaller.Refresh();
     }
 
-    std::unique_ptr<UninstallWindow> open() {
+    std::unique_ptr<UninstallWindow> Open() {
         auto window =
             std::make_unique<UninstallWindow>(m_setup, m_uninstaller, m_answers.Function());
         window->show();
         QApplication::processEvents();
         return window;
     }
-    void select(UninstallWindow& window, std::initializer_list<int> rows) {
+    void Select(UninstallWindow& window, std::initializer_list<int> rows) {
         window.List()->clearSelection();
         for (int row : rows)
             window.List()->topLevelItem(row)->setSelected(true);
@@ -53,7 +53,7 @@ protected:
 };
 
 TEST_F(UninstallWindowTest, ShowsItsTextsAndTheContentFolders) {
-    auto window = open();
+    auto window = Open();
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Kaldo Tendwell"));
     EXPECT_EQ(window->Prompt()->text(),
               QStringLiteral("Please select the Kaldo Tendwell content to remove."));
@@ -62,13 +62,13 @@ TEST_F(UninstallWindowTest, ShowsItsTextsAndTheContentFolders) {
     EXPECT_EQ(window->RemoveButton()->text(), QStringLiteral("&Remove"));
     EXPECT_EQ(window->DoneButton()->text(), QStringLiteral("&Done"));
     EXPECT_EQ(window->List()->headerItem()->text(0), QStringLiteral("Name"));
-    EXPECT_EQ(listed(*window),
+    EXPECT_EQ(Listed(*window),
               (std::vector<std::string>{"presslane_3000", "presslane_7000", "presslane_c5000"}));
     EXPECT_FALSE(window->Picture()->pixmap().isNull());
 }
 
 TEST_F(UninstallWindowTest, LayoutFollowsTheDialogUnits) {
-    auto window = open();
+    auto window = Open();
     const kaldo::DialogUnits units(QApplication::font());
     EXPECT_EQ(window->size(), units.Size(313, 137));
     EXPECT_EQ(window->Picture()->geometry(), units.Rect(1, 2, 76, 132));
@@ -78,14 +78,14 @@ TEST_F(UninstallWindowTest, LayoutFollowsTheDialogUnits) {
 }
 
 TEST_F(UninstallWindowTest, FirstItemIsSelectedAndFocusedAndRemoveIsEnabled) {
-    auto window = open();
+    auto window = Open();
     EXPECT_EQ(window->Selected(), std::vector<std::string>{"presslane_3000"});
     EXPECT_EQ(window->List()->currentItem(), window->List()->topLevelItem(0));
     EXPECT_TRUE(window->RemoveButton()->isEnabled());
 }
 
 TEST_F(UninstallWindowTest, ListAllowsSeveralItemsSelected) {
-    auto window = open();
+    auto window = Open();
     EXPECT_EQ(window->List()->selectionMode(), QAbstractItemView::ExtendedSelection);
     QTest::mouseClick(window->List()->viewport(), Qt::LeftButton, Qt::ControlModifier,
                       window->List()->visualItemRect(window->List()->topLevelItem(2)).center());
@@ -93,7 +93,7 @@ TEST_F(UninstallWindowTest, ListAllowsSeveralItemsSelected) {
 }
 
 TEST_F(UninstallWindowTest, SelectAllAndDeselectAllDriveTheRemoveButton) {
-    auto window = open();
+    auto window = Open();
     QTest::mouseClick(window->SelectAllButton(), Qt::LeftButton);
     EXPECT_EQ(window->Selected().size(), 3u);
     EXPECT_TRUE(window->RemoveButton()->isEnabled());
@@ -106,10 +106,10 @@ TEST_F(UninstallWindowTest, SelectAllAndDeselectAllDriveTheRemoveButton) {
 }
 
 TEST_F(UninstallWindowTest, RemovingTheSecondAndThirdLeavesTheFirstListed) {
-    auto window = open();
-    select(*window, {1, 2});
+    auto window = Open();
+    Select(*window, {1, 2});
     QTest::mouseClick(window->RemoveButton(), Qt::LeftButton);
-    EXPECT_EQ(listed(*window), std::vector<std::string>{"presslane_3000"});
+    EXPECT_EQ(Listed(*window), std::vector<std::string>{"presslane_3000"});
     EXPECT_FALSE(Exists(Installed("Data/presslane_7000")));
     EXPECT_FALSE(Exists(Installed("Data/presslane_c5000")));
     EXPECT_TRUE(Exists(Installed("ktendwell")));
@@ -118,7 +118,7 @@ TEST_F(UninstallWindowTest, RemovingTheSecondAndThirdLeavesTheFirstListed) {
 }
 
 TEST_F(UninstallWindowTest, SelectAllThenRemoveRemovesEverythingAndSaysSo) {
-    auto window = open();
+    auto window = Open();
     QTest::mouseClick(window->SelectAllButton(), Qt::LeftButton);
     QTest::mouseClick(window->RemoveButton(), Qt::LeftButton);
     ASSERT_EQ(m_answers.Asked().size(), 1u);
@@ -150,7 +150,7 @@ TEST_F(UninstallWindowTest, RemovalThatLeavesFilesSaysWhichInsteadOfComplete) {
 }
 
 TEST_F(UninstallWindowTest, DoneClosesWithoutRemoving) {
-    auto window = open();
+    auto window = Open();
     QTest::mouseClick(window->DoneButton(), Qt::LeftButton);
     EXPECT_FALSE(window->isVisible());
     EXPECT_TRUE(Exists(Installed("Data/presslane_3000")));

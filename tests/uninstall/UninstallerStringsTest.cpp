@@ -11,16 +11,16 @@ namespace {
 constexpr int kLanguages[] = {1028, 1030, 1031, 1033, 1036, 1040, 1041,
                               1042, 1043, 1046, 1049, 1053, 2052, 3082};
 
-size_t count(const std::string& text, char c) {
+size_t Count(const std::string& text, char c) {
     return size_t(std::count(text.begin(), text.end(), c));
 }
 
-kaldo::StringTable table(int language) {
+kaldo::StringTable Table(int language) {
     return kaldo::StringTable(kaldo::kUninstallerStringTables, language);
 }
 
 TEST(UninstallerStringsTest, EnglishTextsAreThoseOfTheProduct) {
-    const kaldo::StringTable en = table(kaldo::kEnglishLanguageId);
+    const kaldo::StringTable en = Table(kaldo::kEnglishLanguageId);
     EXPECT_EQ(en.Text(1), "&Remove");
     EXPECT_EQ(en.Text(3), "Deselect &All");
     EXPECT_EQ(en.Text(6),
@@ -36,7 +36,7 @@ TEST(UninstallerStringsTest, EnglishTextsAreThoseOfTheProduct) {
 
 TEST(UninstallerStringsTest, EveryLanguageHasAllSixteenStrings) {
     for (int language : kLanguages) {
-        const kaldo::StringTable strings = table(language);
+        const kaldo::StringTable strings = Table(language);
         ASSERT_EQ(strings.LanguageId(), language);
         for (int id = 1; id <= 16; ++id)
             EXPECT_FALSE(strings.Text(id).empty()) << language << " " << id;
@@ -44,13 +44,13 @@ TEST(UninstallerStringsTest, EveryLanguageHasAllSixteenStrings) {
 }
 
 TEST(UninstallerStringsTest, TranslationsKeepAcceleratorsLinesAndNames) {
-    const kaldo::StringTable en = table(kaldo::kEnglishLanguageId);
+    const kaldo::StringTable en = Table(kaldo::kEnglishLanguageId);
     for (int language : kLanguages) {
-        const kaldo::StringTable strings = table(language);
+        const kaldo::StringTable strings = Table(language);
         for (int id = 1; id <= 16; ++id) {
-            EXPECT_EQ(count(strings.Text(id), '&'), count(en.Text(id), '&'))
+            EXPECT_EQ(Count(strings.Text(id), '&'), Count(en.Text(id), '&'))
                 << language << " " << id;
-            EXPECT_EQ(count(strings.Text(id), '\n'), count(en.Text(id), '\n'))
+            EXPECT_EQ(Count(strings.Text(id), '\n'), Count(en.Text(id), '\n'))
                 << language << " " << id;
         }
         for (int id : {10, 11, 12})

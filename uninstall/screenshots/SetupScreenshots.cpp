@@ -23,7 +23,7 @@
 
 namespace {
 
-bool save(QWidget& window, const QString& path) {
+bool Save(QWidget& window, const QString& path) {
     window.show();
     QApplication::processEvents();
     const bool saved = window.grab().save(path);
@@ -32,7 +32,7 @@ bool save(QWidget& window, const QString& path) {
     return saved;
 }
 
-kaldo::MessageAnswer noMessages(QWidget*, const kaldo::MessageRequest&) {
+kaldo::MessageAnswer NoMessages(QWidget*, const kaldo::MessageRequest&) {
     return kaldo::MessageAnswer::No;
 }
 
@@ -60,19 +60,19 @@ int main(int argc, char** argv) {
     const kaldo::InstallerPictures pictures = kaldo::InstallerPictures::Load();
     bool saved = true;
 
-    kaldo::WelcomeWindow welcome(installer, kit, pictures.Banner, "presslane_3000", noMessages);
-    saved = save(welcome, folder + "/installer-welcome.png") && saved;
+    kaldo::WelcomeWindow welcome(installer, kit, pictures.Banner, "presslane_3000", NoMessages);
+    saved = Save(welcome, folder + "/installer-welcome.png") && saved;
 
     const kaldo::CompletionPictures completionPictures{pictures.Banner, pictures.Success,
                                                        pictures.Failure};
     kaldo::CompletionWindow complete(installer, kit, completionPictures, true, "presslane_3000",
                                      kaldo::kDefaultLinkColour, kaldo::kDefaultHoverColour, {});
-    saved = save(complete, folder + "/installer-complete.png") && saved;
+    saved = Save(complete, folder + "/installer-complete.png") && saved;
     kaldo::CompletionWindow failed(installer, kit, completionPictures, false,
                                    "\nNot every file could be copied to /opt/Kaldo/Tendwell: "
                                    "Permission denied",
                                    kaldo::kDefaultLinkColour, kaldo::kDefaultHoverColour, {});
-    saved = save(failed, folder + "/installer-failed.png") && saved;
+    saved = Save(failed, folder + "/installer-failed.png") && saved;
 
     kaldo::LinuxSetupSupport uninstallerSetup(kaldo::kUninstallerStringTables, registry,
                                               "en_US.UTF-8");
@@ -80,7 +80,7 @@ int main(int argc, char** argv) {
     for (const char* model : {"presslane_3000", "presslane_c5000", "presslane_7000"})
         std::filesystem::create_directories(kaldo::JoinPath(uninstaller.DataFolder(), model));
     uninstaller.Refresh();
-    kaldo::UninstallWindow window(uninstallerSetup, uninstaller, noMessages);
-    saved = save(window, folder + "/uninstaller-window.png") && saved;
+    kaldo::UninstallWindow window(uninstallerSetup, uninstaller, NoMessages);
+    saved = Save(window, folder + "/uninstaller-window.png") && saved;
     return saved ? 0 : 1;
 }

@@ -22,11 +22,11 @@ namespace kaldo {
 
 namespace {
 
-QPixmap picture(const char* name) {
+QPixmap LoadPicture(const char* name) {
     return QPixmap(QStringLiteral(":/kaldo/tendwelluninstall/images/") + QLatin1String(name));
 }
 
-MessageRequest message(const SetupSupport& setup, UninstallerString captionId,
+MessageRequest Message(const SetupSupport& setup, UninstallerString captionId,
                        UninstallerString textId, MessageIcon icon) {
     MessageRequest request;
     request.Caption = UninstallerText(setup, captionId);
@@ -75,14 +75,14 @@ UninstallWindow::UninstallWindow(SetupSupport& setup, Uninstaller& uninstaller,
     setObjectName(QStringLiteral("uninstallWindow"));
     setWindowTitle(text(UninstallerString::WindowCaption));
     setFixedSize(m_units.Size(313, 137));
-    const QPixmap icon = picture("program.png");
+    const QPixmap icon = LoadPicture("program.png");
     if (!icon.isNull())
         setWindowIcon(QIcon(icon.scaled(11, 12, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
 
     m_picture->setObjectName(QStringLiteral("picture"));
     m_picture->setGeometry(m_units.Rect(1, 2, 76, 132));
     m_picture->setScaledContents(true);
-    m_picture->setPixmap(picture("side.png"));
+    m_picture->setPixmap(LoadPicture("side.png"));
 
     m_prompt->setObjectName(QStringLiteral("prompt"));
     m_prompt->setGeometry(m_units.Rect(85, 9, 220, 23));
@@ -98,13 +98,13 @@ UninstallWindow::UninstallWindow(SetupSupport& setup, Uninstaller& uninstaller,
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_list->setTextElideMode(Qt::ElideRight);
     m_list->header()->setDefaultAlignment(Qt::AlignLeft);
-    connect(m_list, &QTreeWidget::itemSelectionChanged, this, [this] { updateRemove(); });
+    connect(m_list, &QTreeWidget::itemSelectionChanged, this, [this] { UpdateRemove(); });
 
     const struct {
-        QPushButton* button;
-        const char* name;
-        UninstallerString id;
-        QRect place;
+        QPushButton* Button;
+        const char* Name;
+        UninstallerString Id;
+        QRect Place;
     } buttons[] = {
         {m_selectAll, "selectAllButton", UninstallerString::SelectAll,
          m_units.Rect(85, 91, 72, 14)},
@@ -143,7 +143,7 @@ void UninstallWindow::FillList() {
         first->setSelected(true);
     }
     m_list->resizeColumnToContents(0);
-    updateRemove();
+    UpdateRemove();
 }
 
 std::vector<std::string> UninstallWindow::Selected() const {
@@ -174,7 +174,7 @@ void UninstallWindow::RemoveSelected() {
     if (!m_uninstaller.NotRemoved().empty()) {
         m_ask(this, NotRemovedMessage(m_setup, m_uninstaller.NotRemoved()));
     } else if (everything) {
-        m_ask(this, message(m_setup, UninstallerString::CompleteCaption,
+        m_ask(this, Message(m_setup, UninstallerString::CompleteCaption,
                             UninstallerString::CompleteText, MessageIcon::Information));
     }
     if (everything) {
@@ -184,7 +184,7 @@ void UninstallWindow::RemoveSelected() {
     FillList();
 }
 
-void UninstallWindow::updateRemove() {
+void UninstallWindow::UpdateRemove() {
     m_remove->setEnabled(!m_list->selectedItems().isEmpty());
 }
 
@@ -208,18 +208,18 @@ void UninstallWindow::showEvent(QShowEvent* event) {
 int RunUninstallWindow(SetupSupport& setup, Uninstaller& uninstaller, RunState mainProgram,
                        MessageBoxFunction ask, const std::function<void(QDialog&)>& shownObserver) {
     if (mainProgram == RunState::Running) {
-        ask(nullptr, message(setup, UninstallerString::RunningCaption,
+        ask(nullptr, Message(setup, UninstallerString::RunningCaption,
                              UninstallerString::RunningText, MessageIcon::Warning));
         return 0;
     }
     if (mainProgram == RunState::Unknown) {
-        ask(nullptr, message(setup, UninstallerString::WindowCaption,
+        ask(nullptr, Message(setup, UninstallerString::WindowCaption,
                              UninstallerString::RunningUnknownText, MessageIcon::Warning));
         return 0;
     }
     uninstaller.Refresh();
     if (uninstaller.Contents().empty()) {
-        ask(nullptr, message(setup, UninstallerString::NotInstalledCaption,
+        ask(nullptr, Message(setup, UninstallerString::NotInstalledCaption,
                              UninstallerString::NotInstalledText, MessageIcon::Information));
         return 0;
     }

@@ -50,7 +50,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void updateRemove();
+    void UpdateRemove();
 
     SetupSupport& m_setup;
     Uninstaller& m_uninstaller;

@@ -63,8 +63,8 @@ bool ReadLabelValues(const IndexLabels& labels, const std::string& encoding,
         return false;
     xmlTextWriterPtr writer = document.Writer();
     if (W::StartElement(writer, "Printer_Status_Info") != ResultCode::Ok ||
-        W::WriteElement(writer, "heading", labels.heading) != ResultCode::Ok ||
-        W::WriteElement(writer, "numerics", labels.numerics) != ResultCode::Ok ||
+        W::WriteElement(writer, "heading", labels.Heading) != ResultCode::Ok ||
+        W::WriteElement(writer, "numerics", labels.Numerics) != ResultCode::Ok ||
         W::WriteElement(writer, "codepage", encoding) != ResultCode::Ok ||
         W::EndElement(writer) != ResultCode::Ok)
         return false;

@@ -8,8 +8,8 @@ namespace kaldo {
 
 // The texts the index pages take from the program's string table (ids 119 and 120), UTF-8.
 struct IndexLabels {
-    std::string heading;  // "Index"
-    std::string numerics; // "0 - 9", the heading of titles that begin with a digit
+    std::string Heading;  // "Index"
+    std::string Numerics; // "0 - 9", the heading of titles that begin with a digit
 };
 
 // Copies `first` and its following element siblings, with their element children, into

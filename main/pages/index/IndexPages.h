@@ -11,17 +11,17 @@ namespace kaldo {
 // The files of the index pages, full paths: the inputs and generated documents in the
 // model's XML folder, the pages in its UI folder.
 struct IndexPageFiles {
-    std::string userGuideIndex;    // File_IndexUG
-    std::string documentsIndex;    // File_IndexNonUG
-    std::string thirdIndex;        // File_IndexAUG
-    std::string firstMerge;        // File_IndexCombined1
-    std::string combinedIndex;     // File_IndexCombined2, sorted in place
-    std::string sortStylesheet;    // File_IndexSort_XSL
-    std::string pageStylesheet;    // File_Index_XSL
-    std::string contentStylesheet; // File_IndexContent_XSL
-    std::string page;              // File_Index (HTML)
-    std::string contentPage;       // File_IndexContent (HTML)
-    std::string config;            // toolbox.xml, whose sections follow the index
+    std::string UserGuideIndex;    // File_IndexUG
+    std::string DocumentsIndex;    // File_IndexNonUG
+    std::string ThirdIndex;        // File_IndexAUG
+    std::string FirstMerge;        // File_IndexCombined1
+    std::string CombinedIndex;     // File_IndexCombined2, sorted in place
+    std::string SortStylesheet;    // File_IndexSort_XSL
+    std::string PageStylesheet;    // File_Index_XSL
+    std::string ContentStylesheet; // File_IndexContent_XSL
+    std::string Page;              // File_Index (HTML)
+    std::string ContentPage;       // File_IndexContent (HTML)
+    std::string Config;            // toolbox.xml, whose sections follow the index
 };
 
 // Merges the user-guide and documents indexes, merges the third index and the configuration

@@ -35,12 +35,12 @@ protected:
                   simulator::ParseOutcome::Run)
             << error;
         ASSERT_TRUE(m_simulator.Start(options, error)) << error;
-        m_services->PrinterWebPort = m_simulator.PrinterAddresses().at(0).port;
+        m_services->PrinterWebPort = m_simulator.PrinterAddresses().at(0).Port;
     }
 
     // The content's maker-site addresses point at the simulator's site.
     void UseSimulatedSite() {
-        const std::string site = "127.0.0.1:" + std::to_string(m_simulator.SiteAddress()->port);
+        const std::string site = "127.0.0.1:" + std::to_string(m_simulator.SiteAddress()->Port);
         for (const auto& folder : fs::directory_iterator(m_temp / "program/Data")) {
             const std::string file = (folder.path() / "toolboxinfo.xml").string();
             std::string text = ReadBytes(file);
@@ -52,7 +52,7 @@ protected:
 
     void ChangePrinter(const httplib::Params& settings) {
         const auto control = *m_simulator.ControlAddress();
-        auto result = httplib::Client(control.host, control.port).Post("/printer/0", settings);
+        auto result = httplib::Client(control.Host, control.Port).Post("/printer/0", settings);
         ASSERT_TRUE(result);
         ASSERT_EQ(result->status, 200) << result->body;
     }
@@ -71,7 +71,7 @@ protected:
 
     std::string SiteRequests() const {
         const auto control = *m_simulator.ControlAddress();
-        auto result = httplib::Client(control.host, control.port).Get("/requests");
+        auto result = httplib::Client(control.Host, control.Port).Get("/requests");
         return result ? result->body : std::string();
     }
 
@@ -258,7 +258,7 @@ TEST_F(LiveStatusTest, HostileSiteAndPageScriptsActForNobody) {
     UseSimulatedSite();
     RecordingDesktop desktop(m_temp / "desktop");
     const std::string site =
-        "http://127.0.0.1:" + std::to_string(m_simulator.SiteAddress()->port) + "/";
+        "http://127.0.0.1:" + std::to_string(m_simulator.SiteAddress()->Port) + "/";
     Start("Office_3020");
 
     const std::string whatsnew = m_context->ContentPath("whatsnew.html");

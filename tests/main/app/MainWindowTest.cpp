@@ -33,7 +33,7 @@ TEST_F(MainWindowTest, StartUpShowsHeaderDefaultPageAndFooter) {
     EXPECT_EQ(m_window.minimumSize(), m_window.maximumSize()); // no resizing
     EXPECT_FALSE(m_window.windowFlags() & Qt::WindowMaximizeButtonHint);
     const PaneRects rects = ComputePaneRects(m_window.size(), m_window.height());
-    EXPECT_EQ(BodyPane()->View()->geometry(), rects.body);
+    EXPECT_EQ(BodyPane()->View()->geometry(), rects.Body);
     EXPECT_EQ(HeaderPane()->View()->geometry().height(), 60);
 }
 

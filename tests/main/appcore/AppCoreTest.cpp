@@ -81,15 +81,15 @@ class FakeLaunchers final : public LauncherSet {
 public:
     FakeLaunchers(const PrinterSelection& printer, const ModelFolders& folders)
         : m_launchers(printer, folders,
-                      LauncherServices{.shell = m_shell,
-                                       .prompts = m_prompts,
-                                       .driverFiles = m_driverFiles,
-                                       .settingsStore = m_settingsStore,
-                                       .settingsDialog = m_settingsDialog,
-                                       .background = m_background,
-                                       .checkWeb = [] { return false; },
-                                       .printerReachable = [](const std::string&) { return false; },
-                                       .webAnswered =
+                      LauncherServices{.Shell = m_shell,
+                                       .Prompts = m_prompts,
+                                       .DriverFiles = m_driverFiles,
+                                       .SettingsStore = m_settingsStore,
+                                       .SettingsDialog = m_settingsDialog,
+                                       .Background = m_background,
+                                       .CheckWeb = [] { return false; },
+                                       .PrinterReachable = [](const std::string&) { return false; },
+                                       .WebAnswered =
                                            [](bool) {
                                            }}) {}
 
@@ -108,12 +108,12 @@ private:
 
 // The printer's answer: the given document, nothing, or a wait until the retrieval is aborted.
 struct StatusAnswers {
-    std::mutex mutex;
-    std::condition_variable changed;
-    std::string document; // empty: the printer does not answer
-    bool block = false;
-    int retrievals = 0;
-    int aborts = 0;
+    std::mutex Mutex;
+    std::condition_variable Changed;
+    std::string Document; // empty: the printer does not answer
+    bool Block = false;
+    int Retrievals = 0;
+    int Aborts = 0;
 };
 
 class FakeStatusSource final : public StatusSource {
@@ -122,21 +122,21 @@ public:
         : m_answers(answers) {}
 
     bool Retrieve(const std::string& file) override {
-        std::unique_lock lock(m_answers.mutex);
-        ++m_answers.retrievals;
-        m_answers.changed.notify_all();
-        m_answers.changed.wait(lock, [&] { return !m_answers.block || m_aborted; });
-        if (m_aborted || m_answers.document.empty())
+        std::unique_lock lock(m_answers.Mutex);
+        ++m_answers.Retrievals;
+        m_answers.Changed.notify_all();
+        m_answers.Changed.wait(lock, [&] { return !m_answers.Block || m_aborted; });
+        if (m_aborted || m_answers.Document.empty())
             return false;
-        fs::copy_file(m_answers.document, file, fs::copy_options::overwrite_existing);
+        fs::copy_file(m_answers.Document, file, fs::copy_options::overwrite_existing);
         return true;
     }
     bool Fetch(const std::string&, const std::string&) override { return false; }
     void Abort() override {
-        std::lock_guard lock(m_answers.mutex);
+        std::lock_guard lock(m_answers.Mutex);
         m_aborted = true;
-        ++m_answers.aborts;
-        m_answers.changed.notify_all();
+        ++m_answers.Aborts;
+        m_answers.Changed.notify_all();
     }
 
 private:
@@ -175,7 +175,7 @@ protected:
         AddNetworkPrinter("Office_3020", "Kaldo Presslane 3020 PS", "127.0.0.5");
         AddNetworkPrinter("Studio_C5100", "Kaldo Presslane C5100 PS", "127.0.0.6");
         m_spooler.AddPrinter("Tessaro", "Tessaro Inkline 5 PCL");
-        m_answers.document = KALDO_TEST_DATA_DIR "/status/ready.xml";
+        m_answers.Document = KALDO_TEST_DATA_DIR "/status/ready.xml";
     }
 
     ~AppCoreTest() override {
@@ -267,7 +267,7 @@ protected:
 };
 
 TEST_F(AppCoreTest, StartUpShowsBodyThenHeaderThenCollectingFooter) {
-    m_answers.block = true;
+    m_answers.Block = true;
     Start("Office_3020");
     const std::string folder = m_temp / "state/Data/presslane_3000/ui/";
     EXPECT_EQ(m_startLog, (std::vector<std::string>{
@@ -311,14 +311,14 @@ TEST_F(AppCoreTest, NetworkedPrinterIsAskedAtItsStatusUrl) {
     Start("Office_3020");
     ASSERT_FALSE(m_requests.empty());
     const StatusRequest& request = m_requests.back();
-    EXPECT_FALSE(request.useUsb);
-    EXPECT_EQ(request.source,
+    EXPECT_FALSE(request.UseUsb);
+    EXPECT_EQ(request.Source,
               StatusUrl("http://127.0.0.5/", m_context->Printer().Config->StatusPage(),
                         m_context->ContentLanguage()));
-    EXPECT_EQ(request.printerWebUrl, "http://127.0.0.5/");
-    EXPECT_EQ(request.imagesFolder, m_temp / "state/Data/presslane_3000/ui/images");
-    EXPECT_TRUE(request.language.empty());
-    EXPECT_EQ(request.queueName, "Office_3020");
+    EXPECT_EQ(request.PrinterWebUrl, "http://127.0.0.5/");
+    EXPECT_EQ(request.ImagesFolder, m_temp / "state/Data/presslane_3000/ui/images");
+    EXPECT_TRUE(request.Language.empty());
+    EXPECT_EQ(request.QueueName, "Office_3020");
 }
 
 TEST_F(AppCoreTest, FooterShowsEachStatusReportOnce) {
@@ -333,7 +333,7 @@ TEST_F(AppCoreTest, FooterShowsEachStatusReportOnce) {
     EXPECT_EQ(shown, 1);
 
     // The refresh link asks again; a printer that does not answer is unavailable.
-    m_answers.document.clear();
+    m_answers.Document.clear();
     m_log.clear();
     EXPECT_TRUE(m_context->Dispatch(*m_context->FooterPane(), "util-rs:", NavigationStart::User));
     EXPECT_EQ(m_context->FooterStatus(), StatusValue::STATUS_COLLECTING);
@@ -347,7 +347,7 @@ TEST_F(AppCoreTest, FooterShowsEachStatusReportOnce) {
 }
 
 TEST_F(AppCoreTest, PrinterSwitchShowsTheNewPrinterInEveryPane) {
-    m_answers.block = true;
+    m_answers.Block = true;
     Start("Office_3020");
     ASSERT_TRUE(
         m_context->Dispatch(*m_context->HeaderPane(), "sp:Studio_C5100", NavigationStart::User));
@@ -359,8 +359,8 @@ TEST_F(AppCoreTest, PrinterSwitchShowsTheNewPrinterInEveryPane) {
     EXPECT_EQ(LogOf("body").front(), "body navigate " + folder + "home.html");
     EXPECT_EQ(m_context->FooterStatus(), StatusValue::STATUS_COLLECTING);
     // The retrieval for the old printer was ended for the new one.
-    std::lock_guard lock(m_answers.mutex);
-    EXPECT_GE(m_answers.aborts, 1);
+    std::lock_guard lock(m_answers.Mutex);
+    EXPECT_GE(m_answers.Aborts, 1);
 }
 
 TEST_F(AppCoreTest, PrinterSwitchSeesANewerInstallation) {
@@ -376,7 +376,7 @@ TEST_F(AppCoreTest, PrinterSwitchSeesANewerInstallation) {
 }
 
 TEST_F(AppCoreTest, ForwardedPrinterIsShownAndTheBodyReturnsToItsHeader) {
-    m_answers.block = true;
+    m_answers.Block = true;
     Start("Office_3020");
     m_context->OnForwardedPrinter("Studio_C5100");
     EXPECT_EQ(m_context->Printer().SelectedPrinter, "Studio_C5100");
@@ -385,7 +385,7 @@ TEST_F(AppCoreTest, ForwardedPrinterIsShownAndTheBodyReturnsToItsHeader) {
 }
 
 TEST_F(AppCoreTest, SwitchToAPrinterWithoutContentSaysSoAfterTheWait) {
-    m_answers.block = true;
+    m_answers.Block = true;
     Start("Office_3020");
     EXPECT_FALSE(m_context->SelectPrinterByName("Tessaro"));
     EXPECT_EQ(m_context->Printer().SelectedPrinter, "Office_3020");
@@ -397,7 +397,7 @@ TEST_F(AppCoreTest, SwitchToAPrinterWithoutContentSaysSoAfterTheWait) {
 TEST_F(AppCoreTest, SwitchWhoseHeaderCannotBeBuiltPutsThePreviousPrinterBack) {
     m_programFolder = m_temp / "program/";
     Install(m_programFolder);
-    m_answers.block = true;
+    m_answers.Block = true;
     Start("Office_3020");
     const std::string officeFolder = m_context->Folders().UiFolder;
     const ToolboxConfig* officeConfig = m_context->Printer().Config.get();
@@ -414,7 +414,7 @@ TEST_F(AppCoreTest, SwitchWhoseHeaderCannotBeBuiltPutsThePreviousPrinterBack) {
 }
 
 TEST_F(AppCoreTest, ForwardedUnknownOrEmptyNameKeepsThePrinter) {
-    m_answers.block = true;
+    m_answers.Block = true;
     Start("Office_3020");
     m_context->BodyPane()->SetReturnPage("file:///shown.html");
     m_context->OnForwardedPrinter("");
@@ -426,12 +426,12 @@ TEST_F(AppCoreTest, ForwardedUnknownOrEmptyNameKeepsThePrinter) {
 }
 
 TEST_F(AppCoreTest, ShutdownRemembersThePrinterAndEndsTheRetrieval) {
-    m_answers.block = true;
+    m_answers.Block = true;
     Start("Studio_C5100");
     {
-        std::unique_lock lock(m_answers.mutex);
-        ASSERT_TRUE(m_answers.changed.wait_for(lock, std::chrono::seconds(10),
-                                               [&] { return m_answers.retrievals > 0; }));
+        std::unique_lock lock(m_answers.Mutex);
+        ASSERT_TRUE(m_answers.Changed.wait_for(lock, std::chrono::seconds(10),
+                                               [&] { return m_answers.Retrievals > 0; }));
     }
     m_context->Shutdown();
     EXPECT_EQ(m_settings.QueryValue(Hive::CurrentUser, "SOFTWARE\\Kaldo\\Tendwell", "Last_Printer"),
@@ -439,8 +439,8 @@ TEST_F(AppCoreTest, ShutdownRemembersThePrinterAndEndsTheRetrieval) {
     EXPECT_EQ(m_log,
               (std::vector<std::string>{"body destroy", "header destroy", "footer destroy"}));
     {
-        std::lock_guard lock(m_answers.mutex);
-        EXPECT_EQ(m_answers.aborts, 1);
+        std::lock_guard lock(m_answers.Mutex);
+        EXPECT_EQ(m_answers.Aborts, 1);
     }
     // No report of the ended retrieval reaches the footer.
     QCoreApplication::processEvents();
@@ -480,7 +480,7 @@ TEST_F(AppCoreTest, PrinterSwitchBringsTheContentFoldersSynonymsFramesAndWebPage
         return ReadBytes(m_temp / ("state/Data/" + folder + "/xml/search_results.xml"));
     };
 
-    m_answers.block = true;
+    m_answers.Block = true;
     Start("Office_3020");
     m_context->FinishStart();
     ASSERT_TRUE(WaitUntil([&] { return fetched("whatsnew.html") == 1; }));

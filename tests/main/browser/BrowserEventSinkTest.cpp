@@ -17,16 +17,16 @@ namespace {
 class ScriptedDispatcher final : public NavigationDispatcher {
 public:
     bool Dispatch(Pane& pane, const std::string& url, NavigationStart start) override {
-        starts.push_back(start);
-        panes.push_back(&pane);
-        urls.push_back(url);
-        return cancel;
+        Starts.push_back(start);
+        Panes.push_back(&pane);
+        Urls.push_back(url);
+        return Cancel;
     }
 
-    bool cancel = false;
-    std::vector<Pane*> panes;
-    std::vector<NavigationStart> starts;
-    std::vector<std::string> urls;
+    bool Cancel = false;
+    std::vector<Pane*> Panes;
+    std::vector<NavigationStart> Starts;
+    std::vector<std::string> Urls;
 };
 
 TEST(BrowserEventSinkTest, NavigationGoesToTheDispatcherWithItsPane) {
@@ -34,13 +34,13 @@ TEST(BrowserEventSinkTest, NavigationGoesToTheDispatcherWithItsPane) {
     BrowserHost host(dispatcher, RedirectMode::Stop);
 
     EXPECT_FALSE(host.Sink().BeforeNavigate("file:///data/main.html", NavigationStart::Program));
-    dispatcher.cancel = true;
+    dispatcher.Cancel = true;
     EXPECT_TRUE(host.Sink().BeforeNavigate("doc:&FileName=guide.pdf", NavigationStart::User));
 
-    EXPECT_EQ(dispatcher.urls,
+    EXPECT_EQ(dispatcher.Urls,
               (std::vector<std::string>{"file:///data/main.html", "doc:&FileName=guide.pdf"}));
-    EXPECT_EQ(dispatcher.panes, (std::vector<Pane*>{&host, &host}));
-    EXPECT_EQ(dispatcher.starts,
+    EXPECT_EQ(dispatcher.Panes, (std::vector<Pane*>{&host, &host}));
+    EXPECT_EQ(dispatcher.Starts,
               (std::vector<NavigationStart>{NavigationStart::Program, NavigationStart::User}));
 }
 
@@ -71,7 +71,7 @@ TEST(BrowserEventSinkTest, ReturnToPageBeforeThePaneExistsDoesNothing) {
     stopHost.Sink().ReturnToPage();
     refreshHost.Sink().ReturnToPage();
 
-    EXPECT_TRUE(dispatcher.urls.empty());
+    EXPECT_TRUE(dispatcher.Urls.empty());
     EXPECT_EQ(stopHost.View(), nullptr);
 }
 

@@ -40,29 +40,29 @@ constexpr int kTimeoutMs = 30000;
 class RecordingDispatcher final : public NavigationDispatcher {
 public:
     bool Dispatch(Pane& pane, const std::string& url, NavigationStart start) override {
-        urls.push_back(url);
-        starts.push_back(start);
-        if (decide)
-            return decide(static_cast<BrowserHost&>(pane), url, start);
-        return allowed.count(url) == 0;
+        Urls.push_back(url);
+        Starts.push_back(start);
+        if (Decide)
+            return Decide(static_cast<BrowserHost&>(pane), url, start);
+        return Allowed.count(url) == 0;
     }
 
-    std::set<std::string> allowed;
-    std::function<bool(BrowserHost&, const std::string&, NavigationStart)> decide;
-    std::vector<std::string> urls;
-    std::vector<NavigationStart> starts;
+    std::set<std::string> Allowed;
+    std::function<bool(BrowserHost&, const std::string&, NavigationStart)> Decide;
+    std::vector<std::string> Urls;
+    std::vector<NavigationStart> Starts;
 };
 
 class EventCounter final : public QObject {
 public:
     EventCounter(QEvent::Type type)
         : m_type(type) {}
-    int count = 0;
+    int Count = 0;
 
 protected:
     bool eventFilter(QObject*, QEvent* event) override {
         if (event->type() == m_type)
-            ++count;
+            ++Count;
         return false;
     }
 
@@ -87,32 +87,32 @@ public:
     void OpenDriverSettings() override { Record("OpenDriverSettings", ""); }
     std::string TabPage(int index) override {
         Record("TabPage", std::to_string(index));
-        return tabPage;
+        return AnswerTabPage;
     }
     std::string PageOfCurrentTab(int index) override {
         Record("PageOfCurrentTab", std::to_string(index));
-        return pageOfTab;
+        return PageOfTab;
     }
     bool SelectPrinter(const std::string& name) override {
         Record("SelectPrinter", name);
         return true;
     }
-    std::string CurrentPage() override { return currentPage; }
+    std::string CurrentPage() override { return AnswerCurrentPage; }
     void Search(const std::string& text) override { Record("Search", text); }
     void RefreshStatus() override { Record("RefreshStatus", ""); }
     bool IsFramePage(const std::string&) override { return false; }
     bool TakePendingUpdate() override { return false; }
-    std::vector<std::string> ContentFolders() override { return {folder}; }
+    std::vector<std::string> ContentFolders() override { return {Folder}; }
 
-    std::string folder;
-    std::string tabPage;
-    std::string pageOfTab;
-    std::string currentPage;
-    std::vector<std::string> calls;
+    std::string Folder;
+    std::string AnswerTabPage;
+    std::string PageOfTab;
+    std::string AnswerCurrentPage;
+    std::vector<std::string> Calls;
 
 private:
     void Record(const char* action, const std::string& argument) {
-        calls.push_back(std::string(action) + "(" + argument + ")");
+        Calls.push_back(std::string(action) + "(" + argument + ")");
     }
 };
 
@@ -178,7 +178,7 @@ protected:
 
     // Loads a page of the test folder through the pane and waits until it is shown.
     void Show(const std::string& name) {
-        m_dispatcher.allowed.insert(FileUrl(name));
+        m_dispatcher.Allowed.insert(FileUrl(name));
         QSignalSpy loads(Page(), &QWebEnginePage::loadFinished);
         m_host->Navigate(Path(name));
         ASSERT_TRUE(WaitForLoad(loads, true)) << name;
@@ -187,11 +187,11 @@ protected:
 
     // Runs a script that starts a navigation and returns the URL the dispatcher got for it.
     std::string Follow(const QString& script) {
-        const size_t before = m_dispatcher.urls.size();
+        const size_t before = m_dispatcher.Urls.size();
         Js(script);
-        if (!QTest::qWaitFor([&] { return m_dispatcher.urls.size() > before; }, kTimeoutMs))
+        if (!QTest::qWaitFor([&] { return m_dispatcher.Urls.size() > before; }, kTimeoutMs))
             return "(no navigation)";
-        return m_dispatcher.urls[before];
+        return m_dispatcher.Urls[before];
     }
     std::string Click(const std::string& id) {
         return Follow(QStringLiteral("document.getElementById('%1').click()")
@@ -240,12 +240,12 @@ TEST_F(BrowserHostTest, NavigateLoadsALocalPathAndTheDispatcherSeesItsFileUrl) {
     CreatePane();
     Show("links.html");
 
-    EXPECT_EQ(m_dispatcher.urls, std::vector<std::string>{FileUrl("links.html")});
+    EXPECT_EQ(m_dispatcher.Urls, std::vector<std::string>{FileUrl("links.html")});
 }
 
 TEST_F(BrowserHostTest, NavigateLoadsAUrlText) {
     CreatePane();
-    m_dispatcher.allowed.insert(FileUrl("target.html"));
+    m_dispatcher.Allowed.insert(FileUrl("target.html"));
     QSignalSpy loads(Page(), &QWebEnginePage::loadFinished);
 
     m_host->Navigate(FileUrl("target.html"));
@@ -261,8 +261,8 @@ TEST_F(BrowserHostTest, EveryLinkFormReachesTheDispatcherAndCancelledLinksKeepTh
 
     const std::string folder = FileUrl("");
     const struct {
-        std::string id;
-        std::string expected;
+        std::string Id;
+        std::string Expected;
     } links[] = {
         {"tab", folder + "tab#2"},
         {"page", folder + "page#3"},
@@ -290,8 +290,8 @@ TEST_F(BrowserHostTest, EveryLinkFormReachesTheDispatcherAndCancelledLinksKeepTh
         {"popup", "doc:&FileName=popup.pdf"},
     };
     for (const auto& link : links) {
-        SCOPED_TRACE(link.id);
-        EXPECT_EQ(Click(link.id), link.expected);
+        SCOPED_TRACE(link.Id);
+        EXPECT_EQ(Click(link.Id), link.Expected);
         EXPECT_EQ(ShownUrl(), FileUrl("links.html"));
         EXPECT_EQ(Js("window.kept").toInt(), 42);
     }
@@ -306,11 +306,11 @@ TEST_F(BrowserHostTest, EveryLinkFormReachesTheDispatcherAndCancelledLinksKeepTh
 
 TEST_F(BrowserHostTest, LinksClickedInAPaneReachTheirActionsThroughTheDispatcher) {
     RecordedActions actions;
-    actions.folder = m_folder + "/";
-    actions.tabPage = Path("target.html");
-    actions.pageOfTab = Path("neighbours.html");
-    actions.currentPage = Path("links.html");
-    m_dispatcher.decide = [&](BrowserHost& pane, const std::string& url, NavigationStart start) {
+    actions.Folder = m_folder + "/";
+    actions.AnswerTabPage = Path("target.html");
+    actions.PageOfTab = Path("neighbours.html");
+    actions.AnswerCurrentPage = Path("links.html");
+    m_dispatcher.Decide = [&](BrowserHost& pane, const std::string& url, NavigationStart start) {
         return Dispatch(url, pane.Sink(), actions, actions, start);
     };
     CreatePane();
@@ -318,9 +318,9 @@ TEST_F(BrowserHostTest, LinksClickedInAPaneReachTheirActionsThroughTheDispatcher
 
     // Each link sends the pane back to its page, or on to the page the link names.
     const struct {
-        std::string id;
-        std::vector<std::string> calls;
-        std::string shownAfter;
+        std::string Id;
+        std::vector<std::string> Calls;
+        std::string ShownAfter;
     } links[] = {
         {"doc", {"OpenDocument(&FileName=guide.pdf)"}, "links.html"},
         {"video", {"OpenVideo(&FileName=intro.wmv)"}, "links.html"},
@@ -329,35 +329,35 @@ TEST_F(BrowserHostTest, LinksClickedInAPaneReachTheirActionsThroughTheDispatcher
         {"tabpage", {"TabPage(1)", "PageOfCurrentTab(3)"}, "neighbours.html"},
     };
     for (const auto& link : links) {
-        SCOPED_TRACE(link.id);
-        actions.calls.clear();
+        SCOPED_TRACE(link.Id);
+        actions.Calls.clear();
         QSignalSpy loads(Page(), &QWebEnginePage::loadFinished);
-        UserClick(link.id);
+        UserClick(link.Id);
         ASSERT_TRUE(WaitForLoad(loads, true));
-        EXPECT_EQ(actions.calls, link.calls);
-        EXPECT_EQ(ShownUrl(), FileUrl(link.shownAfter));
+        EXPECT_EQ(actions.Calls, link.Calls);
+        EXPECT_EQ(ShownUrl(), FileUrl(link.ShownAfter));
         if (ShownUrl() != FileUrl("links.html"))
             Show("links.html");
     }
 
     // The search box sent with the Enter key.
-    actions.calls.clear();
+    actions.Calls.clear();
     Js("document.getElementById('searchField').focus()");
     QSignalSpy loads(Page(), &QWebEnginePage::loadFinished);
     QTest::keyClick(m_host->View()->focusProxy(), Qt::Key_Return);
     ASSERT_TRUE(WaitForLoad(loads, true));
-    EXPECT_EQ(actions.calls, std::vector<std::string>{"Search(paper jam)"});
+    EXPECT_EQ(actions.Calls, std::vector<std::string>{"Search(paper jam)"});
 
     // A chosen printer and a status refresh bring their own pages; the pane stays put.
-    actions.calls.clear();
+    actions.Calls.clear();
     ASSERT_EQ(Js("window.kept = 42").toInt(), 42);
     UserClick("sp");
-    ASSERT_TRUE(QTest::qWaitFor([&] { return actions.calls.size() == 1; }, kTimeoutMs));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return actions.Calls.size() == 1; }, kTimeoutMs));
     UserClick("utilRs");
-    ASSERT_TRUE(QTest::qWaitFor([&] { return actions.calls.size() == 2; }, kTimeoutMs));
-    EXPECT_EQ(actions.calls,
+    ASSERT_TRUE(QTest::qWaitFor([&] { return actions.Calls.size() == 2; }, kTimeoutMs));
+    EXPECT_EQ(actions.Calls,
               (std::vector<std::string>{"SelectPrinter(Office Printer)", "RefreshStatus()"}));
-    EXPECT_EQ(m_host->Sink().ReturnPage(), actions.currentPage);
+    EXPECT_EQ(m_host->Sink().ReturnPage(), actions.AnswerCurrentPage);
     EXPECT_EQ(ShownUrl(), FileUrl("links.html"));
     EXPECT_EQ(Js("window.kept").toInt(), 42);
 }
@@ -366,10 +366,10 @@ TEST_F(BrowserHostTest, LinksClickedInAPaneReachTheirActionsThroughTheDispatcher
 // and the pane stays on the page without loading it again, so the script cannot loop.
 TEST_F(BrowserHostTest, LinksAScriptFollowsByItselfDoNothing) {
     RecordedActions actions;
-    actions.folder = m_folder + "/";
-    actions.tabPage = Path("target.html");
-    actions.currentPage = Path("links.html");
-    m_dispatcher.decide = [&](BrowserHost& pane, const std::string& url, NavigationStart start) {
+    actions.Folder = m_folder + "/";
+    actions.AnswerTabPage = Path("target.html");
+    actions.AnswerCurrentPage = Path("links.html");
+    m_dispatcher.Decide = [&](BrowserHost& pane, const std::string& url, NavigationStart start) {
         return Dispatch(url, pane.Sink(), actions, actions, start);
     };
     CreatePane();
@@ -379,17 +379,17 @@ TEST_F(BrowserHostTest, LinksAScriptFollowsByItselfDoNothing) {
 
     for (const char* id : {"sp", "doc", "utilRs", "tab", "pdfs", "htmldocs", "http", "popup"}) {
         SCOPED_TRACE(id);
-        const size_t seen = m_dispatcher.urls.size();
+        const size_t seen = m_dispatcher.Urls.size();
         Click(id);
-        ASSERT_GT(m_dispatcher.urls.size(), seen);
-        EXPECT_EQ(m_dispatcher.starts[seen], NavigationStart::Page);
+        ASSERT_GT(m_dispatcher.Urls.size(), seen);
+        EXPECT_EQ(m_dispatcher.Starts[seen], NavigationStart::Page);
     }
     EXPECT_NE(Follow("setTimeout(function () { location.href = 'sp:Timer'; }, 10)"),
               "(no navigation)");
     EXPECT_NE(Follow("window.open('util-rs:')"), "(no navigation)");
     EXPECT_NE(Follow("document.getElementById('searchForm').submit()"), "(no navigation)");
 
-    EXPECT_EQ(actions.calls, std::vector<std::string>{});
+    EXPECT_EQ(actions.Calls, std::vector<std::string>{});
     EXPECT_EQ(Js("window.kept").toInt(), 42);
     EXPECT_EQ(ShownUrl(), FileUrl("links.html"));
     for (const QList<QVariant>& load : loads)
@@ -399,7 +399,7 @@ TEST_F(BrowserHostTest, LinksAScriptFollowsByItselfDoNothing) {
 TEST_F(BrowserHostTest, PlainLocalLinkLoadsWhenTheDispatcherLetsItGo) {
     CreatePane();
     Show("links.html");
-    m_dispatcher.allowed.insert(FileUrl("target.html"));
+    m_dispatcher.Allowed.insert(FileUrl("target.html"));
     QSignalSpy loads(Page(), &QWebEnginePage::loadFinished);
 
     EXPECT_EQ(Click("target"), FileUrl("target.html"));
@@ -412,7 +412,7 @@ TEST_F(BrowserHostTest, OwnLinkThatIsNotCancelledLoadsNothing) {
     CreatePane();
     Show("links.html");
     ASSERT_EQ(Js("window.kept = 42").toInt(), 42);
-    m_dispatcher.allowed.insert("doc:&FileName=guide.pdf");
+    m_dispatcher.Allowed.insert("doc:&FileName=guide.pdf");
     QSignalSpy loads(Page(), &QWebEnginePage::loadFinished);
 
     EXPECT_EQ(Click("doc"), "doc:&FileName=guide.pdf");
@@ -426,24 +426,24 @@ TEST_F(BrowserHostTest, MissingPageLeavesThePaneOnItsPage) {
     CreatePane();
     Show("links.html");
     ASSERT_EQ(Js("window.kept = 42").toInt(), 42);
-    m_dispatcher.allowed.insert(FileUrl("missing.html"));
+    m_dispatcher.Allowed.insert(FileUrl("missing.html"));
     QSignalSpy loads(Page(), &QWebEnginePage::loadFinished);
 
     m_host->Navigate(Path("missing.html"));
 
     ASSERT_TRUE(WaitForLoad(loads, false));
-    EXPECT_EQ(m_dispatcher.urls.back(), FileUrl("missing.html"));
+    EXPECT_EQ(m_dispatcher.Urls.back(), FileUrl("missing.html"));
     EXPECT_EQ(ShownUrl(), FileUrl("links.html"));
     EXPECT_EQ(Js("window.kept").toInt(), 42);
 }
 
 TEST_F(BrowserHostTest, FramesAndLinksInsideThemPassTheDispatcher) {
     CreatePane();
-    m_dispatcher.allowed.insert(FileUrl("frame.html"));
+    m_dispatcher.Allowed.insert(FileUrl("frame.html"));
     Show("frames.html");
     ASSERT_TRUE(QTest::qWaitFor([&] { return Js("window.frameReady").toBool(); }, kTimeoutMs));
 
-    EXPECT_EQ(m_dispatcher.urls,
+    EXPECT_EQ(m_dispatcher.Urls,
               (std::vector<std::string>{FileUrl("frames.html"), FileUrl("frame.html")}));
     EXPECT_EQ(Follow("document.getElementById('frame').contentWindow.postMessage('doc', '*')"),
               "doc:&FileName=framed.pdf");
@@ -451,7 +451,7 @@ TEST_F(BrowserHostTest, FramesAndLinksInsideThemPassTheDispatcher) {
 }
 
 TEST_F(BrowserHostTest, ReturnToPageInStopOrUnknownModeLoadsTheReturnPage) {
-    m_dispatcher.allowed.insert(FileUrl("target.html"));
+    m_dispatcher.Allowed.insert(FileUrl("target.html"));
     for (RedirectMode mode : {RedirectMode::Stop, RedirectMode::Unknown}) {
         SCOPED_TRACE(static_cast<int>(mode));
         CreatePane(mode);
@@ -463,7 +463,7 @@ TEST_F(BrowserHostTest, ReturnToPageInStopOrUnknownModeLoadsTheReturnPage) {
 
         ASSERT_TRUE(WaitForLoad(loads, true));
         EXPECT_EQ(ShownUrl(), FileUrl("target.html"));
-        EXPECT_EQ(m_dispatcher.urls.back(), FileUrl("target.html"));
+        EXPECT_EQ(m_dispatcher.Urls.back(), FileUrl("target.html"));
     }
 }
 
@@ -479,13 +479,13 @@ TEST_F(BrowserHostTest, ReturnToPageInRefreshModeReloadsTheShownPage) {
     ASSERT_TRUE(WaitForLoad(loads, true));
     EXPECT_EQ(ShownUrl(), FileUrl("links.html"));
     EXPECT_FALSE(Js("window.kept").isValid());
-    EXPECT_EQ(m_dispatcher.urls.back(), FileUrl("links.html"));
+    EXPECT_EQ(m_dispatcher.Urls.back(), FileUrl("links.html"));
 }
 
 TEST_F(BrowserHostTest, DispatcherMayNavigateThePaneWhileDeciding) {
     CreatePane();
     Show("links.html");
-    m_dispatcher.decide = [this](BrowserHost& pane, const std::string& url, NavigationStart) {
+    m_dispatcher.Decide = [this](BrowserHost& pane, const std::string& url, NavigationStart) {
         if (url.find("tab#") != std::string::npos) {
             pane.Sink().SetReturnPage(FileUrl("target.html"));
             pane.StopAndNavigate(Path("target.html"));
@@ -507,7 +507,7 @@ TEST_F(BrowserHostTest, DispatcherMaySendThePaneBackWhileDeciding) {
     Show("links.html");
     m_host->Sink().SetReturnPage(FileUrl("links.html"));
     ASSERT_EQ(Js("window.kept = 42").toInt(), 42);
-    m_dispatcher.decide = [this](BrowserHost& pane, const std::string& url, NavigationStart) {
+    m_dispatcher.Decide = [this](BrowserHost& pane, const std::string& url, NavigationStart) {
         if (url.rfind("sp:", 0) == 0) {
             pane.Sink().ReturnToPage();
             return true;
@@ -529,7 +529,7 @@ TEST_F(BrowserHostTest, ReturnPageLeadsBackThroughFolderNamesWithSpacesAndLetter
     std::filesystem::copy_file(Path("target.html"), Path(folder + "/target.html"));
     CreatePane();
     // Like an ordinary page load in the dispatcher: remember it and let it load.
-    m_dispatcher.decide = [](BrowserHost& pane, const std::string& url, NavigationStart) {
+    m_dispatcher.Decide = [](BrowserHost& pane, const std::string& url, NavigationStart) {
         pane.Sink().SetReturnPage(url);
         return false;
     };
@@ -579,7 +579,7 @@ TEST_F(BrowserHostTest, RightClickShowsNoContextMenuWhereAPlainViewWouldShowOne)
     ASSERT_TRUE(QTest::qWaitFor([&] { return Js("window.rightClicks").toInt() == 1; }, kTimeoutMs));
     QCoreApplication::processEvents();
     EXPECT_FALSE(AnyMenuVisible());
-    EXPECT_EQ(contextMenus.count, 0);
+    EXPECT_EQ(contextMenus.Count, 0);
     EXPECT_EQ(m_host->View()->contextMenuPolicy(), Qt::NoContextMenu);
 }
 
@@ -648,16 +648,16 @@ TEST_F(BrowserHostTest, RemotePagesCannotReadLocalFiles) {
     ASSERT_GT(port, 0);
     std::thread serving([&] { server.listen_after_bind(); });
     struct StopServer {
-        httplib::Server& server;
-        std::thread& thread;
+        httplib::Server& Server;
+        std::thread& Thread;
         ~StopServer() {
-            server.stop();
-            thread.join();
+            Server.stop();
+            Thread.join();
         }
     } stopServer{server, serving};
 
     CreatePane();
-    m_dispatcher.decide = [](BrowserHost&, const std::string&, NavigationStart) {
+    m_dispatcher.Decide = [](BrowserHost&, const std::string&, NavigationStart) {
         return false;
     };
     QSignalSpy loads(Page(), &QWebEnginePage::loadFinished);
@@ -678,7 +678,7 @@ TEST_F(BrowserHostTest, RemotePagesCannotReadLocalFiles) {
 TEST_F(BrowserHostTest, DestroyRemovesThePaneAndLaterCallsDoNothing) {
     CreatePane();
     Show("links.html");
-    const size_t seen = m_dispatcher.urls.size();
+    const size_t seen = m_dispatcher.Urls.size();
 
     m_host->Destroy();
 
@@ -689,27 +689,27 @@ TEST_F(BrowserHostTest, DestroyRemovesThePaneAndLaterCallsDoNothing) {
     m_host->StopAndNavigate(Path("target.html"));
     m_host->Refresh();
     m_host->Sink().ReturnToPage();
-    EXPECT_EQ(m_dispatcher.urls.size(), seen);
+    EXPECT_EQ(m_dispatcher.Urls.size(), seen);
 }
 
 TEST_F(BrowserHostTest, PaneMayBeDestroyedWhileItsNavigationIsDispatched) {
     CreatePane();
     Show("links.html");
     QPointer<QWebEngineView> view = m_host->View();
-    m_dispatcher.decide = [](BrowserHost& pane, const std::string&, NavigationStart) {
+    m_dispatcher.Decide = [](BrowserHost& pane, const std::string&, NavigationStart) {
         pane.Destroy();
         pane.Navigate("file:///nowhere.html");
         return true;
     };
 
-    const size_t seen = m_dispatcher.urls.size();
+    const size_t seen = m_dispatcher.Urls.size();
     Page()->runJavaScript(QStringLiteral("document.getElementById('doc').click()"));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return m_dispatcher.urls.size() > seen; }, kTimeoutMs));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m_dispatcher.Urls.size() > seen; }, kTimeoutMs));
 
     EXPECT_EQ(m_host->View(), nullptr);
     m_host.reset();
     ASSERT_TRUE(QTest::qWaitFor([&] { return view.isNull(); }, kTimeoutMs));
-    EXPECT_EQ(m_dispatcher.urls.back(), "doc:&FileName=guide.pdf");
+    EXPECT_EQ(m_dispatcher.Urls.back(), "doc:&FileName=guide.pdf");
 }
 
 // The window closes from a pane's load signal when the program runs unattended; the engine
@@ -728,7 +728,7 @@ TEST_F(BrowserHostTest, PaneDestroyedFromItsOwnLoadSignalOutlivesTheSignal) {
     };
     QObject::connect(view, &QWebEngineView::loadFinished, view, destroyInSignal);
     QObject::connect(page, &QWebEnginePage::loadingChanged, page, destroyInSignal);
-    m_dispatcher.allowed.insert(FileUrl("target.html"));
+    m_dispatcher.Allowed.insert(FileUrl("target.html"));
     m_host->Navigate(Path("target.html"));
 
     ASSERT_TRUE(QTest::qWaitFor([&] { return view.isNull() && page.isNull(); }, kTimeoutMs));
@@ -752,13 +752,13 @@ TEST_F(BrowserHostTest, PaneGoneWithItsParentLeavesTheHostSafe) {
 TEST_F(BrowserHostTest, EmptyUrlIsNotLoaded) {
     CreatePane();
     Show("links.html");
-    const size_t seen = m_dispatcher.urls.size();
+    const size_t seen = m_dispatcher.Urls.size();
 
     m_host->Navigate("");
     m_host->Sink().ReturnToPage(); // no return page yet
 
     EXPECT_EQ(Click("doc"), "doc:&FileName=guide.pdf");
-    EXPECT_EQ(m_dispatcher.urls.size(), seen + 1);
+    EXPECT_EQ(m_dispatcher.Urls.size(), seen + 1);
     EXPECT_EQ(ShownUrl(), FileUrl("links.html"));
 }
 

@@ -28,7 +28,7 @@ TEST_F(ContentFoldersTest, MergesEveryFolderAndNamesTheLastOne) {
     testsupport::WriteBytes(Folder("readme.txt"), "not a content folder");
 
     const PreparedContent prepared = PrepareContentFolders(ProgramFolder(), "en");
-    EXPECT_TRUE(prepared.ok);
+    EXPECT_TRUE(prepared.Ok);
     EXPECT_EQ(prepared.ContentFolder, Folder("Zeta"));
 
     const std::string expected = ReadBytes(ShellData("merge/expected-toolbox.xml"));
@@ -43,7 +43,7 @@ TEST_F(ContentFoldersTest, ExistingToolboxIsWrittenUnderItsOwnName) {
     testsupport::CopyInto(ShellData("merge/tabinfo.xml"), Folder("Presslane/tabinfo.xml"));
     testsupport::WriteBytes(Folder("Presslane/ToolBox.xml"), "old");
 
-    EXPECT_TRUE(PrepareContentFolders(ProgramFolder(), "EN").ok);
+    EXPECT_TRUE(PrepareContentFolders(ProgramFolder(), "EN").Ok);
     EXPECT_EQ(ReadBytes(Folder("Presslane/ToolBox.xml")),
               ReadBytes(ShellData("merge/expected-toolbox.xml")));
     EXPECT_FALSE(fs::exists(Folder("Presslane/toolbox.xml")));
@@ -52,19 +52,19 @@ TEST_F(ContentFoldersTest, ExistingToolboxIsWrittenUnderItsOwnName) {
 TEST_F(ContentFoldersTest, EmptyDataFolderHasNoContentFolder) {
     fs::create_directories(Path("Data"));
     const PreparedContent prepared = PrepareContentFolders(ProgramFolder(), "EN");
-    EXPECT_TRUE(prepared.ok);
+    EXPECT_TRUE(prepared.Ok);
     EXPECT_EQ(prepared.ContentFolder, "");
 }
 
 TEST_F(ContentFoldersTest, MissingDataFolderFails) {
     const PreparedContent prepared = PrepareContentFolders(ProgramFolder(), "EN");
-    EXPECT_FALSE(prepared.ok);
+    EXPECT_FALSE(prepared.Ok);
     EXPECT_EQ(prepared.ContentFolder, "");
 }
 
 TEST_F(ContentFoldersTest, DataFileInsteadOfFolderFails) {
     testsupport::WriteBytes(Path("data"), "a file");
-    EXPECT_FALSE(PrepareContentFolders(ProgramFolder(), "EN").ok);
+    EXPECT_FALSE(PrepareContentFolders(ProgramFolder(), "EN").Ok);
 }
 
 TEST_F(ContentFoldersTest, ListsOnlyFoldersInNameOrderWithoutRegardToCase) {

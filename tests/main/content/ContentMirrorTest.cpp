@@ -76,7 +76,7 @@ TEST_F(ContentMirrorTest, MirrorLinksEveryInstalledFileInRealFolders) {
 TEST_F(ContentMirrorTest, MergedConfigurationIsWrittenToTheMirrorOnly) {
     ASSERT_TRUE(MirrorContentFolders(Program(), State()));
     const PreparedContent prepared = PrepareContentFolders(State(), "EN");
-    ASSERT_TRUE(prepared.ok);
+    ASSERT_TRUE(prepared.Ok);
     EXPECT_EQ(prepared.ContentFolder, Path("state/Data/presslane"));
     EXPECT_EQ(ReadBytes(Mirrored("toolbox.xml")),
               ReadBytes(ShellData("merge/expected-toolbox.xml")));
@@ -85,13 +85,13 @@ TEST_F(ContentMirrorTest, MergedConfigurationIsWrittenToTheMirrorOnly) {
 
 TEST_F(ContentMirrorTest, MergedConfigurationFollowsANewerInstallation) {
     ASSERT_TRUE(MirrorContentFolders(Program(), State()));
-    ASSERT_TRUE(PrepareContentFolders(State(), "EN").ok);
+    ASSERT_TRUE(PrepareContentFolders(State(), "EN").Ok);
     std::string pieces = ReadBytes(Installed("toolboxinfo.xml"));
     pieces.replace(pieces.find("<Body>"), 6, "<Body><Upgraded/>");
     WriteBytes(Installed("toolboxinfo.xml"), pieces);
 
     ASSERT_TRUE(MirrorContentFolders(Program(), State()));
-    ASSERT_TRUE(PrepareContentFolders(State(), "EN").ok);
+    ASSERT_TRUE(PrepareContentFolders(State(), "EN").Ok);
     EXPECT_NE(ReadBytes(Mirrored("toolbox.xml")).find("<Upgraded/>"), std::string::npos);
 }
 
@@ -165,7 +165,7 @@ TEST_F(ContentMirrorTest, LinkReplacesALinkNotItsTarget) {
 TEST_F(ContentMirrorTest, UsersHaveMirrorsOfTheirOwn) {
     ASSERT_TRUE(MirrorContentFolders(Program(), State()));
     ASSERT_TRUE(MirrorContentFolders(Program(), Path("other/")));
-    ASSERT_TRUE(PrepareContentFolders(State(), "EN").ok);
+    ASSERT_TRUE(PrepareContentFolders(State(), "EN").Ok);
     WriteBytes(Mirrored("xml/header.xml"), "first user's");
     EXPECT_FALSE(fs::exists(Path("other/Data/presslane/xml/header.xml")));
     EXPECT_FALSE(fs::exists(Path("other/Data/presslane/toolbox.xml")));

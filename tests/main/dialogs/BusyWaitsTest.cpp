@@ -87,7 +87,7 @@ TEST_F(BusyWaitsTest, SlowAnswerShowsTheProgressDialogWhoseCancelDropsTheAction)
     waits.Run(m_gate.Work(), [this] { ++m_actions; });
     ASSERT_TRUE(QTest::qWaitFor([&] { return waits.ShownDialog() != nullptr; }));
     EXPECT_EQ(waits.ShownDialog()->parentWidget(), &m_window);
-    waits.ShownDialog()->cancelButton()->click();
+    waits.ShownDialog()->CancelButton()->click();
     EXPECT_EQ(waits.ShownDialog(), nullptr);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     m_gate.Open();

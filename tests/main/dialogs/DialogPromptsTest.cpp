@@ -53,9 +53,9 @@ TEST_F(DialogPromptsTest, LinkMessageOpensItsLinkThroughTheDesktop) {
     QString text;
     testsupport::WhenModal<LinkMessageDialog>([&](LinkMessageDialog& dialog) {
         title = dialog.windowTitle();
-        text = dialog.textLabel()->text();
-        QTest::mouseClick(dialog.linkLabel(), Qt::LeftButton);
-        dialog.okButton()->click();
+        text = dialog.TextLabel()->text();
+        QTest::mouseClick(dialog.Link(), Qt::LeftButton);
+        dialog.OkButton()->click();
     });
     Make().ShowLinkMessage(*m_config, "Kaldo Tendwell", "No PDF viewer was found.", kLink);
     EXPECT_EQ(title, "Kaldo Tendwell");
@@ -73,8 +73,8 @@ TEST_F(DialogPromptsTest, LinkClickedOfflineShowsNoWebWithoutOwner) {
             errorParent = box.parentWidget();
             box.button(QMessageBox::Ok)->click();
         });
-        QTest::mouseClick(dialog.linkLabel(), Qt::LeftButton);
-        dialog.okButton()->click();
+        QTest::mouseClick(dialog.Link(), Qt::LeftButton);
+        dialog.OkButton()->click();
     });
     Make().ShowLinkMessage(*m_config, "Kaldo Tendwell", "No PDF viewer was found.", kLink);
     EXPECT_EQ(errorText, "The Kaldo web site cannot be reached.");

@@ -25,22 +25,22 @@ using kaldo::testsupport::TestWebServer;
 TEST(DownloadProgressDialogTest, ShowsTheRetrievingTexts) {
     DownloadProgressDialog dialog(nullptr);
     EXPECT_EQ(dialog.windowTitle(), "Retrieving File");
-    EXPECT_EQ(dialog.textLabel()->text(), "Downloading file from Kaldo web site");
-    EXPECT_EQ(dialog.cancelButton()->text(), "Cancel");
+    EXPECT_EQ(dialog.TextLabel()->text(), "Downloading file from Kaldo web site");
+    EXPECT_EQ(dialog.CancelButton()->text(), "Cancel");
     // What a screen reader says, and what Enter presses.
     EXPECT_EQ(dialog.accessibleName(), "Retrieving File");
-    EXPECT_TRUE(dialog.cancelButton()->isDefault());
+    EXPECT_TRUE(dialog.CancelButton()->isDefault());
 }
 
 TEST(DownloadProgressDialogTest, ActivityBarStepsEveryHalfSecondOverItsRange) {
     DownloadProgressDialog dialog(nullptr);
-    EXPECT_EQ(dialog.bar()->minimum(), 0);
-    EXPECT_EQ(dialog.bar()->maximum(), 200);
-    EXPECT_EQ(dialog.bar()->value(), 0);
-    EXPECT_EQ(dialog.activityTimer()->interval(), 500);
-    dialog.step();
-    dialog.step();
-    EXPECT_EQ(dialog.bar()->value(), 20);
+    EXPECT_EQ(dialog.Bar()->minimum(), 0);
+    EXPECT_EQ(dialog.Bar()->maximum(), 200);
+    EXPECT_EQ(dialog.Bar()->value(), 0);
+    EXPECT_EQ(dialog.ActivityTimer()->interval(), 500);
+    dialog.Step();
+    dialog.Step();
+    EXPECT_EQ(dialog.Bar()->value(), 20);
 }
 
 TEST(DownloadProgressDialogTest, ActivityBarStartsAgainAfterReachingTheEnd) {
@@ -52,17 +52,17 @@ TEST(DownloadProgressDialogTest, ActivityBarStartsAgainAfterReachingTheEnd) {
     EXPECT_EQ(NextActivityPosition(230), 0);
 
     DownloadProgressDialog dialog(nullptr);
-    dialog.bar()->setValue(200);
-    dialog.step();
-    EXPECT_EQ(dialog.bar()->value(), 0);
+    dialog.Bar()->setValue(200);
+    dialog.Step();
+    EXPECT_EQ(dialog.Bar()->value(), 0);
 }
 
 TEST(DownloadProgressDialogTest, TimerRunsOnlyWhileTheDialogIsShown) {
     DownloadProgressDialog dialog(nullptr);
-    EXPECT_FALSE(dialog.activityTimer()->isActive());
+    EXPECT_FALSE(dialog.ActivityTimer()->isActive());
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-    EXPECT_TRUE(dialog.activityTimer()->isActive());
+    EXPECT_TRUE(dialog.ActivityTimer()->isActive());
 }
 
 class DownloadWithProgressTest : public ::testing::Test {
@@ -101,7 +101,7 @@ TEST_F(DownloadWithProgressTest, CancelRemovesThePartialFileAndReturnsMinusOne) 
     testsupport::WhenModal<DownloadProgressDialog>(
         [&](DownloadProgressDialog& dialog) {
             cancelled = true;
-            QTest::mouseClick(dialog.cancelButton(), Qt::LeftButton);
+            QTest::mouseClick(dialog.CancelButton(), Qt::LeftButton);
         },
         [&] { return !m_server.Seen().empty() && !fs::is_empty(m_folder.Path()); });
     EXPECT_EQ(DownloadWithProgress(nullptr, m_server.Url("/slow.webm"), Target(), m_options), -1);

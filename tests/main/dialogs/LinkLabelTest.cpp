@@ -22,7 +22,7 @@ protected:
         auto* layout = new QVBoxLayout(&m_window);
         m_link =
             new LinkLabel(kLink,
-                          {.checkWeb =
+                          {.CheckWeb =
                                [this](std::function<void(bool)> answer) {
                                    ++m_webChecks;
                                    if (m_holdAnswer)
@@ -30,8 +30,8 @@ protected:
                                    else
                                        answer(m_webUp);
                                },
-                           .open = [this](const std::string& link) { m_opened.push_back(link); },
-                           .showOffline =
+                           .Open = [this](const std::string& link) { m_opened.push_back(link); },
+                           .ShowOffline =
                                [this] {
                                    ++m_offlineNotices;
                                }},
@@ -56,8 +56,8 @@ protected:
 
 TEST_F(LinkLabelTest, LinkShowsItsAddressInDarkBlue) {
     EXPECT_EQ(m_link->text(), kLink);
-    EXPECT_EQ(m_link->textColour(), QColor(0x00, 0x00, 0xC0));
-    EXPECT_FALSE(m_link->visited());
+    EXPECT_EQ(m_link->TextColour(), QColor(0x00, 0x00, 0xC0));
+    EXPECT_FALSE(m_link->Visited());
     EXPECT_FALSE(m_link->font().underline());
 }
 
@@ -66,8 +66,8 @@ TEST_F(LinkLabelTest, ClickOpensTheLinkAndTurnsItPurple) {
     EXPECT_EQ(m_webChecks, 1);
     EXPECT_EQ(m_opened, std::vector<std::string>{kLink});
     EXPECT_EQ(m_offlineNotices, 0);
-    EXPECT_TRUE(m_link->visited());
-    EXPECT_EQ(m_link->textColour(), QColor(0xC0, 0x00, 0xC0));
+    EXPECT_TRUE(m_link->Visited());
+    EXPECT_EQ(m_link->TextColour(), QColor(0xC0, 0x00, 0xC0));
 }
 
 TEST_F(LinkLabelTest, ClickWhileOfflineShowsTheNoticeAndStillTurnsPurple) {
@@ -75,7 +75,7 @@ TEST_F(LinkLabelTest, ClickWhileOfflineShowsTheNoticeAndStillTurnsPurple) {
     QTest::mouseClick(m_link, Qt::LeftButton);
     EXPECT_TRUE(m_opened.empty());
     EXPECT_EQ(m_offlineNotices, 1);
-    EXPECT_EQ(m_link->textColour(), QColor(0xC0, 0x00, 0xC0));
+    EXPECT_EQ(m_link->TextColour(), QColor(0xC0, 0x00, 0xC0));
 }
 
 TEST_F(LinkLabelTest, LinkOpensOnlyOnceTheAnswerComes) {
@@ -102,8 +102,8 @@ TEST_F(LinkLabelTest, AnswerAfterTheLinkIsGoneDoesNothing) {
 TEST_F(LinkLabelTest, RightClickDoesNothing) {
     QTest::mouseClick(m_link, Qt::RightButton);
     EXPECT_EQ(m_webChecks, 0);
-    EXPECT_FALSE(m_link->visited());
-    EXPECT_EQ(m_link->textColour(), QColor(0x00, 0x00, 0xC0));
+    EXPECT_FALSE(m_link->Visited());
+    EXPECT_EQ(m_link->TextColour(), QColor(0x00, 0x00, 0xC0));
 }
 
 TEST_F(LinkLabelTest, PointerOverTheLinkUnderlinesItWithTheHandCursor) {
@@ -118,8 +118,8 @@ TEST_F(LinkLabelTest, PointerOverTheLinkUnderlinesItWithTheHandCursor) {
 TEST_F(LinkLabelTest, EveryNewLinkStartsDarkBlue) {
     QTest::mouseClick(m_link, Qt::LeftButton);
     LinkLabel next(kLink, {}, &m_window);
-    EXPECT_FALSE(next.visited());
-    EXPECT_EQ(next.textColour(), QColor(0x00, 0x00, 0xC0));
+    EXPECT_FALSE(next.Visited());
+    EXPECT_EQ(next.TextColour(), QColor(0x00, 0x00, 0xC0));
 }
 
 } // namespace

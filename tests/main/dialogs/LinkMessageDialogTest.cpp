@@ -17,27 +17,27 @@ constexpr char kLink[] = "https://flathub.org/apps/search?q=video%20player";
 TEST(LinkMessageDialogTest, ShowsTitleTextLinkAndOk) {
     LinkMessageDialog dialog(nullptr, "Kaldo Tendwell", "No video player was found.", kLink, {});
     EXPECT_EQ(dialog.windowTitle(), "Kaldo Tendwell");
-    EXPECT_EQ(dialog.textLabel()->text(), "No video player was found.");
-    EXPECT_EQ(dialog.linkLabel()->text(), kLink);
-    EXPECT_EQ(dialog.okButton()->text(), "OK");
-    EXPECT_FALSE(dialog.iconLabel()->pixmap().isNull());
-    EXPECT_EQ(dialog.linkLabel()->textColour(), QColor(0x00, 0x00, 0xC0));
+    EXPECT_EQ(dialog.TextLabel()->text(), "No video player was found.");
+    EXPECT_EQ(dialog.Link()->text(), kLink);
+    EXPECT_EQ(dialog.OkButton()->text(), "OK");
+    EXPECT_FALSE(dialog.IconLabel()->pixmap().isNull());
+    EXPECT_EQ(dialog.Link()->TextColour(), QColor(0x00, 0x00, 0xC0));
     EXPECT_EQ(dialog.accessibleName(), "Kaldo Tendwell");
-    EXPECT_TRUE(dialog.okButton()->isDefault());
+    EXPECT_TRUE(dialog.OkButton()->isDefault());
 }
 
 TEST(LinkMessageDialogTest, TextsAreShownAsTheyStand) {
     LinkMessageDialog dialog(nullptr, "<b>Title</b>", "<i>not markup</i>", "<a href=x>y</a>", {});
-    EXPECT_EQ(dialog.textLabel()->textFormat(), Qt::PlainText);
-    EXPECT_EQ(dialog.linkLabel()->textFormat(), Qt::PlainText);
-    EXPECT_EQ(dialog.linkLabel()->link(), "<a href=x>y</a>");
+    EXPECT_EQ(dialog.TextLabel()->textFormat(), Qt::PlainText);
+    EXPECT_EQ(dialog.Link()->textFormat(), Qt::PlainText);
+    EXPECT_EQ(dialog.Link()->Link(), "<a href=x>y</a>");
 }
 
 TEST(LinkMessageDialogTest, OkEndsTheDialog) {
     LinkMessageDialog dialog(nullptr, "Kaldo Tendwell", "text", kLink, {});
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-    QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
+    QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
 }

@@ -146,15 +146,15 @@ protected:
 
     void OpenDriverSettings() {
         Launchers launchers(m_printer, m_folders,
-                            LauncherServices{.shell = m_shell,
-                                             .prompts = m_prompts,
-                                             .driverFiles = m_driverFiles,
-                                             .settingsStore = m_store,
-                                             .settingsDialog = m_dialog,
-                                             .background = m_background,
-                                             .checkWeb = {},
-                                             .printerReachable = {},
-                                             .webAnswered = {}});
+                            LauncherServices{.Shell = m_shell,
+                                             .Prompts = m_prompts,
+                                             .DriverFiles = m_driverFiles,
+                                             .SettingsStore = m_store,
+                                             .SettingsDialog = m_dialog,
+                                             .Background = m_background,
+                                             .CheckWeb = {},
+                                             .PrinterReachable = {},
+                                             .WebAnswered = {}});
         launchers.OpenDriverSettings();
     }
 

@@ -67,23 +67,23 @@ protected:
     Launchers Make() {
         return Launchers(m_printer, m_folders,
                          LauncherServices{
-                             .shell = m_shell,
-                             .prompts = m_prompts,
-                             .driverFiles = m_driverFiles,
-                             .settingsStore = m_store,
-                             .settingsDialog = m_dialog,
-                             .background = m_background,
-                             .checkWeb =
+                             .Shell = m_shell,
+                             .Prompts = m_prompts,
+                             .DriverFiles = m_driverFiles,
+                             .SettingsStore = m_store,
+                             .SettingsDialog = m_dialog,
+                             .Background = m_background,
+                             .CheckWeb =
                                  [this] {
                                      ++m_webChecks;
                                      return m_webUp;
                                  },
-                             .printerReachable =
+                             .PrinterReachable =
                                  [this](const std::string& address) {
                                      m_reachAsked.push_back(address);
                                      return m_printerUp;
                                  },
-                             .webAnswered = [this](bool up) { m_webAnswers.push_back(up); },
+                             .WebAnswered = [this](bool up) { m_webAnswers.push_back(up); },
                          });
     }
 

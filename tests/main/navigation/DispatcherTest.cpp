@@ -17,73 +17,73 @@ namespace {
 
 class RecordingPane final : public PaneControl {
 public:
-    void ReturnToPage() override { calls.push_back("return"); }
-    void StopAndNavigate(const std::string& url) override { calls.push_back("go " + url); }
+    void ReturnToPage() override { Calls.push_back("return"); }
+    void StopAndNavigate(const std::string& url) override { Calls.push_back("go " + url); }
     void SetReturnPage(const std::string& url) override {
-        returnPage = url;
-        calls.push_back("set " + url);
+        StoredReturnPage = url;
+        Calls.push_back("set " + url);
     }
-    const std::string& ReturnPage() const override { return returnPage; }
+    const std::string& ReturnPage() const override { return StoredReturnPage; }
     bool IsErrorPage(const std::string& url) const override {
         return url.find("ieframe.dll") != std::string::npos;
     }
 
-    std::string returnPage = "file:///data/ui/home.html";
-    std::vector<std::string> calls;
+    std::string StoredReturnPage = "file:///data/ui/home.html";
+    std::vector<std::string> Calls;
 };
 
 class RecordingActions final : public NavigationActions, public LinkOpeners {
 public:
-    void OpenWithShell(const std::string& url) override { calls.push_back("shell " + url); }
-    void OpenPrinterWebPage(const std::string& a) override { calls.push_back("printerweb " + a); }
+    void OpenWithShell(const std::string& url) override { Calls.push_back("shell " + url); }
+    void OpenPrinterWebPage(const std::string& a) override { Calls.push_back("printerweb " + a); }
     void OpenWebLink(std::string_view marker, const std::string& argument) override {
-        calls.push_back("web " + std::string(marker) + " " + argument);
+        Calls.push_back("web " + std::string(marker) + " " + argument);
     }
-    void OpenDocument(const std::string& name) override { calls.push_back("doc " + name); }
-    void OpenVideo(const std::string& name) override { calls.push_back("video " + name); }
-    void OpenPdf(const std::string& url) override { calls.push_back("pdf " + url); }
-    void RunDriverUtility() override { calls.push_back("utility"); }
-    void OpenDriverSettings() override { calls.push_back("settings"); }
+    void OpenDocument(const std::string& name) override { Calls.push_back("doc " + name); }
+    void OpenVideo(const std::string& name) override { Calls.push_back("video " + name); }
+    void OpenPdf(const std::string& url) override { Calls.push_back("pdf " + url); }
+    void RunDriverUtility() override { Calls.push_back("utility"); }
+    void OpenDriverSettings() override { Calls.push_back("settings"); }
     std::string TabPage(int index) override {
-        calls.push_back("tab " + std::to_string(index));
+        Calls.push_back("tab " + std::to_string(index));
         return index >= 0 && index < 5 ? "tab" + std::to_string(index) + ".html" : "";
     }
     std::string PageOfCurrentTab(int index) override {
-        calls.push_back("page " + std::to_string(index));
+        Calls.push_back("page " + std::to_string(index));
         return index >= 0 && index < 5 ? "page" + std::to_string(index) + ".html" : "";
     }
     bool SelectPrinter(const std::string& name) override {
-        calls.push_back("select " + name);
+        Calls.push_back("select " + name);
         return name != "Missing";
     }
     std::string CurrentPage() override { return "header.html"; }
-    void Search(const std::string& text) override { calls.push_back("search " + text); }
-    void RefreshStatus() override { calls.push_back("refresh"); }
+    void Search(const std::string& text) override { Calls.push_back("search " + text); }
+    void RefreshStatus() override { Calls.push_back("refresh"); }
     bool IsFramePage(const std::string& url) override {
         return kaldo::IsFramePage(url, {"header.html"});
     }
     bool TakePendingUpdate() override {
-        calls.push_back("update?");
-        bool was = pendingUpdate;
-        pendingUpdate = false;
+        Calls.push_back("update?");
+        bool was = PendingUpdate;
+        PendingUpdate = false;
         return was;
     }
 
-    std::vector<std::string> ContentFolders() override { return folders; }
+    std::vector<std::string> ContentFolders() override { return Folders; }
 
-    std::vector<std::string> folders{"/data/", "/opt/Data/"};
-    bool pendingUpdate = false;
-    std::vector<std::string> calls;
+    std::vector<std::string> Folders{"/data/", "/opt/Data/"};
+    bool PendingUpdate = false;
+    std::vector<std::string> Calls;
 };
 
 class DispatcherTest : public ::testing::Test {
 protected:
-    bool dispatch(const std::string& url, NavigationStart start = NavigationStart::User) {
-        return Dispatch(url, pane, actions, actions, start);
+    bool Dispatch(const std::string& url, NavigationStart start = NavigationStart::User) {
+        return kaldo::Dispatch(url, m_pane, m_actions, m_actions, start);
     }
 
-    RecordingPane pane;
-    RecordingActions actions;
+    RecordingPane m_pane;
+    RecordingActions m_actions;
 };
 
 } // namespace
@@ -91,259 +91,262 @@ protected:
 TEST_F(DispatcherTest, ErrorPagesGoBackWithoutAnyAction) {
     for (const char* url : {"res://ieframe.dll/ERROR.htm#video:intro.wmv",
                             "file:///data/ui/Syntax.html", "file:///data/help/WWHelp/page.htm"}) {
-        pane.calls.clear();
-        EXPECT_TRUE(dispatch(url)) << url;
-        EXPECT_THAT(pane.calls, ElementsAre("go file:///data/ui/home.html")) << url;
+        m_pane.Calls.clear();
+        EXPECT_TRUE(Dispatch(url)) << url;
+        EXPECT_THAT(m_pane.Calls, ElementsAre("go file:///data/ui/home.html")) << url;
     }
-    EXPECT_THAT(actions.calls, IsEmpty());
+    EXPECT_THAT(m_actions.Calls, IsEmpty());
 }
 
 TEST_F(DispatcherTest, BrowserErrorPageDoesNotFireTheLinkItQuotes) {
-    EXPECT_TRUE(dispatch("res://ieframe.dll/navcancl.htm#video:&FileName=intro.wmv"));
-    EXPECT_THAT(actions.calls, IsEmpty());
-    EXPECT_THAT(pane.calls, ElementsAre("return"));
+    EXPECT_TRUE(Dispatch("res://ieframe.dll/navcancl.htm#video:&FileName=intro.wmv"));
+    EXPECT_THAT(m_actions.Calls, IsEmpty());
+    EXPECT_THAT(m_pane.Calls, ElementsAre("return"));
 }
 
 TEST_F(DispatcherTest, VideoLinkPlaysAndPaneStays) {
-    EXPECT_TRUE(dispatch("video:&FileName=intro.wmv"));
-    EXPECT_THAT(actions.calls, ElementsAre("video &FileName=intro.wmv"));
-    EXPECT_THAT(pane.calls, ElementsAre("return"));
+    EXPECT_TRUE(Dispatch("video:&FileName=intro.wmv"));
+    EXPECT_THAT(m_actions.Calls, ElementsAre("video &FileName=intro.wmv"));
+    EXPECT_THAT(m_pane.Calls, ElementsAre("return"));
 }
 
 TEST_F(DispatcherTest, WebLinksOpenOutsideThePane) {
-    EXPECT_TRUE(dispatch("http://www.example.test/a?b=c"));
-    EXPECT_TRUE(dispatch("https://www.example.test/secure"));
-    EXPECT_TRUE(dispatch("file:///data/ui/x.html#uat:"));
-    EXPECT_TRUE(dispatch("serviceurl:ignored"));
-    EXPECT_TRUE(dispatch("suppliesurl:"));
-    EXPECT_TRUE(dispatch("qst:support/faq.html"));
-    EXPECT_TRUE(dispatch("pweb:config.html"));
-    EXPECT_THAT(actions.calls, ElementsAre("web http:// http://www.example.test/a?b=c",
-                                           "web http:// https://www.example.test/secure",
-                                           "web uat: ", "web serviceurl: ", "web suppliesurl: ",
-                                           "web qst: support/faq.html", "printerweb config.html"));
+    EXPECT_TRUE(Dispatch("http://www.example.test/a?b=c"));
+    EXPECT_TRUE(Dispatch("https://www.example.test/secure"));
+    EXPECT_TRUE(Dispatch("file:///data/ui/x.html#uat:"));
+    EXPECT_TRUE(Dispatch("serviceurl:ignored"));
+    EXPECT_TRUE(Dispatch("suppliesurl:"));
+    EXPECT_TRUE(Dispatch("qst:support/faq.html"));
+    EXPECT_TRUE(Dispatch("pweb:config.html"));
+    EXPECT_THAT(m_actions.Calls,
+                ElementsAre("web http:// http://www.example.test/a?b=c",
+                            "web http:// https://www.example.test/secure", "web uat: ",
+                            "web serviceurl: ", "web suppliesurl: ", "web qst: support/faq.html",
+                            "printerweb config.html"));
 }
 
 TEST_F(DispatcherTest, SecureLinkNeverRunsTheDriverUtility) {
-    dispatch("https://maker.example/ps:tool");
-    EXPECT_THAT(actions.calls, ElementsAre("web http:// https://maker.example/ps:tool"));
+    Dispatch("https://maker.example/ps:tool");
+    EXPECT_THAT(m_actions.Calls, ElementsAre("web http:// https://maker.example/ps:tool"));
 }
 
 TEST_F(DispatcherTest, PrinterWebArgumentStartsAtFixedPosition) {
-    dispatch("file:///data/ui/pweb:status.html");
-    EXPECT_THAT(actions.calls, ElementsAre("printerweb ///data/ui/pweb:status.html"));
+    Dispatch("file:///data/ui/pweb:status.html");
+    EXPECT_THAT(m_actions.Calls, ElementsAre("printerweb ///data/ui/pweb:status.html"));
 }
 
 TEST_F(DispatcherTest, ModelPageAppliesPendingUpdateOnce) {
-    actions.pendingUpdate = true;
-    dispatch("printermodelurl:news");
-    dispatch("printermodelurl:news");
-    EXPECT_THAT(actions.calls, ElementsAre("update?", "refresh", "web printermodelurl: news",
-                                           "update?", "web printermodelurl: news"));
+    m_actions.PendingUpdate = true;
+    Dispatch("printermodelurl:news");
+    Dispatch("printermodelurl:news");
+    EXPECT_THAT(m_actions.Calls, ElementsAre("update?", "refresh", "web printermodelurl: news",
+                                             "update?", "web printermodelurl: news"));
 }
 
 TEST_F(DispatcherTest, DocumentsShellAndPdf) {
-    dispatch("doc:guide.pdf");
-    dispatch("file:///data/htmldocs/page.html");
-    dispatch("file:///data/ui/pdfs/guide.pdf");
-    EXPECT_THAT(actions.calls, ElementsAre("doc guide.pdf", "shell file:///data/htmldocs/page.html",
-                                           "pdf file:///data/ui/pdfs/guide.pdf"));
+    Dispatch("doc:guide.pdf");
+    Dispatch("file:///data/htmldocs/page.html");
+    Dispatch("file:///data/ui/pdfs/guide.pdf");
+    EXPECT_THAT(m_actions.Calls,
+                ElementsAre("doc guide.pdf", "shell file:///data/htmldocs/page.html",
+                            "pdf file:///data/ui/pdfs/guide.pdf"));
 }
 
 TEST_F(DispatcherTest, DriverLinks) {
-    dispatch("ps:");
-    dispatch("util-driver:");
-    EXPECT_THAT(actions.calls, ElementsAre("utility", "settings"));
+    Dispatch("ps:");
+    Dispatch("util-driver:");
+    EXPECT_THAT(m_actions.Calls, ElementsAre("utility", "settings"));
 }
 
 TEST_F(DispatcherTest, TabLinkLoadsTheTabPage) {
-    EXPECT_TRUE(dispatch("file:///data/ui/tab#3"));
-    EXPECT_THAT(actions.calls, ElementsAre("tab 2"));
-    EXPECT_THAT(pane.calls, ElementsAre("set tab2.html", "go tab2.html"));
+    EXPECT_TRUE(Dispatch("file:///data/ui/tab#3"));
+    EXPECT_THAT(m_actions.Calls, ElementsAre("tab 2"));
+    EXPECT_THAT(m_pane.Calls, ElementsAre("set tab2.html", "go tab2.html"));
 }
 
 TEST_F(DispatcherTest, TabAndPageLinkLoadsTabThenItsPage) {
-    EXPECT_TRUE(dispatch("file:///data/ui/tab#2page#4"));
-    EXPECT_THAT(actions.calls, ElementsAre("tab 1", "page 3"));
-    EXPECT_THAT(pane.calls,
+    EXPECT_TRUE(Dispatch("file:///data/ui/tab#2page#4"));
+    EXPECT_THAT(m_actions.Calls, ElementsAre("tab 1", "page 3"));
+    EXPECT_THAT(m_pane.Calls,
                 ElementsAre("set tab1.html", "go tab1.html", "set page3.html", "go page3.html"));
 }
 
 TEST_F(DispatcherTest, TabOrPageWithoutNumberIsIgnored) {
-    EXPECT_TRUE(dispatch("file:///data/ui/tab#x"));
-    EXPECT_TRUE(dispatch("file:///data/ui/page#"));
-    EXPECT_THAT(actions.calls, IsEmpty());
-    EXPECT_THAT(pane.calls, ElementsAre("return", "return"));
+    EXPECT_TRUE(Dispatch("file:///data/ui/tab#x"));
+    EXPECT_TRUE(Dispatch("file:///data/ui/page#"));
+    EXPECT_THAT(m_actions.Calls, IsEmpty());
+    EXPECT_THAT(m_pane.Calls, ElementsAre("return", "return"));
 }
 
 TEST_F(DispatcherTest, TabBeyondTheLastGoesBack) {
-    dispatch("tab#9");
-    EXPECT_THAT(pane.calls, ElementsAre("return"));
-    EXPECT_EQ(pane.returnPage, "file:///data/ui/home.html");
+    Dispatch("tab#9");
+    EXPECT_THAT(m_pane.Calls, ElementsAre("return"));
+    EXPECT_EQ(m_pane.StoredReturnPage, "file:///data/ui/home.html");
 }
 
 TEST_F(DispatcherTest, LowestNumbersNameNoTabOrPage) {
-    dispatch("tab#-2147483648");
-    dispatch("page#-2147483648");
-    EXPECT_THAT(actions.calls, ElementsAre("tab -1", "page -1"));
-    EXPECT_THAT(pane.calls, ElementsAre("return", "return"));
+    Dispatch("tab#-2147483648");
+    Dispatch("page#-2147483648");
+    EXPECT_THAT(m_actions.Calls, ElementsAre("tab -1", "page -1"));
+    EXPECT_THAT(m_pane.Calls, ElementsAre("return", "return"));
 }
 
 TEST_F(DispatcherTest, SelectPrinterDecodesTheName) {
-    EXPECT_TRUE(dispatch("sp:Office%20Printer"));
-    EXPECT_THAT(actions.calls, ElementsAre("select Office Printer"));
-    EXPECT_THAT(pane.calls, ElementsAre("set header.html"));
+    EXPECT_TRUE(Dispatch("sp:Office%20Printer"));
+    EXPECT_THAT(m_actions.Calls, ElementsAre("select Office Printer"));
+    EXPECT_THAT(m_pane.Calls, ElementsAre("set header.html"));
 }
 
 TEST_F(DispatcherTest, FailedPrinterSelectionReturnsToThePage) {
-    dispatch("sp:Missing");
-    EXPECT_THAT(pane.calls, ElementsAre("return"));
-    EXPECT_EQ(pane.returnPage, "file:///data/ui/home.html");
+    Dispatch("sp:Missing");
+    EXPECT_THAT(m_pane.Calls, ElementsAre("return"));
+    EXPECT_EQ(m_pane.StoredReturnPage, "file:///data/ui/home.html");
 }
 
 TEST_F(DispatcherTest, KeywordsFromTheSearchBox) {
-    dispatch("file:///data/ui/search.html?keywords=paper%20jam");
-    dispatch("file:///data/ui/search.html?keywords=toner+C%2B+%C3%A9");
-    EXPECT_THAT(actions.calls, ElementsAre("search paper jam", "search toner C+ \xC3\xA9"));
-    EXPECT_THAT(pane.calls, ElementsAre("return", "return"));
+    Dispatch("file:///data/ui/search.html?keywords=paper%20jam");
+    Dispatch("file:///data/ui/search.html?keywords=toner+C%2B+%C3%A9");
+    EXPECT_THAT(m_actions.Calls, ElementsAre("search paper jam", "search toner C+ \xC3\xA9"));
+    EXPECT_THAT(m_pane.Calls, ElementsAre("return", "return"));
 }
 
 TEST_F(DispatcherTest, SubmittedSearchRunsWhateverTheWords) {
     for (const char* words : {"error", "syntax+error", "WWHelp", "pdfs", "htmldocs", "video%3A",
                               "ps%3A+driver", "tab%231", "sp%3AOffice"}) {
-        actions.calls.clear();
-        pane.calls.clear();
-        EXPECT_TRUE(dispatch(std::string("file:///data/ui/header.html?keywords=") + words))
+        m_actions.Calls.clear();
+        m_pane.Calls.clear();
+        EXPECT_TRUE(Dispatch(std::string("file:///data/ui/header.html?keywords=") + words))
             << words;
-        ASSERT_EQ(actions.calls.size(), 1u) << words;
-        EXPECT_EQ(actions.calls[0].rfind("search ", 0), 0u) << actions.calls[0];
-        EXPECT_THAT(pane.calls, ElementsAre("return")) << words;
+        ASSERT_EQ(m_actions.Calls.size(), 1u) << words;
+        EXPECT_EQ(m_actions.Calls[0].rfind("search ", 0), 0u) << m_actions.Calls[0];
+        EXPECT_THAT(m_pane.Calls, ElementsAre("return")) << words;
     }
-    actions.calls.clear();
-    dispatch("file:///data/error-reports/ui/search.html?lang=EN&keywords=pdfs+error#top");
-    dispatch("search:?keywords=syntax");
-    EXPECT_THAT(actions.calls, ElementsAre("search pdfs error", "search syntax"));
+    m_actions.Calls.clear();
+    Dispatch("file:///data/error-reports/ui/search.html?lang=EN&keywords=pdfs+error#top");
+    Dispatch("search:?keywords=syntax");
+    EXPECT_THAT(m_actions.Calls, ElementsAre("search pdfs error", "search syntax"));
 }
 
 TEST_F(DispatcherTest, WebPageWithAKeywordsFieldIsNoSearch) {
-    dispatch("http://www.example.test/find?keywords=toner");
-    dispatch("https://www.example.test/find?keywords=error");
-    EXPECT_THAT(actions.calls,
+    Dispatch("http://www.example.test/find?keywords=toner");
+    Dispatch("https://www.example.test/find?keywords=error");
+    EXPECT_THAT(m_actions.Calls,
                 ElementsAre("web http:// http://www.example.test/find?keywords=toner"));
 }
 
 TEST_F(DispatcherTest, BrowserErrorPageQuotingASearchRunsNoSearch) {
-    EXPECT_TRUE(dispatch("res://ieframe.dll/ERROR.htm#file:///data/ui/h.html?keywords=toner"));
-    EXPECT_THAT(actions.calls, IsEmpty());
-    EXPECT_THAT(pane.calls, ElementsAre("go file:///data/ui/home.html"));
+    EXPECT_TRUE(Dispatch("res://ieframe.dll/ERROR.htm#file:///data/ui/h.html?keywords=toner"));
+    EXPECT_THAT(m_actions.Calls, IsEmpty());
+    EXPECT_THAT(m_pane.Calls, ElementsAre("go file:///data/ui/home.html"));
 }
 
 TEST_F(DispatcherTest, KeywordsAreLimitedTo255Bytes) {
-    dispatch("keywords=" + std::string(300, 'a'));
-    ASSERT_EQ(actions.calls.size(), 1u);
-    EXPECT_EQ(actions.calls[0], "search " + std::string(255, 'a'));
+    Dispatch("keywords=" + std::string(300, 'a'));
+    ASSERT_EQ(m_actions.Calls.size(), 1u);
+    EXPECT_EQ(m_actions.Calls[0], "search " + std::string(255, 'a'));
 }
 
 TEST_F(DispatcherTest, UtilitySearchUnescapesAsUri) {
-    dispatch("util-search:paper%20tray");
-    EXPECT_THAT(actions.calls, ElementsAre("search paper tray"));
+    Dispatch("util-search:paper%20tray");
+    EXPECT_THAT(m_actions.Calls, ElementsAre("search paper tray"));
 }
 
 TEST_F(DispatcherTest, RefreshStatusStaysWithoutReturning) {
-    EXPECT_TRUE(dispatch("util-rs:"));
-    EXPECT_THAT(actions.calls, ElementsAre("refresh"));
-    EXPECT_THAT(pane.calls, IsEmpty());
+    EXPECT_TRUE(Dispatch("util-rs:"));
+    EXPECT_THAT(m_actions.Calls, ElementsAre("refresh"));
+    EXPECT_THAT(m_pane.Calls, IsEmpty());
 }
 
 TEST_F(DispatcherTest, OrdinaryPageLoadsAndBecomesTheReturnPage) {
-    EXPECT_FALSE(dispatch("file:///data/ui/guides.html"));
-    EXPECT_EQ(pane.returnPage, "file:///data/ui/guides.html");
+    EXPECT_FALSE(Dispatch("file:///data/ui/guides.html"));
+    EXPECT_EQ(m_pane.StoredReturnPage, "file:///data/ui/guides.html");
 }
 
 TEST_F(DispatcherTest, FramePageLoadsWithoutChangingTheReturnPage) {
-    EXPECT_FALSE(dispatch("file:///data/UI/Header.HTML"));
-    EXPECT_EQ(pane.returnPage, "file:///data/ui/home.html");
+    EXPECT_FALSE(Dispatch("file:///data/UI/Header.HTML"));
+    EXPECT_EQ(m_pane.StoredReturnPage, "file:///data/ui/home.html");
 }
 
 TEST_F(DispatcherTest, FirstMarkerInOrderDecides) {
     // "doc:" comes before "sp:" in the order, whatever their places in the URL.
-    dispatch("file:///data/ui/x.html#sp:x-doc:guide.pdf");
-    EXPECT_THAT(actions.calls, ElementsAre("doc guide.pdf"));
+    Dispatch("file:///data/ui/x.html#sp:x-doc:guide.pdf");
+    EXPECT_THAT(m_actions.Calls, ElementsAre("doc guide.pdf"));
 }
 
 TEST_F(DispatcherTest, PrinterAndSearchLinksComeBeforeTheErrorMarkers) {
-    EXPECT_TRUE(dispatch("sp:Syntax_Lab"));
-    EXPECT_TRUE(dispatch("sp:Error%20Desk"));
-    EXPECT_TRUE(dispatch("util-search:error"));
-    EXPECT_TRUE(dispatch("util-search:wwhelp%20pdfs"));
-    EXPECT_THAT(actions.calls, ElementsAre("select Syntax_Lab", "select Error Desk", "search error",
-                                           "search wwhelp pdfs"));
-    EXPECT_THAT(pane.calls, ElementsAre("set header.html", "set header.html", "return", "return"));
+    EXPECT_TRUE(Dispatch("sp:Syntax_Lab"));
+    EXPECT_TRUE(Dispatch("sp:Error%20Desk"));
+    EXPECT_TRUE(Dispatch("util-search:error"));
+    EXPECT_TRUE(Dispatch("util-search:wwhelp%20pdfs"));
+    EXPECT_THAT(m_actions.Calls, ElementsAre("select Syntax_Lab", "select Error Desk",
+                                             "search error", "search wwhelp pdfs"));
+    EXPECT_THAT(m_pane.Calls,
+                ElementsAre("set header.html", "set header.html", "return", "return"));
 }
 
 // Every page lives below the user's home; what that path holds is no link.
 TEST_F(DispatcherTest, MarkersAboveTheContentFolderAreNoLinks) {
     const std::string home = "/home/Errors syntax/WWHelp pdfs htmldocs/ps:sp:doc:video:/.cache/";
-    actions.folders = {home + "kaldo/Tendwell/Data/"};
+    m_actions.Folders = {home + "kaldo/Tendwell/Data/"};
     const std::string ui =
         QUrl::fromLocalFile(QString::fromStdString(home + "kaldo/Tendwell/Data/p3000/ui/"))
             .toString()
             .toStdString();
-    EXPECT_FALSE(dispatch(ui + "home.html"));
-    EXPECT_EQ(pane.returnPage, ui + "home.html");
-    EXPECT_THAT(actions.calls, IsEmpty());
+    EXPECT_FALSE(Dispatch(ui + "home.html"));
+    EXPECT_EQ(m_pane.StoredReturnPage, ui + "home.html");
+    EXPECT_THAT(m_actions.Calls, IsEmpty());
 
-    EXPECT_TRUE(dispatch(ui + "tab#2"));
-    EXPECT_TRUE(dispatch(ui + "pdfs/guide.pdf"));
-    EXPECT_TRUE(dispatch(ui + "search.html?keywords=toner"));
-    EXPECT_THAT(actions.calls,
+    EXPECT_TRUE(Dispatch(ui + "tab#2"));
+    EXPECT_TRUE(Dispatch(ui + "pdfs/guide.pdf"));
+    EXPECT_TRUE(Dispatch(ui + "search.html?keywords=toner"));
+    EXPECT_THAT(m_actions.Calls,
                 ElementsAre("tab 1", "pdf " + ui + "pdfs/guide.pdf", "search toner"));
 }
 
 TEST_F(DispatcherTest, ContentFolderIsFoundHoweverItIsSpelled) {
-    actions.folders = {"/home/u//.cache/./kaldo/Data/"};
-    EXPECT_FALSE(dispatch("file:///home/u/.cache/kaldo/Data/p/ui/home.html"));
-    EXPECT_TRUE(dispatch("file:///home/u/.cache/kaldo/Data/p/ui/tab#2"));
-    EXPECT_THAT(actions.calls, ElementsAre("tab 1"));
+    m_actions.Folders = {"/home/u//.cache/./kaldo/Data/"};
+    EXPECT_FALSE(Dispatch("file:///home/u/.cache/kaldo/Data/p/ui/home.html"));
+    EXPECT_TRUE(Dispatch("file:///home/u/.cache/kaldo/Data/p/ui/tab#2"));
+    EXPECT_THAT(m_actions.Calls, ElementsAre("tab 1"));
 }
 
 TEST_F(DispatcherTest, FileOutsideTheContentFoldersIsNeitherShownNorALink) {
     for (const char* url :
          {"file:///etc/hostname#pdfs", "file:///etc/hostname?htmldocs", "file:///tmp/x/ui/tab#2",
           "file:///tmp/error.html", "file://host/data/ui/home.html"}) {
-        EXPECT_TRUE(dispatch(url)) << url;
-        EXPECT_TRUE(dispatch(url, NavigationStart::Page)) << url;
+        EXPECT_TRUE(Dispatch(url)) << url;
+        EXPECT_TRUE(Dispatch(url, NavigationStart::Page)) << url;
     }
-    EXPECT_THAT(actions.calls, IsEmpty());
-    EXPECT_THAT(pane.calls, IsEmpty());
-    EXPECT_EQ(pane.returnPage, "file:///data/ui/home.html");
+    EXPECT_THAT(m_actions.Calls, IsEmpty());
+    EXPECT_THAT(m_pane.Calls, IsEmpty());
+    EXPECT_EQ(m_pane.StoredReturnPage, "file:///data/ui/home.html");
 }
 
 // A page's own script, timer or redirect: the link is dropped where it stands, and the pane is
 // not sent back to its page, which would run the same script again.
 TEST_F(DispatcherTest, LinksThePageStartsByItselfDoNothing) {
-    actions.pendingUpdate = true;
+    m_actions.PendingUpdate = true;
     for (const char* url :
          {"sp:Studio", "util-search:x", "util-rs:", "ps:", "util-driver:", "doc:&FileName=a",
           "video:&FileName=b.webm", "http://site/exfil?d=host", "https://site/", "printermodelurl:",
           "qst:x", "uat:", "pweb:/", "file:///data/ui/tab#2", "file:///data/ui/pdfs/a.pdf",
           "file:///data/ui/htmldocs/a.html", "file:///data/ui/h.html?keywords=x",
           "file:///data/ui/error.html", "search:?keywords=x"}) {
-        EXPECT_TRUE(dispatch(url, NavigationStart::Page)) << url;
+        EXPECT_TRUE(Dispatch(url, NavigationStart::Page)) << url;
     }
-    EXPECT_THAT(actions.calls, IsEmpty());
-    EXPECT_THAT(pane.calls, IsEmpty());
-    EXPECT_TRUE(actions.pendingUpdate);
+    EXPECT_THAT(m_actions.Calls, IsEmpty());
+    EXPECT_THAT(m_pane.Calls, IsEmpty());
+    EXPECT_TRUE(m_actions.PendingUpdate);
 
     // Ordinary pages may still load.
-    EXPECT_FALSE(dispatch("file:///data/ui/guides.html", NavigationStart::Page));
-    EXPECT_EQ(pane.returnPage, "file:///data/ui/guides.html");
+    EXPECT_FALSE(Dispatch("file:///data/ui/guides.html", NavigationStart::Page));
+    EXPECT_EQ(m_pane.StoredReturnPage, "file:///data/ui/guides.html");
 }
 
 TEST_F(DispatcherTest, LinksTheProgramLoadsAct) {
-    EXPECT_TRUE(dispatch("util-rs:", NavigationStart::Program));
-    EXPECT_TRUE(dispatch("sp:Studio", NavigationStart::Program));
-    EXPECT_THAT(actions.calls, ElementsAre("refresh", "select Studio"));
+    EXPECT_TRUE(Dispatch("util-rs:", NavigationStart::Program));
+    EXPECT_TRUE(Dispatch("sp:Studio", NavigationStart::Program));
+    EXPECT_THAT(m_actions.Calls, ElementsAre("refresh", "select Studio"));
 }
 
 TEST(ReadDecimalTest, ReadsLikePercentD) {

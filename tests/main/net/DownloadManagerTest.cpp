@@ -111,14 +111,14 @@ protected:
 
 TEST_F(DownloadManagerTest, FetchStoresTheAnswer) {
     DownloadManager manager(m_options);
-    EXPECT_EQ(manager.fetch(Target(), m_server.Url("/page.html"), kNoSizeLimit), 1);
+    EXPECT_EQ(manager.Fetch(Target(), m_server.Url("/page.html"), kNoSizeLimit), 1);
     EXPECT_EQ(ReadFile(Target()), "<html>fresh page</html>");
     EXPECT_EQ(FolderEntries(m_folder.Path()), std::vector<std::string>{"answer.dat"});
 }
 
 TEST_F(DownloadManagerTest, FetchStoresALargeAnswerWhole) {
     DownloadManager manager(m_options);
-    EXPECT_EQ(manager.fetch(Target(), m_server.Url("/large.txt"), kNoSizeLimit), 1);
+    EXPECT_EQ(manager.Fetch(Target(), m_server.Url("/large.txt"), kNoSizeLimit), 1);
     EXPECT_EQ(ReadFile(Target()), LargeBody());
 }
 
@@ -126,7 +126,7 @@ TEST_F(DownloadManagerTest, HttpErrorStatusIsAFailedFetchAndSavesNothing) {
     for (const char* path : {"/missing.pdf", "/broken.html", "/gone.xml"}) {
         WriteBytes(Target(), "earlier copy");
         DownloadManager manager(m_options);
-        EXPECT_EQ(manager.fetch(Target(), m_server.Url(path), kNoSizeLimit), 0) << path;
+        EXPECT_EQ(manager.Fetch(Target(), m_server.Url(path), kNoSizeLimit), 0) << path;
         EXPECT_TRUE(FolderEntries(m_folder.Path()).empty()) << path;
     }
 }
@@ -136,17 +136,17 @@ TEST_F(DownloadManagerTest, HttpErrorStatusIsAFailedFetchAndSavesNothing) {
 TEST_F(DownloadManagerTest, AnswerWithinTheLimitIsStored) {
     DownloadManager manager(m_options);
     const std::string body = LargeBody();
-    EXPECT_EQ(manager.fetch(Target(), m_server.Url("/large.txt"), body.size()), 1);
+    EXPECT_EQ(manager.Fetch(Target(), m_server.Url("/large.txt"), body.size()), 1);
     EXPECT_EQ(ReadFile(Target()), body);
 }
 
 TEST_F(DownloadManagerTest, AnswerOverTheLimitFailsAndLeavesNoFile) {
     const std::uint64_t limit = kMiB;
     DownloadManager manager(m_options);
-    EXPECT_EQ(manager.fetch(Target(), m_server.Url("/large.txt"), LargeBody().size() - 1), 0);
-    EXPECT_EQ(manager.fetch(Target(), m_server.Url("/huge-announced.bin"), limit), 0);
+    EXPECT_EQ(manager.Fetch(Target(), m_server.Url("/large.txt"), LargeBody().size() - 1), 0);
+    EXPECT_EQ(manager.Fetch(Target(), m_server.Url("/huge-announced.bin"), limit), 0);
     // Nothing announces the length of a chunked answer: the bytes are counted.
-    EXPECT_EQ(manager.fetch(Target(), m_server.Url("/huge-chunked.bin"), limit), 0);
+    EXPECT_EQ(manager.Fetch(Target(), m_server.Url("/huge-chunked.bin"), limit), 0);
     EXPECT_TRUE(FolderEntries(m_folder.Path()).empty());
 }
 
@@ -158,13 +158,13 @@ TEST_F(DownloadManagerTest, AnswerLargerThanTheFreeSpaceIsRefusedBeforeItIsWritt
         return std::optional<std::uint64_t>(free);
     };
     DownloadManager manager(m_options);
-    EXPECT_EQ(manager.fetch(Target(), m_server.Url("/page.html"), kNoSizeLimit), 0);
+    EXPECT_EQ(manager.Fetch(Target(), m_server.Url("/page.html"), kNoSizeLimit), 0);
     EXPECT_TRUE(FolderEntries(m_folder.Path()).empty());
     ASSERT_EQ(asked.size(), 1u);
     EXPECT_EQ(fs::path(asked[0]), m_folder.Path());
 
     free = 100;
-    EXPECT_EQ(manager.fetch(Target(), m_server.Url("/page.html"), kNoSizeLimit), 1);
+    EXPECT_EQ(manager.Fetch(Target(), m_server.Url("/page.html"), kNoSizeLimit), 1);
 }
 
 TEST_F(DownloadManagerTest, FreeSpaceOfARealFolderIsKnown) {
@@ -176,26 +176,26 @@ TEST_F(DownloadManagerTest, FreeSpaceOfARealFolderIsKnown) {
 
 TEST_F(DownloadManagerTest, FetchOfAnEmptyAnswerGivesAnEmptyFile) {
     DownloadManager manager(m_options);
-    EXPECT_EQ(manager.fetch(Target(), m_server.Url("/empty.xml"), kNoSizeLimit), 1);
+    EXPECT_EQ(manager.Fetch(Target(), m_server.Url("/empty.xml"), kNoSizeLimit), 1);
     EXPECT_EQ(ReadFile(Target()), "");
 }
 
 TEST_F(DownloadManagerTest, FetchReplacesAnExistingFileWhole) {
     WriteBytes(Target(), std::string(5000, 'x'));
     DownloadManager manager(m_options);
-    EXPECT_EQ(manager.fetch(Target(), m_server.Url("/page.html"), kNoSizeLimit), 1);
+    EXPECT_EQ(manager.Fetch(Target(), m_server.Url("/page.html"), kNoSizeLimit), 1);
     EXPECT_EQ(ReadFile(Target()), "<html>fresh page</html>");
 }
 
 TEST_F(DownloadManagerTest, FetchFollowsRedirects) {
     DownloadManager manager(m_options);
-    EXPECT_EQ(manager.fetch(Target(), m_server.Url("/moved.html"), kNoSizeLimit), 1);
+    EXPECT_EQ(manager.Fetch(Target(), m_server.Url("/moved.html"), kNoSizeLimit), 1);
     EXPECT_EQ(ReadFile(Target()), "<html>fresh page</html>");
 }
 
 TEST_F(DownloadManagerTest, FetchIntroducesItselfWithTheAgentName) {
     DownloadManager manager(m_options);
-    ASSERT_EQ(manager.fetch(Target(), m_server.Url("/page.html?language=EN"), kNoSizeLimit), 1);
+    ASSERT_EQ(manager.Fetch(Target(), m_server.Url("/page.html?language=EN"), kNoSizeLimit), 1);
     const std::vector<kaldo::testsupport::SeenRequest> seen = m_server.Seen();
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].Method, "GET");
@@ -205,7 +205,7 @@ TEST_F(DownloadManagerTest, FetchIntroducesItselfWithTheAgentName) {
 
 TEST_F(DownloadManagerTest, SpacesAndNonAsciiNamesGoOutEscaped) {
     DownloadManager manager(m_options);
-    ASSERT_EQ(manager.fetch(Target(), m_server.Url("/docs/User Guide \xC3\xA9.pdf?name=a b"),
+    ASSERT_EQ(manager.Fetch(Target(), m_server.Url("/docs/User Guide \xC3\xA9.pdf?name=a b"),
                             kNoSizeLimit),
               1);
     EXPECT_EQ(ReadFile(Target()), "%PDF-1.4");
@@ -217,14 +217,14 @@ TEST_F(DownloadManagerTest, FetchFromAPortWithNothingListeningFailsAndDeletesThe
     WriteBytes(Target(), "stale copy");
     DownloadManager manager(m_options);
     const std::string url = "http://127.0.0.1:" + std::to_string(ClosedPort()) + "/page.html";
-    EXPECT_EQ(manager.fetch(Target(), url, kNoSizeLimit), 0);
+    EXPECT_EQ(manager.Fetch(Target(), url, kNoSizeLimit), 0);
     EXPECT_TRUE(FolderEntries(m_folder.Path()).empty());
 }
 
 TEST_F(DownloadManagerTest, FetchIntoAMissingFolderFails) {
     DownloadManager manager(m_options);
     const std::string target = m_folder / "no-such-folder/answer.dat";
-    EXPECT_EQ(manager.fetch(target, m_server.Url("/page.html"), kNoSizeLimit), 0);
+    EXPECT_EQ(manager.Fetch(target, m_server.Url("/page.html"), kNoSizeLimit), 0);
     EXPECT_FALSE(fs::exists(target));
 }
 
@@ -232,9 +232,9 @@ TEST_F(DownloadManagerTest, FetchReadsOnlyWebAddresses) {
     const std::string secret = m_folder / "secret.txt";
     WriteBytes(secret, "local file");
     DownloadManager manager(m_options);
-    EXPECT_EQ(manager.fetch(Target(), "file://" + secret, kNoSizeLimit), 0);
+    EXPECT_EQ(manager.Fetch(Target(), "file://" + secret, kNoSizeLimit), 0);
     EXPECT_FALSE(fs::exists(Target()));
-    EXPECT_EQ(manager.fetch(Target(), "not an address", kNoSizeLimit), 0);
+    EXPECT_EQ(manager.Fetch(Target(), "not an address", kNoSizeLimit), 0);
     EXPECT_FALSE(fs::exists(Target()));
 }
 
@@ -243,15 +243,15 @@ TEST_F(DownloadManagerTest, AbortFromAnotherThreadEndsPromptlyAndLeavesNoFile) {
     int result = -1;
     const auto started = std::chrono::steady_clock::now();
     std::thread worker(
-        [&] { result = manager.fetch(Target(), m_server.Url("/stalling.bin"), kNoSizeLimit); });
+        [&] { result = manager.Fetch(Target(), m_server.Url("/stalling.bin"), kNoSizeLimit); });
     // The first bytes are in the part file beside the target.
     ASSERT_TRUE(Eventually([&] { return !FolderEntries(m_folder.Path()).empty(); }));
-    manager.abort();
+    manager.Abort();
     worker.join();
     EXPECT_EQ(result, 0);
     EXPECT_LT(std::chrono::steady_clock::now() - started, 5s);
     EXPECT_TRUE(FolderEntries(m_folder.Path()).empty());
-    EXPECT_TRUE(manager.aborted());
+    EXPECT_TRUE(manager.Aborted());
 }
 
 TEST_F(DownloadManagerTest, AbortedFetchLeavesTheTargetAlone) {
@@ -259,9 +259,9 @@ TEST_F(DownloadManagerTest, AbortedFetchLeavesTheTargetAlone) {
     DownloadManager manager(m_options);
     int result = -1;
     std::thread worker(
-        [&] { result = manager.fetch(Target(), m_server.Url("/late.html"), kNoSizeLimit); });
+        [&] { result = manager.Fetch(Target(), m_server.Url("/late.html"), kNoSizeLimit); });
     ASSERT_TRUE(m_server.WaitForArrivals(1));
-    manager.abort();
+    manager.Abort();
     worker.join();
     EXPECT_EQ(result, 0);
     EXPECT_EQ(ReadFile(Target()), "written by someone else");
@@ -271,8 +271,8 @@ TEST_F(DownloadManagerTest, AbortedFetchLeavesTheTargetAlone) {
 TEST_F(DownloadManagerTest, FetchOnAnAbortedManagerFailsAtOnce) {
     WriteBytes(Target(), "kept");
     DownloadManager manager(m_options);
-    manager.abort();
-    EXPECT_EQ(manager.fetch(Target(), m_server.Url("/page.html"), kNoSizeLimit), 0);
+    manager.Abort();
+    EXPECT_EQ(manager.Fetch(Target(), m_server.Url("/page.html"), kNoSizeLimit), 0);
     EXPECT_EQ(ReadFile(Target()), "kept");
     EXPECT_TRUE(m_server.Seen().empty());
 }
@@ -281,7 +281,7 @@ TEST_F(DownloadManagerTest, StalledTransferIsGivenUpAfterTheStallLimit) {
     m_options.StallTime = 1s;
     DownloadManager manager(m_options);
     const auto started = std::chrono::steady_clock::now();
-    EXPECT_EQ(manager.fetch(Target(), m_server.Url("/stalling.bin"), kNoSizeLimit), 0);
+    EXPECT_EQ(manager.Fetch(Target(), m_server.Url("/stalling.bin"), kNoSizeLimit), 0);
     EXPECT_LT(std::chrono::steady_clock::now() - started, 30s);
     EXPECT_TRUE(FolderEntries(m_folder.Path()).empty());
 }
@@ -290,7 +290,7 @@ TEST_F(DownloadManagerTest, AnswerThatNeverComesIsGivenUpAfterTheStallLimit) {
     m_options.StallTime = 1s;
     DownloadManager manager(m_options);
     const auto started = std::chrono::steady_clock::now();
-    EXPECT_EQ(manager.fetch(Target(), m_server.Url("/late.html"), kNoSizeLimit), 0);
+    EXPECT_EQ(manager.Fetch(Target(), m_server.Url("/late.html"), kNoSizeLimit), 0);
     EXPECT_LT(std::chrono::steady_clock::now() - started, 30s);
     EXPECT_FALSE(fs::exists(Target()));
 }
@@ -305,7 +305,7 @@ TEST_F(DownloadManagerTest, FetchWritesItsTraces) {
         });
     {
         DownloadManager manager(m_options);
-        manager.fetch(Target(), m_server.Url("/page.html"), kNoSizeLimit);
+        manager.Fetch(Target(), m_server.Url("/page.html"), kNoSizeLimit);
     }
     qInstallMessageHandler(previous);
     QLoggingCategory::setFilterRules("kaldo.trace.debug=false");
@@ -317,29 +317,29 @@ TEST_F(DownloadManagerTest, FetchWritesItsTraces) {
 }
 
 TEST_F(DownloadManagerTest, ReachableWhenTheServerAnswers) {
-    EXPECT_TRUE(DownloadManager::checkReachable(m_server.Url("/page.html"), 5000ms, m_options));
+    EXPECT_TRUE(DownloadManager::CheckReachable(m_server.Url("/page.html"), 5000ms, m_options));
     ASSERT_FALSE(m_server.Seen().empty());
     EXPECT_EQ(m_server.Seen()[0].Agent, "Kaldo Tendwell");
 }
 
 TEST_F(DownloadManagerTest, ReachableWhenTheServerAnswersWithAnError) {
-    EXPECT_TRUE(DownloadManager::checkReachable(m_server.Url("/missing.pdf")));
+    EXPECT_TRUE(DownloadManager::CheckReachable(m_server.Url("/missing.pdf")));
 }
 
 TEST_F(DownloadManagerTest, NotReachableWhenNothingListens) {
     const std::string url = "http://127.0.0.1:" + std::to_string(ClosedPort()) + "/";
-    EXPECT_FALSE(DownloadManager::checkReachable(url));
+    EXPECT_FALSE(DownloadManager::CheckReachable(url));
 }
 
 TEST_F(DownloadManagerTest, NotReachableWhenTheAnswerComesAfterTheTimeout) {
     const auto started = std::chrono::steady_clock::now();
-    EXPECT_FALSE(DownloadManager::checkReachable(m_server.Url("/late.html"), 300ms));
+    EXPECT_FALSE(DownloadManager::CheckReachable(m_server.Url("/late.html"), 300ms));
     EXPECT_LT(std::chrono::steady_clock::now() - started, 5s);
 }
 
 TEST_F(DownloadManagerTest, NotReachableWithoutTime) {
-    EXPECT_FALSE(DownloadManager::checkReachable(m_server.Url("/page.html"), 0ms));
-    EXPECT_FALSE(DownloadManager::checkReachable("not an address"));
+    EXPECT_FALSE(DownloadManager::CheckReachable(m_server.Url("/page.html"), 0ms));
+    EXPECT_FALSE(DownloadManager::CheckReachable("not an address"));
 }
 
 // --- the secure retry ------------------------------------------------------------------------
@@ -410,7 +410,7 @@ protected:
 
 TEST_F(DownloadManagerHttpsTest, SecureRetryRejectsAnUntrustedCertificate) {
     DownloadManager manager(m_options);
-    EXPECT_EQ(manager.fetch(Target(), UnopenableUrl("/docs/guide.pdf"), kNoSizeLimit), 0);
+    EXPECT_EQ(manager.Fetch(Target(), UnopenableUrl("/docs/guide.pdf"), kNoSizeLimit), 0);
     EXPECT_FALSE(fs::exists(Target()));
     EXPECT_TRUE(m_secure->Seen().empty());
 }
@@ -418,7 +418,7 @@ TEST_F(DownloadManagerHttpsTest, SecureRetryRejectsAnUntrustedCertificate) {
 TEST_F(DownloadManagerHttpsTest, SecureRetryRequestsTheWholePathAndQuery) {
     m_options.CaFile = m_anchors;
     DownloadManager manager(m_options);
-    EXPECT_EQ(manager.fetch(Target(), UnopenableUrl("/docs/guide.pdf?language=EN&model=3020"),
+    EXPECT_EQ(manager.Fetch(Target(), UnopenableUrl("/docs/guide.pdf?language=EN&model=3020"),
                             kNoSizeLimit),
               1);
     EXPECT_EQ(ReadFile(Target()), "%PDF-1.4 guide");
@@ -430,17 +430,17 @@ TEST_F(DownloadManagerHttpsTest, SecureRetryRequestsTheWholePathAndQuery) {
 
 TEST_F(DownloadManagerHttpsTest, HttpsAddressIsVerifiedToo) {
     const std::string url = m_secure->Url("/docs/guide.pdf", "https");
-    EXPECT_EQ(DownloadManager(m_options).fetch(Target(), url, kNoSizeLimit), 0);
-    EXPECT_FALSE(DownloadManager::checkReachable(url, 5000ms, m_options));
+    EXPECT_EQ(DownloadManager(m_options).Fetch(Target(), url, kNoSizeLimit), 0);
+    EXPECT_FALSE(DownloadManager::CheckReachable(url, 5000ms, m_options));
     m_options.CaFile = m_anchors;
-    EXPECT_EQ(DownloadManager(m_options).fetch(Target(), url, kNoSizeLimit), 1);
-    EXPECT_TRUE(DownloadManager::checkReachable(url, 5000ms, m_options));
+    EXPECT_EQ(DownloadManager(m_options).Fetch(Target(), url, kNoSizeLimit), 1);
+    EXPECT_TRUE(DownloadManager::CheckReachable(url, 5000ms, m_options));
 }
 
 TEST_F(DownloadManagerHttpsTest, NoSecureRetryWhenTheServerAnswered) {
     m_options.CaFile = m_anchors;
     DownloadManager manager(m_options);
-    EXPECT_EQ(manager.fetch(Target(), m_plain.Url("/broken"), kNoSizeLimit), 0);
+    EXPECT_EQ(manager.Fetch(Target(), m_plain.Url("/broken"), kNoSizeLimit), 0);
     EXPECT_FALSE(fs::exists(Target()));
     EXPECT_TRUE(m_secure->Seen().empty());
 }
@@ -458,11 +458,11 @@ TEST(DownloadManagerSimulatorTest, FetchesThePrinterStatusDocument) {
     kaldo::simulator::Simulator simulator;
     ASSERT_TRUE(simulator.Start(options, error)) << error;
     const auto printer = simulator.PrinterAddresses().at(0);
-    const std::string url = "http://" + printer.host + ":" + std::to_string(printer.port) +
+    const std::string url = "http://" + printer.Host + ":" + std::to_string(printer.Port) +
                             "/status/devicestatus.xml?language=EN";
 
     DownloadManager manager;
-    ASSERT_EQ(manager.fetch(folder / "status.xml", url, kNoSizeLimit), 1);
+    ASSERT_EQ(manager.Fetch(folder / "status.xml", url, kNoSizeLimit), 1);
     const std::optional<std::string> document = ReadFile(folder / "status.xml");
     ASSERT_TRUE(document);
     EXPECT_NE(document->find("<devicexml>"), std::string::npos);

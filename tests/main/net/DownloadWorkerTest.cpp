@@ -49,7 +49,7 @@ protected:
     // Starts a download whose result arrives in `m_result`.
     bool Start(DownloadWorker& worker, const std::string& target) {
         m_result.reset();
-        return worker.start(m_server.Url(target), Target(),
+        return worker.Start(m_server.Url(target), Target(),
                             [this](int result) { m_result = result; });
     }
     // The completion's result, once the event loop has delivered it; -2 when none came.
@@ -73,13 +73,13 @@ TEST_F(DownloadWorkerTest, CompletionReportsASuccessfulFetch) {
     DownloadWorker worker(m_options);
     ASSERT_TRUE(Start(worker, "/guide.pdf"));
     EXPECT_EQ(Result(), 1);
-    EXPECT_FALSE(worker.transferRunning());
+    EXPECT_FALSE(worker.TransferRunning());
     EXPECT_EQ(kaldo::testsupport::ReadFile(Target()), "%PDF-1.4 guide");
 }
 
 TEST_F(DownloadWorkerTest, CompletionReportsAFailedFetch) {
     DownloadWorker worker(m_options);
-    ASSERT_TRUE(worker.start("http://127.0.0.1:" + std::to_string(ClosedPort()) + "/guide.pdf",
+    ASSERT_TRUE(worker.Start("http://127.0.0.1:" + std::to_string(ClosedPort()) + "/guide.pdf",
                              Target(), [this](int result) { m_result = result; }));
     EXPECT_EQ(Result(), 0);
     EXPECT_FALSE(fs::exists(Target()));
@@ -107,8 +107,8 @@ TEST_F(DownloadWorkerTest, CancelEndsTheTransferAndDeletesThePartialFile) {
     const auto started = std::chrono::steady_clock::now();
     ASSERT_TRUE(Start(worker, "/video.webm"));
     ASSERT_TRUE(PartFileAppeared());
-    EXPECT_TRUE(worker.transferRunning());
-    EXPECT_TRUE(worker.cancel());
+    EXPECT_TRUE(worker.TransferRunning());
+    EXPECT_TRUE(worker.Cancel());
     EXPECT_EQ(Result(), 0);
     EXPECT_LT(std::chrono::steady_clock::now() - started, 5s);
     EXPECT_TRUE(FolderIsEmpty(m_folder.Path()));
@@ -117,15 +117,15 @@ TEST_F(DownloadWorkerTest, CancelEndsTheTransferAndDeletesThePartialFile) {
 TEST_F(DownloadWorkerTest, CancelWithoutATransferChangesNothing) {
     kaldo::testsupport::WriteBytes(Target(), "earlier download");
     DownloadWorker worker(m_options);
-    EXPECT_FALSE(worker.cancel());
+    EXPECT_FALSE(worker.Cancel());
     EXPECT_TRUE(fs::exists(Target()));
 }
 
 TEST_F(DownloadWorkerTest, SecondStartWhileRunningIsRefused) {
     DownloadWorker worker(m_options);
     ASSERT_TRUE(Start(worker, "/video.webm"));
-    EXPECT_FALSE(worker.start(m_server.Url("/guide.pdf"), Target(), nullptr));
-    worker.cancel();
+    EXPECT_FALSE(worker.Start(m_server.Url("/guide.pdf"), Target(), nullptr));
+    worker.Cancel();
     EXPECT_EQ(Result(), 0);
 }
 
@@ -133,7 +133,7 @@ TEST_F(DownloadWorkerTest, WorkerRunsAgainAfterACancel) {
     DownloadWorker worker(m_options);
     ASSERT_TRUE(Start(worker, "/video.webm"));
     ASSERT_TRUE(PartFileAppeared());
-    worker.cancel();
+    worker.Cancel();
     EXPECT_EQ(Result(), 0);
     ASSERT_TRUE(Start(worker, "/guide.pdf"));
     EXPECT_EQ(Result(), 1);

@@ -200,15 +200,15 @@ TEST_F(DocumentWriterTest, FileDocumentReplacesTheOldFileOnlyWhenFinished) {
 }
 
 struct XPathCase {
-    const char* behaviour;
-    std::string file;
-    const char* expression;
-    ResultCode code;
-    const char* value; // what the caller's "old" value becomes
+    const char* Behaviour;
+    std::string File;
+    const char* Expression;
+    ResultCode Code;
+    const char* Value; // what the caller's "old" value becomes
 };
 
 void PrintTo(const XPathCase& xpath, std::ostream* out) {
-    *out << xpath.behaviour;
+    *out << xpath.Behaviour;
 }
 
 class EvaluateXPathTest : public ::testing::TestWithParam<XPathCase> {};
@@ -216,8 +216,8 @@ class EvaluateXPathTest : public ::testing::TestWithParam<XPathCase> {};
 TEST_P(EvaluateXPathTest, GivesCodeAndValue) {
     const XPathCase& xpath = GetParam();
     std::string value = "old";
-    EXPECT_EQ(DocumentWriter::EvaluateXPath(xpath.file, xpath.expression, value), xpath.code);
-    EXPECT_EQ(value, xpath.value);
+    EXPECT_EQ(DocumentWriter::EvaluateXPath(xpath.File, xpath.Expression, value), xpath.Code);
+    EXPECT_EQ(value, xpath.Value);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -236,7 +236,7 @@ INSTANTIATE_TEST_SUITE_P(
         XPathCase{"MissingFile", DataFile("absent.xml"), "/page", ResultCode::ParseInput, "old"},
         XPathCase{"NoFileName", "", "/page", ResultCode::MissingArgument, "old"},
         XPathCase{"NoExpression", DataFile("status.xml"), "", ResultCode::MissingArgument, "old"}),
-    [](const ::testing::TestParamInfo<XPathCase>& info) { return info.param.behaviour; });
+    [](const ::testing::TestParamInfo<XPathCase>& info) { return info.param.Behaviour; });
 
 TEST_F(DocumentWriterTest, XPathValueIsNotCut) {
     const std::string longName(600, 'x');

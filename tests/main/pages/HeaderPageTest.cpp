@@ -29,16 +29,16 @@ class HeaderPageTest : public TempFolderTest {};
 TEST_F(HeaderPageTest, SelectedPrinterComesFirstOthersKeepTheirOrder) {
     auto ordered = OrderPrinterList(ThreePrinters(), "B");
     ASSERT_EQ(ordered.size(), 3u);
-    EXPECT_EQ(ordered[0].name, "B");
-    EXPECT_EQ(ordered[1].name, "A");
-    EXPECT_EQ(ordered[2].name, "C");
+    EXPECT_EQ(ordered[0].Name, "B");
+    EXPECT_EQ(ordered[1].Name, "A");
+    EXPECT_EQ(ordered[2].Name, "C");
 }
 
 TEST_F(HeaderPageTest, UnknownSelectionNeitherLosesNorAddsPrinters) {
     auto ordered = OrderPrinterList(ThreePrinters(), "Z");
     ASSERT_EQ(ordered.size(), 3u);
-    EXPECT_EQ(ordered[0].name, "A");
-    EXPECT_EQ(ordered[2].name, "C");
+    EXPECT_EQ(ordered[0].Name, "A");
+    EXPECT_EQ(ordered[2].Name, "C");
 }
 
 TEST_F(HeaderPageTest, DocumentIsByteExact) {

@@ -52,14 +52,14 @@ TEST_F(PageTransformerTest, MissingStylesheetGivesParseXsl) {
 }
 
 struct FailingTransform {
-    const char* behaviour;
-    const char* xml;
-    const char* xsl;
-    ResultCode code;
+    const char* Behaviour;
+    const char* Xml;
+    const char* Xsl;
+    ResultCode Code;
 };
 
 void PrintTo(const FailingTransform& failing, std::ostream* out) {
-    *out << failing.behaviour;
+    *out << failing.Behaviour;
 }
 
 class FailingTransformTest : public testsupport::TempFolderTest,
@@ -70,8 +70,8 @@ TEST_P(FailingTransformTest, GivesCodeAndKeepsOldPage) {
     const std::string html = Path("page.html");
     WriteBytes(html, kOldPage);
 
-    EXPECT_EQ(PageTransformer().Transform(DataFile(failing.xml), DataFile(failing.xsl), html),
-              failing.code);
+    EXPECT_EQ(PageTransformer().Transform(DataFile(failing.Xml), DataFile(failing.Xsl), html),
+              failing.Code);
     EXPECT_EQ(ReadBytes(html), kOldPage);
 }
 
@@ -83,7 +83,7 @@ INSTANTIATE_TEST_SUITE_P(
                                        ResultCode::TransformParseXsl},
                       FailingTransform{"StylesheetThatStops", "page.xml", "terminate.xsl",
                                        ResultCode::TransformApply}),
-    [](const ::testing::TestParamInfo<FailingTransform>& info) { return info.param.behaviour; });
+    [](const ::testing::TestParamInfo<FailingTransform>& info) { return info.param.Behaviour; });
 
 TEST_F(PageTransformerTest, UnwritableOutputGivesSave) {
     EXPECT_EQ(m_transformer.Transform(DataFile("page.xml"), DataFile("page.xsl"),

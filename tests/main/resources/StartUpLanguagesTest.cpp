@@ -32,12 +32,12 @@ namespace fs = std::filesystem;
 using kaldo::testsupport::ReadBytes;
 
 struct Language {
-    const char* locale;
-    const char* code; // string 133, the content language of the table
+    const char* Locale;
+    const char* Code; // string 133, the content language of the table
 };
 
 void PrintTo(const Language& language, std::ostream* out) {
-    *out << language.locale;
+    *out << language.Locale;
 }
 
 const Language kLanguages[] = {
@@ -71,9 +71,9 @@ protected:
     // process's language; the pages are the program's own, only the panes are missing.
     int StartUp() {
         const std::string languageCode = ProgramLanguageCode();
-        if (languageCode != GetParam().code)
+        if (languageCode != GetParam().Code)
             return kLanguageCode;
-        if (!PrepareContentFolders(m_program, languageCode).ok)
+        if (!PrepareContentFolders(m_program, languageCode).Ok)
             return kPrepareContent;
         const ContentCatalog catalog(m_program);
         PrinterSelection state;
@@ -129,10 +129,10 @@ protected:
 
 TEST_P(StartUpLanguagesTest, StartsAndShowsItsOwnTexts) {
     const Language& language = GetParam();
-    EXPECT_EQ(StartUpIn(language.locale), kStarted);
+    EXPECT_EQ(StartUpIn(language.Locale), kStarted);
 
     // The documents carry the labels of the user's language, and every page is there.
-    const StringTable table = MainStringTable(language.locale);
+    const StringTable table = MainStringTable(language.Locale);
     EXPECT_NE(Document("header.xml").find(table.Text(129)), std::string::npos);
     EXPECT_NE(Document("footer.xml").find(table.Text(106)), std::string::npos);
     EXPECT_NE(Document("index_combined.xml").find(table.Text(119)), std::string::npos);
@@ -148,14 +148,14 @@ TEST_P(StartUpLanguagesTest, ContentWithoutLanguageStarts) {
     std::ofstream(info, std::ios::binary | std::ios::trunc)
         << std::regex_replace(text, std::regex("<Language_L10N>[A-Z]*</Language_L10N>"),
                               "<Language_L10N></Language_L10N>");
-    EXPECT_EQ(StartUpIn(GetParam().locale), kStarted);
+    EXPECT_EQ(StartUpIn(GetParam().Locale), kStarted);
     EXPECT_NE(Document("header.xml").find("<Code_Page>UTF-8</Code_Page>"), std::string::npos);
     EXPECT_NE(Document("index_combined.xml").find("codepage=\"UTF-8\""), std::string::npos);
 }
 
 INSTANTIATE_TEST_SUITE_P(Tables, StartUpLanguagesTest, ::testing::ValuesIn(kLanguages),
                          [](const ::testing::TestParamInfo<Language>& info) {
-                             return std::string(info.param.locale).substr(0, 5);
+                             return std::string(info.param.Locale).substr(0, 5);
                          });
 
 } // namespace

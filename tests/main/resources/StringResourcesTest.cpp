@@ -13,9 +13,9 @@ namespace {
 using kaldo::MainStringTable;
 
 struct Language {
-    const char* locale;
-    int languageId;
-    const char* code; // string 133
+    const char* Locale;
+    int LanguageId;
+    const char* Code; // string 133
 };
 
 const std::vector<Language> kLanguages = {
@@ -145,33 +145,33 @@ class LanguageTableTest : public testing::TestWithParam<Language> {};
 
 TEST_P(LanguageTableTest, HasItsOwnCompleteTable) {
     const Language& language = GetParam();
-    const kaldo::StringTable table = MainStringTable(language.locale);
-    ASSERT_EQ(table.LanguageId(), language.languageId);
+    const kaldo::StringTable table = MainStringTable(language.Locale);
+    ASSERT_EQ(table.LanguageId(), language.LanguageId);
     for (int id = 100; id <= 134; ++id)
         EXPECT_FALSE(table.Text(id).empty()) << id;
-    EXPECT_EQ(table.Text(133), language.code);
+    EXPECT_EQ(table.Text(133), language.Code);
 }
 
 TEST_P(LanguageTableTest, ClassAndMutexNamesAreTheSameAsInEveryTable) {
     // A second instance started in another language must still find the first.
-    const kaldo::StringTable table = MainStringTable(GetParam().locale);
+    const kaldo::StringTable table = MainStringTable(GetParam().Locale);
     EXPECT_EQ(table.Text(100), "Kaldo_Tendwell");
     EXPECT_EQ(table.Text(105), "KALDO_TENDWELL_MUTEX");
 }
 
 TEST_P(LanguageTableTest, CarriesRealTranslationsUnlessEnglish) {
     const Language& language = GetParam();
-    if (language.languageId == kaldo::kEnglishLanguageId)
+    if (language.LanguageId == kaldo::kEnglishLanguageId)
         return;
     const kaldo::StringTable english = MainStringTable("en_US.UTF-8");
-    const kaldo::StringTable table = MainStringTable(language.locale);
+    const kaldo::StringTable table = MainStringTable(language.Locale);
     for (int id : {102, 103, 104, 106, 110, 115, 116, 117, 118, 123, 124, 129, 131, 132})
         EXPECT_NE(table.Text(id), english.Text(id)) << id;
 }
 
 INSTANTIATE_TEST_SUITE_P(MainStringTableTest, LanguageTableTest, testing::ValuesIn(kLanguages),
                          [](const testing::TestParamInfo<Language>& info) {
-                             return std::string(info.param.code);
+                             return std::string(info.param.Code);
                          });
 
 } // namespace

@@ -115,7 +115,7 @@ TEST_F(SearchTest, SeparatorsOnlyAreSearchedAsNoWords) {
 
 TEST_F(SearchTest, IndexThatDoesNotParseWritesNothing) {
     WriteBytes(Path("results.xml"), "previous results");
-    EXPECT_EQ(m_engine.search(SearchData("broken.xml"), Path("none.xml"), "jam",
+    EXPECT_EQ(m_engine.Search(SearchData("broken.xml"), Path("none.xml"), "jam",
                               Path("results.xml"), kLabels),
               ResultCode::ParseInput);
     EXPECT_FALSE(m_engine.HoldsIndex());
@@ -133,7 +133,7 @@ TEST_F(SearchTest, IndexWithoutEntryContainerFailsAndKeepsThePreviousResults) {
 
 TEST_F(SearchTest, ResultsInMissingFolderFail) {
     WriteIndex(kPaperJam);
-    EXPECT_EQ(m_engine.search(Path("index.xml"), Path("none.xml"), "jam", Path("no/results.xml"),
+    EXPECT_EQ(m_engine.Search(Path("index.xml"), Path("none.xml"), "jam", Path("no/results.xml"),
                               kLabels),
               ResultCode::WriterCreate);
 }
@@ -141,7 +141,7 @@ TEST_F(SearchTest, ResultsInMissingFolderFail) {
 TEST_F(SearchTest, KeywordsAndLabelsWithMarkupAreEscaped) {
     WriteIndex("<Entry t=\"A &amp; B\"/>");
     const SearchLabels labels{"<b>Results</b> for ", "Again & again", "\"None\""};
-    ASSERT_EQ(m_engine.search(Path("index.xml"), Path("none.xml"), "<b>&amp;", Path("results.xml"),
+    ASSERT_EQ(m_engine.Search(Path("index.xml"), Path("none.xml"), "<b>&amp;", Path("results.xml"),
                               labels),
               ResultCode::Ok);
     const XmlDocHandle results = ReadXmlFile(Path("results.xml"));
@@ -281,7 +281,7 @@ TEST_F(SearchTest, IndexStaysHeldForTheSamePathAndIsReplacedForAnother) {
 
     std::filesystem::copy_file(Path("index.xml"), Path("other.xml"));
     ASSERT_EQ(
-        m_engine.search(Path("other.xml"), Path("none.xml"), "fax", Path("results.xml"), kLabels),
+        m_engine.Search(Path("other.xml"), Path("none.xml"), "fax", Path("results.xml"), kLabels),
         ResultCode::Ok);
     EXPECT_EQ(Results(), Expected("fax", "<Entry t=\"Fax\" weight=\"10\"/>"));
 }
@@ -350,30 +350,30 @@ class EmptySearchPageTest : public SearchTest {};
 
 TEST_F(EmptySearchPageTest, WritesLabelsAndLegendWithoutDeclarationExactly) {
     WriteIndex(kPaperJam);
-    ASSERT_EQ(m_engine.writeEmpty(Path("index.xml"), Path("results.xml"), kLabels), ResultCode::Ok);
+    ASSERT_EQ(m_engine.WriteEmpty(Path("index.xml"), Path("results.xml"), kLabels), ResultCode::Ok);
     EXPECT_EQ(Results(), "<SearchResults codepage=\"UTF-8\"><SearchString></SearchString>" +
                              kLabelElements + kTail + "</SearchResults>\n");
 }
 
 TEST_F(EmptySearchPageTest, IndexWithRootOnlyGivesLabelsOnly) {
     WriteBytes(Path("index.xml"), "<root/>");
-    ASSERT_EQ(m_engine.writeEmpty(Path("index.xml"), Path("results.xml"), kLabels), ResultCode::Ok);
+    ASSERT_EQ(m_engine.WriteEmpty(Path("index.xml"), Path("results.xml"), kLabels), ResultCode::Ok);
     EXPECT_EQ(Results(), "<SearchResults codepage=\"UTF-8\"><SearchString></SearchString>" +
                              kLabelElements + "</SearchResults>\n");
 }
 
 TEST_F(EmptySearchPageTest, IndexThatDoesNotParseWritesNothing) {
     WriteBytes(Path("results.xml"), "previous results");
-    EXPECT_EQ(m_engine.writeEmpty(SearchData("broken.xml"), Path("results.xml"), kLabels),
+    EXPECT_EQ(m_engine.WriteEmpty(SearchData("broken.xml"), Path("results.xml"), kLabels),
               ResultCode::ParseInput);
-    EXPECT_EQ(m_engine.writeEmpty("", Path("results.xml"), kLabels), ResultCode::MissingArgument);
+    EXPECT_EQ(m_engine.WriteEmpty("", Path("results.xml"), kLabels), ResultCode::MissingArgument);
     EXPECT_EQ(Results(), "previous results");
 }
 
 TEST_F(EmptySearchPageTest, LeavesTheWordsOfTheLastSearchInPlace) {
     WriteIndex(kPaperJam);
     ASSERT_EQ(Search("paper jam"), ResultCode::Ok);
-    ASSERT_EQ(m_engine.writeEmpty(Path("index.xml"), Path("results.xml"), kLabels), ResultCode::Ok);
+    ASSERT_EQ(m_engine.WriteEmpty(Path("index.xml"), Path("results.xml"), kLabels), ResultCode::Ok);
     EXPECT_EQ(m_engine.TypedWords(), (Words{"paper", "jam"}));
 }
 

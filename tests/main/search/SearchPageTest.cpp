@@ -32,12 +32,12 @@ protected:
 
 TEST_F(SearchPageTest, KeywordsAreSearchedSortedAndTransformedIntoBothPages) {
     const SearchPageResult result = Run("paper jam");
-    EXPECT_FALSE(result.prompt);
-    EXPECT_EQ(result.search, ResultCode::Ok);
-    EXPECT_EQ(result.sorted, ResultCode::Ok);
-    EXPECT_EQ(result.page, ResultCode::Ok);
-    EXPECT_EQ(result.content, ResultCode::Ok);
-    EXPECT_EQ(result.show, Path("tab_search.html"));
+    EXPECT_FALSE(result.Prompt);
+    EXPECT_EQ(result.Search, ResultCode::Ok);
+    EXPECT_EQ(result.Sorted, ResultCode::Ok);
+    EXPECT_EQ(result.Page, ResultCode::Ok);
+    EXPECT_EQ(result.Content, ResultCode::Ok);
+    EXPECT_EQ(result.Show, Path("tab_search.html"));
     for (const char* page : {"search.html", "search_content.html"}) {
         const std::string html = ReadBytes(Path(page));
         EXPECT_NE(html.find("<h1>paper jam</h1>"), std::string::npos) << page;
@@ -58,9 +58,9 @@ TEST_F(SearchPageTest, EngineIsCreatedOnFirstSearchAndKept) {
 
 TEST_F(SearchPageTest, UntouchedPromptGivesTheEmptySearchPage) {
     const SearchPageResult result = Run(kPrompt);
-    EXPECT_TRUE(result.prompt);
-    EXPECT_EQ(result.search, ResultCode::Ok);
-    EXPECT_EQ(result.page, ResultCode::Ok);
+    EXPECT_TRUE(result.Prompt);
+    EXPECT_EQ(result.Search, ResultCode::Ok);
+    EXPECT_EQ(result.Page, ResultCode::Ok);
     EXPECT_NE(ReadBytes(Path("search.html")).find("<h1></h1>"), std::string::npos);
     EXPECT_NE(ReadBytes(Path("search.html")).find("<p class=\"hits\">0</p>"), std::string::npos);
     ASSERT_NE(m_search, nullptr);
@@ -69,36 +69,36 @@ TEST_F(SearchPageTest, UntouchedPromptGivesTheEmptySearchPage) {
 
 TEST_F(SearchPageTest, PromptIsComparedWithCase) {
     const SearchPageResult result = Run("enter keywords");
-    EXPECT_FALSE(result.prompt);
+    EXPECT_FALSE(result.Prompt);
     EXPECT_NE(ReadBytes(Path("search.html")).find("<h1>enter keywords</h1>"), std::string::npos);
 }
 
 TEST_F(SearchPageTest, EmptyKeywordsRerenderThePreviousResults) {
-    ASSERT_EQ(Run("toner").search, ResultCode::Ok);
+    ASSERT_EQ(Run("toner").Search, ResultCode::Ok);
     const SearchPageResult result = Run("");
-    EXPECT_EQ(result.search, ResultCode::MissingArgument);
-    EXPECT_EQ(result.page, ResultCode::Ok);
+    EXPECT_EQ(result.Search, ResultCode::MissingArgument);
+    EXPECT_EQ(result.Page, ResultCode::Ok);
     EXPECT_NE(ReadBytes(Path("search.html")).find("<h1>toner</h1>"), std::string::npos);
 }
 
 TEST_F(SearchPageTest, EveryTransformationRunsWhateverTheOthersReport) {
-    m_files.sortStylesheet = SearchData("broken.xsl");
-    m_files.pageStylesheet = SearchData("missing.xsl");
+    m_files.SortStylesheet = SearchData("broken.xsl");
+    m_files.PageStylesheet = SearchData("missing.xsl");
     const SearchPageResult result = Run("toner");
-    EXPECT_EQ(result.search, ResultCode::Ok);
-    EXPECT_EQ(result.sorted, ResultCode::TransformParseXsl);
-    EXPECT_EQ(result.page, ResultCode::TransformParseXsl);
-    EXPECT_EQ(result.content, ResultCode::Ok);
+    EXPECT_EQ(result.Search, ResultCode::Ok);
+    EXPECT_EQ(result.Sorted, ResultCode::TransformParseXsl);
+    EXPECT_EQ(result.Page, ResultCode::TransformParseXsl);
+    EXPECT_EQ(result.Content, ResultCode::Ok);
     EXPECT_NE(ReadBytes(Path("search_content.html")).find("<p class=\"sorted\"></p>"),
               std::string::npos);
-    EXPECT_EQ(result.show, Path("tab_search.html"));
+    EXPECT_EQ(result.Show, Path("tab_search.html"));
     EXPECT_NE(ReadBytes(Path("results.xml")).find("<Entry t=\"Toner\" weight=\"10\"/>"),
               std::string::npos)
         << "without sorting, the results file holds the results as searched";
 }
 
 TEST_F(SearchPageTest, ResultsFileHoldsTheSortedResults) {
-    ASSERT_EQ(Run("toner").sorted, ResultCode::Ok);
+    ASSERT_EQ(Run("toner").Sorted, ResultCode::Ok);
     const XmlDocHandle results = ReadXmlFile(Path("results.xml"));
     ASSERT_NE(results, nullptr);
     EXPECT_TRUE(AttributeText(xmlDocGetRootElement(results.get()), "sorted").has_value())
@@ -106,12 +106,12 @@ TEST_F(SearchPageTest, ResultsFileHoldsTheSortedResults) {
 }
 
 TEST_F(SearchPageTest, FailedSearchWithoutResultsFileStillReportsEachTransformation) {
-    m_files.index = Path("missing_index.xml");
+    m_files.Index = Path("missing_index.xml");
     const SearchPageResult result = Run("toner");
-    EXPECT_EQ(result.search, ResultCode::ParseInput);
-    EXPECT_EQ(result.sorted, ResultCode::TransformParseXml);
-    EXPECT_EQ(result.page, ResultCode::TransformParseXml);
-    EXPECT_EQ(result.content, ResultCode::TransformParseXml);
+    EXPECT_EQ(result.Search, ResultCode::ParseInput);
+    EXPECT_EQ(result.Sorted, ResultCode::TransformParseXml);
+    EXPECT_EQ(result.Page, ResultCode::TransformParseXml);
+    EXPECT_EQ(result.Content, ResultCode::TransformParseXml);
     EXPECT_FALSE(Exists("search.html"));
 }
 
@@ -144,8 +144,8 @@ protected:
         const SearchPageResult result =
             BuildSearchPages(m_search, m_content.Config().Language_L10N(), keywords, m_prompt,
                              m_labels, m_files, m_transformer);
-        m_page = ReadBytes(m_files.page);
-        m_hits = ReadBytes(m_files.contentPage);
+        m_page = ReadBytes(m_files.Page);
+        m_hits = ReadBytes(m_files.ContentPage);
         return result;
     }
 
@@ -161,11 +161,11 @@ protected:
 
 TEST_F(SampleSearchTest, PaperJamFindsTheVideoAndGuideTopicsBestFirst) {
     const SearchPageResult result = Run("paper+jam");
-    EXPECT_EQ(result.search, ResultCode::Ok);
-    EXPECT_EQ(result.sorted, ResultCode::Ok);
-    EXPECT_EQ(result.page, ResultCode::Ok);
-    EXPECT_EQ(result.content, ResultCode::Ok);
-    EXPECT_EQ(result.show, m_files.page) << "the search tab's page is the search page";
+    EXPECT_EQ(result.Search, ResultCode::Ok);
+    EXPECT_EQ(result.Sorted, ResultCode::Ok);
+    EXPECT_EQ(result.Page, ResultCode::Ok);
+    EXPECT_EQ(result.Content, ResultCode::Ok);
+    EXPECT_EQ(result.Show, m_files.Page) << "the search tab's page is the search page";
 
     EXPECT_TRUE(Contains(m_page, "Search Results for: \xE2\x80\x9Cpaper+jam\xE2\x80\x9D"));
     EXPECT_TRUE(Contains(m_page, "topics found, the best matches first."));
@@ -177,7 +177,7 @@ TEST_F(SampleSearchTest, PaperJamFindsTheVideoAndGuideTopicsBestFirst) {
     EXPECT_TRUE(Contains(m_hits, "Paper jam"));
     EXPECT_TRUE(Contains(m_hits, "style=\"width:100%\""));
 
-    const XmlDocHandle sorted = ReadXmlFile(m_files.results);
+    const XmlDocHandle sorted = ReadXmlFile(m_files.Results);
     ASSERT_NE(sorted, nullptr);
     std::vector<int> weights;
     for (xmlNodePtr hit = xmlDocGetRootElement(sorted.get())->children; hit; hit = hit->next) {
@@ -196,8 +196,8 @@ TEST_F(SampleSearchTest, SynonymFindsTopicsWithoutTheTypedWord) {
 
 TEST_F(SampleSearchTest, PromptShowsTheEmptySearchPage) {
     const SearchPageResult result = Run(m_prompt);
-    EXPECT_TRUE(result.prompt);
-    EXPECT_EQ(result.content, ResultCode::Ok);
+    EXPECT_TRUE(result.Prompt);
+    EXPECT_EQ(result.Content, ResultCode::Ok);
     EXPECT_TRUE(Contains(m_hits, "Type a word in the search box"));
     EXPECT_TRUE(Contains(m_hits, "href=\"util-search:paper%20jam\""));
     EXPECT_TRUE(Contains(m_page, "<h1>Search</h1>"));

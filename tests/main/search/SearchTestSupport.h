@@ -38,7 +38,7 @@ protected:
     }
 
     ResultCode Search(const std::string& keywords, const std::string& synonyms = "none.xml") {
-        return m_engine.search(Path("index.xml"),
+        return m_engine.Search(Path("index.xml"),
                                synonyms == "none.xml" ? Path(synonyms) : synonyms, keywords,
                                Path("results.xml"), kLabels);
     }

@@ -91,9 +91,9 @@ protected:
                                  std::string(KALDO_CONTENT_DIR) + "/presslane_3000", m_root.Path()),
                              "KP3020", "EN");
         m_catalog = ContentCatalog::FromPieces(m_root.Path() + "/", "EN");
-        ASSERT_EQ(content.merged, ResultCode::Ok);
-        ASSERT_TRUE(content.loaded);
-        m_config = std::move(content.config);
+        ASSERT_EQ(content.Merged, ResultCode::Ok);
+        ASSERT_TRUE(content.Loaded);
+        m_config = std::move(content.Config);
         m_folders = ComputeModelFolders(m_root.Path() + "/", m_config);
         m_files = StatusPageFilesFor(m_folders, m_config.Files(), m_config.ConfigPath());
         fs::create_directories(m_root / "state");
@@ -106,18 +106,18 @@ protected:
     // The status worker's document for the queue, the printer's own source left out as for a
     // printer without a status page.
     std::optional<std::string> Retrieve(const std::string& queue, Spooler& spooler) {
-        QueueStatusSource source(nullptr, spooler, queue, m_files.solutions);
-        if (!source.Retrieve(m_files.statusDocument))
+        QueueStatusSource source(nullptr, spooler, queue, m_files.Solutions);
+        if (!source.Retrieve(m_files.StatusDocument))
             return std::nullopt;
-        return ReadBytes(m_files.statusDocument);
+        return ReadBytes(m_files.StatusDocument);
     }
 
     ResultCode BuildPages(StatusValue status) {
         StatusFacts facts;
-        facts.printerIsNetworked = true;
-        facts.printerAddress = "127.0.0.1";
-        facts.displayToner = m_config.DisplayToner();
-        facts.statusOverUsb = m_config.StatusOverUSB();
+        facts.PrinterIsNetworked = true;
+        facts.PrinterAddress = "127.0.0.1";
+        facts.DisplayToner = m_config.DisplayToner();
+        facts.StatusOverUsb = m_config.StatusOverUSB();
         StatusInfo info;
         FillStatusInfo(info, status, facts);
         return BuildFooterPages(status, info, m_files, m_config.Language_L10N(), m_transformer);
@@ -235,7 +235,7 @@ TEST_F(DriverlessQueueTest, LiveLevelsAndStateComeFromThePrinterWithoutAnyJob) {
 
     const std::optional<std::string> document = Retrieve("Everywhere", m_spooler);
     ASSERT_TRUE(document);
-    EXPECT_TRUE(IsQueueStatusDocument(m_files.statusDocument));
+    EXPECT_TRUE(IsQueueStatusDocument(m_files.StatusDocument));
     EXPECT_NE(document->find("<source>printer</source>"), std::string::npos) << *document;
     EXPECT_NE(document->find("<state>idle</state>"), std::string::npos);
     EXPECT_NE(WithoutIndent(*document).find("<name>Black Toner</name><type>toner</type>"
@@ -251,16 +251,16 @@ TEST_F(DriverlessQueueTest, LevelChangeIsFollowedOnRefresh) {
         [&](int generation, bool written) { reports.Add(generation, written); },
         QueueStatusSources(m_spooler), std::chrono::milliseconds(0));
     StatusRequest request;
-    request.askPrinter = false;
-    request.destination = m_files.statusDocument;
-    request.queueName = "Everywhere";
-    request.reasonTable = m_files.solutions;
+    request.AskPrinter = false;
+    request.Destination = m_files.StatusDocument;
+    request.QueueName = "Everywhere";
+    request.ReasonTable = m_files.Solutions;
 
     ASSERT_TRUE(reports.WaitFor(retrieval.Start(request)));
-    EXPECT_NE(ReadBytes(m_files.statusDocument).find("<level>75</level>"), std::string::npos);
+    EXPECT_NE(ReadBytes(m_files.StatusDocument).find("<level>75</level>"), std::string::npos);
     ASSERT_TRUE(s_printer->SetSupplies({25, 40}));
     ASSERT_TRUE(reports.WaitFor(retrieval.Start(request)));
-    const std::string refreshed = ReadBytes(m_files.statusDocument);
+    const std::string refreshed = ReadBytes(m_files.StatusDocument);
     EXPECT_NE(refreshed.find("<level>40</level>"), std::string::npos) << refreshed;
     EXPECT_EQ(refreshed.find("<level>75</level>"), std::string::npos);
 }
@@ -275,13 +275,13 @@ TEST_F(DriverlessQueueTest, TonerLowReportShowsAsTonerLowInTheFooterAndCurrentPr
               std::string::npos)
         << *document;
 
-    ASSERT_EQ(BuildPages(StatusFromReport(true, m_files.statusDocument)), ResultCode::Ok);
-    const std::string footer = ReadBytes(m_files.statusPage);
+    ASSERT_EQ(BuildPages(StatusFromReport(true, m_files.StatusDocument)), ResultCode::Ok);
+    const std::string footer = ReadBytes(m_files.StatusPage);
     EXPECT_NE(footer.find("Ready \xE2\x80\x93 toner low"), std::string::npos) << footer;
     EXPECT_NE(footer.find("status-text warning"), std::string::npos);
     EXPECT_NE(footer.find("style=\"width:5%\""), std::string::npos);
     EXPECT_NE(footer.find("Status from the printer itself"), std::string::npos);
-    const std::string current = ReadBytes(m_files.currentProblemPage);
+    const std::string current = ReadBytes(m_files.CurrentProblemPage);
     EXPECT_NE(current.find("<h2>Toner low</h2>"), std::string::npos) << current;
 }
 
@@ -293,9 +293,9 @@ TEST_F(DriverlessQueueTest, PrinterThatStopsAnsweringFallsBackToTheQueueThenUnav
 
     CupsSpooler gone(m_root / "no-cups.sock", NoService);
     EXPECT_FALSE(Retrieve("Everywhere", gone));
-    EXPECT_EQ(StatusFromReport(false, m_files.statusDocument), StatusValue::STATUS_UNAVAILABLE);
+    EXPECT_EQ(StatusFromReport(false, m_files.StatusDocument), StatusValue::STATUS_UNAVAILABLE);
     ASSERT_EQ(BuildPages(StatusValue::STATUS_UNAVAILABLE), ResultCode::Ok);
-    EXPECT_NE(ReadBytes(m_files.statusPage).find("Status Unavailable"), std::string::npos);
+    EXPECT_NE(ReadBytes(m_files.StatusPage).find("Status Unavailable"), std::string::npos);
 }
 
 } // namespace

@@ -23,9 +23,9 @@ protected:
     // The document the simulator serves for a printer in `kind` of trouble.
     std::string Simulated(simulator::StatusDocumentKind kind, bool hardDrive = true) {
         simulator::PrinterState state;
-        state.document = kind;
-        state.hardDrive = hardDrive;
-        state.oversizeBytes = kMaxStatusDocumentBytes + 1024;
+        state.Document = kind;
+        state.HardDrive = hardDrive;
+        state.OversizeBytes = kMaxStatusDocumentBytes + 1024;
         const std::string path = m_folder / "devicestatus.xml";
         WriteBytes(path, simulator::BuildStatusDocument(state));
         return path;

@@ -24,23 +24,23 @@ std::string Element(const std::string& name, const std::string& text) {
 
 StatusInfo SampleInfo(int status, const std::string& statusText, const std::string& address) {
     StatusInfo info;
-    info.title = "Printer Status";
-    info.nameLabel = "Name";
-    info.typeLabel = "Type";
-    info.locationLabel = "Location";
-    info.addressLabel = "IP";
-    info.address = address;
-    info.printerImageTip = "Shows the current configuration of the printer.";
-    info.refreshTip = "Refresh Status";
-    info.suppliesTip = "Supplies Status";
-    info.logoTip = "Kaldo Logo";
-    info.whatsNewTip = "What's New?";
-    info.footerText = "&#169; 2026 Kaldo Corporation.";
-    info.statusText = statusText;
-    info.status = static_cast<StatusValue>(status);
-    info.displayToner = 1;
-    info.usbSupported = 1;
-    info.updatesAvailable = 0;
+    info.Title = "Printer Status";
+    info.NameLabel = "Name";
+    info.TypeLabel = "Type";
+    info.LocationLabel = "Location";
+    info.AddressLabel = "IP";
+    info.Address = address;
+    info.PrinterImageTip = "Shows the current configuration of the printer.";
+    info.RefreshTip = "Refresh Status";
+    info.SuppliesTip = "Supplies Status";
+    info.LogoTip = "Kaldo Logo";
+    info.WhatsNewTip = "What's New?";
+    info.FooterText = "&#169; 2026 Kaldo Corporation.";
+    info.StatusText = statusText;
+    info.Status = static_cast<StatusValue>(status);
+    info.DisplayToner = 1;
+    info.UsbSupported = 1;
+    info.UpdatesAvailable = 0;
     return info;
 }
 
@@ -130,7 +130,7 @@ TEST_F(StatusDocumentsTest, FooterWhileCollectingHasTheStatusTextAndNoStatusDocu
 
 TEST_F(StatusDocumentsTest, FooterOfAUsbPrinterWithoutUsbStatusHasNoAddress) {
     StatusInfo info = SampleInfo(2, "Status is not available using a USB connection.", "");
-    info.usbSupported = 0;
+    info.UsbSupported = 0;
     const std::string footer = Footer(info, std::string());
     EXPECT_EQ(
         footer,
@@ -178,7 +178,7 @@ TEST_F(StatusDocumentsTest, EmptyWebSectionIsClosedBeforeTheStatusDocument) {
 
 TEST_F(StatusDocumentsTest, FooterOffersUpdatesOnlyWhenTheInfoSaysSo) {
     StatusInfo info = SampleInfo(1, "Collecting Status", "192.168.1.40");
-    info.updatesAvailable = 1;
+    info.UpdatesAvailable = 1;
     EXPECT_NE(Footer(info, std::string())
                   .find(InfoElements("192.168.1.40", "Collecting Status", 1, 1, 1)),
               std::string::npos);
@@ -215,8 +215,8 @@ TEST_F(StatusDocumentsTest, FooterFailsOnABrokenOrOversizedStatusDocument) {
     EXPECT_EQ(WriteFooterDocument(info, m_folder / "missing.xml", m_footer, "EN", config),
               ResultCode::ParseInput);
     simulator::PrinterState state;
-    state.document = simulator::StatusDocumentKind::Oversized;
-    state.oversizeBytes = kMaxStatusDocumentBytes + 1;
+    state.Document = simulator::StatusDocumentKind::Oversized;
+    state.OversizeBytes = kMaxStatusDocumentBytes + 1;
     WriteBytes(m_folder / "big.xml", simulator::BuildStatusDocument(state));
     EXPECT_EQ(WriteFooterDocument(info, m_folder / "big.xml", m_footer, "EN", config),
               ResultCode::ParseInput);
@@ -275,15 +275,15 @@ TEST_F(StatusDocumentsTest, OnlyTheExactLanguageKORewritesTheStatusDocument) {
 
 TEST_F(StatusDocumentsTest, HostileStatusTextStaysTextInTheFooter) {
     simulator::PrinterState state;
-    state.alerts = {simulator::PrinterAlert::PaperJam};
-    state.document = simulator::StatusDocumentKind::Script;
+    state.Alerts = {simulator::PrinterAlert::PaperJam};
+    state.Document = simulator::StatusDocumentKind::Script;
     WriteBytes(m_folder / "script.xml", simulator::BuildStatusDocument(state));
     const std::string footer = Footer(SampleInfo(0, "", ""), m_folder / "script.xml");
     EXPECT_EQ(footer.find("<script"), std::string::npos);
     EXPECT_EQ(footer.find("<b>"), std::string::npos);
     EXPECT_NE(footer.find("&lt;script&gt;"), std::string::npos);
 
-    state.document = simulator::StatusDocumentKind::ExternalEntity;
+    state.Document = simulator::StatusDocumentKind::ExternalEntity;
     WriteBytes(m_folder / "entity.xml", simulator::BuildStatusDocument(state));
     const std::string entity = Footer(SampleInfo(0, "", ""), m_folder / "entity.xml");
     EXPECT_EQ(entity.find("root:"), std::string::npos);

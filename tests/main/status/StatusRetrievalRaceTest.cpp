@@ -74,7 +74,7 @@ private:
 };
 
 std::unique_ptr<StatusSource> NetworkOnly(const StatusRequest& request) {
-    return std::make_unique<NetworkStatusSource>(request.source);
+    return std::make_unique<NetworkStatusSource>(request.Source);
 }
 
 class StatusRetrievalRaceTest : public ::testing::Test {
@@ -82,10 +82,10 @@ protected:
     void SetUp() override { ASSERT_FALSE(m_folder.Path().empty()); }
 
     StatusRequest Request(const std::string& webUrl) const {
-        return {.source = StatusUrl(webUrl, "status/devicestatus.xml?language=", "EN"),
-                .destination = m_destination,
-                .printerWebUrl = webUrl,
-                .imagesFolder = m_folder / "images"};
+        return {.Source = StatusUrl(webUrl, "status/devicestatus.xml?language=", "EN"),
+                .Destination = m_destination,
+                .PrinterWebUrl = webUrl,
+                .ImagesFolder = m_folder / "images"};
     }
 
     StatusRetrieval::Report Reporter() {
@@ -98,7 +98,7 @@ protected:
     void ExpectIncreasingGenerations() const {
         const auto entries = m_reports.Entries();
         for (size_t i = 1; i < entries.size(); ++i)
-            EXPECT_LT(entries[i - 1].generation, entries[i].generation);
+            EXPECT_LT(entries[i - 1].Generation, entries[i].Generation);
     }
 
     kaldo::testsupport::TempFolder m_folder;
@@ -121,8 +121,8 @@ TEST_F(StatusRetrievalRaceTest, SecondRefreshAgainstASlowPrinterIsTheOnlyOneThat
     }
     const auto entries = m_reports.Entries();
     ASSERT_EQ(entries.size(), 1u);
-    EXPECT_EQ(entries[0].generation, second);
-    EXPECT_TRUE(entries[0].written);
+    EXPECT_EQ(entries[0].Generation, second);
+    EXPECT_TRUE(entries[0].Written);
     const std::string document = ReadBytes(m_destination);
     EXPECT_NE(document.find("SECOND-PRINTER"), std::string::npos);
     EXPECT_EQ(document.find("FIRST-PRINTER"), std::string::npos);
@@ -150,8 +150,8 @@ TEST_F(StatusRetrievalRaceTest, RefreshesThatOverlapReportsLeaveTheNewestDocumen
     ExpectIncreasingGenerations();
     const auto entries = m_reports.Entries();
     ASSERT_FALSE(entries.empty());
-    EXPECT_EQ(entries.back().generation, last);
-    EXPECT_TRUE(entries.back().written);
+    EXPECT_EQ(entries.back().Generation, last);
+    EXPECT_TRUE(entries.back().Written);
     // Round 23 asked the second printer.
     EXPECT_NE(ReadBytes(m_destination).find("ODD-PRINTER"), std::string::npos);
 }
@@ -176,8 +176,8 @@ TEST_F(StatusRetrievalRaceTest, CancelsBetweenRefreshesLetNoLateReportThrough) {
     // A cancelled retrieval may only have reported if it did so before it was cancelled, and
     // the next start was made after that; every odd round waited for its own report.
     for (const auto& entry : m_reports.Entries()) {
-        if (std::find(cancelled.begin(), cancelled.end(), entry.generation) == cancelled.end()) {
-            EXPECT_TRUE(entry.written);
+        if (std::find(cancelled.begin(), cancelled.end(), entry.Generation) == cancelled.end()) {
+            EXPECT_TRUE(entry.Written);
         }
     }
 }

@@ -35,9 +35,9 @@ public:
     explicit SimulatedPrinters(std::vector<simulator::PrinterState> printers) {
         simulator::SimulatorOptions options;
         for (auto& state : printers)
-            options.printers.push_back({{"127.0.0.1", 0}, std::move(state)});
-        options.control = simulator::ListenAddress{"127.0.0.1", 0};
-        options.logRequests = false;
+            options.Printers.push_back({{"127.0.0.1", 0}, std::move(state)});
+        options.Control = simulator::ListenAddress{"127.0.0.1", 0};
+        options.LogRequests = false;
         std::string error;
         m_started = m_simulator.Start(options, error);
         EXPECT_TRUE(m_started) << error;
@@ -47,12 +47,12 @@ public:
 
     std::string WebUrl(size_t printer) const {
         const auto address = m_simulator.PrinterAddresses().at(printer);
-        return "http://" + address.host + ":" + std::to_string(address.port) + "/";
+        return "http://" + address.Host + ":" + std::to_string(address.Port) + "/";
     }
 
     std::string Requests() const {
-        httplib::Client control(m_simulator.ControlAddress()->host,
-                                m_simulator.ControlAddress()->port);
+        httplib::Client control(m_simulator.ControlAddress()->Host,
+                                m_simulator.ControlAddress()->Port);
         auto result = control.Get("/requests");
         return result ? result->body : std::string();
     }
@@ -71,10 +71,10 @@ protected:
     }
 
     StatusRequest NetworkRequest(const std::string& webUrl) const {
-        return {.source = StatusUrl(webUrl, kStatusPage, "EN"),
-                .destination = m_destination,
-                .printerWebUrl = webUrl,
-                .imagesFolder = m_images};
+        return {.Source = StatusUrl(webUrl, kStatusPage, "EN"),
+                .Destination = m_destination,
+                .PrinterWebUrl = webUrl,
+                .ImagesFolder = m_images};
     }
 
     // One retrieval from the simulator's first printer, to its end: what it reported.
@@ -88,7 +88,7 @@ protected:
                 return std::nullopt;
         }
         const auto entries = reports.Entries();
-        return entries.size() == 1 ? std::optional<bool>(entries[0].written) : std::nullopt;
+        return entries.size() == 1 ? std::optional<bool>(entries[0].Written) : std::nullopt;
     }
 
     StatusRetrieval::Report Reporter() {
@@ -124,7 +124,7 @@ TEST_F(StatusRetrievalTest, NetworkRetrievalStoresTheDocumentAndFetchesTheIcon) 
         EXPECT_TRUE(retrieval.IsCurrent(generation));
     }
     ASSERT_EQ(m_reports.Entries().size(), 1u);
-    EXPECT_TRUE(m_reports.Entries()[0].written);
+    EXPECT_TRUE(m_reports.Entries()[0].Written);
     EXPECT_TRUE(CheckStatusDocument(m_destination));
     EXPECT_EQ(StatusFromReport(true, m_destination), StatusValue::STATUS_AVAILABLE);
     EXPECT_TRUE(fs::exists(m_images + "/images/status/ready.png"));
@@ -148,10 +148,10 @@ TEST_F(StatusRetrievalTest, IconIsFetchedOnlyOnce) {
 
 TEST_F(StatusRetrievalTest, HttpErrorAnswerOrOversizedDocumentIsAFailedRetrieval) {
     simulator::PrinterState failing;
-    failing.httpError = 500;
+    failing.HttpError = 500;
     simulator::PrinterState oversized;
-    oversized.document = simulator::StatusDocumentKind::Oversized;
-    oversized.oversizeBytes = kStatusDocumentLimit + 1;
+    oversized.Document = simulator::StatusDocumentKind::Oversized;
+    oversized.OversizeBytes = kStatusDocumentLimit + 1;
     for (const auto& state : {failing, oversized}) {
         WriteBytes(m_destination, "earlier document");
         SimulatedPrinters printers({state});
@@ -190,7 +190,7 @@ TEST_F(StatusRetrievalTest, BrokenDocumentsAreStoredButGiveNoStatus) {
     for (const auto kind :
          {simulator::StatusDocumentKind::Malformed, simulator::StatusDocumentKind::BillionLaughs}) {
         simulator::PrinterState state;
-        state.document = kind;
+        state.Document = kind;
         SimulatedPrinters printers({state});
         ASSERT_TRUE(printers.Started());
         const std::optional<bool> written = RetrieveOnce(printers);
@@ -225,7 +225,7 @@ TEST_F(StatusRetrievalTest, UnreachablePrinterReportsNothingWrittenAndLeavesNoDo
             retrieval.Start(NetworkRequest("http://127.0.0.1:" + std::to_string(port) + "/"))));
     }
     ASSERT_EQ(m_reports.Entries().size(), 1u);
-    EXPECT_FALSE(m_reports.Entries()[0].written);
+    EXPECT_FALSE(m_reports.Entries()[0].Written);
     EXPECT_FALSE(fs::exists(m_destination));
     EXPECT_TRUE(FolderEntries(m_xml).empty());
     EXPECT_EQ(StatusFromReport(false, m_destination), StatusValue::STATUS_UNAVAILABLE);
@@ -233,14 +233,14 @@ TEST_F(StatusRetrievalTest, UnreachablePrinterReportsNothingWrittenAndLeavesNoDo
 
 TEST_F(StatusRetrievalTest, IconPathClimbingOutOfTheImagesFolderIsNeverFetched) {
     simulator::PrinterState state;
-    state.document = simulator::StatusDocumentKind::IconTraversal;
+    state.Document = simulator::StatusDocumentKind::IconTraversal;
     SimulatedPrinters printers({state});
     ASSERT_TRUE(printers.Started());
     {
         StatusRetrieval retrieval(Reporter(), MakeStatusSource, kNoDelay);
         ASSERT_TRUE(m_reports.WaitFor(retrieval.Start(NetworkRequest(printers.WebUrl(0)))));
     }
-    EXPECT_TRUE(m_reports.Entries().at(0).written);
+    EXPECT_TRUE(m_reports.Entries().at(0).Written);
     EXPECT_EQ(Count(printers.Requests(), "kaldosim-escaped"), 0u);
     EXPECT_TRUE(FolderEntries(m_images).empty());
 }
@@ -248,7 +248,7 @@ TEST_F(StatusRetrievalTest, IconPathClimbingOutOfTheImagesFolderIsNeverFetched) 
 TEST_F(StatusRetrievalTest, CancelEndsASlowFetchPromptlyWithoutReportOrDocument) {
     // Far longer than the test may run: only an abort lets the worker end.
     simulator::PrinterState state;
-    state.delayMs = 30 * 60 * 1000;
+    state.DelayMs = 30 * 60 * 1000;
     SimulatedPrinters printers({state});
     ASSERT_TRUE(printers.Started());
     WriteBytes(m_destination, "the previous document");
@@ -265,7 +265,7 @@ TEST_F(StatusRetrievalTest, CancelEndsASlowFetchPromptlyWithoutReportOrDocument)
 
 TEST_F(StatusRetrievalTest, DestroyingTheRetrievalEndsItsWorker) {
     simulator::PrinterState state;
-    state.delayMs = 30 * 60 * 1000;
+    state.DelayMs = 30 * 60 * 1000;
     SimulatedPrinters printers({state});
     ASSERT_TRUE(printers.Started());
     {
@@ -280,10 +280,10 @@ TEST_F(StatusRetrievalTest, MissingDestinationFolderReportsNothingWritten) {
     SimulatedPrinters printers({simulator::PrinterState{}});
     ASSERT_TRUE(printers.Started());
     StatusRequest request = NetworkRequest(printers.WebUrl(0));
-    request.destination = m_folder / "no/such/folder/devicestatus.xml";
+    request.Destination = m_folder / "no/such/folder/devicestatus.xml";
     StatusRetrieval retrieval(Reporter(), MakeStatusSource, kNoDelay);
     ASSERT_TRUE(m_reports.WaitFor(retrieval.Start(request)));
-    EXPECT_FALSE(m_reports.Entries().at(0).written);
+    EXPECT_FALSE(m_reports.Entries().at(0).Written);
 }
 
 // --- retrievals that overlap, with sources the test controls --------------------------------
@@ -312,17 +312,17 @@ private:
 TEST_F(StatusRetrievalTest, OnlyTheNewestRetrievalWritesTheDocumentAndReports) {
     Gate firstGate;
     StatusSourceFactory sources = [&](const StatusRequest& request) {
-        return std::make_unique<GatedSource>(request.source,
-                                             request.source == "first" ? &firstGate : nullptr);
+        return std::make_unique<GatedSource>(request.Source,
+                                             request.Source == "first" ? &firstGate : nullptr);
     };
     StatusRequest request;
-    request.destination = m_destination;
+    request.Destination = m_destination;
     int second = 0;
     {
         StatusRetrieval retrieval(Reporter(), sources, kNoDelay);
-        request.source = "first";
+        request.Source = "first";
         const int first = retrieval.Start(request);
-        request.source = "second";
+        request.Source = "second";
         second = retrieval.Start(request);
         EXPECT_FALSE(retrieval.IsCurrent(first));
         ASSERT_TRUE(m_reports.WaitFor(second));
@@ -330,8 +330,8 @@ TEST_F(StatusRetrievalTest, OnlyTheNewestRetrievalWritesTheDocumentAndReports) {
         firstGate.Open();
     }
     ASSERT_EQ(m_reports.Entries().size(), 1u);
-    EXPECT_EQ(m_reports.Entries()[0].generation, second);
-    EXPECT_TRUE(m_reports.Entries()[0].written);
+    EXPECT_EQ(m_reports.Entries()[0].Generation, second);
+    EXPECT_TRUE(m_reports.Entries()[0].Written);
     EXPECT_EQ(ReadBytes(m_destination), "second");
     EXPECT_EQ(FolderEntries(m_xml), std::vector<std::string>{"devicestatus.xml"});
 }
@@ -339,12 +339,12 @@ TEST_F(StatusRetrievalTest, OnlyTheNewestRetrievalWritesTheDocumentAndReports) {
 TEST_F(StatusRetrievalTest, CancelledRetrievalThatEndsLateNeitherWritesNorReports) {
     Gate gate;
     StatusSourceFactory sources = [&](const StatusRequest& request) {
-        return std::make_unique<GatedSource>(request.source, &gate);
+        return std::make_unique<GatedSource>(request.Source, &gate);
     };
     WriteBytes(m_destination, "the previous document");
     StatusRequest request;
-    request.source = "late";
-    request.destination = m_destination;
+    request.Source = "late";
+    request.Destination = m_destination;
     {
         StatusRetrieval retrieval(Reporter(), sources, kNoDelay);
         retrieval.Start(request);
@@ -360,15 +360,15 @@ TEST_F(StatusRetrievalTest, RetrievalWithoutSourceReportsNothingWritten) {
     StatusRetrieval retrieval(
         Reporter(), [](const StatusRequest&) { return nullptr; }, kNoDelay);
     StatusRequest request;
-    request.destination = m_destination;
+    request.Destination = m_destination;
     ASSERT_TRUE(m_reports.WaitFor(retrieval.Start(request)));
-    EXPECT_FALSE(m_reports.Entries().at(0).written);
+    EXPECT_FALSE(m_reports.Entries().at(0).Written);
 }
 
 TEST_F(StatusRetrievalTest, ReportMayStartTheNextRetrieval) {
     // As the window does: the report rebuilds the footer, which ends the reporting retrieval.
     StatusRequest request;
-    request.destination = m_destination;
+    request.Destination = m_destination;
     int next = 0;
     StatusRetrieval* self = nullptr;
     StatusRetrieval retrieval(
@@ -407,13 +407,13 @@ protected:
 
     // One retrieval to its end; whether it reported a written document.
     bool RetrieveOnce(StatusRequest request) {
-        request.queueName = "Studio";
-        request.reasonTable = m_table;
+        request.QueueName = "Studio";
+        request.ReasonTable = m_table;
         {
             StatusRetrieval retrieval(Reporter(), QueueStatusSources(m_spooler), kNoDelay);
             EXPECT_TRUE(m_reports.WaitFor(retrieval.Start(request)));
         }
-        return !m_reports.Entries().empty() && m_reports.Entries().back().written;
+        return !m_reports.Entries().empty() && m_reports.Entries().back().Written;
     }
 
     const std::string m_table = m_folder / "solutions.xml";
@@ -455,12 +455,12 @@ TEST_F(QueueStatusRetrievalTest, QueueTheSpoolerCannotAnswerForStaysUnavailable)
     const int port = ClosedPort();
     ASSERT_GT(port, 0);
     StatusRequest request = NetworkRequest("http://127.0.0.1:" + std::to_string(port) + "/");
-    request.queueName = "Unknown";
+    request.QueueName = "Unknown";
     {
         StatusRetrieval retrieval(Reporter(), QueueStatusSources(m_spooler), kNoDelay);
         ASSERT_TRUE(m_reports.WaitFor(retrieval.Start(request)));
     }
-    EXPECT_FALSE(m_reports.Entries().at(0).written);
+    EXPECT_FALSE(m_reports.Entries().at(0).Written);
     EXPECT_FALSE(fs::exists(m_destination));
     EXPECT_EQ(StatusFromReport(false, m_destination), StatusValue::STATUS_UNAVAILABLE);
 }
@@ -491,7 +491,7 @@ protected:
     }
 
     StatusRequest UsbRequest(const std::string& port) const {
-        return {.useUsb = true, .source = port, .language = "EN", .destination = m_destination};
+        return {.UseUsb = true, .Source = port, .Language = "EN", .Destination = m_destination};
     }
 
     kaldo::testsupport::TempFolder m_root;
@@ -507,7 +507,7 @@ TEST_F(UsbStatusRetrievalTest, UsbRetrievalAsksTheDeviceAndStoresItsAnswer) {
         ASSERT_TRUE(m_reports.WaitFor(retrieval.Start(UsbRequest("USB:Kaldo/Presslane 3020"))));
     }
     ASSERT_EQ(m_reports.Entries().size(), 1u);
-    EXPECT_TRUE(m_reports.Entries()[0].written);
+    EXPECT_TRUE(m_reports.Entries()[0].Written);
     EXPECT_EQ(m_printer.Request(), UsbStatusRequestText("EN"));
     EXPECT_EQ(ReadBytes(m_destination), answer);
     EXPECT_TRUE(CheckStatusDocument(m_destination));
@@ -520,7 +520,7 @@ TEST_F(UsbStatusRetrievalTest, UsbPortWithoutStatusEndPointAsksNothing) {
         StatusRetrieval retrieval(Reporter(), MakeStatusSource, kNoDelay);
         ASSERT_TRUE(m_reports.WaitFor(retrieval.Start(UsbRequest("USB:Kaldo/Presslane 9999"))));
     }
-    EXPECT_FALSE(m_reports.Entries().at(0).written);
+    EXPECT_FALSE(m_reports.Entries().at(0).Written);
     EXPECT_TRUE(m_printer.Request().empty());
     EXPECT_FALSE(fs::exists(m_destination));
 }
@@ -530,13 +530,13 @@ TEST_F(UsbStatusRetrievalTest, PrinterWhoseContentReadsNoUsbStatusIsNotAskedButI
     testsupport::FakeSpooler spooler;
     spooler.SetQueueState("Desk", QueueState{"idle", {}, {}, {}, {}, StateOrigin::Queue});
     StatusRequest request = UsbRequest("USB:Kaldo/Presslane 3020");
-    request.askPrinter = false;
-    request.queueName = "Desk";
+    request.AskPrinter = false;
+    request.QueueName = "Desk";
     {
         StatusRetrieval retrieval(Reporter(), QueueStatusSources(spooler), kNoDelay);
         ASSERT_TRUE(m_reports.WaitFor(retrieval.Start(request)));
     }
-    EXPECT_TRUE(m_reports.Entries().at(0).written);
+    EXPECT_TRUE(m_reports.Entries().at(0).Written);
     EXPECT_TRUE(m_printer.Request().empty());
     EXPECT_TRUE(IsQueueStatusDocument(m_destination));
 }

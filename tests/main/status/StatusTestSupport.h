@@ -40,8 +40,8 @@ inline size_t Count(const std::string& text, const std::string& part) {
 class ReportLog {
 public:
     struct Entry {
-        int generation;
-        bool written;
+        int Generation;
+        bool Written;
     };
 
     ReportLog() { EnsureApplication(); }
@@ -54,7 +54,7 @@ public:
         return WaitUntil(
             [&] {
                 for (const Entry& entry : m_entries) {
-                    if (entry.generation == generation)
+                    if (entry.Generation == generation)
                         return true;
                 }
                 return false;

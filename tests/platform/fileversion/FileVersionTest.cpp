@@ -10,14 +10,14 @@ namespace {
 
 using kaldo::FileVersion;
 
-std::string block(const FileVersion& version) {
+std::string Block(const FileVersion& version) {
     const auto bytes = kaldo::EncodeFixedFileInfo(version);
     return std::string(bytes.begin(), bytes.end());
 }
 
 class FileVersionTest : public testing::Test {
 protected:
-    std::string write(const std::string& name, const std::string& bytes) {
+    std::string Write(const std::string& name, const std::string& bytes) {
         const std::string path = m_folder / name;
         std::ofstream(path, std::ios::binary) << bytes;
         return path;
@@ -38,7 +38,7 @@ TEST_F(FileVersionTest, VersionsCompareByPartsInOrder) {
 }
 
 TEST_F(FileVersionTest, EncodedBlockStartsWithSignatureAndStructureVersion) {
-    const std::string bytes = block({1, 2, 3, 4});
+    const std::string bytes = Block({1, 2, 3, 4});
     ASSERT_EQ(bytes.size(), kaldo::kFixedFileInfoSize);
     EXPECT_EQ(bytes.substr(0, 8), std::string("\xBD\x04\xEF\xFE\x00\x00\x01\x00", 8));
     // Most significant word: major in the high half, minor in the low half.
@@ -46,37 +46,37 @@ TEST_F(FileVersionTest, EncodedBlockStartsWithSignatureAndStructureVersion) {
 }
 
 TEST_F(FileVersionTest, FindsBlockAnywhereInBytes) {
-    const std::string bytes = std::string(1001, 'x') + block({1, 2, 3, 10}) + "tail";
+    const std::string bytes = std::string(1001, 'x') + Block({1, 2, 3, 10}) + "tail";
     const auto version = kaldo::FindFileVersion(bytes);
     ASSERT_TRUE(version);
     EXPECT_EQ(*version, (FileVersion{1, 2, 3, 10}));
 }
 
 TEST_F(FileVersionTest, FirstBlockWins) {
-    const auto version = kaldo::FindFileVersion(block({2, 0, 0, 0}) + block({3, 0, 0, 0}));
+    const auto version = kaldo::FindFileVersion(Block({2, 0, 0, 0}) + Block({3, 0, 0, 0}));
     ASSERT_TRUE(version);
     EXPECT_EQ(version->Major, 2);
 }
 
 TEST_F(FileVersionTest, SignatureWithoutStructureVersionIsNoBlock) {
-    std::string bytes = block({1, 0, 0, 0});
+    std::string bytes = Block({1, 0, 0, 0});
     bytes[6] = 0x02;
     EXPECT_FALSE(kaldo::FindFileVersion(bytes));
 }
 
 TEST_F(FileVersionTest, SignatureAndStructureVersionFollowedByCodeIsNoBlock) {
     // What a scanner's own machine code looks like: both numbers, then instructions.
-    std::string bytes = block({1, 0, 0, 0}).substr(0, 8) + std::string(44, '\xC3');
+    std::string bytes = Block({1, 0, 0, 0}).substr(0, 8) + std::string(44, '\xC3');
     EXPECT_FALSE(kaldo::FindFileVersion(bytes));
 }
 
 TEST_F(FileVersionTest, BlockCutOffAtTheEndIsNoBlock) {
-    EXPECT_FALSE(kaldo::FindFileVersion(block({1, 0, 0, 0}).substr(0, 40)));
+    EXPECT_FALSE(kaldo::FindFileVersion(Block({1, 0, 0, 0}).substr(0, 40)));
     EXPECT_FALSE(kaldo::FindFileVersion(""));
 }
 
 TEST_F(FileVersionTest, ReadsVersionFromFile) {
-    const auto version = kaldo::ReadFileVersion(write("program", "ELF..." + block({4, 3, 2, 1})));
+    const auto version = kaldo::ReadFileVersion(Write("program", "ELF..." + Block({4, 3, 2, 1})));
     ASSERT_TRUE(version);
     EXPECT_EQ(*version, (FileVersion{4, 3, 2, 1}));
 }
@@ -85,7 +85,7 @@ TEST_F(FileVersionTest, FindsBlockAcrossReadPieces) {
     // The reader takes 64 KiB at a time; put the block across every boundary position.
     for (size_t before : {65536 - 52, 65536 - 30, 65536 - 1, 65536, 131072 - 7}) {
         const std::string path =
-            write("large", std::string(before, '\0') + block({7, 0, 0, 1}) + std::string(99, 'z'));
+            Write("large", std::string(before, '\0') + Block({7, 0, 0, 1}) + std::string(99, 'z'));
         const auto version = kaldo::ReadFileVersion(path);
         ASSERT_TRUE(version) << before;
         EXPECT_EQ(*version, (FileVersion{7, 0, 0, 1})) << before;
@@ -93,8 +93,8 @@ TEST_F(FileVersionTest, FindsBlockAcrossReadPieces) {
 }
 
 TEST_F(FileVersionTest, FileWithoutBlockHasNoVersion) {
-    EXPECT_FALSE(kaldo::ReadFileVersion(write("notes.txt", std::string(200000, 'a'))));
-    EXPECT_FALSE(kaldo::ReadFileVersion(write("empty", "")));
+    EXPECT_FALSE(kaldo::ReadFileVersion(Write("notes.txt", std::string(200000, 'a'))));
+    EXPECT_FALSE(kaldo::ReadFileVersion(Write("empty", "")));
 }
 
 TEST_F(FileVersionTest, MissingFileOrFolderHasNoVersion) {

@@ -30,12 +30,12 @@ using kaldo::testsupport::TempFolder;
 
 const std::string kTendwell = "SOFTWARE\\Kaldo\\Tendwell";
 
-std::string readBytes(const std::string& path) {
+std::string ReadBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-pid_t startWriter(const std::vector<std::string>& arguments) {
+pid_t StartWriter(const std::vector<std::string>& arguments) {
     std::vector<std::string> all{REGISTRY_WRITER};
     all.insert(all.end(), arguments.begin(), arguments.end());
     std::vector<char*> argv;
@@ -48,20 +48,20 @@ pid_t startWriter(const std::vector<std::string>& arguments) {
     return pid;
 }
 
-int waitForExit(pid_t pid) {
+int WaitForExit(pid_t pid) {
     int status = 0;
     if (pid < 0 || waitpid(pid, &status, 0) != pid || !WIFEXITED(status))
         return -1;
     return WEXITSTATUS(status);
 }
 
-int runWriter(const std::vector<std::string>& arguments) {
-    return waitForExit(startWriter(arguments));
+int RunWriter(const std::vector<std::string>& arguments) {
+    return WaitForExit(StartWriter(arguments));
 }
 
 // Runs `body` in a child process, as an unprivileged user when the tests run as root (root
 // ignores file modes). Returns the child's exit code.
-int runWithoutPrivileges(const std::function<int()>& body) {
+int RunWithoutPrivileges(const std::function<int()>& body) {
     const pid_t pid = fork();
     if (pid == 0) {
         const gid_t nobody = 65534;
@@ -70,12 +70,12 @@ int runWithoutPrivileges(const std::function<int()>& body) {
             _exit(100);
         _exit(body());
     }
-    return waitForExit(pid);
+    return WaitForExit(pid);
 }
 
 class IniRegistryTest : public testing::Test {
 protected:
-    void useDataFile(const std::string& name) {
+    void UseDataFile(const std::string& name) {
         fs::create_directories(fs::path(m_machineFile).parent_path());
         fs::copy_file(std::string(KALDO_TEST_DATA_DIR) + "/platform/registry/" + name,
                       m_machineFile, fs::copy_options::overwrite_existing);
@@ -149,8 +149,8 @@ TEST_F(IniRegistryTest, HivesAreKeptInTheirOwnFiles) {
     ASSERT_TRUE(m_registry.SetValue(Hive::CurrentUser, kTendwell, "Last_Printer", "User"));
     EXPECT_EQ(m_registry.QueryValue(Hive::LocalMachine, kTendwell, "Last_Printer"), "Machine");
     EXPECT_EQ(m_registry.QueryValue(Hive::CurrentUser, kTendwell, "Last_Printer"), "User");
-    EXPECT_NE(readBytes(m_machineFile).find("Machine"), std::string::npos);
-    EXPECT_NE(readBytes(m_userFile).find("User"), std::string::npos);
+    EXPECT_NE(ReadBytes(m_machineFile).find("Machine"), std::string::npos);
+    EXPECT_NE(ReadBytes(m_userFile).find("User"), std::string::npos);
 }
 
 TEST_F(IniRegistryTest, DeleteValueRemovesOnlyThatValue) {
@@ -236,7 +236,7 @@ TEST_F(IniRegistryTest, ValuesRoundTripExactly) {
 }
 
 TEST_F(IniRegistryTest, ReadsAHandWrittenFile) {
-    useDataFile("handwritten.ini");
+    UseDataFile("handwritten.ini");
     EXPECT_EQ(m_registry.QueryValue(Hive::LocalMachine, "software\\kaldo\\tendwell", "EXE_PATH"),
               "/opt/Kaldo/Tendwell/ktendwell");
     EXPECT_EQ(m_registry.QueryValue(Hive::LocalMachine, kTendwell, "Models"), "KL-200, KL-300");
@@ -248,15 +248,15 @@ TEST_F(IniRegistryTest, SeesChangesMadeByAnotherProcess) {
     ASSERT_TRUE(m_registry.SetValue(Hive::LocalMachine, kTendwell, "Last_Printer", "one"));
     ASSERT_EQ(m_registry.QueryValue(Hive::LocalMachine, kTendwell, "Last_Printer"), "one");
     // Same length, so the file keeps its size.
-    ASSERT_EQ(runWriter({m_machineFile, kTendwell, "Last_Printer", "two"}), 0);
+    ASSERT_EQ(RunWriter({m_machineFile, kTendwell, "Last_Printer", "two"}), 0);
     EXPECT_EQ(m_registry.QueryValue(Hive::LocalMachine, kTendwell, "Last_Printer"), "two");
 }
 
 TEST_F(IniRegistryTest, ProcessesWritingInTurnKeepEachOthersValues) {
     ASSERT_TRUE(m_registry.SetValue(Hive::LocalMachine, kTendwell, "Exe_Path", "/opt"));
-    ASSERT_EQ(runWriter({m_machineFile, "software\\kaldo\\tendwell", "Last_Printer", "Office"}), 0);
+    ASSERT_EQ(RunWriter({m_machineFile, "software\\kaldo\\tendwell", "Last_Printer", "Office"}), 0);
     ASSERT_TRUE(m_registry.SetValue(Hive::LocalMachine, "Software\\Kaldo\\Tendwell", "A", "1"));
-    ASSERT_EQ(runWriter({m_machineFile, kTendwell, "B", "2"}), 0);
+    ASSERT_EQ(RunWriter({m_machineFile, kTendwell, "B", "2"}), 0);
 
     EXPECT_EQ(m_registry.QueryValue(Hive::LocalMachine, kTendwell, "Exe_Path"), "/opt");
     EXPECT_EQ(m_registry.QueryValue(Hive::LocalMachine, kTendwell, "Last_Printer"), "Office");
@@ -269,11 +269,11 @@ TEST_F(IniRegistryTest, ProcessesWritingInTurnKeepEachOthersValues) {
 TEST_F(IniRegistryTest, ProcessesWritingAtOnceLoseNothing) {
     const int count = 25;
     const pid_t first =
-        startWriter({m_machineFile, kTendwell, "first", "x", std::to_string(count)});
-    const pid_t second = startWriter(
+        StartWriter({m_machineFile, kTendwell, "first", "x", std::to_string(count)});
+    const pid_t second = StartWriter(
         {m_machineFile, "software\\kaldo\\tendwell", "second", "y", std::to_string(count)});
-    ASSERT_EQ(waitForExit(first), 0);
-    ASSERT_EQ(waitForExit(second), 0);
+    ASSERT_EQ(WaitForExit(first), 0);
+    ASSERT_EQ(WaitForExit(second), 0);
 
     EXPECT_EQ(m_registry.ValueNames(Hive::LocalMachine, kTendwell).size(), size_t(2 * count));
     EXPECT_EQ(m_registry.SubKeys(Hive::LocalMachine, "SOFTWARE\\Kaldo").size(), 1u);
@@ -281,14 +281,14 @@ TEST_F(IniRegistryTest, ProcessesWritingAtOnceLoseNothing) {
 
 TEST_F(IniRegistryTest, WriteReplacesTheFileAsAWhole) {
     ASSERT_TRUE(m_registry.SetValue(Hive::LocalMachine, kTendwell, "Exe_Path", "/opt"));
-    const std::string before = readBytes(m_machineFile);
+    const std::string before = ReadBytes(m_machineFile);
     const std::string link = m_folder / "old-version.ini";
     fs::create_hard_link(m_machineFile, link);
 
     ASSERT_TRUE(m_registry.SetValue(Hive::LocalMachine, kTendwell, "Last_Printer", "Office"));
     // A new file took the old one's place; the old one was never rewritten in place.
-    EXPECT_EQ(readBytes(link), before);
-    EXPECT_NE(readBytes(m_machineFile), before);
+    EXPECT_EQ(ReadBytes(link), before);
+    EXPECT_NE(ReadBytes(m_machineFile), before);
     EXPECT_FALSE(fs::equivalent(link, m_machineFile));
 }
 
@@ -297,14 +297,14 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(m_registry.SetValue(Hive::LocalMachine, kTendwell, "Last_Printer", "Office"));
         ASSERT_TRUE(m_registry.CreateKey(Hive::LocalMachine, kTendwell + "\\Sub"));
-        m_before = readBytes(m_machineFile);
+        m_before = ReadBytes(m_machineFile);
         // The child process may run as another user: it must reach the folder.
         fs::permissions(m_folder.Path(), fs::perms(0755));
         fs::permissions(m_folder / "etc", fs::perms(0755));
     }
 
     // Every write must fail, and the value written before must still read back.
-    int tryEveryWrite() {
+    int TryEveryWrite() {
         IniRegistry registry(m_machineFile, m_userFile);
         int failures = 0;
         failures += registry.SetValue(Hive::LocalMachine, kTendwell, "Last_Printer", "Lab");
@@ -323,15 +323,15 @@ protected:
 TEST_F(ReadOnlyRegistryTest, WriteToReadOnlyFileFailsAndChangesNothing) {
     fs::permissions(fs::path(m_machineFile).parent_path(), fs::perms(0777));
     fs::permissions(m_machineFile, fs::perms(0444));
-    EXPECT_EQ(runWithoutPrivileges([this] { return tryEveryWrite(); }), 0);
-    EXPECT_EQ(readBytes(m_machineFile), m_before);
+    EXPECT_EQ(RunWithoutPrivileges([this] { return TryEveryWrite(); }), 0);
+    EXPECT_EQ(ReadBytes(m_machineFile), m_before);
 }
 
 TEST_F(ReadOnlyRegistryTest, WriteInReadOnlyFolderFailsAndChangesNothing) {
     fs::permissions(m_machineFile, fs::perms(0666));
     fs::permissions(fs::path(m_machineFile).parent_path(), fs::perms(0555));
-    EXPECT_EQ(runWithoutPrivileges([this] { return tryEveryWrite(); }), 0);
-    EXPECT_EQ(readBytes(m_machineFile), m_before);
+    EXPECT_EQ(RunWithoutPrivileges([this] { return TryEveryWrite(); }), 0);
+    EXPECT_EQ(ReadBytes(m_machineFile), m_before);
     EXPECT_EQ(fs::directory_iterator(fs::path(m_machineFile).parent_path())->path(),
               fs::path(m_machineFile));
     fs::permissions(fs::path(m_machineFile).parent_path(), fs::perms(0755));
@@ -348,7 +348,7 @@ class CorruptRegistryTest : public IniRegistryTest,
                             public testing::WithParamInterface<const char*> {};
 
 TEST_P(CorruptRegistryTest, ReadsAsEmptyKeys) {
-    useDataFile(GetParam());
+    UseDataFile(GetParam());
     EXPECT_FALSE(m_registry.KeyExists(Hive::LocalMachine, kTendwell));
     EXPECT_EQ(m_registry.QueryValue(Hive::LocalMachine, kTendwell, "Last_Printer"), std::nullopt);
     EXPECT_TRUE(m_registry.SubKeys(Hive::LocalMachine, "").empty());
@@ -356,27 +356,27 @@ TEST_P(CorruptRegistryTest, ReadsAsEmptyKeys) {
 }
 
 TEST_P(CorruptRegistryTest, WriteSetsTheFileAsideAndStartsAfresh) {
-    useDataFile(GetParam());
-    const std::string corrupt = readBytes(m_machineFile);
+    UseDataFile(GetParam());
+    const std::string corrupt = ReadBytes(m_machineFile);
     ASSERT_TRUE(m_registry.SetValue(Hive::LocalMachine, kTendwell, "Exe_Path", "/opt"));
     EXPECT_EQ(m_registry.QueryValue(Hive::LocalMachine, kTendwell, "Exe_Path"), "/opt");
     EXPECT_EQ(m_registry.ValueNames(Hive::LocalMachine, kTendwell),
               std::vector<std::string>{"Exe_Path"});
-    EXPECT_EQ(readBytes(m_machineFile + ".corrupt"), corrupt);
+    EXPECT_EQ(ReadBytes(m_machineFile + ".corrupt"), corrupt);
 }
 
 INSTANTIATE_TEST_SUITE_P(NotText, CorruptRegistryTest,
                          testing::Values("corrupt-binary.ini", "corrupt-latin1.ini"));
 
 TEST_F(IniRegistryTest, TextGarbageReadsAsEmptyKeys) {
-    useDataFile("garbage-text.ini");
+    UseDataFile("garbage-text.ini");
     EXPECT_FALSE(m_registry.KeyExists(Hive::LocalMachine, "SOFTWARE"));
     EXPECT_EQ(m_registry.QueryValue(Hive::LocalMachine, kTendwell, "Last_Printer"), std::nullopt);
 }
 
 TEST_F(IniRegistryTest, MalformedTextStaysWritable) {
     for (const char* name : {"garbage-text.ini", "unterminated-section.ini"}) {
-        useDataFile(name);
+        UseDataFile(name);
         ASSERT_TRUE(m_registry.SetValue(Hive::LocalMachine, kTendwell, "Exe_Path", "/opt")) << name;
         EXPECT_EQ(m_registry.QueryValue(Hive::LocalMachine, kTendwell, "Exe_Path"), "/opt") << name;
     }

@@ -48,7 +48,7 @@ TEST_F(IndexPagesTest, BuildsBothMergesThenSortsAndMakesThePagesFromTheSortedInd
 }
 
 TEST_F(IndexPagesTest, MissingUserGuideIndexGives701AndTouchesNoPage) {
-    m_files.userGuideIndex = Path("missing.xml");
+    m_files.UserGuideIndex = Path("missing.xml");
     WriteBytes(Path("index.html"), "old page");
     EXPECT_EQ(Build(), ResultCode::IndexMerge);
     EXPECT_FALSE(Exists("combined1.xml"));
@@ -58,7 +58,7 @@ TEST_F(IndexPagesTest, MissingUserGuideIndexGives701AndTouchesNoPage) {
 }
 
 TEST_F(IndexPagesTest, SecondMergeFailureGives701AndKeepsThePreviousCombinedIndex) {
-    m_files.thirdIndex = IndexData("broken.xml");
+    m_files.ThirdIndex = IndexData("broken.xml");
     WriteBytes(Path("combined.xml"), "previous index");
     EXPECT_EQ(Build(), ResultCode::IndexMerge);
     EXPECT_EQ(ReadBytes(Path("combined.xml")), "previous index");
@@ -66,8 +66,8 @@ TEST_F(IndexPagesTest, SecondMergeFailureGives701AndKeepsThePreviousCombinedInde
 }
 
 TEST_F(IndexPagesTest, WithoutTheOtherIndexesTheIndexHoldsTheUserGuideAndTheConfiguration) {
-    m_files.documentsIndex = Path("missing_docs.xml");
-    m_files.thirdIndex = Path("missing_third.xml");
+    m_files.DocumentsIndex = Path("missing_docs.xml");
+    m_files.ThirdIndex = Path("missing_third.xml");
     ASSERT_EQ(Build(), ResultCode::Ok);
     const std::string html = ReadBytes(Path("index.html"));
     EXPECT_NE(html.find("<p>Paper jam</p>"), std::string::npos);
@@ -77,7 +77,7 @@ TEST_F(IndexPagesTest, WithoutTheOtherIndexesTheIndexHoldsTheUserGuideAndTheConf
 }
 
 TEST_F(IndexPagesTest, BrokenSortStylesheetGives502AndBuildsNoPage) {
-    m_files.sortStylesheet = IndexData("broken.xsl");
+    m_files.SortStylesheet = IndexData("broken.xsl");
     EXPECT_EQ(Build(), ResultCode::TransformParseXsl);
     EXPECT_TRUE(Exists("combined.xml"));
     EXPECT_FALSE(Exists("index.html"));
@@ -85,25 +85,25 @@ TEST_F(IndexPagesTest, BrokenSortStylesheetGives502AndBuildsNoPage) {
 }
 
 TEST_F(IndexPagesTest, SortWithoutResultGives503) {
-    m_files.sortStylesheet = IndexData("no_result.xsl");
+    m_files.SortStylesheet = IndexData("no_result.xsl");
     EXPECT_EQ(Build(), ResultCode::TransformApply);
     EXPECT_FALSE(Exists("index.html"));
 }
 
 TEST_F(IndexPagesTest, FailingIndexPageStopsBeforeTheContentPage) {
-    m_files.pageStylesheet = IndexData("broken.xsl");
+    m_files.PageStylesheet = IndexData("broken.xsl");
     EXPECT_EQ(Build(), ResultCode::TransformParseXsl);
     EXPECT_FALSE(Exists("index_content.html"));
 }
 
 TEST_F(IndexPagesTest, ContentPageThatCannotBeSavedGives504) {
-    m_files.contentPage = Path("no/such/folder/index_content.html");
+    m_files.ContentPage = Path("no/such/folder/index_content.html");
     EXPECT_EQ(Build(), ResultCode::TransformSave);
     EXPECT_TRUE(Exists("index.html"));
 }
 
 TEST_F(IndexPagesTest, MissingStylesheetNameGives500) {
-    m_files.contentStylesheet.clear();
+    m_files.ContentStylesheet.clear();
     EXPECT_EQ(Build(), ResultCode::MissingArgument);
 }
 
@@ -112,11 +112,11 @@ TEST(IndexPagesSampleTest, SampleContentGivesIndexPageWithLettersAndEntriesWithL
     ASSERT_TRUE(content.Ready());
     const IndexPageFiles files = content.IndexFiles();
     const IndexLabels labels = SampleContent::EnglishIndexLabels();
-    ASSERT_EQ(labels.heading, "Index");
+    ASSERT_EQ(labels.Heading, "Index");
     ASSERT_EQ(BuildIndexPages(files, labels, content.Config().Language_L10N(), PageTransformer()),
               ResultCode::Ok);
 
-    const std::string page = ReadBytes(files.page);
+    const std::string page = ReadBytes(files.Page);
     EXPECT_TRUE(Contains(page, "<title>Index</title>"));
     EXPECT_TRUE(Contains(page, "href=\"index_content.html#num\""));
     EXPECT_TRUE(Contains(page, ">0 - 9</a>"));
@@ -125,7 +125,7 @@ TEST(IndexPagesSampleTest, SampleContentGivesIndexPageWithLettersAndEntriesWithL
     EXPECT_TRUE(Contains(page, "src=\"index_content.html\""));
     EXPECT_TRUE(Contains(page, ">Troubleshooting<")) << "tabs come from the configuration";
 
-    const std::string entries = ReadBytes(files.contentPage);
+    const std::string entries = ReadBytes(files.ContentPage);
     EXPECT_TRUE(Contains(entries, "id=\"num\""));
     EXPECT_TRUE(Contains(entries, "2-sided printing"));
     EXPECT_TRUE(Contains(entries, "Paper jam")) << "titles begin with a capital";

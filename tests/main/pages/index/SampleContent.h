@@ -32,23 +32,23 @@ public:
               LoadModelContent(InstallContentFolder(std::string(KALDO_CONTENT_DIR) + "/" + kFolder,
                                                     m_program.Path()),
                                "KP3020", "EN")) {
-        m_folders = ComputeModelFolders(m_program.Path() + "/", m_content.config);
+        m_folders = ComputeModelFolders(m_program.Path() + "/", m_content.Config);
     }
 
     bool Ready() const { return m_content.Ready(); }
-    ToolboxConfig& Config() { return m_content.config; }
+    ToolboxConfig& Config() { return m_content.Config; }
     const ModelFolders& Folders() const { return m_folders; }
     std::string Xml(const std::string& name) const { return JoinPath(m_folders.XmlFolder, name); }
     std::string Ui(const std::string& name) const { return m_folders.ContentPath(name); }
 
     IndexPageFiles IndexFiles() const {
-        const FileNames names = m_content.config.Files();
+        const FileNames names = m_content.Config.Files();
         return {Xml(names.File_IndexUG),        Xml(names.File_IndexNonUG),
                 Xml(names.File_IndexAUG),       Xml(names.File_IndexCombined1),
                 Xml(names.File_IndexCombined2), Xml(names.File_IndexSort_XSL),
                 Xml(names.File_Index_XSL),      Xml(names.File_IndexContent_XSL),
                 Ui(names.File_Index),           Ui(names.File_IndexContent),
-                m_content.config.ConfigPath()};
+                m_content.Config.ConfigPath()};
     }
 
     // The labels as the English string table gives them.
