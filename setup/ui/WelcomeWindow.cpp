@@ -13,7 +13,7 @@ namespace kaldo {
 
 namespace {
 
-QString QInstallerText(const SetupSupport& setup, InstallerString id) {
+QString InstallerLabel(const SetupSupport& setup, InstallerString id) {
     return QString::fromStdString(InstallerText(setup, id));
 }
 
@@ -26,10 +26,10 @@ WelcomeWindow::WelcomeWindow(SetupSupport& setup, WindowKit& kit, const QPixmap&
     , m_ask(std::move(ask))
     , m_banner(new PictureControl(kit, banner, this))
     , m_text(new QPlainTextEdit(this))
-    , m_exit(new QPushButton(QInstallerText(setup, InstallerString::Exit), this))
-    , m_continue(new QPushButton(QInstallerText(setup, InstallerString::Continue), this)) {
+    , m_exit(new QPushButton(InstallerLabel(setup, InstallerString::Exit), this))
+    , m_continue(new QPushButton(InstallerLabel(setup, InstallerString::Continue), this)) {
     setObjectName(QStringLiteral("welcomeWindow"));
-    setWindowTitle(QInstallerText(setup, InstallerString::WindowCaption));
+    setWindowTitle(InstallerLabel(setup, InstallerString::WindowCaption));
     m_banner->setObjectName(QStringLiteral("banner"));
     m_banner->setGeometry(m_units.Rect(0, 0, 200, 37));
 
