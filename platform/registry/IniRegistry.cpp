@@ -1,6 +1,7 @@
 #include "platform/registry/IniRegistry.h"
 
 #include "platform/Paths.h"
+#include "platform/registry/TextIniFormat.h"
 
 #include <QDir>
 #include <QFile>
@@ -135,7 +136,7 @@ bool ReadKey(const std::string& file, std::string_view key,
     const QString path = QString::fromStdString(file);
     if (IsCorrupt(path))
         return false;
-    QSettings settings(path, QSettings::IniFormat);
+    QSettings settings(path, TextIniFormat());
     if (!EnterKey(settings, key, false))
         return false;
     if (read)
@@ -158,14 +159,14 @@ bool WriteKey(const std::string& file, std::string_view key, bool create,
     const std::optional<timespec> previous = ModificationTime(nativePath);
     if (IsCorrupt(path) && !SetAside(path))
         return false;
-    std::optional<QSettings> settings(std::in_place, path, QSettings::IniFormat);
+    std::optional<QSettings> settings(std::in_place, path, TextIniFormat());
     // Sections are parsed on first use; parse them all so that status() covers the whole file.
     settings->allKeys();
     if (settings->status() == QSettings::FormatError) {
         settings.reset();
         if (!SetAside(path))
             return false;
-        settings.emplace(path, QSettings::IniFormat);
+        settings.emplace(path, TextIniFormat());
     }
     if (settings->status() != QSettings::NoError || !EnterKey(*settings, key, create) ||
         (edit && !edit(*settings)))
@@ -212,11 +213,7 @@ std::optional<std::string> IniRegistry::QueryValue(Hive hive, std::string_view k
         const QString stored = FindStored(settings.childKeys(), ToQString(name));
         if (stored.isEmpty())
             return;
-        const QVariant variant = settings.value(stored);
-        // A hand-written value with commas reads as a list.
-        value = variant.metaType().id() == QMetaType::QStringList
-                    ? variant.toStringList().join(QStringLiteral(", ")).toStdString()
-                    : variant.toString().toStdString();
+        value = settings.value(stored).toString().toStdString();
     });
     return value;
 }

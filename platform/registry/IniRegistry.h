@@ -4,7 +4,8 @@
 
 namespace kaldo {
 
-// The registry in two INI files, one per hive, read and written through QSettings.
+// The registry in two INI files, one per hive, read and written through QSettings in
+// TextIniFormat.
 // Every call reads the file afresh, so changes by other processes are seen. Writes are
 // serialised between processes by a lock file and replace the file atomically; a file that
 // is not text is read as empty and set aside as "<file>.corrupt" on the next write.

@@ -4,6 +4,7 @@
 #include "tests/support/TempFolder.h"
 
 #include <QCoreApplication>
+#include <QSettings>
 
 #include <gtest/gtest.h>
 
@@ -242,6 +243,74 @@ TEST_F(IniRegistryTest, ReadsAHandWrittenFile) {
     EXPECT_EQ(m_registry.QueryValue(Hive::LocalMachine, kTendwell, "Models"), "KL-200, KL-300");
     EXPECT_EQ(m_registry.SubKeys(Hive::LocalMachine, "SOFTWARE\\Kaldo"),
               (std::vector<std::string>{"Tendwell", "TendwellInstall"}));
+}
+
+TEST_F(IniRegistryTest, ValuesInQSettingsNotationReadAsTheirText) {
+    UseDataFile("qsettings-notation.ini");
+    // Decoded, the first claims four billion list items.
+    const std::optional<std::string> huge =
+        m_registry.QueryValue(Hive::LocalMachine, kTendwell, "Huge_List");
+    ASSERT_TRUE(huge);
+    EXPECT_EQ(huge->rfind("@Variant(", 0), 0u);
+    EXPECT_EQ(m_registry.QueryValue(Hive::LocalMachine, kTendwell, "Bytes"), "Office");
+    EXPECT_EQ(m_registry.QueryValue(Hive::LocalMachine, kTendwell, "Escaped"), "@Variant(x)");
+    EXPECT_EQ(m_registry.QueryValue(Hive::LocalMachine, kTendwell, "Last_Printer"), "Office");
+    ASSERT_TRUE(m_registry.SetValue(Hive::LocalMachine, kTendwell, "Last_Printer", "Lab"));
+    EXPECT_EQ(m_registry.QueryValue(Hive::LocalMachine, kTendwell, "Bytes"), "Office");
+}
+
+// Earlier versions read and wrote the files through QSettings' own INI format. QSettings
+// keeps what it last read or wrote of a file, so each read here is of a copy it has not seen.
+TEST_F(IniRegistryTest, FilesReadTheSameInQSettingsOwnFormat) {
+    const std::vector<std::string> values = {"",
+                                             "  padded  ",
+                                             "a, b, c",
+                                             "@Variant(x)",
+                                             "@@twice",
+                                             "a;b=c#d",
+                                             "line\nnext",
+                                             "\"quoted\"",
+                                             "back\\slash",
+                                             "Ünïcødé ☃ 𝄞",
+                                             "tab\there",
+                                             "\x01"
+                                             "7f",
+                                             "[section]",
+                                             "%25 \\x41 %U00e9"};
+    const std::vector<std::string> names = {"Last Printer", "=;#[x] é", "☃ 𝄞", "General"};
+    const auto name = [&](size_t i) {
+        return names[i % names.size()] + std::to_string(i);
+    };
+    int copies = 0;
+    const auto freshCopy = [&](const std::string& file) {
+        const std::string copy = m_folder / ("copy" + std::to_string(++copies) + ".ini");
+        fs::copy_file(file, copy);
+        return copy;
+    };
+    fs::create_directories(fs::path(m_userFile).parent_path());
+    {
+        QSettings earlier(QString::fromStdString(m_userFile), QSettings::IniFormat);
+        for (size_t i = 0; i < values.size(); ++i)
+            earlier.setValue(QString::fromStdString("SOFTWARE/Kaldo/Tendwell/" + name(i)),
+                             QString::fromStdString(values[i]));
+        earlier.setValue(QStringLiteral("General/v"), QStringLiteral("root section"));
+    }
+    const IniRegistry reader(m_machineFile, freshCopy(m_userFile));
+    for (size_t i = 0; i < values.size(); ++i)
+        EXPECT_EQ(reader.QueryValue(Hive::CurrentUser, kTendwell, name(i)), values[i]) << i;
+    EXPECT_EQ(reader.QueryValue(Hive::CurrentUser, "General", "v"), "root section");
+
+    for (size_t i = 0; i < values.size(); ++i)
+        ASSERT_TRUE(m_registry.SetValue(Hive::LocalMachine, kTendwell, name(i), values[i]));
+    ASSERT_TRUE(m_registry.SetValue(Hive::LocalMachine, "General", "v", "root section"));
+    const QSettings earlier(QString::fromStdString(freshCopy(m_machineFile)), QSettings::IniFormat);
+    const IniRegistry later(freshCopy(m_machineFile), m_userFile);
+    for (size_t i = 0; i < values.size(); ++i) {
+        const QString key = QString::fromStdString("SOFTWARE/Kaldo/Tendwell/" + name(i));
+        EXPECT_EQ(earlier.value(key).toString().toStdString(), values[i]) << i;
+        EXPECT_EQ(later.QueryValue(Hive::LocalMachine, kTendwell, name(i)), values[i]) << i;
+    }
+    EXPECT_EQ(earlier.value(QStringLiteral("General/v")).toString(), "root section");
 }
 
 TEST_F(IniRegistryTest, SeesChangesMadeByAnotherProcess) {
