@@ -52,6 +52,8 @@ void AutomateStart(const AutomationOptions& options, MainWindow& window, AppCont
         if (!screenshot.isEmpty() && !window.grab().save(screenshot))
             std::cerr << "ktendwell: cannot write " << screenshot.toStdString() << "\n";
         if (!link.empty()) {
+            // The link may lead to a page that the rest of the start builds.
+            context.FinishStart();
             Pane* pane =
                 options.ExitAfter == "refresh" ? context.FooterPane() : context.HeaderPane();
             pane->Navigate(link);

@@ -30,12 +30,17 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEvent>
+#include <QTimer>
 #include <QWebEngineView>
 
+#include <chrono>
 #include <iostream>
 #include <optional>
 
 namespace {
+
+// How long after loading the panes have surely painted their pages.
+constexpr std::chrono::milliseconds kFirstPaintTime{100};
 
 // What driverless printers said they are, kept beside this user's pages.
 std::string DeviceMemoryFile() {
@@ -166,12 +171,15 @@ int main(int argc, char** argv) {
         window.show();
         if (!context.Initialize(commandLine.PrinterName))
             return 0;
-        // What the first paint does not need starts once the three panes have their pages.
+        // What the first paint does not need starts once the three panes have shown their
+        // pages, so that it does not hold up the paint.
         std::vector<QWebEngineView*> panes;
         for (kaldo::PanePlace place :
              {kaldo::PanePlace::Header, kaldo::PanePlace::Body, kaldo::PanePlace::Footer})
             panes.push_back(hooks.PaneAt(place)->View());
-        window.WhenPanesLoaded(panes, [&context] { context.FinishStart(); });
+        window.WhenPanesLoaded(panes, [&window, &context] {
+            QTimer::singleShot(kFirstPaintTime, &window, [&context] { context.FinishStart(); });
+        });
         kaldo::AutomateStart(options.Automation, window, context, hooks, sinceStart);
         exitCode = app.exec();
         // Panes let go from inside their own signals are deleted here, while the engine and

@@ -104,6 +104,8 @@ void AppContext::FinishStart() {
     if (m_startFinished || !m_printer.Config || !m_launchers)
         return;
     m_startFinished = true;
+    if (m_firstStatusRequest)
+        m_status->Start(*std::exchange(m_firstStatusRequest, std::nullopt));
     const ToolboxConfig& config = *m_printer.Config;
     // The web engine has started by now, so worker threads no longer race it for the
     // environment (name lookups, proxies). The update files live in the model's xml folder.
@@ -115,6 +117,9 @@ void AppContext::FinishStart() {
 }
 
 void AppContext::Shutdown() {
+    // Nothing of the start follows its end.
+    m_startFinished = true;
+    m_firstStatusRequest.reset();
     if (m_launchers)
         m_launchers->CancelWaits();
     if (m_internetCheck)
@@ -143,6 +148,9 @@ void AppContext::OnForwardedPrinter(const std::string& printerName) {
 }
 
 bool AppContext::Dispatch(Pane& pane, const std::string& url, NavigationStart start) {
+    // What the user goes to next may need the rest of the start, such as the index pages.
+    if (start == NavigationStart::User)
+        FinishStart();
     return kaldo::Dispatch(url, pane, Launch(), *m_actions, start);
 }
 
@@ -232,27 +240,34 @@ void AppContext::BuildFooter(StatusValue status) {
         // Without a document from the printer the footer shows the spooler's view of the queue.
         const bool askPrinter =
             EffectiveFooterStatus(status, facts) == StatusValue::STATUS_COLLECTING;
-        if (m_printer.PrinterIsNetworked)
-            m_status->Start({.Source = StatusUrl(config.PrinterWebUrl(), config.StatusPage(),
-                                                 ContentLanguage()),
-                             .Destination = files.StatusDocument,
-                             .PrinterWebUrl = config.PrinterWebUrl(),
-                             .ImagesFolder = files.ImagesFolder,
-                             .AskPrinter = askPrinter,
-                             .QueueName = m_printer.SelectedPrinter,
-                             .ReasonTable = files.Solutions,
-                             .Downloads = m_downloads});
+        StatusRequest request =
+            m_printer.PrinterIsNetworked
+                ? StatusRequest{.Source = StatusUrl(config.PrinterWebUrl(), config.StatusPage(),
+                                                    ContentLanguage()),
+                                .Destination = files.StatusDocument,
+                                .PrinterWebUrl = config.PrinterWebUrl(),
+                                .ImagesFolder = files.ImagesFolder,
+                                .AskPrinter = askPrinter,
+                                .QueueName = m_printer.SelectedPrinter,
+                                .ReasonTable = files.Solutions,
+                                .Downloads = m_downloads}
+                : StatusRequest{.UseUsb = true,
+                                .Source = m_printer.PrinterPortName,
+                                .Language = ContentLanguage(),
+                                .Destination = files.StatusDocument,
+                                .AskPrinter = askPrinter,
+                                .QueueName = m_printer.SelectedPrinter,
+                                .ReasonTable = files.Solutions};
+        // The printer is asked once the panes show their first pages: its answer is reported
+        // a while later anyway, and the first paint need not share the machine with it.
+        if (m_startFinished)
+            m_status->Start(std::move(request));
         else
-            m_status->Start({.UseUsb = true,
-                             .Source = m_printer.PrinterPortName,
-                             .Language = ContentLanguage(),
-                             .Destination = files.StatusDocument,
-                             .AskPrinter = askPrinter,
-                             .QueueName = m_printer.SelectedPrinter,
-                             .ReasonTable = files.Solutions});
+            m_firstStatusRequest = std::move(request);
     } else {
         // A retrieval for another printer must not report into this one's footer.
         m_status->Cancel();
+        m_firstStatusRequest.reset();
     }
     m_footerStatus = status;
     StatusInfo info;

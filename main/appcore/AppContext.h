@@ -13,10 +13,12 @@
 #include "main/printers/PrinterSelection.h"
 #include "main/resources/StringIds.h"
 #include "main/status/StatusInfo.h"
+#include "main/status/StatusRetrieval.h"
 
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,7 +27,6 @@ namespace kaldo {
 class BackgroundJob;
 class Launchers;
 class KeywordSearch;
-class StatusRetrieval;
 class NavigationActions;
 class PrinterSelector;
 struct PrinterServices;
@@ -47,9 +48,9 @@ public:
     // The start-up sequence up to the three panes' first pages; false means the program must
     // end (the user has been told why).
     bool Initialize(const std::string& commandLinePrinter);
-    // The rest of the start, which the first paint does not wait for: the index pages, the
-    // update check, the internet check and the web-page refresh. Runs once; a search before
-    // it runs it first.
+    // The rest of the start, which the first paint does not wait for: the printer's status,
+    // the index pages, the update check, the internet check and the web-page refresh. Runs once,
+    // and never after Shutdown; a search or a navigation of the user's before it runs it first.
     void FinishStart();
     // Destroys the panes and remembers the selected printer.
     void Shutdown();
@@ -158,6 +159,8 @@ private:
     std::unique_ptr<LauncherSet> m_launchers;
     std::unique_ptr<BackgroundJob> m_internetCheck;
     std::unique_ptr<StatusRetrieval> m_status;
+    // The start's question to the printer, asked when the rest of the start runs.
+    std::optional<StatusRequest> m_firstStatusRequest;
     StatusValue m_footerStatus = StatusValue::STATUS_COLLECTING;
     std::function<void()> m_statusShown;
     bool m_startFinished = false;

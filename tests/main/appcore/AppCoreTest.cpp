@@ -234,6 +234,12 @@ protected:
         m_startLog = std::exchange(m_log, {});
     }
 
+    // Starts on `printer` and finishes the start, as the window does after the first paint.
+    void StartAndFinish(const std::string& printer) {
+        Start(printer);
+        m_context->FinishStart();
+    }
+
     // The log lines of `pane` ("header", "body", "footer").
     std::vector<std::string> LogOf(const std::string& pane) const {
         std::vector<std::string> lines;
@@ -287,15 +293,29 @@ TEST_F(AppCoreTest, StartUpShowsBodyThenHeaderThenCollectingFooter) {
     EXPECT_EQ(header.find("Tessaro"), std::string::npos);
 }
 
-// The first paint waits for none of it; the window finishes the start once the panes loaded.
-TEST_F(AppCoreTest, IndexPagesAreBuiltWhenTheStartFinishes) {
+// The first paint waits for none of it; the window finishes the start once the panes have
+// painted, or sooner when the user goes somewhere; after the end nothing of it starts.
+TEST_F(AppCoreTest, StatusAndIndexPagesFollowTheFirstPages) {
     Start("Office_3020");
     const FileNames files = m_context->Printer().Config->Files();
     EXPECT_FALSE(std::filesystem::exists(m_context->ContentPath(files.File_IndexContent)));
+    EXPECT_TRUE(m_requests.empty());
     m_context->FinishStart();
     const std::string index = ReadBytes(m_context->ContentPath(files.File_IndexContent));
     EXPECT_NE(index.find("0 - 9"), std::string::npos);
     EXPECT_NE(index.find("Paper jam"), std::string::npos);
+    EXPECT_EQ(m_requests.size(), 1u);
+
+    m_context->Shutdown();
+    Start("Office_3020");
+    EXPECT_TRUE(m_context->Dispatch(*m_context->BodyPane(), "tab#4", NavigationStart::User));
+    EXPECT_EQ(m_requests.size(), 2u);
+
+    m_context->Shutdown();
+    Start("Office_3020");
+    m_context->Shutdown();
+    m_context->FinishStart();
+    EXPECT_EQ(m_requests.size(), 2u);
 }
 
 TEST_F(AppCoreTest, PrinterWithoutContentEndsTheStartWithoutPanes) {
@@ -308,7 +328,7 @@ TEST_F(AppCoreTest, PrinterWithoutContentEndsTheStartWithoutPanes) {
 }
 
 TEST_F(AppCoreTest, NetworkedPrinterIsAskedAtItsStatusUrl) {
-    Start("Office_3020");
+    StartAndFinish("Office_3020");
     ASSERT_FALSE(m_requests.empty());
     const StatusRequest& request = m_requests.back();
     EXPECT_FALSE(request.UseUsb);
@@ -322,7 +342,7 @@ TEST_F(AppCoreTest, NetworkedPrinterIsAskedAtItsStatusUrl) {
 }
 
 TEST_F(AppCoreTest, FooterShowsEachStatusReportOnce) {
-    Start("Office_3020");
+    StartAndFinish("Office_3020");
     int shown = 0;
     m_context->WhenStatusShown([&] { ++shown; });
     ASSERT_TRUE(
@@ -427,7 +447,7 @@ TEST_F(AppCoreTest, ForwardedUnknownOrEmptyNameKeepsThePrinter) {
 
 TEST_F(AppCoreTest, ShutdownRemembersThePrinterAndEndsTheRetrieval) {
     m_answers.Block = true;
-    Start("Studio_C5100");
+    StartAndFinish("Studio_C5100");
     {
         std::unique_lock lock(m_answers.Mutex);
         ASSERT_TRUE(m_answers.Changed.wait_for(lock, std::chrono::seconds(10),
