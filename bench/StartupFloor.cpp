@@ -1,6 +1,9 @@
 // The floor that ktendwell's start-up is measured against: one window with three web panes
-// loading small local pages, nothing else. Prints the time from process start until all three
-// have loaded, in the words of ktendwell's trace, and ends.
+// loading local pages, nothing else. Without arguments the pages are small ones of its own;
+// given three paths (header, body, footer) it shows those, such as the pages ktendwell shows.
+// Prints the time from process start until all three have loaded, in the words of
+// ktendwell's trace, and ends.
+//   StartupFloor [HEADER BODY FOOTER]
 #include "platform/WebEngineEnvironment.h"
 
 #include <QApplication>
@@ -47,6 +50,11 @@ int main(int argc, char** argv) {
         {0, kHeight - kFooterHeight, kWidth, kFooterHeight},
     };
     const char* names[] = {"header", "body", "footer"};
+    const QStringList given = app.arguments().mid(1);
+    if (!given.isEmpty() && given.size() != 3) {
+        std::fprintf(stderr, "usage: StartupFloor [HEADER BODY FOOTER]\n");
+        return 2;
+    }
     int waiting = 3;
     window.show();
     for (int pane = 0; pane < 3; ++pane) {
@@ -59,7 +67,8 @@ int main(int argc, char** argv) {
                 window.close();
             }
         });
-        view->load(QUrl::fromLocalFile(WritePage(folder, names[pane])));
+        view->load(
+            QUrl::fromLocalFile(given.isEmpty() ? WritePage(folder, names[pane]) : given[pane]));
         view->show();
     }
     return app.exec();

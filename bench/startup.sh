@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Start-up of ktendwell: from process start until all three panes have loaded, over the
 # sample content with the demo's printers, offscreen, taken in turn with the floor program
-# (bench/StartupFloor.cpp: three web panes loading small local pages, nothing else). For each
-# run: the panes' load time from the program's trace, the CPU time (user and system, the web
-# engine's own processes included) and the peak resident memory of the largest process, each
-# until the program has ended. Prints each run, the medians and their ratios.
+# (bench/StartupFloor.cpp: three web panes, nothing else) twice: once on small pages of its
+# own, once on the three pages ktendwell shows, which tells the program's own share from the
+# pages'. For each run: the panes' load time from the program's trace, the CPU time (user and
+# system, the web engine's own processes included) and the peak resident memory of the largest
+# process, each until the program has ended. Prints each run, the medians and their ratios.
 #   bench/startup.sh [RUNS]
 set -euo pipefail
 cd "$(dirname "$0")/.."
