@@ -70,9 +70,12 @@ protected:
     }
 
     // The three search pages from a results document of the test data.
-    void Search(const std::string& document) {
+    void Search(const std::string& document) { SearchResults(ReadBytes(ContentData(document))); }
+
+    // The three search pages from the results document `text`.
+    void SearchResults(const std::string& text) {
         const std::string results = m_content.Xml("search_results.xml");
-        fs::copy_file(ContentData(document), results, fs::copy_options::overwrite_existing);
+        WriteBytes(results, text);
         ASSERT_EQ(PageTransformer().Transform(results, m_content.Xml("search_sort.xsl"), results),
                   ResultCode::Ok);
         m_search = m_content.Transform(results, "search.xsl", "search.html");
@@ -365,6 +368,30 @@ TEST_P(ContentPagesTest, SearchPagesShowTheHitsBestFirst) {
     EXPECT_LT(first, At(m_hits, ">Custom paper sizes</a>"));
     EXPECT_TRUE(Has(m_hits, "style=\"width:100%\"")) << "the best hit fills its bar";
     EXPECT_FALSE(Has(m_hits, "No Results Found"));
+}
+
+TEST_P(ContentPagesTest, LongSearchShowsTheBestHitsAndHowManyThereAre) {
+    // Hits in index order, the best last.
+    std::string results = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<SearchResults "
+                          "codepage=\"utf-8\"><SearchString>toner</SearchString>"
+                          "<SearchResultsString>Search Results for: </SearchResultsString>"
+                          "<SearchAgainString>Search Again</SearchAgainString>"
+                          "<NoResultsString>No Results Found</NoResultsString>";
+    for (int weight = 1; weight <= 60; ++weight)
+        results += "<Entry t=\"Topic " + std::to_string(weight) + "\" weight=\"" +
+                   std::to_string(weight) + "\"><Link l=\"tab#2page#1\" icon=\"page\"/></Entry>";
+    SearchResults(results + "</SearchResults>\n");
+
+    EXPECT_TRUE(Has(m_search, "60 topics found"));
+    EXPECT_EQ(Count(m_hits, "class=\"hit\""), 50u);
+    EXPECT_LT(At(m_hits, ">Topic 60</a>"), At(m_hits, ">Topic 11</a>"));
+    EXPECT_FALSE(Has(m_hits, ">Topic 10</a>"));
+    EXPECT_TRUE(Has(m_hits, "60 hits; the 50 that match"));
+    EXPECT_TRUE(Has(m_hits, "style=\"width:100%\""));
+
+    // Up to a page's worth nothing is said.
+    Search("search_results_hits.xml");
+    EXPECT_FALSE(Has(m_hits, " that match"));
 }
 
 TEST_P(ContentPagesTest, SearchWithoutHitsShowsTheNoResultsText) {

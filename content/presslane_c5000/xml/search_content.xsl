@@ -1,5 +1,6 @@
 <?xml version="1.0" encoding="UTF-8"?>
-<!-- The hits of a search, best first, with a bar for how well each one matches. -->
+<!-- The best hits of a search, best first, with a bar for how well each one matches. The
+     results come sorted; a search that finds more than a page can show says how many it found. -->
 <xsl:stylesheet version="1.0" xmlns:xsl="http://www.w3.org/1999/XSL/Transform">
   <xsl:include href="common.xsl"/>
   <xsl:output method="html" encoding="UTF-8" indent="no" doctype-system="about:legacy-compat"/>
@@ -7,6 +8,7 @@
   <xsl:variable name="r" select="/SearchResults"/>
   <xsl:variable name="legend" select="$r/Legend"/>
   <xsl:variable name="hits" select="$r/*[@weight]"/>
+  <xsl:variable name="shown" select="50"/>
   <xsl:variable name="best">
     <xsl:for-each select="$hits">
       <xsl:sort select="number(@weight)" data-type="number" order="descending"/>
@@ -41,7 +43,11 @@
             </div>
           </xsl:when>
           <xsl:otherwise>
-            <xsl:for-each select="$hits">
+            <xsl:if test="count($hits) &gt; $shown">
+              <p class="note"><xsl:value-of select="count($hits)"/> hits; the <xsl:value-of select="$shown"/> that match
+                best are shown. The <a href="tab#4" target="_top">index</a> lists every topic.</p>
+            </xsl:if>
+            <xsl:for-each select="$hits[position() &lt;= $shown]">
               <div class="hit">
                 <xsl:call-template name="entry">
                   <xsl:with-param name="legend" select="$legend"/>
