@@ -41,6 +41,9 @@ namespace {
 
 // How long after loading the panes have surely painted their pages.
 constexpr std::chrono::milliseconds kFirstPaintTime{100};
+// However long a pane takes over its first page, the rest of the start, the printer's status
+// among it, comes after this at the latest.
+constexpr std::chrono::seconds kLongestStart{5};
 
 // What driverless printers said they are, kept beside this user's pages.
 std::string DeviceMemoryFile() {
@@ -180,6 +183,7 @@ int main(int argc, char** argv) {
         window.WhenPanesLoaded(panes, [&window, &context] {
             QTimer::singleShot(kFirstPaintTime, &window, [&context] { context.FinishStart(); });
         });
+        QTimer::singleShot(kLongestStart, &window, [&context] { context.FinishStart(); });
         kaldo::AutomateStart(options.Automation, window, context, hooks, sinceStart);
         exitCode = app.exec();
         // Panes let go from inside their own signals are deleted here, while the engine and
