@@ -19,6 +19,7 @@ const QString kResourceFolder = QStringLiteral(":/kaldo/icons");
 struct IconFile {
     QString Resource; // in the program
     QString Relative; // below the theme folder
+    int Size = 0;     // width and height of a picture; 0 for the scalable one
 };
 
 // "<size>/kaldo-tendwell.png" becomes "<size>x<size>/apps/…", the picture "scalable/apps/…".
@@ -31,18 +32,19 @@ std::vector<IconFile> IconFiles() {
         QString::fromLatin1(kProgramIconName.data(), kProgramIconName.size()) + ".png";
     for (const QString& size :
          QDir(kResourceFolder).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name))
-        files.push_back(
-            {kResourceFolder + "/" + size + "/" + png, size + "x" + size + "/apps/" + png});
+        files.push_back({kResourceFolder + "/" + size + "/" + png,
+                         size + "x" + size + "/apps/" + png, size.toInt()});
     return files;
 }
 
 } // namespace
 
+// With their sizes given, the pictures are read only when a size is asked for.
 QIcon ProgramIcon() {
     QIcon icon;
     for (const IconFile& file : IconFiles()) {
-        if (file.Resource.endsWith(".png"))
-            icon.addFile(file.Resource);
+        if (file.Size > 0)
+            icon.addFile(file.Resource, QSize(file.Size, file.Size));
     }
     return icon;
 }

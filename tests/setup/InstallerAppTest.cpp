@@ -1,5 +1,6 @@
 #include "setup/ui/InstallerApp.h"
 
+#include "packaging/ProgramIcon.h"
 #include "platform/messagebox/Unattended.h"
 #include "setup/InstallSteps.h"
 #include "setup/ui/WelcomeWindow.h"
@@ -8,6 +9,8 @@
 #include "tests/setup/InstallerWindowsTestSupport.h"
 
 #include <QDialog>
+#include <QIcon>
+#include <QImage>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -15,6 +18,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace {
@@ -157,6 +161,19 @@ TEST_F(InstallerAppTest, InstallerPicturesAreCompiledIn) {
     EXPECT_FALSE(pictures.ProgramIcon.isNull());
     EXPECT_FALSE(pictures.Success.isNull());
     EXPECT_FALSE(pictures.Failure.isNull());
+}
+
+// Every drawn size is there, and each one is read when a window asks for it.
+TEST_F(InstallerAppTest, ProgramIconOffersEveryDrawnSize) {
+    const QIcon icon = kaldo::ProgramIcon();
+    QList<int> sides;
+    for (const QSize& size : icon.availableSizes())
+        sides.append(size.width());
+    std::sort(sides.begin(), sides.end());
+    EXPECT_EQ(sides, (QList<int>{16, 22, 24, 32, 48, 64, 128, 256}));
+    const QImage picture = icon.pixmap(QSize(48, 48)).toImage();
+    EXPECT_EQ(picture.size(), QSize(48, 48));
+    EXPECT_GT(qAlpha(picture.pixel(24, 24)), 0) << "the middle of the picture is drawn";
 }
 
 TEST_F(InstallerAppTest, WindowsGetTheProgramIcon) {
