@@ -9,12 +9,8 @@
   <xsl:variable name="legend" select="$r/Legend"/>
   <xsl:variable name="hits" select="$r/*[@weight]"/>
   <xsl:variable name="shown" select="50"/>
-  <xsl:variable name="best">
-    <xsl:for-each select="$hits">
-      <xsl:sort select="number(@weight)" data-type="number" order="descending"/>
-      <xsl:if test="position() = 1"><xsl:value-of select="number(@weight)"/></xsl:if>
-    </xsl:for-each>
-  </xsl:variable>
+  <!-- The results come sorted, so the first hit matches best. -->
+  <xsl:variable name="best" select="number($hits[1]/@weight)"/>
 
   <xsl:template match="/">
     <html lang="en">
