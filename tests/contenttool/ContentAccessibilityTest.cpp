@@ -37,8 +37,20 @@ TEST_P(SampleAccessibilityTest, EveryPageOfTheSampleContentPassesAxe) {
             findings.push_back(FormatFinding(finding));
         return findings;
     };
+    // Enough topics on printers that the search for them finds more hits than a page shows.
+    const std::string folder = m_content.Copy(GetParam());
+    const std::string index = folder + "/xml/index_ug.xml";
+    std::string entries = ReadBytes(index);
+    const std::string start = "<WebWorksHelpIX version=\"1.0\">";
+    ASSERT_NE(entries.find(start), std::string::npos);
+    for (int topic = 0; topic < 60; ++topic)
+        entries.insert(entries.find(start) + start.size(),
+                       "<Entry t=\"Printer topic " + std::to_string(topic) +
+                           "\"><Link l=\"tab#2page#1\" icon=\"page\"/></Entry>");
+    WriteBytes(index, entries);
+
     std::vector<std::string> lines;
-    for (const ContentProblem& problem : CheckContentFolder(m_content.Copy(GetParam()), check))
+    for (const ContentProblem& problem : CheckContentFolder(folder, check))
         lines.push_back(FormatProblem(problem));
     EXPECT_EQ(lines, std::vector<std::string>{});
     // The tabs' own pages and, for each model, the header, three footers, the trouble
