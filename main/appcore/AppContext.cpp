@@ -89,7 +89,7 @@ bool AppContext::Initialize(const std::string& commandLinePrinter) {
         Shutdown();
         return false;
     }
-    m_bodyPane->Navigate(ContentPath(config.DefaultPageFile()));
+    ShowDefaultPage();
 
     CreatePane(m_headerPane, PanePlace::Header);
     m_headerPane->Navigate(HeaderPagePath());
@@ -113,7 +113,8 @@ void AppContext::FinishStart() {
     // Only later actions read the internet check's answer.
     StartInternetCheck();
     RefreshWebPagesOnce(config);
-    BuildIndexPages();
+    if (!m_laterPagesBuilt)
+        BuildLaterPages();
 }
 
 void AppContext::Shutdown() {
@@ -272,7 +273,9 @@ void AppContext::BuildFooter(StatusValue status) {
     m_footerStatus = status;
     StatusInfo info;
     FillStatusInfo(info, status, facts);
-    BuildFooterPages(status, info, files, ContentLanguage(), m_transformer);
+    BuildFooterPage(status, info, files, ContentLanguage(), m_transformer);
+    if (m_laterPagesBuilt)
+        BuildSolutionsPages(status, files, ContentLanguage(), m_transformer);
 }
 
 void AppContext::UpdateStatus(bool written) {
@@ -377,8 +380,30 @@ void AppContext::ShowSelectedPrinter() {
     if (m_headerPane)
         m_headerPane->Navigate(HeaderPagePath());
     RefreshStatus();
+    ShowDefaultPage();
+    BuildIndexPages();
+}
+
+void AppContext::ShowDefaultPage() {
+    const ToolboxConfig& config = *m_printer.Config;
+    const std::string page = ContentPath(config.DefaultPageFile());
+    const StatusPageFiles status =
+        StatusPageFilesFor(m_folders, config.Files(), config.ConfigPath());
+    const IndexPageFiles index = IndexPageFilesFor(m_folders, config);
+    const bool builtLater = page == status.SolutionsPage || page == status.CurrentProblemPage ||
+                            page == index.Page || page == index.ContentPage;
+    if (builtLater && !m_laterPagesBuilt)
+        BuildLaterPages();
     if (m_bodyPane)
-        m_bodyPane->Navigate(ContentPath(m_printer.Config->DefaultPageFile()));
+        m_bodyPane->Navigate(page);
+}
+
+void AppContext::BuildLaterPages() {
+    m_laterPagesBuilt = true;
+    const ToolboxConfig& config = *m_printer.Config;
+    BuildSolutionsPages(m_footerStatus,
+                        StatusPageFilesFor(m_folders, config.Files(), config.ConfigPath()),
+                        ContentLanguage(), m_transformer);
     BuildIndexPages();
 }
 

@@ -49,8 +49,9 @@ public:
     // end (the user has been told why).
     bool Initialize(const std::string& commandLinePrinter);
     // The rest of the start, which the first paint does not wait for: the printer's status,
-    // the index pages, the update check, the internet check and the web-page refresh. Runs once,
-    // and never after Shutdown; a search or a navigation of the user's before it runs it first.
+    // the index and trouble-solution pages, the update check, the internet check and the web-page
+    // refresh. Runs once, and never after Shutdown; a search or a navigation of the user's before
+    // it runs it first.
     void FinishStart();
     // Destroys the panes and remembers the selected printer.
     void Shutdown();
@@ -75,8 +76,8 @@ public:
     // The footer's page for the selected printer.
     std::string FooterPagePath() const;
 
-    // Rebuilds the footer and trouble-solution pages for `status`; with 1 (collecting) it
-    // also starts a new status retrieval. Does not navigate.
+    // Rebuilds the footer page for `status`, and the trouble-solution pages once the start has
+    // built them; with 1 (collecting) it also starts a new status retrieval. Does not navigate.
     void BuildFooter(StatusValue status);
     // The report of the newest status retrieval: the footer shows what it brought.
     void UpdateStatus(bool written);
@@ -126,6 +127,11 @@ private:
     void StartInternetCheck();
     StatusFacts Facts() const;
     void ShowSelectedPrinter();
+    // The body's default page for the selected printer; when it is a page the rest of the start
+    // builds, that is built first.
+    void ShowDefaultPage();
+    // The index and trouble-solution pages for the selected printer.
+    void BuildLaterPages();
     void CreatePane(std::unique_ptr<Pane>& pane, PanePlace place);
     void Fatal(StringId textId) const;
     void ShowWaitCursor(bool waiting) const;
@@ -164,6 +170,9 @@ private:
     StatusValue m_footerStatus = StatusValue::STATUS_COLLECTING;
     std::function<void()> m_statusShown;
     bool m_startFinished = false;
+    // The index and trouble-solution pages wait for the rest of the start, unless the start
+    // shows one of them; from then on the trouble pages follow every footer.
+    bool m_laterPagesBuilt = false;
 };
 
 } // namespace kaldo

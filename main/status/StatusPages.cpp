@@ -29,9 +29,8 @@ StatusPageFiles StatusPageFilesFor(const ModelFolders& folders, const FileNames&
     return files;
 }
 
-ResultCode BuildFooterPages(StatusValue status, const StatusInfo& info,
-                            const StatusPageFiles& files, const std::string& language,
-                            const PageTransformer& transformer) {
+ResultCode BuildFooterPage(StatusValue status, const StatusInfo& info, const StatusPageFiles& files,
+                           const std::string& language, const PageTransformer& transformer) {
     const std::string statusDocument =
         status == StatusValue::STATUS_AVAILABLE ? files.StatusDocument : std::string();
     const ResultCode result =
@@ -40,6 +39,15 @@ ResultCode BuildFooterPages(StatusValue status, const StatusInfo& info,
         return result;
     // A footer page that fails to build still lets the solution pages be rebuilt.
     transformer.Transform(files.FooterDocument, files.StatusStylesheet, files.StatusPage);
+    return ResultCode::Ok;
+}
+
+ResultCode BuildFooterPages(StatusValue status, const StatusInfo& info,
+                            const StatusPageFiles& files, const std::string& language,
+                            const PageTransformer& transformer) {
+    const ResultCode result = BuildFooterPage(status, info, files, language, transformer);
+    if (result != ResultCode::Ok)
+        return result;
     BuildSolutionsPages(status, files, language, transformer);
     return ResultCode::Ok;
 }

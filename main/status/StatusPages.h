@@ -31,11 +31,15 @@ struct StatusPageFiles {
 StatusPageFiles StatusPageFilesFor(const ModelFolders& folders, const FileNames& names,
                                    const std::string& configPath);
 
-// The footer's documents and pages for `status` (already made effective, see
-// EffectiveFooterStatus): writes the footer document (embedding the status document only for
-// status 0), transforms it into the footer page whatever the result, then builds the
-// trouble-solution pages. Returns the footer document's code; when it is not ResultCode::Ok nothing
-// else was touched. Navigating the footer pane is the caller's.
+// The footer's document and its page for `status` (already made effective, see
+// EffectiveFooterStatus): the document embeds the status document only for status 0, and the
+// page is transformed from it whatever the result. Returns the document's code; when it is not
+// ResultCode::Ok nothing was touched.
+ResultCode BuildFooterPage(StatusValue status, const StatusInfo& info, const StatusPageFiles& files,
+                           const std::string& language, const PageTransformer& transformer);
+
+// BuildFooterPage, then the trouble-solution pages. Returns the footer document's code; when it
+// is not ResultCode::Ok nothing else was touched. Navigating the footer pane is the caller's.
 ResultCode BuildFooterPages(StatusValue status, const StatusInfo& info,
                             const StatusPageFiles& files, const std::string& language,
                             const PageTransformer& transformer);

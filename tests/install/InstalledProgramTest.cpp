@@ -157,7 +157,7 @@ protected:
     // The pages of the start-up are this user's own files.
     static void ExpectOwnPages(const UnprivilegedUser& user) {
         const std::string model = user.StateFolder() + "/Data/presslane_3000";
-        for (const char* page : {"ui/header.html", "ui/status.html", "ui/current_problem.html",
+        for (const char* page : {"ui/header.html", "ui/status.html", "xml/footer.xml",
                                  "xml/header.xml", "toolbox.xml"}) {
             struct stat info {};
             ASSERT_EQ(::lstat((model + "/" + page).c_str(), &info), 0) << page;

@@ -298,12 +298,16 @@ TEST_F(AppCoreTest, StartUpShowsBodyThenHeaderThenCollectingFooter) {
 TEST_F(AppCoreTest, StatusAndIndexPagesFollowTheFirstPages) {
     Start("Office_3020");
     const FileNames files = m_context->Printer().Config->Files();
-    EXPECT_FALSE(std::filesystem::exists(m_context->ContentPath(files.File_IndexContent)));
+    EXPECT_TRUE(fs::exists(Page(files.File_Status)));
+    EXPECT_FALSE(fs::exists(Page(files.File_IndexContent)));
+    EXPECT_FALSE(fs::exists(Page(files.File_CurrentProblem)));
     EXPECT_TRUE(m_requests.empty());
     m_context->FinishStart();
-    const std::string index = ReadBytes(m_context->ContentPath(files.File_IndexContent));
+    const std::string index = ReadBytes(Page(files.File_IndexContent));
     EXPECT_NE(index.find("0 - 9"), std::string::npos);
     EXPECT_NE(index.find("Paper jam"), std::string::npos);
+    EXPECT_TRUE(fs::exists(Page(files.File_Solutions)));
+    EXPECT_TRUE(fs::exists(Page(files.File_CurrentProblem)));
     EXPECT_EQ(m_requests.size(), 1u);
 
     m_context->Shutdown();
@@ -316,6 +320,24 @@ TEST_F(AppCoreTest, StatusAndIndexPagesFollowTheFirstPages) {
     m_context->Shutdown();
     m_context->FinishStart();
     EXPECT_EQ(m_requests.size(), 2u);
+}
+
+// A default page that the rest of the start would build is built before it is shown, and
+// from then on follows each status report.
+TEST_F(AppCoreTest, StartOnTheTroubleTabBuildsItsPageFirst) {
+    m_programFolder = m_temp / "program/";
+    Install(m_programFolder);
+    ReplaceInFile(m_programFolder + "Data/presslane_3000/tabinfo.xml",
+                  "<TabInfo>\n  <Default>0</Default>", "<TabInfo>\n  <Default>2</Default>");
+    Start("Office_3020");
+    const std::string current = Page(m_context->Printer().Config->Files().File_CurrentProblem);
+    EXPECT_EQ(m_startLog.at(1), "body navigate " + current);
+    const std::string collecting = ReadBytes(current);
+    EXPECT_FALSE(collecting.empty());
+    m_context->FinishStart();
+    ASSERT_TRUE(
+        WaitUntil([&] { return m_context->FooterStatus() != StatusValue::STATUS_COLLECTING; }));
+    EXPECT_NE(ReadBytes(current), collecting);
 }
 
 TEST_F(AppCoreTest, PrinterWithoutContentEndsTheStartWithoutPanes) {
