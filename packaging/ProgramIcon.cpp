@@ -6,8 +6,13 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QIconEngine>
+#include <QPainter>
+#include <QPixmap>
 #include <QSaveFile>
 
+#include <algorithm>
+#include <map>
 #include <vector>
 
 namespace kaldo {
@@ -37,16 +42,64 @@ std::vector<IconFile> IconFiles() {
     return files;
 }
 
+// Reads a picture only when a window asks for a size, and then only the one that fits: a
+// window whose desktop takes the icon from the theme never reads any.
+class ProgramIconEngine final : public QIconEngine {
+public:
+    ProgramIconEngine() {
+        for (const IconFile& file : IconFiles()) {
+            if (file.Size > 0)
+                m_files.emplace(file.Size, file.Resource);
+        }
+    }
+
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
+        QList<QSize> sizes;
+        for (const auto& [side, resource] : m_files)
+            sizes.append(QSize(side, side));
+        return sizes;
+    }
+
+    // As QIcon does, pictures are made smaller to fit, never larger.
+    QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override {
+        const int side = Side(size);
+        return QSize(side, side);
+    }
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode, QIcon::State) override {
+        const int side = Side(size);
+        if (side <= 0)
+            return {};
+        // The smallest picture at least as large.
+        const auto file = m_files.lower_bound(side);
+        QPixmap picture(file->second);
+        if (file->first == side || picture.isNull())
+            return picture;
+        return picture.scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    }
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
+               QIcon::State state) override {
+        const qreal scale = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
+        painter->drawPixmap(rect, pixmap(rect.size() * scale, mode, state));
+    }
+
+    QIconEngine* clone() const override { return new ProgramIconEngine(*this); }
+
+private:
+    int Side(const QSize& size) const {
+        if (m_files.empty())
+            return 0;
+        return std::min({size.width(), size.height(), m_files.rbegin()->first});
+    }
+
+    std::map<int, QString> m_files; // by side
+};
+
 } // namespace
 
-// With their sizes given, the pictures are read only when a size is asked for.
 QIcon ProgramIcon() {
-    QIcon icon;
-    for (const IconFile& file : IconFiles()) {
-        if (file.Size > 0)
-            icon.addFile(file.Resource, QSize(file.Size, file.Size));
-    }
-    return icon;
+    return QIcon(new ProgramIconEngine);
 }
 
 bool WriteProgramIcons(const std::string& themeFolder, std::string& error) {

@@ -174,6 +174,11 @@ TEST_F(InstallerAppTest, ProgramIconOffersEveryDrawnSize) {
     const QImage picture = icon.pixmap(QSize(48, 48)).toImage();
     EXPECT_EQ(picture.size(), QSize(48, 48));
     EXPECT_GT(qAlpha(picture.pixel(24, 24)), 0) << "the middle of the picture is drawn";
+    // Between two sizes the larger picture is made smaller; beyond the largest it stays as is.
+    EXPECT_EQ(icon.pixmap(QSize(40, 40)).size(), QSize(40, 40));
+    EXPECT_GT(qAlpha(icon.pixmap(QSize(40, 40)).toImage().pixel(20, 20)), 0);
+    EXPECT_EQ(icon.pixmap(QSize(512, 512)).size(), QSize(256, 256));
+    EXPECT_EQ(icon.actualSize(QSize(512, 512)), QSize(256, 256));
 }
 
 TEST_F(InstallerAppTest, WindowsGetTheProgramIcon) {
