@@ -11,6 +11,7 @@
 #include <memory>
 #include <stdio.h>
 #include <string_view>
+#include <sys/stat.h>
 
 namespace kaldo {
 
@@ -98,6 +99,18 @@ std::string DeclarationFor(const std::string& languageCode) {
     return "<?xml version=\"1.0\" encoding =\"" + encoding + "\"?>";
 }
 
+// Whether `path` is a plain file, not a link, that holds exactly `bytes`.
+bool IsFileHolding(const std::string& path, std::string_view bytes) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode) ||
+        static_cast<size_t>(info.st_size) != bytes.size())
+        return false;
+    FileHandle file(std::fopen(path.c_str(), "rb"));
+    std::string held(bytes.size(), '\0');
+    return file && std::fread(held.data(), 1, held.size(), file.get()) == held.size() &&
+           held == bytes;
+}
+
 struct MemoryFree {
     void operator()(char* bytes) const noexcept { std::free(bytes); }
 };
@@ -106,23 +119,20 @@ struct MemoryFree {
 
 ResultCode MergeContentInfo(const std::string& toolboxInfoPath, const std::string& tabInfoPath,
                             const std::string& toolboxPath, const std::string& languageCode) {
-    if (toolboxInfoPath.empty() || tabInfoPath.empty() || toolboxPath.empty())
+    if (toolboxPath.empty())
         return ResultCode::MissingArgument;
-
-    const std::string declaration = DeclarationFor(languageCode);
-    FileHandle toolboxInfo(std::fopen(toolboxInfoPath.c_str(), "rb"));
-    if (!toolboxInfo)
-        return ResultCode::ParseInput;
-    // The old toolbox.xml stays until the new one is complete: a folder whose merge fails
-    // keeps the configuration it had.
-    AtomicFile toolbox(toolboxPath);
-    if (!toolbox.Open())
-        return ResultCode::OpenWriteFile;
+    std::string merged;
     const ResultCode result =
-        MergeInto(std::move(toolboxInfo), tabInfoPath, toolbox.Stream(), declaration);
+        MergeContentInfoText(toolboxInfoPath, tabInfoPath, languageCode, merged);
+    // A folder whose merge fails keeps the configuration it had.
     if (result != ResultCode::Ok)
         return result;
-    return toolbox.Commit() ? ResultCode::Ok : ResultCode::OpenWriteFile;
+    // Every start merges every content folder; one that has not changed keeps its file.
+    if (IsFileHolding(toolboxPath, merged))
+        return ResultCode::Ok;
+    AtomicFile toolbox(toolboxPath);
+    return toolbox.Open() && toolbox.Write(merged) && toolbox.Commit() ? ResultCode::Ok
+                                                                       : ResultCode::OpenWriteFile;
 }
 
 ResultCode MergeContentInfoText(const std::string& toolboxInfoPath, const std::string& tabInfoPath,

@@ -10,6 +10,7 @@
 
 #include <filesystem>
 #include <string>
+#include <sys/stat.h>
 
 namespace kaldo {
 namespace {
@@ -61,10 +62,27 @@ TEST_F(ContentInfoMergeTest, MergedFileLoadsAsConfiguration) {
     EXPECT_TRUE(LoadsWithTabs(3));
 }
 
-TEST_F(ContentInfoMergeTest, OverwritesThePreviousToolbox) {
-    testsupport::WriteBytes(Toolbox(), std::string(20000, 'x'));
+TEST_F(ContentInfoMergeTest, OverwritesThePreviousToolboxOnlyWhenItDiffers) {
+    const std::string expected = ReadBytes(ShellData("merge/expected-toolbox.xml"));
+    testsupport::WriteBytes(Toolbox(), std::string(expected.size(), 'x'));
     ASSERT_EQ(Merge("toolboxinfo.xml", "tabinfo.xml"), ResultCode::Ok);
-    EXPECT_EQ(ReadBytes(Toolbox()), ReadBytes(ShellData("merge/expected-toolbox.xml")));
+    EXPECT_EQ(ReadBytes(Toolbox()), expected);
+
+    // The same merge again leaves the file it wrote.
+    const auto inode = [this] {
+        struct stat info {};
+        return ::stat(Toolbox().c_str(), &info) == 0 ? info.st_ino : 0;
+    };
+    const ino_t written = inode();
+    ASSERT_EQ(Merge("toolboxinfo.xml", "tabinfo.xml"), ResultCode::Ok);
+    EXPECT_EQ(inode(), written);
+
+    // A link to the same bytes is replaced by a file.
+    std::filesystem::rename(Toolbox(), Path("elsewhere.xml"));
+    std::filesystem::create_symlink(Path("elsewhere.xml"), Toolbox());
+    ASSERT_EQ(Merge("toolboxinfo.xml", "tabinfo.xml"), ResultCode::Ok);
+    EXPECT_FALSE(std::filesystem::is_symlink(Toolbox()));
+    EXPECT_EQ(ReadBytes(Toolbox()), expected);
 }
 
 TEST_F(ContentInfoMergeTest, FirstChunkWithoutBodyIsCopiedWhole) {
