@@ -49,13 +49,13 @@ public:
     ProgramIconEngine() {
         for (const IconFile& file : IconFiles()) {
             if (file.Size > 0)
-                m_files.emplace(file.Size, file.Resource);
+                m_files.emplace(file.Size, Picture{file.Resource, {}});
         }
     }
 
     QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
         QList<QSize> sizes;
-        for (const auto& [side, resource] : m_files)
+        for (const auto& [side, picture] : m_files)
             sizes.append(QSize(side, side));
         return sizes;
     }
@@ -70,12 +70,14 @@ public:
         const int side = Side(size);
         if (side <= 0)
             return {};
-        // The smallest picture at least as large.
+        // The smallest picture at least as large, read the first time it is asked for.
         const auto file = m_files.lower_bound(side);
-        QPixmap picture(file->second);
-        if (file->first == side || picture.isNull())
-            return picture;
-        return picture.scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        Picture& picture = file->second;
+        if (picture.Read.isNull())
+            picture.Read.load(picture.Resource);
+        if (file->first == side || picture.Read.isNull())
+            return picture.Read;
+        return picture.Read.scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     }
 
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
@@ -93,7 +95,11 @@ private:
         return std::min({size.width(), size.height(), m_files.rbegin()->first});
     }
 
-    std::map<int, QString> m_files; // by side
+    struct Picture {
+        QString Resource;
+        QPixmap Read; // null until asked for
+    };
+    std::map<int, Picture> m_files; // by side
 };
 
 } // namespace

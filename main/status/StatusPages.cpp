@@ -37,7 +37,8 @@ ResultCode BuildFooterPage(StatusValue status, const StatusInfo& info, const Sta
         WriteFooterDocument(info, statusDocument, files.FooterDocument, language, files.Config);
     if (result != ResultCode::Ok)
         return result;
-    // A footer page that fails to build still lets the solution pages be rebuilt.
+    // A footer page that fails to build does not fail the document: the trouble pages still
+    // follow it.
     transformer.Transform(files.FooterDocument, files.StatusStylesheet, files.StatusPage);
     return ResultCode::Ok;
 }
