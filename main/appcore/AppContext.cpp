@@ -6,6 +6,7 @@
 #include "main/launchers/Launchers.h"
 #include "main/navigation/Dispatcher.h"
 #include "main/pageinputs/PageInputs.h"
+#include "main/printers/DeviceIdentification.h"
 #include "main/printers/PrinterConnection.h"
 #include "main/printers/PrinterServices.h"
 #include "main/printers/Reachability.h"
@@ -18,6 +19,10 @@
 #include "platform/Paths.h"
 #include "platform/Trace.h"
 #include "platform/registry/Registry.h"
+
+#include <algorithm>
+#include <atomic>
+#include <stop_token>
 
 namespace kaldo {
 
@@ -60,7 +65,6 @@ bool AppContext::Initialize(const std::string& commandLinePrinter) {
     }
     m_printer.Config = std::make_unique<ToolboxConfig>();
     m_selector = std::make_unique<PrinterSelector>(m_printer, *m_catalog, m_services);
-    m_selector->BuildPrinterList();
 
     switch (m_selector->SelectStartPrinter(commandLinePrinter)) {
     case StartPrinterResult::Selected:
@@ -115,6 +119,7 @@ void AppContext::FinishStart() {
     RefreshWebPagesOnce(config);
     if (!m_laterPagesBuilt)
         BuildLaterPages();
+    AskUnaskedDevices();
 }
 
 void AppContext::Shutdown() {
@@ -125,6 +130,8 @@ void AppContext::Shutdown() {
         m_launchers->CancelWaits();
     if (m_internetCheck)
         m_internetCheck->Abort();
+    if (m_deviceQuestion)
+        m_deviceQuestion->Abort();
     m_status->Cancel();
     m_updateChecks.Stop();
     for (auto& [folder, refresh] : m_webRefreshes)
@@ -169,6 +176,8 @@ bool AppContext::SelectPrinterByName(const std::string& printerName) {
             previous.reset();
             ShowSelectedPrinter();
             ShowWaitCursor(false);
+            if (m_startFinished)
+                AskUnaskedDevices();
             return true;
         }
         // Everything stays as it was: the printer, its configuration, folders and connection.
@@ -370,6 +379,42 @@ void AppContext::StartInternetCheck() {
     m_internetCheck =
         std::make_unique<BackgroundJob>([this, up](std::stop_token) { *up = CheckWeb(); },
                                         [this, up] { m_printer.InternetAvailable = *up; });
+}
+
+void AppContext::AskUnaskedDevices() {
+    if (m_deviceQuestion || !m_printer.Printers || !m_services.Devices)
+        return;
+    std::vector<std::string> asked = m_printer.Printers->UnaskedDevices();
+    if (asked.empty())
+        return;
+    auto answers = std::make_shared<std::vector<std::optional<DeviceIdentity>>>();
+    m_deviceQuestion = std::make_unique<BackgroundJob>(
+        [&spooler = m_services.PrintSpooler, limit = m_services.Devices->Limit(), asked,
+         answers](std::stop_token abort) {
+            std::atomic<bool> stop{false};
+            std::stop_callback onAbort(abort, [&stop] { stop = true; });
+            *answers = spooler.IdentifyDevices(asked, limit, stop);
+        },
+        [this, asked, answers] {
+            // Ends the job, whose report this is.
+            m_deviceQuestion.reset();
+            ListAnsweredDevices(asked, *answers);
+        });
+}
+
+void AppContext::ListAnsweredDevices(const std::vector<std::string>& asked,
+                                     const std::vector<std::optional<DeviceIdentity>>& answers) {
+    m_services.Devices->Learn(asked, answers);
+    if (std::ranges::none_of(answers, [](const auto& answer) { return answer.has_value(); }))
+        return;
+    const std::vector<PrinterEntry> before = m_printer.Printers->Entries();
+    m_selector->BuildPrinterList(DeviceQuestions::RecallOnly);
+    const std::vector<PrinterEntry>& after = m_printer.Printers->Entries();
+    const bool same = std::ranges::equal(before, after, [](const auto& a, const auto& b) {
+        return a.PrinterName == b.PrinterName && a.DriverName == b.DriverName;
+    });
+    if (!same && BuildHeaderPage() == ResultCode::Ok && m_headerPane)
+        m_headerPane->Navigate(HeaderPagePath());
 }
 
 void AppContext::ShowSelectedPrinter() {

@@ -14,6 +14,7 @@
 #include "main/resources/StringIds.h"
 #include "main/status/StatusInfo.h"
 #include "main/status/StatusRetrieval.h"
+#include "platform/spooler/Spooler.h"
 
 #include <functional>
 #include <map>
@@ -49,9 +50,9 @@ public:
     // end (the user has been told why).
     bool Initialize(const std::string& commandLinePrinter);
     // The rest of the start, which the first paint does not wait for: the printer's status,
-    // the index and trouble-solution pages, the update check, the internet check and the web-page
-    // refresh. Runs once, and never after Shutdown; a search or a navigation of the user's before
-    // it runs it first.
+    // the index and trouble-solution pages, the update check, the internet check, the web-page
+    // refresh and the driverless printers that have not said what they are. Runs once, and never
+    // after Shutdown; a search or a navigation of the user's before it runs it first.
     void FinishStart();
     // Destroys the panes and remembers the selected printer.
     void Shutdown();
@@ -125,6 +126,11 @@ private:
     void RefreshWebPagesOnce(const ToolboxConfig& config);
     void StartUpdateCheck(const ToolboxConfig& config);
     void StartInternetCheck();
+    // Asks the devices that the printer list left unasked, off the main thread; the header
+    // lists those that turn out to have content.
+    void AskUnaskedDevices();
+    void ListAnsweredDevices(const std::vector<std::string>& asked,
+                             const std::vector<std::optional<DeviceIdentity>>& answers);
     StatusFacts Facts() const;
     void ShowSelectedPrinter();
     // The body's default page for the selected printer; when it is a page the rest of the start
@@ -164,6 +170,7 @@ private:
     RedirectMode m_redirectMode = RedirectMode::Unknown;
     std::unique_ptr<LauncherSet> m_launchers;
     std::unique_ptr<BackgroundJob> m_internetCheck;
+    std::unique_ptr<BackgroundJob> m_deviceQuestion;
     std::unique_ptr<StatusRetrieval> m_status;
     // The start's question to the printer, asked when the rest of the start runs.
     std::optional<StatusRequest> m_firstStatusRequest;

@@ -99,6 +99,30 @@ void DeviceIdentifier::SaveMemory() const {
 
 std::vector<std::optional<DeviceIdentity>>
 DeviceIdentifier::Identify(const std::vector<std::string>& deviceUris) {
+    const std::vector<std::string> asked = Unknown(deviceUris);
+    // The limit alone ends the questions.
+    const std::atomic<bool> stop{false};
+    if (!asked.empty())
+        Learn(asked, m_spooler.IdentifyDevices(asked, m_options.Limit, stop));
+    return Recall(deviceUris);
+}
+
+std::vector<std::optional<DeviceIdentity>>
+DeviceIdentifier::Recall(const std::vector<std::string>& deviceUris) {
+    if (!m_loaded)
+        LoadMemory();
+    std::vector<std::optional<DeviceIdentity>> identities;
+    for (const std::string& uri : deviceUris) {
+        const auto remembered = m_memory.find(uri);
+        if (remembered != m_memory.end() && !m_silent.contains(uri))
+            identities.emplace_back(remembered->second.Identity);
+        else
+            identities.emplace_back(std::nullopt);
+    }
+    return identities;
+}
+
+std::vector<std::string> DeviceIdentifier::Unknown(const std::vector<std::string>& deviceUris) {
     if (!m_loaded)
         LoadMemory();
     const auto now = m_now();
@@ -113,35 +137,27 @@ DeviceIdentifier::Identify(const std::vector<std::string>& deviceUris) {
             continue;
         unknown.insert(uri);
     }
+    return {unknown.begin(), unknown.end()};
+}
 
-    if (!unknown.empty()) {
-        const std::vector<std::string> asked(unknown.begin(), unknown.end());
-        const std::vector<std::optional<DeviceIdentity>> answers =
-            m_spooler.IdentifyDevices(asked, m_options.Limit);
-        bool learned = false;
-        for (size_t i = 0; i < asked.size(); ++i) {
-            if (i < answers.size() && answers[i]) {
-                m_memory[asked[i]] = {*answers[i], now};
-                m_silent.erase(asked[i]);
-                learned = true;
-            } else {
-                m_memory.erase(asked[i]);
-                m_silent[asked[i]] = now;
-            }
+void DeviceIdentifier::Learn(const std::vector<std::string>& asked,
+                             const std::vector<std::optional<DeviceIdentity>>& answers) {
+    if (!m_loaded)
+        LoadMemory();
+    const auto now = m_now();
+    bool learned = false;
+    for (size_t i = 0; i < asked.size(); ++i) {
+        if (i < answers.size() && answers[i]) {
+            m_memory[asked[i]] = {*answers[i], now};
+            m_silent.erase(asked[i]);
+            learned = true;
+        } else {
+            m_memory.erase(asked[i]);
+            m_silent[asked[i]] = now;
         }
-        if (learned)
-            SaveMemory();
     }
-
-    std::vector<std::optional<DeviceIdentity>> identities;
-    for (const std::string& uri : deviceUris) {
-        const auto remembered = m_memory.find(uri);
-        if (remembered != m_memory.end() && !m_silent.contains(uri))
-            identities.emplace_back(remembered->second.Identity);
-        else
-            identities.emplace_back(std::nullopt);
-    }
-    return identities;
+    if (learned)
+        SaveMemory();
 }
 
 } // namespace kaldo

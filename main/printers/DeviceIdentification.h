@@ -38,6 +38,16 @@ public:
     // the device says now. The devices not remembered are asked together.
     std::vector<std::optional<DeviceIdentity>> Identify(const std::vector<std::string>& deviceUris);
 
+    // The same answers without asking: what is remembered, else nothing.
+    std::vector<std::optional<DeviceIdentity>> Recall(const std::vector<std::string>& deviceUris);
+    // The URIs that Identify would ask, those neither remembered nor silent lately, once each.
+    std::vector<std::string> Unknown(const std::vector<std::string>& deviceUris);
+    // Takes answers asked elsewhere, such as on another thread: `answers[i]` is what the device
+    // at `asked[i]` said, nothing when it did not answer.
+    void Learn(const std::vector<std::string>& asked,
+               const std::vector<std::optional<DeviceIdentity>>& answers);
+    std::chrono::milliseconds Limit() const { return m_options.Limit; }
+
 private:
     struct Remembered {
         DeviceIdentity Identity;

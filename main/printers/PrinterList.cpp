@@ -5,6 +5,7 @@
 #include "platform/spooler/IppDevice.h"
 #include "platform/spooler/Spooler.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace kaldo {
@@ -22,7 +23,7 @@ bool HasContent(const ContentCatalog& catalog, const std::string& driverName) {
 } // namespace
 
 PrinterList::PrinterList(const ContentCatalog& catalog, Spooler& spooler, DeviceIdentifier* devices,
-                         std::string_view onlyPrinter) {
+                         std::string_view onlyPrinter, DeviceQuestions questions) {
     std::vector<SpoolerPrinter> printers = spooler.EnumPrinters();
     // Driverless queues seldom carry the model's name; their printers are asked, all at once.
     std::vector<size_t> unnamed;
@@ -36,7 +37,16 @@ PrinterList::PrinterList(const ContentCatalog& catalog, Spooler& spooler, Device
         }
     }
     if (!unnamed.empty()) {
-        const std::vector<std::optional<DeviceIdentity>> identities = devices->Identify(deviceUris);
+        if (questions == DeviceQuestions::RecallOnly) {
+            const std::vector<std::string> unknown = devices->Unknown(deviceUris);
+            for (size_t i : unnamed) {
+                if (std::ranges::find(unknown, printers[i].DeviceUri) != unknown.end())
+                    m_unasked.emplace_back(printers[i].PrinterName, printers[i].DeviceUri);
+            }
+        }
+        const std::vector<std::optional<DeviceIdentity>> identities =
+            questions == DeviceQuestions::Ask ? devices->Identify(deviceUris)
+                                              : devices->Recall(deviceUris);
         for (size_t k = 0; k < unnamed.size() && k < identities.size(); ++k) {
             if (!identities[k])
                 continue;
@@ -53,6 +63,20 @@ PrinterList::PrinterList(const ContentCatalog& catalog, Spooler& spooler, Device
         if (HasContent(catalog, printer.DriverName))
             m_entries.push_back({std::move(printer.PrinterName), std::move(printer.DriverName)});
     }
+}
+
+std::vector<std::string> PrinterList::UnaskedDevices() const {
+    std::vector<std::string> uris;
+    for (const auto& [name, uri] : m_unasked) {
+        if (std::ranges::find(uris, uri) == uris.end())
+            uris.push_back(uri);
+    }
+    return uris;
+}
+
+bool PrinterList::IsUnasked(std::string_view printerName) const {
+    return std::ranges::any_of(
+        m_unasked, [printerName](const auto& unasked) { return unasked.first == printerName; });
 }
 
 std::string PrinterList::DriverFor(std::string_view printerName) const {

@@ -16,9 +16,17 @@ PrinterSelector::PrinterSelector(PrinterSelection& state, const ContentCatalog& 
     , m_catalog(catalog)
     , m_services(services) {}
 
-void PrinterSelector::BuildPrinterList() {
-    m_state.Printers =
-        std::make_unique<PrinterList>(m_catalog, m_services.PrintSpooler, m_services.Devices);
+void PrinterSelector::BuildPrinterList(DeviceQuestions questions) {
+    m_state.Printers = std::make_unique<PrinterList>(m_catalog, m_services.PrintSpooler,
+                                                     m_services.Devices, "", questions);
+}
+
+void PrinterSelector::BuildPrinterListFor(std::string_view wanted) {
+    BuildPrinterList(DeviceQuestions::RecallOnly);
+    const PrinterList& printers = *m_state.Printers;
+    if (printers.IsUnasked(wanted) ||
+        (printers.Entries().empty() && !printers.UnaskedDevices().empty()))
+        BuildPrinterList(DeviceQuestions::Ask);
 }
 
 bool PrinterSelector::IsUsablePrinter(std::string_view printerName) const {
@@ -40,8 +48,11 @@ bool PrinterSelector::LoadConfigFor(ToolboxConfig& config, const std::string& pr
 StartPrinterResult PrinterSelector::SelectStartPrinter(std::string_view commandLinePrinter) {
     if (!m_state.Config)
         m_state.Config = std::make_unique<ToolboxConfig>();
+    std::string last;
+    const bool hasLast = commandLinePrinter.empty() && ReadLastPrinter(last);
     if (!m_state.Printers)
-        BuildPrinterList();
+        BuildPrinterListFor(!commandLinePrinter.empty() ? commandLinePrinter
+                                                        : std::string_view(last));
 
     if (!commandLinePrinter.empty()) {
         Trace(commandLinePrinter);
@@ -53,8 +64,7 @@ StartPrinterResult PrinterSelector::SelectStartPrinter(std::string_view commandL
                    : StartPrinterResult::CommandLinePrinterUnusable;
     }
 
-    std::string last;
-    if (ReadLastPrinter(last) && IsUsablePrinter(last)) {
+    if (hasLast && IsUsablePrinter(last)) {
         m_state.SelectedPrinter = last;
         if (LoadConfigFor(*m_state.Config, last))
             return StartPrinterResult::Selected;
@@ -80,7 +90,7 @@ bool PrinterSelector::SelectFirstUsablePrinter() {
 }
 
 std::optional<PreviousPrinter> PrinterSelector::SwitchToPrinter(std::string_view printerName) {
-    BuildPrinterList();
+    BuildPrinterListFor(printerName);
     auto config = std::make_unique<ToolboxConfig>();
     const std::string name(printerName);
     if (!LoadConfigFor(*config, name))

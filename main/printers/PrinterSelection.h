@@ -52,18 +52,21 @@ public:
                     PrinterServices& services);
 
     // A fresh list of the installed printers that have content.
-    void BuildPrinterList();
+    void BuildPrinterList(DeviceQuestions questions = DeviceQuestions::Ask);
 
     bool IsUsablePrinter(std::string_view printerName) const;
 
     // The command-line printer if given (StartPrinterResult::CommandLinePrinterUnusable when it
-    // cannot be shown), else the remembered one, else the first printer with content.
+    // cannot be shown), else the remembered one, else the first printer with content. Devices
+    // that never said what they are are asked only when the choice depends on them; the list
+    // names the others for asking later.
     StartPrinterResult SelectStartPrinter(std::string_view commandLinePrinter);
     bool SelectFirstUsablePrinter();
 
     // Makes `printerName` the selected printer: a fresh printer list, its configuration, its
-    // default tab and its connection. Returns what it replaced; none when the printer cannot
-    // be shown, and then only the list is new.
+    // default tab and its connection. Of the devices not known only that printer's is asked.
+    // Returns what it replaced; none when the printer cannot be shown, and then only the list is
+    // new.
     std::optional<PreviousPrinter> SwitchToPrinter(std::string_view printerName);
     // Puts back what a switch replaced.
     void Restore(PreviousPrinter previous);
@@ -72,6 +75,9 @@ public:
     void WriteLastPrinter();
 
 private:
+    // A list from what the devices are known to be; one that asks them when `wanted` is among
+    // those unasked, or when no printer is listed without them.
+    void BuildPrinterListFor(std::string_view wanted);
     bool LoadConfigFor(ToolboxConfig& config, const std::string& printerName) const;
 
     PrinterSelection& m_state;

@@ -182,10 +182,8 @@ std::optional<QueueState> CupsSpooler::GetDeviceState(std::string_view printerNa
 
 std::vector<std::optional<DeviceIdentity>>
 CupsSpooler::IdentifyDevices(const std::vector<std::string>& deviceUris,
-                             std::chrono::milliseconds limit) {
+                             std::chrono::milliseconds limit, const std::atomic<bool>& stop) {
     const DeviceDeadline deadline = std::chrono::steady_clock::now() + limit;
-    // The deadline alone ends the questions.
-    const std::atomic<bool> stop{false};
     std::vector<std::optional<DeviceIdentity>> answers(deviceUris.size());
     std::vector<std::unique_ptr<BackgroundJob>> askers;
     for (size_t i = 0; i < deviceUris.size(); ++i) {

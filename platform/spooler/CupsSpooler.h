@@ -33,8 +33,8 @@ public:
                                              const std::atomic<bool>& stop) override;
     // One thread per device; dnssd services are resolved first.
     std::vector<std::optional<DeviceIdentity>>
-    IdentifyDevices(const std::vector<std::string>& deviceUris,
-                    std::chrono::milliseconds limit) override;
+    IdentifyDevices(const std::vector<std::string>& deviceUris, std::chrono::milliseconds limit,
+                    const std::atomic<bool>& stop) override;
 
 private:
     struct Queue {

@@ -47,7 +47,8 @@ std::optional<QueueState> Spooler::GetDeviceState(std::string_view, const std::a
 }
 
 std::vector<std::optional<DeviceIdentity>>
-Spooler::IdentifyDevices(const std::vector<std::string>& deviceUris, std::chrono::milliseconds) {
+Spooler::IdentifyDevices(const std::vector<std::string>& deviceUris, std::chrono::milliseconds,
+                         const std::atomic<bool>&) {
     return std::vector<std::optional<DeviceIdentity>>(deviceUris.size());
 }
 

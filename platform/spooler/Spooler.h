@@ -104,9 +104,11 @@ public:
                                                      const std::atomic<bool>& stop);
 
     // What the devices say they are, one answer (or none) per device URI in the same order.
-    // All are asked at once, and the answers come within `limit` altogether.
+    // All are asked at once, and the answers come within `limit` altogether; `stop` ends the
+    // questions early. May be called from any thread.
     virtual std::vector<std::optional<DeviceIdentity>>
-    IdentifyDevices(const std::vector<std::string>& deviceUris, std::chrono::milliseconds limit);
+    IdentifyDevices(const std::vector<std::string>& deviceUris, std::chrono::milliseconds limit,
+                    const std::atomic<bool>& stop);
 };
 
 } // namespace kaldo

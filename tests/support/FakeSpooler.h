@@ -47,8 +47,8 @@ public:
     std::vector<std::vector<std::string>> Questions;
 
     std::vector<std::optional<DeviceIdentity>>
-    IdentifyDevices(const std::vector<std::string>& deviceUris,
-                    std::chrono::milliseconds) override {
+    IdentifyDevices(const std::vector<std::string>& deviceUris, std::chrono::milliseconds,
+                    const std::atomic<bool>&) override {
         Questions.push_back(deviceUris);
         std::vector<std::optional<DeviceIdentity>> answers;
         for (const std::string& uri : deviceUris) {

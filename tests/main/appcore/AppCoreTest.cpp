@@ -4,6 +4,7 @@
 
 #include "TestPaths.h"
 #include "main/launchers/Launchers.h"
+#include "main/printers/DeviceIdentification.h"
 #include "main/printers/PrinterServices.h"
 #include "main/resources/StringResources.h"
 #include "main/status/StatusRetrieval.h"
@@ -465,6 +466,44 @@ TEST_F(AppCoreTest, ForwardedUnknownOrEmptyNameKeepsThePrinter) {
     EXPECT_EQ(m_context->Printer().SelectedPrinter, "Office_3020");
     // The body goes back to what it showed.
     EXPECT_EQ(LogOf("body"), (std::vector<std::string>{"body return file:///shown.html"}));
+}
+
+// A driverless printer that has never said what it is holds up the first paint only when it
+// is the printer to show: otherwise it is asked afterwards, and listed once it has content.
+TEST_F(AppCoreTest, UnknownDriverlessPrinterIsAskedOnceThePanesShowUnlessItIsShown) {
+    const std::string lobby = "ipp://10.0.0.9/ipp/print";
+    m_spooler.Printers.push_back(
+        {"Lobby", "\\\\localhost", "Printer - IPP Everywhere", "http://10.0.0.9/ipp/print", lobby});
+    m_spooler.Devices[lobby] = {"Kaldo Presslane 3020", "MFG:Kaldo;MDL:Presslane 3020;"};
+    fs::create_directories(m_temp / "state");
+    DeviceIdentifier devices(m_spooler, {m_temp / "state/printer-devices.txt"});
+    m_services.Devices = &devices;
+
+    m_answers.Block = true;
+    Start("Office_3020");
+    EXPECT_TRUE(m_spooler.Questions.empty());
+    const std::string header = m_temp / "state/Data/presslane_3000/xml/header.xml";
+    EXPECT_EQ(ReadBytes(header).find("Lobby"), std::string::npos);
+    m_context->FinishStart();
+    ASSERT_TRUE(WaitUntil([&] { return !LogOf("header").empty(); }));
+    EXPECT_EQ(m_spooler.Questions, (std::vector<std::vector<std::string>>{{lobby}}));
+    EXPECT_NE(ReadBytes(header).find("<printername>Lobby"), std::string::npos);
+    EXPECT_EQ(LogOf("header"),
+              (std::vector<std::string>{"header navigate " + m_context->HeaderPagePath()}));
+    m_context->Shutdown();
+
+    // Remembered, it is asked no more; forgotten, a start on it asks it first.
+    Start("Lobby");
+    EXPECT_EQ(m_spooler.Questions.size(), 1u);
+    m_context->Shutdown();
+    fs::remove(m_temp / "state/printer-devices.txt");
+    DeviceIdentifier forgetful(m_spooler, {m_temp / "state/printer-devices.txt"});
+    m_services.Devices = &forgetful;
+    Start("Lobby");
+    EXPECT_EQ(m_context->Printer().SelectedPrinter, "Lobby");
+    EXPECT_EQ(m_spooler.Questions.size(), 2u);
+    m_context->Shutdown();
+    m_context.reset();
 }
 
 TEST_F(AppCoreTest, ShutdownRemembersThePrinterAndEndsTheRetrieval) {
