@@ -121,7 +121,12 @@ std::optional<std::string> CupsSpooler::Resolved(const std::string& deviceUri) {
 }
 
 SpoolerPort CupsSpooler::PortOf(const std::string& deviceUri) {
-    const std::optional<std::string> resolved = Resolved(deviceUri);
+    std::optional<std::string> resolved = deviceUri;
+    if (deviceUri.starts_with("dnssd://")) {
+        std::lock_guard lock(m_resolvedMutex);
+        const auto known = m_resolved.find(deviceUri);
+        resolved = known != m_resolved.end() ? known->second : std::nullopt;
+    }
     return PortFromDeviceUri(resolved ? *resolved : deviceUri);
 }
 
@@ -132,6 +137,17 @@ std::vector<SpoolerPrinter> CupsSpooler::EnumPrinters() {
         printers.push_back({queue.Name, server, queue.MakeAndModel, PortOf(queue.DeviceUri).Name,
                             queue.DeviceUri});
     return printers;
+}
+
+std::optional<SpoolerPrinter> CupsSpooler::GetPrinter(std::string_view printerName) {
+    for (const Queue& queue : FetchQueues()) {
+        if (!EqualsIgnoringCase(queue.Name, printerName))
+            continue;
+        Resolved(queue.DeviceUri);
+        return SpoolerPrinter{queue.Name, ServerName(), queue.MakeAndModel,
+                              PortOf(queue.DeviceUri).Name, queue.DeviceUri};
+    }
+    return std::nullopt;
 }
 
 std::optional<QueueState> CupsSpooler::GetQueueState(std::string_view printerName) {

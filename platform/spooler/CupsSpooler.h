@@ -24,8 +24,12 @@ public:
     // the client's configured server.
     explicit CupsSpooler(std::string server = {}, DnssdResolver resolver = ResolveDnssdUri);
 
+    // Neither looks up a dnssd service: a queue whose service has not been looked up yet has
+    // the port of the service's name.
     std::vector<SpoolerPrinter> EnumPrinters() override;
     std::vector<SpoolerPort> EnumPorts() override;
+    // Looks up the printer's service, once, and gives the port of the printer it names.
+    std::optional<SpoolerPrinter> GetPrinter(std::string_view printerName) override;
     // Get-Printer-Attributes on the queue, over a connection of its own.
     std::optional<QueueState> GetQueueState(std::string_view printerName) override;
     // The queue's device URI from the scheduler, then the printer there.
@@ -45,7 +49,9 @@ private:
     std::vector<Queue> FetchQueues();
     std::string ServerName() const;
     SpoolerPort PortOf(const std::string& deviceUri);
-    // A dnssd:// URI resolved (once) to the printer's own; other URIs as they are.
+    // A dnssd:// URI resolved (once) to the printer's own; other URIs as they are. A lookup
+    // of a service that is gone takes seconds, so the main thread makes one only for the
+    // printer it shows.
     std::optional<std::string> Resolved(const std::string& deviceUri);
     std::optional<std::string> DeviceUriOf(const std::string& printerName);
 

@@ -50,11 +50,14 @@ SpoolerRegistryView::Lookup(std::string_view key) const {
         }
         if (parts.size() > 3 || (parts.size() == 3 && !is(2, "PrinterDriverData")))
             return std::nullopt;
-        for (const SpoolerPrinter& printer : m_spooler.EnumPrinters()) {
-            if (!RegistryNamesEqual(PrinterKeyName(printer.PrinterName), parts[1]))
+        for (const SpoolerPrinter& listed : m_spooler.EnumPrinters()) {
+            if (!RegistryNamesEqual(PrinterKeyName(listed.PrinterName), parts[1]))
                 continue;
             if (parts.size() == 3)
                 return ViewKey{};
+            // Asked by name, the spooler finds the printer behind a service name.
+            const std::optional<SpoolerPrinter> named = m_spooler.GetPrinter(listed.PrinterName);
+            const SpoolerPrinter& printer = named ? *named : listed;
             return ViewKey{{{"Name", printer.PrinterName},
                             {"Port", printer.PortName},
                             {"Printer Driver", printer.DriverName}},

@@ -20,6 +20,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace kaldo {
@@ -197,6 +198,26 @@ TEST_F(DriverlessQueueTest, PrintersThatNeverAnswerDoNotAddUp) {
     EXPECT_LT(took, std::chrono::seconds(6));
     EXPECT_EQ(listed.DriverFor("Everywhere"), "Kaldo Presslane 3020");
     EXPECT_EQ(listed.DriverFor("Silent0"), NoModel);
+}
+
+// A queue on a service that is gone, as the desktop leaves them behind: listing printers does
+// not look it up, and a lookup ends at its limit although libcups would take much longer.
+TEST_F(DriverlessQueueTest, GoneServiceHoldsUpNeitherTheListNorALookupPastItsLimit) {
+    const std::string gone =
+        "dnssd://Gone%20Printer._ipp._tcp.local/?uuid=e3248000-80ce-11db-8000-300000000001";
+    ASSERT_TRUE(s_cups->AddQueueForModel("Gone", gone, "Printer - IPP Everywhere"));
+    CupsSpooler spooler(s_cups->Server());
+    DeviceIdentifier devices(spooler, Remembering());
+    auto start = std::chrono::steady_clock::now();
+    const PrinterList listed(m_catalog, spooler, &devices, {}, DeviceQuestions::RecallOnly);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+    EXPECT_TRUE(listed.IsUnasked("Gone"));
+    EXPECT_EQ(std::ranges::count(listed.UnaskedDevices(), gone), 1);
+
+    start = std::chrono::steady_clock::now();
+    EXPECT_EQ(ResolveDnssdUri(gone), std::nullopt);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(4));
+    ASSERT_TRUE(s_cups->RemoveQueue("Gone"));
 }
 
 // The program's query, as printer drivers run it: it asks only the printer it is asked about,

@@ -128,7 +128,19 @@ TEST_F(CupsSpoolerTest, ResolvedServiceIsMappedLikeItsTarget) {
             return "ipp://10.0.0.10:631/ipp/print";
         return std::nullopt;
     });
+    // A service that is gone takes seconds to look up: listing looks up none.
+    auto listedPort = [&] {
+        for (const SpoolerPrinter& printer : spooler.EnumPrinters()) {
+            if (printer.PrinterName == "Presslane_Service")
+                return printer.PortName;
+        }
+        return std::string("(missing)");
+    };
+    EXPECT_EQ(listedPort(), kService);
+    EXPECT_EQ(spooler.EnumPorts().size(), 9u);
+    EXPECT_EQ(lookups, 0);
     EXPECT_EQ(spooler.GetPrinter("Presslane_Service")->PortName, "http://10.0.0.10/ipp/print");
+    EXPECT_EQ(listedPort(), "http://10.0.0.10/ipp/print");
     EXPECT_EQ(spooler.GetPrinter("Presslane_Service")->PortName, "http://10.0.0.10/ipp/print");
     EXPECT_EQ(lookups, 1);
 }
