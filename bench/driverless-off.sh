@@ -2,7 +2,8 @@
 # What switched-off driverless printers cost: the "/t" query and the start-up (until the three
 # panes have loaded, offscreen) over the demo's printers, first as they are, then with one and
 # with ten driverless queues added whose printers do not answer (device URIs on ADDRESS, by
-# default an address of the documentation range that nothing answers on). Prints seconds.
+# default an address of the documentation range that nothing answers on), then with three
+# queues on network services that are gone, as the desktop leaves them behind. Prints seconds.
 #   bench/driverless-off.sh [ADDRESS]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -39,3 +40,7 @@ for count in 1 10; do
   done
   measure "$count" Off_1
 done
+for i in 1 2 3; do
+  lpadmin -p "Gone_$i" -E -v "dnssd://Gone%20Printer%20$i._ipp._tcp.local/?uuid=e3248000-80ce-11db-8000-30000000000$i"
+done
+measure "10 + 3 gone services" Gone_1
