@@ -133,6 +133,8 @@ bool WriteQueueStatusDocument(const std::string& path, const std::string& queueN
            Element(writer, "source", state.Origin == StateOrigin::Printer ? "printer" : "queue") &&
            Element(writer, "state", state.State) &&
            Element(writer, "stateMessage", state.Message) &&
+           Element(writer, "model", state.MakeAndModel) &&
+           Element(writer, "location", state.Location) &&
            WriteReasons(writer, state, reasonCodes) && WriteAlerts(writer, state) &&
            WriteMarkers(writer, state) && End(writer) && xmlTextWriterEndDocument(writer) >= 0;
 }

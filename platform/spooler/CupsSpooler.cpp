@@ -165,8 +165,9 @@ std::optional<QueueState> CupsSpooler::GetQueueState(std::string_view printerNam
         return std::nullopt;
 
     static const char* const kAttributes[] = {
-        "printer-state", "printer-state-reasons", "printer-state-message", "marker-names",
-        "marker-levels", "marker-colors",         "marker-types"};
+        "printer-state", "printer-state-reasons",  "printer-state-message",
+        "marker-names",  "marker-levels",          "marker-colors",
+        "marker-types",  "printer-make-and-model", "printer-location"};
     ipp_t* request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
     ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",

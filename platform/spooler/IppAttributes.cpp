@@ -70,6 +70,9 @@ std::optional<QueueState> QueueStateFromAttributes(ipp_t* response) {
             queue.Reasons.push_back(std::move(reason));
     }
     queue.Message = IppText(ippFindAttribute(response, "printer-state-message", IPP_TAG_TEXT));
+    queue.MakeAndModel =
+        IppText(ippFindAttribute(response, "printer-make-and-model", IPP_TAG_TEXT));
+    queue.Location = IppText(ippFindAttribute(response, "printer-location", IPP_TAG_TEXT));
     queue.Markers = MarkersFromAttributes(response);
     return queue;
 }

@@ -213,11 +213,12 @@ std::optional<DeviceIdentity> AskDeviceIdentity(const std::string& deviceUri,
 std::optional<QueueState> AskDeviceState(const std::string& deviceUri, DeviceDeadline deadline,
                                          const std::atomic<bool>& stop) {
     const WaitLimit limit{deadline, &stop};
-    const CupsIppHandle response = AskPrinter(
-        deviceUri, limit,
-        {"printer-state", "printer-state-reasons", "printer-state-message", "printer-alert",
-         "printer-alert-description", "marker-names", "marker-levels", "marker-colors",
-         "marker-types", "printer-supply", "printer-supply-description"});
+    const CupsIppHandle response =
+        AskPrinter(deviceUri, limit,
+                   {"printer-state", "printer-state-reasons", "printer-state-message",
+                    "printer-alert", "printer-alert-description", "marker-names", "marker-levels",
+                    "marker-colors", "marker-types", "printer-supply", "printer-supply-description",
+                    "printer-make-and-model", "printer-location"});
     if (!response)
         return std::nullopt;
     std::optional<QueueState> state = QueueStateFromAttributes(response.get());

@@ -66,6 +66,8 @@ struct QueueState {
     std::vector<QueueMarker> Markers;
     std::vector<QueueAlert> Alerts; // only a printer asked itself has them
     StateOrigin Origin = StateOrigin::Queue;
+    std::string MakeAndModel; // printer-make-and-model; empty when not given
+    std::string Location;     // printer-location; empty when not given
 };
 
 // What a network printer says it is.

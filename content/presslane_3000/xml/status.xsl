@@ -171,6 +171,7 @@
           <td>
             <xsl:call-template name="value-or-dash">
               <xsl:with-param name="value" select="$cfg/modelName"/>
+              <xsl:with-param name="fallback" select="$queue/model"/>
             </xsl:call-template>
           </td>
         </tr>
@@ -179,6 +180,7 @@
           <td>
             <xsl:call-template name="value-or-dash">
               <xsl:with-param name="value" select="$cfg/location"/>
+              <xsl:with-param name="fallback" select="$queue/location"/>
             </xsl:call-template>
           </td>
         </tr>

@@ -264,6 +264,13 @@ TEST_F(DriverlessQueueTest, LiveLevelsAndStateComeFromThePrinterWithoutAnyJob) {
               std::string::npos)
         << *document;
     EXPECT_NE(document->find("<type>waste-toner</type>"), std::string::npos);
+
+    // Without a status page of its own, the footer says what the printer calls itself.
+    ASSERT_EQ(BuildPages(StatusFromReport(true, m_files.StatusDocument)), ResultCode::Ok);
+    const std::string footer = WithoutIndent(ReadBytes(m_files.StatusPage));
+    EXPECT_NE(footer.find("<td title=\"Kaldo Presslane 3020\">Kaldo Presslane 3020</td>"),
+              std::string::npos)
+        << footer;
 }
 
 TEST_F(DriverlessQueueTest, LevelChangeIsFollowedOnRefresh) {

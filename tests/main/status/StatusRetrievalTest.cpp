@@ -400,6 +400,7 @@ protected:
         QueueState state;
         state.State = "processing";
         state.Message = "Printing page 1";
+        state.MakeAndModel = "Kaldo Presslane C5100 PS";
         state.Reasons = {"media-jam-error", "toner-low-warning", "paused"};
         state.Markers = {{"Black Toner", "toner", "#000000", 37}, {"Waste", "waste-toner", "", -1}};
         m_spooler.SetQueueState("Studio", state);
@@ -429,7 +430,8 @@ TEST_F(QueueStatusRetrievalTest, UnreachablePrinterGivesTheQueueStateFromTheSpoo
     const std::string document = WithoutIndent(ReadBytes(m_destination));
     const std::string expected =
         "<queueStatus><queue>Studio</queue><source>queue</source><state>processing</state>"
-        "<stateMessage>Printing page 1</stateMessage><reasons>"
+        "<stateMessage>Printing page 1</stateMessage><model>Kaldo Presslane C5100 PS</model>"
+        "<location></location><reasons>"
         "<reason><keyword>media-jam-error</keyword><severity>error</severity>"
         "<code>paperJam</code></reason>"
         "<reason><keyword>toner-low-warning</keyword><severity>warning</severity>"
