@@ -5,6 +5,7 @@
 #include "main/browser/BrowserHost.h"
 #include "main/browser/PaneLayout.h"
 #include "main/dialogs/ErrorBox.h"
+#include "main/resources/StringResources.h"
 #include "platform/messagebox/MessageBox.h"
 
 #include <QApplication>
@@ -15,15 +16,15 @@ namespace kaldo {
 
 namespace {
 
-// What a screen reader says for each pane.
+// What a screen reader says for each pane, in the program's language.
 QString PaneName(PanePlace place) {
     switch (place) {
     case PanePlace::Header:
-        return QStringLiteral("Printers and search");
+        return QString::fromStdString(LoadResourceString(StringId::HeaderPaneName));
     case PanePlace::Body:
-        return QStringLiteral("Help");
+        return QString::fromStdString(LoadResourceString(StringId::BodyPaneName));
     case PanePlace::Footer:
-        return QStringLiteral("Printer status");
+        return QString::fromStdString(LoadResourceString(StringId::FooterPaneName));
     }
     return {};
 }

@@ -41,6 +41,10 @@ enum class StringId : int {
     NoUsbStatus = 132,
     LanguageCode = 133,
     Ok = 134,
+    // What a screen reader calls the three panes.
+    HeaderPaneName = 135,
+    BodyPaneName = 136,
+    FooterPaneName = 137,
 };
 
 } // namespace kaldo

@@ -178,5 +178,20 @@
         <extracomment>OK</extracomment>
         <translation>OK</translation>
     </message>
+    <message>
+        <source>135</source>
+        <extracomment>Printers and search</extracomment>
+        <translation>Printere og søgning</translation>
+    </message>
+    <message>
+        <source>136</source>
+        <extracomment>Help</extracomment>
+        <translation>Hjælp</translation>
+    </message>
+    <message>
+        <source>137</source>
+        <extracomment>Printer status</extracomment>
+        <translation>Printerstatus</translation>
+    </message>
 </context>
 </TS>

@@ -143,5 +143,17 @@
         <source>134</source>
         <translation>OK</translation>
     </message>
+    <message>
+        <source>135</source>
+        <translation>Printers and search</translation>
+    </message>
+    <message>
+        <source>136</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>137</source>
+        <translation>Printer status</translation>
+    </message>
 </context>
 </TS>

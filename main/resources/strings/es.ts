@@ -178,5 +178,20 @@
         <extracomment>OK</extracomment>
         <translation>Aceptar</translation>
     </message>
+    <message>
+        <source>135</source>
+        <extracomment>Printers and search</extracomment>
+        <translation>Impresoras y búsqueda</translation>
+    </message>
+    <message>
+        <source>136</source>
+        <extracomment>Help</extracomment>
+        <translation>Ayuda</translation>
+    </message>
+    <message>
+        <source>137</source>
+        <extracomment>Printer status</extracomment>
+        <translation>Estado de la impresora</translation>
+    </message>
 </context>
 </TS>

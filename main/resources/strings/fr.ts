@@ -178,5 +178,20 @@
         <extracomment>OK</extracomment>
         <translation>OK</translation>
     </message>
+    <message>
+        <source>135</source>
+        <extracomment>Printers and search</extracomment>
+        <translation>Imprimantes et recherche</translation>
+    </message>
+    <message>
+        <source>136</source>
+        <extracomment>Help</extracomment>
+        <translation>Aide</translation>
+    </message>
+    <message>
+        <source>137</source>
+        <extracomment>Printer status</extracomment>
+        <translation>État de l'imprimante</translation>
+    </message>
 </context>
 </TS>

@@ -178,5 +178,20 @@
         <extracomment>OK</extracomment>
         <translation>OK</translation>
     </message>
+    <message>
+        <source>135</source>
+        <extracomment>Printers and search</extracomment>
+        <translation>Stampanti e ricerca</translation>
+    </message>
+    <message>
+        <source>136</source>
+        <extracomment>Help</extracomment>
+        <translation>Guida</translation>
+    </message>
+    <message>
+        <source>137</source>
+        <extracomment>Printer status</extracomment>
+        <translation>Stato della stampante</translation>
+    </message>
 </context>
 </TS>

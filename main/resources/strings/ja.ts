@@ -178,5 +178,20 @@
         <extracomment>OK</extracomment>
         <translation>OK</translation>
     </message>
+    <message>
+        <source>135</source>
+        <extracomment>Printers and search</extracomment>
+        <translation>プリンターと検索</translation>
+    </message>
+    <message>
+        <source>136</source>
+        <extracomment>Help</extracomment>
+        <translation>ヘルプ</translation>
+    </message>
+    <message>
+        <source>137</source>
+        <extracomment>Printer status</extracomment>
+        <translation>プリンターの状態</translation>
+    </message>
 </context>
 </TS>

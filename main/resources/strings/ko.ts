@@ -178,5 +178,20 @@
         <extracomment>OK</extracomment>
         <translation>확인</translation>
     </message>
+    <message>
+        <source>135</source>
+        <extracomment>Printers and search</extracomment>
+        <translation>프린터 및 검색</translation>
+    </message>
+    <message>
+        <source>136</source>
+        <extracomment>Help</extracomment>
+        <translation>도움말</translation>
+    </message>
+    <message>
+        <source>137</source>
+        <extracomment>Printer status</extracomment>
+        <translation>프린터 상태</translation>
+    </message>
 </context>
 </TS>

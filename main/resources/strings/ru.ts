@@ -178,5 +178,20 @@
         <extracomment>OK</extracomment>
         <translation>ОК</translation>
     </message>
+    <message>
+        <source>135</source>
+        <extracomment>Printers and search</extracomment>
+        <translation>Принтеры и поиск</translation>
+    </message>
+    <message>
+        <source>136</source>
+        <extracomment>Help</extracomment>
+        <translation>Справка</translation>
+    </message>
+    <message>
+        <source>137</source>
+        <extracomment>Printer status</extracomment>
+        <translation>Состояние принтера</translation>
+    </message>
 </context>
 </TS>

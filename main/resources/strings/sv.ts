@@ -178,5 +178,20 @@
         <extracomment>OK</extracomment>
         <translation>OK</translation>
     </message>
+    <message>
+        <source>135</source>
+        <extracomment>Printers and search</extracomment>
+        <translation>Skrivare och sökning</translation>
+    </message>
+    <message>
+        <source>136</source>
+        <extracomment>Help</extracomment>
+        <translation>Hjälp</translation>
+    </message>
+    <message>
+        <source>137</source>
+        <extracomment>Printer status</extracomment>
+        <translation>Skrivarstatus</translation>
+    </message>
 </context>
 </TS>

@@ -178,5 +178,20 @@
         <extracomment>OK</extracomment>
         <translation>确定</translation>
     </message>
+    <message>
+        <source>135</source>
+        <extracomment>Printers and search</extracomment>
+        <translation>打印机和搜索</translation>
+    </message>
+    <message>
+        <source>136</source>
+        <extracomment>Help</extracomment>
+        <translation>帮助</translation>
+    </message>
+    <message>
+        <source>137</source>
+        <extracomment>Printer status</extracomment>
+        <translation>打印机状态</translation>
+    </message>
 </context>
 </TS>

@@ -178,5 +178,20 @@
         <extracomment>OK</extracomment>
         <translation>確定</translation>
     </message>
+    <message>
+        <source>135</source>
+        <extracomment>Printers and search</extracomment>
+        <translation>印表機和搜尋</translation>
+    </message>
+    <message>
+        <source>136</source>
+        <extracomment>Help</extracomment>
+        <translation>說明</translation>
+    </message>
+    <message>
+        <source>137</source>
+        <extracomment>Printer status</extracomment>
+        <translation>印表機狀態</translation>
+    </message>
 </context>
 </TS>

@@ -54,10 +54,10 @@ TEST_F(StringResourcesTest, TableIsChosenOncePerProcess) {
 
 TEST_F(StringResourcesTest, MissingStringIsEmpty) {
     EXPECT_EQ(kaldo::LoadResourceString(static_cast<kaldo::StringId>(99)), "");
-    EXPECT_EQ(kaldo::LoadResourceString(static_cast<kaldo::StringId>(135)), "");
+    EXPECT_EQ(kaldo::LoadResourceString(static_cast<kaldo::StringId>(138)), "");
     char buffer[8];
     std::memset(buffer, 'x', sizeof buffer);
-    EXPECT_EQ(kaldo::LoadStringUtf8(static_cast<kaldo::StringId>(135), buffer, sizeof buffer), 0u);
+    EXPECT_EQ(kaldo::LoadStringUtf8(static_cast<kaldo::StringId>(138), buffer, sizeof buffer), 0u);
     EXPECT_EQ(std::string(buffer, sizeof buffer), std::string(sizeof buffer, '\0'));
 }
 
@@ -85,14 +85,14 @@ TEST_F(StringResourcesTest, LoadStringUtf8NeverCutsACharacterInHalf) {
 
 TEST_F(StringResourcesTest, ThreadsReadTheTableAtOnce) {
     std::vector<std::string> expected;
-    for (int id = 100; id <= 134; ++id)
+    for (int id = 100; id <= 137; ++id)
         expected.push_back(kaldo::LoadResourceString(static_cast<kaldo::StringId>(id)));
     std::vector<int> mismatches(4, 0);
     std::vector<std::thread> threads;
     for (size_t t = 0; t < mismatches.size(); ++t) {
         threads.emplace_back([&, t] {
             for (int round = 0; round < 200; ++round) {
-                for (int id = 100; id <= 134; ++id)
+                for (int id = 100; id <= 137; ++id)
                     mismatches[t] += kaldo::LoadResourceString(static_cast<kaldo::StringId>(id)) !=
                                      expected[id - 100];
             }
@@ -121,6 +121,9 @@ TEST(MainStringTableTest, EnglishTextsAreTheProgramsOwn) {
                                  "Please re-install an appropriate printer driver.");
     EXPECT_EQ(english.Text(133), "EN");
     EXPECT_EQ(english.Text(134), "OK");
+    EXPECT_EQ(english.Text(135), "Printers and search");
+    EXPECT_EQ(english.Text(136), "Help");
+    EXPECT_EQ(english.Text(137), "Printer status");
 }
 
 TEST(MainStringTableTest, UnknownLocaleAndCGetEnglish) {
@@ -147,7 +150,7 @@ TEST_P(LanguageTableTest, HasItsOwnCompleteTable) {
     const Language& language = GetParam();
     const kaldo::StringTable table = MainStringTable(language.Locale);
     ASSERT_EQ(table.LanguageId(), language.LanguageId);
-    for (int id = 100; id <= 134; ++id)
+    for (int id = 100; id <= 137; ++id)
         EXPECT_FALSE(table.Text(id).empty()) << id;
     EXPECT_EQ(table.Text(133), language.Code);
 }
