@@ -1,9 +1,11 @@
 // kaldocups: a private CUPS scheduler with the queues the demo needs, for as long as it runs.
 //   kaldocups --queue NAME URI MODEL [--queue ...] [--report NAME LINE ...] [--print NAME ...]
-//             [--everywhere NAME MAKER MODEL [--supplies NAME WASTE,TONER] ...]
+//             [--everywhere NAME MAKER MODEL [--supplies NAME WASTE,TONER]
+//              [--location NAME TEXT] ...]
 // --everywhere starts CUPS's reference IPP Everywhere printer reporting MAKER and MODEL, and
 // makes a driverless queue for it as the desktop's printer tools do (lpadmin -m everywhere);
-// --supplies sets that printer's waste tank and toner levels in percent. A --report line ("ATTR:
+// --supplies sets that printer's waste tank and toner levels in percent, --location where it
+// says it stands. A --report line ("ATTR:
 // marker-levels=40", "STATE: +media-jam-error") is what the queue's backend tells the scheduler
 // while a job runs; --print sends the queue one small raw job, so that the scheduler knows the
 // supplies and state of a printer without a status page. Prints "CUPS_SERVER=<socket>" once the
@@ -36,6 +38,7 @@ struct DriverlessQueue {
     std::string Maker;
     std::string Model;
     std::vector<int> Supplies;
+    std::string Location;
 };
 
 std::vector<int> Levels(const std::string& text) {
@@ -50,7 +53,8 @@ int Usage(const char* message) {
     std::cerr << "kaldocups: " << message
               << "\nusage: kaldocups --queue NAME URI MODEL [--queue NAME URI MODEL ...]"
                  " [--report NAME LINE ...] [--print NAME ...]"
-                 " [--everywhere NAME MAKER MODEL [--supplies NAME WASTE,TONER] ...]\n";
+                 " [--everywhere NAME MAKER MODEL [--supplies NAME WASTE,TONER]"
+                 " [--location NAME TEXT] ...]\n";
     return 2;
 }
 
@@ -74,12 +78,18 @@ int main(int argc, char** argv) {
         } else if (argument == "--print" && i + 1 < argc) {
             jobs.push_back(argv[++i]);
         } else if (argument == "--everywhere" && i + 3 < argc) {
-            driverless.push_back({argv[i + 1], argv[i + 2], argv[i + 3], {}});
+            driverless.push_back({argv[i + 1], argv[i + 2], argv[i + 3], {}, {}});
             i += 3;
         } else if (argument == "--supplies" && i + 2 < argc) {
             for (DriverlessQueue& queue : driverless) {
                 if (queue.Name == argv[i + 1])
                     queue.Supplies = Levels(argv[i + 2]);
+            }
+            i += 2;
+        } else if (argument == "--location" && i + 2 < argc) {
+            for (DriverlessQueue& queue : driverless) {
+                if (queue.Name == argv[i + 1])
+                    queue.Location = argv[i + 2];
             }
             i += 2;
         } else {
@@ -108,8 +118,8 @@ int main(int argc, char** argv) {
     }
     std::vector<std::unique_ptr<kaldo::testsupport::ReferencePrinter>> printers;
     for (const DriverlessQueue& queue : driverless) {
-        auto printer =
-            std::make_unique<kaldo::testsupport::ReferencePrinter>(queue.Maker, queue.Model);
+        auto printer = std::make_unique<kaldo::testsupport::ReferencePrinter>(
+            queue.Maker, queue.Model, queue.Location);
         if (!printer->Started()) {
             std::cerr << "kaldocups: " << printer->Error() << "\n";
             return 1;

@@ -50,6 +50,7 @@ demo_setup() {
     --report Studio_C5100 "STATE: +toner-low-warning" \
     --print Studio_C5100 \
     --everywhere Lobby_3020 Kaldo "Presslane 3020" --supplies Lobby_3020 30,8 \
+    --location Lobby_3020 "Entrance hall" \
     >"$demo_dir/cups.out" 2>&1 &
   demo_pids+=($!)
   demo_wait_for_line "$demo_dir/cups.out" CUPS_SERVER= "the print scheduler"

@@ -197,9 +197,10 @@ private:
     bool m_ready = false;
 };
 
-ReferencePrinter::ReferencePrinter(std::string maker, std::string model)
+ReferencePrinter::ReferencePrinter(std::string maker, std::string model, std::string location)
     : m_maker(std::move(maker))
-    , m_model(std::move(model)) {
+    , m_model(std::move(model))
+    , m_location(std::move(location)) {
     std::string pattern = (fs::temp_directory_path() / "kprinter.XXXXXX").string();
     if (!mkdtemp(pattern.data())) {
         m_error = std::string("cannot create a temporary folder: ") + std::strerror(errno);
@@ -240,9 +241,13 @@ bool ReferencePrinter::Start() {
     const auto deadline = std::chrono::steady_clock::now() + kStartLimit;
     // A daemon that has only just started may not take the printer's advertisement yet.
     while (std::chrono::steady_clock::now() < deadline) {
-        m_pid = Spawn({"ippeveprinter", "-M", m_maker, "-m", m_model, "-p", std::to_string(m_port),
-                       "-n", "localhost", "-d", m_folder, service},
-                      output);
+        std::vector<std::string> command{
+            "ippeveprinter",        "-M", m_maker,     "-m", m_model, "-p",
+            std::to_string(m_port), "-n", "localhost", "-d", m_folder};
+        if (!m_location.empty())
+            command.insert(command.end(), {"-l", m_location});
+        command.push_back(service);
+        m_pid = Spawn(command, output);
         if (m_pid < 0)
             break;
         while (std::chrono::steady_clock::now() < deadline) {

@@ -10,14 +10,14 @@ namespace kaldo::testsupport {
 class DnssdDaemons;
 
 // CUPS's reference IPP Everywhere printer (ippeveprinter), a monochrome laser printer that
-// reports `maker` and `model`, listening on a free port of its own with its spool in a
-// temporary folder. It advertises itself over DNS-SD and will not start without avahi-daemon
-// on a system D-Bus: when none runs, the printer starts both (only root can) and the last
-// printer of the process stops them again; daemons it found running are left alone.
-// Stopped and removed with the object.
+// reports `maker` and `model` (and `location`, when given), listening on a free port of its own
+// with its spool in a temporary folder. It advertises itself over DNS-SD and will not start without
+// avahi-daemon on a system D-Bus: when none runs, the printer starts both (only root can) and the
+// last printer of the process stops them again; daemons it found running are left alone. Stopped
+// and removed with the object.
 class ReferencePrinter {
 public:
-    ReferencePrinter(std::string maker, std::string model);
+    ReferencePrinter(std::string maker, std::string model, std::string location = {});
     ~ReferencePrinter();
     ReferencePrinter(const ReferencePrinter&) = delete;
     ReferencePrinter& operator=(const ReferencePrinter&) = delete;
@@ -42,6 +42,7 @@ public:
 private:
     std::string m_maker;
     std::string m_model;
+    std::string m_location;
     std::string m_folder;
     std::string m_error;
     int m_port = 0;

@@ -66,7 +66,8 @@ private:
 class DriverlessQueueTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        s_printer = std::make_unique<testsupport::ReferencePrinter>("Kaldo", "Presslane 3020");
+        s_printer = std::make_unique<testsupport::ReferencePrinter>("Kaldo", "Presslane 3020",
+                                                                    "Entrance hall");
         s_cups = std::make_unique<testsupport::PrivateCups>(std::vector<std::string>{"ipp"});
         if (!s_printer->Started() || !s_cups->Started())
             return;
@@ -271,6 +272,7 @@ TEST_F(DriverlessQueueTest, LiveLevelsAndStateComeFromThePrinterWithoutAnyJob) {
     EXPECT_NE(footer.find("<td title=\"Kaldo Presslane 3020\">Kaldo Presslane 3020</td>"),
               std::string::npos)
         << footer;
+    EXPECT_NE(footer.find("<td title=\"Entrance hall\">Entrance hall</td>"), std::string::npos);
 }
 
 TEST_F(DriverlessQueueTest, LevelChangeIsFollowedOnRefresh) {
