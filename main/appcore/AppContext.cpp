@@ -405,15 +405,16 @@ void AppContext::AskUnaskedDevices() {
 void AppContext::ListAnsweredDevices(const std::vector<std::string>& asked,
                                      const std::vector<std::optional<DeviceIdentity>>& answers) {
     m_services.Devices->Learn(asked, answers);
-    if (std::ranges::none_of(answers, [](const auto& answer) { return answer.has_value(); }))
-        return;
+    // A printer listed by an old answer that is silent now leaves the list as well.
     const std::vector<PrinterEntry> before = m_printer.Printers->Entries();
     m_selector->BuildPrinterList(DeviceQuestions::RecallOnly);
     const std::vector<PrinterEntry>& after = m_printer.Printers->Entries();
     const bool same = std::ranges::equal(before, after, [](const auto& a, const auto& b) {
         return a.PrinterName == b.PrinterName && a.DriverName == b.DriverName;
     });
-    if (!same && BuildHeaderPage() == ResultCode::Ok && m_headerPane)
+    // The printer shown stays in the header until the user leaves it.
+    const bool shownListed = m_printer.Printers->DriverFor(m_printer.SelectedPrinter) != NoModel;
+    if (!same && shownListed && BuildHeaderPage() == ResultCode::Ok && m_headerPane)
         m_headerPane->Navigate(HeaderPagePath());
 }
 
