@@ -55,8 +55,11 @@ SpoolerRegistryView::Lookup(std::string_view key) const {
                 continue;
             if (parts.size() == 3)
                 return ViewKey{};
-            // Asked by name, the spooler finds the printer behind a service name.
-            const std::optional<SpoolerPrinter> named = m_spooler.GetPrinter(listed.PrinterName);
+            // A port that is no more than the device URI may name a service, which the spooler
+            // looks up only for a printer asked for by name.
+            std::optional<SpoolerPrinter> named;
+            if (!listed.DeviceUri.empty() && listed.PortName == listed.DeviceUri)
+                named = m_spooler.GetPrinter(listed.PrinterName);
             const SpoolerPrinter& printer = named ? *named : listed;
             return ViewKey{{{"Name", printer.PrinterName},
                             {"Port", printer.PortName},

@@ -118,6 +118,18 @@ TEST_F(PrintersCupsTest, NetworkQueuesHaveTheAddressOfTheirDevice) {
     EXPECT_EQ(Address("Web6"), "fd00::8");
 }
 
+// Listing does not look the service up; the printer's address, asked for by name, does.
+TEST_F(PrintersCupsTest, ServiceQueueHasTheAddressOfThePrinterItNames) {
+    CupsSpooler spooler(s_cups->Server(), [](const std::string&) -> std::optional<std::string> {
+        return "ipp://10.0.0.10:631/ipp/print";
+    });
+    SpoolerRegistryView view(m_registry, spooler);
+    PrinterServices services{spooler, view, {}, {}, {}};
+    std::string address;
+    ASSERT_TRUE(ResolvePrinterAddress(services, "Service", address, true));
+    EXPECT_EQ(address, "10.0.0.10");
+}
+
 TEST_F(PrintersCupsTest, LocalAndUnresolvedQueuesHaveNoAddress) {
     EXPECT_FALSE(Address("Desk"));
     EXPECT_FALSE(Address("Old"));
