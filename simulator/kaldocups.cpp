@@ -5,11 +5,11 @@
 // --everywhere starts CUPS's reference IPP Everywhere printer reporting MAKER and MODEL, and
 // makes a driverless queue for it as the desktop's printer tools do (lpadmin -m everywhere);
 // --supplies sets that printer's waste tank and toner levels in percent, --location where it
-// says it stands. A --report line ("ATTR:
-// marker-levels=40", "STATE: +media-jam-error") is what the queue's backend tells the scheduler
-// while a job runs; --print sends the queue one small raw job, so that the scheduler knows the
-// supplies and state of a printer without a status page. Prints "CUPS_SERVER=<socket>" once the
-// queues exist and the jobs are done, then waits for SIGTERM or SIGINT.
+// says it stands. A --report line ("ATTR: marker-levels=40", "STATE: +media-jam-error") is what
+// the queue's backend tells the scheduler while a job runs; --print sends the queue one small raw
+// job, so that the scheduler knows the supplies and state of a printer without a status page.
+// Prints "CUPS_SERVER=<socket>" once the queues exist and the jobs are done, then waits for SIGTERM
+// or SIGINT.
 #include "tests/support/PrivateCups.h"
 #include "tests/support/ReferencePrinter.h"
 
@@ -65,6 +65,13 @@ int main(int argc, char** argv) {
     std::map<std::string, std::string> reports;
     std::vector<std::string> jobs;
     std::vector<DriverlessQueue> driverless;
+    // A setting for a driverless queue given before it.
+    auto set = [&driverless](const std::string& name, auto change) {
+        for (DriverlessQueue& queue : driverless) {
+            if (queue.Name == name)
+                change(queue);
+        }
+    };
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
         if (argument == "--help" || argument == "-h")
@@ -81,16 +88,10 @@ int main(int argc, char** argv) {
             driverless.push_back({argv[i + 1], argv[i + 2], argv[i + 3], {}, {}});
             i += 3;
         } else if (argument == "--supplies" && i + 2 < argc) {
-            for (DriverlessQueue& queue : driverless) {
-                if (queue.Name == argv[i + 1])
-                    queue.Supplies = Levels(argv[i + 2]);
-            }
+            set(argv[i + 1], [&](DriverlessQueue& queue) { queue.Supplies = Levels(argv[i + 2]); });
             i += 2;
         } else if (argument == "--location" && i + 2 < argc) {
-            for (DriverlessQueue& queue : driverless) {
-                if (queue.Name == argv[i + 1])
-                    queue.Location = argv[i + 2];
-            }
+            set(argv[i + 1], [&](DriverlessQueue& queue) { queue.Location = argv[i + 2]; });
             i += 2;
         } else {
             return Usage(("unexpected argument " + argument).c_str());

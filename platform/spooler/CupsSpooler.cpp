@@ -143,9 +143,10 @@ std::optional<SpoolerPrinter> CupsSpooler::GetPrinter(std::string_view printerNa
     for (const Queue& queue : FetchQueues()) {
         if (!EqualsIgnoringCase(queue.Name, printerName))
             continue;
-        Resolved(queue.DeviceUri);
+        const std::optional<std::string> resolved = Resolved(queue.DeviceUri);
         return SpoolerPrinter{queue.Name, ServerName(), queue.MakeAndModel,
-                              PortOf(queue.DeviceUri).Name, queue.DeviceUri};
+                              PortFromDeviceUri(resolved ? *resolved : queue.DeviceUri).Name,
+                              queue.DeviceUri};
     }
     return std::nullopt;
 }
