@@ -14,6 +14,7 @@
 #include <mutex>
 #include <netinet/in.h>
 #include <sys/socket.h>
+#include <sys/time.h>
 #include <sys/un.h>
 #include <sys/wait.h>
 #include <thread>
@@ -285,15 +286,19 @@ bool ReferencePrinter::SetSupplies(const std::vector<int>& levels) {
     const int fd = ConnectLoopback(m_port);
     if (fd < 0)
         return false;
+    const timeval limit{10, 0};
+    setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit);
     bool sent = ::write(fd, request.data(), request.size()) == ssize_t(request.size());
-    // The printer has taken the levels once it answers; it keeps the connection open after.
+    // The printer sends its answer's status line before it takes the levels, and the page that
+    // shows them after; it keeps the connection open past the page.
     std::string answer;
     char buffer[4096];
-    for (ssize_t got; sent && answer.find("\r\n") == std::string::npos &&
+    for (ssize_t got; sent && answer.find("</html>") == std::string::npos &&
                       (got = ::read(fd, buffer, sizeof buffer)) > 0;)
         answer.append(buffer, size_t(got));
     close(fd);
-    return sent && answer.starts_with("HTTP/1.1 200");
+    return sent && answer.starts_with("HTTP/1.1 200") &&
+           answer.find("</html>") != std::string::npos;
 }
 
 } // namespace kaldo::testsupport
