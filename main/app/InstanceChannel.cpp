@@ -32,15 +32,23 @@ bool InstanceServer::Listen(const std::string& path) {
 
 void InstanceServer::Close() {
     m_closed = true;
-    if (m_server)
-        m_server->close();
+    if (!m_server)
+        return;
+    m_server->close();
+    // Senders still waiting learn at once that their name was not taken.
+    for (QLocalSocket* socket : m_server->findChildren<QLocalSocket*>())
+        socket->abort();
 }
 
 void InstanceServer::Accept() {
     while (QLocalSocket* socket = m_server->nextPendingConnection()) {
         QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         QObject::connect(socket, &QLocalSocket::readyRead, socket, [this, socket] {
-            if (m_closed || socket->bytesAvailable() < qint64(sizeof(ForwardedName)))
+            if (m_closed) {
+                socket->abort();
+                return;
+            }
+            if (socket->bytesAvailable() < qint64(sizeof(ForwardedName)))
                 return;
             ForwardedName bytes{};
             socket->read(bytes.data(), qint64(bytes.size()));
@@ -52,21 +60,21 @@ void InstanceServer::Accept() {
     }
 }
 
-bool ForwardToRunningInstance(const std::string& path, const ForwardedName& name,
-                              std::chrono::milliseconds limit) {
+Forwarding ForwardToRunningInstance(const std::string& path, const ForwardedName& name,
+                                    std::chrono::milliseconds limit) {
     QLocalSocket socket;
     socket.connectToServer(QString::fromStdString(path));
     const int ms = int(limit.count());
     if (!socket.waitForConnected(ms))
-        return false;
+        return Forwarding::NotTaken;
     socket.write(name.data(), qint64(name.size()));
-    if (!socket.waitForBytesWritten(ms))
-        return false;
     // The running instance may switch printers before it answers; that takes a while.
     char answer = 0;
-    if (!socket.waitForReadyRead(ms) || socket.read(&answer, 1) != 1)
-        return false;
-    return answer == kHandled;
+    if (socket.waitForBytesWritten(ms) && socket.waitForReadyRead(ms) &&
+        socket.read(&answer, 1) == 1)
+        return answer == kHandled ? Forwarding::Handled : Forwarding::Unanswered;
+    return socket.state() == QLocalSocket::UnconnectedState ? Forwarding::NotTaken
+                                                            : Forwarding::Unanswered;
 }
 
 } // namespace kaldo

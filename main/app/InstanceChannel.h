@@ -37,9 +37,16 @@ private:
     bool m_closed = false;
 };
 
+enum class Forwarding {
+    Handled, // the running instance has handled the name
+    // Nobody took the name: the instance does not listen yet (it has not made its window) or
+    // any more (it is ending), or it let the sender go unanswered as it closed.
+    NotTaken,
+    Unanswered, // the instance took the name and did not answer in time
+};
+
 // The second start's end: sends the name and waits until the running instance has handled it.
-// False when no instance listens (it may not have made its window yet) or it did not answer.
-bool ForwardToRunningInstance(const std::string& path, const ForwardedName& name,
-                              std::chrono::milliseconds limit);
+Forwarding ForwardToRunningInstance(const std::string& path, const ForwardedName& name,
+                                    std::chrono::milliseconds limit);
 
 } // namespace kaldo

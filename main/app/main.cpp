@@ -36,6 +36,7 @@
 #include <chrono>
 #include <iostream>
 #include <optional>
+#include <thread>
 
 namespace {
 
@@ -44,6 +45,10 @@ constexpr std::chrono::milliseconds kFirstPaintTime{100};
 // However long a pane takes over its first page, the rest of the start, the printer's status
 // among it, comes after this at the latest.
 constexpr std::chrono::seconds kLongestStart{5};
+// How long a second start waits for a running instance that does not listen, because it has
+// not made its window yet or is ending, before it says that the instance does not answer.
+constexpr std::chrono::seconds kLongestHandOver{10};
+constexpr std::chrono::milliseconds kHandOverPoll{50};
 
 // What driverless printers said they are, kept beside this user's pages.
 std::string DeviceMemoryFile() {
@@ -115,11 +120,23 @@ int main(int argc, char** argv) {
     // lock shows every user's instance to the uninstaller.
     const kaldo::RuntimeFolder runtime = kaldo::UserRuntimeFolder();
     InstanceLocks locks = TakeInstanceLocks(runtime);
-    if (locks.Instance && locks.Instance->State() == kaldo::LockState::HeldByOther) {
+    const auto giveUp = std::chrono::steady_clock::now() + kLongestHandOver;
+    while (locks.Instance && locks.Instance->State() == kaldo::LockState::HeldByOther) {
         // The running instance switches printers before it answers.
-        kaldo::ForwardToRunningInstance(kaldo::InstanceSocketPath(runtime.Path, className),
-                                        commandLine.Forwarded, std::chrono::seconds(60));
-        return 0;
+        const kaldo::Forwarding forwarding =
+            kaldo::ForwardToRunningInstance(kaldo::InstanceSocketPath(runtime.Path, className),
+                                            commandLine.Forwarded, std::chrono::seconds(60));
+        if (forwarding == kaldo::Forwarding::Handled)
+            return 0;
+        if (forwarding == kaldo::Forwarding::Unanswered ||
+            std::chrono::steady_clock::now() >= giveUp) {
+            QApplication app(argc, argv);
+            return CannotStart("the program's window of this user does not answer");
+        }
+        // It is starting or ending: it takes the name once it listens, or leaves the lock
+        // to this start.
+        std::this_thread::sleep_for(kHandOverPoll);
+        locks = TakeInstanceLocks(runtime);
     }
 
     kaldo::PrepareWebEngineEnvironment();

@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QLocalSocket>
 
 #include <gtest/gtest.h>
 
@@ -34,7 +35,7 @@ ForwardedName NameBytes(const std::string& text) {
 class InstanceChannelTest : public ::testing::Test {
 protected:
     // Runs the sender on its own thread while this thread serves, as two processes would.
-    bool Forward(const ForwardedName& name) {
+    Forwarding Forward(const ForwardedName& name) {
         auto sent = std::async(std::launch::async,
                                [&] { return ForwardToRunningInstance(m_path, name, 5000ms); });
         while (sent.wait_for(10ms) != std::future_status::ready)
@@ -58,17 +59,17 @@ TEST_F(InstanceChannelTest, NameArrivesAndIsHandledBeforeTheSenderReturns) {
     InstanceServer server([&](const std::string& name) { received.push_back(name); });
     ASSERT_TRUE(server.Listen(m_path));
 
-    EXPECT_TRUE(Forward(NameBytes("Büro \"3\" Drucker")));
+    EXPECT_EQ(Forward(NameBytes("Büro \"3\" Drucker")), Forwarding::Handled);
     ASSERT_EQ(received.size(), 1u); // handled before the sender was released
     EXPECT_EQ(received[0], "Büro \"3\" Drucker");
 
-    EXPECT_TRUE(Forward(ForwardedName{}));
+    EXPECT_EQ(Forward(ForwardedName{}), Forwarding::Handled);
     ASSERT_EQ(received.size(), 2u);
     EXPECT_EQ(received[1], "");
 }
 
 TEST_F(InstanceChannelTest, NoRunningWindowMeansNothingIsForwarded) {
-    EXPECT_FALSE(ForwardToRunningInstance(m_path, NameBytes("x"), 1000ms));
+    EXPECT_EQ(ForwardToRunningInstance(m_path, NameBytes("x"), 1000ms), Forwarding::NotTaken);
 }
 
 TEST_F(InstanceChannelTest, SocketLeftByACrashedInstanceIsReplaced) {
@@ -80,7 +81,7 @@ TEST_F(InstanceChannelTest, SocketLeftByACrashedInstanceIsReplaced) {
     std::string got;
     InstanceServer second([&](const std::string& name) { got = name; });
     ASSERT_TRUE(second.Listen(m_path));
-    EXPECT_TRUE(Forward(NameBytes("Office")));
+    EXPECT_EQ(Forward(NameBytes("Office")), Forwarding::Handled);
     EXPECT_EQ(got, "Office");
 }
 
@@ -94,7 +95,26 @@ TEST_F(InstanceChannelTest, ClosedServerHandlesNothingMore) {
     ASSERT_TRUE(server.Listen(m_path));
     server.Close();
 
-    EXPECT_FALSE(Forward(NameBytes("Office")));
+    EXPECT_EQ(Forward(NameBytes("Office")), Forwarding::NotTaken);
+    EXPECT_TRUE(received.empty());
+}
+
+// A window that closes while a second start waits on it lets the sender go at once, so that
+// it can start on its own once the lock is free.
+TEST_F(InstanceChannelTest, SenderWaitingOnAClosingServerIsLetGo) {
+    std::vector<std::string> received;
+    InstanceServer server([&](const std::string& name) { received.push_back(name); });
+    ASSERT_TRUE(server.Listen(m_path));
+    QLocalSocket sender;
+    sender.connectToServer(QString::fromStdString(m_path));
+    ASSERT_TRUE(sender.waitForConnected(5000));
+    QElapsedTimer waited;
+    waited.start();
+    while (waited.elapsed() < 100)
+        QCoreApplication::processEvents();
+    server.Close();
+    EXPECT_TRUE(sender.state() == QLocalSocket::UnconnectedState ||
+                sender.waitForDisconnected(5000));
     EXPECT_TRUE(received.empty());
 }
 
@@ -198,4 +218,16 @@ TEST_F(InstanceStartTest, UnreadableInstallationLockIsReportedNotTakenForARunnin
     EXPECT_NE(errors.find("cannot start: " + (m_folder / "program/ktendwell.lock")),
               std::string::npos)
         << errors;
+}
+
+// A start while this user's window is still starting (it does not listen yet) or ending (it
+// listens no more) waits for it, and starts on its own once that window has let go.
+TEST_F(InstanceStartTest, StartWhileTheWindowIsEndingWaitsAndThenStarts) {
+    const std::string lock = m_folder / "run/KALDO_TENDWELL_MUTEX.lock";
+    std::string errors;
+    EXPECT_EQ(RunAs(kUser,
+                    "flock " + lock + " sleep 1 & sleep 0.3; " + (m_folder / "program/ktendwell"),
+                    Runtime(), &errors),
+              0);
+    EXPECT_NE(errors.find("dialog: Fatal Error"), std::string::npos) << errors;
 }
