@@ -39,3 +39,6 @@ endfunction()
 # copied: the package and the distribution folder carry no build-folder path. Built programs
 # keep the build folder's path as well, so that tests may copy them anywhere.
 set(CMAKE_INSTALL_RPATH "$ORIGIN")
+# Built programs and tests load the download module from here.
+set(KALDO_MODULE_FOLDER "${PROJECT_BINARY_DIR}/modules")
+set(CMAKE_BUILD_RPATH "${KALDO_MODULE_FOLDER}")

@@ -19,7 +19,4 @@ using CurlEasyHandle = std::unique_ptr<CURL, detail::CurlDeleter<curl_easy_clean
 using CurlUrlHandle = std::unique_ptr<CURLU, detail::CurlDeleter<curl_url_cleanup>>;
 using CurlStringHandle = std::unique_ptr<char, detail::CurlDeleter<curl_free>>;
 
-// Runs curl_global_init once per process, before the first handle is made; false if it failed.
-bool InitializeCurl();
-
 } // namespace kaldo

@@ -131,6 +131,7 @@ TEST_F(PackageTest, ProgramFolderHoldsTheProgramsLibraryLockAndContent) {
         EXPECT_EQ(ModeOf(folder / program), S_IFREG | 0755) << program;
     EXPECT_EQ(ModeOf(folder / "libktwnutil.so.1.0.0"), S_IFREG | 0644);
     EXPECT_EQ(fs::read_symlink(folder / "libktwnutil.so.1"), "libktwnutil.so.1.0.0");
+    EXPECT_EQ(ModeOf(folder / "libktwncurl.so"), S_IFREG | 0644);
     EXPECT_EQ(ModeOf(folder / "ktendwell.lock"), S_IFREG | 0644);
     EXPECT_EQ(fs::file_size(folder / "ktendwell.lock"), 0u);
     EXPECT_EQ(ModeOf(folder / "Data"), S_IFDIR | 0755);
@@ -165,8 +166,9 @@ TEST_F(PackageTest, OnlyTheShippedProgramsAndLibraryAreThereAndFindOnlyTheirOwnF
         }
         EXPECT_EQ(dynamic.find(KALDO_BINARY_DIR), std::string::npos) << entry.path();
     }
-    EXPECT_EQ(elves, (std::set<std::string>{"ktendwell", "libktwnutil.so.1.0.0", "tendwellcontent",
-                                            "tendwellinstall", "tendwelluninstall"}));
+    EXPECT_EQ(elves,
+              (std::set<std::string>{"ktendwell", "libktwncurl.so", "libktwnutil.so.1.0.0",
+                                     "tendwellcontent", "tendwellinstall", "tendwelluninstall"}));
 }
 
 TEST_F(PackageTest, MenuEntryIconMetadataAndManualPagesAreWhereTheDesktopLooks) {

@@ -167,6 +167,21 @@ TEST_F(DownloadManagerTest, AnswerLargerThanTheFreeSpaceIsRefusedBeforeItIsWritt
     EXPECT_EQ(manager.Fetch(Target(), m_server.Url("/page.html"), kNoSizeLimit), 1);
 }
 
+bool Mapped(const std::string& library) {
+    return ReadFile("/proc/self/maps").value_or("").find("/" + library) != std::string::npos;
+}
+
+// The programs start without libcurl and its TLS library; the first transfer brings them in.
+TEST_F(DownloadManagerTest, LibcurlComesWithTheFirstTransfer) {
+    if (Mapped("libktwncurl.so"))
+        GTEST_SKIP() << "an earlier case of this process made a transfer";
+    EXPECT_FALSE(Mapped("libcurl.so"));
+    DownloadManager manager(m_options);
+    EXPECT_TRUE(manager.Fetch(Target(), m_server.Url("/page.html"), kNoSizeLimit));
+    EXPECT_TRUE(Mapped("libktwncurl.so"));
+    EXPECT_TRUE(Mapped("libcurl.so"));
+}
+
 TEST_F(DownloadManagerTest, FreeSpaceOfARealFolderIsKnown) {
     const std::optional<std::uint64_t> free = FreeSpaceIn(m_folder.Path());
     ASSERT_TRUE(free);
