@@ -530,7 +530,9 @@ TEST_F(UsbStatusRetrievalTest, UsbPortWithoutStatusEndPointAsksNothing) {
 TEST_F(UsbStatusRetrievalTest, PrinterWhoseContentReadsNoUsbStatusIsNotAskedButItsQueueIs) {
     m_printer.Respond(ReadBytes(testsupport::StatusData("ready.xml")));
     testsupport::FakeSpooler spooler;
-    spooler.SetQueueState("Desk", QueueState{"idle", {}, {}, {}, {}, StateOrigin::Queue});
+    QueueState idle;
+    idle.State = "idle";
+    spooler.SetQueueState("Desk", idle);
     StatusRequest request = UsbRequest("USB:Kaldo/Presslane 3020");
     request.AskPrinter = false;
     request.QueueName = "Desk";
