@@ -44,11 +44,7 @@ void InstanceServer::Accept() {
     while (QLocalSocket* socket = m_server->nextPendingConnection()) {
         QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         QObject::connect(socket, &QLocalSocket::readyRead, socket, [this, socket] {
-            if (m_closed) {
-                socket->abort();
-                return;
-            }
-            if (socket->bytesAvailable() < qint64(sizeof(ForwardedName)))
+            if (m_closed || socket->bytesAvailable() < qint64(sizeof(ForwardedName)))
                 return;
             ForwardedName bytes{};
             socket->read(bytes.data(), qint64(bytes.size()));
