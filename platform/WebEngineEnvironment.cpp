@@ -15,4 +15,16 @@ void PrepareWebEngineEnvironment() {
         qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
 }
 
+void ShareRenderersWithinSites() {
+    QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+    for (const char* model : {"--process-per-site", "--process-per-tab", "--single-process",
+                              "--renderer-process-limit"}) {
+        if (flags.contains(model))
+            return;
+    }
+    if (!flags.isEmpty())
+        flags += ' ';
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags + "--process-per-site");
+}
+
 } // namespace kaldo

@@ -7,4 +7,10 @@ namespace kaldo {
 // object exists.
 void PrepareWebEngineEnvironment();
 
+// The three panes show files of the program's own folders, all of one site: one renderer serves
+// them, which starts the window sooner and takes less memory than a renderer for each pane. Pages
+// of other sites still get renderers of their own. A process model that the environment chose
+// is kept. Call it before the application object exists.
+void ShareRenderersWithinSites();
+
 } // namespace kaldo

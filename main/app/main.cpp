@@ -140,6 +140,7 @@ int main(int argc, char** argv) {
     }
 
     kaldo::PrepareWebEngineEnvironment();
+    kaldo::ShareRenderersWithinSites();
     kaldo::RegisterLinkSchemes();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);

@@ -2,6 +2,7 @@
 
 #include "main/browser/LinkSchemes.h"
 #include "platform/MainThread.h"
+#include "platform/Trace.h"
 
 #include <QEvent>
 #include <QKeyEvent>
@@ -67,7 +68,13 @@ class BrowserHost::Page final : public QWebEnginePage {
 public:
     Page(QWebEngineProfile* profile, BrowserHost& host, QObject* parent)
         : QWebEnginePage(profile, parent)
-        , m_host(&host) {}
+        , m_host(&host) {
+        connect(this, &QWebEnginePage::renderProcessTerminated, this, &Page::RendererEnded);
+        connect(this, &QWebEnginePage::loadFinished, this, [this](bool ok) {
+            if (ok)
+                m_showingAgain = false;
+        });
+    }
 
     // The page may outlive its host by a moment when the pane is destroyed inside a dispatch.
     void Detach() { m_host = nullptr; }
@@ -81,7 +88,20 @@ protected:
     QWebEnginePage* createWindow(WebWindowType) override;
 
 private:
+    // The panes share one renderer, so when it ends every pane would stay blank. Each shows its
+    // page again, once: a page whose renderer ends again before it has loaded is left.
+    void RendererEnded(RenderProcessTerminationStatus status, int exitCode) {
+        if (status == NormalTerminationStatus || m_host == nullptr)
+            return;
+        Trace("renderer of " + LinkText(url()) + " ended (" + std::to_string(exitCode) + ")" +
+              (m_showingAgain ? ", page left\n" : ", showing it again\n"));
+        if (std::exchange(m_showingAgain, true))
+            return;
+        PostToMain(this, [this] { triggerAction(Reload); });
+    }
+
     BrowserHost* m_host;
+    bool m_showingAgain = false;
 };
 
 // A link that asks for a new window is followed in the pane itself, so that it passes the

@@ -28,6 +28,11 @@ TEST_F(MainWindowTest, StartUpShowsHeaderDefaultPageAndFooter) {
     EXPECT_TRUE(EndsWith(PageOf(HeaderPane()), "Data/presslane_3000/ui/header.html"));
     EXPECT_TRUE(EndsWith(PageOf(BodyPane()), "Data/presslane_3000/ui/home.html"));
     EXPECT_TRUE(EndsWith(PageOf(FooterPane()), "Data/presslane_3000/ui/status.html"));
+    // One renderer serves the three panes.
+    const qint64 renderer = HeaderPane()->View()->page()->renderProcessPid();
+    EXPECT_GT(renderer, 0);
+    EXPECT_EQ(BodyPane()->View()->page()->renderProcessPid(), renderer);
+    EXPECT_EQ(FooterPane()->View()->page()->renderProcessPid(), renderer);
 
     EXPECT_EQ(m_window.width(), 780);
     EXPECT_EQ(m_window.minimumSize(), m_window.maximumSize()); // no resizing

@@ -675,6 +675,21 @@ TEST_F(BrowserHostTest, RemotePagesCannotReadLocalFiles) {
     EXPECT_FALSE(read.contains(QStringLiteral("rgb"))) << read.toStdString();
 }
 
+TEST_F(BrowserHostTest, PaneShowsItsPageAgainWhenItsRendererEnds) {
+    CreatePane();
+    Show("links.html");
+    ASSERT_EQ(Js("window.kept = 42").toInt(), 42);
+    QSignalSpy ended(Page(), &QWebEnginePage::renderProcessTerminated);
+    QSignalSpy loads(Page(), &QWebEnginePage::loadFinished);
+
+    Page()->load(QUrl(QStringLiteral("chrome://crash")));
+
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !ended.isEmpty(); }, kTimeoutMs));
+    ASSERT_TRUE(WaitForLoad(loads, true));
+    EXPECT_EQ(ShownUrl(), FileUrl("links.html"));
+    EXPECT_TRUE(Js("window.kept === undefined").toBool()); // a new document
+}
+
 TEST_F(BrowserHostTest, DestroyRemovesThePaneAndLaterCallsDoNothing) {
     CreatePane();
     Show("links.html");

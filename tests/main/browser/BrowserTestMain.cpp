@@ -1,6 +1,7 @@
 // Browser panes need the link schemes and the shared GL contexts set up before the
 // application object exists, so these tests bring their own main.
 #include "main/browser/LinkSchemes.h"
+#include "platform/WebEngineEnvironment.h"
 #include "tests/support/WebEngineTestEnvironment.h"
 
 #include <QApplication>
@@ -9,6 +10,7 @@
 
 int main(int argc, char** argv) {
     kaldo::testsupport::SetWebEngineTestDefaults();
+    kaldo::ShareRenderersWithinSites(); // as the program does
 
     testing::InitGoogleTest(&argc, argv);
     kaldo::RegisterLinkSchemes();
