@@ -45,9 +45,9 @@
 
   <xsl:template name="quicklinks">
     <div class="side-box">
-      <a href="util-rs:"><img src="images/icons/refresh.png" alt=""/>Refresh status</a>
-      <a href="suppliesurl:"><img src="images/icons/supplies.png" alt=""/>Order supplies</a>
-      <a href="printermodelurl:"><img src="images/icons/web.png" alt=""/>Product page</a>
+      <a href="util-rs:"><span class="icon icon-refresh"></span>Refresh status</a>
+      <a href="suppliesurl:"><span class="icon icon-supplies"></span>Order supplies</a>
+      <a href="printermodelurl:"><span class="icon icon-web"></span>Product page</a>
     </div>
   </xsl:template>
 

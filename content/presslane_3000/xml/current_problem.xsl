@@ -99,17 +99,17 @@
   <xsl:template name="shortcuts">
     <ul class="list">
       <li>
-        <div class="thumb"><img src="images/icons/support.png" alt=""/></div>
+        <div class="thumb"><span class="icon icon-support"></span></div>
         <div class="what"><strong>All solutions</strong><span>Paper, toner, covers, connection and more.</span></div>
         <div class="go"><a class="button ghost" href="page#2">Open</a></div>
       </li>
       <li>
-        <div class="thumb"><img src="images/icons/quality.png" alt=""/></div>
+        <div class="thumb"><span class="icon icon-quality"></span></div>
         <div class="what"><strong>Print quality</strong><span>Faded print, streaks, smudges.</span></div>
         <div class="go"><a class="button ghost" href="page#3">Open</a></div>
       </li>
       <li>
-        <div class="thumb"><img src="images/icons/network.png" alt=""/></div>
+        <div class="thumb"><span class="icon icon-network"></span></div>
         <div class="what"><strong>Connections</strong><span>Network, USB, wireless and the driver.</span></div>
         <div class="go"><a class="button ghost" href="page#4">Open</a></div>
       </li>

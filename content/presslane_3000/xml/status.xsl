@@ -138,12 +138,12 @@
         </xsl:if>
         <a href="util-rs:">
           <xsl:attribute name="title"><xsl:value-of select="$info/Refresh_Status_Tooltip"/></xsl:attribute>
-          <img src="images/icons/refresh.png" alt=""/>
+          <span class="icon icon-refresh"></span>
           <xsl:value-of select="$info/Refresh_Status_Tooltip"/>
         </a>
         <a href="suppliesurl:">
           <xsl:attribute name="title"><xsl:value-of select="$info/Supplies_Status_Tooltip"/></xsl:attribute>
-          <img src="images/icons/supplies.png" alt=""/>
+          <span class="icon icon-supplies"></span>
           <xsl:value-of select="$info/Supplies_Status_Tooltip"/>
         </a>
       </div>

@@ -56,7 +56,7 @@
                    onblur="if (this.value == '') this.value = this.defaultValue;"/>
             <button type="submit">
               <xsl:attribute name="title"><xsl:value-of select="Search_Label"/></xsl:attribute>
-              <img src="images/icons/search-white.png" alt=""/>
+              <span class="icon icon-search-white"></span>
             </button>
           </form>
         </div>

@@ -24,7 +24,7 @@
         <xsl:choose>
           <xsl:when test="string-length($r/SearchString) = 0">
             <div class="empty">
-              <img src="images/icons/search.png" alt=""/>
+              <span class="icon icon-search"></span>
               <h2>Type a word in the search box</h2>
               <p>For example <a href="util-search:paper%20jam">paper jam</a>, <a href="util-search:toner">toner</a>
                 or <a href="util-search:wireless">wireless</a>.</p>
@@ -32,7 +32,7 @@
           </xsl:when>
           <xsl:when test="not($hits)">
             <div class="empty">
-              <img src="images/icons/search.png" alt=""/>
+              <span class="icon icon-search"></span>
               <h2><xsl:value-of select="$r/NoResultsString"/></h2>
               <p>Check the spelling or try a more general word. You can also browse the
                 <a href="tab#4" target="_top">index</a> or the <a href="tab#3page#2" target="_top">solutions</a>.</p>
