@@ -154,7 +154,9 @@ std::string ResolvePath(std::string_view path) {
         resolved.push_back('/');
         pos = 1;
     }
-    bool matching = true;
+    // A path that exists as given has every component exact: nothing to look up level by level.
+    std::error_code error;
+    bool matching = !fs::exists(text, error);
     while (pos <= text.size()) {
         size_t next = text.find('/', pos);
         if (next == std::string::npos)

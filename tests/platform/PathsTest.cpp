@@ -157,6 +157,9 @@ TEST_F(PathsTest, KeepsAPathThatMatchesNothing) {
 TEST_F(PathsTest, KeepsATrailingSlash) {
     Touch("data/ui/page.html");
     EXPECT_EQ(kaldo::ResolvePath(m_root + "/DATA/UI/"), m_root + "/data/ui/");
+    // A path that exists as given comes back in the same shape as one that was looked up.
+    EXPECT_EQ(kaldo::ResolvePath(m_root + "//data\\ui/"), m_root + "/data/ui/");
+    EXPECT_EQ(kaldo::ResolvePath(m_root + "/data//ui/page.html"), m_root + "/data/ui/page.html");
 }
 
 TEST_F(PathsTest, ResolvesRelativePaths) {
