@@ -22,7 +22,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <future>
 #include <stop_token>
 
 namespace kaldo {
@@ -58,70 +57,51 @@ AppContext::~AppContext() = default;
 
 bool AppContext::Initialize(const std::string& commandLinePrinter) {
     m_languageCode = ProgramLanguageCode();
-    m_redirectMode = ReadRedirectMode(m_services.SystemRegistry);
-    // The web engine's start, with the first pane, is mostly waiting for its helper processes.
-    // Meanwhile a thread of its own reads the content, chooses the printer and writes the first
-    // pages. Until it has ended, this thread touches nothing it uses: the selector is handed
-    // over at the end, so that a printer forwarded meanwhile is not taken.
-    std::unique_ptr<PrinterSelector> selector;
-    std::future<StartPreparation> preparing =
-        std::async(std::launch::async, [this, &commandLinePrinter, &selector] {
-            return PrepareStart(commandLinePrinter, selector);
-        });
-    CreatePane(m_bodyPane, PanePlace::Body);
-    CreatePane(m_headerPane, PanePlace::Header);
-    CreatePane(m_footerPane, PanePlace::Footer);
-    const StartPreparation prepared = preparing.get();
-    m_selector = std::move(selector);
-    switch (prepared) {
-    case StartPreparation::Ready:
-        break;
-    case StartPreparation::HeaderFailed:
-        ShowError(ErrorNumber::ContentNotFound);
-        Shutdown();
-        return false;
-    default:
-        DestroyPanes();
-        Fatal(prepared == StartPreparation::ContentUnreadable            ? StringId::FatalData
-              : prepared == StartPreparation::CommandLinePrinterUnusable ? StringId::FatalStart
-                                                                         : StringId::NoPrinter);
+
+    m_catalog = std::make_unique<ContentCatalog>();
+    if (!RefreshContent()) {
+        Fatal(StringId::FatalData);
         return false;
     }
-    m_launchers = m_hooks.CreateLaunchers(
-        m_printer, m_folders, [this] { return CheckWeb(); },
-        [this](bool up) { m_printer.InternetAvailable = up; });
-    if (m_bodyPane)
-        m_bodyPane->Navigate(m_startPage);
-    m_headerPane->Navigate(HeaderPagePath());
-    m_footerPane->Navigate(FooterPagePath());
-    return true;
-}
-
-AppContext::StartPreparation AppContext::PrepareStart(const std::string& commandLinePrinter,
-                                                      std::unique_ptr<PrinterSelector>& selector) {
-    m_catalog = std::make_unique<ContentCatalog>();
-    if (!RefreshContent())
-        return StartPreparation::ContentUnreadable;
     m_printer.Config = std::make_unique<ToolboxConfig>();
-    selector = std::make_unique<PrinterSelector>(m_printer, *m_catalog, m_services);
-    switch (selector->SelectStartPrinter(commandLinePrinter)) {
+    m_selector = std::make_unique<PrinterSelector>(m_printer, *m_catalog, m_services);
+
+    switch (m_selector->SelectStartPrinter(commandLinePrinter)) {
     case StartPrinterResult::Selected:
         break;
     case StartPrinterResult::CommandLinePrinterUnusable:
-        return StartPreparation::CommandLinePrinterUnusable;
+        Fatal(StringId::FatalStart);
+        return false;
     default:
-        return StartPreparation::NoPrinter;
+        Fatal(StringId::NoPrinter);
+        return false;
     }
     const ToolboxConfig& config = *m_printer.Config;
     m_printer.CurrentTab = config.DefaultTab();
     SetUpModelFolders(config);
     FollowContentFolder(config);
+    m_launchers = m_hooks.CreateLaunchers(
+        m_printer, m_folders, [this] { return CheckWeb(); },
+        [this](bool up) { m_printer.InternetAvailable = up; });
+
+    m_redirectMode = ReadRedirectMode(m_services.SystemRegistry);
+    CreatePane(m_bodyPane, PanePlace::Body);
     RefreshPrinterConnection(m_printer, m_services);
-    if (BuildHeaderPage() != ResultCode::Ok)
-        return StartPreparation::HeaderFailed;
-    m_startPage = DefaultPage();
+
+    if (BuildHeaderPage() != ResultCode::Ok) {
+        ShowError(ErrorNumber::ContentNotFound);
+        Shutdown();
+        return false;
+    }
+    ShowDefaultPage();
+
+    CreatePane(m_headerPane, PanePlace::Header);
+    m_headerPane->Navigate(HeaderPagePath());
+
     BuildFooter(StatusValue::STATUS_COLLECTING);
-    return StartPreparation::Ready;
+    CreatePane(m_footerPane, PanePlace::Footer);
+    m_footerPane->Navigate(FooterPagePath());
+    return true;
 }
 
 void AppContext::FinishStart() {
@@ -156,7 +136,10 @@ void AppContext::Shutdown() {
     m_updateChecks.Stop();
     for (auto& [folder, refresh] : m_webRefreshes)
         refresh->Stop();
-    DestroyPanes();
+    for (auto* pane : {&m_bodyPane, &m_headerPane, &m_footerPane}) {
+        if (*pane)
+            (*pane)->Destroy();
+    }
     if (m_selector && !m_printer.SelectedPrinter.empty())
         m_selector->WriteLastPrinter();
 }
@@ -448,12 +431,6 @@ void AppContext::ShowSelectedPrinter() {
 }
 
 void AppContext::ShowDefaultPage() {
-    const std::string page = DefaultPage();
-    if (m_bodyPane)
-        m_bodyPane->Navigate(page);
-}
-
-std::string AppContext::DefaultPage() {
     const ToolboxConfig& config = *m_printer.Config;
     const std::string page = ContentPath(config.DefaultPageFile());
     const StatusPageFiles status =
@@ -463,7 +440,8 @@ std::string AppContext::DefaultPage() {
                             page == index.Page || page == index.ContentPage;
     if (builtLater && !m_laterPagesBuilt)
         BuildLaterPages();
-    return page;
+    if (m_bodyPane)
+        m_bodyPane->Navigate(page);
 }
 
 void AppContext::BuildLaterPages() {
@@ -473,13 +451,6 @@ void AppContext::BuildLaterPages() {
                         StatusPageFilesFor(m_folders, config.Files(), config.ConfigPath()),
                         ContentLanguage(), m_transformer);
     BuildIndexPages();
-}
-
-void AppContext::DestroyPanes() {
-    for (auto* pane : {&m_bodyPane, &m_headerPane, &m_footerPane}) {
-        if (*pane)
-            (*pane)->Destroy();
-    }
 }
 
 void AppContext::CreatePane(std::unique_ptr<Pane>& pane, PanePlace place) {

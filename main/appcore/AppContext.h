@@ -116,18 +116,6 @@ public:
     void ReturnBodyToPage();
 
 private:
-    enum class StartPreparation {
-        Ready,
-        ContentUnreadable,
-        CommandLinePrinterUnusable,
-        NoPrinter,
-        HeaderFailed
-    };
-    // The start's work that needs no window: the content, the printer to show, its header,
-    // default and footer pages. Runs off the main thread while the panes are made; the
-    // selector it makes is handed back in `selector`.
-    StartPreparation PrepareStart(const std::string& commandLinePrinter,
-                                  std::unique_ptr<PrinterSelector>& selector);
     // Brings this user's mirror of the content, its merged configurations and the catalogue
     // in step with the installation; false when the installed content cannot be read.
     bool RefreshContent();
@@ -145,14 +133,12 @@ private:
                              const std::vector<std::optional<DeviceIdentity>>& answers);
     StatusFacts Facts() const;
     void ShowSelectedPrinter();
-    void ShowDefaultPage();
     // The body's default page for the selected printer; when it is a page the rest of the start
     // builds, that is built first.
-    std::string DefaultPage();
+    void ShowDefaultPage();
     // The index and trouble-solution pages for the selected printer.
     void BuildLaterPages();
     void CreatePane(std::unique_ptr<Pane>& pane, PanePlace place);
-    void DestroyPanes();
     void Fatal(StringId textId) const;
     void ShowWaitCursor(bool waiting) const;
 
@@ -178,7 +164,6 @@ private:
     std::string m_programFolder;
     std::string m_stateFolder;
     ModelFolders m_folders;
-    std::string m_startPage;      // the body's first page, chosen by the start
     std::string m_followedFolder; // the UI folder whose frames, web pages and search are held
     std::vector<std::string> m_allFrames;
     std::vector<std::string> m_allWebs;
