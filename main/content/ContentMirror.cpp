@@ -4,8 +4,11 @@
 #include "platform/AtomicFile.h"
 #include "platform/Paths.h"
 
+#include <array>
 #include <cerrno>
+#include <climits>
 #include <filesystem>
+#include <optional>
 #include <set>
 #include <sys/stat.h>
 #include <system_error>
@@ -40,21 +43,31 @@ bool IsOwnLink(const fs::path& link, const fs::path& target) {
     return target.is_relative() && fs::exists(link, error);
 }
 
+// The target of the link at `path`, read in one call (every start reads every link of the
+// mirror); nothing when `path` is no link.
+std::optional<fs::path> LinkTarget(const fs::path& path) {
+    std::array<char, PATH_MAX> target{};
+    const ssize_t size = ::readlink(path.c_str(), target.data(), target.size());
+    if (size < 0 || static_cast<size_t>(size) == target.size())
+        return std::nullopt;
+    return fs::path(std::string(target.data(), static_cast<size_t>(size)));
+}
+
 void MirrorFile(const fs::path& installed, const fs::path& mirror) {
     std::error_code error;
+    const std::optional<fs::path> target = LinkTarget(mirror);
+    if (target && (*target == installed || IsOwnLink(mirror, *target)))
+        return;
+    // Anything else than a link elsewhere, which is replaced below.
     const fs::file_status status = fs::symlink_status(mirror, error);
-    if (fs::is_symlink(status)) {
-        const fs::path target = fs::read_symlink(mirror, error);
-        if (!error && (target == installed || IsOwnLink(mirror, target)))
-            return;
-    } else if (fs::is_regular_file(status)) {
+    if (fs::is_regular_file(status)) {
         // This user's own file: downloaded, updated or written by the program. It stays
         // until the installation brings a newer one.
         const auto own = fs::last_write_time(mirror, error);
         const auto shipped = fs::last_write_time(installed, error);
         if (error || shipped <= own)
             return;
-    } else if (fs::exists(status)) {
+    } else if (fs::exists(status) && !fs::is_symlink(status)) {
         fs::remove_all(mirror, error);
     }
     ReplaceWithLink(installed.string(), mirror.string());
@@ -87,12 +100,12 @@ bool SyncFolder(const fs::path& installed, const fs::path& mirror, bool contentF
         const std::string name = it->path().filename().string();
         if (contentFolder && name == kMergedConfiguration)
             continue;
+        // The folder listing's file types save a look at each file; links are followed.
         std::error_code typeError;
-        const fs::file_status status = it->status(typeError);
-        if (fs::is_directory(status)) {
+        if (it->is_directory(typeError)) {
             shipped.insert(name);
             SyncFolder(it->path(), mirror / name, false);
-        } else if (fs::is_regular_file(status)) {
+        } else if (it->is_regular_file(typeError)) {
             shipped.insert(name);
             MirrorFile(it->path(), mirror / name);
         }
