@@ -22,7 +22,9 @@
 
 #include <algorithm>
 #include <atomic>
+#include <future>
 #include <stop_token>
+#include <system_error>
 
 namespace kaldo {
 
@@ -76,31 +78,49 @@ bool AppContext::Initialize(const std::string& commandLinePrinter) {
         Fatal(StringId::NoPrinter);
         return false;
     }
-    const ToolboxConfig& config = *m_printer.Config;
-    m_printer.CurrentTab = config.DefaultTab();
-    SetUpModelFolders(config);
-    FollowContentFolder(config);
-    m_launchers = m_hooks.CreateLaunchers(
-        m_printer, m_folders, [this] { return CheckWeb(); },
-        [this](bool up) { m_printer.InternetAvailable = up; });
-
     m_redirectMode = ReadRedirectMode(m_services.SystemRegistry);
-    CreatePane(m_bodyPane, PanePlace::Body);
-    RefreshPrinterConnection(m_printer, m_services);
 
-    if (BuildHeaderPage() != ResultCode::Ok) {
+    // The web engine's start, with the first pane, is mostly waiting for its helper processes.
+    // Meanwhile a thread of its own writes the printer's first pages; until it has ended, this
+    // thread only makes the panes. A start that has no printer to show ends above, before the
+    // engine starts.
+    const auto prepare = [this] {
+        return PrepareFirstPages();
+    };
+    std::future<bool> preparing;
+    try {
+        preparing = std::async(std::launch::async, prepare);
+    } catch (const std::system_error&) {
+        // No thread to be had: the pages are written after the panes are made.
+    }
+    CreatePane(m_bodyPane, PanePlace::Body);
+    CreatePane(m_headerPane, PanePlace::Header);
+    CreatePane(m_footerPane, PanePlace::Footer);
+    if (!(preparing.valid() ? preparing.get() : prepare())) {
         ShowError(ErrorNumber::ContentNotFound);
         Shutdown();
         return false;
     }
-    ShowDefaultPage();
-
-    CreatePane(m_headerPane, PanePlace::Header);
+    m_launchers = m_hooks.CreateLaunchers(
+        m_printer, m_folders, [this] { return CheckWeb(); },
+        [this](bool up) { m_printer.InternetAvailable = up; });
+    if (m_bodyPane)
+        m_bodyPane->Navigate(m_startPage);
     m_headerPane->Navigate(HeaderPagePath());
-
-    BuildFooter(StatusValue::STATUS_COLLECTING);
-    CreatePane(m_footerPane, PanePlace::Footer);
     m_footerPane->Navigate(FooterPagePath());
+    return true;
+}
+
+bool AppContext::PrepareFirstPages() {
+    const ToolboxConfig& config = *m_printer.Config;
+    m_printer.CurrentTab = config.DefaultTab();
+    SetUpModelFolders(config);
+    FollowContentFolder(config);
+    RefreshPrinterConnection(m_printer, m_services);
+    if (BuildHeaderPage() != ResultCode::Ok)
+        return false;
+    m_startPage = DefaultPage();
+    BuildFooter(StatusValue::STATUS_COLLECTING);
     return true;
 }
 
@@ -431,6 +451,12 @@ void AppContext::ShowSelectedPrinter() {
 }
 
 void AppContext::ShowDefaultPage() {
+    const std::string page = DefaultPage();
+    if (m_bodyPane)
+        m_bodyPane->Navigate(page);
+}
+
+std::string AppContext::DefaultPage() {
     const ToolboxConfig& config = *m_printer.Config;
     const std::string page = ContentPath(config.DefaultPageFile());
     const StatusPageFiles status =
@@ -440,8 +466,7 @@ void AppContext::ShowDefaultPage() {
                             page == index.Page || page == index.ContentPage;
     if (builtLater && !m_laterPagesBuilt)
         BuildLaterPages();
-    if (m_bodyPane)
-        m_bodyPane->Navigate(page);
+    return page;
 }
 
 void AppContext::BuildLaterPages() {

@@ -116,6 +116,10 @@ public:
     void ReturnBodyToPage();
 
 private:
+    // The start's work for the chosen printer that needs no window: its model folders,
+    // connection, header, default and footer pages. Runs off the main thread while the panes are
+    // made; false when the header page cannot be written.
+    bool PrepareFirstPages();
     // Brings this user's mirror of the content, its merged configurations and the catalogue
     // in step with the installation; false when the installed content cannot be read.
     bool RefreshContent();
@@ -133,9 +137,10 @@ private:
                              const std::vector<std::optional<DeviceIdentity>>& answers);
     StatusFacts Facts() const;
     void ShowSelectedPrinter();
+    void ShowDefaultPage();
     // The body's default page for the selected printer; when it is a page the rest of the start
     // builds, that is built first.
-    void ShowDefaultPage();
+    std::string DefaultPage();
     // The index and trouble-solution pages for the selected printer.
     void BuildLaterPages();
     void CreatePane(std::unique_ptr<Pane>& pane, PanePlace place);
@@ -164,6 +169,7 @@ private:
     std::string m_programFolder;
     std::string m_stateFolder;
     ModelFolders m_folders;
+    std::string m_startPage;      // the body's first page, chosen by the start
     std::string m_followedFolder; // the UI folder whose frames, web pages and search are held
     std::vector<std::string> m_allFrames;
     std::vector<std::string> m_allWebs;

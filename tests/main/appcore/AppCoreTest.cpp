@@ -22,6 +22,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <condition_variable>
 #include <filesystem>
 #include <fstream>
@@ -277,12 +278,13 @@ TEST_F(AppCoreTest, StartUpShowsBodyThenHeaderThenCollectingFooter) {
     m_answers.Block = true;
     Start("Office_3020");
     const std::string folder = m_temp / "state/Data/presslane_3000/ui/";
+    // The panes are made while the pages are written; each shows its page once all are there.
     EXPECT_EQ(m_startLog, (std::vector<std::string>{
                               "create body",
-                              "body navigate " + folder + "home.html",
                               "create header",
-                              "header navigate " + folder + "header.html",
                               "create footer",
+                              "body navigate " + folder + "home.html",
+                              "header navigate " + folder + "header.html",
                               "footer navigate " + folder + "status.html",
                           }));
     EXPECT_EQ(m_context->FooterStatus(), StatusValue::STATUS_COLLECTING);
@@ -332,7 +334,7 @@ TEST_F(AppCoreTest, StartOnTheTroubleTabBuildsItsPageFirst) {
                   "<TabInfo>\n  <Default>0</Default>", "<TabInfo>\n  <Default>2</Default>");
     Start("Office_3020");
     const std::string current = Page(m_context->Printer().Config->Files().File_CurrentProblem);
-    EXPECT_EQ(m_startLog.at(1), "body navigate " + current);
+    EXPECT_NE(std::ranges::find(m_startLog, "body navigate " + current), m_startLog.end());
     const std::string collecting = ReadBytes(current);
     EXPECT_FALSE(collecting.empty());
     m_context->FinishStart();
@@ -341,6 +343,7 @@ TEST_F(AppCoreTest, StartOnTheTroubleTabBuildsItsPageFirst) {
     EXPECT_NE(ReadBytes(current), collecting);
 }
 
+// A printer the start cannot show ends it before the web engine starts: no pane is made.
 TEST_F(AppCoreTest, PrinterWithoutContentEndsTheStartWithoutPanes) {
     m_context = std::make_unique<AppContext>(m_services, m_programFolder, m_temp / "state/",
                                              RecordingHooks());
