@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <mutex>
 #include <random>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace kaldo {
@@ -30,8 +31,9 @@ std::string TemporaryName(const std::string& target) {
 
 } // namespace
 
-AtomicFile::AtomicFile(std::string target)
-    : m_target(std::move(target)) {}
+AtomicFile::AtomicFile(std::string target, ReplaceMode mode)
+    : m_target(std::move(target))
+    , m_mode(mode) {}
 
 AtomicFile::~AtomicFile() {
     Discard();
@@ -73,12 +75,30 @@ bool AtomicFile::Commit() {
     const bool written = std::fflush(m_stream) == 0 && std::ferror(m_stream) == 0;
     const bool closed = std::fclose(m_stream) == 0;
     m_stream = nullptr;
-    if (!written || !closed || std::rename(m_temporary.c_str(), m_target.c_str()) != 0) {
+    if (!written || !closed || !PutInPlace()) {
         Discard();
         return false;
     }
     m_temporary.clear();
     return true;
+}
+
+bool AtomicFile::PutInPlace() {
+    if (m_mode == ReplaceMode::Regenerable) {
+        // Only a file or a link is exchanged: a folder in the target's place makes the rename
+        // below fail, as it does for a durable file.
+        struct stat target {};
+        if (::lstat(m_target.c_str(), &target) == 0 && !S_ISDIR(target.st_mode) &&
+            ::renameat2(AT_FDCWD, m_temporary.c_str(), AT_FDCWD, m_target.c_str(),
+                        RENAME_EXCHANGE) == 0) {
+            // The temporary name now holds the old file.
+            ::unlink(m_temporary.c_str());
+            return true;
+        }
+        // No target yet, or a file system that cannot exchange: a rename replaces nothing or
+        // does as it always did.
+    }
+    return std::rename(m_temporary.c_str(), m_target.c_str()) == 0;
 }
 
 void AtomicFile::Discard() {
@@ -92,8 +112,8 @@ void AtomicFile::Discard() {
     }
 }
 
-bool WriteFileAtomically(const std::string& path, std::string_view content) {
-    AtomicFile file(path);
+bool WriteFileAtomically(const std::string& path, std::string_view content, ReplaceMode mode) {
+    AtomicFile file(path, mode);
     return file.Open() && file.Write(content) && file.Commit();
 }
 

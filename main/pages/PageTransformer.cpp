@@ -47,9 +47,10 @@ XmlDocHandle Apply(xsltStylesheetPtr stylesheet, xmlDocPtr source) {
     return result;
 }
 
-// The page takes the place of the old one only once it is complete.
+// The page takes the place of the old one only once it is complete. A page is made again
+// whenever it is shown, so it does without the immediate write-out a durable file has.
 bool Save(const std::string& htmlPath, xmlDocPtr result, xsltStylesheetPtr stylesheet) {
-    AtomicFile file(htmlPath);
+    AtomicFile file(htmlPath, ReplaceMode::Regenerable);
     return file.Open() && xsltSaveResultToFile(file.Stream(), result, stylesheet) >= 0 &&
            file.Commit();
 }

@@ -313,7 +313,8 @@ ResultCode KeywordSearch::SaveResults(const xmlDoc* results, const std::string& 
     xmlDocDumpMemoryEnc(const_cast<xmlDocPtr>(results), &text, &size, m_encoding.c_str());
     const XmlStringHandle owner(text);
     if (owner == nullptr || size < 0 ||
-        !WriteFileAtomically(path, std::string_view(CharText(text), static_cast<size_t>(size))))
+        !WriteFileAtomically(path, std::string_view(CharText(text), static_cast<size_t>(size)),
+                             ReplaceMode::Regenerable))
         return ResultCode::WriterCreate;
     return ResultCode::Ok;
 }

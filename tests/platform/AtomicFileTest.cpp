@@ -86,14 +86,34 @@ TEST_F(AtomicFileTest, RenameReplacesALinkAndNotTheFileItPointsTo) {
     const std::string installed = m_folder / "installed.html";
     WriteBytes(installed, "installed page");
     fs::create_directory(m_folder / "user");
-    const std::string link = m_folder / "user/page.html";
-    fs::create_symlink(installed, link);
+    for (const ReplaceMode mode : {ReplaceMode::Durable, ReplaceMode::Regenerable}) {
+        const std::string link = m_folder / "user/page.html";
+        fs::remove(link);
+        fs::create_symlink(installed, link);
 
-    ASSERT_TRUE(WriteFileAtomically(link, "generated page"));
-    EXPECT_FALSE(fs::is_symlink(link));
-    EXPECT_EQ(ReadBytes(link), "generated page");
-    EXPECT_EQ(ReadBytes(installed), "installed page");
-    EXPECT_EQ(FolderNames(m_folder / "user"), std::vector<std::string>{"page.html"});
+        ASSERT_TRUE(WriteFileAtomically(link, "generated page", mode));
+        EXPECT_FALSE(fs::is_symlink(link));
+        EXPECT_EQ(ReadBytes(link), "generated page");
+        EXPECT_EQ(ReadBytes(installed), "installed page");
+        EXPECT_EQ(FolderNames(m_folder / "user"), std::vector<std::string>{"page.html"});
+    }
+}
+
+// A regenerable file takes the target's place by an exchange of names: the old file goes with
+// the temporary name, a new target is made as any other, and a folder in the target's place
+// stays and fails the write.
+TEST_F(AtomicFileTest, RegenerableFileReplacesTheTargetAndLeavesOnlyIt) {
+    ASSERT_TRUE(WriteFileAtomically(m_target, "first", ReplaceMode::Regenerable));
+    EXPECT_EQ(ReadBytes(m_target), "first");
+    ASSERT_TRUE(WriteFileAtomically(m_target, "second", ReplaceMode::Regenerable));
+    EXPECT_EQ(ReadBytes(m_target), "second");
+    EXPECT_EQ(FolderNames(m_folder.Path()), std::vector<std::string>{"page.html"});
+
+    const std::string folder = m_folder / "folder.html";
+    fs::create_directory(folder);
+    EXPECT_FALSE(WriteFileAtomically(folder, "page", ReplaceMode::Regenerable));
+    EXPECT_TRUE(fs::is_directory(folder));
+    EXPECT_EQ(FolderNames(m_folder.Path()), (std::vector<std::string>{"folder.html", "page.html"}));
 }
 
 TEST_F(AtomicFileTest, LinkReplacesAFileAndLeavesNoTemporaryName) {
