@@ -16,10 +16,10 @@ enum class ReplaceMode {
     Regenerable,
 };
 
-// A file written under a temporary name beside its target and renamed over it only when it is
-// complete: a full disk, a failed write or a killed process leaves the old target as it was
-// and no temporary file behind (the destructor removes an uncommitted one). The rename
-// replaces the target's directory entry, so a target that is a symbolic link is replaced by
+// A file written under a temporary name beside its target and put in its place (ReplaceMode)
+// only when it is complete: a full disk, a failed write or a killed process leaves the old target
+// as it was and no temporary file behind (the destructor removes an uncommitted one). Either way
+// the target's directory entry is replaced, so a target that is a symbolic link is replaced by
 // the new file and the file the link pointed to stays untouched.
 class AtomicFile final {
 public:

@@ -84,19 +84,16 @@ bool AppContext::Initialize(const std::string& commandLinePrinter) {
     // Meanwhile a thread of its own writes the printer's first pages; until it has ended, this
     // thread only makes the panes. A start that has no printer to show ends above, before the
     // engine starts.
-    const auto prepare = [this] {
-        return PrepareFirstPages();
-    };
     std::future<bool> preparing;
     try {
-        preparing = std::async(std::launch::async, prepare);
+        preparing = std::async(std::launch::async, &AppContext::PrepareFirstPages, this);
     } catch (const std::system_error&) {
         // No thread to be had: the pages are written after the panes are made.
     }
     CreatePane(m_bodyPane, PanePlace::Body);
     CreatePane(m_headerPane, PanePlace::Header);
     CreatePane(m_footerPane, PanePlace::Footer);
-    if (!(preparing.valid() ? preparing.get() : prepare())) {
+    if (!(preparing.valid() ? preparing.get() : PrepareFirstPages())) {
         ShowError(ErrorNumber::ContentNotFound);
         Shutdown();
         return false;

@@ -58,7 +58,7 @@ void MirrorFile(const fs::path& installed, const fs::path& mirror) {
     const std::optional<fs::path> target = LinkTarget(mirror);
     if (target && (*target == installed || IsOwnLink(mirror, *target)))
         return;
-    // Anything else than a link elsewhere, which is replaced below.
+    // Not our link: a link elsewhere is replaced below, as is a folder or other thing.
     const fs::file_status status = fs::symlink_status(mirror, error);
     if (fs::is_regular_file(status)) {
         // This user's own file: downloaded, updated or written by the program. It stays
