@@ -11,7 +11,7 @@
       <xsl:copy-of select="@*"/>
       <xsl:copy-of select="SearchString | SearchResultsString | SearchAgainString | NoResultsString"/>
       <xsl:for-each select="*[@weight]">
-        <xsl:sort select="number(@weight)" data-type="number" order="descending"/>
+        <xsl:sort select="@weight" data-type="number" order="descending"/>
         <xsl:copy-of select="."/>
       </xsl:for-each>
       <xsl:copy-of select="Legend | Legend/following-sibling::*"/>
