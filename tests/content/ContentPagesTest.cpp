@@ -188,7 +188,7 @@ TEST_P(ContentPagesTest, FooterExplainsAnUnavailableStatus) {
     const std::string network = Footer("footer_status2_network.xml");
     EXPECT_TRUE(Has(network, ">Status Unavailable<"));
     EXPECT_TRUE(Has(network, "192.168.1.40"));
-    EXPECT_TRUE(Has(network, "images/status/unavailable.png"));
+    EXPECT_TRUE(Has(network, "icon-status-unavailable"));
     EXPECT_FALSE(Has(network, "class=\"bar\""));
     const std::string usb = Footer("footer_status2_usb.xml");
     EXPECT_TRUE(Has(usb, ">Status is not available using a USB connection.<"));

@@ -60,7 +60,7 @@
 
   <xsl:template name="no-status">
     <div class="problem none">
-      <img src="images/status/unavailable.png" alt=""/>
+      <span class="icon icon-status-unavailable"></span>
       <div>
         <h1>The printer's status is not available</h1>
         <div class="detail">Kaldo Tendwell could not read the status of the printer, so it cannot tell what the problem is.
@@ -75,7 +75,7 @@
 
   <xsl:template name="all-well">
     <div class="problem ready">
-      <img src="images/status/ready.png" alt=""/>
+      <span class="icon icon-status-ready"></span>
       <div>
         <h1>No problems reported</h1>
         <div class="detail">
@@ -135,7 +135,7 @@
         </xsl:choose>
       </xsl:variable>
       <div class="problem {$severity}">
-        <img src="images/status/{$severity}.png" alt=""/>
+        <span class="icon icon-status-{$severity}"></span>
         <div class="solution" style="border:0;background:transparent;margin:0;flex:1">
           <h2>
             <xsl:choose>
@@ -184,7 +184,7 @@
         </xsl:choose>
       </xsl:variable>
       <div class="problem {$severity}">
-        <img src="images/status/{$severity}.png" alt=""/>
+        <span class="icon icon-status-{$severity}"></span>
         <div class="solution" style="border:0;background:transparent;margin:0;flex:1">
           <h2><xsl:value-of select="$solution/Title_L10N"/></h2>
           <xsl:if test="string-length(normalize-space($queue/stateMessage)) &gt; 0">

@@ -65,9 +65,9 @@
           </xsl:choose>
         </div>
         <div class="footnote">
-          <img src="images/logo.png" alt="Kaldo">
+          <span class="icon icon-logo" role="img" aria-label="Kaldo">
             <xsl:attribute name="title"><xsl:value-of select="$info/Kaldo_Corporate_Logo_Tooltip"/></xsl:attribute>
-          </img>
+          </span>
           <span>
             <xsl:call-template name="notice">
               <xsl:with-param name="text" select="string($info/Footer_Text)"/>
@@ -88,10 +88,10 @@
                onerror="this.onerror = null; this.src = 'images/status/{$state}.png';"/>
         </xsl:when>
         <xsl:when test="string($info/Current_Status_ID) = '1'">
-          <img class="status-icon" alt="" src="images/status/collecting.png"/>
+          <span class="icon icon-status-collecting status-icon"></span>
         </xsl:when>
         <xsl:otherwise>
-          <img class="status-icon" alt="" src="images/status/{$state}.png"/>
+          <span class="icon icon-status-{$state} status-icon"></span>
         </xsl:otherwise>
       </xsl:choose>
       <div>
