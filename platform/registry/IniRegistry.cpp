@@ -222,6 +222,10 @@ bool IniRegistry::SetValue(Hive hive, std::string_view key, std::string_view nam
                            std::string_view value) {
     if (name.empty())
         return false;
+    // A value stored already leaves the file as it is: the program sets its last printer at
+    // every end, mostly to what it was.
+    if (QueryValue(hive, key, name) == value)
+        return true;
     return WriteKey(File(hive), key, true, [&](QSettings& settings) {
         const QString stored = FindStored(settings.childKeys(), ToQString(name));
         settings.setValue(stored.isEmpty() ? EscapeName(ToQString(name)) : stored,

@@ -93,6 +93,17 @@ TEST_F(IniRegistryTest, SetValueCreatesFileAndKeyAndReadsBack) {
     EXPECT_TRUE(fs::exists(m_machineFile));
     EXPECT_TRUE(m_registry.KeyExists(Hive::LocalMachine, kTendwell));
     EXPECT_EQ(m_registry.QueryValue(Hive::LocalMachine, kTendwell, "Exe_Path"), "/opt/Kaldo");
+
+    // Setting the value it holds does not write the file again (a write replaces the file).
+    struct stat before {};
+    ASSERT_EQ(stat(m_machineFile.c_str(), &before), 0);
+    EXPECT_TRUE(m_registry.SetValue(Hive::LocalMachine, "software\\kaldo\\tendwell", "exe_path",
+                                    "/opt/Kaldo"));
+    struct stat after {};
+    ASSERT_EQ(stat(m_machineFile.c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    ASSERT_TRUE(m_registry.SetValue(Hive::LocalMachine, kTendwell, "Exe_Path", "/opt/Other"));
+    EXPECT_EQ(m_registry.QueryValue(Hive::LocalMachine, kTendwell, "Exe_Path"), "/opt/Other");
 }
 
 TEST_F(IniRegistryTest, MissingFileKeyOrValueQueriesAsNothing) {
