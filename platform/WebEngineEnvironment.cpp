@@ -13,6 +13,11 @@ void PrepareWebEngineEnvironment() {
     if (qgetenv("QT_QPA_PLATFORM") == "offscreen" &&
         qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS"))
         qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
+    // The engine sets this for the graphics driver as it starts. Adding a variable moves the
+    // environment, under any thread that reads it at the time (libcups and name lookups do);
+    // set before such threads exist, the engine's start only writes the value again.
+    if (!qEnvironmentVariableIsSet("force_s3tc_enable"))
+        qputenv("force_s3tc_enable", "true");
 }
 
 void ShareRenderersWithinSites() {

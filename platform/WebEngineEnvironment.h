@@ -3,8 +3,9 @@
 namespace kaldo {
 
 // The web engine refuses to start its sandbox for root, and offscreen it has no GPU to use.
-// Sets those defaults where the environment leaves them open; call it before the application
-// object exists.
+// Sets those defaults where the environment leaves them open, and what the engine's start
+// would add to the environment, so that the start adds nothing while other threads read it.
+// Call it before the application object exists and before any other thread starts.
 void PrepareWebEngineEnvironment();
 
 // The three panes show files of the program's own folders, all of one site: one renderer serves

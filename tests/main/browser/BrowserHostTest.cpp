@@ -3,6 +3,7 @@
 #include "main/navigation/Dispatcher.h"
 #include "main/navigation/NavigationDispatcher.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/WebEngineTestEnvironment.h"
 
 #include "TestPaths.h"
 
@@ -21,9 +22,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <iterator>
 #include <memory>
 #include <set>
 #include <string>
@@ -226,6 +229,18 @@ TEST_F(BrowserHostTest, CreateNeedsAParentAndHappensOnce) {
     QWebEngineView* view = host.View();
     EXPECT_EQ(host.Create(m_window.get(), QRect(0, 0, 100, 60)), -1);
     EXPECT_EQ(host.View(), view);
+}
+
+// The program writes its first pages on a thread while the engine starts, and that thread
+// reads the environment: the engine's start must not add to it.
+TEST_F(BrowserHostTest, EngineStartAddsNothingToTheEnvironment) {
+    CreatePane();
+    Show("links.html");
+
+    std::vector<std::string> added;
+    std::ranges::set_difference(testsupport::EnvironmentNames(),
+                                testsupport::NamesBeforeTheEngine(), std::back_inserter(added));
+    EXPECT_EQ(added, std::vector<std::string>{});
 }
 
 TEST_F(BrowserHostTest, PaneSitsInItsRectangleOfTheParent) {

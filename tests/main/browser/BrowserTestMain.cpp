@@ -10,7 +10,9 @@
 
 int main(int argc, char** argv) {
     kaldo::testsupport::SetWebEngineTestDefaults();
-    kaldo::ShareRenderersWithinSites(); // as the program does
+    kaldo::PrepareWebEngineEnvironment(); // as the program does
+    kaldo::ShareRenderersWithinSites();
+    kaldo::testsupport::NamesBeforeTheEngine() = kaldo::testsupport::EnvironmentNames();
 
     testing::InitGoogleTest(&argc, argv);
     kaldo::RegisterLinkSchemes();
